@@ -1,0 +1,31 @@
+#include "Commands.h"
+
+#include <iostream>
+
+namespace k2k::cli {
+
+int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"k2klib: builds, lists and searches the suite's library files"};
+    app.name("k2klib");
+    app.require_subcommand(1);
+    CommandContext context{out, err};
+    AddBuildCommand(app, context);
+    AddListCommand(app, context);
+    AddProjectCommand(app, context);
+    AddCatalogueCommand(app, context);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out, err);
+        return 2;
+    }
+    return context.exitCode;
+}
+
+}  // namespace k2k::cli

@@ -1,0 +1,56 @@
+#pragma once
+// Nothing is lost: a file that is rewritten is written to a new file beside the old one,
+// flushed to the disk, and renamed over the old one. A crash at any moment leaves the old
+// file or the new one, never a mix.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace k2k {
+
+class AtomicFileWriter final {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();  // an uncommitted writer removes its new file
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the new file beside target. False (and error set) when it cannot.
+    bool Open(const std::filesystem::path& target);
+    bool Write(std::string_view bytes);
+    // Flushes, syncs and renames over the target; also syncs the folder.
+    bool Commit();
+    void Abort() noexcept;
+
+    bool IsOpen() const noexcept { return m_file != nullptr; }
+    const std::string& Error() const noexcept { return m_error; }
+    int ErrorNumber() const noexcept { return m_errno; }  // errno of the failure, 0 if none
+    const std::filesystem::path& TemporaryPath() const noexcept { return m_temporary; }
+
+    // Test hook: after this many bytes the next Write fails as a full disk would.
+    void FailAfterBytes(std::size_t bytes) noexcept { m_failAfter = bytes; }
+
+private:
+    bool Fail(const std::string& what, int errorNumber);
+
+    std::FILE* m_file = nullptr;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    std::string m_error;
+    int m_errno = 0;
+    std::size_t m_written = 0;
+    std::size_t m_failAfter = static_cast<std::size_t>(-1);
+};
+
+// Writes the whole content atomically. False, with error set, on any failure; the
+// old file is then untouched.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
+                         std::string* error = nullptr, int* errorNumber = nullptr);
+
+// Reads a whole file; nullopt-like false when it cannot be opened or read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& content,
+                   int* errorNumber = nullptr);
+
+}  // namespace k2k

@@ -1,0 +1,65 @@
+#pragma once
+// The browser's one family of text-file operations. Each catches its own failure, shows
+// the read-failure or write-failure message for the path (exclamation icon, OK button,
+// titled with the run time's description of the error), and sets its status flag:
+// 0 success, 1 failure. File numbers are the run time's: the next free one from 1.
+//
+// Lines: ReadLine ends a line at CR LF, LF or CR; WriteLine writes the text as it stands
+// (callers put the line ends into the text). A file opened for output is written to a
+// new file beside the target and takes the target's place only when it is closed with no
+// failed write, so an interrupted write leaves the old file whole.
+
+#include "platform/MessageBoxes.h"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace k2k {
+
+class SuiteServices;
+
+class FileOps final {
+public:
+    FileOps(SuiteServices& services, MessageBoxes& boxes);
+    ~FileOps();
+    FileOps(const FileOps&) = delete;
+    FileOps& operator=(const FileOps&) = delete;
+
+    void OpenForInput(int& status, int& fileNumber, const std::string& path);
+    // The same without any message: for files that are silently left out when unreadable.
+    void OpenForInputQuiet(int& status, int& fileNumber, const std::string& path);
+    void OpenForOutput(int& status, int& fileNumber, const std::string& path);
+    void ReadLine(int& status, int fileNumber, std::string& line);
+    void WriteLine(int& status, int fileNumber, std::string_view text);
+    // Closes; a non-zero delete flag deletes the file (an output file is then dropped).
+    void CloseFile(int deleteFlag, int fileNumber, const std::string& path);
+    // True when no further line can be read (also for a number that is not open).
+    bool AtEnd(int fileNumber);
+
+    // Status 0 when the file can be opened for reading; no message.
+    static void FileExists(int& status, const std::string& path);
+    // Upper-cases path in place. Status 0 when the folder exists; a drive letter A to Y
+    // followed by ":" or ":\" always exists. The test itself uses the path as it was
+    // given, since this file system tells "lib" from "LIB".
+    static void FolderExists(std::string& path, int& status);
+
+    // The run time's description of an errno ("File not found", "Permission denied", ...).
+    static std::string RunTimeErrorText(int errorNumber);
+
+    int OpenCount() const noexcept { return static_cast<int>(m_files.size()); }
+
+private:
+    struct OpenFile;
+    void ShowFailure(std::string_view textId, std::string_view defaultText,
+                     const std::string& path, int errorNumber);
+    int NextFreeNumber() const;
+
+    SuiteServices& m_services;
+    MessageBoxes& m_boxes;
+    std::map<int, std::unique_ptr<OpenFile>> m_files;
+};
+
+}  // namespace k2k

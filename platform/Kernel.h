@@ -1,0 +1,22 @@
+#pragma once
+// KLDKRN2K, the suite's kernel, as one object: library files (KernelLibraries), the open
+// project's database (KernelProject), and the named values and help display
+// (KernelValues). The browser holds one Kernel by reference and calls its functions by
+// the names the suite gives them.
+
+#include "platform/KernelLibraries.h"
+#include "platform/KernelProject.h"
+#include "platform/KernelValues.h"
+
+namespace k2k {
+
+class Kernel final : public KernelLibraries, public KernelProject, public KernelValues {
+public:
+    Kernel() = default;
+
+    // Loads the library object (from E_OpenLibToRead) into the project's symbol map under
+    // index; answers the index, 0 on failure.
+    int S_LoadSymbol(int index, int libraryObject);
+};
+
+}  // namespace k2k

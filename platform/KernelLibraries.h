@@ -1,0 +1,77 @@
+#pragma once
+// The kernel's library-file calls. Handles and object numbers are valid when > 0.
+// The file format itself is LibraryFile's; this class adds the handles, the signature
+// check of E_OpenLibrary, the delete (the library rewritten atomically) and the
+// description records that the searches read.
+
+#include "platform/LibraryFile.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+// One description record: three text fields that refer into the buffer of the
+// LibraryDescriptions that holds it. Part libraries: name, unused, info text. The other
+// kinds: name, info text, unused.
+struct LibraryInfoRecord {
+    std::string_view field1;
+    std::string_view field2;
+    std::string_view field3;
+};
+
+// The descriptions of one library, read with one sequential read into one buffer.
+struct LibraryDescriptions {
+    std::unique_ptr<char[]> buffer;
+    std::vector<LibraryInfoRecord> records;
+};
+
+class KernelLibraries {
+public:
+    static constexpr int kModeDelete = -1;
+    static constexpr int kModeLoad = 0;
+
+    KernelLibraries();
+    ~KernelLibraries();
+    KernelLibraries(const KernelLibraries&) = delete;
+    KernelLibraries& operator=(const KernelLibraries&) = delete;
+
+    // Paths are suite-form paths. A handle > 0 when the file is a valid library whose
+    // signature equals signature ("KaldeDLL20" or "KaldeSLL20"); mode -1 opens it for
+    // deleting, 0 for loading. 0 otherwise.
+    int E_OpenLibrary(const std::string& path, const std::string& signature, int mode);
+    // Object > 0 when the library holds an object of that name (exact comparison).
+    int E_OpenLibToRead(int library, const std::string& name);
+    // Non-zero when the object was deleted: the library file is rewritten beside the old
+    // one and renamed over it. Only for a library opened with mode -1.
+    int E_DeleteLibObject(int library, const std::string& name);
+    void E_CloseLibrary(int library);
+
+    // Fill up to count records, in library order; answer how many were filled (0 when the
+    // file is missing or not a library of that kind).
+    int E_GetPartInfo(const std::string& path, int count, LibraryDescriptions& records);
+    int E_GetSymbolInfo(const std::string& path, int count, LibraryDescriptions& records);
+
+    // The data of an object from E_OpenLibToRead, or nullptr when the number is unknown
+    // or its library was closed. Used by S_LoadSymbol.
+    const LibraryObject* ObjectOf(int object) const;
+    LibraryKind KindOfObject(int object) const;
+
+    // Test hook: the next rewrite fails after this many bytes, as a full disk would.
+    void FailNextRewriteAfter(std::size_t bytes) noexcept { m_failRewriteAfter = bytes; }
+
+private:
+    struct OpenLibrary;
+    int GetInfo(const std::string& path, int count, bool parts, LibraryDescriptions& records);
+
+    std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
+    std::map<int, std::pair<int, std::size_t>> m_objects;  // object -> (library, position)
+    int m_nextLibrary = 1;
+    int m_nextObject = 1;
+    std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);
+};
+
+}  // namespace k2k

@@ -1,0 +1,104 @@
+#pragma once
+// The kernel's project-database calls. The open project is one SQLite file; its maps are
+// held in memory while it is open and every change (delete, rename, load) is written
+// through in one transaction.
+//
+// Maps: parts (DB_DeviceMap); symbols, packages and padstacks in one map (DB_SymbMap),
+// told apart by their flags: symbol 1, package 2, padstack 6. An object passes the
+// masks (A, B) when (flags & B) == A, so (1, 3) takes symbols, (2, 2) packages and
+// padstacks, (0, 0) everything. Hierarchies (DB_HierarchyMap), pages, and per hierarchy
+// the schematic and layout components (DB_SchCompMap, DB_LayCompMap of the current one).
+//
+// Indexes run from 1 in the order objects were added and stay stable after a delete:
+// a deleted slot is kept, and a walk that meets it answers with its negative index, so
+// callers' "call again while negative" loops are real. The scratch indexes below 0
+// (symbols loaded for viewing) are reached only by their index, never by a walk or a
+// name search. Handles of objects, maps and the database are > 0.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace k2k {
+
+// Filled by D_ReadDevice; on a 32-bit build name is at byte 4 and info at byte 12.
+// The texts stay valid until the next call of the kernel.
+struct DeviceRecord {
+    std::int32_t reserved0 = 0;
+    const char* name = nullptr;
+    std::int32_t reserved8 = 0;
+    const char* info = nullptr;
+};
+
+// Filled by S_ReadSymbol; on a 32-bit build name is at byte 8 and info at byte 16.
+struct SymbolRecord {
+    std::int32_t reserved0 = 0;
+    std::int32_t flags = 0;
+    const char* name = nullptr;
+    std::int32_t reserved12 = 0;
+    const char* info = nullptr;
+};
+
+inline constexpr int kSymbolFlags = 1;
+inline constexpr int kPackageFlags = 2;
+inline constexpr int kPadstackFlags = 6;
+
+class ProjectDatabase;
+
+class KernelProject {
+public:
+    KernelProject();
+    ~KernelProject();
+    KernelProject(const KernelProject&) = delete;
+    KernelProject& operator=(const KernelProject&) = delete;
+
+    // The host's side: open and close the project (a suite-form path). False, with a
+    // message in error, when the file is missing or not a project database.
+    bool OpenProject(const std::string& path, std::string* error = nullptr);
+    void CloseProject();
+    bool HasProject() const noexcept;
+
+    int DB_DataBase();  // 0 without an open project
+    int DB_DeviceMap();
+    int DB_SymbMap();
+    int DB_HierarchyMap();
+    int DB_SchCompMap();  // of the current hierarchy
+    int DB_LayCompMap();
+    int DB_CurHier(int database);
+    int DB_CurPage(int database);
+    int DB_Page(int pageIndex);
+    int DB_SetCurHier(int hierarchyIndex);  // non-zero when made current
+
+    int OM_GetFirst(int map);
+    int OM_SearchName(int map, int& cursor, const std::string& name);
+    int OM_SearchNameMask(int map, int& cursor, const std::string& name, int maskA, int maskB);
+    int OM_SearchMask(int map, int& cursor, int maskA, int maskB);
+    int OM_Object(int map, int index);
+    int OM_Delete(int map, int index);  // non-zero when removed
+
+    std::string O_GetName(int object);
+    int O_Rename(int object, const std::string& newName);  // non-zero when renamed
+
+    int C_SearchDevice(int& cursor, int partIndex);
+    int L_SearchDevice(int& cursor, int partIndex);
+    int C_SearchSymbol(int& cursor, int symbolIndex);
+    int L_SearchSymbol(int& cursor, int symbolIndex);
+    int C_Component(int componentIndex);
+    int L_Component(int componentIndex);
+
+    int D_ReadDevice(int index, DeviceRecord& record);
+    int S_ReadSymbol(int index, SymbolRecord& record);
+    int D_Device(int index);
+    int S_Symbol(int index);
+
+protected:
+    // Puts an object into the symbol map under index (a scratch index below 0, or a free
+    // one); answers the index, 0 on failure. Kernel::S_LoadSymbol calls it.
+    int LoadSymbolData(int index, const std::string& name, const std::string& info,
+                       const std::string& drawing, int flags);
+
+private:
+    std::unique_ptr<ProjectDatabase> m_db;
+};
+
+}  // namespace k2k

@@ -1,0 +1,65 @@
+#pragma once
+// The suite's shared services object: texts by identifier in the current language, the
+// current initialisation file (and the profile functions that read and write its keys),
+// the suite's directory settings, and a yes-or-no question. One instance per component.
+//
+// Where things live (our stand-in's choices):
+// - Directory settings are the INI file handed to the constructor (a suite's "suite.ini").
+//   Values of the section "Kalde2K" that are relative paths are resolved against the
+//   folder of that file, so a suite folder can be moved or copied as a whole.
+// - Texts come from the file "TEXTS.LNG" in the language path: lines "identifier=text"
+//   in Windows-1252; lines starting with ';' are comments. A missing file or identifier
+//   gives the default text.
+
+#include "platform/IniFile.h"
+#include "platform/MessageBoxes.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace k2k {
+
+class SuiteServices final {
+public:
+    // directorySettings: native path of the directory-settings file (need not exist).
+    SuiteServices(std::filesystem::path directorySettings, MessageBoxes& boxes);
+
+    // --- texts
+    void SetLanguagePath(const std::string& languagePath);  // suite-form folder path
+    const std::string& LanguagePath() const noexcept { return m_languagePath; }
+    std::string GetText(std::string_view defaultText, std::string_view id) const;
+
+    // --- current initialisation file (suite-form path)
+    const std::string& IniFile() const noexcept { return m_iniFile; }
+    void SetIniFile(const std::string& path) { m_iniFile = path; }
+    // The profile functions on the current initialisation file. WriteIniString with
+    // nullopt removes the key; false when the file cannot be written.
+    std::string GetIniString(std::string_view section, std::string_view key,
+                             std::string_view defaultValue) const;
+    bool WriteIniString(std::string_view section, std::string_view key,
+                        std::optional<std::string_view> value);
+
+    // --- directory settings
+    std::string GetDirSetting(std::string_view section, std::string_view key,
+                              std::string_view defaultValue) const;
+    void SetDirSetting(std::string_view section, std::string_view key, std::string_view value);
+    const std::filesystem::path& DirectorySettingsFile() const noexcept { return m_dirSettings; }
+
+    // --- questions and boxes
+    bool AskYesNo(const std::string& text, const std::string& title);
+    MessageBoxes& Boxes() noexcept { return m_boxes; }
+    // The shared dialog-title suffix; this suite sets none.
+    std::string DialogTitleSuffix() const { return {}; }
+
+private:
+    std::filesystem::path m_dirSettings;
+    MessageBoxes& m_boxes;
+    std::string m_languagePath;
+    std::string m_iniFile;
+    std::map<std::string, std::string, std::less<>> m_texts;
+};
+
+}  // namespace k2k

@@ -1,0 +1,184 @@
+#include "platform/Text.h"
+
+#include <array>
+
+namespace k2k {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 256> MakeUpperTable() {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[i] = static_cast<std::uint8_t>(i);
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[c] = static_cast<std::uint8_t>(c - 'a' + 'A');
+    // à..þ to À..Þ, except the division sign ÷ (0xF7).
+    for (int c = 0xE0; c <= 0xFE; ++c)
+        if (c != 0xF7)
+            table[c] = static_cast<std::uint8_t>(c - 0x20);
+    table[0x9A] = 0x8A;  // š Š
+    table[0x9C] = 0x8C;  // œ Œ
+    table[0x9E] = 0x8E;  // ž Ž
+    table[0xFF] = 0x9F;  // ÿ Ÿ
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kUpper = MakeUpperTable();
+
+// Code points of 0x80..0x9F; 0 marks the five undefined bytes.
+constexpr std::array<char16_t, 32> kHighCodes = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0 && kHighCodes[byte - 0x80] != 0)
+        return kHighCodes[byte - 0x80];
+    return byte;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::optional<char> ByteOf(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (std::size_t i = 0; i < kHighCodes.size(); ++i) {
+        if (kHighCodes[i] == cp)
+            return static_cast<char>(0x80 + i);
+        if (kHighCodes[i] == 0 && cp == 0x80 + i)
+            return static_cast<char>(cp);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+char UpperChar(char c) noexcept {
+    return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
+}
+
+const std::uint8_t* UpperTable() noexcept {
+    return kUpper.data();
+}
+
+std::string UpperCase(std::string_view text) {
+    std::string out(text);
+    UpperCaseInPlace(out);
+    return out;
+}
+
+void UpperCaseInPlace(std::string& text) noexcept {
+    for (char& c : text)
+        c = UpperChar(c);
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperChar(a[i]) != UpperChar(b[i]))
+            return false;
+    return true;
+}
+
+std::string_view TrimLeft(std::string_view text) noexcept {
+    std::size_t start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    return text.substr(start);
+}
+
+std::string_view TrimRight(std::string_view text) noexcept {
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ')
+        --end;
+    return text.substr(0, end);
+}
+
+std::string_view Trim(std::string_view text) noexcept {
+    return TrimRight(TrimLeft(text));
+}
+
+std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t at = text.find(separator, start);
+        if (at == std::string_view::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes)
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    auto fail = [&](std::size_t at) -> std::optional<std::string> {
+        if (badOffset)
+            *badOffset = at;
+        return std::nullopt;
+    };
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char32_t cp = 0;
+        std::size_t length = 0;
+        if (lead < 0x80) {
+            cp = lead;
+            length = 1;
+        } else if ((lead & 0xE0) == 0xC0) {
+            cp = lead & 0x1F;
+            length = 2;
+        } else if ((lead & 0xF0) == 0xE0) {
+            cp = lead & 0x0F;
+            length = 3;
+        } else if ((lead & 0xF8) == 0xF0) {
+            cp = lead & 0x07;
+            length = 4;
+        } else {
+            return fail(i);
+        }
+        if (i + length > utf8.size())
+            return fail(i);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return fail(i);
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        const auto byte = ByteOf(cp);
+        if (!byte)
+            return fail(i);
+        out += *byte;
+        i += length;
+    }
+    return out;
+}
+
+std::string DecimalText(long long value) {
+    return std::to_string(value);
+}
+
+}  // namespace k2k

@@ -1,0 +1,51 @@
+#pragma once
+// 8-bit texts of the suite. Every text the suite stores (library files, INI files, the
+// project database, the browser profile) is Windows-1252; core keeps those bytes in
+// std::string and only the edges (the command line, the UI) convert to UTF-8.
+// Upper-casing is one table, used everywhere a rule says "upper case" or "without regard
+// to case".
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+// The info-text field separator of library objects.
+inline constexpr char kFieldSeparator = '\x80';
+
+// Windows-1252 upper case of one byte (a-z, the accented letters, and the few letters
+// above 0x80 that have an upper-case partner). Everything else maps to itself.
+char UpperChar(char c) noexcept;
+const std::uint8_t* UpperTable() noexcept;  // 256 entries, for hot loops
+
+std::string UpperCase(std::string_view text);
+void UpperCaseInPlace(std::string& text) noexcept;
+bool EqualsNoCase(std::string_view a, std::string_view b) noexcept;
+
+// Removes leading and trailing blanks (the space character only, as the suite's
+// run time does; a TAB is kept).
+std::string_view Trim(std::string_view text) noexcept;
+std::string_view TrimLeft(std::string_view text) noexcept;
+std::string_view TrimRight(std::string_view text) noexcept;
+
+// Splits at every occurrence of the separator; always at least one piece, empty pieces
+// count ("a,,b" gives three). The views refer into text.
+std::vector<std::string_view> SplitAt(std::string_view text, char separator);
+
+// Windows-1252 <-> UTF-8. The five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Converts UTF-8 to Windows-1252. On a character that Windows-1252 cannot hold, or on
+// malformed UTF-8, answers nullopt and, when badOffset is given, the byte offset of the
+// offending character in the input.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset = nullptr);
+
+// Decimal text of a whole number, as the suite writes numbers (no blanks, "-" for
+// negatives).
+std::string DecimalText(long long value);
+
+}  // namespace k2k

@@ -1,0 +1,100 @@
+#include "search/InfoText.h"
+
+#include "platform/Text.h"
+
+namespace k2k {
+
+namespace {
+
+// Fills up to N fields from the text; missing ones stay empty.
+template <std::size_t N>
+std::array<std::string_view, N> SplitInfo(std::string_view info) noexcept {
+    std::array<std::string_view, N> fields{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::size_t at = info.find(kFieldSeparator, start);
+        if (at == std::string_view::npos) {
+            fields[i] = info.substr(start);
+            break;
+        }
+        fields[i] = info.substr(start, at - start);
+        start = at + 1;
+    }
+    return fields;
+}
+
+}  // namespace
+
+std::string_view InfoField(std::string_view info, int n) noexcept {
+    std::size_t start = 0;
+    for (int i = 1; i < n; ++i) {
+        const std::size_t at = info.find(kFieldSeparator, start);
+        if (at == std::string_view::npos)
+            return {};
+        start = at + 1;
+    }
+    const std::size_t end = info.find(kFieldSeparator, start);
+    return info.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+PartInfo SplitPartInfo(std::string_view info) noexcept {
+    PartInfo part;
+    std::string_view rest = info;
+    const std::size_t blank = info.find(' ');
+    if (blank == std::string_view::npos) {
+        // No blank: the whole trimmed text is the package, and the whole text the fields.
+        part.package = Trim(info);
+    } else {
+        part.package = info.substr(0, blank);
+        rest = info.substr(blank + 1);
+    }
+    const auto f = SplitInfo<kPartInfoFields>(rest);
+    part.description = f[0];
+    part.externalIndexCode = f[1];
+    part.simulationRef = f[2];
+    part.manufacturer = f[3];
+    part.partType = f[4];
+    part.technology = f[5];
+    part.packageType = f[6];
+    part.simulationFunction = f[7];
+    part.simulationReferences = f[8];
+    part.symbols = f[9];
+    part.firstSymbol = part.symbols.substr(0, part.symbols.find(','));
+    return part;
+}
+
+SymbolInfo SplitSymbolInfo(std::string_view info) noexcept {
+    const auto f = SplitInfo<4>(info);
+    return {f[0], f[1], f[2], f[3]};
+}
+
+PackageInfo SplitPackageInfo(std::string_view info) noexcept {
+    const auto f = SplitInfo<3>(info);
+    return {f[0], f[1], f[2]};
+}
+
+std::string ComposePartInfo(std::string_view package,
+                            const std::array<std::string_view, kPartInfoFields>& fields) {
+    std::string info(package);
+    info += ' ';
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            info += kFieldSeparator;
+        info += fields[i];
+    }
+    return info;
+}
+
+std::string ComposeInfo(std::initializer_list<std::string_view> fields) {
+    std::string info;
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first)
+            info += kFieldSeparator;
+        info += field;
+        first = false;
+    }
+    return info;
+}
+
+}  // namespace k2k

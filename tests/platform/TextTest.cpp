@@ -1,0 +1,63 @@
+#include "platform/NativePath.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+TEST(TextTest, UpperCaseFollowsWindows1252) {
+    EXPECT_EQ(UpperCase("sn74ls00n"), "SN74LS00N");
+    // à é ÿ š œ ž and the division sign, which has no upper case.
+    EXPECT_EQ(UpperCase("\xE0\xE9\xFF\x9A\x9C\x9E\xF7\xDF"), "\xC0\xC9\x9F\x8A\x8C\x8E\xF7\xDF");
+    EXPECT_TRUE(EqualsNoCase("Ttl.Part", "TTL.PART"));
+    EXPECT_FALSE(EqualsNoCase("TTL.PART", "TTL.PAR"));
+}
+
+TEST(TextTest, TrimRemovesBlanksButKeepsTabs) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\t"), "\ta\t");
+    EXPECT_EQ(Trim("    "), "");
+}
+
+TEST(TextTest, SplitKeepsEmptyPieces) {
+    const auto pieces = SplitAt("a,,b,", ',');
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(pieces[1], "");
+    EXPECT_EQ(pieces[3], "");
+    EXPECT_EQ(SplitAt("", ',').size(), 1u);
+}
+
+TEST(TextTest, Windows1252RoundTripsThroughUtf8) {
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
+    const auto back = Utf8ToCp1252(Cp1252ToUtf8(all));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, all);
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // the euro sign
+}
+
+TEST(TextTest, Utf8OutsideWindows1252IsRefusedWithItsOffset) {
+    std::size_t at = 0;
+    EXPECT_FALSE(Utf8ToCp1252("ab\xCE\xA9", &at));  // Greek capital omega
+    EXPECT_EQ(at, 2u);
+    EXPECT_FALSE(Utf8ToCp1252("x\xC3", &at));  // cut off in the middle
+    EXPECT_EQ(at, 1u);
+    EXPECT_FALSE(Utf8ToCp1252("\xFF", &at));
+}
+
+TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
+    EXPECT_EQ(NativePath("C:\\Kalde 2000\\LIB\\TTL.PART").string(), "/Kalde 2000/LIB/TTL.PART");
+    EXPECT_EQ(NativePath("\\Kalde 2000\\SYS").string(), "/Kalde 2000/SYS");
+    EXPECT_EQ(NativePath("C:\\").string(), "/");
+    EXPECT_EQ(NativePath("LIB\\A.PART").string(), "LIB/A.PART");
+    EXPECT_EQ(NativePath(JoinPath("C:\\", "A.PART")).string(), "/A.PART");
+    EXPECT_EQ(SuitePath("/work/suite"), "\\work\\suite");
+    EXPECT_EQ(JoinPath("\\a", "b"), "\\a\\b");
+    EXPECT_TRUE(IsAbsoluteSuitePath("d:LIB"));
+    EXPECT_FALSE(IsAbsoluteSuitePath("LIB"));
+}
+
+}  // namespace
+}  // namespace k2k

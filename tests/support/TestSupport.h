@@ -1,0 +1,46 @@
+#pragma once
+// Shared helpers of the tests: a temporary folder that cleans up after itself, a message
+// box double that records what was shown and answers from a script, and file helpers.
+
+#include "platform/MessageBoxes.h"
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir final {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const noexcept { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+    // The folder in the suite's path form ("\tmp\k2k-test-123").
+    std::string SuitePath() const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    MsgAnswer Show(const MessageRequest& request) override;
+
+    std::vector<MessageRequest> shown;
+    std::deque<MsgAnswer> answers;  // answers to questions, first first; default No
+
+    // The texts of all boxes shown, in order.
+    std::vector<std::string> Texts() const;
+};
+
+void WriteFile(const std::filesystem::path& path, std::string_view content);
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace k2k::test
