@@ -20,4 +20,4 @@ int Kernel::S_LoadSymbol(int index, int libraryObject) {
     return LoadSymbolData(index, object->name, object->info, object->drawing, flags);
 }
 
-}  // namespace k2k
+} // namespace k2k

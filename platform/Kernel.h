@@ -19,4 +19,4 @@ public:
     int S_LoadSymbol(int index, int libraryObject);
 };
 
-}  // namespace k2k
+} // namespace k2k

@@ -14,15 +14,15 @@ void KernelValues::E_SetString(const std::string& name, const std::string& value
 }
 
 void KernelValues::H_DispTopic(const std::string& helpFile, int topic, long /*windowHandle*/) {
-    m_lastHelp = HelpRequest{helpFile, topic, 0, {}};
+    m_helpRequests.push_back(HelpRequest{helpFile, topic, 0, {}});
     if (m_helpListener)
-        m_helpListener(*m_lastHelp);
+        m_helpListener(m_helpRequests.back());
 }
 
 void KernelValues::H_Command(const std::string& helpFile, int command, const std::string& macro) {
-    m_lastHelp = HelpRequest{helpFile, 0, command, macro};
+    m_helpRequests.push_back(HelpRequest{helpFile, 0, command, macro});
     if (m_helpListener)
-        m_helpListener(*m_lastHelp);
+        m_helpListener(m_helpRequests.back());
 }
 
-}  // namespace k2k
+} // namespace k2k

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace k2k {
 
@@ -20,21 +21,22 @@ public:
     // just remembers what it was asked for.
     struct HelpRequest {
         std::string helpFile;
-        int topic = 0;        // for a topic; 0 shows the contents
-        int command = 0;      // 0 a topic, 258 a macro (HELP_COMMAND), 2 quit (HELP_QUIT)
-        std::string macro;    // for command 258
+        int topic = 0;     // for a topic; 0 shows the contents
+        int command = 0;   // 0 a topic, 258 a macro (HELP_COMMAND), 2 quit (HELP_QUIT)
+        std::string macro; // for command 258
     };
     void H_DispTopic(const std::string& helpFile, int topic, long windowHandle);
     void H_Command(const std::string& helpFile, int command, const std::string& macro);
-    const std::optional<HelpRequest>& LastHelpRequest() const noexcept { return m_lastHelp; }
+    // Everything the help display was asked, oldest first.
+    const std::vector<HelpRequest>& HelpRequests() const noexcept { return m_helpRequests; }
     void SetHelpListener(std::function<void(const HelpRequest&)> listener) {
         m_helpListener = std::move(listener);
     }
 
 private:
     std::map<std::string, std::string> m_values;
-    std::optional<HelpRequest> m_lastHelp;
+    std::vector<HelpRequest> m_helpRequests;
     std::function<void(const HelpRequest&)> m_helpListener;
 };
 
-}  // namespace k2k
+} // namespace k2k

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <array>
+#include <charconv>
 
 namespace k2k {
 
@@ -16,10 +17,10 @@ constexpr std::array<std::uint8_t, 256> MakeUpperTable() {
     for (int c = 0xE0; c <= 0xFE; ++c)
         if (c != 0xF7)
             table[c] = static_cast<std::uint8_t>(c - 0x20);
-    table[0x9A] = 0x8A;  // š Š
-    table[0x9C] = 0x8C;  // œ Œ
-    table[0x9E] = 0x8E;  // ž Ž
-    table[0xFF] = 0x9F;  // ÿ Ÿ
+    table[0x9A] = 0x8A; // š Š
+    table[0x9C] = 0x8C; // œ Œ
+    table[0x9E] = 0x8E; // ž Ž
+    table[0xFF] = 0x9F; // ÿ Ÿ
     return table;
 }
 
@@ -62,7 +63,7 @@ std::optional<char> ByteOf(char32_t cp) {
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 char UpperChar(char c) noexcept {
     return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
@@ -181,4 +182,49 @@ std::string DecimalText(long long value) {
     return std::to_string(value);
 }
 
-}  // namespace k2k
+double LeadingNumber(std::string_view text) noexcept {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    // Copy only the characters a decimal number may hold; from_chars then reads them
+    // whatever the process locale says about the decimal point.
+    char number[64];
+    std::size_t length = 0;
+    auto take = [&](char c) {
+        if (length + 1 < sizeof number)
+            number[length++] = c;
+    };
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    bool digits = false;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        take(text[i++]);
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        take(text[i++]);
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            take(text[i++]);
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && text[j] >= '0' && text[j] <= '9') {
+            while (i < j)
+                take(text[i++]);
+            while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+                take(text[i++]);
+        }
+    }
+    double value = 0.0;
+    std::from_chars(number, number + length, value);
+    return negative ? -value : value;
+}
+
+} // namespace k2k

@@ -19,7 +19,7 @@ inline constexpr char kFieldSeparator = '\x80';
 // Windows-1252 upper case of one byte (a-z, the accented letters, and the few letters
 // above 0x80 that have an upper-case partner). Everything else maps to itself.
 char UpperChar(char c) noexcept;
-const std::uint8_t* UpperTable() noexcept;  // 256 entries, for hot loops
+const std::uint8_t* UpperTable() noexcept; // 256 entries, for hot loops
 
 std::string UpperCase(std::string_view text);
 void UpperCaseInPlace(std::string& text) noexcept;
@@ -48,4 +48,9 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
 // negatives).
 std::string DecimalText(long long value);
 
-}  // namespace k2k
+// The leading decimal number of a text, as the run time's Val reads it: blanks and TABs
+// skipped, an optional sign, digits with an optional point and exponent; the rest is
+// ignored. A text without a leading number is 0.
+double LeadingNumber(std::string_view text) noexcept;
+
+} // namespace k2k

@@ -23,7 +23,7 @@ std::array<std::string_view, N> SplitInfo(std::string_view info) noexcept {
     return fields;
 }
 
-}  // namespace
+} // namespace
 
 std::string_view InfoField(std::string_view info, int n) noexcept {
     std::size_t start = 0;
@@ -97,4 +97,4 @@ std::string ComposeInfo(std::initializer_list<std::string_view> fields) {
     return info;
 }
 
-}  // namespace k2k
+} // namespace k2k

@@ -33,18 +33,18 @@ struct PartInfo {
 };
 
 struct SymbolInfo {
-    std::string_view description;           // 1
-    std::string_view symbolType;            // 2, a comma-separated list
-    std::string_view simulationFunction;    // 3, a comma-separated list
-    std::string_view simulationReferences;  // 4
+    std::string_view description;          // 1
+    std::string_view symbolType;           // 2, a comma-separated list
+    std::string_view simulationFunction;   // 3, a comma-separated list
+    std::string_view simulationReferences; // 4
 };
 
 // Packages and padstacks share the layout: description (padstacks: a text no criterion
 // compares), type (a comma-separated list), and the JEDEC name or the padstack shape.
 struct PackageInfo {
-    std::string_view description;  // 1
-    std::string_view type;         // 2
-    std::string_view lastField;    // 3
+    std::string_view description; // 1
+    std::string_view type;        // 2
+    std::string_view lastField;   // 3
 };
 
 PartInfo SplitPartInfo(std::string_view info) noexcept;
@@ -57,4 +57,4 @@ std::string ComposePartInfo(std::string_view package,
 // The fields joined by the separator, in their order (symbols 4, packages and padstacks 3).
 std::string ComposeInfo(std::initializer_list<std::string_view> fields);
 
-}  // namespace k2k
+} // namespace k2k

@@ -18,12 +18,12 @@ struct CommandContext {
     int exitCode = 0;
 };
 
-void AddBuildCommand(CLI::App& app, CommandContext& context);      // build a library from CSV
-void AddListCommand(CLI::App& app, CommandContext& context);       // list a library
-void AddProjectCommand(CLI::App& app, CommandContext& context);    // build a project database
-void AddCatalogueCommand(CLI::App& app, CommandContext& context);  // show a suite's catalogue
+void AddBuildCommand(CLI::App& app, CommandContext& context);     // build a library from CSV
+void AddListCommand(CLI::App& app, CommandContext& context);      // list a library
+void AddProjectCommand(CLI::App& app, CommandContext& context);   // build a project database
+void AddCatalogueCommand(CLI::App& app, CommandContext& context); // show a suite's catalogue
 
 // Runs the tool. Bad arguments print usage and answer 2.
 int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-}  // namespace k2k::cli
+} // namespace k2k::cli

@@ -34,7 +34,7 @@ int NoSpaces(unsigned char) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 bool CsvTable::Load(const std::filesystem::path& file, std::string& error) {
     std::string text;
@@ -78,8 +78,8 @@ bool CsvTable::Parse(std::string_view text, const std::string& fileName, std::st
     if (ok && csv_fini(&parser, OnField, OnRow, &state) != 0)
         ok = false;
     if (!ok) {
-        error = fileName + ":" + std::to_string(state.line) + ": " +
-                csv_strerror(csv_error(&parser));
+        error =
+            fileName + ":" + std::to_string(state.line) + ": " + csv_strerror(csv_error(&parser));
         if (csv_error(&parser) == CSV_EPARSE)
             error = fileName + ":" + std::to_string(state.line) +
                     ": malformed quoting (a quote must open a field, and a quoted field must "
@@ -146,4 +146,4 @@ bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& al
     return true;
 }
 
-}  // namespace k2k
+} // namespace k2k

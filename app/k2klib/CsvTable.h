@@ -12,7 +12,7 @@
 namespace k2k {
 
 struct CsvRow {
-    std::size_t line = 0;  // the line of the source on which the row ends
+    std::size_t line = 0; // the line of the source on which the row ends
     std::vector<std::string> fields;
 };
 
@@ -41,4 +41,4 @@ private:
 bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
                   const std::string& fileName, std::string& error);
 
-}  // namespace k2k
+} // namespace k2k

@@ -28,4 +28,4 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return context.exitCode;
 }
 
-}  // namespace k2k::cli
+} // namespace k2k::cli

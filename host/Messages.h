@@ -1,0 +1,28 @@
+#pragma once
+// Texts by identifier and the browser's numbered message boxes. Every text the browser
+// shows is asked for by its identifier (a decimal number written as text) together with
+// its English default, which is what a user sees when the language file lacks it.
+
+#include "platform/MessageBoxes.h"
+
+#include <string>
+#include <string_view>
+
+namespace k2k {
+
+class SuiteServices;
+
+// The text of id in the current language, or the default.
+std::string LocalText(const SuiteServices& services, std::string_view id,
+                      std::string_view defaultText);
+
+// "Library Browser", the application title.
+std::string ApplicationTitle(const SuiteServices& services);
+
+// The numbered message box ShowError shows: its text by code (the name completes it),
+// icon, OK button, system-modal, titled "Kalde 2000 - Library Browser (<suffix>)".
+// An unknown code gives "Unknown Error" with the critical icon.
+MessageRequest ErrorMessage(const SuiteServices& services, int code, std::string_view name);
+void ShowError(SuiteServices& services, int code, std::string_view name = {});
+
+} // namespace k2k

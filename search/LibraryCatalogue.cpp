@@ -1,0 +1,111 @@
+#include "search/LibraryCatalogue.h"
+
+#include "host/Messages.h"
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+
+#include <cstdio>
+
+namespace k2k {
+
+namespace {
+
+constexpr std::array<std::string_view, kObjectKinds> kSections = {"DEVLIBS", "SCHLIBS", "LAYLIBS",
+                                                                  "PADLIBS"};
+constexpr std::array<std::string_view, kObjectKinds> kPatterns = {"*.PART", "*.SYMBOL", "*.PACKAGE",
+                                                                  "*.PADSTACK"};
+constexpr std::array<LibraryKind, kObjectKinds> kKinds = {
+    LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack};
+
+std::size_t IndexOf(LibraryKind kind) noexcept {
+    return static_cast<std::size_t>(kind);
+}
+
+} // namespace
+
+std::string_view CatalogueSection(LibraryKind kind) noexcept {
+    return kSections[IndexOf(kind)];
+}
+
+std::string_view LibraryPattern(LibraryKind kind) noexcept {
+    return kPatterns[IndexOf(kind)];
+}
+
+void LibraryCatalogue::Load(const SuiteServices& services) {
+    for (LibraryKind kind : kKinds) {
+        auto& entries = m_entries[IndexOf(kind)];
+        entries.clear();
+        for (int key = 1;; ++key) {
+            std::string value = services.GetIniString(CatalogueSection(kind), DecimalText(key), "");
+            if (value.empty())
+                break;
+            entries.push_back(std::move(value));
+        }
+        m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
+    }
+}
+
+const std::vector<std::string>& LibraryCatalogue::Entries(LibraryKind kind) const noexcept {
+    return m_entries[IndexOf(kind)];
+}
+
+void LibraryCatalogue::SetEntries(LibraryKind kind, std::vector<std::string> entries) {
+    m_entries[IndexOf(kind)] = std::move(entries);
+}
+
+int LibraryCatalogue::Count(LibraryKind kind) const noexcept {
+    return static_cast<int>(m_entries[IndexOf(kind)].size());
+}
+
+std::string LibraryCatalogue::LibraryPath(LibraryKind kind, int entry,
+                                          std::string_view libraryDir) const {
+    return JoinPath(libraryDir, Trim(m_entries[IndexOf(kind)].at(entry - 1)));
+}
+
+bool LibraryFilePresent(const std::string& path) {
+    std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file)
+        return false;
+    // A folder opens on this system but cannot be read.
+    char probe;
+    const bool readable = std::fread(&probe, 1, 1, file) == 1 || std::feof(file);
+    std::fclose(file);
+    return readable;
+}
+
+std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
+    std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    unsigned char header[20];
+    const bool complete = std::fread(header, 1, sizeof header, file) == sizeof header;
+    std::fclose(file);
+    if (!complete)
+        return std::nullopt;
+    // Offset 12 holds the format version, read and ignored; offset 16 the count.
+    const std::uint32_t count = header[16] | (header[17] << 8) | (header[18] << 16) |
+                                (static_cast<std::uint32_t>(header[19]) << 24);
+    return static_cast<std::int32_t>(count);
+}
+
+LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
+                                           LibraryKind kind, const std::string& path,
+                                           LibraryDescriptions& descriptions) {
+    descriptions.records.clear();
+    if (!LibraryFilePresent(path)) {
+        ShowError(services, 200, path);
+        return LibraryReadOutcome::Missing;
+    }
+    const std::int32_t count = ReadObjectCount(path).value_or(0);
+    if (count <= 0)
+        return LibraryReadOutcome::Empty;
+    if (kind == LibraryKind::Part)
+        kernel.E_GetPartInfo(path, count, descriptions);
+    else
+        kernel.E_GetSymbolInfo(path, count, descriptions);
+    return LibraryReadOutcome::Read;
+}
+
+} // namespace k2k

@@ -1,0 +1,66 @@
+#pragma once
+// The library catalogue: per object kind, the ordered list of library files that the
+// searches walk (the kind's search sequence). The lists live in the suite initialisation
+// file as keys "1", "2", ... of the sections "DEVLIBS", "SCHLIBS", "LAYLIBS" and
+// "PADLIBS"; an entry is a file name relative to the library directory.
+//
+// Reading one library for a search: the file must be present (else message 200 and the
+// next library), its header count read at offset 16 (0 skips it), then its descriptions
+// come from the kernel in one call.
+
+#include "platform/KernelLibraries.h"
+#include "platform/LibraryFile.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+class Kernel;
+class SuiteServices;
+
+inline constexpr int kObjectKinds = 4;
+
+std::string_view CatalogueSection(LibraryKind kind) noexcept; // "DEVLIBS", ...
+std::string_view LibraryPattern(LibraryKind kind) noexcept;   // "*.PART", ...
+
+class LibraryCatalogue final {
+public:
+    // Empties the lists, then reads each kind's keys "1", "2", ... up to the first empty
+    // one from the current initialisation file of the services.
+    void Load(const SuiteServices& services);
+    // Deletes each kind's keys "1" to the count last loaded or saved, then writes the
+    // entries. A key that cannot be deleted shows the write-failure message; the rest is
+    // still written. Answers false when any write failed.
+    bool Save(SuiteServices& services);
+
+    const std::vector<std::string>& Entries(LibraryKind kind) const noexcept;
+    void SetEntries(LibraryKind kind, std::vector<std::string> entries);
+    int Count(LibraryKind kind) const noexcept;
+
+    // The full path of entry number (from 1): library directory & "\" & trimmed entry.
+    std::string LibraryPath(LibraryKind kind, int entry, std::string_view libraryDir) const;
+
+private:
+    std::array<std::vector<std::string>, kObjectKinds> m_entries;
+    std::array<int, kObjectKinds> m_storedCounts{};
+};
+
+// True when the file can be opened for reading and closed again.
+bool LibraryFilePresent(const std::string& path);
+// The object count at offset 16 of the header; nullopt when the file cannot be read or
+// is shorter than the header.
+std::optional<std::int32_t> ReadObjectCount(const std::string& path);
+
+enum class LibraryReadOutcome { Read, Missing, Empty };
+
+// Reads one library for a search: message 200 for a missing file (Missing), nothing for
+// a count of 0 (Empty), otherwise the descriptions through the kernel (Read).
+LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
+                                           LibraryKind kind, const std::string& path,
+                                           LibraryDescriptions& descriptions);
+
+} // namespace k2k
