@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages (only what is missing), then
+# configures the build folder. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+K2K_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+K2K_BUILD="${K2K_BUILD:-$K2K_ROOT/build}"
+
+K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format
+              qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
+              libcli11-dev libcsv-dev xvfb xauth)
+
+k2k_install_missing() {
+    local missing=()
+    for package in "${K2K_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+k2k_configure() {
+    local werror=OFF
+    [ -n "${CI:-}" ] && werror=ON
+    cmake -S "$K2K_ROOT" -B "$K2K_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DK2K_WERROR="$werror" >/dev/null
+}
+
+k2k_build() {
+    cmake --build "$K2K_BUILD" -- -j"$(nproc)"
+}
+
+k2k_install_missing
+k2k_configure
