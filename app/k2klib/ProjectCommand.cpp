@@ -1,11 +1,247 @@
+// k2klib project SOURCE_FOLDER PROJECT_FILE: builds a project database from CSV files.
+//   parts.csv, symbols.csv, packages.csv, padstacks.csv  the project's own objects, in the
+//                                                        columns of the library sources
+//   hierarchies.csv   name                                (the first is the top level)
+//   pages.csv         hierarchy, name
+//   components.csv    hierarchy, editor (schematic|layout), reference, part, uses
+// "uses" lists the symbols (schematic) or the packages and padstacks (layout) that the
+// component uses, comma-separated. Every file is optional; a project needs a hierarchy.
+// Bad input stops with "FILE:LINE: problem", exit status 1, and no project file.
+
 #include "Commands.h"
+#include "CsvTable.h"
+#include "LibrarySource.h"
+
+#include "platform/KernelProject.h"
+#include "platform/ProjectBuilder.h"
+#include "platform/Text.h"
+
+#include <filesystem>
+#include <map>
+#include <ostream>
 
 namespace k2k::cli {
 
-// Placeholder until the command is written.
-void AddProjectCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("project", "(not yet available)");
-    command->callback([&context] { context.exitCode = 1; });
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProjectSource {
+    fs::path folder;
+    ProjectBuilder builder;
+    // Symbol-map indexes by kind flags and name: a symbol and a package may share a name.
+    std::map<std::pair<int, std::string>, int> symbolIndexes;
+    std::map<std::pair<int, std::string>, int> pageIndexes;
+    std::string error;
+
+    bool Fail(const fs::path& file, std::size_t line, const std::string& problem) {
+        error = file.string() + ":" + std::to_string(line) + ": " + problem;
+        return false;
+    }
+};
+
+// Reads a table of the given columns; a missing file is an empty table.
+bool ReadTable(ProjectSource& source, const char* name,
+               const std::vector<std::string_view>& columns, CsvTable& table, bool& present) {
+    const fs::path file = source.folder / name;
+    present = fs::exists(file);
+    if (!present)
+        return true;
+    return table.Load(file, source.error) &&
+           CheckColumns(table, columns, file.string(), source.error);
 }
 
-}  // namespace k2k::cli
+std::optional<std::string> Cp1252(ProjectSource& source, const fs::path& file, const CsvRow& row,
+                                  std::string_view text) {
+    std::size_t at = 0;
+    auto converted = Utf8ToCp1252(text, &at);
+    if (!converted)
+        source.Fail(file, row.line,
+                    "\"" + std::string(text) +
+                        "\" holds a character that Windows-1252 cannot hold");
+    return converted;
+}
+
+bool AddObjects(ProjectSource& source) {
+    const std::pair<LibraryKind, const char*> files[] = {{LibraryKind::Part, "parts.csv"},
+                                                         {LibraryKind::Symbol, "symbols.csv"},
+                                                         {LibraryKind::Package, "packages.csv"},
+                                                         {LibraryKind::Padstack, "padstacks.csv"}};
+    for (const auto& [kind, name] : files) {
+        const fs::path file = source.folder / name;
+        if (!fs::exists(file))
+            continue;
+        std::vector<LibraryObject> objects;
+        if (!ReadLibrarySource(file, kind, objects, source.error))
+            return false;
+        const int flags = kind == LibraryKind::Symbol    ? kSymbolFlags
+                          : kind == LibraryKind::Package ? kPackageFlags
+                                                         : kPadstackFlags;
+        for (const LibraryObject& object : objects) {
+            if (kind == LibraryKind::Part) {
+                source.builder.AddPart(object.name, object.info);
+            } else {
+                const int index =
+                    source.builder.AddSymbol(object.name, object.info, object.drawing, flags);
+                source.symbolIndexes[{flags, object.name}] = index;
+            }
+        }
+    }
+    return true;
+}
+
+bool AddHierarchiesAndPages(ProjectSource& source) {
+    CsvTable hierarchies;
+    bool present = false;
+    if (!ReadTable(source, "hierarchies.csv", {"name"}, hierarchies, present))
+        return false;
+    const fs::path hierarchyFile = source.folder / "hierarchies.csv";
+    if (!present || hierarchies.Rows().empty()) {
+        source.error = hierarchyFile.string() + ": a project needs at least one hierarchy";
+        return false;
+    }
+    for (const CsvRow& row : hierarchies.Rows()) {
+        const auto name = Cp1252(source, hierarchyFile, row, Trim(hierarchies.Field(row, 0)));
+        if (!name)
+            return false;
+        if (name->empty() || source.builder.AddHierarchy(*name) == 0)
+            return source.Fail(hierarchyFile, row.line,
+                               "hierarchy \"" + *name + "\" is empty or named twice");
+    }
+
+    CsvTable pages;
+    if (!ReadTable(source, "pages.csv", {"hierarchy", "name"}, pages, present))
+        return false;
+    const fs::path pageFile = source.folder / "pages.csv";
+    const auto hierarchyColumn = pages.Column("hierarchy");
+    const auto nameColumn = pages.Column("name");
+    for (const CsvRow& row : pages.Rows()) {
+        const auto hierarchyName =
+            Cp1252(source, pageFile, row, Trim(pages.Field(row, hierarchyColumn)));
+        const auto name = hierarchyName
+                              ? Cp1252(source, pageFile, row, Trim(pages.Field(row, nameColumn)))
+                              : std::nullopt;
+        if (!name)
+            return false;
+        const int hierarchy = source.builder.HierarchyIndex(*hierarchyName);
+        if (hierarchy == 0)
+            return source.Fail(pageFile, row.line, "unknown hierarchy \"" + *hierarchyName + "\"");
+        const int page = source.builder.AddPage(hierarchy, *name);
+        if (page == 0)
+            return source.Fail(pageFile, row.line,
+                               "page \"" + *name + "\" is empty or named twice in its hierarchy");
+        source.pageIndexes.emplace(std::pair{hierarchy, *name}, page);
+    }
+    // The project opens on its first hierarchy and that hierarchy's first page.
+    int firstPage = 0;
+    for (const auto& [key, page] : source.pageIndexes)
+        if (key.first == 1 && (firstPage == 0 || page < firstPage))
+            firstPage = page;
+    source.builder.SetCurrent(1, firstPage);
+    return true;
+}
+
+bool AddComponents(ProjectSource& source) {
+    CsvTable components;
+    bool present = false;
+    if (!ReadTable(source, "components.csv", {"hierarchy", "editor", "reference", "part", "uses"},
+                   components, present))
+        return false;
+    const fs::path file = source.folder / "components.csv";
+    const auto hierarchyColumn = components.Column("hierarchy");
+    const auto editorColumn = components.Column("editor");
+    const auto referenceColumn = components.Column("reference");
+    const auto partColumn = components.Column("part");
+    const auto usesColumn = components.Column("uses");
+    for (const CsvRow& row : components.Rows()) {
+        std::optional<std::string> fields[4];
+        const std::optional<std::size_t> columns[4] = {hierarchyColumn, referenceColumn, partColumn,
+                                                       usesColumn};
+        for (int i = 0; i < 4; ++i) {
+            fields[i] = Cp1252(source, file, row, Trim(components.Field(row, columns[i])));
+            if (!fields[i])
+                return false;
+        }
+        const std::string& hierarchyName = *fields[0];
+        const std::string& reference = *fields[1];
+        const std::string& partName = *fields[2];
+        const std::string& uses = *fields[3];
+
+        const int hierarchy = source.builder.HierarchyIndex(hierarchyName);
+        if (hierarchy == 0)
+            return source.Fail(file, row.line, "unknown hierarchy \"" + hierarchyName + "\"");
+        const std::string_view editorName = Trim(components.Field(row, editorColumn));
+        ComponentEditor editor;
+        if (editorName == "schematic")
+            editor = ComponentEditor::Schematic;
+        else if (editorName == "layout")
+            editor = ComponentEditor::Layout;
+        else
+            return source.Fail(file, row.line,
+                               "editor \"" + std::string(editorName) +
+                                   "\" is neither schematic nor layout");
+        int part = 0;
+        if (!partName.empty()) {
+            part = source.builder.PartIndex(partName);
+            if (part == 0)
+                return source.Fail(file, row.line, "unknown part \"" + partName + "\"");
+        }
+        // A schematic uses symbols; a layout packages and padstacks.
+        const std::vector<int> kinds = editor == ComponentEditor::Schematic
+                                           ? std::vector<int>{kSymbolFlags}
+                                           : std::vector<int>{kPackageFlags, kPadstackFlags};
+        std::vector<int> used;
+        if (!uses.empty()) {
+            for (std::string_view item : SplitAt(uses, ',')) {
+                const std::string name(Trim(item));
+                int index = 0;
+                for (int flags : kinds) {
+                    const auto found = source.symbolIndexes.find({flags, name});
+                    if (found != source.symbolIndexes.end()) {
+                        index = found->second;
+                        break;
+                    }
+                }
+                if (index == 0)
+                    return source.Fail(file, row.line,
+                                       "\"" + name + "\" is not a " +
+                                           (editor == ComponentEditor::Schematic
+                                                ? "symbol"
+                                                : "package or padstack") +
+                                           " of the project");
+                used.push_back(index);
+            }
+        }
+        if (source.builder.AddComponent(hierarchy, editor, reference, part, used) == 0)
+            return source.Fail(file, row.line,
+                               "component \"" + reference + "\" is empty or placed twice in " +
+                                   std::string(editorName) + " of " + hierarchyName);
+    }
+    return true;
+}
+
+} // namespace
+
+void AddProjectCommand(CLI::App& app, CommandContext& context) {
+    auto* command = app.add_subcommand("project", "Build a project database from CSV files");
+    auto folder = std::make_shared<std::string>();
+    auto output = std::make_shared<std::string>();
+    command->add_option("SOURCE_FOLDER", *folder, "Folder of the project's CSV files")
+        ->required()
+        ->check(CLI::ExistingDirectory);
+    command->add_option("PROJECT_FILE", *output, "The project database to write")->required();
+    command->callback([&context, folder, output] {
+        const fs::path file(*output);
+        ProjectSource source{fs::path(*folder), ProjectBuilder(file.stem().string()), {}, {}, {}};
+        const bool ok = AddObjects(source) && AddHierarchiesAndPages(source) &&
+                        AddComponents(source) && source.builder.Write(file, source.error);
+        if (!ok) {
+            context.err << "k2klib project: " << source.error << '\n';
+            context.exitCode = 1;
+            return;
+        }
+        context.out << "Wrote " << file.string() << '\n';
+    });
+}
+
+} // namespace k2k::cli
