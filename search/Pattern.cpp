@@ -1,0 +1,188 @@
+#include "search/Pattern.h"
+
+#include "platform/Text.h"
+
+namespace k2k {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+} // namespace
+
+std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* error) {
+    Pattern pattern;
+    pattern.m_text = std::string(text);
+    std::vector<Piece> segments(1); // the runs around every star, empty ones included
+
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        Piece& piece = segments.back();
+        switch (c) {
+        case '*':
+            segments.emplace_back();
+            continue;
+        case '?':
+            piece.elements.push_back({Element::Kind::Any});
+            piece.allLiteral = false;
+            continue;
+        case '#':
+            piece.elements.push_back({Element::Kind::Digit});
+            piece.allLiteral = false;
+            continue;
+        case '[':
+            break;
+        default:
+            piece.elements.push_back({Element::Kind::Literal, c});
+            piece.literal += static_cast<char>(c);
+            continue;
+        }
+
+        // A bracket list.
+        const std::size_t open = i;
+        std::size_t j = i + 1;
+        const bool negated = j < text.size() && text[j] == '!';
+        if (negated)
+            ++j;
+        std::bitset<256> set;
+        bool any = false;
+        bool closed = false;
+        while (j < text.size()) {
+            const auto first = static_cast<unsigned char>(text[j]);
+            if (first == ']') {
+                closed = true;
+                break;
+            }
+            if (j + 2 < text.size() && text[j + 1] == '-' && text[j + 2] != ']') {
+                const auto last = static_cast<unsigned char>(text[j + 2]);
+                if (last < first) {
+                    if (error)
+                        *error = "Invalid pattern " + Quoted(text) + ": the range " +
+                                 std::string(text.substr(j, 3)) + " at position " +
+                                 std::to_string(j + 1) + " runs backwards";
+                    return std::nullopt;
+                }
+                for (unsigned v = first; v <= last; ++v)
+                    set.set(v);
+                j += 3;
+            } else {
+                set.set(first);
+                ++j;
+            }
+            any = true;
+        }
+        if (!closed) {
+            if (error)
+                *error = "Invalid pattern " + Quoted(text) + ": the \"[\" at position " +
+                         std::to_string(open + 1) + " is never closed";
+            return std::nullopt;
+        }
+        i = j; // at the "]"
+        if (!any && !negated)
+            continue; // "[]" matches no character at all
+        if (negated)
+            set.flip();
+        pattern.m_sets.push_back(set);
+        piece.elements.push_back(
+            {Element::Kind::Set, 0, static_cast<int>(pattern.m_sets.size() - 1)});
+        piece.allLiteral = false;
+    }
+
+    const bool hasStar = segments.size() > 1;
+    if (!hasStar) {
+        pattern.m_pieces = std::move(segments);
+        return pattern;
+    }
+    pattern.m_leadingStar = true;
+    // First and last runs are anchored at the ends; the runs between stars float.
+    pattern.m_pieces.push_back(std::move(segments.front()));
+    for (std::size_t k = 1; k + 1 < segments.size(); ++k)
+        if (!segments[k].elements.empty())
+            pattern.m_pieces.push_back(std::move(segments[k]));
+    pattern.m_pieces.push_back(std::move(segments.back()));
+    pattern.m_everything = pattern.m_pieces.size() == 2 &&
+                           pattern.m_pieces.front().elements.empty() &&
+                           pattern.m_pieces.back().elements.empty();
+    return pattern;
+}
+
+bool Pattern::ElementMatches(const Element& element, unsigned char c) const noexcept {
+    switch (element.kind) {
+    case Element::Kind::Literal:
+        return c == element.literal;
+    case Element::Kind::Any:
+        return true;
+    case Element::Kind::Digit:
+        return c >= '0' && c <= '9';
+    case Element::Kind::Set:
+        return m_sets[static_cast<std::size_t>(element.set)].test(c);
+    }
+    return false;
+}
+
+bool Pattern::PieceMatchesAt(const Piece& piece, std::string_view text, std::size_t at,
+                             bool upper) const noexcept {
+    const std::uint8_t* table = UpperTable();
+    const std::size_t n = piece.elements.size();
+    if (at + n > text.size())
+        return false;
+    for (std::size_t k = 0; k < n; ++k) {
+        auto c = static_cast<unsigned char>(text[at + k]);
+        if (upper)
+            c = table[c];
+        if (!ElementMatches(piece.elements[k], c))
+            return false;
+    }
+    return true;
+}
+
+std::size_t Pattern::FindPiece(const Piece& piece, std::string_view text, std::size_t from,
+                               bool upper) const noexcept {
+    if (piece.allLiteral && !upper)
+        return text.find(piece.literal, from);
+    const std::size_t n = piece.elements.size();
+    for (std::size_t at = from; at + n <= text.size(); ++at)
+        if (PieceMatchesAt(piece, text, at, upper))
+            return at;
+    return std::string_view::npos;
+}
+
+bool Pattern::Match(std::string_view text, bool upper) const noexcept {
+    if (m_everything)
+        return true;
+    if (!m_leadingStar) {
+        const Piece& only = m_pieces.front();
+        return only.elements.size() == text.size() && PieceMatchesAt(only, text, 0, upper);
+    }
+    const Piece& first = m_pieces.front();
+    const Piece& last = m_pieces.back();
+    if (first.elements.size() + last.elements.size() > text.size())
+        return false;
+    if (!PieceMatchesAt(first, text, 0, upper))
+        return false;
+    const std::size_t lastAt = text.size() - last.elements.size();
+    if (!PieceMatchesAt(last, text, lastAt, upper))
+        return false;
+    // Each floating run goes to its leftmost place; that leaves the most room for the rest.
+    const std::string_view middle = text.substr(0, lastAt);
+    std::size_t position = first.elements.size();
+    for (std::size_t k = 1; k + 1 < m_pieces.size(); ++k) {
+        const std::size_t at = FindPiece(m_pieces[k], middle, position, upper);
+        if (at == std::string_view::npos)
+            return false;
+        position = at + m_pieces[k].elements.size();
+    }
+    return true;
+}
+
+std::string DigitsAndWildcards(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if ((c >= '0' && c <= '9') || c == '*' || c == '?')
+            out += c;
+    return out;
+}
+
+} // namespace k2k
