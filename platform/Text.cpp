@@ -1,6 +1,8 @@
 #include "platform/Text.h"
 
 #include <array>
+#include <charconv>
+#include <limits>
 
 namespace k2k {
 
@@ -16,10 +18,10 @@ constexpr std::array<std::uint8_t, 256> MakeUpperTable() {
     for (int c = 0xE0; c <= 0xFE; ++c)
         if (c != 0xF7)
             table[c] = static_cast<std::uint8_t>(c - 0x20);
-    table[0x9A] = 0x8A;  // š Š
-    table[0x9C] = 0x8C;  // œ Œ
-    table[0x9E] = 0x8E;  // ž Ž
-    table[0xFF] = 0x9F;  // ÿ Ÿ
+    table[0x9A] = 0x8A; // š Š
+    table[0x9C] = 0x8C; // œ Œ
+    table[0x9E] = 0x8E; // ž Ž
+    table[0xFF] = 0x9F; // ÿ Ÿ
     return table;
 }
 
@@ -62,7 +64,7 @@ std::optional<char> ByteOf(char32_t cp) {
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 char UpperChar(char c) noexcept {
     return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
@@ -177,8 +179,69 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
     return out;
 }
 
+double LeadingNumber(std::string_view text) noexcept {
+    text = TrimLeft(text);
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    auto isDigit = [&](std::size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+
+    // The extent of the number, and a rough decimal magnitude for out-of-range values.
+    const std::size_t start = at;
+    std::size_t digits = 0;
+    long long magnitude = 0;
+    bool significant = false;
+    for (; isDigit(at); ++at, ++digits) {
+        significant = significant || text[at] != '0';
+        if (significant)
+            ++magnitude;
+    }
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        for (; isDigit(at); ++at, ++digits) {
+            if (!significant && text[at] == '0')
+                --magnitude;
+            significant = significant || text[at] != '0';
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    std::size_t end = at;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        bool negativeExponent = false;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
+            negativeExponent = text[e] == '-';
+            ++e;
+        }
+        if (isDigit(e)) {
+            long long exponent = 0;
+            for (; isDigit(e); ++e)
+                if (exponent < 100000)
+                    exponent = exponent * 10 + (text[e] - '0');
+            magnitude += negativeExponent ? -exponent : exponent;
+            end = e;
+        }
+    }
+
+    double value = 0.0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+        value = 0.0;
+    return negative ? -value : value;
+}
+
 std::string DecimalText(long long value) {
     return std::to_string(value);
 }
 
-}  // namespace k2k
+} // namespace k2k

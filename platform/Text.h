@@ -19,7 +19,7 @@ inline constexpr char kFieldSeparator = '\x80';
 // Windows-1252 upper case of one byte (a-z, the accented letters, and the few letters
 // above 0x80 that have an upper-case partner). Everything else maps to itself.
 char UpperChar(char c) noexcept;
-const std::uint8_t* UpperTable() noexcept;  // 256 entries, for hot loops
+const std::uint8_t* UpperTable() noexcept; // 256 entries, for hot loops
 
 std::string UpperCase(std::string_view text);
 void UpperCaseInPlace(std::string& text) noexcept;
@@ -44,8 +44,15 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // offending character in the input.
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// The numeric value at the start of a text: optional blanks, an optional sign, then a
+// decimal number with an optional fraction and exponent ("  -1.5e3xyz" gives -1500);
+// whatever follows is ignored. A text that does not start with a number gives 0. A number
+// too large for a double gives plus or minus infinity, one too small gives 0, so a caller
+// that converts the value to a whole number must check its range first.
+double LeadingNumber(std::string_view text) noexcept;
+
 // Decimal text of a whole number, as the suite writes numbers (no blanks, "-" for
 // negatives).
 std::string DecimalText(long long value);
 
-}  // namespace k2k
+} // namespace k2k
