@@ -21,255 +21,156 @@ protected:
     RecordingMessageBoxes boxes;
     SuiteServices services{dir / "suite.ini", boxes};
     FileOps files{services, boxes};
+    int status = -1;
+    int number = 0;
 
-    // The suite-form path of a file in the test folder.
     std::string PathOf(std::string_view name) const { return SuitePath(dir / name); }
-
-    void ExpectOneFailure(std::string_view text, std::string_view title) {
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, text);
-        EXPECT_EQ(boxes.shown[0].title, title);
-        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-        boxes.shown.clear();
+    std::ptrdiff_t EntriesInDir() const {
+        return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
     }
-
-    std::vector<std::string> ReadAll(int fileNumber) {
-        std::vector<std::string> lines;
-        int status = 0;
-        while (!files.AtEnd(fileNumber)) {
-            std::string line;
-            files.ReadLine(status, fileNumber, line);
-            EXPECT_EQ(status, 0);
-            lines.push_back(line);
-        }
-        return lines;
+    // "title | text" of the one failure box shown since the last call.
+    std::string TakeFailure() {
+        if (boxes.shown.size() != 1)
+            return std::to_string(boxes.shown.size()) + " boxes";
+        const MessageRequest box = boxes.shown.front();
+        boxes.shown.clear();
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        return box.title + " | " + box.text;
     }
 };
 
-TEST_F(FileOpsTest, OpeningAMissingFileShowsTheReadFailure) {
-    const std::string path = PathOf("K2KBRWSR.ini");
-    int status = 0;
-    int number = 0;
-    files.OpenForInput(status, number, path);
+TEST_F(FileOpsTest, OpeningForInputReportsWhyItFailed) {
+    files.OpenForInput(status, number, PathOf("K2KBRWSR.ini"));
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(files.OpenCount(), 0);
-    ExpectOneFailure("Can't read file: " + path, "File not found");
-
-    files.OpenForInput(status, number, PathOf("NOFOLDER\\K2KBRWSR.ini"));
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't read file: " + PathOf("NOFOLDER\\K2KBRWSR.ini"), "Path not found");
-
-    // A folder is not a readable file.
+    EXPECT_EQ(TakeFailure(), "File not found | Can't read file: " + PathOf("K2KBRWSR.ini"));
+    files.OpenForInput(status, number, PathOf("NOFOLDER\\A.TXT"));
+    EXPECT_EQ(TakeFailure(), "Path not found | Can't read file: " + PathOf("NOFOLDER\\A.TXT"));
     files.OpenForInput(status, number, dir.SuitePath());
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't read file: " + dir.SuitePath(), "Path/File access error");
+    EXPECT_EQ(TakeFailure(), "Path/File access error | Can't read file: " + dir.SuitePath());
+    EXPECT_EQ(files.OpenCount(), 0);
 
-    files.OpenForInputQuiet(status, number, path);
+    files.OpenForInputQuiet(status, number, PathOf("K2KBRWSR.ini"));
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(boxes.shown.empty());
-}
 
-TEST_F(FileOpsTest, FailureTextsAreLocalised) {
     WriteFile(dir / "DE" / "TEXTS.LNG", "99365=Datei nicht lesbar: \r\n");
     services.SetLanguagePath(SuitePath(dir / "DE"));
-    int status = 0;
-    int number = 0;
     files.OpenForInput(status, number, "C:\\NOWHERE\\X.TXT");
-    ExpectOneFailure("Datei nicht lesbar: C:\\NOWHERE\\X.TXT", "Path not found");
+    EXPECT_EQ(TakeFailure(), "Path not found | Datei nicht lesbar: C:\\NOWHERE\\X.TXT");
 }
 
-TEST_F(FileOpsTest, LinesEndAtCrLfLfOrCr) {
+TEST_F(FileOpsTest, ReadsLinesAndFailsPastTheEnd) {
     WriteFile(dir / "in.txt", "one\r\ntwo\nthree\rfour\r\n\r\nlast \x80");
-    int status = 1;
-    int number = 0;
     files.OpenForInput(status, number, PathOf("in.txt"));
     ASSERT_EQ(status, 0);
-    EXPECT_EQ(ReadAll(number),
-              (std::vector<std::string>{"one", "two", "three", "four", "", "last \x80"}));
+    std::vector<std::string> lines;
+    for (std::string line; !files.AtEnd(number); lines.push_back(line))
+        files.ReadLine(status, number, line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four", "", "last \x80"}));
 
     std::string line = "stale";
     files.ReadLine(status, number, line);
     EXPECT_EQ(status, 1);
     EXPECT_EQ(line, "");
-    ExpectOneFailure("Can't read file: " + PathOf("in.txt"), "Input past end of file");
-    files.CloseFile(0, number, PathOf("in.txt"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "in.txt"));
-}
+    EXPECT_EQ(TakeFailure(), "Input past end of file | Can't read file: " + PathOf("in.txt"));
 
-TEST_F(FileOpsTest, AnEmptyFileIsAtItsEndAtOnce) {
     WriteFile(dir / "empty.txt", "");
-    int status = 1;
-    int number = 0;
     files.OpenForInput(status, number, PathOf("empty.txt"));
-    ASSERT_EQ(status, 0);
     EXPECT_TRUE(files.AtEnd(number));
-    std::string line;
-    files.ReadLine(status, number, line);
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't read file: " + PathOf("empty.txt"), "Input past end of file");
 }
 
 TEST_F(FileOpsTest, FileNumbersAreTheNextFreeOnes) {
     WriteFile(dir / "a.txt", "a");
-    int status = 1;
-    int first = 0;
     int second = 0;
-    int third = 0;
-    files.OpenForInput(status, first, PathOf("a.txt"));
+    files.OpenForInput(status, number, PathOf("a.txt"));
     files.OpenForOutput(status, second, PathOf("b.txt"));
-    EXPECT_EQ(first, 1);
+    EXPECT_EQ(number, 1);
     EXPECT_EQ(second, 2);
-    files.CloseFile(0, first, PathOf("a.txt"));
-    files.OpenForInput(status, third, PathOf("a.txt"));
-    EXPECT_EQ(third, 1);
-    EXPECT_EQ(files.OpenCount(), 2);
+    files.CloseFile(0, number, PathOf("a.txt"));
+    files.OpenForInput(status, number, PathOf("a.txt"));
+    EXPECT_EQ(number, 1);
 }
 
-TEST_F(FileOpsTest, OutputReplacesTheFileOnlyWhenClosed) {
-    WriteFile(dir / "out.txt", "old content\r\n");
-    int status = 1;
-    int number = 0;
+TEST_F(FileOpsTest, OutputReplacesTheOldFileOnlyOnACleanClose) {
+    WriteFile(dir / "out.txt", "old\r\n");
     files.OpenForOutput(status, number, PathOf("out.txt"));
-    ASSERT_EQ(status, 0);
     files.WriteLine(status, number, "[PartType]\r\n");
+    files.WriteLine(status, number, "[ENDPROFILE]");
     EXPECT_EQ(status, 0);
-    files.WriteLine(status, number, "1,Sys,1:Digital\r\n[ENDPROFILE]");
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "old content\r\n");
-
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "old\r\n");
     files.CloseFile(0, number, PathOf("out.txt"));
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "[PartType]\r\n1,Sys,1:Digital\r\n[ENDPROFILE]");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-    EXPECT_TRUE(boxes.shown.empty());
-}
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "[PartType]\r\n[ENDPROFILE]");
 
-TEST_F(FileOpsTest, AnInterruptedOutputLeavesTheOldFile) {
-    WriteFile(dir / "out.txt", "old content\r\n");
-    {
-        FileOps interrupted{services, boxes};
-        int status = 1;
-        int number = 0;
-        interrupted.OpenForOutput(status, number, PathOf("out.txt"));
-        interrupted.WriteLine(status, number, "half a profi");
+    { // interrupted: never closed
+        FileOps other{services, boxes};
+        other.OpenForOutput(status, number, PathOf("out.txt"));
+        other.WriteLine(status, number, "half a li");
     }
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "old content\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-}
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "[PartType]\r\n[ENDPROFILE]");
 
-TEST_F(FileOpsTest, AFailedWriteKeepsTheOldFile) {
-    WriteFile(dir / "out.txt", "old content\r\n");
-    int status = 1;
-    int number = 0;
     files.OpenForOutput(status, number, PathOf("out.txt"));
     files.FailWritesAfter(number, 4);
-    files.WriteLine(status, number, "new\r\n");
+    files.WriteLine(status, number, "more than four");
     EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't create/write to file: " + PathOf("out.txt"), "Disk full");
+    EXPECT_EQ(TakeFailure(), "Disk full | Can't create/write to file: " + PathOf("out.txt"));
     files.CloseFile(0, number, PathOf("out.txt"));
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "old content\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "[PartType]\r\n[ENDPROFILE]");
+    EXPECT_EQ(EntriesInDir(), 1);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(FileOpsTest, OutputThatCannotBeCreatedShowsTheWriteFailure) {
-    WriteFile(dir / "out.txt", "old content\r\n");
-    std::filesystem::create_directory(dir / "out.txt.new~");
-    int status = 0;
-    int number = 0;
+TEST_F(FileOpsTest, OutputThatCannotStartShowsTheWriteFailure) {
+    WriteFile(dir / "out.txt", "old\r\n");
+    std::filesystem::create_directory(dir / "out.txt.new~"); // where the new file goes
     files.OpenForOutput(status, number, PathOf("out.txt"));
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(files.OpenCount(), 0);
-    ExpectOneFailure("Can't create/write to file: " + PathOf("out.txt"), "Path/File access error");
-    EXPECT_EQ(ReadFile(dir / "out.txt"), "old content\r\n");
-
-    files.OpenForOutput(status, number, PathOf("NOFOLDER\\out.txt"));
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't create/write to file: " + PathOf("NOFOLDER\\out.txt"),
-                     "Path not found");
+    EXPECT_EQ(TakeFailure(),
+              "Path/File access error | Can't create/write to file: " + PathOf("out.txt"));
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "old\r\n");
 
     // Two outputs to one file would mix their lines.
-    files.OpenForOutput(status, number, PathOf("other.txt"));
-    ASSERT_EQ(status, 0);
-    int second = 0;
-    files.OpenForOutput(status, second, PathOf("other.txt"));
+    files.OpenForOutput(status, number, PathOf("b.txt"));
+    files.OpenForOutput(status, number, PathOf("b.txt"));
     EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't create/write to file: " + PathOf("other.txt"), "File already open");
+    EXPECT_EQ(TakeFailure(), "File already open | Can't create/write to file: " + PathOf("b.txt"));
 }
 
 TEST_F(FileOpsTest, TheDeleteFlagRemovesTheFile) {
     WriteFile(dir / "in.txt", "x\r\n");
-    int status = 1;
-    int number = 0;
     files.OpenForInput(status, number, PathOf("in.txt"));
     files.CloseFile(1, number, PathOf("in.txt"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "in.txt"));
-    EXPECT_EQ(files.OpenCount(), 0);
+    EXPECT_EQ(EntriesInDir(), 0);
 
     WriteFile(dir / "out.txt", "old\r\n");
     files.OpenForOutput(status, number, PathOf("out.txt"));
     files.WriteLine(status, number, "new\r\n");
     files.CloseFile(1, number, PathOf("out.txt"));
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(EntriesInDir(), 0);
+    EXPECT_EQ(files.OpenCount(), 0);
 }
 
-TEST_F(FileOpsTest, WrongFileNumbersFailWithoutHarm) {
-    WriteFile(dir / "in.txt", "x\r\n");
-    int status = 1;
-    int number = 0;
-    files.OpenForInput(status, number, PathOf("in.txt"));
-    files.WriteLine(status, number, "y");
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't create/write to file: " + PathOf("in.txt"), "Bad file name or number");
-
-    std::string line;
-    files.ReadLine(status, 42, line);
-    EXPECT_EQ(status, 1);
-    ExpectOneFailure("Can't read file: ", "Bad file name or number");
-    EXPECT_TRUE(files.AtEnd(42));
-    files.CloseFile(0, 42, PathOf("in.txt"));
-    EXPECT_EQ(ReadFile(dir / "in.txt"), "x\r\n");
-}
-
-TEST_F(FileOpsTest, FileExistsOpensQuietly) {
+TEST_F(FileOpsTest, FileAndFolderTests) {
     WriteFile(dir / "there.txt", "");
-    int status = 1;
-    FileOps::FileExists(status, PathOf("there.txt"));
-    EXPECT_EQ(status, 0);
-    FileOps::FileExists(status, PathOf("THERE.TXT"));
-    EXPECT_EQ(status, 1);
-    FileOps::FileExists(status, dir.SuitePath());
-    EXPECT_EQ(status, 1);
-    FileOps::FileExists(status, "");
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST_F(FileOpsTest, FolderExistsKnowsDrivesAndTestsTheGivenPath) {
-    for (std::string drive : {"a:", "C:\\", "y:\\", "Y:"}) {
-        int status = 1;
-        FileOps::FolderExists(drive, status);
-        EXPECT_EQ(status, 0) << drive;
-    }
-    std::string drive = "c:";
-    int status = 1;
-    FileOps::FolderExists(drive, status);
-    EXPECT_EQ(drive, "C:");
-
     std::filesystem::create_directory(dir / "Lib");
-    std::string path = PathOf("Lib");
-    FileOps::FolderExists(path, status);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(path, UpperCase(PathOf("Lib")));
-
-    WriteFile(dir / "plain.txt", "");
-    for (std::string missing : {PathOf("lib2"), PathOf("Lib\\sub"), std::string("C:\\x")}) {
-        FileOps::FolderExists(missing, status);
-        EXPECT_EQ(status, 1) << missing;
+    for (const auto& [path, expected] :
+         {std::pair{PathOf("there.txt"), 0}, {PathOf("THERE.TXT"), 1}, {dir.SuitePath(), 1}}) {
+        FileOps::FileExists(status, path);
+        EXPECT_EQ(status, expected) << path;
     }
-    std::string file = PathOf("plain.txt");
-    FileOps::FolderExists(file, status);
-    EXPECT_EQ(status, 1);
+    // Drives A to Y always exist; other folders are tested as given, then upper-cased.
+    for (const auto& [given, expected] : {std::pair{std::string("c:"), 0},
+                                          {"Y:\\", 0},
+                                          {PathOf("Lib"), 0},
+                                          {PathOf("lib"), 1},
+                                          {PathOf("there.txt"), 1},
+                                          {"C:\\NOWHERE", 1}}) {
+        std::string path = given;
+        FileOps::FolderExists(path, status);
+        EXPECT_EQ(status, expected) << given;
+        EXPECT_EQ(path, UpperCase(given));
+    }
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace
