@@ -1,35 +1,315 @@
 #include "platform/FileOps.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+#include "platform/Text.h"
 
-// Placeholder until the file operations are written.
+#include <cerrno>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
 namespace k2k {
 
-struct FileOps::OpenFile {};
+namespace {
+
+// The run time hands out file numbers 1 to 255.
+constexpr int kHighestFileNumber = 255;
+
+// Reads a whole file for input; errno-style code on failure. A folder is not a file,
+// although this system lets one open it for reading.
+int ReadInputFile(const std::filesystem::path& path, std::string& content) {
+    if (path.empty())
+        return ENOENT;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    int errorNumber = 0;
+    if (!ReadWholeFile(path, content, &errorNumber))
+        return errorNumber != 0 ? errorNumber : EIO;
+    return 0;
+}
+
+// "File not found" in a folder that does not exist is the run time's "Path not found".
+int RefineNotFound(int errorNumber, const std::filesystem::path& path) {
+    if (errorNumber != ENOENT || path.empty())
+        return errorNumber;
+    const std::filesystem::path folder = path.parent_path();
+    std::error_code ignored;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ignored))
+        return ENOTDIR;
+    return errorNumber;
+}
+
+} // namespace
+
+struct FileOps::OpenFile {
+    std::string path; // as the caller gave it, for messages
+    std::filesystem::path native;
+    bool output = false;
+    // Input: the whole file and the read position.
+    std::string content;
+    std::size_t position = 0;
+    // Output: the new file beside the target, renamed over it on a clean close.
+    AtomicFileWriter writer;
+    bool writeFailed = false;
+};
 
 FileOps::FileOps(SuiteServices& services, MessageBoxes& boxes)
-    : m_services(services), m_boxes(boxes) {}
-FileOps::~FileOps() = default;
-void FileOps::OpenForInput(int& status, int& fileNumber, const std::string&) {
-    status = 1;
-    fileNumber = 0;
+    : m_services(services), m_boxes(boxes) {
 }
-void FileOps::OpenForInputQuiet(int& status, int& fileNumber, const std::string&) {
-    status = 1;
-    fileNumber = 0;
-}
-void FileOps::OpenForOutput(int& status, int& fileNumber, const std::string&) {
-    status = 1;
-    fileNumber = 0;
-}
-void FileOps::ReadLine(int& status, int, std::string&) { status = 1; }
-void FileOps::WriteLine(int& status, int, std::string_view) { status = 1; }
-void FileOps::CloseFile(int, int, const std::string&) {}
-bool FileOps::AtEnd(int) { return true; }
-void FileOps::FileExists(int& status, const std::string&) { status = 1; }
-void FileOps::FolderExists(std::string&, int& status) { status = 1; }
-std::string FileOps::RunTimeErrorText(int) { return {}; }
-void FileOps::ShowFailure(std::string_view, std::string_view, const std::string&, int) {}
-int FileOps::NextFreeNumber() const { return 1; }
 
-}  // namespace k2k
+// Output files still open are dropped: their targets keep the old content.
+FileOps::~FileOps() = default;
+
+int FileOps::NextFreeNumber() const {
+    int number = 1;
+    for (const auto& [used, file] : m_files) {
+        if (used != number)
+            break;
+        ++number;
+    }
+    return number <= kHighestFileNumber ? number : 0;
+}
+
+void FileOps::ShowFailure(std::string_view textId, std::string_view defaultText,
+                          const std::string& path, int errorNumber) {
+    MessageRequest request;
+    request.text = m_services.GetText(defaultText, textId) + path;
+    request.title = RunTimeErrorText(errorNumber);
+    request.icon = MsgIcon::Exclamation;
+    request.buttons = MsgButtons::Ok;
+    m_boxes.Show(request);
+}
+
+void FileOps::ShowReadFailure(const std::string& path, int errorNumber) {
+    ShowFailure("99365", "Can't read file: ", path, errorNumber);
+}
+
+void FileOps::ShowWriteFailure(const std::string& path, int errorNumber) {
+    ShowFailure("99335", "Can't create/write to file: ", path, errorNumber);
+}
+
+void FileOps::OpenInput(int& status, int& fileNumber, const std::string& path, bool quiet) {
+    status = 1;
+    fileNumber = NextFreeNumber();
+    auto file = std::make_unique<OpenFile>();
+    file->path = path;
+    file->native = NativePath(path);
+    int errorNumber = fileNumber == 0 ? EMFILE : ReadInputFile(file->native, file->content);
+    if (errorNumber != 0) {
+        if (!quiet)
+            ShowReadFailure(path, RefineNotFound(errorNumber, file->native));
+        return;
+    }
+    m_files.emplace(fileNumber, std::move(file));
+    status = 0;
+}
+
+void FileOps::OpenForInput(int& status, int& fileNumber, const std::string& path) {
+    OpenInput(status, fileNumber, path, false);
+}
+
+void FileOps::OpenForInputQuiet(int& status, int& fileNumber, const std::string& path) {
+    OpenInput(status, fileNumber, path, true);
+}
+
+void FileOps::OpenForOutput(int& status, int& fileNumber, const std::string& path) {
+    status = 1;
+    fileNumber = NextFreeNumber();
+    auto file = std::make_unique<OpenFile>();
+    file->path = path;
+    file->native = NativePath(path);
+    file->output = true;
+
+    int errorNumber = 0;
+    std::error_code ignored;
+    if (fileNumber == 0) {
+        errorNumber = EMFILE;
+    } else if (file->native.empty()) {
+        errorNumber = ENOENT;
+    } else if (std::filesystem::is_directory(file->native, ignored)) {
+        errorNumber = EISDIR;
+    } else if (std::filesystem::exists(file->native, ignored) &&
+               ::access(file->native.c_str(), W_OK) != 0) {
+        // The target itself would be replaced, not written; refuse as a write would.
+        errorNumber = errno;
+    } else {
+        for (const auto& [number, open] : m_files)
+            if (open->output && open->native == file->native)
+                errorNumber = kErrFileAlreadyOpen;
+    }
+    if (errorNumber == 0 && !file->writer.Open(file->native))
+        errorNumber = file->writer.ErrorNumber() != 0 ? file->writer.ErrorNumber() : EIO;
+    if (errorNumber != 0) {
+        ShowWriteFailure(path, RefineNotFound(errorNumber, file->native));
+        return;
+    }
+    m_files.emplace(fileNumber, std::move(file));
+    status = 0;
+}
+
+void FileOps::ReadLine(int& status, int fileNumber, std::string& line) {
+    status = 1;
+    line.clear();
+    const auto found = m_files.find(fileNumber);
+    if (found == m_files.end() || found->second->output) {
+        ShowReadFailure(found == m_files.end() ? std::string() : found->second->path, EBADF);
+        return;
+    }
+    OpenFile& file = *found->second;
+    const std::string& content = file.content;
+    if (file.position >= content.size()) {
+        ShowReadFailure(file.path, kErrInputPastEnd);
+        return;
+    }
+    const std::size_t end = content.find_first_of("\r\n", file.position);
+    if (end == std::string::npos) {
+        line.assign(content, file.position, std::string::npos);
+        file.position = content.size();
+    } else {
+        line.assign(content, file.position, end - file.position);
+        file.position = end + 1;
+        if (content[end] == '\r' && file.position < content.size() &&
+            content[file.position] == '\n')
+            ++file.position;
+    }
+    status = 0;
+}
+
+void FileOps::WriteLine(int& status, int fileNumber, std::string_view text) {
+    status = 1;
+    const auto found = m_files.find(fileNumber);
+    if (found == m_files.end() || !found->second->output) {
+        ShowWriteFailure(found == m_files.end() ? std::string() : found->second->path, EBADF);
+        return;
+    }
+    OpenFile& file = *found->second;
+    if (!file.writer.Write(text)) {
+        file.writeFailed = true;
+        const int errorNumber = file.writer.ErrorNumber();
+        ShowWriteFailure(file.path, errorNumber != 0 ? errorNumber : EIO);
+        return;
+    }
+    status = 0;
+}
+
+void FileOps::CloseFile(int deleteFlag, int fileNumber, const std::string& path) {
+    const auto found = m_files.find(fileNumber);
+    if (found != m_files.end()) {
+        std::unique_ptr<OpenFile> file = std::move(found->second);
+        m_files.erase(found);
+        if (file->output) {
+            if (deleteFlag != 0 || file->writeFailed) {
+                file->writer.Abort();
+            } else if (!file->writer.Commit()) {
+                // The lines were accepted but never reached the disk: the one failure that
+                // would otherwise go unnoticed. The old file is still whole.
+                const int errorNumber = file->writer.ErrorNumber();
+                ShowWriteFailure(file->path, errorNumber != 0 ? errorNumber : EIO);
+            }
+        }
+    }
+    if (deleteFlag != 0) {
+        std::error_code ignored;
+        const std::filesystem::path native = NativePath(path);
+        if (!native.empty() && !std::filesystem::is_directory(native, ignored))
+            std::filesystem::remove(native, ignored);
+    }
+}
+
+bool FileOps::AtEnd(int fileNumber) {
+    const auto found = m_files.find(fileNumber);
+    if (found == m_files.end() || found->second->output)
+        return true;
+    return found->second->position >= found->second->content.size();
+}
+
+void FileOps::FailWritesAfter(int fileNumber, std::size_t bytes) {
+    const auto found = m_files.find(fileNumber);
+    if (found != m_files.end() && found->second->output)
+        found->second->writer.FailAfterBytes(bytes);
+}
+
+void FileOps::FileExists(int& status, const std::string& path) {
+    std::string content;
+    const std::filesystem::path native = NativePath(path);
+    struct stat info {};
+    status = 1;
+    if (native.empty() || ::stat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return;
+    if (std::FILE* file = std::fopen(native.c_str(), "rb")) {
+        std::fclose(file);
+        status = 0;
+    }
+}
+
+void FileOps::FolderExists(std::string& path, int& status) {
+    const std::string given = path;
+    UpperCaseInPlace(path);
+    const bool drive = (path.size() == 2 || (path.size() == 3 && path[2] == '\\')) &&
+                       path[1] == ':' && path[0] >= 'A' && path[0] <= 'Y';
+    if (drive) {
+        status = 0;
+        return;
+    }
+    // The folder could be made current: it is a folder and may be searched. The current
+    // folder itself is left alone; it belongs to the whole process.
+    const std::filesystem::path native = NativePath(given);
+    struct stat info {};
+    status = (!native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+              ::access(native.c_str(), X_OK) == 0)
+                 ? 0
+                 : 1;
+}
+
+std::string FileOps::RunTimeErrorText(int errorNumber) {
+    switch (errorNumber) {
+    case kErrInputPastEnd:
+        return "Input past end of file";
+    case kErrFileAlreadyOpen:
+        return "File already open";
+    case ENOENT:
+        return "File not found";
+    case ENOTDIR:
+        return "Path not found";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBUSY:
+    case ETXTBSY:
+        return "Permission denied";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "Disk full";
+    case EIO:
+        return "Device I/O error";
+    case EBADF:
+        return "Bad file name or number";
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+        return "Bad file name";
+    case EMFILE:
+    case ENFILE:
+        return "Too many files";
+    case EEXIST:
+        return "File already exists";
+    case ENOMEM:
+        return "Out of memory";
+    case EXDEV:
+        return "Can't rename with different drive";
+    case ENODEV:
+    case ENXIO:
+        return "Device unavailable";
+    case EISDIR:
+    default:
+        return "Path/File access error";
+    }
+}
+
+} // namespace k2k

@@ -34,7 +34,10 @@ public:
     void OpenForOutput(int& status, int& fileNumber, const std::string& path);
     void ReadLine(int& status, int fileNumber, std::string& line);
     void WriteLine(int& status, int fileNumber, std::string_view text);
-    // Closes; a non-zero delete flag deletes the file (an output file is then dropped).
+    // Closes; a non-zero delete flag deletes the file at path (an output file is then
+    // dropped). An output file replaces its target here, only when every write succeeded;
+    // if the replacing itself fails, the write-failure message is shown and the old file
+    // stays.
     void CloseFile(int deleteFlag, int fileNumber, const std::string& path);
     // True when no further line can be read (also for a number that is not open).
     bool AtEnd(int fileNumber);
@@ -43,18 +46,31 @@ public:
     static void FileExists(int& status, const std::string& path);
     // Upper-cases path in place. Status 0 when the folder exists; a drive letter A to Y
     // followed by ":" or ":\" always exists. The test itself uses the path as it was
-    // given, since this file system tells "lib" from "LIB".
+    // given, since this file system tells "lib" from "LIB". A folder counts when it could
+    // be made the current folder (a folder that may be searched); the current folder is
+    // not actually changed, since it belongs to the whole process.
     static void FolderExists(std::string& path, int& status);
 
-    // The run time's description of an errno ("File not found", "Permission denied", ...).
+    // Failures of the run time that have no errno.
+    static constexpr int kErrInputPastEnd = -62;    // a read after the last line
+    static constexpr int kErrFileAlreadyOpen = -55; // a second output on the same file
+
+    // The run time's description of an errno ("File not found", "Permission denied", ...)
+    // or of one of the codes above.
     static std::string RunTimeErrorText(int errorNumber);
 
     int OpenCount() const noexcept { return static_cast<int>(m_files.size()); }
 
+    // Test hook: writes to an open output file fail after this many bytes, as on a full disk.
+    void FailWritesAfter(int fileNumber, std::size_t bytes);
+
 private:
     struct OpenFile;
-    void ShowFailure(std::string_view textId, std::string_view defaultText,
-                     const std::string& path, int errorNumber);
+    void ShowFailure(std::string_view textId, std::string_view defaultText, const std::string& path,
+                     int errorNumber);
+    void ShowReadFailure(const std::string& path, int errorNumber);
+    void ShowWriteFailure(const std::string& path, int errorNumber);
+    void OpenInput(int& status, int& fileNumber, const std::string& path, bool quiet);
     int NextFreeNumber() const;
 
     SuiteServices& m_services;
@@ -62,4 +78,4 @@ private:
     std::map<int, std::unique_ptr<OpenFile>> m_files;
 };
 
-}  // namespace k2k
+} // namespace k2k

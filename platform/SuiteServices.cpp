@@ -1,32 +1,122 @@
 #include "platform/SuiteServices.h"
 
-// Placeholder until the suite services are written.
+#include "platform/AtomicFile.h"
+#include "platform/NativePath.h"
+#include "platform/Text.h"
+
+#include <system_error>
+
 namespace k2k {
 
-SuiteServices::SuiteServices(std::filesystem::path directorySettings, MessageBoxes& boxes)
-    : m_dirSettings(std::move(directorySettings)), m_boxes(boxes) {}
-void SuiteServices::SetLanguagePath(const std::string& languagePath) {
-    m_languagePath = languagePath;
-}
-std::string SuiteServices::GetText(std::string_view defaultText, std::string_view) const {
-    return std::string(defaultText);
-}
-std::string SuiteServices::GetIniString(std::string_view, std::string_view,
-                                        std::string_view defaultValue) const {
-    return std::string(defaultValue);
-}
-bool SuiteServices::WriteIniString(std::string_view, std::string_view,
-                                   std::optional<std::string_view>) {
-    return false;
-}
-std::string SuiteServices::GetDirSetting(std::string_view, std::string_view,
-                                         std::string_view defaultValue) const {
-    return std::string(defaultValue);
-}
-void SuiteServices::SetDirSetting(std::string_view, std::string_view, std::string_view) {}
-bool SuiteServices::AskYesNo(const std::string& text, const std::string& title) {
-    return m_boxes.Show({text, title, MsgIcon::Question, MsgButtons::YesNo, false}) ==
-           MsgAnswer::Yes;
+namespace {
+
+constexpr std::string_view kTextFileName = "TEXTS.LNG";
+constexpr std::string_view kFolderSection = "Kalde2K";
+
+// "identifier=text" lines. The identifier is trimmed; the text is taken as it stands,
+// since many texts begin or end with a blank that joins them to a name (" not found").
+// The first line of an identifier wins; an empty text counts as no text.
+std::map<std::string, std::string, std::less<>> ParseTexts(std::string_view content) {
+    std::map<std::string, std::string, std::less<>> texts;
+    while (!content.empty()) {
+        const std::size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::string_view trimmed = TrimLeft(line);
+        if (trimmed.empty() || trimmed.front() == ';')
+            continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            continue;
+        const std::string_view id = Trim(line.substr(0, equals));
+        const std::string_view text = line.substr(equals + 1);
+        if (!id.empty() && !text.empty())
+            texts.emplace(std::string(id), std::string(text));
+    }
+    return texts;
 }
 
-}  // namespace k2k
+} // namespace
+
+SuiteServices::SuiteServices(std::filesystem::path directorySettings, MessageBoxes& boxes)
+    : m_dirSettings(std::move(directorySettings)), m_boxes(boxes) {
+    // Relative values are resolved against this file's folder, which must not depend on
+    // a later change of the current folder.
+    std::error_code ignored;
+    if (!m_dirSettings.empty()) {
+        std::filesystem::path absolute = std::filesystem::absolute(m_dirSettings, ignored);
+        if (!absolute.empty())
+            m_dirSettings = absolute.lexically_normal();
+    }
+}
+
+void SuiteServices::SetLanguagePath(const std::string& languagePath) {
+    if (languagePath == m_languagePath)
+        return;
+    m_languagePath = languagePath;
+    m_texts.clear();
+    if (languagePath.empty())
+        return;
+    std::string content;
+    if (ReadWholeFile(NativePath(JoinPath(languagePath, kTextFileName)), content))
+        m_texts = ParseTexts(content);
+}
+
+std::string SuiteServices::GetText(std::string_view defaultText, std::string_view id) const {
+    const auto found = m_texts.find(Trim(id));
+    return found != m_texts.end() ? found->second : std::string(defaultText);
+}
+
+std::string SuiteServices::GetIniString(std::string_view section, std::string_view key,
+                                        std::string_view defaultValue) const {
+    if (m_iniFile.empty())
+        return std::string(TrimRight(defaultValue));
+    return GetProfileString(NativePath(m_iniFile), section, key, defaultValue);
+}
+
+bool SuiteServices::WriteIniString(std::string_view section, std::string_view key,
+                                   std::optional<std::string_view> value) {
+    if (m_iniFile.empty())
+        return false;
+    return WriteProfileString(NativePath(m_iniFile), section, key, value);
+}
+
+std::string SuiteServices::GetDirSetting(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) const {
+    if (m_dirSettings.empty())
+        return std::string(defaultValue);
+    std::string text;
+    std::optional<std::string> value;
+    if (ReadWholeFile(m_dirSettings, text))
+        value = IniDocument::Parse(text).Get(section, key);
+    if (!value)
+        return std::string(defaultValue);
+    if (EqualsNoCase(Trim(section), kFolderSection) && !value->empty() &&
+        !IsAbsoluteSuitePath(*value)) {
+        std::string folder = SuitePath(m_dirSettings.parent_path());
+        if (!folder.empty() && folder.back() == '\\')
+            folder.pop_back(); // the root: "\" & "LIB", not "\\LIB"
+        return JoinPath(folder, *value);
+    }
+    return *value;
+}
+
+bool SuiteServices::SetDirSetting(std::string_view section, std::string_view key,
+                                  std::string_view value) {
+    if (m_dirSettings.empty())
+        return false;
+    return WriteProfileString(m_dirSettings, section, key, value);
+}
+
+bool SuiteServices::AskYesNo(const std::string& text, const std::string& title) {
+    MessageRequest request;
+    request.text = text;
+    request.title = title;
+    request.icon = MsgIcon::Question;
+    request.buttons = MsgButtons::YesNo;
+    return m_boxes.Show(request) == MsgAnswer::Yes;
+}
+
+} // namespace k2k

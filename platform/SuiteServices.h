@@ -8,8 +8,10 @@
 //   Values of the section "Kalde2K" that are relative paths are resolved against the
 //   folder of that file, so a suite folder can be moved or copied as a whole.
 // - Texts come from the file "TEXTS.LNG" in the language path: lines "identifier=text"
-//   in Windows-1252; lines starting with ';' are comments. A missing file or identifier
-//   gives the default text.
+//   in Windows-1252; lines starting with ';' are comments. The identifier is trimmed of
+//   blanks, the text is kept as it stands (blanks included). A missing file, a missing
+//   identifier or an empty text gives the default text; of two lines with the same
+//   identifier the first counts. The file is read when the language path changes.
 
 #include "platform/IniFile.h"
 #include "platform/MessageBoxes.h"
@@ -28,7 +30,7 @@ public:
     SuiteServices(std::filesystem::path directorySettings, MessageBoxes& boxes);
 
     // --- texts
-    void SetLanguagePath(const std::string& languagePath);  // suite-form folder path
+    void SetLanguagePath(const std::string& languagePath); // suite-form folder path
     const std::string& LanguagePath() const noexcept { return m_languagePath; }
     std::string GetText(std::string_view defaultText, std::string_view id) const;
 
@@ -45,7 +47,8 @@ public:
     // --- directory settings
     std::string GetDirSetting(std::string_view section, std::string_view key,
                               std::string_view defaultValue) const;
-    void SetDirSetting(std::string_view section, std::string_view key, std::string_view value);
+    // False when the settings file cannot be written.
+    bool SetDirSetting(std::string_view section, std::string_view key, std::string_view value);
     const std::filesystem::path& DirectorySettingsFile() const noexcept { return m_dirSettings; }
 
     // --- questions and boxes
@@ -62,4 +65,4 @@ private:
     std::map<std::string, std::string, std::less<>> m_texts;
 };
 
-}  // namespace k2k
+} // namespace k2k

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <limits>
 
 namespace k2k {
 
@@ -178,53 +179,69 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
     return out;
 }
 
-std::string DecimalText(long long value) {
-    return std::to_string(value);
+double LeadingNumber(std::string_view text) noexcept {
+    text = TrimLeft(text);
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    auto isDigit = [&](std::size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+
+    // The extent of the number, and a rough decimal magnitude for out-of-range values.
+    const std::size_t start = at;
+    std::size_t digits = 0;
+    long long magnitude = 0;
+    bool significant = false;
+    for (; isDigit(at); ++at, ++digits) {
+        significant = significant || text[at] != '0';
+        if (significant)
+            ++magnitude;
+    }
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        for (; isDigit(at); ++at, ++digits) {
+            if (!significant && text[at] == '0')
+                --magnitude;
+            significant = significant || text[at] != '0';
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    std::size_t end = at;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        bool negativeExponent = false;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
+            negativeExponent = text[e] == '-';
+            ++e;
+        }
+        if (isDigit(e)) {
+            long long exponent = 0;
+            for (; isDigit(e); ++e)
+                if (exponent < 100000)
+                    exponent = exponent * 10 + (text[e] - '0');
+            magnitude += negativeExponent ? -exponent : exponent;
+            end = e;
+        }
+    }
+
+    double value = 0.0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (result.ec != std::errc())
+        value = 0.0;
+    return negative ? -value : value;
 }
 
-double LeadingNumber(std::string_view text) noexcept {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    // Copy only the characters a decimal number may hold; from_chars then reads them
-    // whatever the process locale says about the decimal point.
-    char number[64];
-    std::size_t length = 0;
-    auto take = [&](char c) {
-        if (length + 1 < sizeof number)
-            number[length++] = c;
-    };
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    bool digits = false;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        take(text[i++]);
-        digits = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        take(text[i++]);
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-            take(text[i++]);
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            ++j;
-        if (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-            while (i < j)
-                take(text[i++]);
-            while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-                take(text[i++]);
-        }
-    }
-    double value = 0.0;
-    std::from_chars(number, number + length, value);
-    return negative ? -value : value;
+std::string DecimalText(long long value) {
+    return std::to_string(value);
 }
 
 } // namespace k2k

@@ -44,13 +44,15 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // offending character in the input.
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// The numeric value at the start of a text: optional blanks, an optional sign, then a
+// decimal number with an optional fraction and exponent ("  -1.5e3xyz" gives -1500);
+// whatever follows is ignored. A text that does not start with a number gives 0. A number
+// too large for a double gives plus or minus infinity, one too small gives 0, so a caller
+// that converts the value to a whole number must check its range first.
+double LeadingNumber(std::string_view text) noexcept;
+
 // Decimal text of a whole number, as the suite writes numbers (no blanks, "-" for
 // negatives).
 std::string DecimalText(long long value);
-
-// The leading decimal number of a text, as the run time's Val reads it: blanks and TABs
-// skipped, an optional sign, digits with an optional point and exponent; the rest is
-// ignored. A text without a leading number is 0.
-double LeadingNumber(std::string_view text) noexcept;
 
 } // namespace k2k

@@ -1,0 +1,77 @@
+#include "platform/UserSettings.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
+#include "platform/Text.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace k2k {
+
+namespace {
+
+constexpr const char* kFolderName = "Kalde2000-settings";
+
+// The INI reader trims blanks and takes off one pair of surrounding quotes; quoting such
+// a value once more makes it read back unchanged.
+bool NeedsQuotes(std::string_view value) {
+    if (Trim(value).size() != value.size())
+        return true;
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+} // namespace
+
+UserSettings::UserSettings() : m_folder(DefaultFolder()) {
+}
+
+UserSettings::UserSettings(std::filesystem::path folder) : m_folder(std::move(folder)) {
+}
+
+std::filesystem::path UserSettings::DefaultFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config == '/')
+        return std::filesystem::path(config) / kFolderName;
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::filesystem::path(home) / ".config" / kFolderName;
+    // No home at all (a bare service account): the current folder, never the root.
+    return std::filesystem::path(".config") / kFolderName;
+}
+
+std::filesystem::path UserSettings::FileOf(std::string_view application) const {
+    // The name becomes one file name: no folder separators, no "." or "..".
+    std::string name(application);
+    for (char& c : name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    if (name.empty() || name == "." || name == "..")
+        name = "_" + name;
+    return m_folder / (name + ".ini");
+}
+
+std::string UserSettings::GetUserSetting(std::string_view application, std::string_view section,
+                                         std::string_view key,
+                                         std::string_view defaultValue) const {
+    std::string text;
+    if (ReadWholeFile(FileOf(application), text))
+        if (auto value = IniDocument::Parse(text).Get(section, key))
+            return *value;
+    return std::string(defaultValue);
+}
+
+bool UserSettings::SaveUserSetting(std::string_view application, std::string_view section,
+                                   std::string_view key, std::string_view value) {
+    std::error_code error;
+    std::filesystem::create_directories(m_folder, error);
+    if (error)
+        return false;
+    if (NeedsQuotes(value)) {
+        const std::string quoted = "\"" + std::string(value) + "\"";
+        return WriteProfileString(FileOf(application), section, key, quoted);
+    }
+    return WriteProfileString(FileOf(application), section, key, value);
+}
+
+} // namespace k2k

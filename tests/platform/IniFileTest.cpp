@@ -1,0 +1,117 @@
+#include "platform/IniFile.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// As people leave them: comments, a stray line, a key before any section, a second
+// section of the same name, LF and CR LF mixed, Windows-1252 text.
+constexpr std::string_view kSuiteIni = "stray=before any section\r\n"
+                                       "; library lists\r\n"
+                                       "[DEVLIBS]\r\n"
+                                       "1 = TTL.PART \r\n"
+                                       "2=\"  CMOS.PART \"\n"
+                                       "; 3=OLD.PART\r\n"
+                                       "not a key line\r\n"
+                                       "\r\n"
+                                       "[Biblioth\xE8ques]\r\n"
+                                       "Caf\xE9=cr\xE8me\r\n"
+                                       "[devlibs]\r\n"
+                                       "9=SECOND.PART\r\n";
+
+TEST(IniDocumentTest, ReadsKeysAsTheProfileFunctionsDo) {
+    const IniDocument ini = IniDocument::Parse(kSuiteIni);
+    EXPECT_EQ(ini.Get("devlibs", "1"), "TTL.PART");
+    EXPECT_EQ(ini.Get("DEVLIBS", "2"), "  CMOS.PART ");
+    EXPECT_EQ(ini.Get("BIBLIOTH\xC8QUES", "CAF\xC9"), "cr\xE8me");
+    EXPECT_EQ(ini.Get("DEVLIBS", "3"), std::nullopt); // a comment
+    EXPECT_EQ(ini.Get("DEVLIBS", "9"), std::nullopt); // only the first section counts
+    EXPECT_EQ(ini.Get("", "stray"), std::nullopt);
+    EXPECT_EQ(ini.Keys("DEVLIBS"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"DEVLIBS", "Biblioth\xE8ques"}));
+
+    const IniDocument quotes = IniDocument::Parse("[A]\nhalf=\"x\nboth=\"\"x\"\"\nlone=\"");
+    EXPECT_EQ(quotes.Get("A", "half"), "\"x");
+    EXPECT_EQ(quotes.Get("A", "both"), "\"x\"");
+    EXPECT_EQ(quotes.Get("A", "lone"), "\"");
+}
+
+TEST(IniDocumentTest, ChangingAKeyKeepsEveryOtherLineByteForByte) {
+    IniDocument ini = IniDocument::Parse(kSuiteIni);
+    EXPECT_TRUE(ini.Set("devlibs", "1", "74HC.PART"));
+    std::string expected(kSuiteIni);
+    expected.replace(expected.find("1 = TTL.PART "), 13, "1=74HC.PART");
+    expected.replace(expected.find("\"\n"), 2, "\"\r\n");
+    EXPECT_EQ(ini.ToText(), expected);
+    EXPECT_FALSE(ini.Set("DEVLIBS", "1", "74HC.PART")); // the same value changes nothing
+}
+
+TEST(IniDocumentTest, AddsAndRemovesKeysAndSections) {
+    IniDocument ini = IniDocument::Parse("[A]\r\nx=1\r\n; end of A\r\n\r\n[B]");
+    EXPECT_TRUE(ini.Set("a", "y", "2")); // after the last key, above the comment
+    EXPECT_TRUE(ini.Set("B", "z", "3"));
+    EXPECT_TRUE(ini.Set("PADLIBS", "1", "PADS.PAD"));
+    EXPECT_TRUE(ini.Set("A", "X", std::nullopt));
+    EXPECT_FALSE(ini.Set("A", "x", std::nullopt));
+    EXPECT_FALSE(ini.Set("NOSUCH", "x", std::nullopt));
+    // What would not read back as written is refused.
+    EXPECT_FALSE(ini.Set("A", "k", "two\r\nlines"));
+    EXPECT_FALSE(ini.Set("A", "k=v", "x"));
+    EXPECT_FALSE(ini.Set("A]", "k", "x"));
+    EXPECT_EQ(ini.ToText(), "[A]\r\ny=2\r\n; end of A\r\n\r\n[B]\r\nz=3\r\n[PADLIBS]\r\n"
+                            "1=PADS.PAD\r\n");
+}
+
+TEST(ProfileStringTest, ReadsAndRewritesFiles) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    EXPECT_EQ(GetProfileString(file, "A", "x", "def  "), "def");
+    ASSERT_TRUE(WriteProfileString(file, "SCHLIBS", "1", "GATES.SYM"));
+    ASSERT_TRUE(WriteProfileString(file, "schlibs", "2", "DISCRETE.SYM"));
+    ASSERT_TRUE(WriteProfileString(file, "SCHLIBS", "1", std::nullopt));
+    EXPECT_EQ(ReadFile(file), "[SCHLIBS]\r\n2=DISCRETE.SYM\r\n");
+    EXPECT_EQ(GetProfileString(file, "SchLibs", "2", ""), "DISCRETE.SYM");
+    EXPECT_EQ(GetProfileString(dir.Path(), "A", "x", "d"), "d");
+}
+
+TEST(ProfileStringTest, RemovingAMissingKeyTouchesNothing) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    EXPECT_TRUE(WriteProfileString(file, "A", "x", std::nullopt));
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    WriteFile(file, "[A]\ny=1\n");
+    struct stat before {};
+    struct stat after {};
+    ::stat(file.c_str(), &before);
+    EXPECT_TRUE(WriteProfileString(file, "A", "x", std::nullopt));
+    EXPECT_TRUE(WriteProfileString(file, "B", "x", std::nullopt));
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino); // not even rewritten unchanged
+}
+
+TEST(ProfileStringTest, AFailedWriteLeavesTheOldFileWhole) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    WriteFile(file, "[A]\nx=1\n");
+    std::filesystem::create_directory(dir / "suite.ini.new~"); // where the new file goes
+    int errorNumber = 0;
+    EXPECT_FALSE(WriteProfileString(file, "A", "x", "2", &errorNumber));
+    EXPECT_EQ(errorNumber, EISDIR);
+    EXPECT_EQ(ReadFile(file), "[A]\nx=1\n");
+    EXPECT_FALSE(WriteProfileString(dir / "no" / "such.ini", "A", "x", "2", &errorNumber));
+    EXPECT_EQ(errorNumber, ENOENT);
+}
+
+} // namespace
+} // namespace k2k

@@ -1,0 +1,92 @@
+#include "platform/SuiteServices.h"
+
+#include "platform/NativePath.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::RecordingMessageBoxes;
+using test::TempDir;
+using test::WriteFile;
+
+class SuiteServicesTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+
+    std::string LanguageFolder(std::string_view name, std::string_view texts) {
+        WriteFile(dir / name / "TEXTS.LNG", texts);
+        return SuitePath(dir / name);
+    }
+};
+
+TEST_F(SuiteServicesTest, TextsComeFromTheLanguageFileOrTheDefault) {
+    EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
+    services.SetLanguagePath(LanguageFolder("DE", "; 5051=comment\r\n"
+                                                  "5051=Namensfeld leer\r\n"
+                                                  " 99788 = nicht benutzt\n"
+                                                  "4811=\r\n"
+                                                  "3341=Bibliothek \x96 \n"
+                                                  "3341=the second one loses\n"));
+    EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Namensfeld leer");
+    // Blanks that join a text to a name belong to the text.
+    EXPECT_EQ(services.GetText("", "99788"), " nicht benutzt");
+    EXPECT_EQ(services.GetText("", "3341"), "Bibliothek \x96 ");
+    EXPECT_EQ(services.GetText("Library Browser", "4811"), "Library Browser");
+    EXPECT_EQ(services.GetText("Unknown Error", "991362"), "Unknown Error");
+}
+
+TEST_F(SuiteServicesTest, ChangingTheLanguagePathReloadsTheTexts) {
+    const std::string german = LanguageFolder("DE", "5051=Namensfeld leer\n");
+    services.SetLanguagePath(german);
+    services.SetLanguagePath(LanguageFolder("FR", "5051=Champ de nom vide\n"));
+    EXPECT_EQ(services.GetText("", "5051"), "Champ de nom vide");
+    services.SetLanguagePath(SuitePath(dir / "missing"));
+    EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
+    services.SetLanguagePath(german);
+    EXPECT_EQ(services.GetText("", "5051"), "Namensfeld leer");
+}
+
+TEST_F(SuiteServicesTest, ProfileFunctionsWorkOnTheCurrentInitialisationFile) {
+    EXPECT_FALSE(services.WriteIniString("DEVLIBS", "1", "TTL.PART")); // no file set
+    WriteFile(dir / "first.ini", "[DEVLIBS]\r\n1=TTL.PART\r\n");
+    WriteFile(dir / "second.ini", "[DEVLIBS]\r\n1=CMOS.PART\r\n");
+    services.SetIniFile(SuitePath(dir / "first.ini"));
+    EXPECT_EQ(services.GetIniString("devlibs", "1", ""), "TTL.PART");
+    ASSERT_TRUE(services.WriteIniString("DEVLIBS", "1", std::nullopt));
+    EXPECT_EQ(ReadFile(dir / "first.ini"), "[DEVLIBS]\r\n");
+    services.SetIniFile(SuitePath(dir / "second.ini"));
+    EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "CMOS.PART");
+}
+
+TEST_F(SuiteServicesTest, RelativeFoldersAreResolvedAgainstTheSettingsFile) {
+    WriteFile(dir / "suite.ini", "[Kalde2K]\r\n"
+                                 "LibDir=LIB\r\n"
+                                 "JobDir=C:\\Projects\\JOB\r\n"
+                                 "SysDir=\\opt\\k2k\\SYS\r\n"
+                                 "KDSwrk=\r\n"
+                                 "[Browser Part Options]\r\n"
+                                 "Column=LIB\r\n");
+    EXPECT_EQ(services.GetDirSetting("KALDE2K", "LibDir", ""), dir.SuitePath() + "\\LIB");
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "JobDir", ""), "C:\\Projects\\JOB");
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "SysDir", ""), "\\opt\\k2k\\SYS");
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "KDSwrk", "C:\\Kalde 2000\\KDS_WRK"), "");
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "PRV3JobDir", "\\CADJOB"), "\\CADJOB");
+    EXPECT_EQ(services.GetDirSetting("Browser Part Options", "Column", ""), "LIB");
+
+    // A settings file named relative to the current folder stays where it was.
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    SuiteServices relative{"suite.ini", boxes};
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(relative.SetDirSetting("Kalde2K", "LibDir", "D:\\Libraries"));
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "LibDir", ""), "D:\\Libraries");
+}
+
+} // namespace
+} // namespace k2k

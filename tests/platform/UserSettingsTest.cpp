@@ -1,0 +1,41 @@
+#include "platform/UserSettings.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(UserSettingsTest, SavedValuesComeBackExactly) {
+    TempDir dir;
+    UserSettings settings(dir / "settings");
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "Hist", " none "), " none ");
+    for (const std::string value :
+         {"74LS00", "", "  lead and trail  ", "\"quoted\"", "a=b;c", "\"", "caf\xE9 \x80"}) {
+        ASSERT_TRUE(settings.SaveUserSetting("Kalde2000", "K2KBRWSR", "Hist", value));
+        EXPECT_EQ(settings.GetUserSetting("Kalde2000", "k2kbrwsr", "HIST", "default"), value);
+    }
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "Other", "Hist", "d"), "d");
+    EXPECT_EQ(settings.GetUserSetting("OtherApp", "K2KBRWSR", "Hist", "d"), "d");
+    EXPECT_EQ(ReadFile(dir / "settings" / "Kalde2000.ini"), "[K2KBRWSR]\r\nHist=caf\xE9 \x80\r\n");
+    EXPECT_EQ(settings.FileOf("../x").parent_path(), dir / "settings");
+}
+
+TEST(UserSettingsTest, SavingFailsCleanly) {
+    TempDir dir;
+    WriteFile(dir / "plain-file", "x");
+    UserSettings blocked(dir / "plain-file"); // a file where the folder should be
+    EXPECT_FALSE(blocked.SaveUserSetting("Kalde2000", "K2KBRWSR", "k", "v"));
+
+    UserSettings settings(dir.Path());
+    EXPECT_FALSE(settings.SaveUserSetting("Kalde2000", "K2KBRWSR", "k", "two\nlines"));
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "k", "none"), "none");
+}
+
+} // namespace
+} // namespace k2k
