@@ -80,15 +80,6 @@ TEST_F(LibrarySourceTest, OtherKindsJoinTheirFieldsInTheirOrder) {
     EXPECT_EQ(m_objects[1].info, "\x80\x80square");
 }
 
-TEST_F(LibrarySourceTest, KindsHaveNames) {
-    for (LibraryKind kind :
-         {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack})
-        EXPECT_EQ(LibraryKindFromName(LibraryKindName(kind)), kind);
-    EXPECT_EQ(LibraryKindFromName("Padstack"), LibraryKind::Padstack);
-    EXPECT_FALSE(LibraryKindFromName("parts"));
-    EXPECT_FALSE(LibraryKindFromName(""));
-}
-
 struct BadSource {
     LibraryKind kind;
     const char* csv;

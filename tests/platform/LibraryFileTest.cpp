@@ -122,17 +122,6 @@ TEST(LibraryFileTest, HeaderHasTheSuitesLayout) {
     EXPECT_NE(error.find("missing: cannot open"), std::string::npos) << error;
 }
 
-TEST(LibraryFileTest, EmptyLibraryIsValid) {
-    TempDir dir;
-    std::string error;
-    ASSERT_TRUE(WriteLibrary(dir / "E.SYMBOL", LibraryKind::Symbol, {}, error));
-    LibraryContents contents;
-    ASSERT_TRUE(ReadLibrary(dir / "E.SYMBOL", contents, error)) << error;
-    EXPECT_EQ(contents.header.count, 0);
-    EXPECT_TRUE(contents.objects.empty());
-    EXPECT_EQ(contents.kind, LibraryKind::Symbol);
-}
-
 struct Damage {
     const char* what;
     std::function<void(std::string&)> apply;
