@@ -1,23 +1,157 @@
 #include "platform/KernelLibraries.h"
 
-// Placeholder until the library files are written.
+#include "platform/AtomicFile.h"
+#include "platform/NativePath.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
 namespace k2k {
 
-struct KernelLibraries::OpenLibrary {};
-
-std::string_view SignatureOf(LibraryKind kind) noexcept {
-    return kind == LibraryKind::Part ? kPartLibrarySignature : kSymbolLibrarySignature;
-}
+// A library as the kernel holds it while it is open: all its objects, read when it was
+// opened and kept in step with the file by every delete.
+struct KernelLibraries::OpenLibrary {
+    std::filesystem::path file;
+    int mode = kModeLoad;
+    LibraryContents contents;
+};
 
 KernelLibraries::KernelLibraries() = default;
 KernelLibraries::~KernelLibraries() = default;
-int KernelLibraries::E_OpenLibrary(const std::string&, const std::string&, int) { return 0; }
-int KernelLibraries::E_OpenLibToRead(int, const std::string&) { return 0; }
-int KernelLibraries::E_DeleteLibObject(int, const std::string&) { return 0; }
-void KernelLibraries::E_CloseLibrary(int) {}
-int KernelLibraries::E_GetPartInfo(const std::string&, int, LibraryDescriptions&) { return 0; }
-int KernelLibraries::E_GetSymbolInfo(const std::string&, int, LibraryDescriptions&) { return 0; }
-const LibraryObject* KernelLibraries::ObjectOf(int) const { return nullptr; }
-LibraryKind KernelLibraries::KindOfObject(int) const { return LibraryKind::Symbol; }
 
-}  // namespace k2k
+int KernelLibraries::E_OpenLibrary(const std::string& path, const std::string& signature,
+                                   int mode) {
+    if (mode != kModeDelete && mode != kModeLoad)
+        return 0;
+    auto library = std::make_unique<OpenLibrary>();
+    library->file = NativePath(path);
+    library->mode = mode;
+    std::string error;
+    if (!ReadLibrary(library->file, library->contents, error))
+        return 0;
+    if (library->contents.header.signature != signature)
+        return 0;
+    if (m_nextLibrary == std::numeric_limits<int>::max())
+        return 0;
+    const int handle = m_nextLibrary++;
+    m_libraries.emplace(handle, std::move(library));
+    return handle;
+}
+
+int KernelLibraries::E_OpenLibToRead(int library, const std::string& name) {
+    const auto found = m_libraries.find(library);
+    if (found == m_libraries.end())
+        return 0;
+    const auto& objects = found->second->contents.objects;
+    const auto object = std::find_if(objects.begin(), objects.end(),
+                                     [&name](const LibraryObject& o) { return o.name == name; });
+    if (object == objects.end() || m_nextObject == std::numeric_limits<int>::max())
+        return 0;
+    const int number = m_nextObject++;
+    m_objects.emplace(number,
+                      std::make_pair(library, static_cast<std::size_t>(object - objects.begin())));
+    return number;
+}
+
+int KernelLibraries::E_DeleteLibObject(int library, const std::string& name) {
+    const auto found = m_libraries.find(library);
+    if (found == m_libraries.end() || found->second->mode != kModeDelete)
+        return 0;
+    OpenLibrary& opened = *found->second;
+    const auto& objects = opened.contents.objects;
+    const auto object = std::find_if(objects.begin(), objects.end(),
+                                     [&name](const LibraryObject& o) { return o.name == name; });
+    if (object == objects.end())
+        return 0;
+    const auto position = static_cast<std::size_t>(object - objects.begin());
+
+    std::vector<LibraryObject> remaining;
+    remaining.reserve(objects.size() - 1);
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (i != position)
+            remaining.push_back(objects[i]);
+    AtomicFileWriter writer;
+    writer.FailAfterBytes(std::exchange(m_failRewriteAfter, static_cast<std::size_t>(-1)));
+    std::string error;
+    if (!WriteLibrary(writer, opened.file, opened.contents.kind, remaining, error))
+        return 0;
+
+    opened.contents.objects = std::move(remaining);
+    opened.contents.header.count = static_cast<std::int32_t>(opened.contents.objects.size());
+    // Object numbers handed out for this library follow their objects.
+    for (auto it = m_objects.begin(); it != m_objects.end();) {
+        auto& [owner, at] = it->second;
+        if (owner == library && at == position) {
+            it = m_objects.erase(it);
+            continue;
+        }
+        if (owner == library && at > position)
+            --at;
+        ++it;
+    }
+    return 1;
+}
+
+void KernelLibraries::E_CloseLibrary(int library) {
+    if (m_libraries.erase(library) == 0)
+        return;
+    std::erase_if(m_objects,
+                  [library](const auto& entry) { return entry.second.first == library; });
+}
+
+int KernelLibraries::E_GetPartInfo(const std::string& path, int count,
+                                   LibraryDescriptions& records) {
+    return GetInfo(path, count, true, records);
+}
+
+int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
+                                     LibraryDescriptions& records) {
+    return GetInfo(path, count, false, records);
+}
+
+int KernelLibraries::GetInfo(const std::string& path, int count, bool parts,
+                             LibraryDescriptions& records) {
+    records.records.clear();
+    records.buffer.reset();
+    if (count <= 0)
+        return 0;
+    LibraryKind kind = LibraryKind::Part;
+    std::string error;
+    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, m_descriptions, error) ||
+        (kind == LibraryKind::Part) != parts) {
+        records.buffer.reset();
+        return 0;
+    }
+    const std::size_t filled = std::min(m_descriptions.size(), static_cast<std::size_t>(count));
+    records.records.reserve(filled);
+    for (std::size_t i = 0; i < filled; ++i) {
+        const LibraryDescription& d = m_descriptions[i];
+        records.records.push_back(parts ? LibraryInfoRecord{d.name, {}, d.info}
+                                        : LibraryInfoRecord{d.name, d.info, {}});
+    }
+    return static_cast<int>(filled);
+}
+
+const LibraryObject* KernelLibraries::ObjectOf(int object) const {
+    const auto found = m_objects.find(object);
+    if (found == m_objects.end())
+        return nullptr;
+    const auto library = m_libraries.find(found->second.first);
+    if (library == m_libraries.end())
+        return nullptr;
+    const auto& objects = library->second->contents.objects;
+    return found->second.second < objects.size() ? &objects[found->second.second] : nullptr;
+}
+
+LibraryKind KernelLibraries::KindOfObject(int object) const {
+    const auto found = m_objects.find(object);
+    if (found != m_objects.end()) {
+        const auto library = m_libraries.find(found->second.first);
+        if (library != m_libraries.end())
+            return library->second->contents.kind;
+    }
+    return LibraryKind::Symbol;
+}
+
+} // namespace k2k

@@ -6,9 +6,15 @@
 //   bytes 16-19  number of objects
 // The body after it is ours; see LibraryFile.cpp for its layout. Per object it stores
 // the name, the info text and the drawing data that the viewers show.
+//
+// Every reader checks the whole structure it reads and answers false with a clear error
+// ("PATH: problem") on a file that is not a library, is cut off, or holds bytes that do
+// not belong to it; a damaged file never makes a reader read outside what it holds.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,23 +22,68 @@
 
 namespace k2k {
 
+class AtomicFileWriter;
+
 enum class LibraryKind : std::uint8_t { Part = 0, Symbol = 1, Package = 2, Padstack = 3 };
 
 inline constexpr std::string_view kPartLibrarySignature = "KaldeDLL20";
 inline constexpr std::string_view kSymbolLibrarySignature = "KaldeSLL20";
 
+// The format version this program writes and reads (bytes 12-15).
+inline constexpr std::int32_t kLibraryFormatVersion = 1;
+inline constexpr std::size_t kLibraryHeaderSize = 20;
+
 std::string_view SignatureOf(LibraryKind kind) noexcept;
 
 struct LibraryObject {
-    std::string name;     // Windows-1252
-    std::string info;     // Windows-1252; fields separated by the byte 0x80
-    std::string drawing;  // drawing data for the viewers; may be empty
+    std::string name;    // Windows-1252
+    std::string info;    // Windows-1252; fields separated by the byte 0x80
+    std::string drawing; // drawing data for the viewers; may be empty
 };
 
 struct LibraryHeader {
-    std::string signature;  // without the NUL padding
+    std::string signature; // without the NUL padding
     std::int32_t version = 0;
     std::int32_t count = 0;
 };
 
-}  // namespace k2k
+// A whole library: what the kernel holds while a library is open.
+struct LibraryContents {
+    LibraryHeader header;
+    LibraryKind kind = LibraryKind::Part;
+    std::vector<LibraryObject> objects;
+};
+
+// Name and info text of one object; the views refer into the buffer they were read into.
+struct LibraryDescription {
+    std::string_view name;
+    std::string_view info;
+};
+
+// Reads only the 20 header bytes, as they stand (the signature up to its first NUL).
+// False when the file cannot be read or is shorter than a header.
+bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
+                       std::string& error);
+
+// Reads and checks the whole library, drawing data included.
+bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, std::string& error);
+
+// Reads the names and info texts of all objects, in library order, with one sequential
+// read into one buffer; the descriptions refer into buffer and nothing is allocated per
+// object. The drawing data is not read. descriptions is cleared first, so a caller that
+// reuses it across libraries allocates nothing once it is large enough.
+bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
+                             std::unique_ptr<char[]>& buffer,
+                             std::vector<LibraryDescription>& descriptions, std::string& error);
+
+// Writes a library atomically (beside the old file, flushed, renamed over it). False, with
+// error, when an object cannot be stored (an empty name, a text too long for the format)
+// or the file cannot be written; the old file is then untouched and no new file is left.
+bool WriteLibrary(const std::filesystem::path& file, LibraryKind kind,
+                  const std::vector<LibraryObject>& objects, std::string& error);
+// The same through a writer that the caller prepared (its test hooks); the writer must
+// not be open.
+bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, LibraryKind kind,
+                  const std::vector<LibraryObject>& objects, std::string& error);
+
+} // namespace k2k

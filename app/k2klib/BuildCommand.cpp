@@ -1,11 +1,53 @@
 #include "Commands.h"
+#include "LibrarySource.h"
+
+#include "platform/LibraryFile.h"
+
+#include <memory>
+#include <ostream>
 
 namespace k2k::cli {
 
-// Placeholder until the command is written.
-void AddBuildCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("build", "(not yet available)");
-    command->callback([&context] { context.exitCode = 1; });
+namespace {
+
+struct BuildOptions {
+    std::string kind;
+    std::string source;
+    std::string library;
+};
+
+// Reads the whole source before anything is written, and writes the library beside the
+// old one before it takes its place: bad input leaves no file and an old library whole.
+void RunBuild(const BuildOptions& options, CommandContext& context) {
+    const LibraryKind kind = LibraryKindFromName(options.kind).value_or(LibraryKind::Part);
+    std::vector<LibraryObject> objects;
+    std::string error;
+    if (!ReadLibrarySource(options.source, kind, objects, error) ||
+        !WriteLibrary(options.library, kind, objects, error)) {
+        context.err << error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    context.out << options.library << ": " << objects.size() << ' ' << LibraryKindName(kind)
+                << (objects.size() == 1 ? "" : "s") << '\n';
+    context.exitCode = 0;
 }
 
-}  // namespace k2k::cli
+} // namespace
+
+void AddBuildCommand(CLI::App& app, CommandContext& context) {
+    auto* command = app.add_subcommand("build", "build a library file from a CSV source");
+    auto options = std::make_shared<BuildOptions>();
+    command->add_option("--kind", options->kind, "kind of the library")
+        ->required()
+        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+    command
+        ->add_option("SOURCE", options->source,
+                     "CSV source, UTF-8, a header row naming "
+                     "the columns")
+        ->required();
+    command->add_option("LIBRARY", options->library, "library file to write")->required();
+    command->callback([options, &context] { RunBuild(*options, context); });
+}
+
+} // namespace k2k::cli

@@ -1,18 +1,243 @@
 #include "LibrarySource.h"
 
-// Placeholder until the library sources are written.
+#include "CsvTable.h"
+#include "platform/Text.h"
+#include "search/InfoText.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <unordered_map>
+
 namespace k2k {
 
-std::optional<LibraryKind> LibraryKindFromName(std::string_view) { return std::nullopt; }
-std::string_view LibraryKindName(LibraryKind) noexcept { return {}; }
-const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind) {
-    static const std::vector<std::string_view> none;
-    return none;
-}
-bool ReadLibrarySource(const std::filesystem::path&, LibraryKind, std::vector<LibraryObject>&,
-                       std::string& error) {
-    error = "not yet available";
-    return false;
+namespace {
+
+constexpr std::array<LibraryKind, 4> kKinds = {LibraryKind::Part, LibraryKind::Symbol,
+                                               LibraryKind::Package, LibraryKind::Padstack};
+constexpr std::array<std::string_view, 4> kKindNames = {"part", "symbol", "package", "padstack"};
+
+// The source line of a byte of a row: the row ends on row.line, and every line break
+// inside its fields moves its start up. Positions past the row count as its end.
+std::size_t LineOf(const CsvRow& row, std::size_t field, std::size_t offset) {
+    std::size_t breaks = 0;
+    std::size_t before = 0;
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+        const std::string_view text = row.fields[i];
+        const auto count = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        breaks += count;
+        if (i < field) {
+            before += count;
+        } else if (i == field) {
+            const std::string_view head = text.substr(0, offset);
+            before += static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
+        }
+    }
+    return row.line - breaks + before;
 }
 
-}  // namespace k2k
+// The UTF-8 character at offset, for a message: the character itself and its code point,
+// or the offending byte when the text is not UTF-8 there.
+std::string DescribeCharacter(std::string_view text, std::size_t offset) {
+    if (offset >= text.size())
+        return "a character that is cut off";
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char hex[16];
+    if (lead >= 0x80 && lead < 0xC2) {
+        std::snprintf(hex, sizeof hex, "0x%02X", lead);
+        return std::string("the byte ") + hex + ", which is not UTF-8";
+    }
+    std::uint32_t code = length == 1   ? lead
+                         : length == 2 ? lead & 0x1F
+                         : length == 3 ? lead & 0x0F
+                                       : lead & 0x07;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (offset + i >= text.size() ||
+            (static_cast<unsigned char>(text[offset + i]) & 0xC0) != 0x80) {
+            std::snprintf(hex, sizeof hex, "0x%02X", lead);
+            return std::string("the byte ") + hex + ", which is not UTF-8";
+        }
+        code = code << 6 | (static_cast<unsigned char>(text[offset + i]) & 0x3F);
+    }
+    std::snprintf(hex, sizeof hex, "U+%04X", code);
+    return "the character \"" + std::string(text.substr(offset, length)) + "\" (" + hex + ")";
+}
+
+class SourceReader final {
+public:
+    SourceReader(const CsvTable& table, LibraryKind kind, std::string fileName)
+        : m_table(table), m_kind(kind), m_fileName(std::move(fileName)),
+          m_columns(LibrarySourceColumns(kind)) {
+        for (std::string_view column : m_columns)
+            m_positions.push_back(table.Column(column));
+        m_values.resize(m_columns.size());
+    }
+
+    bool Read(std::vector<LibraryObject>& objects, std::string& error) {
+        objects.reserve(m_table.Rows().size());
+        for (const CsvRow& row : m_table.Rows()) {
+            LibraryObject object;
+            if (!ReadRow(row, object, error))
+                return false;
+            objects.push_back(std::move(object));
+        }
+        return true;
+    }
+
+private:
+    bool Fail(std::size_t line, const std::string& problem, std::string& error) const {
+        error = m_fileName + ":" + std::to_string(line) + ": " + problem;
+        return false;
+    }
+
+    // Converts the field of column c into m_values[c].
+    bool Convert(const CsvRow& row, std::size_t c, std::string& error) {
+        const std::string_view text = m_table.Field(row, m_positions[c]);
+        const std::size_t field = m_positions[c].value_or(row.fields.size());
+        const std::string column = "column \"" + std::string(m_columns[c]) + "\"";
+        std::size_t bad = 0;
+        auto converted = Utf8ToCp1252(text, &bad);
+        if (!converted)
+            return Fail(LineOf(row, field, bad),
+                        column + " holds " + DescribeCharacter(text, bad) +
+                            ", which Windows-1252 cannot hold",
+                        error);
+        for (std::size_t i = 0; i < converted->size(); ++i) {
+            const auto byte = static_cast<unsigned char>((*converted)[i]);
+            // Library texts are single lines; a line break or a tab would also break the
+            // tool's own tab-separated listing.
+            if (byte < 0x20 || byte == 0x7F) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "U+%04X", byte);
+                return Fail(LineOf(row, field, text.find(static_cast<char>(byte))),
+                            column + " holds the control character " + std::string(hex) +
+                                " (library texts are single lines without tabs)",
+                            error);
+            }
+            if (byte == static_cast<unsigned char>(kFieldSeparator))
+                return Fail(LineOf(row, field, text.find("\xE2\x82\xAC")),
+                            column + " holds the euro sign, which separates the fields of " +
+                                "info texts and cannot be part of one",
+                            error);
+        }
+        m_values[c] = std::move(*converted);
+        return true;
+    }
+
+    bool ReadRow(const CsvRow& row, LibraryObject& object, std::string& error) {
+        for (std::size_t c = 0; c < m_columns.size(); ++c)
+            if (!Convert(row, c, error))
+                return false;
+        const std::size_t line = LineOf(row, 0, 0);
+
+        // Blanks around a name or a package cannot be meant; the other fields keep theirs.
+        object.name = std::string(Trim(m_values[0]));
+        if (object.name.empty())
+            return Fail(line, "the name is empty", error);
+        // The suite compares names without regard to case, so names that differ only in case
+        // could not be told apart.
+        const auto [previous, added] = m_lineOfName.emplace(UpperCase(object.name), line);
+        if (!added)
+            return Fail(line,
+                        "the name \"" + Cp1252ToUtf8(object.name) + "\" is already used on line " +
+                            std::to_string(previous->second),
+                        error);
+
+        const auto& v = m_values;
+        switch (m_kind) {
+        case LibraryKind::Part: {
+            const std::string_view package = Trim(v[1]);
+            if (package.find(' ') != std::string_view::npos)
+                return Fail(line,
+                            "the package name \"" + Cp1252ToUtf8(package) +
+                                "\" holds a blank, which ends the package name of a part",
+                            error);
+            object.info = ComposePartInfo(
+                package, {v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]});
+            break;
+        }
+        case LibraryKind::Symbol:
+            object.info = ComposeInfo({v[1], v[2], v[3], v[4]});
+            break;
+        case LibraryKind::Package:
+        case LibraryKind::Padstack:
+            object.info = ComposeInfo({v[1], v[2], v[3]});
+            break;
+        }
+        return true;
+    }
+
+    const CsvTable& m_table;
+    LibraryKind m_kind;
+    std::string m_fileName;
+    const std::vector<std::string_view>& m_columns;
+    std::vector<std::optional<std::size_t>> m_positions;
+    std::vector<std::string> m_values;
+    std::unordered_map<std::string, std::size_t> m_lineOfName;
+};
+
+} // namespace
+
+std::optional<LibraryKind> LibraryKindFromName(std::string_view name) {
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (EqualsNoCase(name, kKindNames[i]))
+            return kKinds[i];
+    return std::nullopt;
+}
+
+std::string_view LibraryKindName(LibraryKind kind) noexcept {
+    const auto index = static_cast<std::size_t>(kind);
+    return index < kKindNames.size() ? kKindNames[index] : std::string_view{};
+}
+
+const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {
+    // After the name (and a part's package) the columns are the info fields in order.
+    static const std::vector<std::string_view> part = {"name",
+                                                       "package",
+                                                       "description",
+                                                       "external_index_code",
+                                                       "simulation_ref",
+                                                       "manufacturer",
+                                                       "part_type",
+                                                       "technology",
+                                                       "package_type",
+                                                       "simulation_function",
+                                                       "simulation_references",
+                                                       "symbols"};
+    static const std::vector<std::string_view> symbol = {
+        "name", "description", "symbol_type", "simulation_function", "simulation_references"};
+    static const std::vector<std::string_view> package = {"name", "description", "package_type",
+                                                          "jedec_name"};
+    static const std::vector<std::string_view> padstack = {"name", "description", "padstack_type",
+                                                           "padstack_shape"};
+    switch (kind) {
+    case LibraryKind::Part:
+        return part;
+    case LibraryKind::Symbol:
+        return symbol;
+    case LibraryKind::Package:
+        return package;
+    case LibraryKind::Padstack:
+        break;
+    }
+    return padstack;
+}
+
+bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
+                       std::vector<LibraryObject>& objects, std::string& error) {
+    objects.clear();
+    const std::string fileName = csv.string();
+    CsvTable table;
+    if (!table.Load(csv, error) ||
+        !CheckColumns(table, LibrarySourceColumns(kind), fileName, error))
+        return false;
+    SourceReader reader(table, kind, fileName);
+    if (!reader.Read(objects, error)) {
+        objects.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace k2k

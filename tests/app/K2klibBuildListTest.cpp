@@ -1,0 +1,158 @@
+#include "Commands.h"
+
+#include "platform/LibraryFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+class K2klibBuildListTest : public ::testing::Test {
+protected:
+    int Run(const std::vector<std::string>& args) {
+        m_out.str({});
+        m_err.str({});
+        return cli::RunK2klib(args, m_out, m_err);
+    }
+
+    int Build(std::string_view kind, std::string_view csv, const std::filesystem::path& library) {
+        WriteFile(m_source, csv);
+        return Run({"build", "--kind", std::string(kind), m_source.string(), library.string()});
+    }
+
+    std::vector<std::string> FilesInDir() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir m_dir;
+    std::filesystem::path m_source = m_dir / "source.csv";
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(K2klibBuildListTest, BuiltLibrariesListAsTheirSourcesSaid) {
+    const auto parts = m_dir / "TTL.PART";
+    ASSERT_EQ(Build("part",
+                    "name,package,description,manufacturer,symbols\n"
+                    "7400,DIP14,Quad NAND,Acm\xC3\xA9,\"NAND,PWR\"\n"
+                    "7404,SO14,Hex \xE2\x80\x9Cnot\xE2\x80\x9D,,\n",
+                    parts),
+              0)
+        << m_err.str();
+    EXPECT_EQ(m_out.str(), parts.string() + ": 2 parts\n");
+    ASSERT_EQ(Run({"list", parts.string()}), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "signature: KaldeDLL20\nversion: 1\ncount: 2\nkind: part\n"
+                           "7400\tDIP14\tQuad NAND\t\t\tAcm\xC3\xA9\t\t\t\t\t\tNAND,PWR\n"
+                           "7404\tSO14\tHex \xE2\x80\x9Cnot\xE2\x80\x9D\t\t\t\t\t\t\t\t\t\n");
+    EXPECT_EQ(m_err.str(), "");
+
+    const auto symbols = m_dir / "GATES.SYMBOL";
+    ASSERT_EQ(Build("symbol", "name,simulation_function,description\nNAND,LOGIC,Gate\n", symbols),
+              0);
+    ASSERT_EQ(Run({"list", symbols.string()}), 0);
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 1\nkind: symbol\n"
+                           "NAND\tGate\t\tLOGIC\t\n");
+
+    const auto padstacks = m_dir / "PADS.PADSTACK";
+    ASSERT_EQ(Build("padstack", "name,padstack_shape\nR60,round\n", padstacks), 0);
+    ASSERT_EQ(Run({"list", padstacks.string()}), 0);
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 1\nkind: padstack\n"
+                           "R60\t\t\tround\n");
+
+    // A header row alone makes an empty library, which lists as such.
+    const auto empty = m_dir / "EMPTY.PACKAGE";
+    ASSERT_EQ(Build("package", "name,jedec_name\n", empty), 0);
+    ASSERT_EQ(Run({"list", empty.string()}), 0);
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 0\nkind: package\n");
+}
+
+TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {
+    const auto library = m_dir / "OUT.PART";
+    const std::vector<std::pair<std::string, std::string>> sources = {
+        {"name,colour\nA,red\n", ":1: unknown column \"colour\""},
+        {"name,package\nA,DIP14,extra\n", ":2: the row has 3 fields"},
+        {"name,description\nA,\xE2\x88\x9E\n", ":2: column \"description\" holds the character"},
+        {"name,package\nA,DIP 14\n", ":2: the package name \"DIP 14\" holds a blank"},
+        {"name,package\nA,DIP14\n,DIP14\n", ":3: the name is empty"},
+        {"name\nA\nB\nA\n", ":4: the name \"A\" is already used on line 2"},
+        {"name\n\"A\n", ":2: malformed quoting"},
+        {"", ": the file is empty"},
+    };
+    for (const auto& [csv, expected] : sources) {
+        SCOPED_TRACE(csv);
+        EXPECT_EQ(Build("part", csv, library), 1);
+        EXPECT_EQ(m_err.str().rfind(m_source.string() + expected, 0), 0u) << m_err.str();
+        EXPECT_EQ(m_out.str(), "");
+        EXPECT_EQ(FilesInDir(), std::vector<std::string>{"source.csv"});
+    }
+
+    // An existing library stays as it was.
+    ASSERT_EQ(Build("part", "name\nOLD\n", library), 0);
+    const std::string before = ReadFile(library);
+    EXPECT_EQ(Build("part", "name\nNEW\nNEW\n", library), 1);
+    EXPECT_EQ(ReadFile(library), before);
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"OUT.PART", "source.csv"}));
+    EXPECT_EQ(Run({"build", "--kind", "part", (m_dir / "missing.csv").string(), library.string()}),
+              1);
+    EXPECT_NE(m_err.str().find("missing.csv: cannot read the file"), std::string::npos);
+    EXPECT_EQ(ReadFile(library), before);
+
+    // A good source replaces it.
+    ASSERT_EQ(Build("part", "name\nNEW\n", library), 0);
+    ASSERT_EQ(Run({"list", library.string()}), 0);
+    EXPECT_NE(m_out.str().find("\nNEW\t"), std::string::npos);
+    EXPECT_EQ(m_out.str().find("OLD"), std::string::npos);
+}
+
+TEST_F(K2klibBuildListTest, BadArgumentsAreUsageErrors) {
+    WriteFile(m_source, "name\nA\n");
+    EXPECT_EQ(Run({"build", "--kind", "parts", m_source.string(), (m_dir / "X").string()}), 2);
+    EXPECT_EQ(Run({"build", m_source.string(), (m_dir / "X").string()}), 2);
+    EXPECT_EQ(Run({"build", "--kind", "part", m_source.string()}), 2);
+    EXPECT_EQ(Run({"list"}), 2);
+    EXPECT_EQ(FilesInDir(), std::vector<std::string>{"source.csv"});
+}
+
+TEST_F(K2klibBuildListTest, DamagedLibrariesAreRefusedWithAClearMessage) {
+    const auto good = m_dir / "GOOD.SYMBOL";
+    ASSERT_EQ(Build("symbol", "name,description\nNAND,Gate\nNOR,Gate\n", good), 0);
+    const std::string bytes = ReadFile(good);
+
+    std::vector<std::pair<std::string, std::string>> damaged = {
+        {"KaldeXLL20" + bytes.substr(10), "unknown signature \"KaldeXLL20"},
+        {bytes.substr(0, 16) + std::string("\x09\0\0\0", 4) + bytes.substr(20),
+         "announces 9 objects"},
+        {bytes + "\n", "1 bytes follow the end of the library"},
+        {"not a library", "less than a library header"},
+    };
+    for (std::size_t length : {std::size_t{0}, std::size_t{19}, std::size_t{20}, std::size_t{39},
+                               std::size_t{50}, bytes.size() - 1})
+        damaged.push_back({bytes.substr(0, length),
+                           length < 20 ? "less than a library header" : "cut off after"});
+    const auto file = m_dir / "BAD.SYMBOL";
+    for (const auto& [content, expected] : damaged) {
+        SCOPED_TRACE(expected);
+        std::filesystem::remove(file);
+        WriteFile(file, content);
+        EXPECT_EQ(Run({"list", file.string()}), 1);
+        EXPECT_EQ(m_err.str().rfind(file.string() + ": ", 0), 0u) << m_err.str();
+        EXPECT_NE(m_err.str().find(expected), std::string::npos) << m_err.str();
+        EXPECT_EQ(m_out.str(), "");
+    }
+    EXPECT_EQ(Run({"list", (m_dir / "missing").string()}), 1);
+    EXPECT_NE(m_err.str().find("missing: cannot open the file"), std::string::npos);
+}
+
+} // namespace
+} // namespace k2k
