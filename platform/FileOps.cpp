@@ -75,22 +75,37 @@ int FileOps::NextFreeNumber() const {
     return number <= kHighestFileNumber ? number : 0;
 }
 
-void FileOps::ShowFailure(std::string_view textId, std::string_view defaultText,
-                          const std::string& path, int errorNumber) {
+namespace {
+
+MessageRequest FailureMessage(const SuiteServices& services, std::string_view textId,
+                              std::string_view defaultText, const std::string& path,
+                              int errorNumber) {
     MessageRequest request;
-    request.text = m_services.GetText(defaultText, textId) + path;
-    request.title = RunTimeErrorText(errorNumber);
+    request.text = services.GetText(defaultText, textId) + path;
+    request.title = FileOps::RunTimeErrorText(errorNumber);
     request.icon = MsgIcon::Exclamation;
     request.buttons = MsgButtons::Ok;
-    m_boxes.Show(request);
+    return request;
+}
+
+} // namespace
+
+MessageRequest FileOps::ReadFailureMessage(const SuiteServices& services, const std::string& path,
+                                           int errorNumber) {
+    return FailureMessage(services, "99365", "Can't read file: ", path, errorNumber);
+}
+
+MessageRequest FileOps::WriteFailureMessage(const SuiteServices& services, const std::string& path,
+                                            int errorNumber) {
+    return FailureMessage(services, "99335", "Can't create/write to file: ", path, errorNumber);
 }
 
 void FileOps::ShowReadFailure(const std::string& path, int errorNumber) {
-    ShowFailure("99365", "Can't read file: ", path, errorNumber);
+    m_boxes.Show(ReadFailureMessage(m_services, path, errorNumber));
 }
 
 void FileOps::ShowWriteFailure(const std::string& path, int errorNumber) {
-    ShowFailure("99335", "Can't create/write to file: ", path, errorNumber);
+    m_boxes.Show(WriteFailureMessage(m_services, path, errorNumber));
 }
 
 void FileOps::OpenInput(int& status, int& fileNumber, const std::string& path, bool quiet) {

@@ -58,6 +58,12 @@ public:
     // The run time's description of an errno ("File not found", "Permission denied", ...)
     // or of one of the codes above.
     static std::string RunTimeErrorText(int errorNumber);
+    // The read-failure and write-failure messages for a path, as every file operation
+    // shows them; for others that read or write files (the initialisation file).
+    static MessageRequest ReadFailureMessage(const SuiteServices& services, const std::string& path,
+                                             int errorNumber);
+    static MessageRequest WriteFailureMessage(const SuiteServices& services,
+                                              const std::string& path, int errorNumber);
 
     int OpenCount() const noexcept { return static_cast<int>(m_files.size()); }
 
@@ -66,8 +72,6 @@ public:
 
 private:
     struct OpenFile;
-    void ShowFailure(std::string_view textId, std::string_view defaultText, const std::string& path,
-                     int errorNumber);
     void ShowReadFailure(const std::string& path, int errorNumber);
     void ShowWriteFailure(const std::string& path, int errorNumber);
     void OpenInput(int& status, int& fileNumber, const std::string& path, bool quiet);

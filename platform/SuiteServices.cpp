@@ -1,5 +1,7 @@
 #include "platform/SuiteServices.h"
 
+#include <cerrno>
+
 #include "platform/AtomicFile.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
@@ -77,10 +79,13 @@ std::string SuiteServices::GetIniString(std::string_view section, std::string_vi
 }
 
 bool SuiteServices::WriteIniString(std::string_view section, std::string_view key,
-                                   std::optional<std::string_view> value) {
-    if (m_iniFile.empty())
+                                   std::optional<std::string_view> value, int* errorNumber) {
+    if (m_iniFile.empty()) {
+        if (errorNumber)
+            *errorNumber = ENOENT;
         return false;
-    return WriteProfileString(NativePath(m_iniFile), section, key, value);
+    }
+    return WriteProfileString(NativePath(m_iniFile), section, key, value, errorNumber);
 }
 
 std::string SuiteServices::GetDirSetting(std::string_view section, std::string_view key,

@@ -38,11 +38,12 @@ public:
     const std::string& IniFile() const noexcept { return m_iniFile; }
     void SetIniFile(const std::string& path) { m_iniFile = path; }
     // The profile functions on the current initialisation file. WriteIniString with
-    // nullopt removes the key; false when the file cannot be written.
+    // nullopt removes the key; false (errorNumber: the errno) when the file cannot be
+    // written.
     std::string GetIniString(std::string_view section, std::string_view key,
                              std::string_view defaultValue) const;
     bool WriteIniString(std::string_view section, std::string_view key,
-                        std::optional<std::string_view> value);
+                        std::optional<std::string_view> value, int* errorNumber = nullptr);
 
     // --- directory settings
     std::string GetDirSetting(std::string_view section, std::string_view key,

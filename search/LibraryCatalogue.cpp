@@ -1,6 +1,8 @@
 #include "search/LibraryCatalogue.h"
 
+#include "host/DeleteIniKey.h"
 #include "host/Messages.h"
+#include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
@@ -45,6 +47,30 @@ void LibraryCatalogue::Load(const SuiteServices& services) {
         }
         m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
     }
+}
+
+bool LibraryCatalogue::Save(SuiteServices& services) {
+    bool ok = true;
+    for (LibraryKind kind : kKinds) {
+        const std::string_view section = CatalogueSection(kind);
+        for (int key = 1; key <= m_storedCounts[IndexOf(kind)]; ++key) {
+            int status = 0;
+            DeleteIniKey(services, section, DecimalText(key), status);
+            ok = ok && status == 0;
+        }
+        const auto& entries = m_entries[IndexOf(kind)];
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            int errorNumber = 0;
+            if (!services.WriteIniString(section, DecimalText(static_cast<long long>(i + 1)),
+                                         entries[i], &errorNumber)) {
+                services.Boxes().Show(
+                    FileOps::WriteFailureMessage(services, services.IniFile(), errorNumber));
+                ok = false;
+            }
+        }
+        m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
+    }
+    return ok;
 }
 
 const std::vector<std::string>& LibraryCatalogue::Entries(LibraryKind kind) const noexcept {

@@ -1,0 +1,52 @@
+#include "search/InfoText.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+TEST(InfoTextTest, PartInfoSplitsPackageAndFields) {
+    const std::string info = ComposePartInfo(
+        "DIP14", {"Quad NAND", "IC-7400", "X\\7400\\library", "Texas Instruments", "Digital,Gates",
+                  "LS TTL", "PMD,DIP", "7", "A\\D_NAND\\LS", "7400,PWR2"});
+    const PartInfo part = SplitPartInfo(info);
+    EXPECT_EQ(part.package, "DIP14");
+    EXPECT_EQ(part.description, "Quad NAND");
+    EXPECT_EQ(part.manufacturer, "Texas Instruments");
+    EXPECT_EQ(part.simulationReferences, "A\\D_NAND\\LS");
+    EXPECT_EQ(part.symbols, "7400,PWR2");
+    EXPECT_EQ(part.firstSymbol, "7400");
+}
+
+TEST(InfoTextTest, MissingFieldsAreEmpty) {
+    const PartInfo few = SplitPartInfo("SO8 Op amp\x80OA-1");
+    EXPECT_EQ(few.description, "Op amp");
+    EXPECT_EQ(few.externalIndexCode, "OA-1");
+    EXPECT_EQ(few.symbols, "");
+    EXPECT_EQ(few.firstSymbol, "");
+
+    const PackageInfo package = SplitPackageInfo("Dual in-line");
+    EXPECT_EQ(package.description, "Dual in-line");
+    EXPECT_EQ(package.type, "");
+    EXPECT_EQ(InfoField("a\x80\x80"
+                        "c",
+                        2),
+              "");
+    EXPECT_EQ(InfoField("a\x80\x80"
+                        "c",
+                        3),
+              "c");
+    EXPECT_EQ(InfoField("a", 5), "");
+}
+
+TEST(InfoTextTest, APartInfoWithoutABlankIsAllPackage) {
+    const PartInfo part = SplitPartInfo("TO92\x80Q");
+    EXPECT_EQ(part.package, "TO92\x80Q");
+    EXPECT_EQ(part.description, "TO92") << "the whole text is split into fields as well";
+    EXPECT_EQ(part.externalIndexCode, "Q");
+    EXPECT_EQ(SplitPartInfo(" Resistor").package, "") << "a leading blank: no package";
+    EXPECT_EQ(SplitPartInfo(" Resistor").description, "Resistor");
+}
+
+} // namespace
+} // namespace k2k

@@ -1,0 +1,111 @@
+#include "search/LibraryCatalogue.h"
+
+#include "platform/Kernel.h"
+#include "platform/SuiteServices.h"
+#include "search/InfoText.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+class LibraryCatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override { services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini"); }
+    void WriteIni(std::string_view text) { test::WriteFile(dir / "kalde2000.ini", text); }
+    std::string Ini() const { return test::ReadFile(dir / "kalde2000.ini"); }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    LibraryCatalogue catalogue;
+};
+
+TEST_F(LibraryCatalogueTest, LoadStopsAtTheFirstEmptyKeyOfEachKind) {
+    WriteIni("[DEVLIBS]\r\n1=TTL.PART\r\n2= CMOS.PART \r\n4=LOST.PART\r\n"
+             "[SCHLIBS]\r\n2=ONLY2.SYMBOL\r\n"
+             "[laylibs]\r\n1=DIL.PACKAGE\r\n2=\r\n3=AFTER.PACKAGE\r\n");
+    catalogue.Load(services);
+    EXPECT_EQ(catalogue.Entries(LibraryKind::Part),
+              (std::vector<std::string>{"TTL.PART", "CMOS.PART"}));
+    EXPECT_EQ(catalogue.Count(LibraryKind::Symbol), 0) << "key 1 missing, key 2 ignored";
+    EXPECT_EQ(catalogue.Entries(LibraryKind::Package), (std::vector<std::string>{"DIL.PACKAGE"}));
+    EXPECT_EQ(catalogue.Count(LibraryKind::Padstack), 0);
+    EXPECT_EQ(catalogue.LibraryPath(LibraryKind::Part, 2, "\\K\\LIB"), "\\K\\LIB\\CMOS.PART");
+}
+
+TEST_F(LibraryCatalogueTest, SaveReplacesTheOldKeysAndKeepsTheRestOfTheFile) {
+    WriteIni("; libraries\r\n[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n3=C.PART\r\n"
+             "[Other]\r\nKeep=yes\r\n");
+    catalogue.Load(services);
+    catalogue.SetEntries(LibraryKind::Part, {"C.PART"});
+    catalogue.SetEntries(LibraryKind::Symbol, {"S1.SYMBOL", "S2.SYMBOL"});
+    EXPECT_TRUE(catalogue.Save(services));
+    EXPECT_TRUE(boxes.shown.empty());
+
+    LibraryCatalogue again;
+    again.Load(services);
+    EXPECT_EQ(again.Entries(LibraryKind::Part), (std::vector<std::string>{"C.PART"}));
+    EXPECT_EQ(again.Entries(LibraryKind::Symbol),
+              (std::vector<std::string>{"S1.SYMBOL", "S2.SYMBOL"}));
+    const std::string ini = Ini();
+    EXPECT_EQ(ini.find("2=B.PART"), std::string::npos);
+    EXPECT_EQ(ini.find("3=C.PART"), std::string::npos);
+    EXPECT_NE(ini.find("; libraries"), std::string::npos);
+    EXPECT_NE(ini.find("Keep=yes"), std::string::npos);
+}
+
+TEST_F(LibraryCatalogueTest, AFileThatCannotBeWrittenIsReportedForEveryKeyAndSaveGoesOn) {
+    WriteIni("[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n");
+    catalogue.Load(services);
+    // A folder where the rewritten file would be created makes every write fail.
+    std::filesystem::create_directory(dir / "kalde2000.ini.new~");
+    catalogue.SetEntries(LibraryKind::Part, {"B.PART"});
+    EXPECT_FALSE(catalogue.Save(services));
+    ASSERT_EQ(boxes.shown.size(), 3u) << "two deletes and one write, each reported";
+    EXPECT_EQ(boxes.shown[0].text, "Can't create/write to file: " + services.IniFile());
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n") << "the old file is whole";
+}
+
+TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
+    Kernel kernel;
+    const std::string libDir = dir.SuitePath();
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(dir / "TTL.PART", LibraryKind::Part,
+                             {{"74LS00", ComposePartInfo("DIP14", {"Quad NAND"}), ""},
+                              {"74LS02", ComposePartInfo("DIP14", {"Quad NOR"}), ""}},
+                             error))
+        << error;
+    ASSERT_TRUE(WriteLibrary(dir / "EMPTY.PART", LibraryKind::Part, {}, error)) << error;
+    EXPECT_EQ(ReadObjectCount(libDir + "\\TTL.PART"), 2);
+
+    LibraryDescriptions descriptions;
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\TTL.PART",
+                                      descriptions),
+              LibraryReadOutcome::Read);
+    ASSERT_EQ(descriptions.records.size(), 2u);
+    EXPECT_EQ(descriptions.records[1].field1, "74LS02");
+    EXPECT_EQ(SplitPartInfo(descriptions.records[1].field3).description, "Quad NOR");
+
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\EMPTY.PART",
+                                      descriptions),
+              LibraryReadOutcome::Empty);
+    EXPECT_TRUE(boxes.shown.empty()) << "an empty library is skipped without a word";
+
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\GONE.PART",
+                                      descriptions),
+              LibraryReadOutcome::Missing);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Library File: " + libDir + "\\GONE.PART not found");
+
+    test::WriteFile(dir / "SHORT.PART", "KaldeDLL20");
+    EXPECT_FALSE(ReadObjectCount(libDir + "\\SHORT.PART").has_value());
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\SHORT.PART",
+                                      descriptions),
+              LibraryReadOutcome::Empty);
+}
+
+} // namespace
+} // namespace k2k
