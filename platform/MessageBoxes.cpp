@@ -6,14 +6,17 @@
 
 namespace k2k {
 
+ConsoleMessageBoxes::ConsoleMessageBoxes() : m_out(std::cerr) {
+}
+
 MsgAnswer ConsoleMessageBoxes::Show(const MessageRequest& request) {
     std::string text = request.text;
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
         text.replace(at, 2, "\n  ");
     if (!request.title.empty())
-        std::cerr << Cp1252ToUtf8(request.title) << ": ";
-    std::cerr << Cp1252ToUtf8(text) << '\n';
+        m_out << Cp1252ToUtf8(request.title) << ": ";
+    m_out << Cp1252ToUtf8(text) << '\n';
     return request.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
 }
 
-}  // namespace k2k
+} // namespace k2k

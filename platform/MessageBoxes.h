@@ -3,6 +3,7 @@
 // it asks this interface, which the Qt side implements with real dialogs, k2klib with
 // lines on standard error, and tests with a recording double that answers from a script.
 
+#include <iosfwd>
 #include <string>
 
 namespace k2k {
@@ -12,8 +13,8 @@ enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
 
 struct MessageRequest {
-    std::string text;   // 8-bit text; "\r\n" separates lines
-    std::string title;  // empty: the box has no title of its own
+    std::string text;  // 8-bit text; "\r\n" separates lines
+    std::string title; // empty: the box has no title of its own
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     bool systemModal = false;
@@ -26,11 +27,16 @@ public:
 };
 
 // For programs without a window: writes "title: text" (UTF-8, one line per text line)
-// to standard error and answers OK, or No to a question, so nothing is ever changed
-// without a person's yes.
+// to a stream (standard error) and answers OK, or No to a question, so nothing is ever
+// changed without a person's yes.
 class ConsoleMessageBoxes final : public MessageBoxes {
 public:
+    ConsoleMessageBoxes();
+    explicit ConsoleMessageBoxes(std::ostream& out) : m_out(out) {}
     MsgAnswer Show(const MessageRequest& request) override;
+
+private:
+    std::ostream& m_out;
 };
 
-}  // namespace k2k
+} // namespace k2k

@@ -1,11 +1,154 @@
+// k2klib catalogue --suite DIR [--contents]: the suite's library catalogue per kind in
+// search order, each library with its object count, the library files that no search
+// reads, and with --contents every object of every library. Libraries are read exactly as
+// a search reads them: a missing one gets the browser's message and the next one follows.
+
 #include "Commands.h"
+#include "ObjectLines.h"
+
+#include "host/Directories.h"
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iomanip>
+#include <ostream>
+#include <set>
 
 namespace k2k::cli {
 
-// Placeholder until the command is written.
-void AddCatalogueCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("catalogue", "(not yet available)");
-    command->callback([&context] { context.exitCode = 1; });
+namespace {
+
+constexpr LibraryKind kKinds[] = {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package,
+                                  LibraryKind::Padstack};
+
+const char* KindTitle(LibraryKind kind) {
+    switch (kind) {
+    case LibraryKind::Part:
+        return "Part";
+    case LibraryKind::Symbol:
+        return "Symbol";
+    case LibraryKind::Package:
+        return "Package";
+    case LibraryKind::Padstack:
+        return "Padstack";
+    }
+    return "";
 }
 
-}  // namespace k2k::cli
+// Library files of the folder that fit the kind's pattern ("*.PART") but that the
+// catalogue does not name.
+std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKind kind,
+                                           const std::vector<std::string>& entries) {
+    std::set<std::string> listed;
+    for (const std::string& entry : entries)
+        listed.insert(UpperCase(Trim(entry)));
+    const std::string extension = UpperCase(LibraryPattern(kind).substr(1)); // ".PART"
+    std::vector<std::string> unlisted;
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(NativePath(libDir), ec)) {
+        const std::string name = item.path().filename().string();
+        const std::string upper = UpperCase(name);
+        if (upper.size() > extension.size() &&
+            upper.compare(upper.size() - extension.size(), extension.size(), extension) == 0 &&
+            !listed.count(upper))
+            unlisted.push_back(name);
+    }
+    std::sort(unlisted.begin(), unlisted.end());
+    return unlisted;
+}
+
+void RunCatalogue(const std::string& suite, bool contents, CommandContext& context) {
+    std::ostream& out = context.out;
+    ConsoleMessageBoxes boxes(context.err);
+    SuiteServices services(DirectorySettingsOf(suite), boxes);
+    Kernel kernel;
+    const SuiteOpening opening = OpenSuite(suite, kernel, services);
+    if (!opening.ok) {
+        context.err << "k2klib catalogue: " << opening.error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    for (const std::string& warning : opening.warnings)
+        context.err << "k2klib catalogue: " << warning << '\n';
+
+    Directories directories;
+    ReadDirs(services, directories);
+    LibraryCatalogue catalogue;
+    catalogue.Load(services);
+
+    out << "Suite initialisation file: " << Cp1252ToUtf8(services.IniFile()) << '\n'
+        << "Library directory: " << Cp1252ToUtf8(directories.libDir) << '\n'
+        << "Open project: "
+        << (opening.projectPath.empty() ? std::string("(none)") : Cp1252ToUtf8(opening.projectPath))
+        << '\n';
+
+    LibraryDescriptions descriptions;
+    for (LibraryKind kind : kKinds) {
+        const int count = catalogue.Count(kind);
+        out << '\n'
+            << KindTitle(kind) << " libraries (" << CatalogueSection(kind) << "), " << count
+            << " in search order:\n";
+        for (int entry = 1; entry <= count; ++entry) {
+            const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
+            const std::string name(Trim(catalogue.Entries(kind)[entry - 1]));
+            out << std::setw(5) << entry << "  " << std::left << std::setw(24) << Cp1252ToUtf8(name)
+                << std::right;
+            if (!LibraryFilePresent(path)) {
+                out << "  missing\n";
+                continue;
+            }
+            out << std::setw(9) << ReadObjectCount(path).value_or(0) << " objects\n";
+        }
+        const auto unlisted = UnlistedLibraries(directories.libDir, kind, catalogue.Entries(kind));
+        for (const std::string& name : unlisted)
+            out << "    -  " << std::left << std::setw(24) << Cp1252ToUtf8(name) << std::right
+                << "  in the library folder, not in the search sequence\n";
+    }
+
+    if (!contents) {
+        context.exitCode = 0;
+        return;
+    }
+    for (LibraryKind kind : kKinds) {
+        for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
+            const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
+            out << "\n== " << KindTitle(kind) << " library " << entry << ": " << Cp1252ToUtf8(path)
+                << '\n';
+            const LibraryReadOutcome outcome =
+                ReadLibraryDescriptions(kernel, services, kind, path, descriptions);
+            if (outcome == LibraryReadOutcome::Missing) {
+                out << "(not found)\n";
+                continue;
+            }
+            if (outcome == LibraryReadOutcome::Empty) {
+                out << "(no objects)\n";
+                continue;
+            }
+            WriteObjectHeader(out, kind);
+            for (const LibraryInfoRecord& record : descriptions.records)
+                WriteObjectLine(out, kind, record.field1,
+                                kind == LibraryKind::Part ? record.field3 : record.field2);
+        }
+    }
+    context.exitCode = 0;
+}
+
+} // namespace
+
+void AddCatalogueCommand(CLI::App& app, CommandContext& context) {
+    auto* command = app.add_subcommand(
+        "catalogue", "show a suite's libraries per kind in search order, and their contents");
+    auto suite = std::make_shared<std::string>();
+    auto contents = std::make_shared<bool>(false);
+    command->add_option("--suite", *suite, "the suite folder")->required();
+    command->add_flag("--contents", *contents, "list every object of every library");
+    command->callback([suite, contents, &context] { RunCatalogue(*suite, *contents, context); });
+}
+
+} // namespace k2k::cli

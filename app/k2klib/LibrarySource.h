@@ -19,7 +19,7 @@
 
 namespace k2k {
 
-std::optional<LibraryKind> LibraryKindFromName(std::string_view name);  // "part", ...
+std::optional<LibraryKind> LibraryKindFromName(std::string_view name); // "part", ...
 std::string_view LibraryKindName(LibraryKind kind) noexcept;
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind);
 
@@ -29,4 +29,4 @@ const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind);
 bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
                        std::vector<LibraryObject>& objects, std::string& error);
 
-}  // namespace k2k
+} // namespace k2k

@@ -1,10 +1,12 @@
 #include "support/TestSupport.h"
 
+#include "Commands.h"
 #include "platform/AtomicFile.h"
 #include "platform/NativePath.h"
 
 #include <atomic>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -45,6 +47,13 @@ std::vector<std::string> RecordingMessageBoxes::Texts() const {
     return texts;
 }
 
+ToolRun RunK2klib(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunK2klib(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
 void WriteFile(const std::filesystem::path& path, std::string_view content) {
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path());
@@ -61,4 +70,4 @@ std::string ReadFile(const std::filesystem::path& path) {
     return content;
 }
 
-}  // namespace k2k::test
+} // namespace k2k::test

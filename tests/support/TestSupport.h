@@ -34,13 +34,21 @@ public:
     MsgAnswer Show(const MessageRequest& request) override;
 
     std::vector<MessageRequest> shown;
-    std::deque<MsgAnswer> answers;  // answers to questions, first first; default No
+    std::deque<MsgAnswer> answers; // answers to questions, first first; default No
 
     // The texts of all boxes shown, in order.
     std::vector<std::string> Texts() const;
 };
 
+// k2klib run in-process: its exit status and what it wrote.
+struct ToolRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+ToolRun RunK2klib(const std::vector<std::string>& args);
+
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
 
-}  // namespace k2k::test
+} // namespace k2k::test
