@@ -19,6 +19,12 @@ const ProjectObject* ObjectMap::Live(int index) const noexcept {
     return object && !object->deleted ? object : nullptr;
 }
 
+void ObjectMap::Reserve(std::size_t count) {
+    m_slots.reserve(count);
+    m_nextSameName.reserve(count);
+    m_firstByName.reserve(count);
+}
+
 int ObjectMap::Append(ProjectObject object) {
     const int index = Count() + 1;
     Put(index, std::move(object));
@@ -43,8 +49,10 @@ bool ObjectMap::Put(int index, ProjectObject object) {
     while (Count() < index - 1) {
         m_slots.emplace_back();
         m_slots.back().deleted = true;
+        m_nextSameName.push_back(0);
     }
     m_slots.push_back(std::move(object));
+    m_nextSameName.push_back(0);
     IndexName(m_slots.back().name, index);
     return true;
 }
@@ -90,20 +98,19 @@ int ObjectMap::SearchMask(int& cursor, int maskA, int maskB) const {
 }
 
 int ObjectMap::SearchName(int& cursor, const std::string& name, int maskA, int maskB) const {
-    const auto found = m_byName.find(name);
-    if (found != m_byName.end()) {
-        const std::vector<int>& indexes = found->second;
-        for (auto at = std::lower_bound(indexes.begin(), indexes.end(), std::max(cursor, 1));
-             at != indexes.end(); ++at) {
-            const ProjectObject& slot = m_slots[static_cast<std::size_t>(*at - 1)];
-            if (slot.deleted) {
-                cursor = *at + 1;
-                return -*at;
-            }
-            if (PassesMasks(slot.flags, maskA, maskB)) {
-                cursor = *at + 1;
-                return *at;
-            }
+    const auto found = m_firstByName.find(name);
+    for (int index = found != m_firstByName.end() ? found->second : 0; index != 0;
+         index = NextSameName(index)) {
+        if (index < cursor)
+            continue;
+        const ProjectObject& slot = m_slots[static_cast<std::size_t>(index - 1)];
+        if (slot.deleted) {
+            cursor = index + 1;
+            return -index;
+        }
+        if (PassesMasks(slot.flags, maskA, maskB)) {
+            cursor = index + 1;
+            return index;
         }
     }
     cursor = Count() + 1;
@@ -111,10 +118,9 @@ int ObjectMap::SearchName(int& cursor, const std::string& name, int maskA, int m
 }
 
 int ObjectMap::FindLive(const std::string& name, int maskA, int maskB, int except) const {
-    const auto found = m_byName.find(name);
-    if (found == m_byName.end())
-        return 0;
-    for (int index : found->second) {
+    const auto found = m_firstByName.find(name);
+    for (int index = found != m_firstByName.end() ? found->second : 0; index != 0;
+         index = NextSameName(index)) {
         const ProjectObject& slot = m_slots[static_cast<std::size_t>(index - 1)];
         if (index != except && !slot.deleted && PassesMasks(slot.flags, maskA, maskB))
             return index;
@@ -125,18 +131,38 @@ int ObjectMap::FindLive(const std::string& name, int maskA, int maskB, int excep
 void ObjectMap::IndexName(const std::string& name, int index) {
     if (name.empty())
         return;
-    std::vector<int>& indexes = m_byName[name];
-    indexes.insert(std::upper_bound(indexes.begin(), indexes.end(), index), index);
+    const auto [first, added] = m_firstByName.try_emplace(name, index);
+    if (added)
+        return;
+    if (index < first->second) {
+        NextSameName(index) = first->second;
+        first->second = index;
+        return;
+    }
+    int before = first->second;
+    while (NextSameName(before) != 0 && NextSameName(before) < index)
+        before = NextSameName(before);
+    NextSameName(index) = NextSameName(before);
+    NextSameName(before) = index;
 }
 
 void ObjectMap::UnindexName(const std::string& name, int index) {
-    const auto found = m_byName.find(name);
-    if (found == m_byName.end())
+    const auto first = m_firstByName.find(name);
+    if (first == m_firstByName.end())
         return;
-    std::vector<int>& indexes = found->second;
-    indexes.erase(std::remove(indexes.begin(), indexes.end(), index), indexes.end());
-    if (indexes.empty())
-        m_byName.erase(found);
+    if (first->second == index) {
+        if (NextSameName(index) != 0)
+            first->second = NextSameName(index);
+        else
+            m_firstByName.erase(first);
+    } else {
+        int before = first->second;
+        while (NextSameName(before) != 0 && NextSameName(before) != index)
+            before = NextSameName(before);
+        if (NextSameName(before) == index)
+            NextSameName(before) = NextSameName(index);
+    }
+    NextSameName(index) = 0;
 }
 
 } // namespace k2k

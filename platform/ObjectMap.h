@@ -41,6 +41,10 @@ public:
     // The same, but nullptr for a deleted slot.
     const ProjectObject* Live(int index) const noexcept;
 
+    // Room for this many slots and names, so that reading a project does not grow the
+    // tables step by step.
+    void Reserve(std::size_t count);
+
     // Adds under the next index and answers it.
     int Append(ProjectObject object);
     // Puts an object under any index in range: below 0 a scratch object (replacing one
@@ -69,9 +73,17 @@ private:
     void IndexName(const std::string& name, int index);
     void UnindexName(const std::string& name, int index);
 
+    int& NextSameName(int index) { return m_nextSameName[static_cast<std::size_t>(index - 1)]; }
+    int NextSameName(int index) const {
+        return m_nextSameName[static_cast<std::size_t>(index - 1)];
+    }
+
     std::vector<ProjectObject> m_slots; // index i at [i - 1]
     std::map<int, ProjectObject> m_scratch;
-    std::unordered_map<std::string, std::vector<int>> m_byName; // ascending indexes
+    // The objects of one name form a chain in ascending index order: the first is in
+    // m_firstByName, each points to the next (0 ends it). Most chains have one link.
+    std::unordered_map<std::string, int> m_firstByName;
+    std::vector<int> m_nextSameName; // of index i at [i - 1]
 };
 
 } // namespace k2k

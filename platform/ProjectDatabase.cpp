@@ -398,6 +398,15 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
     const int currentHierarchy = AsIndex(project.Integer(1));
     const int currentPage = AsIndex(project.Integer(2));
 
+    Statement sizes(m_sqlite,
+                    "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)");
+    if (!sizes.Prepared() || sizes.Step() != SQLITE_ROW)
+        return damaged(sizes.Error());
+    content.parts.Reserve(
+        static_cast<std::size_t>(std::clamp<long long>(sizes.Integer(0), 0, kMaxProjectIndex)));
+    content.symbols.Reserve(
+        static_cast<std::size_t>(std::clamp<long long>(sizes.Integer(1), 0, kMaxProjectIndex)));
+
     Statement parts(m_sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx");
     if (!parts.Prepared())
         return damaged(parts.Error());

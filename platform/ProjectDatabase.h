@@ -5,15 +5,19 @@
 // to the file in one transaction first; only when that commits does memory change, so
 // memory always holds what the file holds.
 //
-// The file (format 1) identifies itself by its application id and user version. Names and
-// texts are Windows-1252 bytes, stored as BLOBs.
-//   project(name, current_hierarchy, current_page)              one row
-//   parts(idx, name, info, deleted)                             idx from 1
-//   symbols(idx, name, info, drawing, flags, deleted)           idx below 0: scratch objects
+// The file (format 1) identifies itself by its application id ("K2KP") and user version.
+// Names and texts are Windows-1252 bytes, stored as BLOBs.
+//   project(name, current_hierarchy, current_page)         one row; current ones at open
+//   parts(idx, name, info, deleted)                        idx from 1
+//   symbols(idx, name, info, drawing, flags, deleted)      idx below 0: scratch objects
 //   hierarchies(idx, name)
-//   pages(hierarchy, idx, name)                                 idx from 1 per hierarchy
-//   components(hierarchy, editor, idx, name, part)              editor 0 schematic, 1 layout
-//   component_symbols(hierarchy, editor, component, position, symbol)
+//   pages(hierarchy, idx, name)                            idx from 1 per hierarchy
+//   components(hierarchy, editor, idx, name, part, symbols)
+//       editor 0 schematic, 1 layout; idx from 1 per hierarchy and editor; part 0 none;
+//       symbols the symbol-map indexes it uses, in decimal, separated by commas
+// A deleted part or symbol keeps its row (deleted 1) so its index is never reused; an
+// index without a row reads as a deleted slot. A change is one statement, which SQLite
+// writes as one transaction.
 
 #include "platform/ProjectContent.h"
 
