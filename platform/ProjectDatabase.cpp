@@ -380,86 +380,113 @@ int AsIndex(long long value) {
     return IndexInRange(value, false) ? static_cast<int>(value) : 0;
 }
 
+// Runs a query and hands every row to take, which answers why it refuses the row (empty
+// when it takes it). False, with error set, at the first refusal or failure.
+template <class Take>
+bool EachRow(sqlite3* sqlite, const char* sql, std::string& error, Take take) {
+    Statement statement(sqlite, sql);
+    if (!statement.Prepared()) {
+        error = statement.Error();
+        return false;
+    }
+    int result = SQLITE_OK;
+    while ((result = statement.Step()) == SQLITE_ROW) {
+        error = take(statement);
+        if (!error.empty())
+            return false;
+    }
+    if (result != SQLITE_DONE) {
+        error = statement.Error();
+        return false;
+    }
+    return true;
+}
+
+std::string OutOfRange(const char* what, long long index) {
+    return std::string(what) + " index " + DecimalText(index) + " out of range";
+}
+
 } // namespace
 
 bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
-    auto damaged = [&error](const std::string& what) {
-        error = what;
+    int currentHierarchy = 0;
+    int currentPage = 0;
+    bool hasProject = false;
+    if (!EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project", error,
+                 [&](const Statement& row) {
+                     if (hasProject)
+                         return std::string("more than one project record");
+                     hasProject = true;
+                     content.name = row.Bytes(0);
+                     currentHierarchy = AsIndex(row.Integer(1));
+                     currentPage = AsIndex(row.Integer(2));
+                     return std::string();
+                 }))
         return false;
-    };
-    int result = SQLITE_OK;
-
-    Statement project(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project");
-    if (!project.Prepared())
-        return damaged(project.Error());
-    if (project.Step() != SQLITE_ROW)
-        return damaged("no project record");
-    content.name = project.Bytes(0);
-    const int currentHierarchy = AsIndex(project.Integer(1));
-    const int currentPage = AsIndex(project.Integer(2));
-
-    Statement sizes(m_sqlite,
-                    "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)");
-    if (!sizes.Prepared() || sizes.Step() != SQLITE_ROW)
-        return damaged(sizes.Error());
-    content.parts.Reserve(
-        static_cast<std::size_t>(std::clamp<long long>(sizes.Integer(0), 0, kMaxProjectIndex)));
-    content.symbols.Reserve(
-        static_cast<std::size_t>(std::clamp<long long>(sizes.Integer(1), 0, kMaxProjectIndex)));
-
-    Statement parts(m_sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx");
-    if (!parts.Prepared())
-        return damaged(parts.Error());
-    while ((result = parts.Step()) == SQLITE_ROW) {
-        const long long index = parts.Integer(0);
-        if (!IndexInRange(index, false))
-            return damaged("part index " + DecimalText(index) + " out of range");
-        ProjectObject object;
-        object.name = parts.Bytes(1);
-        object.info = parts.Bytes(2);
-        object.deleted = parts.Integer(3) != 0;
-        content.parts.Put(static_cast<int>(index), std::move(object));
+    if (!hasProject) {
+        error = "no project record";
+        return false;
     }
-    if (result != SQLITE_DONE)
-        return damaged(parts.Error());
 
-    Statement symbols(m_sqlite,
-                      "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx");
-    if (!symbols.Prepared())
-        return damaged(symbols.Error());
-    while ((result = symbols.Step()) == SQLITE_ROW) {
-        const long long index = symbols.Integer(0);
-        const long long flags = symbols.Integer(4);
-        if (!IndexInRange(index, true))
-            return damaged("symbol index " + DecimalText(index) + " out of range");
-        if (flags < INT_MIN || flags > INT_MAX)
-            return damaged("symbol " + DecimalText(index) + " has flags out of range");
-        ProjectObject object;
-        object.name = symbols.Bytes(1);
-        object.info = symbols.Bytes(2);
-        object.drawing = symbols.Bytes(3);
-        object.flags = static_cast<int>(flags);
-        object.deleted = symbols.Integer(5) != 0;
-        // A deleted scratch object is simply gone.
-        if (index > 0 || !object.deleted)
-            content.symbols.Put(static_cast<int>(index), std::move(object));
-    }
-    if (result != SQLITE_DONE)
-        return damaged(symbols.Error());
+    if (!EachRow(m_sqlite, "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)",
+                 error, [&content](const Statement& row) {
+                     auto size = [&row](int column) {
+                         return static_cast<std::size_t>(
+                             std::clamp<long long>(row.Integer(column), 0, kMaxProjectIndex));
+                     };
+                     content.parts.Reserve(size(0));
+                     content.symbols.Reserve(size(1));
+                     return std::string();
+                 }))
+        return false;
 
-    Statement hierarchies(m_sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx");
-    if (!hierarchies.Prepared())
-        return damaged(hierarchies.Error());
-    while ((result = hierarchies.Step()) == SQLITE_ROW) {
-        const long long index = hierarchies.Integer(0);
-        if (!IndexInRange(index, false))
-            return damaged("hierarchy index " + DecimalText(index) + " out of range");
-        ProjectObject object;
-        object.name = hierarchies.Bytes(1);
-        content.hierarchies.Put(static_cast<int>(index), std::move(object));
-    }
-    if (result != SQLITE_DONE)
-        return damaged(hierarchies.Error());
+    if (!EachRow(m_sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("part", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.deleted = row.Integer(3) != 0;
+                     content.parts.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite,
+                 "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     const long long flags = row.Integer(4);
+                     if (!IndexInRange(index, true))
+                         return OutOfRange("symbol", index);
+                     if (flags < INT_MIN || flags > INT_MAX)
+                         return "symbol " + DecimalText(index) + " has flags out of range";
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.drawing = row.Bytes(3);
+                     object.flags = static_cast<int>(flags);
+                     object.deleted = row.Integer(5) != 0;
+                     // A deleted scratch object is simply gone.
+                     if (index > 0 || !object.deleted)
+                         content.symbols.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("hierarchy", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     content.hierarchies.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
     content.contents.resize(static_cast<std::size_t>(content.hierarchies.Count()));
     auto hierarchyOf = [&content](long long hierarchy) -> ProjectHierarchy* {
         const int index = AsIndex(hierarchy);
@@ -468,51 +495,48 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
         return &content.contents[static_cast<std::size_t>(index - 1)];
     };
 
-    Statement pages(m_sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx");
-    if (!pages.Prepared())
-        return damaged(pages.Error());
-    while ((result = pages.Step()) == SQLITE_ROW) {
-        ProjectHierarchy* hierarchy = hierarchyOf(pages.Integer(0));
-        const long long index = pages.Integer(1);
-        if (!hierarchy)
-            return damaged("page of a missing hierarchy " + DecimalText(pages.Integer(0)));
-        if (!IndexInRange(index, false))
-            return damaged("page index " + DecimalText(index) + " out of range");
-        ProjectObject object;
-        object.name = pages.Bytes(2);
-        hierarchy->pages.Put(static_cast<int>(index), std::move(object));
-    }
-    if (result != SQLITE_DONE)
-        return damaged(pages.Error());
+    if (!EachRow(m_sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx", error,
+                 [&hierarchyOf](const Statement& row) {
+                     ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
+                     const long long index = row.Integer(1);
+                     if (!hierarchy)
+                         return "page of a missing hierarchy " + DecimalText(row.Integer(0));
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("page", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(2);
+                     hierarchy->pages.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
 
-    Statement components(m_sqlite, "SELECT hierarchy, editor, idx, name, part, symbols "
-                                   "FROM components ORDER BY hierarchy, editor, idx");
-    if (!components.Prepared())
-        return damaged(components.Error());
-    while ((result = components.Step()) == SQLITE_ROW) {
-        ProjectHierarchy* hierarchy = hierarchyOf(components.Integer(0));
-        const long long editor = components.Integer(1);
-        const long long index = components.Integer(2);
-        const long long part = components.Integer(4);
-        if (!hierarchy)
-            return damaged("component of a missing hierarchy " +
-                           DecimalText(components.Integer(0)));
-        if (editor != 0 && editor != 1)
-            return damaged("component of an unknown editor " + DecimalText(editor));
-        if (!IndexInRange(index, false))
-            return damaged("component index " + DecimalText(index) + " out of range");
-        if (part != 0 && !IndexInRange(part, false))
-            return damaged("component " + DecimalText(index) + " uses part " + DecimalText(part));
-        ProjectObject object;
-        object.name = components.Bytes(3);
-        object.part = static_cast<int>(part);
-        if (!ParseSymbolList(components.Bytes(5), object.symbols))
-            return damaged("component " + DecimalText(index) + " has a bad symbol list");
-        hierarchy->components[static_cast<std::size_t>(editor)].Put(static_cast<int>(index),
-                                                                    std::move(object));
-    }
-    if (result != SQLITE_DONE)
-        return damaged(components.Error());
+    if (!EachRow(m_sqlite,
+                 "SELECT hierarchy, editor, idx, name, part, symbols FROM components "
+                 "ORDER BY hierarchy, editor, idx",
+                 error, [&hierarchyOf](const Statement& row) {
+                     ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
+                     const long long editor = row.Integer(1);
+                     const long long index = row.Integer(2);
+                     const long long part = row.Integer(4);
+                     if (!hierarchy)
+                         return "component of a missing hierarchy " + DecimalText(row.Integer(0));
+                     if (editor != 0 && editor != 1)
+                         return "component of an unknown editor " + DecimalText(editor);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("component", index);
+                     if (part != 0 && !IndexInRange(part, false))
+                         return "component " + DecimalText(index) + " uses part " +
+                                DecimalText(part);
+                     ProjectObject object;
+                     object.name = row.Bytes(3);
+                     object.part = static_cast<int>(part);
+                     if (!ParseSymbolList(row.Bytes(5), object.symbols))
+                         return "component " + DecimalText(index) + " has a bad symbol list";
+                     hierarchy->components[static_cast<std::size_t>(editor)].Put(
+                         static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
 
     // A current hierarchy or page that is gone counts as none.
     if (ProjectHierarchy* current = hierarchyOf(currentHierarchy)) {

@@ -322,6 +322,7 @@ TEST_F(ProjectFileTest, NewerFormatsAndDamagedContentAreRefused) {
              "INSERT INTO components VALUES (1, 2, 1, 'X', 0, '')",
              "INSERT INTO components VALUES (1, 0, 1, 'X', 0, '1,x')",
              "DELETE FROM project",
+             "INSERT INTO project VALUES ('SECOND', 1, 0)",
              "DROP TABLE hierarchies",
          }) {
         const std::string error = damage(sql);
