@@ -1,46 +1,386 @@
 #include "platform/KernelProject.h"
 
-// Placeholder until the project database is written.
+#include "platform/NativePath.h"
+#include "platform/ProjectDatabase.h"
+
 namespace k2k {
 
-class ProjectDatabase {};
+// A handle holds the kind of what it names in its top bits and a value below: an index
+// (biased, so that scratch indexes below 0 fit), the hierarchy of a component map, or the
+// project-wide key of a page or component. Every handle is > 0.
+namespace {
 
-KernelProject::KernelProject() = default;
-KernelProject::~KernelProject() = default;
-bool KernelProject::OpenProject(const std::string&, std::string*) { return false; }
-void KernelProject::CloseProject() {}
-bool KernelProject::HasProject() const noexcept { return false; }
-int KernelProject::DB_DataBase() { return 0; }
-int KernelProject::DB_DeviceMap() { return 0; }
-int KernelProject::DB_SymbMap() { return 0; }
-int KernelProject::DB_HierarchyMap() { return 0; }
-int KernelProject::DB_SchCompMap() { return 0; }
-int KernelProject::DB_LayCompMap() { return 0; }
-int KernelProject::DB_CurHier(int) { return 0; }
-int KernelProject::DB_CurPage(int) { return 0; }
-int KernelProject::DB_Page(int) { return 0; }
-int KernelProject::DB_SetCurHier(int) { return 0; }
-int KernelProject::OM_GetFirst(int) { return 0; }
-int KernelProject::OM_SearchName(int, int&, const std::string&) { return 0; }
-int KernelProject::OM_SearchNameMask(int, int&, const std::string&, int, int) { return 0; }
-int KernelProject::OM_SearchMask(int, int&, int, int) { return 0; }
-int KernelProject::OM_Object(int, int) { return 0; }
-int KernelProject::OM_Delete(int, int) { return 0; }
-std::string KernelProject::O_GetName(int) { return {}; }
-int KernelProject::O_Rename(int, const std::string&) { return 0; }
-int KernelProject::C_SearchDevice(int&, int) { return 0; }
-int KernelProject::L_SearchDevice(int&, int) { return 0; }
-int KernelProject::C_SearchSymbol(int&, int) { return 0; }
-int KernelProject::L_SearchSymbol(int&, int) { return 0; }
-int KernelProject::C_Component(int) { return 0; }
-int KernelProject::L_Component(int) { return 0; }
-int KernelProject::D_ReadDevice(int, DeviceRecord&) { return 0; }
-int KernelProject::S_ReadSymbol(int, SymbolRecord&) { return 0; }
-int KernelProject::D_Device(int) { return 0; }
-int KernelProject::S_Symbol(int) { return 0; }
-int KernelProject::LoadSymbolData(int, const std::string&, const std::string&, const std::string&,
-                                  int) {
+enum class Kind : int {
+    None = 0,
+    Database,
+    PartMap,
+    SymbolMap,
+    HierarchyMap,
+    SchematicMap, // value: the hierarchy
+    LayoutMap,    // value: the hierarchy
+    Part,
+    Symbol,
+    Hierarchy,
+    Page,      // value: the page key
+    Component, // value: the component key
+    Last = Component,
+};
+
+constexpr int kValueBits = 24;
+constexpr int kValueMask = (1 << kValueBits) - 1;
+constexpr int kValueBias = 1 << (kValueBits - 1);
+static_assert(kMaxProjectIndex < kValueBias);
+
+struct Decoded {
+    Kind kind = Kind::None;
+    int value = 0;
+};
+
+int MakeHandle(Kind kind, int value) noexcept {
+    return (static_cast<int>(kind) << kValueBits) | (value + kValueBias);
+}
+
+Decoded Decode(int handle) noexcept {
+    const int kind = handle >> kValueBits;
+    if (handle <= 0 || kind > static_cast<int>(Kind::Last))
+        return {};
+    return {static_cast<Kind>(kind), (handle & kValueMask) - kValueBias};
+}
+
+bool IsMap(Kind kind) noexcept {
+    return kind >= Kind::PartMap && kind <= Kind::LayoutMap;
+}
+
+int FirstPage(const ObjectMap* pages) noexcept {
+    if (pages)
+        for (int page = 1; page <= pages->Count(); ++page)
+            if (pages->Live(page))
+                return page;
     return 0;
 }
 
-}  // namespace k2k
+} // namespace
+
+KernelProject::KernelProject() = default;
+KernelProject::~KernelProject() = default;
+
+bool KernelProject::OpenProject(const std::string& path, std::string* error) {
+    CloseProject();
+    std::string why;
+    m_db = ProjectDatabase::Open(NativePath(path), why);
+    if (!m_db) {
+        m_projectError = why;
+        if (error)
+            *error = why;
+        return false;
+    }
+    m_currentHierarchy = m_db->StoredCurrentHierarchy();
+    m_currentPage = m_db->StoredCurrentPage();
+    return true;
+}
+
+void KernelProject::CloseProject() {
+    m_db.reset();
+    m_currentHierarchy = 0;
+    m_currentPage = 0;
+}
+
+bool KernelProject::HasProject() const noexcept {
+    return m_db != nullptr;
+}
+
+int KernelProject::FailProject(const std::string& message) {
+    m_projectError = message;
+    return 0;
+}
+
+// Maps are answered also without a project; they are empty then.
+
+int KernelProject::DB_DataBase() {
+    return m_db ? MakeHandle(Kind::Database, 0) : 0;
+}
+
+int KernelProject::DB_DeviceMap() {
+    return MakeHandle(Kind::PartMap, 0);
+}
+
+int KernelProject::DB_SymbMap() {
+    return MakeHandle(Kind::SymbolMap, 0);
+}
+
+int KernelProject::DB_HierarchyMap() {
+    return MakeHandle(Kind::HierarchyMap, 0);
+}
+
+int KernelProject::DB_SchCompMap() {
+    return MakeHandle(Kind::SchematicMap, m_currentHierarchy);
+}
+
+int KernelProject::DB_LayCompMap() {
+    return MakeHandle(Kind::LayoutMap, m_currentHierarchy);
+}
+
+int KernelProject::DB_CurHier(int database) {
+    return m_db && database == DB_DataBase() ? m_currentHierarchy : 0;
+}
+
+int KernelProject::DB_CurPage(int database) {
+    return m_db && database == DB_DataBase() ? m_currentPage : 0;
+}
+
+int KernelProject::DB_Page(int pageIndex) {
+    const int key = m_db ? m_db->PageKey(m_currentHierarchy, pageIndex) : 0;
+    return key ? MakeHandle(Kind::Page, key) : 0;
+}
+
+int KernelProject::DB_SetCurHier(int hierarchyIndex) {
+    if (!m_db || hierarchyIndex < 1 || !m_db->Hierarchies().Live(hierarchyIndex))
+        return 0;
+    if (hierarchyIndex != m_currentHierarchy) {
+        m_currentHierarchy = hierarchyIndex;
+        // The page that was current when the project opened, else the hierarchy's first.
+        m_currentPage = hierarchyIndex == m_db->StoredCurrentHierarchy()
+                            ? m_db->StoredCurrentPage()
+                            : FirstPage(m_db->Pages(hierarchyIndex));
+    }
+    return 1;
+}
+
+const ObjectMap* KernelProject::ObjectsOfMap(int map) const noexcept {
+    if (!m_db)
+        return nullptr;
+    const Decoded decoded = Decode(map);
+    switch (decoded.kind) {
+    case Kind::PartMap:
+        return &m_db->Parts();
+    case Kind::SymbolMap:
+        return &m_db->Symbols();
+    case Kind::HierarchyMap:
+        return &m_db->Hierarchies();
+    case Kind::SchematicMap:
+        return m_db->Components(decoded.value, ComponentEditor::Schematic);
+    case Kind::LayoutMap:
+        return m_db->Components(decoded.value, ComponentEditor::Layout);
+    default:
+        return nullptr;
+    }
+}
+
+int KernelProject::OM_GetFirst(int map) {
+    return IsMap(Decode(map).kind) ? 1 : 0;
+}
+
+int KernelProject::OM_SearchName(int map, int& cursor, const std::string& name) {
+    return OM_SearchNameMask(map, cursor, name, 0, 0);
+}
+
+int KernelProject::OM_SearchNameMask(int map, int& cursor, const std::string& name, int maskA,
+                                     int maskB) {
+    const ObjectMap* objects = ObjectsOfMap(map);
+    return objects ? objects->SearchName(cursor, name, maskA, maskB) : 0;
+}
+
+int KernelProject::OM_SearchMask(int map, int& cursor, int maskA, int maskB) {
+    const ObjectMap* objects = ObjectsOfMap(map);
+    return objects ? objects->SearchMask(cursor, maskA, maskB) : 0;
+}
+
+int KernelProject::HandleOfObject(int map, int index) const noexcept {
+    const ObjectMap* objects = ObjectsOfMap(map);
+    if (!objects || !objects->Live(index))
+        return 0;
+    const Decoded decoded = Decode(map);
+    switch (decoded.kind) {
+    case Kind::PartMap:
+        return MakeHandle(Kind::Part, index);
+    case Kind::SymbolMap:
+        return MakeHandle(Kind::Symbol, index);
+    case Kind::HierarchyMap:
+        return MakeHandle(Kind::Hierarchy, index);
+    case Kind::SchematicMap:
+        return MakeHandle(Kind::Component,
+                          m_db->ComponentKey(decoded.value, ComponentEditor::Schematic, index));
+    case Kind::LayoutMap:
+        return MakeHandle(Kind::Component,
+                          m_db->ComponentKey(decoded.value, ComponentEditor::Layout, index));
+    default:
+        return 0;
+    }
+}
+
+int KernelProject::OM_Object(int map, int index) {
+    return HandleOfObject(map, index);
+}
+
+int KernelProject::OM_Delete(int map, int index) {
+    if (!m_db)
+        return FailProject("no project is open");
+    bool deleted = false;
+    switch (Decode(map).kind) {
+    case Kind::PartMap:
+        deleted = m_db->DeletePart(index);
+        break;
+    case Kind::SymbolMap:
+        deleted = m_db->DeleteSymbol(index);
+        break;
+    default:
+        return FailProject("only parts and symbol-map objects can be deleted");
+    }
+    return deleted ? 1 : FailProject(m_db->LastError());
+}
+
+std::string KernelProject::O_GetName(int object) {
+    if (!m_db)
+        return {};
+    const Decoded decoded = Decode(object);
+    const ProjectObject* found = nullptr;
+    switch (decoded.kind) {
+    case Kind::Database:
+        return m_db->Name();
+    case Kind::Part:
+        found = m_db->Parts().Live(decoded.value);
+        break;
+    case Kind::Symbol:
+        found = m_db->Symbols().Live(decoded.value);
+        break;
+    case Kind::Hierarchy:
+        found = m_db->Hierarchies().Live(decoded.value);
+        break;
+    case Kind::Page: {
+        int hierarchy = 0;
+        int page = 0;
+        if (m_db->PageOfKey(decoded.value, hierarchy, page))
+            found = m_db->Pages(hierarchy)->Live(page);
+        break;
+    }
+    case Kind::Component: {
+        int hierarchy = 0;
+        ComponentEditor editor = ComponentEditor::Schematic;
+        int component = 0;
+        if (m_db->ComponentOfKey(decoded.value, hierarchy, editor, component))
+            found = m_db->Components(hierarchy, editor)->Live(component);
+        break;
+    }
+    default:
+        break;
+    }
+    return found ? found->name : std::string();
+}
+
+int KernelProject::O_Rename(int object, const std::string& newName) {
+    if (!m_db)
+        return FailProject("no project is open");
+    const Decoded decoded = Decode(object);
+    bool renamed = false;
+    switch (decoded.kind) {
+    case Kind::Database:
+        renamed = m_db->RenameDatabase(newName);
+        break;
+    case Kind::Part:
+        renamed = m_db->RenamePart(decoded.value, newName);
+        break;
+    case Kind::Symbol:
+        renamed = m_db->RenameSymbol(decoded.value, newName);
+        break;
+    case Kind::Hierarchy:
+        renamed = m_db->RenameHierarchy(decoded.value, newName);
+        break;
+    case Kind::Page: {
+        int hierarchy = 0;
+        int page = 0;
+        if (!m_db->PageOfKey(decoded.value, hierarchy, page))
+            return FailProject("no such page");
+        renamed = m_db->RenamePage(hierarchy, page, newName);
+        break;
+    }
+    case Kind::Component: {
+        int hierarchy = 0;
+        ComponentEditor editor = ComponentEditor::Schematic;
+        int component = 0;
+        if (!m_db->ComponentOfKey(decoded.value, hierarchy, editor, component))
+            return FailProject("no such component");
+        renamed = m_db->RenameComponent(hierarchy, editor, component, newName);
+        break;
+    }
+    default:
+        return FailProject("not an object that has a name");
+    }
+    return renamed ? 1 : FailProject(m_db->LastError());
+}
+
+int KernelProject::C_SearchDevice(int& cursor, int partIndex) {
+    return m_db ? m_db->SearchPartUse(m_currentHierarchy, ComponentEditor::Schematic, cursor,
+                                      partIndex)
+                : 0;
+}
+
+int KernelProject::L_SearchDevice(int& cursor, int partIndex) {
+    return m_db
+               ? m_db->SearchPartUse(m_currentHierarchy, ComponentEditor::Layout, cursor, partIndex)
+               : 0;
+}
+
+int KernelProject::C_SearchSymbol(int& cursor, int symbolIndex) {
+    return m_db ? m_db->SearchSymbolUse(m_currentHierarchy, ComponentEditor::Schematic, cursor,
+                                        symbolIndex)
+                : 0;
+}
+
+int KernelProject::L_SearchSymbol(int& cursor, int symbolIndex) {
+    return m_db ? m_db->SearchSymbolUse(m_currentHierarchy, ComponentEditor::Layout, cursor,
+                                        symbolIndex)
+                : 0;
+}
+
+int KernelProject::C_Component(int componentIndex) {
+    return HandleOfObject(DB_SchCompMap(), componentIndex);
+}
+
+int KernelProject::L_Component(int componentIndex) {
+    return HandleOfObject(DB_LayCompMap(), componentIndex);
+}
+
+// The records point straight at the texts held in memory: they stay valid until a change
+// (which only a later call can make).
+
+int KernelProject::D_ReadDevice(int index, DeviceRecord& record) {
+    const ProjectObject* part = m_db && index > 0 ? m_db->Parts().Live(index) : nullptr;
+    if (!part)
+        return 0;
+    record.name = part->name.c_str();
+    record.info = part->info.c_str();
+    return 1;
+}
+
+int KernelProject::S_ReadSymbol(int index, SymbolRecord& record) {
+    const ProjectObject* symbol = m_db ? m_db->Symbols().Live(index) : nullptr;
+    if (!symbol)
+        return 0;
+    record.flags = symbol->flags;
+    record.name = symbol->name.c_str();
+    record.info = symbol->info.c_str();
+    return 1;
+}
+
+int KernelProject::D_Device(int index) {
+    return index > 0 ? HandleOfObject(DB_DeviceMap(), index) : 0;
+}
+
+int KernelProject::S_Symbol(int index) {
+    return HandleOfObject(DB_SymbMap(), index);
+}
+
+int KernelProject::LoadSymbolData(int index, const std::string& name, const std::string& info,
+                                  const std::string& drawing, int flags) {
+    if (!m_db)
+        return FailProject("no project is open");
+    ProjectObject object;
+    object.name = name;
+    object.info = info;
+    object.drawing = drawing;
+    object.flags = flags;
+    const int stored = m_db->StoreSymbol(index, std::move(object));
+    return stored ? stored : FailProject(m_db->LastError());
+}
+
+} // namespace k2k

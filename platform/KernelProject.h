@@ -43,6 +43,7 @@ inline constexpr int kSymbolFlags = 1;
 inline constexpr int kPackageFlags = 2;
 inline constexpr int kPadstackFlags = 6;
 
+class ObjectMap;
 class ProjectDatabase;
 
 class KernelProject {
@@ -57,6 +58,8 @@ public:
     bool OpenProject(const std::string& path, std::string* error = nullptr);
     void CloseProject();
     bool HasProject() const noexcept;
+    // Why the last change (OM_Delete, O_Rename, S_LoadSymbol) answered 0.
+    const std::string& LastProjectError() const noexcept { return m_projectError; }
 
     int DB_DataBase();  // 0 without an open project
     int DB_DeviceMap();
@@ -98,7 +101,14 @@ protected:
                        const std::string& drawing, int flags);
 
 private:
+    const ObjectMap* ObjectsOfMap(int map) const noexcept;
+    int HandleOfObject(int map, int index) const noexcept;
+    int FailProject(const std::string& message);
+
     std::unique_ptr<ProjectDatabase> m_db;
+    int m_currentHierarchy = 0;  // session state, not written
+    int m_currentPage = 0;
+    std::string m_projectError;
 };
 
 }  // namespace k2k

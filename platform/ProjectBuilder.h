@@ -1,7 +1,10 @@
 #pragma once
 // Writes a new project database: the file that KernelProject::OpenProject opens. Used by
 // "k2klib project" and by tests that need a project. Objects get their indexes (from 1)
-// in the order they are added.
+// in the order they are added; pages are numbered within their hierarchy, components
+// within their hierarchy and editor.
+
+#include "platform/ProjectContent.h"
 
 #include <filesystem>
 #include <string>
@@ -9,15 +12,15 @@
 
 namespace k2k {
 
-enum class ComponentEditor { Schematic = 0, Layout = 1 };
-
 class ProjectBuilder final {
 public:
     explicit ProjectBuilder(std::string databaseName);
 
     // Each answers the new index, or 0 when the name is empty or already in its map
-    // (parts in the part map; symbols, packages and padstacks share the symbol map;
-    // hierarchies; pages within their hierarchy; components within hierarchy and editor).
+    // (parts in the part map; in the symbol map a symbol's name among the symbols, a
+    // package's or padstack's among the packages and padstacks, so a symbol and a package
+    // may share a name; hierarchies; pages within their hierarchy; components within
+    // hierarchy and editor), or when it refers to a hierarchy, part or symbol not added.
     int AddPart(const std::string& name, const std::string& info);
     // flags: kSymbolFlags, kPackageFlags or kPadstackFlags of KernelProject.h.
     int AddSymbol(const std::string& name, const std::string& info, const std::string& drawing,
@@ -40,32 +43,7 @@ public:
     int HierarchyIndex(const std::string& name) const;
 
 private:
-    struct Named {
-        std::string name;
-        std::string info;
-        std::string drawing;
-        int flags = 0;
-    };
-    struct Page {
-        int hierarchy;
-        std::string name;
-    };
-    struct Component {
-        int hierarchy;
-        ComponentEditor editor;
-        std::string name;
-        int part;
-        std::vector<int> symbols;
-    };
-
-    std::string m_name;
-    std::vector<Named> m_parts;
-    std::vector<Named> m_symbols;
-    std::vector<std::string> m_hierarchies;
-    std::vector<Page> m_pages;
-    std::vector<Component> m_components;
-    int m_currentHierarchy = 0;
-    int m_currentPage = 0;
+    ProjectContent m_content;
 };
 
 }  // namespace k2k

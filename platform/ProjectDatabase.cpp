@@ -1,0 +1,858 @@
+#include "platform/ProjectDatabase.h"
+
+#include "platform/Text.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <fcntl.h>
+#include <initializer_list>
+#include <string_view>
+#include <system_error>
+#include <unistd.h>
+
+namespace k2k {
+
+namespace {
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE project (
+    name BLOB NOT NULL,
+    current_hierarchy INTEGER NOT NULL,
+    current_page INTEGER NOT NULL
+);
+CREATE TABLE parts (
+    idx INTEGER PRIMARY KEY,
+    name BLOB NOT NULL,
+    info BLOB NOT NULL,
+    deleted INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE symbols (
+    idx INTEGER PRIMARY KEY,
+    name BLOB NOT NULL,
+    info BLOB NOT NULL,
+    drawing BLOB NOT NULL,
+    flags INTEGER NOT NULL,
+    deleted INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE hierarchies (
+    idx INTEGER PRIMARY KEY,
+    name BLOB NOT NULL
+);
+CREATE TABLE pages (
+    hierarchy INTEGER NOT NULL,
+    idx INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    PRIMARY KEY (hierarchy, idx)
+) WITHOUT ROWID;
+CREATE TABLE components (
+    hierarchy INTEGER NOT NULL,
+    editor INTEGER NOT NULL,
+    idx INTEGER NOT NULL,
+    name BLOB NOT NULL,
+    part INTEGER NOT NULL,
+    symbols TEXT NOT NULL,
+    PRIMARY KEY (hierarchy, editor, idx)
+) WITHOUT ROWID;
+)sql";
+
+constexpr int kDefaultBusyMilliseconds = 1000;
+
+// One value bound to a statement: a number, or bytes stored as a BLOB.
+struct SqlValue {
+    SqlValue(long long value) : number(value) {}
+    SqlValue(int value) : number(value) {}
+    SqlValue(std::string_view value) : isBytes(true), bytes(value) {}
+    SqlValue(const std::string& value) : isBytes(true), bytes(value) {}
+
+    bool isBytes = false;
+    long long number = 0;
+    std::string_view bytes;
+};
+
+class Statement final {
+public:
+    Statement(sqlite3* sqlite, const char* sql) : m_sqlite(sqlite) {
+        m_result = sqlite3_prepare_v2(sqlite, sql, -1, &m_statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool Prepared() const noexcept { return m_result == SQLITE_OK; }
+
+    bool Bind(std::initializer_list<SqlValue> values) {
+        sqlite3_reset(m_statement);
+        int column = 1;
+        for (const SqlValue& value : values) {
+            int result = SQLITE_OK;
+            if (!value.isBytes)
+                result = sqlite3_bind_int64(m_statement, column, value.number);
+            else if (value.bytes.empty())
+                result = sqlite3_bind_zeroblob(m_statement, column, 0);
+            else
+                result = sqlite3_bind_blob64(m_statement, column, value.bytes.data(),
+                                             value.bytes.size(), SQLITE_STATIC);
+            if (result != SQLITE_OK)
+                return false;
+            ++column;
+        }
+        return true;
+    }
+
+    // SQLITE_ROW, SQLITE_DONE or an error.
+    int Step() { return sqlite3_step(m_statement); }
+    bool Run(std::initializer_list<SqlValue> values) {
+        return Bind(values) && Step() == SQLITE_DONE;
+    }
+
+    long long Integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+    std::string Bytes(int column) const {
+        const void* data = sqlite3_column_blob(m_statement, column);
+        const int size = sqlite3_column_bytes(m_statement, column);
+        return data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size))
+                    : std::string();
+    }
+
+    std::string Error() const { return sqlite3_errmsg(m_sqlite); }
+
+private:
+    sqlite3* m_sqlite;
+    sqlite3_stmt* m_statement = nullptr;
+    int m_result = SQLITE_OK;
+};
+
+bool Execute(sqlite3* sqlite, const char* sql, std::string& error) {
+    char* message = nullptr;
+    if (sqlite3_exec(sqlite, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    error = message ? message : sqlite3_errmsg(sqlite);
+    sqlite3_free(message);
+    return false;
+}
+
+// One change to the file. A single statement is a transaction of its own: it is written
+// completely or not at all. Answers the error, empty on success; a statement that changes
+// no row means the file does not hold what memory holds, which is an error too.
+std::string RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<SqlValue> values) {
+    Statement statement(sqlite, sql);
+    if (!statement.Prepared())
+        return statement.Error();
+    if (!statement.Run(values))
+        return statement.Error();
+    if (sqlite3_changes(sqlite) == 0)
+        return "the project file does not hold the object";
+    return {};
+}
+
+std::string SymbolList(const std::vector<int>& symbols) {
+    std::string text;
+    for (int symbol : symbols) {
+        if (!text.empty())
+            text += ',';
+        text += DecimalText(symbol);
+    }
+    return text;
+}
+
+bool ParseSymbolList(std::string_view text, std::vector<int>& symbols) {
+    symbols.clear();
+    if (text.empty())
+        return true;
+    for (std::string_view piece : SplitAt(text, ',')) {
+        int value = 0;
+        const auto [end, failure] =
+            std::from_chars(piece.data(), piece.data() + piece.size(), value);
+        if (failure != std::errc() || end != piece.data() + piece.size())
+            return false;
+        symbols.push_back(value);
+    }
+    return true;
+}
+
+bool IndexInRange(long long index, bool allowScratch) {
+    return (index >= 1 && index <= kMaxProjectIndex) ||
+           (allowScratch && index < 0 && index >= -kMaxProjectIndex);
+}
+
+void SyncFolderOf(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void RemoveBuildFiles(const std::filesystem::path& temporary) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    std::filesystem::path journal = temporary;
+    journal += "-journal";
+    std::filesystem::remove(journal, ignored);
+}
+
+bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& error) {
+    const std::string header =
+        "PRAGMA application_id = " + DecimalText(ProjectDatabase::kApplicationId) +
+        "; PRAGMA user_version = " + DecimalText(ProjectDatabase::kFormatVersion) + ";";
+    if (!Execute(sqlite, header.c_str(), error) || !Execute(sqlite, "BEGIN", error) ||
+        !Execute(sqlite, kSchema, error))
+        return false;
+
+    Statement project(sqlite, "INSERT INTO project VALUES (?, ?, ?)");
+    Statement part(sqlite, "INSERT INTO parts VALUES (?, ?, ?, ?)");
+    Statement symbol(sqlite, "INSERT INTO symbols VALUES (?, ?, ?, ?, ?, ?)");
+    Statement hierarchy(sqlite, "INSERT INTO hierarchies VALUES (?, ?)");
+    Statement page(sqlite, "INSERT INTO pages VALUES (?, ?, ?)");
+    Statement component(sqlite, "INSERT INTO components VALUES (?, ?, ?, ?, ?, ?)");
+    for (const Statement* statement : {&project, &part, &symbol, &hierarchy, &page, &component})
+        if (!statement->Prepared()) {
+            error = statement->Error();
+            return false;
+        }
+    auto failed = [&error](const Statement& statement) {
+        error = statement.Error();
+        return false;
+    };
+
+    if (!project.Run({content.name, content.currentHierarchy, content.currentPage}))
+        return failed(project);
+    int index = 0;
+    for (const ProjectObject& object : content.parts.Slots()) {
+        ++index;
+        if (!part.Run({index, object.name, object.info, object.deleted ? 1 : 0}))
+            return failed(part);
+    }
+    auto writeSymbol = [&symbol](int at, const ProjectObject& object) {
+        return symbol.Run(
+            {at, object.name, object.info, object.drawing, object.flags, object.deleted ? 1 : 0});
+    };
+    index = 0;
+    for (const ProjectObject& object : content.symbols.Slots())
+        if (!writeSymbol(++index, object))
+            return failed(symbol);
+    for (const auto& [at, object] : content.symbols.Scratch())
+        if (!writeSymbol(at, object))
+            return failed(symbol);
+
+    // Hierarchies, pages and components are never deleted; an unfilled slot stays one by
+    // having no row.
+    for (int h = 1; h <= content.hierarchies.Count(); ++h) {
+        const ProjectObject* object = content.hierarchies.Live(h);
+        if (!object)
+            continue;
+        if (!hierarchy.Run({h, object->name}))
+            return failed(hierarchy);
+        if (static_cast<std::size_t>(h) > content.contents.size())
+            continue;
+        const ProjectHierarchy& inside = content.contents[static_cast<std::size_t>(h - 1)];
+        for (int p = 1; p <= inside.pages.Count(); ++p)
+            if (const ProjectObject* pageObject = inside.pages.Live(p))
+                if (!page.Run({h, p, pageObject->name}))
+                    return failed(page);
+        for (int editor = 0; editor < 2; ++editor) {
+            const ObjectMap& components = inside.components[static_cast<std::size_t>(editor)];
+            for (int c = 1; c <= components.Count(); ++c)
+                if (const ProjectObject* used = components.Live(c))
+                    if (!component.Run(
+                            {h, editor, c, used->name, used->part, SymbolList(used->symbols)}))
+                        return failed(component);
+        }
+    }
+    return Execute(sqlite, "COMMIT", error);
+}
+
+} // namespace
+
+ProjectDatabase::~ProjectDatabase() {
+    sqlite3_close(m_sqlite);
+}
+
+std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::path& file,
+                                                       std::string& error) {
+    std::error_code failure;
+    if (!std::filesystem::exists(file, failure)) {
+        error = "project file not found: " + file.string();
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(file, failure)) {
+        error = "not a project file: " + file.string();
+        return nullptr;
+    }
+    std::unique_ptr<ProjectDatabase> database(new ProjectDatabase());
+    if (sqlite3_open_v2(file.c_str(), &database->m_sqlite, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        error = "cannot open project " + file.string() + ": " + sqlite3_errmsg(database->m_sqlite);
+        return nullptr;
+    }
+    database->SetBusyTimeout(kDefaultBusyMilliseconds);
+    std::string why;
+    if (!database->Load(why)) {
+        error = file.string() + ": " + why;
+        return nullptr;
+    }
+    return database;
+}
+
+bool ProjectDatabase::Write(const std::filesystem::path& file, const ProjectContent& content,
+                            std::string& error) {
+    std::filesystem::path temporary = file;
+    temporary += ".new~";
+    RemoveBuildFiles(temporary);
+
+    sqlite3* sqlite = nullptr;
+    const int opened = sqlite3_open_v2(temporary.c_str(), &sqlite,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    std::string why;
+    bool written = false;
+    if (opened != SQLITE_OK)
+        why = sqlite3_errmsg(sqlite);
+    else
+        written = WriteContent(sqlite, content, why);
+    // Closing after a failed write rolls the open transaction back.
+    if (sqlite3_close(sqlite) != SQLITE_OK && written) {
+        why = "cannot close the new file";
+        written = false;
+    }
+    if (!written) {
+        error = "cannot write project " + file.string() + ": " + why;
+        RemoveBuildFiles(temporary);
+        return false;
+    }
+    std::error_code failure;
+    std::filesystem::rename(temporary, file, failure);
+    if (failure) {
+        error = "cannot replace project " + file.string() + ": " + failure.message();
+        RemoveBuildFiles(temporary);
+        return false;
+    }
+    SyncFolderOf(file);
+    return true;
+}
+
+bool ProjectDatabase::Load(std::string& error) {
+    {
+        Statement identity(m_sqlite, "PRAGMA application_id");
+        if (!identity.Prepared() || identity.Step() != SQLITE_ROW) {
+            error = "not a project database (" + identity.Error() + ")";
+            return false;
+        }
+        if (identity.Integer(0) != kApplicationId) {
+            error = "not a project database";
+            return false;
+        }
+        Statement version(m_sqlite, "PRAGMA user_version");
+        if (!version.Prepared() || version.Step() != SQLITE_ROW) {
+            error = "not a project database (" + version.Error() + ")";
+            return false;
+        }
+        if (version.Integer(0) != kFormatVersion) {
+            error = "project database of format " + DecimalText(version.Integer(0)) +
+                    "; this program reads format " + DecimalText(kFormatVersion);
+            return false;
+        }
+    }
+    // One read transaction, so that everything comes from one state of the file.
+    std::string why;
+    if (!Execute(m_sqlite, "BEGIN", why)) {
+        error = "cannot read the project database: " + why;
+        return false;
+    }
+    ProjectContent content;
+    const bool read = ReadContent(content, why);
+    Execute(m_sqlite, read ? "COMMIT" : "ROLLBACK", why);
+    if (!read) {
+        error = "damaged project database: " + why;
+        return false;
+    }
+    m_content = std::move(content);
+    return BuildKeysAndUses(error);
+}
+
+namespace {
+
+int AsIndex(long long value) {
+    return IndexInRange(value, false) ? static_cast<int>(value) : 0;
+}
+
+// Runs a query and hands every row to take, which answers why it refuses the row (empty
+// when it takes it). False, with error set, at the first refusal or failure.
+template <class Take>
+bool EachRow(sqlite3* sqlite, const char* sql, std::string& error, Take take) {
+    Statement statement(sqlite, sql);
+    if (!statement.Prepared()) {
+        error = statement.Error();
+        return false;
+    }
+    int result = SQLITE_OK;
+    while ((result = statement.Step()) == SQLITE_ROW) {
+        error = take(statement);
+        if (!error.empty())
+            return false;
+    }
+    if (result != SQLITE_DONE) {
+        error = statement.Error();
+        return false;
+    }
+    return true;
+}
+
+std::string OutOfRange(const char* what, long long index) {
+    return std::string(what) + " index " + DecimalText(index) + " out of range";
+}
+
+} // namespace
+
+bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
+    int currentHierarchy = 0;
+    int currentPage = 0;
+    bool hasProject = false;
+    if (!EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project", error,
+                 [&](const Statement& row) {
+                     if (hasProject)
+                         return std::string("more than one project record");
+                     hasProject = true;
+                     content.name = row.Bytes(0);
+                     currentHierarchy = AsIndex(row.Integer(1));
+                     currentPage = AsIndex(row.Integer(2));
+                     return std::string();
+                 }))
+        return false;
+    if (!hasProject) {
+        error = "no project record";
+        return false;
+    }
+
+    if (!EachRow(m_sqlite, "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)",
+                 error, [&content](const Statement& row) {
+                     auto size = [&row](int column) {
+                         return static_cast<std::size_t>(
+                             std::clamp<long long>(row.Integer(column), 0, kMaxProjectIndex));
+                     };
+                     content.parts.Reserve(size(0));
+                     content.symbols.Reserve(size(1));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("part", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.deleted = row.Integer(3) != 0;
+                     content.parts.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite,
+                 "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     const long long flags = row.Integer(4);
+                     if (!IndexInRange(index, true))
+                         return OutOfRange("symbol", index);
+                     if (flags < INT_MIN || flags > INT_MAX)
+                         return "symbol " + DecimalText(index) + " has flags out of range";
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.drawing = row.Bytes(3);
+                     object.flags = static_cast<int>(flags);
+                     object.deleted = row.Integer(5) != 0;
+                     // A deleted scratch object is simply gone.
+                     if (index > 0 || !object.deleted)
+                         content.symbols.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx", error,
+                 [&content](const Statement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("hierarchy", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     content.hierarchies.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+    content.contents.resize(static_cast<std::size_t>(content.hierarchies.Count()));
+    auto hierarchyOf = [&content](long long hierarchy) -> ProjectHierarchy* {
+        const int index = AsIndex(hierarchy);
+        if (!content.hierarchies.Live(index))
+            return nullptr;
+        return &content.contents[static_cast<std::size_t>(index - 1)];
+    };
+
+    if (!EachRow(m_sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx", error,
+                 [&hierarchyOf](const Statement& row) {
+                     ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
+                     const long long index = row.Integer(1);
+                     if (!hierarchy)
+                         return "page of a missing hierarchy " + DecimalText(row.Integer(0));
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("page", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(2);
+                     hierarchy->pages.Put(static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    if (!EachRow(m_sqlite,
+                 "SELECT hierarchy, editor, idx, name, part, symbols FROM components "
+                 "ORDER BY hierarchy, editor, idx",
+                 error, [&hierarchyOf](const Statement& row) {
+                     ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
+                     const long long editor = row.Integer(1);
+                     const long long index = row.Integer(2);
+                     const long long part = row.Integer(4);
+                     if (!hierarchy)
+                         return "component of a missing hierarchy " + DecimalText(row.Integer(0));
+                     if (editor != 0 && editor != 1)
+                         return "component of an unknown editor " + DecimalText(editor);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("component", index);
+                     if (part != 0 && !IndexInRange(part, false))
+                         return "component " + DecimalText(index) + " uses part " +
+                                DecimalText(part);
+                     ProjectObject object;
+                     object.name = row.Bytes(3);
+                     object.part = static_cast<int>(part);
+                     if (!ParseSymbolList(row.Bytes(5), object.symbols))
+                         return "component " + DecimalText(index) + " has a bad symbol list";
+                     hierarchy->components[static_cast<std::size_t>(editor)].Put(
+                         static_cast<int>(index), std::move(object));
+                     return std::string();
+                 }))
+        return false;
+
+    // A current hierarchy or page that is gone counts as none.
+    if (ProjectHierarchy* current = hierarchyOf(currentHierarchy)) {
+        content.currentHierarchy = currentHierarchy;
+        content.currentPage = current->pages.Live(currentPage) ? currentPage : 0;
+    }
+    return true;
+}
+
+bool ProjectDatabase::BuildKeysAndUses(std::string& error) {
+    const std::size_t hierarchies = m_content.contents.size();
+    m_pageBase.assign(hierarchies, 0);
+    m_componentBase.assign(hierarchies * 2, 0);
+    m_uses.assign(hierarchies * 2, UseIndex{});
+    long long pageKeys = 0;
+    long long componentKeys = 0;
+    for (std::size_t h = 0; h < hierarchies; ++h) {
+        const ProjectHierarchy& inside = m_content.contents[h];
+        m_pageBase[h] = static_cast<int>(pageKeys);
+        pageKeys += inside.pages.Count();
+        for (std::size_t editor = 0; editor < 2; ++editor) {
+            const ObjectMap& components = inside.components[editor];
+            m_componentBase[h * 2 + editor] = static_cast<int>(componentKeys);
+            componentKeys += components.Count();
+            UseIndex& uses = m_uses[h * 2 + editor];
+            for (int c = 1; c <= components.Count(); ++c) {
+                const ProjectObject* component = components.Live(c);
+                if (!component)
+                    continue;
+                if (component->part != 0)
+                    uses.byPart[component->part].push_back(c);
+                for (int symbol : component->symbols) {
+                    std::vector<int>& users = uses.bySymbol[symbol];
+                    if (users.empty() || users.back() != c)
+                        users.push_back(c);
+                }
+            }
+        }
+        if (pageKeys > kMaxProjectIndex || componentKeys > kMaxProjectIndex) {
+            error = "too many pages or components";
+            return false;
+        }
+    }
+    return true;
+}
+
+const ObjectMap* ProjectDatabase::Pages(int hierarchy) const noexcept {
+    if (!m_content.hierarchies.Live(hierarchy) || hierarchy < 1)
+        return nullptr;
+    return &m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages;
+}
+
+const ObjectMap* ProjectDatabase::Components(int hierarchy, ComponentEditor editor) const noexcept {
+    if (!m_content.hierarchies.Live(hierarchy) || hierarchy < 1)
+        return nullptr;
+    return &m_content.contents[static_cast<std::size_t>(hierarchy - 1)].Components(editor);
+}
+
+const ProjectDatabase::UseIndex* ProjectDatabase::UsesOf(int hierarchy,
+                                                         ComponentEditor editor) const noexcept {
+    if (!Components(hierarchy, editor))
+        return nullptr;
+    return &m_uses[static_cast<std::size_t>(hierarchy - 1) * 2 + static_cast<std::size_t>(editor)];
+}
+
+namespace {
+
+int NextUse(const std::unordered_map<int, std::vector<int>>& uses, int used, int& cursor,
+            int count) {
+    const auto found = uses.find(used);
+    if (found != uses.end()) {
+        const std::vector<int>& users = found->second;
+        const auto at = std::lower_bound(users.begin(), users.end(), std::max(cursor, 1));
+        if (at != users.end()) {
+            cursor = *at + 1;
+            return *at;
+        }
+    }
+    cursor = count + 1;
+    return 0;
+}
+
+} // namespace
+
+int ProjectDatabase::SearchPartUse(int hierarchy, ComponentEditor editor, int& cursor,
+                                   int part) const {
+    const UseIndex* uses = UsesOf(hierarchy, editor);
+    if (!uses)
+        return 0;
+    return NextUse(uses->byPart, part, cursor, Components(hierarchy, editor)->Count());
+}
+
+int ProjectDatabase::SearchSymbolUse(int hierarchy, ComponentEditor editor, int& cursor,
+                                     int symbol) const {
+    const UseIndex* uses = UsesOf(hierarchy, editor);
+    if (!uses)
+        return 0;
+    return NextUse(uses->bySymbol, symbol, cursor, Components(hierarchy, editor)->Count());
+}
+
+int ProjectDatabase::PageKey(int hierarchy, int page) const noexcept {
+    const ObjectMap* pages = Pages(hierarchy);
+    if (!pages || page < 1 || !pages->Live(page))
+        return 0;
+    return m_pageBase[static_cast<std::size_t>(hierarchy - 1)] + page;
+}
+
+bool ProjectDatabase::PageOfKey(int key, int& hierarchy, int& page) const noexcept {
+    if (key < 1)
+        return false;
+    // The last hierarchy whose pages start before the key owns it.
+    const auto after = std::lower_bound(m_pageBase.begin(), m_pageBase.end(), key);
+    if (after == m_pageBase.begin())
+        return false;
+    hierarchy = static_cast<int>(after - m_pageBase.begin());
+    page = key - m_pageBase[static_cast<std::size_t>(hierarchy - 1)];
+    return PageKey(hierarchy, page) == key;
+}
+
+int ProjectDatabase::ComponentKey(int hierarchy, ComponentEditor editor,
+                                  int component) const noexcept {
+    const ObjectMap* components = Components(hierarchy, editor);
+    if (!components || component < 1 || !components->Live(component))
+        return 0;
+    return m_componentBase[static_cast<std::size_t>(hierarchy - 1) * 2 +
+                           static_cast<std::size_t>(editor)] +
+           component;
+}
+
+bool ProjectDatabase::ComponentOfKey(int key, int& hierarchy, ComponentEditor& editor,
+                                     int& component) const noexcept {
+    if (key < 1)
+        return false;
+    const auto after = std::lower_bound(m_componentBase.begin(), m_componentBase.end(), key);
+    if (after == m_componentBase.begin())
+        return false;
+    const std::size_t slot = static_cast<std::size_t>(after - m_componentBase.begin()) - 1;
+    hierarchy = static_cast<int>(slot / 2) + 1;
+    editor = static_cast<ComponentEditor>(slot % 2);
+    component = key - m_componentBase[slot];
+    return ComponentKey(hierarchy, editor, component) == key;
+}
+
+void ProjectDatabase::SetBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(m_sqlite, milliseconds);
+}
+
+bool ProjectDatabase::Fail(const std::string& message) {
+    m_error = message;
+    return false;
+}
+
+bool ProjectDatabase::NameRefused(const std::string& name) {
+    if (name.empty())
+        return !Fail("a name cannot be empty");
+    return false;
+}
+
+bool ProjectDatabase::NameRefused(const ObjectMap& map, const std::string& name, int maskA,
+                                  int maskB, int except) {
+    if (NameRefused(name))
+        return true;
+    if (map.FindLive(name, maskA, maskB, except) != 0)
+        return !Fail("the name " + name + " is already in use");
+    return false;
+}
+
+namespace {
+
+// The masks that tell symbols from packages and padstacks, which may share a name.
+void NameClassOf(int flags, int& maskA, int& maskB) {
+    maskB = 2;
+    maskA = flags & 2;
+}
+
+} // namespace
+
+bool ProjectDatabase::Written(const std::string& failure) {
+    return failure.empty() || Fail("cannot write the project: " + failure);
+}
+
+bool ProjectDatabase::DeletePart(int index) {
+    if (index < 1 || !m_content.parts.Live(index))
+        return Fail("no part " + DecimalText(index));
+    if (!Written(RunChange(m_sqlite, "UPDATE parts SET deleted = 1 WHERE idx = ?", {index})))
+        return false;
+    m_content.parts.Remove(index);
+    return true;
+}
+
+bool ProjectDatabase::DeleteSymbol(int index) {
+    if (!m_content.symbols.Live(index))
+        return Fail("no symbol " + DecimalText(index));
+    const char* sql = index < 0 ? "DELETE FROM symbols WHERE idx = ?"
+                                : "UPDATE symbols SET deleted = 1 WHERE idx = ?";
+    if (!Written(RunChange(m_sqlite, sql, {index})))
+        return false;
+    m_content.symbols.Remove(index);
+    return true;
+}
+
+bool ProjectDatabase::RenameDatabase(const std::string& name) {
+    if (NameRefused(name))
+        return false;
+    if (name == m_content.name)
+        return true;
+    if (!Written(RunChange(m_sqlite, "UPDATE project SET name = ?", {name})))
+        return false;
+    m_content.name = name;
+    return true;
+}
+
+bool ProjectDatabase::RenamePart(int index, const std::string& name) {
+    const ProjectObject* part = index > 0 ? m_content.parts.Live(index) : nullptr;
+    if (!part)
+        return Fail("no part " + DecimalText(index));
+    if (NameRefused(m_content.parts, name, 0, 0, index))
+        return false;
+    if (name == part->name)
+        return true;
+    if (!Written(RunChange(m_sqlite, "UPDATE parts SET name = ? WHERE idx = ?", {name, index})))
+        return false;
+    m_content.parts.Rename(index, name);
+    return true;
+}
+
+bool ProjectDatabase::RenameSymbol(int index, const std::string& name) {
+    const ProjectObject* symbol = m_content.symbols.Live(index);
+    if (!symbol)
+        return Fail("no symbol " + DecimalText(index));
+    int maskA = 0;
+    int maskB = 0;
+    NameClassOf(symbol->flags, maskA, maskB);
+    // A scratch object is outside the name index, so its name clashes with nothing.
+    if (index < 0 ? NameRefused(name) : NameRefused(m_content.symbols, name, maskA, maskB, index))
+        return false;
+    if (name == symbol->name)
+        return true;
+    if (!Written(RunChange(m_sqlite, "UPDATE symbols SET name = ? WHERE idx = ?", {name, index})))
+        return false;
+    m_content.symbols.Rename(index, name);
+    return true;
+}
+
+bool ProjectDatabase::RenameHierarchy(int hierarchy, const std::string& name) {
+    const ProjectObject* object = hierarchy > 0 ? m_content.hierarchies.Live(hierarchy) : nullptr;
+    if (!object)
+        return Fail("no hierarchy " + DecimalText(hierarchy));
+    if (NameRefused(m_content.hierarchies, name, 0, 0, hierarchy))
+        return false;
+    if (name == object->name)
+        return true;
+    if (!Written(RunChange(m_sqlite, "UPDATE hierarchies SET name = ? WHERE idx = ?",
+                           {name, hierarchy})))
+        return false;
+    m_content.hierarchies.Rename(hierarchy, name);
+    return true;
+}
+
+bool ProjectDatabase::RenamePage(int hierarchy, int page, const std::string& name) {
+    if (PageKey(hierarchy, page) == 0)
+        return Fail("no page " + DecimalText(page) + " in hierarchy " + DecimalText(hierarchy));
+    ObjectMap& pages = m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages;
+    if (NameRefused(pages, name, 0, 0, page))
+        return false;
+    if (name == pages.Live(page)->name)
+        return true;
+    if (!Written(RunChange(m_sqlite, "UPDATE pages SET name = ? WHERE hierarchy = ? AND idx = ?",
+                           {name, hierarchy, page})))
+        return false;
+    pages.Rename(page, name);
+    return true;
+}
+
+bool ProjectDatabase::RenameComponent(int hierarchy, ComponentEditor editor, int component,
+                                      const std::string& name) {
+    if (ComponentKey(hierarchy, editor, component) == 0)
+        return Fail("no component " + DecimalText(component) + " in hierarchy " +
+                    DecimalText(hierarchy));
+    ObjectMap& components =
+        m_content.contents[static_cast<std::size_t>(hierarchy - 1)].Components(editor);
+    if (NameRefused(components, name, 0, 0, component))
+        return false;
+    if (name == components.Live(component)->name)
+        return true;
+    if (!Written(RunChange(
+            m_sqlite,
+            "UPDATE components SET name = ? WHERE hierarchy = ? AND editor = ? AND idx = ?",
+            {name, hierarchy, static_cast<int>(editor), component})))
+        return false;
+    components.Rename(component, name);
+    return true;
+}
+
+int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
+    object.deleted = false;
+    object.part = 0;
+    object.symbols.clear();
+    ObjectMap& symbols = m_content.symbols;
+    if (index == 0)
+        index = symbols.Count() + 1;
+    if (index > kMaxProjectIndex || index < -kMaxProjectIndex ||
+        (index > 0 && index != symbols.Count() + 1)) {
+        Fail("symbol index " + DecimalText(index) + " is not free");
+        return 0;
+    }
+    int maskA = 0;
+    int maskB = 0;
+    NameClassOf(object.flags, maskA, maskB);
+    if (index < 0 ? NameRefused(object.name) : NameRefused(symbols, object.name, maskA, maskB, 0))
+        return 0;
+    if (!Written(RunChange(m_sqlite, "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
+                           {index, object.name, object.info, object.drawing, object.flags})))
+        return 0;
+    symbols.Put(index, std::move(object));
+    return index;
+}
+
+} // namespace k2k
