@@ -103,7 +103,8 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
                 out << "  missing\n";
                 continue;
             }
-            out << std::setw(9) << ReadObjectCount(path).value_or(0) << " objects\n";
+            const int objects = ReadObjectCount(path).value_or(0);
+            out << std::setw(9) << objects << (objects == 1 ? " object\n" : " objects\n");
         }
         const auto unlisted = UnlistedLibraries(directories.libDir, kind, catalogue.Entries(kind));
         for (const std::string& name : unlisted)
