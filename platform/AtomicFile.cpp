@@ -20,7 +20,7 @@ void SyncFolderOf(const std::filesystem::path& file) {
     }
 }
 
-}  // namespace
+} // namespace
 
 AtomicFileWriter::~AtomicFileWriter() {
     Abort();
@@ -119,4 +119,4 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& content, int*
     return ok;
 }
 
-}  // namespace k2k
+} // namespace k2k

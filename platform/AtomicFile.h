@@ -13,7 +13,7 @@ namespace k2k {
 class AtomicFileWriter final {
 public:
     AtomicFileWriter() = default;
-    ~AtomicFileWriter();  // an uncommitted writer removes its new file
+    ~AtomicFileWriter(); // an uncommitted writer removes its new file
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
@@ -26,7 +26,7 @@ public:
 
     bool IsOpen() const noexcept { return m_file != nullptr; }
     const std::string& Error() const noexcept { return m_error; }
-    int ErrorNumber() const noexcept { return m_errno; }  // errno of the failure, 0 if none
+    int ErrorNumber() const noexcept { return m_errno; } // errno of the failure, 0 if none
     const std::filesystem::path& TemporaryPath() const noexcept { return m_temporary; }
 
     // Test hook: after this many bytes the next Write fails as a full disk would.
@@ -53,4 +53,4 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content,
                    int* errorNumber = nullptr);
 
-}  // namespace k2k
+} // namespace k2k

@@ -17,12 +17,11 @@ namespace k2k {
 class IniDocument final {
 public:
     static IniDocument Parse(std::string_view text);
-    std::string ToText() const;  // lines end in CR LF
+    std::string ToText() const; // lines end in CR LF
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // Sets or (value nullopt) removes a key; answers whether the document changed.
-    bool Set(std::string_view section, std::string_view key,
-             std::optional<std::string_view> value);
+    bool Set(std::string_view section, std::string_view key, std::optional<std::string_view> value);
     std::vector<std::string> Keys(std::string_view section) const;
     std::vector<std::string> Sections() const;
 
@@ -42,4 +41,4 @@ bool WriteProfileString(const std::filesystem::path& file, std::string_view sect
                         std::string_view key, std::optional<std::string_view> value,
                         int* errorNumber = nullptr);
 
-}  // namespace k2k
+} // namespace k2k

@@ -68,11 +68,11 @@ private:
     int GetInfo(const std::string& path, int count, bool parts, LibraryDescriptions& records);
 
     std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
-    std::map<int, std::pair<int, std::size_t>> m_objects;  // object -> (library, position)
-    std::vector<LibraryDescription> m_descriptions;        // reused by every GetInfo
+    std::map<int, std::pair<int, std::size_t>> m_objects; // object -> (library, position)
+    std::vector<LibraryDescription> m_descriptions;       // reused by every GetInfo
     int m_nextLibrary = 1;
     int m_nextObject = 1;
     std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);
 };
 
-}  // namespace k2k
+} // namespace k2k

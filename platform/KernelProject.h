@@ -61,26 +61,26 @@ public:
     // Why the last change (OM_Delete, O_Rename, S_LoadSymbol) answered 0.
     const std::string& LastProjectError() const noexcept { return m_projectError; }
 
-    int DB_DataBase();  // 0 without an open project
+    int DB_DataBase(); // 0 without an open project
     int DB_DeviceMap();
     int DB_SymbMap();
     int DB_HierarchyMap();
-    int DB_SchCompMap();  // of the current hierarchy
+    int DB_SchCompMap(); // of the current hierarchy
     int DB_LayCompMap();
     int DB_CurHier(int database);
     int DB_CurPage(int database);
     int DB_Page(int pageIndex);
-    int DB_SetCurHier(int hierarchyIndex);  // non-zero when made current
+    int DB_SetCurHier(int hierarchyIndex); // non-zero when made current
 
     int OM_GetFirst(int map);
     int OM_SearchName(int map, int& cursor, const std::string& name);
     int OM_SearchNameMask(int map, int& cursor, const std::string& name, int maskA, int maskB);
     int OM_SearchMask(int map, int& cursor, int maskA, int maskB);
     int OM_Object(int map, int index);
-    int OM_Delete(int map, int index);  // non-zero when removed
+    int OM_Delete(int map, int index); // non-zero when removed
 
     std::string O_GetName(int object);
-    int O_Rename(int object, const std::string& newName);  // non-zero when renamed
+    int O_Rename(int object, const std::string& newName); // non-zero when renamed
 
     int C_SearchDevice(int& cursor, int partIndex);
     int L_SearchDevice(int& cursor, int partIndex);
@@ -106,9 +106,9 @@ private:
     int FailProject(const std::string& message);
 
     std::unique_ptr<ProjectDatabase> m_db;
-    int m_currentHierarchy = 0;  // session state, not written
+    int m_currentHierarchy = 0; // session state, not written
     int m_currentPage = 0;
     std::string m_projectError;
 };
 
-}  // namespace k2k
+} // namespace k2k

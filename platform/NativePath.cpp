@@ -9,7 +9,7 @@ bool HasDrive(std::string_view path) noexcept {
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path NativePath(std::string_view suitePath) {
     std::string native;
@@ -48,4 +48,4 @@ std::string JoinPath(std::string_view directory, std::string_view name) {
     return path;
 }
 
-}  // namespace k2k
+} // namespace k2k

@@ -23,4 +23,4 @@ bool IsAbsoluteSuitePath(std::string_view suitePath) noexcept;
 // directory & "\" & name, exactly as the suite composes paths.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
-}  // namespace k2k
+} // namespace k2k

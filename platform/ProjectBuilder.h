@@ -29,8 +29,8 @@ public:
     int AddPage(int hierarchy, const std::string& name);
     // A component of a hierarchy placed in the schematic or layout editor, using one part
     // (0: none) and any number of symbol-map objects (its symbol; its package, padstacks).
-    int AddComponent(int hierarchy, ComponentEditor editor, const std::string& name,
-                     int partIndex, const std::vector<int>& symbolIndexes);
+    int AddComponent(int hierarchy, ComponentEditor editor, const std::string& name, int partIndex,
+                     const std::vector<int>& symbolIndexes);
     // The hierarchy and page that are current when the project opens (default: the first).
     void SetCurrent(int hierarchy, int page);
 
@@ -38,12 +38,12 @@ public:
     // False with error set when it cannot.
     bool Write(const std::filesystem::path& file, std::string& error) const;
 
-    int PartIndex(const std::string& name) const;    // 0 when not added
-    int SymbolIndex(const std::string& name) const;  // 0 when not added
+    int PartIndex(const std::string& name) const;   // 0 when not added
+    int SymbolIndex(const std::string& name) const; // 0 when not added
     int HierarchyIndex(const std::string& name) const;
 
 private:
     ProjectContent m_content;
 };
 
-}  // namespace k2k
+} // namespace k2k

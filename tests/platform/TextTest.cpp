@@ -1,5 +1,5 @@
-#include "platform/NativePath.h"
 #include "platform/Text.h"
+#include "platform/NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +35,14 @@ TEST(TextTest, Windows1252RoundTripsThroughUtf8) {
     const auto back = Utf8ToCp1252(Cp1252ToUtf8(all));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, all);
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // the euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // the euro sign
 }
 
 TEST(TextTest, Utf8OutsideWindows1252IsRefusedWithItsOffset) {
     std::size_t at = 0;
-    EXPECT_FALSE(Utf8ToCp1252("ab\xCE\xA9", &at));  // Greek capital omega
+    EXPECT_FALSE(Utf8ToCp1252("ab\xCE\xA9", &at)); // Greek capital omega
     EXPECT_EQ(at, 2u);
-    EXPECT_FALSE(Utf8ToCp1252("x\xC3", &at));  // cut off in the middle
+    EXPECT_FALSE(Utf8ToCp1252("x\xC3", &at)); // cut off in the middle
     EXPECT_EQ(at, 1u);
     EXPECT_FALSE(Utf8ToCp1252("\xFF", &at));
 }
@@ -59,5 +59,5 @@ TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
     EXPECT_FALSE(IsAbsoluteSuitePath("LIB"));
 }
 
-}  // namespace
-}  // namespace k2k
+} // namespace
+} // namespace k2k
