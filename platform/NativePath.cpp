@@ -16,7 +16,7 @@ std::filesystem::path NativePath(std::string_view suitePath) {
     native.reserve(suitePath.size() + 1);
     if (HasDrive(suitePath)) {
         suitePath.remove_prefix(2);
-        native = "/";
+        native.push_back('/');
     }
     // Repeated separators collapse, so "C:\" & "\" & name still names one file.
     for (char c : suitePath) {
