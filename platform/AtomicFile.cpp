@@ -7,8 +7,6 @@
 
 namespace k2k {
 
-namespace {
-
 void SyncFolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     if (folder.empty())
@@ -19,8 +17,6 @@ void SyncFolderOf(const std::filesystem::path& file) {
         ::close(fd);
     }
 }
-
-} // namespace
 
 AtomicFileWriter::~AtomicFileWriter() {
     Abort();

@@ -49,6 +49,9 @@ private:
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
                          std::string* error = nullptr, int* errorNumber = nullptr);
 
+// Syncs the folder that holds file, so that a rename in it is on the disk.
+void SyncFolderOf(const std::filesystem::path& file);
+
 // Reads a whole file; nullopt-like false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content,
                    int* errorNumber = nullptr);

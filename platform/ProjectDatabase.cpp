@@ -1,5 +1,7 @@
 #include "platform/ProjectDatabase.h"
 
+#include "platform/AtomicFile.h"
+
 #include "platform/Text.h"
 
 #include <sqlite3.h>
@@ -175,17 +177,6 @@ bool ParseSymbolList(std::string_view text, std::vector<int>& symbols) {
 bool IndexInRange(long long index, bool allowScratch) {
     return (index >= 1 && index <= kMaxProjectIndex) ||
            (allowScratch && index < 0 && index >= -kMaxProjectIndex);
-}
-
-void SyncFolderOf(const std::filesystem::path& file) {
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 void RemoveBuildFiles(const std::filesystem::path& temporary) {
