@@ -7,3 +7,4 @@ k2k_build >/dev/null
 suite="$K2K_BUILD/sample/suite"
 echo "== The sample suite in $suite"
 "$K2K_BUILD/app/k2klib/k2klib" catalogue --suite "$suite" --contents "$@"
+echo "== Shown: the library catalogue of the sample suite in $suite, per kind in search order, and every object of every library."
