@@ -22,6 +22,10 @@ void AddBuildCommand(CLI::App& app, CommandContext& context);     // build a lib
 void AddListCommand(CLI::App& app, CommandContext& context);      // list a library
 void AddProjectCommand(CLI::App& app, CommandContext& context);   // build a project database
 void AddCatalogueCommand(CLI::App& app, CommandContext& context); // show a suite's catalogue
+void AddSearchCommand(CLI::App& app, CommandContext& context);    // the browser's searches
+void AddGenerateCommand(CLI::App& app, CommandContext& context);  // a large synthetic suite
+void AddProfileCommand(CLI::App& app, CommandContext& context);   // read a browser profile
+void AddSpiceCommand(CLI::App& app, CommandContext& context);     // a suite's Spice references
 
 // Runs the tool. Bad arguments print usage and answer 2.
 int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -13,6 +13,10 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     AddListCommand(app, context);
     AddProjectCommand(app, context);
     AddCatalogueCommand(app, context);
+    AddSearchCommand(app, context);
+    AddGenerateCommand(app, context);
+    AddProfileCommand(app, context);
+    AddSpiceCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
