@@ -1,0 +1,250 @@
+#include "search/SearchCriteria.h"
+
+#include "platform/Text.h"
+
+namespace k2k {
+
+namespace {
+
+// How a criterion is compared with its attribute.
+enum class Compare : unsigned char {
+    Pattern,
+    List,
+    PatternOrList, // a pattern under condition 0, a list under condition 1
+    Position1,
+    Position2,
+    Position3,
+};
+
+template <class Result>
+struct Step {
+    int row;
+    std::string_view Result::*attribute;
+    Compare compare;
+};
+
+// The criteria that are compared as lists need their items compiled as well.
+bool UsesItems(LibraryKind kind, int row) {
+    switch (kind) {
+    case LibraryKind::Part:
+        return row == PartRow::Type || row == PartRow::SimulationFunction || row == PartRow::Symbol;
+    case LibraryKind::Symbol:
+        return row == SymbolRow::Type || row == SymbolRow::SimulationFunction;
+    case LibraryKind::Package:
+        return row == PackageRow::Type;
+    case LibraryKind::Padstack:
+        return row == PadstackRow::Type || row == PadstackRow::Shape;
+    }
+    return false;
+}
+
+// Part's list criteria are lists in both conditions; their whole text is never a pattern.
+bool UsesWholePattern(LibraryKind kind, int row) {
+    return !(kind == LibraryKind::Part && UsesItems(kind, row));
+}
+
+// Piece position (from 1) of a reference split at "\"; a reference with fewer pieces has
+// an empty one there.
+std::string_view PieceAt(std::string_view reference, int position) {
+    std::size_t from = 0;
+    for (int p = 1; p < position; ++p) {
+        const std::size_t slash = reference.find('\\', from);
+        if (slash == std::string_view::npos)
+            return {};
+        from = slash + 1;
+    }
+    const std::size_t end = reference.find('\\', from);
+    return reference.substr(from, end == std::string_view::npos ? end : end - from);
+}
+
+bool Matches(const Pattern& pattern, std::string_view text, bool upper) {
+    return upper ? pattern.MatchesUpperCased(text) : pattern.Matches(text);
+}
+
+bool Holds(const Criterion& criterion, Compare compare, std::string_view attribute,
+           const SearchOptions& options, bool isName) {
+    const bool upper = !options.matchCase;
+    std::string digits;
+    if (isName && options.numeric) {
+        digits = DigitsAndWildcards(attribute);
+        attribute = digits;
+    }
+    switch (compare) {
+    case Compare::Pattern:
+        return Matches(*criterion.pattern, attribute, upper);
+    case Compare::List:
+        return CompareMultiType(attribute, criterion, upper);
+    case Compare::PatternOrList:
+        return options.condition == kConditionAny ? Matches(*criterion.pattern, attribute, upper)
+                                                  : CompareMultiType(attribute, criterion, upper);
+    case Compare::Position1:
+        return CompareKdspiceString(attribute, criterion, 1, upper);
+    case Compare::Position2:
+        return CompareKdspiceString(attribute, criterion, 2, upper);
+    case Compare::Position3:
+        return CompareKdspiceString(attribute, criterion, 3, upper);
+    }
+    return false;
+}
+
+template <class Result, std::size_t N>
+bool Evaluate(const PreparedCriteria& criteria, const SearchOptions& options,
+              const std::array<Step<Result>, N>& steps, const Result& result) {
+    const bool all = options.condition != kConditionAny;
+    for (const Step<Result>& step : steps) {
+        const Criterion& criterion = criteria[step.row];
+        if (criterion.Empty())
+            continue;
+        const bool holds =
+            Holds(criterion, step.compare, result.*step.attribute, options, step.row == 1);
+        if (!all && holds)
+            return true;
+        if (all && !holds)
+            return false;
+    }
+    return all;
+}
+
+constexpr std::array<Step<PartResult>, 14> kPartSteps = {{
+    {PartRow::Name, &PartResult::name, Compare::Pattern},
+    {PartRow::Package, &PartResult::package, Compare::Pattern},
+    {PartRow::Description, &PartResult::description, Compare::Pattern},
+    {PartRow::ExternalIndexCode, &PartResult::externalIndexCode, Compare::Pattern},
+    {PartRow::SimulationRef, &PartResult::simulationReference, Compare::Pattern},
+    {PartRow::Manufacturer, &PartResult::manufacturer, Compare::Pattern},
+    {PartRow::Type, &PartResult::partType, Compare::List},
+    {PartRow::Technology, &PartResult::technology, Compare::Pattern},
+    {PartRow::PackageType, &PartResult::packageType, Compare::Pattern},
+    {PartRow::SimulationFunction, &PartResult::simulationFunction, Compare::List},
+    {PartRow::ElementCode, &PartResult::simulationReferences, Compare::Position1},
+    {PartRow::ModelCode, &PartResult::simulationReferences, Compare::Position2},
+    {PartRow::Variant, &PartResult::simulationReferences, Compare::Position3},
+    {PartRow::Symbol, &PartResult::symbols, Compare::List},
+}};
+
+constexpr std::array<Step<SymbolResult>, 7> kSymbolSteps = {{
+    {SymbolRow::Name, &SymbolResult::name, Compare::Pattern},
+    {SymbolRow::Description, &SymbolResult::description, Compare::Pattern},
+    {SymbolRow::Type, &SymbolResult::symbolType, Compare::PatternOrList},
+    {SymbolRow::SimulationFunction, &SymbolResult::simulationFunction, Compare::PatternOrList},
+    {SymbolRow::ElementCode, &SymbolResult::simulationReferences, Compare::Position1},
+    {SymbolRow::ModelCode, &SymbolResult::simulationReferences, Compare::Position2},
+    {SymbolRow::Variant, &SymbolResult::simulationReferences, Compare::Position3},
+}};
+
+constexpr std::array<Step<PackageResult>, 4> kPackageSteps = {{
+    {PackageRow::Name, &PackageResult::name, Compare::Pattern},
+    {PackageRow::Description, &PackageResult::description, Compare::Pattern},
+    {PackageRow::Type, &PackageResult::type, Compare::PatternOrList},
+    {PackageRow::JedecName, &PackageResult::lastField, Compare::Pattern},
+}};
+
+constexpr std::array<Step<PackageResult>, 3> kPadstackSteps = {{
+    {PadstackRow::Name, &PackageResult::name, Compare::Pattern},
+    {PadstackRow::Type, &PackageResult::type, Compare::PatternOrList},
+    {PadstackRow::Shape, &PackageResult::lastField, Compare::PatternOrList},
+}};
+
+} // namespace
+
+int CriteriaRows(LibraryKind kind) noexcept {
+    switch (kind) {
+    case LibraryKind::Part:
+        return PartRow::Last;
+    case LibraryKind::Symbol:
+        return SymbolRow::Last;
+    case LibraryKind::Package:
+        return PackageRow::Last;
+    case LibraryKind::Padstack:
+        return PadstackRow::Last;
+    }
+    return 0;
+}
+
+SearchCriteria::SearchCriteria(LibraryKind kind, const std::vector<std::string>& values)
+    : m_kind(kind), m_rows(static_cast<std::size_t>(CriteriaRows(kind)) + 1) {
+    for (std::size_t i = 0; i < values.size() && i + 1 < m_rows.size(); ++i)
+        m_rows[i + 1] = std::string(Trim(values[i]));
+}
+
+const std::string& SearchCriteria::Row(int row) const {
+    static const std::string kEmpty;
+    if (row < 1 || static_cast<std::size_t>(row) >= m_rows.size())
+        return kEmpty;
+    return m_rows[static_cast<std::size_t>(row)];
+}
+
+std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& criteria,
+                                                          bool matchCase, bool numeric,
+                                                          std::string* error) {
+    PreparedCriteria prepared;
+    prepared.m_kind = criteria.Kind();
+    const int rows = CriteriaRows(criteria.Kind());
+    prepared.m_rows.resize(static_cast<std::size_t>(rows) + 1);
+    prepared.m_library = UpperCase(Trim(criteria.Library()));
+    for (int row = 1; row <= rows; ++row) {
+        std::string text = criteria.Row(row);
+        if (text.empty() || row == 2) // the library chooses libraries, it is never compared
+            continue;
+        if (!matchCase)
+            UpperCaseInPlace(text);
+        if (row == 1 && numeric)
+            text = "*" + DigitsAndWildcards(text) + "*";
+        Criterion& criterion = prepared.m_rows[static_cast<std::size_t>(row)];
+        if (UsesWholePattern(criteria.Kind(), row)) {
+            criterion.pattern = Pattern::Compile(text, error);
+            if (!criterion.pattern)
+                return std::nullopt;
+        }
+        if (UsesItems(criteria.Kind(), row)) {
+            for (std::string_view item : SplitAt(text, ',')) {
+                auto pattern = Pattern::Compile(Trim(item), error);
+                if (!pattern)
+                    return std::nullopt;
+                criterion.items.push_back(std::move(*pattern));
+            }
+        }
+        criterion.text = std::move(text);
+    }
+    return prepared;
+}
+
+bool CompareMultiType(std::string_view attribute, const Criterion& criterion, bool upper) {
+    const std::vector<std::string_view> values = SplitAt(attribute, ',');
+    std::size_t count = 0;
+    for (const Pattern& item : criterion.items)
+        for (std::string_view value : values)
+            if (Matches(item, Trim(value), upper))
+                ++count;
+    return count >= criterion.items.size();
+}
+
+bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion, int position,
+                          bool upper) {
+    for (std::string_view reference : SplitAt(attribute, ','))
+        if (Matches(*criterion.pattern, Trim(PieceAt(reference, position)), upper))
+            return true;
+    return false;
+}
+
+bool TestPart(const PreparedCriteria& criteria, const SearchOptions& options,
+              const PartResult& part) {
+    return Evaluate(criteria, options, kPartSteps, part);
+}
+
+bool TestSymbol(const PreparedCriteria& criteria, const SearchOptions& options,
+                const SymbolResult& symbol) {
+    return Evaluate(criteria, options, kSymbolSteps, symbol);
+}
+
+bool TestPackage(const PreparedCriteria& criteria, const SearchOptions& options,
+                 const PackageResult& package) {
+    return Evaluate(criteria, options, kPackageSteps, package);
+}
+
+bool TestPadstack(const PreparedCriteria& criteria, const SearchOptions& options,
+                  const PackageResult& padstack) {
+    return Evaluate(criteria, options, kPadstackSteps, padstack);
+}
+
+} // namespace k2k

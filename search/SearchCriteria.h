@@ -1,0 +1,142 @@
+#pragma once
+// What a search looks for. The criteria are the trimmed texts of the option grid of a
+// kind, read by row number; an empty criterion is not tested. They are prepared once per
+// search: upper-cased unless the search matches case, the name turned into its numeric
+// form for a numeric search, and every pattern compiled. The search options are read at
+// every test, so a change of a check box during a search applies to the objects tested
+// after it.
+//
+// An object is tested on a copy of its attributes (upper-cased unless the search matches
+// case, the name reduced to its digits and wildcards for a numeric search), criterion by
+// criterion in the kind's fixed order. Under condition 0 the first criterion that holds
+// makes the object match; under condition 1 the first that does not hold makes it fail.
+
+#include "platform/LibraryFile.h"
+#include "search/Pattern.h"
+#include "search/SearchResults.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+// The rows of the option grids, that is the criteria of each kind.
+namespace PartRow {
+enum : int {
+    Name = 1,
+    Library,
+    Description,
+    Symbol,
+    Package,
+    PackageType,
+    Manufacturer,
+    Technology,
+    Type,
+    ExternalIndexCode,
+    SimulationFunction,
+    SimulationRef,
+    ElementCode,
+    ModelCode,
+    Variant,
+    Last = Variant
+};
+}
+namespace SymbolRow {
+enum : int {
+    Name = 1,
+    Library,
+    Description,
+    Type,
+    SimulationFunction,
+    ElementCode,
+    ModelCode,
+    Variant,
+    Last = Variant
+};
+}
+namespace PackageRow {
+enum : int { Name = 1, Library, Description, Type, JedecName, Last = JedecName };
+}
+namespace PadstackRow {
+enum : int { Name = 1, Library, Type, Shape, Last = Shape };
+}
+
+// The number of criteria rows of a kind (15, 8, 5, 4).
+int CriteriaRows(LibraryKind kind) noexcept;
+
+inline constexpr int kConditionAny = 0; // any criterion suffices
+inline constexpr int kConditionAll = 1; // all criteria must hold
+
+struct SearchOptions {
+    bool matchCase = false;
+    bool numeric = false;
+    int condition = kConditionAny;
+};
+
+// The criteria of one kind, trimmed, by row number from 1.
+class SearchCriteria final {
+public:
+    // values[0] is row 1; missing rows are empty.
+    SearchCriteria(LibraryKind kind, const std::vector<std::string>& values);
+
+    LibraryKind Kind() const noexcept { return m_kind; }
+    const std::string& Row(int row) const;
+    const std::string& Name() const { return Row(1); }
+    const std::string& Library() const { return Row(2); }
+
+private:
+    LibraryKind m_kind;
+    std::vector<std::string> m_rows; // m_rows[0] unused
+};
+
+// One prepared criterion: its text and the patterns compiled from it.
+struct Criterion {
+    std::string text;               // empty: not tested
+    std::optional<Pattern> pattern; // the whole text
+    std::vector<Pattern> items;     // the items between commas, trimmed, for lists
+    bool Empty() const noexcept { return text.empty(); }
+};
+
+class PreparedCriteria final {
+public:
+    // Upper-cases unless matchCase, gives the name its numeric form when numeric, and
+    // compiles the patterns each criterion is compared by. nullopt, with error set to a
+    // message for the user, when a criterion is not a valid pattern.
+    static std::optional<PreparedCriteria> Prepare(const SearchCriteria& criteria, bool matchCase,
+                                                   bool numeric, std::string* error);
+
+    LibraryKind Kind() const noexcept { return m_kind; }
+    const Criterion& operator[](int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
+    // The library criterion, trimmed and upper-cased, which chooses the libraries.
+    const std::string& LibraryChoice() const noexcept { return m_library; }
+
+private:
+    LibraryKind m_kind = LibraryKind::Part;
+    std::vector<Criterion> m_rows;
+    std::string m_library;
+};
+
+// The list comparison: every pair of a value of the attribute and an item of the
+// criterion (both split at "," and trimmed) that matches counts; the attribute holds when
+// the count reaches the number of items. An empty attribute is one empty value.
+bool CompareMultiType(std::string_view attribute, const Criterion& criterion, bool upper);
+
+// The simulation-reference comparison: the attribute's references (split at ",") are split
+// at "\" and the piece at position (1 element code, 2 model code, 3 variant), trimmed, is
+// matched; one match makes the attribute hold.
+bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion, int position,
+                          bool upper);
+
+bool TestPart(const PreparedCriteria& criteria, const SearchOptions& options,
+              const PartResult& part);
+bool TestSymbol(const PreparedCriteria& criteria, const SearchOptions& options,
+                const SymbolResult& symbol);
+bool TestPackage(const PreparedCriteria& criteria, const SearchOptions& options,
+                 const PackageResult& package);
+bool TestPadstack(const PreparedCriteria& criteria, const SearchOptions& options,
+                  const PackageResult& padstack);
+
+} // namespace k2k

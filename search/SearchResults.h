@@ -1,0 +1,125 @@
+#pragma once
+// The result lists of the searches, one per object kind, numbered from 1 in the order
+// found. A search over a million descriptions may keep hundreds of thousands of them, so
+// a list stores each result compactly: its name and info text copied once into an
+// append-only text store, its library as an index into the list's library names, and
+// its number and status. The typed records PartResult, SymbolResult and PackageResult
+// are views of one result with every field split out; they are made on demand and cost
+// no allocation.
+
+#include "platform/LibraryFile.h"
+#include "search/InfoText.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+// Status bits of a result.
+inline constexpr std::int32_t kInProject = 2;     // the object is in the open project's map
+inline constexpr std::int32_t kUsedInProject = 4; // a component of the project uses it
+
+struct PartResult {
+    std::int32_t number = 0;
+    std::int32_t status = 0;
+    std::string_view library;
+    std::string_view name;
+    std::string_view description;
+    std::string_view symbols;
+    std::string_view firstSymbol;
+    std::string_view package;
+    std::string_view packageType;
+    std::string_view manufacturer;
+    std::string_view technology;
+    std::string_view partType;
+    std::string_view externalIndexCode;
+    std::string_view simulationFunction;
+    std::string_view simulationReference;  // the KDSpice simulation reference
+    std::string_view simulationReferences; // element\model\variant items
+};
+
+struct SymbolResult {
+    std::int32_t number = 0;
+    std::int32_t status = 0;
+    std::string_view library;
+    std::string_view name;
+    std::string_view description;
+    std::string_view symbolType;
+    std::string_view simulationFunction;
+    std::string_view simulationReferences;
+};
+
+// Packages and padstacks share the layout: type is the package or padstack type,
+// lastField the JEDEC name or the padstack shape.
+struct PackageResult {
+    std::int32_t number = 0;
+    std::int32_t status = 0;
+    std::string_view library;
+    std::string_view name;
+    std::string_view description;
+    std::string_view type;
+    std::string_view lastField;
+};
+
+PartResult MakePartResult(std::string_view library, std::string_view name, std::string_view info);
+SymbolResult MakeSymbolResult(std::string_view library, std::string_view name,
+                              std::string_view info);
+PackageResult MakePackageResult(std::string_view library, std::string_view name,
+                                std::string_view info);
+
+class ResultList final {
+public:
+    explicit ResultList(LibraryKind kind) : m_kind(kind) {}
+    ResultList(const ResultList&) = delete;
+    ResultList& operator=(const ResultList&) = delete;
+
+    LibraryKind Kind() const noexcept { return m_kind; }
+    int Count() const noexcept { return static_cast<int>(m_records.size()); }
+    bool Empty() const noexcept { return m_records.empty(); }
+
+    // Appends a result (number 0) and answers its number.
+    int Append(std::string_view library, std::string_view name, std::string_view info,
+               std::int32_t status);
+    // Removes result i (from 1); the later ones move up one place.
+    void Remove(int i);
+    void Clear();
+
+    // Result i, from 1.
+    std::string_view Name(int i) const;
+    std::string_view Info(int i) const;
+    std::string_view Library(int i) const;
+    std::int32_t Status(int i) const { return At(i).status; }
+    std::int32_t Number(int i) const { return At(i).number; }
+    void SetLibrary(int i, std::string_view library);
+
+    PartResult Part(int i) const;
+    SymbolResult Symbol(int i) const;
+    PackageResult Package(int i) const; // packages and padstacks
+
+private:
+    struct Record {
+        const char* text; // name, then info, in the text store
+        std::uint32_t nameLength;
+        std::uint32_t infoLength;
+        std::uint32_t library; // index into m_libraries
+        std::int32_t number;
+        std::int32_t status;
+    };
+
+    const Record& At(int i) const { return m_records.at(static_cast<std::size_t>(i - 1)); }
+    std::uint32_t LibraryIndex(std::string_view library);
+    const char* Store(std::string_view name, std::string_view info);
+
+    LibraryKind m_kind;
+    std::vector<Record> m_records;
+    std::vector<std::string> m_libraries;
+    // The text store: blocks that never move, so records point into them.
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_blockUsed = 0;
+    std::size_t m_blockSize = 0;
+};
+
+} // namespace k2k
