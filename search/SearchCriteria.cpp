@@ -165,6 +165,10 @@ SearchCriteria::SearchCriteria(LibraryKind kind, const std::vector<std::string>&
     : m_kind(kind), m_rows(static_cast<std::size_t>(CriteriaRows(kind)) + 1) {
     for (std::size_t i = 0; i < values.size() && i + 1 < m_rows.size(); ++i)
         m_rows[i + 1] = std::string(Trim(values[i]));
+    // A grid always shows a library; without one, all libraries are searched, as a fresh
+    // grid says.
+    if (values.size() < 2)
+        m_rows[2] = "[ALL LIBRARIES]";
 }
 
 const std::string& SearchCriteria::Row(int row) const {

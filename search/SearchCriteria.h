@@ -79,7 +79,8 @@ struct SearchOptions {
 // The criteria of one kind, trimmed, by row number from 1.
 class SearchCriteria final {
 public:
-    // values[0] is row 1; missing rows are empty.
+    // values[0] is row 1; missing rows are empty, but for the library, which is then
+    // "[ALL LIBRARIES]" as in a fresh grid.
     SearchCriteria(LibraryKind kind, const std::vector<std::string>& values);
 
     LibraryKind Kind() const noexcept { return m_kind; }

@@ -1,0 +1,139 @@
+#include "search/ResultRows.h"
+
+#include "platform/Text.h"
+#include "search/SearchResults.h"
+
+#include <algorithm>
+
+namespace k2k {
+
+namespace {
+
+std::string_view KeyTag(LibraryKind kind) {
+    switch (kind) {
+    case LibraryKind::Part:
+        return "PART|3|";
+    case LibraryKind::Symbol:
+        return "SYM|3|";
+    case LibraryKind::Package:
+        return "PKG|3|";
+    case LibraryKind::Padstack:
+        return "PAD|3|";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string RowKey(LibraryKind kind, int number) {
+    return std::string(KeyTag(kind)) + DecimalText(number);
+}
+
+int ResultNumberOfKey(std::string_view key) {
+    const auto pieces = SplitAt(key, '|');
+    return pieces.size() >= 3 ? static_cast<int>(LeadingNumber(pieces[2])) : 0;
+}
+
+std::string_view StatusImage(std::int32_t status) noexcept {
+    if (status & kUsedInProject)
+        return kUsedInProjectImage;
+    if (status & kInProject)
+        return kLocalLibraryImage;
+    return {};
+}
+
+const std::vector<std::string_view>& OptionalColumns(LibraryKind kind) {
+    static const std::vector<std::string_view> part = {"Library",
+                                                       "Description",
+                                                       "Symbols",
+                                                       "Package",
+                                                       "Package Type",
+                                                       "Manufacturer",
+                                                       "Technology",
+                                                       "Part Type",
+                                                       "External Index Code",
+                                                       "Simulation Function",
+                                                       "Simulation Reference",
+                                                       "Simulation References"};
+    static const std::vector<std::string_view> symbol = {
+        "Library", "Description", "Symbol Type", "Simulation Function", "Simulation References"};
+    static const std::vector<std::string_view> package = {"Library", "Description", "Package Type",
+                                                          "JEDEC Name"};
+    static const std::vector<std::string_view> padstack = {"Library", "Padstack Type",
+                                                           "Padstack Shape"};
+    switch (kind) {
+    case LibraryKind::Part:
+        return part;
+    case LibraryKind::Symbol:
+        return symbol;
+    case LibraryKind::Package:
+        return package;
+    case LibraryKind::Padstack:
+        return padstack;
+    }
+    return part;
+}
+
+std::vector<std::string_view> OptionalValues(const ResultList& results, int i) {
+    switch (results.Kind()) {
+    case LibraryKind::Part: {
+        const PartResult p = results.Part(i);
+        return {p.library,
+                p.description,
+                p.symbols,
+                p.package,
+                p.packageType,
+                p.manufacturer,
+                p.technology,
+                p.partType,
+                p.externalIndexCode,
+                p.simulationFunction,
+                p.simulationReference,
+                p.simulationReferences};
+    }
+    case LibraryKind::Symbol: {
+        const SymbolResult s = results.Symbol(i);
+        return {s.library, s.description, s.symbolType, s.simulationFunction,
+                s.simulationReferences};
+    }
+    case LibraryKind::Package: {
+        const PackageResult p = results.Package(i);
+        return {p.library, p.description, p.type, p.lastField};
+    }
+    case LibraryKind::Padstack: {
+        const PackageResult p = results.Package(i);
+        return {p.library, p.type, p.lastField};
+    }
+    }
+    return {};
+}
+
+std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
+                                 const std::vector<bool>& enabled, int colour) {
+    std::vector<ResultRow> rows;
+    for (int i = std::max(shownRows + 1, 1); i <= results.Count(); ++i) {
+        if (Trim(results.Library(i)).empty())
+            results.SetLibrary(i, kProjectLibraryName);
+        ResultRow row;
+        row.key = RowKey(results.Kind(), i);
+        row.text = std::string(results.Name(i));
+        row.image = std::string(StatusImage(results.Status(i)));
+        row.colour = colour;
+        const auto values = OptionalValues(results, i);
+        for (std::size_t c = 0; c < values.size() && c < enabled.size(); ++c)
+            if (enabled[c])
+                row.subItems.emplace_back(values[c]);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string SavedListLine(int rowNumber, const ResultRow& row) {
+    std::string line = DecimalText(rowNumber) + ")  " + row.text;
+    for (const std::string& item : row.subItems)
+        line.append("\t").append(item);
+    line += "\r\n";
+    return line;
+}
+
+} // namespace k2k

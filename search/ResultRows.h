@@ -1,0 +1,51 @@
+#pragma once
+// The rows of the result views, made from the result lists: each row has a key that
+// leads back to its result ("PART|3|" and the result's number), the object's name as its
+// text, a status image, and the optional columns of its kind that the display options
+// enable, in the kind's fixed order. Display option i of a kind switches its i-th optional
+// column. A view is filled with the results it does not show yet.
+
+#include "platform/LibraryFile.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+class ResultList;
+
+inline constexpr const char* kUsedInProjectImage = "STAT_USEDIN_PROJECT";
+inline constexpr const char* kLocalLibraryImage = "STAT_LOCAL_LIB";
+inline constexpr const char* kProjectLibraryName = "Project Library";
+
+struct ResultRow {
+    std::string key;
+    std::string text;
+    std::string image;                 // empty: none
+    std::vector<std::string> subItems; // the enabled optional columns
+    int colour = 0;
+};
+
+std::string RowKey(LibraryKind kind, int number);
+// The result number of a row key (its third piece at "|"), 0 when there is none.
+int ResultNumberOfKey(std::string_view key);
+std::string_view StatusImage(std::int32_t status) noexcept;
+
+// The optional columns of a kind in their fixed order (library first), as English names
+// for headings where no display option names them ("Library", "Description", ...).
+const std::vector<std::string_view>& OptionalColumns(LibraryKind kind);
+// The values of result i's optional columns, in that order.
+std::vector<std::string_view> OptionalValues(const ResultList& results, int i);
+
+// Rows for the results after the first shownRows; a result without a library gets
+// "Project Library" in the list itself. enabled[i] switches optional column i.
+std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
+                                 const std::vector<bool>& enabled, int colour);
+
+// A line of a saved list: the row number, ")", two blanks, the row text, every further
+// column after a TAB, and CR LF.
+std::string SavedListLine(int rowNumber, const ResultRow& row);
+
+} // namespace k2k

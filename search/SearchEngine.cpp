@@ -1,0 +1,291 @@
+#include "search/SearchEngine.h"
+
+#include "host/Messages.h"
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+#include "search/ProjectStatus.h"
+
+#include <functional>
+
+namespace k2k {
+
+namespace {
+
+struct CountText {
+    const char* id; // nullptr: a fixed text
+    const char* text;
+};
+
+CountText CountTextOf(LibraryKind kind) {
+    switch (kind) {
+    case LibraryKind::Part:
+        return {"3323", " Part(s) found "};
+    case LibraryKind::Symbol:
+        return {"3355", " Symbol(s) found "};
+    case LibraryKind::Package:
+        return {"3340", " Package(s) found "};
+    case LibraryKind::Padstack:
+        return {nullptr, " Padstack(s) found "};
+    }
+    return {nullptr, ""};
+}
+
+// A criterion compared as a list without any change of case (the alias searches).
+std::optional<Criterion> ListCriterion(const std::string& text, std::string* error) {
+    Criterion criterion;
+    criterion.text = text;
+    for (std::string_view item : SplitAt(text, ',')) {
+        auto pattern = Pattern::Compile(Trim(item), error);
+        if (!pattern)
+            return std::nullopt;
+        criterion.items.push_back(std::move(*pattern));
+    }
+    return criterion;
+}
+
+} // namespace
+
+// Which libraries a walk reads and which of their objects it takes.
+struct SearchEngine::Walk {
+    std::function<bool(const std::string& path, std::string_view entry)> takeLibrary;
+    std::function<bool(std::string_view name, std::string_view info)> takeObject;
+};
+
+SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
+                           const LibraryCatalogue& catalogue, const std::string& libraryDir,
+                           SearchState& state, const SearchOptions& options,
+                           SearchFeedback& feedback)
+    : m_kernel(kernel), m_services(services), m_catalogue(catalogue), m_libraryDir(libraryDir),
+      m_state(state), m_options(options), m_feedback(feedback) {
+}
+
+std::string SearchEngine::CountMessage(LibraryKind kind) const {
+    const CountText text = CountTextOf(kind);
+    const std::string countText = text.id ? LocalText(m_services, text.id, text.text) : text.text;
+    return DecimalText(m_state.Results(kind).Count()) + countText;
+}
+
+void SearchEngine::AdvanceColour(LibraryKind kind) {
+    int& colour = m_state.colourIndex[static_cast<std::size_t>(kind)];
+    colour = (colour + 1) % kResultColours;
+}
+
+SearchOutcome SearchEngine::FindNow(LibraryKind kind, const std::vector<std::string>& gridValues) {
+    AdvanceColour(kind);
+    if (gridValues.empty() || Trim(gridValues.front()).empty()) {
+        m_feedback.ShowStatus(LocalText(m_services, "5051", "Name Field Empty"));
+        m_feedback.Beep();
+        return SearchOutcome::EmptyName;
+    }
+    std::string error;
+    const auto criteria = PreparedCriteria::Prepare(SearchCriteria(kind, gridValues),
+                                                    m_options.matchCase, m_options.numeric, &error);
+    if (!criteria) {
+        m_services.Boxes().Show(
+            {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+        return SearchOutcome::InvalidPattern;
+    }
+    m_feedback.SetSearching(true);
+    RunSearch(kind, *criteria);
+    m_feedback.SetSearching(false);
+    return SearchOutcome::Searched;
+}
+
+SearchOutcome SearchEngine::FindInList(LibraryKind kind,
+                                       const std::vector<std::string>& gridValues) {
+    m_state.findInList = true;
+    const SearchOutcome outcome = FindNow(kind, gridValues);
+    m_state.findInList = false;
+    return outcome;
+}
+
+void SearchEngine::NewSearch(LibraryKind kind) {
+    m_state.Results(kind).Clear();
+    m_feedback.ResultViewCleared(kind);
+    m_feedback.ShowStatus(LocalText(m_services, "5038", "Enter Search Options"));
+}
+
+void SearchEngine::Begin() {
+    m_feedback.PublishBusy(true);
+    m_feedback.SetHourglass(true);
+}
+
+void SearchEngine::Finish(LibraryKind kind, const std::string& countText) {
+    m_feedback.ShowStatus(DecimalText(m_state.Results(kind).Count()) + countText);
+    m_feedback.ResultsChanged(kind);
+    m_feedback.PublishBusy(false);
+    m_feedback.SetHourglass(false);
+    m_state.stopRequested = false;
+}
+
+bool SearchEngine::Test(const PreparedCriteria& criteria, LibraryKind kind,
+                        std::string_view library, std::string_view name,
+                        std::string_view info) const {
+    switch (kind) {
+    case LibraryKind::Part:
+        return TestPart(criteria, m_options, MakePartResult(library, name, info));
+    case LibraryKind::Symbol:
+        return TestSymbol(criteria, m_options, MakeSymbolResult(library, name, info));
+    case LibraryKind::Package:
+        return TestPackage(criteria, m_options, MakePackageResult(library, name, info));
+    case LibraryKind::Padstack:
+        return TestPadstack(criteria, m_options, MakePackageResult(library, name, info));
+    }
+    return false;
+}
+
+void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria) {
+    Begin();
+    const CountText text = CountTextOf(kind);
+    m_countText = text.id ? LocalText(m_services, text.id, text.text) : text.text;
+
+    if (m_state.findInList) {
+        FilterResults(kind, criteria);
+        m_feedback.ResultViewCleared(kind);
+        Finish(kind, m_countText);
+        return;
+    }
+    const std::string& choice = criteria.LibraryChoice();
+    if (choice == kProjectLibrary && kind != LibraryKind::Padstack)
+        ListProject(kind, criteria);
+    Walk walk;
+    walk.takeLibrary = [&choice](const std::string&, std::string_view entry) {
+        return choice == kAllLibraries || EqualsNoCase(choice, entry);
+    };
+    walk.takeObject = [&](std::string_view name, std::string_view info) {
+        return Test(criteria, kind, {}, name, info);
+    };
+    WalkLibraries(kind, walk);
+    Finish(kind, m_countText);
+}
+
+void SearchEngine::WalkLibraries(LibraryKind kind, const Walk& walk) {
+    ResultList& results = m_state.Results(kind);
+    LibraryDescriptions descriptions;
+    const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
+    for (int entry = 1; entry <= m_catalogue.Count(kind); ++entry) {
+        const std::string library(
+            Trim(m_catalogue.Entries(kind)[static_cast<std::size_t>(entry - 1)]));
+        const std::string path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
+        if (!walk.takeLibrary(path, library))
+            continue;
+        if (m_state.stopRequested)
+            break;
+        m_feedback.LetPendingEventsRun();
+        m_feedback.ShowStatus(scanning + path);
+        if (ReadLibraryDescriptions(m_kernel, m_services, kind, path, descriptions) !=
+            LibraryReadOutcome::Read)
+            continue;
+        for (const LibraryInfoRecord& record : descriptions.records) {
+            if (m_state.stopRequested)
+                break;
+            m_feedback.LetPendingEventsRun();
+            const std::string_view name = record.field1;
+            const std::string_view info = kind == LibraryKind::Part ? record.field3 : record.field2;
+            if (!walk.takeObject(name, info))
+                continue;
+            results.Append(library, name, info, ProjectStatus(m_kernel, kind, std::string(name)));
+        }
+        m_feedback.ShowStatus(DecimalText(results.Count()) + m_countText);
+        m_feedback.ResultsChanged(kind);
+    }
+}
+
+void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteria) {
+    ResultList& results = m_state.Results(kind);
+    const bool parts = kind == LibraryKind::Part;
+    const int map = parts ? m_kernel.DB_DeviceMap() : m_kernel.DB_SymbMap();
+    const KindMasks masks = MasksOf(kind);
+    int cursor = m_kernel.OM_GetFirst(map);
+    while (!m_state.stopRequested) {
+        const int index = m_kernel.OM_SearchMask(map, cursor, masks.a, masks.b);
+        if (index == 0)
+            break;
+        if (index < 0)
+            continue;
+        std::string name;
+        std::string info;
+        if (parts) {
+            DeviceRecord record;
+            if (m_kernel.D_ReadDevice(index, record) == 0)
+                continue;
+            name = record.name ? record.name : "";
+            info = record.info ? record.info : "";
+        } else {
+            SymbolRecord record;
+            if (m_kernel.S_ReadSymbol(index, record) == 0)
+                continue;
+            name = record.name ? record.name : "";
+            info = record.info ? record.info : "";
+        }
+        m_feedback.LetPendingEventsRun();
+        const std::int32_t status =
+            kInProject | (UsedInProject(m_kernel, kind, index) ? kUsedInProject : 0);
+        name = std::string(Trim(name));
+        info = std::string(Trim(info));
+        if (Test(criteria, kind, {}, name, info))
+            results.Append({}, name, info, status);
+    }
+}
+
+void SearchEngine::FilterResults(LibraryKind kind, const PreparedCriteria& criteria) {
+    ResultList& results = m_state.Results(kind);
+    for (int i = results.Count(); i >= 1; --i)
+        if (!Test(criteria, kind, results.Library(i), results.Name(i), results.Info(i)))
+            results.Remove(i);
+}
+
+void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
+                               const std::string& namedLibrary) {
+    AdvanceColour(LibraryKind::Part);
+    std::string error;
+    std::optional<Criterion> package;
+    std::optional<Criterion> symbols;
+    if (mode == kAliasesOfPart) {
+        package = ListCriterion(selection.package, &error);
+        symbols = package ? ListCriterion(selection.symbols, &error) : std::nullopt;
+    } else if (mode == kPartsUsingSymbol) {
+        symbols = ListCriterion(selection.name, &error);
+    } else if (mode == kPartsUsingPackage) {
+        package = ListCriterion(selection.name, &error);
+    }
+    if (!error.empty()) {
+        m_services.Boxes().Show(
+            {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+        return;
+    }
+    m_feedback.SetSearching(true);
+    Begin();
+    m_countText = LocalText(m_services, "5085", " Part Alias(s) found ");
+    const std::string skipName = mode == kAliasesOfPart ? selection.name : std::string();
+    const std::string namedPath = JoinPath(m_libraryDir, namedLibrary);
+
+    Walk walk;
+    walk.takeLibrary = [&](const std::string& path, std::string_view) {
+        return !namedLibraryOnly || EqualsNoCase(Trim(path), Trim(namedPath));
+    };
+    walk.takeObject = [&](std::string_view name, std::string_view info) {
+        if (name == skipName)
+            return false;
+        const PartInfo part = SplitPartInfo(info);
+        switch (mode) {
+        case kAliasesOfPart:
+            return CompareMultiType(part.package, *package, false) &&
+                   CompareMultiType(part.symbols, *symbols, false);
+        case kPartsUsingSymbol:
+            return CompareMultiType(part.symbols, *symbols, false);
+        case kPartsUsingPackage:
+            return CompareMultiType(part.package, *package, false);
+        default:
+            return false;
+        }
+    };
+    WalkLibraries(LibraryKind::Part, walk);
+    Finish(LibraryKind::Part, m_countText);
+    m_feedback.SetSearching(false);
+}
+
+} // namespace k2k

@@ -1,0 +1,122 @@
+#pragma once
+// The search driver of the browser and the searches of the four kinds. The window's Find
+// Now, Find In List, Stop and New Search, the alias and used-by-part searches, and
+// "k2klib search" all run this code; the window only reads its controls, calls the engine
+// and shows what the result lists hold.
+//
+// A search walks the kind's libraries in catalogue order (or lists the open project's own
+// objects for "[PROJECT LIBRARY]"), tests every description against the prepared criteria
+// and appends the matches, with their project status, to the kind's result list. Results
+// accumulate: only New Search empties a list. The engine talks back through
+// SearchFeedback: pending events run after each library and each object, so the window's
+// Stop is seen before the next library and the next object.
+
+#include "platform/LibraryFile.h"
+#include "search/SearchCriteria.h"
+#include "search/SearchResults.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace k2k {
+
+class Kernel;
+class LibraryCatalogue;
+class SuiteServices;
+
+inline constexpr int kResultColours = 9; // entries of the window's result colour table
+
+inline constexpr const char* kAllLibraries = "[ALL LIBRARIES]";
+inline constexpr const char* kProjectLibrary = "[PROJECT LIBRARY]";
+
+// The search state of the component: the four result lists and what the searches keep
+// between calls.
+struct SearchState {
+    std::array<ResultList, 4> results{
+        ResultList(LibraryKind::Part), ResultList(LibraryKind::Symbol),
+        ResultList(LibraryKind::Package), ResultList(LibraryKind::Padstack)};
+    std::array<int, 4> colourIndex{}; // the colour of the rows the last search added
+    bool stopRequested = false;
+    bool findInList = false;
+
+    ResultList& Results(LibraryKind kind) { return results[static_cast<std::size_t>(kind)]; }
+    const ResultList& Results(LibraryKind kind) const {
+        return results[static_cast<std::size_t>(kind)];
+    }
+};
+
+// What a search needs from the window. Every call has a default that does nothing.
+class SearchFeedback {
+public:
+    virtual ~SearchFeedback() = default;
+    virtual void LetPendingEventsRun() {}
+    virtual void ShowStatus(const std::string& /*text*/) {} // the status bar
+    virtual void Beep() {}
+    virtual void SetHourglass(bool /*on*/) {}
+    virtual void PublishBusy(bool /*busy*/) {}           // the browser's status record
+    virtual void SetSearching(bool /*searching*/) {}     // Stop shown in place of Find Now
+    virtual void ResultsChanged(LibraryKind /*kind*/) {} // fill the view with the new rows
+    virtual void ResultViewCleared(LibraryKind /*kind*/) {}
+};
+
+// The part whose aliases are looked for, or the symbol or package whose parts are.
+struct AliasSelection {
+    std::string name;    // the selected row's text, trimmed
+    std::string package; // mode 0: the part's package
+    std::string symbols; // mode 0: the part's symbol list
+};
+
+inline constexpr int kAliasesOfPart = 0;
+inline constexpr int kPartsUsingSymbol = 1;
+inline constexpr int kPartsUsingPackage = 2;
+
+enum class SearchOutcome { Searched, EmptyName, InvalidPattern };
+
+class SearchEngine final {
+public:
+    SearchEngine(Kernel& kernel, SuiteServices& services, const LibraryCatalogue& catalogue,
+                 const std::string& libraryDir, SearchState& state, const SearchOptions& options,
+                 SearchFeedback& feedback);
+
+    // Find Now on a kind with the values of its option grid (row 1 first). Advances the
+    // kind's colour; an empty name shows text 5051 and beeps; an invalid pattern shows a
+    // message. Under Find In List the kind's results are filtered instead of searched.
+    SearchOutcome FindNow(LibraryKind kind, const std::vector<std::string>& gridValues);
+    SearchOutcome FindInList(LibraryKind kind, const std::vector<std::string>& gridValues);
+    void Stop() noexcept { m_state.stopRequested = true; }
+    // New Search: the kind's results are emptied (the window sets up its grid afresh).
+    void NewSearch(LibraryKind kind);
+
+    // Find Alias (mode 0) and Used by Part (1 from a symbol, 2 from a package; any other
+    // mode walks the libraries and takes nothing). With namedLibraryOnly only the library
+    // library directory & "\" & namedLibrary is read. Advances the Part colour.
+    void FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
+                     const std::string& namedLibrary);
+
+    // The count message of a kind: the number of results and the kind's count text.
+    std::string CountMessage(LibraryKind kind) const;
+
+private:
+    struct Walk;
+    void RunSearch(LibraryKind kind, const PreparedCriteria& criteria);
+    void ListProject(LibraryKind kind, const PreparedCriteria& criteria);
+    void FilterResults(LibraryKind kind, const PreparedCriteria& criteria);
+    void WalkLibraries(LibraryKind kind, const Walk& walk);
+    void Begin();
+    void Finish(LibraryKind kind, const std::string& countText);
+    void AdvanceColour(LibraryKind kind);
+    bool Test(const PreparedCriteria& criteria, LibraryKind kind, std::string_view library,
+              std::string_view name, std::string_view info) const;
+
+    Kernel& m_kernel;
+    SuiteServices& m_services;
+    const LibraryCatalogue& m_catalogue;
+    const std::string& m_libraryDir;
+    SearchState& m_state;
+    const SearchOptions& m_options;
+    SearchFeedback& m_feedback;
+    std::string m_countText;
+};
+
+} // namespace k2k

@@ -1,0 +1,248 @@
+#include "search/SearchEngine.h"
+
+#include "host/Directories.h"
+#include "platform/Kernel.h"
+#include "platform/ProjectBuilder.h"
+#include "platform/SuiteServices.h"
+#include "search/LibraryCatalogue.h"
+#include "search/ResultRows.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+struct RecordingFeedback final : SearchFeedback {
+    void LetPendingEventsRun() override {
+        if (++events == stopAfterEvents && engine)
+            engine->Stop();
+    }
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+    void Beep() override { ++beeps; }
+    void PublishBusy(bool busy) override { busyCalls.push_back(busy); }
+    void ResultsChanged(LibraryKind) override { ++changes; }
+    void ResultViewCleared(LibraryKind) override { ++clears; }
+
+    SearchEngine* engine = nullptr;
+    int events = 0;
+    int stopAfterEvents = -1;
+    std::vector<std::string> statuses;
+    std::vector<bool> busyCalls;
+    int beeps = 0;
+    int changes = 0;
+    int clears = 0;
+};
+
+std::string PartInfo(std::string_view package, std::string_view description,
+                     std::string_view symbols) {
+    return ComposePartInfo(package, {description, "", "", "", "", "", "", "", "", symbols});
+}
+
+class SearchEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(dir / "LIB");
+        std::string error;
+        const auto lib = [&](const char* file, LibraryKind kind,
+                             std::vector<LibraryObject> objects) {
+            ASSERT_TRUE(WriteLibrary(dir / "LIB" / file, kind, objects, error)) << error;
+        };
+        lib("A.PART", LibraryKind::Part,
+            {{"74LS00", PartInfo("DIP14", "Quad NAND", "7400,PWR2"), ""},
+             {"74HC00", PartInfo("DIP14", "Quad NAND", "7400,PWR2"), ""},
+             {"SN74LS00N", PartInfo("DIP14", "Quad NAND", "7400,PWR2"), ""},
+             {"74LS02", PartInfo("DIP14", "Quad NOR", "7402,PWR2"), ""},
+             {"LM741", PartInfo("DIP8", "Op amp", "OPAMP"), ""}});
+        lib("EMPTY.PART", LibraryKind::Part, {});
+        lib("B.PART", LibraryKind::Part,
+            {{"74HCT00", PartInfo("DIP14", "Quad NAND", "7400,PWR2"), ""},
+             {"LM358", PartInfo("SO8", "Dual op amp", "OPAMP,OPAMP_PWR"), ""}});
+        lib("LOGIC.SYMBOL", LibraryKind::Symbol,
+            {{"7400", ComposeInfo({"NAND", "Digital,Gates", "7", ""}), ""},
+             {"OPAMP", ComposeInfo({"Op amp", "Analog", "-12", "X\\LM741\\library"}), ""}});
+        lib("P.PACKAGE", LibraryKind::Package,
+            {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}), ""},
+             {"DIP8", ComposeInfo({"DIL 8", "PMD,DIP", "MS-001"}), ""}});
+        lib("T.PADSTACK", LibraryKind::Padstack,
+            {{"PAD60R", ComposeInfo({"", "Through-hole,Round", "Round"}), ""}});
+        test::WriteFile(dir / "kalde2000.ini",
+                        "[DEVLIBS]\r\n1=A.PART\r\n2=MISSING.PART\r\n3=EMPTY.PART\r\n4=B.PART\r\n"
+                        "[SCHLIBS]\r\n1=LOGIC.SYMBOL\r\n[LAYLIBS]\r\n1=P.PACKAGE\r\n"
+                        "[PADLIBS]\r\n1=T.PADSTACK\r\n");
+        services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
+        catalogue.Load(services);
+        libraryDir = dir.SuitePath() + "\\LIB";
+
+        // The project: 74LS00 on the layout of the second hierarchy, LM741 and the
+        // package DIP8 on a schematic only, SPARE placed nowhere.
+        ProjectBuilder project("DEMO");
+        const int ls00 = project.AddPart("74LS00", PartInfo("DIP14", "Quad NAND", "7400,PWR2"));
+        const int lm741 = project.AddPart("LM741", PartInfo("DIP8", "Op amp", "OPAMP"));
+        project.AddPart("SPARE", PartInfo("DIP8", "Spare op amp", "OPAMP"));
+        const int symbol = project.AddSymbol("7400", ComposeInfo({"NAND"}), "", kSymbolFlags);
+        const int dip8 = project.AddSymbol("DIP8", ComposeInfo({"DIL 8"}), "", kPackageFlags);
+        const int top = project.AddHierarchy("TOP");
+        const int second = project.AddHierarchy("SECOND");
+        project.AddComponent(top, ComponentEditor::Schematic, "U1", lm741, {dip8});
+        project.AddComponent(second, ComponentEditor::Layout, "U2", ls00, {});
+        project.AddComponent(second, ComponentEditor::Schematic, "U2", ls00, {symbol});
+        ASSERT_TRUE(project.Write(dir / "DEMO.K2K", error)) << error;
+        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+        feedback.engine = &engine;
+    }
+
+    std::vector<std::string> Names(LibraryKind kind) const {
+        std::vector<std::string> names;
+        const ResultList& results = state.Results(kind);
+        for (int i = 1; i <= results.Count(); ++i)
+            names.emplace_back(results.Name(i));
+        return names;
+    }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    Kernel kernel;
+    LibraryCatalogue catalogue;
+    std::string libraryDir;
+    SearchState state;
+    SearchOptions options;
+    RecordingFeedback feedback;
+    SearchEngine engine{kernel, services, catalogue, libraryDir, state, options, feedback};
+};
+
+using List = std::vector<std::string>;
+
+TEST_F(SearchEngineTest, FindNowWalksTheCatalogueAndResultsAccumulate) {
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
+    ASSERT_EQ(boxes.Texts().size(), 1u) << "the missing library, and only it";
+    EXPECT_EQ(boxes.Texts()[0], "Library File: " + libraryDir + "\\MISSING.PART not found");
+    EXPECT_EQ(state.Results(LibraryKind::Part).Library(4), "B.PART");
+    EXPECT_EQ(feedback.statuses.back(), "4 Part(s) found ");
+    EXPECT_EQ(feedback.busyCalls, (std::vector<bool>{true, false}));
+
+    engine.FindNow(LibraryKind::Part, {"74*"});
+    EXPECT_EQ(state.Results(LibraryKind::Part).Count(), 8) << "the same parts once more";
+    EXPECT_EQ(state.colourIndex[0], 2);
+}
+
+TEST_F(SearchEngineTest, ProjectStatusComesFromEveryHierarchy) {
+    engine.FindNow(LibraryKind::Part, {"*"});
+    const ResultList& parts = state.Results(LibraryKind::Part);
+    for (int i = 1; i <= parts.Count(); ++i) {
+        const std::string_view name = parts.Name(i);
+        const int expected = name == "74LS00" ? 6 : name == "LM741" ? 6 : 0;
+        EXPECT_EQ(parts.Status(i), expected) << name;
+    }
+    EXPECT_EQ(kernel.DB_CurHier(kernel.DB_DataBase()), 1) << "the current hierarchy is back";
+
+    engine.FindNow(LibraryKind::Package, {"DIP*"});
+    EXPECT_EQ(Names(LibraryKind::Package), (List{"DIP14", "DIP8"}));
+    EXPECT_EQ(state.Results(LibraryKind::Package).Status(2), kInProject)
+        << "used on a schematic only, on no layout";
+    engine.FindNow(LibraryKind::Symbol, {"7400"});
+    EXPECT_EQ(state.Results(LibraryKind::Symbol).Status(1), kInProject | kUsedInProject);
+}
+
+TEST_F(SearchEngineTest, TheLibraryCriterionChoosesWhatIsRead) {
+    engine.FindNow(LibraryKind::Part, {"*", " b.part "});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74HCT00", "LM358"}));
+    engine.FindNow(LibraryKind::Part, {"*", "NOWHERE.PART"});
+    EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
+    EXPECT_TRUE(boxes.shown.empty());
+
+    engine.NewSearch(LibraryKind::Part);
+    engine.FindNow(LibraryKind::Part, {"*", "[project library]"});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "LM741", "SPARE"}));
+    EXPECT_EQ(state.Results(LibraryKind::Part).Status(3), kInProject) << "placed nowhere";
+    EXPECT_TRUE(boxes.shown.empty()) << "no library file is opened";
+
+    engine.FindNow(LibraryKind::Part, {"SP*", "[PROJECT LIBRARY]", "*op amp*"});
+    EXPECT_EQ(Names(LibraryKind::Part).back(), "SPARE");
+    EXPECT_EQ(state.Results(LibraryKind::Part).Count(), 5) << "LM741 by its description";
+
+    engine.FindNow(LibraryKind::Padstack, {"*", "[PROJECT LIBRARY]"});
+    EXPECT_EQ(state.Results(LibraryKind::Padstack).Count(), 0);
+    EXPECT_EQ(feedback.statuses.back(), "0 Padstack(s) found ");
+}
+
+TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
+    feedback.stopAfterEvents = 3; // the first library, then its first two parts
+    engine.FindNow(LibraryKind::Part, {"*"});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00"}));
+    EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
+    EXPECT_FALSE(state.stopRequested) << "cleared for the next search";
+    EXPECT_TRUE(boxes.shown.empty()) << "the missing library was never reached";
+}
+
+TEST_F(SearchEngineTest, FindInListRemovesWhatFails) {
+    engine.FindNow(LibraryKind::Part, {"*"});
+    const int changes = feedback.changes;
+    engine.FindInList(LibraryKind::Part, {"*hc*"});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74HC00", "74HCT00"}));
+    EXPECT_EQ(feedback.clears, 1);
+    EXPECT_EQ(feedback.changes, changes + 1) << "no library walk, one refill";
+    EXPECT_FALSE(state.findInList);
+    engine.FindInList(LibraryKind::Part, {"NOTHING"});
+    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+}
+
+TEST_F(SearchEngineTest, AnEmptyNameOrABadPatternSearchesNothing) {
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"   ", "B.PART"}), SearchOutcome::EmptyName);
+    EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Name Field Empty"}));
+    EXPECT_EQ(feedback.beeps, 1);
+    EXPECT_TRUE(feedback.busyCalls.empty());
+
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"[Z-A]"}), SearchOutcome::InvalidPattern);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("runs backwards"), std::string::npos);
+    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+}
+
+TEST_F(SearchEngineTest, AliasesShareThePackageAndTheSymbols) {
+    engine.FindAliases(kAliasesOfPart, false, {"74LS00", "DIP14", "7400,PWR2"}, "");
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74HC00", "SN74LS00N", "74HCT00"}));
+    EXPECT_EQ(feedback.statuses.back(), "3 Part Alias(s) found ");
+    EXPECT_EQ(state.colourIndex[0], 1);
+
+    engine.NewSearch(LibraryKind::Part);
+    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"LM741", "LM358"}));
+
+    engine.NewSearch(LibraryKind::Part);
+    engine.FindAliases(kPartsUsingSymbol, true, {"OPAMP", "", ""}, "b.part");
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"LM358"})) << "the named library only";
+
+    engine.NewSearch(LibraryKind::Part);
+    engine.FindAliases(kPartsUsingPackage, false, {"dip8", "", ""}, "");
+    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty()) << "compared without change of case";
+    engine.FindAliases(kPartsUsingPackage, false, {"DIP8", "", ""}, "");
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"LM741"}));
+
+    engine.NewSearch(LibraryKind::Part);
+    const auto scanned = feedback.statuses.size();
+    engine.FindAliases(3, false, {"PAD60R", "", ""}, "");
+    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+    EXPECT_GT(feedback.statuses.size(), scanned + 2) << "the libraries are still walked";
+}
+
+TEST_F(SearchEngineTest, RowsCarryKeysImagesAndTheEnabledColumns) {
+    engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"});
+    ResultList& parts = state.Results(LibraryKind::Part);
+    const auto rows = RowsToAdd(parts, 0, {true, false, true}, 4);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].key, "PART|3|2");
+    EXPECT_EQ(ResultNumberOfKey(rows[1].key), 2);
+    EXPECT_EQ(rows[1].text, "LM741");
+    EXPECT_EQ(rows[1].image, kUsedInProjectImage);
+    EXPECT_EQ(rows[2].image, kLocalLibraryImage);
+    EXPECT_EQ(rows[1].subItems, (std::vector<std::string>{"Project Library", "OPAMP"}));
+    EXPECT_EQ(parts.Library(2), "Project Library") << "written into the list itself";
+    EXPECT_TRUE(RowsToAdd(parts, 3, {true}, 4).empty()) << "nothing new to show";
+    EXPECT_EQ(SavedListLine(2, rows[1]), "2)  LM741\tProject Library\tOPAMP\r\n");
+}
+
+} // namespace
+} // namespace k2k
