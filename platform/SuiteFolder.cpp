@@ -51,9 +51,8 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
     opening.projectPath = project
                               ? SuitePath(std::filesystem::absolute(*project, ec))
                               : Resolve(root, services.GetIniString(kHostSection, "Project", ""));
-    if (opening.projectPath.empty()) {
-        opening.warnings.push_back("the suite names no project");
-    } else {
+    // A suite may name no project; one it names must open.
+    if (!opening.projectPath.empty()) {
         std::string error;
         if (!kernel.OpenProject(opening.projectPath, &error)) {
             opening.warnings.push_back("no project open: " + error);

@@ -129,9 +129,21 @@ std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes)
-        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    AppendCp1252AsUtf8(out, bytes);
     return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80)
+            continue;
+        out.append(bytes.substr(start, i - start));
+        AppendUtf8(out, CodePointOf(c));
+        start = i + 1;
+    }
+    out.append(bytes.substr(start));
 }
 
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset) {

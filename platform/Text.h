@@ -38,6 +38,8 @@ std::vector<std::string_view> SplitAt(std::string_view text, char separator);
 // Windows-1252 <-> UTF-8. The five bytes that Windows-1252 leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number.
 std::string Cp1252ToUtf8(std::string_view bytes);
+// The same, appended to out (no allocation for a text that fits).
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 
 // Converts UTF-8 to Windows-1252. On a character that Windows-1252 cannot hold, or on
 // malformed UTF-8, answers nullopt and, when badOffset is given, the byte offset of the

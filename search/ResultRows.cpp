@@ -108,12 +108,17 @@ std::vector<std::string_view> OptionalValues(const ResultList& results, int i) {
     return {};
 }
 
+void LabelProjectResults(ResultList& results, int from) {
+    for (int i = std::max(from, 1); i <= results.Count(); ++i)
+        if (Trim(results.Library(i)).empty())
+            results.SetLibrary(i, kProjectLibraryName);
+}
+
 std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
                                  const std::vector<bool>& enabled, int colour) {
     std::vector<ResultRow> rows;
+    LabelProjectResults(results, shownRows + 1);
     for (int i = std::max(shownRows + 1, 1); i <= results.Count(); ++i) {
-        if (Trim(results.Library(i)).empty())
-            results.SetLibrary(i, kProjectLibraryName);
         ResultRow row;
         row.key = RowKey(results.Kind(), i);
         row.text = std::string(results.Name(i));
@@ -128,11 +133,18 @@ std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
     return rows;
 }
 
+void AppendSavedListLine(std::string& out, int rowNumber, std::string_view text,
+                         const std::vector<std::string_view>& columns) {
+    out.append(DecimalText(rowNumber)).append(")  ").append(text);
+    for (std::string_view column : columns)
+        out.append("\t").append(column);
+    out.append("\r\n");
+}
+
 std::string SavedListLine(int rowNumber, const ResultRow& row) {
-    std::string line = DecimalText(rowNumber) + ")  " + row.text;
-    for (const std::string& item : row.subItems)
-        line.append("\t").append(item);
-    line += "\r\n";
+    std::string line;
+    AppendSavedListLine(line, rowNumber, row.text,
+                        std::vector<std::string_view>(row.subItems.begin(), row.subItems.end()));
     return line;
 }
 

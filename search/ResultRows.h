@@ -39,6 +39,10 @@ const std::vector<std::string_view>& OptionalColumns(LibraryKind kind);
 // The values of result i's optional columns, in that order.
 std::vector<std::string_view> OptionalValues(const ResultList& results, int i);
 
+// Results from number from on that have no library are the open project's own: their
+// library becomes "Project Library" in the list itself.
+void LabelProjectResults(ResultList& results, int from);
+
 // Rows for the results after the first shownRows; a result without a library gets
 // "Project Library" in the list itself. enabled[i] switches optional column i.
 std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
@@ -47,5 +51,7 @@ std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
 // A line of a saved list: the row number, ")", two blanks, the row text, every further
 // column after a TAB, and CR LF.
 std::string SavedListLine(int rowNumber, const ResultRow& row);
+void AppendSavedListLine(std::string& out, int rowNumber, std::string_view text,
+                         const std::vector<std::string_view>& columns);
 
 } // namespace k2k

@@ -1,11 +1,251 @@
+// k2klib search: the browser's own searches without a window. The criteria are the rows
+// of the kind's option grid, one option each; the results are the browser's result list,
+// printed as the lines of a saved list (every optional column shown) or as TSV.
+// Messages the browser would show go to standard error. Exit status 0 when the search ran
+// (also with no results), 1 when it could not (an empty name, an invalid pattern, not a
+// suite), 2 with usage for bad arguments.
+
 #include "Commands.h"
+
+#include "host/Directories.h"
+#include "host/Messages.h"
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+#include "search/ResultRows.h"
+#include "search/SearchEngine.h"
+
+#include <array>
+#include <map>
+#include <ostream>
 
 namespace k2k::cli {
 
-// Placeholder until the command is written.
+namespace {
+
+// The criterion options and their rows in each kind's grid (0: not a criterion of it),
+// in the order Part, Symbol, Package, Padstack.
+struct CriterionOption {
+    const char* name;
+    std::array<int, 4> rows;
+};
+
+constexpr CriterionOption kCriteria[] = {
+    {"library", {PartRow::Library, SymbolRow::Library, PackageRow::Library, PadstackRow::Library}},
+    {"description", {PartRow::Description, SymbolRow::Description, PackageRow::Description, 0}},
+    {"symbol", {PartRow::Symbol, 0, 0, 0}},
+    {"package", {PartRow::Package, 0, 0, 0}},
+    {"package-type", {PartRow::PackageType, 0, 0, 0}},
+    {"manufacturer", {PartRow::Manufacturer, 0, 0, 0}},
+    {"technology", {PartRow::Technology, 0, 0, 0}},
+    {"type", {PartRow::Type, SymbolRow::Type, PackageRow::Type, PadstackRow::Type}},
+    {"external-index-code", {PartRow::ExternalIndexCode, 0, 0, 0}},
+    {"simulation-function", {PartRow::SimulationFunction, SymbolRow::SimulationFunction, 0, 0}},
+    {"simulation-ref", {PartRow::SimulationRef, 0, 0, 0}},
+    {"element-code", {PartRow::ElementCode, SymbolRow::ElementCode, 0, 0}},
+    {"model-code", {PartRow::ModelCode, SymbolRow::ModelCode, 0, 0}},
+    {"variant", {PartRow::Variant, SymbolRow::Variant, 0, 0}},
+    {"jedec-name", {0, 0, PackageRow::JedecName, 0}},
+    {"shape", {0, 0, 0, PadstackRow::Shape}},
+};
+
+struct SearchArguments {
+    std::string suite;
+    std::string kind = "part";
+    std::string name;
+    std::map<std::string, std::string> criteria; // option name -> value
+    bool allConditions = false;
+    bool matchCase = false;
+    bool numeric = false;
+    std::string project;
+    std::string aliasesOf;
+    std::string usedBySymbol;
+    std::string usedByPackage;
+    std::string format = "savelist";
+};
+
+// The part of the catalogue's libraries named name, for its package and symbols.
+std::optional<AliasSelection> FindPart(Kernel& kernel, SuiteServices& services,
+                                       const LibraryCatalogue& catalogue,
+                                       const std::string& libraryDir, const std::string& name) {
+    LibraryDescriptions descriptions;
+    for (int entry = 1; entry <= catalogue.Count(LibraryKind::Part); ++entry) {
+        const std::string path = catalogue.LibraryPath(LibraryKind::Part, entry, libraryDir);
+        if (ReadLibraryDescriptions(kernel, services, LibraryKind::Part, path, descriptions) !=
+            LibraryReadOutcome::Read)
+            continue;
+        for (const LibraryInfoRecord& record : descriptions.records) {
+            if (record.field1 != name)
+                continue;
+            const PartInfo part = SplitPartInfo(record.field3);
+            return AliasSelection{name, std::string(part.package), std::string(part.symbols)};
+        }
+    }
+    return std::nullopt;
+}
+
+void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
+    LabelProjectResults(results, 1);
+    std::string buffer;
+    std::string line;
+    const auto flush = [&] {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    };
+    if (tsv) {
+        buffer += "status\tname";
+        for (std::string_view column : OptionalColumns(results.Kind()))
+            buffer.append("\t").append(column);
+        buffer += '\n';
+    }
+    for (int i = 1; i <= results.Count(); ++i) {
+        line.clear();
+        if (tsv) {
+            line.append(DecimalText(results.Status(i))).append("\t").append(results.Name(i));
+            for (std::string_view value : OptionalValues(results, i))
+                line.append("\t").append(value);
+            line += '\n';
+        } else {
+            AppendSavedListLine(line, i, results.Name(i), OptionalValues(results, i));
+        }
+        AppendCp1252AsUtf8(buffer, line);
+        if (buffer.size() > (1 << 20))
+            flush();
+    }
+    flush();
+}
+
+// Converts a command-line text to the suite's 8-bit text, or fails with a usage error.
+std::string SuiteText(const std::string& option, const std::string& utf8) {
+    auto text = Utf8ToCp1252(utf8);
+    if (!text)
+        throw CLI::ValidationError(option, "holds a character that Windows-1252 cannot hold");
+    return *text;
+}
+
+void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& context) {
+    const auto kind = a.kind == "part"      ? LibraryKind::Part
+                      : a.kind == "symbol"  ? LibraryKind::Symbol
+                      : a.kind == "package" ? LibraryKind::Package
+                                            : LibraryKind::Padstack;
+    const std::size_t k = static_cast<std::size_t>(kind);
+    const bool aliasSearch =
+        !a.aliasesOf.empty() || !a.usedBySymbol.empty() || !a.usedByPackage.empty();
+    if (aliasSearch && kind != LibraryKind::Part)
+        throw CLI::ValidationError("--aliases-of/--used-by-symbol/--used-by-package",
+                                   "find parts: use them with --kind part");
+    if (!aliasSearch && command.count("--name") == 0)
+        throw CLI::RequiredError("--name");
+
+    // The grid's values, row 1 first; the library of a fresh grid is all libraries.
+    std::vector<std::string> values(static_cast<std::size_t>(CriteriaRows(kind)));
+    values[0] = SuiteText("--name", a.name);
+    values[1] = kAllLibraries;
+    for (const auto& [option, value] : a.criteria) {
+        for (const CriterionOption& criterion : kCriteria) {
+            if (option != criterion.name)
+                continue;
+            const int row = criterion.rows[k];
+            if (row == 0)
+                throw CLI::ValidationError("--" + option, "is not a criterion of " + a.kind + "s");
+            values[static_cast<std::size_t>(row - 1)] = SuiteText("--" + option, value);
+        }
+    }
+
+    ConsoleMessageBoxes boxes(context.err);
+    SuiteServices services(DirectorySettingsOf(a.suite), boxes);
+    Kernel kernel;
+    const SuiteOpening opening = OpenSuite(
+        a.suite, kernel, services,
+        a.project.empty() ? std::nullopt : std::optional<std::filesystem::path>(a.project));
+    if (!opening.ok) {
+        context.err << "k2klib search: " << opening.error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    for (const std::string& warning : opening.warnings)
+        context.err << "k2klib search: " << warning << '\n';
+
+    Directories directories;
+    ReadDirs(services, directories);
+    LibraryCatalogue catalogue;
+    catalogue.Load(services);
+    SearchState state;
+    const SearchOptions options{a.matchCase, a.numeric,
+                                a.allConditions ? kConditionAll : kConditionAny};
+    SearchFeedback quiet;
+    SearchEngine engine(kernel, services, catalogue, directories.libDir, state, options, quiet);
+
+    if (aliasSearch) {
+        AliasSelection selection;
+        int mode = kAliasesOfPart;
+        if (!a.aliasesOf.empty()) {
+            const std::string name = SuiteText("--aliases-of", a.aliasesOf);
+            const auto part = FindPart(kernel, services, catalogue, directories.libDir, name);
+            if (!part) {
+                context.err << "k2klib search: no part named " << a.aliasesOf
+                            << " in the part libraries\n";
+                context.exitCode = 1;
+                return;
+            }
+            selection = *part;
+        } else if (!a.usedBySymbol.empty()) {
+            mode = kPartsUsingSymbol;
+            selection.name = SuiteText("--used-by-symbol", a.usedBySymbol);
+        } else {
+            mode = kPartsUsingPackage;
+            selection.name = SuiteText("--used-by-package", a.usedByPackage);
+        }
+        const bool named = a.criteria.count("library") > 0;
+        engine.FindAliases(mode, named, selection, named ? values[1] : std::string());
+    } else {
+        const SearchOutcome outcome = engine.FindNow(kind, values);
+        if (outcome == SearchOutcome::EmptyName)
+            context.err << Cp1252ToUtf8(LocalText(services, "5051", "Name Field Empty")) << '\n';
+        if (outcome != SearchOutcome::Searched) {
+            context.exitCode = 1;
+            return;
+        }
+    }
+    WriteResults(state.Results(aliasSearch ? LibraryKind::Part : kind), a.format == "tsv",
+                 context.out);
+    context.exitCode = 0;
+}
+
+} // namespace
+
 void AddSearchCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("search", "(not yet available)");
-    command->callback([&context] { context.exitCode = 1; });
+    auto* command = app.add_subcommand(
+        "search", "run the browser's search of a kind on a suite and print the results");
+    auto a = std::make_shared<SearchArguments>();
+    command->add_option("--suite", a->suite, "the suite folder")->required();
+    command->add_option("--kind", a->kind, "part, symbol, package or padstack")
+        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+    command->add_option("--name", a->name, "the name pattern (* ? # [list] [!list])");
+    for (const CriterionOption& criterion : kCriteria) {
+        const std::string name = criterion.name;
+        command->add_option_function<std::string>(
+            "--" + name, [a, name](const std::string& value) { a->criteria[name] = value; },
+            "criterion");
+    }
+    command->add_flag("--all-conditions", a->allConditions, "all criteria must hold");
+    command->add_flag("--match-case", a->matchCase, "tell upper from lower case");
+    command->add_flag("--numeric", a->numeric, "compare the digits and wildcards of names");
+    command->add_option("--project", a->project, "the project file (default: the suite's)");
+    auto* aliases = command->add_option("--aliases-of", a->aliasesOf,
+                                        "parts with the package and symbols of this part");
+    auto* bySymbol =
+        command->add_option("--used-by-symbol", a->usedBySymbol, "parts using this symbol");
+    auto* byPackage =
+        command->add_option("--used-by-package", a->usedByPackage, "parts using this package");
+    aliases->excludes(bySymbol)->excludes(byPackage);
+    bySymbol->excludes(byPackage);
+    command->add_option("--format", a->format, "savelist (default) or tsv")
+        ->check(CLI::IsMember({"savelist", "tsv"}));
+    command->callback([a, command, &context] { RunSearch(*a, *command, context); });
 }
 
 } // namespace k2k::cli

@@ -1,0 +1,94 @@
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::RunK2klib;
+
+class K2klibSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::WriteSmallSuite(suite.Path()); }
+    test::ToolRun Search(std::vector<std::string> args) {
+        args.insert(args.begin(), {"search", "--suite", suite.Path().string()});
+        return RunK2klib(args);
+    }
+    test::TempDir suite;
+};
+
+TEST_F(K2klibSearchTest, SavedListLinesShowEveryColumnAndTsvHasAHeader) {
+    const auto run = Search({"--name", "74ls0*"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
+              "1)  74LS00\tA.PART\tQuad NAND\t7400,PWR2\tDIP14\t\t\t\t\t\t\t\t\r\n");
+    EXPECT_NE(run.out.find("2)  74LS02\tA.PART\tQuad NOR"), std::string::npos);
+    EXPECT_NE(run.err.find("MISSING.PART not found"), std::string::npos) << run.err;
+
+    const auto tsv = Search({"--kind", "symbol", "--name", "*", "--format", "tsv"});
+    ASSERT_EQ(tsv.status, 0) << tsv.err;
+    EXPECT_EQ(tsv.out, "status\tname\tLibrary\tDescription\tSymbol Type\tSimulation Function\t"
+                       "Simulation References\n"
+                       "6\t7400\tLOGIC.SYMBOL\tNAND\tDigital,Gates\t7\t\n"
+                       "0\tOPAMP\tLOGIC.SYMBOL\tOp amp\tAnalog\t-12\tX\\LM741\\library\n");
+}
+
+TEST_F(K2klibSearchTest, OptionsAreTheCriteriaOfTheKind) {
+    auto run = Search({"--name", "X", "--description", "*nor", "--format", "tsv"});
+    EXPECT_NE(run.out.find("\t74LS02\t"), std::string::npos) << run.out;
+    run =
+        Search({"--name", "*", "--description", "*nor", "--all-conditions", "--library", "B.PART"});
+    EXPECT_EQ(run.out, "") << "all conditions, in B.PART only";
+    run = Search({"--name", "74ls00", "--match-case"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    run = Search({"--name", "7400", "--numeric", "--format", "tsv"});
+    EXPECT_NE(run.out.find("SN74LS00N"), std::string::npos) << run.out;
+    run = Search({"--name", "*", "--library", "[PROJECT LIBRARY]", "--format", "tsv"});
+    EXPECT_NE(run.out.find("2\tSPARE\tProject Library"), std::string::npos) << run.out;
+}
+
+TEST_F(K2klibSearchTest, AliasesAndPartsUsingASymbolOrPackage) {
+    auto run = Search({"--aliases-of", "74LS00", "--format", "tsv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\t74HC00\t"), std::string::npos);
+    EXPECT_NE(run.out.find("\t74HCT00\t"), std::string::npos);
+    EXPECT_EQ(run.out.find("\t74LS00\t"), std::string::npos) << "the part itself is skipped";
+    run = Search({"--used-by-symbol", "OPAMP", "--library", "B.PART", "--format", "tsv"});
+    EXPECT_NE(run.out.find("\tLM358\t"), std::string::npos);
+    EXPECT_EQ(run.out.find("\tLM741\t"), std::string::npos) << "the named library only";
+    run = Search({"--aliases-of", "NOSUCH"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no part named NOSUCH"), std::string::npos);
+}
+
+TEST_F(K2klibSearchTest, BadInputIsRefusedWithTheRightStatus) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--name", ""}, 1, "Name Field Empty"},
+        {{"--name", "[Z-A]"}, 1, "runs backwards"},
+        {{"--kind", "package", "--name", "*", "--manufacturer", "x"},
+         2,
+         "--manufacturer: is not a criterion of packages"},
+        {{"--kind", "symbol", "--used-by-symbol", "7400"}, 2, "use them with --kind part"},
+        {{"--kind", "screw", "--name", "*"}, 2, "screw"},
+        {{"--description", "x"}, 2, "--name"},
+        {{"--name", "*", "--format", "xml"}, 2, "xml"},
+        {{"--aliases-of", "A", "--used-by-package", "B"}, 2, "excludes"},
+    };
+    for (const Case& c : cases) {
+        const auto run = Search(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back();
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    const auto notSuite = RunK2klib({"search", "--suite", "/nonexistent", "--name", "*"});
+    EXPECT_EQ(notSuite.status, 1);
+}
+
+} // namespace
+} // namespace k2k
