@@ -113,14 +113,12 @@ int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
 int KernelLibraries::GetInfo(const std::string& path, int count, bool parts,
                              LibraryDescriptions& records) {
     records.records.clear();
-    records.buffer.reset();
     if (count <= 0)
         return 0;
     LibraryKind kind = LibraryKind::Part;
     std::string error;
     if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, m_descriptions, error) ||
         (kind == LibraryKind::Part) != parts) {
-        records.buffer.reset();
         return 0;
     }
     const std::size_t filled = std::min(m_descriptions.size(), static_cast<std::size_t>(count));

@@ -25,7 +25,7 @@ struct LibraryInfoRecord {
 
 // The descriptions of one library, read with one sequential read into one buffer.
 struct LibraryDescriptions {
-    std::unique_ptr<char[]> buffer;
+    ReadBuffer buffer;
     std::vector<LibraryInfoRecord> records;
 };
 

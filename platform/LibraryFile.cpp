@@ -1,5 +1,7 @@
 #include "platform/LibraryFile.h"
 
+#include <algorithm>
+
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
@@ -377,9 +379,17 @@ bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, s
     return true;
 }
 
+char* ReadBuffer::Reserve(std::size_t size) {
+    if (size > capacity || !data) {
+        data = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(size, 1));
+        capacity = size;
+    }
+    return data.get();
+}
+
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             std::unique_ptr<char[]>& buffer,
-                             std::vector<LibraryDescription>& descriptions, std::string& error) {
+                             ReadBuffer& buffer, std::vector<LibraryDescription>& descriptions,
+                             std::string& error) {
     descriptions.clear();
     InputFile input(file);
     Prefix prefix;
@@ -389,15 +399,14 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
         return Failed(file, problem, error);
 
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
-    auto section = std::make_unique_for_overwrite<char[]>(size);
-    if (!input.ReadExactly(section.get(), size, problem))
+    char* section = buffer.Reserve(size);
+    if (!input.ReadExactly(section, size, problem))
         return Failed(file, problem, error);
-    if (!ParseDescriptions(section.get(), size, prefix.header.count, descriptions, problem)) {
+    if (!ParseDescriptions(section, size, prefix.header.count, descriptions, problem)) {
         descriptions.clear();
         return Failed(file, problem, error);
     }
     kind = prefix.kind;
-    buffer = std::move(section);
     return true;
 }
 

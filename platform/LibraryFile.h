@@ -68,13 +68,21 @@ bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
 // Reads and checks the whole library, drawing data included.
 bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, std::string& error);
 
+// A buffer that grows and is reused: reading library after library allocates its memory
+// (and has the system map it in) once.
+struct ReadBuffer {
+    std::unique_ptr<char[]> data;
+    std::size_t capacity = 0;
+    char* Reserve(std::size_t size);
+};
+
 // Reads the names and info texts of all objects, in library order, with one sequential
 // read into one buffer; the descriptions refer into buffer and nothing is allocated per
 // object. The drawing data is not read. descriptions is cleared first, so a caller that
 // reuses it across libraries allocates nothing once it is large enough.
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             std::unique_ptr<char[]>& buffer,
-                             std::vector<LibraryDescription>& descriptions, std::string& error);
+                             ReadBuffer& buffer, std::vector<LibraryDescription>& descriptions,
+                             std::string& error);
 
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with
 // error, when an object cannot be stored (an empty name, a text too long for the format)

@@ -209,6 +209,8 @@ std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& 
             }
         }
         criterion.text = std::move(text);
+        if (row != 1)
+            prepared.m_nameOnly = false;
     }
     return prepared;
 }

@@ -113,11 +113,14 @@ public:
     const Criterion& operator[](int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
     // The library criterion, trimmed and upper-cased, which chooses the libraries.
     const std::string& LibraryChoice() const noexcept { return m_library; }
+    // True when the name is the only criterion: a test then needs no info text.
+    bool NameOnly() const noexcept { return m_nameOnly; }
 
 private:
     LibraryKind m_kind = LibraryKind::Part;
     std::vector<Criterion> m_rows;
     std::string m_library;
+    bool m_nameOnly = true;
 };
 
 // The list comparison: every pair of a value of the attribute and an item of the

@@ -124,6 +124,8 @@ void SearchEngine::Finish(LibraryKind kind, const std::string& countText) {
 bool SearchEngine::Test(const PreparedCriteria& criteria, LibraryKind kind,
                         std::string_view library, std::string_view name,
                         std::string_view info) const {
+    if (criteria.NameOnly())
+        info = {}; // nothing to split
     switch (kind) {
     case LibraryKind::Part:
         return TestPart(criteria, m_options, MakePartResult(library, name, info));

@@ -45,7 +45,7 @@ bool BothReadersAccept(const std::filesystem::path& file, std::string& error) {
     LibraryContents contents;
     std::string descriptionsError;
     LibraryKind kind{};
-    std::unique_ptr<char[]> buffer;
+    ReadBuffer buffer;
     std::vector<LibraryDescription> descriptions;
     const bool whole = ReadLibrary(file, contents, error);
     const bool partial =
@@ -79,7 +79,7 @@ TEST(LibraryFileTest, EveryKindRoundTripsByteForByte) {
         }
 
         LibraryKind readKind{};
-        std::unique_ptr<char[]> buffer;
+        ReadBuffer buffer;
         std::vector<LibraryDescription> descriptions;
         ASSERT_TRUE(ReadLibraryDescriptions(file, readKind, buffer, descriptions, error));
         EXPECT_EQ(readKind, kind);
@@ -197,7 +197,7 @@ TEST(LibraryFileTest, DamagedDrawingsAreFoundByTheWholeReadOnly) {
     EXPECT_NE(error.find("drawing of object 3 runs past"), std::string::npos) << error;
     // A search never reads the drawings, so it still sees the descriptions.
     LibraryKind kind{};
-    std::unique_ptr<char[]> buffer;
+    ReadBuffer buffer;
     std::vector<LibraryDescription> descriptions;
     EXPECT_TRUE(ReadLibraryDescriptions(file, kind, buffer, descriptions, error));
     EXPECT_EQ(descriptions.size(), 3u);
