@@ -111,19 +111,5 @@ TEST_F(DisplayOptionsTest, AFailedSaveIsShownOnce) {
               "Can't create/write to file: " + SuitePath(dir / "NOFOLDER" / "suite.ini"));
 }
 
-TEST_F(DisplayOptionsTest, TheSampleSuiteNamesEveryColumnOfEachKind) {
-    SuiteServices sample{std::filesystem::path(K2K_SOURCE_DIR) / "sample/suite/suite.ini", boxes};
-    LoadDisplayOptions(options, sample);
-    EXPECT_EQ(options.UpperBound(LibraryKind::Part), 12);
-    EXPECT_EQ(options.UpperBound(LibraryKind::Symbol), 5);
-    EXPECT_EQ(options.UpperBound(LibraryKind::Package), 4);
-    EXPECT_EQ(options.UpperBound(LibraryKind::Padstack), 3);
-    EXPECT_EQ(EnabledColumns(options, LibraryKind::Part), (Columns{{1, "Library"},
-                                                                   {2, "Description"},
-                                                                   {4, "Package"},
-                                                                   {6, "Manufacturer"},
-                                                                   {8, "Part Type"}}));
-}
-
 } // namespace
 } // namespace k2k
