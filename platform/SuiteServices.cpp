@@ -109,10 +109,13 @@ std::string SuiteServices::GetDirSetting(std::string_view section, std::string_v
 }
 
 bool SuiteServices::SetDirSetting(std::string_view section, std::string_view key,
-                                  std::string_view value) {
-    if (m_dirSettings.empty())
+                                  std::string_view value, int* errorNumber) {
+    if (m_dirSettings.empty()) {
+        if (errorNumber)
+            *errorNumber = ENOENT;
         return false;
-    return WriteProfileString(m_dirSettings, section, key, value);
+    }
+    return WriteProfileString(m_dirSettings, section, key, value, errorNumber);
 }
 
 bool SuiteServices::AskYesNo(const std::string& text, const std::string& title) {

@@ -48,8 +48,9 @@ public:
     // --- directory settings
     std::string GetDirSetting(std::string_view section, std::string_view key,
                               std::string_view defaultValue) const;
-    // False when the settings file cannot be written.
-    bool SetDirSetting(std::string_view section, std::string_view key, std::string_view value);
+    // False when the settings file cannot be written (errorNumber: the errno).
+    bool SetDirSetting(std::string_view section, std::string_view key, std::string_view value,
+                       int* errorNumber = nullptr);
     const std::filesystem::path& DirectorySettingsFile() const noexcept { return m_dirSettings; }
 
     // --- questions and boxes

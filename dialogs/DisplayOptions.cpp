@@ -1,0 +1,96 @@
+#include "dialogs/DisplayOptions.h"
+
+#include "platform/FileOps.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace k2k {
+
+namespace {
+
+constexpr std::array<LibraryKind, 4> kKinds = {LibraryKind::Part, LibraryKind::Symbol,
+                                               LibraryKind::Package, LibraryKind::Padstack};
+constexpr std::array<std::string_view, 4> kSections = {
+    "Browser Part Options", "Browser Symbol Options", "Browser Package Options",
+    "Browser Padstack Options"};
+
+// A number rounded to a whole one, halves to even, held to [low, high].
+long long RoundedWithin(double value, long long low, long long high) noexcept {
+    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
+    if (!(rounded > static_cast<double>(low)))
+        return low;
+    if (!(rounded < static_cast<double>(high)))
+        return high;
+    return static_cast<long long>(rounded);
+}
+
+} // namespace
+
+std::string_view DisplayOptionsSection(LibraryKind kind) noexcept {
+    return kSections[static_cast<std::size_t>(kind)];
+}
+
+DisplayOptions::DisplayOptions() {
+    for (auto& table : m_tables)
+        table.assign(1, DisplayOption{});
+}
+
+void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) {
+    for (LibraryKind kind : kKinds) {
+        const std::string_view section = DisplayOptionsSection(kind);
+        const auto count = static_cast<int>(RoundedWithin(
+            LeadingNumber(services.GetDirSetting(section, "Number", "1")), 0, kMaxDisplayOptions));
+        auto& table = options.Table(kind);
+        table.assign(static_cast<std::size_t>(count) + 1, DisplayOption{});
+        for (int i = 1; i <= count; ++i) {
+            const std::string stored =
+                services.GetDirSetting(section, DecimalText(i), "Undefined,1");
+            const auto fields = SplitAt(stored, ',');
+            DisplayOption& option = table[static_cast<std::size_t>(i)];
+            option.Name = std::string(fields[0]);
+            const double value = fields.size() > 1 ? LeadingNumber(fields[1]) : 0.0;
+            option.Value = static_cast<std::int32_t>(
+                RoundedWithin(value, std::numeric_limits<std::int32_t>::min(),
+                              std::numeric_limits<std::int32_t>::max()));
+        }
+    }
+}
+
+bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) {
+    for (LibraryKind kind : kKinds) {
+        const std::string_view section = DisplayOptionsSection(kind);
+        const auto& table = options.Table(kind);
+        int errorNumber = 0;
+        bool ok = services.SetDirSetting(section, "Number", DecimalText(options.UpperBound(kind)),
+                                         &errorNumber);
+        for (int i = 1; ok && i <= options.UpperBound(kind); ++i) {
+            const DisplayOption& option = table[static_cast<std::size_t>(i)];
+            ok =
+                services.SetDirSetting(section, DecimalText(i),
+                                       option.Name + "," + DecimalText(option.Value), &errorNumber);
+        }
+        if (!ok) {
+            services.Boxes().Show(FileOps::WriteFailureMessage(
+                services, SuitePath(services.DirectorySettingsFile()), errorNumber));
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<DisplayColumn> EnabledColumns(const DisplayOptions& options, LibraryKind kind) {
+    std::vector<DisplayColumn> columns;
+    const auto& table = options.Table(kind);
+    for (int i = 1; i <= options.UpperBound(kind); ++i) {
+        const DisplayOption& option = table[static_cast<std::size_t>(i)];
+        if (option.Value != 0)
+            columns.push_back({i, option.Name});
+    }
+    return columns;
+}
+
+} // namespace k2k
