@@ -252,10 +252,17 @@ private:
 Device LinearIc(std::string base, int pins, std::span<const MakerCode> codes,
                 std::string description, std::string_view type, std::string_view simFunction,
                 std::string_view symbols, std::string_view technology = "Bipolar") {
-    Device device{base, pins, codes,  std::move(description), "IC", type, technology, simFunction,
-                  base, "",   symbols};
-    device.simRefs = "X\\" + base + "\\library";
-    return device;
+    return Device{.base = base,
+                  .pins = pins,
+                  .codes = codes,
+                  .description = std::move(description),
+                  .indexPrefix = "IC",
+                  .type = type,
+                  .technology = technology,
+                  .simFunction = simFunction,
+                  .simRef = base,
+                  .simRefs = "X\\" + base + "\\library",
+                  .symbols = symbols};
 }
 
 std::vector<Device> LinearDevices() {
@@ -359,22 +366,21 @@ Device Transistor(std::string base, std::span<const MakerCode> codes, std::strin
                   std::string_view polarity) {
     const bool mos = polarity == "NMOS" || polarity == "PMOS";
     const bool npn = polarity == "NPN" || polarity == "NMOS";
-    Device device{
-        base,
-        3,
-        codes,
-        std::move(description),
-        "TR",
+    const std::string_view type =
         mos ? (npn ? "Discrete,Transistors,MOSFET,N-channel"
                    : "Discrete,Transistors,MOSFET,P-channel")
-            : (npn ? "Discrete,Transistors,Bipolar,NPN" : "Discrete,Transistors,Bipolar,PNP"),
-        mos ? "MOSFET" : "Bipolar",
-        mos ? (npn ? "-9" : "-10") : (npn ? "-7" : "-8"),
-        base,
-        "",
-        polarity};
-    device.simRefs = std::string(mos ? "M\\" : "Q\\") + base + "\\" + std::string(polarity);
-    return device;
+            : (npn ? "Discrete,Transistors,Bipolar,NPN" : "Discrete,Transistors,Bipolar,PNP");
+    return Device{.base = base,
+                  .pins = 3,
+                  .codes = codes,
+                  .description = std::move(description),
+                  .indexPrefix = "TR",
+                  .type = type,
+                  .technology = mos ? "MOSFET" : "Bipolar",
+                  .simFunction = mos ? (npn ? "-9" : "-10") : (npn ? "-7" : "-8"),
+                  .simRef = base,
+                  .simRefs = std::string(mos ? "M\\" : "Q\\") + base + "\\" + std::string(polarity),
+                  .symbols = polarity};
 }
 
 std::vector<Device> TransistorDevices() {
@@ -444,13 +450,17 @@ std::vector<Device> TransistorDevices() {
 Device Diode(std::string base, std::span<const MakerCode> codes, std::string description,
              std::string_view type, std::string_view simFunction, std::string_view model,
              std::string_view symbol) {
-    const bool led = symbol == "LED";
-    Device device{
-        base, 2,  codes, std::move(description), "D", type, led ? "GaAsP" : "Silicon", simFunction,
-        base, "", symbol};
-    if (!model.empty())
-        device.simRefs = "D\\" + std::string(model) + "\\STD";
-    return device;
+    return Device{.base = base,
+                  .pins = 2,
+                  .codes = codes,
+                  .description = std::move(description),
+                  .indexPrefix = "D",
+                  .type = type,
+                  .technology = symbol == "LED" ? "GaAsP" : "Silicon",
+                  .simFunction = simFunction,
+                  .simRef = base,
+                  .simRefs = model.empty() ? std::string() : "D\\" + std::string(model) + "\\STD",
+                  .symbols = symbol};
 }
 
 std::vector<Device> DiodeDevices() {
