@@ -1,11 +1,116 @@
+// k2klib generate --suite DIR --kind KIND --objects N --libraries M [--seed S]
+//                 [--export FILE]: a large synthetic suite for tests and benchmarks (see
+// SyntheticSuite.h). The same arguments always write the same bytes.
+
 #include "Commands.h"
+#include "LibrarySource.h"
+#include "SyntheticSuite.h"
+
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+
+#include <iomanip>
+#include <memory>
+#include <ostream>
 
 namespace k2k::cli {
 
-// Placeholder until the command is written.
+namespace {
+
+// The name patterns whose share of the parts the command reports: about 40 % of the
+// parts match the first, about one in a thousand the second.
+constexpr const char* kPartPatterns[] = {"*74*", "*PC817*"};
+
+struct GenerateArguments {
+    std::string suite;
+    std::string kind;
+    std::int64_t objects = 0;
+    int libraries = 0;
+    std::uint64_t seed = 1;
+    std::string exportFile;
+};
+
+void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& report,
+            std::ostream& out) {
+    const std::string kind(LibraryKindName(options.kind));
+    out << "Suite: " << options.suite.string() << (report.createdSuite ? " (created)" : "") << '\n'
+        << "Library folder: " << Cp1252ToUtf8(report.libraryDir) << '\n'
+        << "Libraries: " << report.libraries.front();
+    if (report.libraries.size() > 1)
+        out << " to " << report.libraries.back();
+    out << ", " << options.objects << ' ' << kind << (options.objects == 1 ? "" : "s") << " ("
+        << report.counts.back();
+    if (report.counts.front() != report.counts.back())
+        out << " or " << report.counts.front();
+    out << " each)\n"
+        << "Catalogue: [" << CatalogueSection(options.kind) << "] keys 1 to "
+        << report.libraries.size() << " of " << Cp1252ToUtf8(report.iniFile) << '\n'
+        << "Descriptions: " << report.descriptionBytes << " bytes of names and info texts\n";
+    for (const std::string& name : report.removed)
+        out << "Removed: " << name << ", left over from an earlier run\n";
+    if (options.exportFile)
+        out << "Export: " << options.exportFile->string() << ", " << options.objects << " lines, "
+            << report.exportBytes << " bytes\n";
+    for (std::size_t p = 0; p < options.countPatterns.size(); ++p) {
+        const double share = 100.0 * static_cast<double>(report.patternMatches[p]) /
+                             static_cast<double>(options.objects);
+        out << "Name pattern " << options.countPatterns[p] << ": " << report.patternMatches[p]
+            << ' ' << kind << "s (" << std::fixed << std::setprecision(share < 1 ? 2 : 1) << share
+            << " %)\n";
+    }
+}
+
+void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
+    SyntheticSuiteOptions options;
+    options.suite = arguments.suite;
+    options.kind = LibraryKindFromName(arguments.kind).value_or(LibraryKind::Part);
+    options.objects = arguments.objects;
+    options.libraries = arguments.libraries;
+    options.seed = arguments.seed;
+    if (!arguments.exportFile.empty())
+        options.exportFile = arguments.exportFile;
+    if (options.kind == LibraryKind::Part)
+        options.countPatterns.assign(std::begin(kPartPatterns), std::end(kPartPatterns));
+
+    SyntheticSuiteReport report;
+    std::string error;
+    if (!WriteSyntheticSuite(options, report, error)) {
+        context.err << "k2klib generate: " << error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    Report(options, report, context.out);
+    context.exitCode = 0;
+}
+
+} // namespace
+
 void AddGenerateCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("generate", "(not yet available)");
-    command->callback([&context] { context.exitCode = 1; });
+    auto* command = app.add_subcommand(
+        "generate", "write a large synthetic suite of realistic library objects");
+    auto arguments = std::make_shared<GenerateArguments>();
+    command->add_option("--suite", arguments->suite, "the suite folder, made a suite if needed")
+        ->required();
+    command->add_option("--kind", arguments->kind, "kind of the objects")
+        ->required()
+        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+    command->add_option("--objects", arguments->objects, "number of objects in all")
+        ->required()
+        ->check(CLI::Range(std::int64_t{1}, std::int64_t{1'000'000'000}));
+    command->add_option("--libraries", arguments->libraries, "number of library files")
+        ->required()
+        ->check(CLI::Range(1, 9999));
+    command->add_option("--seed", arguments->seed, "seed of the mix (default 1)")
+        ->check(CLI::NonNegativeNumber);
+    command->add_option("--export", arguments->exportFile,
+                        "also write the descriptions as text, one object per line");
+    command->callback([arguments, &context] {
+        if (arguments->libraries > arguments->objects)
+            throw CLI::ValidationError(
+                "--libraries", "more libraries (" + std::to_string(arguments->libraries) +
+                                   ") than objects (" + std::to_string(arguments->objects) + ")");
+        RunGenerate(*arguments, context);
+    });
 }
 
 } // namespace k2k::cli
