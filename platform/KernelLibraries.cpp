@@ -117,18 +117,14 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts,
         return 0;
     LibraryKind kind = LibraryKind::Part;
     std::string error;
-    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, m_descriptions, error) ||
+    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error) ||
         (kind == LibraryKind::Part) != parts) {
+        records.records.clear();
         return 0;
     }
-    const std::size_t filled = std::min(m_descriptions.size(), static_cast<std::size_t>(count));
-    records.records.reserve(filled);
-    for (std::size_t i = 0; i < filled; ++i) {
-        const LibraryDescription& d = m_descriptions[i];
-        records.records.push_back(parts ? LibraryInfoRecord{d.name, {}, d.info}
-                                        : LibraryInfoRecord{d.name, d.info, {}});
-    }
-    return static_cast<int>(filled);
+    if (records.records.size() > static_cast<std::size_t>(count))
+        records.records.resize(static_cast<std::size_t>(count));
+    return static_cast<int>(records.records.size());
 }
 
 const LibraryObject* KernelLibraries::ObjectOf(int object) const {

@@ -14,18 +14,9 @@
 
 namespace k2k {
 
-// One description record: three text fields that refer into the buffer of the
-// LibraryDescriptions that holds it. Part libraries: name, unused, info text. The other
-// kinds: name, info text, unused.
-struct LibraryInfoRecord {
-    std::string_view field1;
-    std::string_view field2;
-    std::string_view field3;
-};
-
 // The descriptions of one library, read with one sequential read into one buffer.
 struct LibraryDescriptions {
-    ReadBuffer buffer;
+    DescriptionBuffer buffer;
     std::vector<LibraryInfoRecord> records;
 };
 
@@ -69,7 +60,6 @@ private:
 
     std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
     std::map<int, std::pair<int, std::size_t>> m_objects; // object -> (library, position)
-    std::vector<LibraryDescription> m_descriptions;       // reused by every GetInfo
     int m_nextLibrary = 1;
     int m_nextObject = 1;
     std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);

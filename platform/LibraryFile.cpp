@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,26 +17,29 @@
 //   offset  width  content
 //        0     12  signature, "KaldeDLL20" (part libraries) or "KaldeSLL20" (symbol,
 //                  package and padstack libraries), padded with NULs
-//       12      4  format version (1), signed
+//       12      4  format version (2), signed
 //       16      4  object count N, signed, never negative
 //       20      1  library kind: 0 part, 1 symbol, 2 package, 3 padstack (packages,
 //                  symbols and padstacks share a signature; the kernel needs to know which)
 //       21      3  zero
 //       24      8  D, the size of the description section
 //       32      8  W, the size of the drawing section
-//       40      D  description section: per object, in library order,
-//                    4  name length (never 0)
-//                    4  info length
-//                       the name, then the info text (Windows-1252, no terminator)
+//       40      D  description section:
+//                    8N  per object, in library order: 4 name length (never 0),
+//                        4 info length
+//                        the names, one after the other, in library order
+//                        the info texts, one after the other, in library order
+//                        (Windows-1252, no terminators)
 //     40+D      W  drawing section: per object, in library order,
 //                    4  drawing length
 //                       the drawing data
 //   40+D+W         end of file; any byte beyond it makes the file invalid
 //
 // The descriptions come first and in one piece so that a search reads them with one
-// read into one buffer and never touches the drawings. Every length is checked against
-// what is left of its section, so a damaged file is refused instead of being read past
-// its end.
+// read into one buffer and never touches the drawings. The lengths stand together before
+// the texts, so the records are found without reading the texts, and the names stand
+// together, so a search by name reads little more than the names. Every length is checked
+// against its section, so a damaged file is refused instead of being read past its end.
 
 namespace k2k {
 
@@ -178,37 +182,48 @@ bool CheckPrefix(std::string_view bytes, std::uint64_t fileSize, Prefix& prefix,
     return true;
 }
 
-// Splits the description section into its records. The caller has checked that the
-// count is possible for the section's size.
-bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
-                       std::vector<LibraryDescription>& descriptions, std::string& problem) {
-    descriptions.clear();
-    descriptions.reserve(static_cast<std::size_t>(count));
-    std::uint64_t at = 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (size - at < kDescriptionRecordMinimum) {
-            problem = "the description of object " + std::to_string(i + 1) + " is cut off";
-            return false;
-        }
-        const std::uint32_t nameLength = LoadU32(data + at);
-        const std::uint32_t infoLength = LoadU32(data + at + 4);
-        at += kDescriptionRecordMinimum;
+// Splits the description section into its records: first the lengths are checked against
+// the section, then the records are made. The caller has checked that the count's lengths
+// fit in the section.
+bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count, bool parts,
+                       std::vector<LibraryInfoRecord>& records, std::string& problem) {
+    records.clear();
+    const auto n = static_cast<std::uint64_t>(count);
+    const std::uint64_t texts = size - kDescriptionRecordMinimum * n;
+    std::uint64_t total = 0;
+    for (std::uint64_t i = 0; i < n; ++i) {
+        const std::uint32_t nameLength = LoadU32(data + 8 * i);
+        const std::uint32_t infoLength = LoadU32(data + 8 * i + 4);
         if (nameLength == 0) {
-            problem = "object " + std::to_string(i + 1) + " has an empty name";
+            problem = "object " + Number(i + 1) + " has an empty name";
             return false;
         }
-        if (nameLength > size - at || infoLength > size - at - nameLength) {
-            problem = "the description of object " + std::to_string(i + 1) +
-                      " runs past the end of its section";
+        total += std::uint64_t{nameLength} + infoLength;
+        if (total > texts) {
+            problem =
+                "the description of object " + Number(i + 1) + " runs past the end of its section";
             return false;
         }
-        descriptions.push_back({std::string_view(data + at, nameLength),
-                                std::string_view(data + at + nameLength, infoLength)});
-        at += nameLength + infoLength;
     }
-    if (at != size) {
-        problem = Number(size - at) + " bytes follow the description of the last object";
+    if (total != texts) {
+        problem = Number(texts - total) + " bytes follow the description of the last object";
         return false;
+    }
+    records.resize(static_cast<std::size_t>(n));
+    const char* name = data + kDescriptionRecordMinimum * n;
+    std::uint64_t namesSize = 0;
+    for (std::uint64_t i = 0; i < n; ++i)
+        namesSize += LoadU32(data + 8 * i);
+    const char* info = name + namesSize;
+    for (std::uint64_t i = 0; i < n; ++i) {
+        const std::uint32_t nameLength = LoadU32(data + 8 * i);
+        const std::uint32_t infoLength = LoadU32(data + 8 * i + 4);
+        LibraryInfoRecord& record = records[static_cast<std::size_t>(i)];
+        record.field1 = std::string_view(name, nameLength);
+        (parts ? record.field3 : record.field2) = std::string_view(info, infoLength);
+        (parts ? record.field2 : record.field3) = std::string_view();
+        name += nameLength;
+        info += infoLength;
     }
     return true;
 }
@@ -300,6 +315,8 @@ public:
         return true;
     }
 
+    int Descriptor() const noexcept { return m_fd; }
+
 private:
     int m_fd;
     int m_openErrno = 0;
@@ -360,15 +377,15 @@ bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, s
     std::string body(static_cast<std::size_t>(prefix.descriptionSize + prefix.drawingSize), '\0');
     if (!input.ReadExactly(body.data(), body.size(), problem))
         return Failed(file, problem, error);
-    std::vector<LibraryDescription> descriptions;
-    if (!ParseDescriptions(body.data(), prefix.descriptionSize, prefix.header.count, descriptions,
+    std::vector<LibraryInfoRecord> records;
+    if (!ParseDescriptions(body.data(), prefix.descriptionSize, prefix.header.count, true, records,
                            problem))
         return Failed(file, problem, error);
 
-    std::vector<LibraryObject> objects(descriptions.size());
-    for (std::size_t i = 0; i < descriptions.size(); ++i) {
-        objects[i].name = descriptions[i].name;
-        objects[i].info = descriptions[i].info;
+    std::vector<LibraryObject> objects(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        objects[i].name = records[i].field1;
+        objects[i].info = records[i].field3;
     }
     if (!ParseDrawings(body.data() + prefix.descriptionSize, prefix.drawingSize, objects, problem))
         return Failed(file, problem, error);
@@ -379,18 +396,60 @@ bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, s
     return true;
 }
 
-char* ReadBuffer::Reserve(std::size_t size) {
-    if (size > capacity || !data) {
-        data = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(size, 1));
-        capacity = size;
+DescriptionBuffer::~DescriptionBuffer() {
+    Release();
+}
+
+const char* DescriptionBuffer::Data() const noexcept {
+    return m_mapped ? static_cast<const char*>(m_map) : m_heap.get();
+}
+
+void DescriptionBuffer::Release() noexcept {
+    if (m_mapped)
+        ::munmap(m_map, m_mapSize);
+    m_map = nullptr;
+    m_mapSize = 0;
+    m_mapped = false;
+}
+
+const char* DescriptionBuffer::Load(int fd, std::size_t size, std::string& problem) {
+    Release();
+    // A mapping copies nothing: a search by name touches the pages of the names only.
+    // The kernel replaces a library by renaming a new file over it, so a mapped file never
+    // shrinks under a search.
+    if (size > 0) {
+        void* map = ::mmap(nullptr, kBodyStart + size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (map != MAP_FAILED) {
+            m_map = map;
+            m_mapSize = kBodyStart + size;
+            m_mapped = true;
+            return static_cast<const char*>(map) + kBodyStart;
+        }
     }
-    return data.get();
+    if (size > m_heapCapacity || !m_heap) {
+        m_heap = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(size, 1));
+        m_heapCapacity = size;
+    }
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n =
+            ::pread(fd, m_heap.get() + got, size - got, static_cast<off_t>(kBodyStart + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            problem = n < 0 ? std::string("cannot read the file: ") + std::strerror(errno)
+                            : std::string("the library is cut off (it shrank while being read)");
+            return nullptr;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return m_heap.get();
 }
 
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             ReadBuffer& buffer, std::vector<LibraryDescription>& descriptions,
+                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
                              std::string& error) {
-    descriptions.clear();
+    records.clear();
     InputFile input(file);
     Prefix prefix;
     std::uint64_t fileSize = 0;
@@ -399,11 +458,12 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
         return Failed(file, problem, error);
 
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
-    char* section = buffer.Reserve(size);
-    if (!input.ReadExactly(section, size, problem))
+    const char* section = buffer.Load(input.Descriptor(), size, problem);
+    if (!section)
         return Failed(file, problem, error);
-    if (!ParseDescriptions(section, size, prefix.header.count, descriptions, problem)) {
-        descriptions.clear();
+    if (!ParseDescriptions(section, size, prefix.header.count, prefix.kind == LibraryKind::Part,
+                           records, problem)) {
+        records.clear();
         return Failed(file, problem, error);
     }
     kind = prefix.kind;
@@ -463,7 +523,17 @@ bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, L
             break;
         StoreU32(chunk, static_cast<std::uint32_t>(object.name.size()));
         StoreU32(chunk, static_cast<std::uint32_t>(object.info.size()));
+        ok = flush(false);
+    }
+    for (const LibraryObject& object : objects) {
+        if (!ok)
+            break;
         chunk += object.name;
+        ok = flush(false);
+    }
+    for (const LibraryObject& object : objects) {
+        if (!ok)
+            break;
         chunk += object.info;
         ok = flush(false);
     }

@@ -30,7 +30,7 @@ inline constexpr std::string_view kPartLibrarySignature = "KaldeDLL20";
 inline constexpr std::string_view kSymbolLibrarySignature = "KaldeSLL20";
 
 // The format version this program writes and reads (bytes 12-15).
-inline constexpr std::int32_t kLibraryFormatVersion = 1;
+inline constexpr std::int32_t kLibraryFormatVersion = 2;
 inline constexpr std::size_t kLibraryHeaderSize = 20;
 
 std::string_view SignatureOf(LibraryKind kind) noexcept;
@@ -54,10 +54,13 @@ struct LibraryContents {
     std::vector<LibraryObject> objects;
 };
 
-// Name and info text of one object; the views refer into the buffer they were read into.
-struct LibraryDescription {
-    std::string_view name;
-    std::string_view info;
+// The description record of one object: three text fields that refer into the buffer
+// they were read into. Part libraries: name, unused, info text. The other kinds: name,
+// info text, unused.
+struct LibraryInfoRecord {
+    std::string_view field1;
+    std::string_view field2;
+    std::string_view field3;
 };
 
 // Reads only the 20 header bytes, as they stand (the signature up to its first NUL).
@@ -68,20 +71,36 @@ bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
 // Reads and checks the whole library, drawing data included.
 bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, std::string& error);
 
-// A buffer that grows and is reused: reading library after library allocates its memory
-// (and has the system map it in) once.
-struct ReadBuffer {
-    std::unique_ptr<char[]> data;
-    std::size_t capacity = 0;
-    char* Reserve(std::size_t size);
+// The bytes the descriptions of a library were read into: the file mapped into memory,
+// or, where the system cannot map it, a buffer it was read into, reused from library to
+// library. Records refer into it until the next read or its end.
+class DescriptionBuffer final {
+public:
+    DescriptionBuffer() = default;
+    ~DescriptionBuffer();
+    DescriptionBuffer(const DescriptionBuffer&) = delete;
+    DescriptionBuffer& operator=(const DescriptionBuffer&) = delete;
+
+    const char* Data() const noexcept;
+    // Maps size bytes of the open file fd, or reads them; nullptr (with problem) on failure.
+    const char* Load(int fd, std::size_t size, std::string& problem);
+    void Release() noexcept;
+
+private:
+    void* m_map = nullptr;
+    std::size_t m_mapSize = 0;
+    std::unique_ptr<char[]> m_heap;
+    std::size_t m_heapCapacity = 0;
+    bool m_mapped = false;
 };
 
-// Reads the names and info texts of all objects, in library order, with one sequential
-// read into one buffer; the descriptions refer into buffer and nothing is allocated per
-// object. The drawing data is not read. descriptions is cleared first, so a caller that
-// reuses it across libraries allocates nothing once it is large enough.
+// Reads the names and info texts of all objects, in library order, as one piece of the
+// file into one buffer; the records refer into buffer and nothing is allocated per object.
+// The drawing data is not read. records is cleared first, so a caller that reuses it
+// across libraries allocates nothing once it is large enough. A search that tests only
+// names touches only the names: they lie together in the file.
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             ReadBuffer& buffer, std::vector<LibraryDescription>& descriptions,
+                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
                              std::string& error);
 
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with

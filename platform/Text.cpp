@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace k2k {
@@ -136,6 +137,16 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // Eight plain ASCII bytes at a time: most suite texts hold nothing else.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if (word & 0x8080808080808080ull)
+                break;
+            i += 8;
+        }
+        if (i >= bytes.size())
+            break;
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80)
             continue;

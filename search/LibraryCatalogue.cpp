@@ -127,10 +127,13 @@ LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& servic
     const std::int32_t count = ReadObjectCount(path).value_or(0);
     if (count <= 0)
         return LibraryReadOutcome::Empty;
-    if (kind == LibraryKind::Part)
-        kernel.E_GetPartInfo(path, count, descriptions);
-    else
-        kernel.E_GetSymbolInfo(path, count, descriptions);
+    const int filled = kind == LibraryKind::Part
+                           ? kernel.E_GetPartInfo(path, count, descriptions)
+                           : kernel.E_GetSymbolInfo(path, count, descriptions);
+    if (filled <= 0) {
+        ShowError(services, 80, path);
+        return LibraryReadOutcome::Unreadable;
+    }
     return LibraryReadOutcome::Read;
 }
 

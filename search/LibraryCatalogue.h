@@ -55,10 +55,12 @@ bool LibraryFilePresent(const std::string& path);
 // is shorter than the header.
 std::optional<std::int32_t> ReadObjectCount(const std::string& path);
 
-enum class LibraryReadOutcome { Read, Missing, Empty };
+enum class LibraryReadOutcome { Read, Missing, Empty, Unreadable };
 
 // Reads one library for a search: message 200 for a missing file (Missing), nothing for
-// a count of 0 (Empty), otherwise the descriptions through the kernel (Read).
+// a count of 0 (Empty), otherwise the descriptions through the kernel (Read); a file the
+// kernel cannot read as a library of the kind (damaged, of another kind or format) gets
+// message 80 (Unreadable).
 LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
                                            LibraryKind kind, const std::string& path,
                                            LibraryDescriptions& descriptions);

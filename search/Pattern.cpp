@@ -143,9 +143,18 @@ std::size_t Pattern::FindPiece(const Piece& piece, std::string_view text, std::s
     if (piece.allLiteral && !upper)
         return text.find(piece.literal, from);
     const std::size_t n = piece.elements.size();
-    for (std::size_t at = from; at + n <= text.size(); ++at)
-        if (PieceMatchesAt(piece, text, at, upper))
+    if (n == 0)
+        return from <= text.size() ? from : std::string_view::npos;
+    // Candidates are the places where the first element matches; only those are tried.
+    const Element& first = piece.elements.front();
+    const std::uint8_t* table = UpperTable();
+    for (std::size_t at = from; at + n <= text.size(); ++at) {
+        auto c = static_cast<unsigned char>(text[at]);
+        if (upper)
+            c = table[c];
+        if (ElementMatches(first, c) && PieceMatchesAt(piece, text, at, upper))
             return at;
+    }
     return std::string_view::npos;
 }
 

@@ -74,38 +74,41 @@ const std::vector<std::string_view>& OptionalColumns(LibraryKind kind) {
     return part;
 }
 
-std::vector<std::string_view> OptionalValues(const ResultList& results, int i) {
+void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values) {
     switch (results.Kind()) {
     case LibraryKind::Part: {
         const PartResult p = results.Part(i);
-        return {p.library,
-                p.description,
-                p.symbols,
-                p.package,
-                p.packageType,
-                p.manufacturer,
-                p.technology,
-                p.partType,
-                p.externalIndexCode,
-                p.simulationFunction,
-                p.simulationReference,
-                p.simulationReferences};
+        values = {p.library,
+                  p.description,
+                  p.symbols,
+                  p.package,
+                  p.packageType,
+                  p.manufacturer,
+                  p.technology,
+                  p.partType,
+                  p.externalIndexCode,
+                  p.simulationFunction,
+                  p.simulationReference,
+                  p.simulationReferences};
+        return;
     }
     case LibraryKind::Symbol: {
         const SymbolResult s = results.Symbol(i);
-        return {s.library, s.description, s.symbolType, s.simulationFunction,
-                s.simulationReferences};
+        values = {s.library, s.description, s.symbolType, s.simulationFunction,
+                  s.simulationReferences};
+        return;
     }
     case LibraryKind::Package: {
         const PackageResult p = results.Package(i);
-        return {p.library, p.description, p.type, p.lastField};
+        values = {p.library, p.description, p.type, p.lastField};
+        return;
     }
     case LibraryKind::Padstack: {
         const PackageResult p = results.Package(i);
-        return {p.library, p.type, p.lastField};
+        values = {p.library, p.type, p.lastField};
+        return;
     }
     }
-    return {};
 }
 
 void LabelProjectResults(ResultList& results, int from) {
@@ -117,6 +120,7 @@ void LabelProjectResults(ResultList& results, int from) {
 std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
                                  const std::vector<bool>& enabled, int colour) {
     std::vector<ResultRow> rows;
+    std::vector<std::string_view> values;
     LabelProjectResults(results, shownRows + 1);
     for (int i = std::max(shownRows + 1, 1); i <= results.Count(); ++i) {
         ResultRow row;
@@ -124,7 +128,7 @@ std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
         row.text = std::string(results.Name(i));
         row.image = std::string(StatusImage(results.Status(i)));
         row.colour = colour;
-        const auto values = OptionalValues(results, i);
+        OptionalValues(results, i, values);
         for (std::size_t c = 0; c < values.size() && c < enabled.size(); ++c)
             if (enabled[c])
                 row.subItems.emplace_back(values[c]);

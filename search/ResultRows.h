@@ -36,8 +36,8 @@ std::string_view StatusImage(std::int32_t status) noexcept;
 // The optional columns of a kind in their fixed order (library first), as English names
 // for headings where no display option names them ("Library", "Description", ...).
 const std::vector<std::string_view>& OptionalColumns(LibraryKind kind);
-// The values of result i's optional columns, in that order.
-std::vector<std::string_view> OptionalValues(const ResultList& results, int i);
+// The values of result i's optional columns, in that order, into values.
+void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values);
 
 // Results from number from on that have no library are the open project's own: their
 // library becomes "Project Library" in the list itself.

@@ -233,6 +233,12 @@ bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion
     return false;
 }
 
+bool TestName(const PreparedCriteria& criteria, const SearchOptions& options,
+              std::string_view name) {
+    const Criterion& criterion = criteria[1];
+    return !criterion.Empty() && Holds(criterion, Compare::Pattern, name, options, true);
+}
+
 bool TestPart(const PreparedCriteria& criteria, const SearchOptions& options,
               const PartResult& part) {
     return Evaluate(criteria, options, kPartSteps, part);

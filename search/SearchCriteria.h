@@ -134,6 +134,9 @@ bool CompareMultiType(std::string_view attribute, const Criterion& criterion, bo
 bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion, int position,
                           bool upper);
 
+// The test of a name-only search, with any kind's criteria.
+bool TestName(const PreparedCriteria& criteria, const SearchOptions& options,
+              std::string_view name);
 bool TestPart(const PreparedCriteria& criteria, const SearchOptions& options,
               const PartResult& part);
 bool TestSymbol(const PreparedCriteria& criteria, const SearchOptions& options,

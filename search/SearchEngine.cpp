@@ -8,8 +8,6 @@
 #include "search/LibraryCatalogue.h"
 #include "search/ProjectStatus.h"
 
-#include <functional>
-
 namespace k2k {
 
 namespace {
@@ -47,12 +45,6 @@ std::optional<Criterion> ListCriterion(const std::string& text, std::string* err
 }
 
 } // namespace
-
-// Which libraries a walk reads and which of their objects it takes.
-struct SearchEngine::Walk {
-    std::function<bool(const std::string& path, std::string_view entry)> takeLibrary;
-    std::function<bool(std::string_view name, std::string_view info)> takeObject;
-};
 
 SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
                            const LibraryCatalogue& catalogue, const std::string& libraryDir,
@@ -153,18 +145,23 @@ void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria)
     const std::string& choice = criteria.LibraryChoice();
     if (choice == kProjectLibrary && kind != LibraryKind::Padstack)
         ListProject(kind, criteria);
-    Walk walk;
-    walk.takeLibrary = [&choice](const std::string&, std::string_view entry) {
+    const auto takeLibrary = [&choice](const std::string&, std::string_view entry) {
         return choice == kAllLibraries || EqualsNoCase(choice, entry);
     };
-    walk.takeObject = [&](std::string_view name, std::string_view info) {
-        return Test(criteria, kind, {}, name, info);
-    };
-    WalkLibraries(kind, walk);
+    if (criteria.NameOnly())
+        WalkLibraries(kind, takeLibrary, [&](std::string_view name, std::string_view) {
+            return TestName(criteria, m_options, name);
+        });
+    else
+        WalkLibraries(kind, takeLibrary, [&](std::string_view name, std::string_view info) {
+            return Test(criteria, kind, {}, name, info);
+        });
     Finish(kind, m_countText);
 }
 
-void SearchEngine::WalkLibraries(LibraryKind kind, const Walk& walk) {
+template <class TakeLibrary, class TakeObject>
+void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
+                                 const TakeObject& takeObject) {
     ResultList& results = m_state.Results(kind);
     LibraryDescriptions descriptions;
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
@@ -172,7 +169,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const Walk& walk) {
         const std::string library(
             Trim(m_catalogue.Entries(kind)[static_cast<std::size_t>(entry - 1)]));
         const std::string path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
-        if (!walk.takeLibrary(path, library))
+        if (!takeLibrary(path, library))
             continue;
         if (m_state.stopRequested)
             break;
@@ -187,7 +184,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const Walk& walk) {
             m_feedback.LetPendingEventsRun();
             const std::string_view name = record.field1;
             const std::string_view info = kind == LibraryKind::Part ? record.field3 : record.field2;
-            if (!walk.takeObject(name, info))
+            if (!takeObject(name, info))
                 continue;
             results.Append(library, name, info, ProjectStatus(m_kernel, kind, std::string(name)));
         }
@@ -265,11 +262,10 @@ void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelec
     const std::string skipName = mode == kAliasesOfPart ? selection.name : std::string();
     const std::string namedPath = JoinPath(m_libraryDir, namedLibrary);
 
-    Walk walk;
-    walk.takeLibrary = [&](const std::string& path, std::string_view) {
+    const auto takeLibrary = [&](const std::string& path, std::string_view) {
         return !namedLibraryOnly || EqualsNoCase(Trim(path), Trim(namedPath));
     };
-    walk.takeObject = [&](std::string_view name, std::string_view info) {
+    const auto takeObject = [&](std::string_view name, std::string_view info) {
         if (name == skipName)
             return false;
         const PartInfo part = SplitPartInfo(info);
@@ -285,7 +281,7 @@ void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelec
             return false;
         }
     };
-    WalkLibraries(LibraryKind::Part, walk);
+    WalkLibraries(LibraryKind::Part, takeLibrary, takeObject);
     Finish(LibraryKind::Part, m_countText);
     m_feedback.SetSearching(false);
 }

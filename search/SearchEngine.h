@@ -98,11 +98,14 @@ public:
     std::string CountMessage(LibraryKind kind) const;
 
 private:
-    struct Walk;
     void RunSearch(LibraryKind kind, const PreparedCriteria& criteria);
     void ListProject(LibraryKind kind, const PreparedCriteria& criteria);
     void FilterResults(LibraryKind kind, const PreparedCriteria& criteria);
-    void WalkLibraries(LibraryKind kind, const Walk& walk);
+    // Walks the kind's libraries that takeLibrary(path, entry) takes, and appends the
+    // objects that takeObject(name, info) takes.
+    template <class TakeLibrary, class TakeObject>
+    void WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
+                       const TakeObject& takeObject);
     void Begin();
     void Finish(LibraryKind kind, const std::string& countText);
     void AdvanceColour(LibraryKind kind);

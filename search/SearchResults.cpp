@@ -7,7 +7,8 @@ namespace k2k {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kFirstBlock = 64 << 10;
+constexpr std::size_t kLargestBlock = 16 << 20;
 
 } // namespace
 
@@ -58,13 +59,14 @@ PackageResult MakePackageResult(std::string_view library, std::string_view name,
 
 const char* ResultList::Store(std::string_view name, std::string_view info) {
     const std::size_t size = name.size() + info.size();
-    if (m_blocks.empty() || m_blockUsed + size > m_blockSize) {
+    if (m_blocks.empty() || m_blockUsed + size > m_blocks.back().Size()) {
+        const std::size_t next =
+            m_blocks.empty() ? kFirstBlock : std::min(m_blocks.back().Size() * 2, kLargestBlock);
         // A text longer than a block gets a block of its own.
-        m_blockSize = std::max(kBlockSize, size);
-        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
+        m_blocks.emplace_back(std::max(next, size));
         m_blockUsed = 0;
     }
-    char* at = m_blocks.back().get() + m_blockUsed;
+    char* at = m_blocks.back().Data() + m_blockUsed;
     if (!name.empty())
         std::memcpy(at, name.data(), name.size());
     if (!info.empty())
@@ -100,7 +102,6 @@ void ResultList::Clear() {
     m_libraries.clear();
     m_blocks.clear();
     m_blockUsed = 0;
-    m_blockSize = 0;
 }
 
 std::string_view ResultList::Name(int i) const {

@@ -8,6 +8,7 @@
 // no allocation.
 
 #include "platform/LibraryFile.h"
+#include "platform/MemoryBlock.h"
 #include "search/InfoText.h"
 
 #include <cstdint>
@@ -116,10 +117,10 @@ private:
     LibraryKind m_kind;
     std::vector<Record> m_records;
     std::vector<std::string> m_libraries;
-    // The text store: blocks that never move, so records point into them.
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    // The text store: blocks that never move, so records point into them. Blocks double in
+    // size, so a few results take little and many take few blocks.
+    std::vector<MemoryBlock> m_blocks;
     std::size_t m_blockUsed = 0;
-    std::size_t m_blockSize = 0;
 };
 
 } // namespace k2k

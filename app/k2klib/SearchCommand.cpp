@@ -101,17 +101,22 @@ void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
             buffer.append("\t").append(column);
         buffer += '\n';
     }
+    std::vector<std::string_view> values;
     for (int i = 1; i <= results.Count(); ++i) {
-        line.clear();
+        OptionalValues(results, i, values);
         if (tsv) {
-            line.append(DecimalText(results.Status(i))).append("\t").append(results.Name(i));
-            for (std::string_view value : OptionalValues(results, i))
-                line.append("\t").append(value);
-            line += '\n';
+            buffer.append(DecimalText(results.Status(i))).append("\t");
+            AppendCp1252AsUtf8(buffer, results.Name(i));
+            for (std::string_view value : values) {
+                buffer += '\t';
+                AppendCp1252AsUtf8(buffer, value);
+            }
+            buffer += '\n';
         } else {
-            AppendSavedListLine(line, i, results.Name(i), OptionalValues(results, i));
+            line.clear();
+            AppendSavedListLine(line, i, results.Name(i), values);
+            AppendCp1252AsUtf8(buffer, line);
         }
-        AppendCp1252AsUtf8(buffer, line);
         if (buffer.size() > (1 << 20))
             flush();
     }

@@ -52,7 +52,7 @@ TEST_F(K2klibBuildListTest, BuiltLibrariesListAsTheirSourcesSaid) {
         << m_err.str();
     EXPECT_EQ(m_out.str(), parts.string() + ": 2 parts\n");
     ASSERT_EQ(Run({"list", parts.string()}), 0) << m_err.str();
-    EXPECT_EQ(m_out.str(), "signature: KaldeDLL20\nversion: 1\ncount: 2\nkind: part\n"
+    EXPECT_EQ(m_out.str(), "signature: KaldeDLL20\nversion: 2\ncount: 2\nkind: part\n"
                            "7400\tDIP14\tQuad NAND\t\t\tAcm\xC3\xA9\t\t\t\t\t\tNAND,PWR\n"
                            "7404\tSO14\tHex \xE2\x80\x9Cnot\xE2\x80\x9D\t\t\t\t\t\t\t\t\t\n");
     EXPECT_EQ(m_err.str(), "");
@@ -61,20 +61,20 @@ TEST_F(K2klibBuildListTest, BuiltLibrariesListAsTheirSourcesSaid) {
     ASSERT_EQ(Build("symbol", "name,simulation_function,description\nNAND,LOGIC,Gate\n", symbols),
               0);
     ASSERT_EQ(Run({"list", symbols.string()}), 0);
-    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 1\nkind: symbol\n"
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 2\ncount: 1\nkind: symbol\n"
                            "NAND\tGate\t\tLOGIC\t\n");
 
     const auto padstacks = m_dir / "PADS.PADSTACK";
     ASSERT_EQ(Build("padstack", "name,padstack_shape\nR60,round\n", padstacks), 0);
     ASSERT_EQ(Run({"list", padstacks.string()}), 0);
-    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 1\nkind: padstack\n"
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 2\ncount: 1\nkind: padstack\n"
                            "R60\t\t\tround\n");
 
     // A header row alone makes an empty library, which lists as such.
     const auto empty = m_dir / "EMPTY.PACKAGE";
     ASSERT_EQ(Build("package", "name,jedec_name\n", empty), 0);
     ASSERT_EQ(Run({"list", empty.string()}), 0);
-    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 1\ncount: 0\nkind: package\n");
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 2\ncount: 0\nkind: package\n");
 }
 
 TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {

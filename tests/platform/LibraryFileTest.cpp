@@ -45,8 +45,8 @@ bool BothReadersAccept(const std::filesystem::path& file, std::string& error) {
     LibraryContents contents;
     std::string descriptionsError;
     LibraryKind kind{};
-    ReadBuffer buffer;
-    std::vector<LibraryDescription> descriptions;
+    DescriptionBuffer buffer;
+    std::vector<LibraryInfoRecord> descriptions;
     const bool whole = ReadLibrary(file, contents, error);
     const bool partial =
         ReadLibraryDescriptions(file, kind, buffer, descriptions, descriptionsError);
@@ -79,14 +79,16 @@ TEST(LibraryFileTest, EveryKindRoundTripsByteForByte) {
         }
 
         LibraryKind readKind{};
-        ReadBuffer buffer;
-        std::vector<LibraryDescription> descriptions;
+        DescriptionBuffer buffer;
+        std::vector<LibraryInfoRecord> descriptions;
         ASSERT_TRUE(ReadLibraryDescriptions(file, readKind, buffer, descriptions, error));
         EXPECT_EQ(readKind, kind);
         ASSERT_EQ(descriptions.size(), 3u);
-        EXPECT_EQ(descriptions[0].name, "74LS00");
-        EXPECT_EQ(descriptions[2].info, "\x80\x80\x80");
-        EXPECT_EQ(descriptions[1].info, "");
+        const bool parts = kind == LibraryKind::Part;
+        EXPECT_EQ(descriptions[0].field1, "74LS00");
+        EXPECT_EQ(parts ? descriptions[2].field3 : descriptions[2].field2, "\x80\x80\x80");
+        EXPECT_EQ(parts ? descriptions[2].field2 : descriptions[2].field3, "");
+        EXPECT_EQ(parts ? descriptions[0].field3 : descriptions[0].field2, SampleObjects()[0].info);
     }
 }
 
@@ -100,8 +102,9 @@ TEST(LibraryFileTest, HeaderHasTheSuitesLayout) {
     EXPECT_EQ(part.substr(0, 12), std::string("KaldeDLL20\0\0", 12));
     EXPECT_EQ(part.substr(12, 4), LittleEndian(kLibraryFormatVersion));
     EXPECT_EQ(part.substr(16, 4), LittleEndian(3));
-    EXPECT_EQ(ReadFile(dir / "S.PACKAGE").substr(0, 20),
-              std::string("KaldeSLL20\0\0", 12) + LittleEndian(1) + LittleEndian(0));
+    EXPECT_EQ(ReadFile(dir / "S.PACKAGE").substr(0, 20), std::string("KaldeSLL20\0\0", 12) +
+                                                             LittleEndian(kLibraryFormatVersion) +
+                                                             LittleEndian(0));
 
     LibraryHeader header;
     ASSERT_TRUE(ReadLibraryHeader(dir / "P.PART", header, error)) << error;
@@ -134,21 +137,21 @@ TEST(LibraryFileTest, DamagedFilesAreRefusedWithAClearReason) {
     const auto good = dir / "good";
     ASSERT_TRUE(WriteLibrary(good, LibraryKind::Part, SampleObjects(), error));
     const std::string bytes = ReadFile(good);
-    // The first object's description starts at 40: name length, info length, name.
+    // The lengths of the first object's name and info text are at 40 and 44.
     const std::vector<Damage> damages = {
         {"another signature", [](std::string& b) { b.replace(0, 5, "Other"); },
          "unknown signature \"OtherDLL20\\x00\\x00\""},
         {"garbage in the signature's padding", [](std::string& b) { b[11] = 'x'; },
          "unknown signature"},
-        {"a future version", [](std::string& b) { b.replace(12, 4, LittleEndian(2)); },
-         "version 2 is not supported"},
+        {"another version", [](std::string& b) { b.replace(12, 4, LittleEndian(3)); },
+         "version 3 is not supported"},
         {"a negative count", [](std::string& b) { b.replace(16, 4, LittleEndian(0x80000000)); },
          "negative object count"},
         {"a count larger than the body",
          [](std::string& b) { b.replace(16, 4, LittleEndian(1000000)); },
          "announces 1000000 objects"},
         {"one object more than stored", [](std::string& b) { b.replace(16, 4, LittleEndian(4)); },
-         "is cut off"},
+         "runs past the end of its section"},
         {"one object fewer than stored", [](std::string& b) { b.replace(16, 4, LittleEndian(2)); },
          "bytes follow the description of the last object"},
         {"the last byte cut off", [](std::string& b) { b.pop_back(); }, "cut off after"},
@@ -197,8 +200,8 @@ TEST(LibraryFileTest, DamagedDrawingsAreFoundByTheWholeReadOnly) {
     EXPECT_NE(error.find("drawing of object 3 runs past"), std::string::npos) << error;
     // A search never reads the drawings, so it still sees the descriptions.
     LibraryKind kind{};
-    ReadBuffer buffer;
-    std::vector<LibraryDescription> descriptions;
+    DescriptionBuffer buffer;
+    std::vector<LibraryInfoRecord> descriptions;
     EXPECT_TRUE(ReadLibraryDescriptions(file, kind, buffer, descriptions, error));
     EXPECT_EQ(descriptions.size(), 3u);
 }

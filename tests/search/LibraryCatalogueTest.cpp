@@ -100,6 +100,16 @@ TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Library File: " + libDir + "\\GONE.PART not found");
 
+    test::WriteFile(dir / "BAD.PART", std::string("KaldeDLL20\0\0", 12) + std::string(8, '\x05'));
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\BAD.PART",
+                                      descriptions),
+              LibraryReadOutcome::Unreadable);
+    EXPECT_EQ(boxes.shown.back().text, "Can't open library: " + libDir + "\\BAD.PART");
+    EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Symbol, libDir + "\\TTL.PART",
+                                      descriptions),
+              LibraryReadOutcome::Unreadable)
+        << "a part library listed as a symbol library";
+
     test::WriteFile(dir / "SHORT.PART", "KaldeDLL20");
     EXPECT_FALSE(ReadObjectCount(libDir + "\\SHORT.PART").has_value());
     EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\SHORT.PART",
