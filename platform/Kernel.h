@@ -1,16 +1,20 @@
 #pragma once
 // KLDKRN2K, the suite's kernel, as one object: library files (KernelLibraries), the open
-// project's database (KernelProject), and the named values and help display
-// (KernelValues). The browser holds one Kernel by reference and calls its functions by
-// the names the suite gives them.
+// project's database (KernelProject), the named values and help display (KernelValues),
+// and the calls into other libraries (KernelCalls). The browser holds one Kernel by
+// reference and calls its functions by the names the suite gives them.
 
+#include "platform/KernelCalls.h"
 #include "platform/KernelLibraries.h"
 #include "platform/KernelProject.h"
 #include "platform/KernelValues.h"
 
 namespace k2k {
 
-class Kernel final : public KernelLibraries, public KernelProject, public KernelValues {
+class Kernel final : public KernelLibraries,
+                     public KernelProject,
+                     public KernelValues,
+                     public KernelCalls {
 public:
     Kernel() = default;
 

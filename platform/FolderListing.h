@@ -1,0 +1,29 @@
+#pragma once
+// What a folder holds, as the suite's file and folder list controls show it: names only,
+// sorted without regard to case (ties in byte order), so every listing comes out the
+// same way on every run. Folders are given in the suite's path form.
+//
+// This file system tells "OPAMP.SBC" from "opamp.sbc"; the suite's does not. FindNoCase
+// finds a name the way the suite's file system would.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+// The regular files of a folder (links followed); empty when it cannot be read.
+std::vector<std::string> ListFiles(const std::string& folder);
+// The immediate subfolders of a folder; empty when it cannot be read.
+std::vector<std::string> ListSubfolders(const std::string& folder);
+
+// True when name ends with the extension (".SBC") without regard to case, and has more
+// than the extension.
+bool HasExtensionNoCase(std::string_view name, std::string_view extension) noexcept;
+
+// The entry of folder whose name equals name without regard to case: the entry of exactly
+// that name when there is one, else the first in listing order. nullopt when none.
+std::optional<std::string> FindNoCase(const std::string& folder, const std::string& name);
+
+} // namespace k2k
