@@ -117,7 +117,8 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts,
         return 0;
     LibraryKind kind = LibraryKind::Part;
     std::string error;
-    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error) ||
+    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error,
+                                 m_expectInfoTexts) ||
         (kind == LibraryKind::Part) != parts) {
         records.records.clear();
         return 0;

@@ -51,6 +51,11 @@ public:
     const LibraryObject* ObjectOf(int object) const;
     LibraryKind KindOfObject(int object) const;
 
+    // How the next E_GetPartInfo and E_GetSymbolInfo read: whether the caller expects to
+    // read most info texts (a search with more criteria than a name, or one that finds
+    // much) or mostly names. Either way the records are the same.
+    void ExpectInfoTexts(bool most) noexcept { m_expectInfoTexts = most; }
+
     // Test hook: the next rewrite fails after this many bytes, as a full disk would.
     void FailNextRewriteAfter(std::size_t bytes) noexcept { m_failRewriteAfter = bytes; }
 
@@ -63,6 +68,7 @@ private:
     int m_nextLibrary = 1;
     int m_nextObject = 1;
     std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);
+    bool m_expectInfoTexts = false;
 };
 
 } // namespace k2k

@@ -412,12 +412,14 @@ void DescriptionBuffer::Release() noexcept {
     m_mapped = false;
 }
 
-const char* DescriptionBuffer::Load(int fd, std::size_t size, std::string& problem) {
+const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
+                                    std::string& problem) {
     Release();
-    // A mapping copies nothing: a search by name touches the pages of the names only.
-    // The kernel replaces a library by renaming a new file over it, so a mapped file never
-    // shrinks under a search.
-    if (size > 0) {
+    // A mapping copies nothing: a search by name touches the pages of the names only. One
+    // that will read most info texts does better with one plain read, which streams the
+    // bytes in. The kernel replaces a library by renaming a new file over it, so a mapped
+    // file never shrinks under a search.
+    if (size > 0 && !wholeTexts) {
         void* map = ::mmap(nullptr, kBodyStart + size, PROT_READ, MAP_PRIVATE, fd, 0);
         if (map != MAP_FAILED) {
             m_map = map;
@@ -448,7 +450,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, std::string& probl
 
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
                              DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error) {
+                             std::string& error, bool wholeTexts) {
     records.clear();
     InputFile input(file);
     Prefix prefix;
@@ -458,7 +460,7 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
         return Failed(file, problem, error);
 
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
-    const char* section = buffer.Load(input.Descriptor(), size, problem);
+    const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem);
     if (!section)
         return Failed(file, problem, error);
     if (!ParseDescriptions(section, size, prefix.header.count, prefix.kind == LibraryKind::Part,

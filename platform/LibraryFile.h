@@ -82,8 +82,9 @@ public:
     DescriptionBuffer& operator=(const DescriptionBuffer&) = delete;
 
     const char* Data() const noexcept;
-    // Maps size bytes of the open file fd, or reads them; nullptr (with problem) on failure.
-    const char* Load(int fd, std::size_t size, std::string& problem);
+    // Maps the description section (size bytes) of the open library fd, or reads it when
+    // wholeTexts says most of it will be read; nullptr (with problem) on failure.
+    const char* Load(int fd, std::size_t size, bool wholeTexts, std::string& problem);
     void Release() noexcept;
 
 private:
@@ -98,10 +99,11 @@ private:
 // file into one buffer; the records refer into buffer and nothing is allocated per object.
 // The drawing data is not read. records is cleared first, so a caller that reuses it
 // across libraries allocates nothing once it is large enough. A search that tests only
-// names touches only the names: they lie together in the file.
+// names touches only the names: they lie together in the file. wholeTexts: the caller
+// expects to read most info texts.
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
                              DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error);
+                             std::string& error, bool wholeTexts = false);
 
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with
 // error, when an object cannot be stored (an empty name, a text too long for the format)

@@ -90,6 +90,17 @@ std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* erro
         piece.allLiteral = false;
     }
 
+    const std::uint8_t* table = UpperTable();
+    for (Piece& piece : segments) {
+        if (piece.elements.empty())
+            continue;
+        for (unsigned c = 0; c < 256; ++c) {
+            piece.starts[c] =
+                pattern.ElementMatches(piece.elements.front(), static_cast<unsigned char>(c));
+            piece.startsUpperCased[c] = pattern.ElementMatches(piece.elements.front(), table[c]);
+        }
+    }
+
     const bool hasStar = segments.size() > 1;
     if (!hasStar) {
         pattern.m_pieces = std::move(segments);
@@ -145,16 +156,11 @@ std::size_t Pattern::FindPiece(const Piece& piece, std::string_view text, std::s
     const std::size_t n = piece.elements.size();
     if (n == 0)
         return from <= text.size() ? from : std::string_view::npos;
-    // Candidates are the places where the first element matches; only those are tried.
-    const Element& first = piece.elements.front();
-    const std::uint8_t* table = UpperTable();
-    for (std::size_t at = from; at + n <= text.size(); ++at) {
-        auto c = static_cast<unsigned char>(text[at]);
-        if (upper)
-            c = table[c];
-        if (ElementMatches(first, c) && PieceMatchesAt(piece, text, at, upper))
+    const std::bitset<256>& starts = upper ? piece.startsUpperCased : piece.starts;
+    for (std::size_t at = from; at + n <= text.size(); ++at)
+        if (starts.test(static_cast<unsigned char>(text[at])) &&
+            PieceMatchesAt(piece, text, at, upper))
             return at;
-    }
     return std::string_view::npos;
 }
 

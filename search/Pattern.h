@@ -50,6 +50,10 @@ private:
         std::vector<Element> elements;
         std::string literal; // the piece's text when every element is a literal
         bool allLiteral = true;
+        // The bytes a piece can start with, as they stand and once upper-cased: where the
+        // first byte does not fit, the piece is not tried.
+        std::bitset<256> starts;
+        std::bitset<256> startsUpperCased;
     };
 
     bool Match(std::string_view text, bool upper) const noexcept;

@@ -148,6 +148,7 @@ void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria)
     const auto takeLibrary = [&choice](const std::string&, std::string_view entry) {
         return choice == kAllLibraries || EqualsNoCase(choice, entry);
     };
+    m_nameOnlyWalk = criteria.NameOnly();
     if (criteria.NameOnly())
         WalkLibraries(kind, takeLibrary, [&](std::string_view name, std::string_view) {
             return TestName(criteria, m_options, name);
@@ -165,6 +166,10 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
     ResultList& results = m_state.Results(kind);
     LibraryDescriptions descriptions;
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
+    const bool project = m_kernel.DB_DataBase() != 0;
+    // How the kernel reads the next library: as the last one went, a search that keeps
+    // many objects reads their info texts, one that keeps few mostly their names.
+    bool manyKept = !m_nameOnlyWalk;
     for (int entry = 1; entry <= m_catalogue.Count(kind); ++entry) {
         const std::string library(
             Trim(m_catalogue.Entries(kind)[static_cast<std::size_t>(entry - 1)]));
@@ -175,9 +180,11 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             break;
         m_feedback.LetPendingEventsRun();
         m_feedback.ShowStatus(scanning + path);
+        m_kernel.ExpectInfoTexts(manyKept);
         if (ReadLibraryDescriptions(m_kernel, m_services, kind, path, descriptions) !=
             LibraryReadOutcome::Read)
             continue;
+        const int before = results.Count();
         for (const LibraryInfoRecord& record : descriptions.records) {
             if (m_state.stopRequested)
                 break;
@@ -186,8 +193,11 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             const std::string_view info = kind == LibraryKind::Part ? record.field3 : record.field2;
             if (!takeObject(name, info))
                 continue;
-            results.Append(library, name, info, ProjectStatus(m_kernel, kind, std::string(name)));
+            results.Append(library, name, info,
+                           project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0);
         }
+        manyKept = !m_nameOnlyWalk ||
+                   (results.Count() - before) * 50 > static_cast<int>(descriptions.records.size());
         m_feedback.ShowStatus(DecimalText(results.Count()) + m_countText);
         m_feedback.ResultsChanged(kind);
     }
@@ -265,6 +275,7 @@ void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelec
     const auto takeLibrary = [&](const std::string& path, std::string_view) {
         return !namedLibraryOnly || EqualsNoCase(Trim(path), Trim(namedPath));
     };
+    m_nameOnlyWalk = false;
     const auto takeObject = [&](std::string_view name, std::string_view info) {
         if (name == skipName)
             return false;

@@ -120,6 +120,7 @@ private:
     const SearchOptions& m_options;
     SearchFeedback& m_feedback;
     std::string m_countText;
+    bool m_nameOnlyWalk = false; // the walk tests names only
 };
 
 } // namespace k2k
