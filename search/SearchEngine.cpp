@@ -164,7 +164,7 @@ template <class TakeLibrary, class TakeObject>
 void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
                                  const TakeObject& takeObject) {
     ResultList& results = m_state.Results(kind);
-    LibraryDescriptions descriptions;
+    LibraryDescriptions& descriptions = m_descriptions;
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
     const bool project = m_kernel.DB_DataBase() != 0;
     // How the kernel reads the next library: as the last one went, a search that keeps

@@ -11,6 +11,7 @@
 // SearchFeedback: pending events run after each library and each object, so the window's
 // Stop is seen before the next library and the next object.
 
+#include "platform/KernelLibraries.h"
 #include "platform/LibraryFile.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchResults.h"
@@ -121,6 +122,8 @@ private:
     SearchFeedback& m_feedback;
     std::string m_countText;
     bool m_nameOnlyWalk = false; // the walk tests names only
+    // The descriptions of the library being read; their buffer serves search after search.
+    LibraryDescriptions m_descriptions;
 };
 
 } // namespace k2k
