@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "ObjectLines.h"
+#include "OpenedSuite.h"
 
 #include "host/Directories.h"
 #include "platform/Kernel.h"
@@ -65,27 +66,18 @@ std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKin
 
 void RunCatalogue(const std::string& suite, bool contents, CommandContext& context) {
     std::ostream& out = context.out;
-    ConsoleMessageBoxes boxes(context.err);
-    SuiteServices services(DirectorySettingsOf(suite), boxes);
-    Kernel kernel;
-    const SuiteOpening opening = OpenSuite(suite, kernel, services);
-    if (!opening.ok) {
-        context.err << "k2klib catalogue: " << opening.error << '\n';
-        context.exitCode = 1;
+    const auto opened = OpenSuiteFor("catalogue", suite, context);
+    if (!opened)
         return;
-    }
-    for (const std::string& warning : opening.warnings)
-        context.err << "k2klib catalogue: " << warning << '\n';
-
-    Directories directories;
-    ReadDirs(services, directories);
-    LibraryCatalogue catalogue;
-    catalogue.Load(services);
+    SuiteServices& services = opened->services;
+    Kernel& kernel = opened->kernel;
+    const Directories& directories = opened->directories;
+    const LibraryCatalogue& catalogue = opened->catalogue;
 
     out << "Suite initialisation file: " << Cp1252ToUtf8(services.IniFile()) << '\n'
         << "Library directory: " << Cp1252ToUtf8(directories.libDir) << '\n'
         << "Open project: "
-        << (opening.projectPath.empty() ? std::string("(none)") : Cp1252ToUtf8(opening.projectPath))
+        << (opened->projectPath.empty() ? std::string("(none)") : Cp1252ToUtf8(opened->projectPath))
         << '\n';
 
     LibraryDescriptions descriptions;

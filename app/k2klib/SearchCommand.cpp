@@ -6,6 +6,7 @@
 // suite), 2 with usage for bad arguments.
 
 #include "Commands.h"
+#include "OpenedSuite.h"
 
 #include "host/Directories.h"
 #include "host/Messages.h"
@@ -160,24 +161,15 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
         }
     }
 
-    ConsoleMessageBoxes boxes(context.err);
-    SuiteServices services(DirectorySettingsOf(a.suite), boxes);
-    Kernel kernel;
-    const SuiteOpening opening = OpenSuite(
-        a.suite, kernel, services,
+    const auto opened = OpenSuiteFor(
+        "search", a.suite, context,
         a.project.empty() ? std::nullopt : std::optional<std::filesystem::path>(a.project));
-    if (!opening.ok) {
-        context.err << "k2klib search: " << opening.error << '\n';
-        context.exitCode = 1;
+    if (!opened)
         return;
-    }
-    for (const std::string& warning : opening.warnings)
-        context.err << "k2klib search: " << warning << '\n';
-
-    Directories directories;
-    ReadDirs(services, directories);
-    LibraryCatalogue catalogue;
-    catalogue.Load(services);
+    SuiteServices& services = opened->services;
+    Kernel& kernel = opened->kernel;
+    const Directories& directories = opened->directories;
+    const LibraryCatalogue& catalogue = opened->catalogue;
     SearchState state;
     const SearchOptions options{a.matchCase, a.numeric,
                                 a.allConditions ? kConditionAll : kConditionAny};

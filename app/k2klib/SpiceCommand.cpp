@@ -5,6 +5,7 @@
 // messages go to standard error.
 
 #include "Commands.h"
+#include "OpenedSuite.h"
 
 #include "host/Directories.h"
 #include "host/SimulatorModels.h"
@@ -96,18 +97,13 @@ void WriteModels(std::ostream& out, const SimulationTables& tables, const std::s
 
 void RunSpice(const std::string& suite, CommandContext& context) {
     std::ostream& out = context.out;
-    ConsoleMessageBoxes boxes(context.err);
-    SuiteServices services(DirectorySettingsOf(suite), boxes);
-    Kernel kernel;
-    const SuiteOpening opening = OpenSuite(suite, kernel, services);
-    if (!opening.ok) {
-        context.err << "k2klib spice: " << opening.error << '\n';
-        context.exitCode = 1;
+    const auto opened = OpenSuiteFor("spice", suite, context);
+    if (!opened)
         return;
-    }
-    Directories directories;
-    ReadDirs(services, directories);
-    FileOps files(services, boxes);
+    SuiteServices& services = opened->services;
+    Kernel& kernel = opened->kernel;
+    const Directories& directories = opened->directories;
+    FileOps files(services, opened->boxes);
     SimulationTables tables;
     LeftOutFiles leftOut;
 

@@ -1,0 +1,38 @@
+#pragma once
+// A suite opened for a command, as the suite's main application opens it for the
+// browser: the services, the kernel with its named values and project, the folders and
+// the library catalogue. The browser's messages go to the command's error stream.
+
+#include "Commands.h"
+
+#include "host/Directories.h"
+#include "platform/Kernel.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SuiteServices.h"
+#include "search/LibraryCatalogue.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace k2k::cli {
+
+struct OpenedSuite {
+    explicit OpenedSuite(const std::string& suite, std::ostream& err);
+
+    ConsoleMessageBoxes boxes;
+    SuiteServices services;
+    Kernel kernel;
+    Directories directories;
+    LibraryCatalogue catalogue;
+    std::string projectPath; // suite form; empty without a project
+};
+
+// Opens the suite, or says why it cannot ("k2klib COMMAND: ...") and sets exit status 1.
+// A project that does not open is said and the suite opens without it.
+std::unique_ptr<OpenedSuite> OpenSuiteFor(const std::string& command, const std::string& suite,
+                                          CommandContext& context,
+                                          const std::optional<std::filesystem::path>& project = {});
+
+} // namespace k2k::cli
