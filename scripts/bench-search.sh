@@ -158,7 +158,7 @@ if [ -n "$search_missing" ]; then
             'BEGIN {printf "%-12s %9d %9.3f %11.1f %12.1f\n", p, h, g / 1e6, gk / 1024, k / 1048576}'
     done
     echo
-    fail "$search_missing; only grep was measured. Run again once the search command is in."
+    fail "$search_missing; only grep was measured."
 fi
 
 printf '%-12s %9s %9s %9s %7s %14s %9s %7s\n' pattern hits "search s" "grep s" ratio \
