@@ -401,7 +401,7 @@ DescriptionBuffer::~DescriptionBuffer() {
 }
 
 const char* DescriptionBuffer::Data() const noexcept {
-    return m_mapped ? static_cast<const char*>(m_map) : m_heap.get();
+    return m_mapped ? static_cast<const char*>(m_map) : m_heap.data();
 }
 
 void DescriptionBuffer::Release() noexcept {
@@ -428,14 +428,12 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
             return static_cast<const char*>(map) + kBodyStart;
         }
     }
-    if (size > m_heapCapacity || !m_heap) {
-        m_heap = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(size, 1));
-        m_heapCapacity = size;
-    }
+    if (size > m_heap.size())
+        m_heap.resize(size);
     std::size_t got = 0;
     while (got < size) {
         const ssize_t n =
-            ::pread(fd, m_heap.get() + got, size - got, static_cast<off_t>(kBodyStart + got));
+            ::pread(fd, m_heap.data() + got, size - got, static_cast<off_t>(kBodyStart + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -445,7 +443,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
         }
         got += static_cast<std::size_t>(n);
     }
-    return m_heap.get();
+    return m_heap.data();
 }
 
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,

@@ -11,6 +11,8 @@
 // ("PATH: problem") on a file that is not a library, is cut off, or holds bytes that do
 // not belong to it; a damaged file never makes a reader read outside what it holds.
 
+#include "platform/LargeAllocator.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -90,8 +92,8 @@ public:
 private:
     void* m_map = nullptr;
     std::size_t m_mapSize = 0;
-    std::unique_ptr<char[]> m_heap;
-    std::size_t m_heapCapacity = 0;
+    std::vector<char, LargeAllocator<char>> m_heap; // grows, never shrinks
+
     bool m_mapped = false;
 };
 

@@ -6,9 +6,20 @@
 
 namespace k2k {
 
+namespace {
+
+constexpr std::size_t kHugePage = 2 << 20;
+
+} // namespace
+
 MemoryBlock::MemoryBlock(std::size_t size) : m_size(size) {
+    // A large block asks for huge pages, which the system fills a few at a time; a small
+    // one has its pages put in place at once.
+    const bool huge = size >= kHugePage;
     void* map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+                       MAP_PRIVATE | MAP_ANONYMOUS | (huge ? 0 : MAP_POPULATE), -1, 0);
+    if (map != MAP_FAILED && huge)
+        ::madvise(map, size, MADV_HUGEPAGE);
     if (map != MAP_FAILED) {
         m_data = static_cast<char*>(map);
         m_mapped = true;

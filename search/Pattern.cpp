@@ -156,10 +156,26 @@ std::size_t Pattern::FindPiece(const Piece& piece, std::string_view text, std::s
     const std::size_t n = piece.elements.size();
     if (n == 0)
         return from <= text.size() ? from : std::string_view::npos;
-    const std::bitset<256>& starts = upper ? piece.startsUpperCased : piece.starts;
+    const std::array<std::uint8_t, 256>& starts = upper ? piece.startsUpperCased : piece.starts;
+    const char* data = text.data();
+    if (piece.allLiteral) {
+        // Upper-cased literal text: compared byte by byte through the table.
+        const std::uint8_t* table = UpperTable();
+        const char* literal = piece.literal.data();
+        for (std::size_t at = from; at + n <= text.size(); ++at) {
+            if (!starts[static_cast<unsigned char>(data[at])])
+                continue;
+            std::size_t k = 1;
+            while (k < n && table[static_cast<unsigned char>(data[at + k])] ==
+                                static_cast<unsigned char>(literal[k]))
+                ++k;
+            if (k == n)
+                return at;
+        }
+        return std::string_view::npos;
+    }
     for (std::size_t at = from; at + n <= text.size(); ++at)
-        if (starts.test(static_cast<unsigned char>(text[at])) &&
-            PieceMatchesAt(piece, text, at, upper))
+        if (starts[static_cast<unsigned char>(data[at])] && PieceMatchesAt(piece, text, at, upper))
             return at;
     return std::string_view::npos;
 }
@@ -175,10 +191,10 @@ bool Pattern::Match(std::string_view text, bool upper) const noexcept {
     const Piece& last = m_pieces.back();
     if (first.elements.size() + last.elements.size() > text.size())
         return false;
-    if (!PieceMatchesAt(first, text, 0, upper))
+    if (!first.elements.empty() && !PieceMatchesAt(first, text, 0, upper))
         return false;
     const std::size_t lastAt = text.size() - last.elements.size();
-    if (!PieceMatchesAt(last, text, lastAt, upper))
+    if (!last.elements.empty() && !PieceMatchesAt(last, text, lastAt, upper))
         return false;
     // Each floating run goes to its leftmost place; that leaves the most room for the rest.
     const std::string_view middle = text.substr(0, lastAt);

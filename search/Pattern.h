@@ -16,7 +16,9 @@
 // the pieces between stars are placed leftmost in turn, which is optimal, so a pattern
 // such as *A*A*A*A*B against a long text of As costs a few passes, not an explosion.
 
+#include <array>
 #include <bitset>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,8 +54,8 @@ private:
         bool allLiteral = true;
         // The bytes a piece can start with, as they stand and once upper-cased: where the
         // first byte does not fit, the piece is not tried.
-        std::bitset<256> starts;
-        std::bitset<256> startsUpperCased;
+        std::array<std::uint8_t, 256> starts{};
+        std::array<std::uint8_t, 256> startsUpperCased{};
     };
 
     bool Match(std::string_view text, bool upper) const noexcept;

@@ -236,7 +236,11 @@ bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion
 bool TestName(const PreparedCriteria& criteria, const SearchOptions& options,
               std::string_view name) {
     const Criterion& criterion = criteria[1];
-    return !criterion.Empty() && Holds(criterion, Compare::Pattern, name, options, true);
+    if (criterion.Empty())
+        return false;
+    if (options.numeric)
+        return Holds(criterion, Compare::Pattern, name, options, true);
+    return Matches(*criterion.pattern, name, !options.matchCase);
 }
 
 bool TestPart(const PreparedCriteria& criteria, const SearchOptions& options,

@@ -7,6 +7,7 @@
 // are views of one result with every field split out; they are made on demand and cost
 // no allocation.
 
+#include "platform/LargeAllocator.h"
 #include "platform/LibraryFile.h"
 #include "platform/MemoryBlock.h"
 #include "search/InfoText.h"
@@ -115,7 +116,7 @@ private:
     const char* Store(std::string_view name, std::string_view info);
 
     LibraryKind m_kind;
-    std::vector<Record> m_records;
+    std::vector<Record, LargeAllocator<Record>> m_records;
     std::vector<std::string> m_libraries;
     // The text store: blocks that never move, so records point into them. Blocks double in
     // size, so a few results take little and many take few blocks.

@@ -1,0 +1,28 @@
+#pragma once
+// An allocator for containers that may grow to many megabytes (the result lists of a
+// search): large allocations come from the system as huge pages where it has them, which
+// are filled many times faster than small pages; small ones from the usual heap.
+
+#include <cstddef>
+#include <new>
+
+namespace k2k {
+
+void* AllocateLarge(std::size_t bytes);
+void FreeLarge(void* memory, std::size_t bytes) noexcept;
+
+template <class T>
+struct LargeAllocator {
+    using value_type = T;
+    LargeAllocator() = default;
+    template <class U>
+    LargeAllocator(const LargeAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(AllocateLarge(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const LargeAllocator<U>&) const noexcept {
+        return true;
+    }
+};
+
+} // namespace k2k
