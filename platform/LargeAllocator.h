@@ -1,7 +1,8 @@
 #pragma once
-// An allocator for containers that may grow to many megabytes (the result lists of a
-// search): large allocations come from the system as huge pages where it has them, which
-// are filled many times faster than small pages; small ones from the usual heap.
+// Memory for what may grow to many megabytes (the result lists of a search, the buffer a
+// library is read into): large allocations come from the system as huge pages where it
+// has them, which fresh memory is filled many times faster in than in small pages; small
+// ones come from the usual heap.
 
 #include <cstddef>
 #include <new>

@@ -186,10 +186,12 @@ bool CheckPrefix(std::string_view bytes, std::uint64_t fileSize, Prefix& prefix,
 // the section, then the records are made. The caller has checked that the count's lengths
 // fit in the section.
 bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count, bool parts,
-                       std::vector<LibraryInfoRecord>& records, std::string& problem) {
+                       std::vector<LibraryInfoRecord>& records, std::string& problem,
+                       std::uint64_t* infoOffset = nullptr) {
     records.clear();
     const auto n = static_cast<std::uint64_t>(count);
     const std::uint64_t texts = size - kDescriptionRecordMinimum * n;
+    std::uint64_t namesSize = 0;
     std::uint64_t total = 0;
     for (std::uint64_t i = 0; i < n; ++i) {
         const std::uint32_t nameLength = LoadU32(data + 8 * i);
@@ -198,6 +200,7 @@ bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
             problem = "object " + Number(i + 1) + " has an empty name";
             return false;
         }
+        namesSize += nameLength;
         total += std::uint64_t{nameLength} + infoLength;
         if (total > texts) {
             problem =
@@ -211,9 +214,6 @@ bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
     }
     records.resize(static_cast<std::size_t>(n));
     const char* name = data + kDescriptionRecordMinimum * n;
-    std::uint64_t namesSize = 0;
-    for (std::uint64_t i = 0; i < n; ++i)
-        namesSize += LoadU32(data + 8 * i);
     const char* info = name + namesSize;
     for (std::uint64_t i = 0; i < n; ++i) {
         const std::uint32_t nameLength = LoadU32(data + 8 * i);
@@ -225,6 +225,8 @@ bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
         name += nameLength;
         info += infoLength;
     }
+    if (infoOffset)
+        *infoOffset = kDescriptionRecordMinimum * n + namesSize;
     return true;
 }
 
@@ -412,6 +414,17 @@ void DescriptionBuffer::Release() noexcept {
     m_mapped = false;
 }
 
+void DescriptionBuffer::ExpectScatteredReads(std::size_t from, std::size_t to) noexcept {
+    if (!m_mapped)
+        return;
+    // Page boundaries within the mapping, which starts at the file's start.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t first = (kBodyStart + from + page - 1) / page * page;
+    const std::size_t last = (kBodyStart + to) / page * page;
+    if (first < last)
+        ::madvise(static_cast<char*>(m_map) + first, last - first, MADV_RANDOM);
+}
+
 const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
                                     std::string& problem) {
     Release();
@@ -461,11 +474,13 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
     const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem);
     if (!section)
         return Failed(file, problem, error);
+    std::uint64_t infoOffset = 0;
     if (!ParseDescriptions(section, size, prefix.header.count, prefix.kind == LibraryKind::Part,
-                           records, problem)) {
+                           records, problem, &infoOffset)) {
         records.clear();
         return Failed(file, problem, error);
     }
+    buffer.ExpectScatteredReads(static_cast<std::size_t>(infoOffset), size);
     kind = prefix.kind;
     return true;
 }

@@ -88,6 +88,9 @@ public:
     // wholeTexts says most of it will be read; nullptr (with problem) on failure.
     const char* Load(int fd, std::size_t size, bool wholeTexts, std::string& problem);
     void Release() noexcept;
+    // Bytes from .. to of the loaded section will be read here and there, not in a run: the
+    // system then maps in only the pages read (and the process holds no more of the file).
+    void ExpectScatteredReads(std::size_t from, std::size_t to) noexcept;
 
 private:
     void* m_map = nullptr;

@@ -1,7 +1,6 @@
 #pragma once
-// A block of memory taken from the system with all its pages in place at once. Filling a
-// large block page by page costs one trap into the system per page; a search that keeps
-// hundreds of thousands of results fills tens of megabytes.
+// A block of memory that never moves, taken through AllocateLarge: a large block comes as
+// huge pages where the system has them, a small one from the heap.
 
 #include <cstddef>
 
@@ -22,7 +21,6 @@ public:
 private:
     char* m_data = nullptr;
     std::size_t m_size = 0;
-    bool m_mapped = false;
 };
 
 } // namespace k2k

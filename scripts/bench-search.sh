@@ -31,7 +31,7 @@ tab=$'\t'
 cases=(
     "*74*|^[^$tab]*74|broad, about 40 % of the parts"
     "*PC817*|^[^$tab]*PC817|selective, about 0.1 % of the parts"
-    "*NO~MATCH*|^[^$tab]*NO~MATCH|nothing: the fixed memory base"
+    "*NO~MATCH*|^[^$tab]*NO~MATCH|nothing"
 )
 
 fail() {
@@ -66,6 +66,13 @@ else
 fi
 rm -rf "$scratch"
 mkdir -p "$scratch"
+
+# The fixed memory base: a search that keeps one part runs every piece of code that a
+# search keeping many runs (and so has the same program pages in memory), but keeps
+# nothing to speak of. Its pattern is the exact name of the first plain-named part.
+base_name=$(grep -m1 -E "^[A-Z0-9]+$tab" "$export_file" | cut -f1)
+[ -n "$base_name" ] || fail "no plain part name in $export_file for the memory base"
+cases+=("$base_name|^$base_name$tab|one part: the fixed memory base")
 
 # --- (c) and (d): timed runs with their peak memory
 # measure OUTPUT COMMAND...: runs the command once with its output in OUTPUT and prints
@@ -148,7 +155,7 @@ echo "Data: $objects parts in $libraries libraries, $(du -sb "$suite/LIB" | cut 
     "library files; export $(wc -c <"$export_file") bytes"
 echo
 
-base_kb="${search_kb[*NO~MATCH*]:-0}"
+base_kb="${search_kb[$base_name]:-0}"
 if [ -n "$search_missing" ]; then
     printf '%-12s %9s %9s %11s %12s\n' pattern hits "grep s" "grep RSS MB" "kept MB"
     for entry in "${cases[@]}"; do
@@ -171,7 +178,7 @@ for entry in "${cases[@]}"; do
         -v b="$base_kb" -v slack=1048576 '
         BEGIN {
             ratio = g > 0 ? s / g : 0
-            memory = k == 0 ? "   base" : k < 1048576 ? "      -" : sprintf("%7.2f", (sk - b) * 1024 / k)
+            memory = sk == b ? "   base" : k < 1048576 ? "      -" : sprintf("%7.2f", (sk - b) * 1024 / k)
             printf "%-12s %9d %9.3f %9.3f %7.2f %14.1f %9.1f %s\n", p, h, s / 1e6, g / 1e6, ratio,
                    sk / 1024, k / 1048576, memory
             if (ratio > 1.5 || (sk - b) * 1024 > 1.5 * k + slack) exit 1
@@ -179,7 +186,7 @@ for entry in "${cases[@]}"; do
 done
 echo
 echo "Goals: search time at most 1.5 x grep's on the same bytes; search peak RSS at most the"
-echo "base (the pattern that matches nothing) plus 1.5 x the kept descriptions, give or take"
+echo "base (a search that keeps one part) plus 1.5 x the kept descriptions, give or take"
 echo "1 MB of measuring noise (the memory ratio is shown from 1 MB of kept descriptions up)."
 if [ "$differ" -ne 0 ]; then
     echo "== The search and grep did not select the same parts; the figures mean nothing."

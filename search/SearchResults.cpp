@@ -7,7 +7,7 @@ namespace k2k {
 
 namespace {
 
-constexpr std::size_t kFirstBlock = 64 << 10;
+constexpr std::size_t kFirstBlock = 16 << 10;
 constexpr std::size_t kLargestBlock = 16 << 20;
 
 } // namespace

@@ -118,7 +118,7 @@ void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
             AppendSavedListLine(line, i, results.Name(i), values);
             AppendCp1252AsUtf8(buffer, line);
         }
-        if (buffer.size() > (1 << 20))
+        if (buffer.size() > (64 << 10))
             flush();
     }
     flush();
