@@ -81,18 +81,23 @@ bool ObjectMap::Rename(int index, const std::string& name) {
     return true;
 }
 
-int ObjectMap::SearchMask(int& cursor, int maskA, int maskB) const {
-    for (int index = std::max(cursor, 1); index <= Count(); ++index) {
-        const ProjectObject& slot = m_slots[static_cast<std::size_t>(index - 1)];
-        if (slot.deleted) {
-            cursor = index + 1;
-            return -index;
-        }
-        if (PassesMasks(slot.flags, maskA, maskB)) {
-            cursor = index + 1;
-            return index;
-        }
+int ObjectMap::Visit(int index, int& cursor, int maskA, int maskB) const {
+    const ProjectObject& slot = m_slots[static_cast<std::size_t>(index - 1)];
+    if (slot.deleted) {
+        cursor = index + 1;
+        return -index;
     }
+    if (PassesMasks(slot.flags, maskA, maskB)) {
+        cursor = index + 1;
+        return index;
+    }
+    return 0;
+}
+
+int ObjectMap::SearchMask(int& cursor, int maskA, int maskB) const {
+    for (int index = std::max(cursor, 1); index <= Count(); ++index)
+        if (const int answer = Visit(index, cursor, maskA, maskB))
+            return answer;
     cursor = Count() + 1;
     return 0;
 }
@@ -103,15 +108,8 @@ int ObjectMap::SearchName(int& cursor, const std::string& name, int maskA, int m
          index = NextSameName(index)) {
         if (index < cursor)
             continue;
-        const ProjectObject& slot = m_slots[static_cast<std::size_t>(index - 1)];
-        if (slot.deleted) {
-            cursor = index + 1;
-            return -index;
-        }
-        if (PassesMasks(slot.flags, maskA, maskB)) {
-            cursor = index + 1;
-            return index;
-        }
+        if (const int answer = Visit(index, cursor, maskA, maskB))
+            return answer;
     }
     cursor = Count() + 1;
     return 0;

@@ -70,6 +70,9 @@ public:
     const std::map<int, ProjectObject>& Scratch() const noexcept { return m_scratch; }
 
 private:
+    // A walk's answer at a slot: its negative index when deleted (the cursor moves past
+    // it), its index when it passes the masks, 0 to go on.
+    int Visit(int index, int& cursor, int maskA, int maskB) const;
     void IndexName(const std::string& name, int index);
     void UnindexName(const std::string& name, int index);
 

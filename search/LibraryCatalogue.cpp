@@ -102,18 +102,12 @@ bool LibraryFilePresent(const std::string& path) {
 }
 
 std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
-    std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-    if (!file)
+    // The header as it stands: the version at offset 12 is read and ignored.
+    LibraryHeader header;
+    std::string error;
+    if (!ReadLibraryHeader(NativePath(path), header, error))
         return std::nullopt;
-    unsigned char header[20];
-    const bool complete = std::fread(header, 1, sizeof header, file) == sizeof header;
-    std::fclose(file);
-    if (!complete)
-        return std::nullopt;
-    // Offset 12 holds the format version, read and ignored; offset 16 the count.
-    const std::uint32_t count = header[16] | (header[17] << 8) | (header[18] << 16) |
-                                (static_cast<std::uint32_t>(header[19]) << 24);
-    return static_cast<std::int32_t>(count);
+    return header.count;
 }
 
 LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,

@@ -54,12 +54,6 @@ SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
       m_state(state), m_options(options), m_feedback(feedback) {
 }
 
-std::string SearchEngine::CountMessage(LibraryKind kind) const {
-    const CountText text = CountTextOf(kind);
-    const std::string countText = text.id ? LocalText(m_services, text.id, text.text) : text.text;
-    return DecimalText(m_state.Results(kind).Count()) + countText;
-}
-
 void SearchEngine::AdvanceColour(LibraryKind kind) {
     int& colour = m_state.colourIndex[static_cast<std::size_t>(kind)];
     colour = (colour + 1) % kResultColours;

@@ -95,9 +95,6 @@ public:
     void FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
                      const std::string& namedLibrary);
 
-    // The count message of a kind: the number of results and the kind's count text.
-    std::string CountMessage(LibraryKind kind) const;
-
 private:
     void RunSearch(LibraryKind kind, const PreparedCriteria& criteria);
     void ListProject(LibraryKind kind, const PreparedCriteria& criteria);
