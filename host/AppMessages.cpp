@@ -1,6 +1,6 @@
 #include "host/AppMessages.h"
 
-#include "host/SplitFields.h"
+#include "common/SplitFields.h"
 #include "platform/Text.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "host/DesignContext.h"
 
-#include "host/Messages.h"
+#include "common/Messages.h"
 #include "platform/KernelProject.h"
 #include "platform/SuiteServices.h"
 

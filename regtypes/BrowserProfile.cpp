@@ -1,6 +1,6 @@
 #include "regtypes/BrowserProfile.h"
 
-#include "host/Messages.h"
+#include "common/Messages.h"
 #include "platform/FileOps.h"
 #include "platform/Text.h"
 

@@ -1,7 +1,7 @@
 #include "search/LibraryCatalogue.h"
 
-#include "host/DeleteIniKey.h"
-#include "host/Messages.h"
+#include "common/DeleteIniKey.h"
+#include "common/Messages.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"

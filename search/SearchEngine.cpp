@@ -1,6 +1,6 @@
 #include "search/SearchEngine.h"
 
-#include "host/Messages.h"
+#include "common/Messages.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"

@@ -1,7 +1,7 @@
 #include "simulation/ElementProfiles.h"
 
-#include "host/Messages.h"
-#include "host/SplitFields.h"
+#include "common/Messages.h"
+#include "common/SplitFields.h"
 #include "platform/FileOps.h"
 #include "simulation/SimulationTables.h"
 

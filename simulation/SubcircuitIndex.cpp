@@ -1,6 +1,6 @@
 #include "simulation/SubcircuitIndex.h"
 
-#include "host/SplitFields.h"
+#include "common/SplitFields.h"
 #include "platform/FileOps.h"
 #include "platform/FolderListing.h"
 #include "platform/NativePath.h"

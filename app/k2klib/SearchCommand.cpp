@@ -8,8 +8,8 @@
 #include "Commands.h"
 #include "OpenedSuite.h"
 
+#include "common/Messages.h"
 #include "host/Directories.h"
-#include "host/Messages.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"

@@ -2,6 +2,7 @@
 
 #include "platform/LibraryFile.h"
 #include "support/TestSupport.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 

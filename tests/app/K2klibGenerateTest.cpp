@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "search/Pattern.h"
 #include "support/TestSupport.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "support/TestSupport.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 

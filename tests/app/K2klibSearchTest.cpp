@@ -1,5 +1,6 @@
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 

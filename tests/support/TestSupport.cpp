@@ -1,12 +1,10 @@
 #include "support/TestSupport.h"
 
-#include "Commands.h"
 #include "platform/AtomicFile.h"
 #include "platform/NativePath.h"
 
 #include <atomic>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -45,13 +43,6 @@ std::vector<std::string> RecordingMessageBoxes::Texts() const {
     for (const auto& request : shown)
         texts.push_back(request.text);
     return texts;
-}
-
-ToolRun RunK2klib(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::RunK2klib(args, out, err);
-    return {status, out.str(), err.str()};
 }
 
 void WriteFile(const std::filesystem::path& path, std::string_view content) {

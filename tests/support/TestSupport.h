@@ -40,14 +40,6 @@ public:
     std::vector<std::string> Texts() const;
 };
 
-// k2klib run in-process: its exit status and what it wrote.
-struct ToolRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-ToolRun RunK2klib(const std::vector<std::string>& args);
-
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
 

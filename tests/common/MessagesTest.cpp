@@ -1,4 +1,4 @@
-#include "host/Messages.h"
+#include "common/Messages.h"
 
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"

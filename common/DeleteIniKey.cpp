@@ -1,4 +1,4 @@
-#include "host/DeleteIniKey.h"
+#include "common/DeleteIniKey.h"
 
 #include "platform/FileOps.h"
 #include "platform/SuiteServices.h"

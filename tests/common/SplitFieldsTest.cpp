@@ -1,4 +1,4 @@
-#include "host/SplitFields.h"
+#include "common/SplitFields.h"
 
 #include <gtest/gtest.h>
 
