@@ -1,5 +1,6 @@
 #include "dialogs/DisplayOptions.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
@@ -11,12 +12,6 @@
 namespace k2k {
 
 namespace {
-
-constexpr std::array<LibraryKind, 4> kKinds = {LibraryKind::Part, LibraryKind::Symbol,
-                                               LibraryKind::Package, LibraryKind::Padstack};
-constexpr std::array<std::string_view, 4> kSections = {
-    "Browser Part Options", "Browser Symbol Options", "Browser Package Options",
-    "Browser Padstack Options"};
 
 // A number rounded to a whole one, halves to even, held to [low, high].
 long long RoundedWithin(double value, long long low, long long high) noexcept {
@@ -30,18 +25,14 @@ long long RoundedWithin(double value, long long low, long long high) noexcept {
 
 } // namespace
 
-std::string_view DisplayOptionsSection(LibraryKind kind) noexcept {
-    return kSections[static_cast<std::size_t>(kind)];
-}
-
 DisplayOptions::DisplayOptions() {
     for (auto& table : m_tables)
         table.assign(1, DisplayOption{});
 }
 
 void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) {
-    for (LibraryKind kind : kKinds) {
-        const std::string_view section = DisplayOptionsSection(kind);
+    for (LibraryKind kind : kAllKinds) {
+        const std::string_view section = FactsOf(kind).optionsSection;
         const auto count = static_cast<int>(RoundedWithin(
             LeadingNumber(services.GetDirSetting(section, "Number", "1")), 0, kMaxDisplayOptions));
         auto& table = options.Table(kind);
@@ -61,8 +52,8 @@ void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) 
 }
 
 bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) {
-    for (LibraryKind kind : kKinds) {
-        const std::string_view section = DisplayOptionsSection(kind);
+    for (LibraryKind kind : kAllKinds) {
+        const std::string_view section = FactsOf(kind).optionsSection;
         const auto& table = options.Table(kind);
         int errorNumber = 0;
         bool ok = services.SetDirSetting(section, "Number", DecimalText(options.UpperBound(kind)),

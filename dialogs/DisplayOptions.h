@@ -25,9 +25,6 @@ struct DisplayOption {
     bool operator==(const DisplayOption&) const = default;
 };
 
-// "Browser Part Options", "Browser Symbol Options", ...
-std::string_view DisplayOptionsSection(LibraryKind kind) noexcept;
-
 struct DisplayOptions {
     DisplayOptions();
 

@@ -14,33 +14,19 @@ namespace k2k {
 
 namespace {
 
-constexpr std::array<std::string_view, kObjectKinds> kSections = {"DEVLIBS", "SCHLIBS", "LAYLIBS",
-                                                                  "PADLIBS"};
-constexpr std::array<std::string_view, kObjectKinds> kPatterns = {"*.PART", "*.SYMBOL", "*.PACKAGE",
-                                                                  "*.PADSTACK"};
-constexpr std::array<LibraryKind, kObjectKinds> kKinds = {
-    LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack};
-
 std::size_t IndexOf(LibraryKind kind) noexcept {
     return static_cast<std::size_t>(kind);
 }
 
 } // namespace
 
-std::string_view CatalogueSection(LibraryKind kind) noexcept {
-    return kSections[IndexOf(kind)];
-}
-
-std::string_view LibraryPattern(LibraryKind kind) noexcept {
-    return kPatterns[IndexOf(kind)];
-}
-
 void LibraryCatalogue::Load(const SuiteServices& services) {
-    for (LibraryKind kind : kKinds) {
+    for (LibraryKind kind : kAllKinds) {
         auto& entries = m_entries[IndexOf(kind)];
         entries.clear();
         for (int key = 1;; ++key) {
-            std::string value = services.GetIniString(CatalogueSection(kind), DecimalText(key), "");
+            std::string value =
+                services.GetIniString(FactsOf(kind).catalogueSection, DecimalText(key), "");
             if (value.empty())
                 break;
             entries.push_back(std::move(value));
@@ -51,8 +37,8 @@ void LibraryCatalogue::Load(const SuiteServices& services) {
 
 bool LibraryCatalogue::Save(SuiteServices& services) {
     bool ok = true;
-    for (LibraryKind kind : kKinds) {
-        const std::string_view section = CatalogueSection(kind);
+    for (LibraryKind kind : kAllKinds) {
+        const std::string_view section = FactsOf(kind).catalogueSection;
         for (int key = 1; key <= m_storedCounts[IndexOf(kind)]; ++key) {
             int status = 0;
             DeleteIniKey(services, section, DecimalText(key), status);

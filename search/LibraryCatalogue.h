@@ -8,6 +8,7 @@
 // next library), its header count read at offset 16 (0 skips it), then its descriptions
 // come from the kernel in one call.
 
+#include "common/ObjectKinds.h"
 #include "platform/KernelLibraries.h"
 #include "platform/LibraryFile.h"
 
@@ -21,11 +22,6 @@ namespace k2k {
 
 class Kernel;
 class SuiteServices;
-
-inline constexpr int kObjectKinds = 4;
-
-std::string_view CatalogueSection(LibraryKind kind) noexcept; // "DEVLIBS", ...
-std::string_view LibraryPattern(LibraryKind kind) noexcept;   // "*.PART", ...
 
 class LibraryCatalogue final {
 public:

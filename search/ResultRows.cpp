@@ -1,5 +1,6 @@
 #include "search/ResultRows.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/Text.h"
 #include "search/SearchResults.h"
 
@@ -7,26 +8,8 @@
 
 namespace k2k {
 
-namespace {
-
-std::string_view KeyTag(LibraryKind kind) {
-    switch (kind) {
-    case LibraryKind::Part:
-        return "PART|3|";
-    case LibraryKind::Symbol:
-        return "SYM|3|";
-    case LibraryKind::Package:
-        return "PKG|3|";
-    case LibraryKind::Padstack:
-        return "PAD|3|";
-    }
-    return {};
-}
-
-} // namespace
-
 std::string RowKey(LibraryKind kind, int number) {
-    return std::string(KeyTag(kind)) + DecimalText(number);
+    return std::string(FactsOf(kind).rowTag) + DecimalText(number);
 }
 
 int ResultNumberOfKey(std::string_view key) {
@@ -40,38 +23,6 @@ std::string_view StatusImage(std::int32_t status) noexcept {
     if (status & kInProject)
         return kLocalLibraryImage;
     return {};
-}
-
-const std::vector<std::string_view>& OptionalColumns(LibraryKind kind) {
-    static const std::vector<std::string_view> part = {"Library",
-                                                       "Description",
-                                                       "Symbols",
-                                                       "Package",
-                                                       "Package Type",
-                                                       "Manufacturer",
-                                                       "Technology",
-                                                       "Part Type",
-                                                       "External Index Code",
-                                                       "Simulation Function",
-                                                       "Simulation Reference",
-                                                       "Simulation References"};
-    static const std::vector<std::string_view> symbol = {
-        "Library", "Description", "Symbol Type", "Simulation Function", "Simulation References"};
-    static const std::vector<std::string_view> package = {"Library", "Description", "Package Type",
-                                                          "JEDEC Name"};
-    static const std::vector<std::string_view> padstack = {"Library", "Padstack Type",
-                                                           "Padstack Shape"};
-    switch (kind) {
-    case LibraryKind::Part:
-        return part;
-    case LibraryKind::Symbol:
-        return symbol;
-    case LibraryKind::Package:
-        return package;
-    case LibraryKind::Padstack:
-        return padstack;
-    }
-    return part;
 }
 
 void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values) {

@@ -33,10 +33,8 @@ std::string RowKey(LibraryKind kind, int number);
 int ResultNumberOfKey(std::string_view key);
 std::string_view StatusImage(std::int32_t status) noexcept;
 
-// The optional columns of a kind in their fixed order (library first), as English names
-// for headings where no display option names them ("Library", "Description", ...).
-const std::vector<std::string_view>& OptionalColumns(LibraryKind kind);
-// The values of result i's optional columns, in that order, into values.
+// The values of result i's optional columns, in the order of its kind's optionalColumns
+// (common/ObjectKinds.h), into values.
 void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values);
 
 // Results from number from on that have no library are the open project's own: their

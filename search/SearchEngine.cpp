@@ -1,6 +1,7 @@
 #include "search/SearchEngine.h"
 
 #include "common/Messages.h"
+#include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
@@ -11,25 +12,6 @@
 namespace k2k {
 
 namespace {
-
-struct CountText {
-    const char* id; // nullptr: a fixed text
-    const char* text;
-};
-
-CountText CountTextOf(LibraryKind kind) {
-    switch (kind) {
-    case LibraryKind::Part:
-        return {"3323", " Part(s) found "};
-    case LibraryKind::Symbol:
-        return {"3355", " Symbol(s) found "};
-    case LibraryKind::Package:
-        return {"3340", " Package(s) found "};
-    case LibraryKind::Padstack:
-        return {nullptr, " Padstack(s) found "};
-    }
-    return {nullptr, ""};
-}
 
 // A criterion compared as a list without any change of case (the alias searches).
 std::optional<Criterion> ListCriterion(const std::string& text, std::string* error) {
@@ -127,8 +109,9 @@ bool SearchEngine::Test(const PreparedCriteria& criteria, LibraryKind kind,
 
 void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria) {
     Begin();
-    const CountText text = CountTextOf(kind);
-    m_countText = text.id ? LocalText(m_services, text.id, text.text) : text.text;
+    const NumberedText& text = FactsOf(kind).foundText;
+    m_countText =
+        text.id ? LocalText(m_services, DecimalText(text.id), text.text) : std::string(text.text);
 
     if (m_state.findInList) {
         FilterResults(kind, criteria);

@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "LibrarySource.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/LibraryFile.h"
 
 #include <memory>
@@ -28,7 +29,7 @@ void RunBuild(const BuildOptions& options, CommandContext& context) {
         context.exitCode = 1;
         return;
     }
-    context.out << options.library << ": " << objects.size() << ' ' << LibraryKindName(kind)
+    context.out << options.library << ": " << objects.size() << ' ' << FactsOf(kind).name
                 << (objects.size() == 1 ? "" : "s") << '\n';
     context.exitCode = 0;
 }
@@ -40,7 +41,7 @@ void AddBuildCommand(CLI::App& app, CommandContext& context) {
     auto options = std::make_shared<BuildOptions>();
     command->add_option("--kind", options->kind, "kind of the library")
         ->required()
-        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+        ->check(CLI::IsMember(LibraryKindNames()));
     command
         ->add_option("SOURCE", options->source,
                      "CSV source, UTF-8, a header row naming "

@@ -7,6 +7,7 @@
 #include "ObjectLines.h"
 #include "OpenedSuite.h"
 
+#include "common/ObjectKinds.h"
 #include "host/Directories.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
@@ -25,23 +26,6 @@ namespace k2k::cli {
 
 namespace {
 
-constexpr LibraryKind kKinds[] = {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package,
-                                  LibraryKind::Padstack};
-
-const char* KindTitle(LibraryKind kind) {
-    switch (kind) {
-    case LibraryKind::Part:
-        return "Part";
-    case LibraryKind::Symbol:
-        return "Symbol";
-    case LibraryKind::Package:
-        return "Package";
-    case LibraryKind::Padstack:
-        return "Padstack";
-    }
-    return "";
-}
-
 // Library files of the folder that fit the kind's pattern ("*.PART") but that the
 // catalogue does not name.
 std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKind kind,
@@ -49,7 +33,7 @@ std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKin
     std::set<std::string> listed;
     for (const std::string& entry : entries)
         listed.insert(UpperCase(Trim(entry)));
-    const std::string extension = UpperCase(LibraryPattern(kind).substr(1)); // ".PART"
+    const std::string extension = UpperCase(FactsOf(kind).libraryPattern.substr(1)); // ".PART"
     std::vector<std::string> unlisted;
     std::error_code ec;
     for (const auto& item : std::filesystem::directory_iterator(NativePath(libDir), ec)) {
@@ -81,11 +65,11 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
         << '\n';
 
     LibraryDescriptions descriptions;
-    for (LibraryKind kind : kKinds) {
+    for (LibraryKind kind : kAllKinds) {
         const int count = catalogue.Count(kind);
         out << '\n'
-            << KindTitle(kind) << " libraries (" << CatalogueSection(kind) << "), " << count
-            << " in search order:\n";
+            << FactsOf(kind).title << " libraries (" << FactsOf(kind).catalogueSection << "), "
+            << count << " in search order:\n";
         for (int entry = 1; entry <= count; ++entry) {
             const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
             const std::string name(Trim(catalogue.Entries(kind)[entry - 1]));
@@ -108,11 +92,11 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
         context.exitCode = 0;
         return;
     }
-    for (LibraryKind kind : kKinds) {
+    for (LibraryKind kind : kAllKinds) {
         for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
             const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
-            out << "\n== " << KindTitle(kind) << " library " << entry << ": " << Cp1252ToUtf8(path)
-                << '\n';
+            out << "\n== " << FactsOf(kind).title << " library " << entry << ": "
+                << Cp1252ToUtf8(path) << '\n';
             const LibraryReadOutcome outcome =
                 ReadLibraryDescriptions(kernel, services, kind, path, descriptions);
             if (outcome == LibraryReadOutcome::Missing) {

@@ -6,6 +6,7 @@
 #include "LibrarySource.h"
 #include "SyntheticSuite.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 
@@ -32,7 +33,7 @@ struct GenerateArguments {
 
 void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& report,
             std::ostream& out) {
-    const std::string kind(LibraryKindName(options.kind));
+    const std::string kind(FactsOf(options.kind).name);
     out << "Suite: " << options.suite.string() << (report.createdSuite ? " (created)" : "") << '\n'
         << "Library folder: " << Cp1252ToUtf8(report.libraryDir) << '\n'
         << "Libraries: " << report.libraries.front();
@@ -43,7 +44,7 @@ void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& re
     if (report.counts.front() != report.counts.back())
         out << " or " << report.counts.front();
     out << " each)\n"
-        << "Catalogue: [" << CatalogueSection(options.kind) << "] keys 1 to "
+        << "Catalogue: [" << FactsOf(options.kind).catalogueSection << "] keys 1 to "
         << report.libraries.size() << " of " << Cp1252ToUtf8(report.iniFile) << '\n'
         << "Descriptions: " << report.descriptionBytes << " bytes of names and info texts\n";
     for (const std::string& name : report.removed)
@@ -93,7 +94,7 @@ void AddGenerateCommand(CLI::App& app, CommandContext& context) {
         ->required();
     command->add_option("--kind", arguments->kind, "kind of the objects")
         ->required()
-        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+        ->check(CLI::IsMember(LibraryKindNames()));
     command->add_option("--objects", arguments->objects, "number of objects in all")
         ->required()
         ->check(CLI::Range(std::int64_t{1}, std::int64_t{1'000'000'000}));

@@ -1,6 +1,7 @@
 #include "LibrarySource.h"
 
 #include "CsvTable.h"
+#include "common/ObjectKinds.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
 
@@ -12,10 +13,6 @@
 namespace k2k {
 
 namespace {
-
-constexpr std::array<LibraryKind, 4> kKinds = {LibraryKind::Part, LibraryKind::Symbol,
-                                               LibraryKind::Package, LibraryKind::Padstack};
-constexpr std::array<std::string_view, 4> kKindNames = {"part", "symbol", "package", "padstack"};
 
 // The source line of a byte of a row: the row ends on row.line, and every line break
 // inside its fields moves its start up. Positions past the row count as its end.
@@ -180,15 +177,17 @@ private:
 } // namespace
 
 std::optional<LibraryKind> LibraryKindFromName(std::string_view name) {
-    for (std::size_t i = 0; i < kKinds.size(); ++i)
-        if (EqualsNoCase(name, kKindNames[i]))
-            return kKinds[i];
+    for (const ObjectKindFacts& facts : kObjectKindFacts)
+        if (EqualsNoCase(name, facts.name))
+            return facts.kind;
     return std::nullopt;
 }
 
-std::string_view LibraryKindName(LibraryKind kind) noexcept {
-    const auto index = static_cast<std::size_t>(kind);
-    return index < kKindNames.size() ? kKindNames[index] : std::string_view{};
+std::vector<std::string> LibraryKindNames() {
+    std::vector<std::string> names;
+    for (const ObjectKindFacts& facts : kObjectKindFacts)
+        names.emplace_back(facts.name);
+    return names;
 }
 
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {

@@ -20,7 +20,7 @@
 namespace k2k {
 
 std::optional<LibraryKind> LibraryKindFromName(std::string_view name); // "part", ...
-std::string_view LibraryKindName(LibraryKind kind) noexcept;
+std::vector<std::string> LibraryKindNames();                           // the four, in kind order
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind);
 
 // Reads and checks a source. False, with error "FILE:LINE: problem", on an unknown

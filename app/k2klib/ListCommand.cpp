@@ -2,6 +2,7 @@
 #include "LibrarySource.h"
 #include "ObjectLines.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/LibraryFile.h"
 #include "platform/Text.h"
 
@@ -24,7 +25,7 @@ void RunList(const std::string& library, CommandContext& context) {
     out << "signature: " << contents.header.signature << '\n'
         << "version: " << contents.header.version << '\n'
         << "count: " << contents.header.count << '\n'
-        << "kind: " << LibraryKindName(contents.kind) << '\n';
+        << "kind: " << FactsOf(contents.kind).name << '\n';
     for (const LibraryObject& object : contents.objects)
         WriteObjectLine(out, contents.kind, object.name, object.info);
     context.exitCode = 0;

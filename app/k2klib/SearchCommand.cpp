@@ -6,9 +6,11 @@
 // suite), 2 with usage for bad arguments.
 
 #include "Commands.h"
+#include "LibrarySource.h"
 #include "OpenedSuite.h"
 
 #include "common/Messages.h"
+#include "common/ObjectKinds.h"
 #include "host/Directories.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
@@ -98,7 +100,7 @@ void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
     };
     if (tsv) {
         buffer += "status\tname";
-        for (std::string_view column : OptionalColumns(results.Kind()))
+        for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
             buffer.append("\t").append(column);
         buffer += '\n';
     }
@@ -220,7 +222,7 @@ void AddSearchCommand(CLI::App& app, CommandContext& context) {
     auto a = std::make_shared<SearchArguments>();
     command->add_option("--suite", a->suite, "the suite folder")->required();
     command->add_option("--kind", a->kind, "part, symbol, package or padstack")
-        ->check(CLI::IsMember({"part", "symbol", "package", "padstack"}));
+        ->check(CLI::IsMember(LibraryKindNames()));
     command->add_option("--name", a->name, "the name pattern (* ? # [list] [!list])");
     for (const CriterionOption& criterion : kCriteria) {
         const std::string name = criterion.name;

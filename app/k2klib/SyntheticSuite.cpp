@@ -2,6 +2,7 @@
 
 #include "SyntheticObjects.h"
 
+#include "common/ObjectKinds.h"
 #include "host/Directories.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
@@ -33,7 +34,7 @@ bool Fail(std::string& error, std::string text) {
 
 // ".PART" for parts, and so on.
 std::string Extension(LibraryKind kind) {
-    return std::string(LibraryPattern(kind).substr(1));
+    return std::string(FactsOf(kind).libraryPattern.substr(1));
 }
 
 // Makes the folder a suite where it is not one yet; existing files are kept as they are.
@@ -69,7 +70,7 @@ bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
     if (!ReadWholeFile(ini, text, &errorNumber))
         return Fail(error, ini.string() + ": cannot read the file: " + std::strerror(errorNumber));
     IniDocument document = IniDocument::Parse(text);
-    const std::string_view section = CatalogueSection(kind);
+    const std::string_view section = FactsOf(kind).catalogueSection;
     for (const std::string& key : document.Keys(section))
         document.Set(section, key, std::nullopt);
     for (std::size_t i = 0; i < libraries.size(); ++i)
