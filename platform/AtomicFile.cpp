@@ -161,6 +161,18 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
     return ok;
 }
 
+std::string_view TakeLine(std::string_view& text) noexcept {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crLf ? 2 : 1));
+    }
+    return line;
+}
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content, int* errorNumber) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {

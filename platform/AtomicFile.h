@@ -62,6 +62,11 @@ long FileStepCount() noexcept;
 // Syncs the folder that holds file, so that a rename in it is on the disk.
 void SyncFolderOf(const std::filesystem::path& file);
 
+// Takes the next line off the front of text: a line ends at CR LF, at LF or at a lone CR,
+// and its end is not part of it. Text files are read in lines so (the file operations,
+// the INI files), so that a lone CR means the same to every reader.
+std::string_view TakeLine(std::string_view& text) noexcept;
+
 // Reads a whole file; nullopt-like false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content,
                    int* errorNumber = nullptr);

@@ -106,14 +106,8 @@ std::size_t FindKey(const std::vector<std::string>& lines, SectionRange range,
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument document;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of("\r\n");
-        document.m_lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        text.remove_prefix(end + (crLf ? 2 : 1));
-    }
+    while (!text.empty())
+        document.m_lines.emplace_back(TakeLine(text));
     return document;
 }
 

@@ -6,7 +6,7 @@
 // unknown text) is kept as it stands. Every write rewrites the file atomically.
 //
 // Line ends: a line ends at CR LF, at LF or at a lone CR, as the file operations read
-// lines (FileOps::ReadLine), and is written back ending in CR LF. So no name or value read
+// lines (TakeLine), and is written back ending in CR LF. So no name or value read
 // from a file holds a CR or an LF, and the writer refuses names and values that do: what
 // is read can always be written back, and what is written reads back the same.
 //
