@@ -2,6 +2,7 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
@@ -52,25 +53,24 @@ void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) 
 }
 
 bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) {
+    // Every setting in memory first, then one rewrite: a crash keeps the old options or
+    // the new ones, never a mix.
+    IniEdit edit = services.EditDirSettings();
     for (LibraryKind kind : kAllKinds) {
         const std::string_view section = FactsOf(kind).optionsSection;
         const auto& table = options.Table(kind);
-        int errorNumber = 0;
-        bool ok = services.SetDirSetting(section, "Number", DecimalText(options.UpperBound(kind)),
-                                         &errorNumber);
-        for (int i = 1; ok && i <= options.UpperBound(kind); ++i) {
+        edit.Set(section, "Number", DecimalText(options.UpperBound(kind)));
+        for (int i = 1; i <= options.UpperBound(kind); ++i) {
             const DisplayOption& option = table[static_cast<std::size_t>(i)];
-            ok =
-                services.SetDirSetting(section, DecimalText(i),
-                                       option.Name + "," + DecimalText(option.Value), &errorNumber);
-        }
-        if (!ok) {
-            services.Boxes().Show(FileOps::WriteFailureMessage(
-                services, SuitePath(services.DirectorySettingsFile()), errorNumber));
-            return false;
+            edit.Set(section, DecimalText(i), option.Name + "," + DecimalText(option.Value));
         }
     }
-    return true;
+    int errorNumber = 0;
+    if (edit.Commit(&errorNumber))
+        return true;
+    services.Boxes().Show(FileOps::WriteFailureMessage(
+        services, SuitePath(services.DirectorySettingsFile()), errorNumber));
+    return false;
 }
 
 std::vector<DisplayColumn> EnabledColumns(const DisplayOptions& options, LibraryKind kind) {

@@ -50,8 +50,10 @@ inline constexpr int kMaxDisplayOptions = 1000;
 // (halves to even) and held to the 32-bit range; a text without a number is 0.
 void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services);
 
-// Writes "Number" and the entries of each kind. On the first write that fails it shows
-// the write-failure message for the settings file and answers false.
+// Writes "Number" and the entries of each kind, in one rewrite of the settings file. When
+// it fails (the file cannot be written, a name cannot be stored) the file stays as it
+// was, the write-failure message for the settings file is shown once, and the answer is
+// false.
 bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services);
 
 // A shown column: its entry number (its place in the kind's fixed column order) and name.

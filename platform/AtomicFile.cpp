@@ -1,16 +1,43 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace k2k {
+
+namespace {
+
+long g_fileSteps = 0;
+long g_killAtStep = 0;
+
+// One step of a rewrite on the file system; see SetKillAtFileStep.
+void FileStep() noexcept {
+    if (++g_fileSteps == g_killAtStep)
+        ::raise(SIGKILL);
+}
+
+constexpr mode_t kPermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
+
+} // namespace
+
+void SetKillAtFileStep(long step) noexcept {
+    g_killAtStep = step;
+    g_fileSteps = 0;
+}
+
+long FileStepCount() noexcept {
+    return g_fileSteps;
+}
 
 void SyncFolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     if (folder.empty())
         folder = ".";
+    FileStep();
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         ::fsync(fd);
@@ -36,9 +63,33 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     m_written = 0;
     m_error.clear();
     m_errno = 0;
-    m_file = std::fopen(m_temporary.c_str(), "wb");
-    if (!m_file)
+    // A new file left by a crash may carry a read-only mode taken from its target; it is
+    // ours to replace. (A folder in its place is not removed: the open then fails.)
+    FileStep();
+    ::unlink(m_temporary.c_str());
+    FileStep();
+    const int fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
         return Fail("cannot create " + m_temporary.string(), errno);
+    // The mode of the file it replaces, set before any content is written, so the content
+    // is never readable by more people than the old file was.
+    struct stat old {};
+    if (::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        FileStep();
+        if (::fchmod(fd, old.st_mode & kPermissionBits) != 0) {
+            const int chmodErrno = errno;
+            ::close(fd);
+            ::unlink(m_temporary.c_str());
+            return Fail("cannot set the mode of " + m_temporary.string(), chmodErrno);
+        }
+    }
+    m_file = ::fdopen(fd, "wb");
+    if (!m_file) {
+        const int openErrno = errno;
+        ::close(fd);
+        ::unlink(m_temporary.c_str());
+        return Fail("cannot create " + m_temporary.string(), openErrno);
+    }
     return true;
 }
 
@@ -47,6 +98,7 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
         return Fail("file not open", EBADF);
     if (m_written + bytes.size() > m_failAfter)
         return Fail("cannot write " + m_temporary.string(), ENOSPC);
+    FileStep();
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
         return Fail("cannot write " + m_temporary.string(), errno ? errno : EIO);
     m_written += bytes.size();
@@ -58,16 +110,28 @@ bool AtomicFileWriter::Commit() {
         return Fail("file not open", EBADF);
     std::FILE* file = m_file;
     m_file = nullptr;
-    const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const int flushErrno = errno;
+    FileStep();
+    bool flushed = std::fflush(file) == 0;
+    if (flushed) {
+        FileStep();
+        flushed = ::fsync(::fileno(file)) == 0;
+    }
+    int flushErrno = flushed ? 0 : errno;
+    FileStep();
     const bool closed = std::fclose(file) == 0;
+    if (!closed && flushErrno == 0)
+        flushErrno = errno;
+    std::error_code ignored;
     if (!flushed || !closed) {
-        std::filesystem::remove(m_temporary);
+        FileStep();
+        std::filesystem::remove(m_temporary, ignored);
         return Fail("cannot write " + m_temporary.string(), flushErrno ? flushErrno : EIO);
     }
+    FileStep();
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int renameErrno = errno;
-        std::filesystem::remove(m_temporary);
+        FileStep();
+        std::filesystem::remove(m_temporary, ignored);
         return Fail("cannot replace " + m_target.string(), renameErrno);
     }
     SyncFolderOf(m_target);
@@ -79,6 +143,7 @@ void AtomicFileWriter::Abort() noexcept {
         return;
     std::fclose(m_file);
     m_file = nullptr;
+    FileStep();
     std::error_code ignored;
     std::filesystem::remove(m_temporary, ignored);
 }
@@ -94,6 +159,18 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
             *errorNumber = writer.ErrorNumber();
     }
     return ok;
+}
+
+std::string_view TakeLine(std::string_view& text) noexcept {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crLf ? 2 : 1));
+    }
+    return line;
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content, int* errorNumber) {

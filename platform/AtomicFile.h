@@ -1,7 +1,9 @@
 #pragma once
 // Nothing is lost: a file that is rewritten is written to a new file beside the old one,
 // flushed to the disk, and renamed over the old one. A crash at any moment leaves the old
-// file or the new one, never a mix.
+// file or the new one, never a mix. The new file takes the permission bits of the file it
+// replaces, so a rewrite never makes a read-only library writable or a private profile
+// readable by others; a file that did not exist gets the process's default mode.
 
 #include <cstdio>
 #include <filesystem>
@@ -49,8 +51,21 @@ private:
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
                          std::string* error = nullptr, int* errorNumber = nullptr);
 
+// Crash tests: every atomic rewrite of this process counts its steps on the file system
+// (creating the new file, each write, the flush, the sync, the close, the rename, the
+// folder sync, removing a dropped new file). With a kill step N set, the process ends
+// itself with SIGKILL just before step N (from 1), as a crash there would; 0 (the
+// default) only counts. A test sets it in a child process and checks what is on disk.
+void SetKillAtFileStep(long step) noexcept;
+long FileStepCount() noexcept;
+
 // Syncs the folder that holds file, so that a rename in it is on the disk.
 void SyncFolderOf(const std::filesystem::path& file);
+
+// Takes the next line off the front of text: a line ends at CR LF, at LF or at a lone CR,
+// and its end is not part of it. Text files are read in lines so (the file operations,
+// the INI files), so that a lone CR means the same to every reader.
+std::string_view TakeLine(std::string_view& text) noexcept;
 
 // Reads a whole file; nullopt-like false when it cannot be opened or read.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content,

@@ -181,17 +181,9 @@ void FileOps::ReadLine(int& status, int fileNumber, std::string& line) {
         ShowReadFailure(file.path, kErrInputPastEnd);
         return;
     }
-    const std::size_t end = content.find_first_of("\r\n", file.position);
-    if (end == std::string::npos) {
-        line.assign(content, file.position, std::string::npos);
-        file.position = content.size();
-    } else {
-        line.assign(content, file.position, end - file.position);
-        file.position = end + 1;
-        if (content[end] == '\r' && file.position < content.size() &&
-            content[file.position] == '\n')
-            ++file.position;
-    }
+    std::string_view rest = std::string_view(content).substr(file.position);
+    line.assign(TakeLine(rest));
+    file.position = content.size() - rest.size();
     status = 0;
 }
 

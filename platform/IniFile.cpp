@@ -48,7 +48,7 @@ std::string Unquote(std::string_view value) {
     return std::string(value);
 }
 
-// A line break inside a name or value would turn into new lines of the file, and a key
+// A CR or LF inside a name or value would end its line when read back, and a key
 // with "=" or a leading ";" or "[" would read back as something else.
 bool IsStorable(std::string_view section, std::string_view key,
                 std::optional<std::string_view> value) {
@@ -106,16 +106,8 @@ std::size_t FindKey(const std::vector<std::string>& lines, SectionRange range,
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument document;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        document.m_lines.emplace_back(line);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
+    while (!text.empty())
+        document.m_lines.emplace_back(TakeLine(text));
     return document;
 }
 
@@ -213,14 +205,61 @@ std::vector<std::string> IniDocument::Sections() const {
     return sections;
 }
 
+IniEdit::IniEdit(std::filesystem::path file) : m_file(std::move(file)) {
+    std::error_code ignored;
+    if (m_file.empty()) {
+        m_readErrno = ENOENT;
+        return;
+    }
+    if (std::filesystem::is_directory(m_file, ignored)) {
+        m_readErrno = EISDIR;
+        return;
+    }
+    std::string text;
+    int readErrno = 0;
+    if (ReadWholeFile(m_file, text, &readErrno))
+        m_document = IniDocument::Parse(text);
+    else if (readErrno != ENOENT) // a missing file is an empty one
+        m_readErrno = readErrno;
+}
+
+std::optional<std::string> IniEdit::Get(std::string_view section, std::string_view key) const {
+    return m_document.Get(section, key);
+}
+
+void IniEdit::Set(std::string_view section, std::string_view key,
+                  std::optional<std::string_view> value) {
+    if (!IsStorable(section, key, value)) {
+        m_refused = true;
+        return;
+    }
+    if (m_document.Set(section, key, value))
+        m_changed = true;
+}
+
+bool IniEdit::Commit(int* errorNumber) {
+    auto done = [errorNumber](int number) {
+        if (errorNumber)
+            *errorNumber = number;
+        return number == 0;
+    };
+    if (m_refused)
+        return done(EINVAL);
+    if (m_readErrno != 0)
+        return done(m_readErrno);
+    if (!m_changed)
+        return done(0); // nothing to change: the file is not touched
+    int writeErrno = 0;
+    if (!WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno))
+        return done(writeErrno != 0 ? writeErrno : EIO);
+    m_changed = false;
+    return done(0);
+}
+
 std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::string_view defaultValue) {
-    std::string text;
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(file, ignored) && ReadWholeFile(file, text)) {
-        if (auto value = IniDocument::Parse(text).Get(section, key))
-            return *value;
-    }
+    if (auto value = IniEdit(file).Get(section, key))
+        return *value;
     // The platform cuts trailing blanks off the default as well.
     return std::string(TrimRight(defaultValue));
 }
@@ -228,34 +267,9 @@ std::string GetProfileString(const std::filesystem::path& file, std::string_view
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::optional<std::string_view> value,
                         int* errorNumber) {
-    auto fail = [errorNumber](int number) {
-        if (errorNumber)
-            *errorNumber = number;
-        return false;
-    };
-    if (!IsStorable(section, key, value))
-        return fail(EINVAL);
-
-    std::error_code ignored;
-    if (std::filesystem::is_directory(file, ignored))
-        return fail(EISDIR);
-    std::string text;
-    int readErrno = 0;
-    if (!ReadWholeFile(file, text, &readErrno)) {
-        if (readErrno != ENOENT)
-            return fail(readErrno);
-        text.clear();
-    }
-
-    IniDocument document = IniDocument::Parse(text);
-    if (!document.Set(section, key, value))
-        return true; // nothing to change: the file is not touched
-    int writeErrno = 0;
-    if (!WriteFileAtomically(file, document.ToText(), nullptr, &writeErrno))
-        return fail(writeErrno != 0 ? writeErrno : EIO);
-    if (errorNumber)
-        *errorNumber = 0;
-    return true;
+    IniEdit edit(file);
+    edit.Set(section, key, value);
+    return edit.Commit(errorNumber);
 }
 
 } // namespace k2k

@@ -4,6 +4,16 @@
 // no value removes the key, a write adds a missing section at the end of the file and a
 // missing key at the end of its section, and every other line (comments, blank lines,
 // unknown text) is kept as it stands. Every write rewrites the file atomically.
+//
+// Line ends: a line ends at CR LF, at LF or at a lone CR, as the file operations read
+// lines (TakeLine), and is written back ending in CR LF. So no name or value read
+// from a file holds a CR or an LF, and the writer refuses names and values that do: what
+// is read can always be written back, and what is written reads back the same.
+//
+// A save of many keys (the library lists, the display options) is one IniEdit: the file
+// is read once, every change is made in memory, and Commit rewrites it once, so a crash
+// leaves the old keys or the new ones, never some of each. The single-key functions at
+// the end are one-change edits.
 
 #include <filesystem>
 #include <optional>
@@ -27,6 +37,35 @@ public:
 
 private:
     std::vector<std::string> m_lines;
+};
+
+// An edit of one INI file: read when the edit is made (a missing file is an empty one),
+// changed in memory with the rules above, written once by Commit.
+class IniEdit final {
+public:
+    explicit IniEdit(std::filesystem::path file);
+
+    // What the file holds with the changes made so far.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // WritePrivateProfileString's rules: nullopt removes the key. A name or value that
+    // cannot be stored refuses the whole edit: Commit then writes nothing.
+    void Set(std::string_view section, std::string_view key, std::optional<std::string_view> value);
+    void Delete(std::string_view section, std::string_view key) { Set(section, key, std::nullopt); }
+
+    // Rewrites the file atomically when anything changed. False (errorNumber: the errno)
+    // when a change was refused (EINVAL), the file could not be read (a folder, no
+    // access) or written; the file is then as it was. An edit that changed nothing
+    // succeeds without touching the file.
+    bool Commit(int* errorNumber = nullptr);
+
+    const std::filesystem::path& File() const noexcept { return m_file; }
+
+private:
+    std::filesystem::path m_file;
+    IniDocument m_document;
+    int m_readErrno = 0;
+    bool m_refused = false;
+    bool m_changed = false;
 };
 
 // GetPrivateProfileString: the value, or the default when the file, the section or

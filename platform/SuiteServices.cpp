@@ -88,14 +88,15 @@ bool SuiteServices::WriteIniString(std::string_view section, std::string_view ke
     return WriteProfileString(NativePath(m_iniFile), section, key, value, errorNumber);
 }
 
+IniEdit SuiteServices::EditIniFile() const {
+    return IniEdit(m_iniFile.empty() ? std::filesystem::path() : NativePath(m_iniFile));
+}
+
 std::string SuiteServices::GetDirSetting(std::string_view section, std::string_view key,
                                          std::string_view defaultValue) const {
     if (m_dirSettings.empty())
         return std::string(defaultValue);
-    std::string text;
-    std::optional<std::string> value;
-    if (ReadWholeFile(m_dirSettings, text))
-        value = IniDocument::Parse(text).Get(section, key);
+    const std::optional<std::string> value = IniEdit(m_dirSettings).Get(section, key);
     if (!value)
         return std::string(defaultValue);
     if (EqualsNoCase(Trim(section), kFolderSection) && !value->empty() &&

@@ -44,6 +44,9 @@ public:
                              std::string_view defaultValue) const;
     bool WriteIniString(std::string_view section, std::string_view key,
                         std::optional<std::string_view> value, int* errorNumber = nullptr);
+    // An edit of the current initialisation file, for a save of many keys in one rewrite;
+    // with no current file its Commit fails with ENOENT.
+    IniEdit EditIniFile() const;
 
     // --- directory settings
     std::string GetDirSetting(std::string_view section, std::string_view key,
@@ -51,6 +54,8 @@ public:
     // False when the settings file cannot be written (errorNumber: the errno).
     bool SetDirSetting(std::string_view section, std::string_view key, std::string_view value,
                        int* errorNumber = nullptr);
+    // An edit of the settings file, for a save of many settings in one rewrite.
+    IniEdit EditDirSettings() const { return IniEdit(m_dirSettings); }
     const std::filesystem::path& DirectorySettingsFile() const noexcept { return m_dirSettings; }
 
     // --- questions and boxes

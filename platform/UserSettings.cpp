@@ -1,6 +1,5 @@
 #include "platform/UserSettings.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 #include "platform/Text.h"
 
@@ -54,10 +53,8 @@ std::filesystem::path UserSettings::FileOf(std::string_view application) const {
 std::string UserSettings::GetUserSetting(std::string_view application, std::string_view section,
                                          std::string_view key,
                                          std::string_view defaultValue) const {
-    std::string text;
-    if (ReadWholeFile(FileOf(application), text))
-        if (auto value = IniDocument::Parse(text).Get(section, key))
-            return *value;
+    if (auto value = IniEdit(FileOf(application)).Get(section, key))
+        return *value;
     return std::string(defaultValue);
 }
 

@@ -1,8 +1,8 @@
 #include "search/LibraryCatalogue.h"
 
-#include "common/DeleteIniKey.h"
 #include "common/Messages.h"
 #include "platform/FileOps.h"
+#include "platform/IniFile.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
@@ -36,27 +36,26 @@ void LibraryCatalogue::Load(const SuiteServices& services) {
 }
 
 bool LibraryCatalogue::Save(SuiteServices& services) {
-    bool ok = true;
+    // The deletes and writes of all four lists are made in memory and written in one
+    // rewrite, so a crash leaves the old lists or the new ones, never a mix.
+    IniEdit edit = services.EditIniFile();
     for (LibraryKind kind : kAllKinds) {
         const std::string_view section = FactsOf(kind).catalogueSection;
-        for (int key = 1; key <= m_storedCounts[IndexOf(kind)]; ++key) {
-            int status = 0;
-            DeleteIniKey(services, section, DecimalText(key), status);
-            ok = ok && status == 0;
-        }
+        for (int key = 1; key <= m_storedCounts[IndexOf(kind)]; ++key)
+            edit.Delete(section, DecimalText(key));
         const auto& entries = m_entries[IndexOf(kind)];
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            int errorNumber = 0;
-            if (!services.WriteIniString(section, DecimalText(static_cast<long long>(i + 1)),
-                                         entries[i], &errorNumber)) {
-                services.Boxes().Show(
-                    FileOps::WriteFailureMessage(services, services.IniFile(), errorNumber));
-                ok = false;
-            }
-        }
-        m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            edit.Set(section, DecimalText(static_cast<long long>(i + 1)), entries[i]);
     }
-    return ok;
+    int errorNumber = 0;
+    if (!edit.Commit(&errorNumber)) {
+        services.Boxes().Show(
+            FileOps::WriteFailureMessage(services, services.IniFile(), errorNumber));
+        return false;
+    }
+    for (LibraryKind kind : kAllKinds)
+        m_storedCounts[IndexOf(kind)] = Count(kind);
+    return true;
 }
 
 const std::vector<std::string>& LibraryCatalogue::Entries(LibraryKind kind) const noexcept {

@@ -29,8 +29,9 @@ public:
     // one from the current initialisation file of the services.
     void Load(const SuiteServices& services);
     // Deletes each kind's keys "1" to the count last loaded or saved, then writes the
-    // entries. A key that cannot be deleted shows the write-failure message; the rest is
-    // still written. Answers false when any write failed.
+    // entries, all in one rewrite of the file. When the file cannot be written (or an entry
+    // cannot be stored: one with a line break), shows the write-failure message once,
+    // leaves the file as it was and answers false.
     bool Save(SuiteServices& services);
 
     const std::vector<std::string>& Entries(LibraryKind kind) const noexcept;

@@ -111,5 +111,32 @@ TEST_F(DisplayOptionsTest, AFailedSaveIsShownOnce) {
               "Can't create/write to file: " + SuitePath(dir / "NOFOLDER" / "suite.ini"));
 }
 
+// A stray CR inside a line once became part of an option's name, which the writer then
+// refused, so the options could not be saved at all.
+TEST_F(DisplayOptionsTest, OptionsReadFromAnyFileCanBeSavedAgain) {
+    WriteFile(dir / "suite.ini", "[Browser Part Options]\r\nNumber=2\r\n1=Library,-1\r"
+                                 "2=Description,0\r\n"
+                                 "[Browser Symbol Options]\r\nNumber=1\r\n1=Sym\rbol,-1\r\n");
+    LoadDisplayOptions(options, services);
+    EXPECT_EQ(EntriesOf(LibraryKind::Part), (Options{{-1, "Library"}, {0, "Description"}}));
+    ASSERT_TRUE(SaveDisplayOptions(options, services));
+    EXPECT_TRUE(boxes.shown.empty());
+    DisplayOptions loaded;
+    LoadDisplayOptions(loaded, services);
+    for (LibraryKind kind :
+         {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack})
+        EXPECT_EQ(loaded.Table(kind), options.Table(kind));
+}
+
+TEST_F(DisplayOptionsTest, ASaveThatCannotBeCompletedChangesNothing) {
+    WriteFile(dir / "suite.ini", "[Browser Part Options]\r\nNumber=1\r\n1=Library,-1\r\n");
+    options.Table(LibraryKind::Part) = {{}, {0, "Library"}, {-1, "Description"}};
+    options.Table(LibraryKind::Symbol) = {{}, {-1, "Two\nLines"}};
+    EXPECT_FALSE(SaveDisplayOptions(options, services));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(ReadFile(dir / "suite.ini"), "[Browser Part Options]\r\nNumber=1\r\n1=Library,-1\r\n")
+        << "no kind is saved when one cannot be";
+}
+
 } // namespace
 } // namespace k2k

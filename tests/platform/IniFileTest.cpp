@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,72 @@ TEST(IniDocumentTest, AddsAndRemovesKeysAndSections) {
     EXPECT_FALSE(ini.Set("A]", "k", "x"));
     EXPECT_EQ(ini.ToText(), "[A]\r\ny=2\r\n; end of A\r\n\r\n[B]\r\nz=3\r\n[PADLIBS]\r\n"
                             "1=PADS.PAD\r\n");
+}
+
+// A lone CR ends a line, as the file operations read lines. Were it part of a value, the
+// writer (which refuses line breaks) could not write that value back, and a save of the
+// library lists would drop it and every entry after it.
+TEST(IniDocumentTest, ALoneCrEndsALineSoEveryValueReadCanBeWrittenBack) {
+    IniDocument ini = IniDocument::Parse("[DEVLIBS]\r\n1=A.PART\r2=B\rX.PART\r\n3=C.PART\r\r\n");
+    ASSERT_EQ(ini.Keys("DEVLIBS"), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(ini.Get("DEVLIBS", "2"), "B");
+    EXPECT_EQ(ini.Get("DEVLIBS", "3"), "C.PART");
+    for (const char* key : {"1", "2", "3"}) {
+        const std::string value = *ini.Get("DEVLIBS", key);
+        EXPECT_TRUE(ini.Set("DEVLIBS", key, std::nullopt));
+        EXPECT_TRUE(ini.Set("DEVLIBS", key, value)) << "key " << key << " reads back";
+    }
+    EXPECT_EQ(ini.ToText(), "[DEVLIBS]\r\nX.PART\r\n1=A.PART\r\n2=B\r\n3=C.PART\r\n\r\n");
+    EXPECT_FALSE(ini.Set("DEVLIBS", "4", "D\rE")) << "would read back as two lines";
+}
+
+TEST(IniEditTest, ManyChangesAreOneRewrite) {
+    TempDir dir;
+    const auto file = dir / "kalde2000.ini";
+    WriteFile(file, "; lists\r\n[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n");
+    IniEdit edit(file);
+    edit.Delete("DEVLIBS", "1");
+    edit.Delete("DEVLIBS", "2");
+    edit.Set("devlibs", "1", "B.PART");
+    edit.Set("SCHLIBS", "1", "GATES.SYMBOL");
+    EXPECT_EQ(edit.Get("DEVLIBS", "2"), std::nullopt) << "Get sees the changes made so far";
+    EXPECT_EQ(ReadFile(file), "; lists\r\n[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n")
+        << "nothing is written before Commit";
+    SetKillAtFileStep(0); // counts only
+    int errorNumber = -1;
+    ASSERT_TRUE(edit.Commit(&errorNumber));
+    EXPECT_EQ(errorNumber, 0);
+    const long oneRewrite = FileStepCount();
+    EXPECT_EQ(ReadFile(file),
+              "; lists\r\n[DEVLIBS]\r\n1=B.PART\r\n[SCHLIBS]\r\n1=GATES.SYMBOL\r\n");
+
+    SetKillAtFileStep(0);
+    ASSERT_TRUE(WriteProfileString(file, "DEVLIBS", "1", "C.PART"));
+    EXPECT_EQ(FileStepCount(), oneRewrite) << "four changes cost what one costs";
+}
+
+TEST(IniEditTest, ARefusedChangeOrAnUnreadableFileWritesNothing) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    WriteFile(file, "[A]\nx=1\n");
+    IniEdit refused(file);
+    refused.Set("A", "x", "2");
+    refused.Set("A", "y", "two\nlines");
+    refused.Set("A", "z", "3");
+    int errorNumber = 0;
+    EXPECT_FALSE(refused.Commit(&errorNumber));
+    EXPECT_EQ(errorNumber, EINVAL);
+    EXPECT_EQ(ReadFile(file), "[A]\nx=1\n") << "all or nothing";
+
+    IniEdit folder(dir.Path());
+    folder.Set("A", "x", "2");
+    EXPECT_FALSE(folder.Commit(&errorNumber));
+    EXPECT_EQ(errorNumber, EISDIR);
+
+    IniEdit none(std::filesystem::path{});
+    EXPECT_EQ(none.Get("A", "x"), std::nullopt);
+    EXPECT_FALSE(none.Commit(&errorNumber));
+    EXPECT_EQ(errorNumber, ENOENT);
 }
 
 TEST(ProfileStringTest, ReadsAndRewritesFiles) {

@@ -56,17 +56,46 @@ TEST_F(LibraryCatalogueTest, SaveReplacesTheOldKeysAndKeepsTheRestOfTheFile) {
     EXPECT_NE(ini.find("Keep=yes"), std::string::npos);
 }
 
-TEST_F(LibraryCatalogueTest, AFileThatCannotBeWrittenIsReportedForEveryKeyAndSaveGoesOn) {
+TEST_F(LibraryCatalogueTest, AFailedSaveIsReportedOnceAndKeepsTheOldLists) {
     WriteIni("[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n");
     catalogue.Load(services);
-    // A folder where the rewritten file would be created makes every write fail.
+    // A folder where the rewritten file would be created makes the write fail.
     std::filesystem::create_directory(dir / "kalde2000.ini.new~");
     catalogue.SetEntries(LibraryKind::Part, {"B.PART"});
     EXPECT_FALSE(catalogue.Save(services));
-    ASSERT_EQ(boxes.shown.size(), 3u) << "two deletes and one write, each reported";
+    ASSERT_EQ(boxes.shown.size(), 1u) << "the whole save is one write";
     EXPECT_EQ(boxes.shown[0].text, "Can't create/write to file: " + services.IniFile());
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n") << "the old file is whole";
+
+    // The next save still deletes both old keys.
+    std::filesystem::remove(dir / "kalde2000.ini.new~");
+    EXPECT_TRUE(catalogue.Save(services));
+    EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=B.PART\r\n");
+
+    // An entry that cannot be stored refuses the save rather than cut the list there.
+    catalogue.SetEntries(LibraryKind::Part, {"A.PART", "TWO\nLINES.PART", "C.PART"});
+    EXPECT_FALSE(catalogue.Save(services));
+    EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=B.PART\r\n");
+}
+
+// A stray CR inside a line of the file once became part of a value that the writer then
+// refused, so saving the lists unchanged dropped that entry and all after it.
+TEST_F(LibraryCatalogueTest, SavingTheListsAsLoadedKeepsEveryEntry) {
+    WriteIni("[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\rjunk\r\n3=C.PART\r\n"
+             "[SCHLIBS]\r1=S.SYMBOL\r2=T.SYMBOL\r");
+    catalogue.Load(services);
+    const auto parts = catalogue.Entries(LibraryKind::Part);
+    const auto symbols = catalogue.Entries(LibraryKind::Symbol);
+    EXPECT_EQ(parts, (std::vector<std::string>{"A.PART", "B.PART", "C.PART"}));
+    EXPECT_EQ(symbols, (std::vector<std::string>{"S.SYMBOL", "T.SYMBOL"}));
+    EXPECT_TRUE(catalogue.Save(services));
+    EXPECT_TRUE(boxes.shown.empty());
+
+    LibraryCatalogue again;
+    again.Load(services);
+    EXPECT_EQ(again.Entries(LibraryKind::Part), parts);
+    EXPECT_EQ(again.Entries(LibraryKind::Symbol), symbols);
 }
 
 TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
