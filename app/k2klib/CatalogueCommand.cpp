@@ -53,10 +53,10 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
     const auto opened = OpenSuiteFor("catalogue", suite, context);
     if (!opened)
         return;
-    SuiteServices& services = opened->services;
+    SuiteServices& services = opened->browser.Services();
     Kernel& kernel = opened->kernel;
-    const Directories& directories = opened->directories;
-    const LibraryCatalogue& catalogue = opened->catalogue;
+    const Directories& directories = opened->browser.Dirs();
+    const LibraryCatalogue& catalogue = opened->browser.Catalogue();
 
     out << "Suite initialisation file: " << Cp1252ToUtf8(services.IniFile()) << '\n'
         << "Library directory: " << Cp1252ToUtf8(directories.libDir) << '\n'

@@ -1,15 +1,15 @@
 #pragma once
 // A suite opened for a command, as the suite's main application opens it for the
-// browser: the services, the kernel with its named values and project, the folders and
-// the library catalogue. The browser's messages go to the command's error stream.
+// browser: the kernel with its named values and project, and the browser component with
+// the services, the folders and the library catalogue. The browser's messages go to the
+// command's error stream; its searches report nothing while they run.
 
 #include "Commands.h"
 
-#include "host/Directories.h"
+#include "browser/BrowserComponent.h"
 #include "platform/Kernel.h"
 #include "platform/MessageBoxes.h"
-#include "platform/SuiteServices.h"
-#include "search/LibraryCatalogue.h"
+#include "search/SearchEngine.h"
 
 #include <filesystem>
 #include <memory>
@@ -22,10 +22,9 @@ struct OpenedSuite {
     explicit OpenedSuite(const std::string& suite, std::ostream& err);
 
     ConsoleMessageBoxes boxes;
-    SuiteServices services;
     Kernel kernel;
-    Directories directories;
-    LibraryCatalogue catalogue;
+    SearchFeedback quiet;
+    BrowserComponent browser;
     std::string projectPath; // suite form; empty without a project
 };
 

@@ -6,9 +6,9 @@
 
 #include "Commands.h"
 
-#include "platform/FileOps.h"
+#include "browser/BrowserComponent.h"
+#include "platform/Kernel.h"
 #include "platform/NativePath.h"
-#include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "regtypes/BrowserProfile.h"
 
@@ -184,14 +184,15 @@ void WriteTrees(std::ostream& out, const RegTypeTables& tables) {
 }
 
 void RunProfile(const std::string& file, bool check, CommandContext& context) {
+    // The profile is read as the browser reads it at start, by a component of no suite.
     ConsoleMessageBoxes boxes(context.err);
-    SuiteServices services({}, boxes);
-    FileOps files(services, boxes);
-    RegTypeTables tables;
+    Kernel kernel;
+    SearchFeedback quiet;
+    BrowserComponent browser(kernel, {}, boxes, quiet);
+    const RegTypeTables& tables = browser.State().regTypes;
     LineChecker checker;
-    int errorFlag = 0;
-    ReadBrowserProfile(
-        tables, files, services, errorFlag, SuitePath(file),
+    const int errorFlag = browser.ReadBrowserProfile(
+        SuitePath(file),
         [&checker](int lineNumber, std::string_view line, const ProfileLine& parsed) {
             checker(lineNumber, line, parsed);
         });

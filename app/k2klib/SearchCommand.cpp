@@ -9,19 +9,16 @@
 #include "LibrarySource.h"
 #include "OpenedSuite.h"
 
+#include "browser/BrowserComponent.h"
+#include "browser/OptionGridRows.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "host/Directories.h"
-#include "platform/Kernel.h"
 #include "platform/NativePath.h"
-#include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
-#include "search/LibraryCatalogue.h"
 #include "search/ResultRows.h"
 #include "search/SearchEngine.h"
 
-#include <array>
 #include <map>
 #include <ostream>
 
@@ -29,30 +26,29 @@ namespace k2k::cli {
 
 namespace {
 
-// The criterion options and their rows in each kind's grid (0: not a criterion of it),
-// in the order Part, Symbol, Package, Padstack.
+// The criterion options, each a row of the kind's option grid.
 struct CriterionOption {
     const char* name;
-    std::array<int, 4> rows;
+    GridCriterion criterion;
 };
 
 constexpr CriterionOption kCriteria[] = {
-    {"library", {PartRow::Library, SymbolRow::Library, PackageRow::Library, PadstackRow::Library}},
-    {"description", {PartRow::Description, SymbolRow::Description, PackageRow::Description, 0}},
-    {"symbol", {PartRow::Symbol, 0, 0, 0}},
-    {"package", {PartRow::Package, 0, 0, 0}},
-    {"package-type", {PartRow::PackageType, 0, 0, 0}},
-    {"manufacturer", {PartRow::Manufacturer, 0, 0, 0}},
-    {"technology", {PartRow::Technology, 0, 0, 0}},
-    {"type", {PartRow::Type, SymbolRow::Type, PackageRow::Type, PadstackRow::Type}},
-    {"external-index-code", {PartRow::ExternalIndexCode, 0, 0, 0}},
-    {"simulation-function", {PartRow::SimulationFunction, SymbolRow::SimulationFunction, 0, 0}},
-    {"simulation-ref", {PartRow::SimulationRef, 0, 0, 0}},
-    {"element-code", {PartRow::ElementCode, SymbolRow::ElementCode, 0, 0}},
-    {"model-code", {PartRow::ModelCode, SymbolRow::ModelCode, 0, 0}},
-    {"variant", {PartRow::Variant, SymbolRow::Variant, 0, 0}},
-    {"jedec-name", {0, 0, PackageRow::JedecName, 0}},
-    {"shape", {0, 0, 0, PadstackRow::Shape}},
+    {"library", GridCriterion::Library},
+    {"description", GridCriterion::Description},
+    {"symbol", GridCriterion::Symbol},
+    {"package", GridCriterion::Package},
+    {"package-type", GridCriterion::PackageType},
+    {"manufacturer", GridCriterion::Manufacturer},
+    {"technology", GridCriterion::Technology},
+    {"type", GridCriterion::Type},
+    {"external-index-code", GridCriterion::ExternalIndexCode},
+    {"simulation-function", GridCriterion::SimulationFunction},
+    {"simulation-ref", GridCriterion::SimulationRef},
+    {"element-code", GridCriterion::ElementCode},
+    {"model-code", GridCriterion::ModelCode},
+    {"variant", GridCriterion::Variant},
+    {"jedec-name", GridCriterion::JedecName},
+    {"shape", GridCriterion::Shape},
 };
 
 struct SearchArguments {
@@ -69,26 +65,6 @@ struct SearchArguments {
     std::string usedByPackage;
     std::string format = "savelist";
 };
-
-// The part of the catalogue's libraries named name, for its package and symbols.
-std::optional<AliasSelection> FindPart(Kernel& kernel, SuiteServices& services,
-                                       const LibraryCatalogue& catalogue,
-                                       const std::string& libraryDir, const std::string& name) {
-    LibraryDescriptions descriptions;
-    for (int entry = 1; entry <= catalogue.Count(LibraryKind::Part); ++entry) {
-        const std::string path = catalogue.LibraryPath(LibraryKind::Part, entry, libraryDir);
-        if (ReadLibraryDescriptions(kernel, services, LibraryKind::Part, path, descriptions) !=
-            LibraryReadOutcome::Read)
-            continue;
-        for (const LibraryInfoRecord& record : descriptions.records) {
-            if (record.field1 != name)
-                continue;
-            const PartInfo part = SplitPartInfo(record.field3);
-            return AliasSelection{name, std::string(part.package), std::string(part.symbols)};
-        }
-    }
-    return std::nullopt;
-}
 
 void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
     LabelProjectResults(results, 1);
@@ -139,7 +115,6 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
                       : a.kind == "symbol"  ? LibraryKind::Symbol
                       : a.kind == "package" ? LibraryKind::Package
                                             : LibraryKind::Padstack;
-    const std::size_t k = static_cast<std::size_t>(kind);
     const bool aliasSearch =
         !a.aliasesOf.empty() || !a.usedBySymbol.empty() || !a.usedByPackage.empty();
     if (aliasSearch && kind != LibraryKind::Part)
@@ -148,18 +123,15 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
     if (!aliasSearch && command.count("--name") == 0)
         throw CLI::RequiredError("--name");
 
-    // The grid's values, row 1 first; the library of a fresh grid is all libraries.
-    std::vector<std::string> values(static_cast<std::size_t>(CriteriaRows(kind)));
-    values[0] = SuiteText("--name", a.name);
-    values[1] = kAllLibraries;
+    // The grid's values, row 1 first, as a fresh grid holds them.
+    std::vector<std::string> values = FreshGridValues(kind);
+    SetGridValue(values, kind, GridCriterion::Name, SuiteText("--name", a.name));
     for (const auto& [option, value] : a.criteria) {
         for (const CriterionOption& criterion : kCriteria) {
             if (option != criterion.name)
                 continue;
-            const int row = criterion.rows[k];
-            if (row == 0)
+            if (!SetGridValue(values, kind, criterion.criterion, SuiteText("--" + option, value)))
                 throw CLI::ValidationError("--" + option, "is not a criterion of " + a.kind + "s");
-            values[static_cast<std::size_t>(row - 1)] = SuiteText("--" + option, value);
         }
     }
 
@@ -168,29 +140,26 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
         a.project.empty() ? std::nullopt : std::optional<std::filesystem::path>(a.project));
     if (!opened)
         return;
-    SuiteServices& services = opened->services;
-    Kernel& kernel = opened->kernel;
-    const Directories& directories = opened->directories;
-    const LibraryCatalogue& catalogue = opened->catalogue;
-    SearchState state;
-    const SearchOptions options{a.matchCase, a.numeric,
-                                a.allConditions ? kConditionAll : kConditionAny};
-    SearchFeedback quiet;
-    SearchEngine engine(kernel, services, catalogue, directories.libDir, state, options, quiet);
+    BrowserComponent& browser = opened->browser;
+    SuiteServices& services = browser.Services();
+    SearchState& state = browser.State().search;
+    browser.State().searchOptions = {a.matchCase, a.numeric,
+                                     a.allConditions ? kConditionAll : kConditionAny};
+    SearchEngine& engine = browser.Engine();
 
     if (aliasSearch) {
         AliasSelection selection;
         int mode = kAliasesOfPart;
         if (!a.aliasesOf.empty()) {
             const std::string name = SuiteText("--aliases-of", a.aliasesOf);
-            const auto part = FindPart(kernel, services, catalogue, directories.libDir, name);
+            const auto part = browser.FindPartByName(name);
             if (!part) {
                 context.err << "k2klib search: no part named " << a.aliasesOf
                             << " in the part libraries\n";
                 context.exitCode = 1;
                 return;
             }
-            selection = *part;
+            selection = part->selection;
         } else if (!a.usedBySymbol.empty()) {
             mode = kPartsUsingSymbol;
             selection.name = SuiteText("--used-by-symbol", a.usedBySymbol);
@@ -199,7 +168,8 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
             selection.name = SuiteText("--used-by-package", a.usedByPackage);
         }
         const bool named = a.criteria.count("library") > 0;
-        engine.FindAliases(mode, named, selection, named ? values[1] : std::string());
+        engine.FindAliases(mode, named, selection,
+                           named ? values[PartRow::Library - 1] : std::string());
     } else {
         const SearchOutcome outcome = engine.FindNow(kind, values);
         if (outcome == SearchOutcome::EmptyName)

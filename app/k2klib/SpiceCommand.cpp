@@ -7,14 +7,9 @@
 #include "Commands.h"
 #include "OpenedSuite.h"
 
+#include "browser/BrowserComponent.h"
 #include "host/Directories.h"
-#include "host/SimulatorModels.h"
-#include "platform/FileOps.h"
-#include "platform/Kernel.h"
-#include "platform/SuiteFolder.h"
-#include "platform/SuiteServices.h"
 #include "platform/Text.h"
-#include "simulation/ElementProfiles.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"
 
@@ -100,27 +95,20 @@ void RunSpice(const std::string& suite, CommandContext& context) {
     const auto opened = OpenSuiteFor("spice", suite, context);
     if (!opened)
         return;
-    SuiteServices& services = opened->services;
-    Kernel& kernel = opened->kernel;
-    const Directories& directories = opened->directories;
-    FileOps files(services, opened->boxes);
-    SimulationTables tables;
+    BrowserComponent& browser = opened->browser;
+    const Directories& directories = browser.Dirs();
+    const SimulationTables& tables = browser.State().simulation;
+    StartupProgress quiet;
     LeftOutFiles leftOut;
 
     // The order of the browser's start: the subcircuits only after good element profiles.
-    bool failed = false;
-    const std::string profilePath = directories.ElementProfilePath();
-    ReadElementProfiles(tables, files, services, failed, profilePath);
-    tables.spiceReferencesReady = !failed;
-    WriteElementProfiles(out, tables, profilePath, failed);
-    if (tables.spiceReferencesReady) {
-        const SubcircuitSource source =
-            BuildSubcircuitIndex(tables, files, directories.kdsSbk, &leftOut);
-        WriteSubcircuits(out, tables, directories.kdsSbk, source);
-    } else {
+    const SpiceReferencesRead read = browser.ReadSpiceReferences(quiet, &leftOut);
+    WriteElementProfiles(out, tables, directories.ElementProfilePath(), read.elementProfilesFailed);
+    if (read.subcircuits)
+        WriteSubcircuits(out, tables, directories.kdsSbk, *read.subcircuits);
+    else
         out << "\nSubcircuit index: not built, since the element profiles were not read\n";
-    }
-    CollectSimulatorModels(directories.libDir, kernel, tables, &leftOut);
+    browser.CollectSimulatorModels(quiet, &leftOut);
     WriteModels(out, tables, directories.libDir);
 
     out << "\nLeft out:" << (leftOut.empty() ? " none" : "") << '\n';
