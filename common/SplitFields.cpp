@@ -19,11 +19,9 @@ int SplitFields(std::string_view text, std::vector<std::string>& fields,
                 break;
             }
             fields.emplace_back(text.substr(position + 1, close - position - 1));
-            position = close + 2; // over the quote and the comma after it
-            // A quoted field that closes at the very end has no comma after it, and so
-            // no further field.
-            if (close + 1 >= text.size())
-                break;
+            // Over the quote and the character after it (the comma, when there is one);
+            // a quoted field that closes the text is followed by an empty last field.
+            position = close + 2;
             continue;
         }
         const std::size_t comma =

@@ -12,8 +12,9 @@ namespace k2k {
 // Splits text into fields numbered from 1. fields[0] is empty and values[0] holds the
 // number of fields; values[i] is ValueOf(fields[i]). A field that starts with a double
 // quote (not as the last character) runs to the next double quote, which is removed with
-// the comma after it, so it may hold commas. An empty text gives one empty field, and a
-// text that ends with a comma an empty last field. Answers the number of fields.
+// the character after it, so it may hold commas. An empty text gives one empty field, and
+// a text that ends with a comma or a closing quote an empty last field ("a,\"b\"" is a,
+// b and ""). Answers the number of fields.
 int SplitFields(std::string_view text, std::vector<std::string>& fields,
                 std::vector<double>& values);
 

@@ -255,11 +255,13 @@ bool ParseDrawings(const char* data, std::uint64_t size, std::vector<LibraryObje
     return true;
 }
 
-// A file opened for reading, closed when it goes.
+// A file opened for reading, closed when it goes. Every library is opened here. The open
+// never blocks (a FIFO without a writer, a device), and Check refuses what is not a
+// regular file before anything is read.
 class InputFile final {
 public:
     explicit InputFile(const std::filesystem::path& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
         m_openErrno = m_fd < 0 ? errno : 0;
     }
     ~InputFile() {
@@ -347,6 +349,12 @@ std::string_view SignatureOf(LibraryKind kind) noexcept {
     return kind == LibraryKind::Part ? kPartLibrarySignature : kSymbolLibrarySignature;
 }
 
+bool LibraryFileReadable(const std::filesystem::path& file) {
+    std::uint64_t size = 0;
+    std::string problem;
+    return InputFile(file).Check(size, problem);
+}
+
 bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
                        std::string& error) {
     InputFile input(file);
@@ -428,11 +436,16 @@ void DescriptionBuffer::ExpectScatteredReads(std::size_t from, std::size_t to) n
 const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
                                     std::string& problem) {
     Release();
+    // A library without objects has no description bytes; its section is there all the
+    // same, whether or not this buffer ever held bytes.
+    static constexpr char kNoBytes = '\0';
+    if (size == 0)
+        return &kNoBytes;
     // A mapping copies nothing: a search by name touches the pages of the names only. One
     // that will read most info texts does better with one plain read, which streams the
     // bytes in. The kernel replaces a library by renaming a new file over it, so a mapped
     // file never shrinks under a search.
-    if (size > 0 && !wholeTexts) {
+    if (!wholeTexts) {
         void* map = ::mmap(nullptr, kBodyStart + size, PROT_READ, MAP_PRIVATE, fd, 0);
         if (map != MAP_FAILED) {
             m_map = map;

@@ -65,6 +65,10 @@ struct LibraryInfoRecord {
     std::string_view field3;
 };
 
+// True when the file is a regular file that opens for reading. A FIFO, a device or a
+// folder is not a library, and asking never blocks.
+bool LibraryFileReadable(const std::filesystem::path& file);
+
 // Reads only the 20 header bytes, as they stand (the signature up to its first NUL).
 // False when the file cannot be read or is shorter than a header.
 bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,

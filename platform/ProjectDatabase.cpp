@@ -118,6 +118,11 @@ public:
                     : std::string();
     }
 
+    std::string Text(int column) const {
+        const unsigned char* text = sqlite3_column_text(m_statement, column);
+        return text ? reinterpret_cast<const char*>(text) : "";
+    }
+
     std::string Error() const { return sqlite3_errmsg(m_sqlite); }
 
 private:
@@ -135,18 +140,29 @@ bool Execute(sqlite3* sqlite, const char* sql, std::string& error) {
     return false;
 }
 
-// One change to the file. A single statement is a transaction of its own: it is written
-// completely or not at all. Answers the error, empty on success; a statement that changes
-// no row means the file does not hold what memory holds, which is an error too.
+// One change to the file, in a transaction of its own: every change touches exactly one
+// row, and a statement that changes none or several means the file does not hold what
+// memory holds; it is then rolled back, so the file keeps what it held. Answers the
+// error, empty on success.
 std::string RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<SqlValue> values) {
-    Statement statement(sqlite, sql);
-    if (!statement.Prepared())
-        return statement.Error();
-    if (!statement.Run(values))
-        return statement.Error();
-    if (sqlite3_changes(sqlite) == 0)
-        return "the project file does not hold the object";
-    return {};
+    std::string error;
+    if (!Execute(sqlite, "BEGIN IMMEDIATE", error))
+        return error;
+    {
+        Statement statement(sqlite, sql);
+        if (!statement.Prepared() || !statement.Run(values))
+            error = statement.Error();
+        else if (const int changed = sqlite3_changes(sqlite); changed != 1)
+            error = changed == 0 ? "the project file does not hold the object"
+                                 : "the change would reach " + DecimalText(changed) +
+                                       " rows of the project file instead of one";
+    }
+    if (error.empty() && Execute(sqlite, "COMMIT", error))
+        return {};
+    std::string ignored;
+    if (!sqlite3_get_autocommit(sqlite))
+        Execute(sqlite, "ROLLBACK", ignored);
+    return error;
 }
 
 std::string SymbolList(const std::vector<int>& symbols) {
@@ -348,6 +364,23 @@ bool ProjectDatabase::Load(std::string& error) {
             return false;
         }
     }
+    // SQLite's own check of the file's structure (pages, b-trees, the free list). A file
+    // that fails it may read well enough and yet take a change into other rows than the
+    // ones meant, so it is refused before anything is read.
+    {
+        Statement check(m_sqlite, "PRAGMA quick_check(1)");
+        const int result = check.Prepared() ? check.Step() : SQLITE_ERROR;
+        if (result != SQLITE_ROW || check.Text(0) != "ok") {
+            // The first finding, on one line and without the name of the schema.
+            std::string finding = result == SQLITE_ROW ? check.Text(0) : check.Error();
+            constexpr std::string_view kSchemaLine = "*** in database main ***\n";
+            if (finding.starts_with(kSchemaLine))
+                finding.erase(0, kSchemaLine.size());
+            std::replace(finding.begin(), finding.end(), '\n', ' ');
+            error = "damaged project database: the file fails SQLite's check (" + finding + ")";
+            return false;
+        }
+    }
     // One read transaction, so that everything comes from one state of the file.
     std::string why;
     if (!Execute(m_sqlite, "BEGIN", why)) {
@@ -397,6 +430,35 @@ std::string OutOfRange(const char* what, long long index) {
     return std::string(what) + " index " + DecimalText(index) + " out of range";
 }
 
+// The maps hold a slot for every index up to the highest, so a few rows under huge
+// indexes would cost memory and time out of all proportion to the file. A file this
+// program writes has a row for every index; a map may miss as many rows as it holds, and
+// a few more, before the file is refused.
+constexpr long long kSparseSlack = 16;
+
+// Per map: what it holds, how many rows and the highest index among them.
+constexpr const char* kMapExtents =
+    "SELECT 'part', count(*), max(idx) FROM parts "
+    "UNION ALL SELECT 'symbol', count(*), max(idx) FROM symbols WHERE idx > 0 "
+    "UNION ALL SELECT 'hierarchy', count(*), max(idx) FROM hierarchies "
+    "UNION ALL SELECT 'page', count(*), max(idx) FROM pages GROUP BY hierarchy "
+    "UNION ALL SELECT 'component', count(*), max(idx) FROM components "
+    "GROUP BY hierarchy, editor";
+
+std::string IndexesNearRowCounts(sqlite3* sqlite) {
+    std::string error;
+    EachRow(sqlite, kMapExtents, error, [](const Statement& row) {
+        const long long rows = row.Integer(1);
+        const long long highest = row.Integer(2);
+        if (highest <= 2 * rows + kSparseSlack)
+            return std::string();
+        return row.Text(0) + " index " + DecimalText(highest) + " lies far beyond the " +
+               DecimalText(rows) + " " + row.Text(0) + (rows == 1 ? " row" : " rows") +
+               " of its map";
+    });
+    return error;
+}
+
 } // namespace
 
 bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
@@ -419,6 +481,9 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
         return false;
     }
 
+    error = IndexesNearRowCounts(m_sqlite);
+    if (!error.empty())
+        return false;
     if (!EachRow(m_sqlite, "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)",
                  error, [&content](const Statement& row) {
                      auto size = [&row](int column) {

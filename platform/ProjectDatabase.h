@@ -16,8 +16,10 @@
 //       editor 0 schematic, 1 layout; idx from 1 per hierarchy and editor; part 0 none;
 //       symbols the symbol-map indexes it uses, in decimal, separated by commas
 // A deleted part or symbol keeps its row (deleted 1) so its index is never reused; an
-// index without a row reads as a deleted slot. A change is one statement, which SQLite
-// writes as one transaction.
+// index without a row reads as a deleted slot, but a map whose highest index lies far
+// beyond its rows is refused (memory grows with the highest index). A change is one
+// statement in a transaction of its own that must change exactly one row, or it is
+// rolled back.
 
 #include "platform/ProjectContent.h"
 
@@ -39,7 +41,8 @@ public:
     // Opens an existing project file for reading and writing (for reading only when the
     // file system refuses writing; changes then fail). nullptr, with a message in error,
     // when the file is missing, is not an SQLite file, is not a project database or is of
-    // another format version, or holds objects out of range.
+    // another format version, fails SQLite's check of its structure, or holds objects out
+    // of range.
     static std::unique_ptr<ProjectDatabase> Open(const std::filesystem::path& file,
                                                  std::string& error);
 

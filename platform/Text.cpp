@@ -157,45 +157,56 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     out.append(bytes.substr(start));
 }
 
+std::size_t DecodeUtf8(std::string_view text, std::size_t offset, char32_t& codePoint) noexcept {
+    if (offset >= text.size())
+        return 0;
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        cp = lead & 0x1F;
+        length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        cp = lead & 0x0F;
+        length = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        cp = lead & 0x07;
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (length > text.size() - offset)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[offset + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    // The shortest form only (C1 81 is not "A"), no surrogate halves, nothing past U+10FFFF.
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0;
+    codePoint = cp;
+    return length;
+}
+
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
-    auto fail = [&](std::size_t at) -> std::optional<std::string> {
-        if (badOffset)
-            *badOffset = at;
-        return std::nullopt;
-    };
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
-        std::size_t length = 0;
-        if (lead < 0x80) {
-            cp = lead;
-            length = 1;
-        } else if ((lead & 0xE0) == 0xC0) {
-            cp = lead & 0x1F;
-            length = 2;
-        } else if ((lead & 0xF0) == 0xE0) {
-            cp = lead & 0x0F;
-            length = 3;
-        } else if ((lead & 0xF8) == 0xF0) {
-            cp = lead & 0x07;
-            length = 4;
-        } else {
-            return fail(i);
+        const std::size_t length = DecodeUtf8(utf8, i, cp);
+        const auto byte = length ? ByteOf(cp) : std::nullopt;
+        if (!byte) {
+            if (badOffset)
+                *badOffset = i;
+            return std::nullopt;
         }
-        if (i + length > utf8.size())
-            return fail(i);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return fail(i);
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        const auto byte = ByteOf(cp);
-        if (!byte)
-            return fail(i);
         out += *byte;
         i += length;
     }

@@ -41,6 +41,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // The same, appended to out (no allocation for a text that fits).
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 
+// The UTF-8 character at offset: answers its length in bytes and sets codePoint, or
+// answers 0 when the text is not well-formed UTF-8 there (a stray or cut-off byte, an
+// overlong form, a surrogate half, a code point past U+10FFFF).
+std::size_t DecodeUtf8(std::string_view text, std::size_t offset, char32_t& codePoint) noexcept;
+
 // Converts UTF-8 to Windows-1252. On a character that Windows-1252 cannot hold, or on
 // malformed UTF-8, answers nullopt and, when badOffset is given, the byte offset of the
 // offending character in the input.

@@ -8,8 +8,6 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 
-#include <cstdio>
-
 namespace k2k {
 
 namespace {
@@ -76,14 +74,7 @@ std::string LibraryCatalogue::LibraryPath(LibraryKind kind, int entry,
 }
 
 bool LibraryFilePresent(const std::string& path) {
-    std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-    if (!file)
-        return false;
-    // A folder opens on this system but cannot be read.
-    char probe;
-    const bool readable = std::fread(&probe, 1, 1, file) == 1 || std::feof(file);
-    std::fclose(file);
-    return readable;
+    return LibraryFileReadable(NativePath(path));
 }
 
 std::optional<std::int32_t> ReadObjectCount(const std::string& path) {

@@ -46,7 +46,8 @@ private:
     std::array<int, kObjectKinds> m_storedCounts{};
 };
 
-// True when the file can be opened for reading and closed again.
+// True when the file can be opened for reading and closed again; a FIFO, a device or a
+// folder counts as missing.
 bool LibraryFilePresent(const std::string& path);
 // The object count at offset 16 of the header; nullopt when the file cannot be read or
 // is shorter than the header.

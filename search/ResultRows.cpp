@@ -5,6 +5,7 @@
 #include "search/SearchResults.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace k2k {
 
@@ -14,7 +15,14 @@ std::string RowKey(LibraryKind kind, int number) {
 
 int ResultNumberOfKey(std::string_view key) {
     const auto pieces = SplitAt(key, '|');
-    return pieces.size() >= 3 ? static_cast<int>(LeadingNumber(pieces[2])) : 0;
+    if (pieces.size() < 3)
+        return 0;
+    // Results are numbered from 1; a number outside what a result list can hold (or not
+    // a number at all) finds no record.
+    const double number = LeadingNumber(pieces[2]);
+    if (!(number >= 1.0 && number <= static_cast<double>(std::numeric_limits<int>::max())))
+        return 0;
+    return static_cast<int>(number);
 }
 
 std::string_view StatusImage(std::int32_t status) noexcept {

@@ -29,7 +29,8 @@ struct ResultRow {
 };
 
 std::string RowKey(LibraryKind kind, int number);
-// The result number of a row key (its third piece at "|"), 0 when there is none.
+// The result number of a row key (its third piece at "|"), 0 when there is none or it
+// is not a number from 1 to the largest int.
 int ResultNumberOfKey(std::string_view key);
 std::string_view StatusImage(std::int32_t status) noexcept;
 

@@ -33,32 +33,21 @@ std::size_t LineOf(const CsvRow& row, std::size_t field, std::size_t offset) {
     return row.line - breaks + before;
 }
 
-// The UTF-8 character at offset, for a message: the character itself and its code point,
-// or the offending byte when the text is not UTF-8 there.
+// Why the text cannot be held at offset, for a message: the character and its code point
+// when it is one Windows-1252 lacks, or the offending byte when the text is not UTF-8 there.
 std::string DescribeCharacter(std::string_view text, std::size_t offset) {
     if (offset >= text.size())
         return "a character that is cut off";
-    const auto lead = static_cast<unsigned char>(text[offset]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
     char hex[16];
-    if (lead >= 0x80 && lead < 0xC2) {
-        std::snprintf(hex, sizeof hex, "0x%02X", lead);
+    char32_t code = 0;
+    const std::size_t length = DecodeUtf8(text, offset, code);
+    if (length == 0) {
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(text[offset]));
         return std::string("the byte ") + hex + ", which is not UTF-8";
     }
-    std::uint32_t code = length == 1   ? lead
-                         : length == 2 ? lead & 0x1F
-                         : length == 3 ? lead & 0x0F
-                                       : lead & 0x07;
-    for (std::size_t i = 1; i < length; ++i) {
-        if (offset + i >= text.size() ||
-            (static_cast<unsigned char>(text[offset + i]) & 0xC0) != 0x80) {
-            std::snprintf(hex, sizeof hex, "0x%02X", lead);
-            return std::string("the byte ") + hex + ", which is not UTF-8";
-        }
-        code = code << 6 | (static_cast<unsigned char>(text[offset + i]) & 0x3F);
-    }
-    std::snprintf(hex, sizeof hex, "U+%04X", code);
-    return "the character \"" + std::string(text.substr(offset, length)) + "\" (" + hex + ")";
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+    return "the character \"" + std::string(text.substr(offset, length)) + "\" (" + hex +
+           "), which Windows-1252 cannot hold";
 }
 
 class SourceReader final {
@@ -96,9 +85,7 @@ private:
         std::size_t bad = 0;
         auto converted = Utf8ToCp1252(text, &bad);
         if (!converted)
-            return Fail(LineOf(row, field, bad),
-                        column + " holds " + DescribeCharacter(text, bad) +
-                            ", which Windows-1252 cannot hold",
+            return Fail(LineOf(row, field, bad), column + " holds " + DescribeCharacter(text, bad),
                         error);
         for (std::size_t i = 0; i < converted->size(); ++i) {
             const auto byte = static_cast<unsigned char>((*converted)[i]);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace k2k {
 namespace {
 
@@ -89,6 +91,35 @@ TEST_F(K2klibSearchTest, BadInputIsRefusedWithTheRightStatus) {
     }
     const auto notSuite = RunK2klib({"search", "--suite", "/nonexistent", "--name", "*"});
     EXPECT_EQ(notSuite.status, 1);
+}
+
+TEST_F(K2klibSearchTest, ALibraryThatIsNotARegularFileIsMissingAndNeverBlocks) {
+    // A FIFO that nothing writes to would block an ordinary open for ever.
+    ASSERT_EQ(::mkfifo((suite / "LIB" / "MISSING.PART").c_str(), 0600), 0);
+    std::filesystem::create_directory(suite / "LIB" / "LOGIC.SYMBOL.d");
+    std::filesystem::remove(suite / "LIB" / "LOGIC.SYMBOL");
+    std::filesystem::rename(suite / "LIB" / "LOGIC.SYMBOL.d", suite / "LIB" / "LOGIC.SYMBOL");
+
+    const auto run = Search({"--name", "*", "--format", "tsv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("MISSING.PART not found"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\tLM358\t"), std::string::npos) << "the walk goes on";
+    const auto symbols = Search({"--kind", "symbol", "--name", "*"});
+    EXPECT_NE(symbols.err.find("LOGIC.SYMBOL not found"), std::string::npos) << symbols.err;
+
+    const auto catalogue = RunK2klib({"catalogue", "--suite", suite.Path().string(), "--contents"});
+    ASSERT_EQ(catalogue.status, 0) << catalogue.err;
+    for (const char* name : {"MISSING.PART", "LOGIC.SYMBOL"}) {
+        const auto at = catalogue.out.find(name);
+        ASSERT_NE(at, std::string::npos) << catalogue.out;
+        EXPECT_EQ(catalogue.out.substr(catalogue.out.find('\n', at) - 7, 7), "missing")
+            << catalogue.out;
+    }
+    EXPECT_NE(catalogue.out.find("(not found)"), std::string::npos) << catalogue.out;
+
+    const auto list = RunK2klib({"list", (suite / "LIB" / "MISSING.PART").string()});
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.err.find("not a regular file"), std::string::npos) << list.err;
 }
 
 } // namespace

@@ -26,17 +26,19 @@ TEST_P(SplitFieldsTest, SplitsIntoNumberedFields) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitFieldsTest,
-    ::testing::Values(SplitCase{"Plain", "K2KBRWSR,MN", {"K2KBRWSR", "MN"}},
-                      SplitCase{"EmptyTextIsOneEmptyField", "", {""}},
-                      SplitCase{"TrailingCommaGivesEmptyLastField", "a,", {"a", ""}},
-                      SplitCase{"QuotedMiddleFieldKeepsItsComma", "a,\"b,c\",d", {"a", "b,c", "d"}},
-                      SplitCase{"QuotedLastFieldEndsTheText", "*R,\"2,5\"", {"*R", "2,5"}},
-                      SplitCase{"LoneQuoteAtTheEndIsText", "a,\"", {"a", "\""}},
-                      SplitCase{"UnclosedQuoteTakesTheRest", "a,\"b,c", {"a", "b,c"}},
-                      SplitCase{"EmptyFieldsCount", ",,", {"", "", ""}},
-                      SplitCase{"StatusRecord",
-                                "Library Browser,0,0,-1,0",
-                                {"Library Browser", "0", "0", "-1", "0"}}),
+    ::testing::Values(
+        SplitCase{"Plain", "K2KBRWSR,MN", {"K2KBRWSR", "MN"}},
+        SplitCase{"EmptyTextIsOneEmptyField", "", {""}},
+        SplitCase{"TrailingCommaGivesEmptyLastField", "a,", {"a", ""}},
+        SplitCase{"QuotedMiddleFieldKeepsItsComma", "a,\"b,c\",d", {"a", "b,c", "d"}},
+        SplitCase{"QuotedLastFieldIsFollowedByAnEmptyOne", "*R,\"2,5\"", {"*R", "2,5", ""}},
+        SplitCase{"LoneQuotedFieldIsFollowedByAnEmptyOne", "\"x\"", {"x", ""}},
+        SplitCase{"CharacterAfterTheClosingQuoteIsSkipped", "\"a\"b,c", {"a", "", "c"}},
+        SplitCase{"LoneQuoteAtTheEndIsText", "a,\"", {"a", "\""}},
+        SplitCase{"UnclosedQuoteTakesTheRest", "a,\"b,c", {"a", "b,c"}},
+        SplitCase{"EmptyFieldsCount", ",,", {"", "", ""}},
+        SplitCase{
+            "StatusRecord", "Library Browser,0,0,-1,0", {"Library Browser", "0", "0", "-1", "0"}}),
     [](const ::testing::TestParamInfo<SplitCase>& p) { return std::string(p.param.name); });
 
 TEST(ValueOfTest, ReadsTheLeadingNumberWithACommaAsDecimalPoint) {

@@ -7,6 +7,8 @@
 
 #include <random>
 
+#include <sys/stat.h>
+
 namespace k2k {
 namespace {
 
@@ -206,6 +208,34 @@ TEST(LibraryFileTest, DamagedDrawingsAreFoundByTheWholeReadOnly) {
     EXPECT_EQ(descriptions.size(), 3u);
 }
 
+TEST(LibraryFileTest, DescriptionsWithoutTextBytesReadIntoAFreshBuffer) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(dir / "EMPTY.PART", LibraryKind::Part, {}, error));
+    ASSERT_TRUE(WriteLibrary(dir / "BARE.SYMBOL", LibraryKind::Symbol,
+                             {{"A", "", ""}, {"B", "", "drawn"}}, error));
+    for (const bool wholeTexts : {false, true}) {
+        // A buffer that never held bytes, as in a fresh engine.
+        DescriptionBuffer fresh;
+        LibraryKind kind = LibraryKind::Padstack;
+        std::vector<LibraryInfoRecord> records(1);
+        error.clear();
+        EXPECT_TRUE(
+            ReadLibraryDescriptions(dir / "EMPTY.PART", kind, fresh, records, error, wholeTexts))
+            << "[" << error << "]";
+        EXPECT_EQ(kind, LibraryKind::Part);
+        EXPECT_TRUE(records.empty());
+
+        DescriptionBuffer another;
+        ASSERT_TRUE(
+            ReadLibraryDescriptions(dir / "BARE.SYMBOL", kind, another, records, error, wholeTexts))
+            << error;
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[1].field1, "B");
+        EXPECT_EQ(records[1].field2, "");
+    }
+}
+
 TEST(LibraryFileTest, NonLibrariesAreRefused) {
     TempDir dir;
     std::string error;
@@ -218,6 +248,17 @@ TEST(LibraryFileTest, NonLibrariesAreRefused) {
     error.clear();
     EXPECT_FALSE(BothReadersAccept(dir / "empty", error));
     EXPECT_NE(error.find("it holds 0 bytes"), std::string::npos) << error;
+    EXPECT_TRUE(LibraryFileReadable(dir / "empty"));
+
+    // Nothing writes to the FIFO: opening it must not wait for a writer.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    error.clear();
+    EXPECT_FALSE(BothReadersAccept(dir / "fifo", error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    LibraryHeader header;
+    EXPECT_FALSE(ReadLibraryHeader(dir / "fifo", header, error));
+    for (const auto& path : {dir / "fifo", dir.Path(), dir / "missing"})
+        EXPECT_FALSE(LibraryFileReadable(path)) << path;
 }
 
 TEST(LibraryFileTest, FailedWriteLeavesTheOldLibraryAndNoNewFile) {

@@ -331,5 +331,96 @@ TEST_F(ProjectFileTest, NewerFormatsAndDamagedContentAreRefused) {
     }
 }
 
+TEST_F(ProjectFileTest, IndexesFarBeyondTheRowsAreRefused) {
+    const std::filesystem::path copy = m_dir / "COPY.K2K";
+    // Each would make its map hold a slot for every index below it.
+    for (const char* sql : {
+             "INSERT INTO parts VALUES (1000000, 'X', '', 0)",
+             "INSERT INTO symbols VALUES (1000000, 'X', '', '', 1, 0)",
+             "INSERT INTO hierarchies VALUES (1000000, 'X')",
+             "INSERT INTO pages VALUES (1, 1000000, 'X')",
+             "INSERT INTO components VALUES (1, 1, 1000000, 'X', 0, '')",
+             "INSERT INTO parts VALUES (23, 'X', '', 0)", // 3 rows: a few missing are fine
+         }) {
+        std::filesystem::copy_file(File(), copy, std::filesystem::copy_options::overwrite_existing);
+        RunSql(copy, sql);
+        const std::string error = OpenError(copy);
+        EXPECT_NE(error.find("far beyond"), std::string::npos) << sql << ": " << error;
+    }
+    // As many missing as present (and a few more) still open.
+    std::filesystem::copy_file(File(), copy, std::filesystem::copy_options::overwrite_existing);
+    RunSql(copy, "INSERT INTO parts VALUES (22, 'X', '', 0); INSERT INTO pages VALUES (1, 18, 'X');"
+                 "INSERT INTO symbols VALUES (-8388607, 'VIEW', '', '', 1, 0)");
+    auto database = OpenOrFail(copy);
+    ASSERT_TRUE(database);
+    EXPECT_EQ(database->Parts().Count(), 22);
+    EXPECT_EQ(database->Pages(1)->Count(), 18);
+}
+
+// Swaps the first two cells of the first table leaf page that has two: the file still
+// reads, but its rows are no longer where a change looks for them.
+void DamageALeafPage(const std::filesystem::path& file) {
+    std::string bytes = test::ReadFile(file);
+    const std::size_t pageSize = static_cast<std::size_t>(
+        static_cast<unsigned char>(bytes[16]) << 8 | static_cast<unsigned char>(bytes[17]));
+    for (std::size_t page = pageSize; page + pageSize <= bytes.size(); page += pageSize) {
+        const bool tableLeaf = bytes[page] == 13;
+        const int cells = static_cast<unsigned char>(bytes[page + 3]) << 8 |
+                          static_cast<unsigned char>(bytes[page + 4]);
+        if (tableLeaf && cells >= 2) {
+            std::swap_ranges(bytes.begin() + static_cast<std::ptrdiff_t>(page + 8),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(page + 10),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(page + 10));
+            std::filesystem::remove(file);
+            test::WriteFile(file, bytes);
+            return;
+        }
+    }
+    FAIL() << "no table leaf page with two cells";
+}
+
+TEST(ProjectDamageTest, AFileThatFailsSQLitesCheckIsRefused) {
+    test::TempDir dir;
+    ProjectBuilder builder("P");
+    for (int i = 1; i <= 300; ++i)
+        builder.AddPart("PART" + std::to_string(i), std::string(60, 'i'));
+    std::string error;
+    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    ASSERT_TRUE(OpenOrFail(dir / "P.K2K"));
+
+    DamageALeafPage(dir / "P.K2K");
+    error = OpenError(dir / "P.K2K");
+    EXPECT_NE(error.find("damaged project database: the file fails SQLite's check"),
+              std::string::npos)
+        << error;
+}
+
+TEST_F(ProjectFileTest, AChangeThatWouldReachOtherRowsIsRolledBack) {
+    auto database = OpenOrFail(File());
+    ASSERT_TRUE(database);
+    // Another program makes the file part from memory.
+    RunSql(File(), "INSERT INTO project VALUES ('SECOND', 1, 0); DELETE FROM parts WHERE idx = 2");
+
+    EXPECT_FALSE(database->RenameDatabase("RENAMED"));
+    EXPECT_NE(database->LastError().find("2 rows"), std::string::npos) << database->LastError();
+    EXPECT_EQ(database->Name(), "P");
+    EXPECT_FALSE(database->RenamePart(2, "74HC02"));
+    EXPECT_EQ(database->Parts().Live(2)->name, "7402");
+    EXPECT_TRUE(database->RenamePart(1, "74HC00")) << "the connection is usable again";
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(File().c_str(), &other), SQLITE_OK);
+    sqlite3_stmt* names = nullptr;
+    ASSERT_EQ(
+        sqlite3_prepare_v2(other, "SELECT name FROM project ORDER BY rowid", -1, &names, nullptr),
+        SQLITE_OK);
+    std::vector<std::string> stored;
+    while (sqlite3_step(names) == SQLITE_ROW)
+        stored.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(names, 0)));
+    sqlite3_finalize(names);
+    sqlite3_close(other);
+    EXPECT_EQ(stored, (std::vector<std::string>{"P", "SECOND"}));
+}
+
 } // namespace
 } // namespace k2k

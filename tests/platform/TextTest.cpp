@@ -47,6 +47,37 @@ TEST(TextTest, Utf8OutsideWindows1252IsRefusedWithItsOffset) {
     EXPECT_FALSE(Utf8ToCp1252("\xFF", &at));
 }
 
+TEST(TextTest, OnlyTheShortestFormOfAScalarValueIsUtf8) {
+    const char* malformed[] = {
+        "\xC1\x81",         // "A" in two bytes
+        "\xC0\x80",         // NUL in two bytes
+        "\xE0\x81\x81",     // "A" in three bytes
+        "\xE0\x9F\xBF",     // U+07FF in three bytes
+        "\xF0\x80\x81\x81", // "A" in four bytes
+        "\xF0\x8F\xBF\xBF", // U+FFFF in four bytes
+        "\xED\xA0\x80",     // a high surrogate half
+        "\xED\xBF\xBF",     // a low surrogate half
+        "\xF4\x90\x80\x80", // past U+10FFFF
+        "\xF7\xBF\xBF\xBF",
+    };
+    for (const char* bytes : malformed) {
+        std::size_t at = 99;
+        char32_t cp = 0;
+        const std::string text = std::string("ok") + bytes;
+        EXPECT_FALSE(Utf8ToCp1252(text, &at)) << text;
+        EXPECT_EQ(at, 2u) << text;
+        EXPECT_EQ(DecodeUtf8(text, 2, cp), 0u) << text;
+    }
+    // The boundaries themselves are characters (though not all of Windows-1252).
+    char32_t cp = 0;
+    EXPECT_EQ(DecodeUtf8("\xC2\x80", 0, cp), 2u);
+    EXPECT_EQ(DecodeUtf8("\xE0\xA0\x80", 0, cp), 3u);
+    EXPECT_EQ(cp, 0x800u);
+    EXPECT_EQ(DecodeUtf8("\xEE\x80\x80", 0, cp), 3u);
+    EXPECT_EQ(DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp), 4u);
+    EXPECT_EQ(cp, 0x10FFFFu);
+}
+
 TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
     EXPECT_EQ(NativePath("C:\\Kalde 2000\\LIB\\TTL.PART").string(), "/Kalde 2000/LIB/TTL.PART");
     EXPECT_EQ(NativePath("\\Kalde 2000\\SYS").string(), "/Kalde 2000/SYS");
