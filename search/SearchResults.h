@@ -104,7 +104,9 @@ public:
             keep[static_cast<std::size_t>(i - 1)] = !remove(i);
         return Keep(keep);
     }
-    // Removes the results of these numbers (any order; a number named twice goes once).
+    // Removes the results of these numbers (any order; a number named twice goes once) and
+    // answers how many went. A number that names no result throws std::out_of_range before
+    // anything is removed.
     int Remove(const std::vector<int>& numbers);
     // Removes result i (from 1); the later ones move up one place.
     void Remove(int i) { Remove(std::vector<int>{i}); }
