@@ -26,6 +26,20 @@ std::optional<Criterion> ListCriterion(const std::string& text, std::string* err
     return criterion;
 }
 
+// Marks the engine as searching for the life of a search, also when the search throws.
+class SearchingScope final {
+public:
+    explicit SearchingScope(bool& searching) noexcept : m_searching(searching) {
+        m_searching = true;
+    }
+    ~SearchingScope() { m_searching = false; }
+    SearchingScope(const SearchingScope&) = delete;
+    SearchingScope& operator=(const SearchingScope&) = delete;
+
+private:
+    bool& m_searching;
+};
+
 } // namespace
 
 SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
@@ -42,6 +56,9 @@ void SearchEngine::AdvanceColour(LibraryKind kind) {
 }
 
 SearchOutcome SearchEngine::FindNow(LibraryKind kind, const std::vector<std::string>& gridValues) {
+    if (m_searching)
+        return SearchOutcome::Busy;
+    const SearchingScope searching(m_searching);
     AdvanceColour(kind);
     if (gridValues.empty() || Trim(gridValues.front()).empty()) {
         m_feedback.ShowStatus(LocalText(m_services, "5051", "Name Field Empty"));
@@ -64,16 +81,21 @@ SearchOutcome SearchEngine::FindNow(LibraryKind kind, const std::vector<std::str
 
 SearchOutcome SearchEngine::FindInList(LibraryKind kind,
                                        const std::vector<std::string>& gridValues) {
+    if (m_searching)
+        return SearchOutcome::Busy;
     m_state.findInList = true;
     const SearchOutcome outcome = FindNow(kind, gridValues);
     m_state.findInList = false;
     return outcome;
 }
 
-void SearchEngine::NewSearch(LibraryKind kind) {
+bool SearchEngine::NewSearch(LibraryKind kind) {
+    if (m_searching)
+        return false;
     m_state.Results(kind).Clear();
     m_feedback.ResultViewCleared(kind);
     m_feedback.ShowStatus(LocalText(m_services, "5038", "Enter Search Options"));
+    return true;
 }
 
 void SearchEngine::Begin() {
@@ -141,6 +163,7 @@ template <class TakeLibrary, class TakeObject>
 void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
                                  const TakeObject& takeObject) {
     ResultList& results = m_state.Results(kind);
+    const int colour = Colour(kind);
     LibraryDescriptions& descriptions = m_descriptions;
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
     const bool project = m_kernel.DB_DataBase() != 0;
@@ -171,7 +194,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             if (!takeObject(name, info))
                 continue;
             results.Append(library, name, info,
-                           project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0);
+                           project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0, colour);
         }
         manyKept = !m_nameOnlyWalk ||
                    (results.Count() - before) * 50 > static_cast<int>(descriptions.records.size());
@@ -213,19 +236,23 @@ void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteri
         name = std::string(Trim(name));
         info = std::string(Trim(info));
         if (Test(criteria, kind, {}, name, info))
-            results.Append({}, name, info, status);
+            results.Append({}, name, info, status, Colour(kind));
     }
 }
 
 void SearchEngine::FilterResults(LibraryKind kind, const PreparedCriteria& criteria) {
     ResultList& results = m_state.Results(kind);
-    for (int i = results.Count(); i >= 1; --i)
-        if (!Test(criteria, kind, results.Library(i), results.Name(i), results.Info(i)))
-            results.Remove(i);
+    results.RemoveIf([&](int i) {
+        return !Test(criteria, kind, results.Library(i), results.Name(i), results.Info(i));
+    });
 }
 
-void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
-                               const std::string& namedLibrary) {
+SearchOutcome SearchEngine::FindAliases(int mode, bool namedLibraryOnly,
+                                        const AliasSelection& selection,
+                                        const std::string& namedLibrary) {
+    if (m_searching)
+        return SearchOutcome::Busy;
+    const SearchingScope searching(m_searching);
     AdvanceColour(LibraryKind::Part);
     std::string error;
     std::optional<Criterion> package;
@@ -241,7 +268,7 @@ void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelec
     if (!error.empty()) {
         m_services.Boxes().Show(
             {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
-        return;
+        return SearchOutcome::InvalidPattern;
     }
     m_feedback.SetSearching(true);
     Begin();
@@ -272,6 +299,7 @@ void SearchEngine::FindAliases(int mode, bool namedLibraryOnly, const AliasSelec
     WalkLibraries(LibraryKind::Part, takeLibrary, takeObject);
     Finish(LibraryKind::Part, m_countText);
     m_feedback.SetSearching(false);
+    return SearchOutcome::Searched;
 }
 
 } // namespace k2k

@@ -7,9 +7,16 @@
 // A search walks the kind's libraries in catalogue order (or lists the open project's own
 // objects for "[PROJECT LIBRARY]"), tests every description against the prepared criteria
 // and appends the matches, with their project status, to the kind's result list. Results
-// accumulate: only New Search empties a list. The engine talks back through
-// SearchFeedback: pending events run after each library and each object, so the window's
-// Stop is seen before the next library and the next object.
+// accumulate: only New Search empties a list; each row keeps the colour its search was
+// given. The engine talks back through SearchFeedback: pending events run after each
+// library and each object, so the window's Stop is seen before the next library and the
+// next object.
+//
+// While a search runs it owns the read buffer and the result lists, and the events it lets
+// run may be clicks or host commands. So the engine refuses every search and New Search
+// until the running one ends (SearchOutcome::Busy, nothing changed) and serves only Stop;
+// the window and the command dispatcher ask IsSearching() before anything else that would
+// change the lists or close the browser.
 
 #include "platform/KernelLibraries.h"
 #include "platform/LibraryFile.h"
@@ -72,7 +79,12 @@ inline constexpr int kAliasesOfPart = 0;
 inline constexpr int kPartsUsingSymbol = 1;
 inline constexpr int kPartsUsingPackage = 2;
 
-enum class SearchOutcome { Searched, EmptyName, InvalidPattern };
+enum class SearchOutcome {
+    Searched,
+    EmptyName,
+    InvalidPattern,
+    Busy, // refused: a search runs
+};
 
 class SearchEngine final {
 public:
@@ -85,15 +97,23 @@ public:
     // message. Under Find In List the kind's results are filtered instead of searched.
     SearchOutcome FindNow(LibraryKind kind, const std::vector<std::string>& gridValues);
     SearchOutcome FindInList(LibraryKind kind, const std::vector<std::string>& gridValues);
-    void Stop() noexcept { m_state.stopRequested = true; }
+    // Stop ends the running search at its next check; with none running it does nothing.
+    void Stop() noexcept {
+        if (m_searching)
+            m_state.stopRequested = true;
+    }
     // New Search: the kind's results are emptied (the window sets up its grid afresh).
-    void NewSearch(LibraryKind kind);
+    // False, with nothing changed, while a search runs.
+    bool NewSearch(LibraryKind kind);
 
     // Find Alias (mode 0) and Used by Part (1 from a symbol, 2 from a package; any other
     // mode walks the libraries and takes nothing). With namedLibraryOnly only the library
     // library directory & "\" & namedLibrary is read. Advances the Part colour.
-    void FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
-                     const std::string& namedLibrary);
+    SearchOutcome FindAliases(int mode, bool namedLibraryOnly, const AliasSelection& selection,
+                              const std::string& namedLibrary);
+
+    // True from the start to the end of every search, the events it lets run included.
+    bool IsSearching() const noexcept { return m_searching; }
 
 private:
     void RunSearch(LibraryKind kind, const PreparedCriteria& criteria);
@@ -107,6 +127,9 @@ private:
     void Begin();
     void Finish(LibraryKind kind, const std::string& countText);
     void AdvanceColour(LibraryKind kind);
+    int Colour(LibraryKind kind) const {
+        return m_state.colourIndex[static_cast<std::size_t>(kind)];
+    }
     bool Test(const PreparedCriteria& criteria, LibraryKind kind, std::string_view library,
               std::string_view name, std::string_view info) const;
 
@@ -119,6 +142,7 @@ private:
     SearchFeedback& m_feedback;
     std::string m_countText;
     bool m_nameOnlyWalk = false; // the walk tests names only
+    bool m_searching = false;
     // The descriptions of the library being read; their buffer serves search after search.
     LibraryDescriptions m_descriptions;
 };

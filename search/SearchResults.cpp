@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace k2k {
 
@@ -80,21 +81,40 @@ std::uint32_t ResultList::LibraryIndex(std::string_view library) {
     for (std::size_t i = m_libraries.size(); i-- > 0;)
         if (m_libraries[i] == library)
             return static_cast<std::uint32_t>(i);
-    m_libraries.emplace_back(library);
+    // In the text store, not in a string of its own: a view of it outlives later appends.
+    m_libraries.emplace_back(Store(library, {}), library.size());
     return static_cast<std::uint32_t>(m_libraries.size() - 1);
 }
 
 int ResultList::Append(std::string_view library, std::string_view name, std::string_view info,
-                       std::int32_t status) {
+                       std::int32_t status, int colour) {
     const char* text = Store(name, info);
     m_records.push_back(Record{text, static_cast<std::uint32_t>(name.size()),
                                static_cast<std::uint32_t>(info.size()), LibraryIndex(library), 0,
-                               status});
+                               status, static_cast<std::uint8_t>(colour)});
+    m_rows.Append();
     return Count();
 }
 
-void ResultList::Remove(int i) {
-    m_records.erase(m_records.begin() + (i - 1));
+int ResultList::Keep(const std::vector<std::uint8_t>& keep) {
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < m_records.size(); ++i)
+        if (keep[i])
+            m_records[out++] = m_records[i];
+    const int removed = static_cast<int>(m_records.size() - out);
+    m_records.resize(out);
+    m_rows.Keep(keep);
+    return removed;
+}
+
+int ResultList::Remove(const std::vector<int>& numbers) {
+    std::vector<std::uint8_t> keep(m_records.size(), 1);
+    for (const int i : numbers) {
+        if (i < 1 || i > Count())
+            throw std::out_of_range("ResultList::Remove: no such result");
+        keep[static_cast<std::size_t>(i - 1)] = 0;
+    }
+    return Keep(keep);
 }
 
 void ResultList::Clear() {
@@ -102,6 +122,7 @@ void ResultList::Clear() {
     m_libraries.clear();
     m_blocks.clear();
     m_blockUsed = 0;
+    m_rows.Clear();
 }
 
 std::string_view ResultList::Name(int i) const {
@@ -142,6 +163,17 @@ PackageResult ResultList::Package(int i) const {
     r.number = Number(i);
     r.status = Status(i);
     return r;
+}
+
+void ResultList::SortRows(const ColumnText& column, bool ascending) {
+    std::vector<std::string_view> keys(m_records.size());
+    for (int i = 1; i <= Count(); ++i)
+        keys[static_cast<std::size_t>(i - 1)] = column(*this, i);
+    m_rows.Sort(keys, ascending);
+}
+
+void ResultList::SortRowsByName(bool ascending) {
+    SortRows([](const ResultList& results, int i) { return results.Name(i); }, ascending);
 }
 
 } // namespace k2k

@@ -2,17 +2,25 @@
 // The result lists of the searches, one per object kind, numbered from 1 in the order
 // found. A search over a million descriptions may keep hundreds of thousands of them, so
 // a list stores each result compactly: its name and info text copied once into an
-// append-only text store, its library as an index into the list's library names, and
-// its number and status. The typed records PartResult, SymbolResult and PackageResult
-// are views of one result with every field split out; they are made on demand and cost
-// no allocation.
+// append-only text store, its library as an index into the list's library names (kept in
+// the same store), its number and status, and the colour of the search that added it.
+// The typed records PartResult, SymbolResult and PackageResult are views of one result
+// with every field split out; they are made on demand and cost no allocation.
+//
+// The result views read the lists directly and never copy rows: every text a list hands
+// out stays valid until Clear, however many results are appended or removed after it.
+// The list owns the views' row order (RowOrder): a view sorts by a column through the
+// list, appended results get the last rows, and removals, which take any number of
+// results in one pass, keep the order in step.
 
 #include "platform/LargeAllocator.h"
 #include "platform/LibraryFile.h"
 #include "platform/MemoryBlock.h"
 #include "search/InfoText.h"
+#include "search/RowOrder.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -82,11 +90,26 @@ public:
     int Count() const noexcept { return static_cast<int>(m_records.size()); }
     bool Empty() const noexcept { return m_records.empty(); }
 
-    // Appends a result (number 0) and answers its number.
+    // Appends a result (number 0) drawn in colour (an entry of the window's result colour
+    // table, 0 to 255) and answers its number.
     int Append(std::string_view library, std::string_view name, std::string_view info,
-               std::int32_t status);
+               std::int32_t status, int colour);
+    // Removes, in one pass, every result i for which remove(i) answers true; remove sees
+    // the list as it was. The others keep their order and are numbered afresh from 1.
+    // Answers how many went.
+    template <class Predicate>
+    int RemoveIf(const Predicate& remove) {
+        std::vector<std::uint8_t> keep(m_records.size());
+        for (int i = 1; i <= Count(); ++i)
+            keep[static_cast<std::size_t>(i - 1)] = !remove(i);
+        return Keep(keep);
+    }
+    // Removes the results of these numbers (any order; a number named twice goes once) and
+    // answers how many went. A number that names no result throws std::out_of_range before
+    // anything is removed.
+    int Remove(const std::vector<int>& numbers);
     // Removes result i (from 1); the later ones move up one place.
-    void Remove(int i);
+    void Remove(int i) { Remove(std::vector<int>{i}); }
     void Clear();
 
     // Result i, from 1.
@@ -95,11 +118,24 @@ public:
     std::string_view Library(int i) const;
     std::int32_t Status(int i) const { return At(i).status; }
     std::int32_t Number(int i) const { return At(i).number; }
+    // The colour table entry of the search that added result i.
+    int Colour(int i) const { return At(i).colour; }
     void SetLibrary(int i, std::string_view library);
 
     PartResult Part(int i) const;
     SymbolResult Symbol(int i) const;
     PackageResult Package(int i) const; // packages and padstacks
+
+    // The rows of the views: row r shows result Rows().Result(r).
+    const RowOrder& Rows() const noexcept { return m_rows; }
+    // A text column of the views: the text of result i in that column.
+    using ColumnText = std::function<std::string_view(const ResultList&, int)>;
+    // Sorts the rows by a column (the column is read once per result). Texts compare as
+    // plain text, byte after byte, with no change of case and no numbers read, as a
+    // result view sorts a clicked column; rows with equal texts keep their order.
+    void SortRows(const ColumnText& column, bool ascending);
+    void SortRowsByName(bool ascending);
+    void UnsortRows() noexcept { m_rows.Unsort(); }
 
 private:
     struct Record {
@@ -109,15 +145,20 @@ private:
         std::uint32_t library; // index into m_libraries
         std::int32_t number;
         std::int32_t status;
+        std::uint8_t colour;
     };
+    static_assert(sizeof(Record) <= 32, "a million results: keep a record in 32 bytes");
 
     const Record& At(int i) const { return m_records.at(static_cast<std::size_t>(i - 1)); }
     std::uint32_t LibraryIndex(std::string_view library);
     const char* Store(std::string_view name, std::string_view info);
+    // Keeps the results whose flag is set; answers how many went.
+    int Keep(const std::vector<std::uint8_t>& keep);
 
     LibraryKind m_kind;
     std::vector<Record, LargeAllocator<Record>> m_records;
-    std::vector<std::string> m_libraries;
+    std::vector<std::string_view> m_libraries; // texts in the text store
+    RowOrder m_rows;
     // The text store: blocks that never move, so records point into them. Blocks double in
     // size, so a few results take little and many take few blocks.
     std::vector<MemoryBlock> m_blocks;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace k2k {
 namespace {
 
@@ -17,6 +19,8 @@ struct RecordingFeedback final : SearchFeedback {
     void LetPendingEventsRun() override {
         if (++events == stopAfterEvents && engine)
             engine->Stop();
+        if (onEvent)
+            onEvent();
     }
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
     void Beep() override { ++beeps; }
@@ -25,6 +29,7 @@ struct RecordingFeedback final : SearchFeedback {
     void ResultViewCleared(LibraryKind) override { ++clears; }
 
     SearchEngine* engine = nullptr;
+    std::function<void()> onEvent; // a click or a host command served during a search
     int events = 0;
     int stopAfterEvents = -1;
     std::vector<std::string> statuses;
@@ -129,6 +134,37 @@ TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
     EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
     EXPECT_FALSE(state.stopRequested) << "cleared for the next search";
     EXPECT_TRUE(boxes.shown.empty()) << "the missing library was never reached";
+
+    engine.NewSearch(LibraryKind::Part);
+    engine.Stop(); // a late click or host command, after the search ended
+    engine.FindNow(LibraryKind::Part, {"74LS*"});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74LS02"})) << "a stale Stop stops nothing";
+}
+
+// A view draws each row in the colour of the search that found it, whatever came after.
+TEST_F(SearchEngineTest, RowsKeepTheColourOfTheirSearch) {
+    engine.FindNow(LibraryKind::Part, {"74LS*"});
+    engine.FindNow(LibraryKind::Part, {"LM*"});
+    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
+    const ResultList& parts = state.Results(LibraryKind::Part);
+    const auto colours = [&parts] {
+        std::vector<int> all;
+        for (int i = 1; i <= parts.Count(); ++i)
+            all.push_back(parts.Colour(i));
+        return all;
+    };
+    EXPECT_EQ(Names(LibraryKind::Part),
+              (List{"74LS00", "74LS02", "LM741", "LM358", "LM741", "LM358"}));
+    EXPECT_EQ(colours(), (std::vector<int>{1, 1, 2, 2, 3, 3}));
+
+    engine.FindInList(LibraryKind::Part, {"LM*"});
+    EXPECT_EQ(colours(), (std::vector<int>{2, 2, 3, 3})) << "the rows that stay keep theirs";
+    EXPECT_EQ(state.colourIndex[0], 4);
+
+    state.colourIndex[1] = kResultColours - 1;
+    engine.FindNow(LibraryKind::Symbol, {"*"});
+    EXPECT_EQ(state.Results(LibraryKind::Symbol).Colour(1), 0)
+        << "after the last colour, the first";
 }
 
 TEST_F(SearchEngineTest, FindInListRemovesWhatFails) {
@@ -141,6 +177,41 @@ TEST_F(SearchEngineTest, FindInListRemovesWhatFails) {
     EXPECT_FALSE(state.findInList);
     engine.FindInList(LibraryKind::Part, {"NOTHING"});
     EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+}
+
+// A click on another tab or a host command is served while a search lets events run; the
+// running search owns the read buffer and the result lists, so no other search may start.
+TEST_F(SearchEngineTest, NoSearchStartsWhileOneRuns) {
+    engine.FindNow(LibraryKind::Part, {"*"});
+    const List alone = Names(LibraryKind::Part);
+    engine.NewSearch(LibraryKind::Part);
+    EXPECT_FALSE(engine.IsSearching());
+
+    std::vector<SearchOutcome> outcomes;
+    bool cleared = true;
+    feedback.events = 0;
+    feedback.onEvent = [&] {
+        if (feedback.events != 3) // inside the walk of A.PART
+            return;
+        EXPECT_TRUE(engine.IsSearching());
+        outcomes = {engine.FindNow(LibraryKind::Symbol, {"*"}),
+                    engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"}),
+                    engine.FindInList(LibraryKind::Part, {"NOTHING"}),
+                    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "")};
+        cleared = engine.NewSearch(LibraryKind::Part);
+    };
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+    EXPECT_EQ(Names(LibraryKind::Part), alone) << "no part lost, no symbol among the parts";
+    EXPECT_TRUE(state.Results(LibraryKind::Symbol).Empty());
+    EXPECT_EQ(outcomes, std::vector<SearchOutcome>(4, SearchOutcome::Busy));
+    EXPECT_FALSE(cleared);
+    EXPECT_EQ(state.colourIndex[1], 0) << "a refused search does not advance its colour";
+    EXPECT_EQ(state.colourIndex[0], 2);
+    EXPECT_FALSE(engine.IsSearching());
+
+    feedback.onEvent = [&] { engine.Stop(); };
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+    EXPECT_EQ(Names(LibraryKind::Part).size(), alone.size()) << "Stop is served: nothing added";
 }
 
 TEST_F(SearchEngineTest, AnEmptyNameOrABadPatternSearchesNothing) {
