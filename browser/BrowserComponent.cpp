@@ -31,8 +31,8 @@ private:
 BrowserComponent::BrowserComponent(Kernel& kernel, const std::filesystem::path& directorySettings,
                                    MessageBoxes& boxes, SearchFeedback& feedback)
     : m_kernel(kernel), m_services(directorySettings, boxes), m_files(m_services, boxes),
-      m_watch(feedback), m_engine(kernel, m_services, m_state.catalogue, m_state.directories.libDir,
-                                  m_state.search, m_state.searchOptions, m_watch) {
+      m_engine(kernel, m_services, m_state.catalogue, m_state.directories.libDir, m_state.search,
+               m_state.searchOptions, feedback) {
 }
 
 SuiteOpening BrowserComponent::OpenSuite(const std::filesystem::path& root,

@@ -17,7 +17,6 @@
 // search has ended.
 
 #include "browser/DeferredCommands.h"
-#include "browser/SearchWatch.h"
 #include "dialogs/DisplayOptions.h"
 #include "host/DesignContext.h"
 #include "host/Directories.h"
@@ -142,7 +141,7 @@ public:
     std::optional<FoundPart> FindPartByName(const std::string& name);
 
     // --- commands during a search
-    bool IsSearching() const noexcept { return m_watch.IsSearching(); }
+    bool IsSearching() const noexcept { return m_engine.IsSearching(); }
     // True when the command was kept for after the search: it reloads or unloads the
     // browser ("EX", "RF", "SSQ", "LZ") and a search is running.
     bool DeferWhileSearching(const std::string& command);
@@ -167,7 +166,6 @@ private:
     SuiteServices m_services;
     FileOps m_files;
     BrowserState m_state;
-    SearchWatch m_watch;
     SearchEngine m_engine;
     DeferredCommands m_deferred;
 };

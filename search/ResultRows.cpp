@@ -77,7 +77,7 @@ void LabelProjectResults(ResultList& results, int from) {
 }
 
 std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
-                                 const std::vector<bool>& enabled, int colour) {
+                                 const std::vector<bool>& enabled) {
     std::vector<ResultRow> rows;
     std::vector<std::string_view> values;
     LabelProjectResults(results, shownRows + 1);
@@ -86,7 +86,7 @@ std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
         row.key = RowKey(results.Kind(), i);
         row.text = std::string(results.Name(i));
         row.image = std::string(StatusImage(results.Status(i)));
-        row.colour = colour;
+        row.colour = results.Colour(i);
         OptionalValues(results, i, values);
         for (std::size_t c = 0; c < values.size() && c < enabled.size(); ++c)
             if (enabled[c])

@@ -43,9 +43,10 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
 void LabelProjectResults(ResultList& results, int from);
 
 // Rows for the results after the first shownRows; a result without a library gets
-// "Project Library" in the list itself. enabled[i] switches optional column i.
+// "Project Library" in the list itself. enabled[i] switches optional column i. Each row
+// has the colour of the search that found it.
 std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
-                                 const std::vector<bool>& enabled, int colour);
+                                 const std::vector<bool>& enabled);
 
 // A line of a saved list: the row number, ")", two blanks, the row text, every further
 // column after a TAB, and CR LF.

@@ -34,7 +34,7 @@ TEST(ResultListTest, TextsStayValidWhileResultsAreAppendedAndRemoved) {
     EXPECT_EQ(results.Library(results.Count()), "L199");
 }
 
-class ResultRowsTest : public ::testing::Test {
+class ResultListRowsTest : public ::testing::Test {
 protected:
     // name, library, colour
     void Add(std::string_view name, std::string_view library, int colour = 0) {
@@ -59,7 +59,7 @@ protected:
     ResultList results{LibraryKind::Part};
 };
 
-TEST_F(ResultRowsTest, ManyResultsGoInOnePassAndTheRestMoveUp) {
+TEST_F(ResultListRowsTest, ManyResultsGoInOnePassAndTheRestMoveUp) {
     for (const char* name : {"A", "B", "C", "D", "E", "F"})
         Add(name, "L.PART", name[0] - 'A');
     EXPECT_EQ(results.RemoveIf([this](int i) { return results.Name(i) < "C" || i == 5; }), 3);
@@ -74,7 +74,7 @@ TEST_F(ResultRowsTest, ManyResultsGoInOnePassAndTheRestMoveUp) {
     EXPECT_EQ(results.Rows().Count(), 0);
 }
 
-TEST_F(ResultRowsTest, SortingOrdersTheRowsAndNeverTheResults) {
+TEST_F(ResultListRowsTest, SortingOrdersTheRowsAndNeverTheResults) {
     Add("b2", "Y.PART");
     Add("B1", "X.PART");
     Add("a", "Y.PART");
@@ -104,7 +104,7 @@ TEST_F(ResultRowsTest, SortingOrdersTheRowsAndNeverTheResults) {
     EXPECT_EQ(Shown(), Names());
 }
 
-TEST_F(ResultRowsTest, TextsThatStartAlikeSortByTheirWholeText) {
+TEST_F(ResultListRowsTest, TextsThatStartAlikeSortByTheirWholeText) {
     using namespace std::string_view_literals;
     for (const std::string_view name :
          {"SN74HC245N"sv, "SN74HC24"sv, "SN74HC244N"sv, "SN74HC24\0"sv, "SN74HC2"sv})
@@ -114,7 +114,7 @@ TEST_F(ResultRowsTest, TextsThatStartAlikeSortByTheirWholeText) {
                               "SN74HC245N"}));
 }
 
-TEST_F(ResultRowsTest, AppendsAndRemovalsKeepTheRowOrder) {
+TEST_F(ResultListRowsTest, AppendsAndRemovalsKeepTheRowOrder) {
     for (const char* name : {"D", "B", "E", "A", "C"})
         Add(name, "L.PART");
     results.SortRowsByName(true);
