@@ -75,7 +75,8 @@ bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) 
         }
         if (!ok) {
             services.Boxes().Show(FileOps::WriteFailureMessage(
-                services, SuitePath(services.DirectorySettingsFile()), errorNumber));
+                services, SuitePath(services.DirectorySettingsFile()).value_or(std::string()),
+                errorNumber));
             return false;
         }
     }

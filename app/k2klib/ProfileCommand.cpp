@@ -190,8 +190,15 @@ void RunProfile(const std::string& file, bool check, CommandContext& context) {
     RegTypeTables tables;
     LineChecker checker;
     int errorFlag = 0;
+    std::string problem;
+    const auto path = SuitePath(file, &problem);
+    if (!path) {
+        context.err << "k2klib profile: " << problem << '\n';
+        context.exitCode = 1;
+        return;
+    }
     ReadBrowserProfile(
-        tables, files, services, errorFlag, SuitePath(file),
+        tables, files, services, errorFlag, *path,
         [&checker](int lineNumber, std::string_view line, const ProfileLine& parsed) {
             checker(lineNumber, line, parsed);
         });

@@ -11,6 +11,7 @@
 #include "host/SimulatorModels.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
+#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
@@ -41,7 +42,7 @@ std::ostream& operator<<(std::ostream& out, const Column& column) {
 
 void WriteElementProfiles(std::ostream& out, const SimulationTables& tables,
                           const std::string& path, bool failed) {
-    out << "Element profiles: " << Cp1252ToUtf8(path) << '\n';
+    out << "Element profiles: " << Cp1252ToUtf8(DisplayPath(path)) << '\n';
     if (failed)
         out << "  not read completely: Spice references are not ready\n";
     out << "  " << tables.elements.Count() << " elements, " << tables.parameters.Count()
@@ -63,7 +64,7 @@ void WriteElementProfiles(std::ostream& out, const SimulationTables& tables,
 
 void WriteSubcircuits(std::ostream& out, const SimulationTables& tables, const std::string& dir,
                       SubcircuitSource source) {
-    out << "\nSubcircuit index: " << Cp1252ToUtf8(dir);
+    out << "\nSubcircuit index: " << Cp1252ToUtf8(DisplayPath(dir));
     switch (source) {
     case SubcircuitSource::NoFolder:
         out << " (no such folder)\n";
@@ -85,7 +86,7 @@ void WriteSubcircuits(std::ostream& out, const SimulationTables& tables, const s
 }
 
 void WriteModels(std::ostream& out, const SimulationTables& tables, const std::string& dir) {
-    out << "\nSimulator models: " << Cp1252ToUtf8(dir) << '\n'
+    out << "\nSimulator models: " << Cp1252ToUtf8(DisplayPath(dir)) << '\n'
         << "  " << tables.models.Count() << " models\n";
     if (tables.models.Count() == 0)
         return;
@@ -125,7 +126,8 @@ void RunSpice(const std::string& suite, CommandContext& context) {
 
     out << "\nLeft out:" << (leftOut.empty() ? " none" : "") << '\n';
     for (const LeftOutFile& file : leftOut)
-        out << "  " << Cp1252ToUtf8(file.path) << ": " << Cp1252ToUtf8(file.reason) << '\n';
+        out << "  " << Cp1252ToUtf8(DisplayPath(file.path)) << ": " << Cp1252ToUtf8(file.reason)
+            << '\n';
     context.exitCode = 0;
 }
 

@@ -1,5 +1,4 @@
 #include "platform/Text.h"
-#include "platform/NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -45,18 +44,6 @@ TEST(TextTest, Utf8OutsideWindows1252IsRefusedWithItsOffset) {
     EXPECT_FALSE(Utf8ToCp1252("x\xC3", &at)); // cut off in the middle
     EXPECT_EQ(at, 1u);
     EXPECT_FALSE(Utf8ToCp1252("\xFF", &at));
-}
-
-TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
-    EXPECT_EQ(NativePath("C:\\Kalde 2000\\LIB\\TTL.PART").string(), "/Kalde 2000/LIB/TTL.PART");
-    EXPECT_EQ(NativePath("\\Kalde 2000\\SYS").string(), "/Kalde 2000/SYS");
-    EXPECT_EQ(NativePath("C:\\").string(), "/");
-    EXPECT_EQ(NativePath("LIB\\A.PART").string(), "LIB/A.PART");
-    EXPECT_EQ(NativePath(JoinPath("C:\\", "A.PART")).string(), "/A.PART");
-    EXPECT_EQ(SuitePath("/work/suite"), "\\work\\suite");
-    EXPECT_EQ(JoinPath("\\a", "b"), "\\a\\b");
-    EXPECT_TRUE(IsAbsoluteSuitePath("d:LIB"));
-    EXPECT_FALSE(IsAbsoluteSuitePath("LIB"));
 }
 
 } // namespace
