@@ -77,8 +77,9 @@ protected:
     static constexpr const char* kIndex = "X,LM741,library,Op amp,OPAMP,5\r\n";
 
     test::TempDir dir;
-    fs::path plain = dir / "plain";
-    fs::path renamed = dir / "j\xC3\xBCrgen" / "Suite"; // "jürgen" in UTF-8
+    fs::path home = dir / "j\xC3\xBCrgen"; // "jürgen" in UTF-8
+    fs::path plain = home / "suite";       // the sample's names
+    fs::path renamed = home / "Renamed";   // every name in another case
 };
 
 TEST_F(K2klibSuiteNamesTest, NamesThatDifferOnlyInCaseReadAsTheSuitesOwn) {
@@ -113,7 +114,7 @@ TEST_F(K2klibSuiteNamesTest, NamesThatDifferOnlyInCaseReadAsTheSuitesOwn) {
 }
 
 TEST_F(K2klibSuiteNamesTest, PathsAreShownAsThisSystemWritesThem) {
-    const std::string root = renamed.string();
+    const std::string root = plain.string();
     const test::ToolRun run = RunK2klib({"catalogue", "--contents", "--suite", root});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Suite initialisation file: " + root + "/kalde2000.ini\n"),
@@ -129,13 +130,13 @@ TEST_F(K2klibSuiteNamesTest, PathsAreShownAsThisSystemWritesThem) {
 
     // The core keeps the suite's form in Windows-1252; the message shows this system's.
     test::RecordingMessageBoxes boxes;
-    SuiteServices services(DirectorySettingsOf(renamed), boxes);
+    SuiteServices services(DirectorySettingsOf(plain), boxes);
     Kernel kernel;
-    const SuiteOpening opening = OpenSuite(renamed, kernel, services);
+    const SuiteOpening opening = OpenSuite(plain, kernel, services);
     ASSERT_TRUE(opening.ok) << opening.error;
     EXPECT_TRUE(opening.warnings.empty()) << "the project opens";
     EXPECT_NE(services.IniFile().find("\\j\xFC"
-                                      "rgen\\Suite\\kalde2000.ini"),
+                                      "rgen\\suite\\kalde2000.ini"),
               std::string::npos)
         << Cp1252ToUtf8(services.IniFile());
     Directories directories;
