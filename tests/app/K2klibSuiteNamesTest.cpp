@@ -115,8 +115,13 @@ TEST_F(K2klibSuiteNamesTest, NamesThatDifferOnlyInCaseReadAsTheSuitesOwn) {
 
 TEST_F(K2klibSuiteNamesTest, PathsAreShownAsThisSystemWritesThem) {
     const std::string root = plain.string();
+    const std::string books = "B\xC3\xBC"
+                              "cher.PART"; // "Bücher.PART"
+    fs::copy_file(plain / "LIB" / "CUSTOM.PART", plain / "LIB" / books);
     const test::ToolRun run = RunK2klib({"catalogue", "--contents", "--suite", root});
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("    -  " + books + " "), std::string::npos)
+        << "a file name of this system is shown as it is";
     EXPECT_NE(run.out.find("Suite initialisation file: " + root + "/kalde2000.ini\n"),
               std::string::npos)
         << run.out;
