@@ -37,7 +37,7 @@ public:
         std::string error;
         if (!WriteLibrary(m_folder / "BENCH.PART", LibraryKind::Part, parts, error))
             throw std::runtime_error(error);
-        m_path = JoinPath(SuitePath(m_folder), "BENCH.PART");
+        m_path = JoinPath(SuitePath(m_folder).value(), "BENCH.PART");
     }
     ~PartLibrary() {
         std::error_code ignored;

@@ -1,5 +1,6 @@
 #include "common/Messages.h"
 
+#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 
 namespace k2k {
@@ -11,7 +12,9 @@ struct Text {
     const char* defaultText;
 };
 
-enum class Shape { Text, TextName, TextNameText, TextLineName };
+// A path completes its text in this system's form (DisplayPath), so every message that
+// names a file shows it as a person of this system writes it.
+enum class Shape { Text, TextName, TextNameText, TextLineName, TextPath, TextPathText };
 
 struct ErrorEntry {
     int code;
@@ -60,7 +63,7 @@ constexpr ErrorEntry kErrors[] = {
      {"99708", " from disk library"},
      MsgIcon::Exclamation},
     {70, Shape::Text, {"99940", "No Part File selected"}, kNone, MsgIcon::Exclamation},
-    {80, Shape::TextName, {"99361", "Can't open library: "}, kNone, MsgIcon::Exclamation},
+    {80, Shape::TextPath, {"99361", "Can't open library: "}, kNone, MsgIcon::Exclamation},
     {120,
      Shape::TextLineName,
      {"99648", "Element Template File Invalid."},
@@ -72,7 +75,7 @@ constexpr ErrorEntry kErrors[] = {
      kNone,
      MsgIcon::Exclamation},
     {200,
-     Shape::TextNameText,
+     Shape::TextPathText,
      {"3341", "Library File: "},
      {"99962", " not found"},
      MsgIcon::Exclamation},
@@ -114,6 +117,13 @@ MessageRequest ErrorMessage(const SuiteServices& services, int code, std::string
     case Shape::TextLineName:
         request.text += "\r\n";
         request.text += name;
+        break;
+    case Shape::TextPath:
+        request.text += DisplayPath(name);
+        break;
+    case Shape::TextPathText:
+        request.text += DisplayPath(name);
+        request.text += LocalText(services, entry->second.id, entry->second.defaultText);
         break;
     }
     request.title = LocalText(services, "99607", "Kalde 2000 - ") + ApplicationTitle(services) +

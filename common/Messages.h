@@ -21,6 +21,8 @@ std::string ApplicationTitle(const SuiteServices& services);
 
 // The numbered message box ShowError shows: its text by code (the name completes it),
 // icon, OK button, system-modal, titled "Kalde 2000 - Library Browser (<suffix>)".
+// Where the name is a file's path (codes 80 and 200), callers pass the suite's form and
+// the text shows this system's form.
 // An unknown code gives "Unknown Error" with the critical icon.
 MessageRequest ErrorMessage(const SuiteServices& services, int code, std::string_view name);
 void ShowError(SuiteServices& services, int code, std::string_view name = {});

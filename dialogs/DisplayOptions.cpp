@@ -69,7 +69,8 @@ bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) 
     if (edit.Commit(&errorNumber))
         return true;
     services.Boxes().Show(FileOps::WriteFailureMessage(
-        services, SuitePath(services.DirectorySettingsFile()), errorNumber));
+        services, SuitePath(services.DirectorySettingsFile()).value_or(std::string()),
+        errorNumber));
     return false;
 }
 

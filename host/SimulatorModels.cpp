@@ -43,7 +43,8 @@ public:
     void Collect(const std::string& path, const std::string& fileName) {
         SharedLibrary library;
         if (!library.Open(NativePath(path)))
-            return Note(path, "does not load: " + library.Error());
+            // The loader speaks this system's UTF-8; the reasons are suite texts.
+            return Note(path, "does not load: " + Utf8ToCp1252(library.Error()).value_or("?"));
         void* exportStatus = library.Symbol(K2K_EXPORT_STATUS);
         if (!exportStatus)
             return Note(path, "exports no ExportStatus");

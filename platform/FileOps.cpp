@@ -81,7 +81,7 @@ MessageRequest FailureMessage(const SuiteServices& services, std::string_view te
                               std::string_view defaultText, const std::string& path,
                               int errorNumber) {
     MessageRequest request;
-    request.text = services.GetText(defaultText, textId) + path;
+    request.text = services.GetText(defaultText, textId) + DisplayPath(path);
     request.title = FileOps::RunTimeErrorText(errorNumber);
     request.icon = MsgIcon::Exclamation;
     request.buttons = MsgButtons::Ok;

@@ -45,10 +45,10 @@ public:
     // Status 0 when the file can be opened for reading; no message.
     static void FileExists(int& status, const std::string& path);
     // Upper-cases path in place. Status 0 when the folder exists; a drive letter A to Y
-    // followed by ":" or ":\" always exists. The test itself uses the path as it was
-    // given, since this file system tells "lib" from "LIB". A folder counts when it could
-    // be made the current folder (a folder that may be searched); the current folder is
-    // not actually changed, since it belongs to the whole process.
+    // followed by ":" or ":\" always exists. The test looks for the path as it was given,
+    // without regard to case (NativePath). A folder counts when it could be made the
+    // current folder (a folder that may be searched); the current folder is not actually
+    // changed, since it belongs to the whole process.
     static void FolderExists(std::string& path, int& status);
 
     // Failures of the run time that have no errno.
@@ -58,8 +58,9 @@ public:
     // The run time's description of an errno ("File not found", "Permission denied", ...)
     // or of one of the codes above.
     static std::string RunTimeErrorText(int errorNumber);
-    // The read-failure and write-failure messages for a path, as every file operation
-    // shows them; for others that read or write files (the initialisation file).
+    // The read-failure and write-failure messages for a path (the suite's form; the text
+    // shows this system's form), as every file operation shows them; for others that read
+    // or write files (the initialisation file).
     static MessageRequest ReadFailureMessage(const SuiteServices& services, const std::string& path,
                                              int errorNumber);
     static MessageRequest WriteFailureMessage(const SuiteServices& services,

@@ -24,8 +24,11 @@ std::vector<std::string> List(const std::string& folder, Entries wanted) {
         const bool isFolder = it->is_directory(statusError);
         const bool isFile = it->is_regular_file(statusError);
         if ((wanted == Entries::Files && isFile) || (wanted == Entries::Folders && isFolder) ||
-            (wanted == Entries::Both && (isFile || isFolder)))
-            names.push_back(it->path().filename().string());
+            (wanted == Entries::Both && (isFile || isFolder))) {
+            // Names in the suite's encoding; one it cannot hold is one it cannot ask for.
+            if (auto name = Utf8ToCp1252(it->path().filename().native()))
+                names.push_back(std::move(*name));
+        }
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string upperA = UpperCase(a);
@@ -54,12 +57,10 @@ std::optional<std::string> FindNoCase(const std::string& folder, const std::stri
     if (name.empty())
         return std::nullopt;
     std::error_code ec;
-    if (std::filesystem::exists(NativePath(JoinPath(folder, name)), ec))
-        return name;
-    for (const std::string& entry : List(folder, Entries::Both))
-        if (EqualsNoCase(entry, name))
-            return entry;
-    return std::nullopt;
+    const std::filesystem::path found = NativePath(JoinPath(folder, name));
+    if (!std::filesystem::exists(found, ec))
+        return std::nullopt;
+    return Utf8ToCp1252(found.filename().native());
 }
 
 } // namespace k2k

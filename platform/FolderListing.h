@@ -1,10 +1,11 @@
 #pragma once
 // What a folder holds, as the suite's file and folder list controls show it: names only,
 // sorted without regard to case (ties in byte order), so every listing comes out the
-// same way on every run. Folders are given in the suite's path form.
+// same way on every run. Folders are given in the suite's path form, names come back in
+// the suite's encoding (a name that Windows-1252 cannot hold is left out).
 //
 // This file system tells "OPAMP.SBC" from "opamp.sbc"; the suite's does not. FindNoCase
-// finds a name the way the suite's file system would.
+// finds a name the way the suite's file system would (through NativePath).
 
 #include <optional>
 #include <string>
@@ -23,7 +24,7 @@ std::vector<std::string> ListSubfolders(const std::string& folder);
 bool HasExtensionNoCase(std::string_view name, std::string_view extension) noexcept;
 
 // The entry of folder whose name equals name without regard to case: the entry of exactly
-// that name when there is one, else the first in listing order. nullopt when none.
+// that name when there is one, else the first in byte order. nullopt when none.
 std::optional<std::string> FindNoCase(const std::string& folder, const std::string& name);
 
 } // namespace k2k

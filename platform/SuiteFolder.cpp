@@ -9,15 +9,18 @@ namespace k2k {
 namespace {
 
 // A relative value of the host's settings is relative to the suite folder.
-std::string Resolve(const std::filesystem::path& root, const std::string& value) {
+std::string Resolve(const std::string& root, const std::string& value) {
     if (value.empty() || IsAbsoluteSuitePath(value))
         return value;
-    return JoinPath(SuitePath(root), value);
+    return JoinPath(root, value);
 }
 
 } // namespace
 
 std::filesystem::path DirectorySettingsOf(const std::filesystem::path& suiteRoot) {
+    // "SUITE.INI" serves as well; a folder the suite cannot name is refused by OpenSuite.
+    if (const auto root = SuitePath(suiteRoot))
+        return NativePath(JoinPath(*root, kDirectorySettingsFile));
     return suiteRoot / kDirectorySettingsFile;
 }
 
@@ -31,26 +34,37 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
         opening.error = "not a folder: " + suiteRoot.string();
         return opening;
     }
+    // The suite names its files in Windows-1252; a folder it cannot name is refused here,
+    // where it comes in, rather than read under a garbled name later.
+    const std::optional<std::string> suiteRoot8 = SuitePath(root, &opening.error);
+    if (!suiteRoot8)
+        return opening;
+    const std::string& rootPath = *suiteRoot8;
     for (const char* file : {kDirectorySettingsFile, kInitialisationFile}) {
-        if (!std::filesystem::is_regular_file(root / file, ec)) {
+        if (!std::filesystem::is_regular_file(NativePath(JoinPath(rootPath, file)), ec)) {
             opening.error = "not a suite folder: " + suiteRoot.string() + " has no " + file;
             return opening;
         }
     }
 
-    const std::string iniFile = SuitePath(root / kInitialisationFile);
+    const std::string iniFile = JoinPath(rootPath, kInitialisationFile);
     services.SetIniFile(iniFile);
     kernel.E_SetString("IniFile", iniFile);
 
     const std::string languagePath =
-        Resolve(root, services.GetIniString(kHostSection, "LanguagePath", ""));
+        Resolve(rootPath, services.GetIniString(kHostSection, "LanguagePath", ""));
     kernel.E_SetString("LANGUAGEPATH", languagePath);
     services.SetLanguagePath(languagePath);
     kernel.E_SetString("MAINWIDTH", services.GetIniString(kHostSection, "MainWidth", "0"));
 
-    opening.projectPath = project
-                              ? SuitePath(std::filesystem::absolute(*project, ec))
-                              : Resolve(root, services.GetIniString(kHostSection, "Project", ""));
+    if (project) {
+        const auto projectPath = SuitePath(std::filesystem::absolute(*project, ec), &opening.error);
+        if (!projectPath)
+            return opening;
+        opening.projectPath = *projectPath;
+    } else {
+        opening.projectPath = Resolve(rootPath, services.GetIniString(kHostSection, "Project", ""));
+    }
     // A suite may name no project; one it names must open.
     if (!opening.projectPath.empty()) {
         std::string error;

@@ -101,7 +101,8 @@ std::string SuiteServices::GetDirSetting(std::string_view section, std::string_v
         return std::string(defaultValue);
     if (EqualsNoCase(Trim(section), kFolderSection) && !value->empty() &&
         !IsAbsoluteSuitePath(*value)) {
-        std::string folder = SuitePath(m_dirSettings.parent_path());
+        // The folder came in through SuitePath where the suite was opened, so it converts.
+        std::string folder = SuitePath(m_dirSettings.parent_path()).value_or(std::string());
         if (!folder.empty() && folder.back() == '\\')
             folder.pop_back(); // the root: "\" & "LIB", not "\\LIB"
         return JoinPath(folder, *value);

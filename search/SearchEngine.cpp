@@ -179,7 +179,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
         if (m_state.stopRequested)
             break;
         m_feedback.LetPendingEventsRun();
-        m_feedback.ShowStatus(scanning + path);
+        m_feedback.ShowStatus(scanning + DisplayPath(path));
         m_kernel.ExpectInfoTexts(manyKept);
         if (ReadLibraryDescriptions(m_kernel, m_services, kind, path, descriptions) !=
             LibraryReadOutcome::Read)

@@ -9,6 +9,7 @@
 
 #include "common/ObjectKinds.h"
 #include "host/Directories.h"
+#include "platform/FolderListing.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
@@ -17,7 +18,6 @@
 #include "search/LibraryCatalogue.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 #include <ostream>
 #include <set>
@@ -35,9 +35,7 @@ std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKin
         listed.insert(UpperCase(Trim(entry)));
     const std::string extension = UpperCase(FactsOf(kind).libraryPattern.substr(1)); // ".PART"
     std::vector<std::string> unlisted;
-    std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(NativePath(libDir), ec)) {
-        const std::string name = item.path().filename().string();
+    for (const std::string& name : ListFiles(libDir)) {
         const std::string upper = UpperCase(name);
         if (upper.size() > extension.size() &&
             upper.compare(upper.size() - extension.size(), extension.size(), extension) == 0 &&
@@ -58,10 +56,11 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
     const Directories& directories = opened->browser.Dirs();
     const LibraryCatalogue& catalogue = opened->browser.Catalogue();
 
-    out << "Suite initialisation file: " << Cp1252ToUtf8(services.IniFile()) << '\n'
-        << "Library directory: " << Cp1252ToUtf8(directories.libDir) << '\n'
+    out << "Suite initialisation file: " << Cp1252ToUtf8(DisplayPath(services.IniFile())) << '\n'
+        << "Library directory: " << Cp1252ToUtf8(DisplayPath(directories.libDir)) << '\n'
         << "Open project: "
-        << (opened->projectPath.empty() ? std::string("(none)") : Cp1252ToUtf8(opened->projectPath))
+        << (opened->projectPath.empty() ? std::string("(none)")
+                                        : Cp1252ToUtf8(DisplayPath(opened->projectPath)))
         << '\n';
 
     LibraryDescriptions descriptions;
@@ -96,7 +95,7 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
         for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
             const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
             out << "\n== " << FactsOf(kind).title << " library " << entry << ": "
-                << Cp1252ToUtf8(path) << '\n';
+                << Cp1252ToUtf8(DisplayPath(path)) << '\n';
             const LibraryReadOutcome outcome =
                 ReadLibraryDescriptions(kernel, services, kind, path, descriptions);
             if (outcome == LibraryReadOutcome::Missing) {

@@ -7,6 +7,7 @@
 #include "SyntheticSuite.h"
 
 #include "common/ObjectKinds.h"
+#include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 
@@ -35,7 +36,7 @@ void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& re
             std::ostream& out) {
     const std::string kind(FactsOf(options.kind).name);
     out << "Suite: " << options.suite.string() << (report.createdSuite ? " (created)" : "") << '\n'
-        << "Library folder: " << Cp1252ToUtf8(report.libraryDir) << '\n'
+        << "Library folder: " << Cp1252ToUtf8(DisplayPath(report.libraryDir)) << '\n'
         << "Libraries: " << report.libraries.front();
     if (report.libraries.size() > 1)
         out << " to " << report.libraries.back();
@@ -45,7 +46,7 @@ void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& re
         out << " or " << report.counts.front();
     out << " each)\n"
         << "Catalogue: [" << FactsOf(options.kind).catalogueSection << "] keys 1 to "
-        << report.libraries.size() << " of " << Cp1252ToUtf8(report.iniFile) << '\n'
+        << report.libraries.size() << " of " << Cp1252ToUtf8(DisplayPath(report.iniFile)) << '\n'
         << "Descriptions: " << report.descriptionBytes << " bytes of names and info texts\n";
     for (const std::string& name : report.removed)
         out << "Removed: " << name << ", left over from an earlier run\n";

@@ -191,9 +191,15 @@ void RunProfile(const std::string& file, bool check, CommandContext& context) {
     BrowserComponent browser(kernel, {}, boxes, quiet);
     const RegTypeTables& tables = browser.State().regTypes;
     LineChecker checker;
+    std::string problem;
+    const auto path = SuitePath(file, &problem);
+    if (!path) {
+        context.err << "k2klib profile: " << problem << '\n';
+        context.exitCode = 1;
+        return;
+    }
     const int errorFlag = browser.ReadBrowserProfile(
-        SuitePath(file),
-        [&checker](int lineNumber, std::string_view line, const ProfileLine& parsed) {
+        *path, [&checker](int lineNumber, std::string_view line, const ProfileLine& parsed) {
             checker(lineNumber, line, parsed);
         });
     if (errorFlag != 0) {

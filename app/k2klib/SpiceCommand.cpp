@@ -9,6 +9,7 @@
 
 #include "browser/BrowserComponent.h"
 #include "host/Directories.h"
+#include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"
@@ -36,7 +37,7 @@ std::ostream& operator<<(std::ostream& out, const Column& column) {
 
 void WriteElementProfiles(std::ostream& out, const SimulationTables& tables,
                           const std::string& path, bool failed) {
-    out << "Element profiles: " << Cp1252ToUtf8(path) << '\n';
+    out << "Element profiles: " << Cp1252ToUtf8(DisplayPath(path)) << '\n';
     if (failed)
         out << "  not read completely: Spice references are not ready\n";
     out << "  " << tables.elements.Count() << " elements, " << tables.parameters.Count()
@@ -58,7 +59,7 @@ void WriteElementProfiles(std::ostream& out, const SimulationTables& tables,
 
 void WriteSubcircuits(std::ostream& out, const SimulationTables& tables, const std::string& dir,
                       SubcircuitSource source) {
-    out << "\nSubcircuit index: " << Cp1252ToUtf8(dir);
+    out << "\nSubcircuit index: " << Cp1252ToUtf8(DisplayPath(dir));
     switch (source) {
     case SubcircuitSource::NoFolder:
         out << " (no such folder)\n";
@@ -80,7 +81,7 @@ void WriteSubcircuits(std::ostream& out, const SimulationTables& tables, const s
 }
 
 void WriteModels(std::ostream& out, const SimulationTables& tables, const std::string& dir) {
-    out << "\nSimulator models: " << Cp1252ToUtf8(dir) << '\n'
+    out << "\nSimulator models: " << Cp1252ToUtf8(DisplayPath(dir)) << '\n'
         << "  " << tables.models.Count() << " models\n";
     if (tables.models.Count() == 0)
         return;
@@ -113,7 +114,8 @@ void RunSpice(const std::string& suite, CommandContext& context) {
 
     out << "\nLeft out:" << (leftOut.empty() ? " none" : "") << '\n';
     for (const LeftOutFile& file : leftOut)
-        out << "  " << Cp1252ToUtf8(file.path) << ": " << Cp1252ToUtf8(file.reason) << '\n';
+        out << "  " << Cp1252ToUtf8(DisplayPath(file.path)) << ": " << Cp1252ToUtf8(file.reason)
+            << '\n';
     context.exitCode = 0;
 }
 

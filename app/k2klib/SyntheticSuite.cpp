@@ -144,6 +144,10 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
 
     std::error_code ec;
     const fs::path root = fs::absolute(options.suite, ec).lexically_normal();
+    std::string problem;
+    const std::optional<std::string> suiteRoot = SuitePath(root, &problem);
+    if (!suiteRoot)
+        return Fail(error, problem);
     if (!PrepareSuite(root, report.createdSuite, error))
         return false;
     ConsoleMessageBoxes boxes;
@@ -153,7 +157,7 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
         return Fail(error,
                     "cannot write the library folder to " + DirectorySettingsOf(root).string());
     report.libraryDir = services.GetDirSetting(kDirSection, "LibDir", "");
-    report.iniFile = SuitePath(root / kInitialisationFile);
+    report.iniFile = JoinPath(*suiteRoot, kInitialisationFile);
     const fs::path libraryFolder = NativePath(report.libraryDir);
     fs::create_directories(libraryFolder, ec);
     if (!fs::is_directory(libraryFolder, ec))

@@ -33,9 +33,9 @@ TEST(K2klibSpiceTest, TheSampleSuitesSimulationReferences) {
     EXPECT_TRUE(Has(out, "       7  2-input NAND gate          KDSDIGI.so    A,B,Y"));
 
     // The deliberately broken subcircuit files, each with its reason.
-    EXPECT_TRUE(Has(out, "OPAMP\\UA741.SBC: line 1 names the subcircuit LM741X, not UA741"));
-    EXPECT_TRUE(Has(out, "OPAMP\\LF356.SBC: node line 1 reads *Node 2, not *Node 1"));
-    EXPECT_TRUE(Has(out, "LOGIC\\74LS00.SBC: the description line gives 4 nodes, line 1 has 3"));
+    EXPECT_TRUE(Has(out, "OPAMP/UA741.SBC: line 1 names the subcircuit LM741X, not UA741"));
+    EXPECT_TRUE(Has(out, "OPAMP/LF356.SBC: node line 1 reads *Node 2, not *Node 1"));
+    EXPECT_TRUE(Has(out, "LOGIC/74LS00.SBC: the description line gives 4 nodes, line 1 has 3"));
 
     // The browser's one message: the missing index file.
     EXPECT_TRUE(Has(run.err, "Can't read file: ")) << run.err;

@@ -15,6 +15,7 @@
 #include "regtypes/BrowserProfile.h"
 #include "search/LibraryCatalogue.h"
 #include "support/TestSupport.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ protected:
 
 TEST_F(KilledSaveTest, CatalogueSaveLeavesTheOldListsOrTheNewOnes) {
     const auto ini = dir / "kalde2000.ini";
-    services.SetIniFile(SuitePath(ini));
+    services.SetIniFile(SuitePath(ini).value());
     LibraryCatalogue catalogue;
     auto prepare = [&] {
         WriteFile(ini, "[Kalde2000]\r\nProject=\\JOB\\P.K2K\r\n"
@@ -143,7 +144,7 @@ TEST_F(KilledSaveTest, KeyWritesAndSettingsLeaveTheOldFileOrTheNewOne) {
 
 TEST_F(KilledSaveTest, BrowserProfileWriteLeavesTheOldProfileOrTheNewOne) {
     const auto file = dir / "K2KBRWSR.ini";
-    const std::string path = SuitePath(file);
+    const std::string path = SuitePath(file).value();
     FileOps files(services, boxes);
     RegTypeTables tables;
     auto prepare = [&] {
@@ -180,7 +181,7 @@ TEST_F(KilledSaveTest, LibraryBuildAndDeleteLeaveTheOldLibraryOrTheNewOne) {
         [&] { build("name,package,description\n74LS00,DIP14,Quad NAND\n74LS02,DIP14,NOR\n"); },
         [&] {
             KernelLibraries kernel;
-            const int handle = kernel.E_OpenLibrary(SuitePath(library), "KaldeDLL20",
+            const int handle = kernel.E_OpenLibrary(SuitePath(library).value(), "KaldeDLL20",
                                                     KernelLibraries::kModeDelete);
             kernel.E_DeleteLibObject(handle, "74LS00");
         },

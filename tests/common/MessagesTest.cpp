@@ -17,10 +17,11 @@ protected:
 
 TEST_F(MessagesTest, ComposesTextsNamesAndSecondTexts) {
     EXPECT_EQ(ErrorMessage(services, 200, "\\LIB\\TTL.PART").text,
-              "Library File: \\LIB\\TTL.PART not found");
+              "Library File: /LIB/TTL.PART not found");
     EXPECT_EQ(ErrorMessage(services, 18, "74LS00").text,
               "Can't delete Part: 74LS00 from disk library");
-    EXPECT_EQ(ErrorMessage(services, 80, "X.PART").text, "Can't open library: X.PART");
+    EXPECT_EQ(ErrorMessage(services, 80, "C:\\LIB\\X.PART").text,
+              "Can't open library: /LIB/X.PART");
     EXPECT_EQ(ErrorMessage(services, 2, "ignored").text, "Can't quit at this time");
     EXPECT_EQ(ErrorMessage(services, 120, "\\SYS\\elements.spc").text,
               "Element Template File Invalid.\r\n\\SYS\\elements.spc");

@@ -108,7 +108,7 @@ TEST_F(DisplayOptionsTest, AFailedSaveIsShownOnce) {
     EXPECT_FALSE(SaveDisplayOptions(options, nowhere));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
-              "Can't create/write to file: " + SuitePath(dir / "NOFOLDER" / "suite.ini"));
+              "Can't create/write to file: " + (dir / "NOFOLDER" / "suite.ini").string());
 }
 
 // A stray CR inside a line once became part of an option's name, which the writer then

@@ -21,7 +21,7 @@ protected:
 
     std::string LanguageFolder(std::string_view name, std::string_view texts) {
         WriteFile(dir / name / "TEXTS.LNG", texts);
-        return SuitePath(dir / name);
+        return SuitePath(dir / name).value();
     }
 };
 
@@ -46,7 +46,7 @@ TEST_F(SuiteServicesTest, ChangingTheLanguagePathReloadsTheTexts) {
     services.SetLanguagePath(german);
     services.SetLanguagePath(LanguageFolder("FR", "5051=Champ de nom vide\n"));
     EXPECT_EQ(services.GetText("", "5051"), "Champ de nom vide");
-    services.SetLanguagePath(SuitePath(dir / "missing"));
+    services.SetLanguagePath(SuitePath(dir / "missing").value());
     EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
     services.SetLanguagePath(german);
     EXPECT_EQ(services.GetText("", "5051"), "Namensfeld leer");
@@ -56,11 +56,11 @@ TEST_F(SuiteServicesTest, ProfileFunctionsWorkOnTheCurrentInitialisationFile) {
     EXPECT_FALSE(services.WriteIniString("DEVLIBS", "1", "TTL.PART")); // no file set
     WriteFile(dir / "first.ini", "[DEVLIBS]\r\n1=TTL.PART\r\n");
     WriteFile(dir / "second.ini", "[DEVLIBS]\r\n1=CMOS.PART\r\n");
-    services.SetIniFile(SuitePath(dir / "first.ini"));
+    services.SetIniFile(SuitePath(dir / "first.ini").value());
     EXPECT_EQ(services.GetIniString("devlibs", "1", ""), "TTL.PART");
     ASSERT_TRUE(services.WriteIniString("DEVLIBS", "1", std::nullopt));
     EXPECT_EQ(ReadFile(dir / "first.ini"), "[DEVLIBS]\r\n");
-    services.SetIniFile(SuitePath(dir / "second.ini"));
+    services.SetIniFile(SuitePath(dir / "second.ini").value());
     EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "CMOS.PART");
 }
 

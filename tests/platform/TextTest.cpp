@@ -1,5 +1,4 @@
 #include "platform/Text.h"
-#include "platform/NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -76,18 +75,6 @@ TEST(TextTest, OnlyTheShortestFormOfAScalarValueIsUtf8) {
     EXPECT_EQ(DecodeUtf8("\xEE\x80\x80", 0, cp), 3u);
     EXPECT_EQ(DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp), 4u);
     EXPECT_EQ(cp, 0x10FFFFu);
-}
-
-TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
-    EXPECT_EQ(NativePath("C:\\Kalde 2000\\LIB\\TTL.PART").string(), "/Kalde 2000/LIB/TTL.PART");
-    EXPECT_EQ(NativePath("\\Kalde 2000\\SYS").string(), "/Kalde 2000/SYS");
-    EXPECT_EQ(NativePath("C:\\").string(), "/");
-    EXPECT_EQ(NativePath("LIB\\A.PART").string(), "LIB/A.PART");
-    EXPECT_EQ(NativePath(JoinPath("C:\\", "A.PART")).string(), "/A.PART");
-    EXPECT_EQ(SuitePath("/work/suite"), "\\work\\suite");
-    EXPECT_EQ(JoinPath("\\a", "b"), "\\a\\b");
-    EXPECT_TRUE(IsAbsoluteSuitePath("d:LIB"));
-    EXPECT_FALSE(IsAbsoluteSuitePath("LIB"));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ protected:
     FileOps files{services, boxes};
     RegTypeTables tables;
     int errorFlag = -1;
-    std::string profile = SuitePath(dir / "K2KBRWSR.ini");
+    std::string profile = SuitePath(dir / "K2KBRWSR.ini").value();
 
     void Read(std::string_view content) {
         WriteFile(dir / "K2KBRWSR.ini", content);
@@ -186,7 +186,7 @@ TEST_F(BrowserProfileTest, AMissingProfileIsReportedAsError8) {
     EXPECT_EQ(errorFlag, 1);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].title, "File not found");
-    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + profile);
+    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + (dir / "K2KBRWSR.ini").string());
     EXPECT_EQ(boxes.shown[1].text, "Can't Read Browser Profile");
     EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Critical);
     EXPECT_EQ(tables.UpperBound(kPartTypeTable), 0);
@@ -206,7 +206,8 @@ TEST_F(BrowserProfileTest, AFailedWriteLeavesTheOldProfileWhole) {
     EXPECT_EQ(ReadFile(dir / "K2KBRWSR.ini"), old);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].title, "Disk full");
-    EXPECT_EQ(boxes.shown[0].text, "Can't create/write to file: " + profile);
+    EXPECT_EQ(boxes.shown[0].text,
+              "Can't create/write to file: " + (dir / "K2KBRWSR.ini").string());
     EXPECT_EQ(boxes.shown[1].text, "Can't Read Browser Profile");
     EXPECT_EQ(files.OpenCount(), 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
@@ -214,17 +215,17 @@ TEST_F(BrowserProfileTest, AFailedWriteLeavesTheOldProfileWhole) {
 
     // A folder that is not there: the open fails, and nothing is written.
     boxes.shown.clear();
-    WriteBrowserProfile(tables, files, services, SuitePath(dir / "NOSYS" / "K2KBRWSR.ini"));
+    WriteBrowserProfile(tables, files, services, SuitePath(dir / "NOSYS" / "K2KBRWSR.ini").value());
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"Can't create/write to file: " +
-                                            SuitePath(dir / "NOSYS" / "K2KBRWSR.ini"),
+                                            (dir / "NOSYS" / "K2KBRWSR.ini").string(),
                                         "Can't Read Browser Profile"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "NOSYS"));
 }
 
 TEST_F(BrowserProfileTest, TheSampleProfileIsInTheWrittenForm) {
     const auto sample = std::filesystem::path(K2K_SOURCE_DIR) / "sample/suite/SYS/K2KBRWSR.ini";
-    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample));
+    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).value());
     ASSERT_EQ(errorFlag, 0);
     WriteBrowserProfile(tables, files, services, profile);
     EXPECT_EQ(ReadFile(dir / "K2KBRWSR.ini"), ReadFile(sample));
@@ -242,7 +243,7 @@ TEST_F(BrowserProfileTest, TheSampleProfileIsInTheWrittenForm) {
 // no TAB, no ":" and no line end.
 TEST_F(BrowserProfileTest, DamagedProfilesNeverFailTheRead) {
     const auto sample = std::filesystem::path(K2K_SOURCE_DIR) / "sample/suite/SYS/K2KBRWSR.ini";
-    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample));
+    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).value());
     ASSERT_EQ(errorFlag, 0);
     const RegTypeTables full = tables;
     const std::string content = ReadFile(sample);

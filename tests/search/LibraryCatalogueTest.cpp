@@ -64,7 +64,8 @@ TEST_F(LibraryCatalogueTest, AFailedSaveIsReportedOnceAndKeepsTheOldLists) {
     catalogue.SetEntries(LibraryKind::Part, {"B.PART"});
     EXPECT_FALSE(catalogue.Save(services));
     ASSERT_EQ(boxes.shown.size(), 1u) << "the whole save is one write";
-    EXPECT_EQ(boxes.shown[0].text, "Can't create/write to file: " + services.IniFile());
+    EXPECT_EQ(boxes.shown[0].text,
+              "Can't create/write to file: " + (dir / "kalde2000.ini").string());
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n") << "the old file is whole";
 
@@ -127,13 +128,13 @@ TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
                                       descriptions),
               LibraryReadOutcome::Missing);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Library File: " + libDir + "\\GONE.PART not found");
+    EXPECT_EQ(boxes.shown[0].text, "Library File: " + (dir / "GONE.PART").string() + " not found");
 
     test::WriteFile(dir / "BAD.PART", std::string("KaldeDLL20\0\0", 12) + std::string(8, '\x05'));
     EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Part, libDir + "\\BAD.PART",
                                       descriptions),
               LibraryReadOutcome::Unreadable);
-    EXPECT_EQ(boxes.shown.back().text, "Can't open library: " + libDir + "\\BAD.PART");
+    EXPECT_EQ(boxes.shown.back().text, "Can't open library: " + (dir / "BAD.PART").string());
     EXPECT_EQ(ReadLibraryDescriptions(kernel, services, LibraryKind::Symbol, libDir + "\\TTL.PART",
                                       descriptions),
               LibraryReadOutcome::Unreadable)

@@ -2,6 +2,7 @@
 
 #include "host/Directories.h"
 #include "platform/Kernel.h"
+#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/ResultRows.h"
@@ -77,7 +78,8 @@ TEST_F(SearchEngineTest, FindNowWalksTheCatalogueAndResultsAccumulate) {
     EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
     ASSERT_EQ(boxes.Texts().size(), 1u) << "the missing library, and only it";
-    EXPECT_EQ(boxes.Texts()[0], "Library File: " + libraryDir + "\\MISSING.PART not found");
+    EXPECT_EQ(boxes.Texts()[0],
+              "Library File: " + DisplayPath(libraryDir) + "/MISSING.PART not found");
     EXPECT_EQ(state.Results(LibraryKind::Part).Library(4), "B.PART");
     EXPECT_EQ(feedback.statuses.back(), "4 Part(s) found ");
     EXPECT_EQ(feedback.busyCalls, (std::vector<bool>{true, false}));

@@ -1,6 +1,7 @@
 #include "simulation/ElementProfiles.h"
 
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "simulation/SimulationTables.h"
 #include "support/TestSupport.h"
@@ -110,7 +111,7 @@ TEST_F(ElementProfilesTest, FilesThatCannotBeReadSetTheFlagWithTheFileMessage) {
     ReadElementProfiles(tables, files, services, errorFlag, path);
     EXPECT_TRUE(errorFlag);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + path);
+    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + DisplayPath(path));
     EXPECT_EQ(tables.elements.Count(), 0);
 
     // A file that ends inside an element's parameter lines.

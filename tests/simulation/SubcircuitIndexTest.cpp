@@ -1,6 +1,7 @@
 #include "simulation/SubcircuitIndex.h"
 
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
 
@@ -79,7 +80,7 @@ TEST_F(SubcircuitIndexTest, WithoutAnIndexFileTheFoldersAreScanned) {
 
     EXPECT_EQ(Build(), SubcircuitSource::Scan);
     ASSERT_EQ(boxes.shown.size(), 1u) << "the missing index file is reported";
-    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + sbk + "\\SUBCIR.IDX");
+    EXPECT_EQ(boxes.shown[0].text, "Can't read file: " + DisplayPath(sbk) + "/SUBCIR.IDX");
 
     // The top folder first, then the subfolders by name; families in upper case.
     const std::vector<std::string> expected = {"X|NE555|library|Timer||2",

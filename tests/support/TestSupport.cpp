@@ -24,7 +24,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::SuitePath() const {
-    return k2k::SuitePath(m_path);
+    return k2k::SuitePath(m_path).value();
 }
 
 MsgAnswer RecordingMessageBoxes::Show(const MessageRequest& request) {
