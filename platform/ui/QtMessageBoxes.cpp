@@ -1,18 +1,12 @@
 #include "platform/ui/QtMessageBoxes.h"
 
-#include "platform/Text.h"
+#include "platform/ui/SuiteText.h"
 
 #include <QMessageBox>
 
 namespace k2k {
 
 namespace {
-
-QString FromSuiteText(const std::string& text) {
-    QString converted = QString::fromStdString(Cp1252ToUtf8(text));
-    converted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return converted;
-}
 
 QMessageBox::Icon IconOf(MsgIcon icon) {
     switch (icon) {
