@@ -270,8 +270,8 @@ TEST_F(SaveListTest, WritesTheRowsInViewOrderWithTheShownColumns) {
     ResultList pads(LibraryKind::Padstack);
     EXPECT_EQ(SaveListDialogFor(m_services, LibraryKind::Padstack).fileName, "Padlst.txt");
     // An option beyond the kind's columns heads a column that stays empty.
-    m_options.Table(LibraryKind::Padstack) = {{}, {1, "Library"}, {0, "Type"}, {0, "Shape"},
-                                              {1, "Extra"}};
+    m_options.Table(LibraryKind::Padstack) = {
+        {}, {1, "Library"}, {0, "Type"}, {0, "Shape"}, {1, "Extra"}};
     pads.Append("T.PADSTACK", "PAD60R", "", 0, 0);
     EXPECT_EQ(SavedListText(pads, ResultColumns(m_options, LibraryKind::Padstack)),
               "1)  PAD60R\tT.PADSTACK\t\r\n");
