@@ -1,0 +1,43 @@
+#include "browser/ResultColumns.h"
+
+#include "search/ResultRows.h"
+#include "search/SearchResults.h"
+
+#include <cstddef>
+
+namespace k2k {
+
+ResultColumns::ResultColumns(const DisplayOptions& options, LibraryKind kind)
+    : m_columns(EnabledColumns(options, kind)) {
+}
+
+std::string_view ResultColumns::Caption(int column) const {
+    if (column == 0)
+        return kNameColumnCaption;
+    return m_columns.at(static_cast<std::size_t>(column - 1)).name;
+}
+
+std::string_view ResultColumns::Text(const ResultList& results, int i, int column,
+                                     std::vector<std::string_view>& values) const {
+    if (column == 0)
+        return results.Name(i);
+    const int entry = m_columns.at(static_cast<std::size_t>(column - 1)).entry;
+    OptionalValues(results, i, values);
+    if (entry < 1 || entry > static_cast<int>(values.size()))
+        return {};
+    return values[static_cast<std::size_t>(entry - 1)];
+}
+
+void ResultColumns::OptionalTexts(const ResultList& results, int i,
+                                  std::vector<std::string_view>& texts,
+                                  std::vector<std::string_view>& values) const {
+    OptionalValues(results, i, values);
+    texts.clear();
+    for (const DisplayColumn& column : m_columns) {
+        const bool present = column.entry >= 1 && column.entry <= static_cast<int>(values.size());
+        texts.push_back(present ? values[static_cast<std::size_t>(column.entry - 1)]
+                                : std::string_view());
+    }
+}
+
+} // namespace k2k

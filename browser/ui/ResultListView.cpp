@@ -1,0 +1,367 @@
+#include "browser/ui/ResultListView.h"
+
+#include "browser/BrowserComponent.h"
+#include "browser/ResultCommands.h"
+#include "browser/ui/BrowserImages.h"
+#include "browser/ui/ResultListModel.h"
+#include "common/Messages.h"
+#include "platform/Kernel.h"
+#include "platform/Text.h"
+#include "platform/ui/SuiteText.h"
+#include "search/ResultRows.h"
+#include "search/SearchResults.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace k2k {
+namespace {
+
+constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearchResults",
+                                      "egrdPackageSearchResults", "egrdPadstackSearchResults"};
+constexpr const char* kToolPrefixes[] = {"ATB_Part", "ATB_Sym", "ATB_Pkg", "ATB_Pad"};
+
+// Tools whose windows (viewers, deleting from a library) are not there yet.
+constexpr const char* kUnavailableTools[] = {
+    "ATB_PartViewSymbol", "ATB_PartViewPackage", "ATB_SymViewSymbol",
+    "ATB_PkgViewPackage", "ATB_PadViewPadstack", "ATB_PartDelete",
+    "ATB_SymDelete",      "ATB_PkgDelete",       "ATB_PadDelete"};
+
+QString ToolCaption(const PopupTool& tool) {
+    return QString::fromUtf8(tool.caption.text.data(),
+                             static_cast<qsizetype>(tool.caption.text.size()));
+}
+
+// The hourglass for as long as a list operation runs.
+class Hourglass final {
+public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+std::filesystem::path ChooseWithDialog(QWidget* parent, const SaveListDialog& setup) {
+    QFileDialog dialog(parent, FromSuiteText(setup.title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(FromSuiteText(setup.defaultExtension));
+    dialog.setNameFilter(FromSuiteText(setup.filter));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.overwritePrompt);
+    dialog.selectFile(FromSuiteText(setup.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+} // namespace
+
+ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWidget* parent)
+    : QTreeView(parent), m_browser(browser), m_kind(kind),
+      m_model(new ResultListModel(browser.State().search.Results(kind),
+                                  browser.State().displayOptions, this)) {
+    setObjectName(QString::fromLatin1(kViewNames[static_cast<int>(kind)]));
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setSortingEnabled(false); // the header click below sorts, flipping the order each time
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_ascending = !m_ascending;
+        const Qt::SortOrder order = m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
+        m_model->sort(column, order);
+        header()->setSortIndicatorShown(true);
+        header()->setSortIndicator(column, order);
+    });
+    for (const char* tool : kUnavailableTools)
+        m_unavailable.insert(QString::fromLatin1(tool).toUpper());
+    m_busy = [this] { return m_browser.IsSearching(); };
+    m_chooseFile = [this](const SaveListDialog& setup) { return ChooseWithDialog(this, setup); };
+    BuildPopup();
+}
+
+// --- the selection
+
+int ResultListView::SelectedCount() const {
+    return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+std::vector<int> ResultListView::SelectedResults() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::ranges::sort(rows);
+    std::vector<int> results;
+    results.reserve(rows.size());
+    for (int row : rows)
+        results.push_back(m_model->ResultOfRow(row));
+    return results;
+}
+
+int ResultListView::FocusedResult() const {
+    QModelIndex focused = currentIndex();
+    if (!focused.isValid()) {
+        const QModelIndexList selected = selectionModel()->selectedRows();
+        if (selected.isEmpty())
+            return 0;
+        focused = selected.front();
+    }
+    return m_model->ResultOfRow(focused.row());
+}
+
+std::vector<BWR_SEARCHRESULT> ResultListView::CollectDropRecords() const {
+    return k2k::CollectDropRecords(m_model->Results(), SelectedResults(), m_browser.Dirs().libDir);
+}
+
+QMimeData* ResultListView::DragMimeData() const {
+    auto* mime = new QMimeData;
+    const std::string records = EncodeDropRecords(CollectDropRecords());
+    mime->setData(QString::fromLatin1(kDropRecordsMimeType),
+                  QByteArray(records.data(), static_cast<qsizetype>(records.size())));
+    if (const int focused = FocusedResult()) {
+        const std::string key = RowKey(m_kind, focused);
+        mime->setData(QString::fromLatin1(kDropKeyMimeType),
+                      QByteArray(key.data(), static_cast<qsizetype>(key.size())));
+    }
+    return mime;
+}
+
+// --- the tools
+
+QString ResultListView::KindTool(std::string_view ending) const {
+    return QString::fromLatin1(kToolPrefixes[static_cast<int>(m_kind)]) +
+           QString::fromLatin1(ending.data(), static_cast<qsizetype>(ending.size()));
+}
+
+void ResultListView::RunTool(const QString& name, const QString& caption) {
+    const QString upper = name.toUpper();
+    if (m_unavailable.contains(upper))
+        return;
+    if (upper == KindTool("SelectAll").toUpper())
+        SelectAll();
+    else if (upper == KindTool("DeleteFromList").toUpper())
+        DeleteFromList();
+    else if (upper == KindTool("SaveList").toUpper())
+        SaveList();
+    else if (upper.endsWith(QStringLiteral("PROPERTIES")))
+        return;
+    else
+        emit toolChosen(name, caption);
+}
+
+void ResultListView::SelectAll() {
+    if (m_model->rowCount() == 0)
+        return;
+    {
+        Hourglass hourglass;
+        selectAll();
+    }
+    emit statusMessage(
+        FromSuiteText(SelectedCountText(m_browser.Services(), m_kind, SelectedCount(), false)));
+}
+
+void ResultListView::DeleteFromList() {
+    Hourglass hourglass;
+    if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0)
+        m_model->Reset();
+}
+
+void ResultListView::SaveList() {
+    const SaveFileChooser choose = [this](const SaveListDialog& setup) {
+        const std::filesystem::path chosen = m_chooseFile(setup);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return chosen;
+    };
+    const SaveListOutcome outcome =
+        k2k::SaveList(m_model->Results(), m_model->Columns(), choose, m_browser.Services(),
+                      m_browser.Services().Boxes());
+    if (outcome != SaveListOutcome::EmptyList)
+        QApplication::restoreOverrideCursor();
+}
+
+// --- the pop-up menus
+
+QMenu* ResultListView::BuildBand(std::string_view bandName, QWidget* parent) {
+    const PopupBand* band = nullptr;
+    for (LibraryKind kind : kAllKinds)
+        if (PopupBandOf(kind).name == bandName)
+            band = &PopupBandOf(kind);
+    if (band == nullptr)
+        band = SubBand(bandName);
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(
+        QString::fromLatin1(band->name.data(), static_cast<qsizetype>(band->name.size())));
+    menu->setTitle(
+        QString::fromLatin1(band->caption.data(), static_cast<qsizetype>(band->caption.size())));
+    for (const PopupTool& tool : band->tools) {
+        QString caption = ToolCaption(tool);
+        if (tool.caption.id != 0)
+            caption = FromSuiteText(
+                LocalText(m_browser.Services(), DecimalText(tool.caption.id), tool.caption.text));
+        QAction* action = nullptr;
+        if (!tool.subMenu.empty()) {
+            QMenu* sub = BuildBand(tool.subMenu, menu);
+            sub->setTitle(caption);
+            action = menu->addMenu(sub);
+        } else {
+            action = menu->addAction(caption);
+            connect(action, &QAction::triggered, this,
+                    [this, action] { RunTool(action->objectName(), action->data().toString()); });
+        }
+        action->setObjectName(
+            QString::fromLatin1(tool.name.data(), static_cast<qsizetype>(tool.name.size())));
+        action->setData(caption);
+    }
+    return menu;
+}
+
+void ResultListView::BuildPopup() {
+    m_popup = BuildBand(PopupBandOf(m_kind).name, this);
+}
+
+QAction* ResultListView::Tool(const QString& name) const {
+    const auto actions = m_popup->findChildren<QAction*>(name);
+    for (QAction* action : actions)
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
+void ResultListView::SetToolAvailable(const QString& name, bool available) {
+    if (available)
+        m_unavailable.remove(name.toUpper());
+    else
+        m_unavailable.insert(name.toUpper());
+}
+
+void ResultListView::RebuildSymbolGroups() {
+    QAction* viewSymbol = Tool(QStringLiteral("ATB_PartViewSymbol"));
+    if (m_symbolGroups != nullptr) {
+        viewSymbol->setMenu(nullptr);
+        delete m_symbolGroups;
+        m_symbolGroups = nullptr;
+    }
+    const std::vector<std::string> names =
+        SymbolGroupNames(m_model->Results(), {SelectedCount(), FocusedResult()});
+    if (names.empty())
+        return;
+    m_symbolGroups = new QMenu(m_popup);
+    m_symbolGroups->setObjectName(QString::fromLatin1(
+        kSymbolGroupsBand.data(), static_cast<qsizetype>(kSymbolGroupsBand.size())));
+    for (const std::string& name : names) {
+        const QString caption = FromSuiteText(name);
+        QAction* action = m_symbolGroups->addAction(caption);
+        action->setObjectName(QString::fromLatin1(
+            kSymbolGroupsTool.data(), static_cast<qsizetype>(kSymbolGroupsTool.size())));
+        action->setData(caption);
+        action->setEnabled(!m_unavailable.contains(QStringLiteral("ATB_PARTVIEWSYMBOL")));
+        connect(action, &QAction::triggered, this, [this, caption] {
+            emit toolChosen(QString::fromLatin1(kSymbolGroupsTool.data(),
+                                                static_cast<qsizetype>(kSymbolGroupsTool.size())),
+                            caption.trimmed());
+        });
+    }
+    viewSymbol->setMenu(m_symbolGroups);
+}
+
+void ResultListView::PreparePopup() {
+    const ResultList& results = m_model->Results();
+    const PopupSelection selection{SelectedCount(), FocusedResult()};
+    for (const ToolState& state :
+         PopupToolStates(m_kind, results, selection, m_browser.GetKernel())) {
+        const QString name =
+            QString::fromLatin1(state.name.data(), static_cast<qsizetype>(state.name.size()));
+        if (QAction* action = Tool(name))
+            action->setEnabled(state.enabled && !m_unavailable.contains(name.toUpper()));
+    }
+    if (m_kind == LibraryKind::Part)
+        RebuildSymbolGroups();
+    if (QAction* namedLibrary = Tool(QString::fromLatin1(
+            kNamedLibraryTool.data(), static_cast<qsizetype>(kNamedLibraryTool.size())))) {
+        const std::optional<std::string> caption =
+            NamedLibraryCaption(m_partGridLibrary ? m_partGridLibrary() : std::string());
+        namedLibrary->setVisible(caption.has_value());
+        namedLibrary->setEnabled(caption.has_value());
+        if (caption) {
+            namedLibrary->setText(FromSuiteText(*caption));
+            namedLibrary->setData(FromSuiteText(*caption));
+        }
+    }
+}
+
+// --- events
+
+void ResultListView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    QString tool;
+    if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_A)
+        tool = KindTool("SelectAll");
+    else if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_S)
+        tool = KindTool("SaveList");
+    else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Delete)
+        tool = KindTool("DeleteFromList");
+    else if (modifiers == Qt::ShiftModifier && event->key() == Qt::Key_Delete)
+        tool = KindTool("Delete");
+    else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)
+        tool = KindTool("Properties");
+    if (tool.isEmpty()) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (m_model->rowCount() > 0 && !Busy())
+        RunTool(tool);
+}
+
+void ResultListView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_End && (event->modifiers() & Qt::ShiftModifier))
+        emit statusMessage(
+            FromSuiteText(ObjectsSelectedText(m_browser.Services(), SelectedCount())));
+    QTreeView::keyReleaseEvent(event);
+}
+
+void ResultListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    if (Busy())
+        return;
+    const int selected = SelectedCount();
+    m_moreThanOne = selected > 1;
+    m_atLeastOne = selected > 0;
+    emit statusMessage(
+        FromSuiteText(SelectedCountText(m_browser.Services(), m_kind, selected, true)));
+    if (event->button() == Qt::RightButton && m_model->rowCount() > 0) {
+        PreparePopup();
+        m_popup->popup(event->globalPosition().toPoint());
+    }
+}
+
+void ResultListView::startDrag(Qt::DropActions /*supportedActions*/) {
+    if (m_model->rowCount() == 0 || !currentIndex().isValid())
+        return;
+    QMimeData* mime = DragMimeData();
+    if (m_dropData)
+        m_dropData(CollectDropRecords());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->setPixmap(BrowserImage(BrowserImageKeys().at(static_cast<int>(m_kind)).toStdString()));
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+} // namespace k2k

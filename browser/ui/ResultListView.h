@@ -1,0 +1,120 @@
+#pragma once
+// The result list of one kind (egrdPartSearchResults, egrdSymbolSearchResults,
+// egrdPackageSearchResults, egrdPadstackSearchResults) over its ResultListModel: header
+// clicks sort and flip the order, a mouse release counts the selection into the status
+// bar and, with the right button, opens the kind's pop-up menu enabled by the core's rules,
+// keys run the menu's tools, and a drag carries the selected rows' drop records.
+//
+// The view carries out the tools that touch only the list (Select All, Delete From List,
+// Save List; Properties does nothing). Every other tool it hands to the window through
+// toolChosen, with what the window needs at hand: the selection, the focused result and the
+// drop records. Tools whose windows are not there yet stay in the menus, disabled, until
+// the window makes them available.
+
+#include "browser/DropRecords.h"
+#include "browser/SaveList.h"
+#include "platform/LibraryFile.h"
+
+#include <QSet>
+#include <QString>
+#include <QTreeView>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QMenu;
+class QMimeData;
+
+namespace k2k {
+
+class BrowserComponent;
+class ResultListModel;
+
+class ResultListView final : public QTreeView {
+    Q_OBJECT
+
+public:
+    ResultListView(BrowserComponent& browser, LibraryKind kind, QWidget* parent = nullptr);
+
+    LibraryKind Kind() const noexcept { return m_kind; }
+    ResultListModel& Model() noexcept { return *m_model; }
+
+    // --- the selection
+    // The selected results, in list order.
+    std::vector<int> SelectedResults() const;
+    // The result of the list's focused row; 0 when there is none.
+    int FocusedResult() const;
+    // Set by every mouse release on the list; both false before the first.
+    bool MoreThanOneSelected() const noexcept { return m_moreThanOne; }
+    bool AtLeastOneSelected() const noexcept { return m_atLeastOne; }
+    // The drop records of the selection, for a drag and for the edit and send tools.
+    std::vector<BWR_SEARCHRESULT> CollectDropRecords() const;
+    // The data a drag of the selection carries: the drop records and the focused row's key.
+    QMimeData* DragMimeData() const;
+
+    // --- the tools
+    // Runs a tool of the kind's pop-up menu by name (in any case) as the menu and the keys
+    // do; caption is the chosen tool's caption (the symbol of the symbol-groups menu).
+    void RunTool(const QString& name, const QString& caption = {});
+    void SelectAll();
+    void DeleteFromList();
+    void SaveList();
+
+    // The kind's pop-up menu; PreparePopup enables its tools for the current selection.
+    QMenu* PopupMenu() const noexcept { return m_popup; }
+    void PreparePopup();
+    // A tool's menu entry by name (the symbol-groups tools included); nullptr if none.
+    QAction* Tool(const QString& name) const;
+    // Whether a tool's window exists; a tool without one stays disabled.
+    void SetToolAvailable(const QString& name, bool available);
+
+    // --- what the window provides
+    void SetBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
+    // The library of the Part grid (row 2), the caption of the named-library tool.
+    void SetPartGridLibrary(std::function<std::string()> library) {
+        m_partGridLibrary = std::move(library);
+    }
+    void SetSaveFileChooser(SaveFileChooser choose) { m_chooseFile = std::move(choose); }
+    // Takes the drop records of a drag as the host's upload drop list.
+    void SetDropDataHandler(std::function<void(const std::vector<BWR_SEARCHRESULT>&)> handler) {
+        m_dropData = std::move(handler);
+    }
+
+signals:
+    // A text for the status bar.
+    void statusMessage(const QString& text);
+    // A tool the window carries out (edit, send, find alias, used by part, view).
+    void toolChosen(const QString& name, const QString& caption);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+
+private:
+    void BuildPopup();
+    QMenu* BuildBand(std::string_view bandName, QWidget* parent);
+    void RebuildSymbolGroups();
+    bool Busy() const { return m_busy && m_busy(); }
+    int SelectedCount() const;
+    // The kind's tool with this ending ("SelectAll" gives ATB_PartSelectAll on the Part list).
+    QString KindTool(std::string_view ending) const;
+
+    BrowserComponent& m_browser;
+    LibraryKind m_kind;
+    ResultListModel* m_model;
+    QMenu* m_popup = nullptr;
+    QMenu* m_symbolGroups = nullptr;
+    QSet<QString> m_unavailable; // tool names in upper case
+    bool m_moreThanOne = false;
+    bool m_atLeastOne = false;
+    bool m_ascending = false; // flipped before each sort: the first click sorts ascending
+    std::function<bool()> m_busy;
+    std::function<std::string()> m_partGridLibrary;
+    SaveFileChooser m_chooseFile;
+    std::function<void(const std::vector<BWR_SEARCHRESULT>&)> m_dropData;
+};
+
+} // namespace k2k

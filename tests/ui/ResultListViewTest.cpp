@@ -1,0 +1,257 @@
+#include "browser/ui/ResultListView.h"
+
+#include "ResultListFixture.h"
+#include "browser/DropRecords.h"
+#include "browser/ui/ResultListModel.h"
+#include "search/SearchResults.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace k2k {
+namespace {
+
+class ResultListViewTest : public test::ResultListFixture {
+protected:
+    ResultListView& View(LibraryKind kind = LibraryKind::Part) {
+        if (!m_view) {
+            m_view = std::make_unique<ResultListView>(m_browser, kind);
+            m_view->resize(500, 300);
+            m_view->show();
+            QObject::connect(m_view.get(), &ResultListView::statusMessage,
+                             [this](const QString& text) { m_status << text; });
+            QObject::connect(m_view.get(), &ResultListView::toolChosen,
+                             [this](const QString& name, const QString& caption) {
+                                 m_chosen << name + "|" + caption;
+                             });
+        }
+        return *m_view;
+    }
+
+    void Fill(LibraryKind kind, const std::string& pattern) {
+        Search(kind, pattern);
+        View(kind).Model().SyncNewRows();
+    }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(m_view.get(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(m_view.get(), &release);
+    }
+
+    void Mouse(QWidget* target, QPoint at, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const QPointF global = target->mapToGlobal(QPointF(at));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, button, button, modifiers);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, button, Qt::NoButton,
+                            modifiers);
+        QApplication::sendEvent(target, &release);
+    }
+
+    void ClickRow(int row, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const QRect rect = m_view->visualRect(m_view->Model().index(row, 0));
+        Mouse(m_view->viewport(), rect.center(), button, modifiers);
+    }
+
+    void ClickHeader(int column) {
+        QHeaderView* header = m_view->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        Mouse(header->viewport(), at, Qt::LeftButton);
+    }
+
+    QStringList Names() const {
+        QStringList names;
+        for (int row = 0; row < m_view->Model().rowCount(); ++row)
+            names << m_view->Model().data(m_view->Model().index(row, 0)).toString();
+        return names;
+    }
+
+    bool Enabled(const char* tool) const {
+        QAction* action = m_view->Tool(QString::fromLatin1(tool));
+        EXPECT_NE(action, nullptr) << tool;
+        return action != nullptr && action->isEnabled();
+    }
+
+    int SelectedRows() const {
+        return static_cast<int>(m_view->selectionModel()->selectedRows().size());
+    }
+
+    void TearDown() override {
+        if (m_view)
+            m_view->PopupMenu()->hide();
+    }
+
+    std::unique_ptr<ResultListView> m_view;
+    QStringList m_status;
+    QStringList m_chosen;
+};
+
+TEST_F(ResultListViewTest, KeysSelectAllDeleteFromListAndCount) {
+    ResultListView& view = View();
+    EXPECT_EQ(view.objectName(), "egrdPartSearchResults");
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(m_status.isEmpty()) << "an empty list selects nothing";
+
+    Fill(LibraryKind::Part, "74*");
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(), 4);
+    EXPECT_EQ(m_status.last(), "4 Part(s) Selected");
+    EXPECT_FALSE(view.AtLeastOneSelected()) << "the flags follow mouse releases only";
+
+    ClickRow(1);
+    ClickRow(3, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(m_status.last(), "2 Part(s) Selected");
+    EXPECT_TRUE(view.MoreThanOneSelected());
+    EXPECT_TRUE(view.AtLeastOneSelected());
+    Key(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(m_status.last(), QString("%1 Objects(s) Selected").arg(SelectedRows()));
+
+    ClickRow(1);
+    ClickRow(3, Qt::LeftButton, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    Key(Qt::Key_F4);
+    EXPECT_EQ(Names().size(), 4) << "deleting from the library is not offered yet";
+    EXPECT_TRUE(m_chosen.isEmpty());
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Names(), (QStringList{"74LS00", "74LS02"}));
+    EXPECT_EQ(Results(LibraryKind::Part).Count(), 2) << "the results went, not only the rows";
+
+    view.SetBusyCheck([] { return true; });
+    view.clearSelection();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(SelectedRows(), 0) << "no shortcut while the browser is busy";
+    EXPECT_EQ(Names().size(), 2);
+}
+
+TEST_F(ResultListViewTest, HeaderClicksSortAscendingThenDescending) {
+    ShowColumns(LibraryKind::Part, {"Library"}, {true});
+    ResultListView& view = View();
+    view.Model().Reset();
+    Fill(LibraryKind::Part, "LM*");
+    Fill(LibraryKind::Part, "74HC*");
+    ClickHeader(0);
+    EXPECT_EQ(Names(), (QStringList{"74HC00", "74HCT00", "LM358", "LM741"}));
+    ClickHeader(0);
+    EXPECT_EQ(Names(), (QStringList{"LM741", "LM358", "74HCT00", "74HC00"}));
+    ClickHeader(1);
+    EXPECT_EQ(Names(), (QStringList{"LM741", "74HC00", "LM358", "74HCT00"}))
+        << "the order flips on every click, whichever column: A.PART first";
+}
+
+TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
+    ResultListView& view = View();
+    ClickRow(0, Qt::RightButton);
+    Mouse(view.viewport(), QPoint(10, 10), Qt::RightButton);
+    EXPECT_EQ(m_status.last(), "0 Part(s) Selected");
+    EXPECT_FALSE(view.PopupMenu()->isVisible()) << "an empty list shows no menu";
+
+    Fill(LibraryKind::Part, "*");
+    const int lm358 = static_cast<int>(Names().indexOf("LM358"));
+    ClickRow(lm358, Qt::RightButton);
+    EXPECT_TRUE(view.PopupMenu()->isVisible());
+    EXPECT_EQ(view.PopupMenu()->objectName(), "mnuPartProperty");
+    EXPECT_TRUE(Enabled("ATB_EditPart"));
+    EXPECT_TRUE(Enabled("ATB_PartFindAlias"));
+    EXPECT_FALSE(Enabled("ATB_PartViewSymbol")) << "no viewer yet";
+    EXPECT_FALSE(Enabled("ATB_PartSendToSch")) << "no schematic editor runs";
+    EXPECT_FALSE(Enabled("ATB_PartProperties"));
+    QMenu* groups = view.Tool("ATB_PartViewSymbol")->menu();
+    ASSERT_NE(groups, nullptr) << "LM358 has two symbols";
+    EXPECT_EQ(groups->objectName(), "mnuSymbolGroups");
+    ASSERT_EQ(groups->actions().size(), 2);
+    EXPECT_EQ(groups->actions()[1]->text(), "OPAMP_PWR");
+    groups->actions()[1]->trigger();
+    view.Tool("ATB_EditPart")->trigger();
+    EXPECT_EQ(m_chosen, QStringList{"ATB_EditPart|&Edit Part"}) << "no symbol viewer yet";
+    view.PopupMenu()->hide();
+
+    view.SetToolAvailable("ATB_PartViewSymbol", true);
+    m_kernel.E_SetString("MW_K2KSCHED", "77");
+    ClickRow(lm358 == 0 ? 1 : 0, Qt::LeftButton, Qt::ControlModifier);
+    ClickRow(lm358, Qt::RightButton, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(), 2);
+    EXPECT_FALSE(Enabled("ATB_EditPart"));
+    EXPECT_FALSE(Enabled("ATB_PartViewSymbol"));
+    EXPECT_TRUE(Enabled("ATB_PartSendToSch"));
+    EXPECT_EQ(view.Tool("ATB_PartViewSymbol")->menu(), nullptr) << "no groups for two rows";
+    view.PopupMenu()->hide();
+
+    ClickRow(lm358);
+    ClickRow(lm358, Qt::RightButton);
+    EXPECT_TRUE(Enabled("ATB_PartViewSymbol")) << "its viewer is there now";
+    view.Tool("ATB_PartViewSymbol")->menu()->actions()[1]->trigger();
+    EXPECT_EQ(m_chosen.last(), "ATB_PARTVIEWSYMBOLGROUPS|OPAMP_PWR");
+}
+
+TEST_F(ResultListViewTest, UsedByPartOffersTheNamedLibraryOfThePartGrid) {
+    ResultListView& view = View(LibraryKind::Symbol);
+    EXPECT_EQ(view.objectName(), "egrdSymbolSearchResults");
+    std::string library = "A.PART";
+    view.SetPartGridLibrary([&] { return library; });
+    Fill(LibraryKind::Symbol, "*");
+    ClickRow(0, Qt::RightButton);
+    QAction* named = view.Tool("ATB_NamedLib");
+    ASSERT_NE(named, nullptr);
+    EXPECT_TRUE(named->isVisible());
+    EXPECT_EQ(named->text(), "A.PART");
+    EXPECT_TRUE(Enabled("ATB_AllLib"));
+    named->trigger();
+    EXPECT_EQ(m_chosen, QStringList{"ATB_NamedLib|A.PART"});
+    view.PopupMenu()->hide();
+
+    library = "[all libraries]";
+    ClickRow(0, Qt::RightButton);
+    EXPECT_FALSE(named->isVisible());
+    EXPECT_FALSE(named->isEnabled());
+}
+
+TEST_F(ResultListViewTest, ADragCarriesTheDropRecordsAndTheFocusedKey) {
+    ResultListView& view = View();
+    Fill(LibraryKind::Part, "LM*");
+    Search(LibraryKind::Part, "*", kProjectLibrary);
+    view.Model().SyncNewRows();
+    ClickRow(4);                                      // SPARE, the project's own
+    ClickRow(1, Qt::LeftButton, Qt::ControlModifier); // LM358 from B.PART
+    std::unique_ptr<QMimeData> data(view.DragMimeData());
+    const QByteArray bytes = data->data(kDropRecordsMimeType);
+    const auto records = DecodeDropRecords(std::string_view(bytes.data(), bytes.size()));
+    ASSERT_TRUE(records);
+    const std::string libraryDir = m_browser.Dirs().libDir;
+    const std::vector<BWR_SEARCHRESULT> expected{{0, "LM358", libraryDir + "\\B.PART"},
+                                                 {kInProject, "SPARE", ""}};
+    EXPECT_EQ(*records, expected) << "in list order; the project's own have no library";
+    EXPECT_EQ(data->data(kDropKeyMimeType), "PART|3|2") << "the key of the focused row";
+}
+
+TEST_F(ResultListViewTest, CtrlSSavesTheListThroughTheChosenFile) {
+    ResultListView& view = View(LibraryKind::Package);
+    int dialogs = 0;
+    view.SetSaveFileChooser([&](const SaveListDialog& dialog) {
+        ++dialogs;
+        EXPECT_EQ(dialog.fileName, "Pkglst.txt");
+        return m_dir / "packages.txt";
+    });
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs, 0) << "an empty list is not saved";
+    Fill(LibraryKind::Package, "DIP*");
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(test::ReadFile(m_dir / "packages.txt"), "1)  DIP14\r\n2)  DIP8\r\n");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is back";
+}
+
+} // namespace
+} // namespace k2k
