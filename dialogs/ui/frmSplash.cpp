@@ -3,8 +3,8 @@
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -37,8 +37,10 @@ QPixmap DrawPicture(const QSize& size) {
 } // namespace
 
 frmSplash::frmSplash(const SuiteServices& services, const QFont& font, QWidget* parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint), m_imgPicture(new QLabel(this)),
-      m_lblMsg(new QLabel(this)), m_cmdOk(new QPushButton(this)) {
+    // A frameless dialog rather than a splash-screen window: Qt leaves a modal splash-screen
+    // window's event loop running after it is closed, and the About box is modal.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_imgPicture(new QLabel(this)), m_lblMsg(new QLabel(this)), m_cmdOk(new QPushButton(this)) {
     setObjectName(QStringLiteral("frmSplash"));
     m_imgPicture->setObjectName(QStringLiteral("imgPicture"));
     m_lblMsg->setObjectName(QStringLiteral("lblMsg"));
@@ -90,7 +92,7 @@ void frmSplash::ShowProgress(const std::string& text) {
 
 void frmSplash::cmdOk_Click() {
     m_lblMsg->show();
-    close();
+    accept();
 }
 
 void frmSplash::resizeEvent(QResizeEvent* event) {
@@ -111,9 +113,10 @@ void frmSplash::keyReleaseEvent(QKeyEvent* event) {
     QDialog::keyReleaseEvent(event);
 }
 
-void frmSplash::closeEvent(QCloseEvent* event) {
+void frmSplash::hideEvent(QHideEvent* event) {
+    // However the window closes (OK, Escape, unloaded), the button goes with it.
     m_cmdOk->hide();
-    QDialog::closeEvent(event);
+    QDialog::hideEvent(event);
 }
 
 } // namespace k2k
