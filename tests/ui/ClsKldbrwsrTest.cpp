@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +170,16 @@ TEST_F(ClsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
     ASSERT_EQ(dropped.size(), 1u);
     EXPECT_EQ(dropped[0], (QList<BWR_SEARCHRESULT>{{2, "74LS00", "\\LIB\\A.PART"},
                                                    {0, "LM741", "\\LIB\\A.PART"}}));
+    // Ctrl+F1 (key up, the Control key alone) shows the current topic of the help file.
+    QKeyEvent plainF1(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(window, &plainF1);
+    EXPECT_TRUE(m_kernel.HelpRequests().empty());
+    QKeyEvent ctrlF1(QEvent::KeyRelease, Qt::Key_F1, Qt::ControlModifier);
+    QApplication::sendEvent(window, &ctrlF1);
+    ASSERT_FALSE(m_kernel.HelpRequests().empty());
+    EXPECT_EQ(m_kernel.HelpRequests()[0].topic, 0) << "the start leaves the contents as topic";
+    EXPECT_EQ(m_kernel.HelpRequests()[0].helpFile, window->Help().HelpFile());
+
     Browser().SetDropData({{4, "7400", "LOGIC.SYMBOL"}});
     EXPECT_EQ(Browser().ReceivedDropList(), (QList<BWR_SEARCHRESULT>{{4, "7400", "LOGIC.SYMBOL"}}));
 }
