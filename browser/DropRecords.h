@@ -4,6 +4,8 @@
 // to the host (the class's LoadDropData); a drag also carries them in its data, encoded
 // here, under the browser's own data type, beside the key of the focused row.
 
+#include "host/BwrSearchResult.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,21 +16,13 @@ namespace k2k {
 
 class ResultList;
 
-// The record of drag-and-drop and of the host interface, fields in the published order.
-struct BWR_SEARCHRESULT {
-    std::int32_t Status = 0; // the result's number and status fields, or-ed
-    std::string Name;        // the object's name
-    std::string Library;     // library directory & "\" & library; empty for the project's own
-
-    bool operator==(const BWR_SEARCHRESULT&) const = default;
-};
-
 // The browser's drag data types: the drop records, and the focused row's key as bytes.
 inline constexpr const char* kDropRecordsMimeType = "application/x-k2kbrwsr-drop-records";
 inline constexpr const char* kDropKeyMimeType = "application/x-k2kbrwsr-row-key";
 
-// The records of the given results (numbers from 1, in list order). A result whose library
-// is the project library ("PROJECT LIBRARY" in any case) has no library path.
+// The records of the given results (numbers from 1, in list order): Status is the result's
+// number and status fields or-ed, Library is library directory & "\" & library, and a
+// result whose library is the project library ("PROJECT LIBRARY" in any case) has none.
 std::vector<BWR_SEARCHRESULT> CollectDropRecords(const ResultList& results,
                                                  const std::vector<int>& selectedResults,
                                                  std::string_view libraryDir);

@@ -1,0 +1,50 @@
+#pragma once
+// frmSplash, the picture window shown while the browser starts (its label carries the
+// progress texts of the start-up) and usable as an About box. The picture is drawn, not
+// read from a file, and always fills the whole window.
+
+#include "browser/BrowserComponent.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace k2k {
+
+class SuiteServices;
+
+class frmSplash final : public QDialog, public StartupProgress {
+    Q_OBJECT
+public:
+    frmSplash(const SuiteServices& services, const QFont& font, QWidget* parent = nullptr);
+
+    // Modeless, without the OK button.
+    void ShowAsSplash(bool lblVisible = true);
+    // Modal, with the OK button; returns when it is closed.
+    void ShowAsAbout(bool lblVisible = true);
+
+    // The start-up's progress texts go into the label, painted at once.
+    void ShowProgress(const std::string& text) override;
+
+    // Ctrl+F1 shows the browser's help topic through this.
+    void SetHelpHandler(std::function<void()> showHelp) { m_showHelp = std::move(showHelp); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void cmdOk_Click();
+    void StretchPicture();
+
+    QLabel* m_imgPicture;
+    QLabel* m_lblMsg;
+    QPushButton* m_cmdOk;
+    std::function<void()> m_showHelp;
+};
+
+} // namespace k2k

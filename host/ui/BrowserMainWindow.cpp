@@ -1,0 +1,244 @@
+#include "host/ui/BrowserMainWindow.h"
+
+#include "common/Messages.h"
+#include "common/SplitFields.h"
+#include "dialogs/ui/frmSplash.h"
+#include "host/ui/WindowFont.h"
+#include "platform/Kernel.h"
+#include "platform/Text.h"
+#include "platform/ui/LocaliseForm.h"
+#include "platform/ui/SuiteText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStatusBar>
+
+namespace k2k {
+
+namespace {
+
+// The window's size at start, in twips.
+constexpr int kStartHeightTwips = 4100;
+constexpr int kStartWidthTwips = 7300;
+// Events run at most this often while a search works; Stop is still seen in time.
+constexpr int kPumpIntervalMs = 15;
+
+std::string KernelString(const Kernel& kernel, const char* name) {
+    return kernel.E_GetString(name).value_or(std::string());
+}
+
+} // namespace
+
+BrowserMainWindow::BrowserMainWindow(const BrowserEnvironment& environment, QWidget* parent)
+    : QMainWindow(parent), m_environment(environment), m_kernel(*environment.kernel), m_boxes(this),
+      m_usedBoxes(environment.boxes ? *environment.boxes : m_boxes),
+      m_component(m_kernel, environment.directorySettings, m_usedBoxes, *this),
+      m_exchange(m_component, *this,
+                 [this](const std::string& aname, const std::string& command) {
+                     emit NotifyClass(FromSuiteText(aname), FromSuiteText(command));
+                 }),
+      m_help(m_kernel, m_usedBoxes) {
+    setObjectName(QStringLiteral("frmK32_LibBrowser"));
+    setWindowTitle(QStringLiteral("Library Browser"));
+    SetTag(*this, "4811");
+    statusBar()->setObjectName(QStringLiteral("staMessage"));
+}
+
+BrowserMainWindow::~BrowserMainWindow() {
+    while (m_hourglassDepth > 0)
+        SetHourglass(false);
+}
+
+int BrowserMainWindow::Start(const std::string& serverPath) {
+    SetHourglass(true);
+    const int error = RunStart(serverPath);
+    SetHourglass(false);
+    if (error != 0)
+        return error;
+    m_exchange.RunPendingSearchSequence();
+    m_help.SetHelpTopic(0, 0, 0, 0, false);
+    return 0;
+}
+
+int BrowserMainWindow::RunStart(const std::string& serverPath) {
+    SuiteServices& services = m_component.Services();
+    m_applicationTitle = ApplicationTitle(services);
+    if (m_kernel.DB_DataBase() == 0)
+        return kErrNoDatabase;
+
+    const char* formats[] = {"OLEPARTLIBFORMAT", "OLESYMLIBFORMAT", "OLEPKGLIBFORMAT",
+                             "OLEPADLIBFORMAT"};
+    for (std::size_t i = 0; i < m_clipboardFormats.size(); ++i)
+        m_clipboardFormats[i] = ValueOf(KernelString(m_kernel, formats[i]));
+
+    PlaceWindow();
+    if (m_environment.anotherInstanceRunning && m_environment.anotherInstanceRunning())
+        return kErrAnotherInstance;
+
+    BrowserState& state = m_component.State();
+    state.exitAllowed = false;
+    services.SetIniFile(KernelString(m_kernel, "IniFile"));
+    state.serverPath = std::string(Trim(serverPath));
+    services.SetLanguagePath(KernelString(m_kernel, "LANGUAGEPATH"));
+    m_help.SetHelpFile(state.serverPath, kComponentName);
+    PublishStatus(true);
+
+    m_font = ChooseWindowFont(m_font);
+    LocaliseForm(*this, services, WindowFont());
+    if (!FormUpdate())
+        return kErrStartUpFailed;
+    SetUpWindow();
+    PublishStatus(false);
+    return 0;
+}
+
+void BrowserMainWindow::PlaceWindow() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const double twipsPerPixelX = 1440.0 / screen->logicalDotsPerInchX();
+    const double twipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
+    double mainWidth = ValueOf(KernelString(m_kernel, "MAINWIDTH"));
+    if (mainWidth > area.width() * twipsPerPixelX / 2)
+        mainWidth = 0;
+    const int left = area.left() + static_cast<int>(mainWidth / twipsPerPixelX);
+    setGeometry(left, area.top(), static_cast<int>(kStartWidthTwips / twipsPerPixelX),
+                static_cast<int>(kStartHeightTwips / twipsPerPixelY));
+}
+
+bool BrowserMainWindow::FormUpdate() {
+    if (!m_splash) {
+        m_splash = std::make_unique<frmSplash>(m_component.Services(), WindowFont(), this);
+        m_splash->SetHelpHandler([this] { m_help.ShowHelpTopic(); });
+    }
+    m_splash->ShowAsSplash(true);
+    const FormUpdateResult result = m_component.FormUpdate(*m_splash);
+    m_splash.reset();
+    if (!result.Ok()) {
+        while (m_hourglassDepth > 0)
+            SetHourglass(false);
+        ShutDown();
+        return false;
+    }
+    SetCaption(MainWindowCaption(m_component.Dirs().libDir));
+    return true;
+}
+
+void BrowserMainWindow::SetWindowState(WindowState state) {
+    Qt::WindowStates states = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == WindowState::Minimised)
+        states |= Qt::WindowMinimized;
+    else if (state == WindowState::Maximised)
+        states |= Qt::WindowMaximized;
+    setWindowState(states);
+}
+
+int BrowserMainWindow::StatusWindowState() const {
+    if (windowState() & Qt::WindowMinimized)
+        return static_cast<int>(WindowState::Minimised);
+    if (windowState() & Qt::WindowMaximized)
+        return static_cast<int>(WindowState::Maximised);
+    return static_cast<int>(WindowState::Normal);
+}
+
+void BrowserMainWindow::PublishStatus(bool busy) {
+    m_exchange.Messages().PublishStatus(true, busy ? -1 : 0,
+                                        ToSuiteText(windowTitle()).value_or(m_applicationTitle),
+                                        StatusWindowState());
+}
+
+QFont BrowserMainWindow::WindowFont() const {
+    return ToQFont(m_font);
+}
+
+void BrowserMainWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(FromSuiteText(caption));
+}
+
+void BrowserMainWindow::SetHourglass(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_hourglassDepth;
+    } else if (m_hourglassDepth > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_hourglassDepth;
+    }
+}
+
+void BrowserMainWindow::Relocalise() {
+    m_font = ChooseWindowFont(m_font);
+    LocaliseForm(*this, m_component.Services(), WindowFont());
+}
+
+void BrowserMainWindow::Unload() {
+    close();
+}
+
+void BrowserMainWindow::ShutDown() {
+    m_component.State().exitAllowed = true;
+    close();
+}
+
+void BrowserMainWindow::closeEvent(QCloseEvent* event) {
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    PublishStatus(false);
+    m_help.CloseHelp();
+    if (!m_component.State().exitAllowed) {
+        event->ignore();
+        hide();
+        ReleaseViewers();
+        return;
+    }
+    event->accept();
+    RunUnload();
+}
+
+void BrowserMainWindow::RunUnload() {
+    m_unloaded = true;
+    SaveGridLayout();
+    // The other windows of the browser go first, the last made first. They belong to
+    // the window (or to the windows that made them), which deletes them.
+    m_splash.reset();
+    QList<QDialog*> windows = findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    while (!windows.isEmpty()) {
+        QApplication::processEvents();
+        windows.takeLast()->close();
+    }
+    ReleaseViewers();
+    emit NotifyClass(FromSuiteText(kBrowserApp), QStringLiteral("SHUTDOWN"));
+    emit Unloaded();
+}
+
+void BrowserMainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier) {
+        m_help.ShowHelpTopic(static_cast<long>(winId()));
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
+}
+
+void BrowserMainWindow::LetPendingEventsRun() {
+    const long long now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastPumpMs < kPumpIntervalMs)
+        return;
+    m_lastPumpMs = now;
+    QApplication::processEvents();
+}
+
+void BrowserMainWindow::ShowStatus(const std::string& text) {
+    statusBar()->showMessage(FromSuiteText(text));
+}
+
+void BrowserMainWindow::PublishBusy(bool busy) {
+    PublishStatus(busy);
+}
+
+} // namespace k2k

@@ -1,0 +1,223 @@
+#include "host/ui/clsKldbrwsr.h"
+
+#include "host/ui/PlainBrowserWindow.h"
+#include "platform/Kernel.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+struct Notice {
+    QString aname;
+    QString command;
+    bool operator==(const Notice&) const = default;
+};
+
+void PrintTo(const Notice& notice, std::ostream* out) {
+    *out << notice.aname.toStdString() << " / " << notice.command.toStdString();
+}
+
+// The small suite with a browser profile, opened as the host opens it; the class under
+// test with the stand-in window, its boxes recorded and its NotifyServer heard.
+class ClsKldbrwsrTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(m_dir.Path());
+        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
+        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
+    }
+
+    void OpenSuite() {
+        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
+        ASSERT_TRUE(opening.ok) << opening.error;
+    }
+
+    clsKldbrwsr& Browser() {
+        if (!m_browser) {
+            BrowserEnvironment environment;
+            environment.kernel = &m_kernel;
+            environment.directorySettings = DirectorySettingsOf(m_dir.Path());
+            environment.anotherInstanceRunning = [this] { return m_anotherInstance; };
+            environment.boxes = &m_boxes;
+            m_browser = std::make_unique<clsKldbrwsr>(environment);
+            QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer,
+                             [this](const QString& a, const QString& c) {
+                                 m_heard.push_back({a, c});
+                             });
+        }
+        return *m_browser;
+    }
+
+    PlainBrowserWindow* Window() { return qobject_cast<PlainBrowserWindow*>(Browser().Window()); }
+
+    test::TempDir m_dir;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    bool m_anotherInstance = false;
+    std::vector<Notice> m_heard; // before the class, which may still speak when it goes
+    std::unique_ptr<clsKldbrwsr> m_browser;
+};
+
+// Errors 100 (no database) and 9999 (another instance) stop the start: no window, false.
+TEST_F(ClsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
+    EXPECT_FALSE(Browser().Load(0)) << "the kernel has no database";
+    EXPECT_EQ(Browser().Window(), nullptr);
+
+    OpenSuite();
+    m_anotherInstance = true;
+    EXPECT_FALSE(Browser().Load(0));
+    EXPECT_EQ(Browser().Window(), nullptr);
+    EXPECT_TRUE(m_heard.empty()) << "a window that never loaded does not unload";
+    EXPECT_TRUE(m_boxes.shown.empty());
+
+    m_anotherInstance = false;
+    EXPECT_TRUE(Browser().Load(0)) << "a later Load starts afresh";
+    EXPECT_TRUE(Browser().Window()->isVisible());
+}
+
+// A start whose FormUpdate fails (the profile cannot be read) shuts the browser down.
+TEST_F(ClsKldbrwsrTest, AFailedStartShutsTheBrowserDown) {
+    std::filesystem::remove(m_dir / "SYS" / "K2KBRWSR.ini");
+    OpenSuite();
+    EXPECT_FALSE(Browser().Load(0));
+    EXPECT_EQ(Browser().Window(), nullptr);
+    ASSERT_FALSE(m_heard.empty());
+    EXPECT_EQ(m_heard.back(), (Notice{"K2KBRWSR", "SHUTDOWN"}));
+    EXPECT_FALSE(m_boxes.shown.empty()) << "the profile's message was shown";
+}
+
+TEST_F(ClsKldbrwsrTest, LoadStartsTheWindowOnceAndCloseOnlyHidesIt) {
+    OpenSuite();
+    EXPECT_EQ(Browser().SeverPath(), "") << "empty before any set";
+    Browser().SetSeverPath(QString::fromStdString("  " + m_dir.SuitePath() + " "));
+    EXPECT_EQ(Browser().SeverPath().toStdString(), "  " + m_dir.SuitePath() + " ");
+
+    ASSERT_TRUE(Browser().Load(0));
+    PlainBrowserWindow* window = Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    const std::string caption = "Library Browser : ( " + m_dir.Path().string() + "/LIB )";
+    EXPECT_EQ(window->windowTitle().toStdString(), caption);
+    EXPECT_EQ(m_kernel.E_GetString("K2KBRWSR"), caption + ",0,0,0,0") << "running, not busy";
+    EXPECT_EQ(window->Help().HelpFile(), m_dir.SuitePath() + "\\K2Kbrwsr.HLP")
+        << "the server path is trimmed";
+    EXPECT_EQ(window->Asked().mid(0, 3).join(" | ").toStdString(),
+              "form update | set up the window | library lists: 4 part, 1 symbol, 1 package, "
+              "1 padstack libraries");
+
+    // The close box hides the window; the next Load shows the same window, not started
+    // again.
+    m_kernel.E_SetString("K2KBRWSR", "");
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(m_kernel.E_GetString("K2KBRWSR"), caption + ",0,0,0,0")
+        << "a close request publishes running and not busy";
+    EXPECT_TRUE(m_heard.empty());
+    ASSERT_TRUE(Browser().Load(1));
+    EXPECT_EQ(Window(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
+    ASSERT_TRUE(Browser().Load(2));
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized) << "mode 2 keeps the state";
+    ASSERT_TRUE(Browser().Load(0));
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(window->Asked().count("form update"), 1);
+}
+
+TEST_F(ClsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
+    OpenSuite();
+    m_kernel.E_SetString("ChkPathBrwsr", "1");
+    ASSERT_TRUE(Browser().Load(0));
+    PlainBrowserWindow* window = Window();
+    EXPECT_EQ(window->Asked().back(), "refresh the symbol and package viewers")
+        << "\"ChkPathBrwsr\" 1 refreshes the viewers after the show";
+
+    Browser().NotifyMe("ignored", "K2KBRWSR,MN");
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
+    Browser().NotifyMe({}, "k2kbrwsr,DF");
+    Browser().NotifyMe({}, {});
+    Browser().NotifyMe({}, QString::fromUtf8("K2KBRWSR,DF\u4E2D"));
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized) << "none of these is carried out";
+    Browser().NotifyMe({}, "All,DF");
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+
+    // Out through NotifyClass and NotifyServer, as the window composes it.
+    window->Exchange().Messages().AP_Shell("notepad", 1, "Partlst.txt");
+    window->Exchange().Messages().SendToAll("SSQ");
+    EXPECT_EQ(m_heard,
+              (std::vector<Notice>{{"notepad", "SHELL,1,Partlst.txt"}, {"K2KBRWSR", "All,SSQ"}}));
+
+    // Drop lists both ways, copied.
+    std::vector<QList<BWR_SEARCHRESULT>> dropped;
+    QObject::connect(&Browser(), &clsKldbrwsr::LoadDropData,
+                     [&](const QList<BWR_SEARCHRESULT>& list) { dropped.push_back(list); });
+    window->UploadDropList() = {{2, "74LS00", "\\LIB\\A.PART"}, {0, "LM741", "\\LIB\\A.PART"}};
+    window->OLESetDropData();
+    window->UploadDropList().clear();
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0], (QList<BWR_SEARCHRESULT>{{2, "74LS00", "\\LIB\\A.PART"},
+                                                   {0, "LM741", "\\LIB\\A.PART"}}));
+    // Ctrl+F1 (key up, the Control key alone) shows the current topic of the help file.
+    QKeyEvent plainF1(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(window, &plainF1);
+    EXPECT_TRUE(m_kernel.HelpRequests().empty());
+    QKeyEvent ctrlF1(QEvent::KeyRelease, Qt::Key_F1, Qt::ControlModifier);
+    QApplication::sendEvent(window, &ctrlF1);
+    ASSERT_FALSE(m_kernel.HelpRequests().empty());
+    EXPECT_EQ(m_kernel.HelpRequests()[0].topic, 0) << "the start leaves the contents as topic";
+    EXPECT_EQ(m_kernel.HelpRequests()[0].helpFile, window->Help().HelpFile());
+
+    Browser().SetDropData({{4, "7400", "LOGIC.SYMBOL"}});
+    EXPECT_EQ(Browser().ReceivedDropList(), (QList<BWR_SEARCHRESULT>{{4, "7400", "LOGIC.SYMBOL"}}));
+}
+
+// "EX" unloads: the grid layout is saved, the other windows close, and "SHUTDOWN" is the
+// last the host hears; the class lets the window go.
+TEST_F(ClsKldbrwsrTest, ExitUnloadsEverythingAndEndsWithShutdown) {
+    OpenSuite();
+    ASSERT_TRUE(Browser().Load(0));
+    PlainBrowserWindow* window = Window();
+    auto* dialog = new QDialog(window);
+    dialog->show();
+    bool dialogOpenAtShutdown = true;
+    QObject::connect(&Browser(), &clsKldbrwsr::NotifyServer,
+                     [&](const QString&, const QString& command) {
+                         if (command == "SHUTDOWN")
+                             dialogOpenAtShutdown = dialog->isVisible();
+                     });
+
+    Browser().NotifyMe({}, "K2KBRWSR,EX");
+    ASSERT_EQ(m_heard.size(), 1u);
+    EXPECT_EQ(m_heard.back(), (Notice{"K2KBRWSR", "SHUTDOWN"}));
+    EXPECT_FALSE(dialogOpenAtShutdown) << "the other windows close before SHUTDOWN";
+    EXPECT_EQ(window->Asked().back(), "save the grid layout");
+    EXPECT_EQ(Browser().Window(), nullptr);
+
+    Browser().NotifyMe({}, "K2KBRWSR,EX");
+    EXPECT_EQ(m_heard.size(), 1u) << "no window, nothing to unload";
+    QApplication::processEvents(); // the window is deleted later
+}
+
+TEST_F(ClsKldbrwsrTest, ReleasingTheClassUnloadsALoadedWindow) {
+    OpenSuite();
+    ASSERT_TRUE(Browser().Load(0));
+    m_browser.reset();
+    ASSERT_EQ(m_heard.size(), 1u);
+    EXPECT_EQ(m_heard.back(), (Notice{"K2KBRWSR", "SHUTDOWN"}));
+}
+
+} // namespace
+} // namespace k2k

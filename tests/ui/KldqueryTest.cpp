@@ -1,0 +1,179 @@
+#include "dialogs/ui/Kldquery.h"
+
+#include "platform/SuiteServices.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace k2k {
+namespace {
+
+void Key(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void Type(QWidget* target, const QString& text) {
+    for (const QChar c : text)
+        Key(target, c.toUpper().unicode(), QString(c));
+}
+
+struct Answer {
+    std::string returned;
+    std::vector<std::string> values;
+    int index = 0;
+    bool cancelled = false;
+};
+
+class KldqueryTest : public ::testing::Test {
+protected:
+    // Runs QUERY; user acts on the shown box (the controls by name) while it is modal.
+    Answer Ask(std::vector<std::string> values, int style, int index,
+               const std::function<void(Kldquery&)>& user) {
+        QTimer::singleShot(0, &m_query, [this, user] {
+            EXPECT_TRUE(m_query.isVisible());
+            user(m_query);
+            if (m_query.isVisible()) {
+                ADD_FAILURE() << "the box is still open";
+                m_query.reject();
+            }
+        });
+        Answer answer;
+        answer.returned = m_query.QUERY("Library Browser", "Name:", values, style, index);
+        answer.values = values;
+        answer.index = index;
+        answer.cancelled = m_query.Cancelled();
+        return answer;
+    }
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* control = m_query.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    test::TempDir m_dir;
+    test::RecordingMessageBoxes m_boxes;
+    SuiteServices m_services{m_dir / "suite.ini", m_boxes};
+    Kldquery m_query{m_services, QApplication::font()};
+};
+
+// Style 1 (and any style but 2 and 3) asks in the text box, its text all selected, so
+// typing replaces it; Enter accepts.
+TEST_F(KldqueryTest, TypedAnswerReplacesTheSelectedTextAndEnterAccepts) {
+    for (int style : {1, 0, 4, -1}) {
+        const Answer answer = Ask({"74LS00", "unused"}, style, 5, [this, style](Kldquery&) {
+            auto* text = Find<QLineEdit>("txtText");
+            EXPECT_TRUE(text->isVisible()) << "style " << style;
+            EXPECT_FALSE(Find<QComboBox>("cboCombo")->isVisible()) << "style " << style;
+            EXPECT_FALSE(Find<QComboBox>("cboDropdown")->isVisible()) << "style " << style;
+            EXPECT_EQ(text->selectedText(), "74LS00");
+            Type(text, "LM741");
+            Key(text, Qt::Key_Return, "\r");
+        });
+        EXPECT_EQ(answer.returned, "LM741") << "style " << style;
+        EXPECT_EQ(answer.values[0], "LM741");
+        EXPECT_EQ(answer.values[1], "unused");
+        EXPECT_EQ(answer.index, 0) << "only a list choice answers an index";
+        EXPECT_FALSE(answer.cancelled);
+    }
+}
+
+TEST_F(KldqueryTest, ComboAnswerIsItsTextTypedOrChosen) {
+    Answer answer = Ask({"DIP", "DIP14", "SO8"}, 2, 0, [this](Kldquery&) {
+        auto* combo = Find<QComboBox>("cboCombo");
+        EXPECT_TRUE(combo->isVisible());
+        EXPECT_EQ(combo->currentText(), "DIP");
+        EXPECT_EQ(combo->count(), 2);
+        combo->lineEdit()->selectAll();
+        Type(combo->lineEdit(), "TO92");
+        Key(combo->lineEdit(), Qt::Key_Return, "\r");
+    });
+    EXPECT_EQ(answer.returned, "TO92");
+    EXPECT_EQ(answer.values[0], "TO92");
+    EXPECT_EQ(answer.values.size(), 3u) << "a typed text is not added to the list";
+
+    answer = Ask({"", "DIP14", "SO8"}, 2, 0, [this](Kldquery&) {
+        Find<QComboBox>("cboCombo")->setCurrentIndex(1);
+        Find<QPushButton>("cmdAccept")->click();
+    });
+    EXPECT_EQ(answer.returned, "SO8");
+}
+
+// The index passed is a list position (0 the first entry, values[1]); the index answered
+// is one more than the position chosen.
+TEST_F(KldqueryTest, DropdownAnswersTheEntryAndItsPositionPlusOne) {
+    Answer answer = Ask({"", "PDIP", "SOIC", "QFP"}, 3, 1, [this](Kldquery&) {
+        auto* list = Find<QComboBox>("cboDropdown");
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_EQ(list->currentText(), "SOIC");
+        Find<QPushButton>("cmdAccept")->click();
+    });
+    EXPECT_EQ(answer.returned, "SOIC");
+    EXPECT_EQ(answer.values[0], "SOIC");
+    EXPECT_EQ(answer.index, 2);
+
+    answer = Ask({"", "PDIP", "SOIC", "QFP"}, 3, 0, [this](Kldquery& query) {
+        Find<QComboBox>("cboDropdown")->setCurrentIndex(2);
+        Key(&query, Qt::Key_Enter, "\r");
+    });
+    EXPECT_EQ(answer.returned, "QFP");
+    EXPECT_EQ(answer.index, 3);
+
+    answer = Ask({"", "PDIP"}, 3, 7, [this](Kldquery&) {
+        EXPECT_EQ(Find<QComboBox>("cboDropdown")->currentIndex(), -1)
+            << "a position beyond the list chooses nothing";
+        Find<QPushButton>("cmdAccept")->click();
+    });
+    EXPECT_EQ(answer.returned, "");
+    EXPECT_EQ(answer.index, 0);
+}
+
+// Cancel, the button or Escape, answers nothing in every style, also after an earlier
+// accepted answer.
+TEST_F(KldqueryTest, CancelAnswersAnEmptyTextInEveryStyle) {
+    Ask({"first"}, 1, 0, [this](Kldquery&) { Find<QPushButton>("cmdAccept")->click(); });
+    for (int style : {1, 2, 3}) {
+        Answer answer = Ask({"74LS00", "A", "B"}, style, 1,
+                            [this](Kldquery&) { Find<QPushButton>("cmdCancel")->click(); });
+        EXPECT_EQ(answer.returned, "") << "style " << style;
+        EXPECT_EQ(answer.values[0], "") << "style " << style;
+        EXPECT_EQ(answer.index, 0) << "style " << style;
+        EXPECT_TRUE(answer.cancelled) << "style " << style;
+
+        answer = Ask({"74LS00", "A", "B"}, style, 1,
+                     [](Kldquery& query) { Key(&query, Qt::Key_Escape); });
+        EXPECT_EQ(answer.returned, "") << "Escape, style " << style;
+        EXPECT_TRUE(answer.cancelled);
+    }
+}
+
+TEST_F(KldqueryTest, AnswersInTheSuitesEncoding) {
+    const Answer answer =
+        Ask({"Gr\xF6\xDF"
+             "e"},
+            1, 0, [this](Kldquery& query) {
+                EXPECT_EQ(Find<QLineEdit>("txtText")->text(), QString::fromUtf8("Größe"));
+                EXPECT_EQ(query.windowTitle(), "Library Browser");
+                Find<QLineEdit>("txtText")->setText(QString::fromUtf8("Ω 4k7 µF"));
+                Find<QPushButton>("cmdAccept")->click();
+            });
+    EXPECT_EQ(answer.returned, "? 4k7 \xB5"
+                               "F")
+        << "a character Windows-1252 lacks becomes \"?\"";
+}
+
+} // namespace
+} // namespace k2k

@@ -1,0 +1,102 @@
+#include "platform/ui/LocaliseForm.h"
+
+#include "dialogs/ui/frmSplash.h"
+#include "platform/SuiteServices.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+// Services whose language file knows a few of the browser's texts, in German.
+class LocaliseFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteFile(m_dir / "TEXTS.LNG", "99177=Annehmen\r\n4811=Bibliotheksbrowser\r\n"
+                                             "5068=Register\xE4nderung\r\n"
+                                             "10301=Lade Anwendung ...\r\n");
+        m_services.SetLanguagePath(m_dir.SuitePath());
+    }
+
+    test::TempDir m_dir;
+    test::RecordingMessageBoxes m_boxes;
+    SuiteServices m_services{m_dir / "suite.ini", m_boxes};
+};
+
+TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
+    QWidget window;
+    window.setWindowTitle("Library Browser");
+    SetTag(window, "4811");
+    auto* accept = new QPushButton("Accept", &window);
+    SetTag(*accept, "99177");
+    auto* untagged = new QLabel("As designed", &window);
+    auto* emptyTag = new QLabel("Also as designed", &window);
+    SetTag(*emptyTag, "");
+    auto* unknown = new QPushButton("&Stop", &window);
+    SetTag(*unknown, "1614");
+    auto* menu = new QMenu("Register", &window);
+    SetTag(*menu, "5068");
+    QAction* action = menu->addAction("Accept");
+    SetTag(*action, "99177");
+    QFont bold = untagged->font();
+    bold.setBold(true);
+    untagged->setFont(bold);
+
+    QFont font = QApplication::font();
+    font.setPointSize(13);
+    LocaliseForm(window, m_services, font);
+
+    EXPECT_EQ(window.windowTitle(), "Bibliotheksbrowser");
+    EXPECT_EQ(accept->text(), "Annehmen");
+    EXPECT_EQ(untagged->text(), "As designed");
+    EXPECT_EQ(emptyTag->text(), "Also as designed");
+    EXPECT_EQ(unknown->text(), "&Stop") << "a text the language lacks is the default";
+    EXPECT_EQ(menu->title(), QString::fromUtf8("Registeränderung"))
+        << "the language file is Windows-1252";
+    EXPECT_EQ(action->text(), "Annehmen");
+    for (QWidget* control : {static_cast<QWidget*>(accept), static_cast<QWidget*>(untagged),
+                             static_cast<QWidget*>(menu)}) {
+        EXPECT_EQ(control->font().pointSize(), 13);
+        EXPECT_FALSE(control->font().bold());
+    }
+}
+
+TEST_F(LocaliseFormTest, SplashShowsProgressAndAsAboutWaitsForOk) {
+    frmSplash splash(m_services, QApplication::font());
+    auto* message = splash.findChild<QLabel*>("lblMsg");
+    auto* ok = splash.findChild<QPushButton*>("cmdOk");
+    ASSERT_TRUE(message && ok);
+    EXPECT_EQ(message->text(), "Lade Anwendung ...");
+
+    splash.ShowAsSplash(true);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_FALSE(splash.isModal());
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_FALSE(ok->isVisible());
+    splash.ShowProgress("Parsing Spice Circuit Element Profiles ...");
+    EXPECT_EQ(message->text(), "Parsing Spice Circuit Element Profiles ...");
+    splash.close();
+
+    bool okShown = false;
+    QTimer::singleShot(0, &splash, [&] {
+        okShown = ok->isVisible();
+        EXPECT_FALSE(message->isVisible());
+        ok->click();
+    });
+    splash.ShowAsAbout(false);
+    EXPECT_TRUE(okShown);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(ok->isVisibleTo(&splash)) << "closing hides the OK button";
+    EXPECT_TRUE(message->isVisibleTo(&splash)) << "OK shows the message line again";
+}
+
+} // namespace
+} // namespace k2k
