@@ -26,13 +26,13 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
 
 bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
                     std::span<const std::string> entries) {
-    bool saved = true;
+    std::vector<std::pair<std::string, std::string>> values;
     const std::size_t count = std::min(entries.size(), std::size_t{kHistoryBoxEntries});
     for (std::size_t index = 0; index < count; ++index)
-        saved &= settings.SaveUserSetting(kHistoryApplication, kHistorySection,
-                                          HistoryKey(kind, box, static_cast<int>(index)),
-                                          entries[index]);
-    return saved;
+        values.emplace_back(HistoryKey(kind, box, static_cast<int>(index)), entries[index]);
+    // One rewrite of the store per box: the window saves every box when it unloads.
+    return values.empty() ||
+           settings.SaveUserSettings(kHistoryApplication, kHistorySection, values);
 }
 
 std::optional<std::string> ValueToRemember(std::string_view boxText,
