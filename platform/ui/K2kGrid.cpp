@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -109,12 +110,14 @@ K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(th
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setEditTriggers(QAbstractItemView::AllEditTriggers); // typing edits a plain cell
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setWordWrap(false);
     m_table->viewport()->setAttribute(Qt::WA_Hover, false); // captions never light up
     m_table->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_table);
     WatchEditor(m_table->viewport());
+    m_table->installEventFilter(this); // entering by Tab
     ResizeRows(0);
 }
 
@@ -494,6 +497,8 @@ void K2kGrid::Refresh() {
 // --- events
 
 int K2kGrid::RowOfEditor(QWidget* widget) const {
+    if (widget == m_table) // a plain cell
+        return m_table->currentRow();
     for (const auto& [key, placed] : m_placed)
         if (placed.holder == widget || placed.holder->isAncestorOf(widget))
             return key.first;
@@ -509,12 +514,12 @@ int K2kGrid::BoxOfEditor(QObject* widget) const {
 
 void K2kGrid::FocusValueCell(int row) {
     if (const Placed* placed = PlacedAt(row, 1)) {
-        placed->edit->setFocus(Qt::TabFocusReason);
+        placed->edit->setFocus(Qt::OtherFocusReason); // not Tab: see the focus-in filter
         placed->edit->selectAll();
         return;
     }
     m_table->setCurrentCell(row, 1);
-    m_table->setFocus(Qt::TabFocusReason);
+    m_table->setFocus(Qt::OtherFocusReason);
 }
 
 bool K2kGrid::MoveBetweenValueCells(QWidget* from, int step) {
@@ -523,6 +528,23 @@ bool K2kGrid::MoveBetweenValueCells(QWidget* from, int step) {
     if (row < 0 || next < m_fixedCount || next >= Rows())
         return false;
     FocusValueCell(next);
+    return true;
+}
+
+// Tab past the last value cell (or Shift+Tab before the first) goes to the window's next
+// control outside the grid, never round to another cell of it.
+bool K2kGrid::LeaveGrid(QWidget* from, bool forward) {
+    QWidget* next = from;
+    for (;;) {
+        next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+        if (next == from)
+            return true; // nothing outside the grid takes the focus: stay
+        const bool outside = next != this && !isAncestorOf(next);
+        if (outside && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
+            next->isEnabled() && !next->focusProxy())
+            break;
+    }
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 
@@ -546,6 +568,14 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
         TrackMouse(widget, mouse->position().toPoint(), mouse->buttons(), mouse->modifiers());
         return false;
     }
+    if (event->type() == QEvent::FocusIn) {
+        // Moves inside the grid give no Tab reason, so this focus came from outside it.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool tab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        if (tab && Rows() > m_fixedCount && (widget == m_table || RowOfEditor(widget) >= 0))
+            FocusValueCell(reason == Qt::TabFocusReason ? m_fixedCount : Rows() - 1);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || widget == m_table->viewport())
         return QWidget::eventFilter(watched, event);
 
@@ -558,9 +588,9 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
     const bool alt = key->modifiers() & Qt::AltModifier;
     switch (key->key()) {
     case Qt::Key_Tab:
-        return MoveBetweenValueCells(widget, +1);
+        return MoveBetweenValueCells(widget, +1) || LeaveGrid(widget, true);
     case Qt::Key_Backtab:
-        return MoveBetweenValueCells(widget, -1);
+        return MoveBetweenValueCells(widget, -1) || LeaveGrid(widget, false);
     case Qt::Key_Up:
         if (alt)
             break;

@@ -9,7 +9,8 @@
 // The grid knows no rules: the window decides what a typed text completes to (through
 // ComboChange and ComboKeyDown) and what a pick writes.
 //
-// Keys: Tab, Shift+Tab, Up and Down move between the value cells; typing edits; F4 or
+// Keys: Tab, Shift+Tab, Up and Down move between the value cells (Tab leaves the grid
+// after the last, and entering it by Tab lands in the first); typing edits; F4 or
 // Alt+Down opens a combo box's list or presses a cell's button. Key codes and shift states
 // of ComboKeyDown and MouseMove are the suite's (Backspace 8, Delete 46, letters their
 // upper-case code; shift 1, Ctrl 2, Alt 4; left button 1, right 2, middle 4). The tool tip
@@ -120,6 +121,7 @@ private:
     void TrackMouse(QWidget* source, const QPoint& pos, Qt::MouseButtons buttons,
                     Qt::KeyboardModifiers modifiers);
     bool MoveBetweenValueCells(QWidget* from, int step);
+    bool LeaveGrid(QWidget* from, bool forward);
     int RowOfEditor(QWidget* widget) const;
     int BoxOfEditor(QObject* widget) const;
     void FocusValueCell(int row);

@@ -5,8 +5,10 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +195,47 @@ TEST_F(K2kGridTest, KeysMoveBetweenValueCells) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), "DIP");
     EXPECT_EQ(m_grid.CellText(3, 1), "DIP");
+}
+
+// Tab enters the grid at its first value cell, steps through a plain cell too, and leaves
+// the grid after the last one for the window's next control; Shift+Tab the other way.
+TEST_F(K2kGridTest, TabEntersAndLeavesTheGrid) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
+    layout->addWidget(before);
+    m_grid.setParent(&window);
+    layout->addWidget(&m_grid);
+    auto* after = new QLineEdit(&window);
+    layout->addWidget(after);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), m_grid.HistoryBox(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // library list
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // pick text
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // plain row 4
+    for (const char c : std::string("typed")) // the first key opens the cell's editor
+        QTest::keyClicks(QApplication::focusWidget(), QString(QChar(c)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents(); // the cell takes the text after the key
+    EXPECT_EQ(m_grid.CellText(4, 1), "typed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+
+    QTest::keyClick(after, Qt::Key_Backtab);
+    EXPECT_TRUE(qobject_cast<QTableWidget*>(QApplication::focusWidget()))
+        << "Shift+Tab enters at the last value cell, the plain one";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), m_grid.HistoryBox(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), before);
+    m_grid.setParent(nullptr); // the fixture owns it
 }
 
 // The pointer's cell is the mouse cell, and its text the tool tip, also over an editor; a
