@@ -5,11 +5,13 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -567,6 +569,17 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         TrackMouse(widget, mouse->position().toPoint(), mouse->buttons(), mouse->modifiers());
         return false;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        // The table would look for a tip of its own in the item; the grid's tip is the text
+        // of the cell under the pointer, over an editor too.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        TrackMouse(widget, help->pos(), Qt::NoButton, Qt::NoModifier);
+        if (toolTip().isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), toolTip(), widget);
+        return true;
     }
     if (event->type() == QEvent::FocusIn) {
         // Moves inside the grid give no Tab reason, so this focus came from outside it.

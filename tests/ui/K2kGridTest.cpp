@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -238,7 +240,8 @@ TEST_F(K2kGridTest, TabEntersAndLeavesTheGrid) {
     m_grid.setParent(nullptr); // the fixture owns it
 }
 
-// The pointer's cell is the mouse cell, and its text the tool tip, also over an editor; a
+// The pointer's cell is the mouse cell, and its text the tool tip that shows, also over an
+// editor; a
 // pick button reports its cell only while it is enabled.
 TEST_F(K2kGridTest, MouseFindsCellsAndPressesButtons) {
     ShowActive();
@@ -262,6 +265,19 @@ TEST_F(K2kGridTest, MouseFindsCellsAndPressesButtons) {
     EXPECT_EQ(m_grid.MouseRow(), 4);
     EXPECT_EQ(m_grid.MouseCol(), 0);
     EXPECT_EQ(m_grid.toolTip(), "Caption 4");
+
+    // the tip the pointer shows when it rests
+    auto* viewport = m_grid.findChild<QTableWidget*>()->viewport();
+    const QPoint caption = viewport->mapFrom(&m_grid, QPoint(10, overBox.y() + 3 * rowHeight));
+    QHelpEvent rest(QEvent::ToolTip, caption, viewport->mapToGlobal(caption));
+    QApplication::sendEvent(viewport, &rest);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Caption 4");
+    QHelpEvent overEditor(QEvent::ToolTip, box->rect().center(),
+                          box->mapToGlobal(box->rect().center()));
+    QApplication::sendEvent(box, &overEditor);
+    EXPECT_EQ(QToolTip::text(), "in the box");
+    QToolTip::hideText();
 
     QSignalSpy clicks(&m_grid, &K2kGrid::CellButtonClick);
     QToolButton* button = m_grid.findChild<QToolButton*>();
