@@ -60,15 +60,20 @@ std::string UserSettings::GetUserSetting(std::string_view application, std::stri
 
 bool UserSettings::SaveUserSetting(std::string_view application, std::string_view section,
                                    std::string_view key, std::string_view value) {
+    const std::pair<std::string, std::string> one{key, value};
+    return SaveUserSettings(application, section, {&one, 1});
+}
+
+bool UserSettings::SaveUserSettings(std::string_view application, std::string_view section,
+                                    std::span<const std::pair<std::string, std::string>> values) {
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)
         return false;
-    if (NeedsQuotes(value)) {
-        const std::string quoted = "\"" + std::string(value) + "\"";
-        return WriteProfileString(FileOf(application), section, key, quoted);
-    }
-    return WriteProfileString(FileOf(application), section, key, value);
+    IniEdit edit(FileOf(application));
+    for (const auto& [key, value] : values)
+        edit.Set(section, key, NeedsQuotes(value) ? "\"" + value + "\"" : value);
+    return edit.Commit();
 }
 
 } // namespace k2k

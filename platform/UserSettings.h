@@ -12,8 +12,10 @@
 // with a line break cannot be stored.
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace k2k {
 
@@ -32,6 +34,10 @@ public:
     // False when the value cannot be stored (an unwritable folder, a line break).
     bool SaveUserSetting(std::string_view application, std::string_view section,
                          std::string_view key, std::string_view value);
+    // Several keys of one section (key, value) in one rewrite of the file: all of them, or
+    // none when one cannot be stored.
+    bool SaveUserSettings(std::string_view application, std::string_view section,
+                          std::span<const std::pair<std::string, std::string>> values);
 
     const std::filesystem::path& Folder() const noexcept { return m_folder; }
     std::filesystem::path FileOf(std::string_view application) const;

@@ -37,5 +37,22 @@ TEST(UserSettingsTest, SavingFailsCleanly) {
     EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "k", "none"), "none");
 }
 
+// A save of many keys is one rewrite that stores all of them, or none when one value cannot
+// be stored.
+TEST(UserSettingsTest, ManyKeysAreSavedTogetherOrNotAtAll) {
+    TempDir dir;
+    UserSettings settings(dir.Path());
+    const std::vector<std::pair<std::string, std::string>> values{
+        {"A", "1"}, {"B", " blank "}, {"C", ""}};
+    ASSERT_TRUE(settings.SaveUserSettings("Kalde2000", "K2KBRWSR", values));
+    for (const auto& [key, value] : values)
+        EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", key, "none"), value);
+
+    const std::vector<std::pair<std::string, std::string>> broken{{"A", "2"}, {"D", "x\ny"}};
+    EXPECT_FALSE(settings.SaveUserSettings("Kalde2000", "K2KBRWSR", broken));
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "A", "none"), "1");
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "D", "none"), "none");
+}
+
 } // namespace
 } // namespace k2k

@@ -1,0 +1,68 @@
+#include "browser/HistoryBoxes.h"
+
+#include "platform/Text.h"
+#include "platform/UserSettings.h"
+
+#include <algorithm>
+
+namespace k2k {
+
+std::string HistoryKey(LibraryKind kind, int box, int index) {
+    return std::string(kHistoryKeyPrefix) + "EgridCbo" + DecimalText(static_cast<int>(kind)) + "," +
+           DecimalText(box) + "," + DecimalText(index);
+}
+
+std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box) {
+    std::vector<std::string> entries;
+    for (int index = 0; index < kHistoryBoxEntries; ++index) {
+        std::string value = settings.GetUserSetting(kHistoryApplication, kHistorySection,
+                                                    HistoryKey(kind, box, index), "");
+        if (Trim(value).empty())
+            break;
+        entries.push_back(std::move(value));
+    }
+    return entries;
+}
+
+bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
+                    std::span<const std::string> entries) {
+    std::vector<std::pair<std::string, std::string>> values;
+    const std::size_t count = std::min(entries.size(), std::size_t{kHistoryBoxEntries});
+    for (std::size_t index = 0; index < count; ++index)
+        values.emplace_back(HistoryKey(kind, box, static_cast<int>(index)), entries[index]);
+    // One rewrite of the store per box: the window saves every box when it unloads.
+    return values.empty() ||
+           settings.SaveUserSettings(kHistoryApplication, kHistorySection, values);
+}
+
+std::optional<std::string> ValueToRemember(std::string_view boxText,
+                                           std::span<const std::string> entries) {
+    const std::string_view value = Trim(boxText);
+    if (value.empty() || std::find(entries.begin(), entries.end(), value) != entries.end())
+        return std::nullopt;
+    return std::string(value);
+}
+
+void HistoryCompleter::KeyDown(int keyCode) noexcept {
+    if (keyCode == kKeyBackspace || keyCode == kKeyDelete)
+        m_suppress = true;
+}
+
+std::optional<HistoryCompletion> HistoryCompleter::Complete(std::string_view text,
+                                                            std::span<const std::string> entries,
+                                                            std::size_t caret) {
+    if (text.empty() || m_suppress) {
+        m_suppress = false;
+        return std::nullopt;
+    }
+    // The first entry that begins with the text, letter case counting.
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
+        return std::string_view(e).starts_with(text);
+    });
+    if (found == entries.end())
+        return std::nullopt;
+    const std::size_t start = std::min(caret, found->size());
+    return HistoryCompletion{*found, start, found->size() - start};
+}
+
+} // namespace k2k

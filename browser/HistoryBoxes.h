@@ -1,0 +1,78 @@
+#pragma once
+// The history boxes of the search-option grids: the free-text value cells whose lists hold
+// the values searched for before. Three rules live here, without a window:
+// - completion: while the user types into a box, the text grows to the first entry that
+//   begins with it, and the added part is selected so that typing goes on over it; the key
+//   that deletes (Backspace, Delete) lets the next change through uncompleted;
+// - remembering: before a search each box's trimmed text joins its list unless it is empty
+//   or the list already holds it;
+// - keeping: the lists of every kind and box live from one run to the next in the per-user
+//   settings store, at most kHistoryBoxEntries per box.
+// The window's grids (browser/ui/OptionGrid) hold the lists in their combo boxes and call
+// these with the box's text and entries.
+
+#include "platform/LibraryFile.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+class UserSettings;
+
+// Entries a box keeps across runs; entries added beyond them last for the run only.
+inline constexpr int kHistoryBoxEntries = 25;
+
+// Where the lists are kept: application, section, and the window's fixed key prefix.
+inline constexpr const char* kHistoryApplication = "Kalde2000";
+inline constexpr const char* kHistorySection = "K2KBRWSR";
+inline constexpr const char* kHistoryKeyPrefix = "frmK32_LibBrowser";
+
+// The key of one entry: prefix, "EgridCbo", kind number, ",", box, ",", index from 0.
+std::string HistoryKey(LibraryKind kind, int box, int index);
+
+// The entries kept for box (from 1) of a kind's grid, in their order; the list ends at the
+// first missing or blank entry.
+std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box);
+// Keeps the first kHistoryBoxEntries entries. False when the store refused a value.
+bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
+                    std::span<const std::string> entries);
+
+// What a search adds to a box whose text is boxText: the trimmed text, or nullopt when it
+// is empty or an entry equals it exactly.
+std::optional<std::string> ValueToRemember(std::string_view boxText,
+                                           std::span<const std::string> entries);
+
+// Key codes of the deleting keys, as the grid reports them.
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyDelete = 46;
+
+// A completed box text: the caret stays where it was and the rest is selected.
+struct HistoryCompletion {
+    std::string text;
+    std::size_t selStart = 0;
+    std::size_t selLength = 0;
+};
+
+// The window's completion of typed texts. One per window: a deleting key in any of its
+// boxes lets the next change of any box through.
+class HistoryCompleter final {
+public:
+    // A key pressed in a box, before it changes the text.
+    void KeyDown(int keyCode) noexcept;
+    // The box's text changed to text with the caret at caret: the completed text, or
+    // nullopt when the text stays (empty, no entry begins with it, or a deleting key came
+    // just before).
+    std::optional<HistoryCompletion>
+    Complete(std::string_view text, std::span<const std::string> entries, std::size_t caret);
+    bool Suppressed() const noexcept { return m_suppress; }
+
+private:
+    bool m_suppress = false;
+};
+
+} // namespace k2k

@@ -1,0 +1,174 @@
+#include "browser/ui/OptionGrid.h"
+
+#include "browser/BrowserComponent.h"
+#include "browser/HistoryBoxes.h"
+#include "browser/OptionGridRows.h"
+#include "platform/ui/K2kGrid.h"
+#include "platform/ui/SuiteText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace k2k {
+
+namespace {
+
+constexpr int kLibraryList = 1; // the drop-down list of the Library row
+constexpr int kValueCol = 1;
+constexpr int kLeftMiddle = 1; // the alignment of both columns
+
+} // namespace
+
+OptionGrid::OptionGrid(K2kGrid& grid, LibraryKind kind, BrowserComponent& browser,
+                       HistoryCompleter& completer, QObject* parent)
+    : QObject(parent), m_grid(grid), m_kind(kind), m_browser(browser), m_completer(completer) {
+    m_grid.setObjectName(ControlName(kind));
+    connect(&m_grid, &K2kGrid::ComboChange, this, [this](int box) { OnComboChange(box); });
+    connect(&m_grid, &K2kGrid::ComboKeyDown, this,
+            [this](int box, int keyCode, int /*shift*/) { OnComboKeyDown(box, keyCode); });
+    // Until the pick dialogs exist a click has nothing to write; the grid is redrawn as
+    // after every pick.
+    connect(&m_grid, &K2kGrid::CellButtonClick, this, [this] { m_grid.Refresh(); });
+}
+
+QString OptionGrid::ControlName(LibraryKind kind) {
+    static const char* const kNames[] = {"egrdPartSearchOptions", "egrdSymbolSearchOptions",
+                                         "egrdPackageSearchOptions", "egrdPadstackSearchOptions"};
+    return QString::fromLatin1(kNames[static_cast<int>(kind)]);
+}
+
+QString OptionGrid::Text(const char* defaultText, const char* id) const {
+    return FromSuiteText(m_browser.Services().GetText(defaultText, id));
+}
+
+void OptionGrid::SetUp() {
+    m_grid.SetRows(OptionGridRowCount(m_kind));
+    for (int box = 1; box <= m_grid.numberofcombobox(); ++box)
+        m_grid.SetComboText(box, QString());
+    m_grid.SetFixedCount(1);
+
+    m_grid.SetCellText(0, 0, Text("Options", kOptionsCaptionId));
+    m_grid.SetCellText(0, kValueCol, Text("Values", kValuesCaptionId));
+    for (const OptionGridRow& row : OptionGridRows(m_kind)) {
+        m_grid.SetCellText(row.row, 0, Text(row.caption, row.captionId));
+        if (row.cell == GridCell::LibraryList) {
+            m_grid.SetCellDropDown(kValueCol, row.row, kLibraryList, true);
+        } else if (row.cell == GridCell::PickButton) {
+            m_grid.SetCellButton(kValueCol, row.row, true);
+            m_grid.SetCellButtonEnabled(kValueCol, row.row, false); // no pick dialog yet
+        }
+    }
+    m_grid.ResizeColumns(0);
+    m_grid.ResizeRows(0);
+    for (int col = 0; col < m_grid.Cols(); ++col)
+        m_grid.SetColAlignment(col, kLeftMiddle);
+    for (int row = 1; row < m_grid.Rows(); ++row)
+        m_grid.SetCellText(row, kValueCol, QString());
+}
+
+void OptionGrid::FillLibraryList() {
+    m_grid.DropDownClear(kLibraryList);
+    const std::vector<std::string> entries = LibraryListEntries(m_browser.Catalogue(), m_kind);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_grid.DropDownAddItem(kLibraryList, FromSuiteText(entries[i]), static_cast<int>(i));
+    m_grid.SetDropDownListIndex(kLibraryList, 0);
+    m_grid.SetCellText(GridRowOf(m_kind, GridCriterion::Library), kValueCol,
+                       m_grid.DropDownList(kLibraryList, 0));
+}
+
+void OptionGrid::AttachHistoryBoxes() {
+    m_grid.Setnumberofcombobox(HistoryBoxCount(m_kind));
+    for (const OptionGridRow& row : OptionGridRows(m_kind))
+        if (row.cell == GridCell::HistoryBox)
+            m_grid.SetCellHistoryBox(kValueCol, row.row, row.historyBox, true);
+}
+
+void OptionGrid::Reset() {
+    SetUp();
+    FillLibraryList();
+}
+
+std::optional<std::vector<std::string>> OptionGrid::Values(int* badRow) const {
+    std::vector<std::string> values;
+    for (int row = 1; row < m_grid.Rows(); ++row) {
+        std::optional<std::string> value = ToSuiteText(m_grid.CellText(row, kValueCol));
+        if (!value) {
+            if (badRow)
+                *badRow = row;
+            return std::nullopt;
+        }
+        values.push_back(std::move(*value));
+    }
+    return values;
+}
+
+std::vector<std::string> OptionGrid::Entries(int box) const {
+    std::vector<std::string> entries;
+    for (int i = 0; i < m_grid.ComboListCount(box); ++i)
+        if (std::optional<std::string> entry = ToSuiteText(m_grid.ComboList(box, i)))
+            entries.push_back(std::move(*entry));
+    return entries;
+}
+
+void OptionGrid::RememberValues() {
+    for (int box = 1; box <= HistoryBoxCount(m_kind); ++box) {
+        const std::optional<std::string> text = ToSuiteText(m_grid.ComboText(box));
+        if (!text)
+            continue; // such a value never reaches a search either
+        if (const auto value = ValueToRemember(*text, Entries(box)))
+            m_grid.ComboAddItem(box, FromSuiteText(*value));
+    }
+}
+
+void OptionGrid::LoadHistory(const UserSettings& settings) {
+    for (int box = 1; box <= HistoryBoxCount(m_kind); ++box) {
+        m_grid.ComboClear(box);
+        for (const std::string& entry : LoadHistoryBox(settings, m_kind, box))
+            m_grid.ComboAddItem(box, FromSuiteText(entry));
+    }
+}
+
+bool OptionGrid::SaveHistory(UserSettings& settings) const {
+    bool saved = true;
+    for (int box = 1; box <= HistoryBoxCount(m_kind); ++box)
+        saved &= SaveHistoryBox(settings, m_kind, box, Entries(box));
+    return saved;
+}
+
+bool OptionGrid::IsBoxOfKind(int box) const {
+    return box >= 1 && box <= HistoryBoxCount(m_kind) && m_grid.HistoryBox(box);
+}
+
+void OptionGrid::OnComboChange(int box) {
+    if (!IsBoxOfKind(box))
+        return;
+    QLineEdit* edit = m_grid.HistoryBox(box)->lineEdit();
+    // Windows-1252 holds each character in one byte, so positions are the same in both.
+    const std::optional<std::string> text = ToSuiteText(edit->text());
+    if (!text)
+        return; // no entry can begin with it
+    const auto completion = m_completer.Complete(
+        *text, Entries(box), static_cast<std::size_t>(std::max(edit->cursorPosition(), 0)));
+    if (!completion)
+        return;
+    edit->setText(FromSuiteText(completion->text));
+    edit->setSelection(static_cast<int>(completion->selStart),
+                       static_cast<int>(completion->selLength));
+}
+
+void OptionGrid::OnComboKeyDown(int box, int keyCode) {
+    if (IsBoxOfKind(box))
+        m_completer.KeyDown(keyCode);
+}
+
+bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly) {
+    bool saved = true;
+    if (!loadOnly)
+        for (OptionGrid* grid : grids)
+            saved &= grid->SaveHistory(settings);
+    for (OptionGrid* grid : grids)
+        grid->LoadHistory(settings);
+    return saved;
+}
+
+} // namespace k2k

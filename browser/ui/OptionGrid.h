@@ -1,0 +1,84 @@
+#pragma once
+// One search-option grid of the browser window: a K2kGrid set up for an object kind with
+// the criterion rows of browser/OptionGridRows.h (captions in the current language, history
+// boxes, the library list, pick buttons), read back by row for the searches, and tied to
+// the history rules of browser/HistoryBoxes.h: typing into a history box completes from its
+// list, a search remembers the boxes' values, and the lists are kept across runs.
+//
+// The window holds four of them, one per tab, and calls them in its start-up order:
+// SetUp, then (for all four) FillLibraryList, AttachHistoryBoxes, and KeepHistory with
+// loadOnly true. Find Now calls RememberValues and passes Values to the search; New Search
+// calls Reset; unloading the window calls KeepHistory with loadOnly false.
+//
+// The pick buttons stay greyed until their pick dialogs exist; a click only refreshes.
+
+#include "platform/LibraryFile.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace k2k {
+
+class BrowserComponent;
+class HistoryCompleter;
+class K2kGrid;
+class UserSettings;
+
+class OptionGrid final : public QObject {
+public:
+    // completer: the window's one completer, shared by its four grids.
+    OptionGrid(K2kGrid& grid, LibraryKind kind, BrowserComponent& browser,
+               HistoryCompleter& completer, QObject* parent = nullptr);
+    OptionGrid(const OptionGrid&) = delete;
+    OptionGrid& operator=(const OptionGrid&) = delete;
+
+    // The control's name: egrdPartSearchOptions and its three siblings.
+    static QString ControlName(LibraryKind kind);
+
+    LibraryKind Kind() const noexcept { return m_kind; }
+    K2kGrid& Grid() noexcept { return m_grid; }
+
+    // Builds the rows (captions, library list, pick buttons) and empties every value.
+    void SetUp();
+    // "[ALL LIBRARIES]", "[PROJECT LIBRARY]", then the kind's libraries in catalogue order;
+    // the first is chosen.
+    void FillLibraryList();
+    // Puts the kind's history boxes into their rows.
+    void AttachHistoryBoxes();
+    // New Search: the grid as at start, its history lists kept.
+    void Reset();
+
+    // The values of rows 1 and up, row 1 first, as the searches take them. nullopt when a
+    // value holds a character that the suite's texts cannot hold (badRow: its row).
+    std::optional<std::vector<std::string>> Values(int* badRow = nullptr) const;
+    // Before a search: each history box's trimmed text joins its list unless it is empty or
+    // already there.
+    void RememberValues();
+
+    // Each box's list as kept in the per-user settings store.
+    void LoadHistory(const UserSettings& settings);
+    bool SaveHistory(UserSettings& settings) const; // false when a value was refused
+
+private:
+    QString Text(const char* defaultText, const char* id) const;
+    std::vector<std::string> Entries(int box) const;
+    bool IsBoxOfKind(int box) const;
+    void OnComboChange(int box);
+    void OnComboKeyDown(int box, int keyCode);
+
+    K2kGrid& m_grid;
+    LibraryKind m_kind;
+    BrowserComponent& m_browser;
+    HistoryCompleter& m_completer;
+};
+
+// Keeps the history lists of the window's grids: with loadOnly false they are saved first;
+// then every list is loaded from the store. False when a save was refused.
+bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly);
+
+} // namespace k2k

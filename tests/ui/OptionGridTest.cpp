@@ -1,0 +1,260 @@
+#include "browser/ui/OptionGrid.h"
+
+#include "browser/BrowserComponent.h"
+#include "browser/HistoryBoxes.h"
+#include "browser/OptionGridRows.h"
+#include "platform/Kernel.h"
+#include "platform/UserSettings.h"
+#include "platform/ui/K2kGrid.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+namespace k2k {
+namespace {
+
+constexpr std::array<LibraryKind, 4> kKinds{LibraryKind::Part, LibraryKind::Symbol,
+                                            LibraryKind::Package, LibraryKind::Padstack};
+
+// The four grids of a window over the small suite, set up as the window's start does.
+class OptionGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(m_dir.Path());
+        test::WriteFile(m_dir / "SYS" / "TEXTS.LNG", "11194=Optionen\r\n4818=Name \xE4\r\n");
+        const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
+        ASSERT_TRUE(opening.ok) << opening.error;
+        m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\SYS");
+        for (LibraryKind kind : kKinds) {
+            auto& grid = m_grids[static_cast<std::size_t>(kind)];
+            grid = std::make_unique<K2kGrid>();
+            grid->resize(420, 420);
+            m_options[static_cast<std::size_t>(kind)] =
+                std::make_unique<OptionGrid>(*grid, kind, m_browser, m_completer);
+        }
+        for (auto& option : m_options)
+            option->SetUp();
+        for (auto& option : m_options) {
+            option->FillLibraryList();
+            option->AttachHistoryBoxes();
+        }
+        ASSERT_TRUE(KeepHistory(Grids(), m_settings, true));
+    }
+
+    std::vector<OptionGrid*> Grids() {
+        std::vector<OptionGrid*> grids;
+        for (auto& option : m_options)
+            grids.push_back(option.get());
+        return grids;
+    }
+
+    K2kGrid& Grid(LibraryKind kind) { return *m_grids[static_cast<std::size_t>(kind)]; }
+    OptionGrid& Options(LibraryKind kind) { return *m_options[static_cast<std::size_t>(kind)]; }
+
+    // Shows the grid in an active window so that keys reach the box's text.
+    QLineEdit* ShowAndFocusBox(LibraryKind kind, int box) {
+        K2kGrid& grid = Grid(kind);
+        grid.show();
+        grid.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&grid));
+        QLineEdit* edit = grid.HistoryBox(box)->lineEdit();
+        edit->setFocus();
+        return edit;
+    }
+
+    test::TempDir m_dir;
+    test::TempDir m_settingsDir;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    SearchFeedback m_feedback;
+    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
+    UserSettings m_settings{m_settingsDir.Path()};
+    HistoryCompleter m_completer;
+    std::array<std::unique_ptr<K2kGrid>, 4> m_grids;
+    std::array<std::unique_ptr<OptionGrid>, 4> m_options;
+};
+
+using Editor = K2kGrid::CellEditor;
+
+// Each kind's grid has its control name, its rows with their captions in the suite's
+// language, and in column 1 the cell kinds of its criteria; a fresh grid reads back as the
+// values a fresh search takes.
+TEST_F(OptionGridTest, EveryKindIsBuiltWithItsRowsCaptionsAndCells) {
+    const std::array<const char*, 4> names{"egrdPartSearchOptions", "egrdSymbolSearchOptions",
+                                           "egrdPackageSearchOptions", "egrdPadstackSearchOptions"};
+    const std::array<int, 4> rows{16, 9, 6, 5};
+    const std::array<int, 4> boxes{6, 2, 3, 1};
+    for (LibraryKind kind : kKinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const auto k = static_cast<std::size_t>(kind);
+        K2kGrid& grid = Grid(kind);
+        EXPECT_EQ(grid.objectName(), names[k]);
+        EXPECT_EQ(grid.Rows(), rows[k]);
+        EXPECT_EQ(grid.numberofcombobox(), boxes[k]);
+        EXPECT_EQ(grid.FixedCount(), 1);
+        EXPECT_EQ(grid.CellText(0, 0), "Optionen") << "from the suite's texts";
+        EXPECT_EQ(grid.CellText(0, 1), "Values");
+        EXPECT_EQ(grid.CellText(1, 0), QString::fromUtf8("Name \xC3\xA4")) << "Windows-1252";
+        for (const OptionGridRow& row : OptionGridRows(kind)) {
+            SCOPED_TRACE(row.row);
+            if (row.row > 1) {
+                EXPECT_EQ(grid.CellText(row.row, 0), row.caption);
+            }
+            int number = 0;
+            const Editor editor = grid.EditorAt(1, row.row, &number);
+            switch (row.cell) {
+            case GridCell::HistoryBox:
+                EXPECT_EQ(editor, Editor::HistoryBox);
+                EXPECT_EQ(number, row.historyBox);
+                break;
+            case GridCell::LibraryList:
+                EXPECT_EQ(editor, Editor::DropDown);
+                EXPECT_EQ(number, 1);
+                break;
+            case GridCell::PickButton:
+                EXPECT_EQ(editor, Editor::Button);
+                EXPECT_FALSE(grid.CellButtonEnabled(1, row.row)) << "no pick dialog yet";
+                break;
+            }
+        }
+        const auto values = Options(kind).Values();
+        ASSERT_TRUE(values);
+        EXPECT_EQ(*values, FreshGridValues(kind));
+    }
+    K2kGrid& part = Grid(LibraryKind::Part);
+    EXPECT_EQ(part.CellText(15, 0), "KDSpice Variant");
+    EXPECT_EQ(Grid(LibraryKind::Padstack).CellText(4, 0), "Shape");
+
+    // The library lists: the two fixed entries, then the kind's libraries in order.
+    const std::vector<QString> partLibraries{"[ALL LIBRARIES]", "[PROJECT LIBRARY]", "A.PART",
+                                             "MISSING.PART",    "EMPTY.PART",        "B.PART"};
+    ASSERT_EQ(part.DropDownListCount(1), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(part.DropDownList(1, i), partLibraries[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(Grid(LibraryKind::Padstack).DropDownList(1, 2), "T.PADSTACK");
+}
+
+// The values come back by row, row 1 first, whatever kind of cell holds them; the library
+// is picked from its list with the keyboard.
+TEST_F(OptionGridTest, ValuesReadBackByRow) {
+    K2kGrid& grid = Grid(LibraryKind::Package);
+    QLineEdit* name = ShowAndFocusBox(LibraryKind::Package, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "DIP*");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(grid.EditorAt(1, 2), Editor::DropDown);
+    QComboBox* libraries = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_NE(libraries, nullptr) << "Tab goes to the library list";
+    QTest::keyClick(libraries, Qt::Key_F4);
+    ASSERT_TRUE(libraries->view()->isVisible()) << "F4 opens the list";
+    QTest::keyClick(libraries->view(), Qt::Key_Down);
+    QTest::keyClick(libraries->view(), Qt::Key_Down);
+    QTest::keyClick(libraries->view(), Qt::Key_Return);
+    EXPECT_EQ(grid.DropDownListIndex(1), 2);
+    grid.SetCellText(4, 1, "SMD");   // as a pick writes it
+    grid.SetComboText(3, " JEDEC "); // the JEDEC name, blanks kept for the search
+    const auto values = Options(LibraryKind::Package).Values();
+    ASSERT_TRUE(values);
+    EXPECT_EQ(*values, (std::vector<std::string>{"DIP*", "P.PACKAGE", "", "SMD", " JEDEC "}));
+    EXPECT_EQ(name->text(), "DIP*");
+
+    grid.SetCellText(3, 1, QString::fromUtf8("\xD0\xAE")); // a letter Windows-1252 lacks
+    int badRow = 0;
+    EXPECT_FALSE(Options(LibraryKind::Package).Values(&badRow));
+    EXPECT_EQ(badRow, 3);
+}
+
+// Typing the first two letters of a three-letter entry shows the whole entry with its last
+// letter selected; Backspace removes the selection without completing again, and the next
+// letter completes again.
+TEST_F(OptionGridTest, TypingIntoAHistoryBoxCompletesFromItsList) {
+    K2kGrid& grid = Grid(LibraryKind::Part);
+    grid.ComboAddItem(1, "XYZ");
+    grid.ComboAddItem(1, "ABD");
+    grid.ComboAddItem(1, "ABC");
+    QLineEdit* edit = ShowAndFocusBox(LibraryKind::Part, 1);
+    QWidget* keys = QApplication::focusWidget();
+
+    QTest::keyClicks(keys, "AB");
+    EXPECT_EQ(edit->text(), "ABD") << "the first entry that begins so";
+    EXPECT_EQ(edit->selectedText(), "D");
+    QTest::keyClick(keys, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "AB");
+    EXPECT_FALSE(edit->hasSelectedText());
+    QTest::keyClicks(keys, "C");
+    EXPECT_EQ(edit->text(), "ABC");
+    EXPECT_FALSE(edit->hasSelectedText()) << "a whole entry leaves nothing to select";
+
+    QTest::keyClick(keys, Qt::Key_Backspace);
+    QTest::keyClick(keys, Qt::Key_Backspace);
+    QTest::keyClicks(keys, "x");
+    EXPECT_EQ(edit->text(), "Ax") << "letter case counts";
+    EXPECT_EQ(Options(LibraryKind::Part).Values()->front(), "Ax");
+}
+
+// Find Now remembers the boxes' new values; the lists are saved when the window unloads
+// and come back, in order and with empty boxes, in the next run.
+TEST_F(OptionGridTest, RememberedValuesAreKeptAcrossRuns) {
+    OptionGrid& part = Options(LibraryKind::Part);
+    K2kGrid& grid = Grid(LibraryKind::Part);
+    grid.SetComboText(1, " 74LS00 ");
+    grid.SetComboText(2, "   ");
+    grid.SetComboText(6, "R*");
+    part.RememberValues();
+    part.RememberValues();
+    grid.SetComboText(1, "LM741");
+    part.RememberValues();
+    EXPECT_EQ(grid.ComboListCount(1), 2);
+    EXPECT_EQ(grid.ComboList(1, 0), "74LS00") << "trimmed";
+    EXPECT_EQ(grid.ComboListCount(2), 0) << "a blank value is not remembered";
+    Grid(LibraryKind::Padstack).SetComboText(1, "PAD60R");
+    Options(LibraryKind::Padstack).RememberValues();
+
+    ASSERT_TRUE(KeepHistory(Grids(), m_settings, false));
+    EXPECT_EQ(grid.ComboText(1), "") << "loading empties the boxes";
+
+    K2kGrid nextRun;
+    HistoryCompleter completer;
+    OptionGrid nextPart(nextRun, LibraryKind::Part, m_browser, completer);
+    nextPart.SetUp();
+    nextPart.AttachHistoryBoxes();
+    const UserSettings settings(m_settingsDir.Path());
+    nextPart.LoadHistory(settings);
+    ASSERT_EQ(nextRun.ComboListCount(1), 2);
+    EXPECT_EQ(nextRun.ComboList(1, 1), "LM741");
+    EXPECT_EQ(nextRun.ComboList(6, 0), "R*");
+    EXPECT_EQ(nextRun.ComboText(1), "");
+    EXPECT_EQ(nextRun.ComboListCount(2), 0);
+    EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR",
+                                      HistoryKey(LibraryKind::Padstack, 1, 0), ""),
+              "PAD60R");
+}
+
+// New Search gives the grid of a fresh start, with its history lists and library list.
+TEST_F(OptionGridTest, NewSearchResetsTheValuesAndKeepsTheLists) {
+    OptionGrid& symbol = Options(LibraryKind::Symbol);
+    K2kGrid& grid = Grid(LibraryKind::Symbol);
+    grid.ComboAddItem(1, "7400");
+    grid.SetComboText(1, "74*");
+    grid.SetDropDownListIndex(1, 2);
+    grid.SetCellText(4, 1, "Gates");
+    symbol.Reset();
+    EXPECT_EQ(*symbol.Values(), FreshGridValues(LibraryKind::Symbol));
+    EXPECT_EQ(grid.ComboListCount(1), 1);
+    EXPECT_EQ(grid.DropDownListIndex(1), 0);
+    EXPECT_EQ(grid.EditorAt(1, 1), Editor::HistoryBox) << "the boxes stay in their rows";
+    EXPECT_EQ(grid.EditorAt(1, 4), Editor::Button);
+}
+
+} // namespace
+} // namespace k2k
