@@ -30,9 +30,7 @@ RegTypeTables WrittenAndRead(RegTypeTables& tables, FileOps& files, SuiteService
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace k2k;
     using namespace k2k::fuzz;
-    static QuietMessageBoxes boxes;
-    static SuiteServices services(ScratchFolder() / "suite.ini", boxes);
-    static FileOps files(services, boxes);
+    auto& [boxes, services, files] = Services();
     WriteBytes(ScratchFolder() / "K2KBRWSR.ini", BytesOf(data, size));
 
     RegTypeTables tables;

@@ -34,6 +34,15 @@ private:
 
 } // namespace
 
+ScratchServices::ScratchServices()
+    : services(ScratchFolder() / "suite.ini", boxes), files(services, boxes) {
+}
+
+ScratchServices& Services() {
+    static ScratchServices scratch;
+    return scratch;
+}
+
 MsgAnswer QuietMessageBoxes::Show(const MessageRequest& request) {
     ++shown;
     return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
@@ -45,7 +54,7 @@ const std::filesystem::path& ScratchFolder() {
 }
 
 std::string ScratchSuitePath(std::string_view name) {
-    return SuitePath(ScratchFolder() / name);
+    return SuitePath(ScratchFolder() / name).value(); // the scratch folder is ASCII
 }
 
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {

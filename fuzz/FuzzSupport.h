@@ -8,7 +8,9 @@
 // scratch folder, and then checks what must hold for any input: that the reader comes to
 // an end within its memory, and that what it read survives a write and a second read.
 
+#include "platform/FileOps.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SuiteServices.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +27,17 @@ public:
 
     int shown = 0; // boxes shown so far
 };
+
+// The services of a suite in the scratch folder, for readers that show messages and open
+// files: one per process, made on first use.
+struct ScratchServices {
+    QuietMessageBoxes boxes;
+    SuiteServices services;
+    FileOps files;
+
+    ScratchServices();
+};
+ScratchServices& Services();
 
 // A folder of this process under the system's temporary folder, emptied at exit.
 const std::filesystem::path& ScratchFolder();

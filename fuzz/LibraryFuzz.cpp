@@ -61,8 +61,7 @@ void CheckRewrite(const LibraryContents& contents) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace k2k;
     using namespace k2k::fuzz;
-    static QuietMessageBoxes boxes;
-    static SuiteServices services(ScratchFolder() / "suite.ini", boxes);
+    SuiteServices& services = Services().services;
     WriteBytes(ScratchFolder() / "FUZZ.LIB", BytesOf(data, size));
     const std::string path = ScratchSuitePath("FUZZ.LIB");
 
