@@ -430,6 +430,19 @@ std::string OutOfRange(const char* what, long long index) {
     return std::string(what) + " index " + DecimalText(index) + " out of range";
 }
 
+// The kernel hands names and info texts over as C strings and finds objects by name, so an
+// object in use without a name, or with a NUL byte in its texts, could be listed but never
+// found again: such a file is damaged.
+std::string NameProblem(const char* what, long long index, const ProjectObject& object) {
+    if (object.deleted)
+        return {};
+    if (object.name.empty())
+        return std::string(what) + " " + DecimalText(index) + " has no name";
+    if (object.name.find('\0') != std::string::npos || object.info.find('\0') != std::string::npos)
+        return std::string(what) + " " + DecimalText(index) + " holds a NUL byte";
+    return {};
+}
+
 // The maps hold a slot for every index up to the highest, so a few rows under huge
 // indexes would cost memory and time out of all proportion to the file. A file this
 // program writes has a row for every index; a map may miss as many rows as it holds, and
@@ -505,6 +518,8 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                      object.name = row.Bytes(1);
                      object.info = row.Bytes(2);
                      object.deleted = row.Integer(3) != 0;
+                     if (std::string bad = NameProblem("part", index, object); !bad.empty())
+                         return bad;
                      content.parts.Put(static_cast<int>(index), std::move(object));
                      return std::string();
                  }))
@@ -525,6 +540,8 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                      object.drawing = row.Bytes(3);
                      object.flags = static_cast<int>(flags);
                      object.deleted = row.Integer(5) != 0;
+                     if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
+                         return bad;
                      // A deleted scratch object is simply gone.
                      if (index > 0 || !object.deleted)
                          content.symbols.Put(static_cast<int>(index), std::move(object));

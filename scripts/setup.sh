@@ -8,7 +8,8 @@ K2K_BUILD="${K2K_BUILD:-$K2K_ROOT/build}"
 
 K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format
               qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
-              libcli11-dev libcsv-dev xvfb xauth time)
+              libcli11-dev libcsv-dev xvfb xauth time
+              clang libclang-rt-dev llvm)
 
 k2k_install_missing() {
     local missing=()

@@ -59,12 +59,16 @@ bool CsvTable::Parse(std::string_view text, const std::string& fileName, std::st
     }
     csv_set_space_func(&parser, NoSpaces);
     ParseState state;
-    // Feed line by line so that every row knows the line on which it ends.
+    // Feed line by line so that every row knows the line on which it ends. A line ends at
+    // CR LF, LF or CR, as a row does.
     bool ok = true;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = (end == std::string_view::npos) ? text.size() : end + 1;
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        else
+            end += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
         const std::string_view piece = text.substr(start, end - start);
         if (csv_parse(&parser, piece.data(), piece.size(), OnField, OnRow, &state) !=
             piece.size()) {

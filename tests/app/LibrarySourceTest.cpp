@@ -115,6 +115,10 @@ TEST_F(LibrarySourceTest, BadSourcesNameTheFileTheLineAndTheProblem) {
         {LibraryKind::Part, "name\nR\xC3\xA9sistance\nR\xC3\x89SISTANCE\n",
          "3: the name \"R\xC3\x89SISTANCE\" is already used on line 2"},
         {LibraryKind::Part, "name\n\"A\n", "2: malformed quoting"},
+        // Rows that end in a CR alone are lines of their own.
+        {LibraryKind::Part, "name\r7400\r7402\r7400\r",
+         "4: the name \"7400\" is already used on line 2"},
+        {LibraryKind::Symbol, "name,description\rA,x\rB,\r\nC,x,y\n", "4: the row has 3 fields"},
     };
     for (const BadSource& source : sources) {
         SCOPED_TRACE(source.csv);

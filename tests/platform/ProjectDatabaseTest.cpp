@@ -357,6 +357,28 @@ TEST_F(ProjectFileTest, IndexesFarBeyondTheRowsAreRefused) {
     EXPECT_EQ(database->Pages(1)->Count(), 18);
 }
 
+// The kernel finds objects by their names as C strings: one without a name, or with a NUL
+// byte, would be listed but never found again.
+TEST_F(ProjectFileTest, ObjectsThatCouldNotBeFoundByNameAreRefused) {
+    const std::filesystem::path copy = m_dir / "COPY.K2K";
+    for (const char* sql : {
+             "INSERT INTO parts VALUES (4, X'', '', 0)",
+             "INSERT INTO parts VALUES (4, CAST(X'410042' AS TEXT), '', 0)",
+             "INSERT INTO symbols VALUES (3, X'', '', '', 1, 0)",
+             "INSERT INTO parts VALUES (4, 'X', CAST(X'410042' AS TEXT), 0)",
+         }) {
+        std::filesystem::copy_file(File(), copy, std::filesystem::copy_options::overwrite_existing);
+        RunSql(copy, sql);
+        const std::string error = OpenError(copy);
+        EXPECT_TRUE(error.find("has no name") != std::string::npos ||
+                    error.find("NUL byte") != std::string::npos)
+            << sql << ": " << error;
+    }
+    std::filesystem::copy_file(File(), copy, std::filesystem::copy_options::overwrite_existing);
+    RunSql(copy, "INSERT INTO parts VALUES (4, X'', '', 1)");
+    EXPECT_TRUE(OpenOrFail(copy)) << "a deleted part needs no name";
+}
+
 // Swaps the first two cells of the first table leaf page that has two: the file still
 // reads, but its rows are no longer where a change looks for them.
 void DamageALeafPage(const std::filesystem::path& file) {

@@ -1,0 +1,50 @@
+// The rows of the result views. The bytes are both a row key to read back and the results
+// themselves: the first byte picks the kind and the status, the rest are lines of
+// "library TAB name TAB info" (info texts as the libraries hold them). Every row's key
+// leads back to its result, and every optional column is a piece of its info text.
+
+#include "FuzzSupport.h"
+
+#include "platform/Text.h"
+#include "search/ResultRows.h"
+#include "search/SearchResults.h"
+
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace k2k;
+    using namespace k2k::fuzz;
+    const std::string_view bytes = BytesOf(data, size);
+    (void)ResultNumberOfKey(bytes);
+    if (size < 1 + sizeof(std::int32_t))
+        return 0;
+
+    const auto kind = static_cast<LibraryKind>(data[0] % 4);
+    const std::int32_t status = data[0] >> 2;
+    std::int32_t number = 0;
+    std::memcpy(&number, data + 1, sizeof number);
+    if (number > 0)
+        K2K_FUZZ_CHECK(ResultNumberOfKey(RowKey(kind, number)) == number);
+
+    ResultList results(kind);
+    for (const std::string_view line : SplitAt(bytes.substr(1), '\n')) {
+        const std::vector<std::string_view> parts = SplitAt(line, '\t');
+        results.Append(parts[0], parts.size() > 1 ? parts[1] : std::string_view(),
+                       parts.size() > 2 ? parts[2] : std::string_view(), status);
+    }
+    const std::vector<bool> enabled(OptionalColumns(kind).size(), true);
+    const std::vector<ResultRow> rows = RowsToAdd(results, 0, enabled, 0);
+    K2K_FUZZ_CHECK(rows.size() == static_cast<std::size_t>(results.Count()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int result = static_cast<int>(i) + 1;
+        K2K_FUZZ_CHECK(ResultNumberOfKey(rows[i].key) == result);
+        K2K_FUZZ_CHECK(rows[i].text == results.Name(result));
+        K2K_FUZZ_CHECK(rows[i].subItems.size() <= enabled.size());
+        for (const std::string& column : rows[i].subItems)
+            K2K_FUZZ_CHECK(column.size() <= results.Info(result).size() ||
+                           column == results.Library(result));
+        const std::string line = SavedListLine(result, rows[i]);
+        K2K_FUZZ_CHECK(line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0);
+    }
+    return 0;
+}
