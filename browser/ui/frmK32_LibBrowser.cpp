@@ -439,9 +439,19 @@ void frmK32_LibBrowser::Beep() {
 void frmK32_LibBrowser::SetSearching(bool searching) {
     m_findNow->setVisible(!searching);
     m_stop->setVisible(searching);
-    if (!searching)
-        for (LibraryKind kind : kAllKinds)
-            SyncResults(kind);
+    if (searching)
+        return;
+    for (LibraryKind kind : kAllKinds) {
+        SyncResults(kind);
+        // A list's first rows give its columns their widths; later searches keep them, so
+        // that a width the user chose stays.
+        ResultListView& view = *m_views[Index(kind)];
+        if (!m_columnsFitted[Index(kind)] && view.Model().rowCount() > 0) {
+            for (int column = 0; column < view.Model().columnCount(); ++column)
+                view.resizeColumnToContents(column);
+            m_columnsFitted[Index(kind)] = true;
+        }
+    }
 }
 
 void frmK32_LibBrowser::ResultsChanged(LibraryKind kind) {
@@ -457,6 +467,8 @@ void frmK32_LibBrowser::SyncResults(LibraryKind kind) {
 
 void frmK32_LibBrowser::ResultViewCleared(LibraryKind kind) {
     m_views[Index(kind)]->Model().Reset();
+    if (m_views[Index(kind)]->Model().rowCount() == 0)
+        m_columnsFitted[Index(kind)] = false;
 }
 
 // --- the result lists' tools

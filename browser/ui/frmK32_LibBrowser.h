@@ -119,6 +119,7 @@ private:
     QCheckBox* m_numeric = nullptr;
     QLabel* m_message = nullptr;
     QAction* m_alwaysOnTop = nullptr;
+    std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;
