@@ -303,6 +303,48 @@ TEST_F(MainWindowTest, UnloadKeepsTheSearchedNamesForTheNextWindow) {
     EXPECT_EQ(grid.ComboList(1, 0), "74*");
 }
 
+// Edit hands the host the selected rows first, then asks for the part editor.
+TEST_F(MainWindowTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
+    QStringList order;
+    QList<BWR_SEARCHRESULT> dropped;
+    const QObject listening; // the connections go with it, before the locals they fill
+    QObject::connect(m_browser.get(), &clsKldbrwsr::LoadDropData, &listening,
+                     [&](const QList<BWR_SEARCHRESULT>& records) {
+                         dropped = records;
+                         order << "drop";
+                     });
+    QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer, &listening,
+                     [&](const QString&, const QString& command) { order << command; });
+    Search("74*");
+    ResultListView& view = m_window->ResultView(LibraryKind::Part);
+    const QModelIndex first = view.Model().index(0, 0);
+    const QModelIndex third = view.Model().index(2, 0);
+    view.selectionModel()->select(first, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view.selectionModel()->select(third, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    view.RunTool("ATB_EditPart");
+    EXPECT_EQ(order, QStringList({"drop", "PART"}));
+    ASSERT_EQ(dropped.size(), 2);
+    EXPECT_EQ(QString::fromStdString(dropped[0].Name), RowName(LibraryKind::Part, 0));
+    EXPECT_EQ(QString::fromStdString(dropped[1].Name), RowName(LibraryKind::Part, 2));
+}
+
+// Used by Part from the Symbol tab lists the parts that use the symbol on the Part tab.
+TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
+    m_window->SelectTab(LibraryKind::Symbol);
+    Search("7400");
+    ResultListView& symbols = m_window->ResultView(LibraryKind::Symbol);
+    ASSERT_EQ(symbols.Model().rowCount(), 1);
+    symbols.setCurrentIndex(symbols.Model().index(0, 0));
+
+    symbols.RunTool("ATB_AllLib");
+    EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
+    ASSERT_EQ(Rows(LibraryKind::Part), 4);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_TRUE(RowName(LibraryKind::Part, row).contains("00")) << row;
+    EXPECT_TRUE(Child("cmdFindNow")->isVisible());
+}
+
 TEST_F(MainWindowTest, AlwaysOnTopPutsTheWindowInTheTopLayerAndTakesItOut) {
     QAction* onTop = Child<QAction>("mnuAlwaysOnTop");
     onTop->trigger();
