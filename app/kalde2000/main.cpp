@@ -5,16 +5,22 @@
 //   kalde2000 [--suite DIR] [--commands FILE|-] [--running APP]... [--screenshot FILE]
 //
 // --commands hands each line to NotifyMe in turn and prints every NotifyServer as
-// "Aname<TAB>sCommand" on standard output. Without a display the program runs offscreen,
-// takes a picture of its windows, says what it did and where the picture is, and ends.
+// "Aname<TAB>sCommand" on standard output. Without a display the program runs offscreen:
+// unless it runs commands, it searches each tab of the browser once (parts named "74*",
+// every symbol, package and padstack), prints the counts, takes a picture of its windows,
+// says where the picture is, and ends.
 #include "HostWindow.h"
 
+#include "browser/ui/OptionGrid.h"
+#include "browser/ui/frmK32_LibBrowser.h"
+#include "common/ObjectKinds.h"
 #include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QApplication>
@@ -65,6 +71,23 @@ bool WriteScreenshot(const QString& path) {
     }
     painter.end();
     return picture.save(path, "PNG");
+}
+
+// The offscreen demonstration: one search on each tab, as a user would type and press
+// Find Now; the Part tab is current at the end, so the picture shows its results.
+void RunSampleSearches(k2k::frmK32_LibBrowser& window, QTextStream& out) {
+    // Large enough that the picture shows rows under the option grids.
+    window.resize(qMax(window.width(), 900), qMax(window.height(), 600));
+    for (const k2k::LibraryKind kind : {k2k::LibraryKind::Symbol, k2k::LibraryKind::Package,
+                                        k2k::LibraryKind::Padstack, k2k::LibraryKind::Part}) {
+        window.SelectTab(kind);
+        const QString name =
+            kind == k2k::LibraryKind::Part ? QStringLiteral("74*") : QStringLiteral("*");
+        window.Grid(kind).Grid().SetCellText(1, 1, name);
+        window.cmdFindNow_Click();
+        out << k2k::FromSuiteText(k2k::FactsOf(kind).title) << " \"" << name
+            << "\": " << window.StatusText().trimmed() << Qt::endl;
+    }
 }
 
 QStringList ReadCommands(const QString& source, QString& error) {
@@ -176,7 +199,7 @@ int main(int argc, char** argv) {
     if (headless || scripted)
         environment.boxes = &loggedBoxes;
 
-    k2k::clsKldbrwsr browser(environment);
+    k2k::clsKldbrwsr browser(environment, &k2k::frmK32_LibBrowser::Make);
     host.Attach(browser);
     if (scripted)
         host.onNotifyServer = [&out](const QString& aname, const QString& command) {
@@ -195,6 +218,10 @@ int main(int argc, char** argv) {
         browser.NotifyMe({}, command);
         QApplication::processEvents();
     }
+
+    if (headless && !scripted && loaded)
+        if (auto* window = qobject_cast<k2k::frmK32_LibBrowser*>(browser.Window()))
+            RunSampleSearches(*window, out);
 
     const bool ending = headless || (scripted && host.BrowserShutDown()) || !loaded;
     if (parser.isSet(screenshotOption) || headless) {

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QScreen>
@@ -24,8 +23,6 @@ namespace {
 // The window's size at start, in twips.
 constexpr int kStartHeightTwips = 4100;
 constexpr int kStartWidthTwips = 7300;
-// Events run at most this often while a search works; Stop is still seen in time.
-constexpr int kPumpIntervalMs = 15;
 
 std::string KernelString(const Kernel& kernel, const char* name) {
     return kernel.E_GetString(name).value_or(std::string());
@@ -226,11 +223,8 @@ void BrowserMainWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void BrowserMainWindow::LetPendingEventsRun() {
-    const long long now = QDateTime::currentMSecsSinceEpoch();
-    if (now - m_lastPumpMs < kPumpIntervalMs)
-        return;
-    m_lastPumpMs = now;
-    QApplication::processEvents();
+    if (m_pumpGate.Due())
+        QApplication::processEvents();
 }
 
 void BrowserMainWindow::ShowStatus(const std::string& text) {

@@ -15,6 +15,7 @@
 
 #include "browser/BrowserComponent.h"
 #include "browser/CommandExchange.h"
+#include "browser/EventGate.h"
 #include "host/BwrSearchResult.h"
 #include "host/FontChoice.h"
 #include "host/HelpTopic.h"
@@ -134,7 +135,7 @@ private:
     std::string m_applicationTitle;
     int m_hourglassDepth = 0;
     bool m_unloaded = false;
-    long long m_lastPumpMs = 0;
+    EventGate m_pumpGate; // pending events run at most every 15 ms while a search works
 };
 
 // Makes a main window, created but not started.

@@ -1,0 +1,555 @@
+#include "browser/ui/frmK32_LibBrowser.h"
+
+#include "browser/HistoryBoxes.h"
+#include "browser/MainWindowLayout.h"
+#include "browser/ResultCommands.h"
+#include "browser/ui/BrowserImages.h"
+#include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
+#include "common/Messages.h"
+#include "common/ObjectKinds.h"
+#include "platform/Text.h"
+#include "platform/ui/K2kGrid.h"
+#include "platform/ui/LocaliseForm.h"
+#include "platform/ui/SuiteText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace k2k {
+
+namespace {
+
+// The design-time sizes of the controls that keep them on a resize, in twips.
+constexpr int kCommandsWidth = 1800;
+constexpr int kTabHeight = 2700;
+constexpr int kOptionsHeight = 2220; // the tab's height less its caption row and margin
+// The result lists take the rows found at most this often while a search runs.
+constexpr qint64 kSyncIntervalMs = 100;
+
+struct TabCaption {
+    const char* id;
+    const char* text;
+};
+constexpr TabCaption kTabCaptions[] = {
+    {"99547", "Part"}, {"991150", "Symbol"}, {"99816", "Package"}, {"991448", "Padstack"}};
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tag) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    SetTag(*button, tag);
+    return button;
+}
+
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption, const char* tag) {
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    SetTag(*box, tag);
+    return box;
+}
+
+} // namespace
+
+frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWidget* parent)
+    : BrowserMainWindow(environment, parent), m_completer(std::make_unique<HistoryCompleter>()) {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("picMain"));
+    setCentralWidget(central);
+
+    m_tabs = new QTabWidget(central);
+    m_tabs->setObjectName(QStringLiteral("tabBrowser"));
+    for (std::size_t i = 0; i < kAllKinds.size(); ++i) {
+        const LibraryKind kind = kAllKinds[i];
+        m_tabs->addTab(new QWidget(m_tabs), QString::fromLatin1(kTabCaptions[i].text));
+        // The containers lie on the tab control itself and are shown for their tab only.
+        auto* box = new QWidget(m_tabs);
+        box->setObjectName(QStringLiteral("picSearchOptions%1").arg(i));
+        m_optionBoxes[i] = box;
+        m_gridControls[i] = new K2kGrid(box);
+        m_grids[i] = new OptionGrid(*m_gridControls[i], kind, Component(), *m_completer, this);
+        m_views[i] = new ResultListView(Component(), kind, central);
+    }
+    BuildCommandPanel(central);
+
+    for (ResultListView* view : m_views) {
+        const LibraryKind kind = view->Kind();
+        view->SetBusyCheck([this] { return Busy(); });
+        view->SetPartGridLibrary([this] {
+            const auto values = Grid(LibraryKind::Part).Values();
+            return values && values->size() > 1 ? std::string(Trim((*values)[1])) : std::string();
+        });
+        view->SetDropDataHandler([this](const std::vector<BWR_SEARCHRESULT>& records) {
+            UploadDropList() = records;
+            OLESetDropData();
+        });
+        connect(view, &ResultListView::statusMessage, this,
+                [this](const QString& text) { m_message->setText(text); });
+        connect(view, &ResultListView::toolChosen, this,
+                [this, kind](const QString& name, const QString&) { RunTool(kind, name); });
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this, &frmK32_LibBrowser::TabSwitched);
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("MSG1"));
+    statusBar()->addWidget(m_message, 1);
+    for (const char* key : {"CAPS", "NUM"}) {
+        auto* panel = new QLabel(QString::fromLatin1(key), this);
+        panel->setObjectName(QString::fromLatin1(key));
+        panel->setEnabled(false); // this system tells no lock states to the window
+        statusBar()->addPermanentWidget(panel);
+    }
+    statusBar()->setSizeGripEnabled(true);
+    BuildMenuBar();
+    m_sinceSync.start();
+}
+
+frmK32_LibBrowser::~frmK32_LibBrowser() = default;
+
+std::unique_ptr<BrowserMainWindow> frmK32_LibBrowser::Make(const BrowserEnvironment& environment) {
+    return std::make_unique<frmK32_LibBrowser>(environment);
+}
+
+void frmK32_LibBrowser::BuildCommandPanel(QWidget* parent) {
+    m_commands = new QWidget(parent);
+    m_commands->setObjectName(QStringLiteral("picSearchCommands"));
+    auto* column = new QVBoxLayout(m_commands);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(3);
+    m_findNow = MakeButton(m_commands, "cmdFindNow", "F&ind Now", "5061");
+    m_stop = MakeButton(m_commands, "cmdStop", "&Stop", "1614");
+    m_editNew = MakeButton(m_commands, "cmdEditNewPart", "&Edit New", "5065");
+    m_findInList = MakeButton(m_commands, "cmdFindInList", "Find in Lis&t", "5064");
+    m_newSearch = MakeButton(m_commands, "cmdNewSearch", "Ne&w Search", "5063");
+    m_allConditions = MakeCheckBox(m_commands, "chkSearchCond", "All Conditions", "5062");
+    m_matchCase = MakeCheckBox(m_commands, "MatchCase", "Match Case", "99874");
+    m_numeric = MakeCheckBox(m_commands, "chkIntelli", "Numeric Search", "5083");
+    m_findNow->setDefault(true);
+    // Stop takes Find Now's place while a search runs.
+    column->addWidget(m_findNow);
+    column->addWidget(m_stop);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_editNew, m_findInList, m_newSearch, m_allConditions, m_matchCase, m_numeric})
+        column->addWidget(control);
+    column->addStretch(1);
+
+    connect(m_findNow, &QPushButton::clicked, this, &frmK32_LibBrowser::cmdFindNow_Click);
+    connect(m_stop, &QPushButton::clicked, this, &frmK32_LibBrowser::cmdStop_Click);
+    connect(m_editNew, &QPushButton::clicked, this, &frmK32_LibBrowser::cmdEditNewPart_Click);
+    connect(m_findInList, &QPushButton::clicked, this, &frmK32_LibBrowser::cmdFindInList_Click);
+    connect(m_newSearch, &QPushButton::clicked, this, &frmK32_LibBrowser::cmdNewSearch_Click);
+    for (QCheckBox* box : {m_allConditions, m_matchCase, m_numeric})
+        connect(box, &QCheckBox::toggled, this, [this] { ReadSearchSwitches(); });
+}
+
+QAction* frmK32_LibBrowser::AddMenuItem(QMenu* menu, const char* name, const char* caption,
+                                        const char* tag) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (tag)
+        SetTag(*action, tag);
+    return action;
+}
+
+void frmK32_LibBrowser::BuildMenuBar() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mnuBar"));
+    // Each item but Exit sets its help topic first; Help Topics also shows it.
+    const auto topic = [this](int menu, int submenu, int tool, int subtool, bool show = false) {
+        return [this, menu, submenu, tool, subtool, show] {
+            Help().SetHelpTopic(menu, submenu, tool, subtool, show);
+        };
+    };
+
+    QMenu* library = bar->addMenu(QStringLiteral("&Library"));
+    library->setObjectName(QStringLiteral("mnuLibrary"));
+    SetTag(*library, "9950");
+    QAction* explorer = AddMenuItem(library, "mnuLibExplorer", "&Explorer", "5066");
+    explorer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(explorer, &QAction::triggered, this, topic(1, 1, 0, 0));
+    connect(explorer, &QAction::triggered, this, &frmK32_LibBrowser::ActivateExplorer);
+    QAction* changePath = AddMenuItem(library, "mnuChgLibPth", "&Change Lib Path", "5067");
+    changePath->setEnabled(false); // its dialog is not there yet
+    library->addSeparator()->setObjectName(QStringLiteral("mnuSep01"));
+    QAction* exitItem = AddMenuItem(library, "mnuExit", "E&xit", "99593");
+    connect(exitItem, &QAction::triggered, this, [this] { close(); });
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    SetTag(*view, "1742");
+    QMenu* registerMenu = view->addMenu(QStringLiteral("Register"));
+    registerMenu->setObjectName(QStringLiteral("mnuRegister"));
+    SetTag(*registerMenu, "5068");
+    // The registered-types editors, the search sequence and the options are not there yet.
+    AddMenuItem(registerMenu, "mnuPartRegister", "Part Types", "5069")->setEnabled(false);
+    AddMenuItem(registerMenu, "mnuSymbolRegister", "Symbol Types", "5070")->setEnabled(false);
+    AddMenuItem(registerMenu, "mnuPackageRegister", "Package Types", "5071")->setEnabled(false);
+    AddMenuItem(registerMenu, "mnuPadstackRegister", "Padstack Types", "5072")->setEnabled(false);
+    AddMenuItem(view, "mnuSearchSeq", "&Search Sequence", "5073")->setEnabled(false);
+    view->addSeparator()->setObjectName(QStringLiteral("mnuSep02"));
+    QAction* refresh = AddMenuItem(view, "mnuRefresh", "&Refresh", "3711");
+    refresh->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(refresh, &QAction::triggered, this, topic(2, 3, 0, 0));
+    connect(refresh, &QAction::triggered, this, &frmK32_LibBrowser::mnuRefresh_Click);
+    AddMenuItem(view, "mnuOptions", "&Options...", "1816")->setEnabled(false);
+    view->addSeparator()->setObjectName(QStringLiteral("mnuSep03"));
+    m_alwaysOnTop = AddMenuItem(view, "mnuAlwaysOnTop", "Always On &Top", "5074");
+    m_alwaysOnTop->setCheckable(true);
+    connect(m_alwaysOnTop, &QAction::triggered, this, topic(2, 5, 0, 0));
+    connect(m_alwaysOnTop, &QAction::triggered, this, &frmK32_LibBrowser::mnuAlwaysOnTop_Click);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuH"));
+    SetTag(*help, "993");
+    QAction* topics = AddMenuItem(help, "mnuHelp", "&Help Topics", "10334");
+    connect(topics, &QAction::triggered, this, topic(0, 0, 0, 0, true));
+}
+
+// --- set-up
+
+void frmK32_LibBrowser::SetUpWindow() {
+    m_minimum = size();
+    Component().State().search.colourIndex.fill(0);
+    for (std::size_t i = 0; i < kAllKinds.size(); ++i) {
+        m_grids[i]->SetUp();
+        m_views[i]->Model().Reset();
+    }
+    for (OptionGrid* grid : m_grids) {
+        grid->FillLibraryList();
+        grid->AttachHistoryBoxes();
+    }
+    SetTabCaptions();
+    KeepHistory(m_grids, m_settings, true);
+    const QStringList& images = BrowserImageKeys();
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->setTabIcon(i, BrowserIcon(images.at(i).toStdString()));
+
+    m_tabs->setCurrentIndex(0);
+    m_editNew->hide();
+    if (CurrentKind() == LibraryKind::Part)
+        m_editNew->show();
+    ReadSearchSwitches();
+    Component().State().search.findInList = false;
+    Component().State().search.stopRequested = false;
+    m_findNow->show();
+    m_stop->hide();
+
+    m_setUp = true;
+    LayOut();
+    ShowResultList(CurrentKind());
+    ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+}
+
+void frmK32_LibBrowser::SetTabCaptions() {
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        const TabCaption& caption = kTabCaptions[i];
+        m_tabs->setTabText(
+            i, FromSuiteText(LocalText(Component().Services(), caption.id, caption.text)));
+    }
+}
+
+void frmK32_LibBrowser::ReadSearchSwitches() {
+    SearchOptions& options = Component().State().searchOptions;
+    options.condition = m_allConditions->isChecked() ? kConditionAll : kConditionAny;
+    options.matchCase = m_matchCase->isChecked();
+    options.numeric = m_numeric->isChecked();
+}
+
+void frmK32_LibBrowser::SaveGridLayout() {
+    KeepHistory(m_grids, m_settings, false);
+}
+
+// --- tabs
+
+LibraryKind frmK32_LibBrowser::CurrentKind() const {
+    const int index = qBound(0, m_tabs->currentIndex(), kObjectKinds - 1);
+    return kAllKinds[static_cast<std::size_t>(index)];
+}
+
+void frmK32_LibBrowser::SelectTab(LibraryKind kind) {
+    m_tabs->setCurrentIndex(static_cast<int>(kind));
+}
+
+void frmK32_LibBrowser::TabSwitched(int index) {
+    if (!m_setUp || index < 0)
+        return;
+    const LibraryKind kind = CurrentKind();
+    for (QWidget* box : m_optionBoxes)
+        box->hide();
+    m_optionBoxes[Index(kind)]->show();
+    m_optionBoxes[Index(kind)]->raise();
+    m_editNew->setVisible(kind == LibraryKind::Part || kind == LibraryKind::Padstack);
+    ShowResultList(kind);
+    const NumberedText& found = FactsOf(kind).tabFoundText;
+    const int count = Component().State().search.Results(kind).Count();
+    ShowStatus(" " + DecimalText(count) +
+               LocalText(Component().Services(), DecimalText(found.id), found.text));
+    const int topic = index + 1;
+    Help().SetHelpTopic(topic, topic, topic, topic, false);
+}
+
+void frmK32_LibBrowser::ShowResultList(LibraryKind kind) {
+    for (ResultListView* view : m_views)
+        view->setVisible(view->Kind() == kind);
+}
+
+// --- layout
+
+void frmK32_LibBrowser::resizeEvent(QResizeEvent* event) {
+    BrowserMainWindow::resizeEvent(event);
+    if (!m_setUp || isMinimized() || m_layingOut)
+        return;
+    const QSize size = event->size();
+    const TwipsSize clamped =
+        ClampToMinimum({size.width(), size.height()}, {m_minimum.width(), m_minimum.height()});
+    if (clamped.width != size.width() || clamped.height != size.height()) {
+        resize(clamped.width, clamped.height);
+        return;
+    }
+    LayOut();
+}
+
+void frmK32_LibBrowser::LayOut() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const double dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const auto toX = [dpiX](int twips) { return TwipsToPixels(twips, dpiX); };
+    const auto toY = [dpiY](int twips) { return TwipsToPixels(twips, dpiY); };
+    const auto place = [&](QWidget* widget, const TwipsRect& rect) {
+        widget->setGeometry(toX(rect.left), toY(rect.top), toX(rect.width), toY(rect.height));
+    };
+    m_layingOut = true;
+    // The inner area is the central part and the status bar below it, as the window's
+    // client area holds both.
+    const int statusHeight = statusBar()->isVisible() ? statusBar()->height() : 0;
+    MainLayoutInput input;
+    input.innerWidth = PixelsToTwips(centralWidget()->width(), dpiX);
+    input.innerHeight = PixelsToTwips(centralWidget()->height() + statusHeight, dpiY);
+    input.commandsWidth = kCommandsWidth;
+    input.tabHeight = kTabHeight;
+    input.optionsHeight = kOptionsHeight;
+    input.statusHeight = PixelsToTwips(statusHeight, dpiY);
+    const MainLayout layout = LayOutMainWindow(input);
+
+    m_commands->hide();
+    m_tabs->hide();
+    for (ResultListView* view : m_views)
+        view->hide();
+    place(m_commands, {layout.commandsLeft, layout.tabs.top, kCommandsWidth, kTabHeight});
+    place(m_tabs, layout.tabs);
+    for (std::size_t i = 0; i < m_optionBoxes.size(); ++i) {
+        m_optionBoxes[i]->hide();
+        place(m_optionBoxes[i], layout.options);
+        place(m_gridControls[i], layout.optionGrid);
+    }
+    m_optionBoxes[Index(CurrentKind())]->show();
+    m_optionBoxes[Index(CurrentKind())]->raise();
+    for (ResultListView* view : m_views)
+        place(view, layout.results);
+    for (K2kGrid* grid : m_gridControls) {
+        grid->ResizeColumns(0);
+        grid->ResizeRows(0);
+    }
+    ShowResultList(CurrentKind());
+    m_commands->show();
+    m_tabs->show();
+    m_layingOut = false;
+}
+
+// --- searches
+
+bool frmK32_LibBrowser::Busy() {
+    return Component().IsSearching() || Exchange().Messages().IsAppBusy(std::string(kBrowserApp));
+}
+
+void frmK32_LibBrowser::cmdFindNow_Click() {
+    RunFindNow(false);
+}
+
+void frmK32_LibBrowser::cmdFindInList_Click() {
+    RunFindNow(true);
+}
+
+void frmK32_LibBrowser::RunFindNow(bool inList) {
+    if (Busy())
+        return;
+    const LibraryKind kind = CurrentKind();
+    OptionGrid& grid = Grid(kind);
+    grid.RememberValues();
+    int badRow = 0;
+    const auto values = grid.Values(&badRow);
+    if (!values) {
+        ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+        Beep();
+        return;
+    }
+    ReadSearchSwitches();
+    SearchEngine& engine = Component().Engine();
+    if (inList)
+        engine.FindInList(kind, *values);
+    else
+        engine.FindNow(kind, *values);
+    AfterSearch();
+}
+
+void frmK32_LibBrowser::cmdStop_Click() {
+    Component().Engine().Stop();
+    m_findNow->show();
+    m_stop->hide();
+}
+
+void frmK32_LibBrowser::cmdNewSearch_Click() {
+    if (Busy())
+        return;
+    const LibraryKind kind = CurrentKind();
+    if (Component().Engine().NewSearch(kind))
+        Grid(kind).Reset();
+}
+
+void frmK32_LibBrowser::cmdEditNewPart_Click() {
+    if (Busy())
+        return;
+    if (const auto command = EditNewCommand(CurrentKind()))
+        SendCommand(Exchange().Messages(), *command);
+}
+
+void frmK32_LibBrowser::ShowStatus(const std::string& text) {
+    m_message->setText(FromSuiteText(text));
+    statusBar()->repaint();
+}
+
+QString frmK32_LibBrowser::StatusText() const {
+    return m_message->text();
+}
+
+void frmK32_LibBrowser::Beep() {
+    QApplication::beep();
+}
+
+void frmK32_LibBrowser::SetSearching(bool searching) {
+    m_findNow->setVisible(!searching);
+    m_stop->setVisible(searching);
+    if (searching)
+        return;
+    for (LibraryKind kind : kAllKinds) {
+        SyncResults(kind);
+        // A list's first rows give its columns their widths; later searches keep them, so
+        // that a width the user chose stays.
+        ResultListView& view = *m_views[Index(kind)];
+        if (!m_columnsFitted[Index(kind)] && view.Model().rowCount() > 0) {
+            for (int column = 0; column < view.Model().columnCount(); ++column)
+                view.resizeColumnToContents(column);
+            m_columnsFitted[Index(kind)] = true;
+        }
+    }
+}
+
+void frmK32_LibBrowser::ResultsChanged(LibraryKind kind) {
+    if (Component().IsSearching() && m_sinceSync.elapsed() < kSyncIntervalMs)
+        return;
+    SyncResults(kind);
+}
+
+void frmK32_LibBrowser::SyncResults(LibraryKind kind) {
+    m_views[Index(kind)]->Model().SyncNewRows();
+    m_sinceSync.restart();
+}
+
+void frmK32_LibBrowser::ResultViewCleared(LibraryKind kind) {
+    m_views[Index(kind)]->Model().Reset();
+    if (m_views[Index(kind)]->Model().rowCount() == 0)
+        m_columnsFitted[Index(kind)] = false;
+}
+
+// --- the result lists' tools
+
+void frmK32_LibBrowser::RunTool(LibraryKind kind, const QString& name) {
+    if (Busy())
+        return;
+    ResultListView& view = ResultView(kind);
+    const QString tool = name.toUpper();
+    const auto dropAndSend = [this, &view](const OutgoingCommand& command) {
+        if (view.Model().rowCount() == 0)
+            return;
+        UploadDropList() = view.CollectDropRecords();
+        OLESetDropData();
+        SendCommand(Exchange().Messages(), command);
+    };
+    if (tool == QLatin1String("ATB_EDITPART"))
+        dropAndSend(EditPartCommand());
+    else if (tool == QLatin1String("ATB_EDITPAD"))
+        dropAndSend(EditPadstackCommand());
+    else if (tool == QLatin1String("ATB_PARTSENDTOSCH"))
+        dropAndSend(SendToSchematicCommand());
+    else if (tool == QLatin1String("ATB_PARTSENDTOLAY"))
+        dropAndSend(SendToLayoutCommand());
+    else if (tool == QLatin1String("ATB_PARTFINDALIAS") || tool == QLatin1String("ATB_ALLLIB") ||
+             tool == QLatin1String("ATB_NAMEDLIB")) {
+        const auto selection =
+            AliasSelectionOf(Component().State().search.Results(kind), view.FocusedResult());
+        if (!selection)
+            return;
+        const bool aliases = tool == QLatin1String("ATB_PARTFINDALIAS");
+        const int mode = aliases ? kAliasesOfPart : UsedByPartMode(CurrentKind());
+        const auto values = Grid(LibraryKind::Part).Values();
+        const std::string library =
+            values && values->size() > 1 ? std::string(Trim((*values)[1])) : std::string();
+        Component().Engine().FindAliases(mode, tool == QLatin1String("ATB_NAMEDLIB"), *selection,
+                                         library);
+        SelectTab(LibraryKind::Part);
+        AfterSearch();
+    }
+}
+
+// --- the menu bar
+
+void frmK32_LibBrowser::ActivateExplorer() {
+    if (Busy())
+        return;
+    Exchange().Messages().SendToApp(std::string(kMainApp), "EXP," + std::string(kBrowserApp));
+}
+
+void frmK32_LibBrowser::mnuRefresh_Click() {
+    if (Busy())
+        return;
+    m_views[Index(CurrentKind())]->Model().Reset();
+}
+
+void frmK32_LibBrowser::mnuAlwaysOnTop_Click() {
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_alwaysOnTop->isChecked());
+    if (visible)
+        show(); // a change of the window's flags hides it
+}
+
+// --- the received commands
+
+void frmK32_LibBrowser::RefreshViewers() {
+    // The viewers are not there yet; nothing is open to refresh.
+}
+
+void frmK32_LibBrowser::RefillLibraryLists() {
+    for (OptionGrid* grid : m_grids)
+        grid->FillLibraryList();
+}
+
+void frmK32_LibBrowser::RunSearchSequence() {
+    // The search-sequence window is not there yet.
+}
+
+void frmK32_LibBrowser::Relocalise() {
+    BrowserMainWindow::Relocalise();
+    SetTabCaptions();
+}
+
+} // namespace k2k

@@ -1,0 +1,129 @@
+#pragma once
+// frmK32_LibBrowser, the browser's main window: a tab per object kind (tabBrowser) with the
+// kind's search-option grid in its container (picSearchOptions0 to 3), the command panel
+// at the right (picSearchCommands: Find Now, Stop in its place while a search runs, Edit
+// New, Find in List, New Search and the three search switches), the four result lists
+// under the tabs, the status bar staMessage and the menu bar.
+//
+// The window only reads its controls, calls the component's search engine and shows what
+// the result lists hold. The engine talks back through the SearchFeedback this window
+// implements: the rows found appear while a search runs (the result models take the new
+// rows at most every 100 ms and at the end), the status bar's MSG1 panel shows its texts,
+// and Stop stands in place of Find Now. Geometry is the arithmetic of
+// browser/MainWindowLayout.h in twips, converted at the screen's logical dots per inch.
+// The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
+
+#include "host/ui/BrowserMainWindow.h"
+#include "platform/LibraryFile.h"
+#include "platform/UserSettings.h"
+
+#include <QElapsedTimer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QResizeEvent;
+class QTabWidget;
+
+namespace k2k {
+
+class HistoryCompleter;
+class K2kGrid;
+class OptionGrid;
+class ResultListView;
+
+class frmK32_LibBrowser final : public BrowserMainWindow {
+    Q_OBJECT
+public:
+    explicit frmK32_LibBrowser(const BrowserEnvironment& environment, QWidget* parent = nullptr);
+    ~frmK32_LibBrowser() override;
+
+    // The factory the host class takes.
+    static std::unique_ptr<BrowserMainWindow> Make(const BrowserEnvironment& environment);
+
+    // --- the handlers of the command panel
+    void cmdFindNow_Click();
+    void cmdFindInList_Click();
+    void cmdStop_Click();
+    void cmdNewSearch_Click();
+    void cmdEditNewPart_Click();
+
+    // --- the menu bar
+    void ActivateExplorer(); // mnuLibExplorer
+    void mnuRefresh_Click();
+    void mnuAlwaysOnTop_Click();
+
+    LibraryKind CurrentKind() const;
+    void SelectTab(LibraryKind kind);
+    OptionGrid& Grid(LibraryKind kind) { return *m_grids[Index(kind)]; }
+    ResultListView& ResultView(LibraryKind kind) { return *m_views[Index(kind)]; }
+    // The text of the status bar's message panel.
+    QString StatusText() const;
+    // The size the window never gets smaller than, in pixels (its size at set-up).
+    QSize MinimumSize() const noexcept { return m_minimum; }
+
+    // --- the received commands
+    void RefreshViewers() override;
+    void RefillLibraryLists() override;
+    void RunSearchSequence() override;
+    void Relocalise() override;
+
+    // --- the search feedback
+    void ShowStatus(const std::string& text) override;
+    void Beep() override;
+    void SetSearching(bool searching) override;
+    void ResultsChanged(LibraryKind kind) override;
+    void ResultViewCleared(LibraryKind kind) override;
+
+protected:
+    void SetUpWindow() override;
+    void SaveGridLayout() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    static std::size_t Index(LibraryKind kind) { return static_cast<std::size_t>(kind); }
+    void BuildCommandPanel(QWidget* parent);
+    void BuildMenuBar();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, const char* tag);
+    void SetTabCaptions();
+    void ReadSearchSwitches();
+    void TabSwitched(int index);
+    void ShowResultList(LibraryKind kind);
+    void LayOut();
+    // True while a search runs or the browser's published status says busy.
+    bool Busy();
+    void RunFindNow(bool inList);
+    void RunTool(LibraryKind kind, const QString& name);
+    void SyncResults(LibraryKind kind);
+
+    UserSettings m_settings;
+    std::unique_ptr<HistoryCompleter> m_completer;
+    QTabWidget* m_tabs = nullptr;
+    QWidget* m_commands = nullptr;
+    std::array<QWidget*, 4> m_optionBoxes{};
+    std::array<K2kGrid*, 4> m_gridControls{};
+    std::array<OptionGrid*, 4> m_grids{};
+    std::array<ResultListView*, 4> m_views{};
+    QPushButton* m_findNow = nullptr;
+    QPushButton* m_editNew = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPushButton* m_findInList = nullptr;
+    QPushButton* m_newSearch = nullptr;
+    QCheckBox* m_allConditions = nullptr;
+    QCheckBox* m_matchCase = nullptr;
+    QCheckBox* m_numeric = nullptr;
+    QLabel* m_message = nullptr;
+    QAction* m_alwaysOnTop = nullptr;
+    std::array<bool, 4> m_columnsFitted{};
+    QSize m_minimum;
+    bool m_setUp = false;
+    bool m_layingOut = false;
+    QElapsedTimer m_sinceSync; // the result models take new rows at most every 100 ms
+};
+
+} // namespace k2k

@@ -1,0 +1,364 @@
+#include "browser/ui/frmK32_LibBrowser.h"
+
+#include "browser/MainWindowLayout.h"
+#include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
+#include "host/ui/clsKldbrwsr.h"
+#include "platform/Kernel.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "platform/ui/K2kGrid.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBrush>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::WriteFile;
+
+// The small suite (parts 74LS00, 74HC00, SN74LS00N, 74LS02, LM741 in A.PART; 74HCT00, LM358
+// in B.PART; two symbols, two packages, one padstack), opened as the host opens it, and the
+// host class driving the real main window. Settings go to a folder of the test's own.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((m_config.Path()).string()));
+        test::WriteSmallSuite(m_dir.Path());
+        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
+        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
+        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
+        ASSERT_TRUE(opening.ok) << opening.error;
+        Load();
+    }
+
+    void TearDown() override {
+        m_browser.reset();
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    void Load() {
+        if (!m_browser) {
+            BrowserEnvironment environment;
+            environment.kernel = &m_kernel;
+            environment.directorySettings = DirectorySettingsOf(m_dir.Path());
+            environment.boxes = &m_boxes;
+            m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
+            QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer,
+                             [this](const QString& a, const QString& c) {
+                                 m_heard << (a + QLatin1Char(',') + c);
+                             });
+        }
+        ASSERT_TRUE(m_browser->Load(0));
+        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
+        ASSERT_NE(m_window, nullptr) << "the host class makes the real window";
+        QApplication::processEvents();
+    }
+
+    template <class T = QWidget>
+    T* Child(const char* name) {
+        T* child = m_window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    QTabWidget& Tabs() { return *Child<QTabWidget>("tabBrowser"); }
+
+    // Types a name into the current tab's grid and presses a button of the panel.
+    void Search(const QString& name, const char* button = "cmdFindNow") {
+        m_window->Grid(m_window->CurrentKind()).Grid().SetCellText(1, 1, name);
+        Child<QPushButton>(button)->click();
+    }
+
+    int Rows(LibraryKind kind) { return m_window->ResultView(kind).Model().rowCount(); }
+    QString RowName(LibraryKind kind, int row) {
+        ResultListModel& model = m_window->ResultView(kind).Model();
+        return model.data(model.index(row, 0)).toString();
+    }
+    QColor RowColour(LibraryKind kind, int row) {
+        ResultListModel& model = m_window->ResultView(kind).Model();
+        return model.data(model.index(row, 0), Qt::ForegroundRole).value<QBrush>().color();
+    }
+
+    test::TempDir m_dir;
+    test::TempDir m_config;
+    QByteArray m_oldConfig;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    QStringList m_heard;
+    std::unique_ptr<clsKldbrwsr> m_browser;
+    frmK32_LibBrowser* m_window = nullptr;
+};
+
+TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfStop) {
+    ASSERT_EQ(Tabs().count(), 4);
+    EXPECT_EQ(Tabs().tabText(0), "Part");
+    EXPECT_EQ(Tabs().tabText(1), "Symbol");
+    EXPECT_EQ(Tabs().tabText(2), "Package");
+    EXPECT_EQ(Tabs().tabText(3), "Padstack");
+    EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
+    EXPECT_FALSE(Tabs().tabIcon(3).isNull()) << "each tab shows its kind's picture";
+
+    EXPECT_TRUE(Child("cmdFindNow")->isVisible());
+    EXPECT_FALSE(Child("cmdStop")->isVisible());
+    EXPECT_TRUE(Child("cmdEditNewPart")->isVisible()) << "Edit New belongs to the Part tab";
+    EXPECT_TRUE(Child("picSearchOptions0")->isVisible());
+    EXPECT_FALSE(Child("picSearchOptions1")->isVisible());
+    EXPECT_TRUE(Child("egrdPartSearchOptions")->isVisible());
+    EXPECT_TRUE(Child("egrdPartSearchResults")->isVisible());
+    EXPECT_FALSE(Child("egrdSymbolSearchResults")->isVisible());
+    EXPECT_EQ(m_window->StatusText(), "Enter Search Options");
+    for (const char* panel : {"MSG1", "CAPS", "NUM"})
+        EXPECT_NE(m_window->statusBar()->findChild<QWidget*>(panel), nullptr) << panel;
+
+    // The grids were filled from the catalogue: its library list starts with the choices.
+    EXPECT_EQ(m_window->Grid(LibraryKind::Part).Grid().CellText(2, 1), "[ALL LIBRARIES]");
+    // Items whose windows are not there yet are present but cannot be chosen.
+    EXPECT_FALSE(Child<QAction>("mnuOptions")->isEnabled());
+    EXPECT_FALSE(Child<QAction>("mnuSearchSeq")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mnuRefresh")->isEnabled());
+    EXPECT_EQ(Child<QAction>("mnuRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
+}
+
+// Results accumulate: a second search adds its rows in the next colour of the table and the
+// rows of the first keep theirs.
+TEST_F(MainWindowTest, FindNowListsEachKindAndASecondSearchAddsInTheNextColour) {
+    Search("74*");
+    ASSERT_EQ(Rows(LibraryKind::Part), 4) << "74LS00, 74HC00, 74LS02, 74HCT00";
+    EXPECT_EQ(m_window->StatusText(), "4 Part(s) found ");
+    EXPECT_EQ(RowColour(LibraryKind::Part, 0), QColor(255, 0, 0));
+    EXPECT_TRUE(Child("cmdFindNow")->isVisible());
+    EXPECT_FALSE(Child("cmdStop")->isVisible());
+
+    Search("LM*");
+    ASSERT_EQ(Rows(LibraryKind::Part), 6);
+    EXPECT_EQ(RowName(LibraryKind::Part, 4), "LM741");
+    EXPECT_EQ(RowColour(LibraryKind::Part, 4), QColor(128, 0, 0));
+    EXPECT_EQ(RowColour(LibraryKind::Part, 0), QColor(255, 0, 0));
+
+    const std::pair<LibraryKind, int> others[] = {
+        {LibraryKind::Symbol, 2}, {LibraryKind::Package, 2}, {LibraryKind::Padstack, 1}};
+    for (const auto& [kind, count] : others) {
+        m_window->SelectTab(kind);
+        Search("*");
+        EXPECT_EQ(Rows(kind), count) << FactsOf(kind).title;
+        EXPECT_TRUE(m_window->ResultView(kind).isVisible());
+    }
+    EXPECT_EQ(Rows(LibraryKind::Part), 6) << "other tabs' searches leave the parts";
+}
+
+TEST_F(MainWindowTest, AnEmptyNameSearchesNothingAndSaysSo) {
+    Search("  ");
+    EXPECT_EQ(Rows(LibraryKind::Part), 0);
+    EXPECT_EQ(m_window->StatusText(), "Name Field Empty");
+}
+
+// Stop is the only button served while a search runs: it stands where Find Now stood, and
+// a click ends the search at its next check.
+TEST_F(MainWindowTest, StopShownDuringASearchEndsIt) {
+    bool stopShown = false;
+    bool findNowShown = true;
+    int clicksServed = 0;
+    QMetaObject::invokeMethod(
+        m_window,
+        [&] {
+            stopShown = Child("cmdStop")->isVisible();
+            findNowShown = Child("cmdFindNow")->isVisible();
+            Child<QPushButton>("cmdFindNow")->click(); // busy: does nothing
+            Child<QPushButton>("cmdNewSearch")->click();
+            Child<QPushButton>("cmdStop")->click();
+            ++clicksServed;
+        },
+        Qt::QueuedConnection);
+    Search("*");
+    ASSERT_EQ(clicksServed, 1) << "events run while the search works";
+    EXPECT_TRUE(stopShown);
+    EXPECT_FALSE(findNowShown);
+    EXPECT_LT(Rows(LibraryKind::Part), 7) << "stopped before the whole walk";
+    EXPECT_TRUE(Child("cmdFindNow")->isVisible());
+    EXPECT_FALSE(Child("cmdStop")->isVisible());
+
+    const int kept = Rows(LibraryKind::Part);
+    Search("*");
+    EXPECT_EQ(Rows(LibraryKind::Part), kept + 7) << "a search after Stop runs to its end";
+}
+
+TEST_F(MainWindowTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) {
+    Search("*");
+    ASSERT_EQ(Rows(LibraryKind::Part), 7);
+    m_window->SelectTab(LibraryKind::Symbol);
+    Search("*");
+    m_window->SelectTab(LibraryKind::Part);
+
+    Search("*00", "cmdFindInList");
+    ASSERT_EQ(Rows(LibraryKind::Part), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(RowName(LibraryKind::Part, row).endsWith("00")) << row;
+    EXPECT_FALSE(m_window->Component().State().search.findInList);
+    Search("74*");
+    EXPECT_EQ(Rows(LibraryKind::Part), 3 + 4) << "Find Now after Find in List searches anew";
+
+    Child<QPushButton>("cmdNewSearch")->click();
+    EXPECT_EQ(Rows(LibraryKind::Part), 0);
+    EXPECT_EQ(m_window->Grid(LibraryKind::Part).Grid().CellText(1, 1), "");
+    EXPECT_EQ(m_window->StatusText(), "Enter Search Options");
+    EXPECT_EQ(Rows(LibraryKind::Symbol), 2) << "only the current tab is reset";
+}
+
+TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAfterOneBlankAndItsOwnControls) {
+    Search("74*");
+    const int partTopic = m_window->Help().Topic();
+
+    Tabs().setCurrentIndex(1);
+    EXPECT_EQ(m_window->StatusText(), " 0 Symbol(s) found ");
+    EXPECT_FALSE(Child("cmdEditNewPart")->isVisible());
+    EXPECT_TRUE(Child("picSearchOptions1")->isVisible());
+    EXPECT_FALSE(Child("picSearchOptions0")->isVisible());
+    EXPECT_TRUE(Child("egrdSymbolSearchResults")->isVisible());
+    EXPECT_FALSE(Child("egrdPartSearchResults")->isVisible());
+    EXPECT_NE(m_window->Help().Topic(), partTopic) << "each tab has its help topic";
+
+    Tabs().setCurrentIndex(2);
+    EXPECT_EQ(m_window->StatusText(), " 0 Package(s) found ");
+    EXPECT_FALSE(Child("cmdEditNewPart")->isVisible());
+    Tabs().setCurrentIndex(3);
+    EXPECT_EQ(m_window->StatusText(), " 0 Padstack(s) found ");
+    EXPECT_TRUE(Child("cmdEditNewPart")->isVisible());
+    Tabs().setCurrentIndex(0);
+    EXPECT_EQ(m_window->StatusText(), " 4 Part(s) found ");
+}
+
+TEST_F(MainWindowTest, EditNewAsksForANewPartOrPadstackOnlyOnTheirTabs) {
+    Child<QPushButton>("cmdEditNewPart")->click();
+    m_window->SelectTab(LibraryKind::Symbol);
+    m_window->cmdEditNewPart_Click();
+    m_window->SelectTab(LibraryKind::Padstack);
+    Child<QPushButton>("cmdEditNewPart")->click();
+    EXPECT_EQ(m_heard, QStringList({"K2KBRWSR,NEWPART", "K2KBRWSR,NEWPAD"}));
+}
+
+TEST_F(MainWindowTest, ResizeLaysOutInTwipsAndASmallerWindowSnapsBack) {
+    const QSize minimum = m_window->MinimumSize();
+    m_window->resize(minimum.width() + 300, minimum.height() + 200);
+    QApplication::processEvents();
+    const double dpiX = m_window->screen()->logicalDotsPerInchX();
+    const double dpiY = m_window->screen()->logicalDotsPerInchY();
+    const QWidget* central = m_window->centralWidget();
+    const QRect tabs = Child("tabBrowser")->geometry();
+    const QRect commands = Child("picSearchCommands")->geometry();
+    const QRect options = Child("picSearchOptions0")->geometry();
+    const QRect results = Child("egrdPartSearchResults")->geometry();
+
+    EXPECT_EQ(commands.right() + 1, central->width()) << "the panel keeps to the right edge";
+    EXPECT_EQ(tabs.topLeft(), QPoint(0, TwipsToPixels(60, dpiY)));
+    EXPECT_NEAR(tabs.width(), commands.left(), 1);
+    EXPECT_EQ(options.topLeft(), QPoint(TwipsToPixels(60, dpiX), TwipsToPixels(420, dpiY)));
+    EXPECT_NEAR(options.width(), tabs.width() - TwipsToPixels(120, dpiX), 1);
+    EXPECT_EQ(Child("egrdPartSearchOptions")->size(), options.size());
+    EXPECT_NEAR(results.top(), tabs.bottom() + 1, 1) << "the lists start under the tabs";
+    EXPECT_NEAR(results.bottom() + 1, central->height(), 1) << "and end at the status bar";
+    EXPECT_EQ(results.width(), central->width());
+
+    m_window->resize(minimum.width() - 100, minimum.height() - 50);
+    QApplication::processEvents();
+    EXPECT_EQ(m_window->size(), minimum);
+}
+
+// Exit and the close box only hide the window; the next Load shows it with its results.
+TEST_F(MainWindowTest, CloseHidesAndLoadShowsTheSameWindowWithItsResults) {
+    Search("74*");
+    Child<QAction>("mnuExit")->trigger();
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_window->IsUnloaded());
+    EXPECT_TRUE(m_heard.isEmpty());
+
+    frmK32_LibBrowser* before = m_window;
+    Load();
+    EXPECT_EQ(m_window, before);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(Rows(LibraryKind::Part), 4);
+}
+
+// The names searched are kept when the window unloads and offered by the next one.
+TEST_F(MainWindowTest, UnloadKeepsTheSearchedNamesForTheNextWindow) {
+    Search("74*");
+    m_window->ShutDown();
+    EXPECT_EQ(m_heard, QStringList({"K2KBRWSR,SHUTDOWN"}));
+    Load();
+    const K2kGrid& grid = m_window->Grid(LibraryKind::Part).Grid();
+    ASSERT_GE(grid.ComboListCount(1), 1);
+    EXPECT_EQ(grid.ComboList(1, 0), "74*");
+}
+
+// Edit hands the host the selected rows first, then asks for the part editor.
+TEST_F(MainWindowTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
+    QStringList order;
+    QList<BWR_SEARCHRESULT> dropped;
+    const QObject listening; // the connections go with it, before the locals they fill
+    QObject::connect(m_browser.get(), &clsKldbrwsr::LoadDropData, &listening,
+                     [&](const QList<BWR_SEARCHRESULT>& records) {
+                         dropped = records;
+                         order << "drop";
+                     });
+    QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer, &listening,
+                     [&](const QString&, const QString& command) { order << command; });
+    Search("74*");
+    ResultListView& view = m_window->ResultView(LibraryKind::Part);
+    const QModelIndex first = view.Model().index(0, 0);
+    const QModelIndex third = view.Model().index(2, 0);
+    view.selectionModel()->select(first, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view.selectionModel()->select(third, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    view.RunTool("ATB_EditPart");
+    EXPECT_EQ(order, QStringList({"drop", "PART"}));
+    ASSERT_EQ(dropped.size(), 2);
+    EXPECT_EQ(QString::fromStdString(dropped[0].Name), RowName(LibraryKind::Part, 0));
+    EXPECT_EQ(QString::fromStdString(dropped[1].Name), RowName(LibraryKind::Part, 2));
+}
+
+// Used by Part from the Symbol tab lists the parts that use the symbol on the Part tab.
+TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
+    m_window->SelectTab(LibraryKind::Symbol);
+    Search("7400");
+    ResultListView& symbols = m_window->ResultView(LibraryKind::Symbol);
+    ASSERT_EQ(symbols.Model().rowCount(), 1);
+    symbols.setCurrentIndex(symbols.Model().index(0, 0));
+
+    symbols.RunTool("ATB_AllLib");
+    EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
+    ASSERT_EQ(Rows(LibraryKind::Part), 4);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_TRUE(RowName(LibraryKind::Part, row).contains("00")) << row;
+    EXPECT_TRUE(Child("cmdFindNow")->isVisible());
+}
+
+TEST_F(MainWindowTest, AlwaysOnTopPutsTheWindowInTheTopLayerAndTakesItOut) {
+    QAction* onTop = Child<QAction>("mnuAlwaysOnTop");
+    onTop->trigger();
+    EXPECT_TRUE(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(m_window->isVisible()) << "the change of flags leaves the window shown";
+    onTop->trigger();
+    EXPECT_FALSE(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(MainWindowTest, ExplorerAsksTheMainApplicationWhenItRuns) {
+    m_kernel.E_SetString("Kalde2000", "1");
+    Child<QAction>("mnuLibExplorer")->trigger();
+    EXPECT_EQ(m_heard, QStringList({"Kalde2000,Kalde2000,EXP,K2KBRWSR"}));
+}
+
+} // namespace
+} // namespace k2k
