@@ -5,6 +5,7 @@
 
 #include "FuzzSupport.h"
 
+#include "common/ObjectKinds.h"
 #include "platform/Text.h"
 #include "search/ResultRows.h"
 #include "search/SearchResults.h"
@@ -30,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string_view line : SplitAt(bytes.substr(1), '\n')) {
         const std::vector<std::string_view> parts = SplitAt(line, '\t');
         results.Append(parts[0], parts.size() > 1 ? parts[1] : std::string_view(),
-                       parts.size() > 2 ? parts[2] : std::string_view(), status);
+                       parts.size() > 2 ? parts[2] : std::string_view(), status, 0);
     }
-    const std::vector<bool> enabled(OptionalColumns(kind).size(), true);
-    const std::vector<ResultRow> rows = RowsToAdd(results, 0, enabled, 0);
+    const std::vector<bool> enabled(FactsOf(kind).optionalColumns.size(), true);
+    const std::vector<ResultRow> rows = RowsToAdd(results, 0, enabled);
     K2K_FUZZ_CHECK(rows.size() == static_cast<std::size_t>(results.Count()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int result = static_cast<int>(i) + 1;

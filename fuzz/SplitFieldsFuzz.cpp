@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "host/SplitFields.h"
+#include "common/SplitFields.h"
 
 #include <cmath>
 
