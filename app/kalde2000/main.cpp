@@ -3,13 +3,17 @@
 // suite folder (where the help file lies), loads it and shows what it says.
 //
 //   kalde2000 [--suite DIR] [--commands FILE|-] [--running APP]... [--screenshot FILE]
+//   kalde2000 [--suite DIR] --bench-search KIND PATTERN
 //
 // --commands hands each line to NotifyMe in turn and prints every NotifyServer as
 // "Aname<TAB>sCommand" on standard output. Without a display the program runs offscreen:
 // unless it runs commands, it searches each tab of the browser once (parts named "74*",
 // every symbol, package and padstack), prints the counts, takes a picture of its windows,
-// says where the picture is, and ends.
+// says where the picture is, and ends. --bench-search always runs offscreen: it measures a
+// search of KIND (part, symbol, package, padstack) for the name PATTERN through the window's
+// handlers (SearchBenchmark.h), prints the figures as one line and ends.
 #include "HostWindow.h"
+#include "SearchBenchmark.h"
 
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/frmK32_LibBrowser.h"
@@ -113,10 +117,30 @@ QStringList ReadCommands(const QString& source, QString& error) {
     return lines;
 }
 
+// Whether the command line asks for the benchmark, read before the application exists (the
+// benchmark runs offscreen whatever the display).
+bool AsksForBenchmark(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]) == "--bench-search" ||
+            QByteArray(argv[i]).startsWith("--bench-search="))
+            return true;
+    return false;
+}
+
+std::optional<k2k::LibraryKind> KindOfName(const QString& name) {
+    for (const k2k::ObjectKindFacts& facts : k2k::kObjectKindFacts)
+        if (name.compare(
+                QLatin1String(facts.name.data(), static_cast<qsizetype>(facts.name.size())),
+                Qt::CaseInsensitive) == 0)
+            return facts.kind;
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool headless = !HasDisplay();
+    const bool benchmark = AsksForBenchmark(argc, argv);
+    const bool headless = benchmark || !HasDisplay();
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -141,11 +165,28 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"), QStringLiteral("Write a picture of the windows to FILE."),
         QStringLiteral("FILE"));
-    parser.addOptions({suiteOption, commandsOption, runningOption, screenshotOption});
+    const QCommandLineOption benchOption(
+        QStringLiteral("bench-search"),
+        QStringLiteral("Measure a search of KIND (part, symbol, package, padstack) for the name "
+                       "PATTERN, print the figures and end."),
+        QStringLiteral("KIND"));
+    parser.addOptions({suiteOption, commandsOption, runningOption, screenshotOption, benchOption});
+    parser.addPositionalArgument(QStringLiteral("PATTERN"),
+                                 QStringLiteral("The name pattern of --bench-search."));
     parser.process(application);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
+    std::optional<k2k::LibraryKind> benchKind;
+    if (benchmark) {
+        benchKind = KindOfName(parser.value(benchOption));
+        if (!benchKind || parser.positionalArguments().size() != 1) {
+            err << "kalde2000: --bench-search KIND PATTERN: KIND is part, symbol, package or "
+                   "padstack, and one PATTERN follows"
+                << Qt::endl;
+            return 1;
+        }
+    }
     const bool scripted = parser.isSet(commandsOption);
     QStringList commands;
     if (scripted) {
@@ -217,6 +258,22 @@ int main(int argc, char** argv) {
         log(QStringLiteral("NotifyMe: ") + command);
         browser.NotifyMe({}, command);
         QApplication::processEvents();
+    }
+
+    if (benchmark) {
+        auto* window = qobject_cast<k2k::frmK32_LibBrowser*>(browser.Window());
+        if (!window) {
+            err << "kalde2000: the browser did not load" << Qt::endl;
+            return 1;
+        }
+        const QString pattern = parser.positionalArguments().front();
+        k2k::SearchBenchmark bench(*window, *benchKind, pattern);
+        const k2k::SearchBenchmarkFigures figures = bench.Run();
+        err << "kalde2000: sorted by \"" << figures.sortColumn << "\"; Find In List \""
+            << k2k::SearchBenchmark::FindInListPattern(pattern) << "\" kept "
+            << figures.findInListKept << " of " << figures.rows << " rows" << Qt::endl;
+        out << k2k::SearchBenchmark::FormatLine(figures) << Qt::endl;
+        return 0;
     }
 
     if (headless && !scripted && loaded)
