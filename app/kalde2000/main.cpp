@@ -38,6 +38,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -262,7 +263,7 @@ int main(int argc, char** argv) {
 
     if (benchmark) {
         auto* window = qobject_cast<k2k::frmK32_LibBrowser*>(browser.Window());
-        if (!window) {
+        if (!loaded || !window) {
             err << "kalde2000: the browser did not load" << Qt::endl;
             return 1;
         }
