@@ -439,6 +439,7 @@ void frmK32_LibBrowser::Beep() {
 void frmK32_LibBrowser::SetSearching(bool searching) {
     m_findNow->setVisible(!searching);
     m_stop->setVisible(searching);
+    m_firstRowsDue = searching;
     if (searching)
         return;
     for (LibraryKind kind : kAllKinds) {
@@ -455,13 +456,26 @@ void frmK32_LibBrowser::SetSearching(bool searching) {
 }
 
 void frmK32_LibBrowser::ResultsChanged(LibraryKind kind) {
-    if (Component().IsSearching() && m_sinceSync.elapsed() < kSyncIntervalMs)
+    if (Component().IsSearching() && !m_firstRowsDue && m_sinceSync.elapsed() < kSyncIntervalMs)
         return;
     SyncResults(kind);
 }
 
+// A search reports its rows after each library; a large library would keep them from the
+// view until it is read, so the rows found so far are also shown while events run.
+void frmK32_LibBrowser::BeforePendingEventsRun() {
+    if (!Component().IsSearching() || (!m_firstRowsDue && m_sinceSync.elapsed() < kSyncIntervalMs))
+        return;
+    for (LibraryKind kind : kAllKinds)
+        SyncResults(kind);
+}
+
 void frmK32_LibBrowser::SyncResults(LibraryKind kind) {
-    m_views[Index(kind)]->Model().SyncNewRows();
+    ResultListModel& model = m_views[Index(kind)]->Model();
+    const int shown = model.rowCount();
+    model.SyncNewRows();
+    if (model.rowCount() > shown)
+        m_firstRowsDue = false;
     m_sinceSync.restart();
 }
 

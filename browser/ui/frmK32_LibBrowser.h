@@ -83,6 +83,7 @@ public:
 protected:
     void SetUpWindow() override;
     void SaveGridLayout() override;
+    void BeforePendingEventsRun() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -123,7 +124,8 @@ private:
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;
-    QElapsedTimer m_sinceSync; // the result models take new rows at most every 100 ms
+    QElapsedTimer m_sinceSync;   // the result models take new rows at most every 100 ms
+    bool m_firstRowsDue = false; // a search's first rows are shown at once
 };
 
 } // namespace k2k

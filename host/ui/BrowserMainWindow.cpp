@@ -223,8 +223,10 @@ void BrowserMainWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void BrowserMainWindow::LetPendingEventsRun() {
-    if (m_pumpGate.Due())
+    if (m_pumpGate.Due()) {
+        BeforePendingEventsRun();
         QApplication::processEvents();
+    }
 }
 
 void BrowserMainWindow::ShowStatus(const std::string& text) {

@@ -110,6 +110,9 @@ protected:
     virtual void SaveGridLayout() {}
     // The three viewer objects are released.
     virtual void ReleaseViewers() {}
+    // Called when a walk lets pending events run (at most every 15 ms), before they run:
+    // the window shows what the walk has found so far.
+    virtual void BeforePendingEventsRun() {}
     // Carries out the commands kept while a search ran; the window calls it after each.
     void AfterSearch() { m_exchange.RunDeferredCommands(); }
 
