@@ -36,6 +36,24 @@ std::string JoinWithoutOuterBlankLines(const std::vector<std::string_view>& line
 
 } // namespace
 
+std::string HelpParagraphs(std::string_view body) {
+    std::string shown;
+    bool paragraphOpen = false;
+    for (std::string_view line : SplitAt(body, '\n')) {
+        if (Trim(line).empty()) {
+            if (paragraphOpen)
+                shown += "\n\n";
+            paragraphOpen = false;
+            continue;
+        }
+        if (paragraphOpen)
+            shown += line.front() == ' ' ? '\n' : ' ';
+        shown.append(paragraphOpen && line.front() != ' ' ? TrimLeft(line) : line);
+        paragraphOpen = true;
+    }
+    return shown;
+}
+
 std::string HelpFile::Parse(std::string_view text) {
     m_topics.clear();
     std::string error = ParseInto(text);

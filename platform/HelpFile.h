@@ -26,6 +26,11 @@ struct HelpTopicText {
     std::string body;  // suite text, lines separated by "\n"
 };
 
+// A topic's body as it is shown: the lines of a paragraph run together (joined by a blank),
+// so the display wraps them to its own width; a blank line ends a paragraph, and a line
+// that starts with a blank starts a line of its own (an indented list item, say).
+std::string HelpParagraphs(std::string_view body);
+
 class HelpFile final {
 public:
     // An empty string when the text is a help file; otherwise what is wrong, and where.

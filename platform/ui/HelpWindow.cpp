@@ -107,7 +107,8 @@ void HelpWindow::Show(int topic) {
         text = m_file.Topic(0);
     }
     m_lblTitle->setText(text ? FromSuiteText(text->title) : QStringLiteral("Contents"));
-    m_txtTopic->setPlainText(prefix + (text ? FromSuiteText(text->body) : QString()));
+    m_txtTopic->setPlainText(prefix +
+                             (text ? FromSuiteText(HelpParagraphs(text->body)) : QString()));
     for (int row = 0; row < m_lstTopics->count(); ++row)
         if (m_lstTopics->item(row)->data(Qt::UserRole).toInt() == m_shownTopic)
             m_lstTopics->setCurrentRow(row);

@@ -38,6 +38,16 @@ TEST(HelpFile, ReadsTopicsByNumberWithTheirTextAsWritten) {
     EXPECT_EQ(file.Topic(7), nullptr);
 }
 
+// The file's lines are wrapped for an editor; the help window wraps to its own width.
+TEST(HelpFileTest, ParagraphsRunTogetherAndIndentedLinesStayLines) {
+    EXPECT_EQ(HelpParagraphs("The browser finds parts\nin the libraries.\n\nPress F5\n"
+                             "  - to refresh\n  - to read again\nand go on."),
+              "The browser finds parts in the libraries.\n\nPress F5\n  - to refresh\n"
+              "  - to read again and go on.");
+    EXPECT_EQ(HelpParagraphs(""), "");
+    EXPECT_EQ(HelpParagraphs("One"), "One");
+}
+
 // A broken file is refused whole, naming the line, never half-read.
 TEST(HelpFile, RefusesWhatIsNotAHelpFileNamingTheLine) {
     struct Case {
