@@ -33,18 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         results.Append(parts[0], parts.size() > 1 ? parts[1] : std::string_view(),
                        parts.size() > 2 ? parts[2] : std::string_view(), status, 0);
     }
-    const std::vector<bool> enabled(FactsOf(kind).optionalColumns.size(), true);
-    const std::vector<ResultRow> rows = RowsToAdd(results, 0, enabled);
-    K2K_FUZZ_CHECK(rows.size() == static_cast<std::size_t>(results.Count()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int result = static_cast<int>(i) + 1;
-        K2K_FUZZ_CHECK(ResultNumberOfKey(rows[i].key) == result);
-        K2K_FUZZ_CHECK(rows[i].text == results.Name(result));
-        K2K_FUZZ_CHECK(rows[i].subItems.size() <= enabled.size());
-        for (const std::string& column : rows[i].subItems)
+    LabelProjectResults(results, 1);
+    std::vector<std::string_view> values;
+    for (int result = 1; result <= results.Count(); ++result) {
+        K2K_FUZZ_CHECK(ResultNumberOfKey(RowKey(kind, result)) == result);
+        OptionalValues(results, result, values);
+        K2K_FUZZ_CHECK(values.size() == FactsOf(kind).optionalColumns.size());
+        for (std::string_view column : values)
             K2K_FUZZ_CHECK(column.size() <= results.Info(result).size() ||
                            column == results.Library(result));
-        const std::string line = SavedListLine(result, rows[i]);
+        std::string line;
+        AppendSavedListLine(line, result, results.Name(result), values);
         K2K_FUZZ_CHECK(line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0);
     }
     return 0;

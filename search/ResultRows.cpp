@@ -76,39 +76,12 @@ void LabelProjectResults(ResultList& results, int from) {
             results.SetLibrary(i, kProjectLibraryName);
 }
 
-std::vector<ResultRow> RowsToAdd(ResultList& results, int shownRows,
-                                 const std::vector<bool>& enabled) {
-    std::vector<ResultRow> rows;
-    std::vector<std::string_view> values;
-    LabelProjectResults(results, shownRows + 1);
-    for (int i = std::max(shownRows + 1, 1); i <= results.Count(); ++i) {
-        ResultRow row;
-        row.key = RowKey(results.Kind(), i);
-        row.text = std::string(results.Name(i));
-        row.image = std::string(StatusImage(results.Status(i)));
-        row.colour = results.Colour(i);
-        OptionalValues(results, i, values);
-        for (std::size_t c = 0; c < values.size() && c < enabled.size(); ++c)
-            if (enabled[c])
-                row.subItems.emplace_back(values[c]);
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 void AppendSavedListLine(std::string& out, int rowNumber, std::string_view text,
                          const std::vector<std::string_view>& columns) {
     out.append(DecimalText(rowNumber)).append(")  ").append(text);
     for (std::string_view column : columns)
         out.append("\t").append(column);
     out.append("\r\n");
-}
-
-std::string SavedListLine(int rowNumber, const ResultRow& row) {
-    std::string line;
-    AppendSavedListLine(line, rowNumber, row.text,
-                        std::vector<std::string_view>(row.subItems.begin(), row.subItems.end()));
-    return line;
 }
 
 } // namespace k2k

@@ -258,18 +258,19 @@ TEST_F(SearchEngineTest, AliasesShareThePackageAndTheSymbols) {
 TEST_F(SearchEngineTest, RowsCarryKeysImagesAndTheEnabledColumns) {
     engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"});
     ResultList& parts = state.Results(LibraryKind::Part);
-    const auto rows = RowsToAdd(parts, 0, {true, false, true});
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].key, "PART|3|2");
-    EXPECT_EQ(ResultNumberOfKey(rows[1].key), 2);
-    EXPECT_EQ(rows[1].text, "LM741");
-    EXPECT_EQ(rows[1].colour, parts.Colour(2)) << "the colour of the search that found it";
-    EXPECT_EQ(rows[1].image, kUsedInProjectImage);
-    EXPECT_EQ(rows[2].image, kLocalLibraryImage);
-    EXPECT_EQ(rows[1].subItems, (std::vector<std::string>{"Project Library", "OPAMP"}));
+    ASSERT_EQ(parts.Count(), 3);
+    LabelProjectResults(parts, 1);
+    EXPECT_EQ(RowKey(LibraryKind::Part, 2), "PART|3|2");
+    EXPECT_EQ(ResultNumberOfKey(RowKey(LibraryKind::Part, 2)), 2);
+    EXPECT_EQ(parts.Name(2), "LM741");
+    EXPECT_EQ(StatusImage(parts.Status(2)), kUsedInProjectImage);
+    EXPECT_EQ(StatusImage(parts.Status(3)), kLocalLibraryImage);
     EXPECT_EQ(parts.Library(2), "Project Library") << "written into the list itself";
-    EXPECT_TRUE(RowsToAdd(parts, 3, {true}).empty()) << "nothing new to show";
-    EXPECT_EQ(SavedListLine(2, rows[1]), "2)  LM741\tProject Library\tOPAMP\r\n");
+    std::vector<std::string_view> values;
+    OptionalValues(parts, 2, values);
+    std::string line;
+    AppendSavedListLine(line, 2, parts.Name(2), {values[0], values[2]});
+    EXPECT_EQ(line, "2)  LM741\tProject Library\tOPAMP\r\n");
 }
 
 } // namespace
