@@ -50,9 +50,12 @@ void RowOrder::Sort(const std::vector<std::string_view>& keys, bool ascending) {
     // Each row with the first eight bytes of its key as one number, most significant byte
     // first and padded with zeros, which orders as the keys do: most comparisons are one
     // compare of numbers, and only rows whose keys start alike read their texts.
+    // The row's place before the sort breaks ties, which keeps the sort stable without the
+    // buffer of a stable sort: the entries are all the memory it takes.
     struct Entry {
         std::uint64_t prefix;
         std::int32_t result;
+        std::int32_t row;
     };
     std::vector<Entry> entries(m_rows.size());
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
@@ -60,21 +63,30 @@ void RowOrder::Sort(const std::vector<std::string_view>& keys, bool ascending) {
         std::uint64_t prefix = 0;
         for (std::size_t i = 0; i < 8; ++i)
             prefix = prefix << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-        entries[row] = {prefix, m_rows[row]};
+        entries[row] = {prefix, m_rows[row], static_cast<std::int32_t>(row)};
     }
     // string_view compares bytes as unsigned values, as the prefixes do, so the
-    // Windows-1252 letters above 0x7F sort after the ASCII ones.
-    const auto less = [&keys](const Entry& a, const Entry& b) {
+    // Windows-1252 letters above 0x7F sort after the ASCII ones. A descending sort reverses
+    // the keys, never the ties.
+    const auto compare = [&keys](const Entry& a, const Entry& b) {
         if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return keys[static_cast<std::size_t>(a.result - 1)] <
-               keys[static_cast<std::size_t>(b.result - 1)];
+            return a.prefix < b.prefix ? -1 : 1;
+        if (a.result == b.result)
+            return 0;
+        const int order = keys[static_cast<std::size_t>(a.result - 1)].compare(
+            keys[static_cast<std::size_t>(b.result - 1)]);
+        return order < 0 ? -1 : order > 0 ? 1 : 0;
     };
     if (ascending)
-        std::stable_sort(entries.begin(), entries.end(), less);
+        std::sort(entries.begin(), entries.end(), [&compare](const Entry& a, const Entry& b) {
+            const int order = compare(a, b);
+            return order != 0 ? order < 0 : a.row < b.row;
+        });
     else
-        std::stable_sort(entries.begin(), entries.end(),
-                         [&less](const Entry& a, const Entry& b) { return less(b, a); });
+        std::sort(entries.begin(), entries.end(), [&compare](const Entry& a, const Entry& b) {
+            const int order = compare(a, b);
+            return order != 0 ? order > 0 : a.row < b.row;
+        });
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         m_rows[row] = entries[row].result;
 }

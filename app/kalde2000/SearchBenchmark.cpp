@@ -59,6 +59,7 @@ QString SearchBenchmark::FindInListPattern(const QString& pattern) {
 SearchBenchmarkFigures SearchBenchmark::Run() {
     SearchBenchmarkFigures figures;
     m_window.SelectTab(m_kind);
+    figures.baseRssMb = PeakRssMb();
     MeasureFullSearch(figures);
     MeasureSort(figures);
     MeasureFindInList(figures);
@@ -167,11 +168,11 @@ double SearchBenchmark::PeakRssMb() {
 QString SearchBenchmark::FormatLine(const SearchBenchmarkFigures& figures) {
     const auto ms = [](double value) { return QString::number(value, 'f', 1); };
     return QStringLiteral("rows=%1 first_rows_ms=%2 all_rows_ms=%3 max_gap_ms=%4 stop_ms=%5 "
-                          "sort_ms=%6 find_in_list_ms=%7 peak_rss_mb=%8")
+                          "sort_ms=%6 find_in_list_ms=%7 base_rss_mb=%8 peak_rss_mb=%9")
         .arg(figures.rows)
         .arg(ms(figures.firstRowsMs), ms(figures.allRowsMs), ms(figures.maxGapMs),
              ms(figures.stopMs), ms(figures.sortMs), ms(figures.findInListMs),
-             ms(figures.peakRssMb));
+             ms(figures.baseRssMb), ms(figures.peakRssMb));
 }
 
 } // namespace k2k

@@ -26,6 +26,7 @@ struct SearchBenchmarkFigures {
     double stopMs = -1;       // Stop click to the end of the search; -1: it ended before
     double sortMs = -1;       // sorting every row by the description
     double findInListMs = -1; // Find In List with FindInListPattern
+    double baseRssMb = -1;    // the peak resident memory before the first search
     double peakRssMb = -1;    // the process's peak resident memory
     int findInListKept = 0;   // rows Find In List left
     QString sortColumn;       // the caption of the column sorted by
@@ -42,7 +43,8 @@ public:
     // the generated suite of parts.
     static QString FindInListPattern(const QString& pattern);
     static QString FormatLine(const SearchBenchmarkFigures& figures);
-    // The peak resident memory from /proc/self/status (VmHWM), in MB; -1 when unknown.
+    // The peak resident memory so far from /proc/self/status (VmHWM), in MiB; -1 when
+    // unknown.
     static double PeakRssMb();
 
 private:

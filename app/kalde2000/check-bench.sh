@@ -1,5 +1,5 @@
 #!/bin/sh
-# The benchmark mode on a suite: one line on standard output with the eight figures, each a
+# The benchmark mode on a suite: one line on standard output with the nine figures, each a
 # number, and rows found.
 #   check-bench.sh KALDE2000 SUITE
 set -eu
@@ -14,7 +14,7 @@ if [ "$lines" -ne 1 ]; then
     exit 1
 fi
 for key in rows first_rows_ms all_rows_ms max_gap_ms stop_ms sort_ms find_in_list_ms \
-           peak_rss_mb; do
+           base_rss_mb peak_rss_mb; do
     if ! printf '%s\n' "$output" | grep -Eq "(^| )$key=-?[0-9]+(\.[0-9]+)?( |\$)"; then
         echo "no number for $key in: $output"
         exit 1

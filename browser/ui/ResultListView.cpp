@@ -64,15 +64,21 @@ std::filesystem::path ChooseWithDialog(QWidget* parent, const SaveListDialog& se
 } // namespace
 
 ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWidget* parent)
-    : QTreeView(parent), m_browser(browser), m_kind(kind),
+    : QTableView(parent), m_browser(browser), m_kind(kind),
       m_model(new ResultListModel(browser.State().search.Results(kind),
                                   browser.State().displayOptions, this)) {
     setObjectName(QString::fromLatin1(kViewNames[static_cast<int>(kind)]));
     setModel(m_model);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
-    setAllColumnsShowFocus(true);
+    // A table keeps no record per row (a tree view keeps one of some 40 bytes and lays them
+    // all out again after every batch), so a million rows cost the view next to nothing.
+    // It looks like a report list: no grid, no row numbers, rows of one height.
+    setShowGrid(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,14 +86,14 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setSortingEnabled(false); // the header click below sorts, flipping the order each time
-    header()->setSectionsClickable(true);
-    header()->setStretchLastSection(false);
-    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setStretchLastSection(false);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         m_ascending = !m_ascending;
         const Qt::SortOrder order = m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
         m_model->sort(column, order);
-        header()->setSortIndicatorShown(true);
-        header()->setSortIndicator(column, order);
+        horizontalHeader()->setSortIndicatorShown(true);
+        horizontalHeader()->setSortIndicator(column, order);
     });
     for (const char* tool : kUnavailableTools)
         m_unavailable.insert(QString::fromLatin1(tool).toUpper());
@@ -322,7 +328,7 @@ void ResultListView::keyPressEvent(QKeyEvent* event) {
     else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)
         tool = KindTool("Properties");
     if (tool.isEmpty()) {
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -334,11 +340,11 @@ void ResultListView::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_End && (event->modifiers() & Qt::ShiftModifier))
         emit statusMessage(
             FromSuiteText(ObjectsSelectedText(m_browser.Services(), SelectedCount())));
-    QTreeView::keyReleaseEvent(event);
+    QTableView::keyReleaseEvent(event);
 }
 
 void ResultListView::mouseReleaseEvent(QMouseEvent* event) {
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (Busy())
         return;
     const int selected = SelectedCount();

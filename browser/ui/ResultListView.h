@@ -17,7 +17,7 @@
 
 #include <QSet>
 #include <QString>
-#include <QTreeView>
+#include <QTableView>
 
 #include <functional>
 #include <string>
@@ -31,7 +31,7 @@ namespace k2k {
 class BrowserComponent;
 class ResultListModel;
 
-class ResultListView final : public QTreeView {
+class ResultListView final : public QTableView {
     Q_OBJECT
 
 public:

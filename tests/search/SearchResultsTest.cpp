@@ -114,6 +114,25 @@ TEST_F(ResultListRowsTest, TextsThatStartAlikeSortByTheirWholeText) {
                               "SN74HC245N"}));
 }
 
+TEST_F(ResultListRowsTest, ManyEqualKeysKeepTheirOrderBothWays) {
+    // Enough rows that the sort partitions rather than inserts one by one.
+    for (int i = 0; i < 500; ++i)
+        Add(std::string(1, static_cast<char>('A' + i * 7 % 3)), "L.PART");
+    for (const bool ascending : {true, false}) {
+        results.SortRowsByName(ascending);
+        for (int row = 2; row <= results.Count(); ++row) {
+            const int before = results.Rows().Result(row - 1);
+            const int here = results.Rows().Result(row);
+            if (results.Name(before) == results.Name(here)) {
+                ASSERT_LT(before, here)
+                    << "row " << row << (ascending ? " ascending" : " descending");
+            } else {
+                ASSERT_EQ(results.Name(before) < results.Name(here), ascending) << "row " << row;
+            }
+        }
+    }
+}
+
 TEST_F(ResultListRowsTest, AppendsAndRemovalsKeepTheRowOrder) {
     for (const char* name : {"D", "B", "E", "A", "C"})
         Add(name, "L.PART");

@@ -65,7 +65,7 @@ protected:
     }
 
     void ClickHeader(int column) {
-        QHeaderView* header = m_view->header();
+        QHeaderView* header = m_view->horizontalHeader();
         const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                         header->height() / 2);
         Mouse(header->viewport(), at, Qt::LeftButton);
