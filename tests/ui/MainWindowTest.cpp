@@ -196,6 +196,29 @@ TEST_F(MainWindowTest, StopShownDuringASearchEndsIt) {
     EXPECT_EQ(Rows(LibraryKind::Part), kept + 7) << "a search after Stop runs to its end";
 }
 
+TEST_F(MainWindowTest, RowsOfOneLargeLibraryReachTheViewWhileItIsRead) {
+    // A search reports its rows after each library; one library large enough to take many
+    // event-loop turns must still show rows before it is read to its end.
+    constexpr int kParts = 200'000;
+    std::vector<LibraryObject> parts(kParts);
+    for (int i = 0; i < kParts; ++i)
+        parts[static_cast<std::size_t>(i)].name = "BIG" + std::to_string(100'000 + i);
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(m_dir / "LIB" / "A.PART", LibraryKind::Part, parts, error)) << error;
+
+    std::vector<int> batches; // the list's size at each batch the view took during the search
+    QObject::connect(&m_window->ResultView(LibraryKind::Part).Model(),
+                     &QAbstractItemModel::rowsInserted, m_window,
+                     [&](const QModelIndex&, int, int) {
+                         if (m_window->Component().IsSearching())
+                             batches.push_back(Rows(LibraryKind::Part));
+                     });
+    Search("BIG*");
+    ASSERT_EQ(Rows(LibraryKind::Part), kParts);
+    ASSERT_FALSE(batches.empty()) << "no rows were shown before the search ended";
+    EXPECT_LT(batches.front(), kParts) << "the first rows came only with the whole library";
+}
+
 TEST_F(MainWindowTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) {
     Search("*");
     ASSERT_EQ(Rows(LibraryKind::Part), 7);
