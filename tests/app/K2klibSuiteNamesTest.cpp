@@ -44,6 +44,7 @@ protected:
             Replace(ini, "SYS\\LANG\\ENU", "SYS\\LANG\\DEU");
             Replace(ini, "7=OBSOLETE.PART\r\n", "7=OBSOLETE.PART\r\n8=GONE.PART\r\n");
             WriteFile(root / "kalde2000.ini", ini);
+            fs::remove(root / "KDS_SBK" / "SUBCIR.IDX"); // each gets an index of its own
         }
         WriteFile(plain / "KDS_SBK" / "SUBCIR.IDX", kIndex);
         WriteFile(renamed / "KDS_SBK" / "subcir.idx", kIndex);
