@@ -78,6 +78,9 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
+    // Fitting a column to its contents measures this many rows from the top, not a
+    // thousand: a search's first rows set the widths at its end, where Stop waits for them.
+    horizontalHeader()->setResizeContentsPrecision(100);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
