@@ -134,6 +134,9 @@ struct ParsedDrawing {
     std::vector<DrawingProblem> problems;
 };
 
+// The kind as the format line names it: "SYMBOL", "PACKAGE" or "PADSTACK".
+std::string_view DrawingKindName(DrawingKind kind) noexcept;
+
 // Reads a drawing text. Never throws and never reads outside data; empty data gives no
 // drawing and the problem "no drawing".
 ParsedDrawing ParseDrawing(std::string_view data);

@@ -2,6 +2,7 @@
 
 #include "CsvTable.h"
 #include "common/ObjectKinds.h"
+#include "platform/Drawing.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
 
@@ -50,6 +51,15 @@ std::string DescribeCharacter(std::string_view text, std::size_t offset) {
            "), which Windows-1252 cannot hold";
 }
 
+// Where statement number (1 the first) of a drawing text begins.
+std::size_t StatementOffset(std::string_view text, int number) {
+    std::size_t at = 0;
+    for (int n = 1; n < number && at < text.size(); ++at)
+        if (text[at] == '\n' || text[at] == ';')
+            ++n;
+    return at;
+}
+
 class SourceReader final {
 public:
     SourceReader(const CsvTable& table, LibraryKind kind, std::string fileName)
@@ -87,8 +97,12 @@ private:
         if (!converted)
             return Fail(LineOf(row, field, bad), column + " holds " + DescribeCharacter(text, bad),
                         error);
+        // A drawing is statements on lines; the info texts are not.
+        const bool drawing = m_columns[c] == kDrawingColumn;
         for (std::size_t i = 0; i < converted->size(); ++i) {
             const auto byte = static_cast<unsigned char>((*converted)[i]);
+            if (drawing && (byte == '\n' || byte == '\r' || byte == '\t'))
+                continue;
             // Library texts are single lines; a line break or a tab would also break the
             // tool's own tab-separated listing.
             if (byte < 0x20 || byte == 0x7F) {
@@ -99,7 +113,7 @@ private:
                                 " (library texts are single lines without tabs)",
                             error);
             }
-            if (byte == static_cast<unsigned char>(kFieldSeparator))
+            if (!drawing && byte == static_cast<unsigned char>(kFieldSeparator))
                 return Fail(LineOf(row, field, text.find("\xE2\x82\xAC")),
                             column + " holds the euro sign, which separates the fields of " +
                                 "info texts and cannot be part of one",
@@ -149,6 +163,44 @@ private:
             object.info = ComposeInfo({v[1], v[2], v[3]});
             break;
         }
+        if (m_kind != LibraryKind::Part)
+            return ReadDrawing(row, object, error);
+        return true;
+    }
+
+    // The drawing column, checked and stored as its canonical text; empty: no drawing.
+    bool ReadDrawing(const CsvRow& row, LibraryObject& object, std::string& error) {
+        const std::size_t c = m_columns.size() - 1;
+        const std::string& text = m_values[c];
+        if (Trim(text).empty())
+            return true;
+        const std::string what = "the drawing of " + std::string(FactsOf(m_kind).name) + " \"" +
+                                 Cp1252ToUtf8(object.name) + "\"";
+        const ParsedDrawing parsed = ParseDrawing(text);
+        const std::size_t field = m_positions[c].value_or(0);
+        if (!parsed.problems.empty()) {
+            const DrawingProblem& first = parsed.problems.front();
+            std::string problem = what;
+            if (first.statement > 0)
+                problem += ", statement " + std::to_string(first.statement);
+            problem += ": " + Cp1252ToUtf8(first.message);
+            if (parsed.problems.size() > 1)
+                problem += " (and " + std::to_string(parsed.problems.size() - 1) + " more)";
+            return Fail(
+                LineOf(row, field,
+                       StatementOffset(m_table.Field(row, m_positions[c]), first.statement)),
+                problem, error);
+        }
+        const DrawingKind expected = m_kind == LibraryKind::Symbol    ? DrawingKind::Symbol
+                                     : m_kind == LibraryKind::Package ? DrawingKind::Package
+                                                                      : DrawingKind::Padstack;
+        if (parsed.drawing->kind != expected)
+            return Fail(LineOf(row, field, 0),
+                        what + " is a " + std::string(DrawingKindName(parsed.drawing->kind)) +
+                            " drawing, not a " + std::string(DrawingKindName(expected)) +
+                            " drawing",
+                        error);
+        object.drawing = FormatDrawing(*parsed.drawing);
         return true;
     }
 
@@ -178,7 +230,8 @@ std::vector<std::string> LibraryKindNames() {
 }
 
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {
-    // After the name (and a part's package) the columns are the info fields in order.
+    // After the name (and a part's package) the columns are the info fields in order, then
+    // the drawing.
     static const std::vector<std::string_view> part = {"name",
                                                        "package",
                                                        "description",
@@ -192,11 +245,12 @@ const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {
                                                        "simulation_references",
                                                        "symbols"};
     static const std::vector<std::string_view> symbol = {
-        "name", "description", "symbol_type", "simulation_function", "simulation_references"};
+        "name",        "description", "symbol_type", "simulation_function", "simulation_references",
+        kDrawingColumn};
     static const std::vector<std::string_view> package = {"name", "description", "package_type",
-                                                          "jedec_name"};
+                                                          "jedec_name", kDrawingColumn};
     static const std::vector<std::string_view> padstack = {"name", "description", "padstack_type",
-                                                           "padstack_shape"};
+                                                           "padstack_shape", kDrawingColumn};
     switch (kind) {
     case LibraryKind::Part:
         return part;

@@ -3,6 +3,7 @@
 #include "ObjectLines.h"
 
 #include "common/ObjectKinds.h"
+#include "platform/Drawing.h"
 #include "platform/LibraryFile.h"
 #include "platform/Text.h"
 
@@ -13,7 +14,23 @@ namespace k2k::cli {
 
 namespace {
 
-void RunList(const std::string& library, CommandContext& context) {
+// The statements of a stored drawing under its object, indented, then what is wrong
+// with it, if anything.
+void WriteDrawing(std::ostream& out, std::string_view drawing) {
+    for (std::string_view statement : SplitAt(drawing, '\n')) {
+        if (!statement.empty() && statement.back() == '\r')
+            statement.remove_suffix(1);
+        if (!Trim(statement).empty())
+            out << "    " << Cp1252ToUtf8(statement) << '\n';
+    }
+    if (drawing.empty())
+        return;
+    for (const DrawingProblem& problem : ParseDrawing(drawing).problems)
+        out << "    ! statement " << problem.statement << ": " << Cp1252ToUtf8(problem.message)
+            << '\n';
+}
+
+void RunList(const std::string& library, bool drawings, CommandContext& context) {
     LibraryContents contents;
     std::string error;
     if (!ReadLibrary(library, contents, error)) {
@@ -26,8 +43,11 @@ void RunList(const std::string& library, CommandContext& context) {
         << "version: " << contents.header.version << '\n'
         << "count: " << contents.header.count << '\n'
         << "kind: " << FactsOf(contents.kind).name << '\n';
-    for (const LibraryObject& object : contents.objects)
+    for (const LibraryObject& object : contents.objects) {
         WriteObjectLine(out, contents.kind, object.name, object.info);
+        if (drawings)
+            WriteDrawing(out, object.drawing);
+    }
     context.exitCode = 0;
 }
 
@@ -38,8 +58,12 @@ void AddListCommand(CLI::App& app, CommandContext& context) {
         "list", "list a library: its header, then per object its name and info fields, "
                 "tab-separated");
     auto library = std::make_shared<std::string>();
+    auto drawings = std::make_shared<bool>(false);
     command->add_option("LIBRARY", *library, "library file")->required();
-    command->callback([library, &context] { RunList(*library, context); });
+    command->add_flag("--drawings", *drawings,
+                      "show under each object the statements of its drawing, indented, and "
+                      "what is wrong with it");
+    command->callback([library, drawings, &context] { RunList(*library, *drawings, context); });
 }
 
 } // namespace k2k::cli

@@ -10,6 +10,8 @@ namespace k2k::cli {
 void WriteObjectHeader(std::ostream& out, LibraryKind kind) {
     bool first = true;
     for (std::string_view column : LibrarySourceColumns(kind)) {
+        if (column == kDrawingColumn)
+            continue;
         out << (first ? "" : "\t") << column;
         first = false;
     }

@@ -120,6 +120,70 @@ TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {
     EXPECT_EQ(m_out.str().find("OLD"), std::string::npos);
 }
 
+TEST_F(K2klibBuildListTest, DrawingsAreStoredCanonicalAndListedUnderTheirObject) {
+    const auto symbols = m_dir / "GATES.SYMBOL";
+    ASSERT_EQ(Build("symbol",
+                    "name,drawing,description\n"
+                    "INV,\"k2kdraw 1 symbol\n# body\nline 0 50 0 -50;PIN 1 A l -200 0 200\",Not\n"
+                    "BLANK,,None\n",
+                    symbols),
+              0)
+        << m_err.str();
+    LibraryContents contents;
+    std::string error;
+    ASSERT_TRUE(ReadLibrary(symbols, contents, error)) << error;
+    ASSERT_EQ(contents.objects.size(), 2u);
+    EXPECT_EQ(contents.objects[0].drawing,
+              "K2KDRAW 1 SYMBOL\nLINE 0 50 0 -50\nPIN 1 A L -200 0 200\n");
+    EXPECT_EQ(contents.objects[1].drawing, "") << "an empty column is no drawing";
+
+    ASSERT_EQ(Run({"list", "--drawings", symbols.string()}), 0) << m_err.str();
+    EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 2\ncount: 2\nkind: symbol\n"
+                           "INV\tNot\t\t\t\n"
+                           "    K2KDRAW 1 SYMBOL\n    LINE 0 50 0 -50\n    PIN 1 A L -200 0 200\n"
+                           "BLANK\tNone\t\t\t\n");
+    ASSERT_EQ(Run({"list", symbols.string()}), 0);
+    EXPECT_EQ(m_out.str().find("K2KDRAW"), std::string::npos) << "only --drawings shows them";
+
+    // A drawing another tool stored is listed as it stands, with what is wrong with it.
+    ASSERT_TRUE(WriteLibrary(symbols, LibraryKind::Symbol,
+                             {{"ODD", "", "K2KDRAW 1 SYMBOL\r\nPAD 1 C60 0 0 0\r\n"}}, error));
+    ASSERT_EQ(Run({"list", "--drawings", symbols.string()}), 0) << m_err.str();
+    EXPECT_NE(m_out.str().find("ODD\t\t\t\t\n    K2KDRAW 1 SYMBOL\n    PAD 1 C60 0 0 0\n"
+                               "    ! statement 2: PAD belongs to packages, not to symbols\n"),
+              std::string::npos)
+        << m_out.str();
+}
+
+TEST_F(K2klibBuildListTest, ABadDrawingStopsTheBuildNamingObjectLineAndStatement) {
+    const auto library = m_dir / "OUT.PACKAGE";
+    const std::vector<std::pair<std::string, std::string>> sources = {
+        {"name,drawing\nA,K2KDRAW 1 PACKAGE\nB,\"K2KDRAW 1 PACKAGE\nRECT 0 0 1 1\nPAD 1 C60 0 "
+         "0\"\n",
+         ":5: the drawing of package \"B\", statement 3: PAD needs 5 fields, has 4\n"},
+        {"name,drawing\nDIP,K2KDRAW 1 PACKAGE;PIN 1 A L 0 0 100;ARC 0 0 -5 0 360\n",
+         ":2: the drawing of package \"DIP\", statement 2: PIN belongs to symbols, not to "
+         "packages (and 1 more)\n"},
+        {"name,drawing\nDIP,RECT 0 0 1 1\n",
+         ":2: the drawing of package \"DIP\", statement 1: a drawing starts with"},
+        {"name,drawing\nDIP,# nothing\n", ":2: the drawing of package \"DIP\": no drawing\n"},
+        {"name,drawing\nDIP,K2KDRAW 1 PADSTACK\n",
+         ":2: the drawing of package \"DIP\" is a PADSTACK drawing, not a PACKAGE drawing\n"},
+        {"name,drawing\nDIP,K2KDRAW 1 PACKAGE;TEXT 0 0 50 \x01\n",
+         ":2: column \"drawing\" holds the "
+         "control character U+0001"},
+    };
+    for (const auto& [csv, expected] : sources) {
+        SCOPED_TRACE(csv);
+        EXPECT_EQ(Build("package", csv, library), 1);
+        EXPECT_EQ(m_err.str().rfind(m_source.string() + expected, 0), 0u) << m_err.str();
+        EXPECT_EQ(FilesInDir(), std::vector<std::string>{"source.csv"});
+    }
+    // Parts have no drawing column.
+    EXPECT_EQ(Build("part", "name,drawing\nA,K2KDRAW 1 SYMBOL\n", m_dir / "X.PART"), 1);
+    EXPECT_NE(m_err.str().find("unknown column \"drawing\""), std::string::npos) << m_err.str();
+}
+
 TEST_F(K2klibBuildListTest, BadArgumentsAreUsageErrors) {
     WriteFile(m_source, "name\nA\n");
     EXPECT_EQ(Run({"build", "--kind", "parts", m_source.string(), (m_dir / "X").string()}), 2);
