@@ -11,10 +11,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -150,6 +152,7 @@ QWidget* frmSimulation::BuildPage(SimulationTab tab, QWidget* filters) {
     list->header()->setSectionsClickable(true);
     list->header()->setSortIndicatorShown(false);
     m_lists[Index(tab)] = list;
+    list->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(filters);
@@ -263,6 +266,19 @@ void frmSimulation::done(int result) {
     for (int tab = 0; tab < kSimulationTabCount; ++tab)
         m_tabs->setTabEnabled(tab, true);
     QDialog::done(result);
+}
+
+bool frmSimulation::eventFilter(QObject* watched, QEvent* event) {
+    // A list's tip is the description of the row under the pointer (the model's); over no
+    // row the tip goes.
+    if (event->type() == QEvent::ToolTip)
+        for (QTreeView* list : m_lists)
+            if (watched == list->viewport() &&
+                !list->indexAt(static_cast<QHelpEvent*>(event)->pos()).isValid()) {
+                QToolTip::hideText();
+                return true;
+            }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool frmSimulation::event(QEvent* event) {
