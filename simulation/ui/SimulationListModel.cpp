@@ -2,6 +2,9 @@
 
 #include "platform/ui/SuiteText.h"
 
+#include <QFontDatabase>
+#include <QWidget>
+
 namespace k2k {
 
 SimulationListModel::SimulationListModel(SimulationPicker& picker, SimulationTab tab,
@@ -22,6 +25,13 @@ QVariant SimulationListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return FromSuiteText(m_picker.Text(m_tab, index.row(), index.column()));
+    if (role == Qt::FontRole && m_tab == SimulationTab::Function && index.column() == 0) {
+        // the numbers are right-aligned in their text: a fixed pitch shows it
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (const auto* view = qobject_cast<const QWidget*>(QObject::parent()))
+            font.setPointSizeF(view->font().pointSizeF());
+        return font;
+    }
     if (role == Qt::ToolTipRole) {
         // The same text over every column of a row; none when the row has none.
         const std::string tip = m_picker.ToolTip(m_tab, index.row());
