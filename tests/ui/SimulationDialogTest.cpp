@@ -174,6 +174,15 @@ TEST_F(SimulationDialogTest, APickShowsItsOwnTabAndCancelKeepsTheCells) {
     EXPECT_EQ(Grid(LibraryKind::Part).CellText(13, 1), "D");
     EXPECT_EQ(Grid(LibraryKind::Part).CellText(14, 1), "");
 
+    // Ctrl+F1 asks for the browser's help topic.
+    int helpAsked = 0;
+    kept->SetHelpHandler([&helpAsked] { ++helpAsked; });
+    Pick(LibraryKind::Part, 15, [](frmSimulation& dialog) {
+        QTest::keyClick(dialog.List(SimulationTab::ElementCode), Qt::Key_F1, Qt::ControlModifier);
+        Click(dialog, "cmdCancel");
+    });
+    EXPECT_EQ(helpAsked, 1);
+
     // Escape cancels too: the function cell stays empty.
     Pick(LibraryKind::Part, 11, [](frmSimulation& dialog) {
         ClickRow(ListOf(dialog, SimulationTab::Function), 0);
