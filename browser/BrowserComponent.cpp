@@ -72,6 +72,7 @@ FormUpdateResult BrowserComponent::RunFormUpdate(StartupProgress& progress) {
 
     ReadSpiceReferences(progress);
     CollectSimulatorModels(progress);
+    SetUpSimulationPicker();
     return {};
 }
 
@@ -127,6 +128,11 @@ void BrowserComponent::CollectSimulatorModels(StartupProgress& progress, LeftOut
     progress.ShowProgress(
         LocalText(m_services, "3373", "Building Mixed Mode Simulator References ..."));
     k2k::CollectSimulatorModels(m_state.directories.libDir, m_kernel, m_state.simulation, leftOut);
+}
+
+void BrowserComponent::SetUpSimulationPicker() {
+    m_state.simulationPicker.SetUp(
+        SubcircuitFamilies(m_state.simulation, m_state.directories.kdsSbk));
 }
 
 std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& name) {

@@ -6,10 +6,11 @@
 // FormUpdate reads, in this order: the design context the suite has open, the suite's
 // folders and library catalogue, the browser profile, the display options, the Spice
 // element profiles and the subcircuit index, and the simulator models of the library
-// folder. Each step is also offered alone, for the commands that reload part of it and
-// for the tool. The component talks back only through what it is given: message boxes
-// (through the services), the search feedback of the window, and a StartupProgress for
-// the splash window's texts.
+// folder; then it sets up the simulation-reference dialog's lists from them. Each step is
+// also offered alone, for the commands that reload part of it and for the tool. The
+// component talks back only through what it is given: message boxes (through the
+// services), the search feedback of the window, and a StartupProgress for the splash
+// window's texts.
 //
 // The component's search engine works on the component's catalogue, folders and search
 // state. While it searches it lets pending events run, so commands arrive in the middle
@@ -27,6 +28,7 @@
 #include "regtypes/RegTypeTables.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchEngine.h"
+#include "simulation/SimulationPicker.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"
 
@@ -98,6 +100,8 @@ struct BrowserState {
     RegTypeTables regTypes; // with the profile path
     DisplayOptions displayOptions;
     SimulationTables simulation; // with the flag "Spice references ready"
+    // The simulation-reference dialog's lists, filters and picked values.
+    SimulationPicker simulationPicker{simulation};
     SearchState search;
     SearchOptions searchOptions; // match case, numeric search, condition
 };
@@ -135,6 +139,9 @@ public:
     SpiceReferencesRead ReadSpiceReferences(StartupProgress& progress,
                                             LeftOutFiles* leftOut = nullptr);
     void CollectSimulatorModels(StartupProgress& progress, LeftOutFiles* leftOut = nullptr);
+    // The simulation-reference dialog's family list (the subcircuit folder's subfolders,
+    // only when the Spice references are ready) and its three lists.
+    void SetUpSimulationPicker();
 
     // The first part of the catalogue's part libraries, in search order, with that name
     // (exact); nullopt when none has it. A missing library gets its message and is passed.

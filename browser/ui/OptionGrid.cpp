@@ -3,6 +3,7 @@
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
 #include "browser/OptionGridRows.h"
+#include "browser/SimulationPicks.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 
@@ -26,9 +27,8 @@ OptionGrid::OptionGrid(K2kGrid& grid, LibraryKind kind, BrowserComponent& browse
     connect(&m_grid, &K2kGrid::ComboChange, this, [this](int box) { OnComboChange(box); });
     connect(&m_grid, &K2kGrid::ComboKeyDown, this,
             [this](int box, int keyCode, int /*shift*/) { OnComboKeyDown(box, keyCode); });
-    // Until the pick dialogs exist a click has nothing to write; the grid is redrawn as
-    // after every pick.
-    connect(&m_grid, &K2kGrid::CellButtonClick, this, [this] { m_grid.Refresh(); });
+    connect(&m_grid, &K2kGrid::CellButtonClick, this,
+            [this](int col, int row) { CellButtonClick(col, row); });
 }
 
 QString OptionGrid::ControlName(LibraryKind kind) {
@@ -55,7 +55,9 @@ void OptionGrid::SetUp() {
             m_grid.SetCellDropDown(kValueCol, row.row, kLibraryList, true);
         } else if (row.cell == GridCell::PickButton) {
             m_grid.SetCellButton(kValueCol, row.row, true);
-            m_grid.SetCellButtonEnabled(kValueCol, row.row, false); // no pick dialog yet
+            // the others have no pick dialog yet
+            m_grid.SetCellButtonEnabled(kValueCol, row.row,
+                                        SimulationPickAt(m_kind, row.row).has_value());
         }
     }
     m_grid.ResizeColumns(0);
@@ -159,6 +161,12 @@ void OptionGrid::OnComboChange(int box) {
 void OptionGrid::OnComboKeyDown(int box, int keyCode) {
     if (IsBoxOfKind(box))
         m_completer.KeyDown(keyCode);
+}
+
+void OptionGrid::CellButtonClick(int /*col*/, int row) {
+    if (SimulationPickAt(m_kind, row))
+        PickSimulationReference(row);
+    m_grid.Refresh(); // after every pick, and after a click that picks nothing
 }
 
 bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly) {

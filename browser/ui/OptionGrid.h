@@ -10,7 +10,9 @@
 // loadOnly true. Find Now calls RememberValues and passes Values to the search; New Search
 // calls Reset; unloading the window calls KeepHistory with loadOnly false.
 //
-// The pick buttons stay greyed until their pick dialogs exist; a click only refreshes.
+// The simulation pick buttons open the simulation-reference dialog (made on first use as a
+// child of the grid's window, and kept) and write the pick into their rows; the other pick
+// buttons stay greyed until their pick dialogs exist. Every click ends with a Refresh.
 
 #include "platform/LibraryFile.h"
 
@@ -70,6 +72,9 @@ private:
     bool IsBoxOfKind(int box) const;
     void OnComboChange(int box);
     void OnComboKeyDown(int box, int keyCode);
+    void CellButtonClick(int col, int row);
+    // The simulation pick of a row (OptionGridSimulation.cpp).
+    void PickSimulationReference(int row);
 
     K2kGrid& m_grid;
     LibraryKind m_kind;

@@ -164,6 +164,26 @@ TEST_F(BrowserComponentTest, BrokenElementProfilesSkipTheSubcircuitIndex) {
         << "the invalid line is named: " << m_boxes.shown[0].text;
 }
 
+// The start ends by setting up the simulation dialog's lists from what it read, with the
+// family list of "ALL" and the subcircuit folder's subfolders; without Spice references
+// there are no families and no subcircuits.
+TEST_F(BrowserComponentTest, TheStartSetsUpTheSimulationListsAndFamilies) {
+    WriteFile(m_dir / "KDS_SBK" / "Logic" / "NAND.SBC",
+              ".SUBCKT NAND A B Y\r\n*Nand,3\r\n*Node 1,A\r\n*Node 2,B\r\n*Node 3,Y\r\n");
+    Open();
+    ASSERT_TRUE(m_browser.FormUpdate(m_progress).Ok());
+    const SimulationPicker& picker = m_browser.State().simulationPicker;
+    EXPECT_EQ(picker.Families(), (std::vector<std::string>{"ALL", "LOGIC"}));
+    EXPECT_EQ(picker.Filters().family, "ALL");
+    EXPECT_EQ(picker.RowCount(SimulationTab::ElementCode), 1);
+    EXPECT_EQ(picker.RowCount(SimulationTab::Subcircuit), 2);
+
+    WriteFile(m_dir / "SYS" / "elements.spc", "*C,Capacitor,CAP,2,0\r\n");
+    ASSERT_TRUE(m_browser.FormUpdate(m_progress).Ok());
+    EXPECT_TRUE(picker.Families().empty());
+    EXPECT_EQ(picker.RowCount(SimulationTab::Subcircuit), 0);
+}
+
 TEST_F(BrowserComponentTest, AnUnreadableProfileFailsTheStartWithError9999) {
     std::filesystem::remove(m_dir / "SYS" / "K2KBRWSR.ini");
     Open();
