@@ -499,12 +499,30 @@ TEST_F(OptionsMenuTest, TheGeneralTabSwitchesTheFittingOfColumnWidths) {
         << "the setting lasts into the next run";
 }
 
-// The dialog opens on the browser's tab; a change made there lists that tab anew.
+TEST_F(OptionsMenuTest, NothingOpensWhileTheBrowserIsBusy) {
+    m_window->PublishStatus(true);
+    bool opened = false;
+    QTimer::singleShot(0, m_window, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    Child<QAction>("mnuOptions")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(m_window->findChild<frmOptions*>(), nullptr);
+    m_window->PublishStatus(false);
+}
+
+// The dialog opens on the browser's tab, with its own help topic (View, the fourth item);
+// a change made there lists that tab anew.
 TEST_F(OptionsMenuTest, TheDialogOpensOnTheCurrentTab) {
     Tabs().setCurrentIndex(2);
     Search("*");
     ASSERT_EQ(Headings(LibraryKind::Package), QStringList({"Name", "Undefined"}));
-    Options([](frmOptions& dialog) {
+    Options([this](frmOptions& dialog) {
+        EXPECT_EQ(m_window->Help().Topic(), 13301 + 2 + 3 * 133);
         EXPECT_EQ(dialog.findChild<QTabWidget*>("tabOptions")->currentIndex(), 2);
         ClickItem(dialog, "lstOptions2", 0);
         QTest::keyClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::Key_Space);

@@ -160,5 +160,13 @@ TEST_F(frmOptionsTest, CancelStoresNothingAndTheNextOpeningShowsTheTables) {
     EXPECT_TRUE(m_boxes.shown.empty());
 }
 
+TEST_F(frmOptionsTest, CtrlF1ShowsTheHelpTopic) {
+    int shown = 0;
+    m_dialog.SetHelpHandler([&shown] { ++shown; });
+    QTest::keyClick(List(0), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(m_dialog.isVisible());
+}
+
 } // namespace
 } // namespace k2k
