@@ -36,7 +36,7 @@ constexpr NumberedText kValueCaption{18115, "Values"};
 frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteServices& services,
                        UserSettings& settings, const QFont& font, QWidget* parent)
     : QDialog(parent), m_tables(tables), m_general(general), m_services(services),
-      m_settings(settings), m_tabOptions(new QTabWidget(this)), m_kldOptions(new K2kGrid(nullptr)),
+      m_settings(settings), m_tabOptions(new QTabWidget(this)),
       m_cmdOK(new QPushButton(QStringLiteral("OK"), this)),
       m_cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("frmOptions"));
@@ -68,7 +68,7 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
         m_tabOptions->addTab(page, QString());
     }
     auto* generalPage = new QWidget(m_tabOptions);
-    m_kldOptions->setParent(generalPage);
+    m_kldOptions = new K2kGrid(generalPage);
     m_kldOptions->setObjectName(QStringLiteral("KldOptions"));
     auto* generalColumn = new QVBoxLayout(generalPage);
     generalColumn->addWidget(m_kldOptions, 1);
@@ -95,6 +95,7 @@ frmOptions::~frmOptions() = default;
 void frmOptions::BuildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("mnuOptions"));
+    // Each tool carries its number in the menu (5001, 5002) as its data.
     QAction* selectAll = m_popup->addAction(QStringLiteral("Select &All"));
     selectAll->setObjectName(QStringLiteral("ATB_SelectAll"));
     selectAll->setData(5001);

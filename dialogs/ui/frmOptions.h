@@ -77,7 +77,7 @@ private:
     QTabWidget* m_tabOptions;
     std::array<QLabel*, kObjectKinds> m_lblDisp{};
     std::array<QListWidget*, kObjectKinds> m_lstOptions{};
-    K2kGrid* m_kldOptions;
+    K2kGrid* m_kldOptions = nullptr;
     QPushButton* m_cmdOK;
     QPushButton* m_cmdCancel;
     QMenu* m_popup = nullptr;
