@@ -11,6 +11,7 @@
 // The window's grids (browser/ui/OptionGrid) hold the lists in their combo boxes and call
 // these with the box's text and entries.
 
+#include "common/BrowserUserSettings.h"
 #include "platform/LibraryFile.h"
 
 #include <cstddef>
@@ -28,8 +29,8 @@ class UserSettings;
 inline constexpr int kHistoryBoxEntries = 25;
 
 // Where the lists are kept: application, section, and the window's fixed key prefix.
-inline constexpr const char* kHistoryApplication = "Kalde2000";
-inline constexpr const char* kHistorySection = "K2KBRWSR";
+inline constexpr const char* kHistoryApplication = kUserSettingsApplication;
+inline constexpr const char* kHistorySection = kUserSettingsSection;
 inline constexpr const char* kHistoryKeyPrefix = "frmK32_LibBrowser";
 
 // The key of one entry: prefix, "EgridCbo", kind number, ",", box, ",", index from 0.

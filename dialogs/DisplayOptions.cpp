@@ -26,6 +26,12 @@ long long RoundedWithin(double value, long long low, long long high) noexcept {
 
 } // namespace
 
+std::int32_t OptionValueOf(std::string_view text) noexcept {
+    return static_cast<std::int32_t>(RoundedWithin(LeadingNumber(text),
+                                                   std::numeric_limits<std::int32_t>::min(),
+                                                   std::numeric_limits<std::int32_t>::max()));
+}
+
 DisplayOptions::DisplayOptions() {
     for (auto& table : m_tables)
         table.assign(1, DisplayOption{});
@@ -44,10 +50,7 @@ void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) 
             const auto fields = SplitAt(stored, ',');
             DisplayOption& option = table[static_cast<std::size_t>(i)];
             option.Name = std::string(fields[0]);
-            const double value = fields.size() > 1 ? LeadingNumber(fields[1]) : 0.0;
-            option.Value = static_cast<std::int32_t>(
-                RoundedWithin(value, std::numeric_limits<std::int32_t>::min(),
-                              std::numeric_limits<std::int32_t>::max()));
+            option.Value = fields.size() > 1 ? OptionValueOf(fields[1]) : 0;
         }
     }
 }

@@ -46,8 +46,11 @@ private:
 // the browser read keys without end.
 inline constexpr int kMaxDisplayOptions = 1000;
 
-// Reads the four tables. An entry's value is the number of its second field, rounded
-// (halves to even) and held to the 32-bit range; a text without a number is 0.
+// The whole number a stored option value stands for: the number the text begins with,
+// rounded (halves to even) and held to the 32-bit range; a text without a number is 0.
+std::int32_t OptionValueOf(std::string_view text) noexcept;
+
+// Reads the four tables. An entry's value is OptionValueOf its second field (0 without one).
 void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services);
 
 // Writes "Number" and the entries of each kind, in one rewrite of the settings file. When

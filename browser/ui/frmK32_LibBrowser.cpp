@@ -9,6 +9,7 @@
 #include "browser/ui/ResultListView.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
+#include "dialogs/ui/frmOptions.h"
 #include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
@@ -190,7 +191,7 @@ void frmK32_LibBrowser::BuildMenuBar() {
     QMenu* registerMenu = view->addMenu(QStringLiteral("Register"));
     registerMenu->setObjectName(QStringLiteral("mnuRegister"));
     SetTag(*registerMenu, "5068");
-    // The registered-types editors, the search sequence and the options are not there yet.
+    // The registered-types editors and the search sequence are not there yet.
     AddMenuItem(registerMenu, "mnuPartRegister", "Part Types", "5069")->setEnabled(false);
     AddMenuItem(registerMenu, "mnuSymbolRegister", "Symbol Types", "5070")->setEnabled(false);
     AddMenuItem(registerMenu, "mnuPackageRegister", "Package Types", "5071")->setEnabled(false);
@@ -201,7 +202,9 @@ void frmK32_LibBrowser::BuildMenuBar() {
     refresh->setShortcut(QKeySequence(Qt::Key_F5));
     connect(refresh, &QAction::triggered, this, topic(2, 3, 0, 0));
     connect(refresh, &QAction::triggered, this, &frmK32_LibBrowser::mnuRefresh_Click);
-    AddMenuItem(view, "mnuOptions", "&Options...", "1816")->setEnabled(false);
+    QAction* options = AddMenuItem(view, "mnuOptions", "&Options...", "1816");
+    connect(options, &QAction::triggered, this, topic(2, 4, 0, 0));
+    connect(options, &QAction::triggered, this, &frmK32_LibBrowser::mnuOptions_Click);
     view->addSeparator()->setObjectName(QStringLiteral("mnuSep03"));
     m_alwaysOnTop = AddMenuItem(view, "mnuAlwaysOnTop", "Always On &Top", "5074");
     m_alwaysOnTop->setCheckable(true);
@@ -230,6 +233,7 @@ void frmK32_LibBrowser::SetUpWindow() {
     }
     SetTabCaptions();
     KeepHistory(m_grids, m_settings, true);
+    m_general = LoadGeneralOptions(m_settings);
     const QStringList& images = BrowserImageKeys();
     for (int i = 0; i < m_tabs->count(); ++i)
         m_tabs->setTabIcon(i, BrowserIcon(images.at(i).toStdString()));
@@ -447,7 +451,8 @@ void frmK32_LibBrowser::SetSearching(bool searching) {
         // A list's first rows give its columns their widths; later searches keep them, so
         // that a width the user chose stays.
         ResultListView& view = *m_views[Index(kind)];
-        if (!m_columnsFitted[Index(kind)] && view.Model().rowCount() > 0) {
+        if (m_general.fitColumnWidths != 0 && !m_columnsFitted[Index(kind)] &&
+            view.Model().rowCount() > 0) {
             for (int column = 0; column < view.Model().columnCount(); ++column)
                 view.resizeColumnToContents(column);
             m_columnsFitted[Index(kind)] = true;
@@ -544,6 +549,23 @@ void frmK32_LibBrowser::mnuAlwaysOnTop_Click() {
     setWindowFlag(Qt::WindowStaysOnTopHint, m_alwaysOnTop->isChecked());
     if (visible)
         show(); // a change of the window's flags hides it
+}
+
+// --- the options dialog
+
+void frmK32_LibBrowser::mnuOptions_Click() {
+    if (Busy())
+        return;
+    if (m_options == nullptr) {
+        m_options = new frmOptions(Component().State().displayOptions, m_general,
+                                   Component().Services(), m_settings, WindowFont(), this);
+        m_options->SetHelpHandler([this] { Help().ShowHelpTopic(static_cast<long>(winId())); });
+    }
+    m_options->setWindowTitle(FromSuiteText(
+        LocalText(Component().Services(), DecimalText(kOptionsTitle.id), kOptionsTitle.text)));
+    m_options->SetMode(kOptionsEditMode);
+    if (m_options->ShowModal(m_tabs->currentIndex()))
+        mnuRefresh_Click();
 }
 
 // --- the received commands

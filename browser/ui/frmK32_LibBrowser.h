@@ -13,6 +13,7 @@
 // browser/MainWindowLayout.h in twips, converted at the screen's logical dots per inch.
 // The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
 
+#include "dialogs/GeneralOptions.h"
 #include "host/ui/BrowserMainWindow.h"
 #include "platform/LibraryFile.h"
 #include "platform/UserSettings.h"
@@ -34,6 +35,7 @@ namespace k2k {
 
 class HistoryCompleter;
 class K2kGrid;
+class frmOptions;
 class OptionGrid;
 class ResultListView;
 
@@ -57,6 +59,8 @@ public:
     void ActivateExplorer(); // mnuLibExplorer
     void mnuRefresh_Click();
     void mnuAlwaysOnTop_Click();
+    // Opens the options dialog on the current tab; a change lists the current tab anew.
+    void mnuOptions_Click();
 
     LibraryKind CurrentKind() const;
     void SelectTab(LibraryKind kind);
@@ -120,6 +124,8 @@ private:
     QCheckBox* m_numeric = nullptr;
     QLabel* m_message = nullptr;
     QAction* m_alwaysOnTop = nullptr;
+    frmOptions* m_options = nullptr; // made on first use, then kept
+    GeneralOptions m_general;
     std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;

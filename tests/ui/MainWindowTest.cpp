@@ -4,6 +4,7 @@
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
+#include "dialogs/ui/frmOptions.h"
 #include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteFolder.h"
@@ -16,12 +17,18 @@
 #include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace k2k {
 namespace {
@@ -127,7 +134,7 @@ TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfSt
     // The grids were filled from the catalogue: its library list starts with the choices.
     EXPECT_EQ(m_window->Grid(LibraryKind::Part).Grid().CellText(2, 1), "[ALL LIBRARIES]");
     // Items whose windows are not there yet are present but cannot be chosen.
-    EXPECT_FALSE(Child<QAction>("mnuOptions")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mnuOptions")->isEnabled());
     EXPECT_FALSE(Child<QAction>("mnuSearchSeq")->isEnabled());
     EXPECT_TRUE(Child<QAction>("mnuRefresh")->isEnabled());
     EXPECT_EQ(Child<QAction>("mnuRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
@@ -381,6 +388,146 @@ TEST_F(MainWindowTest, ExplorerAsksTheMainApplicationWhenItRuns) {
     m_kernel.E_SetString("Kalde2000", "1");
     Child<QAction>("mnuLibExplorer")->trigger();
     EXPECT_EQ(m_heard, QStringList({"Kalde2000,Kalde2000,EXP,K2KBRWSR"}));
+}
+
+// --- the options dialog
+
+// The Part options of the next run: Library shown, Description and Symbols hidden.
+class OptionsMenuTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        m_browser.reset();
+        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n"
+                                       "[Browser Part Options]\r\nNumber=3\r\n1=Library,-1\r\n"
+                                       "2=Description,0\r\n3=Symbols,0\r\n");
+        Load();
+    }
+
+    // Chooses View > Options and lets user act on the modal dialog.
+    void Options(const std::function<void(frmOptions&)>& user) {
+        QTimer::singleShot(0, m_window, [user] {
+            auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr) << "the options dialog is shown modally";
+            user(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog is still open";
+                dialog->reject();
+            }
+        });
+        Child<QAction>("mnuOptions")->trigger();
+    }
+
+    static void ClickItem(frmOptions& dialog, const char* list, int row) {
+        auto* view = dialog.findChild<QListWidget*>(QString::fromLatin1(list));
+        ASSERT_NE(view, nullptr) << list;
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualItemRect(view->item(row)).center());
+    }
+
+    QStringList Headings(LibraryKind kind) {
+        ResultListModel& model = m_window->ResultView(kind).Model();
+        QStringList headings;
+        for (int column = 0; column < model.columnCount(); ++column)
+            headings << model.headerData(column, Qt::Horizontal).toString();
+        return headings;
+    }
+    QString Cell(LibraryKind kind, int row, int column) {
+        ResultListModel& model = m_window->ResultView(kind).Model();
+        return model.data(model.index(row, column)).toString();
+    }
+};
+
+TEST_F(OptionsMenuTest, AnOptionSwitchedOnShowsItsColumnAtOnceAndInTheNextRun) {
+    Search("LM741");
+    ASSERT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library"}));
+    Options([](frmOptions& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Library Browser Options...");
+        EXPECT_EQ(dialog.findChild<QTabWidget*>("tabOptions")->currentIndex(), 0)
+            << "the browser's current tab";
+        ClickItem(dialog, "lstOptions0", 1); // Description
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    EXPECT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library", "Description"}));
+    ASSERT_GE(Rows(LibraryKind::Part), 1) << "the rows stay";
+    EXPECT_FALSE(Cell(LibraryKind::Part, 0, 2).isEmpty()) << "the new column shows the values";
+
+    m_browser.reset();
+    Load();
+    EXPECT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library", "Description"}));
+    for (const std::string& text : m_boxes.Texts())
+        EXPECT_EQ(text.find("Options"), std::string::npos) << text;
+}
+
+TEST_F(OptionsMenuTest, CancelChangesNeitherTheColumnsNorTheStore) {
+    Search("LM741");
+    const std::string before = test::ReadFile(m_dir / "suite.ini");
+    Options([](frmOptions& dialog) {
+        ClickItem(dialog, "lstOptions0", 0); // Library off
+        ClickItem(dialog, "lstOptions0", 2); // Symbols on
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library"}));
+    EXPECT_EQ(test::ReadFile(m_dir / "suite.ini"), before);
+    Options([](frmOptions& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("lstOptions0");
+        EXPECT_TRUE(list->item(0)->isSelected()) << "the next opening starts from the tables";
+        EXPECT_FALSE(list->item(2)->isSelected());
+        dialog.reject();
+    });
+}
+
+// With "Fit Column Widths" 0 a list's first rows leave its columns at the list's widths.
+TEST_F(OptionsMenuTest, TheGeneralTabSwitchesTheFittingOfColumnWidths) {
+    Options([](frmOptions& dialog) {
+        dialog.findChild<QTabWidget*>("tabOptions")->setCurrentIndex(kGeneralTab);
+        auto* grid = dialog.findChild<K2kGrid*>("KldOptions");
+        ASSERT_EQ(grid->CellText(1, 0), "Fit Column Widths");
+        grid->SetCellText(1, 1, "0");
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    });
+    Search("LM741");
+    ResultListView& view = m_window->ResultView(LibraryKind::Part);
+    ASSERT_GE(Rows(LibraryKind::Part), 1);
+    EXPECT_EQ(view.columnWidth(0), view.horizontalHeader()->defaultSectionSize());
+
+    m_browser.reset();
+    Load();
+    Search("LM741");
+    ResultListView& next = m_window->ResultView(LibraryKind::Part);
+    EXPECT_EQ(next.columnWidth(0), next.horizontalHeader()->defaultSectionSize())
+        << "the setting lasts into the next run";
+}
+
+TEST_F(OptionsMenuTest, NothingOpensWhileTheBrowserIsBusy) {
+    m_window->PublishStatus(true);
+    bool opened = false;
+    QTimer::singleShot(0, m_window, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    Child<QAction>("mnuOptions")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(m_window->findChild<frmOptions*>(), nullptr);
+    m_window->PublishStatus(false);
+}
+
+// The dialog opens on the browser's tab, with its own help topic (View, the fourth item);
+// a change made there lists that tab anew.
+TEST_F(OptionsMenuTest, TheDialogOpensOnTheCurrentTab) {
+    Tabs().setCurrentIndex(2);
+    Search("*");
+    ASSERT_EQ(Headings(LibraryKind::Package), QStringList({"Name", "Undefined"}));
+    Options([this](frmOptions& dialog) {
+        EXPECT_EQ(m_window->Help().Topic(), 13301 + 2 + 3 * 133);
+        EXPECT_EQ(dialog.findChild<QTabWidget*>("tabOptions")->currentIndex(), 2);
+        ClickItem(dialog, "lstOptions2", 0);
+        QTest::keyClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::Key_Space);
+    });
+    EXPECT_EQ(Headings(LibraryKind::Package), QStringList({"Name"}));
 }
 
 } // namespace

@@ -1,0 +1,172 @@
+#include "dialogs/ui/frmOptions.h"
+
+#include "platform/SuiteServices.h"
+#include "platform/UserSettings.h"
+#include "platform/ui/K2kGrid.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// The dialog on its own, over a suite.ini with three Part options (Library and Symbols
+// shown) and a settings folder of the test's own; shown as the browser shows it, without
+// waiting in a modal loop, so the test clicks it like a user.
+class frmOptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteFile(m_dir / "suite.ini", "[Browser Part Options]\r\nNumber=3\r\n1=Library,-1\r\n"
+                                       "2=Description,0\r\n3=Symbols,2\r\n");
+        LoadDisplayOptions(m_tables, m_services);
+        m_dialog.SetMode(kOptionsEditMode);
+        m_dialog.LoadForm();
+        m_dialog.show();
+    }
+
+    template <class T = QWidget>
+    T* Child(const QString& name) {
+        T* child = m_dialog.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name.toStdString();
+        return child;
+    }
+    QListWidget* List(int kind) {
+        return Child<QListWidget>(QStringLiteral("lstOptions%1").arg(kind));
+    }
+    std::vector<bool> Selection(int kind) {
+        std::vector<bool> selected;
+        for (int i = 0; i < List(kind)->count(); ++i)
+            selected.push_back(List(kind)->item(i)->isSelected());
+        return selected;
+    }
+    void Click(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(list->viewport(), button, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    test::TempDir m_dir;
+    test::RecordingMessageBoxes m_boxes;
+    SuiteServices m_services{m_dir / "suite.ini", m_boxes};
+    UserSettings m_settings{m_dir / "user"};
+    DisplayOptions m_tables;
+    GeneralOptions m_general;
+    frmOptions m_dialog{m_tables, m_general, m_services, m_settings, QApplication::font()};
+};
+
+TEST_F(frmOptionsTest, LoadShowsEachKindsOptionsWithTheShownOnesSelected) {
+    auto* tabs = Child<QTabWidget>("tabOptions");
+    ASSERT_EQ(tabs->count(), 5);
+    const QStringList captions = {"Part", "Symbol", "Package", "Padstack", "General"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(tabs->tabText(i), captions[i]);
+    for (int kind = 0; kind < 4; ++kind) {
+        EXPECT_EQ(Child<QLabel>(QStringLiteral("lblDisp%1").arg(kind))->text(),
+                  "Select Display Settings");
+        EXPECT_EQ(List(kind)->selectionMode(), QAbstractItemView::MultiSelection);
+        EXPECT_EQ(List(kind)->currentRow(), 0);
+    }
+    ASSERT_EQ(List(0)->count(), 3);
+    EXPECT_EQ(List(0)->item(1)->text(), "Description");
+    EXPECT_EQ(Selection(0), (std::vector<bool>{true, false, true})) << "a stored 2 is shown";
+    EXPECT_EQ(List(1)->item(0)->text(), "Undefined") << "a kind without settings";
+    EXPECT_EQ(Selection(1), (std::vector<bool>{true}));
+
+    auto* grid = Child<K2kGrid>("KldOptions");
+    ASSERT_EQ(grid->Rows(), 2);
+    EXPECT_EQ(grid->CellText(0, 0), "Options");
+    EXPECT_EQ(grid->CellText(1, 0), "Fit Column Widths");
+    EXPECT_EQ(grid->CellText(1, 1), "1");
+    for (const char* name : {"cmdOK", "cmdCancel"})
+        EXPECT_NE(m_dialog.findChild<QPushButton*>(name), nullptr) << name;
+}
+
+// A left click selects or clears one item; a right-button release pops up the menu,
+// whose tools act on the current tab's list only.
+TEST_F(frmOptionsTest, ClicksToggleItemsAndThePopupSelectsOrClearsTheWholeList) {
+    Click(List(0), 1);
+    Click(List(0), 0);
+    EXPECT_EQ(Selection(0), (std::vector<bool>{false, true, true}));
+
+    Click(List(0), 2, Qt::RightButton);
+    QMenu& menu = m_dialog.PopupMenu();
+    ASSERT_TRUE(menu.isVisible()) << "the right button's release pops the menu up";
+    EXPECT_EQ(menu.objectName(), "mnuOptions");
+    EXPECT_EQ(Selection(0), (std::vector<bool>{false, true, true}))
+        << "the right button selects nothing";
+    QTest::keyClick(&menu, Qt::Key_U); // &UnSelect All
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ(Selection(0), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Selection(1), (std::vector<bool>{true})) << "other tabs keep theirs";
+
+    Click(List(0), 0, Qt::RightButton);
+    QTest::keyClick(&menu, Qt::Key_A); // Select &All
+    EXPECT_EQ(Selection(0), (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(frmOptionsTest, OkStoresTheListsAndTheGeneralGridAndReportsTheChange) {
+    Click(List(0), 1); // Description on
+    Child<QTabWidget>("tabOptions")->setCurrentIndex(kGeneralTab);
+    Child<K2kGrid>("KldOptions")->SetCellText(1, 1, "0");
+    QTest::mouseClick(Child<QPushButton>("cmdOK"), Qt::LeftButton);
+
+    EXPECT_FALSE(m_dialog.isVisible());
+    EXPECT_TRUE(m_dialog.Changed());
+    EXPECT_EQ(m_tables.Table(LibraryKind::Part)[2], (DisplayOption{-1, "Description"}));
+    EXPECT_NE(ReadFile(m_dir / "suite.ini").find("2=Description,-1\r\n"), std::string::npos);
+    EXPECT_EQ(m_general.fitColumnWidths, 0);
+    EXPECT_EQ(LoadGeneralOptions(m_settings).fitColumnWidths, 0);
+    EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+TEST_F(frmOptionsTest, OkInModeZeroKeepsTheDialogOpenAndStoresNothing) {
+    const std::string before = ReadFile(m_dir / "suite.ini");
+    m_dialog.SetMode(0);
+    Click(List(0), 1);
+    QTest::mouseClick(Child<QPushButton>("cmdOK"), Qt::LeftButton);
+    EXPECT_TRUE(m_dialog.isVisible());
+    EXPECT_EQ(m_boxes.Texts(), (std::vector<std::string>{"Library Browser Options Error "}));
+    EXPECT_EQ(ReadFile(m_dir / "suite.ini"), before);
+    EXPECT_EQ(m_tables.Table(LibraryKind::Part)[2].Value, 0);
+}
+
+// Cancel and Escape drop what was clicked; the next opening starts from the tables.
+TEST_F(frmOptionsTest, CancelStoresNothingAndTheNextOpeningShowsTheTables) {
+    const std::string before = ReadFile(m_dir / "suite.ini");
+    for (bool escape : {false, true}) {
+        Click(List(0), 1);
+        if (escape)
+            QTest::keyClick(List(0), Qt::Key_Escape);
+        else
+            QTest::mouseClick(Child<QPushButton>("cmdCancel"), Qt::LeftButton);
+        EXPECT_FALSE(m_dialog.isVisible());
+        EXPECT_FALSE(m_dialog.Changed());
+        EXPECT_EQ(ReadFile(m_dir / "suite.ini"), before);
+        m_dialog.LoadForm();
+        m_dialog.show();
+        EXPECT_EQ(Selection(0), (std::vector<bool>{true, false, true}));
+    }
+    EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+TEST_F(frmOptionsTest, CtrlF1ShowsTheHelpTopic) {
+    int shown = 0;
+    m_dialog.SetHelpHandler([&shown] { ++shown; });
+    QTest::keyClick(List(0), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(m_dialog.isVisible());
+}
+
+} // namespace
+} // namespace k2k
