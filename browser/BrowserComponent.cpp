@@ -129,6 +129,16 @@ void BrowserComponent::CollectSimulatorModels(StartupProgress& progress, LeftOut
     k2k::CollectSimulatorModels(m_state.directories.libDir, m_kernel, m_state.simulation, leftOut);
 }
 
+void BrowserComponent::UseLibraryDirectory(const std::string& folder, StartupProgress& progress) {
+    Directories& directories = m_state.directories;
+    directories.libDir = folder;
+    directories.libraryFolders.fill(folder);
+    SaveDirs(m_services, directories);
+    m_state.catalogue.Load(m_services);
+    ReadSpiceReferences(progress);
+    CollectSimulatorModels(progress);
+}
+
 std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& name) {
     const LibraryCatalogue& catalogue = m_state.catalogue;
     LibraryDescriptions descriptions;
