@@ -11,7 +11,6 @@
 namespace k2k {
 namespace {
 
-using test::ReadFile;
 using test::WriteFile;
 
 // The window's part, recorded in order; the picker answers what the test says.
@@ -63,20 +62,6 @@ protected:
     RecordingPathWindow m_window;
     std::string m_libDir;
 };
-
-TEST_F(ChangeLibraryPathTest, NoAnswerTheSameFolderOrAMissingOneChangeNothing) {
-    const std::string settings = ReadFile(m_dir / "suite.ini");
-    for (const std::string& answer :
-         {std::string(" "), m_libDir, " " + m_libDir + " ", m_dir.SuitePath() + "\\NOWHERE"}) {
-        EXPECT_FALSE(Change(answer)) << answer;
-        EXPECT_EQ(m_window.steps, (std::vector<std::string>{
-                                      "choose Select Location of Library files at " + m_libDir}))
-            << answer;
-    }
-    EXPECT_EQ(m_browser.Dirs().libDir, m_libDir);
-    EXPECT_EQ(ReadFile(m_dir / "suite.ini"), settings);
-    EXPECT_TRUE(m_sent.empty());
-}
 
 TEST_F(ChangeLibraryPathTest, ANewFolderIsSavedReadAgainAndSettledBeforeTheExplorerHearsOfIt) {
     const std::string folder = m_dir.SuitePath() + "\\NEWLIB";
