@@ -135,6 +135,17 @@ void BrowserComponent::SetUpSimulationPicker() {
         SubcircuitFamilies(m_state.simulation, m_state.directories.kdsSbk));
 }
 
+void BrowserComponent::UseLibraryDirectory(const std::string& folder, StartupProgress& progress) {
+    Directories& directories = m_state.directories;
+    directories.libDir = folder;
+    directories.libraryFolders.fill(folder);
+    SaveDirs(m_services, directories);
+    m_state.catalogue.Load(m_services);
+    ReadSpiceReferences(progress);
+    CollectSimulatorModels(progress);
+    SetUpSimulationPicker();
+}
+
 std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& name) {
     const LibraryCatalogue& catalogue = m_state.catalogue;
     LibraryDescriptions descriptions;

@@ -143,6 +143,11 @@ public:
     // only when the Spice references are ready) and its three lists.
     void SetUpSimulationPicker();
 
+    // A new library folder: it becomes the library directory and the three remembered
+    // library folders and is saved as "LibDir"; the catalogue is loaded again, and the
+    // Spice references and simulator models are read again as FormUpdate reads them.
+    void UseLibraryDirectory(const std::string& folder, StartupProgress& progress);
+
     // The first part of the catalogue's part libraries, in search order, with that name
     // (exact); nullopt when none has it. A missing library gets its message and is passed.
     std::optional<FoundPart> FindPartByName(const std::string& name);

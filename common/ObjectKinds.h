@@ -2,8 +2,8 @@
 // The four object kinds and what belongs to each, in one table: Part, Symbol, Package and
 // Padstack, in the order of the tabs, the option grids, the result lists, the colour
 // counters and every per-kind table. A rule that needs a kind's library list section, its
-// library files' pattern, its result row tag, its display-options section, its count text
-// or its saved-list name reads it here, so no kind's facts are written twice.
+// library files' pattern, its result row tag, its display-options section, its count text,
+// its saved-list name or its tab's caption reads it here, so no kind's facts are written twice.
 
 #include "platform/LibraryFile.h"
 
@@ -41,6 +41,7 @@ struct ObjectKindFacts {
     // The result list's optional columns after "Name", in their fixed order (library first),
     // as English names for headings where no display option names them.
     std::span<const std::string_view> optionalColumns;
+    NumberedText tabCaption; // "Part": the kind's tab in the windows that have one per kind
 };
 
 namespace kinds_detail {
@@ -76,7 +77,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {3323, " Part(s) found "},
      {5019, "Save Part Search List"},
      "Partlst.txt",
-     kinds_detail::kPartColumns},
+     kinds_detail::kPartColumns,
+     {99547, "Part"}},
     {LibraryKind::Symbol,
      "symbol",
      "Symbol",
@@ -88,7 +90,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {3355, " Symbol(s) found "},
      {5020, "Save Symbol Search List"},
      "Symblst.txt",
-     kinds_detail::kSymbolColumns},
+     kinds_detail::kSymbolColumns,
+     {991150, "Symbol"}},
     {LibraryKind::Package,
      "package",
      "Package",
@@ -100,7 +103,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {3340, " Package(s) found "},
      {5021, "Save Package Search List"},
      "Pkglst.txt",
-     kinds_detail::kPackageColumns},
+     kinds_detail::kPackageColumns,
+     {99816, "Package"}},
     // A padstack search counts with a fixed text; the tab switch looks its text up.
     {LibraryKind::Padstack,
      "padstack",
@@ -113,7 +117,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {5018, " Padstack(s) found "},
      {5022, "Save Padstack Search List"},
      "Padlst.txt",
-     kinds_detail::kPadstackColumns},
+     kinds_detail::kPadstackColumns,
+     {991448, "Padstack"}},
 }};
 
 constexpr const ObjectKindFacts& FactsOf(LibraryKind kind) noexcept {

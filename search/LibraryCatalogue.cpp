@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "platform/FileOps.h"
+#include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
@@ -71,6 +72,15 @@ int LibraryCatalogue::Count(LibraryKind kind) const noexcept {
 std::string LibraryCatalogue::LibraryPath(LibraryKind kind, int entry,
                                           std::string_view libraryDir) const {
     return JoinPath(libraryDir, Trim(m_entries[IndexOf(kind)].at(entry - 1)));
+}
+
+std::vector<std::string> ListLibraryFiles(const std::string& libraryDir, LibraryKind kind) {
+    const std::string_view extension = FactsOf(kind).libraryPattern.substr(1); // ".PART"
+    std::vector<std::string> files = ListFiles(libraryDir);
+    std::erase_if(files, [extension](const std::string& name) {
+        return !HasExtensionNoCase(name, extension);
+    });
+    return files;
 }
 
 bool LibraryFilePresent(const std::string& path) {

@@ -46,6 +46,11 @@ private:
     std::array<int, kObjectKinds> m_storedCounts{};
 };
 
+// The kind's library files in the library directory: the files whose names fit its pattern
+// ("*.PART", any letter case), in the folder listing's order. Empty when the folder cannot
+// be read.
+std::vector<std::string> ListLibraryFiles(const std::string& libraryDir, LibraryKind kind);
+
 // True when the file can be opened for reading and closed again; a FIFO, a device or a
 // folder counts as missing.
 bool LibraryFilePresent(const std::string& path);

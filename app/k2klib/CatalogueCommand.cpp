@@ -9,7 +9,6 @@
 
 #include "common/ObjectKinds.h"
 #include "host/Directories.h"
-#include "platform/FolderListing.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
@@ -33,15 +32,10 @@ std::vector<std::string> UnlistedLibraries(const std::string& libDir, LibraryKin
     std::set<std::string> listed;
     for (const std::string& entry : entries)
         listed.insert(UpperCase(Trim(entry)));
-    const std::string extension = UpperCase(FactsOf(kind).libraryPattern.substr(1)); // ".PART"
     std::vector<std::string> unlisted;
-    for (const std::string& name : ListFiles(libDir)) {
-        const std::string upper = UpperCase(name);
-        if (upper.size() > extension.size() &&
-            upper.compare(upper.size() - extension.size(), extension.size(), extension) == 0 &&
-            !listed.count(upper))
+    for (const std::string& name : ListLibraryFiles(libDir, kind))
+        if (!listed.count(UpperCase(name)))
             unlisted.push_back(name);
-    }
     std::sort(unlisted.begin(), unlisted.end());
     return unlisted;
 }

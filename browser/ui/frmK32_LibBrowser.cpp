@@ -4,12 +4,15 @@
 #include "browser/MainWindowLayout.h"
 #include "browser/ResultCommands.h"
 #include "browser/ui/BrowserImages.h"
+#include "browser/ui/KindTabs.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
+#include "browser/ui/frmSearchSeq.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "dialogs/ui/frmOptions.h"
+#include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
@@ -18,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,13 +42,6 @@ constexpr int kTabHeight = 2700;
 constexpr int kOptionsHeight = 2220; // the tab's height less its caption row and margin
 // The result lists take the rows found at most this often while a search runs.
 constexpr qint64 kSyncIntervalMs = 100;
-
-struct TabCaption {
-    const char* id;
-    const char* text;
-};
-constexpr TabCaption kTabCaptions[] = {
-    {"99547", "Part"}, {"991150", "Symbol"}, {"99816", "Package"}, {"991448", "Padstack"}};
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tag) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -72,7 +69,7 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
     m_tabs->setObjectName(QStringLiteral("tabBrowser"));
     for (std::size_t i = 0; i < kAllKinds.size(); ++i) {
         const LibraryKind kind = kAllKinds[i];
-        m_tabs->addTab(new QWidget(m_tabs), QString::fromLatin1(kTabCaptions[i].text));
+        m_tabs->addTab(new QWidget(m_tabs), FromSuiteText(FactsOf(kind).tabCaption.text));
         // The containers lie on the tab control itself and are shown for their tab only.
         auto* box = new QWidget(m_tabs);
         box->setObjectName(QStringLiteral("picSearchOptions%1").arg(i));
@@ -180,7 +177,8 @@ void frmK32_LibBrowser::BuildMenuBar() {
     connect(explorer, &QAction::triggered, this, topic(1, 1, 0, 0));
     connect(explorer, &QAction::triggered, this, &frmK32_LibBrowser::ActivateExplorer);
     QAction* changePath = AddMenuItem(library, "mnuChgLibPth", "&Change Lib Path", "5067");
-    changePath->setEnabled(false); // its dialog is not there yet
+    connect(changePath, &QAction::triggered, this, topic(1, 2, 0, 0));
+    connect(changePath, &QAction::triggered, this, &frmK32_LibBrowser::mnuChgLibPth_Click);
     library->addSeparator()->setObjectName(QStringLiteral("mnuSep01"));
     QAction* exitItem = AddMenuItem(library, "mnuExit", "E&xit", "99593");
     connect(exitItem, &QAction::triggered, this, [this] { close(); });
@@ -191,12 +189,14 @@ void frmK32_LibBrowser::BuildMenuBar() {
     QMenu* registerMenu = view->addMenu(QStringLiteral("Register"));
     registerMenu->setObjectName(QStringLiteral("mnuRegister"));
     SetTag(*registerMenu, "5068");
-    // The registered-types editors and the search sequence are not there yet.
+    // The registered-types editors are not there yet.
     AddMenuItem(registerMenu, "mnuPartRegister", "Part Types", "5069")->setEnabled(false);
     AddMenuItem(registerMenu, "mnuSymbolRegister", "Symbol Types", "5070")->setEnabled(false);
     AddMenuItem(registerMenu, "mnuPackageRegister", "Package Types", "5071")->setEnabled(false);
     AddMenuItem(registerMenu, "mnuPadstackRegister", "Padstack Types", "5072")->setEnabled(false);
-    AddMenuItem(view, "mnuSearchSeq", "&Search Sequence", "5073")->setEnabled(false);
+    QAction* searchSeq = AddMenuItem(view, "mnuSearchSeq", "&Search Sequence", "5073");
+    connect(searchSeq, &QAction::triggered, this, topic(2, 2, 0, 0));
+    connect(searchSeq, &QAction::triggered, this, &frmK32_LibBrowser::mnuSearchSeq_Click);
     view->addSeparator()->setObjectName(QStringLiteral("mnuSep02"));
     QAction* refresh = AddMenuItem(view, "mnuRefresh", "&Refresh", "3711");
     refresh->setShortcut(QKeySequence(Qt::Key_F5));
@@ -242,11 +242,7 @@ void frmK32_LibBrowser::SetUpWindow() {
     m_editNew->hide();
     if (CurrentKind() == LibraryKind::Part)
         m_editNew->show();
-    ReadSearchSwitches();
-    Component().State().search.findInList = false;
-    Component().State().search.stopRequested = false;
-    m_findNow->show();
-    m_stop->hide();
+    ResetSearchState();
 
     m_setUp = true;
     LayOut();
@@ -255,11 +251,15 @@ void frmK32_LibBrowser::SetUpWindow() {
 }
 
 void frmK32_LibBrowser::SetTabCaptions() {
-    for (int i = 0; i < m_tabs->count(); ++i) {
-        const TabCaption& caption = kTabCaptions[i];
-        m_tabs->setTabText(
-            i, FromSuiteText(LocalText(Component().Services(), caption.id, caption.text)));
-    }
+    SetKindTabCaptions(*m_tabs, Component().Services());
+}
+
+void frmK32_LibBrowser::ResetSearchState() {
+    ReadSearchSwitches();
+    Component().State().search.findInList = false;
+    Component().State().search.stopRequested = false;
+    m_findNow->show();
+    m_stop->hide();
 }
 
 void frmK32_LibBrowser::ReadSearchSwitches() {
@@ -568,6 +568,85 @@ void frmK32_LibBrowser::mnuOptions_Click() {
         mnuRefresh_Click();
 }
 
+// --- the search sequence and the library folder
+
+frmSearchSeq& frmK32_LibBrowser::SearchSequenceWindow() {
+    if (!m_searchSeq) {
+        m_searchSeq = new frmSearchSeq(Component(), this);
+        m_searchSeq->SetHelpHandler([this] { Help().ShowHelpTopic(); });
+    }
+    return *m_searchSeq;
+}
+
+bool frmK32_LibBrowser::EditSearchSequence(bool cancelAllowed) {
+    frmSearchSeq& dialog = SearchSequenceWindow();
+    dialog.FormFill();
+    dialog.SetCancelEnabled(cancelAllowed);
+    const bool changed = dialog.ShowModal(CurrentKind(), WindowFont());
+    dialog.SetCancelEnabled(true);
+    return changed;
+}
+
+void frmK32_LibBrowser::mnuSearchSeq_Click() {
+    OpenSearchSequence(true);
+}
+
+void frmK32_LibBrowser::OpenSearchSequence(bool cancelAllowed) {
+    if (Busy())
+        return;
+    Component().ReadFolders();
+    const bool changed = EditSearchSequence(cancelAllowed);
+    RefillLibraryLists();
+    if (changed)
+        AnnounceSearchSequence(Exchange().Messages());
+}
+
+// The window's part of the change of the library folder.
+class frmK32_LibBrowser::LibraryPathSteps final : public LibraryPathWindow {
+public:
+    explicit LibraryPathSteps(frmK32_LibBrowser& window) : m_window(window) {}
+    std::string ChooseFolder(const std::string& title, const std::string& startFolder) override {
+        return m_window.m_chooseFolder ? m_window.m_chooseFolder(title, startFolder)
+                                       : m_window.ChooseFolderWithDialog(title, startFolder);
+    }
+    void ShowHourglass(bool on) override { m_window.SetHourglass(on); }
+    void ResetSearchState() override { m_window.ResetSearchState(); }
+    void EditSearchSequenceUntilOk() override { m_window.EditSearchSequence(false); }
+    void ShowLibraryDirectory() override {
+        m_window.SetCaption(MainWindowCaption(m_window.Component().Dirs().libDir));
+        m_window.RefillLibraryLists();
+    }
+
+private:
+    frmK32_LibBrowser& m_window;
+};
+
+void frmK32_LibBrowser::mnuChgLibPth_Click() {
+    if (Busy())
+        return;
+    LibraryPathSteps steps(*this);
+    ChangeLibraryPath(Component(), Exchange().Messages(), steps);
+}
+
+std::string frmK32_LibBrowser::ChooseFolderWithDialog(const std::string& title,
+                                                      const std::string& startFolder) {
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, FromSuiteText(title), FromSuiteText(DisplayPath(startFolder)));
+    if (chosen.isEmpty())
+        return {};
+    std::string problem;
+    const auto folder = SuitePath(std::filesystem::path(chosen.toStdString()), &problem);
+    if (folder)
+        return *folder;
+    // The sentence names the character the suite cannot hold; it is shown as "?".
+    QString shown;
+    for (const QChar c : QString::fromStdString(problem))
+        shown += ToSuiteText(QString(c)) ? c : QChar(u'?');
+    Boxes().Show({ToSuiteText(shown).value_or(std::string()),
+                  ApplicationTitle(Component().Services()), MsgIcon::Exclamation});
+    return {};
+}
+
 // --- the received commands
 
 void frmK32_LibBrowser::RefreshViewers() {
@@ -580,7 +659,8 @@ void frmK32_LibBrowser::RefillLibraryLists() {
 }
 
 void frmK32_LibBrowser::RunSearchSequence() {
-    // The search-sequence window is not there yet.
+    // A pending sequence is settled with OK.
+    OpenSearchSequence(false);
 }
 
 void frmK32_LibBrowser::Relocalise() {

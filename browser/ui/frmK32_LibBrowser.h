@@ -13,6 +13,7 @@
 // browser/MainWindowLayout.h in twips, converted at the screen's logical dots per inch.
 // The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
 
+#include "browser/ChangeLibraryPath.h"
 #include "dialogs/GeneralOptions.h"
 #include "host/ui/BrowserMainWindow.h"
 #include "platform/LibraryFile.h"
@@ -38,6 +39,7 @@ class K2kGrid;
 class frmOptions;
 class OptionGrid;
 class ResultListView;
+class frmSearchSeq;
 
 class frmK32_LibBrowser final : public BrowserMainWindow {
     Q_OBJECT
@@ -61,6 +63,12 @@ public:
     void mnuAlwaysOnTop_Click();
     // Opens the options dialog on the current tab; a change lists the current tab anew.
     void mnuOptions_Click();
+    void mnuSearchSeq_Click();
+    void mnuChgLibPth_Click();
+    // The search-sequence dialog, made on first use and kept.
+    frmSearchSeq& SearchSequenceWindow();
+    // The folder picker of Change Lib Path (a folder dialog unless replaced).
+    void SetFolderChooser(FolderChooser choose) { m_chooseFolder = std::move(choose); }
 
     LibraryKind CurrentKind() const;
     void SelectTab(LibraryKind kind);
@@ -105,6 +113,17 @@ private:
     void RunFindNow(bool inList);
     void RunTool(LibraryKind kind, const QString& name);
     void SyncResults(LibraryKind kind);
+    // Read the search switches, clear the stop and find-in-list flags, Find Now in place
+    // of Stop: at set-up and after a change of the library folder.
+    void ResetSearchState();
+    // Shows the search-sequence dialog on the current tab's kind; with cancelAllowed false
+    // only OK closes it. Answers its changed flag.
+    bool EditSearchSequence(bool cancelAllowed);
+    // mnuSearchSeq: the folders and catalogue read again, the dialog, the option grids'
+    // library lists refilled, and a changed sequence announced.
+    void OpenSearchSequence(bool cancelAllowed);
+    std::string ChooseFolderWithDialog(const std::string& title, const std::string& startFolder);
+    class LibraryPathSteps;
 
     UserSettings m_settings;
     std::unique_ptr<HistoryCompleter> m_completer;
@@ -126,6 +145,8 @@ private:
     QAction* m_alwaysOnTop = nullptr;
     frmOptions* m_options = nullptr; // made on first use, then kept
     GeneralOptions m_general;
+    frmSearchSeq* m_searchSeq = nullptr;
+    FolderChooser m_chooseFolder;
     std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;

@@ -135,7 +135,8 @@ TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfSt
     EXPECT_EQ(m_window->Grid(LibraryKind::Part).Grid().CellText(2, 1), "[ALL LIBRARIES]");
     // Items whose windows are not there yet are present but cannot be chosen.
     EXPECT_TRUE(Child<QAction>("mnuOptions")->isEnabled());
-    EXPECT_FALSE(Child<QAction>("mnuSearchSeq")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mnuSearchSeq")->isEnabled());
+    EXPECT_TRUE(Child<QAction>("mnuChgLibPth")->isEnabled());
     EXPECT_TRUE(Child<QAction>("mnuRefresh")->isEnabled());
     EXPECT_EQ(Child<QAction>("mnuRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
 }

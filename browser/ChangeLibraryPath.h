@@ -1,0 +1,57 @@
+#pragma once
+// The change of the library folder (mnuChgLibPth): the user picks a folder; when it is a
+// new one that exists, it becomes the library directory (saved as "LibDir"), what depends
+// on it is read again (the catalogue, the Spice references, the simulator models), the
+// search state is reset, and the search-sequence dialog opens for the new folder with its
+// Cancel button disabled, so that the user settles the new sequence with OK. The library
+// explorer is then told "SSQ".
+//
+// A search sequence changed from the menu is announced differently: every application hears
+// "SSQ", and the schematic and layout editors "UP" (AnnounceSearchSequence).
+//
+// The flow is here; the window supplies the picker, the hourglass and the dialog through
+// LibraryPathWindow. Tests use a recording double.
+
+#include <functional>
+#include <string>
+
+namespace k2k {
+
+class AppMessages;
+class BrowserComponent;
+
+// A folder picker: title and start folder in, the chosen folder out, all in the suite's
+// form; empty when the user cancelled.
+using FolderChooser =
+    std::function<std::string(const std::string& title, const std::string& startFolder)>;
+
+// What the change of the library folder asks of the window.
+class LibraryPathWindow {
+public:
+    virtual ~LibraryPathWindow() = default;
+    // The folder picker, with its title, opened at a folder (suite form). The chosen folder
+    // in the suite's form; empty when the user cancelled.
+    virtual std::string ChooseFolder(const std::string& title, const std::string& startFolder) = 0;
+    virtual void ShowHourglass(bool on) = 0;
+    // The search switches read again, the stop and find-in-list flags cleared, Find Now
+    // shown in place of Stop.
+    virtual void ResetSearchState() = 0;
+    // The search-sequence lists filled for the library directory, and the dialog shown
+    // modally with Cancel disabled until it closes (so only OK closes it).
+    virtual void EditSearchSequenceUntilOk() = 0;
+    // The caption and the option grids' library lists follow the folder and catalogue.
+    virtual void ShowLibraryDirectory() = 0;
+};
+
+// mnuChgLibPth after its busy guard. The picker's title is text 5037 ("Select Location of
+// Library files"), its start the library directory. An answer that is empty after
+// trimming, equals the library directory, or names no folder changes nothing. True when
+// the library directory changed.
+bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
+                       LibraryPathWindow& window);
+
+// After the search-sequence dialog, opened from the menu, closed with OK: "SSQ" to all
+// applications, then "UP" to the schematic editor and to the layout editor.
+void AnnounceSearchSequence(AppMessages& messages);
+
+} // namespace k2k

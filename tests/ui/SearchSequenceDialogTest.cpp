@@ -1,0 +1,310 @@
+#include "browser/ui/frmSearchSeq.h"
+
+#include "browser/ui/frmK32_LibBrowser.h"
+#include "host/ui/clsKldbrwsr.h"
+#include "platform/Kernel.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "search/LibraryCatalogue.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// The small suite (part libraries A.PART, EMPTY.PART, B.PART in LIB; the catalogue names A,
+// MISSING, EMPTY and B) with the real main window. The schematic editor, the layout editor
+// and the library explorer are running, so the commands sent to them are heard.
+class SearchSequenceDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
+        test::WriteSmallSuite(m_dir.Path());
+        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
+        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
+        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
+        ASSERT_TRUE(opening.ok) << opening.error;
+        for (const char* app : {"K2KSCHED", "K2KLAYED", "K2KEXPLR"})
+            m_kernel.E_SetString(app, "Running,0,0,0,0");
+    }
+
+    void TearDown() override {
+        m_browser.reset();
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    void Load() {
+        BrowserEnvironment environment;
+        environment.kernel = &m_kernel;
+        environment.directorySettings = DirectorySettingsOf(m_dir.Path());
+        environment.boxes = &m_boxes;
+        m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
+        QObject::connect(
+            m_browser.get(), &clsKldbrwsr::NotifyServer,
+            [this](const QString& a, const QString& c) { m_heard << (a + QLatin1Char(',') + c); });
+        ASSERT_TRUE(m_browser->Load(0));
+        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
+        ASSERT_NE(m_window, nullptr);
+        m_heard.clear();
+    }
+
+    // The user acts on the dialog while it is shown modally; whatever opens it runs after.
+    // Counts the openings; a dialog left open is a failure and is closed.
+    void WhileOpen(std::function<void(frmSearchSeq&)> user) {
+        QTimer::singleShot(0, [this, user] {
+            frmSearchSeq* dialog = nullptr;
+            for (QWidget* widget : QApplication::allWidgets())
+                if (auto* found = qobject_cast<frmSearchSeq*>(widget); found && found->isVisible())
+                    dialog = found;
+            if (!dialog)
+                return;
+            ++m_openings;
+            dialog->activateWindow();
+            user(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog is still open";
+                dialog->done(QDialog::Rejected);
+            }
+        });
+    }
+
+    template <class T = QWidget>
+    static T* Child(QWidget& parent, const char* name) {
+        T* child = parent.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    static QListWidget& List(frmSearchSeq& dialog, int kind) {
+        return *Child<QListWidget>(dialog, QStringLiteral("lstSearchSeq%1").arg(kind).toLatin1());
+    }
+    static QStringList Shown(QListWidget& list) {
+        QStringList shown;
+        for (int row = 0; row < list.count(); ++row)
+            shown << (list.item(row)->checkState() == Qt::Checked ? "" : "-") +
+                         list.item(row)->text();
+        return shown;
+    }
+    static void ClickRow(QListWidget& list, int row) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(row)).center());
+    }
+    static void Click(frmSearchSeq& dialog, const char* button) {
+        QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
+    }
+    static bool Enabled(frmSearchSeq& dialog, const char* button) {
+        return Child<QPushButton>(dialog, button)->isEnabled();
+    }
+
+    LibraryCatalogue SavedCatalogue() {
+        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+        services.SetIniFile(m_dir.SuitePath() + "\\kalde2000.ini");
+        LibraryCatalogue catalogue;
+        catalogue.Load(services);
+        return catalogue;
+    }
+
+    void ChooseSearchSequence() { Child<QAction>(*m_window, "mnuSearchSeq")->trigger(); }
+
+    test::TempDir m_dir;
+    test::TempDir m_config;
+    QByteArray m_oldConfig;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    QStringList m_heard;
+    std::unique_ptr<clsKldbrwsr> m_browser;
+    frmK32_LibBrowser* m_window = nullptr;
+    int m_openings = 0;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(SearchSequenceDialogTest, UpAndDownReorderAndOkSavesTheSequenceAndAnnouncesIt) {
+    Load();
+    m_window->SelectTab(LibraryKind::Package);
+    WhileOpen([](frmSearchSeq& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Library Search Sequence");
+        auto* tabs = Child<QTabWidget>(dialog, "tabSearchSeq");
+        EXPECT_EQ(tabs->currentIndex(), 2) << "the browser's current kind";
+        EXPECT_EQ(tabs->tabText(3), "Padstack");
+        tabs->setCurrentIndex(0);
+        QListWidget& parts = List(dialog, 0);
+        EXPECT_EQ(Shown(parts), (QStringList{"A.PART", "EMPTY.PART", "B.PART"}))
+            << "the catalogue's order; MISSING.PART has no file";
+        EXPECT_EQ(parts.currentRow(), 0);
+        EXPECT_FALSE(Enabled(dialog, "cmdUp"));
+        EXPECT_TRUE(Enabled(dialog, "cmdDown"));
+
+        ClickRow(parts, 2);
+        EXPECT_TRUE(Enabled(dialog, "cmdUp"));
+        EXPECT_FALSE(Enabled(dialog, "cmdDown")) << "the last entry";
+        Click(dialog, "cmdUp");
+        Click(dialog, "cmdUp");
+        EXPECT_EQ(Shown(parts), (QStringList{"B.PART", "A.PART", "EMPTY.PART"}));
+        EXPECT_EQ(parts.currentRow(), 0) << "the moved entry stays current";
+        EXPECT_FALSE(Enabled(dialog, "cmdUp"));
+        ClickRow(parts, 2);
+        QTest::keyClick(&parts, Qt::Key_Space); // its mark off
+        Click(dialog, "cmdOK");
+    });
+    ChooseSearchSequence();
+    EXPECT_EQ(m_openings, 1);
+
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Part), (Names{"B.PART", "A.PART"}));
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Symbol), (Names{"LOGIC.SYMBOL"}));
+    EXPECT_EQ(m_window->Component().Catalogue().Entries(LibraryKind::Part),
+              (Names{"B.PART", "A.PART"}))
+        << "the searches walk the new sequence at once";
+    EXPECT_EQ(m_heard,
+              (QStringList{"K2KBRWSR,All,SSQ", "K2KSCHED,K2KSCHED,UP", "K2KLAYED,K2KLAYED,UP"}));
+}
+
+TEST_F(SearchSequenceDialogTest, CancelAndEscapeLeaveTheFileAsItWasAndSendNothing) {
+    Load();
+    const std::string before = ReadFile(m_dir / "kalde2000.ini");
+    for (const bool escape : {false, true}) {
+        WhileOpen([escape](frmSearchSeq& dialog) {
+            QListWidget& parts = List(dialog, 0);
+            ClickRow(parts, 1);
+            Click(dialog, "cmdDown");
+            QTest::keyClick(&parts, Qt::Key_U, Qt::ControlModifier);
+            EXPECT_EQ(Shown(parts), (QStringList{"-A.PART", "-B.PART", "-EMPTY.PART"}));
+            if (escape)
+                QTest::keyClick(&parts, Qt::Key_Escape);
+            else
+                Click(dialog, "cmdCancel");
+        });
+        ChooseSearchSequence();
+        EXPECT_FALSE(m_window->SearchSequenceWindow().Changed());
+    }
+    EXPECT_EQ(m_openings, 2);
+    EXPECT_EQ(ReadFile(m_dir / "kalde2000.ini"), before) << "not a byte changed";
+    EXPECT_EQ(m_window->Component().Catalogue().Count(LibraryKind::Part), 4);
+    EXPECT_TRUE(m_heard.isEmpty()) << m_heard.join(QLatin1Char(' ')).toStdString();
+
+    // The next opening shows the sequence as it was, not the dropped edit.
+    WhileOpen([](frmSearchSeq& dialog) {
+        EXPECT_EQ(Shown(List(dialog, 0)), (QStringList{"A.PART", "EMPTY.PART", "B.PART"}));
+        Click(dialog, "cmdCancel");
+    });
+    ChooseSearchSequence();
+    EXPECT_EQ(m_openings, 3);
+}
+
+TEST_F(SearchSequenceDialogTest, ThePopUpMenuAndCtrlAMarkTheShownKindOnly) {
+    Load();
+    WhileOpen([](frmSearchSeq& dialog) {
+        QListWidget& parts = List(dialog, 0);
+        QTest::mouseClick(parts.viewport(), Qt::RightButton, {},
+                          parts.visualItemRect(parts.item(0)).center());
+        auto* menu = Child<QMenu>(dialog, "mnuOptions");
+        ASSERT_TRUE(menu->isVisible()) << "the band pops up over the list";
+        QAction* unselect = Child<QAction>(*menu, "ATB_UnSelectAll");
+        EXPECT_EQ(unselect->text(), "&UnSelect All");
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(unselect).center());
+        EXPECT_EQ(Shown(parts), (QStringList{"-A.PART", "-EMPTY.PART", "-B.PART"}));
+
+        QTest::keyClick(&parts, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(Shown(parts), (QStringList{"A.PART", "EMPTY.PART", "B.PART"}));
+
+        // The symbol tab: its list is untouched, its first entry current.
+        Child<QTabWidget>(dialog, "tabSearchSeq")->setCurrentIndex(1);
+        QListWidget& symbols = List(dialog, 1);
+        EXPECT_EQ(symbols.currentRow(), 0);
+        QTest::keyClick(&symbols, Qt::Key_U, Qt::ControlModifier);
+        EXPECT_EQ(Shown(symbols), (QStringList{"-LOGIC.SYMBOL"}));
+        EXPECT_FALSE(Enabled(dialog, "cmdUp"));
+        EXPECT_FALSE(Enabled(dialog, "cmdDown"));
+        Click(dialog, "cmdOK");
+    });
+    ChooseSearchSequence();
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Part),
+              (Names{"A.PART", "EMPTY.PART", "B.PART"}));
+    EXPECT_EQ(SavedCatalogue().Count(LibraryKind::Symbol), 0);
+}
+
+TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolderAndOnlyOkClosesIt) {
+    Load();
+    const std::string settings = ReadFile(m_dir / "suite.ini");
+    const std::string libDir = m_window->Component().Dirs().libDir;
+    std::vector<std::string> asked;
+    std::string answer;
+    m_window->SetFolderChooser([&](const std::string& title, const std::string& start) {
+        asked.push_back(title + " | " + start);
+        return answer;
+    });
+    QAction* changePath = Child<QAction>(*m_window, "mnuChgLibPth");
+
+    // Cancelled, the same folder, a folder that is not there: nothing happens.
+    for (const std::string& given : {std::string("  "), libDir, m_dir.SuitePath() + "\\NOWHERE"}) {
+        answer = given;
+        WhileOpen([](frmSearchSeq& dialog) { dialog.done(QDialog::Rejected); });
+        changePath->trigger();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked.front(), "Select Location of Library files | " + libDir);
+    EXPECT_EQ(m_openings, 0);
+    EXPECT_TRUE(m_heard.isEmpty());
+    EXPECT_EQ(ReadFile(m_dir / "suite.ini"), settings);
+
+    // A new folder with a part library and the symbol library.
+    WriteFile(m_dir / "NEWLIB" / "X.PART", "x");
+    std::filesystem::copy_file(m_dir / "LIB" / "LOGIC.SYMBOL", m_dir / "NEWLIB" / "LOGIC.SYMBOL");
+    answer = m_dir.SuitePath() + "\\NEWLIB";
+    WhileOpen([](frmSearchSeq& dialog) {
+        EXPECT_FALSE(Enabled(dialog, "cmdCancel"));
+        QListWidget& parts = List(dialog, 0);
+        EXPECT_EQ(Shown(parts), (QStringList{"-X.PART"})) << "no catalogued part library is here";
+        QTest::keyClick(&parts, Qt::Key_Escape);
+        EXPECT_TRUE(dialog.isVisible()) << "only OK closes it";
+        QTest::keyClick(&parts, Qt::Key_Space);
+        Click(dialog, "cmdOK");
+    });
+    changePath->trigger();
+    EXPECT_EQ(m_openings, 1);
+    EXPECT_TRUE(m_window->SearchSequenceWindow().findChild<QPushButton*>("cmdCancel")->isEnabled())
+        << "Cancel is enabled again";
+    EXPECT_EQ(m_window->Component().Dirs().libDir, answer);
+    EXPECT_NE(ReadFile(m_dir / "suite.ini").find("LibDir=" + answer), std::string::npos);
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Part), (Names{"X.PART"}));
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Symbol), (Names{"LOGIC.SYMBOL"}));
+    EXPECT_TRUE(m_window->windowTitle().contains(QStringLiteral("NEWLIB")));
+    EXPECT_EQ(m_heard, (QStringList{"K2KEXPLR,K2KEXPLR,SSQ"}));
+}
+
+// Another application left a search sequence to settle: the dialog opens during the
+// start, only OK closes it, and the pending mark is cleared.
+TEST_F(SearchSequenceDialogTest, APendingSequenceOpensTheDialogAtStartAndIsClearedAfterwards) {
+    m_kernel.E_SetString("SSQ", "1");
+    WhileOpen([](frmSearchSeq& dialog) {
+        EXPECT_FALSE(Enabled(dialog, "cmdCancel"));
+        Click(dialog, "cmdOK");
+    });
+    Load();
+    EXPECT_EQ(m_openings, 1);
+    EXPECT_EQ(m_kernel.E_GetString("SSQ"), "0");
+    EXPECT_TRUE(m_window->SearchSequenceWindow().findChild<QPushButton*>("cmdCancel")->isEnabled());
+    EXPECT_EQ(SavedCatalogue().Entries(LibraryKind::Part),
+              (Names{"A.PART", "EMPTY.PART", "B.PART"}));
+}
+
+} // namespace
+} // namespace k2k
