@@ -30,9 +30,9 @@ COLUMNS = {
              "manufacturer", "part_type", "technology", "package_type", "simulation_function",
              "simulation_references", "symbols"],
     "symbol": ["name", "description", "symbol_type", "simulation_function",
-               "simulation_references"],
-    "package": ["name", "description", "package_type", "jedec_name"],
-    "padstack": ["name", "description", "padstack_type", "padstack_shape"],
+               "simulation_references", "drawing"],
+    "package": ["name", "description", "package_type", "jedec_name", "drawing"],
+    "padstack": ["name", "description", "padstack_type", "padstack_shape", "drawing"],
 }
 # Comma-separated lists (the search compares them item by item).
 LIST_FIELDS = {
@@ -44,9 +44,9 @@ LIST_FIELDS = {
 # Classification fields every library object fills in.
 REQUIRED = {
     "part": ["description", "manufacturer", "part_type", "technology", "package_type", "symbols"],
-    "symbol": ["description", "symbol_type"],
-    "package": ["description", "package_type"],
-    "padstack": ["description", "padstack_type", "padstack_shape"],
+    "symbol": ["description", "symbol_type", "drawing"],
+    "package": ["description", "package_type", "drawing"],
+    "padstack": ["description", "padstack_type", "padstack_shape", "drawing"],
 }
 INI_SECTION_OF_KIND = {"part": "DEVLIBS", "symbol": "SCHLIBS", "package": "LAYLIBS",
                        "padstack": "PADLIBS"}
@@ -279,6 +279,90 @@ def check_library_references(libraries):
                 problem(row.where, "part %s: package type %r differs from %r of package %s"
                         % (row["name"], row["package_type"], package[1]["package_type"], row["package"]))
     return index
+
+
+# --------------------------------------------------------------------------- drawings
+
+# Statements of a drawing: the fields after the keyword, each a name, a coordinate (C), a
+# size above 0 (S), an angle (A) or one of a list; the kinds a statement belongs to.
+DRAWING_STATEMENTS = {
+    "LINE": ("CCCC", KINDS[1:]),
+    "RECT": ("CCCC", KINDS[1:]),
+    "ARC": ("CCSAA", KINDS[1:]),
+    "TEXT": ("CCS", KINDS[1:]),  # then the text
+    "PIN": (("name", "name", ("L", "R", "T", "B"), "C", "C", "S"), ("symbol",)),
+    "PAD": (("name", "name", "C", "C", "A"), ("package",)),
+    "ORIGIN": ("CC", ("package",)),
+    "LAYER": ((("TOP", "BOTTOM", "INNER", "MASKTOP", "MASKBOTTOM", "PASTETOP", "PASTEBOTTOM"),
+               ("ROUND", "SQUARE", "RECT", "OBLONG"), "S", "S"), ("padstack",)),
+    "DRILL": (("S", ("PLATED", "UNPLATED")), ("padstack",)),
+}
+WHOLE = re.compile(r"[-+]?[0-9]+\Z")
+
+
+def drawing_problems(kind, text):
+    """What the drawing reader would report for a drawing (docs/drawings.md), and the
+    padstacks its pads name."""
+    problems_found = []
+    padstacks = []
+    statements = [s.strip(" \t\r") for s in re.split(r"[;\n]", text)]
+    numbered = [(n + 1, s) for n, s in enumerate(statements) if s and not s.startswith("#")]
+    if not numbered:
+        return ["no drawing"], padstacks
+    number, first = numbered[0]
+    if first.split() != ["K2KDRAW", "1", kind.upper()]:
+        return ["statement %d: not \"K2KDRAW 1 %s\"" % (number, kind.upper())], padstacks
+    seen = set()
+    for number, statement in numbered[1:]:
+        words = statement.split()
+        keyword = words[0].upper()
+        fields = words[1:]
+        where = "statement %d (%s)" % (number, keyword)
+        if keyword not in DRAWING_STATEMENTS:
+            problems_found.append("%s: unknown statement" % where)
+            continue
+        spec, kinds = DRAWING_STATEMENTS[keyword]
+        if kind not in kinds:
+            problems_found.append("%s: belongs to %ss" % (where, "s, ".join(kinds)))
+            continue
+        if len(fields) != len(spec) and not (keyword == "TEXT" and len(fields) > len(spec)):
+            problems_found.append("%s: %d fields, needs %d" % (where, len(fields), len(spec)))
+            continue
+        for field, want in zip(fields, spec):
+            if isinstance(want, tuple):
+                if field.upper() not in want:
+                    problems_found.append("%s: %r is not one of %s" % (where, field, ", ".join(want)))
+            elif want != "name":
+                limit = 360 if want == "A" else 10000000
+                if not WHOLE.match(field) or abs(int(field)) > limit:
+                    problems_found.append("%s: %r is not a whole number within +-%d" % (where, field, limit))
+                elif want == "S" and int(field) <= 0:
+                    problems_found.append("%s: %r is not above 0" % (where, field))
+        if keyword == "ARC" and fields[4] == "0":
+            problems_found.append("%s: a sweep of 0" % where)
+        once = {"ORIGIN": "ORIGIN", "DRILL": "DRILL", "LAYER": "LAYER " + fields[0].upper()}.get(keyword)
+        if once is not None and once in seen:
+            problems_found.append("%s: %s given twice" % (where, once))
+        seen.add(once)
+        if keyword == "PAD":
+            padstacks.append(fields[1])
+    return problems_found, padstacks
+
+
+def check_drawings(libraries, index):
+    """Every drawing reads without a problem and its pads are made of padstacks that a
+    padstack library holds."""
+    for library in libraries:
+        if library.kind == "part":
+            continue
+        for row in library.rows:
+            found, padstacks = drawing_problems(library.kind, row["drawing"])
+            for text in found:
+                problem(row.where, "drawing of %s %s: %s" % (library.kind, row["name"], text))
+            for padstack in sorted(set(padstacks)):
+                if padstack not in index["padstack"]:
+                    problem(row.where, "drawing of package %s: padstack %s is in no padstack library"
+                            % (row["name"], padstack))
 
 
 # --------------------------------------------------------------------------- the project
@@ -759,6 +843,7 @@ def main():
 
     libraries = load_libraries()
     index = check_library_references(libraries)
+    check_drawings(libraries, index)
     project_folders = sorted(p for p in JOBSRC.iterdir() if p.is_dir()) if JOBSRC.is_dir() else []
     if not project_folders:
         problem(rel(JOBSRC), "no project folder")

@@ -23,6 +23,10 @@ public:
     virtual std::uint64_t Combinations() const noexcept = 0;
     // Writes the name and the info text of one combination (both are cleared first).
     virtual void Make(std::uint64_t combination, std::string& name, std::string& info) const = 0;
+    // Writes the drawing of one combination (SyntheticDrawings.h); parts have none.
+    virtual void Draw(std::uint64_t /*combination*/, std::string& drawing) const {
+        drawing.clear();
+    }
 };
 
 // A family and its share of the objects of its kind, in objects per thousand.

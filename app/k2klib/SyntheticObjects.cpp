@@ -79,14 +79,17 @@ void SyntheticObjects::PlanBlock() {
     m_position = 0;
 }
 
-void SyntheticObjects::Next(std::string& name, std::string& info) {
+void SyntheticObjects::Next(std::string& name, std::string& info, std::string* drawing) {
     if (m_position == m_block.size())
         PlanBlock();
     Turn& turn = m_turns[m_block[m_position++]];
     const std::uint64_t step = turn.made % turn.combinations;
     const std::uint64_t round = turn.made / turn.combinations;
     ++turn.made;
-    turn.family->Make((turn.start + step * kStride) % turn.combinations, name, info);
+    const std::uint64_t combination = (turn.start + step * kStride) % turn.combinations;
+    turn.family->Make(combination, name, info);
+    if (drawing)
+        turn.family->Draw(combination, *drawing);
     if (round > 0)
         AppendRound(name, round);
 }

@@ -30,7 +30,12 @@ public:
     SyntheticObjects& operator=(const SyntheticObjects&) = delete;
 
     // The next object's name and info text (Windows-1252, fields joined by 0x80).
-    void Next(std::string& name, std::string& info);
+    void Next(std::string& name, std::string& info) { Next(name, info, nullptr); }
+    // The same with its drawing (empty for parts); a family that goes round again draws
+    // the same again.
+    void Next(std::string& name, std::string& info, std::string& drawing) {
+        Next(name, info, &drawing);
+    }
 
 private:
     struct Turn {
@@ -40,6 +45,7 @@ private:
         std::uint64_t made = 0;  // names made so far
     };
 
+    void Next(std::string& name, std::string& info, std::string* drawing);
     std::uint64_t NextRandom() noexcept;
     void PlanBlock();
 

@@ -2,11 +2,15 @@
 // the conventions of the sample suite ("7400", "SOIC14", "C60H32") with a drawing-style or
 // density suffix, so they never clash with a part name or with each other.
 
+#include "SyntheticDrawings.h"
 #include "SyntheticFamily.h"
 #include "SyntheticTables.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
+#include <tuple>
 
 namespace k2k::synthetic {
 
@@ -48,10 +52,112 @@ constexpr Style kLogicStyles[] = {{"", "standard shapes"},
                                   {"_1", "one section per symbol"},
                                   {"_BOX", "single box with all sections"}};
 
+// The styles that draw otherwise than as the gate's usual shape.
+constexpr std::size_t kIecStyle = 1;
+constexpr std::size_t kDeMorganStyle = 2;
+constexpr std::size_t kBoxStyle = 4;
+
+// A length in hundredths of a millimetre as whole mils.
+int HundredthsAsMils(int hundredths) {
+    return (hundredths * 1000 + 1270) / 2540;
+}
+
+// The gate a logic function draws as, by its model ("D_NAND3": a 3-input NAND); none for
+// functions drawn as a box.
+std::optional<GateLook> GateOf(const LogicFunction& function) {
+    const std::string_view model = function.model;
+    const bool gates = function.type.starts_with("Digital,Gates");
+    GateLook look;
+    look.schmitt = function.simFunction.find('9') != std::string_view::npos;
+    std::string_view kind = model.substr(std::min<std::size_t>(2, model.size()));
+    if (!kind.empty() && kind.back() >= '2' && kind.back() <= '9') {
+        look.inputs = kind.back() - '0';
+        kind.remove_suffix(1);
+    }
+    if (gates && (kind == "NAND" || kind == "AND")) {
+        look.function = GateFunction::And;
+    } else if (gates && (kind == "NOR" || kind == "OR")) {
+        look.function = GateFunction::Or;
+    } else if (gates && kind == "XOR") {
+        look.function = GateFunction::Xor;
+    } else if (kind == "INVERTER" || kind == "BUFFER" ||
+               (kind == "TRISTATE" && function.pins == 14)) {
+        look.function = GateFunction::Buffer;
+        look.inputs = 1;
+        look.enable = kind == "TRISTATE";
+    } else {
+        return std::nullopt;
+    }
+    look.invertedOutput = kind == "NAND" || kind == "NOR" || kind == "INVERTER";
+    return look;
+}
+
+// The same function with the inputs inverted: AND and OR change places.
+GateLook DeMorgan(GateLook look) {
+    if (look.function == GateFunction::And)
+        look.function = GateFunction::Or;
+    else if (look.function == GateFunction::Or)
+        look.function = GateFunction::And;
+    look.invertedInputs = true;
+    look.invertedOutput = !look.invertedOutput;
+    return look;
+}
+
+// A gate as a box with its qualifier: "&", ">=1", "=1" or "1".
+void DrawIecGate(Sketch& sketch, const std::string& name, const GateLook& look) {
+    BoxPins pins;
+    for (int i = 0; i < look.inputs; ++i)
+        pins.left.push_back({std::to_string(i + 1), std::string(1, static_cast<char>('A' + i))});
+    pins.right.push_back({std::to_string(look.inputs + 1), look.invertedOutput ? "~Y" : "Y"});
+    if (look.enable)
+        pins.top.push_back({std::to_string(look.inputs + 2), "~OE"});
+    DrawBox(sketch, name, pins, 300);
+    const std::string_view qualifier = look.function == GateFunction::And   ? "&"
+                                       : look.function == GateFunction::Or  ? ">=1"
+                                       : look.function == GateFunction::Xor ? "=1"
+                                                                            : "1";
+    sketch.Text(-40, 60, 50, qualifier);
+}
+
+// A whole package in one box: the signals half on the left, half on the right, the supply
+// (the last pin) on top and the ground (the middle one) below.
+void DrawPackageBox(Sketch& sketch, const std::string& name, int pins) {
+    BoxPins box;
+    std::vector<BoxPin> signals;
+    for (int n = 1; n < pins; ++n)
+        if (n != pins / 2)
+            signals.push_back({std::to_string(n), "P" + std::to_string(n)});
+    const std::size_t half = (signals.size() + 1) / 2;
+    box.left.assign(signals.begin(), signals.begin() + static_cast<std::ptrdiff_t>(half));
+    box.right.assign(signals.begin() + static_cast<std::ptrdiff_t>(half), signals.end());
+    box.top.push_back({std::to_string(pins), "VCC"});
+    box.bottom.push_back({std::to_string(pins / 2), "GND"});
+    DrawBox(sketch, name, box);
+}
+
 class LogicSymbolFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override {
         return (std::size(kSeries74) + std::size(kSeries4000)) * std::size(kLogicStyles);
+    }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const std::size_t index = Take(c, std::size(kSeries74) + std::size(kSeries4000));
+        const std::size_t style = Take(c, std::size(kLogicStyles));
+        const bool ttl = index < std::size(kSeries74);
+        const LogicFunction& function =
+            ttl ? kSeries74[index] : kSeries4000[index - std::size(kSeries74)];
+        const std::string name = (ttl ? "74" : "") + std::string(function.code);
+        Sketch sketch(DrawingKind::Symbol);
+        const std::optional<GateLook> gate = GateOf(function);
+        if (gate && style != kBoxStyle) {
+            if (style == kIecStyle)
+                DrawIecGate(sketch, name, *gate);
+            else
+                DrawGate(sketch, name, style == kDeMorganStyle ? DeMorgan(*gate) : *gate);
+        } else {
+            DrawPackageBox(sketch, name, function.pins);
+        }
+        sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const std::size_t index = Take(c, std::size(kSeries74) + std::size(kSeries4000));
@@ -122,6 +228,11 @@ public:
     std::uint64_t Combinations() const noexcept override {
         return std::size(kBasicSymbols) * std::size(kBasicStyles);
     }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        Sketch sketch(DrawingKind::Symbol);
+        DrawBasicSymbol(sketch, kBasicSymbols[Take(c, std::size(kBasicSymbols))].name);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const BasicSymbol& symbol = kBasicSymbols[Take(c, std::size(kBasicSymbols))];
         const Style& style = kBasicStyles[Take(c, std::size(kBasicStyles))];
@@ -134,6 +245,20 @@ public:
 class ConnectorSymbolFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override { return 2 * 40 * 3; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const int rows = static_cast<int>(Take(c, 2)) + 1;
+        const int pins = static_cast<int>(Take(c, 40)) + 1;
+        const bool mounting = Take(c, 3) == 2;
+        BoxPins box;
+        for (int n = 1; n <= rows * pins; ++n)
+            (rows == 1 || n % 2 == 1 ? box.left : box.right)
+                .push_back({std::to_string(n), std::to_string(n)});
+        if (mounting)
+            box.bottom = {{"MP1", "MP"}, {"MP2", "MP"}};
+        Sketch sketch(DrawingKind::Symbol);
+        DrawBox(sketch, "J", box, 200);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const int rows = static_cast<int>(Take(c, 2)) + 1;
         const int pins = static_cast<int>(Take(c, 40)) + 1;
@@ -156,6 +281,18 @@ constexpr Style kDensities[] = {
 class DipFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override { return 31 * 2 * 3; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const int pins = 4 + 2 * static_cast<int>(Take(c, 31));
+        const int span = Take(c, 2) == 1 ? 600 : 300;
+        const bool longPads = Take(c, 3) == 2;
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0).Rect(50, 50, span - 50, -100 * (pins / 2 - 1) - 50);
+        sketch.Arc(span / 2, 50, 25, 180, 180);
+        // Long pads reach across, away from the body.
+        DrawDualRow(sketch, pins, 100, span, HolePadName('S', 60, 32),
+                    HolePadName(longPads ? 'O' : 'C', 60, 32), longPads ? 90 : 0);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const int pinIndex = static_cast<int>(Take(c, 31));
         const int pins = 4 + 2 * pinIndex;
@@ -219,6 +356,45 @@ public:
     }
     std::uint64_t Combinations() const noexcept override {
         return m_items.size() * std::size(kDensities);
+    }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const Item& item = m_items[Take(c, m_items.size())];
+        const int density = static_cast<int>(Take(c, std::size(kDensities))); // L, N, M
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0);
+        if (item.shape == Shape::Outline) {
+            const SmdOutline& outline = kSmdOutlines[item.outline];
+            const int pitch = HundredthsAsMils(outline.pitchHundredths);
+            const int body = HundredthsAsMils(outline.bodyHundredths);
+            const int span = body + 60;
+            const int bottom = -pitch * (item.pins / 2 - 1);
+            sketch.Rect(span / 2 - body / 2, 30, span / 2 + body / 2, bottom - 30);
+            sketch.Arc(span / 2 - body / 2 + 25, 5, 8);
+            const std::string pad = SurfacePadName(pitch * 12 / 25, 50 + 10 * density);
+            DrawDualRow(sketch, item.pins, pitch, span, pad, pad, 90);
+            sketch.WriteTo(drawing);
+            return;
+        }
+        // Four sides, pin 1 at the top of the left side, counted anticlockwise.
+        const bool qfn = item.shape == Shape::Qfn;
+        const int pitch = HundredthsAsMils(item.pitchHundredths);
+        const int body = HundredthsAsMils(item.body * 100);
+        const int perSide = item.pins / 4;
+        const int reach = qfn ? body / 2 - 10 : body / 2 + 40;
+        const std::string pad = SurfacePadName(pitch * 12 / 25, (qfn ? 30 : 60) + 8 * density);
+        sketch.Rect(-body / 2, body / 2, body / 2, -body / 2);
+        sketch.Arc(-body / 2 + 30, body / 2 - 30, 10);
+        const int first = (perSide - 1) * pitch / 2;
+        for (int i = 0; i < perSide; ++i) {
+            const int along = first - pitch * i;
+            sketch.Pad(1 + i, pad, -reach, along, 90);
+            sketch.Pad(1 + perSide + i, pad, -along, -reach, 0);
+            sketch.Pad(1 + 2 * perSide + i, pad, reach, -along, 90);
+            sketch.Pad(1 + 3 * perSide + i, pad, along, reach, 0);
+        }
+        if (qfn)
+            sketch.Pad("EP", SurfacePadName(body / 2, body / 2), 0, 0);
+        sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const Item& item = m_items[Take(c, m_items.size())];
@@ -288,11 +464,93 @@ constexpr Outline kDiscreteOutlines[] = {
     {"DO-201AD", "Axial plastic diode DO-201AD, 15.24 mm lead spacing", "PMD,Axial", "DO-201AD"},
 };
 
+// The pads and outline of a transistor or diode package by its name.
+void DrawDiscrete(Sketch& s, std::string_view name) {
+    const auto inLine = [&s](int count, int pitch, char first, char other, int pad, int hole) {
+        DrawInLine(s, count, pitch, HolePadName(first, pad, hole), HolePadName(other, pad, hole));
+    };
+    if (name == "TO-92" || name == "TO-92-W") {
+        const int pitch = name == "TO-92" ? 50 : 100;
+        s.Arc(pitch, -30, 95, -19, 218).Line(pitch - 90, -60, pitch + 90, -60);
+        if (pitch == 50)
+            inLine(3, 50, 'O', 'O', 40, 25);
+        else
+            inLine(3, 100, 'S', 'C', 60, 32);
+    } else if (name == "TO-18") {
+        const std::string pad = HolePadName('C', 55, 29);
+        s.Arc(0, 0, 110).Line(78, 78, 100, 100);
+        s.Pad(1, pad, 50, 0).Pad(2, pad, 0, 50).Pad(3, pad, -50, 0);
+    } else if (name == "TO-126") {
+        s.Rect(-70, 60, 250, -60);
+        inLine(3, 90, 'O', 'O', 60, 40);
+    } else if (name == "TO-220" || name == "TO-220-5") {
+        const bool five = name == "TO-220-5";
+        s.Rect(-100 + (five ? -34 : 0), 80, 300 + (five ? 34 : 0), -100).Line(-100, 30, 300, 30);
+        if (five)
+            inLine(5, 67, 'O', 'O', 55, 35);
+        else
+            inLine(3, 100, 'S', 'C', 70, 40);
+    } else if (name == "TO-247") {
+        s.Rect(-100, 100, 530, -120);
+        inLine(3, 215, 'S', 'C', 100, 60);
+    } else if (name == "DPAK" || name == "D2PAK") {
+        const int lead = name == "DPAK" ? 90 : 100;
+        const std::string pad = SurfacePadName(60, 80);
+        s.Rect(-130 - (lead - 90), 150, 130 + (lead - 90), -40);
+        s.Pad(1, pad, -lead, -110).Pad(3, pad, lead, -110);
+        s.Pad(2, SurfacePadName(220, 240), 0, 110);
+    } else if (name.starts_with("SOT-23")) {
+        const int count = name == "SOT-23" ? 3 : name == "SOT-23-5" ? 5 : 6;
+        const std::string pad = SurfacePadName(count == 3 ? 35 : 24, 44);
+        s.Rect(-60, 30, 60, -30);
+        if (count == 3) {
+            s.Pad(1, pad, -37, -45).Pad(2, pad, 37, -45).Pad(3, pad, 0, 45);
+        } else {
+            for (int i = 0; i < 3; ++i)
+                s.Pad(1 + i, pad, -37 + 37 * i, -50);
+            for (int i = 0; i < count - 3; ++i)
+                s.Pad(4 + i, pad, 37 - (count == 5 ? 74 : 37) * i, 50);
+        }
+    } else if (name == "SOT-89" || name == "SOT-223") {
+        const bool small = name == "SOT-89";
+        const int pitch = small ? 59 : 90;
+        const std::string lead = SurfacePadName(small ? 24 : 60, small ? 48 : 80);
+        s.Rect(-pitch - 40, 70, pitch + 40, -70);
+        for (int i = 0; i < 3; ++i)
+            s.Pad(1 + i, lead, -pitch + pitch * i, small ? -80 : -125);
+        s.Pad(small ? 2 : 4, SurfacePadName(small ? 70 : 130, 80), 0, small ? 60 : 125);
+    } else if (name.starts_with("SO")) { // SOD-123, SOD-323
+        const bool small = name == "SOD-323";
+        s.Rect(small ? -35 : -60, small ? 25 : 32, small ? 35 : 60, small ? -25 : -32);
+        const std::string pad = SurfacePadName(small ? 24 : 35, 44);
+        DrawTwoPads(s, small ? 100 : 146, pad, pad);
+    } else if (name.starts_with("SM")) { // SMA, SMB, SMC
+        const int grow = name == "SMA" ? 0 : name == "SMB" ? 20 : 60;
+        s.Rect(-85 - grow, 55 + grow / 2, 85 + grow, -55 - grow / 2);
+        const std::string pad = SurfacePadName(60, 80 + grow);
+        DrawTwoPads(s, 160 + 2 * grow, pad, pad);
+    } else { // DO-35, DO-41, DO-201AD: axial
+        const int spacing = name == "DO-35" ? 300 : name == "DO-41" ? 400 : 600;
+        const int half = spacing / 4;
+        s.Rect(-half, half / 2, half, -half / 2).Line(-half + 25, half / 2, -half + 25, -half / 2);
+        const int pad = name == "DO-201AD" ? 80 : 60;
+        DrawTwoPads(s, spacing, HolePadName('S', pad, pad / 2 + 2),
+                    HolePadName('C', pad, pad / 2 + 2));
+    }
+}
+
 // Transistor and diode outlines, as they are and in the three IPC densities.
 class DiscretePackageFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override {
         return std::size(kDiscreteOutlines) * (std::size(kDensities) + 1);
+    }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const std::string_view name = kDiscreteOutlines[Take(c, std::size(kDiscreteOutlines))].name;
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0);
+        DrawDiscrete(sketch, name);
+        sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const Outline& outline = kDiscreteOutlines[Take(c, std::size(kDiscreteOutlines))];
@@ -313,11 +571,39 @@ constexpr std::string_view kChipSizes[] = {"0201", "0402", "0603", "0805", "1206
 constexpr std::string_view kChipMetric[] = {"0603", "1005", "1608", "2012", "3216",
                                             "3225", "4532", "5025", "6332"};
 
+// The land pattern of a chip size: pad centres apart, pad size, half the body.
+struct ChipSize {
+    int spacing;
+    int padWidth;
+    int padLength;
+    int halfLength;
+    int halfWidth;
+};
+constexpr ChipSize kChipLayouts[] = {
+    {22, 12, 14, 12, 6},    {36, 20, 24, 20, 10},   {60, 32, 36, 31, 16},
+    {76, 40, 56, 39, 25},   {120, 60, 72, 63, 31},  {120, 60, 104, 63, 49},
+    {180, 60, 136, 89, 63}, {190, 60, 104, 98, 49}, {240, 60, 132, 124, 63}};
+static_assert(std::size(kChipLayouts) == std::size(kChipSizes));
+
 // Two-terminal chips: resistors, capacitors, inductors, diodes.
 class ChipFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override {
         return 4 * std::size(kChipSizes) * std::size(kDensities);
+    }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const bool diode = Take(c, 4) == 3;
+        const ChipSize& size = kChipLayouts[Take(c, std::size(kChipSizes))];
+        const int density = static_cast<int>(Take(c, std::size(kDensities)));
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0).Rect(-size.halfLength, size.halfWidth, size.halfLength,
+                                 -size.halfWidth);
+        if (diode)
+            sketch.Line(-size.halfLength + size.halfWidth / 2, size.halfWidth,
+                        -size.halfLength + size.halfWidth / 2, -size.halfWidth);
+        const std::string pad = SurfacePadName(size.padWidth, size.padLength + 4 * density);
+        DrawTwoPads(sketch, size.spacing, pad, pad);
+        sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         constexpr char kPrefixes[] = {'R', 'C', 'L', 'D'};
@@ -335,6 +621,22 @@ public:
 class HeaderPackageFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override { return 2 * 40 * 3; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const int rows = static_cast<int>(Take(c, 2)) + 1;
+        const int pins = static_cast<int>(Take(c, 40)) + 1;
+        const std::size_t mount = Take(c, 3); // vertical, right angle, SMD
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0).Rect(-50, rows == 1 ? 50 : 150, 100 * pins - 50, -50);
+        if (mount == 1) // the pins bend over the board's edge
+            sketch.Rect(-50, -100, 100 * pins - 50, -350);
+        const std::string first = mount == 2 ? SurfacePadName(40, 100) : HolePadName('S', 65, 40);
+        const std::string other = mount == 2 ? first : HolePadName('C', 65, 40);
+        int number = 1;
+        for (int i = 0; i < pins; ++i)
+            for (int row = 0; row < rows; ++row, ++number)
+                sketch.Pad(number, number == 1 ? first : other, 100 * i, 100 * row);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const int rows = static_cast<int>(Take(c, 2)) + 1;
         const int pins = static_cast<int>(Take(c, 40)) + 1;
@@ -356,6 +658,32 @@ class LeadedPackageFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override {
         return std::size(kCanDiameters) * std::size(kCanHeights) + 8 * 2;
+    }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        Sketch sketch(DrawingKind::Package);
+        sketch.Origin(0, 0);
+        const std::uint64_t cans = std::size(kCanDiameters) * std::size(kCanHeights);
+        if (c < cans) {
+            const std::size_t d = Take(c, std::size(kCanDiameters));
+            const int radius = HundredthsAsMils(kCanDiameters[d]) / 2;
+            const int spacing = HundredthsAsMils(kLeadSpacings[d]);
+            const int pad = std::min(60, spacing - 15);
+            sketch.Arc(0, 0, radius).Text(-radius + 10, 20, 40, "+");
+            DrawTwoPads(sketch, spacing, HolePadName('S', pad, 32), HolePadName('C', pad, 32));
+        } else {
+            c -= cans;
+            const int spacing = (static_cast<int>(Take(c, 8)) + 3) * 100;
+            const bool vertical = Take(c, 2) == 1;
+            if (vertical) {
+                sketch.Arc(-50, 0, 60);
+                DrawTwoPads(sketch, 100, HolePadName('C', 60, 32), HolePadName('C', 60, 32));
+            } else {
+                const int half = spacing / 2 - 60;
+                sketch.Rect(-half, 45, half, -45);
+                DrawTwoPads(sketch, spacing, HolePadName('C', 60, 32), HolePadName('C', 60, 32));
+            }
+        }
+        sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const std::uint64_t cans = std::size(kCanDiameters) * std::size(kCanHeights);
@@ -393,6 +721,20 @@ public:
                 m_sizes.push_back({pad, hole});
     }
     std::uint64_t Combinations() const noexcept override { return m_sizes.size() * 3; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const auto [pad, hole] = m_sizes[Take(c, m_sizes.size())];
+        const std::size_t shape = Take(c, 3);
+        const PadShape copper = shape == 2   ? PadShape::Oblong
+                                : shape == 1 ? PadShape::Square
+                                             : PadShape::Round;
+        const int length = shape == 2 ? pad + pad / 2 : pad;
+        Sketch sketch(DrawingKind::Padstack);
+        sketch.Layer("TOP", copper, pad, length).Layer("BOTTOM", copper, pad, length);
+        sketch.Layer("INNER", shape == 2 ? PadShape::Oblong : PadShape::Round, pad, length);
+        sketch.Layer("MASKTOP", copper, pad + 6, length + 6);
+        sketch.Layer("MASKBOTTOM", copper, pad + 6, length + 6).Drill(hole, true);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const auto [pad, hole] = m_sizes[Take(c, m_sizes.size())];
         const std::size_t shape = Take(c, 3);
@@ -428,6 +770,22 @@ public:
                 m_sizes.push_back({width, length});
     }
     std::uint64_t Combinations() const noexcept override { return m_sizes.size() * 2 + 53; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        int width = 0;
+        int length = 0;
+        PadShape shape = PadShape::Round;
+        if (c >= m_sizes.size() * 2) {
+            width = length = 8 + static_cast<int>(c - m_sizes.size() * 2);
+        } else {
+            std::tie(width, length) = m_sizes[Take(c, m_sizes.size())];
+            shape = Take(c, 2) == 1 ? PadShape::Oblong : PadShape::Rect;
+        }
+        Sketch sketch(DrawingKind::Padstack);
+        sketch.Layer("TOP", shape, width, length);
+        sketch.Layer("MASKTOP", shape, width + 6, length + 6);
+        sketch.Layer("PASTETOP", shape, width, length);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         Out out(info);
         if (c >= m_sizes.size() * 2) {
@@ -454,6 +812,19 @@ private:
 class MountingHoleFamily final : public Family {
 public:
     std::uint64_t Combinations() const noexcept override { return 35 * 2; }
+    void Draw(std::uint64_t c, std::string& drawing) const override {
+        const int hole = 80 + 5 * static_cast<int>(Take(c, 35));
+        const bool plated = Take(c, 2) == 0;
+        const int pad = plated ? hole * 7 / 4 : hole + 4; // unplated: the mask opening
+        Sketch sketch(DrawingKind::Padstack);
+        if (plated)
+            sketch.Layer("TOP", PadShape::Round, pad, pad)
+                .Layer("BOTTOM", PadShape::Round, pad, pad)
+                .Layer("INNER", PadShape::Round, pad, pad);
+        sketch.Layer("MASKTOP", PadShape::Round, pad + 6, pad + 6);
+        sketch.Layer("MASKBOTTOM", PadShape::Round, pad + 6, pad + 6).Drill(hole, plated);
+        sketch.WriteTo(drawing);
+    }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
         const int hole = 80 + 5 * static_cast<int>(Take(c, 35));
         const bool plated = Take(c, 2) == 0;

@@ -175,7 +175,7 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
     for (int n = 1; n <= options.libraries; ++n) {
         objects.resize(static_cast<std::size_t>(share + (n <= larger ? 1 : 0)));
         for (LibraryObject& object : objects) {
-            stream.Next(object.name, object.info);
+            stream.Next(object.name, object.info, object.drawing);
             report.descriptionBytes += object.name.size() + object.info.size();
             for (std::size_t p = 0; p < patterns.size(); ++p)
                 report.patternMatches[p] += patterns[p].Matches(object.name) ? 1 : 0;

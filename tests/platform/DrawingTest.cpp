@@ -9,8 +9,8 @@ namespace {
 // canonical text reads back to the same drawing and formats to itself.
 Drawing RoundTrip(std::string_view text) {
     const ParsedDrawing parsed = ParseDrawing(text);
-    EXPECT_TRUE(parsed.problems.empty()) << parsed.problems.front().statement << ": "
-                                         << parsed.problems.front().message;
+    EXPECT_TRUE(parsed.problems.empty())
+        << parsed.problems.front().statement << ": " << parsed.problems.front().message;
     EXPECT_TRUE(parsed.drawing.has_value());
     if (!parsed.drawing)
         return {};
