@@ -33,6 +33,9 @@ DrawingView::DrawingView(QWidget* parent) : QGraphicsView(parent) {
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
     setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setFocusPolicy(Qt::StrongFocus);
+    // The drawing is panned by dragging and with the arrow keys.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMinimumSize(200, 160);
 }
 

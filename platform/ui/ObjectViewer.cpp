@@ -1,5 +1,6 @@
 #include "platform/ui/ObjectViewer.h"
 
+#include "platform/NativePath.h"
 #include "platform/ui/DrawingView.h"
 #include "platform/ui/SuiteText.h"
 
@@ -18,7 +19,7 @@ namespace k2k {
 
 namespace {
 
-constexpr int kPanelWidth = 240;
+constexpr int kPanelWidth = 300;
 const QColor kGraphics(30, 60, 140);
 
 QString KindName(DrawingKind kind) {
@@ -38,6 +39,16 @@ QLabel* PanelLabel(QWidget* parent, const char* name) {
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// A library as a person reads it: this system's form of a path (a text such as "Project
+// library" stays), free to wrap after each folder.
+QString LibraryShown(const QString& library) {
+    if (!library.contains(QLatin1Char('\\')))
+        return library;
+    const std::optional<std::string> suite = ToSuiteText(library);
+    QString shown = suite ? FromSuiteText(DisplayPath(*suite)) : library;
+    return shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
 }
 
 QPen GraphicsPen(const QColor& colour) {
@@ -84,7 +95,7 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     auto* row = new QHBoxLayout(this);
     row->addLayout(left, 1);
     row->addWidget(panel);
-    resize(760, 520);
+    resize(820, 540);
 }
 
 ObjectViewer::~ObjectViewer() = default;
@@ -117,7 +128,13 @@ void ObjectViewer::NotifyMe(const QString& command) {
     QString library = command.mid(prefix.size());
     if (m_kind == DrawingKind::Padstack && library.endsWith(QLatin1Char(',')))
         library.chop(1);
-    m_library->setText(library);
+    ShowLibrary(library);
+}
+
+void ObjectViewer::ShowLibrary(const QString& library) {
+    m_libraryText = library;
+    m_library->setText(LibraryShown(library));
+    m_library->setToolTip(library);
 }
 
 QString ObjectViewer::ObjectName() const {
@@ -125,7 +142,7 @@ QString ObjectViewer::ObjectName() const {
 }
 
 QString ObjectViewer::LibraryText() const {
-    return m_library->text();
+    return m_libraryText;
 }
 
 QString ObjectViewer::ProblemText() const {
@@ -137,7 +154,7 @@ void ObjectViewer::Show(const std::optional<ViewerContent>& content) {
     QStringList problems;
     if (content) {
         m_name->setText(FromSuiteText(content->name));
-        m_library->setText(FromSuiteText(content->library));
+        ShowLibrary(FromSuiteText(content->library));
         ShowFields(content->fields);
         Draw(content->drawing, problems);
         setWindowTitle(m_title + QStringLiteral(" - ") + FromSuiteText(content->name));

@@ -61,6 +61,7 @@ public:
     const QString& Notification() const noexcept { return m_notification; }
 
     QString ObjectName() const;
+    // The library as the opener named it (the panel shows this system's form of a path).
     QString LibraryText() const;
     // What could not be drawn; empty when everything was.
     QString ProblemText() const;
@@ -96,6 +97,7 @@ private:
     void Show(const std::optional<ViewerContent>& content);
     void Draw(const std::string& text, QStringList& problems);
     void DrawGraphics(const Drawing& drawing);
+    void ShowLibrary(const QString& library);
     void ShowFields(const std::vector<std::pair<std::string, std::string>>& fields);
 
     QString m_appName;
@@ -103,6 +105,7 @@ private:
     QString m_title;
     Reader m_reader;
     QString m_notification;
+    QString m_libraryText;
     DrawingView* m_view;
     QGraphicsScene* m_scene;
     QLabel* m_name;

@@ -16,7 +16,7 @@ const QColor kCopper(200, 120, 50);
 const QColor kPadNumber(40, 20, 0);
 const QColor kOrigin(190, 0, 160);
 constexpr int kDefaultPad = 60; // mils, the round pad of an unknown padstack
-constexpr int kOriginSize = 40; // mils
+constexpr int kOriginSize = 30; // mils, half the cross
 
 // The layer a package's pad shows: the top, else the bottom, else an inner, else the first.
 const DrawLayer* ShownLayer(const Drawing& padstack) {
@@ -67,19 +67,19 @@ void PackageViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
             std::min(layer.width, layer.shape == PadShape::Rect || layer.shape == PadShape::Oblong
                                       ? layer.height
                                       : layer.width);
-        AddText(centre, std::clamp(smaller / 2, 10, 60), FromSuiteText(pad.number), kPadNumber,
+        AddText(centre, std::clamp(smaller / 3, 10, 50), FromSuiteText(pad.number), kPadNumber,
                 Qt::AlignHCenter | Qt::AlignVCenter);
     }
 
-    QPen pen(kOrigin, 2);
+    QPen pen(kOrigin, 1);
     pen.setCosmetic(true);
     const QPointF origin = At(drawing.origin.value_or(DrawPoint{}));
     Scene().addLine(QLineF(origin - QPointF(kOriginSize, 0), origin + QPointF(kOriginSize, 0)),
                     pen);
     Scene().addLine(QLineF(origin - QPointF(0, kOriginSize), origin + QPointF(0, kOriginSize)),
                     pen);
-    Scene().addEllipse(origin.x() - kOriginSize / 2.0, origin.y() - kOriginSize / 2.0, kOriginSize,
-                       kOriginSize, pen);
+    const double radius = kOriginSize / 3.0;
+    Scene().addEllipse(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius, pen);
 }
 
 } // namespace k2k

@@ -53,16 +53,22 @@ void PadstackViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
     for (const DrawLayer& layer : drawing.layers) {
         widest = std::max(widest, layer.width);
         tallest = std::max(tallest, layer.height);
+        if (layer.shape == PadShape::Round || layer.shape == PadShape::Square)
+            tallest = std::max(tallest, layer.width);
     }
-    const int gap = widest / 2 + 40;
-    const int label = std::max(12, widest / 7);
-    double left = -std::max(1, drawing.layers.front().width) / 2.0;
+    // The copper layers in the first row, masks and paste in the second; each layer in a
+    // cell of the widest pad's size, its name and shape under it.
+    const int label = std::max(8, widest / 5);
+    const double cellWidth = widest + std::max(40, widest / 2);
+    const double rowHeight = tallest + label * 4.5;
+    int column[2] = {0, 0};
     for (const DrawLayer& layer : drawing.layers) {
+        const int row = IsCopper(layer.layer) ? 0 : 1;
         const int width = std::max(1, layer.width);
         const int height = layer.shape == PadShape::Round || layer.shape == PadShape::Square
                                ? width
-                               : layer.height;
-        const QPointF centre(left + width / 2.0, 0);
+                               : std::max(1, layer.height);
+        const QPointF centre(column[row]++ * cellWidth, row * rowHeight);
         AddPad(centre, layer, 0, IsCopper(layer.layer) ? drawing.drill : 0,
                LayerColour(layer.layer));
         AddText(centre + QPointF(0, tallest / 2.0 + label / 2.0), label,
@@ -70,15 +76,14 @@ void PadstackViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
         AddText(centre + QPointF(0, tallest / 2.0 + label * 1.8), label * 4 / 5,
                 QStringLiteral("%1 %2 x %3").arg(ShapeName(layer.shape)).arg(width).arg(height),
                 Qt::darkGray, Qt::AlignHCenter | Qt::AlignTop);
-        left += width + gap;
     }
-    const QString drill = drawing.drill > 0 ? QStringLiteral("drill %1, %2")
+    const QString drill = drawing.drill > 0 ? QStringLiteral("Drill %1 mils, %2")
                                                   .arg(drawing.drill)
                                                   .arg(drawing.plated ? QStringLiteral("plated")
                                                                       : QStringLiteral("unplated"))
-                                            : QStringLiteral("no drill (surface pad)");
-    AddText(QPointF(-std::max(1, drawing.layers.front().width) / 2.0, -tallest / 2.0 - label),
-            label, drill, Qt::black, Qt::AlignLeft | Qt::AlignBottom);
+                                            : QStringLiteral("No drill: a surface pad");
+    AddText(QPointF(-widest / 2.0, -tallest / 2.0 - label), label, drill, Qt::black,
+            Qt::AlignLeft | Qt::AlignBottom);
 }
 
 } // namespace k2k

@@ -15,7 +15,8 @@ const QColor kPin(150, 30, 30);
 const QColor kPinNumber(90, 90, 110);
 const QColor kPinName(20, 20, 20);
 constexpr int kEndRadius = 8; // mils
-constexpr int kGap = 12;      // between a pin and its texts, mils
+constexpr int kGap = 12;      // between a pin and its number, mils
+constexpr int kNameGap = 35;  // between a pin's inner end and its name: clear of a bubble
 
 // The direction from a pin's outer end towards the body, in the scene (y downwards).
 QPointF TowardsBody(PinSide side) {
@@ -49,7 +50,7 @@ void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
         Scene().addLine(QLineF(outer, inner), pen);
         Scene().addEllipse(outer.x() - kEndRadius, outer.y() - kEndRadius, 2 * kEndRadius,
                            2 * kEndRadius, pen);
-        const int textHeight = std::clamp(pin.length / 3, 20, 60);
+        const int textHeight = std::clamp(pin.length / 5, 20, 40);
         const QPointF middle = (outer + inner) / 2;
         const bool across = pin.side == PinSide::Top || pin.side == PinSide::Bottom;
         const QString number = FromSuiteText(pin.number);
@@ -65,19 +66,19 @@ void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
             continue;
         switch (pin.side) {
         case PinSide::Left:
-            AddText(inner + QPointF(kGap, 0), textHeight, name, kPinName,
+            AddText(inner + QPointF(kNameGap, 0), textHeight, name, kPinName,
                     Qt::AlignLeft | Qt::AlignVCenter);
             break;
         case PinSide::Right:
-            AddText(inner - QPointF(kGap, 0), textHeight, name, kPinName,
+            AddText(inner - QPointF(kNameGap, 0), textHeight, name, kPinName,
                     Qt::AlignRight | Qt::AlignVCenter);
             break;
         case PinSide::Top: // the name reads upwards and ends just under the pin
-            AddText(inner + QPointF(0, kGap), textHeight, name, kPinName,
+            AddText(inner + QPointF(0, kNameGap), textHeight, name, kPinName,
                     Qt::AlignRight | Qt::AlignVCenter, 90);
             break;
         case PinSide::Bottom:
-            AddText(inner - QPointF(0, kGap), textHeight, name, kPinName,
+            AddText(inner - QPointF(0, kNameGap), textHeight, name, kPinName,
                     Qt::AlignLeft | Qt::AlignVCenter, 90);
             break;
         }

@@ -67,6 +67,12 @@ TEST(ObjectViewerTest, KeysZoomAndFitAndTheWheelZooms) {
     QTest::keyClick(&view, Qt::Key_Minus);
     QTest::keyClick(&view, Qt::Key_Minus);
     EXPECT_LT(view.Zoom(), fitted);
+    const QPointF centre = view.mapToScene(view.viewport()->rect().center());
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Up);
+    const QPointF moved = view.mapToScene(view.viewport()->rect().center());
+    EXPECT_GT(moved.x(), centre.x()) << "the arrow keys pan";
+    EXPECT_LT(moved.y(), centre.y());
     QTest::keyClick(&view, Qt::Key_F);
     EXPECT_NEAR(view.Zoom(), fitted, fitted * 1e-6);
 
@@ -113,6 +119,9 @@ TEST(ObjectViewerTest, ClosingRaisesShutdownAndTheNotificationSetsTheLibrary) {
     QSignalSpy heard(&viewer, &ObjectViewer::NotifyServer);
     viewer.NotifyMe("K2KPSTACKVIEWER,LIB,\\LIB\\T.PADSTACK,");
     EXPECT_EQ(viewer.LibraryText(), "\\LIB\\T.PADSTACK") << "the closing comma is not the name's";
+    EXPECT_EQ(viewer.findChild<QLabel*>("lblLibrary")->text().remove(QChar(0x200B)),
+              "/LIB/T.PADSTACK")
+        << "a person reads this system's form of the path";
     viewer.NotifyMe("K2KSMBVIEWER,LIB,OTHER");
     EXPECT_EQ(viewer.LibraryText(), "\\LIB\\T.PADSTACK") << "addressed to another viewer";
     EXPECT_EQ(viewer.Notification(), "K2KSMBVIEWER,LIB,OTHER");
