@@ -37,7 +37,9 @@ void RunBuild(const BuildOptions& options, CommandContext& context) {
 } // namespace
 
 void AddBuildCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("build", "build a library file from a CSV source");
+    auto* command = app.add_subcommand(
+        "build", "build a library file from a CSV source; symbols, packages and padstacks may "
+                 "carry a drawing column (docs/drawings.md), which must read without a problem");
     auto options = std::make_shared<BuildOptions>();
     command->add_option("--kind", options->kind, "kind of the library")
         ->required()
