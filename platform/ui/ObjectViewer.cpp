@@ -69,6 +69,7 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     setWindowTitle(m_title);
     setAttribute(Qt::WA_DeleteOnClose, false); // the opener releases it
     m_view->setScene(m_scene);
+    setFocusProxy(m_view); // the keys zoom and pan as soon as the window is active
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("picInfo"));

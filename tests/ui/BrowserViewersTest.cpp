@@ -132,6 +132,13 @@ TEST_F(BrowserViewersTest, ViewSymbolOfAPartOpensTheSymbolViewerWithItsLibrary) 
     EXPECT_EQ(project->ProblemText(), "Not drawn: no drawing");
 }
 
+TEST_F(BrowserViewersTest, TheSymbolGroupsMenuViewsTheSymbolItNames) {
+    ResultListView& parts = Focus(LibraryKind::Part, "LM741");
+    emit parts.toolChosen("ATB_PARTVIEWSYMBOLGROUPS", " OPAMP ");
+    ASSERT_NE(m_window->Viewer(LibraryKind::Symbol), nullptr);
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol)->ObjectName(), "OPAMP");
+}
+
 TEST_F(BrowserViewersTest, AnObjectNoLibraryHoldsIsReportedAndLeavesNoViewer) {
     Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
     ASSERT_NE(m_window->Viewer(LibraryKind::Symbol), nullptr);
