@@ -73,13 +73,13 @@ void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
             AddText(inner - QPointF(kNameGap, 0), textHeight, name, kPinName,
                     Qt::AlignRight | Qt::AlignVCenter);
             break;
-        case PinSide::Top: // the name reads upwards and ends just under the pin
+        case PinSide::Top: // level, centred under the pin, so that names never cross
             AddText(inner + QPointF(0, kNameGap), textHeight, name, kPinName,
-                    Qt::AlignRight | Qt::AlignVCenter, 90);
+                    Qt::AlignHCenter | Qt::AlignTop);
             break;
         case PinSide::Bottom:
             AddText(inner - QPointF(0, kNameGap), textHeight, name, kPinName,
-                    Qt::AlignLeft | Qt::AlignVCenter, 90);
+                    Qt::AlignHCenter | Qt::AlignBottom);
             break;
         }
     }

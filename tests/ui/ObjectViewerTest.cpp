@@ -56,6 +56,31 @@ TEST(ObjectViewerTest, ShowsTheObjectsPanelAndPinsAndFitsItOnOpen) {
     EXPECT_TRUE(shown.contains(QRectF(QPointF(-200, -500), QPointF(600, 0))));
 }
 
+QRectF TextBox(const ObjectViewer& viewer, const QString& text) {
+    for (QGraphicsItem* item : viewer.Scene().items())
+        if (auto* found = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            if (found->text() == text)
+                return found->sceneBoundingRect();
+    ADD_FAILURE() << text.toStdString();
+    return {};
+}
+
+// The names of a top and a bottom pin of a small body once ran into each other.
+TEST(ObjectViewerTest, NamesOfTopAndBottomPinsStayApartInsideTheBody) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"PWR2",
+                         "",
+                         {},
+                         "K2KDRAW 1 SYMBOL\nRECT -100 100 100 -100\n"
+                         "PIN 14 VCC T 0 300 200\nPIN 7 GND B 0 -300 200"}));
+    const QRectF vcc = TextBox(viewer, "VCC");
+    const QRectF gnd = TextBox(viewer, "GND");
+    EXPECT_FALSE(vcc.intersects(gnd));
+    const QRectF body(-100, -100, 200, 200);
+    EXPECT_TRUE(body.contains(vcc) && body.contains(gnd)) << "names stand inside the body";
+    EXPECT_FALSE(body.contains(TextBox(viewer, "14"))) << "numbers stand by the pin, outside";
+}
+
 TEST(ObjectViewerTest, KeysZoomAndFitAndTheWheelZooms) {
     SymbolViewer viewer;
     viewer.Open(Reading({"7400", "", {}, kGate}));
