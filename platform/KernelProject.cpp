@@ -362,6 +362,14 @@ int KernelProject::S_ReadSymbol(int index, SymbolRecord& record) {
     return 1;
 }
 
+int KernelProject::S_ReadDrawing(int index, std::string& drawing) {
+    const ProjectObject* symbol = m_db ? m_db->Symbols().Live(index) : nullptr;
+    if (!symbol)
+        return 0;
+    drawing = symbol->drawing;
+    return 1;
+}
+
 int KernelProject::D_Device(int index) {
     return index > 0 ? HandleOfObject(DB_DeviceMap(), index) : 0;
 }

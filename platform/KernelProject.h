@@ -91,6 +91,9 @@ public:
 
     int D_ReadDevice(int index, DeviceRecord& record);
     int S_ReadSymbol(int index, SymbolRecord& record);
+    // The drawing of the symbol-map object under index (a scratch index too), which the
+    // viewers show; 0 when there is none.
+    int S_ReadDrawing(int index, std::string& drawing);
     int D_Device(int index);
     int S_Symbol(int index);
 

@@ -29,11 +29,9 @@ constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearch
                                       "egrdPackageSearchResults", "egrdPadstackSearchResults"};
 constexpr const char* kToolPrefixes[] = {"ATB_Part", "ATB_Sym", "ATB_Pkg", "ATB_Pad"};
 
-// Tools whose windows (viewers, deleting from a library) are not there yet.
-constexpr const char* kUnavailableTools[] = {
-    "ATB_PartViewSymbol", "ATB_PartViewPackage", "ATB_SymViewSymbol",
-    "ATB_PkgViewPackage", "ATB_PadViewPadstack", "ATB_PartDelete",
-    "ATB_SymDelete",      "ATB_PkgDelete",       "ATB_PadDelete"};
+// Tools whose windows (deleting from a library) are not there yet.
+constexpr const char* kUnavailableTools[] = {"ATB_PartDelete", "ATB_SymDelete", "ATB_PkgDelete",
+                                             "ATB_PadDelete"};
 
 QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),

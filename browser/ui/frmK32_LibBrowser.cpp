@@ -3,6 +3,7 @@
 #include "browser/HistoryBoxes.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/ResultCommands.h"
+#include "browser/ViewCommands.h"
 #include "browser/ui/BrowserImages.h"
 #include "browser/ui/KindTabs.h"
 #include "browser/ui/OptionGrid.h"
@@ -16,7 +17,11 @@
 #include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
+#include "platform/ui/PackageViewer.h"
+#include "platform/ui/PadstackViewer.h"
 #include "platform/ui/SuiteText.h"
+#include "platform/ui/SymbolViewer.h"
+#include "search/LibraryLookup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +101,7 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
         connect(view, &ResultListView::toolChosen, this,
                 [this, kind](const QString& name, const QString&) { RunTool(kind, name); });
     }
+    ConnectViewTools();
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmK32_LibBrowser::TabSwitched);
 
     m_message = new QLabel(this);
@@ -650,7 +656,10 @@ std::string frmK32_LibBrowser::ChooseFolderWithDialog(const std::string& title,
 // --- the received commands
 
 void frmK32_LibBrowser::RefreshViewers() {
-    // The viewers are not there yet; nothing is open to refresh.
+    if (m_objSmbViewer)
+        m_objSmbViewer->Refresh();
+    if (m_objPkgViewer)
+        m_objPkgViewer->Refresh();
 }
 
 void frmK32_LibBrowser::RefillLibraryLists() {
@@ -666,6 +675,144 @@ void frmK32_LibBrowser::RunSearchSequence() {
 void frmK32_LibBrowser::Relocalise() {
     BrowserMainWindow::Relocalise();
     SetTabCaptions();
+}
+
+// --- the viewers
+
+void frmK32_LibBrowser::ConnectViewTools() {
+    for (ResultListView* view : m_views) {
+        const LibraryKind kind = view->Kind();
+        connect(view, &ResultListView::toolChosen, this,
+                [this, kind](const QString& name, const QString& caption) {
+                    RunViewTool(kind, name, caption);
+                });
+    }
+}
+
+LibraryLookup& frmK32_LibBrowser::Lookup() {
+    if (!m_lookup) {
+        BrowserState& state = Component().State();
+        m_lookup = std::make_unique<LibraryLookup>(Component().GetKernel(), Component().Services(),
+                                                   state.catalogue, state.directories.libDir);
+    }
+    return *m_lookup;
+}
+
+void frmK32_LibBrowser::RunViewTool(LibraryKind kind, const QString& name, const QString& caption) {
+    if (Busy())
+        return;
+    ResultListView& view = ResultView(kind);
+    const auto target =
+        ViewTargetOf(name.toStdString(), view.Model().Results(), view.FocusedResult(),
+                     view.MoreThanOneSelected(), ToSuiteText(caption).value_or(std::string()));
+    if (target)
+        ViewObject(*target);
+}
+
+void frmK32_LibBrowser::ViewObject(const ViewTarget& target) {
+    ReleaseViewer(target.kind);
+    std::optional<ViewedObject> first = ViewOrReport(Lookup(), Component().Services(), target);
+    if (!first)
+        return;
+    // The viewer shows what was just fetched, and fetches it again when it is refreshed.
+    const auto fetched = std::make_shared<std::optional<ViewedObject>>(std::move(first));
+    ObjectViewer::Reader reader = [this, target, fetched]() -> std::optional<ViewerContent> {
+        std::optional<ViewedObject> viewed;
+        std::swap(viewed, *fetched);
+        if (!viewed)
+            viewed = Lookup().FetchForViewing(target.kind, target.name);
+        if (!viewed)
+            return std::nullopt;
+        return ViewerContent{viewed->name, viewed->library,
+                             ViewerInfoFields(target.kind, viewed->info), viewed->drawing};
+    };
+    ObjectViewer* viewer = nullptr;
+    switch (target.kind) {
+    case LibraryKind::Package:
+        m_objPkgViewer = new PackageViewer(this);
+        m_objPkgViewer->SetPadstackSource(
+            [this](const std::string& name) { return Lookup().PadstackDrawing(name); });
+        connect(m_objPkgViewer, &ObjectViewer::NotifyServer, this,
+                &frmK32_LibBrowser::m_objPkgViewer_NotifyServer);
+        viewer = m_objPkgViewer;
+        break;
+    case LibraryKind::Padstack:
+        m_objPadViewer = new PadstackViewer(this);
+        connect(m_objPadViewer, &ObjectViewer::NotifyServer, this,
+                &frmK32_LibBrowser::m_objPadViewer_NotifyServer);
+        viewer = m_objPadViewer;
+        break;
+    default:
+        m_objSmbViewer = new SymbolViewer(this);
+        connect(m_objSmbViewer, &ObjectViewer::NotifyServer, this,
+                &frmK32_LibBrowser::m_objSmbViewer_NotifyServer);
+        viewer = m_objSmbViewer;
+        break;
+    }
+    const std::string library = fetched->has_value() ? (*fetched)->library : std::string();
+    viewer->Open(std::move(reader));
+    viewer->show();
+    viewer->raise();
+    viewer->NotifyMe(FromSuiteText(ViewerNotification(target.kind, library)));
+}
+
+ObjectViewer* frmK32_LibBrowser::Viewer(LibraryKind kind) const {
+    switch (kind) {
+    case LibraryKind::Symbol:
+        return m_objSmbViewer;
+    case LibraryKind::Package:
+        return m_objPkgViewer;
+    case LibraryKind::Padstack:
+        return m_objPadViewer;
+    default:
+        return nullptr;
+    }
+}
+
+void frmK32_LibBrowser::ReleaseViewer(LibraryKind kind) {
+    ObjectViewer* viewer = Viewer(kind);
+    if (viewer == nullptr)
+        return;
+    switch (kind) {
+    case LibraryKind::Symbol:
+        m_objSmbViewer = nullptr;
+        break;
+    case LibraryKind::Package:
+        m_objPkgViewer = nullptr;
+        break;
+    default:
+        m_objPadViewer = nullptr;
+        break;
+    }
+    // Released from its own close as well, so it goes once its events are over.
+    disconnect(viewer, nullptr, this, nullptr);
+    viewer->hide();
+    viewer->deleteLater();
+}
+
+void frmK32_LibBrowser::ReleaseViewers() {
+    for (LibraryKind kind : {LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack})
+        ReleaseViewer(kind);
+}
+
+void frmK32_LibBrowser::ViewerNotice(const QString& Aname, const QString& sCommand) {
+    const auto released =
+        HandleViewerNotice(Exchange().Messages(), ToSuiteText(Aname).value_or(std::string()),
+                           ToSuiteText(sCommand).value_or(std::string()));
+    if (released)
+        ReleaseViewer(*released);
+}
+
+void frmK32_LibBrowser::m_objSmbViewer_NotifyServer(const QString& Aname, const QString& sCommand) {
+    ViewerNotice(Aname, sCommand);
+}
+
+void frmK32_LibBrowser::m_objPkgViewer_NotifyServer(const QString& Aname, const QString& sCommand) {
+    ViewerNotice(Aname, sCommand);
+}
+
+void frmK32_LibBrowser::m_objPadViewer_NotifyServer(const QString& Aname, const QString& sCommand) {
+    ViewerNotice(Aname, sCommand);
 }
 
 } // namespace k2k

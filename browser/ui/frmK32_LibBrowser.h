@@ -20,6 +20,7 @@
 #include "platform/UserSettings.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -37,9 +38,15 @@ namespace k2k {
 class HistoryCompleter;
 class K2kGrid;
 class frmOptions;
+class LibraryLookup;
+class ObjectViewer;
 class OptionGrid;
+class PackageViewer;
+class PadstackViewer;
 class ResultListView;
 class frmSearchSeq;
+class SymbolViewer;
+struct ViewTarget;
 
 class frmK32_LibBrowser final : public BrowserMainWindow {
     Q_OBJECT
@@ -85,6 +92,16 @@ public:
     void RunSearchSequence() override;
     void Relocalise() override;
 
+    // --- the viewers
+    // Views an object: the kind's open viewer is released; a new one shows the object, or
+    // message 6 says that no library holds it.
+    void ViewObject(const ViewTarget& target);
+    // The open viewer of the kind (Symbol, Package, Padstack); nullptr when none is open.
+    ObjectViewer* Viewer(LibraryKind kind) const;
+    void m_objSmbViewer_NotifyServer(const QString& Aname, const QString& sCommand);
+    void m_objPkgViewer_NotifyServer(const QString& Aname, const QString& sCommand);
+    void m_objPadViewer_NotifyServer(const QString& Aname, const QString& sCommand);
+
     // --- the search feedback
     void ShowStatus(const std::string& text) override;
     void Beep() override;
@@ -95,6 +112,7 @@ public:
 protected:
     void SetUpWindow() override;
     void SaveGridLayout() override;
+    void ReleaseViewers() override;
     void BeforePendingEventsRun() override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -124,6 +142,11 @@ private:
     void OpenSearchSequence(bool cancelAllowed);
     std::string ChooseFolderWithDialog(const std::string& title, const std::string& startFolder);
     class LibraryPathSteps;
+    void ConnectViewTools();
+    void RunViewTool(LibraryKind kind, const QString& name, const QString& caption);
+    void ViewerNotice(const QString& Aname, const QString& sCommand);
+    void ReleaseViewer(LibraryKind kind);
+    LibraryLookup& Lookup();
 
     UserSettings m_settings;
     std::unique_ptr<HistoryCompleter> m_completer;
@@ -151,8 +174,12 @@ private:
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;
-    QElapsedTimer m_sinceSync;   // the result models take new rows at most every 100 ms
-    bool m_firstRowsDue = false; // a search's first rows are shown at once
+    QElapsedTimer m_sinceSync;               // the result models take new rows at most every 100 ms
+    bool m_firstRowsDue = false;             // a search's first rows are shown at once
+    std::unique_ptr<LibraryLookup> m_lookup; // with the open-library memory
+    QPointer<SymbolViewer> m_objSmbViewer;
+    QPointer<PackageViewer> m_objPkgViewer;
+    QPointer<PadstackViewer> m_objPadViewer;
 };
 
 } // namespace k2k

@@ -38,7 +38,7 @@ TEST(K2klibSpiceTest, TheSampleSuitesSimulationReferences) {
     const auto scan = RunK2klib({"spice", "--suite", dir.Path().string()});
     ASSERT_EQ(scan.status, 0) << scan.err;
     EXPECT_TRUE(Has(scan.out, "(scanned: no readable SUBCIR.IDX)"));
-    for (const std::string& line :
+    for (const char* line :
          {"51 subcircuits", "  OPAMP      LM741          5  General-purpose operational amplifier",
           "  REGULATOR  TL431          3  Adjustable shunt reference",
           "             NE555          8  Timer"}) {

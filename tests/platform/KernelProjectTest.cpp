@@ -328,8 +328,12 @@ TEST_F(KernelProjectTest, ScratchIndexHoldsOnlyTheLastLoad) {
     ASSERT_TRUE(Open(reopened));
     EXPECT_EQ(reopened.O_GetName(reopened.S_Symbol(-1000)), "74LS02");
     EXPECT_EQ(reopened.O_GetName(reopened.S_Symbol(-2000)), "SO14");
+    std::string drawing;
+    ASSERT_NE(reopened.S_ReadDrawing(-1000, drawing), 0);
+    EXPECT_EQ(drawing, "drawing") << "a viewer reads the loaded object's drawing back";
     ASSERT_NE(reopened.OM_Delete(reopened.DB_SymbMap(), -1000), 0);
     EXPECT_EQ(reopened.S_Symbol(-1000), 0);
+    EXPECT_EQ(reopened.S_ReadDrawing(-1000, drawing), 0);
 }
 
 TEST_F(KernelProjectTest, LoadUnderAPositiveIndexTakesOnlyTheNextFreeOne) {

@@ -153,6 +153,7 @@ TEST_F(ResultListViewTest, HeaderClicksSortAscendingThenDescending) {
 
 TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     ResultListView& view = View();
+    view.SetToolAvailable("ATB_PartViewSymbol", false);
     ClickRow(0, Qt::RightButton);
     Mouse(view.viewport(), QPoint(10, 10), Qt::RightButton);
     EXPECT_EQ(m_status.last(), "0 Part(s) Selected");
@@ -165,7 +166,7 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     EXPECT_EQ(view.PopupMenu()->objectName(), "mnuPartProperty");
     EXPECT_TRUE(Enabled("ATB_EditPart"));
     EXPECT_TRUE(Enabled("ATB_PartFindAlias"));
-    EXPECT_FALSE(Enabled("ATB_PartViewSymbol")) << "no viewer yet";
+    EXPECT_FALSE(Enabled("ATB_PartViewSymbol")) << "made unavailable";
     EXPECT_FALSE(Enabled("ATB_PartSendToSch")) << "no schematic editor runs";
     EXPECT_FALSE(Enabled("ATB_PartProperties"));
     QMenu* groups = view.Tool("ATB_PartViewSymbol")->menu();
@@ -175,7 +176,7 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     EXPECT_EQ(groups->actions()[1]->text(), "OPAMP_PWR");
     groups->actions()[1]->trigger();
     view.Tool("ATB_EditPart")->trigger();
-    EXPECT_EQ(m_chosen, QStringList{"ATB_EditPart|&Edit Part"}) << "no symbol viewer yet";
+    EXPECT_EQ(m_chosen, QStringList{"ATB_EditPart|&Edit Part"}) << "the groups follow View Symbol";
     view.PopupMenu()->hide();
 
     view.SetToolAvailable("ATB_PartViewSymbol", true);
@@ -191,7 +192,7 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
 
     ClickRow(lm358);
     ClickRow(lm358, Qt::RightButton);
-    EXPECT_TRUE(Enabled("ATB_PartViewSymbol")) << "its viewer is there now";
+    EXPECT_TRUE(Enabled("ATB_PartViewSymbol")) << "available again";
     view.Tool("ATB_PartViewSymbol")->menu()->actions()[1]->trigger();
     EXPECT_EQ(m_chosen.last(), "ATB_PARTVIEWSYMBOLGROUPS|OPAMP_PWR");
 }

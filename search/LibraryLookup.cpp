@@ -1,0 +1,111 @@
+#include "search/LibraryLookup.h"
+
+#include "common/Messages.h"
+#include "platform/Kernel.h"
+#include "search/LibraryCatalogue.h"
+#include "search/ProjectStatus.h"
+
+namespace k2k {
+
+LibraryLookup::LibraryLookup(Kernel& kernel, SuiteServices& services,
+                             const LibraryCatalogue& catalogue, const std::string& libraryDir)
+    : m_kernel(kernel), m_services(services), m_catalogue(catalogue), m_libraryDir(libraryDir) {
+}
+
+LibraryLookup::~LibraryLookup() {
+    CloseOpenLibrary();
+}
+
+void LibraryLookup::CloseOpenLibrary() {
+    if (m_memory.library > 0)
+        m_kernel.E_CloseLibrary(m_memory.library);
+    m_memory = {};
+}
+
+int LibraryLookup::FindLibrary(LibraryKind kind, const std::string& name, LibraryLocation& found) {
+    // A library a find before left open (no load followed) is not kept any longer.
+    CloseOpenLibrary();
+    const std::string signature(SignatureOf(kind));
+    for (int position = 1; position <= m_catalogue.Count(kind); ++position) {
+        const std::string path = m_catalogue.LibraryPath(kind, position, m_libraryDir);
+        const int library = m_kernel.E_OpenLibrary(path, signature, KernelLibraries::kModeLoad);
+        if (library <= 0)
+            continue;
+        const int object = m_kernel.E_OpenLibToRead(library, name);
+        if (object > 0) {
+            found = {path, position};
+            m_memory = {library, object};
+            return 0;
+        }
+        m_kernel.E_CloseLibrary(library);
+    }
+    return 1;
+}
+
+int LibraryLookup::LoadForViewing(LibraryKind kind, const std::string& name, std::string& library,
+                                  int& index) {
+    if (const int inProject = FindInProject(m_kernel, kind, name); inProject > 0) {
+        library = LocalText(m_services, "99852", "Project library");
+        index = inProject;
+        return 0;
+    }
+    LibraryLocation found;
+    if (FindLibrary(kind, name, found) != 0)
+        return 1;
+    const int scratch = kind == LibraryKind::Symbol ? kSymbolScratchIndex : kPackageScratchIndex;
+    if (m_kernel.S_Symbol(scratch) != 0)
+        m_kernel.OM_Delete(m_kernel.DB_SymbMap(), scratch);
+    const int loaded = m_kernel.S_LoadSymbol(scratch, m_memory.object);
+    CloseOpenLibrary();
+    if (loaded == 0)
+        return 1;
+    m_kernel.O_Rename(m_kernel.S_Symbol(loaded), name);
+    library = found.path;
+    index = loaded;
+    return 0;
+}
+
+std::optional<ViewedObject> LibraryLookup::ReadFromLibraries(LibraryKind kind,
+                                                             const std::string& name) {
+    LibraryLocation found;
+    if (FindLibrary(kind, name, found) != 0)
+        return std::nullopt;
+    std::optional<ViewedObject> viewed;
+    if (const LibraryObject* object = m_kernel.ObjectOf(m_memory.object))
+        viewed = ViewedObject{kind, object->name, found.path, object->info, object->drawing};
+    CloseOpenLibrary();
+    return viewed;
+}
+
+std::optional<ViewedObject> LibraryLookup::FetchForViewing(LibraryKind kind,
+                                                           const std::string& name) {
+    if (kind == LibraryKind::Padstack)
+        return ReadFromLibraries(kind, name);
+    ViewedObject viewed{kind, name, {}, {}, {}};
+    int index = 0;
+    if (LoadForViewing(kind, name, viewed.library, index) != 0)
+        return std::nullopt;
+    SymbolRecord record;
+    if (m_kernel.S_ReadSymbol(index, record) != 0 && record.info != nullptr)
+        viewed.info = record.info;
+    m_kernel.S_ReadDrawing(index, viewed.drawing);
+    return viewed;
+}
+
+std::optional<std::string> LibraryLookup::PadstackDrawing(const std::string& name) {
+    // The symbol map's padstacks carry all the flag bits of a padstack; packages lack one.
+    const int map = m_kernel.DB_SymbMap();
+    int cursor = m_kernel.OM_GetFirst(map);
+    int index = 0;
+    do
+        index = m_kernel.OM_SearchNameMask(map, cursor, name, kPadstackFlags, kPadstackFlags);
+    while (index < 0);
+    std::string drawing;
+    if (index > 0 && m_kernel.S_ReadDrawing(index, drawing) != 0)
+        return drawing;
+    if (auto fromLibrary = ReadFromLibraries(LibraryKind::Padstack, name))
+        return std::move(fromLibrary->drawing);
+    return std::nullopt;
+}
+
+} // namespace k2k

@@ -1,0 +1,147 @@
+#include "search/LibraryLookup.h"
+
+#include "platform/Kernel.h"
+#include "platform/SuiteServices.h"
+#include "search/InfoText.h"
+#include "search/LibraryCatalogue.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace k2k {
+namespace {
+
+constexpr const char* kOpampDrawing = "K2KDRAW 1 SYMBOL\nRECT 0 0 400 300\n";
+
+// The small suite with drawings, a missing symbol library before LOGIC.SYMBOL and a second
+// symbol and padstack library after the first.
+class LibraryLookupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(dir.Path());
+        Library("LOGIC.SYMBOL", LibraryKind::Symbol,
+                {{"7400", ComposeInfo({"NAND"}), "K2KDRAW 1 SYMBOL"},
+                 {"OPAMP", ComposeInfo({"Op amp", "Analog"}), kOpampDrawing}});
+        Library("MORE.SYMBOL", LibraryKind::Symbol,
+                {{"OPAMP", "", "the second library's"}, {"NOT", ComposeInfo({"Inverter"}), "N"}});
+        Library("T.PADSTACK", LibraryKind::Padstack,
+                {{"PAD60R", ComposeInfo({"", "Through-hole"}), "library pad"}});
+        Library("PROJ.PADSTACK", LibraryKind::Padstack, {{"PAD60R", "", "project pad"}});
+        test::WriteFile(dir / "kalde2000.ini",
+                        "[DEVLIBS]\r\n1=A.PART\r\n2=MISSING.PART\r\n3=EMPTY.PART\r\n4=B.PART\r\n"
+                        "[SCHLIBS]\r\n1=MISSING.SYMBOL\r\n2=LOGIC.SYMBOL\r\n3=MORE.SYMBOL\r\n"
+                        "[LAYLIBS]\r\n1=P.PACKAGE\r\n[PADLIBS]\r\n1=T.PADSTACK\r\n");
+        services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
+        catalogue.Load(services);
+        libraryDir = dir.SuitePath() + "\\LIB";
+        std::string error;
+        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+    }
+
+    void Library(const char* file, LibraryKind kind, std::vector<LibraryObject> objects) {
+        std::string error;
+        if (!WriteLibrary(dir / "LIB" / file, kind, objects, error))
+            throw std::runtime_error(error);
+    }
+
+    std::string NameAt(int index) { return kernel.O_GetName(kernel.S_Symbol(index)); }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    Kernel kernel;
+    LibraryCatalogue catalogue;
+    std::string libraryDir;
+    LibraryLookup lookup{kernel, services, catalogue, libraryDir};
+};
+
+TEST_F(LibraryLookupTest, FindLibraryTakesTheFirstLibraryInOrderAndLeavesItOpen) {
+    LibraryLocation found;
+    ASSERT_EQ(lookup.FindLibrary(LibraryKind::Symbol, "OPAMP", found), 0);
+    EXPECT_EQ(found.path, libraryDir + "\\LOGIC.SYMBOL") << "the missing library is passed";
+    EXPECT_EQ(found.position, 2);
+    const int first = lookup.Memory().object;
+    const LibraryObject* object = kernel.ObjectOf(first);
+    ASSERT_NE(object, nullptr) << "the library stays open for the load that follows";
+    EXPECT_EQ(object->drawing, kOpampDrawing);
+
+    // Parts are looked for in part libraries, with their own signature.
+    ASSERT_EQ(lookup.FindLibrary(LibraryKind::Part, "LM358", found), 0);
+    EXPECT_EQ(found.position, 4);
+    EXPECT_EQ(kernel.ObjectOf(first), nullptr)
+        << "a new find closes the library the last one left open";
+
+    EXPECT_EQ(lookup.FindLibrary(LibraryKind::Symbol, "LM358", found), 1);
+    EXPECT_EQ(lookup.Memory().library, 0);
+    EXPECT_EQ(lookup.FindLibrary(LibraryKind::Symbol, "opamp", found), 1) << "names are exact";
+}
+
+TEST_F(LibraryLookupTest, LoadingTwoSymbolsLeavesOnlyTheSecondAtTheScratchIndex) {
+    std::string library;
+    int index = 0;
+    ASSERT_EQ(lookup.LoadForViewing(LibraryKind::Symbol, "OPAMP", library, index), 0);
+    EXPECT_EQ(index, kSymbolScratchIndex);
+    EXPECT_EQ(library, libraryDir + "\\LOGIC.SYMBOL");
+    EXPECT_EQ(lookup.Memory().library, 0) << "the load closes the library";
+
+    ASSERT_EQ(lookup.LoadForViewing(LibraryKind::Symbol, "NOT", library, index), 0);
+    EXPECT_EQ(index, kSymbolScratchIndex);
+    EXPECT_EQ(library, libraryDir + "\\MORE.SYMBOL");
+    EXPECT_EQ(NameAt(kSymbolScratchIndex), "NOT");
+    EXPECT_EQ(kernel.S_Symbol(kPackageScratchIndex), 0) << "symbols never use the package's";
+
+    ASSERT_EQ(lookup.LoadForViewing(LibraryKind::Package, "DIP14", library, index), 0);
+    EXPECT_EQ(index, kPackageScratchIndex);
+    EXPECT_EQ(NameAt(kSymbolScratchIndex), "NOT") << "a package leaves the symbol's index alone";
+}
+
+TEST_F(LibraryLookupTest, AnObjectOfTheProjectIsShownFromThereAndNeverLoaded) {
+    std::string library;
+    int index = 0;
+    ASSERT_EQ(lookup.LoadForViewing(LibraryKind::Package, "DIP8", library, index), 0);
+    EXPECT_EQ(library, "Project library");
+    EXPECT_GT(index, 0);
+    EXPECT_EQ(kernel.S_Symbol(kPackageScratchIndex), 0);
+
+    // The project's 7400 is a symbol; as a package it is looked for in the libraries.
+    EXPECT_EQ(lookup.LoadForViewing(LibraryKind::Package, "7400", library, index), 1);
+    EXPECT_EQ(lookup.LoadForViewing(LibraryKind::Symbol, "NOSUCH", library, index), 1);
+    EXPECT_EQ(kernel.S_Symbol(kSymbolScratchIndex), 0);
+}
+
+TEST_F(LibraryLookupTest, FetchForViewingGivesLibraryInfoAndDrawingOfEachKind) {
+    const auto symbol = lookup.FetchForViewing(LibraryKind::Symbol, "OPAMP");
+    ASSERT_TRUE(symbol);
+    EXPECT_EQ(symbol->library, libraryDir + "\\LOGIC.SYMBOL");
+    EXPECT_EQ(symbol->info, ComposeInfo({"Op amp", "Analog"}));
+    EXPECT_EQ(symbol->drawing, kOpampDrawing) << "read back from the project it was loaded into";
+
+    const auto padstack = lookup.FetchForViewing(LibraryKind::Padstack, "PAD60R");
+    ASSERT_TRUE(padstack);
+    EXPECT_EQ(padstack->library, libraryDir + "\\T.PADSTACK");
+    EXPECT_EQ(padstack->drawing, "library pad");
+    EXPECT_EQ(lookup.Memory().library, 0);
+    int cursor = 0;
+    EXPECT_EQ(kernel.OM_SearchNameMask(kernel.DB_SymbMap(), cursor, "PAD60R", 0, 0), 0)
+        << "padstacks are not loaded into the project";
+
+    EXPECT_FALSE(lookup.FetchForViewing(LibraryKind::Padstack, "DIP14"));
+    EXPECT_TRUE(boxes.shown.empty()) << "reporting is the caller's";
+}
+
+TEST_F(LibraryLookupTest, APadsPadstackComesFromTheProjectBeforeTheLibraries) {
+    EXPECT_EQ(lookup.PadstackDrawing("PAD60R"), "library pad");
+    EXPECT_EQ(lookup.PadstackDrawing("DIP8"), std::nullopt) << "a package is no padstack";
+
+    const int library = kernel.E_OpenLibrary(libraryDir + "\\PROJ.PADSTACK", "KaldeSLL20", 0);
+    ASSERT_GT(library, 0);
+    ASSERT_GT(kernel.S_LoadSymbol(0, kernel.E_OpenLibToRead(library, "PAD60R")), 0);
+    kernel.E_CloseLibrary(library);
+    EXPECT_EQ(lookup.PadstackDrawing("PAD60R"), "project pad");
+}
+
+} // namespace
+} // namespace k2k

@@ -1,0 +1,214 @@
+#include "browser/ui/frmK32_LibBrowser.h"
+
+#include "browser/ViewCommands.h"
+#include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
+#include "host/ui/clsKldbrwsr.h"
+#include "platform/Kernel.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "platform/ui/K2kGrid.h"
+#include "platform/ui/ObjectViewer.h"
+#include "search/InfoText.h"
+#include "search/LibraryLookup.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace k2k {
+namespace {
+
+using test::WriteFile;
+
+constexpr const char* kOpamp = "K2KDRAW 1 SYMBOL\nLINE 0 0 0 400\nLINE 0 0 300 200\n"
+                               "PIN 2 IN- L -200 300 200\nPIN 3 IN+ L -200 100 200\n"
+                               "PIN 6 OUT R 500 200 200\nPIN 1 BAD";
+
+// The small suite with drawings in its symbol, package and padstack libraries, opened by
+// the host class with the real main window.
+class BrowserViewersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
+        test::WriteSmallSuite(m_dir.Path());
+        WriteSymbols(kOpamp);
+        Library("P.PACKAGE", LibraryKind::Package,
+                {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}),
+                  "K2KDRAW 1 PACKAGE\nRECT -50 -50 650 350\nPAD 1 PAD60R 0 0 0\n"
+                  "PAD 2 PAD60R 100 0 0\nORIGIN 0 0"}});
+        Library("T.PADSTACK", LibraryKind::Padstack,
+                {{"PAD60R", ComposeInfo({"", "Through-hole,Round", "Round"}),
+                  "K2KDRAW 1 PADSTACK\nLAYER TOP ROUND 60 60\nDRILL 32 PLATED"}});
+        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
+        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
+        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
+        ASSERT_TRUE(opening.ok) << opening.error;
+
+        BrowserEnvironment environment;
+        environment.kernel = &m_kernel;
+        environment.directorySettings = DirectorySettingsOf(m_dir.Path());
+        environment.boxes = &m_boxes;
+        m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
+        QObject::connect(
+            m_browser.get(), &clsKldbrwsr::NotifyServer,
+            [this](const QString& a, const QString& c) { m_heard << (a + QLatin1Char(',') + c); });
+        ASSERT_TRUE(m_browser->Load(0));
+        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
+        ASSERT_NE(m_window, nullptr);
+        m_libraries = QString::fromStdString(m_window->Component().Dirs().libDir);
+    }
+
+    void TearDown() override {
+        m_browser.reset();
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+
+    void Library(const char* file, LibraryKind kind, std::vector<LibraryObject> objects) {
+        std::string error;
+        if (!WriteLibrary(m_dir / "LIB" / file, kind, objects, error))
+            throw std::runtime_error(error);
+    }
+    void WriteSymbols(const std::string& opamp) {
+        Library("LOGIC.SYMBOL", LibraryKind::Symbol,
+                {{"7400", ComposeInfo({"NAND", "Digital,Gates", "7", ""}), ""},
+                 {"OPAMP", ComposeInfo({"Op amp", "Analog", "-12", ""}), opamp}});
+    }
+
+    // Searches a tab for name and focuses its row (a search adds to the rows there).
+    ResultListView& Focus(LibraryKind kind, const QString& name) {
+        m_window->SelectTab(kind);
+        m_window->Grid(kind).Grid().SetCellText(1, 1, name);
+        m_window->findChild<QPushButton*>("cmdFindNow")->click();
+        ResultListView& view = m_window->ResultView(kind);
+        for (int row = 0; row < view.Model().rowCount(); ++row)
+            if (view.Model().data(view.Model().index(row, 0)).toString() == name)
+                view.setCurrentIndex(view.Model().index(row, 0));
+        EXPECT_EQ(view.currentIndex().data().toString(), name);
+        return view;
+    }
+
+    void DeleteLater() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    test::TempDir m_dir;
+    test::TempDir m_config;
+    QByteArray m_oldConfig;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    QStringList m_heard;
+    std::unique_ptr<clsKldbrwsr> m_browser;
+    frmK32_LibBrowser* m_window = nullptr;
+    QString m_libraries;
+};
+
+TEST_F(BrowserViewersTest, ViewSymbolOfAPartOpensTheSymbolViewerWithItsLibrary) {
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    ObjectViewer* viewer = m_window->Viewer(LibraryKind::Symbol);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->ObjectName(), "OPAMP");
+    EXPECT_EQ(viewer->Notification(), "K2KSMBVIEWER,LIB," + m_libraries + "\\LOGIC.SYMBOL");
+    EXPECT_EQ(viewer->LibraryText(), m_libraries + "\\LOGIC.SYMBOL");
+    EXPECT_TRUE(viewer->ProblemText().contains("statement 7")) << "the bad pin is reported";
+    EXPECT_EQ(m_kernel.O_GetName(m_kernel.S_Symbol(kSymbolScratchIndex)), "OPAMP");
+    EXPECT_TRUE(m_heard.isEmpty());
+
+    // A symbol of the project is shown from there, in a new viewer.
+    const QPointer<ObjectViewer> first = viewer;
+    Focus(LibraryKind::Symbol, "7400").RunTool("ATB_SymViewSymbol");
+    DeleteLater();
+    EXPECT_TRUE(first.isNull());
+    ObjectViewer* project = m_window->Viewer(LibraryKind::Symbol);
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(project->Notification(), "K2KSMBVIEWER,LIB,Project library");
+    EXPECT_EQ(project->ProblemText(), "Not drawn: no drawing");
+}
+
+TEST_F(BrowserViewersTest, TheSymbolGroupsMenuViewsTheSymbolItNames) {
+    ResultListView& parts = Focus(LibraryKind::Part, "LM741");
+    emit parts.toolChosen("ATB_PARTVIEWSYMBOLGROUPS", " OPAMP ");
+    ASSERT_NE(m_window->Viewer(LibraryKind::Symbol), nullptr);
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol)->ObjectName(), "OPAMP");
+}
+
+TEST_F(BrowserViewersTest, AnObjectNoLibraryHoldsIsReportedAndLeavesNoViewer) {
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    ASSERT_NE(m_window->Viewer(LibraryKind::Symbol), nullptr);
+    Focus(LibraryKind::Part, "74LS02").RunTool("ATB_PartViewSymbol");
+    EXPECT_EQ(m_boxes.Texts().back(), "Can't find Symbol/Package: 7402")
+        << "the first of 7402,PWR2";
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), nullptr) << "the open one was released";
+}
+
+TEST_F(BrowserViewersTest, PackagesAndPadstacksOpenTheirOwnViewers) {
+    Focus(LibraryKind::Package, "DIP14").RunTool("ATB_PkgViewPackage");
+    ObjectViewer* package = m_window->Viewer(LibraryKind::Package);
+    ASSERT_NE(package, nullptr);
+    EXPECT_EQ(package->AppName(), "K2KPACKAGEVIEWER");
+    EXPECT_EQ(package->Notification(), "K2KPACKAGEVIEWER,LIB," + m_libraries + "\\P.PACKAGE");
+    EXPECT_TRUE(package->ProblemText().isEmpty()) << "its pads' padstack was found";
+
+    Focus(LibraryKind::Padstack, "PAD60R").RunTool("ATB_PadViewPadstack");
+    ObjectViewer* padstack = m_window->Viewer(LibraryKind::Padstack);
+    ASSERT_NE(padstack, nullptr);
+    EXPECT_EQ(padstack->Notification(), "K2KPSTACKVIEWER,LIB," + m_libraries + "\\T.PADSTACK,");
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Package), package) << "each kind has its own";
+}
+
+TEST_F(BrowserViewersTest, ClosingAViewerReleasesItAndUnloadReleasesTheRest) {
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewPackage");
+    QPointer<ObjectViewer> symbol = m_window->Viewer(LibraryKind::Symbol);
+    QPointer<ObjectViewer> package = m_window->Viewer(LibraryKind::Package);
+    ASSERT_TRUE(symbol && package);
+    EXPECT_EQ(package->Notification(), "K2KPACKAGEVIEWER,LIB,Project library");
+
+    symbol->close();
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), nullptr);
+    DeleteLater();
+    EXPECT_TRUE(symbol.isNull());
+    EXPECT_TRUE(m_heard.isEmpty()) << "a viewer's SHUTDOWN is the browser's own business";
+
+    m_window->ShutDown();
+    DeleteLater();
+    EXPECT_TRUE(package.isNull());
+    EXPECT_EQ(m_heard, QStringList{"K2KBRWSR,SHUTDOWN"});
+}
+
+TEST_F(BrowserViewersTest, UpRefreshesTheSymbolAndPackageViewersOnly) {
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Padstack, "PAD60R").RunTool("ATB_PadViewPadstack");
+    ObjectViewer* symbol = m_window->Viewer(LibraryKind::Symbol);
+    ObjectViewer* padstack = m_window->Viewer(LibraryKind::Padstack);
+    ASSERT_TRUE(symbol && padstack);
+    ASSERT_FALSE(symbol->ProblemText().isEmpty());
+
+    WriteSymbols("K2KDRAW 1 SYMBOL\nLINE 0 0 0 400");
+    Library("T.PADSTACK", LibraryKind::Padstack, {{"PAD60R", "", ""}});
+    m_browser->NotifyMe({}, "K2KBRWSR,UP");
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), symbol);
+    EXPECT_TRUE(symbol->ProblemText().isEmpty()) << "read again from its library";
+    EXPECT_TRUE(padstack->ProblemText().isEmpty()) << "the padstack viewer is not touched";
+}
+
+TEST_F(BrowserViewersTest, AViewersRequestGoesOnToTheApplicationItNames) {
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    ObjectViewer* viewer = m_window->Viewer(LibraryKind::Symbol);
+    ASSERT_NE(viewer, nullptr);
+    m_kernel.E_SetString("K2KSCHED", "Schematic,0,0,0,0");
+    emit viewer->NotifyServer("K2KSCHED", "PLACE,OPAMP");
+    emit viewer->NotifyServer("K2KSCHED", "SHELL,1,x");
+    EXPECT_EQ(m_heard, QStringList{"K2KSCHED,K2KSCHED,PLACE,OPAMP"});
+    EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), viewer);
+}
+
+} // namespace
+} // namespace k2k

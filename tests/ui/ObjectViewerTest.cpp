@@ -1,0 +1,193 @@
+#include "platform/ui/ObjectViewer.h"
+
+#include "platform/ui/DrawingView.h"
+#include "platform/ui/PackageViewer.h"
+#include "platform/ui/PadstackViewer.h"
+#include "platform/ui/SymbolViewer.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+constexpr const char* kGate = "K2KDRAW 1 SYMBOL\n"
+                              "RECT 0 0 400 300\n"
+                              "PIN 1 A L -200 200 200\n"
+                              "PIN 3 Y R 600 100 200\n"
+                              "PIN 14 VCC T 200 500 200\n";
+
+ObjectViewer::Reader Reading(ViewerContent content) {
+    return [content] { return std::optional<ViewerContent>(content); };
+}
+
+QStringList SceneTexts(const ObjectViewer& viewer) {
+    QStringList texts;
+    for (QGraphicsItem* item : viewer.Scene().items())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            texts << text->text();
+    texts.sort();
+    return texts;
+}
+
+TEST(ObjectViewerTest, ShowsTheObjectsPanelAndPinsAndFitsItOnOpen) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"7400", "LOGIC.SYMBOL", {{"Description", "NAND"}}, kGate}));
+    viewer.show();
+    EXPECT_EQ(viewer.ObjectName(), "7400");
+    EXPECT_EQ(viewer.LibraryText(), "LOGIC.SYMBOL");
+    EXPECT_EQ(viewer.findChild<QLabel*>("lblField1")->text(), "NAND");
+    EXPECT_EQ(viewer.windowTitle(), "Symbol Viewer - 7400");
+    EXPECT_TRUE(viewer.ProblemText().isEmpty()) << viewer.ProblemText().toStdString();
+    EXPECT_EQ(SceneTexts(viewer), (QStringList{"1", "14", "3", "A", "VCC", "Y"}))
+        << "each pin's number and name";
+
+    // The whole symbol, its pins' outer ends included, lies inside the window.
+    DrawingView& view = viewer.View();
+    const QRectF shown = view.mapToScene(view.viewport()->rect()).boundingRect();
+    EXPECT_TRUE(shown.contains(QRectF(QPointF(-200, -500), QPointF(600, 0))));
+}
+
+QRectF TextBox(const ObjectViewer& viewer, const QString& text) {
+    for (QGraphicsItem* item : viewer.Scene().items())
+        if (auto* found = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            if (found->text() == text)
+                return found->sceneBoundingRect();
+    ADD_FAILURE() << text.toStdString();
+    return {};
+}
+
+// The names of a top and a bottom pin of a small body once ran into each other.
+TEST(ObjectViewerTest, NamesOfTopAndBottomPinsStayApartInsideTheBody) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"PWR2",
+                         "",
+                         {},
+                         "K2KDRAW 1 SYMBOL\nRECT -100 100 100 -100\n"
+                         "PIN 14 VCC T 0 300 200\nPIN 7 GND B 0 -300 200"}));
+    const QRectF vcc = TextBox(viewer, "VCC");
+    const QRectF gnd = TextBox(viewer, "GND");
+    EXPECT_FALSE(vcc.intersects(gnd));
+    const QRectF body(-100, -100, 200, 200);
+    EXPECT_TRUE(body.contains(vcc) && body.contains(gnd)) << "names stand inside the body";
+    EXPECT_FALSE(body.contains(TextBox(viewer, "14"))) << "numbers stand by the pin, outside";
+}
+
+TEST(ObjectViewerTest, KeysZoomAndFitAndTheWheelZooms) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"7400", "", {}, kGate}));
+    viewer.show();
+    DrawingView& view = viewer.View();
+    const double fitted = view.Zoom();
+    QTest::keyClick(&view, Qt::Key_Plus);
+    EXPECT_NEAR(view.Zoom(), fitted * 1.25, fitted * 1e-6);
+    QTest::keyClick(&view, Qt::Key_Minus);
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_LT(view.Zoom(), fitted);
+    const QPointF centre = view.mapToScene(view.viewport()->rect().center());
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Up);
+    const QPointF moved = view.mapToScene(view.viewport()->rect().center());
+    EXPECT_GT(moved.x(), centre.x()) << "the arrow keys pan";
+    EXPECT_LT(moved.y(), centre.y());
+    QTest::keyClick(&view, Qt::Key_F);
+    EXPECT_NEAR(view.Zoom(), fitted, fitted * 1e-6);
+
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_NEAR(view.Zoom(), fitted / 20, fitted * 1e-6) << "zooming out stops";
+    EXPECT_GT(view.GridSpacing(), 100) << "the grid thins out";
+    QTest::keyClick(&view, Qt::Key_Home);
+    QWheelEvent wheel(QPointF(50, 50), view.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_NEAR(view.Zoom(), fitted * 1.5625, fitted * 1e-6);
+}
+
+TEST(ObjectViewerTest, SaysWhatCouldNotBeDrawn) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"7400", "", {}, "K2KDRAW 1 SYMBOL\nPIN 1 A L 0 0\nRECT 0 0 10 10"}));
+    EXPECT_TRUE(viewer.ProblemText().startsWith("Not drawn: statement 2: "))
+        << viewer.ProblemText().toStdString();
+    EXPECT_EQ(viewer.Scene().items().size(), 1) << "the rest is drawn";
+
+    viewer.Open(Reading({"7400", "", {}, ""}));
+    EXPECT_EQ(viewer.ProblemText(), "Not drawn: no drawing");
+    viewer.Open(Reading({"DIP8", "", {}, "K2KDRAW 1 PACKAGE\nRECT 0 0 10 10"}));
+    EXPECT_TRUE(viewer.ProblemText().contains("a package's, not a symbol's"));
+    viewer.Open([] { return std::optional<ViewerContent>(); });
+    EXPECT_EQ(viewer.ObjectName(), "DIP8") << "a gone object keeps its name";
+    EXPECT_TRUE(viewer.ProblemText().contains("no longer in its library"));
+}
+
+TEST(ObjectViewerTest, RefreshReadsTheObjectAgain) {
+    std::string drawing = "K2KDRAW 1 SYMBOL\nRECT 0 0 10 10";
+    SymbolViewer viewer;
+    viewer.Open([&] { return std::optional<ViewerContent>({"7400", "", {}, drawing}); });
+    EXPECT_EQ(viewer.Scene().items().size(), 1);
+    drawing += "\nLINE 0 0 10 10";
+    EXPECT_EQ(viewer.Scene().items().size(), 1);
+    viewer.Refresh();
+    EXPECT_EQ(viewer.Scene().items().size(), 2);
+}
+
+TEST(ObjectViewerTest, ClosingRaisesShutdownAndTheNotificationSetsTheLibrary) {
+    PadstackViewer viewer;
+    QSignalSpy heard(&viewer, &ObjectViewer::NotifyServer);
+    viewer.NotifyMe("K2KPSTACKVIEWER,LIB,\\LIB\\T.PADSTACK,");
+    EXPECT_EQ(viewer.LibraryText(), "\\LIB\\T.PADSTACK") << "the closing comma is not the name's";
+    EXPECT_EQ(viewer.findChild<QLabel*>("lblLibrary")->text().remove(QChar(0x200B)),
+              "/LIB/T.PADSTACK")
+        << "a person reads this system's form of the path";
+    viewer.NotifyMe("K2KSMBVIEWER,LIB,OTHER");
+    EXPECT_EQ(viewer.LibraryText(), "\\LIB\\T.PADSTACK") << "addressed to another viewer";
+    EXPECT_EQ(viewer.Notification(), "K2KSMBVIEWER,LIB,OTHER");
+
+    viewer.show();
+    viewer.close();
+    ASSERT_EQ(heard.count(), 1);
+    EXPECT_EQ(heard[0][0].toString(), "K2KPSTACKVIEWER");
+    EXPECT_EQ(heard[0][1].toString(), "SHUTDOWN");
+}
+
+TEST(ObjectViewerTest, PadsTakeTheirPadstacksShapeOrARoundDefault) {
+    PackageViewer viewer;
+    QStringList asked;
+    viewer.SetPadstackSource([&](const std::string& name) -> std::optional<std::string> {
+        asked << QString::fromStdString(name);
+        if (name == "SQ80")
+            return "K2KDRAW 1 PADSTACK\nLAYER MASKTOP ROUND 90 90\nLAYER TOP SQUARE 80 80\n"
+                   "DRILL 40 PLATED";
+        return std::nullopt;
+    });
+    viewer.Open(Reading({"DIP2",
+                         "",
+                         {},
+                         "K2KDRAW 1 PACKAGE\nPAD 1 SQ80 0 0 0\nPAD 2 SQ80 300 0 0\n"
+                         "PAD 3 NOPE 600 0 0\nORIGIN 0 0"}));
+    EXPECT_EQ(asked, (QStringList{"SQ80", "NOPE"})) << "each padstack is asked for once";
+    EXPECT_EQ(viewer.ProblemText(), "Not drawn: padstack NOPE unknown, its pads drawn round");
+    const QList<QGraphicsItem*> atFirst = viewer.Scene().items(QPointF(35, 0));
+    const QList<QGraphicsItem*> atThird = viewer.Scene().items(QPointF(635, 0));
+    EXPECT_FALSE(atFirst.isEmpty()) << "the top layer's 80 mil square reaches x 35";
+    EXPECT_TRUE(atThird.isEmpty()) << "the default pad is 60 mils round";
+    // The drill is a hole in the pad: the second pad drawn 1:1, its hole clear.
+    QImage image(100, 100, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    viewer.Scene().render(&painter, QRectF(0, 0, 100, 100), QRectF(250, -50, 100, 100));
+    painter.end();
+    EXPECT_EQ(qAlpha(image.pixel(65, 50)), 0) << "inside the 40 mil drill";
+    EXPECT_EQ(image.pixelColor(82, 50), QColor(200, 120, 50)) << "copper outside it";
+}
+
+} // namespace
+} // namespace k2k
