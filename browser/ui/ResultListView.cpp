@@ -1,6 +1,7 @@
 #include "browser/ui/ResultListView.h"
 
 #include "browser/BrowserComponent.h"
+#include "browser/DeleteFromLibrary.h"
 #include "browser/ResultCommands.h"
 #include "browser/ui/BrowserImages.h"
 #include "browser/ui/ResultListModel.h"
@@ -29,11 +30,10 @@ constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearch
                                       "egrdPackageSearchResults", "egrdPadstackSearchResults"};
 constexpr const char* kToolPrefixes[] = {"ATB_Part", "ATB_Sym", "ATB_Pkg", "ATB_Pad"};
 
-// Tools whose windows (viewers, deleting from a library) are not there yet.
-constexpr const char* kUnavailableTools[] = {
-    "ATB_PartViewSymbol", "ATB_PartViewPackage", "ATB_SymViewSymbol",
-    "ATB_PkgViewPackage", "ATB_PadViewPadstack", "ATB_PartDelete",
-    "ATB_SymDelete",      "ATB_PkgDelete",       "ATB_PadDelete"};
+// Tools whose windows (the viewers) are not there yet.
+constexpr const char* kUnavailableTools[] = {"ATB_PartViewSymbol", "ATB_PartViewPackage",
+                                             "ATB_SymViewSymbol", "ATB_PkgViewPackage",
+                                             "ATB_PadViewPadstack"};
 
 QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),
@@ -159,6 +159,8 @@ void ResultListView::RunTool(const QString& name, const QString& caption) {
         DeleteFromList();
     else if (upper == KindTool("SaveList").toUpper())
         SaveList();
+    else if (upper == KindTool("Delete").toUpper())
+        DeleteFromLib();
     else if (upper.endsWith(QStringLiteral("PROPERTIES")))
         return;
     else
@@ -179,6 +181,21 @@ void ResultListView::SelectAll() {
 void ResultListView::DeleteFromList() {
     Hourglass hourglass;
     if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0)
+        m_model->Reset();
+}
+
+void ResultListView::DeleteFromLib() {
+    DeleteFromLibSetup setup;
+    setup.libraryDir = m_browser.Dirs().libDir;
+    setup.atLeastOneSelected = m_atLeastOne;
+    setup.setHourglass = [](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    if (k2k::DeleteFromLib(m_model->Results(), SelectedResults(), setup, m_browser.GetKernel(),
+                           m_browser.Services()) > 0)
         m_model->Reset();
 }
 
