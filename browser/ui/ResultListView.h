@@ -6,10 +6,10 @@
 // keys run the menu's tools, and a drag carries the selected rows' drop records.
 //
 // The view carries out the tools that touch only the list (Select All, Delete From List,
-// Save List; Properties does nothing) and Delete, which also deletes the objects. Every other tool
-// it hands to the window through toolChosen, with what the window needs at hand: the selection, the
-// focused result and the drop records. Tools whose windows are not there yet stay in the menus,
-// disabled, until the window makes them available.
+// Save List; Properties does nothing) and Delete, which also deletes the objects. Every
+// other tool it hands to the window through toolChosen, with what the window needs at hand:
+// the selection, the focused result and the drop records. Tools whose windows are not there
+// yet stay in the menus, disabled, until the window makes them available.
 
 #include "browser/DropRecords.h"
 #include "browser/SaveList.h"
