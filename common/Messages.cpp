@@ -96,6 +96,15 @@ std::string ApplicationTitle(const SuiteServices& services) {
     return LocalText(services, "4811", "Library Browser");
 }
 
+std::string MessageTitle(const SuiteServices& services) {
+    return LocalText(services, "99607", "Kalde 2000 - ") + ApplicationTitle(services) + " (" +
+           services.DialogTitleSuffix() + ")";
+}
+
+bool AskYesNo(SuiteServices& services, const std::string& text) {
+    return services.AskYesNo(text, MessageTitle(services));
+}
+
 MessageRequest ErrorMessage(const SuiteServices& services, int code, std::string_view name) {
     const ErrorEntry* entry = &kUnknownError;
     for (const ErrorEntry& candidate : kErrors)
@@ -126,8 +135,7 @@ MessageRequest ErrorMessage(const SuiteServices& services, int code, std::string
         request.text += LocalText(services, entry->second.id, entry->second.defaultText);
         break;
     }
-    request.title = LocalText(services, "99607", "Kalde 2000 - ") + ApplicationTitle(services) +
-                    " (" + services.DialogTitleSuffix() + ")";
+    request.title = MessageTitle(services);
     request.icon = entry->icon;
     request.buttons = MsgButtons::Ok;
     request.systemModal = true;

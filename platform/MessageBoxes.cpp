@@ -16,7 +16,9 @@ MsgAnswer ConsoleMessageBoxes::Show(const MessageRequest& request) {
     if (!request.title.empty())
         m_out << Cp1252ToUtf8(request.title) << ": ";
     m_out << Cp1252ToUtf8(text) << '\n';
-    return request.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    if (request.buttons != MsgButtons::YesNo)
+        return MsgAnswer::Ok;
+    return m_yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
 } // namespace k2k

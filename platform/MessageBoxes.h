@@ -28,15 +28,18 @@ public:
 
 // For programs without a window: writes "title: text" (UTF-8, one line per text line)
 // to a stream (standard error) and answers OK, or No to a question, so nothing is ever
-// changed without a person's yes.
+// changed without a person's yes. A person who said yes beforehand (a command's --yes)
+// has questions answered Yes.
 class ConsoleMessageBoxes final : public MessageBoxes {
 public:
     ConsoleMessageBoxes();
     explicit ConsoleMessageBoxes(std::ostream& out) : m_out(out) {}
     MsgAnswer Show(const MessageRequest& request) override;
+    void AnswerQuestionsYes(bool yes) noexcept { m_yes = yes; }
 
 private:
     std::ostream& m_out;
+    bool m_yes = false;
 };
 
 } // namespace k2k

@@ -22,24 +22,31 @@ void LibraryLookup::CloseOpenLibrary() {
     m_memory = {};
 }
 
+std::optional<FoundLibrary> FindLibrary(KernelLibraries& kernel, const LibraryCatalogue& catalogue,
+                                        std::string_view libraryDir, LibraryKind kind,
+                                        const std::string& name) {
+    const std::string signature(SignatureOf(kind));
+    for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
+        std::string path = catalogue.LibraryPath(kind, entry, libraryDir);
+        const int library = kernel.E_OpenLibrary(path, signature, KernelLibraries::kModeLoad);
+        if (library <= 0)
+            continue;
+        if (const int object = kernel.E_OpenLibToRead(library, name); object > 0)
+            return FoundLibrary{std::move(path), entry, library, object};
+        kernel.E_CloseLibrary(library);
+    }
+    return std::nullopt;
+}
+
 int LibraryLookup::FindLibrary(LibraryKind kind, const std::string& name, LibraryLocation& found) {
     // A library a find before left open (no load followed) is not kept any longer.
     CloseOpenLibrary();
-    const std::string signature(SignatureOf(kind));
-    for (int position = 1; position <= m_catalogue.Count(kind); ++position) {
-        const std::string path = m_catalogue.LibraryPath(kind, position, m_libraryDir);
-        const int library = m_kernel.E_OpenLibrary(path, signature, KernelLibraries::kModeLoad);
-        if (library <= 0)
-            continue;
-        const int object = m_kernel.E_OpenLibToRead(library, name);
-        if (object > 0) {
-            found = {path, position};
-            m_memory = {library, object};
-            return 0;
-        }
-        m_kernel.E_CloseLibrary(library);
-    }
-    return 1;
+    const auto library = k2k::FindLibrary(m_kernel, m_catalogue, m_libraryDir, kind, name);
+    if (!library)
+        return 1;
+    found = {library->path, library->position};
+    m_memory = {library->library, library->object};
+    return 0;
 }
 
 int LibraryLookup::LoadForViewing(LibraryKind kind, const std::string& name, std::string& library,

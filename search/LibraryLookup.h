@@ -18,10 +18,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace k2k {
 
 class Kernel;
+class KernelLibraries;
 class LibraryCatalogue;
 class SuiteServices;
 
@@ -33,6 +35,20 @@ struct OpenLibraryMemory {
     int library = 0;
     int object = 0;
 };
+
+// The library that holds an object, found by FindLibrary and left open for loading.
+struct FoundLibrary {
+    std::string path; // suite form: library directory & "\" & the catalogue entry
+    int position = 0; // the entry's position in the kind's catalogue list, from 1
+    int library = 0;  // the kernel's handle of the open library; the caller closes it
+    int object = 0;   // the object in it (E_OpenLibToRead)
+};
+
+// The first library of the kind's catalogue list, in order, that opens with the kind's
+// signature and holds an object of that name; the libraries passed over are closed again.
+std::optional<FoundLibrary> FindLibrary(KernelLibraries& kernel, const LibraryCatalogue& catalogue,
+                                        std::string_view libraryDir, LibraryKind kind,
+                                        const std::string& name);
 
 // Where FindLibrary found an object.
 struct LibraryLocation {

@@ -26,6 +26,11 @@ void AddSearchCommand(CLI::App& app, CommandContext& context);    // the browser
 void AddGenerateCommand(CLI::App& app, CommandContext& context);  // a large synthetic suite
 void AddProfileCommand(CLI::App& app, CommandContext& context);   // read a browser profile
 void AddSpiceCommand(CLI::App& app, CommandContext& context);     // a suite's Spice references
+void AddDeleteCommand(CLI::App& app, CommandContext& context);    // delete from a library
+
+// Converts a command-line text to the suite's 8-bit text, or fails with a usage error
+// naming the option.
+std::string SuiteText(const std::string& option, const std::string& utf8);
 
 // Runs the tool. Bad arguments print usage and answer 2.
 int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

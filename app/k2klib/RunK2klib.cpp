@@ -1,8 +1,17 @@
 #include "Commands.h"
 
+#include "platform/Text.h"
+
 #include <iostream>
 
 namespace k2k::cli {
+
+std::string SuiteText(const std::string& option, const std::string& utf8) {
+    auto text = Utf8ToCp1252(utf8);
+    if (!text)
+        throw CLI::ValidationError(option, "holds a character that Windows-1252 cannot hold");
+    return *text;
+}
 
 int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"k2klib: builds, lists and searches the suite's library files"};
@@ -17,6 +26,7 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     AddGenerateCommand(app, context);
     AddProfileCommand(app, context);
     AddSpiceCommand(app, context);
+    AddDeleteCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -102,14 +102,6 @@ void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
     flush();
 }
 
-// Converts a command-line text to the suite's 8-bit text, or fails with a usage error.
-std::string SuiteText(const std::string& option, const std::string& utf8) {
-    auto text = Utf8ToCp1252(utf8);
-    if (!text)
-        throw CLI::ValidationError(option, "holds a character that Windows-1252 cannot hold");
-    return *text;
-}
-
 void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& context) {
     const auto kind = a.kind == "part"      ? LibraryKind::Part
                       : a.kind == "symbol"  ? LibraryKind::Symbol

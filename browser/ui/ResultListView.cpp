@@ -1,6 +1,7 @@
 #include "browser/ui/ResultListView.h"
 
 #include "browser/BrowserComponent.h"
+#include "browser/DeleteFromLibrary.h"
 #include "browser/ResultCommands.h"
 #include "browser/ui/BrowserImages.h"
 #include "browser/ui/ResultListModel.h"
@@ -28,10 +29,6 @@ namespace {
 constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearchResults",
                                       "egrdPackageSearchResults", "egrdPadstackSearchResults"};
 constexpr const char* kToolPrefixes[] = {"ATB_Part", "ATB_Sym", "ATB_Pkg", "ATB_Pad"};
-
-// Tools whose windows (deleting from a library) are not there yet.
-constexpr const char* kUnavailableTools[] = {"ATB_PartDelete", "ATB_SymDelete", "ATB_PkgDelete",
-                                             "ATB_PadDelete"};
 
 QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),
@@ -96,8 +93,6 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
         horizontalHeader()->setSortIndicatorShown(true);
         horizontalHeader()->setSortIndicator(column, order);
     });
-    for (const char* tool : kUnavailableTools)
-        m_unavailable.insert(QString::fromLatin1(tool).toUpper());
     m_busy = [this] { return m_browser.IsSearching(); };
     m_chooseFile = [this](const SaveListDialog& setup) { return ChooseWithDialog(this, setup); };
     BuildPopup();
@@ -158,14 +153,14 @@ QString ResultListView::KindTool(std::string_view ending) const {
 
 void ResultListView::RunTool(const QString& name, const QString& caption) {
     const QString upper = name.toUpper();
-    if (m_unavailable.contains(upper))
-        return;
     if (upper == KindTool("SelectAll").toUpper())
         SelectAll();
     else if (upper == KindTool("DeleteFromList").toUpper())
         DeleteFromList();
     else if (upper == KindTool("SaveList").toUpper())
         SaveList();
+    else if (upper == KindTool("Delete").toUpper())
+        DeleteFromLib();
     else if (upper.endsWith(QStringLiteral("PROPERTIES")))
         return;
     else
@@ -186,6 +181,21 @@ void ResultListView::SelectAll() {
 void ResultListView::DeleteFromList() {
     Hourglass hourglass;
     if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0)
+        m_model->Reset();
+}
+
+void ResultListView::DeleteFromLib() {
+    DeleteFromLibSetup setup;
+    setup.libraryDir = m_browser.Dirs().libDir;
+    setup.atLeastOneSelected = m_atLeastOne;
+    setup.setHourglass = [](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    if (k2k::DeleteFromLib(m_model->Results(), SelectedResults(), setup, m_browser.GetKernel(),
+                           m_browser.Services()) > 0)
         m_model->Reset();
 }
 
@@ -250,13 +260,6 @@ QAction* ResultListView::Tool(const QString& name) const {
     return nullptr;
 }
 
-void ResultListView::SetToolAvailable(const QString& name, bool available) {
-    if (available)
-        m_unavailable.remove(name.toUpper());
-    else
-        m_unavailable.insert(name.toUpper());
-}
-
 void ResultListView::RebuildSymbolGroups() {
     QAction* viewSymbol = Tool(QStringLiteral("ATB_PartViewSymbol"));
     if (m_symbolGroups != nullptr) {
@@ -277,7 +280,6 @@ void ResultListView::RebuildSymbolGroups() {
         action->setObjectName(QString::fromLatin1(
             kSymbolGroupsTool.data(), static_cast<qsizetype>(kSymbolGroupsTool.size())));
         action->setData(caption);
-        action->setEnabled(!m_unavailable.contains(QStringLiteral("ATB_PARTVIEWSYMBOL")));
         connect(action, &QAction::triggered, this, [this, caption] {
             emit toolChosen(QString::fromLatin1(kSymbolGroupsTool.data(),
                                                 static_cast<qsizetype>(kSymbolGroupsTool.size())),
@@ -295,7 +297,7 @@ void ResultListView::PreparePopup() {
         const QString name =
             QString::fromLatin1(state.name.data(), static_cast<qsizetype>(state.name.size()));
         if (QAction* action = Tool(name))
-            action->setEnabled(state.enabled && !m_unavailable.contains(name.toUpper()));
+            action->setEnabled(state.enabled);
     }
     if (m_kind == LibraryKind::Part)
         RebuildSymbolGroups();

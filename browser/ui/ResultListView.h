@@ -6,16 +6,14 @@
 // keys run the menu's tools, and a drag carries the selected rows' drop records.
 //
 // The view carries out the tools that touch only the list (Select All, Delete From List,
-// Save List; Properties does nothing). Every other tool it hands to the window through
-// toolChosen, with what the window needs at hand: the selection, the focused result and the
-// drop records. Tools whose windows are not there yet stay in the menus, disabled, until
-// the window makes them available.
+// Save List; Properties does nothing) and Delete, which also deletes the objects. Every
+// other tool it hands to the window through toolChosen, with what the window needs at hand:
+// the selection, the focused result and the drop records.
 
 #include "browser/DropRecords.h"
 #include "browser/SaveList.h"
 #include "platform/LibraryFile.h"
 
-#include <QSet>
 #include <QString>
 #include <QTableView>
 
@@ -60,14 +58,15 @@ public:
     void SelectAll();
     void DeleteFromList();
     void SaveList();
+    // Delete: the selected objects deleted from their libraries or the project, after a
+    // question, and their rows removed.
+    void DeleteFromLib();
 
     // The kind's pop-up menu; PreparePopup enables its tools for the current selection.
     QMenu* PopupMenu() const noexcept { return m_popup; }
     void PreparePopup();
     // A tool's menu entry by name (the symbol-groups tools included); nullptr if none.
     QAction* Tool(const QString& name) const;
-    // Whether a tool's window exists; a tool without one stays disabled.
-    void SetToolAvailable(const QString& name, bool available);
 
     // --- what the window provides
     void SetBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
@@ -107,7 +106,6 @@ private:
     ResultListModel* m_model;
     QMenu* m_popup = nullptr;
     QMenu* m_symbolGroups = nullptr;
-    QSet<QString> m_unavailable; // tool names in upper case
     bool m_moreThanOne = false;
     bool m_atLeastOne = false;
     bool m_ascending = false; // flipped before each sort: the first click sorts ascending

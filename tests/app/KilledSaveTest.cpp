@@ -14,11 +14,13 @@
 #include "platform/UserSettings.h"
 #include "regtypes/BrowserProfile.h"
 #include "search/LibraryCatalogue.h"
+#include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sstream>
@@ -56,9 +58,11 @@ protected:
 
     // prepare writes the old state; save makes the new one. Kills the save at each of its
     // steps in turn and checks file after each; answers the number of steps.
+    // afterEach, when given, checks what a reader makes of the file after every kill.
     long ExpectOldOrNewAtEveryStep(const std::function<void()>& prepare,
                                    const std::function<void()>& save,
-                                   const std::filesystem::path& file) {
+                                   const std::filesystem::path& file,
+                                   const std::function<void()>& afterEach = {}) {
         prepare();
         const std::string before = ReadFile(file);
         RunChild(0, save);
@@ -72,6 +76,8 @@ protected:
             EXPECT_TRUE(now == before || now == after)
                 << file.filename() << " killed before step " << step << " holds:\n"
                 << now;
+            if (afterEach)
+                afterEach();
             if (!killed) {
                 EXPECT_EQ(now, after);
                 break;
@@ -186,6 +192,33 @@ TEST_F(KilledSaveTest, LibraryBuildAndDeleteLeaveTheOldLibraryOrTheNewOne) {
             kernel.E_DeleteLibObject(handle, "74LS00");
         },
         library);
+}
+
+// The browser's delete as k2klib runs it, killed at every step of the library's rewrite: the
+// next search reads the library whole, with the part or without it.
+TEST_F(KilledSaveTest, DeleteCommandLeavesALibraryTheNextSearchReads) {
+    const auto suite = dir / "suite";
+    auto search = [&] {
+        const auto run = test::RunK2klib({"search", "--suite", suite.string(), "--name", "*",
+                                          "--library", "A.PART", "--format", "tsv"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err.find("Can't open library"), std::string::npos) << run.err;
+        EXPECT_NE(run.out.find("\tSN74LS00N\t"), std::string::npos) << run.out;
+        const auto lines = std::count(run.out.begin(), run.out.end(), '\n');
+        EXPECT_TRUE(lines == 6 || lines == 5) << "a header and five parts or four:\n" << run.out;
+    };
+    const long steps = ExpectOldOrNewAtEveryStep(
+        [&] {
+            std::filesystem::remove_all(suite);
+            test::WriteSmallSuite(suite);
+        },
+        [&] {
+            test::RunK2klib(
+                {"delete", "--suite", suite.string(), "--kind", "part", "--yes", "74LS02"});
+        },
+        suite / "LIB" / "A.PART", search);
+    EXPECT_GE(steps, 5);
+    RecordProperty("KillPoints", static_cast<int>(steps));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ResultListFixture.h"
 #include "browser/DropRecords.h"
 #include "browser/ui/ResultListModel.h"
+#include "search/ProjectStatus.h"
 #include "search/SearchResults.h"
 
 #include <QAction>
@@ -122,7 +123,8 @@ TEST_F(ResultListViewTest, KeysSelectAllDeleteFromListAndCount) {
     ClickRow(3, Qt::LeftButton, Qt::ControlModifier);
     Key(Qt::Key_Delete, Qt::ShiftModifier);
     Key(Qt::Key_F4);
-    EXPECT_EQ(Names().size(), 4) << "deleting from the library is not offered yet";
+    EXPECT_EQ(Names().size(), 4) << "the delete question is answered no";
+    EXPECT_EQ(m_boxes.Texts().back(), "Permanently Delete Selected Part(s)?");
     EXPECT_TRUE(m_chosen.isEmpty());
     Key(Qt::Key_Delete);
     EXPECT_EQ(Names(), (QStringList{"74LS00", "74LS02"}));
@@ -153,7 +155,6 @@ TEST_F(ResultListViewTest, HeaderClicksSortAscendingThenDescending) {
 
 TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     ResultListView& view = View();
-    view.SetToolAvailable("ATB_PartViewSymbol", false);
     ClickRow(0, Qt::RightButton);
     Mouse(view.viewport(), QPoint(10, 10), Qt::RightButton);
     EXPECT_EQ(m_status.last(), "0 Part(s) Selected");
@@ -166,7 +167,7 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     EXPECT_EQ(view.PopupMenu()->objectName(), "mnuPartProperty");
     EXPECT_TRUE(Enabled("ATB_EditPart"));
     EXPECT_TRUE(Enabled("ATB_PartFindAlias"));
-    EXPECT_FALSE(Enabled("ATB_PartViewSymbol")) << "made unavailable";
+    EXPECT_TRUE(Enabled("ATB_PartViewSymbol"));
     EXPECT_FALSE(Enabled("ATB_PartSendToSch")) << "no schematic editor runs";
     EXPECT_FALSE(Enabled("ATB_PartProperties"));
     QMenu* groups = view.Tool("ATB_PartViewSymbol")->menu();
@@ -176,10 +177,10 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     EXPECT_EQ(groups->actions()[1]->text(), "OPAMP_PWR");
     groups->actions()[1]->trigger();
     view.Tool("ATB_EditPart")->trigger();
-    EXPECT_EQ(m_chosen, QStringList{"ATB_EditPart|&Edit Part"}) << "the groups follow View Symbol";
+    EXPECT_EQ(m_chosen,
+              (QStringList{"ATB_PARTVIEWSYMBOLGROUPS|OPAMP_PWR", "ATB_EditPart|&Edit Part"}));
     view.PopupMenu()->hide();
 
-    view.SetToolAvailable("ATB_PartViewSymbol", true);
     m_kernel.E_SetString("MW_K2KSCHED", "77");
     ClickRow(lm358 == 0 ? 1 : 0, Qt::LeftButton, Qt::ControlModifier);
     ClickRow(lm358, Qt::RightButton, Qt::ControlModifier);
@@ -252,6 +253,106 @@ TEST_F(ResultListViewTest, CtrlSSavesTheListThroughTheChosenFile) {
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(test::ReadFile(m_dir / "packages.txt"), "1)  DIP14\r\n2)  DIP8\r\n");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is back";
+}
+
+// --- Delete (Shift+Delete and the menus' delete tools)
+
+TEST_F(ResultListViewTest, DeleteAsksThenDeletesTheSelectedRowsFromTheirLibrary) {
+    ResultListView& view = View();
+    Search(LibraryKind::Part, "*", "A.PART");
+    view.Model().SyncNewRows();
+    const QStringList five{"74LS00", "74HC00", "SN74LS00N", "74LS02", "LM741"};
+    ASSERT_EQ(Names(), five);
+    const std::string library = test::ReadFile(m_dir / "LIB" / "A.PART");
+
+    ClickRow(1);
+    ClickRow(3, Qt::LeftButton, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, "Permanently Delete Selected Part(s)?");
+    EXPECT_EQ(m_boxes.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(Names(), five) << "answered no";
+    EXPECT_EQ(test::ReadFile(m_dir / "LIB" / "A.PART"), library);
+
+    m_boxes.answers = {MsgAnswer::Yes};
+    ClickRow(3, Qt::RightButton, Qt::ControlModifier);
+    ASSERT_TRUE(Enabled("ATB_PartDelete")) << "for any number of rows";
+    view.Tool("ATB_PartDelete")->trigger();
+    EXPECT_EQ(Names(), (QStringList{"74LS00", "SN74LS00N", "LM741"}));
+    EXPECT_EQ(Results(LibraryKind::Part).Count(), 3);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+    LibraryContents contents;
+    std::string error;
+    ASSERT_TRUE(ReadLibrary(m_dir / "LIB" / "A.PART", contents, error)) << error;
+    std::vector<std::string> held;
+    for (const LibraryObject& object : contents.objects)
+        held.push_back(object.name);
+    EXPECT_EQ(held, (std::vector<std::string>{"74LS00", "SN74LS00N", "LM741"}));
+    EXPECT_EQ(m_boxes.shown.size(), 2u) << "no message after deletes that worked";
+}
+
+TEST_F(ResultListViewTest, DeletingFromTheProjectAsksAgainOnlyForAUsedPart) {
+    ResultListView& view = View();
+    const auto listProject = [&] {
+        Search(LibraryKind::Part, "*", kProjectLibrary);
+        view.Model().SyncNewRows();
+        view.clearSelection();
+    };
+    const auto inProject = [&](const char* name) {
+        return FindInProject(m_kernel, LibraryKind::Part, name) > 0;
+    };
+    listProject();
+    ASSERT_EQ(Names(), (QStringList{"74LS00", "LM741", "SPARE"}));
+
+    m_boxes.answers = {MsgAnswer::Yes};
+    ClickRow(2);
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_FALSE(inProject("SPARE")) << "placed nowhere: deleted without a second question";
+    EXPECT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(Names(), (QStringList{"74LS00", "LM741"}));
+
+    m_boxes.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    ClickRow(0);
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    ASSERT_EQ(m_boxes.shown.size(), 3u);
+    EXPECT_EQ(m_boxes.shown[2].text, "Selected Part Used in Project\r\nDeleting this Part will "
+                                     "cause NetList corruption\r\nDelete anyway ?");
+    EXPECT_TRUE(inProject("74LS00")) << "kept on no";
+
+    listProject();
+    m_boxes.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    ClickRow(static_cast<int>(Names().indexOf("74LS00")));
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_FALSE(inProject("74LS00")) << "deleted on yes";
+    EXPECT_TRUE(inProject("LM741"));
+    EXPECT_EQ(m_boxes.shown.size(), 5u);
+    EXPECT_NE(test::ReadFile(m_dir / "LIB" / "A.PART").find("74LS00"), std::string::npos)
+        << "the library's own 74LS00 stays";
+}
+
+TEST_F(ResultListViewTest, AFailedDeleteShowsTheMessageOfItsKind) {
+    Search(LibraryKind::Part, "74LS00", "A.PART");
+    Search(LibraryKind::Symbol, "7400");
+    std::filesystem::remove(m_dir / "LIB" / "A.PART");
+    std::filesystem::remove(m_dir / "LIB" / "LOGIC.SYMBOL");
+    struct Case {
+        LibraryKind kind;
+        const char* question;
+        const char* message;
+    };
+    for (const Case& c : {Case{LibraryKind::Part, "Permanently Delete Selected Part(s)?",
+                               "Can't delete Part: 74LS00 from disk library"},
+                          Case{LibraryKind::Symbol, "Permanently Delete Selected Symbol(s)?",
+                               "Can't delete Symbol/Package: 7400 from disk library"}}) {
+        m_view.reset();
+        m_boxes.shown.clear();
+        m_boxes.answers = {MsgAnswer::Yes};
+        View(c.kind).Model().SyncNewRows();
+        ClickRow(0);
+        Key(Qt::Key_Delete, Qt::ShiftModifier);
+        EXPECT_EQ(m_boxes.Texts(), (std::vector<std::string>{c.question, c.message}));
+        EXPECT_EQ(m_boxes.shown.back().icon, MsgIcon::Exclamation);
+    }
 }
 
 } // namespace

@@ -1,0 +1,52 @@
+#pragma once
+// Library maintenance: deleting an object from a library file or from the open project, and
+// finding the library of a kind's search sequence that holds an object. The delete command
+// of the result lists (browser/DeleteFromLibrary) and "k2klib delete" run these functions.
+//
+// A library delete goes through the kernel, which opens the file for deleting and rewrites
+// it without the object (a new file beside it, flushed, renamed over it), so a crash at any
+// moment leaves the library whole, old or new. A project delete looks the object up in its
+// project map by name (parts in the part map; symbols, packages and padstacks in the symbol
+// map, told apart by their masks) and, when a component of some hierarchy uses it, asks
+// whether to delete it anyway, because the net list would lose what the component refers
+// to. No answer (or no) deletes nothing.
+
+#include "platform/LibraryFile.h"
+
+#include <string>
+#include <string_view>
+
+namespace k2k {
+
+class Kernel;
+class KernelLibraries;
+class LibraryCatalogue;
+class SuiteServices;
+
+// 0 when the object was deleted from the library file at path (suite form); 1 when the file
+// does not open as a library of the kind's signature ("KaldeDLL20" for parts, "KaldeSLL20"
+// for the others) or does not hold an object of that name (exact comparison).
+int DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
+                      const std::string& name);
+
+// The numbered message of a failed library delete: 18 for a part, 21 for the other kinds.
+int LibraryDeleteErrorCode(LibraryKind kind) noexcept;
+
+// The question asked before an object that the project uses is deleted from it, three lines:
+// "Selected Part Used in Project", "Deleting this Part will cause NetList corruption",
+// "Delete anyway ?" (symbols say Symbol; packages and padstacks say Package).
+std::string ProjectUseQuestion(const SuiteServices& services, LibraryKind kind);
+
+enum class ProjectDeletion {
+    NotInProject, // the project's map holds no object of that name: nothing happened
+    Kept,         // the object is used and the question was not answered yes
+    Deleted,
+    Failed, // the kernel did not remove it (Kernel::LastProjectError says why)
+};
+
+// Deletes the object of that name from the open project, asking ProjectUseQuestion through
+// the services when a component uses it.
+ProjectDeletion DeleteFromProject(Kernel& kernel, SuiteServices& services, LibraryKind kind,
+                                  const std::string& name);
+
+} // namespace k2k

@@ -1,0 +1,78 @@
+#include "browser/DeleteFromLibrary.h"
+
+#include "platform/Kernel.h"
+#include "platform/SuiteServices.h"
+#include "search/ProjectStatus.h"
+#include "search/SearchResults.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using List = std::vector<std::string>;
+
+class DeleteFromLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(dir.Path());
+        std::string error;
+        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+        for (const char* name : {"74LS00", "NOPE1", "74HC00", "NOPE2", "LM741"})
+            parts.Append("A.PART", name, "", 0, 0);
+        parts.Append("project library", "SPARE", "", kInProject, 0);
+        setup.libraryDir = dir.SuitePath() + "\\LIB";
+        setup.atLeastOneSelected = true;
+        setup.setHourglass = [this](bool on) { hourglass.push_back(on); };
+    }
+
+    List Names() const {
+        List names;
+        for (int i = 1; i <= parts.Count(); ++i)
+            names.emplace_back(parts.Name(i));
+        return names;
+    }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    Kernel kernel;
+    ResultList parts{LibraryKind::Part};
+    DeleteFromLibSetup setup;
+    std::vector<bool> hourglass;
+};
+
+TEST_F(DeleteFromLibraryTest, NothingIsAskedWithoutASelection) {
+    setup.atLeastOneSelected = false;
+    EXPECT_EQ(DeleteFromLib(parts, {1}, setup, kernel, services), 0)
+        << "the flag of the last mouse release says nothing is selected";
+    setup.atLeastOneSelected = true;
+    EXPECT_EQ(DeleteFromLib(parts, {}, setup, kernel, services), 0);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(hourglass.empty());
+}
+
+TEST_F(DeleteFromLibraryTest, TheWalkGoesFromTheLastSelectedRecordToTheFirst) {
+    boxes.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(DeleteFromLib(parts, {2, 6, 4, 3, 4, 99}, setup, kernel, services), 4)
+        << "a number named twice goes once; one that names no record is passed over";
+    EXPECT_EQ(Names(), (List{"74LS00", "LM741"}))
+        << "a record whose object could not be deleted leaves the list too";
+    EXPECT_EQ(boxes.Texts(), (List{"Permanently Delete Selected Part(s)?",
+                                   "Can't delete Part: NOPE2 from disk library",
+                                   "Can't delete Part: NOPE1 from disk library"}));
+    EXPECT_EQ(hourglass, (std::vector<bool>{true, false}));
+    EXPECT_EQ(FindInProject(kernel, LibraryKind::Part, "SPARE"), 0)
+        << "a record of the project library is deleted from the project";
+    LibraryContents contents;
+    std::string error;
+    ASSERT_TRUE(ReadLibrary(dir / "LIB" / "A.PART", contents, error)) << error;
+    EXPECT_EQ(contents.objects.size(), 4u);
+    for (const LibraryObject& object : contents.objects)
+        EXPECT_NE(object.name, "74HC00");
+}
+
+} // namespace
+} // namespace k2k

@@ -1,0 +1,137 @@
+#include "search/LibraryMaintenance.h"
+
+#include "platform/Kernel.h"
+#include "platform/SuiteServices.h"
+#include "search/LibraryCatalogue.h"
+#include "search/ProjectStatus.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using List = std::vector<std::string>;
+
+class LibraryMaintenanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(dir.Path());
+        services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
+        catalogue.Load(services);
+        OpenProject();
+    }
+
+    void OpenProject() {
+        std::string error;
+        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+    }
+
+    std::string Lib(const char* file) const { return libraryDir + "\\" + file; }
+
+    List Names(const char* file) {
+        LibraryContents contents;
+        std::string error;
+        EXPECT_TRUE(ReadLibrary(dir / "LIB" / file, contents, error)) << error;
+        List names;
+        for (const LibraryObject& object : contents.objects)
+            names.push_back(object.name);
+        EXPECT_EQ(contents.header.count, static_cast<std::int32_t>(names.size()));
+        return names;
+    }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    Kernel kernel;
+    LibraryCatalogue catalogue;
+    std::string libraryDir = dir.SuitePath() + "\\LIB";
+};
+
+TEST_F(LibraryMaintenanceTest, LibraryDeleteRemovesExactlyTheNamedObjectOfItsKind) {
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 0);
+    EXPECT_EQ(Names("A.PART"), (List{"74LS00", "SN74LS00N", "74LS02", "LM741"}));
+
+    const std::string before = test::ReadFile(dir / "LIB" / "A.PART");
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 1)
+        << "no longer held";
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74ls00"), 1)
+        << "names compare exactly";
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Symbol, Lib("A.PART"), "74LS00"), 1)
+        << "a part library does not open with the symbol libraries' signature";
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("MISSING.PART"), "74LS00"), 1);
+    EXPECT_EQ(test::ReadFile(dir / "LIB" / "A.PART"), before);
+
+    // Symbols, packages and padstacks share one signature, so the kind named only chooses it.
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"), 0);
+    EXPECT_EQ(Names("P.PACKAGE"), List{"DIP14"});
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Padstack, Lib("T.PADSTACK"), "PAD60R"), 0);
+    EXPECT_TRUE(Names("T.PADSTACK").empty());
+}
+
+TEST_F(LibraryMaintenanceTest, ALibraryDeleteThatCannotBeWrittenLeavesTheLibraryAsItWas) {
+    const std::string before = test::ReadFile(dir / "LIB" / "A.PART");
+    kernel.FailNextRewriteAfter(40);
+    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74LS02"), 1);
+    EXPECT_EQ(test::ReadFile(dir / "LIB" / "A.PART"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "LIB"),
+                            std::filesystem::directory_iterator()),
+              6)
+        << "no new file is left beside the library";
+}
+
+TEST_F(LibraryMaintenanceTest, ProjectDeleteAsksOnlyForAnObjectAComponentUses) {
+    // SPARE is in the part map but placed nowhere.
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "SPARE"),
+              ProjectDeletion::Deleted);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74HC00"),
+              ProjectDeletion::NotInProject);
+
+    // 74LS00 is on a layout and a schematic of the second hierarchy.
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74LS00"),
+              ProjectDeletion::Kept);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Selected Part Used in Project\r\nDeleting this Part will cause "
+                                   "NetList corruption\r\nDelete anyway ?");
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser ()");
+    EXPECT_GT(FindInProject(kernel, LibraryKind::Part, "74LS00"), 0);
+
+    boxes.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74LS00"),
+              ProjectDeletion::Deleted);
+
+    kernel.CloseProject();
+    OpenProject();
+    EXPECT_EQ(FindInProject(kernel, LibraryKind::Part, "74LS00"), 0) << "written through";
+    EXPECT_EQ(FindInProject(kernel, LibraryKind::Part, "SPARE"), 0);
+    EXPECT_GT(FindInProject(kernel, LibraryKind::Part, "LM741"), 0);
+}
+
+TEST_F(LibraryMaintenanceTest, SymbolsLookAtSchematicsAndPackagesAtLayouts) {
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Symbol, "DIP8"),
+              ProjectDeletion::NotInProject)
+        << "a package is not a symbol";
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Symbol, "7400"),
+              ProjectDeletion::Kept);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Selected Symbol Used in Project\r\nDeleting this Symbol will "
+                                   "cause NetList corruption\r\nDelete anyway ?");
+
+    // DIP8 is used by a schematic component only, which a package's use search passes over.
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Package, "DIP8"),
+              ProjectDeletion::Deleted);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(ProjectUseQuestion(services, LibraryKind::Padstack),
+              ProjectUseQuestion(services, LibraryKind::Package));
+
+    kernel.CloseProject();
+    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "LM741"),
+              ProjectDeletion::NotInProject)
+        << "without a project nothing is found";
+}
+
+} // namespace
+} // namespace k2k
