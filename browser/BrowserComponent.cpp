@@ -166,8 +166,8 @@ std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& nam
     return std::nullopt;
 }
 
-bool BrowserComponent::DeferWhileSearching(const std::string& command) {
-    return m_deferred.Keep(command, IsSearching());
+bool BrowserComponent::DeferWhileBusy(const std::string& command, bool waitingForAnswer) {
+    return m_deferred.Keep(command, IsSearching() || waitingForAnswer);
 }
 
 } // namespace k2k

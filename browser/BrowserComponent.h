@@ -14,8 +14,8 @@
 //
 // The component's search engine works on the component's catalogue, folders and search
 // state. While it searches it lets pending events run, so commands arrive in the middle
-// of a search; DeferWhileSearching keeps those that reload or unload the browser until the
-// search has ended.
+// of a search, or while a question or dialog of the browser waits for its answer;
+// DeferWhileBusy keeps those that reload or unload the browser until that is over.
 
 #include "browser/DeferredCommands.h"
 #include "dialogs/DisplayOptions.h"
@@ -154,9 +154,10 @@ public:
 
     // --- commands during a search
     bool IsSearching() const noexcept { return m_engine.IsSearching(); }
-    // True when the command was kept for after the search: it reloads or unloads the
-    // browser ("EX", "RF", "SSQ", "LZ") and a search is running.
-    bool DeferWhileSearching(const std::string& command);
+    // True when the command was kept for later: it reloads or unloads the browser ("EX",
+    // "RF", "SSQ", "LZ") and a search is running or, with waitingForAnswer, a question or
+    // dialog waits for its answer (the window and its tables are in use below it).
+    bool DeferWhileBusy(const std::string& command, bool waitingForAnswer = false);
     // The kept commands, to be carried out in this order once the search has ended.
     std::vector<std::string> TakeDeferredCommands() { return m_deferred.Take(); }
 

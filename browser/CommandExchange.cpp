@@ -23,7 +23,7 @@ void CommandExchange::AP_ExeCmd(const std::string& command) {
     const auto verb = DecodeBrowserCommand(command);
     if (!verb)
         return;
-    if (m_component.DeferWhileSearching(command))
+    if (m_component.DeferWhileBusy(command, m_window.WaitingForAnswer()))
         return;
     // The busy guard. A running search holds the busy mark too, but what could disturb it
     // has just been kept for later.

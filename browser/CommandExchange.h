@@ -5,8 +5,9 @@
 //
 // A received command is decoded (host/AppMessages: addressee "All" or "K2KBRWSR" and the
 // verb, both exact), then:
-//   - while a search runs, "EX", "RF", "SSQ" and "LZ" are kept (BrowserComponent::
-//     DeferWhileSearching); RunDeferredCommands carries them out once the search has ended;
+//   - while a search runs, or a question or dialog of the browser waits for its answer,
+//     "EX", "RF", "SSQ" and "LZ" are kept (BrowserComponent::DeferWhileBusy);
+//     RunDeferredCommands carries them out once the search has ended or the answer is in;
 //   - outside a search, nothing runs while the browser's published status says busy (the
 //     window start, say); during a search "MN", "DF" and "UP" still run at once, since they
 //     touch neither the tables nor the search;
@@ -48,6 +49,10 @@ public:
     virtual void Relocalise() = 0;
     // Unloads the main window (other windows first, "SHUTDOWN" last).
     virtual void Unload() = 0;
+    // True while a question or dialog of the browser waits for its answer, with the walk
+    // or command that asked still below it. A window that answers true calls
+    // RunDeferredCommands once nothing waits any longer.
+    virtual bool WaitingForAnswer() { return false; }
 };
 
 // "Library Browser : ( <library folder> )", the folder as this system writes it.
@@ -63,8 +68,8 @@ public:
     // Carries out a received command (see above); anything else is ignored.
     void AP_ExeCmd(const std::string& command);
 
-    // After a search: the commands kept during it, in the order received. One that unloads
-    // the browser ends the list; those after it are dropped with the window.
+    // After a search or an answer: the commands kept meanwhile, in the order received. One
+    // that unloads the browser ends the list; those after it are dropped with the window.
     void RunDeferredCommands();
 
     // When the suite value "SSQ" is not 0: runs the search sequence and writes "0" back.

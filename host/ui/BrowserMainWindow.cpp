@@ -43,6 +43,20 @@ BrowserMainWindow::BrowserMainWindow(const BrowserEnvironment& environment, QWid
     setWindowTitle(QStringLiteral("Library Browser"));
     SetTag(*this, "4811");
     statusBar()->setObjectName(QStringLiteral("staMessage"));
+    m_afterAnswer.setInterval(50);
+    connect(&m_afterAnswer, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget() != nullptr || m_component.IsSearching())
+            return;
+        m_afterAnswer.stop();
+        m_exchange.RunDeferredCommands();
+    });
+}
+
+bool BrowserMainWindow::WaitingForAnswer() {
+    if (QApplication::activeModalWidget() == nullptr)
+        return false;
+    m_afterAnswer.start();
+    return true;
 }
 
 BrowserMainWindow::~BrowserMainWindow() {

@@ -22,6 +22,7 @@
 #include "platform/ui/QtMessageBoxes.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <array>
 #include <filesystem>
@@ -91,6 +92,9 @@ public:
     bool FormUpdate() override;
     void Relocalise() override;
     void Unload() override;
+    // A modal question or dialog is open (the browser's own or the host's): commands that
+    // reload or unload wait, and a timer carries them out once nothing modal is open.
+    bool WaitingForAnswer() override;
 
     // --- the search feedback's part that every main window does alike
     void LetPendingEventsRun() override;
@@ -139,6 +143,7 @@ private:
     int m_hourglassDepth = 0;
     bool m_unloaded = false;
     EventGate m_pumpGate; // pending events run at most every 15 ms while a search works
+    QTimer m_afterAnswer; // runs the commands kept while a question was open
 };
 
 // Makes a main window, created but not started.

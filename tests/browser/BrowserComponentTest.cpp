@@ -248,7 +248,9 @@ TEST_F(BrowserComponentTest, FindsAPartByNameInSearchOrder) {
 // after it; the others run at once, and nothing is kept outside a search.
 TEST_F(BrowserComponentTest, ReloadingCommandsWaitForTheRunningSearch) {
     Open();
-    EXPECT_FALSE(m_browser.DeferWhileSearching("K2KBRWSR,EX"));
+    EXPECT_FALSE(m_browser.DeferWhileBusy("K2KBRWSR,EX"));
+    EXPECT_TRUE(m_browser.DeferWhileBusy("K2KBRWSR,EX", true)) << "a question waits";
+    EXPECT_EQ(m_browser.TakeDeferredCommands(), std::vector<std::string>{"K2KBRWSR,EX"});
 
     std::vector<bool> kept;
     bool sawSearch = false;
@@ -258,7 +260,7 @@ TEST_F(BrowserComponentTest, ReloadingCommandsWaitForTheRunningSearch) {
         sawSearch = m_browser.IsSearching();
         for (const char* command : {"K2KBRWSR,EX", "All,RF", "K2KBRWSR,MN", "K2KBRWSR,SSQ",
                                     "K2KSCHED,EX", "K2KBRWSR,LZ", "K2KBRWSR,UP"})
-            kept.push_back(m_browser.DeferWhileSearching(command));
+            kept.push_back(m_browser.DeferWhileBusy(command));
     };
     std::vector<std::string> values = FreshGridValues(LibraryKind::Part);
     values[0] = "74*";

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +210,27 @@ TEST_F(ClsKldbrwsrTest, ExitUnloadsEverythingAndEndsWithShutdown) {
 
     Browser().NotifyMe({}, "K2KBRWSR,EX");
     EXPECT_EQ(m_heard.size(), 1u) << "no window, nothing to unload";
+    QApplication::processEvents(); // the window is deleted later
+}
+
+// A command that unloads waits while a modal question is open, since the command that
+// asked still runs below it; it is carried out once the question is answered.
+TEST_F(ClsKldbrwsrTest, ExitWaitsForAnOpenQuestion) {
+    OpenSuite();
+    ASSERT_TRUE(Browser().Load(0));
+    auto* question = new QDialog(Window()); // the window owns it
+    bool heardWhileOpen = true;
+    QTimer::singleShot(0, question, [&] {
+        Browser().NotifyMe({}, "K2KBRWSR,EX");
+        QApplication::processEvents();
+        heardWhileOpen = !m_heard.empty();
+        question->accept();
+    });
+    question->exec();
+    EXPECT_FALSE(heardWhileOpen);
+    ASSERT_NE(Browser().Window(), nullptr) << "the window outlives the question";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_heard.empty(); }, 2000));
+    EXPECT_EQ(m_heard.back(), (Notice{"K2KBRWSR", "SHUTDOWN"}));
     QApplication::processEvents(); // the window is deleted later
 }
 
