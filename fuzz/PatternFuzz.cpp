@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/Text.h"
-#include "search/Pattern.h"
+#include "common/Pattern.h"
 
 #include <vector>
 

@@ -12,7 +12,7 @@
 // makes the object match; under condition 1 the first that does not hold makes it fail.
 
 #include "platform/LibraryFile.h"
-#include "search/Pattern.h"
+#include "common/Pattern.h"
 #include "search/SearchResults.h"
 
 #include <array>

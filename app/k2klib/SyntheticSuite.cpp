@@ -12,7 +12,7 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
-#include "search/Pattern.h"
+#include "common/Pattern.h"
 
 #include <algorithm>
 #include <cstring>
