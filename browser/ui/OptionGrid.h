@@ -10,13 +10,15 @@
 // loadOnly true. Find Now calls RememberValues and passes Values to the search; New Search
 // calls Reset; unloading the window calls KeepHistory with loadOnly false.
 //
-// The pick buttons stay greyed until their pick dialogs exist; a click only refreshes.
+// A pick button stays greyed until its pick dialog is there; a click only refreshes. The
+// registered-types picks are there once the window gives the grid its RegTypePicker.
 
 #include "platform/LibraryFile.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -64,7 +66,15 @@ public:
     void LoadHistory(const UserSettings& settings);
     bool SaveHistory(UserSettings& settings) const; // false when a value was refused
 
+    // Opens the registered-types dialog of a table (RegTypeTables.h) with a title (8-bit
+    // text) and answers the path picked there.
+    using RegTypePicker = std::function<std::string(int table, const std::string& title)>;
+    // From now on the grid's registered-types pick buttons are enabled and open the picker.
+    void SetRegTypePicker(RegTypePicker picker);
+
 private:
+    void EnableRegTypePicks();
+    void PickRegisteredType(int row);
     QString Text(const char* defaultText, const char* id) const;
     std::vector<std::string> Entries(int box) const;
     bool IsBoxOfKind(int box) const;
@@ -75,6 +85,7 @@ private:
     LibraryKind m_kind;
     BrowserComponent& m_browser;
     HistoryCompleter& m_completer;
+    RegTypePicker m_regTypePicker;
 };
 
 // Keeps the history lists of the window's grids: with loadOnly false they are saved first;

@@ -35,6 +35,7 @@ namespace k2k {
 class HistoryCompleter;
 class K2kGrid;
 class OptionGrid;
+class RegTypesDialogs;
 class ResultListView;
 
 class frmK32_LibBrowser final : public BrowserMainWindow {
@@ -57,6 +58,9 @@ public:
     void ActivateExplorer(); // mnuLibExplorer
     void mnuRefresh_Click();
     void mnuAlwaysOnTop_Click();
+    // mnuPartRegister, mnuSymbolRegister, mnuPackageRegister, mnuPadstackRegister (kind 0 to 3)
+    void mnuRegister_Click(int kind);
+    RegTypesDialogs& RegTypes() { return *m_regTypes; }
 
     LibraryKind CurrentKind() const;
     void SelectTab(LibraryKind kind);
@@ -91,6 +95,8 @@ private:
     void BuildCommandPanel(QWidget* parent);
     void BuildMenuBar();
     QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, const char* tag);
+    void AddRegisterItems(QMenu* registerMenu);
+    void SetUpRegTypes();
     void SetTabCaptions();
     void ReadSearchSwitches();
     void TabSwitched(int index);
@@ -120,6 +126,7 @@ private:
     QCheckBox* m_numeric = nullptr;
     QLabel* m_message = nullptr;
     QAction* m_alwaysOnTop = nullptr;
+    std::unique_ptr<RegTypesDialogs> m_regTypes;
     std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;
