@@ -378,14 +378,14 @@ TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
     });
     EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates") << "the path of the last OK";
 
-    m_grid.SetCellText(9, 1, "typed");
+    m_grid.SetCellText(7, 1, "typed");
     ClickPick(7, [](RegTypesDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select Manufacturer Type");
         EXPECT_EQ(Child<QTabWidget>(dialog, "tabRegister")->currentIndex(), 1);
         QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
     });
-    EXPECT_EQ(m_grid.CellText(7, 1), "") << "nothing picked on that tree yet";
-    EXPECT_EQ(m_grid.CellText(9, 1), "typed");
+    EXPECT_EQ(m_grid.CellText(7, 1), "typed") << "nothing picked on that tree yet";
+    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
 }
 
 } // namespace
