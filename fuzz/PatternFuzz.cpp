@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Text.h"
 #include "common/Pattern.h"
+#include "platform/Text.h"
 
 #include <vector>
 

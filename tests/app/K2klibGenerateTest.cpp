@@ -1,7 +1,7 @@
+#include "common/Pattern.h"
 #include "platform/IniFile.h"
 #include "platform/LibraryFile.h"
 #include "platform/Text.h"
-#include "common/Pattern.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 
