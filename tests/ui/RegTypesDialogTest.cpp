@@ -304,6 +304,16 @@ TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
     dialogs->OpenForEditing(RegTypesKind::Part);
 }
 
+TEST_F(RegTypesDialogTest, CtrlF1ShowsTheBrowsersHelpTopic) {
+    RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Padstack);
+    int shown = 0;
+    dialog.SetHelpHandler([&shown] { ++shown; });
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(shown, 0) << "F1 alone is not the key";
+    QTest::keyClick(&dialog, Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(shown, 1);
+}
+
 // The pick buttons of the part grid open the part dialog on one tree; the trimmed path
 // picked there lands in the cell, and a pick cancelled leaves the cell as it was.
 class RegTypePickTest : public ::testing::Test {
