@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 
+#include "common/Pattern.h"
 #include "platform/Text.h"
-#include "search/Pattern.h"
 
 #include <vector>
 

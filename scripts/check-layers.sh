@@ -3,8 +3,8 @@
 #   1. Core and platform never include Qt: only the ui/ folders and the host program may.
 #   2. A core folder includes only the folders below it (and itself):
 #        platform   the stand-ins of the suite and the system
-#        common     the helpers every subsystem shares: numbered messages, the comma-field
-#                   split, INI key deletes
+#        common     the helpers every subsystem shares: numbered messages, the pattern
+#                   language, the comma-field split, INI key deletes
 #        search, regtypes, simulation, dialogs   the subsystems, side by side
 #        host       the application layer: commands and status, folders, simulator models
 #        browser    the component: its state, start-up and the window's rules

@@ -11,8 +11,8 @@
 // criterion in the kind's fixed order. Under condition 0 the first criterion that holds
 // makes the object match; under condition 1 the first that does not hold makes it fail.
 
+#include "common/Pattern.h"
 #include "platform/LibraryFile.h"
-#include "search/Pattern.h"
 #include "search/SearchResults.h"
 
 #include <array>

@@ -3,6 +3,7 @@
 #include "SyntheticObjects.h"
 
 #include "common/ObjectKinds.h"
+#include "common/Pattern.h"
 #include "host/Directories.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
@@ -12,7 +13,6 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
-#include "search/Pattern.h"
 
 #include <algorithm>
 #include <cstring>

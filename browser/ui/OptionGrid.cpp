@@ -3,7 +3,10 @@
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
 #include "browser/OptionGridRows.h"
+#include "browser/RegTypePicks.h"
 #include "browser/SimulationPicks.h"
+#include "common/Messages.h"
+#include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 
@@ -66,6 +69,7 @@ void OptionGrid::SetUp() {
         m_grid.SetColAlignment(col, kLeftMiddle);
     for (int row = 1; row < m_grid.Rows(); ++row)
         m_grid.SetCellText(row, kValueCol, QString());
+    EnableRegTypePicks();
 }
 
 void OptionGrid::FillLibraryList() {
@@ -166,7 +170,35 @@ void OptionGrid::OnComboKeyDown(int box, int keyCode) {
 void OptionGrid::CellButtonClick(int /*col*/, int row) {
     if (SimulationPickAt(m_kind, row))
         PickSimulationReference(row);
+    else
+        PickRegisteredType(row);
     m_grid.Refresh(); // after every pick, and after a click that picks nothing
+}
+
+void OptionGrid::SetRegTypePicker(RegTypePicker picker) {
+    m_regTypePicker = std::move(picker);
+    EnableRegTypePicks();
+}
+
+void OptionGrid::EnableRegTypePicks() {
+    if (!m_regTypePicker)
+        return;
+    for (const OptionGridRow& row : OptionGridRows(m_kind))
+        if (RegTypePickAt(m_kind, row.row))
+            m_grid.SetCellButtonEnabled(kValueCol, row.row, true);
+}
+
+// The picked path, trimmed, goes into the cell; an empty one (nothing picked yet, or no OK
+// ever) leaves the cell as it was.
+void OptionGrid::PickRegisteredType(int row) {
+    const std::optional<RegTypePick> pick = RegTypePickAt(m_kind, row);
+    if (!pick || !m_regTypePicker)
+        return;
+    const std::string picked =
+        m_regTypePicker(pick->table, LocalText(m_browser.Services(), pick->titleId, pick->title));
+    const std::string_view value = Trim(picked);
+    if (!value.empty())
+        m_grid.SetCellText(row, kValueCol, FromSuiteText(value));
 }
 
 bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly) {

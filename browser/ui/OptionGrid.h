@@ -10,15 +10,17 @@
 // loadOnly true. Find Now calls RememberValues and passes Values to the search; New Search
 // calls Reset; unloading the window calls KeepHistory with loadOnly false.
 //
-// The simulation pick buttons open the simulation-reference dialog (made on first use as a
-// child of the grid's window, and kept) and write the pick into their rows; the other pick
-// buttons stay greyed until their pick dialogs exist. Every click ends with a Refresh.
+// The pick buttons open their dialogs and write the pick into their rows: the simulation
+// picks the simulation-reference dialog (made on first use as a child of the grid's window,
+// and kept), the registered-types picks the registered-types dialogs once the window gives
+// the grid its RegTypePicker. Every click ends with a Refresh.
 
 #include "platform/LibraryFile.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -66,7 +68,15 @@ public:
     void LoadHistory(const UserSettings& settings);
     bool SaveHistory(UserSettings& settings) const; // false when a value was refused
 
+    // Opens the registered-types dialog of a table (RegTypeTables.h) with a title (8-bit
+    // text) and answers the path picked there.
+    using RegTypePicker = std::function<std::string(int table, const std::string& title)>;
+    // From now on the grid's registered-types pick buttons are enabled and open the picker.
+    void SetRegTypePicker(RegTypePicker picker);
+
 private:
+    void EnableRegTypePicks();
+    void PickRegisteredType(int row);
     QString Text(const char* defaultText, const char* id) const;
     std::vector<std::string> Entries(int box) const;
     bool IsBoxOfKind(int box) const;
@@ -80,6 +90,7 @@ private:
     LibraryKind m_kind;
     BrowserComponent& m_browser;
     HistoryCompleter& m_completer;
+    RegTypePicker m_regTypePicker;
 };
 
 // Keeps the history lists of the window's grids: with loadOnly false they are saved first;

@@ -21,6 +21,7 @@
 #include "platform/ui/PadstackViewer.h"
 #include "platform/ui/SuiteText.h"
 #include "platform/ui/SymbolViewer.h"
+#include "regtypes/ui/RegTypesDialogs.h"
 #include "search/LibraryLookup.h"
 
 #include <QAction>
@@ -195,11 +196,7 @@ void frmK32_LibBrowser::BuildMenuBar() {
     QMenu* registerMenu = view->addMenu(QStringLiteral("Register"));
     registerMenu->setObjectName(QStringLiteral("mnuRegister"));
     SetTag(*registerMenu, "5068");
-    // The registered-types editors are not there yet.
-    AddMenuItem(registerMenu, "mnuPartRegister", "Part Types", "5069")->setEnabled(false);
-    AddMenuItem(registerMenu, "mnuSymbolRegister", "Symbol Types", "5070")->setEnabled(false);
-    AddMenuItem(registerMenu, "mnuPackageRegister", "Package Types", "5071")->setEnabled(false);
-    AddMenuItem(registerMenu, "mnuPadstackRegister", "Padstack Types", "5072")->setEnabled(false);
+    AddRegisterItems(registerMenu);
     QAction* searchSeq = AddMenuItem(view, "mnuSearchSeq", "&Search Sequence", "5073");
     connect(searchSeq, &QAction::triggered, this, topic(2, 2, 0, 0));
     connect(searchSeq, &QAction::triggered, this, &frmK32_LibBrowser::mnuSearchSeq_Click);
@@ -238,6 +235,7 @@ void frmK32_LibBrowser::SetUpWindow() {
         grid->AttachHistoryBoxes();
     }
     SetTabCaptions();
+    SetUpRegTypes();
     KeepHistory(m_grids, m_settings, true);
     m_general = LoadGeneralOptions(m_settings);
     const QStringList& images = BrowserImageKeys();
@@ -555,6 +553,52 @@ void frmK32_LibBrowser::mnuAlwaysOnTop_Click() {
     setWindowFlag(Qt::WindowStaysOnTopHint, m_alwaysOnTop->isChecked());
     if (visible)
         show(); // a change of the window's flags hides it
+}
+
+// --- the registered types
+
+void frmK32_LibBrowser::AddRegisterItems(QMenu* registerMenu) {
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* tag;
+    };
+    static constexpr Item kItems[] = {{"mnuPartRegister", "Part Types", "5069"},
+                                      {"mnuSymbolRegister", "Symbol Types", "5070"},
+                                      {"mnuPackageRegister", "Package Types", "5071"},
+                                      {"mnuPadstackRegister", "Padstack Types", "5072"}};
+    for (int kind = 0; kind < 4; ++kind) {
+        const Item& item = kItems[kind];
+        QAction* action = AddMenuItem(registerMenu, item.name, item.caption, item.tag);
+        connect(action, &QAction::triggered, this, [this, kind] {
+            Help().SetHelpTopic(2, 1, kind + 1, 0, false);
+            mnuRegister_Click(kind);
+        });
+    }
+}
+
+// The dialogs are made on first use; maintenance mode is read once, here.
+void frmK32_LibBrowser::SetUpRegTypes() {
+    if (m_regTypes)
+        return;
+    RegTypesContext context;
+    context.tables = &Component().State().regTypes;
+    context.services = &Component().Services();
+    context.files = &Component().Files();
+    context.owner = this;
+    context.font = WindowFont();
+    context.maintenanceMode = ReadMaintenanceMode(Component().Services());
+    context.showHelp = [this] { Help().ShowHelpTopic(static_cast<long>(winId())); };
+    m_regTypes = std::make_unique<RegTypesDialogs>(std::move(context));
+    for (OptionGrid* grid : m_grids)
+        grid->SetRegTypePicker(
+            [this](int table, const std::string& title) { return m_regTypes->Pick(table, title); });
+}
+
+void frmK32_LibBrowser::mnuRegister_Click(int kind) {
+    if (Busy() || !m_regTypes)
+        return;
+    m_regTypes->OpenForEditing(static_cast<RegTypesKind>(kind));
 }
 
 // --- the options dialog

@@ -43,6 +43,7 @@ class ObjectViewer;
 class OptionGrid;
 class PackageViewer;
 class PadstackViewer;
+class RegTypesDialogs;
 class ResultListView;
 class frmSearchSeq;
 class SymbolViewer;
@@ -76,6 +77,9 @@ public:
     frmSearchSeq& SearchSequenceWindow();
     // The folder picker of Change Lib Path (a folder dialog unless replaced).
     void SetFolderChooser(FolderChooser choose) { m_chooseFolder = std::move(choose); }
+    // mnuPartRegister, mnuSymbolRegister, mnuPackageRegister, mnuPadstackRegister (kind 0 to 3)
+    void mnuRegister_Click(int kind);
+    RegTypesDialogs& RegTypes() { return *m_regTypes; }
 
     LibraryKind CurrentKind() const;
     void SelectTab(LibraryKind kind);
@@ -121,6 +125,8 @@ private:
     void BuildCommandPanel(QWidget* parent);
     void BuildMenuBar();
     QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, const char* tag);
+    void AddRegisterItems(QMenu* registerMenu);
+    void SetUpRegTypes();
     void SetTabCaptions();
     void ReadSearchSwitches();
     void TabSwitched(int index);
@@ -170,6 +176,7 @@ private:
     GeneralOptions m_general;
     frmSearchSeq* m_searchSeq = nullptr;
     FolderChooser m_chooseFolder;
+    std::unique_ptr<RegTypesDialogs> m_regTypes;
     std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;

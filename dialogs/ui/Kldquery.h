@@ -52,4 +52,10 @@ private:
     bool m_cancelled = false;
 };
 
+// The question of the find commands: beeps, makes the query box on first use (a child of
+// owner, kept for the next question) and asks with the title "Library Browser" in one text
+// box. Answers the text, empty when cancelled.
+std::string QueryFindPattern(QWidget& owner, const SuiteServices& services, const QFont& font,
+                             const std::string& prompt);
+
 } // namespace k2k

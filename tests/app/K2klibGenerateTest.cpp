@@ -1,8 +1,8 @@
+#include "common/Pattern.h"
 #include "platform/Drawing.h"
 #include "platform/IniFile.h"
 #include "platform/LibraryFile.h"
 #include "platform/Text.h"
-#include "search/Pattern.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 

@@ -531,5 +531,28 @@ TEST_F(OptionsMenuTest, TheDialogOpensOnTheCurrentTab) {
     EXPECT_EQ(Headings(LibraryKind::Package), QStringList({"Name"}));
 }
 
+// Each View > Register item opens its dialog for editing; OK rewrites the whole profile.
+// The option grids' registered-type pick buttons can be clicked.
+TEST_F(MainWindowTest, RegisterItemsOpenTheirEditorsAndOkRewritesTheProfile) {
+    for (const char* name :
+         {"mnuPartRegister", "mnuSymbolRegister", "mnuPackageRegister", "mnuPadstackRegister"})
+        EXPECT_TRUE(Child<QAction>(name)->isEnabled()) << name;
+    EXPECT_TRUE(m_window->Grid(LibraryKind::Part).Grid().CellButtonEnabled(1, 9));
+    EXPECT_TRUE(m_window->Grid(LibraryKind::Padstack).Grid().CellButtonEnabled(1, 4));
+
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        opened = dialog->objectName() + ":" + dialog->windowTitle();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    Child<QAction>("mnuSymbolRegister")->trigger();
+    EXPECT_EQ(opened, "frmSymRegTypes:Symbol Registered Types");
+    const std::string profile = test::ReadFile(m_dir / "SYS" / "K2KBRWSR.ini");
+    EXPECT_NE(profile.find("[SymbolType]\r\n[End SymbolType]\r\n"), std::string::npos) << profile;
+    EXPECT_TRUE(profile.ends_with("\r\n[ENDPROFILE]"));
+}
+
 } // namespace
 } // namespace k2k

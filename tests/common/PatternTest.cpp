@@ -1,4 +1,4 @@
-#include "search/Pattern.h"
+#include "common/Pattern.h"
 
 #include "platform/Text.h"
 

@@ -1,0 +1,400 @@
+#include "regtypes/ui/RegTypesDialog.h"
+
+#include "browser/BrowserComponent.h"
+#include "browser/HistoryBoxes.h"
+#include "browser/ui/OptionGrid.h"
+#include "dialogs/ui/Kldquery.h"
+#include "platform/FileOps.h"
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteServices.h"
+#include "platform/ui/K2kGrid.h"
+#include "regtypes/BrowserProfile.h"
+#include "regtypes/ui/RegTypesDialogs.h"
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace k2k {
+namespace {
+
+using Entries = std::vector<RegTypeEntry>;
+
+void Fill(RegTypeTables& tables, int table, const Entries& entries) {
+    for (const RegTypeEntry& entry : entries)
+        tables.Append(table, entry);
+    tables.SetCountsToUpperBounds();
+}
+
+void FillSample(RegTypeTables& tables) {
+    Fill(tables, kPartTypeTable,
+         {{0, "1", "Digital"}, {0, "1,1", "Gates"}, {0, "1,2", "Counters"}, {0, "2", "Analog"}});
+    Fill(tables, kManufacturerTable, {{0, "1", "Acme"}, {1, "2", "Mine"}});
+    Fill(tables, kTechnologyTable, {{0, "1", "TTL"}});
+    Fill(tables, kPartPackageTypeTable, {{0, "1", "PMD"}, {0, "2", "SMD"}});
+}
+
+// Runs user once the modal call below it has shown its window; the window must be closed
+// by the time user returns.
+void WhileModal(const std::function<void()>& user) {
+    QTimer::singleShot(0, [user] {
+        QWidget* modal = QApplication::activeModalWidget();
+        EXPECT_NE(modal, nullptr) << "no modal window is open";
+        user();
+        if (QWidget* open = QApplication::activeModalWidget(); open && open == modal) {
+            ADD_FAILURE() << "the window is still open";
+            static_cast<QDialog*>(open)->reject();
+        }
+    });
+}
+
+QTreeWidgetItem* ItemOf(QTreeWidget* tree, const char* text) {
+    const auto found =
+        tree->findItems(QString::fromLatin1(text), Qt::MatchExactly | Qt::MatchRecursive);
+    EXPECT_EQ(found.size(), 1) << text;
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+QPoint CentreOf(QTreeWidget* tree, QTreeWidgetItem* item) {
+    tree->scrollToItem(item);
+    return tree->visualItemRect(item).center();
+}
+
+void LeftClick(QTreeWidget* tree, QTreeWidgetItem* item) {
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, CentreOf(tree, item));
+}
+
+// A right click on a node opens the pop-up menu.
+QMenu* RightClick(RegTypesDialog& dialog, QTreeWidget* tree, QTreeWidgetItem* item) {
+    const QPoint at = CentreOf(tree, item);
+    QTest::mousePress(tree->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree->viewport(), &event);
+    QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, at);
+    QMenu* menu = dialog.PopUpMenu();
+    EXPECT_TRUE(menu->isVisible()) << "the pop-up menu opens";
+    return menu;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name) {
+    QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+void Choose(QMenu* menu, const char* name) {
+    QAction* action = MenuItem(menu, name);
+    ASSERT_TRUE(action->isVisible() && action->isEnabled()) << name;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    EXPECT_FALSE(menu->isVisible());
+}
+
+// Types a new label into the open label editor and presses Enter.
+void TypeLabel(QTreeWidget* tree, const char* text) {
+    auto* edit = tree->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr) << "no label editor is open";
+    ASSERT_TRUE(edit->isVisible());
+    QTest::keyClicks(edit, QString::fromLatin1(text));
+    QTest::keyClick(edit, Qt::Key_Return);
+    // The view ends the edit after the key, the node then moves to its place, and the
+    // editor goes.
+    QApplication::processEvents();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(tree->viewport()->findChild<QLineEdit*>(), nullptr);
+}
+
+template <typename T>
+T* Child(QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+class RegTypesDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillSample(tables);
+        tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").value();
+        RegTypesContext context;
+        context.tables = &tables;
+        context.services = &services;
+        context.files = &files;
+        context.owner = &owner;
+        context.font = QApplication::font();
+        dialogs = std::make_unique<RegTypesDialogs>(std::move(context));
+    }
+
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+    FileOps files{services, boxes};
+    RegTypeTables tables;
+    QWidget owner;
+    std::unique_ptr<RegTypesDialogs> dialogs;
+};
+
+TEST_F(RegTypesDialogTest, EachKindHasItsCaptionTabsTreesAndMenu) {
+    struct Expected {
+        RegTypesKind kind;
+        const char* form;
+        const char* caption;
+        std::vector<const char*> trees;
+        std::vector<const char*> tabs;
+    };
+    const std::vector<Expected> kinds{
+        {RegTypesKind::Part,
+         "frmPartRegTypes",
+         "Part Registered Types",
+         {"treType", "treManufacturer", "treTechnology", "trePackageType"},
+         {"Type", "Manufacturer", "Technology", "Package type"}},
+        {RegTypesKind::Symbol, "frmSymRegTypes", "Symbol Registered Types", {"treType"}, {"Type"}},
+        {RegTypesKind::Package,
+         "frmPkgRegTypes",
+         "Package Registered Types",
+         {"treType"},
+         {"Type"}},
+        {RegTypesKind::Padstack,
+         "frmPadRegTypes",
+         "Padstack Registered Types",
+         {"treType", "treShape"},
+         {"Type", "Shape"}},
+    };
+    for (const Expected& expected : kinds) {
+        RegTypesDialog& dialog = dialogs->Dialog(expected.kind);
+        SCOPED_TRACE(expected.form);
+        EXPECT_EQ(&dialog, &dialogs->Dialog(expected.kind)) << "made once, then kept";
+        EXPECT_EQ(dialog.objectName(), expected.form);
+        EXPECT_EQ(dialog.windowTitle(), expected.caption);
+        auto* tabs = Child<QTabWidget>(dialog, "tabRegister");
+        ASSERT_EQ(tabs->count(), static_cast<int>(expected.tabs.size()));
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_EQ(tabs->tabText(i), expected.tabs[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(tabs->widget(i)->objectName(), QStringLiteral("picRegister%1").arg(i));
+            EXPECT_EQ(dialog.Tree(i)->objectName(), expected.trees[static_cast<std::size_t>(i)]);
+        }
+        EXPECT_EQ(Child<QPushButton>(dialog, "cmdOK")->text(), "Accept");
+        EXPECT_EQ(Child<QPushButton>(dialog, "cmdCancel")->text(), "Cancel");
+        QStringList items;
+        for (QAction* action : dialog.PopUpMenu()->actions())
+            items << action->objectName() + "=" + action->text();
+        EXPECT_EQ(items, QStringList({"mnuFind=&Find", "mnuFindNxt=Find &Next",
+                                      "mnuSep1=", "mnuAddNew=&Add", "mnuAddTopLev=Add &Top Level",
+                                      "mnuRename=&Rename", "mnuDelete=&Delete"}));
+    }
+    QTreeWidget* types = dialogs->Dialog(RegTypesKind::Part).Tree(0);
+    ASSERT_EQ(types->topLevelItemCount(), 2);
+    EXPECT_EQ(types->topLevelItem(0)->text(0), "Analog") << "sorted";
+    EXPECT_EQ(types->topLevelItem(1)->child(0)->text(0), "Counters");
+    EXPECT_FALSE(types->topLevelItem(0)->icon(0).isNull()) << "every node has its icon";
+}
+
+// The profile edited in the dialog with the mouse and keys is written on OK and reads back
+// as the tables the dialog left.
+TEST_F(RegTypesDialogTest, EditsConfirmedWithOkAreWrittenToTheProfile) {
+    RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Part);
+    WhileModal([&] {
+        QTreeWidget* types = dialog.Tree(0);
+        QMenu* menu = RightClick(dialog, types, ItemOf(types, "Digital"));
+        EXPECT_TRUE(MenuItem(menu, "mnuAddTopLev")->isVisible());
+        EXPECT_FALSE(MenuItem(menu, "mnuRename")->isEnabled()) << "a system node";
+        EXPECT_FALSE(MenuItem(menu, "mnuDelete")->isEnabled());
+        Choose(menu, "mnuAddNew");
+        TypeLabel(types, "Flip flops");
+        QTreeWidgetItem* digital = ItemOf(types, "Digital");
+        ASSERT_EQ(digital->childCount(), 3);
+        EXPECT_EQ(digital->child(1)->text(0), "Flip flops") << "at its sorted place";
+
+        // A system node's label cannot be edited.
+        LeftClick(types, ItemOf(types, "Gates"));
+        QTest::keyClick(types, Qt::Key_F2);
+        EXPECT_EQ(types->viewport()->findChild<QLineEdit*>(), nullptr);
+
+        auto* tabBar = Child<QTabWidget>(dialog, "tabRegister")->tabBar();
+        QTest::mouseClick(tabBar, Qt::LeftButton, {}, tabBar->tabRect(1).center());
+        QTreeWidget* makers = dialog.Tree(1);
+        Choose(RightClick(dialog, makers, ItemOf(makers, "Mine")), "mnuRename");
+        TypeLabel(makers, "Ours");
+        Choose(RightClick(dialog, makers, ItemOf(makers, "Acme")), "mnuAddTopLev");
+        TypeLabel(makers, "Zeta");
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(dialogs->OpenForEditing(RegTypesKind::Part));
+    EXPECT_FALSE(dialog.isVisible()) << "hidden, not unloaded";
+    EXPECT_FALSE(dialog.Editor().EditMode());
+
+    EXPECT_EQ(tables.Table(kPartTypeTable).back(), (RegTypeEntry{1, "1,3", "Flip flops"}));
+    EXPECT_EQ(tables.Table(kManufacturerTable),
+              (Entries{{}, {0, "1", "Acme"}, {1, "2", "Ours"}, {1, "3", "Zeta"}}));
+    RegTypeTables read;
+    int errorFlag = -1;
+    ReadBrowserProfile(read, files, services, errorFlag, tables.profilePath);
+    ASSERT_EQ(errorFlag, 0);
+    for (int table = 1; table <= kRegTypeTableCount; ++table)
+        EXPECT_EQ(read.Table(table), tables.Table(table)) << RegTypeSection(table);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(RegTypesDialogTest, CancelWritesNothingAndDropsTheCurrentTabsEdits) {
+    RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Part);
+    WhileModal([&] {
+        QTreeWidget* types = dialog.Tree(0);
+        Choose(RightClick(dialog, types, ItemOf(types, "Analog")), "mnuAddNew");
+        TypeLabel(types, "Op amps");
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_FALSE(dialogs->OpenForEditing(RegTypesKind::Part));
+    EXPECT_FALSE(std::filesystem::exists(dir / "K2KBRWSR.ini"));
+    EXPECT_EQ(tables.UpperBound(kPartTypeTable), 4);
+    EXPECT_TRUE(dialog.Tree(0)->findItems("Op amps", Qt::MatchRecursive).isEmpty())
+        << "the tree shows what is kept";
+}
+
+// Ctrl+F asks for the pattern in the query box, F3 walks on, and after the last match the
+// message comes and the walk starts again.
+TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
+    RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Part);
+    WhileModal([&] {
+        QTreeWidget* types = dialog.Tree(0);
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        types->setFocus();
+        QTimer::singleShot(0, [&] {
+            auto* query = dialog.findChild<Kldquery*>();
+            ASSERT_NE(query, nullptr);
+            EXPECT_EQ(query->windowTitle(), "Library Browser");
+            QTest::keyClicks(Child<QLineEdit>(*query, "txtText"), "*a*");
+            QTest::mouseClick(Child<QPushButton>(*query, "cmdAccept"), Qt::LeftButton);
+        });
+        QTest::keyClick(types, Qt::Key_F, Qt::ControlModifier);
+        // Offscreen, the hidden query box stays the active window; on a desktop closing it
+        // gives the activation back.
+        QApplication::setActiveWindow(&dialog);
+        types->setFocus();
+        ASSERT_NE(types->currentItem(), nullptr);
+        EXPECT_EQ(types->currentItem()->text(0), "Digital");
+        QTest::keyClick(types, Qt::Key_F3);
+        EXPECT_EQ(types->currentItem()->text(0), "Gates");
+        QTest::keyClick(types, Qt::Key_F3);
+        EXPECT_EQ(types->currentItem()->text(0), "Analog");
+        EXPECT_TRUE(boxes.shown.empty());
+        QTest::keyClick(types, Qt::Key_F3);
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No more matches found!"});
+        QTest::keyClick(types, Qt::Key_F3);
+        EXPECT_EQ(types->currentItem()->text(0), "Digital");
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    dialogs->OpenForEditing(RegTypesKind::Part);
+}
+
+TEST_F(RegTypesDialogTest, CtrlF1ShowsTheBrowsersHelpTopic) {
+    RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Padstack);
+    int shown = 0;
+    dialog.SetHelpHandler([&shown] { ++shown; });
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    EXPECT_EQ(shown, 0) << "F1 alone is not the key";
+    QTest::keyClick(&dialog, Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(shown, 1);
+}
+
+// The pick buttons of the part grid open the part dialog on one tree; the trimmed path
+// picked there lands in the cell, and a pick cancelled leaves the cell as it was.
+class RegTypePickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(m_dir.Path());
+        ASSERT_TRUE(m_browser.OpenSuite(m_dir.Path()).ok);
+        FillSample(m_browser.State().regTypes);
+        RegTypesContext context;
+        context.tables = &m_browser.State().regTypes;
+        context.services = &m_browser.Services();
+        context.files = &m_browser.Files();
+        context.owner = &m_owner;
+        context.font = QApplication::font();
+        m_dialogs = std::make_unique<RegTypesDialogs>(std::move(context));
+        m_grid.resize(420, 420);
+        m_options.SetRegTypePicker(
+            [this](int table, const std::string& title) { return m_dialogs->Pick(table, title); });
+        m_options.SetUp();
+    }
+
+    // Clicks the pick button of a row; user acts in the dialog it opens.
+    void ClickPick(int row, const std::function<void(RegTypesDialog&)>& user) {
+        QToolButton* button =
+            m_grid.findChild<QTableWidget*>()->cellWidget(row, 1)->findChild<QToolButton*>();
+        ASSERT_NE(button, nullptr);
+        RegTypesDialog& dialog = m_dialogs->Dialog(RegTypesKind::Part);
+        WhileModal([&] { user(dialog); });
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    test::TempDir m_dir;
+    Kernel m_kernel;
+    test::RecordingMessageBoxes m_boxes;
+    SearchFeedback m_feedback;
+    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
+    QWidget m_owner;
+    std::unique_ptr<RegTypesDialogs> m_dialogs;
+    HistoryCompleter m_completer;
+    K2kGrid m_grid;
+    OptionGrid m_options{m_grid, LibraryKind::Part, m_browser, m_completer};
+};
+
+TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
+    for (int row : {6, 7, 8, 9})
+        EXPECT_TRUE(m_grid.CellButtonEnabled(1, row)) << row;
+
+    ClickPick(9, [](RegTypesDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Select Part Type");
+        auto* tabs = Child<QTabWidget>(dialog, "tabRegister");
+        EXPECT_EQ(tabs->currentIndex(), 0);
+        EXPECT_FALSE(tabs->isTabEnabled(1)) << "only the tree of the pick";
+        QTreeWidget* types = dialog.Tree(0);
+        QMenu* menu = RightClick(dialog, types, ItemOf(types, "Gates"));
+        EXPECT_TRUE(MenuItem(menu, "mnuFind")->isVisible());
+        EXPECT_FALSE(MenuItem(menu, "mnuAddNew")->isVisible()) << "picking edits nothing";
+        EXPECT_FALSE(MenuItem(menu, "mnuDelete")->isVisible());
+        menu->close();
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
+    EXPECT_TRUE(
+        Child<QTabWidget>(m_dialogs->Dialog(RegTypesKind::Part), "tabRegister")->isTabEnabled(1))
+        << "closing enables every tab again";
+
+    ClickPick(9, [](RegTypesDialog& dialog) {
+        QTreeWidget* types = dialog.Tree(0);
+        LeftClick(types, ItemOf(types, "Analog"));
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates") << "the path of the last OK";
+
+    m_grid.SetCellText(7, 1, "typed");
+    ClickPick(7, [](RegTypesDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Select Manufacturer Type");
+        EXPECT_EQ(Child<QTabWidget>(dialog, "tabRegister")->currentIndex(), 1);
+        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(m_grid.CellText(7, 1), "typed") << "nothing picked on that tree yet";
+    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
+}
+
+} // namespace
+} // namespace k2k
