@@ -1,5 +1,6 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
+#include "LoadedBrowserFixture.h"
 #include "browser/ViewCommands.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -33,12 +34,9 @@ constexpr const char* kOpamp = "K2KDRAW 1 SYMBOL\nLINE 0 0 0 400\nLINE 0 0 300 2
 
 // The small suite with drawings in its symbol, package and padstack libraries, opened by
 // the host class with the real main window.
-class BrowserViewersTest : public ::testing::Test {
+class BrowserViewersTest : public test::LoadedBrowserTest {
 protected:
-    void SetUp() override {
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
-        test::WriteSmallSuite(m_dir.Path());
+    void PrepareSuite() override {
         WriteSymbols(kOpamp);
         Library("P.PACKAGE", LibraryKind::Package,
                 {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}),
@@ -47,29 +45,12 @@ protected:
         Library("T.PADSTACK", LibraryKind::Padstack,
                 {{"PAD60R", ComposeInfo({"", "Through-hole,Round", "Round"}),
                   "K2KDRAW 1 PADSTACK\nLAYER TOP ROUND 60 60\nDRILL 32 PLATED"}});
-        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
-        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
-        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
-        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
-        ASSERT_TRUE(opening.ok) << opening.error;
-
-        BrowserEnvironment environment;
-        environment.kernel = &m_kernel;
-        environment.directorySettings = DirectorySettingsOf(m_dir.Path());
-        environment.boxes = &m_boxes;
-        m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
-        QObject::connect(
-            m_browser.get(), &clsKldbrwsr::NotifyServer,
-            [this](const QString& a, const QString& c) { m_heard << (a + QLatin1Char(',') + c); });
-        ASSERT_TRUE(m_browser->Load(0));
-        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
-        ASSERT_NE(m_window, nullptr);
-        m_libraries = QString::fromStdString(m_window->Component().Dirs().libDir);
     }
 
-    void TearDown() override {
-        m_browser.reset();
-        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    void SetUp() override {
+        LoadedBrowserTest::SetUp();
+        Load();
+        m_libraries = QString::fromStdString(m_window->Component().Dirs().libDir);
     }
 
     void Library(const char* file, LibraryKind kind, std::vector<LibraryObject> objects) {
@@ -98,14 +79,6 @@ protected:
 
     void DeleteLater() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    test::TempDir m_dir;
-    test::TempDir m_config;
-    QByteArray m_oldConfig;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    QStringList m_heard;
-    std::unique_ptr<clsKldbrwsr> m_browser;
-    frmK32_LibBrowser* m_window = nullptr;
     QString m_libraries;
 };
 

@@ -1,5 +1,6 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
+#include "LoadedBrowserFixture.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -35,51 +36,12 @@ namespace {
 
 using test::WriteFile;
 
-// The small suite (parts 74LS00, 74HC00, SN74LS00N, 74LS02, LM741 in A.PART; 74HCT00, LM358
-// in B.PART; two symbols, two packages, one padstack), opened as the host opens it, and the
-// host class driving the real main window. Settings go to a folder of the test's own.
-class MainWindowTest : public ::testing::Test {
+// The small suite and the real main window, loaded (LoadedBrowserFixture.h).
+class MainWindowTest : public test::LoadedBrowserTest {
 protected:
     void SetUp() override {
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((m_config.Path()).string()));
-        test::WriteSmallSuite(m_dir.Path());
-        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
-        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
-        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
-        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
-        ASSERT_TRUE(opening.ok) << opening.error;
+        LoadedBrowserTest::SetUp();
         Load();
-    }
-
-    void TearDown() override {
-        m_browser.reset();
-        qputenv("XDG_CONFIG_HOME", m_oldConfig);
-    }
-
-    void Load() {
-        if (!m_browser) {
-            BrowserEnvironment environment;
-            environment.kernel = &m_kernel;
-            environment.directorySettings = DirectorySettingsOf(m_dir.Path());
-            environment.boxes = &m_boxes;
-            m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
-            QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer,
-                             [this](const QString& a, const QString& c) {
-                                 m_heard << (a + QLatin1Char(',') + c);
-                             });
-        }
-        ASSERT_TRUE(m_browser->Load(0));
-        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
-        ASSERT_NE(m_window, nullptr) << "the host class makes the real window";
-        QApplication::processEvents();
-    }
-
-    template <class T = QWidget>
-    T* Child(const char* name) {
-        T* child = m_window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
     }
 
     QTabWidget& Tabs() { return *Child<QTabWidget>("tabBrowser"); }
@@ -99,15 +61,6 @@ protected:
         ResultListModel& model = m_window->ResultView(kind).Model();
         return model.data(model.index(row, 0), Qt::ForegroundRole).value<QBrush>().color();
     }
-
-    test::TempDir m_dir;
-    test::TempDir m_config;
-    QByteArray m_oldConfig;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    QStringList m_heard;
-    std::unique_ptr<clsKldbrwsr> m_browser;
-    frmK32_LibBrowser* m_window = nullptr;
 };
 
 TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfStop) {

@@ -1,5 +1,6 @@
 #include "browser/ui/frmSearchSeq.h"
 
+#include "LoadedBrowserFixture.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
@@ -31,38 +32,17 @@ using test::WriteFile;
 // The small suite (part libraries A.PART, EMPTY.PART, B.PART in LIB; the catalogue names A,
 // MISSING, EMPTY and B) with the real main window. The schematic editor, the layout editor
 // and the library explorer are running, so the commands sent to them are heard.
-class SearchSequenceDialogTest : public ::testing::Test {
+class SearchSequenceDialogTest : public test::LoadedBrowserTest {
 protected:
     void SetUp() override {
-        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
-        test::WriteSmallSuite(m_dir.Path());
-        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
-        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
-        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
-        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
-        ASSERT_TRUE(opening.ok) << opening.error;
+        LoadedBrowserTest::SetUp();
         for (const char* app : {"K2KSCHED", "K2KLAYED", "K2KEXPLR"})
             m_kernel.E_SetString(app, "Running,0,0,0,0");
     }
 
-    void TearDown() override {
-        m_browser.reset();
-        qputenv("XDG_CONFIG_HOME", m_oldConfig);
-    }
-
+    // Loads the window and forgets what the start said.
     void Load() {
-        BrowserEnvironment environment;
-        environment.kernel = &m_kernel;
-        environment.directorySettings = DirectorySettingsOf(m_dir.Path());
-        environment.boxes = &m_boxes;
-        m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
-        QObject::connect(
-            m_browser.get(), &clsKldbrwsr::NotifyServer,
-            [this](const QString& a, const QString& c) { m_heard << (a + QLatin1Char(',') + c); });
-        ASSERT_TRUE(m_browser->Load(0));
-        m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
-        ASSERT_NE(m_window, nullptr);
+        LoadedBrowserTest::Load();
         m_heard.clear();
     }
 
@@ -123,14 +103,6 @@ protected:
 
     void ChooseSearchSequence() { Child<QAction>(*m_window, "mnuSearchSeq")->trigger(); }
 
-    test::TempDir m_dir;
-    test::TempDir m_config;
-    QByteArray m_oldConfig;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    QStringList m_heard;
-    std::unique_ptr<clsKldbrwsr> m_browser;
-    frmK32_LibBrowser* m_window = nullptr;
     int m_openings = 0;
 };
 

@@ -1,0 +1,45 @@
+#include "LoadedBrowserFixture.h"
+
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "support/SmallSuite.h"
+
+#include <QApplication>
+
+namespace k2k::test {
+
+void LoadedBrowserTest::SetUp() {
+    m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
+    WriteSmallSuite(m_dir.Path());
+    WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
+    WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
+    PrepareSuite();
+    SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
+    const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
+    ASSERT_TRUE(opening.ok) << opening.error;
+}
+
+void LoadedBrowserTest::TearDown() {
+    m_browser.reset();
+    qputenv("XDG_CONFIG_HOME", m_oldConfig);
+}
+
+void LoadedBrowserTest::Load() {
+    if (!m_browser) {
+        BrowserEnvironment environment;
+        environment.kernel = &m_kernel;
+        environment.directorySettings = DirectorySettingsOf(m_dir.Path());
+        environment.boxes = &m_boxes;
+        m_browser = std::make_unique<clsKldbrwsr>(environment, &frmK32_LibBrowser::Make);
+        QObject::connect(
+            m_browser.get(), &clsKldbrwsr::NotifyServer,
+            [this](const QString& a, const QString& c) { m_heard << (a + QLatin1Char(',') + c); });
+    }
+    ASSERT_TRUE(m_browser->Load(0));
+    m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
+    ASSERT_NE(m_window, nullptr) << "the host class makes the real window";
+    QApplication::processEvents();
+}
+
+} // namespace k2k::test

@@ -1,0 +1,50 @@
+#pragma once
+// The small suite (parts 74LS00, 74HC00, SN74LS00N, 74LS02, LM741 in A.PART; 74HCT00, LM358
+// in B.PART; the catalogue names A, MISSING, EMPTY and B; two symbols, two packages, one
+// padstack), opened as the host opens it, and the host class driving the real main window.
+// Settings go to a folder of the test's own.
+//
+// SetUp writes the suite, lets PrepareSuite change its files, and opens it; Load makes the
+// host class (once) and loads the window. The host's NotifyServer texts are heard as
+// "Aname,sCommand".
+
+#include "browser/ui/frmK32_LibBrowser.h"
+#include "host/ui/clsKldbrwsr.h"
+#include "platform/Kernel.h"
+#include "support/TestSupport.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace k2k::test {
+
+class LoadedBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Called after the small suite is written and before it is opened.
+    virtual void PrepareSuite() {}
+    void Load();
+
+    template <class T = QWidget>
+    T* Child(const char* name) {
+        T* child = m_window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    TempDir m_dir;
+    TempDir m_config;
+    QByteArray m_oldConfig;
+    Kernel m_kernel;
+    RecordingMessageBoxes m_boxes;
+    QStringList m_heard;
+    std::unique_ptr<clsKldbrwsr> m_browser;
+    frmK32_LibBrowser* m_window = nullptr;
+};
+
+} // namespace k2k::test
