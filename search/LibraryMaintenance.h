@@ -1,7 +1,7 @@
 #pragma once
-// Library maintenance: deleting an object from a library file or from the open project, and
-// finding the library of a kind's search sequence that holds an object. The delete command
-// of the result lists (browser/DeleteFromLibrary) and "k2klib delete" run these functions.
+// Library maintenance: deleting an object from a library file or from the open project (the
+// library that holds an object is found by search/LibraryLookup). The delete command of the
+// result lists (browser/DeleteFromLibrary) and "k2klib delete" run these functions.
 //
 // A library delete goes through the kernel, which opens the file for deleting and rewrites
 // it without the object (a new file beside it, flushed, renamed over it), so a crash at any
