@@ -60,9 +60,8 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
     for (const int i : selectedResults)
         if (i >= 1 && i <= results.Count())
             selected.push_back(i);
-    std::ranges::sort(selected, std::greater<>());
-    const auto [first, last] = std::ranges::unique(selected);
-    selected.erase(first, last);
+    std::sort(selected.begin(), selected.end(), std::greater<>());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
     for (const int i : selected) {
         const std::string name(results.Name(i));
         const std::string_view library = results.Library(i);
