@@ -163,8 +163,11 @@ void OptionGrid::OnComboChange(int box) {
 }
 
 void OptionGrid::OnComboKeyDown(int box, int keyCode) {
-    if (IsBoxOfKind(box))
-        m_completer.KeyDown(keyCode);
+    if (!IsBoxOfKind(box))
+        return;
+    m_completer.KeyDown(keyCode);
+    if (keyCode == 13 && m_enter)
+        m_enter();
 }
 
 void OptionGrid::CellButtonClick(int /*col*/, int row) {

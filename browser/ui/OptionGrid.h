@@ -73,6 +73,8 @@ public:
     using RegTypePicker = std::function<std::string(int table, const std::string& title)>;
     // From now on the grid's registered-types pick buttons are enabled and open the picker.
     void SetRegTypePicker(RegTypePicker picker);
+    // Return or Enter in a history box runs it: the window's Find Now, as in any search form.
+    void SetEnterHandler(std::function<void()> enter) { m_enter = std::move(enter); }
 
 private:
     void EnableRegTypePicks();
@@ -91,6 +93,7 @@ private:
     BrowserComponent& m_browser;
     HistoryCompleter& m_completer;
     RegTypePicker m_regTypePicker;
+    std::function<void()> m_enter;
 };
 
 // Keeps the history lists of the window's grids: with loadOnly false they are saved first;

@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace k2k {
@@ -82,6 +83,9 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
         m_optionBoxes[i] = box;
         m_gridControls[i] = new K2kGrid(box);
         m_grids[i] = new OptionGrid(*m_gridControls[i], kind, Component(), *m_completer, this);
+        // After the key has been handled: the search lets events run.
+        m_grids[i]->SetEnterHandler(
+            [this] { QTimer::singleShot(0, this, &frmK32_LibBrowser::cmdFindNow_Click); });
         m_views[i] = new ResultListView(Component(), kind, central);
     }
     BuildCommandPanel(central);

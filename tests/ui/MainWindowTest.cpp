@@ -18,7 +18,9 @@
 #include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -119,6 +121,15 @@ TEST_F(MainWindowTest, FindNowListsEachKindAndASecondSearchAddsInTheNextColour) 
         EXPECT_TRUE(m_window->ResultView(kind).isVisible());
     }
     EXPECT_EQ(Rows(LibraryKind::Part), 6) << "other tabs' searches leave the parts";
+}
+
+TEST_F(MainWindowTest, ReturnInAHistoryBoxRunsFindNow) {
+    QLineEdit* name = m_window->Grid(LibraryKind::Part).Grid().HistoryBox(1)->lineEdit();
+    QTest::keyClicks(name, "LM*");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(Rows(LibraryKind::Part), 0) << "the search waits until the key is handled";
+    QApplication::processEvents();
+    EXPECT_EQ(Rows(LibraryKind::Part), 2);
 }
 
 TEST_F(MainWindowTest, AnEmptyNameSearchesNothingAndSaysSo) {
