@@ -321,14 +321,14 @@ def drawing_problems(kind, text):
         if keyword not in DRAWING_STATEMENTS:
             problems_found.append("%s: unknown statement" % where)
             continue
-        spec, kinds = DRAWING_STATEMENTS[keyword]
+        fields_wanted, kinds = DRAWING_STATEMENTS[keyword]
         if kind not in kinds:
             problems_found.append("%s: belongs to %ss" % (where, "s, ".join(kinds)))
             continue
-        if len(fields) != len(spec) and not (keyword == "TEXT" and len(fields) > len(spec)):
-            problems_found.append("%s: %d fields, needs %d" % (where, len(fields), len(spec)))
+        if len(fields) != len(fields_wanted) and not (keyword == "TEXT" and len(fields) > len(fields_wanted)):
+            problems_found.append("%s: %d fields, needs %d" % (where, len(fields), len(fields_wanted)))
             continue
-        for field, want in zip(fields, spec):
+        for field, want in zip(fields, fields_wanted):
             if isinstance(want, tuple):
                 if field.upper() not in want:
                     problems_found.append("%s: %r is not one of %s" % (where, field, ", ".join(want)))

@@ -131,10 +131,10 @@ def box(name, left=(), right=(), top=(), bottom=(), width=600, pitch=100, extra=
     return d
 
 
-def pins(spec):
+def pins(layout):
     """ "1:A 2:B - 3:Y" as [(1, A), (2, B), None, (3, Y)]."""
     result = []
-    for item in spec.split():
+    for item in layout.split():
         if item == "-":
             result.append(None)
         else:
@@ -278,8 +278,8 @@ def symbol_drawing(name):
         "74125": ("TRI", "2:A 1:~OE 3:Y"),
     }
     if name in gates:
-        function, spec = gates[name]
-        return gate(name, function, pins(spec), schmitt=name in ("7414", "4093"))
+        function, layout = gates[name]
+        return gate(name, function, pins(layout), schmitt=name in ("7414", "4093"))
 
     boxes = {
         "7474": ("1:~CLR 2:D 3:CLK 4:~PRE", "5:Q 6:~Q"),
