@@ -101,12 +101,7 @@ std::optional<ViewedObject> LibraryLookup::FetchForViewing(LibraryKind kind,
 
 std::optional<std::string> LibraryLookup::PadstackDrawing(const std::string& name) {
     // The symbol map's padstacks carry all the flag bits of a padstack; packages lack one.
-    const int map = m_kernel.DB_SymbMap();
-    int cursor = m_kernel.OM_GetFirst(map);
-    int index = 0;
-    do
-        index = m_kernel.OM_SearchNameMask(map, cursor, name, kPadstackFlags, kPadstackFlags);
-    while (index < 0);
+    const int index = FindInSymbolMap(m_kernel, name, {kPadstackFlags, kPadstackFlags});
     std::string drawing;
     if (index > 0 && m_kernel.S_ReadDrawing(index, drawing) != 0)
         return drawing;

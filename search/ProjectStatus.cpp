@@ -18,22 +18,25 @@ KindMasks MasksOf(LibraryKind kind) noexcept {
     return {0, 0};
 }
 
-int FindInProject(Kernel& kernel, LibraryKind kind, const std::string& name) {
+int FindInSymbolMap(Kernel& kernel, const std::string& name, KindMasks masks) {
+    const int map = kernel.DB_SymbMap();
+    int cursor = kernel.OM_GetFirst(map);
     int index = 0;
-    if (kind == LibraryKind::Part) {
-        const int map = kernel.DB_DeviceMap();
-        int cursor = kernel.OM_GetFirst(map);
-        do
-            index = kernel.OM_SearchName(map, cursor, name);
-        while (index < 0);
-    } else {
-        const int map = kernel.DB_SymbMap();
-        const KindMasks masks = MasksOf(kind);
-        int cursor = kernel.OM_GetFirst(map);
-        do
-            index = kernel.OM_SearchNameMask(map, cursor, name, masks.a, masks.b);
-        while (index < 0);
-    }
+    do
+        index = kernel.OM_SearchNameMask(map, cursor, name, masks.a, masks.b);
+    while (index < 0);
+    return index;
+}
+
+int FindInProject(Kernel& kernel, LibraryKind kind, const std::string& name) {
+    if (kind != LibraryKind::Part)
+        return FindInSymbolMap(kernel, name, MasksOf(kind));
+    const int map = kernel.DB_DeviceMap();
+    int cursor = kernel.OM_GetFirst(map);
+    int index = 0;
+    do
+        index = kernel.OM_SearchName(map, cursor, name);
+    while (index < 0);
     return index;
 }
 

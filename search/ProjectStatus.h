@@ -22,6 +22,9 @@ KindMasks MasksOf(LibraryKind kind) noexcept;
 
 // The index of the object of that name in its project map, or 0.
 int FindInProject(Kernel& kernel, LibraryKind kind, const std::string& name);
+// The index of the first object of the project's symbol map with that name whose flags
+// pass the masks, or 0.
+int FindInSymbolMap(Kernel& kernel, const std::string& name, KindMasks masks);
 // True when a component of some hierarchy uses the object at index of its map.
 bool UsedInProject(Kernel& kernel, LibraryKind kind, int index);
 // The status bits of an object of that name.
