@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 
@@ -40,7 +39,6 @@ TEST_F(HelpWindowTest, ShowsTheTopicAskedForAndTheContentsForOneItLacks) {
     EXPECT_EQ(m_window.ShownTopic(), 13436);
     EXPECT_EQ(Title(), "Search Sequence");
     EXPECT_TRUE(Text().startsWith("Chooses which libraries")) << Text().toStdString();
-    EXPECT_GT(m_window.findChild<QListWidget*>("lstTopics")->count(), 15);
 
     // The placing macro sent with it: thousand-and-twenty-fourths of the screen.
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();

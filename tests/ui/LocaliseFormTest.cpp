@@ -44,8 +44,7 @@ TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
     SetTag(*unknown, "1614");
     auto* menu = new QMenu("Register", &window);
     SetTag(*menu, "5068");
-    QAction* action = menu->addAction("Accept");
-    SetTag(*action, "99177");
+    SetTag(*menu->addAction("Accept"), "99177");
     QFont bold = untagged->font();
     bold.setBold(true);
     untagged->setFont(bold);
@@ -61,7 +60,7 @@ TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
     EXPECT_EQ(unknown->text(), "&Stop") << "a text the language lacks is the default";
     EXPECT_EQ(menu->title(), QString::fromUtf8("Registeränderung"))
         << "the language file is Windows-1252";
-    EXPECT_EQ(action->text(), "Annehmen");
+    EXPECT_EQ(menu->actions().front()->text(), "Annehmen");
     for (QWidget* control : {static_cast<QWidget*>(accept), static_cast<QWidget*>(untagged),
                              static_cast<QWidget*>(menu)}) {
         EXPECT_EQ(control->font().pointSize(), 13);
@@ -74,13 +73,10 @@ TEST_F(LocaliseFormTest, SplashShowsProgressAndAsAboutWaitsForOk) {
     auto* message = splash.findChild<QLabel*>("lblMsg");
     auto* ok = splash.findChild<QPushButton*>("cmdOk");
     ASSERT_TRUE(message && ok);
-    EXPECT_EQ(message->text(), "Lade Anwendung ...");
+    EXPECT_EQ(message->text(), "Lade Anwendung ...") << "in the suite's language";
 
     splash.ShowAsSplash(true);
-    EXPECT_TRUE(splash.isVisible());
-    EXPECT_FALSE(splash.isModal());
-    EXPECT_TRUE(message->isVisible());
-    EXPECT_FALSE(ok->isVisible());
+    EXPECT_TRUE(splash.isVisible() && !splash.isModal() && !ok->isVisible());
     splash.ShowProgress("Parsing Spice Circuit Element Profiles ...");
     EXPECT_EQ(message->text(), "Parsing Spice Circuit Element Profiles ...");
     splash.close();

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPushButton>
@@ -26,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace k2k {
 namespace {
@@ -57,10 +55,6 @@ T* Child(QWidget& parent, const char* name) {
     return child;
 }
 
-QTreeView* ListOf(frmSimulation& dialog, SimulationTab tab) {
-    return dialog.List(tab);
-}
-
 void ClickRow(QTreeView* list, int row, bool twice = false) {
     const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
@@ -78,14 +72,12 @@ void Click(frmSimulation& dialog, const char* button) {
     QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
-// The small suite with hand-made simulation tables, and the part and symbol grids of a
-// window over it.
+// The small suite with hand-made simulation tables, and the part grid of a window over it.
 class SimulationDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::WriteSmallSuite(m_dir.Path());
-        test::WriteFile(m_dir / "SYS" / "TEXTS.LNG",
-                        "5045=Spice-Elemente\r\n3378=Analoge Modelle\r\n991263=Teilschaltung\r\n");
+        test::WriteFile(m_dir / "SYS" / "TEXTS.LNG", "5045=Spice-Elemente\r\n");
         const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
         ASSERT_TRUE(opening.ok) << opening.error;
         m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\SYS");
@@ -102,31 +94,19 @@ protected:
         tables.spiceReferencesReady = true;
         m_browser.State().simulationPicker.SetUp({"ALL", "LOGIC"});
 
-        for (LibraryKind kind : {LibraryKind::Part, LibraryKind::Symbol}) {
-            const auto k = static_cast<std::size_t>(kind);
-            m_grids[k] = std::make_unique<K2kGrid>();
-            m_grids[k]->resize(420, 480);
-            m_options[k] = std::make_unique<OptionGrid>(*m_grids[k], kind, m_browser, m_completer);
-            m_options[k]->SetUp();
-            m_options[k]->FillLibraryList();
-        }
+        m_grid.resize(420, 480);
+        m_options.SetUp();
+        m_options.FillLibraryList();
     }
 
-    K2kGrid& Grid(LibraryKind kind) { return *m_grids[static_cast<std::size_t>(kind)]; }
-
     // Clicks the pick button of a grid's row; act works the dialog it opens.
-    void Pick(LibraryKind kind, int row, Act act) {
-        K2kGrid& grid = Grid(kind);
-        QWidget* cell = grid.findChild<QTableWidget*>()->cellWidget(row, 1);
-        ASSERT_NE(cell, nullptr);
-        auto* button = cell->findChild<QToolButton*>();
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled());
+    void Pick(int row, Act act) {
+        auto* button =
+            m_grid.findChild<QTableWidget*>()->cellWidget(row, 1)->findChild<QToolButton*>();
+        ASSERT_TRUE(button && button->isEnabled());
         WhenShown(std::move(act));
         QTest::mouseClick(button, Qt::LeftButton);
     }
-
-    frmSimulation* Dialog(LibraryKind kind) { return Grid(kind).findChild<frmSimulation*>(); }
 
     test::TempDir m_dir;
     Kernel m_kernel;
@@ -134,82 +114,53 @@ protected:
     SearchFeedback m_feedback;
     BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     HistoryCompleter m_completer;
-    std::array<std::unique_ptr<K2kGrid>, 2> m_grids;
-    std::array<std::unique_ptr<OptionGrid>, 2> m_options;
+    K2kGrid m_grid;
+    OptionGrid m_options{m_grid, LibraryKind::Part, m_browser, m_completer};
 };
 
-// The element-code pick shows tab 1 alone, with the dialog's named controls and captions
-// in the suite's language; Cancel keeps the cells and makes the dialog whole again.
-TEST_F(SimulationDialogTest, APickShowsItsOwnTabAndCancelKeepsTheCells) {
-    Grid(LibraryKind::Part).SetCellText(13, 1, "D");
-    Pick(LibraryKind::Part, 13, [](frmSimulation& dialog) {
+// The element-code pick shows tab 1 alone, its caption in the suite's language; Escape
+// cancels, keeps the cells and makes the dialog whole again. Ctrl+F1 asks for help.
+TEST_F(SimulationDialogTest, APickShowsItsOwnTabAndEscapeKeepsTheCells) {
+    m_grid.SetCellText(13, 1, "D");
+    int helpAsked = 0;
+    Pick(13, [&helpAsked](frmSimulation& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select KDSpice Element code");
         auto* tabs = Child<QTabWidget>(dialog, "tabSimulation");
         EXPECT_EQ(tabs->currentIndex(), 1);
-        EXPECT_FALSE(tabs->isTabEnabled(0));
-        EXPECT_TRUE(tabs->isTabEnabled(1));
-        EXPECT_FALSE(tabs->isTabEnabled(2));
-        EXPECT_EQ(tabs->tabText(0), "Simulation function");
-        EXPECT_EQ(tabs->tabText(1), "Spice-Elemente");
-        for (const char* name : {"picSimulation0", "picSimulation1", "picSimulation2",
-                                 "lvwSimulation0", "lvwSimulation1", "lvwSimulation2", "chkDigital",
-                                 "chkStandardCkt", "chkCodeModel", "fraFamily", "cboFamily"})
-            Child<QWidget>(dialog, name);
-        EXPECT_EQ(Child<QCheckBox>(dialog, "chkAnalog")->text(), "Analoge Modelle");
-        EXPECT_EQ(Child<QPushButton>(dialog, "cmdOK")->text(), "Accept");
-        EXPECT_EQ(Child<QGroupBox>(dialog, "fraFamily")->title(), "Subcircuit Family: ");
-
-        QTreeView* list = ListOf(dialog, SimulationTab::ElementCode);
-        EXPECT_TRUE(list->isVisible());
+        EXPECT_TRUE(!tabs->isTabEnabled(0) && tabs->isTabEnabled(1) && !tabs->isTabEnabled(2));
+        EXPECT_EQ(tabs->tabText(1), "Spice-Elemente") << "in the suite's language";
+        QTreeView* list = dialog.List(SimulationTab::ElementCode);
         EXPECT_EQ(list->model()->rowCount(), 3);
-        EXPECT_EQ(list->model()->headerData(2, Qt::Horizontal).toString(), "Variant");
+        dialog.SetHelpHandler([&helpAsked] { ++helpAsked; });
+        QTest::keyClick(list, Qt::Key_F1, Qt::ControlModifier);
         ClickRow(list, 1);
-        Click(dialog, "cmdCancel");
-    });
-    frmSimulation* kept = Dialog(LibraryKind::Part);
-    ASSERT_NE(kept, nullptr);
-    EXPECT_FALSE(kept->isVisible()) << "closed, and kept";
-    EXPECT_FALSE(kept->Accepted());
-    EXPECT_TRUE(kept->findChild<QTabWidget*>()->isTabEnabled(0)) << "every tab again";
-    EXPECT_EQ(Grid(LibraryKind::Part).CellText(13, 1), "D");
-    EXPECT_EQ(Grid(LibraryKind::Part).CellText(14, 1), "");
-
-    // Ctrl+F1 asks for the browser's help topic.
-    int helpAsked = 0;
-    kept->SetHelpHandler([&helpAsked] { ++helpAsked; });
-    Pick(LibraryKind::Part, 15, [](frmSimulation& dialog) {
-        QTest::keyClick(dialog.List(SimulationTab::ElementCode), Qt::Key_F1, Qt::ControlModifier);
-        Click(dialog, "cmdCancel");
-    });
-    EXPECT_EQ(helpAsked, 1);
-
-    // Escape cancels too: the function cell stays empty.
-    Pick(LibraryKind::Part, 11, [](frmSimulation& dialog) {
-        ClickRow(ListOf(dialog, SimulationTab::Function), 0);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    EXPECT_EQ(Grid(LibraryKind::Part).CellText(11, 1), "");
-    EXPECT_EQ(Grid(LibraryKind::Part).findChildren<frmSimulation*>().size(), 1)
-        << "one dialog, made on first use";
+    EXPECT_EQ(helpAsked, 1);
+    const auto made = m_grid.findChildren<frmSimulation*>();
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_FALSE(made[0]->isVisible()) << "closed, and kept";
+    EXPECT_FALSE(made[0]->Accepted());
+    EXPECT_TRUE(made[0]->findChild<QTabWidget*>()->isTabEnabled(0)) << "every tab again";
+    EXPECT_EQ(m_grid.CellText(13, 1), "D");
+    EXPECT_EQ(m_grid.CellText(14, 1), "");
 }
 
 // From the element-code row all three rows are written, from the subcircuit row the
 // element code and the subcircuit; the function pick writes the signed number.
 TEST_F(SimulationDialogTest, APickWritesIntoItsRowsOfTheGrid) {
-    K2kGrid& grid = Grid(LibraryKind::Part);
-    Pick(LibraryKind::Part, 13, [](frmSimulation& dialog) {
-        ClickRow(ListOf(dialog, SimulationTab::ElementCode), 1);
+    Pick(13, [](frmSimulation& dialog) {
+        ClickRow(dialog.List(SimulationTab::ElementCode), 1);
         Click(dialog, "cmdOK");
     });
-    EXPECT_EQ(grid.CellText(13, 1), "Q");
-    EXPECT_EQ(grid.CellText(14, 1), "NPN");
-    EXPECT_EQ(grid.CellText(15, 1), "2N2222");
+    EXPECT_EQ(m_grid.CellText(13, 1), "Q");
+    EXPECT_EQ(m_grid.CellText(14, 1), "NPN");
+    EXPECT_EQ(m_grid.CellText(15, 1), "2N2222");
 
-    Pick(LibraryKind::Part, 14, [](frmSimulation& dialog) {
+    Pick(14, [](frmSimulation& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select KDSpice SubCircuit");
-        QTreeView* list = ListOf(dialog, SimulationTab::Subcircuit);
+        QTreeView* list = dialog.List(SimulationTab::Subcircuit);
         EXPECT_EQ(list->model()->rowCount(), 2) << "ALL: the top folder's as well";
-        EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), "Teilschaltung");
         auto* family = Child<QComboBox>(dialog, "cboFamily");
         EXPECT_EQ(family->currentText(), "ALL");
         family->setFocus();
@@ -220,46 +171,31 @@ TEST_F(SimulationDialogTest, APickWritesIntoItsRowsOfTheGrid) {
         ClickRow(list, 0);
         QTest::keyClick(list, Qt::Key_Return); // Enter accepts
     });
-    EXPECT_EQ(grid.CellText(13, 1), "X");
-    EXPECT_EQ(grid.CellText(14, 1), "NAND");
-    EXPECT_EQ(grid.CellText(15, 1), "2N2222") << "a subcircuit leaves the variant";
+    EXPECT_EQ(m_grid.CellText(13, 1), "X");
+    EXPECT_EQ(m_grid.CellText(14, 1), "NAND");
+    EXPECT_EQ(m_grid.CellText(15, 1), "2N2222") << "a subcircuit leaves the variant";
 
-    Pick(LibraryKind::Part, 11, [](frmSimulation& dialog) {
-        QTreeView* list = ListOf(dialog, SimulationTab::Function);
+    Pick(11, [](frmSimulation& dialog) {
+        QTreeView* list = dialog.List(SimulationTab::Function);
         ASSERT_EQ(list->model()->rowCount(), 2) << "function 0 is never listed";
-        EXPECT_EQ(Cell(list, 0, 0), "-     12");
         ClickRow(list, 0, true); // a double click accepts the row
     });
-    EXPECT_EQ(grid.CellText(11, 1), "-12");
-
-    // The symbol grid's variant row fills its own group of rows.
-    Pick(LibraryKind::Symbol, 8, [](frmSimulation& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Select KDSpice Variant");
-        ClickRow(ListOf(dialog, SimulationTab::ElementCode), 0);
-        Click(dialog, "cmdOK");
-    });
-    K2kGrid& symbol = Grid(LibraryKind::Symbol);
-    EXPECT_EQ(symbol.CellText(6, 1), "R");
-    EXPECT_EQ(symbol.CellText(7, 1), "RES");
-    EXPECT_EQ(symbol.CellText(8, 1), "STD");
-    EXPECT_EQ(grid.CellText(13, 1), "X") << "the part grid is not touched";
+    EXPECT_EQ(m_grid.CellText(11, 1), "-12");
 }
 
 // The filter boxes refill their tab's list, a column click sorts and a second one
 // reverses, a row's tip is its description, and the selection outlasts a use.
 TEST_F(SimulationDialogTest, FiltersSortAndTipsWorkByMouse) {
     QTreeView* list = nullptr;
-    Pick(LibraryKind::Part, 11, [&list](frmSimulation& dialog) {
-        list = ListOf(dialog, SimulationTab::Function);
-        auto* analog = Child<QCheckBox>(dialog, "chkAnalog");
-        auto* digital = Child<QCheckBox>(dialog, "chkDigital");
-        EXPECT_TRUE(analog->isChecked() && digital->isChecked());
-        QTest::mouseClick(analog, Qt::LeftButton, {}, QPoint(4, analog->height() / 2));
+    Pick(11, [&list](frmSimulation& dialog) {
+        list = dialog.List(SimulationTab::Function);
+        const auto toggle = [&dialog](const char* name) {
+            auto* box = Child<QCheckBox>(dialog, name);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        };
+        toggle("chkAnalog");
         EXPECT_EQ(list->model()->rowCount(), 1);
-        QTest::mouseClick(digital, Qt::LeftButton, {}, QPoint(4, digital->height() / 2));
-        EXPECT_EQ(list->model()->rowCount(), 0) << "both cleared";
-        QTest::mouseClick(analog, Qt::LeftButton, {}, QPoint(4, analog->height() / 2));
-        QTest::mouseClick(digital, Qt::LeftButton, {}, QPoint(4, digital->height() / 2));
+        toggle("chkAnalog");
         ASSERT_EQ(list->model()->rowCount(), 2);
 
         ClickRow(list, 1); // Counter
@@ -287,18 +223,18 @@ TEST_F(SimulationDialogTest, FiltersSortAndTipsWorkByMouse) {
         QToolTip::hideText();
         Click(dialog, "cmdCancel");
     });
-    EXPECT_EQ(Grid(LibraryKind::Part).CellText(11, 1), "");
+    EXPECT_EQ(m_grid.CellText(11, 1), "");
 
     // The next use finds the list as it was left, its selection taken by OK.
-    Pick(LibraryKind::Part, 11, [](frmSimulation& next) {
-        QTreeView* again = ListOf(next, SimulationTab::Function);
+    Pick(11, [](frmSimulation& next) {
+        QTreeView* again = next.List(SimulationTab::Function);
         EXPECT_EQ(Cell(again, 0, 1), "Counter");
         next.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&next));
         EXPECT_TRUE(again->hasFocus()) << "activation gives the list with a selection the focus";
         Click(next, "cmdOK");
     });
-    EXPECT_EQ(Grid(LibraryKind::Part).CellText(11, 1), "7");
+    EXPECT_EQ(m_grid.CellText(11, 1), "7");
 }
 
 } // namespace
