@@ -41,10 +41,21 @@ protected:
         m_parts.Append("B.PART", "74HCT00", PartInfo("DIP14", "Quad NAND", ""), 0, 1);
         m_parts.Append("Project Library", "  74LS02 ", PartInfo("DIP14", "Quad NOR", "7402"),
                        kInProject | kUsedInProject, 2);
+        m_options.Table(LibraryKind::Part) = {
+            {}, {-1, "Library"}, {0, "Description"}, {0, "Symbols"}, {1, "Package"}};
     }
 
     std::map<std::string, bool> PartStates(int selected, int focused) {
         return States(PopupToolStates(LibraryKind::Part, m_parts, {selected, focused}, m_kernel));
+    }
+
+    SaveListOutcome Save(const std::filesystem::path& chosen) {
+        const auto dialog = [&](const SaveListDialog& shown) {
+            m_dialogs.push_back(shown);
+            return chosen;
+        };
+        return SaveList(m_parts, ResultColumns(m_options, LibraryKind::Part), dialog, m_services,
+                        m_boxes);
     }
 
     test::TempDir m_dir;
@@ -52,6 +63,8 @@ protected:
     test::RecordingMessageBoxes m_boxes;
     SuiteServices m_services{m_dir / "suite.ini", m_boxes};
     ResultList m_parts{LibraryKind::Part};
+    DisplayOptions m_options;
+    std::vector<SaveListDialog> m_dialogs;
 };
 
 TEST_F(ResultCommandsTest, OneRowToolsNeedOneSelectedRowThatNamesSomething) {
@@ -187,30 +200,7 @@ TEST_F(ResultCommandsTest, DeleteFromListTakesTheSelectedRowsAndKeepsTheViewOrde
     EXPECT_EQ(DeleteFromList(m_parts, {}), 0);
 }
 
-class SaveListTest : public ResultCommandsTest {
-protected:
-    SaveListTest() {
-        auto& table = m_options.Table(LibraryKind::Part);
-        table = {{}, {-1, "Library"}, {0, "Description"}, {0, "Symbols"}, {1, "Package"}};
-        m_columns = ResultColumns(m_options, LibraryKind::Part);
-    }
-
-    SaveListOutcome Save(const std::filesystem::path& chosen) {
-        return SaveList(
-            m_parts, m_columns,
-            [&](const SaveListDialog& dialog) {
-                m_dialogs.push_back(dialog);
-                return chosen;
-            },
-            m_services, m_boxes);
-    }
-
-    DisplayOptions m_options;
-    ResultColumns m_columns;
-    std::vector<SaveListDialog> m_dialogs;
-};
-
-TEST_F(SaveListTest, WritesTheRowsInViewOrderWithTheShownColumns) {
+TEST_F(ResultCommandsTest, SaveListWritesTheRowsInViewOrderWithTheShownColumns) {
     m_parts.SortRowsByName(true);
     WriteFile(m_dir / "out.txt", std::string(5000, 'x'));
     EXPECT_EQ(Save(m_dir / "out.txt"), SaveListOutcome::Saved);
@@ -236,7 +226,7 @@ TEST_F(SaveListTest, WritesTheRowsInViewOrderWithTheShownColumns) {
     EXPECT_EQ(m_dialogs.size(), 1u) << "an empty list opens no dialog";
 }
 
-TEST_F(SaveListTest, CancelWritesNothingAndAFailedWriteLeavesNoFile) {
+TEST_F(ResultCommandsTest, SaveListCancelWritesNothingAndAFailedWriteLeavesNoFile) {
     EXPECT_EQ(Save("  "), SaveListOutcome::Cancelled);
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 
