@@ -15,19 +15,17 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
+std::string Step(StartupStep step) {
+    return "step " + std::to_string(static_cast<int>(step));
+}
+
 // What the start-up told the splash window, in order: "step N" and the texts.
 class RecordingProgress final : public StartupProgress {
 public:
     void ShowProgress(const std::string& text) override { events.push_back(text); }
-    void StepBegins(StartupStep step) override {
-        events.push_back("step " + std::to_string(static_cast<int>(step)));
-    }
+    void StepBegins(StartupStep step) override { events.push_back(Step(step)); }
     std::vector<std::string> events;
 };
-
-std::string Step(StartupStep step) {
-    return "step " + std::to_string(static_cast<int>(step));
-}
 
 // Records the boxes and, for each, what the services' initialisation file was when it
 // was shown.
@@ -53,10 +51,6 @@ public:
     std::function<void()> pump;
 };
 
-constexpr const char* kParsingText = "Parsing Spice Circuit Element Profiles ...";
-constexpr const char* kSubcircuitText = "Building Spice Subcircuit References ...";
-constexpr const char* kModelsText = "Building Mixed Mode Simulator References ...";
-
 // The small suite with what the start reads besides the libraries: a system folder with
 // the browser profile and the element profiles, a subcircuit folder, display options.
 class BrowserComponentTest : public ::testing::Test {
@@ -80,13 +74,6 @@ protected:
         ASSERT_TRUE(opening.ok) << opening.error;
     }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const MessageRequest& request : m_boxes.shown)
-            texts.push_back(request.text);
-        return texts;
-    }
-
     test::TempDir m_dir;
     Kernel m_kernel;
     WatchingBoxes m_boxes;
@@ -95,7 +82,12 @@ protected:
     RecordingProgress m_progress;
 };
 
+// The progress texts come in the suite's language; a text its file lacks is the default.
 TEST_F(BrowserComponentTest, FormUpdateReadsEverythingInItsOrder) {
+    std::string ini = ReadFile(m_dir / "kalde2000.ini");
+    ini.replace(ini.find("[Kalde2000]\r\n"), 13, "[Kalde2000]\r\nLanguagePath=SYS\r\n");
+    WriteFile(m_dir / "kalde2000.ini", ini);
+    WriteFile(m_dir / "SYS" / "TEXTS.LNG", "3370=Lese Elementprofile ...\r\n");
     Open();
     const std::string suiteIni = m_browser.Services().IniFile();
     const FormUpdateResult result = m_browser.FormUpdate(m_progress);
@@ -104,70 +96,28 @@ TEST_F(BrowserComponentTest, FormUpdateReadsEverythingInItsOrder) {
     const std::vector<std::string> expected{
         Step(StartupStep::DesignContext),   Step(StartupStep::Folders),
         Step(StartupStep::BrowserProfile),  Step(StartupStep::DisplayOptions),
-        Step(StartupStep::ElementProfiles), kParsingText,
-        Step(StartupStep::SubcircuitIndex), kSubcircuitText,
-        Step(StartupStep::SimulatorModels), kModelsText};
+        Step(StartupStep::ElementProfiles), "Lese Elementprofile ...",
+        Step(StartupStep::SubcircuitIndex), "Building Spice Subcircuit References ...",
+        Step(StartupStep::SimulatorModels), "Building Mixed Mode Simulator References ..."};
     EXPECT_EQ(m_progress.events, expected);
 
     const BrowserState& state = m_browser.State();
-    EXPECT_EQ(state.designContext.databaseName, "DEMO");
     EXPECT_EQ(state.catalogue.Count(LibraryKind::Part), 4);
     EXPECT_EQ(state.regTypes.Count(kPartTypeTable), 2);
-    EXPECT_EQ(state.displayOptions.UpperBound(LibraryKind::Part), 2);
-    EXPECT_EQ(state.simulation.elements.Count(), 1);
     EXPECT_EQ(state.simulation.subcircuits.Count(), 1);
     EXPECT_TRUE(m_browser.SpiceReferencesReady());
     EXPECT_EQ(m_browser.Services().IniFile(), suiteIni)
         << "the services read the suite's file again after the profile";
     // The one message: the subcircuit folder has no SUBCIR.IDX, so it is scanned.
-    ASSERT_EQ(m_boxes.shown.size(), 1u) << testing::PrintToString(Texts());
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_NE(m_boxes.shown[0].text.find("SUBCIR.IDX"), std::string::npos);
 }
 
-TEST_F(BrowserComponentTest, ProgressTextsComeInTheSuitesLanguage) {
-    std::string ini = ReadFile(m_dir / "kalde2000.ini");
-    ini.replace(ini.find("[Kalde2000]\r\n"), 13, "[Kalde2000]\r\nLanguagePath=SYS\r\n");
-    WriteFile(m_dir / "kalde2000.ini", ini);
-    WriteFile(m_dir / "SYS" / "TEXTS.LNG", "3370=Lese Elementprofile ...\r\n");
-    Open();
-    ASSERT_TRUE(m_browser.FormUpdate(m_progress).Ok());
-    EXPECT_EQ(m_progress.events[5], "Lese Elementprofile ...");
-    EXPECT_EQ(m_progress.events[7], kSubcircuitText) << "a text the file lacks is the default";
-}
-
-// A broken elements.spc leaves the Spice references unready and the subcircuit index
-// unbuilt, also when an earlier start had built them; the models are still collected.
-TEST_F(BrowserComponentTest, BrokenElementProfilesSkipTheSubcircuitIndex) {
-    Open();
-    ASSERT_TRUE(m_browser.FormUpdate(m_progress).Ok());
-    ASSERT_TRUE(m_browser.SpiceReferencesReady());
-
-    WriteFile(m_dir / "SYS" / "elements.spc", "*R,Resistor,RES,STD,1,0\r\n1,Resistance\r\n"
-                                              "*C,Capacitor,CAP,2,0\r\n");
-    m_progress.events.clear();
-    m_boxes.shown.clear();
-    const FormUpdateResult result = m_browser.FormUpdate(m_progress);
-    EXPECT_TRUE(result.Ok()) << "the start goes on without Spice references";
-
-    const std::vector<std::string> expected{
-        Step(StartupStep::DesignContext),   Step(StartupStep::Folders),
-        Step(StartupStep::BrowserProfile),  Step(StartupStep::DisplayOptions),
-        Step(StartupStep::ElementProfiles), kParsingText,
-        Step(StartupStep::SimulatorModels), kModelsText};
-    EXPECT_EQ(m_progress.events, expected);
-    EXPECT_FALSE(m_browser.SpiceReferencesReady());
-    EXPECT_EQ(m_browser.State().simulation.elements.Count(), 1) << "kept up to the bad line";
-    EXPECT_EQ(m_browser.State().simulation.subcircuits.Count(), 0)
-        << "the index of the earlier start is gone";
-    ASSERT_EQ(m_boxes.shown.size(), 1u) << testing::PrintToString(Texts());
-    EXPECT_NE(m_boxes.shown[0].text.find("*C,Capacitor,CAP,2,0"), std::string::npos)
-        << "the invalid line is named: " << m_boxes.shown[0].text;
-}
-
-// The start ends by setting up the simulation dialog's lists from what it read, with the
-// family list of "ALL" and the subcircuit folder's subfolders; without Spice references
-// there are no families and no subcircuits.
-TEST_F(BrowserComponentTest, TheStartSetsUpTheSimulationListsAndFamilies) {
+// The start ends by setting up the simulation dialog's lists, with the family list of
+// "ALL" and the subcircuit folder's subfolders. A broken elements.spc then leaves the Spice
+// references unready and the subcircuit index unbuilt, also when an earlier start had built
+// them: no families, no subcircuits; the models are still collected.
+TEST_F(BrowserComponentTest, BrokenElementProfilesDropTheSubcircuitsAndFamilies) {
     WriteFile(m_dir / "KDS_SBK" / "Logic" / "NAND.SBC",
               ".SUBCKT NAND A B Y\r\n*Nand,3\r\n*Node 1,A\r\n*Node 2,B\r\n*Node 3,Y\r\n");
     Open();
@@ -178,10 +128,25 @@ TEST_F(BrowserComponentTest, TheStartSetsUpTheSimulationListsAndFamilies) {
     EXPECT_EQ(picker.RowCount(SimulationTab::ElementCode), 1);
     EXPECT_EQ(picker.RowCount(SimulationTab::Subcircuit), 2);
 
-    WriteFile(m_dir / "SYS" / "elements.spc", "*C,Capacitor,CAP,2,0\r\n");
-    ASSERT_TRUE(m_browser.FormUpdate(m_progress).Ok());
+    WriteFile(m_dir / "SYS" / "elements.spc", "*R,Resistor,RES,STD,1,0\r\n1,Resistance\r\n"
+                                              "*C,Capacitor,CAP,2,0\r\n");
+    m_progress.events.clear();
+    m_boxes.shown.clear();
+    const FormUpdateResult result = m_browser.FormUpdate(m_progress);
+    EXPECT_TRUE(result.Ok()) << "the start goes on without Spice references";
+
+    ASSERT_EQ(m_progress.events.size(), 8u) << "no subcircuit index step";
+    EXPECT_EQ(m_progress.events[5], "Parsing Spice Circuit Element Profiles ...");
+    EXPECT_EQ(m_progress.events[6], Step(StartupStep::SimulatorModels));
+    EXPECT_FALSE(m_browser.SpiceReferencesReady());
+    EXPECT_EQ(m_browser.State().simulation.elements.Count(), 1) << "kept up to the bad line";
+    EXPECT_EQ(m_browser.State().simulation.subcircuits.Count(), 0)
+        << "the index of the earlier start is gone";
     EXPECT_TRUE(picker.Families().empty());
     EXPECT_EQ(picker.RowCount(SimulationTab::Subcircuit), 0);
+    ASSERT_EQ(m_boxes.shown.size(), 1u) << m_boxes.shown.back().text;
+    EXPECT_NE(m_boxes.shown[0].text.find("*C,Capacitor,CAP,2,0"), std::string::npos)
+        << "the invalid line is named: " << m_boxes.shown[0].text;
 }
 
 TEST_F(BrowserComponentTest, AnUnreadableProfileFailsTheStartWithError9999) {
@@ -190,7 +155,6 @@ TEST_F(BrowserComponentTest, AnUnreadableProfileFailsTheStartWithError9999) {
     const std::string suiteIni = m_browser.Services().IniFile();
     const FormUpdateResult result = m_browser.FormUpdate(m_progress);
 
-    EXPECT_FALSE(result.Ok());
     EXPECT_EQ(result.failure, FormUpdateResult::Failure::BrowserProfile);
     EXPECT_EQ(result.errorNumber, 9999);
     EXPECT_EQ(m_browser.Services().IniFile(), suiteIni);
@@ -201,7 +165,7 @@ TEST_F(BrowserComponentTest, AnUnreadableProfileFailsTheStartWithError9999) {
 
     // The file operation's message, then the profile reader's; while they were shown the
     // services' initialisation file was the profile.
-    ASSERT_EQ(m_boxes.shown.size(), 2u) << testing::PrintToString(Texts());
+    ASSERT_EQ(m_boxes.shown.size(), 2u) << m_boxes.shown.back().text;
     EXPECT_NE(m_boxes.shown[0].text.find("Can't read file: "), std::string::npos);
     EXPECT_EQ(m_boxes.shown[1].text, "Can't Read Browser Profile");
     const std::string profile = m_browser.State().directories.BrowserProfilePath();
@@ -220,7 +184,6 @@ TEST_F(BrowserComponentTest, WithoutAnOpenDesignTheStartStopsAtOnce) {
     EXPECT_EQ(m_progress.events, std::vector<std::string>{Step(StartupStep::DesignContext)});
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text, "Start Main Kalde 2000 Application");
-    EXPECT_EQ(m_boxes.shown[0].title, "Kalde 2000 - Library Search Engine");
     EXPECT_EQ(m_boxes.shown[0].icon, MsgIcon::Critical);
 }
 
@@ -229,8 +192,6 @@ TEST_F(BrowserComponentTest, FindsAPartByNameInSearchOrder) {
     // 74HCT00 would match a pattern; only the exact name counts.
     const auto ls00 = m_browser.FindPartByName("74LS00");
     ASSERT_TRUE(ls00);
-    EXPECT_EQ(ls00->selection.name, "74LS00");
-    EXPECT_EQ(ls00->selection.package, "DIP14");
     EXPECT_EQ(ls00->selection.symbols, "7400,PWR2");
     EXPECT_EQ(ls00->libraryPath, m_dir.SuitePath() + "\\LIB\\A.PART");
 
@@ -238,7 +199,6 @@ TEST_F(BrowserComponentTest, FindsAPartByNameInSearchOrder) {
     const auto lm358 = m_browser.FindPartByName("LM358");
     ASSERT_TRUE(lm358);
     EXPECT_EQ(lm358->libraryPath, m_dir.SuitePath() + "\\LIB\\B.PART");
-    EXPECT_EQ(lm358->selection.symbols, "OPAMP,OPAMP_PWR");
 
     EXPECT_FALSE(m_browser.FindPartByName("lm358")) << "names are compared exactly";
     EXPECT_FALSE(m_browser.FindPartByName("74LS0"));
@@ -266,11 +226,7 @@ TEST_F(BrowserComponentTest, ReloadingCommandsWaitForTheRunningSearch) {
     values[0] = "74*";
     ASSERT_EQ(m_browser.Engine().FindNow(LibraryKind::Part, values), SearchOutcome::Searched);
 
-    EXPECT_TRUE(sawSearch);
     EXPECT_EQ(kept, (std::vector<bool>{true, true, false, true, false, true, false}));
-    EXPECT_FALSE(m_browser.IsSearching());
-    EXPECT_EQ(m_browser.State().search.Results(LibraryKind::Part).Count(), 4)
-        << "the search ran to its end";
     EXPECT_EQ(m_browser.TakeDeferredCommands(),
               (std::vector<std::string>{"K2KBRWSR,EX", "All,RF", "K2KBRWSR,SSQ", "K2KBRWSR,LZ"}));
     EXPECT_TRUE(m_browser.TakeDeferredCommands().empty()) << "each is carried out once";

@@ -71,6 +71,11 @@ protected:
             m_exchange.AP_ExeCmd(command);
         return m_window.asked;
     }
+    std::vector<std::string> RunKept() {
+        m_window.asked.clear();
+        m_exchange.RunDeferredCommands();
+        return m_window.asked;
+    }
 
     // Runs a part search that hands the commands in while it runs, once.
     void SearchWhileReceiving(const std::vector<std::string>& commands) {
@@ -108,39 +113,19 @@ TEST_F(CommandExchangeTest, OnlyExactAddresseesAndVerbsAreCarriedOut) {
         std::vector<std::string> asked;
     };
     const std::vector<Case> cases{
-        {"K2KBRWSR,MN", {"state 1"}},
         {"All,DF", {"state 0"}},
         {"K2KBRWSR,UP", {"viewers"}},
         {"K2KBRWSR,MN,extra,fields", {"state 1"}},
         {"\"K2KBRWSR\",DF", {"state 0"}}, // a quoted field loses its quotes
         {"k2kbrwsr,MN", {}},
         {"K2KBRWSR,mn", {}},
-        {"ALL,DF", {}},
         {"K2KBRWSR", {}},
-        {"K2KBRWSR,", {}},
-        {"", {}},
         {"K2KSCHED,MN", {}},
-        {"K2KBRWSR,XX", {}},
         {"K2KBRWSR, MN", {}}, // no trimming
     };
     for (const Case& c : cases)
         EXPECT_EQ(Run({c.command}), c.asked) << "command: " << c.command;
     EXPECT_TRUE(m_sent.empty()) << "received commands send nothing back";
-}
-
-// "SSQ" reads the folders and library lists again, so a library added to the suite's
-// initialisation file is searched from now on.
-TEST_F(CommandExchangeTest, SearchSequenceCommandRereadsTheCatalogue) {
-    ASSERT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 4);
-    std::string ini = ReadFile(m_dir / "kalde2000.ini");
-    ini.replace(ini.find("4=B.PART\r\n"), 10, "4=B.PART\r\n5=NEW.PART\r\n");
-    WriteFile(m_dir / "kalde2000.ini", ini);
-
-    const std::vector<std::string> asked = Run({"K2KBRWSR,SSQ"});
-    EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 5);
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0], "library lists");
-    EXPECT_EQ(asked[1], "caption Library Browser : ( " + m_dir.Path().string() + "/LIB )");
 }
 
 TEST_F(CommandExchangeTest, RefreshRunsFormUpdateThenThePendingSearchSequence) {
@@ -161,52 +146,42 @@ TEST_F(CommandExchangeTest, RefreshRunsFormUpdateThenThePendingSearchSequence) {
     EXPECT_EQ(m_kernel.E_GetString("SSQ"), "2,5");
 }
 
-TEST_F(CommandExchangeTest, RelocaliseTakesTheLanguagePathOfTheSuite) {
-    m_kernel.E_SetString("LANGUAGEPATH", "\\SUITE\\LANG\\DEU");
-    EXPECT_EQ(Run({"K2KBRWSR,LZ"}), std::vector<std::string>{"localise"});
-    EXPECT_EQ(m_browser.Services().LanguagePath(), "\\SUITE\\LANG\\DEU");
-}
+// While the published status says busy outside a search (the window start, say), every
+// command is ignored; once it says not busy they run again, and an exit unloads once.
+TEST_F(CommandExchangeTest, NothingRunsWhileTheBrowserIsBusyAndExitUnloadsOnce) {
+    m_exchange.Messages().PublishStatus(true, -1, "Library Browser", 0);
+    EXPECT_TRUE(Run({"K2KBRWSR,MN", "All,UP", "All,RF", "K2KBRWSR,EX"}).empty());
+    EXPECT_FALSE(m_browser.State().exitAllowed);
 
-TEST_F(CommandExchangeTest, ExitAllowsTheCloseAndUnloadsOnce) {
-    ASSERT_FALSE(m_browser.State().exitAllowed);
-    EXPECT_EQ(Run({"K2KBRWSR,EX", "K2KBRWSR,DF", "All,EX"}), std::vector<std::string>{"unload"});
+    m_exchange.Messages().PublishStatus(true, 0, "Library Browser", 0);
+    EXPECT_EQ(Run({"K2KBRWSR,MN", "K2KBRWSR,EX", "K2KBRWSR,DF", "All,EX"}),
+              (std::vector<std::string>{"state 1", "unload"}));
     EXPECT_TRUE(m_browser.State().exitAllowed);
     EXPECT_TRUE(m_exchange.Unloaded());
 }
 
-// While the published status says busy outside a search (the window start, say), every
-// command is ignored; once it says not busy they run again.
-TEST_F(CommandExchangeTest, NothingRunsWhileTheBrowserIsBusy) {
-    m_exchange.Messages().PublishStatus(true, -1, "Library Browser", 0);
-    EXPECT_TRUE(
-        Run({"K2KBRWSR,MN", "All,UP", "K2KBRWSR,SSQ", "All,RF", "K2KBRWSR,LZ", "K2KBRWSR,EX"})
-            .empty());
-    EXPECT_FALSE(m_browser.State().exitAllowed);
-
-    m_exchange.Messages().PublishStatus(true, 0, "Library Browser", 0);
-    EXPECT_EQ(Run({"K2KBRWSR,MN"}), std::vector<std::string>{"state 1"});
-}
-
 // During a search the window state and the viewers change at once; the commands that
-// reload or unload wait for its end and then run in the order received.
+// reload or unload wait for its end and then run in the order received. "LZ" takes the
+// suite's language path; "SSQ" reads the folders and library lists again, so a library
+// added to the suite's initialisation file is searched from now on.
 TEST_F(CommandExchangeTest, ReloadingCommandsWaitForTheSearchAndRunInOrder) {
+    m_kernel.E_SetString("LANGUAGEPATH", "\\SUITE\\LANG\\DEU");
+    std::string ini = ReadFile(m_dir / "kalde2000.ini");
+    ini.replace(ini.find("4=B.PART\r\n"), 10, "4=B.PART\r\n5=NEW.PART\r\n");
+    WriteFile(m_dir / "kalde2000.ini", ini);
     m_window.asked.clear();
     SearchWhileReceiving({"K2KBRWSR,LZ", "K2KBRWSR,MN", "All,RF", "K2KBRWSR,UP", "K2KBRWSR,SSQ"});
     EXPECT_EQ(m_window.asked, (std::vector<std::string>{"state 1", "viewers"}))
         << "the busy mark of the search does not hold these back";
-    EXPECT_EQ(m_browser.State().search.Results(LibraryKind::Part).Count(), 4)
-        << "the search ran to its end";
+    EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 4) << "read after the search";
 
-    m_window.asked.clear();
-    m_exchange.RunDeferredCommands();
     const std::string caption = "caption Library Browser : ( " + m_dir.Path().string() + "/LIB )";
-    EXPECT_EQ(m_window.asked,
-              (std::vector<std::string>{"localise", "hourglass", "form update", "arrow", "viewers",
-                                        "library lists", caption}));
+    EXPECT_EQ(RunKept(), (std::vector<std::string>{"localise", "hourglass", "form update", "arrow",
+                                                   "viewers", "library lists", caption}));
+    EXPECT_EQ(m_browser.Services().LanguagePath(), "\\SUITE\\LANG\\DEU");
+    EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 5);
 
-    m_window.asked.clear();
-    m_exchange.RunDeferredCommands();
-    EXPECT_TRUE(m_window.asked.empty()) << "each kept command runs once";
+    EXPECT_TRUE(RunKept().empty()) << "each kept command runs once";
 }
 
 // An exit kept during a search unloads the window after it; what was kept after the exit
@@ -215,11 +190,10 @@ TEST_F(CommandExchangeTest, KeptExitEndsTheKeptCommands) {
     SearchWhileReceiving({"All,SSQ", "K2KBRWSR,EX", "K2KBRWSR,RF"});
     EXPECT_FALSE(m_browser.State().exitAllowed) << "not during the search";
 
-    m_window.asked.clear();
-    m_exchange.RunDeferredCommands();
-    ASSERT_FALSE(m_window.asked.empty());
-    EXPECT_EQ(m_window.asked.front(), "library lists");
-    EXPECT_EQ(m_window.asked.back(), "unload");
+    const std::vector<std::string> asked = RunKept();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), "library lists");
+    EXPECT_EQ(asked.back(), "unload");
     EXPECT_TRUE(m_browser.State().exitAllowed);
     EXPECT_TRUE(m_browser.TakeDeferredCommands().empty());
 }

@@ -28,13 +28,6 @@ protected:
         setup.setHourglass = [this](bool on) { hourglass.push_back(on); };
     }
 
-    List Names() const {
-        List names;
-        for (int i = 1; i <= parts.Count(); ++i)
-            names.emplace_back(parts.Name(i));
-        return names;
-    }
-
     test::TempDir dir;
     test::RecordingMessageBoxes boxes;
     SuiteServices services{dir / "suite.ini", boxes};
@@ -44,22 +37,20 @@ protected:
     std::vector<bool> hourglass;
 };
 
-TEST_F(DeleteFromLibraryTest, NothingIsAskedWithoutASelection) {
+TEST_F(DeleteFromLibraryTest, TheWalkGoesFromTheLastSelectedRecordToTheFirst) {
     setup.atLeastOneSelected = false;
     EXPECT_EQ(DeleteFromLib(parts, {1}, setup, kernel, services), 0)
         << "the flag of the last mouse release says nothing is selected";
     setup.atLeastOneSelected = true;
     EXPECT_EQ(DeleteFromLib(parts, {}, setup, kernel, services), 0);
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_TRUE(hourglass.empty());
-}
+    EXPECT_TRUE(boxes.shown.empty() && hourglass.empty()) << "nothing asked without a selection";
 
-TEST_F(DeleteFromLibraryTest, TheWalkGoesFromTheLastSelectedRecordToTheFirst) {
     boxes.answers = {MsgAnswer::Yes};
     EXPECT_EQ(DeleteFromLib(parts, {2, 6, 4, 3, 4, 99}, setup, kernel, services), 4)
         << "a number named twice goes once; one that names no record is passed over";
-    EXPECT_EQ(Names(), (List{"74LS00", "LM741"}))
-        << "a record whose object could not be deleted leaves the list too";
+    ASSERT_EQ(parts.Count(), 2) << "a record whose object could not be deleted leaves the list too";
+    EXPECT_EQ(parts.Name(1), "74LS00");
+    EXPECT_EQ(parts.Name(2), "LM741");
     EXPECT_EQ(boxes.Texts(), (List{"Permanently Delete Selected Part(s)?",
                                    "Can't delete Part: NOPE2 from disk library",
                                    "Can't delete Part: NOPE1 from disk library"}));

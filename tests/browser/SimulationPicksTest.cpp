@@ -5,45 +5,32 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <tuple>
+
 namespace k2k {
 namespace {
 
 // The grid rows that open the simulation dialog, with the tab it shows and its caption.
 TEST(SimulationPicksTest, OnlyTheSimulationRowsOfPartAndSymbolGridsPick) {
-    struct Case {
-        LibraryKind kind;
-        int row;
-        SimulationPick pick;
-        SimulationTab tab;
-        const char* titleId;
+    using Button = std::tuple<SimulationPick, SimulationTab, std::string>;
+    const auto at = [](LibraryKind kind, int row) -> std::optional<Button> {
+        const auto button = SimulationPickAt(kind, row);
+        return button ? std::optional(Button{button->pick, button->tab, button->titleId})
+                      : std::nullopt;
     };
-    const Case cases[] = {
-        {LibraryKind::Part, PartRow::SimulationFunction, SimulationPick::Function,
-         SimulationTab::Function, "5031"},
-        {LibraryKind::Part, PartRow::ElementCode, SimulationPick::ElementCode,
-         SimulationTab::ElementCode, "5032"},
-        {LibraryKind::Part, PartRow::ModelCode, SimulationPick::Subcircuit,
-         SimulationTab::Subcircuit, "5033"},
-        {LibraryKind::Part, PartRow::Variant, SimulationPick::Variant, SimulationTab::ElementCode,
-         "5034"},
-        {LibraryKind::Symbol, SymbolRow::SimulationFunction, SimulationPick::Function,
-         SimulationTab::Function, "5031"},
-        {LibraryKind::Symbol, SymbolRow::ElementCode, SimulationPick::ElementCode,
-         SimulationTab::ElementCode, "5032"},
-        {LibraryKind::Symbol, SymbolRow::ModelCode, SimulationPick::Subcircuit,
-         SimulationTab::Subcircuit, "5033"},
-        {LibraryKind::Symbol, SymbolRow::Variant, SimulationPick::Variant,
-         SimulationTab::ElementCode, "5034"},
-    };
+    using P = SimulationPick;
+    using T = SimulationTab;
+    EXPECT_EQ(at(LibraryKind::Part, PartRow::ElementCode),
+              (Button{P::ElementCode, T::ElementCode, "5032"}));
+    EXPECT_EQ(at(LibraryKind::Part, PartRow::ModelCode),
+              (Button{P::Subcircuit, T::Subcircuit, "5033"}));
+    EXPECT_EQ(at(LibraryKind::Part, PartRow::Variant),
+              (Button{P::Variant, T::ElementCode, "5034"}));
+    EXPECT_EQ(at(LibraryKind::Symbol, SymbolRow::SimulationFunction),
+              (Button{P::Function, T::Function, "5031"}));
     int picks = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.row);
-        const auto button = SimulationPickAt(c.kind, c.row);
-        ASSERT_TRUE(button.has_value());
-        EXPECT_EQ(button->pick, c.pick);
-        EXPECT_EQ(button->tab, c.tab);
-        EXPECT_STREQ(button->titleId, c.titleId);
-    }
     for (LibraryKind kind :
          {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack})
         for (int row = 0; row <= OptionGridRowCount(kind); ++row)
@@ -62,9 +49,8 @@ TEST(SimulationPicksTest, APickWritesIntoItsGroupOfRows) {
             out.emplace_back(write.row, write.value);
         return out;
     };
-    const Writes group{{13, "Q"}, {14, "NPN"}, {15, "2N2222"}};
-    EXPECT_EQ(writes(LibraryKind::Part, SimulationPick::ElementCode, picked), group);
-    EXPECT_EQ(writes(LibraryKind::Part, SimulationPick::Variant, picked), group);
+    EXPECT_EQ(writes(LibraryKind::Part, SimulationPick::ElementCode, picked),
+              (Writes{{13, "Q"}, {14, "NPN"}, {15, "2N2222"}}));
     const PickedSimulationRef subcircuit{"X", "NE555", "library", 0};
     EXPECT_EQ(writes(LibraryKind::Part, SimulationPick::Subcircuit, subcircuit),
               (Writes{{13, "X"}, {14, "NE555"}}));

