@@ -34,7 +34,8 @@ protected:
     test::TempDir suite;
 };
 
-TEST_F(K2klibDeleteTest, WithoutYesItSaysWhatWouldGoAndChangesNothing) {
+// Without --yes, or when the delete cannot be done, nothing changes.
+TEST_F(K2klibDeleteTest, WithoutYesOrWhenItFailsNothingChanges) {
     const std::string library = ReadFile(suite / "LIB" / "B.PART");
     const std::string project = ReadFile(suite / "DEMO.K2K");
     auto run = Delete({"--kind", "part", "LM358"});
@@ -52,6 +53,23 @@ TEST_F(K2klibDeleteTest, WithoutYesItSaysWhatWouldGoAndChangesNothing) {
         << run.out;
     run = Delete({"--kind", "part", "--project", "SPARE"});
     EXPECT_EQ(run.out.find("since a component uses it"), std::string::npos) << "placed nowhere";
+
+    // What cannot be deleted fails with the browser's message.
+    run = Delete({"--kind", "part", "--library", "B.PART", "--yes", "74HC00"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Can't delete Part: 74HC00 from disk library"), std::string::npos)
+        << run.err;
+    run = Delete({"--kind", "symbol", "--library", "P.PACKAGE", "--yes", "7400"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Can't delete Symbol/Package: 7400 from disk library"),
+              std::string::npos);
+    run = Delete({"--kind", "part", "NOSUCH"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no library of the part search sequence holds NOSUCH"),
+              std::string::npos);
+    run = Delete({"--kind", "symbol", "--project", "DIP8"});
+    EXPECT_EQ(run.status, 1) << "a package is no symbol of the project";
+    EXPECT_EQ(Delete({"--kind", "part", "--project", "--library", "A.PART", "X"}).status, 2);
 
     EXPECT_EQ(ReadFile(suite / "LIB" / "B.PART"), library);
     EXPECT_EQ(ReadFile(suite / "DEMO.K2K"), project);
@@ -72,24 +90,6 @@ TEST_F(K2klibDeleteTest, WithYesItDeletesFromTheLibraryOrTheProject) {
     EXPECT_EQ(Found("part", "[PROJECT LIBRARY]"), "6\tLM741\n2\tSPARE\n");
     EXPECT_NE(Found("part", "A.PART").find("\t74LS00\n"), std::string::npos)
         << "a project delete leaves the libraries alone";
-}
-
-TEST_F(K2klibDeleteTest, WhatCannotBeDeletedFailsWithTheBrowsersMessage) {
-    auto run = Delete({"--kind", "part", "--library", "B.PART", "--yes", "74HC00"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Can't delete Part: 74HC00 from disk library"), std::string::npos)
-        << run.err;
-    run = Delete({"--kind", "symbol", "--library", "P.PACKAGE", "--yes", "7400"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Can't delete Symbol/Package: 7400 from disk library"),
-              std::string::npos);
-    run = Delete({"--kind", "part", "NOSUCH"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("no library of the part search sequence holds NOSUCH"),
-              std::string::npos);
-    run = Delete({"--kind", "symbol", "--project", "DIP8"});
-    EXPECT_EQ(run.status, 1) << "a package is no symbol of the project";
-    EXPECT_EQ(Delete({"--kind", "part", "--project", "--library", "A.PART", "X"}).status, 2);
 }
 
 } // namespace

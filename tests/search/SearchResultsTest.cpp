@@ -123,12 +123,10 @@ TEST_F(ResultListRowsTest, ManyEqualKeysKeepTheirOrderBothWays) {
         for (int row = 2; row <= results.Count(); ++row) {
             const int before = results.Rows().Result(row - 1);
             const int here = results.Rows().Result(row);
-            if (results.Name(before) == results.Name(here)) {
-                ASSERT_LT(before, here)
-                    << "row " << row << (ascending ? " ascending" : " descending");
-            } else {
-                ASSERT_EQ(results.Name(before) < results.Name(here), ascending) << "row " << row;
-            }
+            const auto first = results.Name(before);
+            const auto second = results.Name(here);
+            ASSERT_TRUE(first == second ? before < here : (first < second) == ascending)
+                << "row " << row << (ascending ? " ascending" : " descending");
         }
     }
 }

@@ -33,21 +33,14 @@ protected:
                                  "LOGIC.SYMBOL", "notes.txt", "P.PACKAGE"})
             WriteFile(m_dir / "LIB" / name, "x");
         std::filesystem::create_directory(m_dir / "LIB" / "OLD.PART"); // a folder, not a file
-        WriteIni("[DEVLIBS]\r\n1=d.PART\r\n2=MISSING.PART\r\n3=b.part\r\n"
-                 "[SCHLIBS]\r\n1=LOGIC.SYMBOL\r\n"
-                 "[LAYLIBS]\r\n1=P.PACKAGE\r\n2=p.package\r\n");
+        WriteFile(m_dir / "kalde2000.ini", "[DEVLIBS]\r\n1=d.PART\r\n2=MISSING.PART\r\n3=b.part\r\n"
+                                           "[SCHLIBS]\r\n1=LOGIC.SYMBOL\r\n"
+                                           "[LAYLIBS]\r\n1=P.PACKAGE\r\n2=p.package\r\n");
         m_services.SetIniFile(m_dir.SuitePath() + "\\kalde2000.ini");
         m_catalogue.Load(m_services);
         // The file keeps no blanks around a value; a list set in memory may hold them.
         m_catalogue.SetEntries(LibraryKind::Part, {" d.PART ", "MISSING.PART", "b.part"});
         m_sequence.Fill(m_catalogue, m_dir.SuitePath() + "\\LIB");
-    }
-
-    void WriteIni(std::string_view text) { WriteFile(m_dir / "kalde2000.ini", text); }
-    LibraryCatalogue Reloaded() {
-        LibraryCatalogue catalogue;
-        catalogue.Load(m_services);
-        return catalogue;
     }
 
     test::TempDir m_dir;
@@ -69,6 +62,11 @@ TEST_F(SearchSequenceTest, FillPutsTheCatalogueFirstInItsOrderThenTheOtherFilesU
     EXPECT_EQ(Shown(m_sequence, LibraryKind::Package), (List{"P.PACKAGE"}));
     EXPECT_TRUE(m_sequence.Entries(LibraryKind::Padstack).empty());
     EXPECT_EQ(m_sequence.Current(LibraryKind::Padstack), -1);
+
+    m_sequence.SelectAll(LibraryKind::Part, true);
+    EXPECT_EQ(Shown(m_sequence, LibraryKind::Part),
+              (List{" d.PART ", "b.part", "C.PART", "a.part", "Z.PART"}));
+    EXPECT_EQ(Shown(m_sequence, LibraryKind::Package), (List{"P.PACKAGE"}));
 }
 
 TEST_F(SearchSequenceTest, OkWritesTheSelectedEntriesInListOrderAndDropsMissingLibraries) {
@@ -80,7 +78,8 @@ TEST_F(SearchSequenceTest, OkWritesTheSelectedEntriesInListOrderAndDropsMissingL
     EXPECT_TRUE(m_sequence.Changed());
     EXPECT_TRUE(m_boxes.shown.empty());
 
-    const LibraryCatalogue saved = Reloaded();
+    LibraryCatalogue saved;
+    saved.Load(m_services);
     EXPECT_EQ(saved.Entries(LibraryKind::Part), (List{"b.part", "Z.PART"}))
         << "MISSING.PART is gone, the unselected d.PART too";
     EXPECT_EQ(saved.Entries(LibraryKind::Package), (List{"P.PACKAGE"}));
@@ -96,7 +95,6 @@ TEST_F(SearchSequenceTest, OkWritesTheSelectedEntriesInListOrderAndDropsMissingL
 TEST_F(SearchSequenceTest, UpAndDownMoveTheCurrentEntryWithItsMarkWithinTheList) {
     const LibraryKind part = LibraryKind::Part;
     EXPECT_FALSE(m_sequence.CanMoveUp(part)) << "the first entry";
-    EXPECT_TRUE(m_sequence.CanMoveDown(part));
     m_sequence.MoveUp(part); // not possible: nothing happens
     EXPECT_EQ(Shown(m_sequence, part)[0], " d.PART ");
 
@@ -104,40 +102,24 @@ TEST_F(SearchSequenceTest, UpAndDownMoveTheCurrentEntryWithItsMarkWithinTheList)
     EXPECT_EQ(m_sequence.Current(part), 1) << "the moved entry stays current";
     EXPECT_EQ(Shown(m_sequence, part),
               (List{"b.part", " d.PART ", "-C.PART", "-a.part", "-Z.PART"}));
-    EXPECT_TRUE(m_sequence.CanMoveUp(part));
-    EXPECT_TRUE(m_sequence.CanMoveDown(part));
+    EXPECT_TRUE(m_sequence.CanMoveUp(part) && m_sequence.CanMoveDown(part));
 
     m_sequence.SetCurrent(part, 4);
     EXPECT_TRUE(m_sequence.CanMoveUp(part));
     EXPECT_FALSE(m_sequence.CanMoveDown(part)) << "the last entry";
     m_sequence.MoveDown(part);
-    EXPECT_EQ(m_sequence.Current(part), 4);
     m_sequence.SetCurrent(part, 7); // outside the list: ignored
     EXPECT_EQ(m_sequence.Current(part), 4);
 
-    // A tab change makes the first entry current; an empty list has none.
+    // A tab change makes the first entry current; an empty or one-entry list moves nowhere.
     m_sequence.SelectKind(LibraryKind::Package);
     m_sequence.SelectKind(part);
     EXPECT_EQ(m_sequence.Current(part), 0);
     m_sequence.SelectKind(LibraryKind::Padstack);
     EXPECT_EQ(m_sequence.Kind(), LibraryKind::Padstack);
-    EXPECT_FALSE(m_sequence.CanMoveUp(LibraryKind::Padstack));
-    EXPECT_FALSE(m_sequence.CanMoveDown(LibraryKind::Padstack));
     m_sequence.MoveDown(LibraryKind::Padstack);
-
-    // A one-entry list moves nowhere.
-    EXPECT_FALSE(m_sequence.CanMoveUp(LibraryKind::Symbol));
-    EXPECT_FALSE(m_sequence.CanMoveDown(LibraryKind::Symbol));
-}
-
-TEST_F(SearchSequenceTest, SelectAllAndUnSelectAllMarkOneKindOnly) {
-    m_sequence.SelectAll(LibraryKind::Part, true);
-    EXPECT_EQ(Shown(m_sequence, LibraryKind::Part),
-              (List{" d.PART ", "b.part", "C.PART", "a.part", "Z.PART"}));
-    m_sequence.SelectAll(LibraryKind::Part, false);
-    for (const SearchSequenceEntry& entry : m_sequence.Entries(LibraryKind::Part))
-        EXPECT_FALSE(entry.selected) << entry.text;
-    EXPECT_EQ(Shown(m_sequence, LibraryKind::Symbol), (List{"LOGIC.SYMBOL"}));
+    for (const LibraryKind kind : {LibraryKind::Padstack, LibraryKind::Symbol})
+        EXPECT_FALSE(m_sequence.CanMoveUp(kind) || m_sequence.CanMoveDown(kind));
 }
 
 // With every part library unselected the part searches read nothing: no rows, and no
