@@ -21,15 +21,7 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-struct Notice {
-    QString aname;
-    QString command;
-    bool operator==(const Notice&) const = default;
-};
-
-void PrintTo(const Notice& notice, std::ostream* out) {
-    *out << notice.aname.toStdString() << " / " << notice.command.toStdString();
-}
+using Heard = std::vector<std::string>; // "Aname,sCommand"
 
 // The small suite with a browser profile, opened as the host opens it; the class under
 // test with the stand-in window, its boxes recorded and its NotifyServer heard.
@@ -57,7 +49,7 @@ protected:
             m_browser = std::make_unique<clsKldbrwsr>(environment);
             QObject::connect(m_browser.get(), &clsKldbrwsr::NotifyServer,
                              [this](const QString& a, const QString& c) {
-                                 m_heard.push_back({a, c});
+                                 m_heard.push_back((a + "," + c).toStdString());
                              });
         }
         return *m_browser;
@@ -69,7 +61,7 @@ protected:
     Kernel m_kernel;
     test::RecordingMessageBoxes m_boxes;
     bool m_anotherInstance = false;
-    std::vector<Notice> m_heard; // before the class, which may still speak when it goes
+    Heard m_heard; // before the class, which may still speak when it goes
     std::unique_ptr<clsKldbrwsr> m_browser;
 };
 
@@ -90,7 +82,7 @@ TEST_F(ClsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
     std::filesystem::remove(m_dir / "SYS" / "K2KBRWSR.ini");
     EXPECT_FALSE(Browser().Load(0));
     EXPECT_EQ(Browser().Window(), nullptr);
-    EXPECT_EQ(m_heard, (std::vector<Notice>{{"K2KBRWSR", "SHUTDOWN"}}));
+    EXPECT_EQ(m_heard, Heard{"K2KBRWSR,SHUTDOWN"});
     EXPECT_FALSE(m_boxes.shown.empty()) << "the profile's message was shown";
 
     WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
@@ -98,8 +90,7 @@ TEST_F(ClsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
     EXPECT_TRUE(Browser().Load(0)) << "a later Load starts afresh";
     EXPECT_TRUE(Browser().Window()->isVisible());
     m_browser.reset();
-    EXPECT_EQ(m_heard, (std::vector<Notice>{{"K2KBRWSR", "SHUTDOWN"}}))
-        << "releasing the class unloads a loaded window";
+    EXPECT_EQ(m_heard, Heard{"K2KBRWSR,SHUTDOWN"}) << "releasing the class unloads a loaded window";
 }
 
 TEST_F(ClsKldbrwsrTest, LoadStartsTheWindowOnceAndCloseOnlyHidesIt) {
@@ -155,8 +146,7 @@ TEST_F(ClsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
     // Out through NotifyClass and NotifyServer, as the window composes it.
     window->Exchange().Messages().AP_Shell("notepad", 1, "Partlst.txt");
     window->Exchange().Messages().SendToAll("SSQ");
-    EXPECT_EQ(m_heard,
-              (std::vector<Notice>{{"notepad", "SHELL,1,Partlst.txt"}, {"K2KBRWSR", "All,SSQ"}}));
+    EXPECT_EQ(m_heard, (Heard{"notepad,SHELL,1,Partlst.txt", "K2KBRWSR,All,SSQ"}));
 
     // Drop lists both ways, copied.
     std::vector<QList<BWR_SEARCHRESULT>> dropped;
@@ -208,7 +198,7 @@ TEST_F(ClsKldbrwsrTest, ExitWaitsForAnOpenQuestionThenUnloadsEverything) {
     question->exec();
     EXPECT_FALSE(heardWhileOpen);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !m_heard.empty(); }, 2000));
-    EXPECT_EQ(m_heard, (std::vector<Notice>{{"K2KBRWSR", "SHUTDOWN"}}));
+    EXPECT_EQ(m_heard, Heard{"K2KBRWSR,SHUTDOWN"});
     EXPECT_FALSE(otherOpenAtShutdown) << "the other windows close before SHUTDOWN";
     EXPECT_EQ(lastAsked, "save the grid layout");
     EXPECT_EQ(Browser().Window(), nullptr);

@@ -359,22 +359,10 @@ protected:
     }
 };
 
-// Cancel changes neither the columns nor the store, and the next opening starts from the
-// tables; an option switched on with OK shows its column at once and in the next run.
-TEST_F(OptionsMenuTest, CancelKeepsTheColumnsAndOkShowsTheNewOneAtOnceAndInTheNextRun) {
+TEST_F(OptionsMenuTest, AnOptionSwitchedOnShowsItsColumnAtOnceAndInTheNextRun) {
     Search("LM741");
-    const std::string before = test::ReadFile(m_dir / "suite.ini");
+    ASSERT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library"}));
     Options([](frmOptions& dialog) {
-        ClickItem(dialog, "lstOptions0", 0); // Library off
-        ClickItem(dialog, "lstOptions0", 2); // Symbols on
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-    });
-    EXPECT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library"}));
-    EXPECT_EQ(test::ReadFile(m_dir / "suite.ini"), before);
-
-    Options([](frmOptions& dialog) {
-        auto* list = dialog.findChild<QListWidget*>("lstOptions0");
-        EXPECT_TRUE(list->item(0)->isSelected() && !list->item(2)->isSelected());
         ClickItem(dialog, "lstOptions0", 1); // Description
         QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     });
@@ -452,9 +440,8 @@ TEST_F(MainWindowTest, RegisterItemsOpenTheirEditorsAndOkRewritesTheProfile) {
     });
     Child<QAction>("mnuSymbolRegister")->trigger();
     EXPECT_EQ(opened, "frmSymRegTypes:Symbol Registered Types");
-    const std::string profile = test::ReadFile(m_dir / "SYS" / "K2KBRWSR.ini");
-    EXPECT_NE(profile.find("[SymbolType]\r\n[End SymbolType]\r\n"), std::string::npos) << profile;
-    EXPECT_TRUE(profile.ends_with("\r\n[ENDPROFILE]"));
+    EXPECT_TRUE(test::ReadFile(m_dir / "SYS" / "K2KBRWSR.ini").ends_with("\r\n[ENDPROFILE]"))
+        << "OK rewrote the profile";
 }
 
 } // namespace
