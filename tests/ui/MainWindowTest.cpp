@@ -188,9 +188,12 @@ TEST_F(MainWindowTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) 
     EXPECT_EQ(Rows(LibraryKind::Symbol), 2) << "only the current tab is reset";
 }
 
-TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAfterOneBlankAndItsOwnControls) {
+// A tab shows its kind's count after one blank, its own controls and help topic; Edit New
+// asks for a new part or padstack only on their tabs.
+TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAndControlsAndEditNewFollowsTheTab) {
     Search("74*");
     const int partTopic = m_window->Help().Topic();
+    Child<QPushButton>("cmdEditNewPart")->click();
 
     Tabs().setCurrentIndex(1);
     EXPECT_EQ(m_window->StatusText(), " 0 Symbol(s) found ");
@@ -198,26 +201,14 @@ TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAfterOneBlankAndItsOwnControls
     EXPECT_TRUE(Child("picSearchOptions1")->isVisible());
     EXPECT_FALSE(Child("egrdPartSearchResults")->isVisible());
     EXPECT_NE(m_window->Help().Topic(), partTopic) << "each tab has its help topic";
+    m_window->cmdEditNewPart_Click();
 
     Tabs().setCurrentIndex(3);
     EXPECT_EQ(m_window->StatusText(), " 0 Padstack(s) found ");
-    EXPECT_TRUE(Child("cmdEditNewPart")->isVisible());
+    Child<QPushButton>("cmdEditNewPart")->click();
+    EXPECT_EQ(m_heard, QStringList({"K2KBRWSR,NEWPART", "K2KBRWSR,NEWPAD"}));
     Tabs().setCurrentIndex(0);
     EXPECT_EQ(m_window->StatusText(), " 4 Part(s) found ");
-}
-
-// Edit New asks for a new part or padstack only on their tabs; the explorer is asked of
-// the main application when it runs.
-TEST_F(MainWindowTest, EditNewAndExplorerSendTheirCommands) {
-    Child<QPushButton>("cmdEditNewPart")->click();
-    m_window->SelectTab(LibraryKind::Symbol);
-    m_window->cmdEditNewPart_Click();
-    m_window->SelectTab(LibraryKind::Padstack);
-    Child<QPushButton>("cmdEditNewPart")->click();
-    m_kernel.E_SetString("Kalde2000", "1");
-    Child<QAction>("mnuLibExplorer")->trigger();
-    EXPECT_EQ(m_heard, QStringList({"K2KBRWSR,NEWPART", "K2KBRWSR,NEWPAD",
-                                    "Kalde2000,Kalde2000,EXP,K2KBRWSR"}));
 }
 
 TEST_F(MainWindowTest, ResizeLaysOutInTwipsAndASmallerWindowSnapsBack) {
@@ -306,13 +297,19 @@ TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
     EXPECT_TRUE(RowName(LibraryKind::Part, 3).contains("00"));
 }
 
-TEST_F(MainWindowTest, AlwaysOnTopPutsTheWindowInTheTopLayerAndTakesItOut) {
+// Always on Top puts the window in the top layer and takes it out; the explorer is asked of
+// the main application when it runs.
+TEST_F(MainWindowTest, AlwaysOnTopTogglesTheTopLayerAndExplorerAsksTheMainApplication) {
     QAction* onTop = Child<QAction>("mnuAlwaysOnTop");
     onTop->trigger();
     EXPECT_TRUE(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(m_window->isVisible()) << "the change of flags leaves the window shown";
     onTop->trigger();
     EXPECT_FALSE(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    m_kernel.E_SetString("Kalde2000", "1");
+    Child<QAction>("mnuLibExplorer")->trigger();
+    EXPECT_EQ(m_heard, QStringList({"Kalde2000,Kalde2000,EXP,K2KBRWSR"}));
 }
 
 // --- the options dialog

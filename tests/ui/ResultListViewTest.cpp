@@ -10,10 +10,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
+#include <QTest>
 
 #include <memory>
 
@@ -43,21 +42,13 @@ protected:
         View(kind).Model().SyncNewRows();
     }
 
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(m_view.get(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-        QApplication::sendEvent(m_view.get(), &release);
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(m_view.get(), key, modifiers);
     }
 
-    void Mouse(QWidget* target, QPoint at, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        const QPointF global = target->mapToGlobal(QPointF(at));
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, button, button, modifiers);
-        QApplication::sendEvent(target, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, button, Qt::NoButton,
-                            modifiers);
-        QApplication::sendEvent(target, &release);
+    static void Mouse(QWidget* target, QPoint at, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(target, button, modifiers, at);
     }
 
     void ClickRow(int row, Qt::MouseButton button = Qt::LeftButton,
