@@ -1,5 +1,6 @@
 #include "browser/MainWindowLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace k2k {
@@ -9,7 +10,7 @@ namespace {
 constexpr int kTabTop = 60;
 constexpr int kOptionsLeft = 60;
 constexpr int kOptionsTop = 420;
-constexpr int kMinimumResultsHeight = 60;
+constexpr int kOptionsBottom = 60; // under the containers, inside the tabs
 
 } // namespace
 
@@ -40,16 +41,17 @@ TwipsSize ClampToMinimum(TwipsSize size, TwipsSize minimum) noexcept {
 MainLayout LayOutMainWindow(const MainLayoutInput& input) noexcept {
     MainLayout layout;
     layout.commandsLeft = input.innerWidth - input.commandsWidth;
-    layout.tabs = {0, kTabTop, layout.commandsLeft, input.tabHeight};
+    const int height = std::max(input.innerHeight - kTabTop, 0);
+    layout.commands = {layout.commandsLeft, kTabTop, input.commandsWidth, height};
+    layout.tabs = {0, kTabTop, layout.commandsLeft, height};
     layout.options = {kOptionsLeft, kOptionsTop, layout.tabs.width - 2 * kOptionsLeft,
-                      input.optionsHeight};
+                      std::max(height - kOptionsTop - kOptionsBottom, 0)};
     layout.optionGrid = {0, 0, layout.options.width, layout.options.height};
-    const int top = layout.tabs.top + layout.tabs.height;
-    int height = input.innerHeight - input.statusHeight - top;
-    if (height < 1)
-        height = kMinimumResultsHeight;
-    layout.results = {0, top, input.innerWidth, height};
     return layout;
+}
+
+int SearchPaneHeightFor(int gridHeight) noexcept {
+    return kTabTop + kOptionsTop + gridHeight + kOptionsBottom;
 }
 
 } // namespace k2k

@@ -1,8 +1,8 @@
 #pragma once
 // The arithmetic of the main window's geometry, in twips as the window's rules give it:
 // where the window starts (right of the host's main window, in the desktop's work area),
-// the size it never gets smaller than, and where the command panel, the tabs, the option
-// grids' containers and the result lists go on every resize. The window converts between
+// the size it never gets smaller than, and where the command panel, the tabs and the
+// option grids' containers go in the search pane on every resize. The window converts between
 // twips and its screen's pixels at the edge (TwipsToPixels, PixelsToTwips) and only moves
 // its widgets to what these functions answer.
 
@@ -38,27 +38,27 @@ struct TwipsSize {
 };
 TwipsSize ClampToMinimum(TwipsSize size, TwipsSize minimum) noexcept;
 
-// What the layout needs to know of the window as it stands.
+// The search pane (the upper of the window's two panes, the lower holding the result lists)
+// as it stands, in twips.
 struct MainLayoutInput {
-    int innerWidth = 0; // of the window's client area
+    int innerWidth = 0; // of the search pane
     int innerHeight = 0;
-    int commandsWidth = 0; // the command panel keeps its width
-    int tabHeight = 0;     // the tab control keeps its height
-    int optionsHeight = 0; // the option grids' containers keep their height
-    int statusHeight = 0;  // the status bar's height
+    int commandsWidth = 0; // the command panel's width
 };
 
-// Where everything goes. The option grids fill their container (optionGrid is relative to
-// it); the result lists all take the same place, under the tabs.
+// Where the command panel, the tabs and the option grids go in the search pane. The option
+// grids fill their container (optionGrid is relative to it).
 struct MainLayout {
-    int commandsLeft = 0; // the command panel moves to the right edge, nothing else changes
+    int commandsLeft = 0; // the command panel keeps to the right edge
+    TwipsRect commands;
     TwipsRect tabs;
     TwipsRect options;    // every tab's container
     TwipsRect optionGrid; // inside its container
-    TwipsRect results;
 };
 
-// A result list that would get no height gets 60 twips.
 MainLayout LayOutMainWindow(const MainLayoutInput& input) noexcept;
+
+// The search pane's height that shows an option grid of the given height whole.
+int SearchPaneHeightFor(int gridHeight) noexcept;
 
 } // namespace k2k

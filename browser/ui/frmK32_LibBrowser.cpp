@@ -5,6 +5,7 @@
 #include "browser/ResultCommands.h"
 #include "browser/ViewCommands.h"
 #include "browser/ui/BrowserImages.h"
+#include "browser/ui/BrowserPanes.h"
 #include "browser/ui/KindTabs.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -13,6 +14,7 @@
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "dialogs/ui/frmOptions.h"
+#include "host/WindowPlacement.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
@@ -28,12 +30,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -43,10 +48,11 @@ namespace k2k {
 
 namespace {
 
-// The design-time sizes of the controls that keep them on a resize, in twips.
+// The command panel's design-time width in twips; a caption that needs more widens it.
 constexpr int kCommandsWidth = 1800;
-constexpr int kTabHeight = 2700;
-constexpr int kOptionsHeight = 2220; // the tab's height less its caption row and margin
+// The first start's room: result rows to show, and the width in twips.
+constexpr int kResultRowsAtStart = 20;
+constexpr int kWidthAtStart = 14400;
 // The result lists take the rows found at most this often while a search runs.
 constexpr qint64 kSyncIntervalMs = 100;
 
@@ -72,7 +78,16 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
     central->setObjectName(QStringLiteral("picMain"));
     setCentralWidget(central);
 
-    m_tabs = new QTabWidget(central);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    m_panes = new BrowserPanes(central);
+    centralLayout->addWidget(m_panes);
+    connect(m_panes, &BrowserPanes::panesResized, this, [this] {
+        if (m_setUp && !m_layingOut && !isMinimized())
+            LayOut();
+    });
+
+    m_tabs = new QTabWidget(m_panes->SearchPane());
     m_tabs->setObjectName(QStringLiteral("tabBrowser"));
     for (std::size_t i = 0; i < kAllKinds.size(); ++i) {
         const LibraryKind kind = kAllKinds[i];
@@ -86,9 +101,9 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
         // After the key has been handled: the search lets events run.
         m_grids[i]->SetEnterHandler(
             [this] { QTimer::singleShot(0, this, &frmK32_LibBrowser::cmdFindNow_Click); });
-        m_views[i] = new ResultListView(Component(), kind, central);
+        m_views[i] = new ResultListView(Component(), kind, m_panes->ResultPane());
     }
-    BuildCommandPanel(central);
+    BuildCommandPanel(m_panes->SearchPane());
 
     for (ResultListView* view : m_views) {
         const LibraryKind kind = view->Kind();
@@ -341,23 +356,28 @@ void frmK32_LibBrowser::LayOut() {
         widget->setGeometry(toX(rect.left), toY(rect.top), toX(rect.width), toY(rect.height));
     };
     m_layingOut = true;
-    // The inner area is the central part and the status bar below it, as the window's
-    // client area holds both.
-    const int statusHeight = statusBar()->isVisible() ? statusBar()->height() : 0;
+    const QWidget* searchPane = m_panes->SearchPane();
     MainLayoutInput input;
-    input.innerWidth = PixelsToTwips(centralWidget()->width(), dpiX);
-    input.innerHeight = PixelsToTwips(centralWidget()->height() + statusHeight, dpiY);
-    input.commandsWidth = kCommandsWidth;
-    input.tabHeight = kTabHeight;
-    input.optionsHeight = kOptionsHeight;
-    input.statusHeight = PixelsToTwips(statusHeight, dpiY);
+    input.innerWidth = PixelsToTwips(searchPane->width(), dpiX);
+    input.innerHeight = PixelsToTwips(searchPane->height(), dpiY);
+    // The panel is as wide as its captions need in the window's language.
+    input.commandsWidth =
+        std::max(kCommandsWidth, PixelsToTwips(m_commands->sizeHint().width(), dpiX));
     const MainLayout layout = LayOutMainWindow(input);
+    // Dragging the panes' bar stops where the command panel would be cut.
+    m_panes->SearchPane()->setMinimumHeight(toY(layout.commands.top) +
+                                            m_commands->sizeHint().height());
+    // and where the result lists would show no row.
+    const ResultListView& list = *m_views[0];
+    m_panes->ResultPane()->setMinimumHeight(list.horizontalHeader()->sizeHint().height() +
+                                            list.verticalHeader()->defaultSectionSize() +
+                                            2 * list.frameWidth());
 
     m_commands->hide();
     m_tabs->hide();
     for (ResultListView* view : m_views)
         view->hide();
-    place(m_commands, {layout.commandsLeft, layout.tabs.top, kCommandsWidth, kTabHeight});
+    place(m_commands, layout.commands);
     place(m_tabs, layout.tabs);
     for (std::size_t i = 0; i < m_optionBoxes.size(); ++i) {
         m_optionBoxes[i]->hide();
@@ -367,7 +387,7 @@ void frmK32_LibBrowser::LayOut() {
     m_optionBoxes[Index(CurrentKind())]->show();
     m_optionBoxes[Index(CurrentKind())]->raise();
     for (ResultListView* view : m_views)
-        place(view, layout.results);
+        view->setGeometry(m_panes->ResultPane()->rect());
     for (K2kGrid* grid : m_gridControls) {
         grid->ResizeColumns(0);
         grid->ResizeRows(0);
@@ -376,6 +396,42 @@ void frmK32_LibBrowser::LayOut() {
     m_commands->show();
     m_tabs->show();
     m_layingOut = false;
+}
+
+int frmK32_LibBrowser::SearchPaneWanted() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const double dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
+    int grid = 0;
+    for (const K2kGrid* control : m_gridControls)
+        grid = std::max(grid, control->FullHeight());
+    const int wanted = TwipsToPixels(SearchPaneHeightFor(PixelsToTwips(grid, dpiY)), dpiY);
+    return std::max(wanted, m_panes->SearchPane()->minimumHeight());
+}
+
+QSize frmK32_LibBrowser::RoomForWork() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const ResultListView& list = *m_views[0];
+    const int rowHeight = list.verticalHeader()->defaultSectionSize();
+    const int results = list.horizontalHeader()->sizeHint().height() +
+                        kResultRowsAtStart * rowHeight +
+                        list.horizontalScrollBar()->sizeHint().height() + 2 * list.frameWidth();
+    const int height = menuBar()->sizeHint().height() + SearchPaneWanted() +
+                       m_panes->handleWidth() + results + statusBar()->sizeHint().height();
+    return {std::max(width(), TwipsToPixels(kWidthAtStart, dpiX)), height};
+}
+
+void frmK32_LibBrowser::showEvent(QShowEvent* event) {
+    BrowserMainWindow::showEvent(event);
+    if (m_panesSized || !m_setUp)
+        return;
+    m_panesSized = true;
+    m_panes->SetSearchPaneHeight(LoadSearchPaneHeight(m_settings).value_or(SearchPaneWanted()));
+}
+
+void frmK32_LibBrowser::KeepPaneLayout() {
+    if (m_panesSized)
+        SaveSearchPaneHeight(m_settings, m_panes->SearchPaneHeight());
 }
 
 // --- searches

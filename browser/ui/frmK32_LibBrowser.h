@@ -9,8 +9,10 @@
 // the result lists hold. The engine talks back through the SearchFeedback this window
 // implements: the rows found appear while a search runs (the result models take the new
 // rows at most every 100 ms and at the end), the status bar's MSG1 panel shows its texts,
-// and Stop stands in place of Find Now. Geometry is the arithmetic of
-// browser/MainWindowLayout.h in twips, converted at the screen's logical dots per inch.
+// and Stop stands in place of Find Now. The search controls and the result lists lie in
+// two panes that share the height (BrowserPanes); the search pane's geometry is the
+// arithmetic of browser/MainWindowLayout.h in twips, converted at the screen's logical dots
+// per inch, and the result lists fill their pane.
 // The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
 
 #include "browser/ChangeLibraryPath.h"
@@ -31,10 +33,12 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QResizeEvent;
+class QShowEvent;
 class QTabWidget;
 
 namespace k2k {
 
+class BrowserPanes;
 class HistoryCompleter;
 class K2kGrid;
 class frmOptions;
@@ -119,6 +123,9 @@ protected:
     void ReleaseViewers() override;
     void BeforePendingEventsRun() override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    QSize RoomForWork() const override;
+    void KeepPaneLayout() override;
 
 private:
     static std::size_t Index(LibraryKind kind) { return static_cast<std::size_t>(kind); }
@@ -132,6 +139,8 @@ private:
     void TabSwitched(int index);
     void ShowResultList(LibraryKind kind);
     void LayOut();
+    // The search pane's height that shows the tallest option grid whole, in pixels.
+    int SearchPaneWanted() const;
     // True while a search runs or the browser's published status says busy.
     bool Busy();
     void RunFindNow(bool inList);
@@ -156,6 +165,7 @@ private:
 
     UserSettings m_settings;
     std::unique_ptr<HistoryCompleter> m_completer;
+    BrowserPanes* m_panes = nullptr;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_commands = nullptr;
     std::array<QWidget*, 4> m_optionBoxes{};
@@ -181,6 +191,7 @@ private:
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;
+    bool m_panesSized = false; // the first showing gives the search pane its height
     QElapsedTimer m_sinceSync;               // the result models take new rows at most every 100 ms
     bool m_firstRowsDue = false;             // a search's first rows are shown at once
     std::unique_ptr<LibraryLookup> m_lookup; // with the open-library memory

@@ -13,8 +13,15 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+
+#include <vector>
 
 namespace k2k {
 
@@ -23,6 +30,13 @@ namespace {
 // The window's size at start, in twips.
 constexpr int kStartHeightTwips = 4100;
 constexpr int kStartWidthTwips = 7300;
+
+// How long the window system may take to frame a window before its place is checked.
+constexpr int kFrameCheckDelayMs = 300;
+
+ScreenRect RectOf(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
 
 std::string KernelString(const Kernel& kernel, const char* name) {
     return kernel.E_GetString(name).value_or(std::string());
@@ -103,6 +117,7 @@ int BrowserMainWindow::RunStart(const std::string& serverPath) {
     if (!FormUpdate())
         return kErrStartUpFailed;
     SetUpWindow();
+    PlaceForWork();
     PublishStatus(false);
     return 0;
 }
@@ -118,8 +133,97 @@ void BrowserMainWindow::PlaceWindow() {
     if (mainWidth > area.width() * twipsPerPixelX / 2)
         mainWidth = 0;
     const int left = area.left() + static_cast<int>(mainWidth / twipsPerPixelX);
-    setGeometry(left, area.top(), static_cast<int>(kStartWidthTwips / twipsPerPixelX),
-                static_cast<int>(kStartHeightTwips / twipsPerPixelY));
+    // The size is the inner size; the place is the frame's, so the title bar is on the screen.
+    resize(static_cast<int>(kStartWidthTwips / twipsPerPixelX),
+           static_cast<int>(kStartHeightTwips / twipsPerPixelY));
+    move(left, area.top());
+}
+
+void BrowserMainWindow::PlaceForWork() {
+    // The prescribed start size stays the smallest the window gets.
+    const QSize minimum = size();
+    setMinimumSize(minimum);
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    std::vector<ScreenRect> screens{RectOf(primary->availableGeometry())};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            screens.push_back(RectOf(screen->availableGeometry()));
+    const FrameExtra frame = FrameExtraOf();
+    WindowPlace place;
+    if (const std::optional<WindowPlace> kept = LoadWindowPlace(m_placeSettings)) {
+        place = ClampToScreens(*kept, screens, frame, minimum.width(), minimum.height());
+    } else {
+        const QSize room = RoomForWork();
+        place = FirstStartPlace(screens.front(), room.width(), room.height(), frame,
+                                minimum.width(), minimum.height());
+    }
+    resize(place.width, place.height);
+    move(place.left, place.top);
+    m_startMaximised = place.maximised;
+    m_placedForWork = true;
+    NoteNormalPlace();
+}
+
+FrameExtra BrowserMainWindow::FrameExtraOf() const {
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (outer != inner)
+        return {outer.width() - inner.width(), outer.height() - inner.height()};
+    // Not framed yet: a title bar and thin borders, as most window managers draw them.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return {2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border};
+}
+
+void BrowserMainWindow::KeepFrameOnScreen() {
+    if (!isVisible() ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const ScreenRect area = RectOf(screen->availableGeometry());
+    const WindowPlace now{x(), y(), width(), height(), false};
+    const WindowPlace clamped =
+        ClampToScreens(now, {&area, 1}, FrameExtraOf(), minimumWidth(), minimumHeight());
+    if (clamped.width != now.width || clamped.height != now.height)
+        resize(clamped.width, clamped.height);
+    if (clamped.left != now.left || clamped.top != now.top)
+        move(clamped.left, clamped.top);
+}
+
+void BrowserMainWindow::NoteNormalPlace() {
+    if (!m_placedForWork ||
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    m_normalPlace = {x(), y(), width(), height(), false};
+}
+
+void BrowserMainWindow::KeepWindowPlace() {
+    if (!m_placedForWork)
+        return;
+    WindowPlace place = m_normalPlace;
+    place.maximised = (windowState() & Qt::WindowMaximized) != 0;
+    SaveWindowPlace(m_placeSettings, place);
+}
+
+void BrowserMainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    NoteNormalPlace();
+}
+
+void BrowserMainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    NoteNormalPlace();
+}
+
+void BrowserMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_frameChecked || !m_placedForWork)
+        return;
+    m_frameChecked = true;
+    QTimer::singleShot(kFrameCheckDelayMs, this, &BrowserMainWindow::KeepFrameOnScreen);
 }
 
 bool BrowserMainWindow::FormUpdate() {
@@ -202,6 +306,8 @@ void BrowserMainWindow::closeEvent(QCloseEvent* event) {
     }
     PublishStatus(false);
     m_help.CloseHelp();
+    KeepWindowPlace();
+    KeepPaneLayout();
     if (!m_component.State().exitAllowed) {
         event->ignore();
         hide();

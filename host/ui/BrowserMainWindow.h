@@ -19,6 +19,8 @@
 #include "host/BwrSearchResult.h"
 #include "host/FontChoice.h"
 #include "host/HelpTopic.h"
+#include "host/WindowPlacement.h"
+#include "platform/UserSettings.h"
 #include "platform/ui/QtMessageBoxes.h"
 
 #include <QMainWindow>
@@ -28,9 +30,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QCloseEvent;
 class QKeyEvent;
+class QMoveEvent;
+class QResizeEvent;
+class QShowEvent;
 
 namespace k2k {
 
@@ -92,6 +98,12 @@ public:
     bool FormUpdate() override;
     void Relocalise() override;
     void Unload() override;
+    // The window was kept maximised by the person: the first showing maximises it. Answers
+    // true once.
+    bool TakeStartMaximised() noexcept { return std::exchange(m_startMaximised, false); }
+    // Keeps the window's normal place and maximised state for the next start.
+    void KeepWindowPlace();
+
     // A modal question or dialog is open (the browser's own or the host's): commands that
     // reload or unload wait, and a timer carries them out once nothing modal is open.
     bool WaitingForAnswer() override;
@@ -112,6 +124,11 @@ protected:
     virtual void SetUpWindow() = 0;
     // Before the unload closes the other windows: the option-grid histories are saved.
     virtual void SaveGridLayout() {}
+    // The inner size the first start gives the window: room to work. By default the size
+    // it has after set-up.
+    virtual QSize RoomForWork() const { return size(); }
+    // When the window closes or hides: the window keeps how the person laid it out.
+    virtual void KeepPaneLayout() {}
     // The three viewer objects are released.
     virtual void ReleaseViewers() {}
     // Called when a walk lets pending events run (at most every 15 ms), before they run:
@@ -122,10 +139,19 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     int RunStart(const std::string& serverPath);
     void PlaceWindow();
+    // After set-up: the kept place clamped to the screens, or the first start's centred room.
+    void PlaceForWork();
+    // Once the window system has framed the window: the whole frame on a screen.
+    void KeepFrameOnScreen();
+    FrameExtra FrameExtraOf() const;
+    void NoteNormalPlace();
     void RunUnload();
 
     BrowserEnvironment m_environment;
@@ -142,6 +168,11 @@ private:
     std::string m_applicationTitle;
     int m_hourglassDepth = 0;
     bool m_unloaded = false;
+    UserSettings m_placeSettings;
+    WindowPlace m_normalPlace; // the last place neither maximised nor minimised
+    bool m_startMaximised = false;
+    bool m_placedForWork = false;
+    bool m_frameChecked = false;
     EventGate m_pumpGate; // pending events run at most every 15 ms while a search works
     QTimer m_afterAnswer; // runs the commands kept while a question was open
 };

@@ -56,10 +56,14 @@ bool clsKldbrwsr::Load(short iMode) {
     m_window->show();
     if (!m_window || m_window->IsUnloaded() || !m_window->isVisible())
         return false;
+    // The first showing restores a window the person left maximised.
+    const bool keptMaximised = m_window->TakeStartMaximised();
     if (iMode == 0)
-        m_window->SetWindowState(WindowState::Normal);
+        m_window->SetWindowState(keptMaximised ? WindowState::Maximised : WindowState::Normal);
     else if (iMode == 1)
         m_window->SetWindowState(WindowState::Minimised);
+    else if (keptMaximised)
+        m_window->SetWindowState(WindowState::Maximised);
     m_window->raise();
     m_window->activateWindow();
     if (m_window->Component().GetKernel().E_GetString("ChkPathBrwsr").value_or("") == "1")

@@ -491,6 +491,13 @@ void K2kGrid::ResizeRows(int /*row*/) {
         m_table->setRowHeight(row, height);
 }
 
+int K2kGrid::FullHeight() const {
+    int height = 2 * m_table->frameWidth();
+    for (int row = 0; row < Rows(); ++row)
+        height += m_table->rowHeight(row);
+    return height;
+}
+
 void K2kGrid::Refresh() {
     m_table->viewport()->update();
     update();
@@ -515,6 +522,13 @@ int K2kGrid::BoxOfEditor(QObject* widget) const {
 }
 
 void K2kGrid::FocusValueCell(int row) {
+    // An editor taking the focus does not scroll the table: the row is brought into view
+    // first, so nobody types into a hidden cell.
+    // The first value row brings the caption row back with it.
+    if (row <= m_fixedCount)
+        m_table->scrollToTop();
+    else
+        m_table->scrollTo(m_table->model()->index(row, 1));
     if (const Placed* placed = PlacedAt(row, 1)) {
         placed->edit->setFocus(Qt::OtherFocusReason); // not Tab: see the focus-in filter
         placed->edit->selectAll();

@@ -90,6 +90,8 @@ public:
     void ResizeColumns(int col); // captions fit their texts, values take the rest
     void ResizeRows(int row);    // one height for every row, enough for the editors
     void Refresh();
+    // The height that shows every row without scrolling.
+    int FullHeight() const;
 
 signals:
     void ComboChange(int box); // the user changed a history box's text

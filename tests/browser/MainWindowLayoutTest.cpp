@@ -22,19 +22,18 @@ TEST(MainWindowLayoutTest, ASmallerWindowSnapsBackToItsMinimum) {
     EXPECT_EQ(ClampToMinimum({9000, 5000}, minimum), (TwipsSize{9000, 5000}));
 }
 
-TEST(MainWindowLayoutTest, PanelTabsGridsAndListsShareTheWindow) {
-    const MainLayout layout = LayOutMainWindow({9000, 6000, 1500, 2400, 1800, 300});
+TEST(MainWindowLayoutTest, PanelTabsAndGridsShareTheSearchPane) {
+    const MainLayout layout = LayOutMainWindow({9000, 2460, 1500});
     EXPECT_EQ(layout.commandsLeft, 7500);
+    EXPECT_EQ(layout.commands, (TwipsRect{7500, 60, 1500, 2400}));
     EXPECT_EQ(layout.tabs, (TwipsRect{0, 60, 7500, 2400}));
-    EXPECT_EQ(layout.options, (TwipsRect{60, 420, 7380, 1800}));
-    EXPECT_EQ(layout.optionGrid, (TwipsRect{0, 0, 7380, 1800}));
-    EXPECT_EQ(layout.results, (TwipsRect{0, 2460, 9000, 6000 - 300 - 2460}));
-}
+    EXPECT_EQ(layout.options, (TwipsRect{60, 420, 7380, 1920}));
+    EXPECT_EQ(layout.optionGrid, (TwipsRect{0, 0, 7380, 1920}));
+    EXPECT_EQ(SearchPaneHeightFor(1920), 2460) << "a grid of that height shows whole";
 
-TEST(MainWindowLayoutTest, ResultListsThatWouldVanishGetSixtyTwips) {
-    EXPECT_EQ(LayOutMainWindow({9000, 2760, 1500, 2400, 1800, 300}).results.height, 60)
-        << "no room left at all";
-    EXPECT_EQ(LayOutMainWindow({9000, 2761, 1500, 2400, 1800, 300}).results.height, 1);
+    const MainLayout flat = LayOutMainWindow({9000, 300, 1500});
+    EXPECT_EQ(flat.tabs.height, 240);
+    EXPECT_EQ(flat.options.height, 0) << "a pane dragged flat gives no negative heights";
 }
 
 TEST(MainWindowLayoutTest, TwipsAndPixelsConvertAtTheScreensResolution) {

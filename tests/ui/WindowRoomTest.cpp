@@ -1,0 +1,187 @@
+#include "browser/ui/frmK32_LibBrowser.h"
+
+#include "LoadedBrowserFixture.h"
+#include "browser/MainWindowLayout.h"
+#include "browser/ui/BrowserPanes.h"
+#include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListView.h"
+#include "common/BrowserUserSettings.h"
+#include "host/WindowPlacement.h"
+#include "platform/UserSettings.h"
+#include "platform/ui/K2kGrid.h"
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// The room the main window gives the work: where it opens, how it shares its height
+// between the option grids and the result lists, and what it keeps for the next start.
+class WindowRoomTest : public test::LoadedBrowserTest {
+protected:
+    QRect WorkArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    BrowserPanes& Panes() { return *Child<BrowserPanes>("splBrowser"); }
+    QTableWidget& Table(LibraryKind kind) {
+        return *m_window->Grid(kind).Grid().findChild<QTableWidget*>();
+    }
+    // Closes the window (the close box only hides it), then starts a new one as the next
+    // start of the suite would.
+    void StartAgain() {
+        m_window->close();
+        m_browser.reset();
+        Load();
+    }
+};
+
+TEST_F(WindowRoomTest, TheFirstStartShowsTheWholeGridAndAScreenOfResultsCentred) {
+    Load();
+    const double dpiX = m_window->screen()->logicalDotsPerInchX();
+    const double dpiY = m_window->screen()->logicalDotsPerInchY();
+    EXPECT_NEAR(m_window->minimumWidth(), TwipsToPixels(kStartWidth, dpiX), 1)
+        << "the prescribed start size stays the smallest";
+    EXPECT_NEAR(m_window->minimumHeight(), TwipsToPixels(kStartHeight, dpiY), 1);
+
+    for (const LibraryKind kind : kAllKinds) {
+        m_window->SelectTab(kind);
+        QApplication::processEvents();
+        EXPECT_EQ(Table(kind).verticalScrollBar()->maximum(), 0)
+            << FactsOf(kind).title << ": every row of the grid shows";
+    }
+    m_window->SelectTab(LibraryKind::Part);
+
+    const QRect area = WorkArea();
+    const QRect frame = m_window->frameGeometry();
+    EXPECT_GE(frame.top(), area.top()) << "the title bar is on the screen";
+    EXPECT_GE(frame.left(), area.left());
+    ResultListView& list = m_window->ResultView(LibraryKind::Part);
+    const int rows = list.viewport()->height() / list.verticalHeader()->defaultSectionSize();
+    if (m_window->height() + 40 < area.height()) {
+        EXPECT_GE(rows, 20) << "a screen of results";
+        EXPECT_NEAR(frame.center().y(), area.center().y(), 20) << "centred";
+    } else {
+        EXPECT_GE(rows, 3) << "a short screen: the window takes its height, results too";
+    }
+    EXPECT_NEAR(frame.center().x(), area.center().x(), 20) << "centred";
+}
+
+TEST_F(WindowRoomTest, LaterStartsOpenWhereThePersonLeftTheWindowOnTheScreensThatExist) {
+    Load();
+    const QRect area = WorkArea();
+    m_window->resize(560, 380);
+    m_window->move(area.left() + 30, area.top() + 40);
+    QApplication::processEvents();
+    StartAgain();
+    EXPECT_EQ(m_window->pos(), QPoint(area.left() + 30, area.top() + 40));
+    EXPECT_EQ(m_window->size(), QSize(560, 380));
+    EXPECT_FALSE(m_window->isMaximized());
+
+    m_window->showMaximized();
+    QApplication::processEvents();
+    StartAgain();
+    EXPECT_TRUE(m_window->isMaximized()) << "maximised again";
+    m_window->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(m_window->size(), QSize(560, 380)) << "with the normal size kept beneath";
+
+    // A place on a screen that is no longer there.
+    m_window->close();
+    m_browser.reset();
+    UserSettings settings;
+    SaveWindowPlace(settings, {area.right() + 2000, area.top() - 500, 560, 380, false});
+    Load();
+    const QRect frame = m_window->frameGeometry();
+    EXPECT_TRUE(area.contains(frame.topLeft())) << "the title bar can be reached";
+    EXPECT_TRUE(area.contains(frame.bottomRight()));
+}
+
+TEST_F(WindowRoomTest, ThePanesShareTheHeightAndTheBarStaysWhereThePersonPutIt) {
+    Load();
+    BrowserPanes& panes = Panes();
+    QWidget* tabs = Child("tabBrowser");
+    QWidget* results = Child("egrdPartSearchResults");
+    const int before = panes.SearchPaneHeight();
+    panes.SetSearchPaneHeight(before - 80); // what a drag of the bar does
+    QApplication::processEvents();
+    EXPECT_EQ(panes.SearchPaneHeight(), before - 80);
+    EXPECT_NEAR(tabs->geometry().bottom() + 1, panes.SearchPaneHeight(), 1)
+        << "the tabs follow the bar";
+    EXPECT_EQ(results->size(), panes.ResultPane()->size()) << "the list fills its pane";
+    EXPECT_GT(Table(LibraryKind::Part).verticalScrollBar()->maximum(), 0) << "the grid scrolls";
+
+    const int windowHeight = m_window->height();
+    m_window->resize(m_window->width(), windowHeight - 60);
+    QApplication::processEvents();
+    EXPECT_EQ(panes.SearchPaneHeight(), before - 80) << "a smaller window takes from the list";
+
+    StartAgain();
+    EXPECT_EQ(Panes().SearchPaneHeight(), before - 80) << "kept for the next start";
+}
+
+TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInView) {
+    Load();
+    Panes().SetSearchPaneHeight(Panes().SearchPane()->minimumHeight());
+    QApplication::processEvents();
+    QTableWidget& table = Table(LibraryKind::Part);
+    const auto shows = [&table](int row) {
+        return table.viewport()->rect().contains(table.visualRect(table.model()->index(row, 1)));
+    };
+    const int last = table.rowCount() - 1;
+    ASSERT_FALSE(shows(last)) << "the pane is too short for the whole grid";
+
+    QApplication::setActiveWindow(m_window);
+    m_window->Grid(LibraryKind::Part).Grid().HistoryBox(1)->lineEdit()->setFocus();
+    for (int row = 1; row < last; ++row) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, Qt::Key_Down);
+        ASSERT_TRUE(shows(row + 1)) << "row " << row + 1 << " is in view when it has the focus";
+    }
+    for (int row = last; row > 1; --row)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_TRUE(shows(0)) << "back at the first value row the caption row shows again";
+}
+
+// German captions are longer than the English ones the panel was drawn for.
+class GermanWindowRoomTest : public WindowRoomTest {
+protected:
+    void PrepareSuite() override {
+        std::string ini = ReadFile(m_dir / "kalde2000.ini");
+        ini.replace(ini.find("[Kalde2000]\r\n"), 13, "[Kalde2000]\r\nLanguagePath=LANG\r\n");
+        WriteFile(m_dir / "kalde2000.ini", ini);
+        WriteFile(m_dir / "LANG" / "TEXTS.LNG",
+                  ReadFile(std::string(K2K_SOURCE_DIR) + "/sample/suite/SYS/LANG/DEU/TEXTS.LNG"));
+    }
+};
+
+TEST_F(GermanWindowRoomTest, EveryCaptionOfTheCommandPanelShowsWhole) {
+    Load();
+    ASSERT_EQ(Child<QAbstractButton>("MatchCase")->text(),
+              QString::fromUtf8("Gro\xc3\x9f-/Kleinschreibung"));
+    for (const char* name : {"cmdFindNow", "cmdEditNewPart", "cmdFindInList", "cmdNewSearch",
+                             "chkSearchCond", "MatchCase", "chkIntelli"}) {
+        const QAbstractButton* control = Child<QAbstractButton>(name);
+        EXPECT_GE(control->width(), control->sizeHint().width())
+            << name << " \"" << control->text().toStdString() << "\" is cut";
+    }
+    const QWidget* panel = Child("picSearchCommands");
+    EXPECT_LE(panel->geometry().right() + 1, panel->parentWidget()->width());
+}
+
+} // namespace
+} // namespace k2k
