@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 #include <vector>
 
@@ -154,6 +155,9 @@ void BrowserMainWindow::PlaceForWork() {
     WindowPlace place;
     if (const std::optional<WindowPlace> kept = LoadWindowPlace(m_placeSettings)) {
         place = ClampToScreens(*kept, screens, frame, minimum.width(), minimum.height());
+        // The frame is only guessed until the window is shown: the check after the showing
+        // clamps the kept corner with the real one.
+        m_intendedFrame = {kept->left, kept->top};
     } else {
         const QSize room = RoomForWork();
         place = FirstStartPlace(screens.front(), room.width(), room.height(), frame,
@@ -161,43 +165,58 @@ void BrowserMainWindow::PlaceForWork() {
     }
     resize(place.width, place.height);
     move(place.left, place.top);
+    if (m_intendedFrame.isNull())
+        m_intendedFrame = {place.left, place.top};
     m_startMaximised = place.maximised;
     m_placedForWork = true;
     NoteNormalPlace();
 }
 
+// The window system knows the frame best: the widget's own idea of it can lag behind.
+QPoint BrowserMainWindow::FramePosition() const {
+    const QWindow* window = windowHandle();
+    return window && isVisible() ? window->framePosition() : pos();
+}
+
 FrameExtra BrowserMainWindow::FrameExtraOf() const {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    if (outer != inner)
-        return {outer.width() - inner.width(), outer.height() - inner.height()};
+    if (const QWindow* window = windowHandle(); window && isVisible()) {
+        const QMargins margins = window->frameMargins();
+        if (!margins.isNull())
+            return {margins.left() + margins.right(), margins.top() + margins.bottom()};
+    }
     // Not framed yet: a title bar and thin borders, as most window managers draw them.
     const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     return {2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border};
 }
 
 void BrowserMainWindow::KeepFrameOnScreen() {
-    if (!isVisible() ||
+    const QWindow* window = windowHandle();
+    if (!window || !isVisible() ||
         (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
         return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // Some window managers put the client area, not the frame, where the window was moved
+    // before it was shown: now that the frame is known, the frame goes where it was meant.
+    const QMargins margins = window->frameMargins();
+    const FrameExtra frame{margins.left() + margins.right(), margins.top() + margins.bottom()};
     const ScreenRect area = RectOf(screen->availableGeometry());
-    const WindowPlace now{x(), y(), width(), height(), false};
+    const WindowPlace meant{m_intendedFrame.x(), m_intendedFrame.y(), width(), height(), false};
     const WindowPlace clamped =
-        ClampToScreens(now, {&area, 1}, FrameExtraOf(), minimumWidth(), minimumHeight());
-    if (clamped.width != now.width || clamped.height != now.height)
-        resize(clamped.width, clamped.height);
-    if (clamped.left != now.left || clamped.top != now.top)
-        move(clamped.left, clamped.top);
+        ClampToScreens(meant, {&area, 1}, frame, minimumWidth(), minimumHeight());
+    const QRect client(clamped.left + margins.left(), clamped.top + margins.top(), clamped.width,
+                       clamped.height);
+    if (client != geometry())
+        setGeometry(client);
 }
 
 void BrowserMainWindow::NoteNormalPlace() {
     if (!m_placedForWork ||
         (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
         return;
-    m_normalPlace = {x(), y(), width(), height(), false};
+    const QPoint corner = FramePosition();
+    m_normalPlace = {corner.x(), corner.y(), width(), height(), false};
 }
 
 void BrowserMainWindow::KeepWindowPlace() {

@@ -151,6 +151,7 @@ private:
     // Once the window system has framed the window: the whole frame on a screen.
     void KeepFrameOnScreen();
     FrameExtra FrameExtraOf() const;
+    QPoint FramePosition() const;
     void NoteNormalPlace();
     void RunUnload();
 
@@ -170,6 +171,7 @@ private:
     bool m_unloaded = false;
     UserSettings m_placeSettings;
     WindowPlace m_normalPlace; // the last place neither maximised nor minimised
+    QPoint m_intendedFrame;    // where the start meant the frame's corner to be
     bool m_startMaximised = false;
     bool m_placedForWork = false;
     bool m_frameChecked = false;
