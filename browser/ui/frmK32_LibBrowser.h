@@ -191,7 +191,7 @@ private:
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;
-    bool m_panesSized = false; // the first showing gives the search pane its height
+    bool m_panesSized = false;               // the first showing gives the search pane its height
     QElapsedTimer m_sinceSync;               // the result models take new rows at most every 100 ms
     bool m_firstRowsDue = false;             // a search's first rows are shown at once
     std::unique_ptr<LibraryLookup> m_lookup; // with the open-library memory
