@@ -30,7 +30,6 @@
 #include <memory>
 
 class QCloseEvent;
-class QKeyEvent;
 
 namespace k2k {
 
@@ -121,7 +120,6 @@ protected:
     void AfterSearch() { m_exchange.RunDeferredCommands(); }
 
     void closeEvent(QCloseEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     int RunStart(const std::string& serverPath);
