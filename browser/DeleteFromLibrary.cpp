@@ -62,20 +62,32 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
             selected.push_back(i);
     std::sort(selected.begin(), selected.end(), std::greater<>());
     selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    std::vector<int> gone;
     for (const int i : selected) {
         const std::string name(results.Name(i));
         const std::string_view library = results.Library(i);
         if (IsProjectLibrary(library)) {
-            if (DeleteFromProject(kernel, services, kind, name) == ProjectDeletion::Failed)
+            switch (DeleteFromProject(kernel, services, kind, name)) {
+            case ProjectDeletion::Deleted:
+            case ProjectDeletion::NotInProject: // gone already: the row names nothing
+                gone.push_back(i);
+                break;
+            case ProjectDeletion::Failed:
                 ShowProjectDeleteFailure(services, kernel, kind, name);
+                break;
+            case ProjectDeletion::Kept:
+                break;
+            }
         } else if (DeleteFromLibrary(kernel, kind, setup.libraryDir + "\\" + std::string(library),
-                                     name) != 0) {
+                                     name) == 0) {
+            gone.push_back(i);
+        } else {
             ShowError(services, LibraryDeleteErrorCode(kind), name);
         }
     }
     // Walking backwards, removing each record as it is passed leaves the same list as
     // removing them all at the end, which costs one pass.
-    const int removed = results.Remove(selected);
+    const int removed = results.Remove(gone);
     if (setup.setHourglass)
         setup.setHourglass(false);
     return removed;

@@ -8,8 +8,9 @@
 // yes changes nothing. Then, under the hourglass, the records are walked from the last to
 // the first: a library delete that fails shows "Can't delete Part: <name> from disk library"
 // (Symbol/Package for the other kinds), a project delete of a used object asks once more
-// (search/LibraryMaintenance). Every selected record leaves the list whatever became of its
-// object, as it does from Delete From List; the window lists the rest again when any went.
+// (search/LibraryMaintenance). A record leaves the list only when its object is gone: one
+// kept by a No to that question, or whose delete failed, keeps its row, so the list never
+// shows as deleted what still exists. The window lists the rest again when any went.
 
 #include "platform/LibraryFile.h"
 
@@ -39,8 +40,9 @@ std::string DeleteQuestion(const SuiteServices& services, LibraryKind kind);
 bool IsProjectLibrary(std::string_view library);
 
 // Deletes the selected results (numbers from 1, any order) of the list and answers how many
-// records went; the window lists the rest again when the count changed. Nothing is asked or
-// deleted when the list is empty, nothing is selected or the flag is false.
+// records went (those whose object is gone); the window lists the rest again when the count
+// changed. Nothing is asked or deleted when the list is empty, nothing is selected or the flag is
+// false.
 int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
                   const DeleteFromLibSetup& setup, Kernel& kernel, SuiteServices& services);
 

@@ -4,6 +4,7 @@
 #include "browser/DeleteFromLibrary.h"
 #include "browser/ResultCommands.h"
 #include "browser/ui/BrowserImages.h"
+#include "browser/ui/ResultColumnWidths.h"
 #include "browser/ui/ResultListModel.h"
 #include "common/Messages.h"
 #include "platform/Kernel.h"
@@ -73,25 +74,39 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
-    // Fitting a column to its contents measures this many rows from the top, not a
-    // thousand: a search's first rows set the widths at its end, where Stop waits for them.
-    horizontalHeader()->setResizeContentsPrecision(100);
+    // Fitting a column to its contents measures the rows in sight and at most this many
+    // more, so a search of many thousand rows ends without a pause.
+    verticalHeader()->setResizeContentsPrecision(1000);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false); // Tab leaves the list for the window's next control
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setSortingEnabled(false); // the header click below sorts, flipping the order each time
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setStretchLastSection(false);
+    // The indicator is on from the start, with no column, so that every section is measured
+    // with room for the arrow beside its caption.
+    horizontalHeader()->setSortIndicatorShown(true);
+    ClearSortIndicator();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         m_ascending = !m_ascending;
         const Qt::SortOrder order = m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
         m_model->sort(column, order);
-        horizontalHeader()->setSortIndicatorShown(true);
         horizontalHeader()->setSortIndicator(column, order);
+    });
+    m_widths = new ResultColumnWidths(*this);
+    // An emptied list (New Search) is sorted by nothing.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_model->rowCount() == 0)
+            ClearSortIndicator();
+    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!Busy())
+            ShowSelectedCount();
     });
     m_busy = [this] { return m_browser.IsSearching(); };
     m_chooseFile = [this](const SaveListDialog& setup) { return ChooseWithDialog(this, setup); };
@@ -102,6 +117,20 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
 
 int ResultListView::SelectedCount() const {
     return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+void ResultListView::ShowSelectedCount() {
+    emit statusMessage(
+        FromSuiteText(SelectedCountText(m_browser.Services(), m_kind, SelectedCount(), false)));
+}
+
+void ResultListView::ClearSortIndicator() {
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_ascending = false;
+}
+
+void ResultListView::FitColumns(bool fit) {
+    m_widths->Fit(fit);
 }
 
 std::vector<int> ResultListView::SelectedResults() const {
@@ -174,20 +203,21 @@ void ResultListView::SelectAll() {
         Hourglass hourglass;
         selectAll();
     }
-    emit statusMessage(
-        FromSuiteText(SelectedCountText(m_browser.Services(), m_kind, SelectedCount(), false)));
+    ShowSelectedCount();
 }
 
 void ResultListView::DeleteFromList() {
     Hourglass hourglass;
-    if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0)
+    if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0) {
         m_model->Reset();
+        ShowSelectedCount(); // listed anew, with nothing selected
+    }
 }
 
 void ResultListView::DeleteFromLib() {
     DeleteFromLibSetup setup;
     setup.libraryDir = m_browser.Dirs().libDir;
-    setup.atLeastOneSelected = m_atLeastOne;
+    setup.atLeastOneSelected = AtLeastOneSelected();
     setup.setHourglass = [](bool on) {
         if (on)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -195,8 +225,10 @@ void ResultListView::DeleteFromLib() {
             QApplication::restoreOverrideCursor();
     };
     if (k2k::DeleteFromLib(m_model->Results(), SelectedResults(), setup, m_browser.GetKernel(),
-                           m_browser.Services()) > 0)
+                           m_browser.Services()) > 0) {
         m_model->Reset();
+        ShowSelectedCount();
+    }
 }
 
 void ResultListView::SaveList() {
@@ -289,7 +321,31 @@ void ResultListView::RebuildSymbolGroups() {
     viewSymbol->setMenu(m_symbolGroups);
 }
 
+// The menus are made with the window, before the suite's language is known, and the language
+// may change while the browser runs: the captions are set each time a menu opens.
+void ResultListView::LocaliseTools() {
+    const std::function<void(const PopupBand&)> localise = [&](const PopupBand& band) {
+        for (const PopupTool& tool : band.tools) {
+            QAction* action = Tool(
+                QString::fromLatin1(tool.name.data(), static_cast<qsizetype>(tool.name.size())));
+            if (action == nullptr)
+                continue;
+            if (tool.caption.id != 0) {
+                const QString caption = FromSuiteText(LocalText(
+                    m_browser.Services(), DecimalText(tool.caption.id), tool.caption.text));
+                action->setText(caption);
+                action->setData(caption);
+            }
+            if (!tool.subMenu.empty())
+                if (const PopupBand* sub = SubBand(tool.subMenu))
+                    localise(*sub);
+        }
+    };
+    localise(PopupBandOf(m_kind));
+}
+
 void ResultListView::PreparePopup() {
+    LocaliseTools();
     const ResultList& results = m_model->Results();
     const PopupSelection selection{SelectedCount(), FocusedResult()};
     for (const ToolState& state :
@@ -339,6 +395,15 @@ void ResultListView::keyPressEvent(QKeyEvent* event) {
         RunTool(tool);
 }
 
+QModelIndex ResultListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // A table's Home and End go along the row; a list's go to its first and last row.
+    if ((action == MoveHome || action == MoveEnd) && m_model->rowCount() > 0) {
+        const int row = action == MoveHome ? 0 : m_model->rowCount() - 1;
+        return m_model->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void ResultListView::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_End && (event->modifiers() & Qt::ShiftModifier))
         emit statusMessage(
@@ -351,8 +416,6 @@ void ResultListView::mouseReleaseEvent(QMouseEvent* event) {
     if (Busy())
         return;
     const int selected = SelectedCount();
-    m_moreThanOne = selected > 1;
-    m_atLeastOne = selected > 0;
     emit statusMessage(
         FromSuiteText(SelectedCountText(m_browser.Services(), m_kind, selected, true)));
     if (event->button() == Qt::RightButton && m_model->rowCount() > 0) {

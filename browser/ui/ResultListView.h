@@ -1,9 +1,10 @@
 #pragma once
 // The result list of one kind (egrdPartSearchResults, egrdSymbolSearchResults,
 // egrdPackageSearchResults, egrdPadstackSearchResults) over its ResultListModel: header
-// clicks sort and flip the order, a mouse release counts the selection into the status
-// bar and, with the right button, opens the kind's pop-up menu enabled by the core's rules,
-// keys run the menu's tools, and a drag carries the selected rows' drop records.
+// clicks sort and flip the order, every change of the selection (mouse or keys) counts it
+// into the status bar, a right-button release opens the kind's pop-up menu enabled by the
+// core's rules, keys run the menu's tools, and a drag carries the selected rows' drop
+// records. Home and End go to the first and last row, as in any list.
 //
 // The view carries out the tools that touch only the list (Select All, Delete From List,
 // Save List; Properties does nothing) and Delete, which also deletes the objects. Every
@@ -27,6 +28,7 @@ class QMimeData;
 namespace k2k {
 
 class BrowserComponent;
+class ResultColumnWidths;
 class ResultListModel;
 
 class ResultListView final : public QTableView {
@@ -43,9 +45,9 @@ public:
     std::vector<int> SelectedResults() const;
     // The result of the list's focused row; 0 when there is none.
     int FocusedResult() const;
-    // Set by every mouse release on the list; both false before the first.
-    bool MoreThanOneSelected() const noexcept { return m_moreThanOne; }
-    bool AtLeastOneSelected() const noexcept { return m_atLeastOne; }
+    // The selection as it is, however it was made: a row chosen with the keys counts.
+    bool MoreThanOneSelected() const { return SelectedCount() > 1; }
+    bool AtLeastOneSelected() const { return SelectedCount() > 0; }
     // The drop records of the selection, for a drag and for the edit and send tools.
     std::vector<BWR_SEARCHRESULT> CollectDropRecords() const;
     // The data a drag of the selection carries: the drop records and the focused row's key.
@@ -62,9 +64,16 @@ public:
     // question, and their rows removed.
     void DeleteFromLib();
 
-    // The kind's pop-up menu; PreparePopup enables its tools for the current selection.
+    // The kind's pop-up menu; PreparePopup captions its tools in the suite's current
+    // language and enables them for the current selection.
     QMenu* PopupMenu() const noexcept { return m_popup; }
     void PreparePopup();
+    void LocaliseTools();
+
+    // --- the columns
+    // After a search: the columns fit their rows (fit true) or take the list's default
+    // width, save those a person sized by hand (ResultColumnWidths).
+    void FitColumns(bool fit);
     // A tool's menu entry by name (the symbol-groups tools included); nullptr if none.
     QAction* Tool(const QString& name) const;
 
@@ -89,6 +98,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 
@@ -98,6 +108,9 @@ private:
     void RebuildSymbolGroups();
     bool Busy() const { return m_busy && m_busy(); }
     int SelectedCount() const;
+    // The count of the selection into the status bar, in the kind's words.
+    void ShowSelectedCount();
+    void ClearSortIndicator();
     // The kind's tool with this ending ("SelectAll" gives ATB_PartSelectAll on the Part list).
     QString KindTool(std::string_view ending) const;
 
@@ -106,8 +119,7 @@ private:
     ResultListModel* m_model;
     QMenu* m_popup = nullptr;
     QMenu* m_symbolGroups = nullptr;
-    bool m_moreThanOne = false;
-    bool m_atLeastOne = false;
+    ResultColumnWidths* m_widths = nullptr;
     bool m_ascending = false; // flipped before each sort: the first click sorts ascending
     std::function<bool()> m_busy;
     std::function<std::string()> m_partGridLibrary;

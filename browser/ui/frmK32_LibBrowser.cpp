@@ -40,6 +40,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -254,6 +255,7 @@ void frmK32_LibBrowser::SetUpWindow() {
         grid->AttachHistoryBoxes();
     }
     SetTabCaptions();
+    SetTabOrder();
     SetUpRegTypes();
     KeepHistory(m_grids, m_settings, true);
     m_general = LoadGeneralOptions(m_settings);
@@ -271,6 +273,25 @@ void frmK32_LibBrowser::SetUpWindow() {
     LayOut();
     ShowResultList(CurrentKind());
     ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+}
+
+// Tab goes from the tabs through the grid (cell by cell) and the command panel to the result
+// list, and round again; the hidden grids and lists are passed by.
+void frmK32_LibBrowser::SetTabOrder() {
+    QWidget* previous = m_tabs->tabBar();
+    const auto next = [&previous](QWidget* widget) {
+        QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    };
+    for (K2kGrid* grid : m_gridControls)
+        next(grid);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_findNow, m_stop, m_editNew, m_findInList, m_newSearch,
+                                         m_allConditions, m_matchCase, m_numeric})
+        next(control);
+    for (ResultListView* view : m_views)
+        next(view);
+    next(m_tabs->tabBar()); // round again
 }
 
 void frmK32_LibBrowser::SetTabCaptions() {
@@ -512,15 +533,7 @@ void frmK32_LibBrowser::SetSearching(bool searching) {
         return;
     for (LibraryKind kind : kAllKinds) {
         SyncResults(kind);
-        // A list's first rows give its columns their widths; later searches keep them, so
-        // that a width the user chose stays.
-        ResultListView& view = *m_views[Index(kind)];
-        if (m_general.fitColumnWidths != 0 && !m_columnsFitted[Index(kind)] &&
-            view.Model().rowCount() > 0) {
-            for (int column = 0; column < view.Model().columnCount(); ++column)
-                view.resizeColumnToContents(column);
-            m_columnsFitted[Index(kind)] = true;
-        }
+        m_views[Index(kind)]->FitColumns(m_general.fitColumnWidths != 0);
     }
 }
 
@@ -550,8 +563,6 @@ void frmK32_LibBrowser::SyncResults(LibraryKind kind) {
 
 void frmK32_LibBrowser::ResultViewCleared(LibraryKind kind) {
     m_views[Index(kind)]->Model().Reset();
-    if (m_views[Index(kind)]->Model().rowCount() == 0)
-        m_columnsFitted[Index(kind)] = false;
 }
 
 // --- the result lists' tools

@@ -135,6 +135,7 @@ private:
     void AddRegisterItems(QMenu* registerMenu);
     void SetUpRegTypes();
     void SetTabCaptions();
+    void SetTabOrder();
     void ReadSearchSwitches();
     void TabSwitched(int index);
     void ShowResultList(LibraryKind kind);
@@ -187,7 +188,6 @@ private:
     frmSearchSeq* m_searchSeq = nullptr;
     FolderChooser m_chooseFolder;
     std::unique_ptr<RegTypesDialogs> m_regTypes;
-    std::array<bool, 4> m_columnsFitted{};
     QSize m_minimum;
     bool m_setUp = false;
     bool m_layingOut = false;

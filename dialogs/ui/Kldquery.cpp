@@ -1,6 +1,7 @@
 #include "dialogs/ui/Kldquery.h"
 
 #include "common/Messages.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
@@ -67,6 +68,10 @@ Kldquery::Kldquery(const SuiteServices& services, const QFont& font, QWidget* pa
     connect(m_cmdCancel, &QPushButton::clicked, this, &Kldquery::cmdCancel_Click);
     // Escape and the close box cancel.
     connect(this, &QDialog::rejected, this, [this] { m_cancelled = true; });
+    new HelpKey(*this, [this] {
+        if (m_showHelp)
+            m_showHelp();
+    });
 
     LocaliseForm(*this, services, font);
 }
@@ -161,11 +166,12 @@ void Kldquery::cmdCancel_Click() {
 }
 
 std::string QueryFindPattern(QWidget& owner, const SuiteServices& services, const QFont& font,
-                             const std::string& prompt) {
+                             const std::string& prompt, std::function<void()> showHelp) {
     QApplication::beep();
     auto* query = owner.findChild<Kldquery*>(QString(), Qt::FindDirectChildrenOnly);
     if (!query)
         query = new Kldquery(services, font, &owner);
+    query->SetHelpHandler(std::move(showHelp));
     std::vector<std::string> values(1);
     int index = 0;
     return query->QUERY(ApplicationTitle(services), prompt, values, 1, index);

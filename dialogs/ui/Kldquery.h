@@ -10,6 +10,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
                       std::vector<std::string>& values, int style, int& index);
 
     bool Cancelled() const noexcept { return m_cancelled; }
+    // Ctrl+F1, wherever the focus is in the box, shows the browser's help topic through this.
+    void SetHelpHandler(std::function<void()> showHelp) { m_showHelp = std::move(showHelp); }
 
 private:
     void Prepare(const std::string& title, const std::string& prompt,
@@ -50,12 +53,13 @@ private:
     std::string m_answer;
     int m_answerIndex = 0;
     bool m_cancelled = false;
+    std::function<void()> m_showHelp;
 };
 
 // The question of the find commands: beeps, makes the query box on first use (a child of
 // owner, kept for the next question) and asks with the title "Library Browser" in one text
-// box. Answers the text, empty when cancelled.
+// box; Ctrl+F1 there runs showHelp. Answers the text, empty when cancelled.
 std::string QueryFindPattern(QWidget& owner, const SuiteServices& services, const QFont& font,
-                             const std::string& prompt);
+                             const std::string& prompt, std::function<void()> showHelp = {});
 
 } // namespace k2k

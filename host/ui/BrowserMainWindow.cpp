@@ -6,13 +6,13 @@
 #include "host/ui/WindowFont.h"
 #include "platform/Kernel.h"
 #include "platform/Text.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QScreen>
@@ -58,6 +58,7 @@ BrowserMainWindow::BrowserMainWindow(const BrowserEnvironment& environment, QWid
     setWindowTitle(QStringLiteral("Library Browser"));
     SetTag(*this, "4811");
     statusBar()->setObjectName(QStringLiteral("staMessage"));
+    new HelpKey(*this, [this] { m_help.ShowHelpTopic(static_cast<long>(winId())); });
     m_afterAnswer.setInterval(50);
     connect(&m_afterAnswer, &QTimer::timeout, this, [this] {
         if (QApplication::activeModalWidget() != nullptr || m_component.IsSearching())
@@ -351,14 +352,6 @@ void BrowserMainWindow::RunUnload() {
     ReleaseViewers();
     emit NotifyClass(FromSuiteText(kBrowserApp), QStringLiteral("SHUTDOWN"));
     emit Unloaded();
-}
-
-void BrowserMainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier) {
-        m_help.ShowHelpTopic(static_cast<long>(winId()));
-        return;
-    }
-    QMainWindow::keyReleaseEvent(event);
 }
 
 void BrowserMainWindow::LetPendingEventsRun() {

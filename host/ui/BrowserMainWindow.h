@@ -33,7 +33,6 @@
 #include <utility>
 
 class QCloseEvent;
-class QKeyEvent;
 class QMoveEvent;
 class QResizeEvent;
 class QShowEvent;
@@ -138,7 +137,6 @@ protected:
     void AfterSearch() { m_exchange.RunDeferredCommands(); }
 
     void closeEvent(QCloseEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

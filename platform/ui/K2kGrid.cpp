@@ -549,11 +549,13 @@ bool K2kGrid::MoveBetweenValueCells(QWidget* from, int step) {
 
 // Tab past the last value cell (or Shift+Tab before the first) goes to the window's next
 // control outside the grid, never round to another cell of it.
-bool K2kGrid::LeaveGrid(QWidget* from, bool forward) {
-    QWidget* next = from;
+bool K2kGrid::LeaveGrid(bool forward) {
+    // The editors are made after the window has set its tab order, so they lie anywhere in
+    // the focus chain: the way out starts from the grid's own place in it.
+    QWidget* next = this;
     for (;;) {
         next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
-        if (next == from)
+        if (next == this)
             return true; // nothing outside the grid takes the focus: stay
         const bool outside = next != this && !isAncestorOf(next);
         if (outside && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
@@ -615,9 +617,9 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
     const bool alt = key->modifiers() & Qt::AltModifier;
     switch (key->key()) {
     case Qt::Key_Tab:
-        return MoveBetweenValueCells(widget, +1) || LeaveGrid(widget, true);
+        return MoveBetweenValueCells(widget, +1) || LeaveGrid(true);
     case Qt::Key_Backtab:
-        return MoveBetweenValueCells(widget, -1) || LeaveGrid(widget, false);
+        return MoveBetweenValueCells(widget, -1) || LeaveGrid(false);
     case Qt::Key_Up:
         if (alt)
             break;

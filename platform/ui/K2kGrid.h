@@ -123,7 +123,7 @@ private:
     void TrackMouse(QWidget* source, const QPoint& pos, Qt::MouseButtons buttons,
                     Qt::KeyboardModifiers modifiers);
     bool MoveBetweenValueCells(QWidget* from, int step);
-    bool LeaveGrid(QWidget* from, bool forward);
+    bool LeaveGrid(bool forward);
     int RowOfEditor(QWidget* widget) const;
     int BoxOfEditor(QObject* widget) const;
     void FocusValueCell(int row);

@@ -404,7 +404,7 @@ void RegTypesDialog::StartLabelEdit(int tab, NodeId node) {
 }
 
 std::string RegTypesDialog::AskFindPattern(const std::string& prompt) {
-    return QueryFindPattern(*this, m_services, m_font, prompt);
+    return QueryFindPattern(*this, m_services, m_font, prompt, m_help);
 }
 
 } // namespace k2k
