@@ -2,11 +2,18 @@
 
 #include "platform/ui/SuiteText.h"
 
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace k2k {
 
 namespace {
+
+constexpr double kTitleFontScale = 1.1;
+constexpr int kTitleBarExtras = 6; // line heights: the icon, three buttons and the spacing
 
 QMessageBox::Icon IconOf(MsgIcon icon) {
     switch (icon) {
@@ -24,10 +31,38 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box that is never narrower than its title needs in a window manager's frame. The box
+// sizes itself to its text when shown, and a short text would leave the title cut.
+class TitledMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        int wanted = MessageBoxTitleWidth(windowTitle(), font());
+        if (const QScreen* shown = screen())
+            wanted = std::min(wanted, shown->availableGeometry().width());
+        if (width() < wanted)
+            setFixedWidth(wanted);
+    }
+};
+
 } // namespace
 
+int MessageBoxTitleWidth(const QString& title, const QFont& font) {
+    // Frames draw titles in a bold face, a little larger than the text's, beside an icon and
+    // three buttons.
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(titleFont.pointSizeF() * kTitleFontScale);
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(title) + kTitleBarExtras * metrics.height();
+}
+
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(parent);
+    auto box = std::make_unique<TitledMessageBox>(parent);
     box->setIcon(IconOf(request.icon));
     box->setText(FromSuiteText(request.text));
     box->setWindowTitle(FromSuiteText(request.title));
