@@ -3,6 +3,8 @@
 #include "platform/ui/SuiteText.h"
 
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -31,22 +33,19 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A box that is never narrower than its title needs in a window manager's frame. The box
-// sizes itself to its text when shown, and a short text would leave the title cut.
-class TitledMessageBox final : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        QMessageBox::showEvent(event);
-        int wanted = MessageBoxTitleWidth(windowTitle(), font());
-        if (const QScreen* shown = screen())
-            wanted = std::min(wanted, shown->availableGeometry().width());
-        if (width() < wanted)
-            setFixedWidth(wanted);
-    }
-};
+// Keeps the box at least as wide as its title needs in a window manager's frame: the box
+// sizes itself to its layout whenever it is shown or restyled, and a short text alone would
+// leave the title cut.
+void HoldTitleWidth(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    int wanted = MessageBoxTitleWidth(box.windowTitle(), box.font());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = std::min(wanted, screen->availableGeometry().width() * 3 / 4);
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 } // namespace
 
@@ -62,7 +61,7 @@ int MessageBoxTitleWidth(const QString& title, const QFont& font) {
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent) {
-    auto box = std::make_unique<TitledMessageBox>(parent);
+    auto box = std::make_unique<QMessageBox>(parent);
     box->setIcon(IconOf(request.icon));
     box->setText(FromSuiteText(request.text));
     box->setWindowTitle(FromSuiteText(request.title));
@@ -74,6 +73,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidg
     }
     // A system-modal box stops every window of the application until it is answered.
     box->setWindowModality(request.systemModal ? Qt::ApplicationModal : Qt::WindowModal);
+    HoldTitleWidth(*box);
     return box;
 }
 

@@ -18,7 +18,7 @@ namespace k2k {
 int MessageBoxTitleWidth(const QString& title, const QFont& font);
 
 // The box a request asks for, not yet shown; when shown it is at least as wide as its title
-// needs (up to the screen's width).
+// needs (up to three quarters of the screen's width).
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent);
 
 class QtMessageBoxes final : public MessageBoxes {
