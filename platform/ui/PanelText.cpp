@@ -15,9 +15,12 @@ namespace {
 
 constexpr int kNaturalWidthCap = 60; // average characters: wider texts ask for no more
 
+// The text as laid out: lines kept, and a break allowed after each "_", which joins the
+// parts of most package names ("QFN-56-1EP_7x7mm_P0.4mm").
 QString Laid(const QString& text) {
     QString laid = text;
     laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    laid.replace(QLatin1Char('_'), QStringLiteral("_\u200B"));
     return laid;
 }
 
