@@ -97,8 +97,10 @@ std::string ApplicationTitle(const SuiteServices& services) {
 }
 
 std::string MessageTitle(const SuiteServices& services) {
-    return LocalText(services, "99607", "Kalde 2000 - ") + ApplicationTitle(services) + " (" +
-           services.DialogTitleSuffix() + ")";
+    std::string title = LocalText(services, "99607", "Kalde 2000 - ") + ApplicationTitle(services);
+    if (const std::string& suffix = services.DialogTitleSuffix(); !suffix.empty())
+        title += " (" + suffix + ")";
+    return title;
 }
 
 bool AskYesNo(SuiteServices& services, const std::string& text) {

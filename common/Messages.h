@@ -19,15 +19,15 @@ std::string LocalText(const SuiteServices& services, std::string_view id,
 // "Library Browser", the application title.
 std::string ApplicationTitle(const SuiteServices& services);
 
-// "Kalde 2000 - Library Browser (<suffix>)", the title of the browser's message boxes and
-// questions.
+// "Kalde 2000 - Library Browser", the title of every message box and question the browser
+// raises of its own; " (<suffix>)" follows when the suite gives a dialog-title suffix.
 std::string MessageTitle(const SuiteServices& services);
 
 // The browser's yes-or-no question under its title; true when the answer is yes.
 bool AskYesNo(SuiteServices& services, const std::string& text);
 
 // The numbered message box ShowError shows: its text by code (the name completes it),
-// icon, OK button, system-modal, titled "Kalde 2000 - Library Browser (<suffix>)".
+// icon, OK button, system-modal, under MessageTitle.
 // Where the name is a file's path (codes 80 and 200), callers pass the suite's form and
 // the text shows this system's form.
 // An unknown code gives "Unknown Error" with the critical icon.

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace k2k {
 
@@ -61,14 +62,16 @@ public:
     // --- questions and boxes
     bool AskYesNo(const std::string& text, const std::string& title);
     MessageBoxes& Boxes() noexcept { return m_boxes; }
-    // The shared dialog-title suffix; this suite sets none.
-    std::string DialogTitleSuffix() const { return {}; }
+    // The shared dialog-title suffix, set by the suite that gives one (this suite sets none).
+    const std::string& DialogTitleSuffix() const noexcept { return m_dialogTitleSuffix; }
+    void SetDialogTitleSuffix(std::string suffix) { m_dialogTitleSuffix = std::move(suffix); }
 
 private:
     std::filesystem::path m_dirSettings;
     MessageBoxes& m_boxes;
     std::string m_languagePath;
     std::string m_iniFile;
+    std::string m_dialogTitleSuffix;
     std::map<std::string, std::string, std::less<>> m_texts;
 };
 

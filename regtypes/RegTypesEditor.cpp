@@ -407,7 +407,7 @@ void RegTypesEditor::FindNext() {
         m_findPattern.clear();
         m_findPosition = 0;
         m_services.Boxes().Show(
-            {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok});
+            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok});
         return;
     }
     const RegTypeTree& tree = m_trees[Index(m_tab)];
@@ -423,7 +423,7 @@ void RegTypesEditor::FindNext() {
     }
     m_findPosition = 0;
     m_services.Boxes().Show({LocalText(m_services, "4945", "No more matches found!"),
-                             ApplicationTitle(m_services), MsgIcon::Information, MsgButtons::Ok});
+                             MessageTitle(m_services), MsgIcon::Information, MsgButtons::Ok});
 }
 
 void RegTypesEditor::Ok() {

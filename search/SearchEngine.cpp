@@ -70,7 +70,7 @@ SearchOutcome SearchEngine::FindNow(LibraryKind kind, const std::vector<std::str
                                                     m_options.matchCase, m_options.numeric, &error);
     if (!criteria) {
         m_services.Boxes().Show(
-            {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
         return SearchOutcome::InvalidPattern;
     }
     m_feedback.SetSearching(true);
@@ -267,7 +267,7 @@ SearchOutcome SearchEngine::FindAliases(int mode, bool namedLibraryOnly,
     }
     if (!error.empty()) {
         m_services.Boxes().Show(
-            {error, ApplicationTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
         return SearchOutcome::InvalidPattern;
     }
     m_feedback.SetSearching(true);

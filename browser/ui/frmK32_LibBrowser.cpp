@@ -763,8 +763,8 @@ std::string frmK32_LibBrowser::ChooseFolderWithDialog(const std::string& title,
     QString shown;
     for (const QChar c : QString::fromStdString(problem))
         shown += ToSuiteText(QString(c)) ? c : QChar(u'?');
-    Boxes().Show({ToSuiteText(shown).value_or(std::string()),
-                  ApplicationTitle(Component().Services()), MsgIcon::Exclamation});
+    Boxes().Show({ToSuiteText(shown).value_or(std::string()), MessageTitle(Component().Services()),
+                  MsgIcon::Exclamation});
     return {};
 }
 

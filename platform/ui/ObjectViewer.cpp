@@ -2,6 +2,7 @@
 
 #include "platform/NativePath.h"
 #include "platform/ui/DrawingView.h"
+#include "platform/ui/PanelText.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QCloseEvent>
@@ -19,7 +20,10 @@ namespace k2k {
 
 namespace {
 
-constexpr int kPanelWidth = 300;
+// The panel takes three parts of the width for the drawing's five, and never less than this.
+constexpr int kPanelMinimumWidth = 180;
+constexpr int kDrawingStretch = 5;
+constexpr int kPanelStretch = 3;
 const QColor kGraphics(30, 60, 140);
 
 QString KindName(DrawingKind kind) {
@@ -34,11 +38,16 @@ QString KindName(DrawingKind kind) {
 }
 
 QLabel* PanelLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
+    auto* label = new PanelText(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+QFormLayout* PanelForm() {
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    return form;
 }
 
 // A library as a person reads it: this system's form of a path (a text such as "Project
@@ -64,7 +73,7 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     : QWidget(parent, Qt::Window), m_appName(std::move(appName)), m_kind(kind),
       m_title(std::move(title)), m_view(new DrawingView(this)), m_scene(new QGraphicsScene(this)),
       m_name(PanelLabel(this, "lblName")), m_library(PanelLabel(this, "lblLibrary")),
-      m_fields(new QFormLayout), m_problems(PanelLabel(this, "lblProblems")) {
+      m_fields(PanelForm()), m_problems(PanelLabel(this, "lblProblems")) {
     setObjectName(m_appName);
     setWindowTitle(m_title);
     setAttribute(Qt::WA_DeleteOnClose, false); // the opener releases it
@@ -73,9 +82,10 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("picInfo"));
-    panel->setFixedWidth(kPanelWidth);
+    panel->setMinimumWidth(kPanelMinimumWidth);
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* panelLayout = new QVBoxLayout(panel);
-    auto* top = new QFormLayout;
+    auto* top = PanelForm();
     top->addRow(QStringLiteral("Name:"), m_name);
     top->addRow(QStringLiteral("Library:"), m_library);
     panelLayout->addLayout(top);
@@ -94,8 +104,8 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     left->addWidget(m_view, 1);
     left->addWidget(m_problems);
     auto* row = new QHBoxLayout(this);
-    row->addLayout(left, 1);
-    row->addWidget(panel);
+    row->addLayout(left, kDrawingStretch);
+    row->addWidget(panel, kPanelStretch);
     resize(820, 540);
 }
 

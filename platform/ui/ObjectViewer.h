@@ -3,7 +3,8 @@
 // PadstackViewer share this base). A viewer is a window of its own: the drawing (a
 // DrawingView) beside a panel with the object's name, library and info fields, and under it
 // a line saying what could not be drawn (the statements the drawing format left out, a
-// missing drawing, an unknown padstack).
+// missing drawing, an unknown padstack). The panel takes a share of the window's width and
+// its texts wrap (PanelText), so a long name is read whole at any size.
 //
 // Whoever opens a viewer gives it a reader: the viewer shows what the reader answers now
 // and reads again on Refresh. The opener then hands it its notification text,

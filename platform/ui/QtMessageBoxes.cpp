@@ -2,11 +2,20 @@
 
 #include "platform/ui/SuiteText.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace k2k {
 
 namespace {
+
+constexpr double kTitleFontScale = 1.1;
+constexpr int kTitleBarExtras = 6; // line heights: the icon, three buttons and the spacing
 
 QMessageBox::Icon IconOf(MsgIcon icon) {
     switch (icon) {
@@ -24,7 +33,32 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Keeps the box at least as wide as its title needs in a window manager's frame: the box
+// sizes itself to its layout whenever it is shown or restyled, and a short text alone would
+// leave the title cut.
+void HoldTitleWidth(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    int wanted = MessageBoxTitleWidth(box.windowTitle(), box.font());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = std::min(wanted, screen->availableGeometry().width() * 3 / 4);
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
+
+int MessageBoxTitleWidth(const QString& title, const QFont& font) {
+    // Frames draw titles in a bold face, a little larger than the text's, beside an icon and
+    // three buttons.
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(titleFont.pointSizeF() * kTitleFontScale);
+    const QFontMetrics metrics(titleFont);
+    return metrics.horizontalAdvance(title) + kTitleBarExtras * metrics.height();
+}
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
@@ -39,6 +73,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidg
     }
     // A system-modal box stops every window of the application until it is answered.
     box->setWindowModality(request.systemModal ? Qt::ApplicationModal : Qt::WindowModal);
+    HoldTitleWidth(*box);
     return box;
 }
 

@@ -2,10 +2,13 @@
 
 #include "platform/ui/SuiteText.h"
 
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace k2k {
 
@@ -14,9 +17,12 @@ namespace {
 const QColor kPin(150, 30, 30);
 const QColor kPinNumber(90, 90, 110);
 const QColor kPinName(20, 20, 20);
-constexpr int kEndRadius = 8; // mils
-constexpr int kGap = 12;      // between a pin and its number, mils
-constexpr int kNameGap = 35;  // between a pin's inner end and its name: clear of a bubble
+constexpr int kEndRadius = 8;      // mils
+constexpr int kGap = 12;           // between a pin and its number, mils
+constexpr int kNameGap = 35;       // between a pin's inner end and its name: clear of a bubble
+constexpr int kNameSpace = 15;     // at least between two names, mils
+constexpr int kSmallestText = 6;   // mils: crowded texts shrink down to this
+constexpr double kTextShare = 0.8; // of the distance to the next pin a text's height takes
 
 // The direction from a pin's outer end towards the body, in the scene (y downwards).
 QPointF TowardsBody(PinSide side) {
@@ -33,6 +39,110 @@ QPointF TowardsBody(PinSide side) {
     return {1, 0};
 }
 
+bool OnTopOrBottom(PinSide side) {
+    return side == PinSide::Top || side == PinSide::Bottom;
+}
+
+PinSide Facing(PinSide side) {
+    switch (side) {
+    case PinSide::Left:
+        return PinSide::Right;
+    case PinSide::Right:
+        return PinSide::Left;
+    case PinSide::Top:
+        return PinSide::Bottom;
+    case PinSide::Bottom:
+        return PinSide::Top;
+    }
+    return PinSide::Right;
+}
+
+// Where a pin stands along its side: x on the top and bottom, y on the left and right.
+double Along(const DrawPin& pin) {
+    return OnTopOrBottom(pin.side) ? pin.at.x : pin.at.y;
+}
+
+// Where its inner end stands across its side.
+double InnerAcross(const DrawPin& pin) {
+    const QPointF inner = QPointF(pin.at.x, pin.at.y) + TowardsBody(pin.side) * pin.length;
+    return OnTopOrBottom(pin.side) ? inner.y() : inner.x();
+}
+
+double TextWidth(const QString& text, int height) {
+    QFont font;
+    font.setPixelSize(std::max(1, height));
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+// How the texts of one pin are drawn.
+struct PinTexts {
+    QString number;
+    QString name;        // empty: none drawn
+    int height = 0;      // mils
+    bool turned = false; // the name of a top or bottom pin runs along it, turned 90 degrees
+};
+
+// Keeps pin texts apart: a text is no taller than its share of the distance to the next pin
+// on its side; the names of a top or bottom side that would run into each other level are
+// turned to run along their pins, as schematic symbols show a row of pins; and a name that
+// runs along its pin is no longer than half the room to the pin facing it.
+std::vector<PinTexts> PlanPinTexts(const std::vector<DrawPin>& pins) {
+    std::vector<PinTexts> plan(pins.size());
+    for (std::size_t i = 0; i < pins.size(); ++i) {
+        plan[i].number = FromSuiteText(pins[i].number);
+        plan[i].name = FromSuiteText(pins[i].name);
+        if (plan[i].name == plan[i].number)
+            plan[i].name.clear();
+        plan[i].height = std::clamp(pins[i].length / 5, 20, 40);
+        double nearest = 0;
+        for (std::size_t j = 0; j < pins.size(); ++j) {
+            const double distance = std::abs(Along(pins[j]) - Along(pins[i]));
+            if (j != i && pins[j].side == pins[i].side && distance > 0 &&
+                (nearest == 0 || distance < nearest))
+                nearest = distance;
+        }
+        if (nearest > 0)
+            plan[i].height = std::clamp(int(nearest * kTextShare), kSmallestText, plan[i].height);
+    }
+
+    for (const PinSide side : {PinSide::Top, PinSide::Bottom}) {
+        std::vector<std::size_t> row;
+        for (std::size_t i = 0; i < pins.size(); ++i)
+            if (pins[i].side == side && !plan[i].name.isEmpty())
+                row.push_back(i);
+        std::sort(row.begin(), row.end(),
+                  [&](std::size_t a, std::size_t b) { return pins[a].at.x < pins[b].at.x; });
+        bool crowded = false;
+        for (std::size_t k = 1; k < row.size() && !crowded; ++k) {
+            const std::size_t a = row[k - 1];
+            const std::size_t b = row[k];
+            const double halves = (TextWidth(plan[a].name, plan[a].height) +
+                                   TextWidth(plan[b].name, plan[b].height)) /
+                                  2;
+            crowded = halves + kNameSpace > std::abs(pins[b].at.x - pins[a].at.x);
+        }
+        for (const std::size_t i : row)
+            plan[i].turned = crowded;
+    }
+
+    for (std::size_t i = 0; i < pins.size(); ++i) {
+        if (plan[i].name.isEmpty() || (OnTopOrBottom(pins[i].side) && !plan[i].turned))
+            continue;
+        for (std::size_t j = 0; j < pins.size(); ++j) {
+            if (pins[j].side != Facing(pins[i].side) ||
+                std::abs(Along(pins[j]) - Along(pins[i])) >= plan[i].height + plan[j].height)
+                continue;
+            const double room = (std::abs(InnerAcross(pins[j]) - InnerAcross(pins[i])) -
+                                 2 * kNameGap - kNameSpace) /
+                                2;
+            const double width = TextWidth(plan[i].name, plan[i].height);
+            if (room > 0 && width > room)
+                plan[i].height = std::max(kSmallestText, int(plan[i].height * room / width));
+        }
+    }
+    return plan;
+}
+
 } // namespace
 
 SymbolViewer::SymbolViewer(QWidget* parent)
@@ -43,43 +153,50 @@ SymbolViewer::SymbolViewer(QWidget* parent)
 void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
     QPen pen(kPin, 2);
     pen.setCosmetic(true);
-    for (const DrawPin& pin : drawing.pins) {
+    const std::vector<PinTexts> plan = PlanPinTexts(drawing.pins);
+    for (std::size_t i = 0; i < drawing.pins.size(); ++i) {
+        const DrawPin& pin = drawing.pins[i];
+        const PinTexts& texts = plan[i];
         const QPointF outer = At(pin.at);
         const QPointF direction = TowardsBody(pin.side);
         const QPointF inner = outer + direction * pin.length;
         Scene().addLine(QLineF(outer, inner), pen);
         Scene().addEllipse(outer.x() - kEndRadius, outer.y() - kEndRadius, 2 * kEndRadius,
                            2 * kEndRadius, pen);
-        const int textHeight = std::clamp(pin.length / 5, 20, 40);
         const QPointF middle = (outer + inner) / 2;
-        const bool across = pin.side == PinSide::Top || pin.side == PinSide::Bottom;
-        const QString number = FromSuiteText(pin.number);
-        const QString name = FromSuiteText(pin.name);
-        if (across) {
-            AddText(middle + QPointF(-kGap / 2.0, 0), textHeight, number, kPinNumber,
+        if (OnTopOrBottom(pin.side)) {
+            AddText(middle + QPointF(-kGap / 2.0, 0), texts.height, texts.number, kPinNumber,
                     Qt::AlignHCenter | Qt::AlignBottom, 90);
         } else {
-            AddText(middle + QPointF(0, -kGap / 2.0), textHeight, number, kPinNumber,
+            AddText(middle + QPointF(0, -kGap / 2.0), texts.height, texts.number, kPinNumber,
                     Qt::AlignHCenter | Qt::AlignBottom);
         }
-        if (name.isEmpty() || name == number)
+        if (texts.name.isEmpty())
             continue;
         switch (pin.side) {
         case PinSide::Left:
-            AddText(inner + QPointF(kNameGap, 0), textHeight, name, kPinName,
+            AddText(inner + QPointF(kNameGap, 0), texts.height, texts.name, kPinName,
                     Qt::AlignLeft | Qt::AlignVCenter);
             break;
         case PinSide::Right:
-            AddText(inner - QPointF(kNameGap, 0), textHeight, name, kPinName,
+            AddText(inner - QPointF(kNameGap, 0), texts.height, texts.name, kPinName,
                     Qt::AlignRight | Qt::AlignVCenter);
             break;
-        case PinSide::Top: // level, centred under the pin, so that names never cross
-            AddText(inner + QPointF(0, kNameGap), textHeight, name, kPinName,
-                    Qt::AlignHCenter | Qt::AlignTop);
+        case PinSide::Top: // read upwards, ending by the pin
+            if (texts.turned)
+                AddText(inner + QPointF(0, kNameGap), texts.height, texts.name, kPinName,
+                        Qt::AlignRight | Qt::AlignVCenter, 90);
+            else
+                AddText(inner + QPointF(0, kNameGap), texts.height, texts.name, kPinName,
+                        Qt::AlignHCenter | Qt::AlignTop);
             break;
-        case PinSide::Bottom:
-            AddText(inner - QPointF(0, kNameGap), textHeight, name, kPinName,
-                    Qt::AlignHCenter | Qt::AlignBottom);
+        case PinSide::Bottom: // read upwards, starting by the pin
+            if (texts.turned)
+                AddText(inner - QPointF(0, kNameGap), texts.height, texts.name, kPinName,
+                        Qt::AlignLeft | Qt::AlignVCenter, 90);
+            else
+                AddText(inner - QPointF(0, kNameGap), texts.height, texts.name, kPinName,
+                        Qt::AlignHCenter | Qt::AlignBottom);
             break;
         }
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The symbol viewer ("K2KSMBVIEWER"): the symbol's body graphics and its pins, each a line
 // from its outer end (a small circle, where a net connects) towards the body, its number
-// along the line outside the body and its name inside, next to the pin's inner end (level
-// under or over a pin on the top or bottom).
+// along the line outside the body and its name inside, next to the pin's inner end. Names
+// on the top or bottom stand level under or over their pin while they have room, and turn to
+// run along the pins when a row of them would run together; crowded texts shrink.
 
 #include "platform/ui/ObjectViewer.h"
 

@@ -32,7 +32,7 @@ TEST_F(MessagesTest, IconsTitleAndModality) {
     EXPECT_EQ(profile.icon, MsgIcon::Critical);
     EXPECT_EQ(profile.buttons, MsgButtons::Ok);
     EXPECT_TRUE(profile.systemModal);
-    EXPECT_EQ(profile.title, "Kalde 2000 - Library Browser ()");
+    EXPECT_EQ(profile.title, "Kalde 2000 - Library Browser");
     EXPECT_EQ(ErrorMessage(services, 21, "7400").icon, MsgIcon::Exclamation);
 
     for (int unknown : {0, 3, 9999, -1}) {
@@ -50,7 +50,19 @@ TEST_F(MessagesTest, TranslatedTextsReplaceTheDefaults) {
     ShowError(services, 200, "A.PART");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Bibliotheksdatei: A.PART nicht gefunden");
-    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Bibliotheks-Browser ()");
+    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Bibliotheks-Browser");
+}
+
+// Every box carries the same title; the suite's suffix follows in parentheses only when it
+// gives one, never as an empty "()".
+TEST_F(MessagesTest, TheTitleCarriesTheSuffixOnlyWhenTheSuiteGivesOne) {
+    EXPECT_EQ(MessageTitle(services), "Kalde 2000 - Library Browser");
+    EXPECT_EQ(ErrorMessage(services, 200, "A.PART").title, MessageTitle(services));
+    services.SetDialogTitleSuffix("DEMO");
+    EXPECT_EQ(MessageTitle(services), "Kalde 2000 - Library Browser (DEMO)");
+    boxes.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(AskYesNo(services, "Delete anyway ?"));
+    EXPECT_EQ(boxes.shown.back().title, "Kalde 2000 - Library Browser (DEMO)");
 }
 
 } // namespace

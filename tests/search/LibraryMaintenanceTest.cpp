@@ -90,7 +90,7 @@ TEST_F(LibraryMaintenanceTest, ProjectDeleteAsksOnlyForAnObjectAComponentUses) {
     EXPECT_EQ(boxes.shown[0].text, "Selected Part Used in Project\r\nDeleting this Part will cause "
                                    "NetList corruption\r\nDelete anyway ?");
     EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser ()");
+    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser");
     EXPECT_GT(FindInProject(kernel, LibraryKind::Part, "74LS00"), 0);
 
     boxes.answers = {MsgAnswer::Yes};

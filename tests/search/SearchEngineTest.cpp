@@ -225,6 +225,7 @@ TEST_F(SearchEngineTest, AnEmptyNameOrABadPatternSearchesNothing) {
     EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"[Z-A]"}), SearchOutcome::InvalidPattern);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find("runs backwards"), std::string::npos);
+    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser") << "as every other box";
     EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
 }
 

@@ -12,13 +12,13 @@ namespace k2k {
 namespace {
 
 TEST(QtMessageBoxesTest, TheBoxHasTheIconButtonsAndTextsAsked) {
-    const auto error = MakeMessageBox({"Element Template File Invalid.\r\n\\SYS\\elements.spc",
-                                       "Kalde 2000 - Library Browser ()", MsgIcon::Exclamation,
-                                       MsgButtons::Ok, true},
-                                      nullptr);
+    const auto error =
+        MakeMessageBox({"Element Template File Invalid.\r\n\\SYS\\elements.spc",
+                        "Kalde 2000 - Library Browser", MsgIcon::Exclamation, MsgButtons::Ok, true},
+                       nullptr);
     EXPECT_EQ(error->icon(), QMessageBox::Warning);
     EXPECT_EQ(error->text(), QString("Element Template File Invalid.\n\\SYS\\elements.spc"));
-    EXPECT_EQ(error->windowTitle(), QString("Kalde 2000 - Library Browser ()"));
+    EXPECT_EQ(error->windowTitle(), QString("Kalde 2000 - Library Browser"));
     EXPECT_EQ(error->standardButtons(), QMessageBox::Ok);
     EXPECT_EQ(error->windowModality(), Qt::ApplicationModal);
 
