@@ -158,15 +158,21 @@ void HostWindow::Attach(clsKldbrwsr& browser) {
 }
 
 void HostWindow::HeardDropData(const QList<BWR_SEARCHRESULT>& results) {
+    // The log has each record whole; the list names each object and its library file.
+    QStringList records;
     QStringList objects;
-    for (const BWR_SEARCHRESULT& result : results)
-        objects << QStringLiteral("%1 (%2, status %3)")
-                       .arg(FromSuiteText(result.Name), FromSuiteText(result.Library))
+    for (const BWR_SEARCHRESULT& result : results) {
+        const QString library = FromSuiteText(result.Library);
+        records << QStringLiteral("%1 (%2, status %3)")
+                       .arg(FromSuiteText(result.Name), library)
                        .arg(result.Status);
+        objects << QStringLiteral("%1 (%2)").arg(FromSuiteText(result.Name),
+                                                 library.section(u'\\', -1));
+    }
     m_lastDropCount = static_cast<int>(results.size());
-    Log(QStringLiteral("LoadDropData: ") + objects.join(QStringLiteral("; ")));
+    Log(QStringLiteral("LoadDropData: ") + records.join(QStringLiteral("; ")));
     AddCommandRow(
-        QStringLiteral("LoadDropData"), objects.join(QStringLiteral("; ")),
+        QStringLiteral("LoadDropData"), objects.join(QStringLiteral(", ")),
         QStringLiteral("the main application takes %1 drop record(s)").arg(m_lastDropCount));
 }
 

@@ -129,7 +129,8 @@ TEST_F(HostToolsTest, TickedEditorsEnableSendToAndTheirCommandsAreListed) {
     EXPECT_EQ(m_heard, (QStringList{"K2KSCHED,K2KSCHED,SENDTO", "K2KLAYED,K2KLAYED,SENDTO"}));
     const QStringList rows = CommandRows();
     ASSERT_EQ(rows.size(), 4) << rows.join('\n').toStdString();
-    EXPECT_TRUE(rows[0].startsWith("LoadDropData | " + first + " (")) << rows[0].toStdString();
+    EXPECT_EQ(rows[0], "LoadDropData | " + first +
+                           " (A.PART) | the main application takes 1 drop record(s)");
     EXPECT_EQ(rows[1], "K2KSCHED | K2KSCHED,SENDTO | the schematic editor places the 1 dropped "
                        "object(s)");
     EXPECT_EQ(rows[3],
