@@ -30,7 +30,8 @@ struct SaveListDialog {
 
 SaveListDialog SaveListDialogFor(const SuiteServices& services, LibraryKind kind);
 
-// The lines of the whole list, in view order.
+// The lines of the whole list, in view order, with the texts as the suite holds them (its
+// encoding, Windows-1252). The window's Save List and "k2klib search" both write these.
 std::string SavedListText(const ResultList& results, const ResultColumns& columns);
 
 // Shows the dialog and answers the chosen file; an empty path (after trimming blanks) is

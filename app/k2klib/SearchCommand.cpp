@@ -1,6 +1,7 @@
 // k2klib search: the browser's own searches without a window. The criteria are the rows
 // of the kind's option grid, one option each; the results are the browser's result list,
-// printed as the lines of a saved list (every optional column shown) or as TSV.
+// printed as the window's Save List writes it (the columns the suite's display options
+// show, in the suite's encoding) or as TSV (every column, UTF-8).
 // Messages the browser would show go to standard error. Exit status 0 when the search ran
 // (also with no results), 1 when it could not (an empty name, an invalid pattern, not a
 // suite), 2 with usage for bad arguments.
@@ -11,6 +12,8 @@
 
 #include "browser/BrowserComponent.h"
 #include "browser/OptionGridRows.h"
+#include "browser/ResultColumns.h"
+#include "browser/SaveList.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "platform/NativePath.h"
@@ -66,40 +69,40 @@ struct SearchArguments {
     std::string format = "savelist";
 };
 
-void WriteResults(ResultList& results, bool tsv, std::ostream& out) {
+// The saved list: the lines the window's Save List writes, with the columns the suite's
+// display options show and the texts in the suite's encoding.
+void WriteSavedList(BrowserComponent& browser, ResultList& results, std::ostream& out) {
+    browser.LoadDisplayOptions();
     LabelProjectResults(results, 1);
-    std::string buffer;
-    std::string line;
-    const auto flush = [&] {
-        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        buffer.clear();
-    };
-    if (tsv) {
-        buffer += "status\tname";
-        for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
-            buffer.append("\t").append(column);
-        buffer += '\n';
-    }
+    const std::string text =
+        SavedListText(results, ResultColumns(browser.State().displayOptions, results.Kind()));
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+// TSV: a header line, then per result its status, its name and every optional column of
+// the kind, in UTF-8.
+void WriteTsv(ResultList& results, std::ostream& out) {
+    LabelProjectResults(results, 1);
+    std::string buffer = "status\tname";
+    for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
+        buffer.append("\t").append(column);
+    buffer += '\n';
     std::vector<std::string_view> values;
     for (int i = 1; i <= results.Count(); ++i) {
         OptionalValues(results, i, values);
-        if (tsv) {
-            buffer.append(DecimalText(results.Status(i))).append("\t");
-            AppendCp1252AsUtf8(buffer, results.Name(i));
-            for (std::string_view value : values) {
-                buffer += '\t';
-                AppendCp1252AsUtf8(buffer, value);
-            }
-            buffer += '\n';
-        } else {
-            line.clear();
-            AppendSavedListLine(line, i, results.Name(i), values);
-            AppendCp1252AsUtf8(buffer, line);
+        buffer.append(DecimalText(results.Status(i))).append("\t");
+        AppendCp1252AsUtf8(buffer, results.Name(i));
+        for (std::string_view value : values) {
+            buffer += '\t';
+            AppendCp1252AsUtf8(buffer, value);
         }
-        if (buffer.size() > (64 << 10))
-            flush();
+        buffer += '\n';
+        if (buffer.size() > (64 << 10)) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
     }
-    flush();
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
 }
 
 void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& context) {
@@ -171,8 +174,11 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
             return;
         }
     }
-    WriteResults(state.Results(aliasSearch ? LibraryKind::Part : kind), a.format == "tsv",
-                 context.out);
+    ResultList& results = state.Results(aliasSearch ? LibraryKind::Part : kind);
+    if (a.format == "tsv")
+        WriteTsv(results, context.out);
+    else
+        WriteSavedList(browser, results, context.out);
     context.exitCode = 0;
 }
 

@@ -7,17 +7,40 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <iostream>
+#include <string>
 
 namespace k2k {
+
+namespace {
+
+// The applications of the suite that the browser sends commands to, each with the caption
+// of its status record and a stand-in for its main-window handle.
+struct SuiteApplication {
+    const char* name;
+    const char* title;
+    const char* caption;
+    int handle;
+};
+
+constexpr SuiteApplication kApplications[] = {
+    {"Kalde2000", "Main application", "Kalde 2000", 0x10010},
+    {"K2KSCHED", "Schematic editor", "Kalde 2000 Schematic", 0x10020},
+    {"K2KLAYED", "Layout editor", "Kalde 2000 Layout", 0x10030},
+    {"K2KEXPLR", "Library explorer", "Kalde 2000 Library Explorer", 0x10040},
+};
+constexpr int kOtherHandle = 0x10100;
+
+} // namespace
 
 MsgAnswer LoggedMessageBoxes::Show(const MessageRequest& request) {
     QString line = QStringLiteral("message box");
@@ -31,17 +54,43 @@ MsgAnswer LoggedMessageBoxes::Show(const MessageRequest& request) {
 }
 
 HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
-    : QMainWindow(parent), m_kernel(kernel), m_log(new QPlainTextEdit(this)),
-      m_command(new QLineEdit(this)), m_schematic(new QCheckBox(QStringLiteral("K2KSCHED"), this)),
-      m_layout(new QCheckBox(QStringLiteral("K2KLAYED"), this)) {
+    : QMainWindow(parent), m_kernel(kernel), m_commands(new QTreeWidget(this)),
+      m_log(new QPlainTextEdit(this)), m_command(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmKalde2000"));
     setWindowTitle(QStringLiteral("Kalde 2000"));
+
+    auto* applications = new QGroupBox(QStringLiteral("Running applications"), this);
+    applications->setObjectName(QStringLiteral("fraRunning"));
+    auto* applicationRow = new QHBoxLayout(applications);
+    for (const SuiteApplication& app : kApplications) {
+        const QString name = QLatin1String(app.name);
+        auto* box = new QCheckBox(QStringLiteral("%1 (%2)").arg(QLatin1String(app.title), name),
+                                  applications);
+        box->setObjectName(QStringLiteral("chkRunning") + name);
+        box->setToolTip(QStringLiteral("Ticked: the suite value %1 holds the status record of "
+                                       "the %2, and MW_%1 its main window")
+                            .arg(name, QString::fromLatin1(app.title).toLower()));
+        applicationRow->addWidget(box);
+        m_running.insert(name, box);
+        connect(box, &QCheckBox::toggled, this, [this, name](bool on) { SetRunning(name, on); });
+    }
+    applicationRow->addStretch();
+
+    m_commands->setObjectName(QStringLiteral("lstCommands"));
+    m_commands->setRootIsDecorated(false);
+    m_commands->setUniformRowHeights(true);
+    m_commands->setAlternatingRowColors(true);
+    m_commands->setHeaderLabels(
+        {QStringLiteral("Aname"), QStringLiteral("Command"), QStringLiteral("The suite")});
+    m_commands->setColumnWidth(0, 110);
+    m_commands->setColumnWidth(1, 260);
+    auto* commandsLabel = new QLabel(QStringLiteral("Commands from the browser:"), this);
+    commandsLabel->setBuddy(m_commands);
+
     m_log->setObjectName(QStringLiteral("txtLog"));
     m_log->setReadOnly(true);
     m_command->setObjectName(QStringLiteral("txtCommand"));
     m_command->setPlaceholderText(QStringLiteral("K2KBRWSR,MN"));
-    m_schematic->setObjectName(QStringLiteral("chkSchematicRunning"));
-    m_layout->setObjectName(QStringLiteral("chkLayoutRunning"));
 
     auto* send = new QPushButton(QStringLiteral("NotifyMe"), this);
     send->setObjectName(QStringLiteral("cmdNotifyMe"));
@@ -52,20 +101,17 @@ HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
     commandRow->addWidget(new QLabel(QStringLiteral("Command:"), this));
     commandRow->addWidget(m_command, 1);
     commandRow->addWidget(send);
-    auto* runningRow = new QHBoxLayout;
-    runningRow->addWidget(new QLabel(QStringLiteral("Running:"), this));
-    runningRow->addWidget(m_schematic);
-    runningRow->addWidget(m_layout);
-    runningRow->addStretch();
-    runningRow->addWidget(show);
+    commandRow->addWidget(show);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    layout->addWidget(applications);
+    layout->addWidget(commandsLabel);
+    layout->addWidget(m_commands, 3);
     layout->addWidget(m_log, 1);
     layout->addLayout(commandRow);
-    layout->addLayout(runningRow);
     setCentralWidget(central);
-    resize(560, 360);
+    resize(760, 480);
 
     connect(send, &QPushButton::clicked, this, &HostWindow::SendTypedCommand);
     connect(m_command, &QLineEdit::returnPressed, this, &HostWindow::SendTypedCommand);
@@ -73,10 +119,9 @@ HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
         if (m_browser)
             Log(m_browser->Load(0) ? QStringLiteral("Load: true") : QStringLiteral("Load: false"));
     });
-    connect(m_schematic, &QCheckBox::toggled, this,
-            [this](bool on) { SetRunning(QStringLiteral("K2KSCHED"), on); });
-    connect(m_layout, &QCheckBox::toggled, this,
-            [this](bool on) { SetRunning(QStringLiteral("K2KLAYED"), on); });
+
+    // This program is the suite's main application.
+    SetRunning(QLatin1String(kMainApp.data(), kMainApp.size()), true);
 }
 
 void HostWindow::Log(const QString& line) {
@@ -84,40 +129,112 @@ void HostWindow::Log(const QString& line) {
 }
 
 void HostWindow::SetRunning(const QString& app, bool running) {
+    const SuiteApplication* known = nullptr;
+    for (const SuiteApplication& candidate : kApplications)
+        if (app == QLatin1String(candidate.name))
+            known = &candidate;
     const std::string name = app.toStdString();
-    m_kernel.E_SetString(name, running ? name + ",0,0,0,0" : std::string());
-    QCheckBox* box = app == QLatin1String("K2KSCHED")   ? m_schematic
-                     : app == QLatin1String("K2KLAYED") ? m_layout
-                                                        : nullptr;
-    if (box && box->isChecked() != running)
-        box->setChecked(running);
+    // The status record: caption, window state, 0, busy, 0.
+    const std::string caption = known ? known->caption : name;
+    m_kernel.E_SetString(name, running ? caption + ",0,0,0,0" : std::string());
+    // The suite keeps each running application's main-window handle under "MW_<name>".
+    const int handle = known ? known->handle : kOtherHandle;
+    m_kernel.E_SetString("MW_" + name, running ? std::to_string(handle) : std::string());
+    if (QCheckBox* box = m_running.value(app); box && box->isChecked() != running) {
+        box->setChecked(running); // its toggled signal calls back with the same state
+        return;
+    }
     Log(app + (running ? QStringLiteral(" is running") : QStringLiteral(" is not running")));
+}
+
+bool HostWindow::IsRunning(const QString& app) const {
+    return !m_kernel.E_GetString(app.toStdString()).value_or(std::string()).empty();
 }
 
 void HostWindow::Attach(clsKldbrwsr& browser) {
     m_browser = &browser;
     connect(&browser, &clsKldbrwsr::NotifyServer, this, &HostWindow::Heard);
-    connect(&browser, &clsKldbrwsr::LoadDropData, this,
-            [this](const QList<BWR_SEARCHRESULT>& results) {
-                QStringList objects;
-                for (const BWR_SEARCHRESULT& result : results)
-                    objects << QStringLiteral("%1 (%2, status %3)")
-                                   .arg(FromSuiteText(result.Name), FromSuiteText(result.Library))
-                                   .arg(result.Status);
-                Log(QStringLiteral("LoadDropData: ") + objects.join(QStringLiteral("; ")));
-            });
+    connect(&browser, &clsKldbrwsr::LoadDropData, this, &HostWindow::HeardDropData);
+}
+
+void HostWindow::HeardDropData(const QList<BWR_SEARCHRESULT>& results) {
+    // The log has each record whole; the list names each object and its library file.
+    QStringList records;
+    QStringList objects;
+    for (const BWR_SEARCHRESULT& result : results) {
+        const QString library = FromSuiteText(result.Library);
+        records << QStringLiteral("%1 (%2, status %3)")
+                       .arg(FromSuiteText(result.Name), library)
+                       .arg(result.Status);
+        objects << QStringLiteral("%1 (%2)").arg(FromSuiteText(result.Name),
+                                                 library.section(u'\\', -1));
+    }
+    m_lastDropCount = static_cast<int>(results.size());
+    Log(QStringLiteral("LoadDropData: ") + records.join(QStringLiteral("; ")));
+    AddCommandRow(
+        QStringLiteral("LoadDropData"), objects.join(QStringLiteral(", ")),
+        QStringLiteral("the main application takes %1 drop record(s)").arg(m_lastDropCount));
+}
+
+void HostWindow::AddCommandRow(const QString& aname, const QString& command,
+                               const QString& reaction) {
+    auto* row = new QTreeWidgetItem(m_commands, {aname, command, reaction});
+    row->setToolTip(1, command);
+    row->setToolTip(2, reaction);
+    m_commands->setCurrentItem(row);
+    m_commands->scrollToItem(row);
+}
+
+QString HostWindow::Reaction(const QString& aname, const QString& command) {
+    const QString browser = QLatin1String(kBrowserApp.data(), kBrowserApp.size());
+    if (aname == browser && command == QLatin1String("SHUTDOWN"))
+        return QStringLiteral("the browser has shut down");
+    if (command.startsWith(QLatin1String("SHELL,")))
+        return QStringLiteral("the main application starts ") + aname;
+    if (command.startsWith(QLatin1String("All,")))
+        return QStringLiteral("every running application gets \"%1\"").arg(command.mid(4));
+    const QString drop = QStringLiteral("%1 dropped object(s)").arg(m_lastDropCount);
+    if (aname == browser) {
+        const QString verb = command.section(u',', 0, 0);
+        if (verb == QLatin1String("PART"))
+            return QStringLiteral("the main application opens the part editor on the ") + drop;
+        if (verb == QLatin1String("PAD"))
+            return QStringLiteral("the main application opens the padstack editor on the ") + drop;
+        if (verb == QLatin1String("NEWPART"))
+            return QStringLiteral("the main application opens the part editor on a new part");
+        if (verb == QLatin1String("NEWPAD"))
+            return QStringLiteral(
+                "the main application opens the padstack editor on a new padstack");
+        return {};
+    }
+    if (!command.startsWith(aname + QLatin1Char(',')))
+        return {};
+    const QString verb = command.section(u',', 1, 1);
+    QString title = aname;
+    for (const SuiteApplication& app : kApplications)
+        if (aname == QLatin1String(app.name))
+            title = QStringLiteral("the ") + QString::fromLatin1(app.title).toLower();
+    if (aname == QLatin1String(kMainApp.data(), kMainApp.size()) && verb == QLatin1String("EXP")) {
+        // The main application opens its library explorer, which then runs.
+        SetRunning(QLatin1String(kExplorerApp.data(), kExplorerApp.size()), true);
+        return QStringLiteral("the main application opens the library explorer");
+    }
+    if (verb == QLatin1String("SENDTO"))
+        return title + QStringLiteral(" places the ") + drop;
+    if (verb == QLatin1String("SSQ"))
+        return title + QStringLiteral(" reads the search sequence again");
+    if (verb == QLatin1String("UP"))
+        return title + QStringLiteral(" reads its libraries again");
+    return title + QStringLiteral(" gets \"%1\"").arg(command.section(u',', 1));
 }
 
 void HostWindow::Heard(const QString& aname, const QString& command) {
     Log(QStringLiteral("NotifyServer: ") + aname + QStringLiteral("\t") + command);
     if (onNotifyServer)
         onNotifyServer(aname, command);
-    // What the main application does with what is meant for it.
-    if (aname == QLatin1String("Kalde2000") && command.startsWith(QLatin1String("Kalde2000,EXP,")))
-        Log(QStringLiteral("  the main application would open the library explorer"));
-    else if (command.startsWith(QLatin1String("SHELL,")))
-        Log(QStringLiteral("  the main application would start ") + aname);
-    if (aname == QLatin1String("K2KBRWSR") && command == QLatin1String("SHUTDOWN")) {
+    AddCommandRow(aname, command, Reaction(aname, command));
+    if (aname == QLatin1String(kBrowserApp.data(), kBrowserApp.size()) &&
+        command == QLatin1String("SHUTDOWN")) {
         m_shutDown = true;
         Log(QStringLiteral("the browser has shut down"));
         QTimer::singleShot(0, qApp, &QApplication::quit);

@@ -1,20 +1,25 @@
 #pragma once
 // The host program's window: it plays the suite's main application. It creates the
-// browser's class, sets its server path and loads it; shows every NotifyServer and
-// LoadDropData in its log; hands typed commands to NotifyMe; and lets the user mark the
-// schematic and layout editors as running (their status values), so that the browser's
-// commands to them are sent. When the browser says "SHUTDOWN" the program ends.
+// browser's class, sets its server path and loads it; hands typed commands to NotifyMe;
+// lets the user mark each application of the suite as running, as the suite does (its
+// status record and its main-window handle "MW_<name>"), so that the browser's commands to
+// it are sent and its Send To tools enable; and lists every command the browser sends
+// (NotifyServer, LoadDropData) with what the suite does with it. The main application is
+// this program, so it is running from the start. When the browser says "SHUTDOWN" the
+// program ends.
 
 #include "host/ui/clsKldbrwsr.h"
 #include "platform/MessageBoxes.h"
 
 #include <QMainWindow>
+#include <QMap>
 
 #include <functional>
 
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QTreeWidget;
 
 namespace k2k {
 
@@ -37,8 +42,10 @@ public:
     HostWindow(Kernel& kernel, QWidget* parent = nullptr);
 
     void Log(const QString& line);
-    // Marks an application as running (a status record) or not (none).
+    // Marks an application as running (its status record and main-window handle) or not
+    // (neither); its check box, when it has one, follows.
     void SetRunning(const QString& app, bool running);
+    bool IsRunning(const QString& app) const;
     void Attach(clsKldbrwsr& browser);
 
     // Each NotifyServer also goes here (the scripted mode prints it).
@@ -50,14 +57,19 @@ protected:
 
 private:
     void Heard(const QString& aname, const QString& command);
+    void HeardDropData(const QList<BWR_SEARCHRESULT>& results);
+    void AddCommandRow(const QString& aname, const QString& command, const QString& reaction);
+    // What the suite does with a command from the browser (empty: nothing to say).
+    QString Reaction(const QString& aname, const QString& command);
     void SendTypedCommand();
 
     Kernel& m_kernel;
     clsKldbrwsr* m_browser = nullptr;
+    QTreeWidget* m_commands;
     QPlainTextEdit* m_log;
     QLineEdit* m_command;
-    QCheckBox* m_schematic;
-    QCheckBox* m_layout;
+    QMap<QString, QCheckBox*> m_running;
+    int m_lastDropCount = 0;
     bool m_shutDown = false;
 };
 

@@ -5,6 +5,8 @@
 //   kalde2000 [--suite DIR] [--commands FILE|-] [--running APP]... [--screenshot FILE]
 //   kalde2000 [--suite DIR] --bench-search KIND PATTERN
 //
+// The main application (Kalde2000) is this program and runs from the start; --running marks
+// others (K2KSCHED, K2KLAYED, K2KEXPLR), as the check boxes of the window do.
 // --commands hands each line to NotifyMe in turn and prints every NotifyServer as
 // "Aname<TAB>sCommand" on standard output. Without a display the program runs offscreen:
 // unless it runs commands, it searches each tab of the browser once (parts named "74*",
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
         QStringLiteral("FILE"));
     const QCommandLineOption runningOption(
         QStringLiteral("running"),
-        QStringLiteral("Mark an application (K2KSCHED, K2KLAYED, ...) as running."),
+        QStringLiteral("Mark an application (K2KSCHED, K2KLAYED, K2KEXPLR, ...) as running; "
+                       "the main application (Kalde2000, this program) always is."),
         QStringLiteral("APP"));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"), QStringLiteral("Write a picture of the windows to FILE."),

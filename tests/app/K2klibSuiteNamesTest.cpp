@@ -40,7 +40,7 @@ protected:
             // German texts and a library that is missing, so that messages are shown.
             std::string ini = ReadFile(root / "kalde2000.ini");
             Replace(ini, "SYS\\LANG\\ENU", "SYS\\LANG\\DEU");
-            Replace(ini, "7=OBSOLETE.PART\r\n", "7=OBSOLETE.PART\r\n8=GONE.PART\r\n");
+            Replace(ini, "6=CONNECT.PART\r\n", "6=CONNECT.PART\r\n7=GONE.PART\r\n");
             WriteFile(root / "kalde2000.ini", ini);
             fs::remove(root / "KDS_SBK" / "SUBCIR.IDX"); // each gets an index of its own
         }

@@ -1,6 +1,6 @@
 #pragma once
-// k2klib run in-process, for the tests of the tool. Only the tool's tests include this, so
-// only they link the tool's library.
+// k2klib run in-process, for the tests of the tool and the window tests that compare with
+// it. Only they include this, so only they link the tool's library.
 
 #include "Commands.h"
 
