@@ -665,7 +665,7 @@ public:
     }
     void ShowHourglass(bool on) override { m_window.SetHourglass(on); }
     void ResetSearchState() override { m_window.ResetSearchState(); }
-    void EditSearchSequenceUntilOk() override { m_window.EditSearchSequence(false); }
+    bool EditSearchSequence() override { return m_window.EditSearchSequence(true); }
     void ShowLibraryDirectory() override {
         m_window.SetCaption(MainWindowCaption(m_window.Component().Dirs().libDir));
         m_window.RefillLibraryLists();
