@@ -187,7 +187,8 @@ std::string RegTypesDialog::Pick(int table) {
     for (int i = 0; i < m_tabs->count(); ++i)
         m_tabs->setTabEnabled(i, i == tab);
     m_tabs->setCurrentIndex(tab);
-    exec();
+    if (exec() != QDialog::Accepted)
+        return {};
     return m_editor.PickedPath(tab);
 }
 

@@ -252,8 +252,8 @@ void frmSimulation::GetSubcircuit(std::string& ElementCode, std::string& ModelCo
 }
 
 void frmSimulation::cmdOK_Click() {
-    m_picker.Accept(static_cast<SimulationTab>(m_tabs->currentIndex()));
-    m_accepted = true;
+    // Accept with no row selected picks nothing: the grid's cells stay as they are.
+    m_accepted = m_picker.Accept(static_cast<SimulationTab>(m_tabs->currentIndex()));
     accept();
 }
 
