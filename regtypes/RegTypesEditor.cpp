@@ -306,14 +306,27 @@ std::size_t RegTypesEditor::WorkingEntry(std::string_view path) const {
     return 0;
 }
 
+std::string LabelTextProblem(std::string_view text) {
+    if (Trim(text).empty())
+        return "A registered type needs a name; the name stays as it was.";
+    if (text.find(':') != std::string_view::npos)
+        return "A registered type's name cannot hold \":\"; the name stays as it was.";
+    if (text.find_first_of("\t\r\n") != std::string_view::npos)
+        return "A registered type's name cannot hold a tab or a line break; the name stays as "
+               "it was.";
+    return {};
+}
+
 bool RegTypesEditor::UpdateEntryValue(const std::string& text) {
     RegTypeTree& tree = m_trees[Index(m_tab)];
     if (!CanEditLabel())
         return false;
     // The profile keeps a text up to its first ":" on one line; a text it cannot keep is
     // refused rather than cut short when the profile is read again.
-    if (Trim(text).empty() || text.find_first_of(":\t\r\n") != std::string::npos)
+    if (const std::string problem = LabelTextProblem(text); !problem.empty()) {
+        m_services.Boxes().Show({problem, MessageTitle(m_services), MsgIcon::Exclamation});
         return false;
+    }
     const std::string path(RegTypeTree::PathOfKey(tree.Node(m_current).key));
     const std::size_t entry = WorkingEntry(path);
     if (entry == 0)

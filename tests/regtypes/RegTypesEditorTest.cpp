@@ -160,9 +160,19 @@ TEST_F(RegTypesEditorTest, RenamingKeepsSystemNodesOutsideMaintenanceMode) {
     EXPECT_EQ(ChildTexts(Node("SYS1")), (std::vector<std::string>{"Zeta", "Zz top"}))
         << "a renamed node moves to its sorted place";
     EXPECT_EQ(EntriesOf(kSymbolTypeTable)[1].Value, "Mine") << "only the working table changed";
-    // Texts the profile could not read back are refused.
-    for (const char* bad : {"a:b", "   ", "tab\there"})
+    // Texts the profile could not read back are refused, each with a message saying why.
+    for (const char* bad : {"a:b", "   ", "", "tab\there", "two\r\nlines"}) {
+        boxes.shown.clear();
         EXPECT_FALSE(editor->UpdateEntryValue(bad)) << bad;
+        ASSERT_EQ(boxes.shown.size(), 1u) << bad;
+        EXPECT_EQ(boxes.shown[0].text, LabelTextProblem(bad));
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
+    }
+    EXPECT_NE(LabelTextProblem("a:b").find("\":\""), std::string::npos);
+    EXPECT_NE(LabelTextProblem(" ").find("needs a name"), std::string::npos);
+    EXPECT_NE(LabelTextProblem("x\ny").find("line break"), std::string::npos);
+    EXPECT_EQ(LabelTextProblem("Flip, flops"), "");
+    boxes.shown.clear();
     EXPECT_EQ(Tree().Node(Node("USR1,2")).text, "Zz top");
     tables.Table(kSymbolTypeTable).resize(2); // the entry went behind the editor's back
     editor->Activate();
