@@ -5,8 +5,11 @@
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
 #include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "browser/ui/frmSearchSeq.h"
+#include "dialogs/ui/frmOptions.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
@@ -22,7 +25,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +133,38 @@ TEST_F(NothingLostTest, AFullHistoryBoxKeepsTheNewestValuesAcrossARestart) {
     const std::vector<std::string> kept = LoadHistoryBox(settings, LibraryKind::Part, 1);
     ASSERT_EQ(kept.size(), static_cast<std::size_t>(kHistoryBoxEntries));
     EXPECT_EQ(kept.back(), "V26") << "the newest value survives the restart";
+}
+
+// An option chosen on another kind's tab of the options dialog shows in that kind's list
+// at its next search, not only after a New Search or Refresh there.
+TEST_F(NothingLostTest, OptionsChosenForAnotherKindReachItsNextSearch) {
+    Load();
+    const auto headings = [this](LibraryKind kind) {
+        ResultListModel& model = m_window->ResultView(kind).Model();
+        QStringList shown;
+        for (int column = 0; column < model.columnCount(); ++column)
+            shown << model.headerData(column, Qt::Horizontal).toString();
+        return shown;
+    };
+    ASSERT_EQ(m_window->CurrentKind(), LibraryKind::Part);
+    ASSERT_EQ(headings(LibraryKind::Symbol), QStringList({"Name", "Undefined"}));
+    QTimer::singleShot(0, m_window, [] {
+        auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"))->setCurrentIndex(1);
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstOptions1"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+    m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
+
+    m_window->SelectTab(LibraryKind::Symbol);
+    m_window->Grid(LibraryKind::Symbol).Grid().SetCellText(1, 1, QStringLiteral("*"));
+    m_window->cmdFindNow_Click();
+    ASSERT_GT(m_window->ResultView(LibraryKind::Symbol).Model().rowCount(), 0);
+    EXPECT_EQ(headings(LibraryKind::Symbol), QStringList({"Name"}))
+        << "the column switched off on the Symbol tab is gone";
 }
 
 // A registered-types pick closed with Cancel leaves the cell as the person left it, even
