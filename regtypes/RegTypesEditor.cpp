@@ -278,6 +278,12 @@ void RegTypesEditor::SelectNode(NodeId node) {
 PopupMenuState RegTypesEditor::MenuFor(NodeId node) const {
     PopupMenuState menu;
     const RegTypeTree& tree = m_trees[Index(m_tab)];
+    if (tree.Count() == 0) {
+        // An empty table gets its first entry from a right click on its empty tree.
+        menu.separatorVisible = m_editMode;
+        menu.addVisible = m_editMode;
+        return menu;
+    }
     if (!tree.Contains(node))
         return menu;
     const std::string& key = tree.Node(node).key;
@@ -362,6 +368,10 @@ void RegTypesEditor::AddUserNode(const std::string& parentPath, int depth) {
 
 void RegTypesEditor::AddNew() {
     const RegTypeTree& tree = m_trees[Index(m_tab)];
+    if (m_editMode && tree.Count() == 0) {
+        AddUserNode({}, 1); // the first entry of an empty table, at the top level
+        return;
+    }
     if (!m_editMode || !tree.Contains(m_current))
         return;
     const std::string parentPath(RegTypeTree::PathOfKey(tree.Node(m_current).key));

@@ -145,7 +145,9 @@ public:
     // no entry in the working table or the text cannot be kept (empty, or a ":", TAB or
     // line break, which the profile cannot hold); such a text gets a message saying why.
     bool UpdateEntryValue(const std::string& text);
-    void AddNew();      // mnuAddNew: a user child of the current node
+    // mnuAddNew: a user child of the current node; in an empty tree, the first top-level
+    // node (the menu of an empty tree offers Add).
+    void AddNew();
     void AddTopLevel(); // mnuAddTopLev
     void Delete();      // mnuDelete: the current node with its descendants
     void FindFirst();   // mnuFind, Ctrl+F

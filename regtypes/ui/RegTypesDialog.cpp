@@ -244,11 +244,14 @@ void RegTypesDialog::CurrentItemChanged(int tab, QTreeWidgetItem* item) {
 void RegTypesDialog::ShowPopUp(int tab, const QPoint& position) {
     QTreeWidget* tree = Tree(tab);
     QTreeWidgetItem* item = tree->itemAt(position);
-    if (!item)
-        return; // the menu opens on a node only
-    tree->setCurrentItem(item);
-    const NodeId node = NodeOf(item);
-    m_editor.SelectNode(node);
+    if (!item && tree->topLevelItemCount() > 0)
+        return; // the menu opens on a node, or anywhere in an empty tree
+    NodeId node = kNoNode;
+    if (item) {
+        tree->setCurrentItem(item);
+        node = NodeOf(item);
+        m_editor.SelectNode(node);
+    }
     const PopupMenuState menu = m_editor.MenuFor(node);
     m_find->setVisible(menu.findVisible);
     m_findNext->setVisible(menu.findNextVisible);

@@ -145,6 +145,25 @@ TEST_F(RegTypesEditorTest, AddedIdentifiersAreUniquePerDepthAcrossParents) {
     EXPECT_EQ(Working().size(), count);
 }
 
+// An empty table shows an empty tree; its right click offers Add, which makes the first
+// top-level entry, so the table can be started from the window.
+TEST_F(RegTypesEditorTest, AnEmptyTreeOffersAddForItsFirstEntry) {
+    Open(RegTypesKind::Package);
+    ASSERT_EQ(Tree().Count(), 0);
+    const PopupMenuState menu = editor->MenuFor(kNoNode);
+    EXPECT_TRUE(menu.addVisible);
+    EXPECT_FALSE(menu.renameVisible || menu.deleteVisible || menu.addTopLevelVisible);
+    editor->AddNew();
+    ASSERT_EQ(Tree().Count(), 1);
+    EXPECT_EQ(Working().back(), (RegTypeEntry{1, "2", "New"}));
+    EXPECT_FALSE(editor->MenuFor(kNoNode).addVisible) << "a tree with nodes: on a node only";
+
+    editor->EndEditing();
+    RegTypesEditor picking(RegTypesKind::Padstack, tables, services, view);
+    picking.Load();
+    EXPECT_FALSE(picking.MenuFor(kNoNode).addVisible) << "picking adds nothing";
+}
+
 TEST_F(RegTypesEditorTest, RenamingKeepsSystemNodesOutsideMaintenanceMode) {
     Fill(kSymbolTypeTable, {{0, "1", "Digital"}, {1, "1,2", "Mine"}, {0, "1,3", "Zeta"}});
     Open(RegTypesKind::Symbol);
