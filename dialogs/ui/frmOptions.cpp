@@ -86,6 +86,15 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     BuildPopupMenu();
 
+    // Tab moves from the tabs to the shown list, then OK and Cancel.
+    QWidget* previous = m_tabOptions;
+    for (QListWidget* list : m_lstOptions) {
+        setTabOrder(previous, list);
+        previous = list;
+    }
+    setTabOrder(previous, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdCancel);
+
     LocaliseForm(*this, services, font);
     resize(380, 340);
 }

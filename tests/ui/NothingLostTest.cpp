@@ -167,6 +167,40 @@ TEST_F(NothingLostTest, OptionsChosenForAnotherKindReachItsNextSearch) {
         << "the column switched off on the Symbol tab is gone";
 }
 
+// The names of the widgets that Tab reaches from start, in order, among those named.
+QStringList TabOrder(QWidget& start, const QStringList& names) {
+    QStringList reached;
+    QWidget* widget = &start;
+    for (int step = 0; step < 200; ++step) {
+        widget = widget->nextInFocusChain();
+        if (widget == &start)
+            break;
+        if (names.contains(widget->objectName()) && !reached.contains(widget->objectName()))
+            reached << widget->objectName();
+    }
+    return reached;
+}
+
+// Tab walks the dialogs as they read: from the tabs to the list, then the buttons.
+TEST_F(NothingLostTest, TheDialogsTabFromTheirListsToTheirButtons) {
+    Load();
+    frmSearchSeq& sequence = m_window->SearchSequenceWindow();
+    auto* tabs = sequence.findChild<QTabWidget*>(QStringLiteral("tabSearchSeq"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(TabOrder(*tabs, {"lstSearchSeq0", "cmdUp", "cmdDown", "cmdOK", "cmdCancel"}),
+              QStringList({"lstSearchSeq0", "cmdUp", "cmdDown", "cmdOK", "cmdCancel"}));
+
+    QTimer::singleShot(0, m_window, [] {
+        auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* options = dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"));
+        EXPECT_EQ(TabOrder(*options, {"lstOptions0", "cmdOK", "cmdCancel"}),
+                  QStringList({"lstOptions0", "cmdOK", "cmdCancel"}));
+        dialog->reject();
+    });
+    m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
+}
+
 // A registered-types pick closed with Cancel leaves the cell as the person left it, even
 // after an earlier pick on the same tree; Accept writes the node selected now.
 TEST(NothingLostPickTest, ACancelledRegisteredTypePickLeavesTheCell) {
