@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -199,6 +200,35 @@ TEST_F(NothingLostTest, TheDialogsTabFromTheirListsToTheirButtons) {
         dialog->reject();
     });
     m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
+}
+
+// "Fit Column Widths" is on or off: a check box, not a value to type; OK keeps its state.
+TEST_F(NothingLostTest, FitColumnWidthsIsACheckBox) {
+    Load();
+    const auto options = [this](const std::function<void(frmOptions&)>& user) {
+        QTimer::singleShot(0, m_window, [user] {
+            auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"))->setCurrentIndex(4);
+            user(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
+    };
+    options([](frmOptions& dialog) {
+        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitColumnWidths"));
+        ASSERT_NE(box, nullptr) << "a check box";
+        EXPECT_TRUE(box->isChecked()) << "on by default";
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+        EXPECT_FALSE(box->isChecked());
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+    options([](frmOptions& dialog) {
+        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitColumnWidths"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->isChecked()) << "OK kept the setting off";
+    });
 }
 
 // A registered-types pick closed with Cancel leaves the cell as the person left it, even
