@@ -20,6 +20,7 @@
 #include "regtypes/ui/RegTypesDialog.h"
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "search/LibraryCatalogue.h"
+#include "simulation/ui/frmSimulation.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 
@@ -200,6 +201,14 @@ TEST_F(NothingLostTest, TheDialogsTabFromTheirListsToTheirButtons) {
         dialog->reject();
     });
     m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
+
+    BrowserComponent& browser = m_window->Component();
+    frmSimulation simulation(browser.State().simulationPicker, browser.Services(),
+                             QApplication::font());
+    auto* simulationTabs = simulation.findChild<QTabWidget*>(QStringLiteral("tabSimulation"));
+    ASSERT_NE(simulationTabs, nullptr);
+    EXPECT_EQ(TabOrder(*simulationTabs, {"chkAnalog", "lvwSimulation0", "cmdOK", "cmdCancel"}),
+              QStringList({"chkAnalog", "lvwSimulation0", "cmdOK", "cmdCancel"}));
 }
 
 // "Fit Column Widths" is on or off: a check box, not a value to type; OK keeps its state.
