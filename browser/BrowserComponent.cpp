@@ -139,11 +139,14 @@ void BrowserComponent::UseLibraryDirectory(const std::string& folder, StartupPro
     Directories& directories = m_state.directories;
     directories.libDir = folder;
     directories.libraryFolders.fill(folder);
-    SaveDirs(m_services, directories);
     m_state.catalogue.Load(m_services);
     ReadSpiceReferences(progress);
     CollectSimulatorModels(progress);
     SetUpSimulationPicker();
+}
+
+void BrowserComponent::SaveLibraryDirectory() {
+    SaveDirs(m_services, m_state.directories);
 }
 
 std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& name) {

@@ -143,10 +143,12 @@ public:
     // only when the Spice references are ready) and its three lists.
     void SetUpSimulationPicker();
 
-    // A new library folder: it becomes the library directory and the three remembered
-    // library folders and is saved as "LibDir"; the catalogue is loaded again, and the
-    // Spice references and simulator models are read again as FormUpdate reads them.
+    // A library folder read as FormUpdate reads it: it becomes the library directory and
+    // the three remembered library folders; the catalogue is loaded again, and the Spice
+    // references and simulator models are read again. Nothing is saved: the folder becomes
+    // the "LibDir" setting only by SaveLibraryDirectory, once the user has confirmed it.
     void UseLibraryDirectory(const std::string& folder, StartupProgress& progress);
+    void SaveLibraryDirectory();
 
     // The first part of the catalogue's part libraries, in search order, with that name
     // (exact); nullopt when none has it. A missing library gets its message and is passed.

@@ -2,11 +2,29 @@
 
 #include "browser/BrowserComponent.h"
 #include "common/Messages.h"
+#include "common/ObjectKinds.h"
 #include "host/AppMessages.h"
 #include "platform/FileOps.h"
+#include "platform/NativePath.h"
 #include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
 
 namespace k2k {
+
+bool HoldsLibraryFiles(const std::string& folder) {
+    for (LibraryKind kind : kAllKinds)
+        if (!ListLibraryFiles(folder, kind).empty())
+            return true;
+    return false;
+}
+
+std::string NoLibraryFilesMessage(const std::string& folder, const std::string& libraryDir) {
+    std::string patterns;
+    for (LibraryKind kind : kAllKinds)
+        patterns += (patterns.empty() ? "" : ", ") + std::string(FactsOf(kind).libraryPattern);
+    return "The folder " + DisplayPath(folder) + " holds no library files (" + patterns +
+           ").\r\nThe library folder stays " + DisplayPath(libraryDir) + ".";
+}
 
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
                        LibraryPathWindow& window) {
@@ -20,18 +38,32 @@ bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
     FileOps::FolderExists(tested, status);
     if (status != 0)
         return false;
+    if (!HoldsLibraryFiles(chosen)) {
+        component.Services().Boxes().Show({NoLibraryFilesMessage(chosen, current),
+                                           MessageTitle(component.Services()),
+                                           MsgIcon::Exclamation});
+        return false;
+    }
 
-    // The hourglass stands while the folder is read; the dialog that follows is the user's.
-    window.ShowHourglass(true);
+    // The hourglass stands while a folder is read; the dialog that follows is the user's.
     StartupProgress quiet;
-    component.UseLibraryDirectory(chosen, quiet);
+    const auto readFolder = [&](const std::string& folder) {
+        window.ShowHourglass(true);
+        component.UseLibraryDirectory(folder, quiet);
+        window.ShowHourglass(false);
+    };
+    readFolder(chosen);
     SearchState& search = component.State().search;
     search.stopRequested = false;
     search.findInList = false;
     window.ResetSearchState();
-    window.ShowHourglass(false);
 
-    window.EditSearchSequenceUntilOk();
+    if (!window.EditSearchSequence()) {
+        readFolder(current);
+        window.ShowLibraryDirectory();
+        return false;
+    }
+    component.SaveLibraryDirectory();
     window.ShowLibraryDirectory();
     messages.SendToApp(std::string(kExplorerApp), "SSQ");
     return true;

@@ -1,10 +1,14 @@
 #pragma once
 // The change of the library folder (mnuChgLibPth): the user picks a folder; when it is a
-// new one that exists, it becomes the library directory (saved as "LibDir"), what depends
-// on it is read again (the catalogue, the Spice references, the simulator models), the
-// search state is reset, and the search-sequence dialog opens for the new folder with its
-// Cancel button disabled, so that the user settles the new sequence with OK. The library
-// explorer is then told "SSQ".
+// new one that exists and holds library files, the browser reads it as the library
+// directory (the catalogue, the Spice references, the simulator models), the search state
+// is reset, and the search-sequence dialog opens for the new folder. OK there settles the
+// change: the sequence is saved by the dialog, the folder as "LibDir" here, and the library
+// explorer is told "SSQ". Cancel goes back to the old folder, read as before; nothing of the
+// change has been written, so the old folder's sequences are still the catalogue's.
+//
+// A folder without any library file is refused with a message before anything changes: its
+// dialog would offer nothing to select, and its OK would empty every sequence.
 //
 // A search sequence changed from the menu is announced differently: every application hears
 // "SSQ", and the schematic and layout editors "UP" (AnnounceSearchSequence).
@@ -37,16 +41,23 @@ public:
     // shown in place of Stop.
     virtual void ResetSearchState() = 0;
     // The search-sequence lists filled for the library directory, and the dialog shown
-    // modally with Cancel disabled until it closes (so only OK closes it).
-    virtual void EditSearchSequenceUntilOk() = 0;
+    // modally. True when it closed with OK (the catalogue then holds the new sequences).
+    virtual bool EditSearchSequence() = 0;
     // The caption and the option grids' library lists follow the folder and catalogue.
     virtual void ShowLibraryDirectory() = 0;
 };
 
+// True when the folder holds a library file of any kind.
+bool HoldsLibraryFiles(const std::string& folder);
+
+// The message that refuses a folder without library files (8-bit text).
+std::string NoLibraryFilesMessage(const std::string& folder, const std::string& libraryDir);
+
 // mnuChgLibPth after its busy guard. The picker's title is text 5037 ("Select Location of
 // Library files"), its start the library directory. An answer that is empty after
-// trimming, equals the library directory, or names no folder changes nothing. True when
-// the library directory changed.
+// trimming, equals the library directory, or names no folder changes nothing; one without
+// library files is refused with a message. True when the library directory changed (the
+// dialog closed with OK).
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
                        LibraryPathWindow& window);
 

@@ -7,6 +7,10 @@
 
 namespace k2k {
 
+namespace {
+constexpr std::size_t kMaxEntries = kHistoryBoxEntries;
+} // namespace
+
 std::string HistoryKey(LibraryKind kind, int box, int index) {
     return std::string(kHistoryKeyPrefix) + "EgridCbo" + DecimalText(static_cast<int>(kind)) + "," +
            DecimalText(box) + "," + DecimalText(index);
@@ -27,12 +31,16 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
 bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
                     std::span<const std::string> entries) {
     std::vector<std::pair<std::string, std::string>> values;
-    const std::size_t count = std::min(entries.size(), std::size_t{kHistoryBoxEntries});
-    for (std::size_t index = 0; index < count; ++index)
-        values.emplace_back(HistoryKey(kind, box, static_cast<int>(index)), entries[index]);
+    const std::size_t first = entries.size() - std::min(entries.size(), kMaxEntries);
+    for (std::size_t index = first; index < entries.size(); ++index)
+        values.emplace_back(HistoryKey(kind, box, static_cast<int>(index - first)), entries[index]);
     // One rewrite of the store per box: the window saves every box when it unloads.
     return values.empty() ||
            settings.SaveUserSettings(kHistoryApplication, kHistorySection, values);
+}
+
+std::size_t EntriesToDrop(std::size_t entryCount) noexcept {
+    return entryCount < kMaxEntries ? 0 : entryCount - kMaxEntries + 1;
 }
 
 std::optional<std::string> ValueToRemember(std::string_view boxText,

@@ -4,8 +4,8 @@
 // - completion: while the user types into a box, the text grows to the first entry that
 //   begins with it, and the added part is selected so that typing goes on over it; the key
 //   that deletes (Backspace, Delete) lets the next change through uncompleted;
-// - remembering: before a search each box's trimmed text joins its list unless it is empty
-//   or the list already holds it;
+// - remembering: before a search each box's trimmed text joins the end of its list unless
+//   it is empty or the list already holds it; a full list drops its oldest entry for it;
 // - keeping: the lists of every kind and box live from one run to the next in the per-user
 //   settings store, at most kHistoryBoxEntries per box.
 // The window's grids (browser/ui/OptionGrid) hold the lists in their combo boxes and call
@@ -25,7 +25,8 @@ namespace k2k {
 
 class UserSettings;
 
-// Entries a box keeps across runs; entries added beyond them last for the run only.
+// Entries a box holds. A full box drops its oldest entry for a new one, so the values
+// searched for last are the ones kept across runs.
 inline constexpr int kHistoryBoxEntries = 25;
 
 // Where the lists are kept: application, section, and the window's fixed key prefix.
@@ -39,7 +40,7 @@ std::string HistoryKey(LibraryKind kind, int box, int index);
 // The entries kept for box (from 1) of a kind's grid, in their order; the list ends at the
 // first missing or blank entry.
 std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box);
-// Keeps the first kHistoryBoxEntries entries. False when the store refused a value.
+// Keeps the newest (last) kHistoryBoxEntries entries. False when the store refused a value.
 bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
                     std::span<const std::string> entries);
 
@@ -47,6 +48,10 @@ bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
 // is empty or an entry equals it exactly.
 std::optional<std::string> ValueToRemember(std::string_view boxText,
                                            std::span<const std::string> entries);
+
+// How many of the oldest entries a box drops for a new value: none while it has room,
+// else enough that kHistoryBoxEntries are left with the new one.
+std::size_t EntriesToDrop(std::size_t entryCount) noexcept;
 
 // Key codes of the deleting keys, as the grid reports them.
 inline constexpr int kKeyBackspace = 8;

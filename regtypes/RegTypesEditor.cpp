@@ -278,6 +278,12 @@ void RegTypesEditor::SelectNode(NodeId node) {
 PopupMenuState RegTypesEditor::MenuFor(NodeId node) const {
     PopupMenuState menu;
     const RegTypeTree& tree = m_trees[Index(m_tab)];
+    if (tree.Count() == 0) {
+        // An empty table gets its first entry from a right click on its empty tree.
+        menu.separatorVisible = m_editMode;
+        menu.addVisible = m_editMode;
+        return menu;
+    }
     if (!tree.Contains(node))
         return menu;
     const std::string& key = tree.Node(node).key;
@@ -306,14 +312,27 @@ std::size_t RegTypesEditor::WorkingEntry(std::string_view path) const {
     return 0;
 }
 
+std::string LabelTextProblem(std::string_view text) {
+    if (Trim(text).empty())
+        return "A registered type needs a name; the name stays as it was.";
+    if (text.find(':') != std::string_view::npos)
+        return "A registered type's name cannot hold \":\"; the name stays as it was.";
+    if (text.find_first_of("\t\r\n") != std::string_view::npos)
+        return "A registered type's name cannot hold a tab or a line break; the name stays as "
+               "it was.";
+    return {};
+}
+
 bool RegTypesEditor::UpdateEntryValue(const std::string& text) {
     RegTypeTree& tree = m_trees[Index(m_tab)];
     if (!CanEditLabel())
         return false;
     // The profile keeps a text up to its first ":" on one line; a text it cannot keep is
     // refused rather than cut short when the profile is read again.
-    if (Trim(text).empty() || text.find_first_of(":\t\r\n") != std::string::npos)
+    if (const std::string problem = LabelTextProblem(text); !problem.empty()) {
+        m_services.Boxes().Show({problem, MessageTitle(m_services), MsgIcon::Exclamation});
         return false;
+    }
     const std::string path(RegTypeTree::PathOfKey(tree.Node(m_current).key));
     const std::size_t entry = WorkingEntry(path);
     if (entry == 0)
@@ -349,6 +368,10 @@ void RegTypesEditor::AddUserNode(const std::string& parentPath, int depth) {
 
 void RegTypesEditor::AddNew() {
     const RegTypeTree& tree = m_trees[Index(m_tab)];
+    if (m_editMode && tree.Count() == 0) {
+        AddUserNode({}, 1); // the first entry of an empty table, at the top level
+        return;
+    }
     if (!m_editMode || !tree.Contains(m_current))
         return;
     const std::string parentPath(RegTypeTree::PathOfKey(tree.Node(m_current).key));

@@ -100,6 +100,10 @@ public:
     virtual std::string AskFindPattern(const std::string& prompt) = 0;
 };
 
+// Why a node cannot take a text as its name (8-bit message text); empty when it can. The
+// profile keeps a name up to its first ":" on one line, and an empty name cannot be read.
+std::string LabelTextProblem(std::string_view text);
+
 class RegTypesEditor final {
 public:
     RegTypesEditor(RegTypesKind kind, RegTypeTables& tables, SuiteServices& services,
@@ -139,9 +143,11 @@ public:
     bool CanEditLabel() const;
     // The label edit ended with a new text: false, the node keeping its text, when it has
     // no entry in the working table or the text cannot be kept (empty, or a ":", TAB or
-    // line break, which the profile cannot hold).
+    // line break, which the profile cannot hold); such a text gets a message saying why.
     bool UpdateEntryValue(const std::string& text);
-    void AddNew();      // mnuAddNew: a user child of the current node
+    // mnuAddNew: a user child of the current node; in an empty tree, the first top-level
+    // node (the menu of an empty tree offers Add).
+    void AddNew();
     void AddTopLevel(); // mnuAddTopLev
     void Delete();      // mnuDelete: the current node with its descendants
     void FindFirst();   // mnuFind, Ctrl+F

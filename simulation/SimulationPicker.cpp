@@ -236,14 +236,14 @@ std::optional<int> SimulationPicker::SelectedRow(SimulationTab tab) const {
     return static_cast<int>(found - list.entries.begin());
 }
 
-void SimulationPicker::Accept(SimulationTab shown) {
+bool SimulationPicker::Accept(SimulationTab shown) {
     const List& functions = ListOf(SimulationTab::Function);
     if (functions.selectedEntry && *functions.selectedEntry <= m_tables.models.Count())
         m_picked.simFunction = m_tables.models[*functions.selectedEntry].Number;
 
     const std::optional<int> row = SelectedRow(shown);
     if (!row)
-        return;
+        return false;
     if (shown == SimulationTab::ElementCode) {
         m_picked.elementCode = Text(shown, *row, 0);
         m_picked.modelCode = Text(shown, *row, 1);
@@ -253,6 +253,7 @@ void SimulationPicker::Accept(SimulationTab shown) {
         m_picked.modelCode = Text(shown, *row, 1);
         m_picked.modelVariant = "library";
     }
+    return true;
 }
 
 } // namespace k2k

@@ -108,8 +108,9 @@ public:
     // OK on the shown tab: a row still selected in the function list gives the function;
     // a row selected in the shown tab's list gives the element code, model and variant
     // (tab 1) or "X", the subcircuit's name and "library" (tab 2). What has no selected
-    // row stays as it was.
-    void Accept(SimulationTab shown);
+    // row stays as it was. True when the shown tab's list had a selected row: only then
+    // did this OK pick anything.
+    bool Accept(SimulationTab shown);
     const PickedSimulationRef& Picked() const noexcept { return m_picked; }
 
 private:

@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace k2k {
 
@@ -121,8 +122,19 @@ void OptionGrid::RememberValues() {
         const std::optional<std::string> text = ToSuiteText(m_grid.ComboText(box));
         if (!text)
             continue; // such a value never reaches a search either
-        if (const auto value = ValueToRemember(*text, Entries(box)))
-            m_grid.ComboAddItem(box, FromSuiteText(*value));
+        const std::vector<std::string> entries = Entries(box);
+        const auto value = ValueToRemember(*text, entries);
+        if (!value)
+            continue;
+        if (QComboBox* combo = m_grid.HistoryBox(box)) {
+            // Dropping the oldest entries must neither change the box's text nor complete it.
+            const QSignalBlocker quiet(combo);
+            const QString shown = combo->currentText();
+            for (std::size_t drop = EntriesToDrop(entries.size()); drop > 0; --drop)
+                combo->removeItem(0);
+            combo->setEditText(shown);
+        }
+        m_grid.ComboAddItem(box, FromSuiteText(*value));
     }
 }
 

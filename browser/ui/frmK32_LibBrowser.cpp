@@ -685,8 +685,14 @@ void frmK32_LibBrowser::mnuOptions_Click() {
     m_options->setWindowTitle(FromSuiteText(
         LocalText(Component().Services(), DecimalText(kOptionsTitle.id), kOptionsTitle.text)));
     m_options->SetMode(kOptionsEditMode);
-    if (m_options->ShowModal(m_tabs->currentIndex()))
-        mnuRefresh_Click();
+    if (!m_options->ShowModal(m_tabs->currentIndex()))
+        return;
+    mnuRefresh_Click();
+    // The other kinds take their new columns now, so a choice made on their tabs is never
+    // missing from their next search's list.
+    for (LibraryKind kind : kAllKinds)
+        if (kind != CurrentKind())
+            m_views[Index(kind)]->Model().Reset();
 }
 
 // --- the search sequence and the library folder
@@ -732,7 +738,7 @@ public:
     }
     void ShowHourglass(bool on) override { m_window.SetHourglass(on); }
     void ResetSearchState() override { m_window.ResetSearchState(); }
-    void EditSearchSequenceUntilOk() override { m_window.EditSearchSequence(false); }
+    bool EditSearchSequence() override { return m_window.EditSearchSequence(true); }
     void ShowLibraryDirectory() override {
         m_window.SetCaption(MainWindowCaption(m_window.Component().Dirs().libDir));
         m_window.RefillLibraryLists();

@@ -99,6 +99,17 @@ frmSearchSeq::frmSearchSeq(BrowserComponent& component, QWidget* parent)
     m_cmdOK->setDefault(true);
     resize(460, 330);
 
+    // Tab moves as the eye reads: the tabs, the shown list, then the buttons top down.
+    QWidget* previous = m_tabs;
+    for (QListWidget* list : m_lists) {
+        setTabOrder(previous, list);
+        previous = list;
+    }
+    for (QWidget* button : {m_cmdUp, m_cmdDown, m_cmdOK, m_cmdCancel}) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
+
     connect(m_cmdUp, &QPushButton::clicked, this, &frmSearchSeq::cmdUp_Click);
     connect(m_cmdDown, &QPushButton::clicked, this, &frmSearchSeq::cmdDown_Click);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmSearchSeq::cmdOK_Click);

@@ -7,6 +7,7 @@
 #include "platform/ui/SuiteText.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -17,7 +18,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace k2k {
@@ -86,6 +89,15 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     BuildPopupMenu();
 
+    // Tab moves from the tabs to the shown list, then OK and Cancel.
+    QWidget* previous = m_tabOptions;
+    for (QListWidget* list : m_lstOptions) {
+        setTabOrder(previous, list);
+        previous = list;
+    }
+    setTabOrder(previous, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdCancel);
+
     LocaliseForm(*this, services, font);
     resize(380, 340);
 }
@@ -150,6 +162,22 @@ void frmOptions::FillGeneralGrid(const OptionsDialogState& working) {
     }
     for (int col = 0; col < m_kldOptions->Cols(); ++col)
         m_kldOptions->SetColAlignment(col, kLeftMiddle);
+    // A setting that is on or off shows as a check box over its value cell; the cell keeps
+    // the value ("1" or "0") that OK reads.
+    if (auto* table = m_kldOptions->findChild<QTableWidget*>(); table && !rows.empty()) {
+        auto* box = qobject_cast<QCheckBox*>(table->cellWidget(1, kValueCol));
+        if (!box) {
+            box = new QCheckBox(table);
+            box->setObjectName(QStringLiteral("chkFitColumnWidths"));
+            table->setCellWidget(1, kValueCol, box);
+            connect(box, &QCheckBox::toggled, this, [this](bool on) {
+                m_kldOptions->SetCellText(1, kValueCol,
+                                          on ? QStringLiteral("1") : QStringLiteral("0"));
+            });
+        }
+        const QSignalBlocker quiet(box);
+        box->setChecked(GeneralOptionsFrom(rows).fitColumnWidths != 0);
+    }
     m_kldOptions->ResizeColumns(0);
     m_kldOptions->ResizeRows(0);
 }

@@ -187,7 +187,8 @@ std::string RegTypesDialog::Pick(int table) {
     for (int i = 0; i < m_tabs->count(); ++i)
         m_tabs->setTabEnabled(i, i == tab);
     m_tabs->setCurrentIndex(tab);
-    exec();
+    if (exec() != QDialog::Accepted)
+        return {};
     return m_editor.PickedPath(tab);
 }
 
@@ -243,11 +244,14 @@ void RegTypesDialog::CurrentItemChanged(int tab, QTreeWidgetItem* item) {
 void RegTypesDialog::ShowPopUp(int tab, const QPoint& position) {
     QTreeWidget* tree = Tree(tab);
     QTreeWidgetItem* item = tree->itemAt(position);
-    if (!item)
-        return; // the menu opens on a node only
-    tree->setCurrentItem(item);
-    const NodeId node = NodeOf(item);
-    m_editor.SelectNode(node);
+    if (!item && tree->topLevelItemCount() > 0)
+        return; // the menu opens on a node, or anywhere in an empty tree
+    NodeId node = kNoNode;
+    if (item) {
+        tree->setCurrentItem(item);
+        node = NodeOf(item);
+        m_editor.SelectNode(node);
+    }
     const PopupMenuState menu = m_editor.MenuFor(node);
     m_find->setVisible(menu.findVisible);
     m_findNext->setVisible(menu.findNextVisible);

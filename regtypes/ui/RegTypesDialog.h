@@ -44,8 +44,10 @@ public:
 
     // Editing use: modal, centred on the screen; true when closed with OK.
     bool OpenForEditing();
-    // Picking use: only the tab of the table can be chosen; answers the path picked on it at
-    // the last OK (8-bit text, empty before the first). The caller sets the caption first.
+    // Picking use: only the tab of the table can be chosen; answers the path picked on it by
+    // this OK (8-bit text). Closed any other way it answers an empty text, so that the cell
+    // of the pick stays as it was, as a cancelled simulation pick leaves its cells. The
+    // caller sets the caption first.
     std::string Pick(int table);
 
     QTreeWidget* Tree(int tab) const { return m_trees.at(static_cast<std::size_t>(tab)); }

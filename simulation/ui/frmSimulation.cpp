@@ -127,6 +127,19 @@ frmSimulation::frmSimulation(SimulationPicker& picker, const SuiteServices& serv
     connect(m_cmdOK, &QPushButton::clicked, this, &frmSimulation::cmdOK_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmSimulation::cmdCancel_Click);
 
+    // Tab moves as the eye reads: the tabs, the shown tab's filters and list, then the
+    // buttons (the lists are made after the buttons).
+    QWidget* previous = m_tabs;
+    for (QWidget* next :
+         {static_cast<QWidget*>(m_chkAnalog), static_cast<QWidget*>(m_chkDigital),
+          static_cast<QWidget*>(m_lists[0]), static_cast<QWidget*>(m_chkStandardCkt),
+          static_cast<QWidget*>(m_chkCodeModel), static_cast<QWidget*>(m_lists[1]),
+          static_cast<QWidget*>(m_cboFamily), static_cast<QWidget*>(m_lists[2]),
+          static_cast<QWidget*>(m_cmdOK), static_cast<QWidget*>(m_cmdCancel)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
     LocaliseForm(*this, services, font);
     for (int tab = 0; tab < kSimulationTabCount; ++tab) {
         const TabCaption& caption = kTabCaptions[static_cast<std::size_t>(tab)];
@@ -252,8 +265,8 @@ void frmSimulation::GetSubcircuit(std::string& ElementCode, std::string& ModelCo
 }
 
 void frmSimulation::cmdOK_Click() {
-    m_picker.Accept(static_cast<SimulationTab>(m_tabs->currentIndex()));
-    m_accepted = true;
+    // Accept with no row selected picks nothing: the grid's cells stay as they are.
+    m_accepted = m_picker.Accept(static_cast<SimulationTab>(m_tabs->currentIndex()));
     accept();
 }
 

@@ -47,7 +47,7 @@ public:
     void GetElementCode(std::string& ElementCode, std::string& ModelCode,
                         std::string& ModelVariant);
     void GetSubcircuit(std::string& ElementCode, std::string& ModelCode, std::string& ModelVariant);
-    // True when the last use ended with OK (or a double click on a row).
+    // True when the last use ended with OK (or a double click on a row) on a selected row.
     bool Accepted() const noexcept { return m_accepted; }
 
     // What Ctrl+F1 runs: the browser's help topic.

@@ -3,6 +3,7 @@
 #include "browser/BrowserComponent.h"
 #include "host/AppMessages.h"
 #include "platform/Kernel.h"
+#include "platform/NativePath.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 
@@ -11,9 +12,10 @@
 namespace k2k {
 namespace {
 
+using test::ReadFile;
 using test::WriteFile;
 
-// The window's part, recorded in order; the picker answers what the test says.
+// The window's part, recorded in order; the picker and the dialog answer what the test says.
 class RecordingPathWindow final : public LibraryPathWindow {
 public:
     std::string ChooseFolder(const std::string& title, const std::string& startFolder) override {
@@ -22,14 +24,16 @@ public:
     }
     void ShowHourglass(bool on) override { steps.push_back(on ? "hourglass" : "arrow"); }
     void ResetSearchState() override { steps.push_back("reset"); }
-    void EditSearchSequenceUntilOk() override {
+    bool EditSearchSequence() override {
         steps.push_back("dialog");
         if (duringDialog)
             duringDialog();
+        return dialogOk;
     }
     void ShowLibraryDirectory() override { steps.push_back("show"); }
 
     std::string answer;
+    bool dialogOk = true;
     std::function<void()> duringDialog;
     std::vector<std::string> steps;
 };
@@ -42,12 +46,38 @@ protected:
         m_browser.Services().SetIniFile(m_dir.SuitePath() + "\\kalde2000.ini");
         m_libDir = m_browser.Dirs().libDir;
         m_kernel.E_SetString("K2KEXPLR", "Explorer,0,0,0,0");
+        m_catalogueFile = ReadFile(m_dir / "kalde2000.ini");
+        m_settingsFile = ReadFile(m_dir / "suite.ini");
     }
 
     bool Change(const std::string& answer) {
         m_window.answer = answer;
         m_window.steps.clear();
         return ChangeLibraryPath(m_browser, m_messages, m_window);
+    }
+
+    // The library folder the directory settings hold, as the next start reads it.
+    std::string SavedLibraryFolder() {
+        return m_browser.Services().GetDirSetting("Kalde2K", "LibDir", "");
+    }
+
+    // A folder beside the suite's own library folder, with the files named.
+    std::string MakeFolder(const std::string& name, std::initializer_list<const char*> files) {
+        std::filesystem::create_directory(m_dir / name);
+        for (const char* file : files)
+            WriteFile(m_dir / name / file, "not read");
+        return m_dir.SuitePath() + "\\" + name;
+    }
+
+    void ExpectNothingChanged() {
+        EXPECT_EQ(m_browser.Dirs().libDir, m_libDir);
+        for (const std::string& remembered : m_browser.Dirs().libraryFolders)
+            EXPECT_EQ(remembered, m_libDir);
+        EXPECT_EQ(SavedLibraryFolder(), m_libDir);
+        EXPECT_EQ(ReadFile(m_dir / "kalde2000.ini"), m_catalogueFile)
+            << "the sequences of the old folder are kept";
+        EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 4);
+        EXPECT_TRUE(m_sent.empty());
     }
 
     test::TempDir m_dir;
@@ -61,24 +91,28 @@ protected:
                            }};
     RecordingPathWindow m_window;
     std::string m_libDir;
+    std::string m_catalogueFile;
+    std::string m_settingsFile;
 };
 
-TEST_F(ChangeLibraryPathTest, ANewFolderIsSavedReadAgainAndSettledBeforeTheExplorerHearsOfIt) {
-    const std::string folder = m_dir.SuitePath() + "\\NEWLIB";
-    std::filesystem::create_directory(m_dir / "NEWLIB");
+// The folder is read before the dialog, so the dialog lists it; it is saved only after OK,
+// and the explorer hears of it last.
+TEST_F(ChangeLibraryPathTest, ANewFolderIsReadForTheDialogAndSavedOnlyAfterOk) {
+    const std::string folder = MakeFolder("NEWLIB", {"X.PART"});
     // Another application changed the catalogue meanwhile; the change reads it again.
     WriteFile(m_dir / "kalde2000.ini", "[DEVLIBS]\r\n1=X.PART\r\n");
     m_browser.State().search.stopRequested = true;
     m_browser.State().search.findInList = true;
     m_window.duringDialog = [this, folder] {
         EXPECT_EQ(m_browser.Dirs().libDir, folder) << "the dialog lists the new folder";
+        EXPECT_EQ(SavedLibraryFolder(), m_libDir) << "nothing is saved before OK";
         EXPECT_TRUE(m_sent.empty()) << "the explorer hears of it after the dialog";
     };
 
     EXPECT_TRUE(Change(" " + folder + " "));
     EXPECT_EQ(m_window.steps,
               (std::vector<std::string>{"choose Select Location of Library files at " + m_libDir,
-                                        "hourglass", "reset", "arrow", "dialog", "show"}));
+                                        "hourglass", "arrow", "reset", "dialog", "show"}));
     EXPECT_EQ(m_sent, (std::vector<std::string>{"K2KEXPLR: K2KEXPLR,SSQ"}));
     const Directories& directories = m_browser.Dirs();
     EXPECT_EQ(directories.libDir, folder);
@@ -99,6 +133,52 @@ TEST_F(ChangeLibraryPathTest, ANewFolderIsSavedReadAgainAndSettledBeforeTheExplo
     m_window.duringDialog = nullptr;
     EXPECT_TRUE(Change(m_libDir));
     EXPECT_TRUE(m_sent.empty());
+    EXPECT_EQ(SavedLibraryFolder(), m_libDir);
+}
+
+// Cancel in the dialog of a new folder goes back to the old folder and its sequences, read
+// again as before; nothing was written.
+TEST_F(ChangeLibraryPathTest, CancelGoesBackToTheOldFolderAndItsSequences) {
+    const std::string folder = MakeFolder("OTHER", {"ONLY.SYMBOL"});
+    m_window.dialogOk = false;
+    m_window.duringDialog = [this, folder] { EXPECT_EQ(m_browser.Dirs().libDir, folder); };
+
+    EXPECT_FALSE(Change(folder));
+    EXPECT_EQ(m_window.steps,
+              (std::vector<std::string>{"choose Select Location of Library files at " + m_libDir,
+                                        "hourglass", "arrow", "reset", "dialog", "hourglass",
+                                        "arrow", "show"}));
+    ExpectNothingChanged();
+    EXPECT_EQ(ReadFile(m_dir / "suite.ini"), m_settingsFile);
+}
+
+// A folder without a library file of any kind would give a dialog with nothing to select,
+// whose OK empties every sequence: it is refused with a message, before anything changes.
+TEST_F(ChangeLibraryPathTest, AFolderWithoutLibraryFilesIsRefusedWithAMessage) {
+    const std::string empty = MakeFolder("EMPTY", {});
+    const std::string others = MakeFolder("DOCS", {"README.TXT", "PART.BAK", "LIB.PARTS"});
+    std::filesystem::create_directory(m_dir / "DOCS" / "SUB.PART"); // a folder, not a file
+
+    for (const std::string& folder : {empty, others}) {
+        m_boxes.shown.clear();
+        EXPECT_FALSE(Change(folder)) << folder;
+        EXPECT_EQ(m_window.steps, (std::vector<std::string>{
+                                      "choose Select Location of Library files at " + m_libDir}))
+            << "no hourglass, no dialog";
+        ASSERT_EQ(m_boxes.shown.size(), 1u) << folder;
+        const MessageRequest& box = m_boxes.shown.front();
+        EXPECT_NE(box.text.find("holds no library files"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find(DisplayPath(folder)), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find("*.PADSTACK"), std::string::npos) << box.text;
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(box.title.empty());
+        ExpectNothingChanged();
+    }
+
+    // One library of any kind, in any letter case, is enough.
+    EXPECT_TRUE(HoldsLibraryFiles(MakeFolder("PADS", {"round.padstack"})));
+    EXPECT_TRUE(HoldsLibraryFiles(m_libDir));
+    EXPECT_FALSE(HoldsLibraryFiles(m_dir.SuitePath() + "\\NOSUCH"));
 }
 
 } // namespace

@@ -76,9 +76,9 @@ TEST_F(HistoryStoreTest, ListsAreKeptAcrossRunsPerKindAndBox) {
     EXPECT_EQ(HistoryKey(LibraryKind::Padstack, 1, 24), "frmK32_LibBrowserEgridCbo3,1,24");
 }
 
-// A box keeps at most twenty-five entries; a blank entry (written by hand, or left over)
-// ends the list.
-TEST_F(HistoryStoreTest, ABoxKeepsTwentyFiveEntriesAndEndsAtTheFirstBlank) {
+// A box keeps at most twenty-five entries, the newest: values searched for after it filled
+// up must survive a restart. A blank entry (written by hand, or left over) ends the list.
+TEST_F(HistoryStoreTest, ABoxKeepsItsNewestTwentyFiveEntriesAndEndsAtTheFirstBlank) {
     std::vector<std::string> entries;
     for (int i = 0; i < 30; ++i)
         entries.push_back("E" + std::to_string(i));
@@ -87,8 +87,17 @@ TEST_F(HistoryStoreTest, ABoxKeepsTwentyFiveEntriesAndEndsAtTheFirstBlank) {
                                         HistoryKey(LibraryKind::Package, 3, 25), "<none>"),
               "<none>")
         << "the 26th entry is never written";
-    entries.resize(25);
-    EXPECT_EQ(LoadHistoryBox(m_settings, LibraryKind::Package, 3), entries);
+    entries.erase(entries.begin(), entries.begin() + 5);
+    EXPECT_EQ(LoadHistoryBox(m_settings, LibraryKind::Package, 3), entries)
+        << "the oldest five are dropped, the order kept";
+
+    EXPECT_EQ(EntriesToDrop(0), 0u);
+    EXPECT_EQ(EntriesToDrop(24), 0u) << "room for one more";
+    EXPECT_EQ(EntriesToDrop(25), 1u) << "a full box drops its oldest for a new value";
+    EXPECT_EQ(EntriesToDrop(27), 3u);
+
+    entries.assign({"E0", "E1", "E2"});
+    ASSERT_TRUE(SaveHistoryBox(m_settings, LibraryKind::Package, 3, entries));
 
     ASSERT_TRUE(m_settings.SaveUserSetting("Kalde2000", "K2KBRWSR",
                                            HistoryKey(LibraryKind::Package, 3, 2), "  "));

@@ -145,6 +145,25 @@ TEST_F(RegTypesEditorTest, AddedIdentifiersAreUniquePerDepthAcrossParents) {
     EXPECT_EQ(Working().size(), count);
 }
 
+// An empty table shows an empty tree; its right click offers Add, which makes the first
+// top-level entry, so the table can be started from the window.
+TEST_F(RegTypesEditorTest, AnEmptyTreeOffersAddForItsFirstEntry) {
+    Open(RegTypesKind::Package);
+    ASSERT_EQ(Tree().Count(), 0);
+    const PopupMenuState menu = editor->MenuFor(kNoNode);
+    EXPECT_TRUE(menu.addVisible);
+    EXPECT_FALSE(menu.renameVisible || menu.deleteVisible || menu.addTopLevelVisible);
+    editor->AddNew();
+    ASSERT_EQ(Tree().Count(), 1);
+    EXPECT_EQ(Working().back(), (RegTypeEntry{1, "2", "New"}));
+    EXPECT_FALSE(editor->MenuFor(kNoNode).addVisible) << "a tree with nodes: on a node only";
+
+    editor->EndEditing();
+    RegTypesEditor picking(RegTypesKind::Padstack, tables, services, view);
+    picking.Load();
+    EXPECT_FALSE(picking.MenuFor(kNoNode).addVisible) << "picking adds nothing";
+}
+
 TEST_F(RegTypesEditorTest, RenamingKeepsSystemNodesOutsideMaintenanceMode) {
     Fill(kSymbolTypeTable, {{0, "1", "Digital"}, {1, "1,2", "Mine"}, {0, "1,3", "Zeta"}});
     Open(RegTypesKind::Symbol);
@@ -160,9 +179,19 @@ TEST_F(RegTypesEditorTest, RenamingKeepsSystemNodesOutsideMaintenanceMode) {
     EXPECT_EQ(ChildTexts(Node("SYS1")), (std::vector<std::string>{"Zeta", "Zz top"}))
         << "a renamed node moves to its sorted place";
     EXPECT_EQ(EntriesOf(kSymbolTypeTable)[1].Value, "Mine") << "only the working table changed";
-    // Texts the profile could not read back are refused.
-    for (const char* bad : {"a:b", "   ", "tab\there"})
+    // Texts the profile could not read back are refused, each with a message saying why.
+    for (const char* bad : {"a:b", "   ", "", "tab\there", "two\r\nlines"}) {
+        boxes.shown.clear();
         EXPECT_FALSE(editor->UpdateEntryValue(bad)) << bad;
+        ASSERT_EQ(boxes.shown.size(), 1u) << bad;
+        EXPECT_EQ(boxes.shown[0].text, LabelTextProblem(bad));
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
+    }
+    EXPECT_NE(LabelTextProblem("a:b").find("\":\""), std::string::npos);
+    EXPECT_NE(LabelTextProblem(" ").find("needs a name"), std::string::npos);
+    EXPECT_NE(LabelTextProblem("x\ny").find("line break"), std::string::npos);
+    EXPECT_EQ(LabelTextProblem("Flip, flops"), "");
+    boxes.shown.clear();
     EXPECT_EQ(Tree().Node(Node("USR1,2")).text, "Zz top");
     tables.Table(kSymbolTypeTable).resize(2); // the entry went behind the editor's back
     editor->Activate();

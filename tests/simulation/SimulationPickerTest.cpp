@@ -141,12 +141,12 @@ TEST_F(SimulationPickerTest, ColumnClicksSortAndReverse) {
 // OK takes the selected rows; what has none stays as it was, empty and 0 at first. A new
 // start-up may leave fewer entries than a list still names: those rows read empty.
 TEST_F(SimulationPickerTest, OkTakesTheSelectedRowsAndKeepsTheRest) {
-    m_picker.Accept(kElement);
+    EXPECT_FALSE(m_picker.Accept(kElement)) << "nothing selected: nothing picked";
     EXPECT_EQ(m_picker.Picked().elementCode, "");
     EXPECT_EQ(m_picker.Picked().simFunction, 0);
 
     m_picker.Select(kFunction, 0);
-    m_picker.Accept(kFunction);
+    EXPECT_TRUE(m_picker.Accept(kFunction));
     EXPECT_EQ(m_picker.Picked().simFunction, -12);
     EXPECT_EQ(m_picker.Picked().elementCode, "") << "a function pick leaves the element";
 
@@ -167,7 +167,7 @@ TEST_F(SimulationPickerTest, OkTakesTheSelectedRowsAndKeepsTheRest) {
 
     m_picker.Select(kSubcircuit, std::nullopt);
     m_picker.Select(kFunction, 99); // outside: no selection
-    m_picker.Accept(kSubcircuit);
+    EXPECT_FALSE(m_picker.Accept(kSubcircuit));
     EXPECT_EQ(m_picker.Picked().modelCode, "LM741") << "no selected row keeps the pick";
     EXPECT_EQ(m_picker.Picked().simFunction, -3);
 

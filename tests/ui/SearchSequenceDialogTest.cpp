@@ -197,7 +197,7 @@ TEST_F(SearchSequenceDialogTest, CancelAndEscapeLeaveTheFileAsItWasAndSendNothin
     EXPECT_EQ(m_openings, 3);
 }
 
-TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolderAndOnlyOkClosesIt) {
+TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolder) {
     Load();
     const std::string settings = ReadFile(m_dir / "suite.ini");
     const std::string libDir = m_window->Component().Dirs().libDir;
@@ -226,11 +226,9 @@ TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolderAnd
     WriteFile(m_dir / "NEWLIB" / "X.PART", "x");
     answer = m_dir.SuitePath() + "\\NEWLIB";
     WhileOpen([](frmSearchSeq& dialog) {
-        EXPECT_FALSE(Enabled(dialog, "cmdCancel"));
+        EXPECT_TRUE(Enabled(dialog, "cmdCancel")) << "Cancel goes back to the old folder";
         QListWidget& parts = List(dialog, 0);
         EXPECT_EQ(Shown(parts), (QStringList{"-X.PART"})) << "no catalogued part library is here";
-        QTest::keyClick(&parts, Qt::Key_Escape);
-        EXPECT_TRUE(dialog.isVisible()) << "only OK closes it";
         QTest::keyClick(&parts, Qt::Key_Space);
         Click(dialog, "cmdOK");
     });
