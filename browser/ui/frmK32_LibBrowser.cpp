@@ -872,6 +872,7 @@ void frmK32_LibBrowser::ViewObject(const ViewTarget& target) {
     }
     const std::string library = fetched->has_value() ? (*fetched)->library : std::string();
     viewer->Open(std::move(reader));
+    PlaceOverWindow(*viewer);
     viewer->show();
     viewer->raise();
     viewer->NotifyMe(FromSuiteText(ViewerNotification(target.kind, library)));

@@ -135,6 +135,9 @@ protected:
     virtual void BeforePendingEventsRun() {}
     // Carries out the commands kept while a search ran; the window calls it after each.
     void AfterSearch() { m_exchange.RunDeferredCommands(); }
+    // A window opened from this one (a viewer) opens centred over it, its whole frame on
+    // this window's screen.
+    void PlaceOverWindow(QWidget& window) const;
 
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,28 @@ TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItI
     EXPECT_EQ(m_boxes.Texts().back(), "Can't find Symbol/Package: 7402")
         << "the first of 7402,PWR2";
     EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), nullptr) << "the open one was released";
+}
+
+TEST_F(BrowserViewersTest, AViewerOpensOverTheBrowserWithItsWholeFrameOnTheScreen) {
+    const QRect area = m_window->screen()->availableGeometry();
+    m_window->resize(area.width() / 2, area.height() / 2);
+    m_window->move(area.left(), area.top());
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    ObjectViewer* viewer = m_window->Viewer(LibraryKind::Symbol);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(area.contains(viewer->frameGeometry()))
+        << "a viewer larger than the room left of the browser's centre is moved in";
+
+    m_window->move(area.center() - m_window->frameGeometry().center() + m_window->pos());
+    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    DeleteLater();
+    viewer = m_window->Viewer(LibraryKind::Symbol);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(area.contains(viewer->frameGeometry()));
+    EXPECT_LE(
+        (viewer->frameGeometry().center() - m_window->frameGeometry().center()).manhattanLength(),
+        2)
+        << "centred over the browser";
 }
 
 TEST_F(BrowserViewersTest, PackagesAndPadstacksOpenTheirOwnViewers) {
