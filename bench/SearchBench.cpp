@@ -6,13 +6,13 @@
 
 #include "SyntheticSuite.h"
 
-#include "host/Directories.h"
 #include "platform/Kernel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchEngine.h"
+#include "services/Directories.h"
 
 #include <benchmark/benchmark.h>
 

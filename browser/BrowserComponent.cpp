@@ -1,9 +1,9 @@
 #include "browser/BrowserComponent.h"
 
 #include "common/Messages.h"
-#include "host/SimulatorModels.h"
 #include "platform/Kernel.h"
 #include "search/InfoText.h"
+#include "services/SimulatorModels.h"
 #include "simulation/ElementProfiles.h"
 
 #include <exception>

@@ -18,9 +18,7 @@
 // DeferWhileBusy keeps those that reload or unload the browser until that is over.
 
 #include "browser/DeferredCommands.h"
-#include "dialogs/DisplayOptions.h"
-#include "host/DesignContext.h"
-#include "host/Directories.h"
+#include "options/DisplayOptions.h"
 #include "platform/FileOps.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
@@ -28,6 +26,8 @@
 #include "regtypes/RegTypeTables.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchEngine.h"
+#include "services/DesignContext.h"
+#include "services/Directories.h"
 #include "simulation/SimulationPicker.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"

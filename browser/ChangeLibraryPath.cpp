@@ -3,11 +3,11 @@
 #include "browser/BrowserComponent.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "host/AppMessages.h"
 #include "platform/FileOps.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "services/AppMessages.h"
 
 namespace k2k {
 

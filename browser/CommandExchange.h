@@ -3,7 +3,7 @@
 // host hands in through NotifyMe, and the sending operations (AppMessages) compose what
 // goes out through the window event NotifyClass.
 //
-// A received command is decoded (host/AppMessages: addressee "All" or "K2KBRWSR" and the
+// A received command is decoded (services/AppMessages: addressee "All" or "K2KBRWSR" and the
 // verb, both exact), then:
 //   - while a search runs, or a question or dialog of the browser waits for its answer,
 //     "EX", "RF", "SSQ" and "LZ" are kept (BrowserComponent::DeferWhileBusy);
@@ -15,7 +15,7 @@
 //     state directly.
 // The window implements BrowserWindowActions; tests use a recording double.
 
-#include "host/AppMessages.h"
+#include "services/AppMessages.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "browser/DeferredCommands.h"
 
-#include "host/AppMessages.h"
+#include "services/AppMessages.h"
 
 namespace k2k {
 

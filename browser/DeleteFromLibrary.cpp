@@ -5,7 +5,7 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryMaintenance.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "browser/DropRecords.h"
 
 #include "platform/Text.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 namespace k2k {
 namespace {

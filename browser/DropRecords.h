@@ -4,7 +4,7 @@
 // to the host (the class's LoadDropData); a drag also carries them in its data, encoded
 // here, under the browser's own data type, beside the key of the focused row.
 
-#include "host/BwrSearchResult.h"
+#include "services/BwrSearchResult.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "browser/ResultColumns.h"
 
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
-#include "search/SearchResults.h"
 
 #include <cstddef>
 

@@ -2,10 +2,10 @@
 
 #include "common/Messages.h"
 #include "common/SplitFields.h"
-#include "host/AppMessages.h"
 #include "platform/KernelValues.h"
 #include "platform/Text.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
+#include "services/AppMessages.h"
 
 #include <algorithm>
 

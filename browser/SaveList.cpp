@@ -8,8 +8,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
-#include "search/SearchResults.h"
 
 namespace k2k {
 

@@ -2,10 +2,10 @@
 
 #include "browser/ResultCommands.h"
 #include "common/Messages.h"
-#include "host/AppMessages.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
+#include "services/AppMessages.h"
 
 namespace k2k {
 

@@ -8,7 +8,7 @@
 
 #include "platform/Kernel.h"
 #include "search/ProjectStatus.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <cstring>
 

@@ -7,8 +7,8 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/Text.h"
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
-#include "search/SearchResults.h"
 
 #include <cstring>
 

@@ -1,52 +1,118 @@
 #!/usr/bin/env bash
-# The layers point down only.
-#   1. Core and platform never include Qt: only the ui/ folders and the host program may.
-#   2. A core folder includes only the folders below it (and itself):
+# The layers point down only. Every source file is checked, windows and programs included.
+#   1. Qt only in the ui/ folders, the host program (app/kalde2000) and the window tests
+#      and benchmarks (tests/ui, bench/ui); never in core, platform, k2klib or the fuzzers.
+#   2. A folder includes only itself and the folders below it, from the bottom up:
 #        platform   the stand-ins of the suite and the system
 #        common     the helpers every subsystem shares: numbered messages, the pattern
-#                   language, the comma-field split, INI key deletes
-#        search, regtypes, simulation, dialogs   the subsystems, side by side
-#        host       the application layer: commands and status, folders, simulator models
-#        browser    the component: its state, start-up and the window's rules
+#                   language, the comma-field split, INI key deletes, the query box (ui/)
+#        search, regtypes, simulation, options   the subsystems, side by side
+#        services   the application services: commands and status, folders, simulator
+#                   models, help topics, window placement, fonts
+#        browser    the component: its state, start-up and the window's rules; in ui/ its
+#                   windows, the host class clsKldbrwsr and the splash
+#      X/ui includes what X includes, and the ui/ folders of those.
+#   3. On top: app/k2klib any core folder; app/kalde2000 anything. tests/X what X
+#      includes, and support/ (which stands on search); tests/app every core folder,
+#      tests/ui everything. bench and fuzz every core folder, bench/ui everything.
+#      The sample's model libraries include platform only.
+#   Includes are written from the root ("search/ResultList.h") or name a file of the same
+#   folder ("CsvTable.h"); one that climbs ("../") is refused.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-sources() { git ls-files -co --exclude-standard -- "$@" | grep -E '\.(h|hpp|cpp)$' || true; }
-
-bad=$(sources 'host/*' 'common/*' 'search/*' 'browser/*' 'regtypes/*' 'simulation/*' \
-              'dialogs/*' 'platform/*' 'app/k2klib/*' | grep -v '/ui/' |
-      xargs -r grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' || true)
-if [ -n "$bad" ]; then
-    echo "Qt is included outside the ui/ folders:"
-    echo "$bad"
-    exit 1
-fi
-
+core=(platform common search regtypes simulation options services browser)
 declare -A below=(
     [platform]="platform"
     [common]="platform common"
     [search]="platform common search"
     [regtypes]="platform common regtypes"
     [simulation]="platform common simulation"
-    [dialogs]="platform common dialogs"
-    [host]="platform common search regtypes simulation dialogs host"
-    [browser]="platform common search regtypes simulation dialogs host browser"
+    [options]="platform common options"
+    [services]="platform common search regtypes simulation options services"
+    [browser]="platform common search regtypes simulation options services browser"
 )
-status=0
-for folder in "${!below[@]}"; do
-    while IFS=: read -r file line target; do
-        [ -z "$file" ] && continue
-        allowed=0
-        for ok in ${below[$folder]}; do
-            [ "$target" = "$ok" ] && allowed=1
-        done
-        if [ $allowed -eq 0 ]; then
-            echo "$file:$line: $folder/ includes $target/, which is not below it"
-            status=1
-        fi
-    done < <(sources "$folder/*" | grep -v '/ui/' |
-             xargs -r grep -noE '^\s*#\s*include\s*"[a-z0-9_]+/' |
-             sed -E 's/^([^:]*):([0-9]+):.*"([a-z0-9_]+)\/$/\1:\2:\3/')
+with_ui() { for folder in "$@"; do printf '%s %s/ui ' "$folder" "$folder"; done; }
+
+# What the files of a zone may include; a zone is a core folder, its ui/, or a top folder.
+declare -A allowed
+for folder in "${core[@]}"; do
+    allowed[$folder]="${below[$folder]}"
+    allowed[$folder/ui]="$(with_ui ${below[$folder]})"
+    allowed[tests/$folder]="${below[$folder]} support"
 done
-[ $status -eq 0 ] || exit 1
-echo "layers: no Qt in core, platform or k2klib; core folders include only those below them"
+everything="$(with_ui "${core[@]}")"
+allowed[app/k2klib]="${core[*]}"
+allowed[app/kalde2000]="$everything"
+allowed[tests/support]="${below[search]} support"
+allowed[tests/app]="${core[*]} support"
+allowed[tests/ui]="$everything support"
+allowed[bench]="${core[*]}"
+allowed[bench/ui]="$everything"
+allowed[fuzz]="${core[*]}"
+allowed[sample]="platform"
+qt_zones=" app/kalde2000 tests/ui bench/ui "
+
+# One pass of awk over every include line ("file:line:text"); the zones' rules come first.
+rules() { for zone in "${!allowed[@]}"; do echo "$zone|${allowed[$zone]}"; done; }
+includes() {
+    git ls-files -co --exclude-standard | grep -E '\.(h|hpp|c|cpp)$' |
+        xargs -r grep -HnE '^\s*#\s*include\s*[<"]' || true
+}
+awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
+    function zone(path,   p) { # the zone of a file, or "" outside every zone
+        split(path, p, "/")
+        if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
+        if (p[1] == "app" || p[1] == "tests") return (p[1] "/" p[2]) in allowed ? p[1] "/" p[2] : ""
+        if (p[1] == "bench") return p[2] == "ui" ? "bench/ui" : "bench"
+        if (p[1] == "fuzz" || p[1] == "sample") return p[1]
+        return ""
+    }
+    function target(path,   p) { # the zone an included path lies in
+        if (path ~ /(^|\/)\.\.\//) return ".."
+        if (path !~ /\//) return "."            # a file of the same folder
+        split(path, p, "/")
+        if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
+        if (p[1] == "support") return "support"
+        if (p[1] ~ /^(app|tests|bench|fuzz|sample)$/) return p[1] # never included from the root
+        return "external"
+    }
+    BEGIN {
+        n = split(coreList, c, " ")
+        for (i = 1; i <= n; ++i) isCore[c[i]] = 1
+    }
+    FNR == NR { # the rules
+        split($0, r, "|")
+        allowed[r[1]] = " " r[2] " "
+        next
+    }
+    {
+        file = $0; sub(/:.*/, "", file)
+        rest = substr($0, length(file) + 2)
+        line = rest; sub(/:.*/, "", line)
+        text = substr(rest, length(line) + 2)
+        z = zone(file)
+        if (z == "") next
+        inc = text
+        sub(/^[ \t]*#[ \t]*include[ \t]*[<"]/, "", inc)
+        sub(/[>"].*/, "", inc)
+        if (text ~ /[<"](Q[A-Za-z]+|Qt[A-Za-z]*\/)/) {
+            if (z !~ /\/ui$/ && index(qtZones, " " z " ") == 0) {
+                print file ":" line ": Qt (" inc ") outside the ui/ folders and the host program"
+                bad = 1
+            }
+            next
+        }
+        t = target(inc)
+        if (t == "." || t == "external") next
+        if (t == "..") {
+            print file ":" line ": " inc " climbs out of its folder; include it from the root"
+            bad = 1
+        } else if (index(allowed[z], " " t " ") == 0) {
+            print file ":" line ": " z "/ includes " t "/, which is not below it"
+            bad = 1
+        }
+    }
+    END { exit bad }
+' <(rules) <(includes) || exit 1
+echo "layers: Qt only in ui/ and the host program; every folder includes only those below it"

@@ -1,7 +1,7 @@
 #include "search/ProjectStatus.h"
 
 #include "platform/Kernel.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 namespace k2k {
 

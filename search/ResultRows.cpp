@@ -2,7 +2,7 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/Text.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <algorithm>
 #include <limits>

@@ -13,7 +13,7 @@
 
 #include "common/Pattern.h"
 #include "platform/LibraryFile.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <array>
 #include <optional>

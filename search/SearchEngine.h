@@ -20,8 +20,8 @@
 
 #include "platform/KernelLibraries.h"
 #include "platform/LibraryFile.h"
+#include "search/ResultList.h"
 #include "search/SearchCriteria.h"
-#include "search/SearchResults.h"
 
 #include <array>
 #include <string>

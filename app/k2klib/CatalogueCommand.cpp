@@ -8,13 +8,13 @@
 #include "OpenedSuite.h"
 
 #include "common/ObjectKinds.h"
-#include "host/Directories.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "services/Directories.h"
 
 #include <algorithm>
 #include <iomanip>

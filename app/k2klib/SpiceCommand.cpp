@@ -8,9 +8,9 @@
 #include "OpenedSuite.h"
 
 #include "browser/BrowserComponent.h"
-#include "host/Directories.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
+#include "services/Directories.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"
 

@@ -4,7 +4,6 @@
 
 #include "common/ObjectKinds.h"
 #include "common/Pattern.h"
-#include "host/Directories.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBoxes.h"
@@ -13,6 +12,7 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "services/Directories.h"
 
 #include <algorithm>
 #include <cstring>

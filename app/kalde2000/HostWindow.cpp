@@ -1,8 +1,8 @@
 #include "HostWindow.h"
 
-#include "host/AppMessages.h"
 #include "platform/Kernel.h"
 #include "platform/ui/SuiteText.h"
+#include "services/AppMessages.h"
 
 #include <QApplication>
 #include <QCheckBox>

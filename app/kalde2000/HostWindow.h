@@ -8,7 +8,7 @@
 // this program, so it is running from the start. When the browser says "SHUTDOWN" the
 // program ends.
 
-#include "host/ui/clsKldbrwsr.h"
+#include "browser/ui/clsKldbrwsr.h"
 #include "platform/MessageBoxes.h"
 
 #include <QMainWindow>

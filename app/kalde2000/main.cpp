@@ -18,9 +18,9 @@
 #include "SearchBenchmark.h"
 
 #include "browser/ui/OptionGrid.h"
+#include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "common/ObjectKinds.h"
-#include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"

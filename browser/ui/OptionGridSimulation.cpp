@@ -3,7 +3,7 @@
 
 #include "browser/BrowserComponent.h"
 #include "browser/SimulationPicks.h"
-#include "host/ui/BrowserMainWindow.h"
+#include "browser/ui/BrowserMainWindow.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 #include "simulation/ui/frmSimulation.h"

@@ -2,10 +2,10 @@
 
 #include "browser/ResultColours.h"
 #include "browser/ui/BrowserImages.h"
-#include "dialogs/DisplayOptions.h"
+#include "options/DisplayOptions.h"
 #include "platform/ui/SuiteText.h"
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
-#include "search/SearchResults.h"
 
 #include <QBrush>
 #include <QColor>

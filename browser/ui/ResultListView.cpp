@@ -10,8 +10,8 @@
 #include "platform/Kernel.h"
 #include "platform/Text.h"
 #include "platform/ui/SuiteText.h"
+#include "search/ResultList.h"
 #include "search/ResultRows.h"
-#include "search/SearchResults.h"
 
 #include <QApplication>
 #include <QDrag>

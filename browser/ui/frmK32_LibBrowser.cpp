@@ -13,8 +13,7 @@
 #include "browser/ui/frmSearchSeq.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "dialogs/ui/frmOptions.h"
-#include "host/WindowPlacement.h"
+#include "options/ui/frmOptions.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
@@ -25,6 +24,7 @@
 #include "platform/ui/SymbolViewer.h"
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "search/LibraryLookup.h"
+#include "services/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -16,8 +16,8 @@
 // The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
 
 #include "browser/ChangeLibraryPath.h"
-#include "dialogs/GeneralOptions.h"
-#include "host/ui/BrowserMainWindow.h"
+#include "browser/ui/BrowserMainWindow.h"
+#include "options/GeneralOptions.h"
 #include "platform/LibraryFile.h"
 #include "platform/UserSettings.h"
 

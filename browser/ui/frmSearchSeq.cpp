@@ -2,10 +2,10 @@
 
 #include "browser/BrowserComponent.h"
 #include "browser/ui/BrowserImages.h"
+#include "browser/ui/BrowserMainWindow.h"
 #include "browser/ui/KindTabs.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "host/ui/BrowserMainWindow.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 

@@ -1,6 +1,6 @@
 #include "regtypes/ui/RegTypesDialog.h"
 
-#include "dialogs/ui/Kldquery.h"
+#include "common/ui/Kldquery.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"

@@ -4,7 +4,7 @@
 
 #include "Commands.h"
 
-#include "dialogs/DisplayOptions.h"
+#include "options/DisplayOptions.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"

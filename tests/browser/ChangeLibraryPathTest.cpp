@@ -1,9 +1,9 @@
 #include "browser/ChangeLibraryPath.h"
 
 #include "browser/BrowserComponent.h"
-#include "host/AppMessages.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
+#include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 

@@ -3,7 +3,7 @@
 #include "platform/Kernel.h"
 #include "platform/SuiteServices.h"
 #include "search/ProjectStatus.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 

@@ -3,11 +3,11 @@
 #include "browser/ResultColumns.h"
 #include "browser/SaveList.h"
 
-#include "host/AppMessages.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteServices.h"
 #include "search/InfoText.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
+#include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 

@@ -1,11 +1,11 @@
 #include "browser/ViewCommands.h"
 
-#include "host/AppMessages.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteServices.h"
 #include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
+#include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,5 @@
 #include "search/SearchEngine.h"
 
-#include "host/Directories.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"

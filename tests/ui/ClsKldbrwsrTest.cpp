@@ -1,6 +1,6 @@
-#include "host/ui/clsKldbrwsr.h"
+#include "browser/ui/clsKldbrwsr.h"
 
-#include "host/ui/PlainBrowserWindow.h"
+#include "browser/ui/PlainBrowserWindow.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"

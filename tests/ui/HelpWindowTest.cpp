@@ -1,7 +1,7 @@
 #include "platform/ui/HelpWindow.h"
 
-#include "host/HelpTopic.h"
 #include "platform/NativePath.h"
+#include "services/HelpTopic.h"
 #include "support/TestSupport.h"
 
 #include <QGuiApplication>

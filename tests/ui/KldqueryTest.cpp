@@ -1,4 +1,4 @@
-#include "dialogs/ui/Kldquery.h"
+#include "common/ui/Kldquery.h"
 
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"

@@ -8,8 +8,8 @@
 // host class (once) and loads the window. The host's NotifyServer texts are heard as
 // "Aname,sCommand".
 
+#include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
-#include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "platform/ui/LocaliseForm.h"
 
-#include "dialogs/ui/frmSplash.h"
+#include "browser/ui/frmSplash.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
 

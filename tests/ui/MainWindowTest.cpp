@@ -5,7 +5,7 @@
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
-#include "dialogs/ui/frmOptions.h"
+#include "options/ui/frmOptions.h"
 #include "platform/ui/K2kGrid.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"

@@ -9,7 +9,7 @@
 #include "browser/ui/ResultListView.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "browser/ui/frmSearchSeq.h"
-#include "dialogs/ui/frmOptions.h"
+#include "options/ui/frmOptions.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"

@@ -3,7 +3,7 @@
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
 #include "browser/ui/OptionGrid.h"
-#include "dialogs/ui/Kldquery.h"
+#include "common/ui/Kldquery.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"

@@ -8,12 +8,12 @@
 #include "ResultListFixture.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
-#include "dialogs/DisplayOptions.h"
-#include "dialogs/ui/Kldquery.h"
+#include "common/ui/Kldquery.h"
+#include "options/DisplayOptions.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/K2kGrid.h"
 #include "search/ProjectStatus.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "ResultListFixture.h"
 #include "browser/ui/BrowserImages.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <QBrush>
 #include <QColor>

@@ -4,7 +4,7 @@
 #include "browser/DropRecords.h"
 #include "browser/ui/ResultListModel.h"
 #include "search/ProjectStatus.h"
-#include "search/SearchResults.h"
+#include "search/ResultList.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "browser/ui/frmSearchSeq.h"
 
 #include "LoadedBrowserFixture.h"
+#include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
-#include "host/ui/clsKldbrwsr.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"

@@ -6,9 +6,9 @@
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListView.h"
 #include "common/BrowserUserSettings.h"
-#include "host/WindowPlacement.h"
 #include "platform/UserSettings.h"
 #include "platform/ui/K2kGrid.h"
+#include "services/WindowPlacement.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>

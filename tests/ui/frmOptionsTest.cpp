@@ -1,4 +1,4 @@
-#include "dialogs/ui/frmOptions.h"
+#include "options/ui/frmOptions.h"
 
 #include "platform/SuiteServices.h"
 #include "platform/UserSettings.h"

@@ -1,0 +1,75 @@
+#include "options/OptionsDialogState.h"
+
+#include "common/BrowserUserSettings.h"
+#include "common/Messages.h"
+#include "platform/FileOps.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteServices.h"
+#include "platform/UserSettings.h"
+
+namespace k2k {
+
+namespace {
+
+constexpr std::int32_t kSelectedValue = -1; // a selected item is stored as true is: -1
+
+} // namespace
+
+OptionsDialogState::OptionsDialogState(const DisplayOptions& tables, const GeneralOptions& general)
+    : m_general(GeneralRowsOf(general)) {
+    for (LibraryKind kind : kAllKinds) {
+        const auto& table = tables.Table(kind);
+        OptionItems& items = Items(kind);
+        for (int i = 1; i <= tables.UpperBound(kind); ++i) {
+            const DisplayOption& option = table[static_cast<std::size_t>(i)];
+            items.push_back({option.Name, option.Value != 0});
+        }
+    }
+}
+
+bool OptionsDialogState::DiffersFrom(const DisplayOptions& tables,
+                                     const GeneralOptions& general) const {
+    for (LibraryKind kind : kAllKinds) {
+        const OptionItems& items = Items(kind);
+        if (static_cast<int>(items.size()) != tables.UpperBound(kind))
+            return true;
+        const auto& table = tables.Table(kind);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const DisplayOption& option = table[i + 1];
+            if (items[i].name != option.Name || items[i].selected != (option.Value != 0))
+                return true;
+        }
+    }
+    return GeneralOptionsFrom(m_general) != general;
+}
+
+DisplayOptions OptionsDialogState::Tables() const {
+    DisplayOptions tables;
+    for (LibraryKind kind : kAllKinds) {
+        auto& table = tables.Table(kind);
+        for (const OptionItem& item : Items(kind))
+            table.push_back({item.selected ? kSelectedValue : 0, item.name});
+    }
+    return tables;
+}
+
+OptionsConfirmed ConfirmOptions(int mode, const OptionsDialogState& state, DisplayOptions& tables,
+                                GeneralOptions& general, SuiteServices& services,
+                                UserSettings& settings) {
+    if (mode < kOptionsEditMode) {
+        ShowError(services, kOptionsErrorCode);
+        return OptionsConfirmed::Refused;
+    }
+    const bool changed = state.DiffersFrom(tables, general);
+    tables = state.Tables();
+    general = GeneralOptionsFrom(state.GeneralRows());
+    SaveDisplayOptions(tables, services); // reports its own failure
+    if (!SaveGeneralOptions(general, settings)) {
+        const auto file = SuitePath(settings.FileOf(kUserSettingsApplication));
+        services.Boxes().Show(
+            FileOps::WriteFailureMessage(services, file.value_or(std::string()), 0));
+    }
+    return changed ? OptionsConfirmed::Changed : OptionsConfirmed::Unchanged;
+}
+
+} // namespace k2k
