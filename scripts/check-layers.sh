@@ -13,8 +13,8 @@
 #                   windows, the host class clsKldbrwsr and the splash
 #      X/ui includes what X includes, and the ui/ folders of those.
 #   3. On top: app/k2klib any core folder; app/kalde2000 anything. tests/X what X
-#      includes, and support/ (its SmallSuite stands on search); tests/app every core folder,
-#      tests/ui everything. bench and fuzz every core folder, bench/ui everything.
+#      includes, and support/ (its SmallSuite stands on search); tests/app every core
+#      folder, tests/ui everything. bench and fuzz every core folder, bench/ui everything.
 #      The sample's model libraries include platform only.
 #   Includes are written from the root ("search/ResultList.h") or name a file of the same
 #   folder ("CsvTable.h"); one that climbs ("../") is refused.
