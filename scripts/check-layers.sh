@@ -63,7 +63,8 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
     function zone(path,   p) { # the zone of a file, or "" outside every zone
         split(path, p, "/")
         if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
-        if (p[1] == "app" || p[1] == "tests") return (p[1] "/" p[2]) in allowed ? p[1] "/" p[2] : ""
+        if (p[1] == "app" || p[1] == "tests")
+            return (p[1] "/" p[2]) in allowed ? p[1] "/" p[2] : ""
         if (p[1] == "bench") return p[2] == "ui" ? "bench/ui" : "bench"
         if (p[1] == "fuzz" || p[1] == "sample") return p[1]
         return ""
@@ -74,7 +75,7 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
         split(path, p, "/")
         if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
         if (p[1] == "support") return "support"
-        if (p[1] ~ /^(app|tests|bench|fuzz|sample)$/) return p[1] # never included from the root
+        if (p[1] ~ /^(app|tests|bench|fuzz|sample)$/) return p[1] # never from the root
         return "external"
     }
     BEGIN {
@@ -98,7 +99,7 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
         sub(/[>"].*/, "", inc)
         if (text ~ /[<"](Q[A-Za-z]+|Qt[A-Za-z]*\/)/) {
             if (z !~ /\/ui$/ && index(qtZones, " " z " ") == 0) {
-                print file ":" line ": Qt (" inc ") outside the ui/ folders and the host program"
+                print file ":" line ": Qt (" inc ") outside ui/ and the host program"
                 bad = 1
             }
             next
@@ -106,7 +107,7 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
         t = target(inc)
         if (t == "." || t == "external") next
         if (t == "..") {
-            print file ":" line ": " inc " climbs out of its folder; include it from the root"
+            print file ":" line ": " inc " climbs out of its folder; name it from the root"
             bad = 1
         } else if (index(allowed[z], " " t " ") == 0) {
             print file ":" line ": " z "/ includes " t "/, which is not below it"
@@ -115,4 +116,4 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
     }
     END { exit bad }
 ' <(rules) <(includes) || exit 1
-echo "layers: Qt only in ui/ and the host program; every folder includes only those below it"
+echo "layers: Qt only in ui/ and the host program; each folder includes only those below"
