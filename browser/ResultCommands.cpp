@@ -13,52 +13,97 @@ namespace k2k {
 namespace {
 
 constexpr PopupTool kPartTools[] = {
-    {"ATB_PartViewSymbol", 5005, {2923, "View Symbol"}, "Part View", {}},
-    {"ATB_PartViewPackage", 5006, {2921, "View Package"}, "Part View", {}},
-    {"ATB_EditPart", 5034, {12230, "&Edit Part"}, "Part Main", {}},
-    {"ATB_PartFindAlias", 5011, {501, "&Find Alias"}, "Part Main", {}},
-    {"ATB_SendTo", 5001, {502, "Send To"}, "Send To", "mnuPartSend"},
-    {"ATB_PartDelete", 5009, {9928, "&Delete"}, "Part Main", {}},
-    {"ATB_PartDeleteFromList", 5010, {503, "Delete From &List"}, "Part Main", {}},
-    {"ATB_PartSaveList", 5030, {504, "Save List"}, "Part Main", {}},
-    {"ATB_PartSelectAll", 5008, {505, "Select &All"}, "Part Main", {}},
-    {"ATB_PartProperties", 5007, {506, "P&roperties"}, "Part Main", {}},
+    {"ATB_PartViewSymbol", ResultTool::ViewSymbol, 5005, {2923, "View Symbol"}, "Part View", {}},
+    {"ATB_PartViewPackage", ResultTool::ViewPackage, 5006, {2921, "View Package"}, "Part View", {}},
+    {"ATB_EditPart", ResultTool::EditPart, 5034, {12230, "&Edit Part"}, "Part Main", {}},
+    {"ATB_PartFindAlias", ResultTool::FindAlias, 5011, {501, "&Find Alias"}, "Part Main", {}},
+    {"ATB_SendTo", ResultTool::SendTo, 5001, {502, "Send To"}, "Send To", "mnuPartSend"},
+    {"ATB_PartDelete", ResultTool::Delete, 5009, {9928, "&Delete"}, "Part Main", {}},
+    {"ATB_PartDeleteFromList",
+     ResultTool::DeleteFromList,
+     5010,
+     {503, "Delete From &List"},
+     "Part Main",
+     {}},
+    {"ATB_PartSaveList", ResultTool::SaveList, 5030, {504, "Save List"}, "Part Main", {}},
+    {"ATB_PartSelectAll", ResultTool::SelectAll, 5008, {505, "Select &All"}, "Part Main", {}},
+    {"ATB_PartProperties", ResultTool::Properties, 5007, {506, "P&roperties"}, "Part Main", {}},
 };
 constexpr PopupTool kPartSendTools[] = {
-    {"ATB_PartSendToSch", 5002, {991154, "Schematic"}, "Send To", {}},
-    {"ATB_PartSendToLay", 5003, {4515, "Layout"}, "Send To", {}},
+    {"ATB_PartSendToSch", ResultTool::SendToSchematic, 5002, {991154, "Schematic"}, "Send To", {}},
+    {"ATB_PartSendToLay", ResultTool::SendToLayout, 5003, {4515, "Layout"}, "Send To", {}},
 };
 constexpr PopupTool kSymbolTools[] = {
-    {"ATB_SymViewSymbol", 5016, {2923, "View Symbol"}, "Symbol Main", {}},
-    {"ATB_SymUsedbyPart", 5017, {338, "&Used by Part"}, "Symbol Main", "mnuUsedbyPart"},
-    {"ATB_SymDelete", 5015, {9928, "&Delete"}, "Symbol Main", {}},
-    {"ATB_SymDeleteFromList", 5014, {503, "Delete From &List"}, "Symbol Main", {}},
-    {"ATB_SymSaveList", 5031, {504, "Save List"}, "Symbol Main", {}},
-    {"ATB_SymSelectAll", 5013, {505, "Select &All"}, "Symbol Main", {}},
-    {"ATB_SymProperties", 5012, {506, "P&roperties"}, "Symbol Main", {}},
+    {"ATB_SymViewSymbol", ResultTool::ViewSymbol, 5016, {2923, "View Symbol"}, "Symbol Main", {}},
+    {"ATB_SymUsedbyPart",
+     ResultTool::UsedByPart,
+     5017,
+     {338, "&Used by Part"},
+     "Symbol Main",
+     "mnuUsedbyPart"},
+    {"ATB_SymDelete", ResultTool::Delete, 5015, {9928, "&Delete"}, "Symbol Main", {}},
+    {"ATB_SymDeleteFromList",
+     ResultTool::DeleteFromList,
+     5014,
+     {503, "Delete From &List"},
+     "Symbol Main",
+     {}},
+    {"ATB_SymSaveList", ResultTool::SaveList, 5031, {504, "Save List"}, "Symbol Main", {}},
+    {"ATB_SymSelectAll", ResultTool::SelectAll, 5013, {505, "Select &All"}, "Symbol Main", {}},
+    {"ATB_SymProperties", ResultTool::Properties, 5012, {506, "P&roperties"}, "Symbol Main", {}},
 };
 constexpr PopupTool kUsedByPartTools[] = {
-    {"ATB_NamedLib", 5036, {0, ""}, "UsedbyP", {}},
-    {"ATB_AllLib", 5037, {0, "[ALL LIBRARIES]"}, "UsedbyP", {}},
+    {"ATB_NamedLib", ResultTool::UsedByPartNamedLibrary, 5036, {0, ""}, "UsedbyP", {}},
+    {"ATB_AllLib", ResultTool::UsedByPartAllLibraries, 5037, {0, "[ALL LIBRARIES]"}, "UsedbyP", {}},
 };
 constexpr PopupTool kPackageTools[] = {
-    {"ATB_PkgViewPackage", 5023, {2921, "View Package"}, "Package Main", {}},
-    {"ATB_PkgUsedbyPart", 5022, {338, "&Used by Part"}, "Package Main", "mnuUsedbyPart"},
-    {"ATB_PkgDelete", 5021, {9928, "&Delete"}, "Package Main", {}},
-    {"ATB_PkgDeleteFromList", 5020, {503, "Delete From &List"}, "Package Main", {}},
-    {"ATB_PkgSaveList", 5032, {504, "Save List"}, "Package Main", {}},
-    {"ATB_PkgSelectAll", 5019, {505, "Select &All"}, "Package Main", {}},
-    {"ATB_PkgProperties", 5018, {506, "P&roperties"}, "Package Main", {}},
+    {"ATB_PkgViewPackage",
+     ResultTool::ViewPackage,
+     5023,
+     {2921, "View Package"},
+     "Package Main",
+     {}},
+    {"ATB_PkgUsedbyPart",
+     ResultTool::UsedByPart,
+     5022,
+     {338, "&Used by Part"},
+     "Package Main",
+     "mnuUsedbyPart"},
+    {"ATB_PkgDelete", ResultTool::Delete, 5021, {9928, "&Delete"}, "Package Main", {}},
+    {"ATB_PkgDeleteFromList",
+     ResultTool::DeleteFromList,
+     5020,
+     {503, "Delete From &List"},
+     "Package Main",
+     {}},
+    {"ATB_PkgSaveList", ResultTool::SaveList, 5032, {504, "Save List"}, "Package Main", {}},
+    {"ATB_PkgSelectAll", ResultTool::SelectAll, 5019, {505, "Select &All"}, "Package Main", {}},
+    {"ATB_PkgProperties", ResultTool::Properties, 5018, {506, "P&roperties"}, "Package Main", {}},
 };
 constexpr PopupTool kPadstackTools[] = {
-    {"ATB_PadViewPadstack", 5029, {507, "View Padstack"}, "Padstack Main", {}},
-    {"ATB_EditPad", 5035, {0, "&Edit Padstack"}, "Padstack Main", {}},
-    {"ATB_PadUsedbyPart", 5028, {338, "&Used by Part"}, "Padstack Main", "mnuUsedbyPart"},
-    {"ATB_PadDelete", 5027, {9928, "&Delete"}, "Padstack Main", {}},
-    {"ATB_PadDeleteFromList", 5026, {503, "Delete From &List"}, "Padstack Main", {}},
-    {"ATB_PadSaveList", 5033, {504, "Save List"}, "Padstack Main", {}},
-    {"ATB_PadSelectAll", 5025, {505, "Select &All"}, "Padstack Main", {}},
-    {"ATB_PadProperties", 5024, {506, "P&roperties"}, "Padstack Main", {}},
+    {"ATB_PadViewPadstack",
+     ResultTool::ViewPadstack,
+     5029,
+     {507, "View Padstack"},
+     "Padstack Main",
+     {}},
+    {"ATB_EditPad", ResultTool::EditPadstack, 5035, {0, "&Edit Padstack"}, "Padstack Main", {}},
+    {"ATB_PadUsedbyPart",
+     ResultTool::UsedByPart,
+     5028,
+     {338, "&Used by Part"},
+     "Padstack Main",
+     "mnuUsedbyPart"},
+    {"ATB_PadDelete", ResultTool::Delete, 5027, {9928, "&Delete"}, "Padstack Main", {}},
+    {"ATB_PadDeleteFromList",
+     ResultTool::DeleteFromList,
+     5026,
+     {503, "Delete From &List"},
+     "Padstack Main",
+     {}},
+    {"ATB_PadSaveList", ResultTool::SaveList, 5033, {504, "Save List"}, "Padstack Main", {}},
+    {"ATB_PadSelectAll", ResultTool::SelectAll, 5025, {505, "Select &All"}, "Padstack Main", {}},
+    {"ATB_PadProperties", ResultTool::Properties, 5024, {506, "P&roperties"}, "Padstack Main", {}},
 };
 
 constexpr PopupBand kBands[] = {
@@ -72,13 +117,23 @@ constexpr PopupBand kSubBands[] = {
     {"mnuUsedbyPart", "", kUsedByPartTools},
 };
 
-// The tools of each kind that act on one row only.
-constexpr std::string_view kSingleRowTools[] = {
-    "ATB_PartViewSymbol", "ATB_PartViewPackage", "ATB_EditPart",      "ATB_PartFindAlias",
-    "ATB_PartProperties", "ATB_SymViewSymbol",   "ATB_SymUsedbyPart", "ATB_SymProperties",
-    "ATB_PkgViewPackage", "ATB_PkgUsedbyPart",   "ATB_PkgProperties", "ATB_PadViewPadstack",
-    "ATB_EditPad",        "ATB_PadProperties",
-};
+// The tools that act on one row only. The Padstack list's Used by Part takes any selection.
+bool ActsOnOneRow(LibraryKind list, ResultTool tool) noexcept {
+    switch (tool) {
+    case ResultTool::ViewSymbol:
+    case ResultTool::ViewPackage:
+    case ResultTool::ViewPadstack:
+    case ResultTool::EditPart:
+    case ResultTool::EditPadstack:
+    case ResultTool::FindAlias:
+    case ResultTool::Properties:
+        return true;
+    case ResultTool::UsedByPart:
+        return list != LibraryKind::Padstack;
+    default:
+        return false;
+    }
+}
 
 // Nothing to view: an empty field or "NONE".
 bool NamesNothing(std::string_view field) {
@@ -103,6 +158,25 @@ bool Viewable(const ResultList& results, int focused, std::string_view PartResul
 
 } // namespace
 
+std::string_view PartResult::*ViewedField(LibraryKind list, ResultTool tool) noexcept {
+    if (list != LibraryKind::Part)
+        return nullptr;
+    return tool == ResultTool::ViewPackage ? &PartResult::package : &PartResult::symbols;
+}
+
+std::optional<ResultTool> ResultToolNamed(std::string_view name) {
+    const std::string upper = UpperCase(name);
+    if (upper == kSymbolGroupsTool)
+        return ResultTool::ViewSymbolGroup;
+    for (const auto& bands :
+         {std::span<const PopupBand>(kBands), std::span<const PopupBand>(kSubBands)})
+        for (const PopupBand& band : bands)
+            for (const PopupTool& tool : band.tools)
+                if (UpperCase(tool.name) == upper)
+                    return tool.tool;
+    return std::nullopt;
+}
+
 const PopupBand& PopupBandOf(LibraryKind kind) noexcept {
     return kBands[static_cast<std::size_t>(kind)];
 }
@@ -121,23 +195,27 @@ std::vector<ToolState> PopupToolStates(LibraryKind kind, const ResultList& resul
     const int focused = selection.focusedResult;
     std::vector<ToolState> states;
     auto add = [&](const PopupTool& tool) {
-        ToolState state{tool.name, true};
-        if (std::ranges::find(kSingleRowTools, tool.name) != std::end(kSingleRowTools))
-            state.enabled = single;
-        if (tool.name.ends_with("Properties"))
+        ToolState state{tool.name, !ActsOnOneRow(kind, tool.tool) || single};
+        switch (tool.tool) {
+        case ResultTool::Properties:
             state.enabled = false;
-        else if (tool.name == "ATB_PartSendToSch")
+            break;
+        case ResultTool::SendToSchematic:
             state.enabled = EditorRuns(values, "mw_K2KSCHED");
-        else if (tool.name == "ATB_PartSendToLay")
+            break;
+        case ResultTool::SendToLayout:
             state.enabled = EditorRuns(values, "mw_K2KLAYED");
-        else if (state.enabled && tool.name == "ATB_PartViewSymbol")
-            state.enabled = Viewable(results, focused, &PartResult::symbols);
-        else if (state.enabled && tool.name == "ATB_PartViewPackage")
-            state.enabled = Viewable(results, focused, &PartResult::package);
-        else if (state.enabled &&
-                 (tool.name == "ATB_SymViewSymbol" || tool.name == "ATB_PkgViewPackage" ||
-                  tool.name == "ATB_PadViewPadstack" || tool.name == "ATB_EditPad"))
-            state.enabled = Viewable(results, focused, nullptr);
+            break;
+        case ResultTool::ViewSymbol:
+        case ResultTool::ViewPackage:
+        case ResultTool::ViewPadstack:
+        case ResultTool::EditPadstack:
+            if (state.enabled)
+                state.enabled = Viewable(results, focused, ViewedField(kind, tool.tool));
+            break;
+        default:
+            break;
+        }
         states.push_back(state);
     };
     for (const PopupTool& tool : PopupBandOf(kind).tools) {

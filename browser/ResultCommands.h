@@ -23,9 +23,33 @@ class KernelValues;
 class ResultList;
 class SuiteServices;
 
+// What a tool of the result lists does, whichever list's menu holds it: View Symbol on
+// the Part list views the part's symbol, on the Symbol list the row's own symbol.
+enum class ResultTool {
+    ViewSymbol,
+    ViewPackage,
+    ViewPadstack,
+    ViewSymbolGroup, // a symbol of View Symbol's sub-menu, named by its caption
+    EditPart,
+    EditPadstack,
+    FindAlias,
+    SendTo, // opens the Send To sub-menu
+    SendToSchematic,
+    SendToLayout,
+    UsedByPart, // opens the Used by Part sub-menu
+    UsedByPartNamedLibrary,
+    UsedByPartAllLibraries,
+    Delete,
+    DeleteFromList,
+    SaveList,
+    SelectAll,
+    Properties,
+};
+
 // A tool of a pop-up menu.
 struct PopupTool {
-    std::string_view name;    // "ATB_PartViewSymbol"
+    std::string_view name; // "ATB_PartViewSymbol", also the menu item's object name
+    ResultTool tool = ResultTool::Properties;
     int id = 0;               // the tool's number
     NumberedText caption;     // id 0: the caption is not looked up
     std::string_view group;   // the tool's category
@@ -50,6 +74,12 @@ inline constexpr std::string_view kSymbolGroupsTool = "ATB_PARTVIEWSYMBOLGROUPS"
 inline constexpr int kSymbolGroupsToolId = 6001;
 inline constexpr std::string_view kNamedLibraryTool = "ATB_NamedLib";
 
+// The tool a menu item's name stands for, case ignored; nullopt for a name no menu holds.
+std::optional<ResultTool> ResultToolNamed(std::string_view name);
+// The field of a part that a view tool on the list views (its symbols or its package);
+// nullptr when the tool views the row's own name (any list but Part).
+std::string_view PartResult::*ViewedField(LibraryKind list, ResultTool tool) noexcept;
+
 // The selection a pop-up menu is opened on.
 struct PopupSelection {
     int selectedCount = 0;
@@ -57,7 +87,7 @@ struct PopupSelection {
 };
 
 struct ToolState {
-    std::string_view name;
+    std::string_view name; // the menu item's name
     bool enabled = true;
 
     bool operator==(const ToolState&) const = default;

@@ -11,22 +11,6 @@ namespace k2k {
 
 namespace {
 
-// The tools that view the focused row of a list: the list they belong to, what they view,
-// and whether they take a part's package (or else its symbols); the other lists' tools
-// take the row's text.
-struct ViewTool {
-    std::string_view name; // in upper case
-    LibraryKind list;
-    LibraryKind views;
-};
-constexpr ViewTool kViewTools[] = {
-    {"ATB_PARTVIEWSYMBOL", LibraryKind::Part, LibraryKind::Symbol},
-    {"ATB_PARTVIEWPACKAGE", LibraryKind::Part, LibraryKind::Package},
-    {"ATB_SYMVIEWSYMBOL", LibraryKind::Symbol, LibraryKind::Symbol},
-    {"ATB_PKGVIEWPACKAGE", LibraryKind::Package, LibraryKind::Package},
-    {"ATB_PADVIEWPADSTACK", LibraryKind::Padstack, LibraryKind::Padstack},
-};
-
 // The labels of the info text's fields in the side panel, by kind.
 constexpr std::string_view kSymbolLabels[] = {"Description", "Symbol Type", "Simulation Function",
                                               "Simulation References"};
@@ -35,25 +19,36 @@ constexpr std::string_view kPadstackLabels[] = {"Description", "Padstack Type", 
 
 } // namespace
 
-std::optional<ViewTarget> ViewTargetOf(std::string_view tool, const ResultList& results,
+std::optional<ViewTarget> ViewTargetOf(ResultTool tool, const ResultList& results,
                                        int focusedResult, bool moreThanOneSelected,
                                        std::string_view caption) {
-    const std::string upper = UpperCase(tool);
-    if (upper == kSymbolGroupsTool)
+    LibraryKind views = LibraryKind::Symbol;
+    switch (tool) {
+    case ResultTool::ViewSymbolGroup:
         return ViewTarget{LibraryKind::Symbol, std::string(Trim(caption))};
-    for (const ViewTool& view : kViewTools) {
-        if (upper != view.name)
-            continue;
-        if (results.Kind() != view.list || results.Count() == 0 || moreThanOneSelected ||
-            focusedResult < 1 || focusedResult > results.Count())
-            return std::nullopt;
-        if (view.list != LibraryKind::Part)
-            return ViewTarget{view.views, FirstName(results.Name(focusedResult))};
-        const PartResult part = results.Part(focusedResult);
-        return ViewTarget{view.views, FirstName(view.views == LibraryKind::Package ? part.package
-                                                                                   : part.symbols)};
+    case ResultTool::ViewSymbol:
+        views = LibraryKind::Symbol;
+        break;
+    case ResultTool::ViewPackage:
+        views = LibraryKind::Package;
+        break;
+    case ResultTool::ViewPadstack:
+        views = LibraryKind::Padstack;
+        break;
+    default:
+        return std::nullopt;
     }
-    return std::nullopt;
+    // A list views its own kind, and the Part list a part's symbol or package.
+    const LibraryKind list = results.Kind();
+    const bool ofPart = list == LibraryKind::Part && views != LibraryKind::Padstack;
+    if (list != views && !ofPart)
+        return std::nullopt;
+    if (results.Count() == 0 || moreThanOneSelected || focusedResult < 1 ||
+        focusedResult > results.Count())
+        return std::nullopt;
+    if (std::string_view PartResult::*field = ViewedField(list, tool))
+        return ViewTarget{views, FirstName(results.Part(focusedResult).*field)};
+    return ViewTarget{views, FirstName(results.Name(focusedResult))};
 }
 
 std::string_view ViewerAppOf(LibraryKind kind) noexcept {

@@ -6,6 +6,7 @@
 // viewers' own notifications come back through HandleViewerNotice: "SHUTDOWN" releases the
 // viewer named, anything else but "SHELL" and "ALL" goes on to the application it names.
 
+#include "browser/ResultCommands.h"
 #include "platform/LibraryFile.h"
 #include "search/LibraryLookup.h"
 
@@ -35,7 +36,7 @@ struct ViewTarget {
 // not more than one row was selected; they view the first name before "," of the focused
 // result's field (a part's symbols or package, otherwise the row's text). The symbol-groups
 // tool views its caption, trimmed.
-std::optional<ViewTarget> ViewTargetOf(std::string_view tool, const ResultList& results,
+std::optional<ViewTarget> ViewTargetOf(ResultTool tool, const ResultList& results,
                                        int focusedResult, bool moreThanOneSelected,
                                        std::string_view caption = {});
 

@@ -29,7 +29,6 @@ namespace {
 
 constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearchResults",
                                       "egrdPackageSearchResults", "egrdPadstackSearchResults"};
-constexpr const char* kToolPrefixes[] = {"ATB_Part", "ATB_Sym", "ATB_Pkg", "ATB_Pad"};
 
 QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),
@@ -175,25 +174,33 @@ QMimeData* ResultListView::DragMimeData() const {
 
 // --- the tools
 
-QString ResultListView::KindTool(std::string_view ending) const {
-    return QString::fromLatin1(kToolPrefixes[static_cast<int>(m_kind)]) +
-           QString::fromLatin1(ending.data(), static_cast<qsizetype>(ending.size()));
+void ResultListView::RunTool(const QString& name, const QString& caption) {
+    if (const std::optional<ResultTool> tool = ResultToolNamed(name.toStdString()))
+        RunTool(*tool, caption);
 }
 
-void ResultListView::RunTool(const QString& name, const QString& caption) {
-    const QString upper = name.toUpper();
-    if (upper == KindTool("SelectAll").toUpper())
+void ResultListView::RunTool(ResultTool tool, const QString& caption) {
+    switch (tool) {
+    case ResultTool::SelectAll:
         SelectAll();
-    else if (upper == KindTool("DeleteFromList").toUpper())
+        break;
+    case ResultTool::DeleteFromList:
         DeleteFromList();
-    else if (upper == KindTool("SaveList").toUpper())
+        break;
+    case ResultTool::SaveList:
         SaveList();
-    else if (upper == KindTool("Delete").toUpper())
+        break;
+    case ResultTool::Delete:
         DeleteFromLib();
-    else if (upper.endsWith(QStringLiteral("PROPERTIES")))
-        return;
-    else
-        emit toolChosen(name, caption);
+        break;
+    case ResultTool::Properties:
+    case ResultTool::SendTo:
+    case ResultTool::UsedByPart:
+        break;
+    default:
+        emit toolChosen(tool, caption);
+        break;
+    }
 }
 
 void ResultListView::SelectAll() {
@@ -270,8 +277,9 @@ QMenu* ResultListView::BuildBand(std::string_view bandName, QWidget* parent) {
             action = menu->addMenu(sub);
         } else {
             action = menu->addAction(caption);
-            connect(action, &QAction::triggered, this,
-                    [this, action] { RunTool(action->objectName(), action->data().toString()); });
+            connect(action, &QAction::triggered, this, [this, action, chosen = tool.tool] {
+                RunTool(chosen, action->data().toString());
+            });
         }
         action->setObjectName(
             QString::fromLatin1(tool.name.data(), static_cast<qsizetype>(tool.name.size())));
@@ -313,9 +321,7 @@ void ResultListView::RebuildSymbolGroups() {
             kSymbolGroupsTool.data(), static_cast<qsizetype>(kSymbolGroupsTool.size())));
         action->setData(caption);
         connect(action, &QAction::triggered, this, [this, caption] {
-            emit toolChosen(QString::fromLatin1(kSymbolGroupsTool.data(),
-                                                static_cast<qsizetype>(kSymbolGroupsTool.size())),
-                            caption.trimmed());
+            emit toolChosen(ResultTool::ViewSymbolGroup, caption.trimmed());
         });
     }
     viewSymbol->setMenu(m_symbolGroups);
@@ -375,24 +381,24 @@ void ResultListView::PreparePopup() {
 void ResultListView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    QString tool;
+    std::optional<ResultTool> tool;
     if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_A)
-        tool = KindTool("SelectAll");
+        tool = ResultTool::SelectAll;
     else if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_S)
-        tool = KindTool("SaveList");
+        tool = ResultTool::SaveList;
     else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Delete)
-        tool = KindTool("DeleteFromList");
+        tool = ResultTool::DeleteFromList;
     else if (modifiers == Qt::ShiftModifier && event->key() == Qt::Key_Delete)
-        tool = KindTool("Delete");
+        tool = ResultTool::Delete;
     else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)
-        tool = KindTool("Properties");
-    if (tool.isEmpty()) {
+        tool = ResultTool::Properties;
+    if (!tool) {
         QTableView::keyPressEvent(event);
         return;
     }
     event->accept();
     if (m_model->rowCount() > 0 && !Busy())
-        RunTool(tool);
+        RunTool(*tool);
 }
 
 QModelIndex ResultListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

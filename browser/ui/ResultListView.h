@@ -12,6 +12,7 @@
 // the selection, the focused result and the drop records.
 
 #include "browser/DropRecords.h"
+#include "browser/ResultCommands.h"
 #include "browser/SaveList.h"
 #include "platform/LibraryFile.h"
 
@@ -54,8 +55,10 @@ public:
     QMimeData* DragMimeData() const;
 
     // --- the tools
-    // Runs a tool of the kind's pop-up menu by name (in any case) as the menu and the keys
-    // do; caption is the chosen tool's caption (the symbol of the symbol-groups menu).
+    // Runs a tool of the kind's pop-up menu as the menu and the keys do; caption is the
+    // chosen tool's caption (the symbol of the symbol-groups menu). By name, in any case: a
+    // name no menu holds does nothing.
+    void RunTool(ResultTool tool, const QString& caption = {});
     void RunTool(const QString& name, const QString& caption = {});
     void SelectAll();
     void DeleteFromList();
@@ -93,7 +96,7 @@ signals:
     // A text for the status bar.
     void statusMessage(const QString& text);
     // A tool the window carries out (edit, send, find alias, used by part, view).
-    void toolChosen(const QString& name, const QString& caption);
+    void toolChosen(k2k::ResultTool tool, const QString& caption);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -111,8 +114,6 @@ private:
     // The count of the selection into the status bar, in the kind's words.
     void ShowSelectedCount();
     void ClearSortIndicator();
-    // The kind's tool with this ending ("SelectAll" gives ATB_PartSelectAll on the Part list).
-    QString KindTool(std::string_view ending) const;
 
     BrowserComponent& m_browser;
     LibraryKind m_kind;

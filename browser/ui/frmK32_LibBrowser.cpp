@@ -120,9 +120,10 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
         connect(view, &ResultListView::statusMessage, this,
                 [this](const QString& text) { m_message->setText(text); });
         connect(view, &ResultListView::toolChosen, this,
-                [this, kind](const QString& name, const QString&) { RunTool(kind, name); });
+                [this, kind](ResultTool tool, const QString& caption) {
+                    RunTool(kind, tool, caption);
+                });
     }
-    ConnectViewTools();
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmK32_LibBrowser::TabSwitched);
 
     m_message = new QLabel(this);
@@ -567,11 +568,10 @@ void frmK32_LibBrowser::ResultViewCleared(LibraryKind kind) {
 
 // --- the result lists' tools
 
-void frmK32_LibBrowser::RunTool(LibraryKind kind, const QString& name) {
+void frmK32_LibBrowser::RunTool(LibraryKind kind, ResultTool tool, const QString& caption) {
     if (Busy())
         return;
     ResultListView& view = ResultView(kind);
-    const QString tool = name.toUpper();
     const auto dropAndSend = [this, &view](const OutgoingCommand& command) {
         if (view.Model().rowCount() == 0)
             return;
@@ -579,30 +579,52 @@ void frmK32_LibBrowser::RunTool(LibraryKind kind, const QString& name) {
         OLESetDropData();
         SendCommand(Exchange().Messages(), command);
     };
-    if (tool == QLatin1String("ATB_EDITPART"))
+    switch (tool) {
+    case ResultTool::EditPart:
         dropAndSend(EditPartCommand());
-    else if (tool == QLatin1String("ATB_EDITPAD"))
+        break;
+    case ResultTool::EditPadstack:
         dropAndSend(EditPadstackCommand());
-    else if (tool == QLatin1String("ATB_PARTSENDTOSCH"))
+        break;
+    case ResultTool::SendToSchematic:
         dropAndSend(SendToSchematicCommand());
-    else if (tool == QLatin1String("ATB_PARTSENDTOLAY"))
+        break;
+    case ResultTool::SendToLayout:
         dropAndSend(SendToLayoutCommand());
-    else if (tool == QLatin1String("ATB_PARTFINDALIAS") || tool == QLatin1String("ATB_ALLLIB") ||
-             tool == QLatin1String("ATB_NAMEDLIB")) {
-        const auto selection =
-            AliasSelectionOf(Component().State().search.Results(kind), view.FocusedResult());
-        if (!selection)
-            return;
-        const bool aliases = tool == QLatin1String("ATB_PARTFINDALIAS");
-        const int mode = aliases ? kAliasesOfPart : UsedByPartMode(CurrentKind());
-        const auto values = Grid(LibraryKind::Part).Values();
-        const std::string library =
-            values && values->size() > 1 ? std::string(Trim((*values)[1])) : std::string();
-        Component().Engine().FindAliases(mode, tool == QLatin1String("ATB_NAMEDLIB"), *selection,
-                                         library);
-        SelectTab(LibraryKind::Part);
-        AfterSearch();
+        break;
+    case ResultTool::FindAlias:
+    case ResultTool::UsedByPartNamedLibrary:
+    case ResultTool::UsedByPartAllLibraries:
+        FindAliases(kind, tool);
+        break;
+    case ResultTool::ViewSymbol:
+    case ResultTool::ViewPackage:
+    case ResultTool::ViewPadstack:
+    case ResultTool::ViewSymbolGroup:
+        if (const auto target = ViewTargetOf(tool, view.Model().Results(), view.FocusedResult(),
+                                             view.MoreThanOneSelected(),
+                                             ToSuiteText(caption).value_or(std::string())))
+            ViewObject(*target);
+        break;
+    default:
+        break;
     }
+}
+
+void frmK32_LibBrowser::FindAliases(LibraryKind kind, ResultTool tool) {
+    const auto selection = AliasSelectionOf(Component().State().search.Results(kind),
+                                            ResultView(kind).FocusedResult());
+    if (!selection)
+        return;
+    const bool aliases = tool == ResultTool::FindAlias;
+    const int mode = aliases ? kAliasesOfPart : UsedByPartMode(CurrentKind());
+    const auto values = Grid(LibraryKind::Part).Values();
+    const std::string library =
+        values && values->size() > 1 ? std::string(Trim((*values)[1])) : std::string();
+    Component().Engine().FindAliases(mode, tool == ResultTool::UsedByPartNamedLibrary, *selection,
+                                     library);
+    SelectTab(LibraryKind::Part);
+    AfterSearch();
 }
 
 // --- the menu bar
@@ -800,16 +822,6 @@ void frmK32_LibBrowser::Relocalise() {
 
 // --- the viewers
 
-void frmK32_LibBrowser::ConnectViewTools() {
-    for (ResultListView* view : m_views) {
-        const LibraryKind kind = view->Kind();
-        connect(view, &ResultListView::toolChosen, this,
-                [this, kind](const QString& name, const QString& caption) {
-                    RunViewTool(kind, name, caption);
-                });
-    }
-}
-
 LibraryLookup& frmK32_LibBrowser::Lookup() {
     if (!m_lookup) {
         BrowserState& state = Component().State();
@@ -817,17 +829,6 @@ LibraryLookup& frmK32_LibBrowser::Lookup() {
                                                    state.catalogue, state.directories.libDir);
     }
     return *m_lookup;
-}
-
-void frmK32_LibBrowser::RunViewTool(LibraryKind kind, const QString& name, const QString& caption) {
-    if (Busy())
-        return;
-    ResultListView& view = ResultView(kind);
-    const auto target =
-        ViewTargetOf(name.toStdString(), view.Model().Results(), view.FocusedResult(),
-                     view.MoreThanOneSelected(), ToSuiteText(caption).value_or(std::string()));
-    if (target)
-        ViewObject(*target);
 }
 
 void frmK32_LibBrowser::ViewObject(const ViewTarget& target) {

@@ -16,6 +16,7 @@
 // The lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's.
 
 #include "browser/ChangeLibraryPath.h"
+#include "browser/ResultCommands.h"
 #include "browser/ui/BrowserMainWindow.h"
 #include "options/GeneralOptions.h"
 #include "platform/LibraryFile.h"
@@ -145,7 +146,9 @@ private:
     // True while a search runs or the browser's published status says busy.
     bool Busy();
     void RunFindNow(bool inList);
-    void RunTool(LibraryKind kind, const QString& name);
+    // A tool a result list hands on: edit, send, find alias, used by part, view.
+    void RunTool(LibraryKind kind, ResultTool tool, const QString& caption);
+    void FindAliases(LibraryKind kind, ResultTool tool);
     void SyncResults(LibraryKind kind);
     // Read the search switches, clear the stop and find-in-list flags, Find Now in place
     // of Stop: at set-up and after a change of the library folder.
@@ -158,8 +161,6 @@ private:
     void OpenSearchSequence(bool cancelAllowed);
     std::string ChooseFolderWithDialog(const std::string& title, const std::string& startFolder);
     class LibraryPathSteps;
-    void ConnectViewTools();
-    void RunViewTool(LibraryKind kind, const QString& name, const QString& caption);
     void ViewerNotice(const QString& Aname, const QString& sCommand);
     void ReleaseViewer(LibraryKind kind);
     LibraryLookup& Lookup();

@@ -24,23 +24,38 @@ TEST(ViewTargetTest, EachToolViewsTheFirstNameOfItsField) {
     symbols.Append("LOGIC.SYMBOL", " 7400,X ", "", 0, 0);
 
     using T = ViewTarget;
-    EXPECT_EQ(ViewTargetOf("ATB_PartViewSymbol", parts, 1, false), (T{LibraryKind::Symbol, "7400"}))
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbol, parts, 1, false),
+              (T{LibraryKind::Symbol, "7400"}))
         << "two symbols view the first";
-    EXPECT_EQ(ViewTargetOf("atb_partviewsymbol", parts, 2, false),
-              (T{LibraryKind::Symbol, "OPAMP"}))
-        << "tool names in any case";
-    EXPECT_EQ(ViewTargetOf("ATB_PartViewPackage", parts, 1, false),
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbol, parts, 2, false),
+              (T{LibraryKind::Symbol, "OPAMP"}));
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewPackage, parts, 1, false),
               (T{LibraryKind::Package, "DIP14"}));
-    EXPECT_EQ(ViewTargetOf("ATB_SymViewSymbol", symbols, 1, false),
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbol, symbols, 1, false),
               (T{LibraryKind::Symbol, "7400"}));
-    EXPECT_EQ(ViewTargetOf("ATB_PartViewSymbol", parts, 0, false), std::nullopt) << "no focus";
-    EXPECT_EQ(ViewTargetOf("ATB_PkgViewPackage", parts, 1, false), std::nullopt)
-        << "a tool of another list";
-    EXPECT_EQ(ViewTargetOf("ATB_PartViewSymbol", parts, 1, true), std::nullopt)
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbol, parts, 0, false), std::nullopt) << "no focus";
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewPackage, symbols, 1, false), std::nullopt)
+        << "a symbol names no package";
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewPadstack, parts, 1, false), std::nullopt)
+        << "a part names no padstack";
+    EXPECT_EQ(ViewTargetOf(ResultTool::EditPart, parts, 1, false), std::nullopt);
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbol, parts, 1, true), std::nullopt)
         << "a one-row tool does not run on a selection of several rows";
-    EXPECT_EQ(ViewTargetOf("ATB_PARTVIEWSYMBOLGROUPS", symbols, 0, true, " PWR2 "),
+    EXPECT_EQ(ViewTargetOf(ResultTool::ViewSymbolGroup, symbols, 0, true, " PWR2 "),
               (ViewTarget{LibraryKind::Symbol, "PWR2"}))
         << "the symbol-groups tool views its caption, whatever the selection";
+}
+
+TEST(ResultToolTest, AMenuItemNameStandsForItsToolInAnyCase) {
+    EXPECT_EQ(ResultToolNamed("atb_partviewsymbol"), ResultTool::ViewSymbol);
+    EXPECT_EQ(ResultToolNamed("ATB_SymViewSymbol"), ResultTool::ViewSymbol);
+    EXPECT_EQ(ResultToolNamed("ATB_PARTVIEWSYMBOLGROUPS"), ResultTool::ViewSymbolGroup);
+    EXPECT_EQ(ResultToolNamed("ATB_PartSendToLay"), ResultTool::SendToLayout)
+        << "a sub-menu's tool";
+    EXPECT_EQ(ResultToolNamed("ATB_AllLib"), ResultTool::UsedByPartAllLibraries);
+    EXPECT_EQ(ResultToolNamed("ATB_PadDeleteFromList"), ResultTool::DeleteFromList);
+    EXPECT_EQ(ResultToolNamed("ATB_PartSendToSchX"), std::nullopt);
+    EXPECT_EQ(ResultToolNamed(""), std::nullopt);
 }
 
 TEST(ViewerNotificationTest, NamesTheViewerAndLibraryAndLabelsTheInfoFields) {

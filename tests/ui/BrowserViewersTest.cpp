@@ -98,7 +98,7 @@ TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItI
     EXPECT_EQ(project->ProblemText(), "Not drawn: no drawing");
 
     // The symbol groups menu views the symbol it names.
-    emit Focus(LibraryKind::Part, "LM741").toolChosen("ATB_PARTVIEWSYMBOLGROUPS", " OPAMP ");
+    emit Focus(LibraryKind::Part, "LM741").toolChosen(ResultTool::ViewSymbolGroup, " OPAMP ");
     ASSERT_NE(m_window->Viewer(LibraryKind::Symbol), nullptr);
     EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol)->ObjectName(), "OPAMP");
 

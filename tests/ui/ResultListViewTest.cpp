@@ -29,8 +29,8 @@ protected:
             QObject::connect(m_view.get(), &ResultListView::statusMessage,
                              [this](const QString& text) { m_status << text; });
             QObject::connect(m_view.get(), &ResultListView::toolChosen,
-                             [this](const QString& name, const QString& caption) {
-                                 m_chosen << name + "|" + caption;
+                             [this](ResultTool tool, const QString& caption) {
+                                 m_chosen.push_back({tool, caption});
                              });
         }
         return *m_view;
@@ -88,7 +88,7 @@ protected:
 
     std::unique_ptr<ResultListView> m_view;
     QStringList m_status;
-    QStringList m_chosen;
+    std::vector<std::pair<ResultTool, QString>> m_chosen; // the tools handed to the window
 };
 
 TEST_F(ResultListViewTest, KeysSelectAllDeleteFromListAndCount) {
@@ -158,8 +158,9 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     EXPECT_EQ(groups->actions()[1]->text(), "OPAMP_PWR");
     groups->actions()[1]->trigger();
     view.Tool("ATB_EditPart")->trigger();
-    EXPECT_EQ(m_chosen,
-              (QStringList{"ATB_PARTVIEWSYMBOLGROUPS|OPAMP_PWR", "ATB_EditPart|&Edit Part"}));
+    using Chosen = std::vector<std::pair<ResultTool, QString>>;
+    EXPECT_EQ(m_chosen, (Chosen{{ResultTool::ViewSymbolGroup, "OPAMP_PWR"},
+                                {ResultTool::EditPart, "&Edit Part"}}));
     view.PopupMenu()->hide();
 
     m_kernel.E_SetString("MW_K2KSCHED", "77");
@@ -187,7 +188,8 @@ TEST_F(ResultListViewTest, UsedByPartOffersTheNamedLibraryOfThePartGrid) {
     ASSERT_NE(named, nullptr);
     EXPECT_TRUE(named->isVisible());
     named->trigger();
-    EXPECT_EQ(m_chosen, QStringList{"ATB_NamedLib|A.PART"});
+    ASSERT_EQ(m_chosen.size(), 1u);
+    EXPECT_EQ(m_chosen[0], std::make_pair(ResultTool::UsedByPartNamedLibrary, QString("A.PART")));
     view.PopupMenu()->hide();
 
     library = "[all libraries]";
