@@ -1,8 +1,8 @@
 #pragma once
-// The drawings of the synthetic symbols, packages and padstacks, by the rules the sample
-// suite's drawings follow (sample/make_drawings.py): gates by their function, everything
-// else with many pins a box; dual in-line and small-outline rows, quad packages with four
-// sides, in-line and two-pad outlines; padstacks by their sizes. Pads name padstacks the synthetic
+// The drawings of the synthetic symbols, packages and padstacks, in the manner of the
+// sample suite's (SampleDrawings.h): gates by their function, everything else with many
+// pins a box; dual in-line and small-outline rows, quad packages with four sides, in-line
+// and two-pad outlines; padstacks by their sizes. Pads name padstacks the synthetic
 // padstack families make. Lengths are mils, y upwards (platform/Drawing.h).
 
 #include "Sketch.h"
