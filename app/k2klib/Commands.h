@@ -27,6 +27,8 @@ void AddGenerateCommand(CLI::App& app, CommandContext& context);  // a large syn
 void AddProfileCommand(CLI::App& app, CommandContext& context);   // read a browser profile
 void AddSpiceCommand(CLI::App& app, CommandContext& context);     // a suite's Spice references
 void AddDeleteCommand(CLI::App& app, CommandContext& context);    // delete from a library
+void AddDrawCommand(CLI::App& app, CommandContext& context);      // the sample's drawings
+void AddCheckCommand(CLI::App& app, CommandContext& context);     // whether a suite holds
 
 // Converts a command-line text to the suite's 8-bit text, or fails with a usage error
 // naming the option.

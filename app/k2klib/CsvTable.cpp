@@ -150,4 +150,25 @@ bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& al
     return true;
 }
 
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            record += ',';
+        const std::string& field = fields[i];
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            record += field;
+            continue;
+        }
+        record += '"';
+        for (char c : field) {
+            if (c == '"')
+                record += '"';
+            record += c;
+        }
+        record += '"';
+    }
+    return record + "\r\n";
+}
+
 } // namespace k2k

@@ -41,4 +41,8 @@ private:
 bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
                   const std::string& fileName, std::string& error);
 
+// One record as RFC 4180 writes it, ending in CR LF: a field holding a comma, a quote or a
+// line end is quoted, its quotes doubled.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
 } // namespace k2k

@@ -27,6 +27,8 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     AddProfileCommand(app, context);
     AddSpiceCommand(app, context);
     AddDeleteCommand(app, context);
+    AddDrawCommand(app, context);
+    AddCheckCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

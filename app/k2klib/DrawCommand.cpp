@@ -1,0 +1,96 @@
+#include "Commands.h"
+#include "CsvTable.h"
+#include "LibrarySource.h"
+#include "SampleDrawings.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Drawing.h"
+
+#include <memory>
+#include <ostream>
+
+namespace k2k::cli {
+
+namespace {
+
+struct DrawOptions {
+    std::string kind;
+    std::string source;
+    std::string output;
+};
+
+// The source as it is, with every empty drawing field (and the drawing column, when it
+// has none) filled in by the sample suite's rules. A drawing already there is kept, so an
+// object may carry one drawn by hand; an object with neither fails the whole run.
+void RunDraw(const DrawOptions& options, CommandContext& context) {
+    context.exitCode = 1;
+    const LibraryKind kind = LibraryKindFromName(options.kind).value_or(LibraryKind::Symbol);
+    const DrawingKind drawingKind = kind == LibraryKind::Package    ? DrawingKind::Package
+                                    : kind == LibraryKind::Padstack ? DrawingKind::Padstack
+                                                                    : DrawingKind::Symbol;
+    CsvTable table;
+    std::string error;
+    if (!table.Load(options.source, error) ||
+        !CheckColumns(table, LibrarySourceColumns(kind), options.source, error)) {
+        context.err << error << '\n';
+        return;
+    }
+    std::vector<std::string> header = table.Header();
+    const auto name = table.Column("name");
+    auto drawingColumn = table.Column(kDrawingColumn);
+    if (!drawingColumn) {
+        drawingColumn = header.size();
+        header.emplace_back(kDrawingColumn);
+    }
+
+    std::string text = CsvRecord(header);
+    std::string unknown; // line "name", ...
+    int unknownCount = 0;
+    int filled = 0;
+    for (const CsvRow& row : table.Rows()) {
+        std::vector<std::string> fields = row.fields;
+        fields.resize(header.size());
+        std::string& drawing = fields[*drawingColumn];
+        if (drawing.empty()) {
+            const std::string objectName(table.Field(row, name));
+            if (const auto made = SampleDrawing(drawingKind, objectName)) {
+                drawing = FormatDrawing(*made);
+                ++filled;
+            } else {
+                unknown += (unknown.empty() ? "" : ", ") + std::to_string(row.line) + " \"" +
+                           objectName + "\"";
+                ++unknownCount;
+            }
+        }
+        text += CsvRecord(fields);
+    }
+    if (!unknown.empty()) {
+        context.err << options.source << ": no drawing rule for the " << options.kind
+                    << (unknownCount == 1 ? " on line " : "s on lines ") << unknown << '\n';
+        return;
+    }
+    if (!WriteFileAtomically(options.output, text, &error)) {
+        context.err << options.output << ": " << error << '\n';
+        return;
+    }
+    context.out << options.output << ": " << filled << (filled == 1 ? " drawing" : " drawings")
+                << " made\n";
+    context.exitCode = 0;
+}
+
+} // namespace
+
+void AddDrawCommand(CLI::App& app, CommandContext& context) {
+    auto* command = app.add_subcommand(
+        "draw", "copy a CSV source of symbols, packages or padstacks, filling in the drawings "
+                "that it leaves empty by the sample suite's rules");
+    auto options = std::make_shared<DrawOptions>();
+    command->add_option("--kind", options->kind, "kind of the objects")
+        ->required()
+        ->check(CLI::IsMember({"symbol", "package", "padstack"}));
+    command->add_option("SOURCE", options->source, "CSV source, as build reads it")->required();
+    command->add_option("OUTPUT", options->output, "CSV file to write")->required();
+    command->callback([options, &context] { RunDraw(*options, context); });
+}
+
+} // namespace k2k::cli
