@@ -8,13 +8,13 @@
 #include "OpenedSuite.h"
 
 #include "common/ObjectKinds.h"
-#include "host/Directories.h"
 #include "platform/Drawing.h"
 #include "platform/LibraryFile.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"
+#include "services/Directories.h"
 
 #include <map>
 #include <memory>
