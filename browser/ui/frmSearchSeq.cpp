@@ -6,6 +6,7 @@
 #include "browser/ui/KindTabs.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
@@ -41,6 +42,10 @@ frmSearchSeq::frmSearchSeq(BrowserComponent& component, QWidget* parent)
       m_cmdUp(MakeButton(this, "cmdUp", "&Up")), m_cmdDown(MakeButton(this, "cmdDown", "&Down")),
       m_cmdOK(MakeButton(this, "cmdOK", "OK", "991451")),
       m_cmdCancel(MakeButton(this, "cmdCancel", "Cancel", "99388")), m_mnuOptions(new QMenu(this)) {
+    new HelpKey(*this, [this] {
+        if (m_showHelp)
+            m_showHelp();
+    });
     setObjectName(QStringLiteral("frmSearchSeq"));
     setWindowTitle(QStringLiteral("Library Search Sequence"));
     SetTag(*this, "5043");
@@ -259,14 +264,6 @@ bool frmSearchSeq::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmSearchSeq::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier && m_showHelp) {
-        m_showHelp();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 } // namespace k2k

@@ -60,7 +60,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     static std::size_t Index(LibraryKind kind) { return static_cast<std::size_t>(kind); }

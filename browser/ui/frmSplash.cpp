@@ -1,11 +1,11 @@
 #include "browser/ui/frmSplash.h"
 
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -41,6 +41,10 @@ frmSplash::frmSplash(const SuiteServices& services, const QFont& font, QWidget* 
     // window's event loop running after it is closed, and the About box is modal.
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_imgPicture(new QLabel(this)), m_lblMsg(new QLabel(this)), m_cmdOk(new QPushButton(this)) {
+    new HelpKey(*this, [this] {
+        if (m_showHelp)
+            m_showHelp();
+    });
     setObjectName(QStringLiteral("frmSplash"));
     m_imgPicture->setObjectName(QStringLiteral("imgPicture"));
     m_lblMsg->setObjectName(QStringLiteral("lblMsg"));
@@ -103,14 +107,6 @@ void frmSplash::resizeEvent(QResizeEvent* event) {
 void frmSplash::StretchPicture() {
     m_imgPicture->setGeometry(rect());
     m_imgPicture->setPixmap(DrawPicture(size()));
-}
-
-void frmSplash::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier && m_showHelp) {
-        m_showHelp();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 void frmSplash::hideEvent(QHideEvent* event) {

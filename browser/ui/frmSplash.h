@@ -34,7 +34,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "platform/Text.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
@@ -11,7 +12,6 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -42,6 +42,10 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
       m_settings(settings), m_tabOptions(new QTabWidget(this)),
       m_cmdOK(new QPushButton(QStringLiteral("OK"), this)),
       m_cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    new HelpKey(*this, [this] {
+        if (m_showHelp)
+            m_showHelp();
+    });
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QString::fromLatin1(kOptionsTitle.text.data(),
                                        static_cast<qsizetype>(kOptionsTitle.text.size())));
@@ -266,14 +270,6 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmOptions::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier && m_showHelp) {
-        m_showHelp();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 } // namespace k2k

@@ -61,7 +61,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void BuildPopupMenu();

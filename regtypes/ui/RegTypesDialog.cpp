@@ -2,6 +2,7 @@
 
 #include "common/ui/Kldquery.h"
 #include "platform/SuiteServices.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 #include "regtypes/ui/RegTypeImages.h"
@@ -10,7 +11,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -70,6 +70,10 @@ QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const char
 RegTypesDialog::RegTypesDialog(RegTypesKind kind, RegTypeTables& tables, SuiteServices& services,
                                const QFont& font, QWidget* parent)
     : QDialog(parent), m_editor(kind, tables, services, *this), m_services(services), m_font(font) {
+    new HelpKey(*this, [this] {
+        if (m_help)
+            m_help();
+    });
     const RegTypesForm& form = m_editor.Form();
     setObjectName(QString::fromLatin1(form.formName));
     setWindowTitle(QString::fromLatin1(form.caption));
@@ -216,14 +220,6 @@ void RegTypesDialog::reject() {
 void RegTypesDialog::Closed() {
     for (int i = 0; i < m_tabs->count(); ++i)
         m_tabs->setTabEnabled(i, true);
-}
-
-void RegTypesDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::ControlModifier && m_help) {
-        m_help();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 // --- the user's actions

@@ -58,7 +58,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     // --- what the editor reports
