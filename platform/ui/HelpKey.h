@@ -1,8 +1,10 @@
 #pragma once
-// HelpKey: Ctrl+F1 (F1 released with the Control key alone) asks a window for help wherever
-// the focus is inside it. A window's own key handler hears only the key releases its
-// controls pass on, and a text box or an editable combo box keeps them to itself, so the key
-// is heard here first, for any control of the window, and goes no further.
+// HelpKey: Ctrl+F1 asks a window for help wherever the focus is inside it. It is heard when
+// F1 is released with the Control key alone, or released after Control when it went down
+// with Control alone (people let go of the keys in either order). A window's own key
+// handler hears only the key releases its controls pass on, and a text box or an editable
+// combo box keeps them to itself, so the key is heard here first, for any control of the
+// window, and goes no further.
 
 #include <QObject>
 
@@ -23,6 +25,7 @@ protected:
 private:
     QWidget& m_window;
     std::function<void()> m_show;
+    bool m_pressedWithControl = false; // F1 went down with Control alone
 };
 
 } // namespace k2k

@@ -314,6 +314,9 @@ TEST_F(ResultListWindowTest, TabGoesRoundTheWindowAndCtrlF1WorksInEveryControl) 
     EXPECT_EQ(HelpShown(), before + oneShow) << "from the result list, once";
     QTest::keyClick(&Parts(), Qt::Key_F1);
     EXPECT_EQ(HelpShown(), before + oneShow) << "F1 alone is no help key";
+    QTest::keyPress(&Parts(), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyRelease(&Parts(), Qt::Key_F1);
+    EXPECT_EQ(HelpShown(), before + 2 * oneShow) << "Control let go a moment before F1";
 }
 
 // The query box: Tab goes from its text to Accept and Cancel; Ctrl+F1 in the text asks for
