@@ -124,19 +124,6 @@ std::string_view PartResult::*ViewedField(LibraryKind list, ResultTool tool) noe
     return tool == ResultTool::ViewPackage ? &PartResult::package : &PartResult::symbols;
 }
 
-std::optional<ResultTool> ResultToolNamed(std::string_view name) {
-    const std::string upper = UpperCase(name);
-    if (upper == kSymbolGroupsTool)
-        return ResultTool::ViewSymbolGroup;
-    for (const auto& bands :
-         {std::span<const PopupBand>(kBands), std::span<const PopupBand>(kSubBands)})
-        for (const PopupBand& band : bands)
-            for (const PopupTool& tool : band.tools)
-                if (UpperCase(tool.name) == upper)
-                    return tool.tool;
-    return std::nullopt;
-}
-
 const PopupBand& PopupBandOf(LibraryKind kind) noexcept {
     return kBands[static_cast<std::size_t>(kind)];
 }

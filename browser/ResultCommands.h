@@ -74,8 +74,6 @@ inline constexpr std::string_view kSymbolGroupsTool = "ATB_PARTVIEWSYMBOLGROUPS"
 inline constexpr int kSymbolGroupsToolId = 6001;
 inline constexpr std::string_view kNamedLibraryTool = "ATB_NamedLib";
 
-// The tool a menu item's name stands for, case ignored; nullopt for a name no menu holds.
-std::optional<ResultTool> ResultToolNamed(std::string_view name);
 // The field of a part that a view tool on the list views (its symbols or its package);
 // nullptr when the tool views the row's own name (any list but Part).
 std::string_view PartResult::*ViewedField(LibraryKind list, ResultTool tool) noexcept;

@@ -174,11 +174,6 @@ QMimeData* ResultListView::DragMimeData() const {
 
 // --- the tools
 
-void ResultListView::RunTool(const QString& name, const QString& caption) {
-    if (const std::optional<ResultTool> tool = ResultToolNamed(name.toStdString()))
-        RunTool(*tool, caption);
-}
-
 void ResultListView::RunTool(ResultTool tool, const QString& caption) {
     switch (tool) {
     case ResultTool::SelectAll:

@@ -56,10 +56,8 @@ public:
 
     // --- the tools
     // Runs a tool of the kind's pop-up menu as the menu and the keys do; caption is the
-    // chosen tool's caption (the symbol of the symbol-groups menu). By name, in any case: a
-    // name no menu holds does nothing.
+    // chosen tool's caption (the symbol of the symbol-groups menu).
     void RunTool(ResultTool tool, const QString& caption = {});
-    void RunTool(const QString& name, const QString& caption = {});
     void SelectAll();
     void DeleteFromList();
     void SaveList();

@@ -46,18 +46,6 @@ TEST(ViewTargetTest, EachToolViewsTheFirstNameOfItsField) {
         << "the symbol-groups tool views its caption, whatever the selection";
 }
 
-TEST(ResultToolTest, AMenuItemNameStandsForItsToolInAnyCase) {
-    EXPECT_EQ(ResultToolNamed("atb_partviewsymbol"), ResultTool::ViewSymbol);
-    EXPECT_EQ(ResultToolNamed("ATB_SymViewSymbol"), ResultTool::ViewSymbol);
-    EXPECT_EQ(ResultToolNamed("ATB_PARTVIEWSYMBOLGROUPS"), ResultTool::ViewSymbolGroup);
-    EXPECT_EQ(ResultToolNamed("ATB_PartSendToLay"), ResultTool::SendToLayout)
-        << "a sub-menu's tool";
-    EXPECT_EQ(ResultToolNamed("ATB_AllLib"), ResultTool::UsedByPartAllLibraries);
-    EXPECT_EQ(ResultToolNamed("ATB_PadDeleteFromList"), ResultTool::DeleteFromList);
-    EXPECT_EQ(ResultToolNamed("ATB_PartSendToSchX"), std::nullopt);
-    EXPECT_EQ(ResultToolNamed(""), std::nullopt);
-}
-
 TEST(ViewerNotificationTest, NamesTheViewerAndLibraryAndLabelsTheInfoFields) {
     EXPECT_EQ(ViewerNotification(LibraryKind::Symbol, "Project library"),
               "K2KSMBVIEWER,LIB,Project library");

@@ -78,7 +78,7 @@ protected:
 };
 
 TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItIsMissing) {
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);
     ObjectViewer* viewer = m_window->Viewer(LibraryKind::Symbol);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
@@ -89,7 +89,7 @@ TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItI
 
     // A symbol of the project is shown from there, in a new viewer.
     const QPointer<ObjectViewer> first = viewer;
-    Focus(LibraryKind::Symbol, "7400").RunTool("ATB_SymViewSymbol");
+    Focus(LibraryKind::Symbol, "7400").RunTool(ResultTool::ViewSymbol);
     DeleteLater();
     EXPECT_TRUE(first.isNull());
     ObjectViewer* project = m_window->Viewer(LibraryKind::Symbol);
@@ -103,7 +103,7 @@ TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItI
     EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol)->ObjectName(), "OPAMP");
 
     // An object no library holds is reported and leaves no viewer.
-    Focus(LibraryKind::Part, "74LS02").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Part, "74LS02").RunTool(ResultTool::ViewSymbol);
     EXPECT_EQ(m_boxes.Texts().back(), "Can't find Symbol/Package: 7402")
         << "the first of 7402,PWR2";
     EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), nullptr) << "the open one was released";
@@ -113,14 +113,14 @@ TEST_F(BrowserViewersTest, AViewerOpensOverTheBrowserWithItsWholeFrameOnTheScree
     const QRect area = m_window->screen()->availableGeometry();
     m_window->resize(area.width() / 2, area.height() / 2);
     m_window->move(area.left(), area.top());
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);
     ObjectViewer* viewer = m_window->Viewer(LibraryKind::Symbol);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(area.contains(viewer->frameGeometry()))
         << "a viewer larger than the room left of the browser's centre is moved in";
 
     m_window->move(area.center() - m_window->frameGeometry().center() + m_window->pos());
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);
     DeleteLater();
     viewer = m_window->Viewer(LibraryKind::Symbol);
     ASSERT_NE(viewer, nullptr);
@@ -132,13 +132,13 @@ TEST_F(BrowserViewersTest, AViewerOpensOverTheBrowserWithItsWholeFrameOnTheScree
 }
 
 TEST_F(BrowserViewersTest, PackagesAndPadstacksOpenTheirOwnViewers) {
-    Focus(LibraryKind::Package, "DIP14").RunTool("ATB_PkgViewPackage");
+    Focus(LibraryKind::Package, "DIP14").RunTool(ResultTool::ViewPackage);
     ObjectViewer* package = m_window->Viewer(LibraryKind::Package);
     ASSERT_NE(package, nullptr);
     EXPECT_EQ(package->Notification(), "K2KPACKAGEVIEWER,LIB," + m_libraries + "\\P.PACKAGE");
     EXPECT_TRUE(package->ProblemText().isEmpty()) << "its pads' padstack was found";
 
-    Focus(LibraryKind::Padstack, "PAD60R").RunTool("ATB_PadViewPadstack");
+    Focus(LibraryKind::Padstack, "PAD60R").RunTool(ResultTool::ViewPadstack);
     ObjectViewer* padstack = m_window->Viewer(LibraryKind::Padstack);
     ASSERT_NE(padstack, nullptr);
     EXPECT_EQ(padstack->Notification(), "K2KPSTACKVIEWER,LIB," + m_libraries + "\\T.PADSTACK,");
@@ -146,8 +146,8 @@ TEST_F(BrowserViewersTest, PackagesAndPadstacksOpenTheirOwnViewers) {
 }
 
 TEST_F(BrowserViewersTest, ClosingAViewerReleasesItAndUnloadReleasesTheRest) {
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewPackage");
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewPackage);
     QPointer<ObjectViewer> symbol = m_window->Viewer(LibraryKind::Symbol);
     QPointer<ObjectViewer> package = m_window->Viewer(LibraryKind::Package);
     ASSERT_TRUE(symbol && package);
@@ -168,8 +168,8 @@ TEST_F(BrowserViewersTest, ClosingAViewerReleasesItAndUnloadReleasesTheRest) {
 // "UP" reads the symbol and package viewers' objects again; a viewer's request to place
 // goes on to the application it names.
 TEST_F(BrowserViewersTest, UpRefreshesTheSymbolAndPackageViewersAndRequestsGoOn) {
-    Focus(LibraryKind::Part, "LM741").RunTool("ATB_PartViewSymbol");
-    Focus(LibraryKind::Padstack, "PAD60R").RunTool("ATB_PadViewPadstack");
+    Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);
+    Focus(LibraryKind::Padstack, "PAD60R").RunTool(ResultTool::ViewPadstack);
     ObjectViewer* symbol = m_window->Viewer(LibraryKind::Symbol);
     ObjectViewer* padstack = m_window->Viewer(LibraryKind::Padstack);
     ASSERT_TRUE(symbol && padstack);

@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
         view.selectionModel()->select(view.Model().index(row, 0),
                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
 
-    view.RunTool("ATB_EditPart");
+    view.RunTool(ResultTool::EditPart);
     EXPECT_EQ(order, QStringList({"drop", "PART"}));
     ASSERT_EQ(dropped.size(), 2);
     EXPECT_EQ(QString::fromStdString(dropped[0].Name), RowName(LibraryKind::Part, 0));
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
     ASSERT_EQ(symbols.Model().rowCount(), 1);
     symbols.setCurrentIndex(symbols.Model().index(0, 0));
 
-    symbols.RunTool("ATB_AllLib");
+    symbols.RunTool(ResultTool::UsedByPartAllLibraries);
     EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
     ASSERT_EQ(Rows(LibraryKind::Part), 4);
     EXPECT_TRUE(RowName(LibraryKind::Part, 3).contains("00"));
