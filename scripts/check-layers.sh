@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers point down only. Every source file is checked, windows and programs included.
-#   1. Qt only in the ui/ folders, the host program (app/kalde2000) and the window tests
-#      and benchmarks (tests/ui, bench/ui); never in core, platform, k2klib or the fuzzers.
+#   1. Qt only in the ui/ folders (tests/X/ui and bench/ui among them) and the host program
+#      and its tests (app/kalde2000); never in core, platform, k2klib or the fuzzers.
 #   2. A folder includes only itself and the folders below it, from the bottom up:
 #        platform   the stand-ins of the suite and the system
 #        common     the helpers every subsystem shares: numbered messages, the pattern
@@ -13,8 +13,10 @@
 #                   windows, the host class clsKldbrwsr and the splash
 #      X/ui includes what X includes, and the ui/ folders of those.
 #   3. On top: app/k2klib any core folder; app/kalde2000 anything. tests/X what X
-#      includes, and support/ (its SmallSuite stands on search); tests/app every core
-#      folder, tests/ui everything. bench and fuzz every core folder, bench/ui everything.
+#      includes, and support/ (its SmallSuite stands on search); tests/X/ui what X/ui
+#      includes, and support/ and support/ui/ (the widget driver; the browser's fixtures
+#      stand on browser/ui); tests/app every core folder, tests/app/kalde2000 everything.
+#      bench and fuzz every core folder, bench/ui everything.
 #      The sample's model libraries include platform only.
 #   Includes are written from the root ("search/ResultList.h") or name a file of the same
 #   folder ("CsvTable.h"); one that climbs ("../") is refused.
@@ -40,18 +42,20 @@ for folder in "${core[@]}"; do
     allowed[$folder]="${below[$folder]}"
     allowed[$folder/ui]="$(with_ui ${below[$folder]})"
     allowed[tests/$folder]="${below[$folder]} support"
+    allowed[tests/$folder/ui]="$(with_ui ${below[$folder]}) support support/ui"
 done
 everything="$(with_ui "${core[@]}")"
 allowed[app/k2klib]="${core[*]}"
 allowed[app/kalde2000]="$everything"
 allowed[tests/support]="${below[search]} support"
 allowed[tests/app]="${core[*]} support"
-allowed[tests/ui]="$everything support"
+allowed[tests/support/ui]="$everything support support/ui"
+allowed[tests/app/kalde2000]="$everything support support/ui"
 allowed[bench]="${core[*]}"
 allowed[bench/ui]="$everything"
 allowed[fuzz]="${core[*]}"
 allowed[sample]="platform"
-qt_zones=" app/kalde2000 tests/ui bench/ui "
+qt_zones=" app/kalde2000 tests/app/kalde2000 bench/ui "
 
 # One pass of awk over every include line ("file:line:text"); the zones' rules come first.
 rules() { for zone in "${!allowed[@]}"; do echo "$zone|${allowed[$zone]}"; done; }
@@ -63,6 +67,7 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
     function zone(path,   p) { # the zone of a file, or "" outside every zone
         split(path, p, "/")
         if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
+        if (p[1] == "tests" && (p[1] "/" p[2] "/" p[3]) in allowed) return p[1] "/" p[2] "/" p[3]
         if (p[1] == "app" || p[1] == "tests")
             return (p[1] "/" p[2]) in allowed ? p[1] "/" p[2] : ""
         if (p[1] == "bench") return p[2] == "ui" ? "bench/ui" : "bench"
@@ -74,7 +79,7 @@ awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
         if (path !~ /\//) return "."            # a file of the same folder
         split(path, p, "/")
         if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]
-        if (p[1] == "support") return "support"
+        if (p[1] == "support") return p[2] == "ui" ? "support/ui" : "support"
         if (p[1] ~ /^(app|tests|bench|fuzz|sample)$/) return p[1] # never from the root
         return "external"
     }

@@ -12,18 +12,13 @@ namespace k2k {
 namespace {
 
 using test::ReadFile;
-using test::RecordingMessageBoxes;
-using test::TempDir;
 using test::WriteFile;
 
 using Options = std::vector<DisplayOption>;
 using Columns = std::vector<DisplayColumn>;
 
-class DisplayOptionsTest : public ::testing::Test {
+class DisplayOptionsTest : public test::ServicesTest {
 protected:
-    TempDir dir;
-    RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
     DisplayOptions options;
 
     Options EntriesOf(LibraryKind kind) const {

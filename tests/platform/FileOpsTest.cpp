@@ -11,15 +11,10 @@ namespace k2k {
 namespace {
 
 using test::ReadFile;
-using test::RecordingMessageBoxes;
-using test::TempDir;
 using test::WriteFile;
 
-class FileOpsTest : public ::testing::Test {
+class FileOpsTest : public test::ServicesTest {
 protected:
-    TempDir dir;
-    RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
     FileOps files{services, boxes};
     int status = -1;
     int number = 0;

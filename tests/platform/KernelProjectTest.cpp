@@ -254,32 +254,6 @@ TEST_F(KernelProjectTest, ComponentSearchesLookInTheCurrentHierarchyOnly) {
     EXPECT_EQ(m_kernel.C_SearchDevice(cursor, 4), 0); // UNUSED is placed nowhere
 }
 
-TEST_F(KernelProjectTest, PackageOnASchematicOnlyIsNotUsedOnAnyLayout) {
-    // The status of a found object: in the map, and whether a component of any hierarchy
-    // uses it, the current hierarchy restored afterwards.
-    auto usedIn = [this](bool layout, int symbol) {
-        const int before = m_kernel.DB_CurHier(m_kernel.DB_DataBase());
-        bool used = false;
-        const int hierarchies = m_kernel.DB_HierarchyMap();
-        int cursor = m_kernel.OM_GetFirst(hierarchies);
-        for (int h; !used && (h = m_kernel.OM_SearchMask(hierarchies, cursor, 0, 0)) != 0;) {
-            if (h < 0 || !m_kernel.DB_SetCurHier(h))
-                continue;
-            int at = 1;
-            used = (layout ? m_kernel.L_SearchSymbol(at, symbol)
-                           : m_kernel.C_SearchSymbol(at, symbol)) > 0;
-        }
-        m_kernel.DB_SetCurHier(before);
-        return used;
-    };
-    const int so8 = FindByName(m_kernel, m_kernel.DB_SymbMap(), "SO8", 2, 2);
-    ASSERT_EQ(so8, 5);
-    EXPECT_FALSE(usedIn(true, so8));
-    EXPECT_TRUE(usedIn(false, so8));
-    EXPECT_TRUE(usedIn(true, FindByName(m_kernel, m_kernel.DB_SymbMap(), "DIP14", 2, 2)));
-    EXPECT_EQ(m_kernel.DB_CurHier(m_kernel.DB_DataBase()), 1);
-}
-
 TEST_F(KernelProjectTest, SettingAMissingHierarchyKeepsTheCurrentOne) {
     const int database = m_kernel.DB_DataBase();
     ASSERT_NE(m_kernel.DB_SetCurHier(2), 0);

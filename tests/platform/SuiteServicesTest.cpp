@@ -9,16 +9,10 @@ namespace k2k {
 namespace {
 
 using test::ReadFile;
-using test::RecordingMessageBoxes;
-using test::TempDir;
 using test::WriteFile;
 
-class SuiteServicesTest : public ::testing::Test {
+class SuiteServicesTest : public test::ServicesTest {
 protected:
-    TempDir dir;
-    RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
-
     std::string LanguageFolder(std::string_view name, std::string_view texts) {
         WriteFile(dir / name / "TEXTS.LNG", texts);
         return SuitePath(dir / name).value();

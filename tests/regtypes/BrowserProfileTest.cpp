@@ -13,17 +13,12 @@ namespace k2k {
 namespace {
 
 using test::ReadFile;
-using test::RecordingMessageBoxes;
-using test::TempDir;
 using test::WriteFile;
 
 using Entries = std::vector<RegTypeEntry>;
 
-class BrowserProfileTest : public ::testing::Test {
+class BrowserProfileTest : public test::ServicesTest {
 protected:
-    TempDir dir;
-    RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
     FileOps files{services, boxes};
     RegTypeTables tables;
     int errorFlag = -1;

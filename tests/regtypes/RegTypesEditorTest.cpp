@@ -374,25 +374,5 @@ TEST_F(RegTypesEditorTest, EveryTableBelongsToOneDialogTab) {
     }
 }
 
-// --- the tree alone
-
-TEST(RegTypeTreeTest, SortsWithoutCaseKeepsEqualTextsInOrderAndMovesRenamedNodes) {
-    RegTypeTree tree;
-    const NodeId b = tree.Add("SYS1", "beta", "", kNoNode);
-    const NodeId a = tree.Add("SYS2", "Alpha", "", kNoNode);
-    const NodeId b2 = tree.Add("SYS3", "BETA", "", kNoNode);
-    EXPECT_EQ(tree.Roots(), (std::vector<NodeId>{a, b, b2}));
-    tree.SetText(a, "gamma");
-    EXPECT_EQ(tree.Roots(), (std::vector<NodeId>{b, b2, a}));
-    EXPECT_THROW(tree.Add("sys1", "again", "", kNoNode), std::invalid_argument);
-
-    const NodeId child = tree.Add("SYS1,1", "child", "", b);
-    tree.Add("SYS1,1,1", "grandchild", "", child);
-    tree.Remove(b);
-    EXPECT_EQ(tree.Count(), 2);
-    EXPECT_EQ(tree.Find("SYS1,1,1"), kNoNode);
-    EXPECT_EQ(tree.At(1), a) << "the collection keeps the order added";
-}
-
 } // namespace
 } // namespace k2k

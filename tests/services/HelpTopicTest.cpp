@@ -35,11 +35,11 @@ TEST(HelpContextTest, StoresShowsAndKeepsTheTopicBeyondTheLimits) {
     EXPECT_EQ(help.HelpFile(), "\\Kalde 2000\\BIN\\K2Kbrwsr.HLP");
 
     help.SetHelpTopic(2, 3, 0, 0, false);
-    EXPECT_EQ(help.Topic(), 13301 + 2 + 266);
+    EXPECT_EQ(help.Topic(), HelpTopicNumber(2, 3, 0, 0));
     EXPECT_TRUE(kernel.HelpRequests().empty());
 
     help.SetHelpTopic(12, 0, 0, 0, true);
-    EXPECT_EQ(help.Topic(), 13301 + 2 + 266) << "the previous topic stays";
+    EXPECT_EQ(help.Topic(), HelpTopicNumber(2, 3, 0, 0)) << "the previous topic stays";
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Menu No: exceeds 11");
     EXPECT_EQ(boxes.shown[0].title, "");

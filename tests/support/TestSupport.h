@@ -1,8 +1,12 @@
 #pragma once
 // Shared helpers of the tests: a temporary folder that cleans up after itself, a message
-// box double that records what was shown and answers from a script, and file helpers.
+// box double that records what was shown and answers from a script, file helpers, and the
+// fixture of the many tests that need the suite's services over a folder of their own.
 
 #include "platform/MessageBoxes.h"
+#include "platform/SuiteServices.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
@@ -42,5 +46,13 @@ public:
 
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
+
+// The suite's services with their settings in dir/suite.ini, showing boxes that record.
+class ServicesTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    RecordingMessageBoxes boxes;
+    SuiteServices services{dir / "suite.ini", boxes};
+};
 
 } // namespace k2k::test

@@ -12,13 +12,19 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "platform/Kernel.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QByteArray>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+
+namespace k2k {
+class frmOptions;
+}
 
 namespace k2k::test {
 
@@ -29,12 +35,17 @@ protected:
     // Called after the small suite is written and before it is opened.
     virtual void PrepareSuite() {}
     void Load();
+    // Chooses View > Options; user acts on the dialog while it is shown.
+    void Options(std::function<void(frmOptions&)> user);
 
+    // The window's child named name, or parent's.
     template <class T = QWidget>
     T* Child(const char* name) {
-        T* child = m_window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return test::Child<T>(*m_window, name);
+    }
+    template <class T = QWidget>
+    static T* Child(const QObject& parent, const char* name) {
+        return test::Child<T>(parent, name);
     }
 
     TempDir m_dir;

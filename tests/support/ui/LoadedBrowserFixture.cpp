@@ -1,9 +1,11 @@
-#include "LoadedBrowserFixture.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
+#include "options/ui/frmOptions.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "support/SmallSuite.h"
 
+#include <QAction>
 #include <QApplication>
 
 namespace k2k::test {
@@ -40,6 +42,11 @@ void LoadedBrowserTest::Load() {
     m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
     ASSERT_NE(m_window, nullptr) << "the host class makes the real window";
     QApplication::processEvents();
+}
+
+void LoadedBrowserTest::Options(std::function<void(frmOptions&)> user) {
+    WhenModal<frmOptions>(std::move(user));
+    Child<QAction>("mnuOptions")->trigger();
 }
 
 } // namespace k2k::test

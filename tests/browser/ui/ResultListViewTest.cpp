@@ -1,10 +1,10 @@
 #include "browser/ui/ResultListView.h"
 
-#include "ResultListFixture.h"
 #include "browser/DropRecords.h"
 #include "browser/ui/ResultListModel.h"
 #include "search/ProjectStatus.h"
 #include "search/ResultList.h"
+#include "support/ui/ResultListFixture.h"
 
 #include <QAction>
 #include <QApplication>

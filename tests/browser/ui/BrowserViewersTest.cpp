@@ -1,6 +1,5 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
-#include "LoadedBrowserFixture.h"
 #include "browser/ViewCommands.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -9,6 +8,7 @@
 #include "platform/ui/ObjectViewer.h"
 #include "search/InfoText.h"
 #include "support/SmallSuite.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
 #include <QApplication>
 #include <QPushButton>

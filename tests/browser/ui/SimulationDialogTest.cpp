@@ -7,6 +7,7 @@
 #include "platform/ui/K2kGrid.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,45 +32,20 @@ namespace {
 
 using Act = std::function<void(frmSimulation&)>;
 
-// Runs act on the simulation dialog once it is shown modally, inside its event loop. A
-// dialog that act leaves open is cancelled, so a failed check never hangs the test.
-void WhenShown(Act act) {
-    QTimer::singleShot(10, [act] {
-        auto* dialog = qobject_cast<frmSimulation*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) {
-            WhenShown(act);
-            return;
-        }
-        act(*dialog);
-        if (dialog->isVisible()) {
-            ADD_FAILURE() << "the dialog was left open";
-            dialog->reject();
-        }
-    });
-}
-
-template <typename T>
-T* Child(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
+using test::Child;
+using test::Click;
 
 void ClickRow(QTreeView* list, int row, bool twice = false) {
-    const QRect rect = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    test::ClickRow(*list, row);
     if (twice) {
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rect.center());
+        const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre);
     }
 }
 
 std::string Cell(QTreeView* list, int row, int column) {
     return list->model()->index(row, column).data().toString().toStdString();
-}
-
-void Click(frmSimulation& dialog, const char* button) {
-    QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
 // The small suite with hand-made simulation tables, and the part grid of a window over it.
@@ -101,11 +77,8 @@ protected:
 
     // Clicks the pick button of a grid's row; act works the dialog it opens.
     void Pick(int row, Act act) {
-        auto* button =
-            m_grid.findChild<QTableWidget*>()->cellWidget(row, 1)->findChild<QToolButton*>();
-        ASSERT_TRUE(button && button->isEnabled());
-        WhenShown(std::move(act));
-        QTest::mouseClick(button, Qt::LeftButton);
+        test::WhenModal<frmSimulation>(std::move(act));
+        test::ClickCellButton(m_grid, row, 1);
     }
 
     test::TempDir m_dir;

@@ -7,6 +7,7 @@
 #include "platform/Kernel.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Readable failures for Qt's strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace k2k::test {
 

@@ -1,8 +1,8 @@
 #include "browser/ui/ResultListModel.h"
 
-#include "ResultListFixture.h"
 #include "browser/ui/BrowserImages.h"
 #include "search/ResultList.h"
+#include "support/ui/ResultListFixture.h"
 
 #include <QBrush>
 #include <QColor>

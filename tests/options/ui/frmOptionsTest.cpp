@@ -4,6 +4,7 @@
 #include "platform/UserSettings.h"
 #include "platform/ui/K2kGrid.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,9 +38,7 @@ protected:
 
     template <class T = QWidget>
     T* Child(const QString& name) {
-        T* child = m_dialog.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return child;
+        return test::Child<T>(m_dialog, name);
     }
     QListWidget* List(int kind) {
         return Child<QListWidget>(QStringLiteral("lstOptions%1").arg(kind));
@@ -51,8 +50,7 @@ protected:
         return selected;
     }
     void Click(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(list->viewport(), button, {},
-                          list->visualItemRect(list->item(row)).center());
+        test::ClickRow(*list, row, button);
     }
 
     test::TempDir m_dir;

@@ -13,6 +13,7 @@
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,6 +35,9 @@
 
 namespace k2k {
 namespace {
+
+using test::Child;
+using test::Click;
 
 using Entries = std::vector<RegTypeEntry>;
 
@@ -59,20 +63,6 @@ std::unique_ptr<RegTypesDialogs> MakeDialogs(RegTypeTables& tables, SuiteService
     context.owner = &owner;
     context.font = QApplication::font();
     return std::make_unique<RegTypesDialogs>(std::move(context));
-}
-
-// Runs user once the modal call below it has shown its window; the window must be closed
-// by the time user returns.
-void WhileModal(const std::function<void()>& user) {
-    QTimer::singleShot(0, [user] {
-        QWidget* modal = QApplication::activeModalWidget();
-        EXPECT_NE(modal, nullptr) << "no modal window is open";
-        user();
-        if (QWidget* open = QApplication::activeModalWidget(); open && open == modal) {
-            ADD_FAILURE() << "the window is still open";
-            static_cast<QDialog*>(open)->reject();
-        }
-    });
 }
 
 QTreeWidgetItem* ItemOf(QTreeWidget* tree, const char* text) {
@@ -127,13 +117,6 @@ void TypeLabel(QTreeWidget* tree, const char* text) {
     EXPECT_EQ(tree->viewport()->findChild<QLineEdit*>(), nullptr);
 }
 
-template <typename T>
-T* Child(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
-
 class RegTypesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -186,11 +169,11 @@ TEST_F(RegTypesDialogTest, EachKindHasItsTreesAndCtrlF1AsksForHelp) {
 // written on OK and reads back as the tables the dialog left.
 TEST_F(RegTypesDialogTest, CancelWritesNothingAndOkWritesTheEditsToTheProfile) {
     RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Part);
-    WhileModal([&] {
+    test::WhenModal<RegTypesDialog>([&](RegTypesDialog&) {
         QTreeWidget* types = dialog.Tree(0);
         Choose(RightClick(dialog, types, ItemOf(types, "Analog")), "mnuAddNew");
         TypeLabel(types, "Op amps");
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+        Click(dialog, "cmdCancel");
     });
     EXPECT_FALSE(dialogs->OpenForEditing(RegTypesKind::Part));
     EXPECT_FALSE(std::filesystem::exists(dir / "K2KBRWSR.ini"));
@@ -198,7 +181,7 @@ TEST_F(RegTypesDialogTest, CancelWritesNothingAndOkWritesTheEditsToTheProfile) {
     EXPECT_TRUE(dialog.Tree(0)->findItems("Op amps", Qt::MatchRecursive).isEmpty())
         << "the tree shows what is kept";
 
-    WhileModal([&] {
+    test::WhenModal<RegTypesDialog>([&](RegTypesDialog&) {
         QTreeWidget* types = dialog.Tree(0);
         QMenu* menu = RightClick(dialog, types, ItemOf(types, "Digital"));
         EXPECT_FALSE(MenuItem(menu, "mnuRename")->isEnabled()) << "a system node";
@@ -221,7 +204,7 @@ TEST_F(RegTypesDialogTest, CancelWritesNothingAndOkWritesTheEditsToTheProfile) {
         TypeLabel(makers, "Ours");
         Choose(RightClick(dialog, makers, ItemOf(makers, "Acme")), "mnuAddTopLev");
         TypeLabel(makers, "Zeta");
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+        Click(dialog, "cmdOK");
     });
     ASSERT_TRUE(dialogs->OpenForEditing(RegTypesKind::Part));
     EXPECT_FALSE(dialog.isVisible()) << "hidden, not unloaded";
@@ -242,7 +225,7 @@ TEST_F(RegTypesDialogTest, CancelWritesNothingAndOkWritesTheEditsToTheProfile) {
 // message comes.
 TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
     RegTypesDialog& dialog = dialogs->Dialog(RegTypesKind::Part);
-    WhileModal([&] {
+    test::WhenModal<RegTypesDialog>([&](RegTypesDialog&) {
         QTreeWidget* types = dialog.Tree(0);
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -251,7 +234,7 @@ TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
             auto* query = dialog.findChild<Kldquery*>();
             ASSERT_NE(query, nullptr);
             QTest::keyClicks(Child<QLineEdit>(*query, "txtText"), "*a*");
-            QTest::mouseClick(Child<QPushButton>(*query, "cmdAccept"), Qt::LeftButton);
+            Click(*query, "cmdAccept");
         });
         QTest::keyClick(types, Qt::Key_F, Qt::ControlModifier);
         // Offscreen, the hidden query box stays the active window; on a desktop closing it
@@ -267,7 +250,7 @@ TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
         EXPECT_TRUE(boxes.shown.empty());
         QTest::keyClick(types, Qt::Key_F3);
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No more matches found!"});
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+        Click(dialog, "cmdCancel");
     });
     dialogs->OpenForEditing(RegTypesKind::Part);
 }
@@ -290,12 +273,8 @@ protected:
 
     // Clicks the pick button of a row; user acts in the dialog it opens.
     void ClickPick(int row, const std::function<void(RegTypesDialog&)>& user) {
-        QToolButton* button =
-            m_grid.findChild<QTableWidget*>()->cellWidget(row, 1)->findChild<QToolButton*>();
-        ASSERT_NE(button, nullptr);
-        RegTypesDialog& dialog = m_dialogs->Dialog(RegTypesKind::Part);
-        WhileModal([&] { user(dialog); });
-        QTest::mouseClick(button, Qt::LeftButton);
+        test::WhenModal<RegTypesDialog>(user);
+        test::ClickCellButton(m_grid, row, 1);
     }
 
     test::TempDir m_dir;
@@ -320,7 +299,7 @@ TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
         QMenu* menu = RightClick(dialog, types, ItemOf(types, "Gates"));
         EXPECT_FALSE(MenuItem(menu, "mnuAddNew")->isVisible()) << "picking edits nothing";
         menu->close();
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+        Click(dialog, "cmdOK");
     });
     EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
     EXPECT_TRUE(
@@ -331,10 +310,17 @@ TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
     ClickPick(7, [](RegTypesDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select Manufacturer Type");
         EXPECT_EQ(Child<QTabWidget>(dialog, "tabRegister")->currentIndex(), 1);
-        QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+        Click(dialog, "cmdCancel");
     });
     EXPECT_EQ(m_grid.CellText(7, 1), "typed") << "nothing picked on that tree yet";
     EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
+
+    m_grid.SetCellText(9, 1, "Analog*");
+    ClickPick(9, [](RegTypesDialog& dialog) {
+        dialog.Tree(0)->setCurrentItem(ItemOf(dialog.Tree(0), "Gates"));
+        Click(dialog, "cmdCancel");
+    });
+    EXPECT_EQ(m_grid.CellText(9, 1), "Analog*") << "Cancel must not bring back the earlier pick";
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // with what the suite does with it. And the window's Save List writes what
 // "k2klib search" prints.
 #include "HostWindow.h"
-#include "LoadedBrowserFixture.h"
+#include "support/ui/LoadedBrowserFixture.h"
 
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -43,9 +43,7 @@ protected:
 
     template <class T>
     T* HostChild(const char* name) {
-        T* child = m_host->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
+        return test::Child<T>(*m_host, name);
     }
 
     // The rows of the host's command list, each "Aname | command | what the suite does".

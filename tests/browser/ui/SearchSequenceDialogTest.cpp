@@ -1,6 +1,5 @@
 #include "browser/ui/frmSearchSeq.h"
 
-#include "LoadedBrowserFixture.h"
 #include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "platform/Kernel.h"
@@ -9,6 +8,8 @@
 #include "search/LibraryCatalogue.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/LoadedBrowserFixture.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,8 @@
 namespace k2k {
 namespace {
 
+using test::Click;
+using test::ClickRow;
 using test::ReadFile;
 using test::WriteFile;
 
@@ -49,29 +52,12 @@ protected:
     // The user acts on the dialog while it is shown modally; whatever opens it runs after.
     // Counts the openings; a dialog left open is a failure and is closed.
     void WhileOpen(std::function<void(frmSearchSeq&)> user) {
-        QTimer::singleShot(0, [this, user] {
-            frmSearchSeq* dialog = nullptr;
-            for (QWidget* widget : QApplication::allWidgets())
-                if (auto* found = qobject_cast<frmSearchSeq*>(widget); found && found->isVisible())
-                    dialog = found;
-            if (!dialog)
-                return;
+        test::WhenModal<frmSearchSeq>([this, user](frmSearchSeq& dialog) {
             ++m_openings;
-            dialog->activateWindow();
-            user(*dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog is still open";
-                dialog->done(QDialog::Rejected);
-            }
+            user(dialog);
         });
     }
 
-    template <class T = QWidget>
-    static T* Child(QWidget& parent, const char* name) {
-        T* child = parent.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
     static QListWidget& List(frmSearchSeq& dialog, int kind) {
         return *Child<QListWidget>(dialog, QStringLiteral("lstSearchSeq%1").arg(kind).toLatin1());
     }
@@ -82,13 +68,6 @@ protected:
             shown << (list.item(row)->checkState() == Qt::Checked ? "" : "-") +
                          list.item(row)->text();
         return shown;
-    }
-    static void ClickRow(QListWidget& list, int row) {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                          list.visualItemRect(list.item(row)).center());
-    }
-    static void Click(frmSearchSeq& dialog, const char* button) {
-        QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
     }
     static bool Enabled(frmSearchSeq& dialog, const char* button) {
         return Child<QPushButton>(dialog, button)->isEnabled();

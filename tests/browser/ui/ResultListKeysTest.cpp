@@ -4,8 +4,6 @@
 
 #include "browser/ui/ResultListView.h"
 
-#include "LoadedBrowserFixture.h"
-#include "ResultListFixture.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
 #include "common/ui/Kldquery.h"
@@ -14,6 +12,8 @@
 #include "platform/ui/K2kGrid.h"
 #include "search/ProjectStatus.h"
 #include "search/ResultList.h"
+#include "support/ui/LoadedBrowserFixture.h"
+#include "support/ui/ResultListFixture.h"
 
 #include <QAction>
 #include <QApplication>

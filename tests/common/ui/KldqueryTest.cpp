@@ -2,6 +2,7 @@
 
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,14 +42,7 @@ protected:
     // Runs QUERY; user acts on the shown box (the controls by name) while it is modal.
     Answer Ask(std::vector<std::string> values, int style, int index,
                const std::function<void(Kldquery&)>& user) {
-        QTimer::singleShot(0, &m_query, [this, user] {
-            EXPECT_TRUE(m_query.isVisible());
-            user(m_query);
-            if (m_query.isVisible()) {
-                ADD_FAILURE() << "the box is still open";
-                m_query.reject();
-            }
-        });
+        test::WhenModal<Kldquery>(user);
         Answer answer;
         answer.returned = m_query.QUERY("Library Browser", "Name:", values, style, index);
         answer.values = values;
@@ -59,9 +53,7 @@ protected:
 
     template <typename T>
     T* Find(const char* name) {
-        T* control = m_query.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return test::Child<T>(m_query, name);
     }
 
     test::TempDir m_dir;

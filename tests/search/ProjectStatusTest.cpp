@@ -1,0 +1,90 @@
+#include "search/ProjectStatus.h"
+
+#include "platform/Kernel.h"
+#include "platform/NativePath.h"
+#include "platform/ProjectBuilder.h"
+#include "search/ResultList.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+// A project of two hierarchies, the second one current:
+//   TOP: schematic U1 and U2 (7400, 7402, both with symbol 7400), U3 (no part, the
+//        package SO8 on the schematic); layout U1 (7400 in DIP14 with pads PAD60)
+//   SUB: layout IC1 (LM358 in DIP14)
+// The symbol map holds a symbol and a package that are both called DIP14.
+class ProjectStatusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProjectBuilder builder("DEMO");
+        builder.AddPart("7400", "");
+        builder.AddPart("7402", "");
+        builder.AddPart("LM358", "");
+        builder.AddPart("UNUSED", "");
+        builder.AddSymbol("7400", "NAND gate", "", kSymbolFlags);    // 1
+        builder.AddSymbol("DIP14", "14-pin DIP", "", kPackageFlags); // 2
+        builder.AddSymbol("DIP14", "DIP14 block", "", kSymbolFlags); // 3
+        builder.AddSymbol("PAD60", "round 60", "", kPadstackFlags);  // 4
+        builder.AddSymbol("SO8", "8-pin SO", "", kPackageFlags);     // 5
+        const int top = builder.AddHierarchy("TOP");
+        const int sub = builder.AddHierarchy("SUB");
+        builder.AddPage(top, "Sheet1");
+        builder.AddPage(sub, "SubSheet");
+        builder.AddComponent(top, ComponentEditor::Schematic, "U1", 1, {1});
+        builder.AddComponent(top, ComponentEditor::Schematic, "U2", 2, {1});
+        builder.AddComponent(top, ComponentEditor::Schematic, "U3", 0, {5});
+        builder.AddComponent(top, ComponentEditor::Layout, "U1", 1, {2, 4});
+        builder.AddComponent(sub, ComponentEditor::Layout, "IC1", 3, {2});
+        builder.SetCurrent(sub, 1);
+        std::string error;
+        ASSERT_TRUE(builder.Write(m_dir / "DEMO.K2K", error)) << error;
+        ASSERT_TRUE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "DEMO.K2K"), &error)) << error;
+    }
+
+    std::int32_t Status(LibraryKind kind, const char* name) {
+        return ProjectStatus(m_kernel, kind, name);
+    }
+    int Current() { return m_kernel.DB_CurHier(m_kernel.DB_DataBase()); }
+
+    test::TempDir m_dir;
+    Kernel m_kernel;
+};
+
+constexpr std::int32_t kUsed = kInProject | kUsedInProject;
+
+// A part counts as used on a layout or a schematic of any hierarchy, not only the current.
+TEST_F(ProjectStatusTest, PartsAreUsedByComponentsOfEveryHierarchy) {
+    EXPECT_EQ(Status(LibraryKind::Part, "7400"), kUsed) << "on a layout";
+    EXPECT_EQ(Current(), 2) << "the current hierarchy is current again";
+    EXPECT_EQ(Status(LibraryKind::Part, "7402"), kUsed) << "on a schematic only";
+    EXPECT_EQ(Status(LibraryKind::Part, "LM358"), kUsed) << "in the other hierarchy";
+    EXPECT_EQ(Status(LibraryKind::Part, "UNUSED"), kInProject);
+    EXPECT_EQ(Status(LibraryKind::Part, "7404"), 0) << "not in the project";
+}
+
+// Symbols are looked for on the schematics, packages and padstacks on the layouts; the
+// kind's masks tell apart the symbol and the package of one name.
+TEST_F(ProjectStatusTest, EachKindIsLookedForWhereItIsPlaced) {
+    EXPECT_EQ(FindInProject(m_kernel, LibraryKind::Symbol, "DIP14"), 3);
+    EXPECT_EQ(FindInProject(m_kernel, LibraryKind::Package, "DIP14"), 2);
+    EXPECT_EQ(Status(LibraryKind::Symbol, "7400"), kUsed);
+    EXPECT_EQ(Status(LibraryKind::Symbol, "DIP14"), kInProject) << "only the package is placed";
+    EXPECT_EQ(Status(LibraryKind::Package, "DIP14"), kUsed);
+    EXPECT_EQ(Current(), 2);
+    EXPECT_EQ(Status(LibraryKind::Package, "SO8"), kInProject) << "on a schematic only";
+    EXPECT_EQ(Status(LibraryKind::Padstack, "PAD60"), kUsed);
+    EXPECT_EQ(Status(LibraryKind::Symbol, "PAD60"), 0) << "a padstack is no symbol";
+}
+
+// Without an open project nothing is in it.
+TEST(ProjectStatusWithoutProjectTest, NothingIsInTheProject) {
+    Kernel kernel;
+    EXPECT_EQ(ProjectStatus(kernel, LibraryKind::Part, "7400"), 0);
+    EXPECT_EQ(ProjectStatus(kernel, LibraryKind::Symbol, "7400"), 0);
+}
+
+} // namespace
+} // namespace k2k
