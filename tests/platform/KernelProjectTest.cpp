@@ -19,38 +19,11 @@ public:
     using KernelProject::LoadSymbolData;
 };
 
-// A project of two hierarchies:
-//   TOP: pages Sheet1, Sheet2; schematic U1 (7400), U2 (7402), U3 (no part, package SO8);
-//        layout U1 (7400 in DIP14 with pads PAD60)
-//   SUB: page SubSheet; layout IC1 (LM358 in DIP14); no schematic components
-// The symbol map holds a symbol and a package that are both called DIP14.
+// The demo project of the test support (two hierarchies, TOP current).
 class KernelProjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ProjectBuilder builder("DEMO");
-        builder.AddPart("7400", "DIP14 \x80Quad NAND");
-        builder.AddPart("7402", "DIP14 \x80Quad NOR");
-        builder.AddPart("LM358", "DIP14 \x80"
-                                 "Dual op-amp");
-        builder.AddPart("UNUSED", "");
-        builder.AddSymbol("7400", "NAND gate", "draw-nand", kSymbolFlags);
-        builder.AddSymbol("DIP14", "14-pin DIP", "draw-dip", kPackageFlags);
-        builder.AddSymbol("DIP14", "DIP14 block", "draw-block", kSymbolFlags);
-        builder.AddSymbol("PAD60", "round 60", "", kPadstackFlags);
-        builder.AddSymbol("SO8", "8-pin SO", "", kPackageFlags);
-        const int top = builder.AddHierarchy("TOP");
-        const int sub = builder.AddHierarchy("SUB");
-        builder.AddPage(top, "Sheet1");
-        builder.AddPage(top, "Sheet2");
-        builder.AddPage(sub, "SubSheet");
-        builder.AddComponent(top, ComponentEditor::Schematic, "U1", 1, {1});
-        builder.AddComponent(top, ComponentEditor::Schematic, "U2", 2, {1});
-        builder.AddComponent(top, ComponentEditor::Schematic, "U3", 0, {5});
-        builder.AddComponent(top, ComponentEditor::Layout, "U1", 1, {2, 4});
-        builder.AddComponent(sub, ComponentEditor::Layout, "IC1", 3, {2});
-        builder.SetCurrent(top, 2);
-        std::string error;
-        ASSERT_TRUE(builder.Write(m_dir / "DEMO.K2K", error)) << error;
+        test::WriteDemoProject(m_dir / "DEMO.K2K");
         ASSERT_TRUE(Open(m_kernel));
     }
 

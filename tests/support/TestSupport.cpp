@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include "platform/KernelProject.h"
+#include "platform/ProjectBuilder.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/NativePath.h"
 
@@ -59,6 +62,33 @@ std::string ReadFile(const std::filesystem::path& path) {
     if (!ReadWholeFile(path, content))
         throw std::runtime_error("cannot read " + path.string());
     return content;
+}
+
+void WriteDemoProject(const std::filesystem::path& file) {
+    ProjectBuilder builder("DEMO");
+    builder.AddPart("7400", "DIP14 \x80Quad NAND");
+    builder.AddPart("7402", "DIP14 \x80Quad NOR");
+    builder.AddPart("LM358", "DIP14 \x80"
+                             "Dual op-amp");
+    builder.AddPart("UNUSED", "");
+    builder.AddSymbol("7400", "NAND gate", "draw-nand", kSymbolFlags);
+    builder.AddSymbol("DIP14", "14-pin DIP", "draw-dip", kPackageFlags);
+    builder.AddSymbol("DIP14", "DIP14 block", "draw-block", kSymbolFlags);
+    builder.AddSymbol("PAD60", "round 60", "", kPadstackFlags);
+    builder.AddSymbol("SO8", "8-pin SO", "", kPackageFlags);
+    const int top = builder.AddHierarchy("TOP");
+    const int sub = builder.AddHierarchy("SUB");
+    builder.AddPage(top, "Sheet1");
+    builder.AddPage(top, "Sheet2");
+    builder.AddPage(sub, "SubSheet");
+    builder.AddComponent(top, ComponentEditor::Schematic, "U1", 1, {1});
+    builder.AddComponent(top, ComponentEditor::Schematic, "U2", 2, {1});
+    builder.AddComponent(top, ComponentEditor::Schematic, "U3", 0, {5});
+    builder.AddComponent(top, ComponentEditor::Layout, "U1", 1, {2, 4});
+    builder.AddComponent(sub, ComponentEditor::Layout, "IC1", 3, {2});
+    builder.SetCurrent(top, 2);
+    std::string error;
+    ASSERT_TRUE(builder.Write(file, error)) << error;
 }
 
 } // namespace k2k::test

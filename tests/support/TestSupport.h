@@ -47,6 +47,13 @@ public:
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
 
+// Writes a project of two hierarchies, TOP current (its second page):
+//   TOP: pages Sheet1, Sheet2; schematic U1 (7400), U2 (7402), U3 (no part, package SO8);
+//        layout U1 (7400 in DIP14 with pads PAD60)
+//   SUB: page SubSheet; layout IC1 (LM358 in DIP14); no schematic components
+// The symbol map holds a symbol and a package that are both called DIP14.
+void WriteDemoProject(const std::filesystem::path& file);
+
 // The suite's services with their settings in dir/suite.ini, showing boxes that record.
 class ServicesTest : public ::testing::Test {
 protected:

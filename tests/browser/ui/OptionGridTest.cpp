@@ -9,6 +9,7 @@
 #include "platform/ui/K2kGrid.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/BrowserFixtures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -29,13 +30,13 @@ constexpr std::array<LibraryKind, 4> kKinds{LibraryKind::Part, LibraryKind::Symb
                                             LibraryKind::Package, LibraryKind::Padstack};
 
 // The four grids of a window over the small suite, set up as the window's start does.
-class OptionGridTest : public ::testing::Test {
+class OptionGridTest : public test::SmallSuiteBrowserTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
+    void PrepareSuite() override {
         test::WriteFile(m_dir / "SYS" / "TEXTS.LNG", "11194=Optionen\r\n4818=Name \xE4\r\n");
-        const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
-        ASSERT_TRUE(opening.ok) << opening.error;
+    }
+    void SetUp() override {
+        SmallSuiteBrowserTest::SetUp();
         m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\SYS");
         for (LibraryKind kind : kKinds) {
             auto& grid = m_grids[static_cast<std::size_t>(kind)];
@@ -74,12 +75,7 @@ protected:
         return edit;
     }
 
-    test::TempDir m_dir;
     test::TempDir m_settingsDir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    SearchFeedback m_feedback;
-    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     UserSettings m_settings{m_settingsDir.Path()};
     HistoryCompleter m_completer;
     std::array<std::unique_ptr<K2kGrid>, 4> m_grids;

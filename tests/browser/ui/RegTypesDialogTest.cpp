@@ -13,6 +13,7 @@
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/BrowserFixtures.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QAction>
@@ -257,11 +258,10 @@ TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
 
 // The pick buttons of the part grid open the part dialog on one tree; the trimmed path
 // picked there lands in the cell, and a pick cancelled leaves the cell as it was.
-class RegTypePickTest : public ::testing::Test {
+class RegTypePickTest : public test::PartGridTest {
 protected:
     void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
-        ASSERT_TRUE(m_browser.OpenSuite(m_dir.Path()).ok);
+        PartGridTest::SetUp();
         FillSample(m_browser.State().regTypes);
         m_dialogs = MakeDialogs(m_browser.State().regTypes, m_browser.Services(), m_browser.Files(),
                                 m_owner);
@@ -277,16 +277,8 @@ protected:
         test::ClickCellButton(m_grid, row, 1);
     }
 
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    SearchFeedback m_feedback;
-    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     QWidget m_owner;
     std::unique_ptr<RegTypesDialogs> m_dialogs;
-    HistoryCompleter m_completer;
-    K2kGrid m_grid;
-    OptionGrid m_options{m_grid, LibraryKind::Part, m_browser, m_completer};
 };
 
 TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {

@@ -12,8 +12,8 @@
 #include "platform/ui/K2kGrid.h"
 #include "search/ProjectStatus.h"
 #include "search/ResultList.h"
+#include "support/ui/BrowserFixtures.h"
 #include "support/ui/LoadedBrowserFixture.h"
-#include "support/ui/ResultListFixture.h"
 
 #include <QAction>
 #include <QApplication>

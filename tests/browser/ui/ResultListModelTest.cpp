@@ -2,7 +2,7 @@
 
 #include "browser/ui/BrowserImages.h"
 #include "search/ResultList.h"
-#include "support/ui/ResultListFixture.h"
+#include "support/ui/BrowserFixtures.h"
 
 #include <QBrush>
 #include <QColor>

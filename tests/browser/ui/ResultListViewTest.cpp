@@ -4,7 +4,7 @@
 #include "browser/ui/ResultListModel.h"
 #include "search/ProjectStatus.h"
 #include "search/ResultList.h"
-#include "support/ui/ResultListFixture.h"
+#include "support/ui/BrowserFixtures.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,6 +7,7 @@
 #include "platform/ui/K2kGrid.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "support/ui/BrowserFixtures.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QApplication>
@@ -49,13 +50,13 @@ std::string Cell(QTreeView* list, int row, int column) {
 }
 
 // The small suite with hand-made simulation tables, and the part grid of a window over it.
-class SimulationDialogTest : public ::testing::Test {
+class SimulationDialogTest : public test::PartGridTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
+    void PrepareSuite() override {
         test::WriteFile(m_dir / "SYS" / "TEXTS.LNG", "5045=Spice-Elemente\r\n");
-        const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
-        ASSERT_TRUE(opening.ok) << opening.error;
+    }
+    void SetUp() override {
+        PartGridTest::SetUp();
         m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\SYS");
 
         SimulationTables& tables = m_browser.State().simulation;
@@ -80,15 +81,6 @@ protected:
         test::WhenModal<frmSimulation>(std::move(act));
         test::ClickCellButton(m_grid, row, 1);
     }
-
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    SearchFeedback m_feedback;
-    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
-    HistoryCompleter m_completer;
-    K2kGrid m_grid;
-    OptionGrid m_options{m_grid, LibraryKind::Part, m_browser, m_completer};
 };
 
 // The element-code pick shows tab 1 alone, its caption in the suite's language; Escape

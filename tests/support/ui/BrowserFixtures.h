@@ -1,10 +1,14 @@
 #pragma once
-// The small suite opened by a real browser component, for the result-list tests: searches
-// run through the component's engine, and the feedback's hooks stand for the window.
+// The small suite opened by a real browser component: searches run through the
+// component's engine, and the feedback's hooks stand for the window. On it, the fixtures of
+// the result-list tests and of the tests that work the part grid of a window.
 
 #include "browser/BrowserComponent.h"
+#include "browser/HistoryBoxes.h"
 #include "browser/OptionGridRows.h"
+#include "browser/ui/OptionGrid.h"
 #include "platform/Kernel.h"
+#include "platform/ui/K2kGrid.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ui/WidgetDriver.h"
@@ -33,14 +37,26 @@ public:
     std::function<void(LibraryKind)> resultsChanged;
 };
 
-class ResultListFixture : public ::testing::Test {
+// The component over the small suite, opened by SetUp after PrepareSuite changed its files.
+class SmallSuiteBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WriteSmallSuite(m_dir.Path());
+        PrepareSuite();
         const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
         ASSERT_TRUE(opening.ok) << opening.error;
     }
+    virtual void PrepareSuite() {}
 
+    TempDir m_dir;
+    Kernel m_kernel;
+    RecordingMessageBoxes m_boxes;
+    HookedFeedback m_feedback;
+    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
+};
+
+class ResultListFixture : public SmallSuiteBrowserTest {
+protected:
     // Shows the kind's optional columns whose entries are set (from 1); the others hidden.
     void ShowColumns(LibraryKind kind, const std::vector<std::string>& names,
                      const std::vector<bool>& shown) {
@@ -59,12 +75,14 @@ protected:
     }
 
     ResultList& Results(LibraryKind kind) { return m_browser.State().search.Results(kind); }
+};
 
-    TempDir m_dir;
-    Kernel m_kernel;
-    RecordingMessageBoxes m_boxes;
-    HookedFeedback m_feedback;
-    BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
+// The part grid of a window over the component (m_options.SetUp is the test's to call).
+class PartGridTest : public SmallSuiteBrowserTest {
+protected:
+    HistoryCompleter m_completer;
+    K2kGrid m_grid;
+    OptionGrid m_options{m_grid, LibraryKind::Part, m_browser, m_completer};
 };
 
 } // namespace k2k::test
