@@ -48,7 +48,9 @@ std::string KernelString(const Kernel& kernel, const char* name) {
 BrowserMainWindow::BrowserMainWindow(const BrowserEnvironment& environment, QWidget* parent)
     : QMainWindow(parent), m_environment(environment), m_kernel(*environment.kernel), m_boxes(this),
       m_usedBoxes(environment.boxes ? *environment.boxes : m_boxes),
-      m_component(m_kernel, environment.directorySettings, m_usedBoxes, *this),
+      m_feedback(
+          *this, [this](bool on) { SetHourglass(on); }, [this](bool busy) { PublishStatus(busy); }),
+      m_component(m_kernel, environment.directorySettings, m_usedBoxes, m_feedback),
       m_exchange(m_component, *this,
                  [this](const std::string& aname, const std::string& command) {
                      emit NotifyClass(FromSuiteText(aname), FromSuiteText(command));
@@ -270,7 +272,9 @@ bool BrowserMainWindow::FormUpdate() {
         m_splash->SetHelpHandler([this] { m_help.ShowHelpTopic(); });
     }
     m_splash->ShowAsSplash(true);
-    const FormUpdateResult result = m_component.FormUpdate(*m_splash);
+    m_feedback.SetSplash(m_splash.get());
+    const FormUpdateResult result = m_component.FormUpdate(m_feedback);
+    m_feedback.SetSplash(nullptr);
     m_splash.reset();
     if (!result.Ok()) {
         while (m_hourglassDepth > 0)
@@ -361,6 +365,7 @@ void BrowserMainWindow::RunUnload() {
     SaveGridLayout();
     // The other windows of the browser go first, the last made first. They belong to
     // the window (or to the windows that made them), which deletes them.
+    m_feedback.SetSplash(nullptr);
     m_splash.reset();
     QList<QDialog*> windows = findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
     while (!windows.isEmpty()) {
@@ -370,21 +375,6 @@ void BrowserMainWindow::RunUnload() {
     ReleaseViewers();
     emit NotifyClass(FromSuiteText(kBrowserApp), QStringLiteral("SHUTDOWN"));
     emit Unloaded();
-}
-
-void BrowserMainWindow::LetPendingEventsRun() {
-    if (m_pumpGate.Due()) {
-        BeforePendingEventsRun();
-        QApplication::processEvents();
-    }
-}
-
-void BrowserMainWindow::ShowStatus(const std::string& text) {
-    statusBar()->showMessage(FromSuiteText(text));
-}
-
-void BrowserMainWindow::PublishBusy(bool busy) {
-    PublishStatus(busy);
 }
 
 } // namespace k2k

@@ -8,14 +8,16 @@
 // controls: it builds them in its constructor (their Tags set for LocaliseForm), sets them
 // up in SetUpWindow, and answers the commands' questions that concern them (viewers,
 // library lists, search sequence). After each of its searches it calls AfterSearch, which
-// carries out the commands kept while the search ran.
+// carries out the commands kept while the search ran. What the engine and the start-up tell
+// the person goes through the window's one StatusFeedback (status bar, splash, hourglass,
+// busy flag); a concrete window hands it its message panel and its SearchDisplay.
 //
 // clsKldbrwsr creates the window through a BrowserWindowFactory, so the host class does not
 // know which window it drives; PlainBrowserWindow is a stand-in with no tabs.
 
 #include "browser/BrowserComponent.h"
 #include "browser/CommandExchange.h"
-#include "browser/EventGate.h"
+#include "browser/ui/StatusFeedback.h"
 #include "platform/UserSettings.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "services/BwrSearchResult.h"
@@ -61,7 +63,7 @@ inline constexpr int kErrStartUpFailed = -1;
 // The component's file name without extension, which names its help file.
 inline constexpr const char* kComponentName = "K2Kbrwsr";
 
-class BrowserMainWindow : public QMainWindow, public BrowserWindowActions, public SearchFeedback {
+class BrowserMainWindow : public QMainWindow, public BrowserWindowActions {
     Q_OBJECT
 public:
     explicit BrowserMainWindow(const BrowserEnvironment& environment, QWidget* parent = nullptr);
@@ -84,6 +86,10 @@ public:
     CommandExchange& Exchange() noexcept { return m_exchange; }
     HelpContext& Help() noexcept { return m_help; }
     MessageBoxes& Boxes() noexcept { return m_usedBoxes; }
+    StatusFeedback& Feedback() noexcept { return m_feedback; }
+    const StatusFeedback& Feedback() const noexcept { return m_feedback; }
+    // Carries out the commands kept while a search ran; the window calls it after each.
+    void AfterSearch() { m_exchange.RunDeferredCommands(); }
     const std::array<double, 4>& ClipboardFormats() const noexcept { return m_clipboardFormats; }
     // The window's state as the status record gives it: 0 normal, 1 minimised, 2 maximised.
     int StatusWindowState() const;
@@ -107,11 +113,6 @@ public:
     // reload or unload wait, and a timer carries them out once nothing modal is open.
     bool WaitingForAnswer() override;
 
-    // --- the search feedback's part that every main window does alike
-    void LetPendingEventsRun() override;
-    void ShowStatus(const std::string& text) override;
-    void PublishBusy(bool busy) override;
-
 signals:
     void NotifyClass(const QString& Aname, const QString& sCommand);
     void UploadDropData();
@@ -130,11 +131,6 @@ protected:
     virtual void KeepPaneLayout() {}
     // The three viewer objects are released.
     virtual void ReleaseViewers() {}
-    // Called when a walk lets pending events run (at most every 15 ms), before they run:
-    // the window shows what the walk has found so far.
-    virtual void BeforePendingEventsRun() {}
-    // Carries out the commands kept while a search ran; the window calls it after each.
-    void AfterSearch() { m_exchange.RunDeferredCommands(); }
     // A window opened from this one (a viewer) opens centred over it, its whole frame on
     // this window's screen.
     void PlaceOverWindow(QWidget& window) const;
@@ -160,6 +156,7 @@ private:
     Kernel& m_kernel;
     QtMessageBoxes m_boxes;
     MessageBoxes& m_usedBoxes;
+    StatusFeedback m_feedback; // before the component, which talks to it
     BrowserComponent m_component;
     CommandExchange m_exchange;
     HelpContext m_help;
@@ -176,7 +173,6 @@ private:
     bool m_startMaximised = false;
     bool m_placedForWork = false;
     bool m_frameChecked = false;
-    EventGate m_pumpGate; // pending events run at most every 15 ms while a search works
     QTimer m_afterAnswer; // runs the commands kept while a question was open
 };
 

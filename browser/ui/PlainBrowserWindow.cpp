@@ -60,7 +60,7 @@ bool PlainBrowserWindow::FormUpdate() {
 void PlainBrowserWindow::SetUpWindow() {
     Log(QStringLiteral("set up the window"));
     RefillLibraryLists();
-    ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+    Feedback().ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
 }
 
 void PlainBrowserWindow::SaveGridLayout() {

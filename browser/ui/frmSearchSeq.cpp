@@ -9,6 +9,7 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
+#include "platform/ui/TaggedControls.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -22,20 +23,6 @@
 #include <QVBoxLayout>
 
 namespace k2k {
-
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const char* tag = nullptr) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    if (tag)
-        SetTag(*button, tag);
-    return button;
-}
-
-} // namespace
 
 frmSearchSeq::frmSearchSeq(BrowserComponent& component, QWidget* parent)
     : QDialog(parent), m_component(component), m_tabs(new QTabWidget(this)),

@@ -1,13 +1,13 @@
 #pragma once
 // frmSplash, the picture window shown while the browser starts (its label carries the
 // progress texts of the start-up) and usable as an About box. The picture is drawn, not
-// read from a file, and always fills the whole window.
-
-#include "browser/BrowserComponent.h"
+// read from a file, and always fills the whole window. The main window's StatusFeedback
+// hands it the start-up's progress texts.
 
 #include <QDialog>
 
 #include <functional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -16,7 +16,7 @@ namespace k2k {
 
 class SuiteServices;
 
-class frmSplash final : public QDialog, public StartupProgress {
+class frmSplash final : public QDialog {
     Q_OBJECT
 public:
     frmSplash(const SuiteServices& services, const QFont& font, QWidget* parent = nullptr);
@@ -27,7 +27,7 @@ public:
     void ShowAsAbout(bool lblVisible = true);
 
     // The start-up's progress texts go into the label, painted at once.
-    void ShowProgress(const std::string& text) override;
+    void ShowProgress(const std::string& text);
 
     // Ctrl+F1 shows the browser's help topic through this.
     void SetHelpHandler(std::function<void()> showHelp) { m_showHelp = std::move(showHelp); }
