@@ -4,7 +4,6 @@
 #include "platform/Text.h"
 #include "search/ResultList.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace k2k {
@@ -47,7 +46,7 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
                   p.partType,
                   p.externalIndexCode,
                   p.simulationFunction,
-                  p.simulationReference,
+                  p.simulationRef,
                   p.simulationReferences};
         return;
     }
@@ -68,12 +67,6 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
         return;
     }
     }
-}
-
-void LabelProjectResults(ResultList& results, int from) {
-    for (int i = std::max(from, 1); i <= results.Count(); ++i)
-        if (Trim(results.Library(i)).empty())
-            results.SetLibrary(i, kProjectLibraryName);
 }
 
 void AppendSavedListLine(std::string& out, int rowNumber, std::string_view text,

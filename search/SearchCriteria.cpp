@@ -110,7 +110,7 @@ constexpr std::array<Step<PartResult>, 14> kPartSteps = {{
     {PartRow::Package, &PartResult::package, Compare::Pattern},
     {PartRow::Description, &PartResult::description, Compare::Pattern},
     {PartRow::ExternalIndexCode, &PartResult::externalIndexCode, Compare::Pattern},
-    {PartRow::SimulationRef, &PartResult::simulationReference, Compare::Pattern},
+    {PartRow::SimulationRef, &PartResult::simulationRef, Compare::Pattern},
     {PartRow::Manufacturer, &PartResult::manufacturer, Compare::Pattern},
     {PartRow::Type, &PartResult::partType, Compare::List},
     {PartRow::Technology, &PartResult::technology, Compare::Pattern},

@@ -71,9 +71,8 @@ struct SearchArguments {
 
 // The saved list: the lines the window's Save List writes, with the columns the suite's
 // display options show and the texts in the suite's encoding.
-void WriteSavedList(BrowserComponent& browser, ResultList& results, std::ostream& out) {
+void WriteSavedList(BrowserComponent& browser, const ResultList& results, std::ostream& out) {
     browser.LoadDisplayOptions();
-    LabelProjectResults(results, 1);
     const std::string text =
         SavedListText(results, ResultColumns(browser.State().displayOptions, results.Kind()));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -81,8 +80,7 @@ void WriteSavedList(BrowserComponent& browser, ResultList& results, std::ostream
 
 // TSV: a header line, then per result its status, its name and every optional column of
 // the kind, in UTF-8.
-void WriteTsv(ResultList& results, std::ostream& out) {
-    LabelProjectResults(results, 1);
+void WriteTsv(const ResultList& results, std::ostream& out) {
     std::string buffer = "status\tname";
     for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
         buffer.append("\t").append(column);
