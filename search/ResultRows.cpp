@@ -36,18 +36,10 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
     switch (results.Kind()) {
     case LibraryKind::Part: {
         const PartResult p = results.Part(i);
-        values = {p.library,
-                  p.description,
-                  p.symbols,
-                  p.package,
-                  p.packageType,
-                  p.manufacturer,
-                  p.technology,
-                  p.partType,
-                  p.externalIndexCode,
-                  p.simulationFunction,
-                  p.simulationRef,
-                  p.simulationReferences};
+        values = {
+            p.library,           p.description,        p.symbols,       p.package,
+            p.packageType,       p.manufacturer,       p.technology,    p.partType,
+            p.externalIndexCode, p.simulationFunction, p.simulationRef, p.simulationReferences};
         return;
     }
     case LibraryKind::Symbol: {
