@@ -1,7 +1,5 @@
 #include "search/ResultList.h"
 
-#include "platform/Text.h"
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -59,8 +57,6 @@ std::uint32_t ResultList::LibraryIndex(std::string_view library) {
 
 int ResultList::Append(std::string_view library, std::string_view name, std::string_view info,
                        std::int32_t status, int colour) {
-    if (Trim(library).empty())
-        library = kProjectLibraryName;
     const char* text = Store(name, info);
     m_records.push_back(Record{text, static_cast<std::uint32_t>(name.size()),
                                static_cast<std::uint32_t>(info.size()), LibraryIndex(library), 0,

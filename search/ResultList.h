@@ -32,9 +32,6 @@ namespace k2k {
 inline constexpr std::int32_t kInProject = 2;     // the object is in the open project's map
 inline constexpr std::int32_t kUsedInProject = 4; // a component of the project uses it
 
-// The library of the open project's own results, which come from no library file.
-inline constexpr const char* kProjectLibraryName = "Project Library";
-
 // A result as the views and the searches read it: the object's info record (PartInfo,
 // SymbolInfo or PackageInfo: views into its info text) with its number, status, library
 // and name.
@@ -67,8 +64,7 @@ public:
     bool Empty() const noexcept { return m_records.empty(); }
 
     // Appends a result (number 0) drawn in colour (an entry of the window's result colour
-    // table, 0 to 255) and answers its number. A result with no library (blank) is the open
-    // project's own: its library is "Project Library".
+    // table, 0 to 255) and answers its number.
     int Append(std::string_view library, std::string_view name, std::string_view info,
                std::int32_t status, int colour);
     // Removes, in one pass, every result i for which remove(i) answers true; remove sees
