@@ -1,7 +1,6 @@
 #include "browser/OptionGridRows.h"
 
 #include "search/LibraryCatalogue.h"
-#include "search/SearchCriteria.h"
 #include "search/SearchEngine.h"
 
 #include <algorithm>
@@ -11,62 +10,66 @@ namespace k2k {
 
 namespace {
 
-using C = GridCriterion;
-constexpr GridCell kHistory = GridCell::HistoryBox;
-constexpr GridCell kLibraries = GridCell::LibraryList;
-constexpr GridCell kPick = GridCell::PickButton;
+using C = SearchCriterion;
 
-constexpr OptionGridRow kPartRows[] = {
-    {PartRow::Name, C::Name, "4818", "Name", kHistory, 1},
-    {PartRow::Library, C::Library, "99825", "Library", kLibraries, 0},
-    {PartRow::Description, C::Description, "99542", "Description", kHistory, 2},
-    {PartRow::Symbol, C::Symbol, "991150", "Symbol", kHistory, 3},
-    {PartRow::Package, C::Package, "10190", "Package", kHistory, 4},
-    {PartRow::PackageType, C::PackageType, "3976", "Package Type", kPick, 0},
-    {PartRow::Manufacturer, C::Manufacturer, "5011", "Manufacturer", kPick, 0},
-    {PartRow::Technology, C::Technology, "4377", "Technology", kPick, 0},
-    {PartRow::Type, C::Type, "34366", "Type", kPick, 0},
-    {PartRow::ExternalIndexCode, C::ExternalIndexCode, "5012", "Externel Index Code", kHistory, 5},
-    {PartRow::SimulationFunction, C::SimulationFunction, "5013", "Simulation Function", kPick, 0},
-    {PartRow::SimulationRef, C::SimulationRef, "5014", "KDSpice Simulation Ref", kHistory, 6},
-    {PartRow::ElementCode, C::ElementCode, "5015", "KDSpice ElementCode", kPick, 0},
-    {PartRow::ModelCode, C::ModelCode, "5016", "KDSpice Model Code / SubCircuit", kPick, 0},
-    {PartRow::Variant, C::Variant, "5017", "KDSpice Variant", kPick, 0},
+// How a criterion's row looks in any grid: its caption and its value cell. History boxes
+// are numbered in the order of the rows.
+struct RowLook {
+    const char* captionId;
+    const char* caption;
+    GridCell cell;
 };
 
-constexpr OptionGridRow kSymbolRows[] = {
-    {SymbolRow::Name, C::Name, "4818", "Name", kHistory, 1},
-    {SymbolRow::Library, C::Library, "99825", "Library", kLibraries, 0},
-    {SymbolRow::Description, C::Description, "99542", "Description", kHistory, 2},
-    {SymbolRow::Type, C::Type, "34366", "Type", kPick, 0},
-    {SymbolRow::SimulationFunction, C::SimulationFunction, "5013", "Simulation Function", kPick, 0},
-    {SymbolRow::ElementCode, C::ElementCode, "5015", "KDSpice ElementCode", kPick, 0},
-    {SymbolRow::ModelCode, C::ModelCode, "5016", "KDSpice Model Code / SubCircuit", kPick, 0},
-    {SymbolRow::Variant, C::Variant, "5017", "KDSpice Variant", kPick, 0},
-};
+constexpr std::array<RowLook, kSearchCriteria> kLooks = {{
+    {"4818", "Name", GridCell::HistoryBox},
+    {"99825", "Library", GridCell::LibraryList},
+    {"99542", "Description", GridCell::HistoryBox},
+    {"991150", "Symbol", GridCell::HistoryBox},
+    {"10190", "Package", GridCell::HistoryBox},
+    {"3976", "Package Type", GridCell::PickButton},
+    {"5011", "Manufacturer", GridCell::PickButton},
+    {"4377", "Technology", GridCell::PickButton},
+    {"34366", "Type", GridCell::PickButton},
+    {"5012", "Externel Index Code", GridCell::HistoryBox},
+    {"5013", "Simulation Function", GridCell::PickButton},
+    {"5014", "KDSpice Simulation Ref", GridCell::HistoryBox},
+    {"5015", "KDSpice ElementCode", GridCell::PickButton},
+    {"5016", "KDSpice Model Code / SubCircuit", GridCell::PickButton},
+    {"5017", "KDSpice Variant", GridCell::PickButton},
+    {"4946", "JEDEC Name", GridCell::HistoryBox},
+    {"991207", "Shape", GridCell::PickButton},
+}};
 
-constexpr OptionGridRow kPackageRows[] = {
-    {PackageRow::Name, C::Name, "4818", "Name", kHistory, 1},
-    {PackageRow::Library, C::Library, "99825", "Library", kLibraries, 0},
-    {PackageRow::Description, C::Description, "99542", "Description", kHistory, 2},
-    {PackageRow::Type, C::Type, "16305", "Type", kPick, 0},
-    {PackageRow::JedecName, C::JedecName, "4946", "JEDEC Name", kHistory, 3},
-};
+// The captions that differ by kind: packages and padstacks have a type of their own, and
+// the padstack grid's library caption another text id.
+RowLook LookOf(LibraryKind kind, SearchCriterion criterion) {
+    RowLook look = kLooks[static_cast<std::size_t>(criterion)];
+    if (criterion == C::Type && (kind == LibraryKind::Package || kind == LibraryKind::Padstack))
+        look.captionId = "16305";
+    if (criterion == C::Library && kind == LibraryKind::Padstack)
+        look.captionId = "3961";
+    return look;
+}
 
-constexpr OptionGridRow kPadstackRows[] = {
-    {PadstackRow::Name, C::Name, "4818", "Name", kHistory, 1},
-    {PadstackRow::Library, C::Library, "3961", "Library", kLibraries, 0},
-    {PadstackRow::Type, C::Type, "16305", "Type", kPick, 0},
-    {PadstackRow::Shape, C::Shape, "991207", "Shape", kPick, 0},
-};
-
-constexpr std::array<std::span<const OptionGridRow>, 4> kRows{kPartRows, kSymbolRows, kPackageRows,
-                                                              kPadstackRows};
+std::vector<OptionGridRow> MakeRows(LibraryKind kind) {
+    std::vector<OptionGridRow> rows;
+    int boxes = 0;
+    for (const SearchCriterion criterion : CriteriaOf(kind)) {
+        const RowLook look = LookOf(kind, criterion);
+        const bool box = look.cell == GridCell::HistoryBox;
+        rows.push_back({static_cast<int>(rows.size()) + 1, criterion, look.captionId, look.caption,
+                        look.cell, box ? ++boxes : 0});
+    }
+    return rows;
+}
 
 } // namespace
 
 std::span<const OptionGridRow> OptionGridRows(LibraryKind kind) noexcept {
-    return kRows[static_cast<std::size_t>(kind)];
+    static const std::array<std::vector<OptionGridRow>, 4> rows{
+        MakeRows(LibraryKind::Part), MakeRows(LibraryKind::Symbol), MakeRows(LibraryKind::Package),
+        MakeRows(LibraryKind::Padstack)};
+    return rows[static_cast<std::size_t>(kind)];
 }
 
 int OptionGridRowCount(LibraryKind kind) noexcept {
@@ -80,22 +83,16 @@ int HistoryBoxCount(LibraryKind kind) noexcept {
     }));
 }
 
-int GridRowOf(LibraryKind kind, GridCriterion criterion) noexcept {
-    for (const OptionGridRow& row : OptionGridRows(kind))
-        if (row.criterion == criterion)
-            return row.row;
-    return 0;
-}
-
 std::vector<std::string> FreshGridValues(LibraryKind kind) {
     std::vector<std::string> values(OptionGridRows(kind).size());
-    values[static_cast<std::size_t>(GridRowOf(kind, GridCriterion::Library) - 1)] = kAllLibraries;
+    values[static_cast<std::size_t>(CriterionRow(kind, SearchCriterion::Library) - 1)] =
+        kAllLibraries;
     return values;
 }
 
-bool SetGridValue(std::vector<std::string>& values, LibraryKind kind, GridCriterion criterion,
+bool SetGridValue(std::vector<std::string>& values, LibraryKind kind, SearchCriterion criterion,
                   std::string value) {
-    const int row = GridRowOf(kind, criterion);
+    const int row = CriterionRow(kind, criterion);
     if (row == 0)
         return false;
     if (values.size() < static_cast<std::size_t>(row))

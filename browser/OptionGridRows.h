@@ -1,11 +1,12 @@
 #pragma once
-// The rows of the four search-option grids: which row holds which criterion, its caption
-// (text id and default) and the kind of its value cell. The searches read the criteria
-// back by these row numbers (search/SearchCriteria.h), so the window that builds the grids
-// and "k2klib search", which builds the same values from its options, both take the rows
-// from here, and so do the defaults of a fresh grid.
+// The rows of the four search-option grids: row n holds the kind's criterion n, in the order
+// the searches read them back (search/SearchCriteria.h), with its caption (text id and
+// default) and the kind of its value cell. The window that builds the grids and "k2klib
+// search", which builds the same values from its options, both take the rows from here, and
+// so do the defaults of a fresh grid.
 
 #include "platform/LibraryFile.h"
+#include "search/SearchCriteria.h"
 
 #include <span>
 #include <string>
@@ -15,28 +16,6 @@ namespace k2k {
 
 class LibraryCatalogue;
 
-// Every criterion that some grid offers. Type stands for the symbol, package and padstack
-// type as well as the part type.
-enum class GridCriterion {
-    Name,
-    Library,
-    Description,
-    Symbol,
-    Package,
-    PackageType,
-    Manufacturer,
-    Technology,
-    Type,
-    ExternalIndexCode,
-    SimulationFunction,
-    SimulationRef,
-    ElementCode,
-    ModelCode,
-    Variant,
-    JedecName,
-    Shape,
-};
-
 enum class GridCell {
     HistoryBox,  // free text with an editable list of earlier entries
     LibraryList, // drop-down list of the kind's libraries
@@ -45,7 +24,7 @@ enum class GridCell {
 
 struct OptionGridRow {
     int row = 0;
-    GridCriterion criterion = GridCriterion::Name;
+    SearchCriterion criterion = SearchCriterion::Name;
     const char* captionId = ""; // text id of the caption in column 0
     const char* caption = "";   // its English default
     GridCell cell = GridCell::HistoryBox;
@@ -62,14 +41,12 @@ std::span<const OptionGridRow> OptionGridRows(LibraryKind kind) noexcept;
 int OptionGridRowCount(LibraryKind kind) noexcept;
 // The number of history boxes of a kind's grid (6, 2, 3, 1).
 int HistoryBoxCount(LibraryKind kind) noexcept;
-// The row of a criterion in a kind's grid; 0 when the kind has no such criterion.
-int GridRowOf(LibraryKind kind, GridCriterion criterion) noexcept;
 
 // The values of a fresh grid, row 1 first: all empty but the library, "[ALL LIBRARIES]".
 std::vector<std::string> FreshGridValues(LibraryKind kind);
 // Writes value into the criterion's row of values (a kind's grid values, row 1 first);
 // false, leaving values as they were, when the kind has no such criterion.
-bool SetGridValue(std::vector<std::string>& values, LibraryKind kind, GridCriterion criterion,
+bool SetGridValue(std::vector<std::string>& values, LibraryKind kind, SearchCriterion criterion,
                   std::string value);
 
 // The entries of a kind's library list: "[ALL LIBRARIES]", "[PROJECT LIBRARY]", then the

@@ -4,8 +4,8 @@
 
 namespace k2k {
 
-std::optional<RegTypePick> RegTypePickOf(LibraryKind kind, GridCriterion criterion) noexcept {
-    using C = GridCriterion;
+std::optional<RegTypePick> RegTypePickOf(LibraryKind kind, SearchCriterion criterion) noexcept {
+    using C = SearchCriterion;
     switch (kind) {
     case LibraryKind::Part:
         switch (criterion) {

@@ -15,7 +15,7 @@ struct RegTypePick {
 };
 
 // nullopt for a criterion that no registered-types dialog picks.
-std::optional<RegTypePick> RegTypePickOf(LibraryKind kind, GridCriterion criterion) noexcept;
+std::optional<RegTypePick> RegTypePickOf(LibraryKind kind, SearchCriterion criterion) noexcept;
 // The same by the grid's row; nullopt for a row without such a pick.
 std::optional<RegTypePick> RegTypePickAt(LibraryKind kind, int row) noexcept;
 

@@ -8,7 +8,7 @@
 namespace k2k {
 
 std::optional<SimulationPickButton> SimulationPickAt(LibraryKind kind, int row) noexcept {
-    using C = GridCriterion;
+    using C = SearchCriterion;
     const auto rows = OptionGridRows(kind);
     const auto found = std::find_if(rows.begin(), rows.end(),
                                     [row](const OptionGridRow& r) { return r.row == row; });
@@ -35,24 +35,24 @@ std::optional<SimulationPickButton> SimulationPickAt(LibraryKind kind, int row) 
 std::vector<GridWrite> SimulationPickWrites(LibraryKind kind, SimulationPick pick,
                                             const PickedSimulationRef& picked) {
     std::vector<GridWrite> writes;
-    const auto write = [&](GridCriterion criterion, const std::string& value) {
-        if (const int row = GridRowOf(kind, criterion))
+    const auto write = [&](SearchCriterion criterion, const std::string& value) {
+        if (const int row = CriterionRow(kind, criterion))
             writes.push_back({row, value});
     };
     switch (pick) {
     case SimulationPick::Function:
         if (picked.simFunction != 0)
-            write(GridCriterion::SimulationFunction, DecimalText(picked.simFunction));
+            write(SearchCriterion::SimulationFunction, DecimalText(picked.simFunction));
         break;
     case SimulationPick::ElementCode:
     case SimulationPick::Variant:
-        write(GridCriterion::ElementCode, picked.elementCode);
-        write(GridCriterion::ModelCode, picked.modelCode);
-        write(GridCriterion::Variant, picked.modelVariant);
+        write(SearchCriterion::ElementCode, picked.elementCode);
+        write(SearchCriterion::ModelCode, picked.modelCode);
+        write(SearchCriterion::Variant, picked.modelVariant);
         break;
     case SimulationPick::Subcircuit:
-        write(GridCriterion::ElementCode, picked.elementCode);
-        write(GridCriterion::ModelCode, picked.modelCode);
+        write(SearchCriterion::ElementCode, picked.elementCode);
+        write(SearchCriterion::ModelCode, picked.modelCode);
         break;
     }
     return writes;

@@ -33,7 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         results.Append(parts[0], parts.size() > 1 ? parts[1] : std::string_view(),
                        parts.size() > 2 ? parts[2] : std::string_view(), status, 0);
     }
-    LabelProjectResults(results, 1);
     std::vector<std::string_view> values;
     for (int result = 1; result <= results.Count(); ++result) {
         K2K_FUZZ_CHECK(ResultNumberOfKey(RowKey(kind, result)) == result);

@@ -14,48 +14,17 @@ constexpr std::size_t kLargestBlock = 16 << 20;
 } // namespace
 
 PartResult MakePartResult(std::string_view library, std::string_view name, std::string_view info) {
-    const PartInfo p = SplitPartInfo(info);
-    PartResult r;
-    r.library = library;
-    r.name = name;
-    r.description = p.description;
-    r.symbols = p.symbols;
-    r.firstSymbol = p.firstSymbol;
-    r.package = p.package;
-    r.packageType = p.packageType;
-    r.manufacturer = p.manufacturer;
-    r.technology = p.technology;
-    r.partType = p.partType;
-    r.externalIndexCode = p.externalIndexCode;
-    r.simulationFunction = p.simulationFunction;
-    r.simulationReference = p.simulationRef;
-    r.simulationReferences = p.simulationReferences;
-    return r;
+    return {SplitPartInfo(info), 0, 0, library, name};
 }
 
 SymbolResult MakeSymbolResult(std::string_view library, std::string_view name,
                               std::string_view info) {
-    const SymbolInfo s = SplitSymbolInfo(info);
-    SymbolResult r;
-    r.library = library;
-    r.name = name;
-    r.description = s.description;
-    r.symbolType = s.symbolType;
-    r.simulationFunction = s.simulationFunction;
-    r.simulationReferences = s.simulationReferences;
-    return r;
+    return {SplitSymbolInfo(info), 0, 0, library, name};
 }
 
 PackageResult MakePackageResult(std::string_view library, std::string_view name,
                                 std::string_view info) {
-    const PackageInfo p = SplitPackageInfo(info);
-    PackageResult r;
-    r.library = library;
-    r.name = name;
-    r.description = p.description;
-    r.type = p.type;
-    r.lastField = p.lastField;
-    return r;
+    return {SplitPackageInfo(info), 0, 0, library, name};
 }
 
 const char* ResultList::Store(std::string_view name, std::string_view info) {
@@ -139,30 +108,19 @@ std::string_view ResultList::Library(int i) const {
     return m_libraries[At(i).library];
 }
 
-void ResultList::SetLibrary(int i, std::string_view library) {
-    const std::uint32_t index = LibraryIndex(library);
-    m_records.at(static_cast<std::size_t>(i - 1)).library = index;
-}
-
 PartResult ResultList::Part(int i) const {
-    PartResult r = MakePartResult(Library(i), Name(i), Info(i));
-    r.number = Number(i);
-    r.status = Status(i);
-    return r;
+    const Record& r = At(i);
+    return {SplitPartInfo(Info(i)), r.number, r.status, Library(i), Name(i)};
 }
 
 SymbolResult ResultList::Symbol(int i) const {
-    SymbolResult r = MakeSymbolResult(Library(i), Name(i), Info(i));
-    r.number = Number(i);
-    r.status = Status(i);
-    return r;
+    const Record& r = At(i);
+    return {SplitSymbolInfo(Info(i)), r.number, r.status, Library(i), Name(i)};
 }
 
 PackageResult ResultList::Package(int i) const {
-    PackageResult r = MakePackageResult(Library(i), Name(i), Info(i));
-    r.number = Number(i);
-    r.status = Status(i);
-    return r;
+    const Record& r = At(i);
+    return {SplitPackageInfo(Info(i)), r.number, r.status, Library(i), Name(i)};
 }
 
 void ResultList::SortRows(const ColumnText& column, bool ascending) {

@@ -32,47 +32,20 @@ namespace k2k {
 inline constexpr std::int32_t kInProject = 2;     // the object is in the open project's map
 inline constexpr std::int32_t kUsedInProject = 4; // a component of the project uses it
 
-struct PartResult {
+// A result as the views and the searches read it: the object's info record (PartInfo,
+// SymbolInfo or PackageInfo: views into its info text) with its number, status, library
+// and name.
+template <class Info>
+struct ObjectResult : Info {
     std::int32_t number = 0;
     std::int32_t status = 0;
     std::string_view library;
     std::string_view name;
-    std::string_view description;
-    std::string_view symbols;
-    std::string_view firstSymbol;
-    std::string_view package;
-    std::string_view packageType;
-    std::string_view manufacturer;
-    std::string_view technology;
-    std::string_view partType;
-    std::string_view externalIndexCode;
-    std::string_view simulationFunction;
-    std::string_view simulationReference;  // the KDSpice simulation reference
-    std::string_view simulationReferences; // element\model\variant items
 };
 
-struct SymbolResult {
-    std::int32_t number = 0;
-    std::int32_t status = 0;
-    std::string_view library;
-    std::string_view name;
-    std::string_view description;
-    std::string_view symbolType;
-    std::string_view simulationFunction;
-    std::string_view simulationReferences;
-};
-
-// Packages and padstacks share the layout: type is the package or padstack type,
-// lastField the JEDEC name or the padstack shape.
-struct PackageResult {
-    std::int32_t number = 0;
-    std::int32_t status = 0;
-    std::string_view library;
-    std::string_view name;
-    std::string_view description;
-    std::string_view type;
-    std::string_view lastField;
-};
+using PartResult = ObjectResult<PartInfo>;
+using SymbolResult = ObjectResult<SymbolInfo>;
+using PackageResult = ObjectResult<PackageInfo>; // packages and padstacks
 
 PartResult MakePartResult(std::string_view library, std::string_view name, std::string_view info);
 SymbolResult MakeSymbolResult(std::string_view library, std::string_view name,
@@ -120,7 +93,6 @@ public:
     std::int32_t Number(int i) const { return At(i).number; }
     // The colour table entry of the search that added result i.
     int Colour(int i) const { return At(i).colour; }
-    void SetLibrary(int i, std::string_view library);
 
     PartResult Part(int i) const;
     SymbolResult Symbol(int i) const;

@@ -4,7 +4,6 @@
 #include "platform/Text.h"
 #include "search/ResultList.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace k2k {
@@ -37,18 +36,10 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
     switch (results.Kind()) {
     case LibraryKind::Part: {
         const PartResult p = results.Part(i);
-        values = {p.library,
-                  p.description,
-                  p.symbols,
-                  p.package,
-                  p.packageType,
-                  p.manufacturer,
-                  p.technology,
-                  p.partType,
-                  p.externalIndexCode,
-                  p.simulationFunction,
-                  p.simulationReference,
-                  p.simulationReferences};
+        values = {
+            p.library,           p.description,        p.symbols,       p.package,
+            p.packageType,       p.manufacturer,       p.technology,    p.partType,
+            p.externalIndexCode, p.simulationFunction, p.simulationRef, p.simulationReferences};
         return;
     }
     case LibraryKind::Symbol: {
@@ -68,12 +59,6 @@ void OptionalValues(const ResultList& results, int i, std::vector<std::string_vi
         return;
     }
     }
-}
-
-void LabelProjectResults(ResultList& results, int from) {
-    for (int i = std::max(from, 1); i <= results.Count(); ++i)
-        if (Trim(results.Library(i)).empty())
-            results.SetLibrary(i, kProjectLibraryName);
 }
 
 void AppendSavedListLine(std::string& out, int rowNumber, std::string_view text,

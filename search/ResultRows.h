@@ -17,7 +17,6 @@ class ResultList;
 
 inline constexpr const char* kUsedInProjectImage = "STAT_USEDIN_PROJECT";
 inline constexpr const char* kLocalLibraryImage = "STAT_LOCAL_LIB";
-inline constexpr const char* kProjectLibraryName = "Project Library";
 
 std::string RowKey(LibraryKind kind, int number);
 // The result number of a row key (its third piece at "|"), 0 when there is none or it
@@ -28,10 +27,6 @@ std::string_view StatusImage(std::int32_t status) noexcept;
 // The values of result i's optional columns, in the order of its kind's optionalColumns
 // (common/ObjectKinds.h), into values.
 void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values);
-
-// Results from number from on that have no library are the open project's own: their
-// library becomes "Project Library" in the list itself.
-void LabelProjectResults(ResultList& results, int from);
 
 // A line of a saved list: the row number, ")", two blanks, the row text, every further
 // column after a TAB, and CR LF.

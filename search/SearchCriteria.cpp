@@ -16,31 +16,55 @@ enum class Compare : unsigned char {
     Position3,
 };
 
+using C = SearchCriterion;
+
+constexpr SearchCriterion kPartCriteria[] = {C::Name,
+                                             C::Library,
+                                             C::Description,
+                                             C::Symbol,
+                                             C::Package,
+                                             C::PackageType,
+                                             C::Manufacturer,
+                                             C::Technology,
+                                             C::Type,
+                                             C::ExternalIndexCode,
+                                             C::SimulationFunction,
+                                             C::SimulationRef,
+                                             C::ElementCode,
+                                             C::ModelCode,
+                                             C::Variant};
+constexpr SearchCriterion kSymbolCriteria[] = {
+    C::Name,        C::Library,   C::Description, C::Type, C::SimulationFunction,
+    C::ElementCode, C::ModelCode, C::Variant};
+constexpr SearchCriterion kPackageCriteria[] = {C::Name, C::Library, C::Description, C::Type,
+                                                C::JedecName};
+constexpr SearchCriterion kPadstackCriteria[] = {C::Name, C::Library, C::Type, C::Shape};
+
 template <class Result>
 struct Step {
-    int row;
+    SearchCriterion criterion;
     std::string_view Result::*attribute;
     Compare compare;
 };
 
 // The criteria that are compared as lists need their items compiled as well.
-bool UsesItems(LibraryKind kind, int row) {
+bool UsesItems(LibraryKind kind, SearchCriterion criterion) {
     switch (kind) {
     case LibraryKind::Part:
-        return row == PartRow::Type || row == PartRow::SimulationFunction || row == PartRow::Symbol;
+        return criterion == C::Type || criterion == C::SimulationFunction || criterion == C::Symbol;
     case LibraryKind::Symbol:
-        return row == SymbolRow::Type || row == SymbolRow::SimulationFunction;
+        return criterion == C::Type || criterion == C::SimulationFunction;
     case LibraryKind::Package:
-        return row == PackageRow::Type;
+        return criterion == C::Type;
     case LibraryKind::Padstack:
-        return row == PadstackRow::Type || row == PadstackRow::Shape;
+        return criterion == C::Type || criterion == C::Shape;
     }
     return false;
 }
 
 // Part's list criteria are lists in both conditions; their whole text is never a pattern.
-bool UsesWholePattern(LibraryKind kind, int row) {
-    return !(kind == LibraryKind::Part && UsesItems(kind, row));
+bool UsesWholePattern(LibraryKind kind, SearchCriterion criterion) {
+    return !(kind == LibraryKind::Part && UsesItems(kind, criterion));
 }
 
 // Piece position (from 1) of a reference split at "\"; a reference with fewer pieces has
@@ -92,11 +116,11 @@ bool Evaluate(const PreparedCriteria& criteria, const SearchOptions& options,
               const std::array<Step<Result>, N>& steps, const Result& result) {
     const bool all = options.condition != kConditionAny;
     for (const Step<Result>& step : steps) {
-        const Criterion& criterion = criteria[step.row];
+        const Criterion& criterion = criteria[step.criterion];
         if (criterion.Empty())
             continue;
-        const bool holds =
-            Holds(criterion, step.compare, result.*step.attribute, options, step.row == 1);
+        const bool holds = Holds(criterion, step.compare, result.*step.attribute, options,
+                                 step.criterion == C::Name);
         if (!all && holds)
             return true;
         if (all && !holds)
@@ -106,58 +130,70 @@ bool Evaluate(const PreparedCriteria& criteria, const SearchOptions& options,
 }
 
 constexpr std::array<Step<PartResult>, 14> kPartSteps = {{
-    {PartRow::Name, &PartResult::name, Compare::Pattern},
-    {PartRow::Package, &PartResult::package, Compare::Pattern},
-    {PartRow::Description, &PartResult::description, Compare::Pattern},
-    {PartRow::ExternalIndexCode, &PartResult::externalIndexCode, Compare::Pattern},
-    {PartRow::SimulationRef, &PartResult::simulationReference, Compare::Pattern},
-    {PartRow::Manufacturer, &PartResult::manufacturer, Compare::Pattern},
-    {PartRow::Type, &PartResult::partType, Compare::List},
-    {PartRow::Technology, &PartResult::technology, Compare::Pattern},
-    {PartRow::PackageType, &PartResult::packageType, Compare::Pattern},
-    {PartRow::SimulationFunction, &PartResult::simulationFunction, Compare::List},
-    {PartRow::ElementCode, &PartResult::simulationReferences, Compare::Position1},
-    {PartRow::ModelCode, &PartResult::simulationReferences, Compare::Position2},
-    {PartRow::Variant, &PartResult::simulationReferences, Compare::Position3},
-    {PartRow::Symbol, &PartResult::symbols, Compare::List},
+    {C::Name, &PartResult::name, Compare::Pattern},
+    {C::Package, &PartResult::package, Compare::Pattern},
+    {C::Description, &PartResult::description, Compare::Pattern},
+    {C::ExternalIndexCode, &PartResult::externalIndexCode, Compare::Pattern},
+    {C::SimulationRef, &PartResult::simulationRef, Compare::Pattern},
+    {C::Manufacturer, &PartResult::manufacturer, Compare::Pattern},
+    {C::Type, &PartResult::partType, Compare::List},
+    {C::Technology, &PartResult::technology, Compare::Pattern},
+    {C::PackageType, &PartResult::packageType, Compare::Pattern},
+    {C::SimulationFunction, &PartResult::simulationFunction, Compare::List},
+    {C::ElementCode, &PartResult::simulationReferences, Compare::Position1},
+    {C::ModelCode, &PartResult::simulationReferences, Compare::Position2},
+    {C::Variant, &PartResult::simulationReferences, Compare::Position3},
+    {C::Symbol, &PartResult::symbols, Compare::List},
 }};
 
 constexpr std::array<Step<SymbolResult>, 7> kSymbolSteps = {{
-    {SymbolRow::Name, &SymbolResult::name, Compare::Pattern},
-    {SymbolRow::Description, &SymbolResult::description, Compare::Pattern},
-    {SymbolRow::Type, &SymbolResult::symbolType, Compare::PatternOrList},
-    {SymbolRow::SimulationFunction, &SymbolResult::simulationFunction, Compare::PatternOrList},
-    {SymbolRow::ElementCode, &SymbolResult::simulationReferences, Compare::Position1},
-    {SymbolRow::ModelCode, &SymbolResult::simulationReferences, Compare::Position2},
-    {SymbolRow::Variant, &SymbolResult::simulationReferences, Compare::Position3},
+    {C::Name, &SymbolResult::name, Compare::Pattern},
+    {C::Description, &SymbolResult::description, Compare::Pattern},
+    {C::Type, &SymbolResult::symbolType, Compare::PatternOrList},
+    {C::SimulationFunction, &SymbolResult::simulationFunction, Compare::PatternOrList},
+    {C::ElementCode, &SymbolResult::simulationReferences, Compare::Position1},
+    {C::ModelCode, &SymbolResult::simulationReferences, Compare::Position2},
+    {C::Variant, &SymbolResult::simulationReferences, Compare::Position3},
 }};
 
 constexpr std::array<Step<PackageResult>, 4> kPackageSteps = {{
-    {PackageRow::Name, &PackageResult::name, Compare::Pattern},
-    {PackageRow::Description, &PackageResult::description, Compare::Pattern},
-    {PackageRow::Type, &PackageResult::type, Compare::PatternOrList},
-    {PackageRow::JedecName, &PackageResult::lastField, Compare::Pattern},
+    {C::Name, &PackageResult::name, Compare::Pattern},
+    {C::Description, &PackageResult::description, Compare::Pattern},
+    {C::Type, &PackageResult::type, Compare::PatternOrList},
+    {C::JedecName, &PackageResult::lastField, Compare::Pattern},
 }};
 
 constexpr std::array<Step<PackageResult>, 3> kPadstackSteps = {{
-    {PadstackRow::Name, &PackageResult::name, Compare::Pattern},
-    {PadstackRow::Type, &PackageResult::type, Compare::PatternOrList},
-    {PadstackRow::Shape, &PackageResult::lastField, Compare::PatternOrList},
+    {C::Name, &PackageResult::name, Compare::Pattern},
+    {C::Type, &PackageResult::type, Compare::PatternOrList},
+    {C::Shape, &PackageResult::lastField, Compare::PatternOrList},
 }};
 
 } // namespace
 
-int CriteriaRows(LibraryKind kind) noexcept {
+std::span<const SearchCriterion> CriteriaOf(LibraryKind kind) noexcept {
     switch (kind) {
     case LibraryKind::Part:
-        return PartRow::Last;
+        return kPartCriteria;
     case LibraryKind::Symbol:
-        return SymbolRow::Last;
+        return kSymbolCriteria;
     case LibraryKind::Package:
-        return PackageRow::Last;
+        return kPackageCriteria;
     case LibraryKind::Padstack:
-        return PadstackRow::Last;
+        return kPadstackCriteria;
     }
+    return {};
+}
+
+int CriteriaRows(LibraryKind kind) noexcept {
+    return static_cast<int>(CriteriaOf(kind).size());
+}
+
+int CriterionRow(LibraryKind kind, SearchCriterion criterion) noexcept {
+    const auto criteria = CriteriaOf(kind);
+    for (std::size_t i = 0; i < criteria.size(); ++i)
+        if (criteria[i] == criterion)
+            return static_cast<int>(i) + 1;
     return 0;
 }
 
@@ -183,24 +219,24 @@ std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& 
                                                           std::string* error) {
     PreparedCriteria prepared;
     prepared.m_kind = criteria.Kind();
-    const int rows = CriteriaRows(criteria.Kind());
-    prepared.m_rows.resize(static_cast<std::size_t>(rows) + 1);
     prepared.m_library = UpperCase(Trim(criteria.Library()));
-    for (int row = 1; row <= rows; ++row) {
-        std::string text = criteria.Row(row);
-        if (text.empty() || row == 2) // the library chooses libraries, it is never compared
+    const auto kindCriteria = CriteriaOf(criteria.Kind());
+    for (std::size_t i = 0; i < kindCriteria.size(); ++i) {
+        const SearchCriterion id = kindCriteria[i];
+        std::string text = criteria.Row(static_cast<int>(i) + 1);
+        if (text.empty() || id == C::Library) // the library chooses libraries, never compared
             continue;
         if (!matchCase)
             UpperCaseInPlace(text);
-        if (row == 1 && numeric)
+        if (id == C::Name && numeric)
             text = "*" + DigitsAndWildcards(text) + "*";
-        Criterion& criterion = prepared.m_rows[static_cast<std::size_t>(row)];
-        if (UsesWholePattern(criteria.Kind(), row)) {
+        Criterion& criterion = prepared.m_criteria[static_cast<std::size_t>(id)];
+        if (UsesWholePattern(criteria.Kind(), id)) {
             criterion.pattern = Pattern::Compile(text, error);
             if (!criterion.pattern)
                 return std::nullopt;
         }
-        if (UsesItems(criteria.Kind(), row)) {
+        if (UsesItems(criteria.Kind(), id)) {
             for (std::string_view item : SplitAt(text, ',')) {
                 auto pattern = Pattern::Compile(Trim(item), error);
                 if (!pattern)
@@ -209,7 +245,7 @@ std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& 
             }
         }
         criterion.text = std::move(text);
-        if (row != 1)
+        if (id != C::Name)
             prepared.m_nameOnly = false;
     }
     return prepared;
@@ -235,7 +271,7 @@ bool CompareKdspiceString(std::string_view attribute, const Criterion& criterion
 
 bool TestName(const PreparedCriteria& criteria, const SearchOptions& options,
               std::string_view name) {
-    const Criterion& criterion = criteria[1];
+    const Criterion& criterion = criteria[C::Name];
     if (criterion.Empty())
         return false;
     if (options.numeric)

@@ -17,16 +17,17 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace k2k {
 
-// The rows of the option grids, that is the criteria of each kind.
-namespace PartRow {
-enum : int {
-    Name = 1,
+// Every criterion that some kind offers. Type stands for the symbol, package and padstack
+// type as well as the part type.
+enum class SearchCriterion : unsigned char {
+    Name,
     Library,
     Description,
     Symbol,
@@ -41,31 +42,18 @@ enum : int {
     ElementCode,
     ModelCode,
     Variant,
-    Last = Variant
+    JedecName,
+    Shape,
 };
-}
-namespace SymbolRow {
-enum : int {
-    Name = 1,
-    Library,
-    Description,
-    Type,
-    SimulationFunction,
-    ElementCode,
-    ModelCode,
-    Variant,
-    Last = Variant
-};
-}
-namespace PackageRow {
-enum : int { Name = 1, Library, Description, Type, JedecName, Last = JedecName };
-}
-namespace PadstackRow {
-enum : int { Name = 1, Library, Type, Shape, Last = Shape };
-}
+inline constexpr std::size_t kSearchCriteria = 17;
 
+// The criteria of a kind in the order of the rows of its option grid: the grid's row n (from
+// 1) holds criterion n. Name is row 1 and the library row 2 in every kind.
+std::span<const SearchCriterion> CriteriaOf(LibraryKind kind) noexcept;
 // The number of criteria rows of a kind (15, 8, 5, 4).
 int CriteriaRows(LibraryKind kind) noexcept;
+// The row of a criterion in a kind's grid; 0 when the kind has no such criterion.
+int CriterionRow(LibraryKind kind, SearchCriterion criterion) noexcept;
 
 inline constexpr int kConditionAny = 0; // any criterion suffices
 inline constexpr int kConditionAll = 1; // all criteria must hold
@@ -110,7 +98,9 @@ public:
                                                    bool numeric, std::string* error);
 
     LibraryKind Kind() const noexcept { return m_kind; }
-    const Criterion& operator[](int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
+    const Criterion& operator[](SearchCriterion criterion) const noexcept {
+        return m_criteria[static_cast<std::size_t>(criterion)];
+    }
     // The library criterion, trimmed and upper-cased, which chooses the libraries.
     const std::string& LibraryChoice() const noexcept { return m_library; }
     // True when the name is the only criterion: a test then needs no info text.
@@ -118,7 +108,7 @@ public:
 
 private:
     LibraryKind m_kind = LibraryKind::Part;
-    std::vector<Criterion> m_rows;
+    std::array<Criterion, kSearchCriteria> m_criteria; // by criterion; empty where not tested
     std::string m_library;
     bool m_nameOnly = true;
 };

@@ -185,6 +185,8 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             LibraryReadOutcome::Read)
             continue;
         const int before = results.Count();
+        const std::string_view listed =
+            library.empty() ? std::string_view(kProjectLibraryName) : std::string_view(library);
         for (const LibraryInfoRecord& record : descriptions.records) {
             if (m_state.stopRequested)
                 break;
@@ -193,7 +195,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             const std::string_view info = kind == LibraryKind::Part ? record.field3 : record.field2;
             if (!takeObject(name, info))
                 continue;
-            results.Append(library, name, info,
+            results.Append(listed, name, info,
                            project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0, colour);
         }
         manyKept = !m_nameOnlyWalk ||
@@ -236,7 +238,7 @@ void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteri
         name = std::string(Trim(name));
         info = std::string(Trim(info));
         if (Test(criteria, kind, {}, name, info))
-            results.Append({}, name, info, status, Colour(kind));
+            results.Append(kProjectLibraryName, name, info, status, Colour(kind));
     }
 }
 

@@ -37,6 +37,9 @@ inline constexpr int kResultColours = 9; // entries of the window's result colou
 
 inline constexpr const char* kAllLibraries = "[ALL LIBRARIES]";
 inline constexpr const char* kProjectLibrary = "[PROJECT LIBRARY]";
+// The library the results of the open project's own objects show: they come from no
+// library file, and the search labels them so as it appends them.
+inline constexpr const char* kProjectLibraryName = "Project Library";
 
 // The search state of the component: the four result lists and what the searches keep
 // between calls.

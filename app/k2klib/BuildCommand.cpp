@@ -11,25 +11,19 @@ namespace k2k::cli {
 
 namespace {
 
-struct BuildOptions {
-    std::string kind;
-    std::string source;
-    std::string library;
-};
-
 // Reads the whole source before anything is written, and writes the library beside the
 // old one before it takes its place: bad input leaves no file and an old library whole.
-void RunBuild(const BuildOptions& options, CommandContext& context) {
-    const LibraryKind kind = LibraryKindFromName(options.kind).value_or(LibraryKind::Part);
+void RunBuild(const CsvArguments& options, CommandContext& context) {
+    const LibraryKind kind = KindNamed(options.kind);
     std::vector<LibraryObject> objects;
     std::string error;
     if (!ReadLibrarySource(options.source, kind, objects, error) ||
-        !WriteLibrary(options.library, kind, objects, error)) {
+        !WriteLibrary(options.output, kind, objects, error)) {
         context.err << error << '\n';
         context.exitCode = 1;
         return;
     }
-    context.out << options.library << ": " << objects.size() << ' ' << FactsOf(kind).name
+    context.out << options.output << ": " << objects.size() << ' ' << FactsOf(kind).name
                 << (objects.size() == 1 ? "" : "s") << '\n';
     context.exitCode = 0;
 }
@@ -37,20 +31,18 @@ void RunBuild(const BuildOptions& options, CommandContext& context) {
 } // namespace
 
 void AddBuildCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "build", "build a library file from a CSV source; symbols, packages and padstacks may "
-                 "carry a drawing column (docs/drawings.md), which must read without a problem");
-    auto options = std::make_shared<BuildOptions>();
-    command->add_option("--kind", options->kind, "kind of the library")
-        ->required()
-        ->check(CLI::IsMember(LibraryKindNames()));
+    auto [command, options] = AddCommand<CsvArguments>(
+        app, "build",
+        "build a library file from a CSV source; symbols, packages and padstacks may carry a "
+        "drawing column (docs/drawings.md), which must read without a problem",
+        context, RunBuild);
+    AddKindOption(command, options.kind, "kind of the library");
     command
-        ->add_option("SOURCE", options->source,
-                     "CSV source, UTF-8, a header row naming "
-                     "the columns")
+        .add_option("SOURCE", options.source,
+                    "CSV source, UTF-8, a header row naming "
+                    "the columns")
         ->required();
-    command->add_option("LIBRARY", options->library, "library file to write")->required();
-    command->callback([options, &context] { RunBuild(*options, context); });
+    command.add_option("LIBRARY", options.output, "library file to write")->required();
 }
 
 } // namespace k2k::cli

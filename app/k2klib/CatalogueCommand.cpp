@@ -112,13 +112,14 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
 } // namespace
 
 void AddCatalogueCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "catalogue", "show a suite's libraries per kind in search order, and their contents");
-    auto suite = std::make_shared<std::string>();
-    auto contents = std::make_shared<bool>(false);
-    command->add_option("--suite", *suite, "the suite folder")->required();
-    command->add_flag("--contents", *contents, "list every object of every library");
-    command->callback([suite, contents, &context] { RunCatalogue(*suite, *contents, context); });
+    const auto run = [](const FileAndSwitch& a, CommandContext& c) {
+        RunCatalogue(a.path, a.on, c);
+    };
+    auto [command, a] = AddCommand<FileAndSwitch>(
+        app, "catalogue", "show a suite's libraries per kind in search order, and their contents",
+        context, run);
+    AddSuiteOption(command, a.path);
+    command.add_flag("--contents", a.on, "list every object of every library");
 }
 
 } // namespace k2k::cli

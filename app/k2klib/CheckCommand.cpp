@@ -156,12 +156,10 @@ void RunCheck(const std::string& suite, CommandContext& context) {
 } // namespace
 
 void AddCheckCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "check", "check that a suite holds together: its catalogue's libraries are there and "
-                 "read, drawings read, pads, packages and symbols name objects the suite has");
-    auto suite = std::make_shared<std::string>();
-    command->add_option("--suite", *suite, "the suite folder")->required();
-    command->callback([suite, &context] { RunCheck(*suite, context); });
+    AddSuiteCommand(app, "check",
+                    "check that a suite holds together: its catalogue's libraries are there and "
+                    "read, drawings read, pads, packages and symbols name objects the suite has",
+                    context, RunCheck);
 }
 
 } // namespace k2k::cli

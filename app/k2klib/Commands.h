@@ -3,9 +3,13 @@
 // on the command line here. RunK2klib is main() without the process, so tests run the
 // tool in-process with their own streams.
 
+#include "LibrarySource.h"
+
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,58 @@ void AddSpiceCommand(CLI::App& app, CommandContext& context);     // a suite's S
 void AddDeleteCommand(CLI::App& app, CommandContext& context);    // delete from a library
 void AddDrawCommand(CLI::App& app, CommandContext& context);      // the sample's drawings
 void AddCheckCommand(CLI::App& app, CommandContext& context);     // whether a suite holds
+
+// A command as it is being registered: its options are added to app and read into
+// arguments, which the command's run function receives when the command is chosen.
+template <class Arguments>
+struct NewCommand {
+    CLI::App& app;
+    Arguments& arguments;
+};
+
+template <class Arguments>
+NewCommand<Arguments> AddCommand(CLI::App& app, std::string name, std::string description,
+                                 CommandContext& context,
+                                 std::function<void(const Arguments&, CommandContext&)> run) {
+    CLI::App* command = app.add_subcommand(std::move(name), std::move(description));
+    auto arguments = std::make_shared<Arguments>();
+    command->callback([arguments, run = std::move(run), &context] { run(*arguments, context); });
+    return {*command, *arguments};
+}
+
+// The arguments of a command that reads one file or folder and has at most one switch.
+struct FileAndSwitch {
+    std::string path;
+    bool on = false;
+};
+
+// The arguments of a command that turns a CSV source of one kind into a file.
+struct CsvArguments {
+    std::string kind;
+    std::string source;
+    std::string output;
+};
+
+// The options that several commands share.
+// --suite, the suite folder, always required.
+void AddSuiteOption(CLI::App& command, std::string& suite,
+                    const std::string& help = "the suite folder");
+// --kind, one of kinds (by default the four kinds' names).
+enum class KindNeed { Required, Optional };
+void AddKindOption(CLI::App& command, std::string& kind, const std::string& help,
+                   KindNeed need = KindNeed::Required,
+                   const std::vector<std::string>& kinds = LibraryKindNames());
+// Adds a command of one positional FILE and one switch: run(file, switched, context).
+void AddFileCommand(CLI::App& app, std::string name, std::string description,
+                    CommandContext& context, const std::string& file, const std::string& fileHelp,
+                    const std::string& flag, const std::string& flagHelp,
+                    void (*run)(const std::string& file, bool on, CommandContext& context));
+// Adds a command whose one option is --suite.
+void AddSuiteCommand(CLI::App& app, std::string name, std::string description,
+                     CommandContext& context,
+                     void (*run)(const std::string& suite, CommandContext& context));
+// The kind a checked --kind names (a part when it names none).
+LibraryKind KindNamed(const std::string& kind);
 
 // Converts a command-line text to the suite's 8-bit text, or fails with a usage error
 // naming the option.

@@ -146,7 +146,7 @@ void DeleteInLibrary(OpenedSuite& opened, LibraryKind kind, const std::string& n
 }
 
 void RunDelete(const DeleteArguments& a, CommandContext& context) {
-    const LibraryKind kind = LibraryKindFromName(a.kind).value();
+    const LibraryKind kind = KindNamed(a.kind);
     const std::string name = SuiteText("NAME", a.name);
     const auto opened = OpenSuiteFor("delete", a.suite, context);
     if (!opened)
@@ -162,24 +162,21 @@ void RunDelete(const DeleteArguments& a, CommandContext& context) {
 } // namespace
 
 void AddDeleteCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "delete", "delete an object from a library or the open project, as the browser does");
-    auto a = std::make_shared<DeleteArguments>();
-    command->add_option("--suite", a->suite, "the suite folder")->required();
-    command->add_option("--kind", a->kind, "part, symbol, package or padstack")
-        ->required()
-        ->check(CLI::IsMember(LibraryKindNames()));
-    command->add_option("NAME", a->name, "the object's name (exact)")->required();
+    auto [command, a] = AddCommand<DeleteArguments>(
+        app, "delete", "delete an object from a library or the open project, as the browser does",
+        context, RunDelete);
+    AddSuiteOption(command, a.suite);
+    AddKindOption(command, a.kind, "part, symbol, package or padstack");
+    command.add_option("NAME", a.name, "the object's name (exact)")->required();
     auto* library =
-        command->add_option("--library", a->library,
-                            "the library file in the library folder (default: the first "
-                            "library of the kind's search sequence that holds the object)");
-    auto* project = command->add_flag("--project", a->project, "delete from the open project");
+        command.add_option("--library", a.library,
+                           "the library file in the library folder (default: the first "
+                           "library of the kind's search sequence that holds the object)");
+    auto* project = command.add_flag("--project", a.project, "delete from the open project");
     library->excludes(project);
-    command->add_flag("--yes", a->yes,
-                      "delete, answering yes to the browser's questions (default: only say "
-                      "what would be deleted)");
-    command->callback([a, &context] { RunDelete(*a, context); });
+    command.add_flag("--yes", a.yes,
+                     "delete, answering yes to the browser's questions (default: only say "
+                     "what would be deleted)");
 }
 
 } // namespace k2k::cli

@@ -13,18 +13,12 @@ namespace k2k::cli {
 
 namespace {
 
-struct DrawOptions {
-    std::string kind;
-    std::string source;
-    std::string output;
-};
-
 // The source as it is, with every empty drawing field (and the drawing column, when it
 // has none) filled in by the sample suite's rules. A drawing already there is kept, so an
 // object may carry one drawn by hand; an object with neither fails the whole run.
-void RunDraw(const DrawOptions& options, CommandContext& context) {
+void RunDraw(const CsvArguments& options, CommandContext& context) {
     context.exitCode = 1;
-    const LibraryKind kind = LibraryKindFromName(options.kind).value_or(LibraryKind::Symbol);
+    const LibraryKind kind = KindNamed(options.kind);
     const DrawingKind drawingKind = kind == LibraryKind::Package    ? DrawingKind::Package
                                     : kind == LibraryKind::Padstack ? DrawingKind::Padstack
                                                                     : DrawingKind::Symbol;
@@ -81,16 +75,16 @@ void RunDraw(const DrawOptions& options, CommandContext& context) {
 } // namespace
 
 void AddDrawCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "draw", "copy a CSV source of symbols, packages or padstacks, filling in the drawings "
-                "that it leaves empty by the sample suite's rules");
-    auto options = std::make_shared<DrawOptions>();
-    command->add_option("--kind", options->kind, "kind of the objects")
-        ->required()
-        ->check(CLI::IsMember({"symbol", "package", "padstack"}));
-    command->add_option("SOURCE", options->source, "CSV source, as build reads it")->required();
-    command->add_option("OUTPUT", options->output, "CSV file to write")->required();
-    command->callback([options, &context] { RunDraw(*options, context); });
+    const auto added = AddCommand<CsvArguments>(
+        app, "draw",
+        "copy a CSV source of symbols, packages or padstacks, filling in the drawings that it "
+        "leaves empty by the sample suite's rules",
+        context, RunDraw);
+    AddKindOption(added.app, added.arguments.kind, "kind of the objects", KindNeed::Required,
+                  {"symbol", "package", "padstack"});
+    added.app.add_option("SOURCE", added.arguments.source, "CSV source, as build reads it")
+        ->required();
+    added.app.add_option("OUTPUT", added.arguments.output, "CSV file to write")->required();
 }
 
 } // namespace k2k::cli

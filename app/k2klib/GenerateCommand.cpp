@@ -63,9 +63,13 @@ void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& re
 }
 
 void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
+    if (arguments.libraries > arguments.objects)
+        throw CLI::ValidationError(
+            "--libraries", "more libraries (" + std::to_string(arguments.libraries) +
+                               ") than objects (" + std::to_string(arguments.objects) + ")");
     SyntheticSuiteOptions options;
     options.suite = arguments.suite;
-    options.kind = LibraryKindFromName(arguments.kind).value_or(LibraryKind::Part);
+    options.kind = KindNamed(arguments.kind);
     options.objects = arguments.objects;
     options.libraries = arguments.libraries;
     options.seed = arguments.seed;
@@ -88,31 +92,21 @@ void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
 } // namespace
 
 void AddGenerateCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "generate", "write a large synthetic suite of realistic library objects");
-    auto arguments = std::make_shared<GenerateArguments>();
-    command->add_option("--suite", arguments->suite, "the suite folder, made a suite if needed")
-        ->required();
-    command->add_option("--kind", arguments->kind, "kind of the objects")
-        ->required()
-        ->check(CLI::IsMember(LibraryKindNames()));
-    command->add_option("--objects", arguments->objects, "number of objects in all")
+    auto [command, a] = AddCommand<GenerateArguments>(
+        app, "generate", "write a large synthetic suite of realistic library objects", context,
+        RunGenerate);
+    AddSuiteOption(command, a.suite, "the suite folder, made a suite if needed");
+    AddKindOption(command, a.kind, "kind of the objects");
+    command.add_option("--objects", a.objects, "number of objects in all")
         ->required()
         ->check(CLI::Range(std::int64_t{1}, std::int64_t{1'000'000'000}));
-    command->add_option("--libraries", arguments->libraries, "number of library files")
+    command.add_option("--libraries", a.libraries, "number of library files")
         ->required()
         ->check(CLI::Range(1, 9999));
-    command->add_option("--seed", arguments->seed, "seed of the mix (default 1)")
+    command.add_option("--seed", a.seed, "seed of the mix (default 1)")
         ->check(CLI::NonNegativeNumber);
-    command->add_option("--export", arguments->exportFile,
-                        "also write the descriptions as text, one object per line");
-    command->callback([arguments, &context] {
-        if (arguments->libraries > arguments->objects)
-            throw CLI::ValidationError(
-                "--libraries", "more libraries (" + std::to_string(arguments->libraries) +
-                                   ") than objects (" + std::to_string(arguments->objects) + ")");
-        RunGenerate(*arguments, context);
-    });
+    command.add_option("--export", a.exportFile,
+                       "also write the descriptions as text, one object per line");
 }
 
 } // namespace k2k::cli

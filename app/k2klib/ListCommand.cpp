@@ -54,16 +54,13 @@ void RunList(const std::string& library, bool drawings, CommandContext& context)
 } // namespace
 
 void AddListCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "list", "list a library: its header, then per object its name and info fields, "
-                "tab-separated");
-    auto library = std::make_shared<std::string>();
-    auto drawings = std::make_shared<bool>(false);
-    command->add_option("LIBRARY", *library, "library file")->required();
-    command->add_flag("--drawings", *drawings,
-                      "show under each object the statements of its drawing, indented, and "
-                      "what is wrong with it");
-    command->callback([library, drawings, &context] { RunList(*library, *drawings, context); });
+    AddFileCommand(
+        app, "list",
+        "list a library: its header, then per object its name and info fields, tab-separated",
+        context, "LIBRARY", "library file", "--drawings",
+        "show under each object the statements of its drawing, indented, and what is wrong "
+        "with it",
+        RunList);
 }
 
 } // namespace k2k::cli

@@ -226,14 +226,11 @@ void RunProfile(const std::string& file, bool check, CommandContext& context) {
 } // namespace
 
 void AddProfileCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "profile", "show a browser profile's registered types as trees, and with --check the "
-                   "lines and paths the browser skips or cannot place");
-    auto file = std::make_shared<std::string>();
-    auto check = std::make_shared<bool>(false);
-    command->add_option("FILE", *file, "browser profile (K2KBRWSR.ini)")->required();
-    command->add_flag("--check", *check, "report skipped lines, lost text and broken paths");
-    command->callback([file, check, &context] { RunProfile(*file, *check, context); });
+    AddFileCommand(app, "profile",
+                   "show a browser profile's registered types as trees, and with --check the "
+                   "lines and paths the browser skips or cannot place",
+                   context, "FILE", "browser profile (K2KBRWSR.ini)", "--check",
+                   "report skipped lines, lost text and broken paths", RunProfile);
 }
 
 } // namespace k2k::cli

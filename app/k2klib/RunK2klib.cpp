@@ -6,6 +6,43 @@
 
 namespace k2k::cli {
 
+void AddSuiteOption(CLI::App& command, std::string& suite, const std::string& help) {
+    command.add_option("--suite", suite, help)->required();
+}
+
+void AddKindOption(CLI::App& command, std::string& kind, const std::string& help, KindNeed need,
+                   const std::vector<std::string>& kinds) {
+    command.add_option("--kind", kind, help)
+        ->required(need == KindNeed::Required)
+        ->check(CLI::IsMember(kinds));
+}
+
+void AddFileCommand(CLI::App& app, std::string name, std::string description,
+                    CommandContext& context, const std::string& file, const std::string& fileHelp,
+                    const std::string& flag, const std::string& flagHelp,
+                    void (*run)(const std::string& file, bool on, CommandContext& context)) {
+    auto [command, a] =
+        AddCommand<FileAndSwitch>(app, std::move(name), std::move(description), context,
+                                  [run](const FileAndSwitch& arguments, CommandContext& c) {
+                                      run(arguments.path, arguments.on, c);
+                                  });
+    command.add_option(file, a.path, fileHelp)->required();
+    command.add_flag(flag, a.on, flagHelp);
+}
+
+void AddSuiteCommand(CLI::App& app, std::string name, std::string description,
+                     CommandContext& context,
+                     void (*run)(const std::string& suite, CommandContext& context)) {
+    auto [command, a] = AddCommand<FileAndSwitch>(
+        app, std::move(name), std::move(description), context,
+        [run](const FileAndSwitch& arguments, CommandContext& c) { run(arguments.path, c); });
+    AddSuiteOption(command, a.path);
+}
+
+LibraryKind KindNamed(const std::string& kind) {
+    return LibraryKindFromName(kind).value_or(LibraryKind::Part);
+}
+
 std::string SuiteText(const std::string& option, const std::string& utf8) {
     auto text = Utf8ToCp1252(utf8);
     if (!text)

@@ -32,26 +32,26 @@ namespace {
 // The criterion options, each a row of the kind's option grid.
 struct CriterionOption {
     const char* name;
-    GridCriterion criterion;
+    SearchCriterion criterion;
 };
 
 constexpr CriterionOption kCriteria[] = {
-    {"library", GridCriterion::Library},
-    {"description", GridCriterion::Description},
-    {"symbol", GridCriterion::Symbol},
-    {"package", GridCriterion::Package},
-    {"package-type", GridCriterion::PackageType},
-    {"manufacturer", GridCriterion::Manufacturer},
-    {"technology", GridCriterion::Technology},
-    {"type", GridCriterion::Type},
-    {"external-index-code", GridCriterion::ExternalIndexCode},
-    {"simulation-function", GridCriterion::SimulationFunction},
-    {"simulation-ref", GridCriterion::SimulationRef},
-    {"element-code", GridCriterion::ElementCode},
-    {"model-code", GridCriterion::ModelCode},
-    {"variant", GridCriterion::Variant},
-    {"jedec-name", GridCriterion::JedecName},
-    {"shape", GridCriterion::Shape},
+    {"library", SearchCriterion::Library},
+    {"description", SearchCriterion::Description},
+    {"symbol", SearchCriterion::Symbol},
+    {"package", SearchCriterion::Package},
+    {"package-type", SearchCriterion::PackageType},
+    {"manufacturer", SearchCriterion::Manufacturer},
+    {"technology", SearchCriterion::Technology},
+    {"type", SearchCriterion::Type},
+    {"external-index-code", SearchCriterion::ExternalIndexCode},
+    {"simulation-function", SearchCriterion::SimulationFunction},
+    {"simulation-ref", SearchCriterion::SimulationRef},
+    {"element-code", SearchCriterion::ElementCode},
+    {"model-code", SearchCriterion::ModelCode},
+    {"variant", SearchCriterion::Variant},
+    {"jedec-name", SearchCriterion::JedecName},
+    {"shape", SearchCriterion::Shape},
 };
 
 struct SearchArguments {
@@ -67,13 +67,13 @@ struct SearchArguments {
     std::string usedBySymbol;
     std::string usedByPackage;
     std::string format = "savelist";
+    const CLI::Option* nameOption = nullptr; // whether --name was given
 };
 
 // The saved list: the lines the window's Save List writes, with the columns the suite's
 // display options show and the texts in the suite's encoding.
-void WriteSavedList(BrowserComponent& browser, ResultList& results, std::ostream& out) {
+void WriteSavedList(BrowserComponent& browser, const ResultList& results, std::ostream& out) {
     browser.LoadDisplayOptions();
-    LabelProjectResults(results, 1);
     const std::string text =
         SavedListText(results, ResultColumns(browser.State().displayOptions, results.Kind()));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -81,8 +81,7 @@ void WriteSavedList(BrowserComponent& browser, ResultList& results, std::ostream
 
 // TSV: a header line, then per result its status, its name and every optional column of
 // the kind, in UTF-8.
-void WriteTsv(ResultList& results, std::ostream& out) {
-    LabelProjectResults(results, 1);
+void WriteTsv(const ResultList& results, std::ostream& out) {
     std::string buffer = "status\tname";
     for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
         buffer.append("\t").append(column);
@@ -105,22 +104,19 @@ void WriteTsv(ResultList& results, std::ostream& out) {
     out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
 }
 
-void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& context) {
-    const auto kind = a.kind == "part"      ? LibraryKind::Part
-                      : a.kind == "symbol"  ? LibraryKind::Symbol
-                      : a.kind == "package" ? LibraryKind::Package
-                                            : LibraryKind::Padstack;
+void RunSearch(const SearchArguments& a, CommandContext& context) {
+    const LibraryKind kind = KindNamed(a.kind);
     const bool aliasSearch =
         !a.aliasesOf.empty() || !a.usedBySymbol.empty() || !a.usedByPackage.empty();
     if (aliasSearch && kind != LibraryKind::Part)
         throw CLI::ValidationError("--aliases-of/--used-by-symbol/--used-by-package",
                                    "find parts: use them with --kind part");
-    if (!aliasSearch && command.count("--name") == 0)
+    if (!aliasSearch && a.nameOption->count() == 0)
         throw CLI::RequiredError("--name");
 
     // The grid's values, row 1 first, as a fresh grid holds them.
     std::vector<std::string> values = FreshGridValues(kind);
-    SetGridValue(values, kind, GridCriterion::Name, SuiteText("--name", a.name));
+    SetGridValue(values, kind, SearchCriterion::Name, SuiteText("--name", a.name));
     for (const auto& [option, value] : a.criteria) {
         for (const CriterionOption& criterion : kCriteria) {
             if (option != criterion.name)
@@ -163,8 +159,10 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
             selection.name = SuiteText("--used-by-package", a.usedByPackage);
         }
         const bool named = a.criteria.count("library") > 0;
-        engine.FindAliases(mode, named, selection,
-                           named ? values[PartRow::Library - 1] : std::string());
+        engine.FindAliases(
+            mode, named, selection,
+            named ? values[CriterionRow(LibraryKind::Part, SearchCriterion::Library) - 1]
+                  : std::string());
     } else {
         const SearchOutcome outcome = engine.FindNow(kind, values);
         if (outcome == SearchOutcome::EmptyName)
@@ -185,34 +183,34 @@ void RunSearch(const SearchArguments& a, CLI::App& command, CommandContext& cont
 } // namespace
 
 void AddSearchCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "search", "run the browser's search of a kind on a suite and print the results");
-    auto a = std::make_shared<SearchArguments>();
-    command->add_option("--suite", a->suite, "the suite folder")->required();
-    command->add_option("--kind", a->kind, "part, symbol, package or padstack")
-        ->check(CLI::IsMember(LibraryKindNames()));
-    command->add_option("--name", a->name, "the name pattern (* ? # [list] [!list])");
+    const auto added = AddCommand<SearchArguments>(
+        app, "search", "run the browser's search of a kind on a suite and print the results",
+        context, RunSearch);
+    CLI::App& command = added.app;
+    SearchArguments& a = added.arguments;
+    AddSuiteOption(command, a.suite);
+    AddKindOption(command, a.kind, "part, symbol, package or padstack", KindNeed::Optional);
+    a.nameOption = command.add_option("--name", a.name, "the name pattern (* ? # [list] [!list])");
     for (const CriterionOption& criterion : kCriteria) {
         const std::string name = criterion.name;
-        command->add_option_function<std::string>(
-            "--" + name, [a, name](const std::string& value) { a->criteria[name] = value; },
+        command.add_option_function<std::string>(
+            "--" + name, [&a, name](const std::string& value) { a.criteria[name] = value; },
             "criterion");
     }
-    command->add_flag("--all-conditions", a->allConditions, "all criteria must hold");
-    command->add_flag("--match-case", a->matchCase, "tell upper from lower case");
-    command->add_flag("--numeric", a->numeric, "compare the digits and wildcards of names");
-    command->add_option("--project", a->project, "the project file (default: the suite's)");
-    auto* aliases = command->add_option("--aliases-of", a->aliasesOf,
-                                        "parts with the package and symbols of this part");
+    command.add_flag("--all-conditions", a.allConditions, "all criteria must hold");
+    command.add_flag("--match-case", a.matchCase, "tell upper from lower case");
+    command.add_flag("--numeric", a.numeric, "compare the digits and wildcards of names");
+    command.add_option("--project", a.project, "the project file (default: the suite's)");
+    auto* aliases = command.add_option("--aliases-of", a.aliasesOf,
+                                       "parts with the package and symbols of this part");
     auto* bySymbol =
-        command->add_option("--used-by-symbol", a->usedBySymbol, "parts using this symbol");
+        command.add_option("--used-by-symbol", a.usedBySymbol, "parts using this symbol");
     auto* byPackage =
-        command->add_option("--used-by-package", a->usedByPackage, "parts using this package");
+        command.add_option("--used-by-package", a.usedByPackage, "parts using this package");
     aliases->excludes(bySymbol)->excludes(byPackage);
     bySymbol->excludes(byPackage);
-    command->add_option("--format", a->format, "savelist (default) or tsv")
+    command.add_option("--format", a.format, "savelist (default) or tsv")
         ->check(CLI::IsMember({"savelist", "tsv"}));
-    command->callback([a, command, &context] { RunSearch(*a, *command, context); });
 }
 
 } // namespace k2k::cli

@@ -122,11 +122,9 @@ void RunSpice(const std::string& suite, CommandContext& context) {
 } // namespace
 
 void AddSpiceCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand(
-        "spice", "show a suite's Spice element profiles, subcircuits and simulator models");
-    auto suite = std::make_shared<std::string>();
-    command->add_option("--suite", *suite, "the suite folder")->required();
-    command->callback([suite, &context] { RunSpice(*suite, context); });
+    AddSuiteCommand(app, "spice",
+                    "show a suite's Spice element profiles, subcircuits and simulator models",
+                    context, RunSpice);
 }
 
 } // namespace k2k::cli

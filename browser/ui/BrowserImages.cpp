@@ -1,8 +1,11 @@
 #include "browser/ui/BrowserImages.h"
 
-#include <QHash>
+#include "platform/ui/PaintedImages.h"
+
 #include <QPainter>
 #include <QPainterPath>
+
+#include <utility>
 
 namespace k2k {
 namespace {
@@ -55,11 +58,7 @@ void DrawPackage(QPainter& p) {
 
 // A round pad with its drill hole.
 void DrawPadstack(QPainter& p) {
-    p.setPen(QPen(QColor(140, 90, 0), 1));
-    p.setBrush(QColor(220, 170, 40));
-    p.drawEllipse(QRectF(1.5, 1.5, 12, 12));
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(5.5, 5.5, 4, 4));
+    DrawDrilledPad(p, QRectF(1.5, 1.5, 12, 12), QRectF(5.5, 5.5, 4, 4));
 }
 
 void DrawBlankGrey(QPainter& p) {
@@ -87,14 +86,7 @@ void DrawUsedInProject(QPainter& p) {
     p.drawLine(QPointF(7, 10.5), QPointF(11, 5));
 }
 
-using Painter = void (*)(QPainter&);
-
-struct Image {
-    const char* key;
-    Painter paint;
-};
-
-constexpr Image kImages[] = {
+constexpr std::pair<std::string_view, ImagePainter> kImages[] = {
     {"PART", DrawPart},
     {"SYMBOLGROUPS", DrawSymbolGroups},
     {"PACKAGE", DrawPackage},
@@ -104,13 +96,17 @@ constexpr Image kImages[] = {
     {"STAT_USEDIN_PROJECT", DrawUsedInProject},
 };
 
-QPixmap Draw(Painter paint) {
-    QPixmap pixmap(S, S);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter);
-    return pixmap;
+QPixmap Paint(std::string_view key) {
+    for (const auto& [listed, paint] : kImages)
+        if (key == listed)
+            return PaintImage(S, paint);
+    return {};
+}
+
+// Drawn once per key; rows ask for their status image on every paint.
+PaintedImages& Images() {
+    static PaintedImages images(Paint);
+    return images;
 }
 
 } // namespace
@@ -118,29 +114,19 @@ QPixmap Draw(Painter paint) {
 const QStringList& BrowserImageKeys() {
     static const QStringList keys = [] {
         QStringList list;
-        for (const Image& image : kImages)
-            list << QString::fromLatin1(image.key);
+        for (const auto& [key, paint] : kImages)
+            list << QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
         return list;
     }();
     return keys;
 }
 
 QPixmap BrowserImage(std::string_view key) {
-    // Drawn once per key; rows ask for their status image on every paint.
-    static QHash<QString, QPixmap> cache;
-    const QString name = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-    const auto found = cache.constFind(name);
-    if (found != cache.constEnd())
-        return *found;
-    for (const Image& image : kImages)
-        if (key == image.key)
-            return *cache.insert(name, Draw(image.paint));
-    return {};
+    return Images().Image(key);
 }
 
 QIcon BrowserIcon(std::string_view key) {
-    const QPixmap pixmap = BrowserImage(key);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+    return Images().Icon(key);
 }
 
 QPixmap ClearImage() {

@@ -79,7 +79,7 @@ void OptionGrid::FillLibraryList() {
     for (std::size_t i = 0; i < entries.size(); ++i)
         m_grid.DropDownAddItem(kLibraryList, FromSuiteText(entries[i]), static_cast<int>(i));
     m_grid.SetDropDownListIndex(kLibraryList, 0);
-    m_grid.SetCellText(GridRowOf(m_kind, GridCriterion::Library), kValueCol,
+    m_grid.SetCellText(CriterionRow(m_kind, SearchCriterion::Library), kValueCol,
                        m_grid.DropDownList(kLibraryList, 0));
 }
 

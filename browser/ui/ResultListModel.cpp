@@ -16,7 +16,6 @@ ResultListModel::ResultListModel(ResultList& results, const DisplayOptions& opti
                                  QObject* parent)
     : QAbstractTableModel(parent), m_results(results), m_options(options),
       m_columns(options, results.Kind()) {
-    LabelProjectResults(m_results, 1);
     m_shown = m_results.Count();
 }
 
@@ -114,7 +113,6 @@ void ResultListModel::SyncNewRows() {
     }
     if (count == m_shown)
         return;
-    LabelProjectResults(m_results, m_shown + 1);
     beginInsertRows({}, m_shown, count - 1);
     m_shown = count;
     endInsertRows();
@@ -123,7 +121,6 @@ void ResultListModel::SyncNewRows() {
 void ResultListModel::Reset() {
     beginResetModel();
     m_columns = ResultColumns(m_options, m_results.Kind());
-    LabelProjectResults(m_results, 1);
     m_shown = m_results.Count();
     endResetModel();
 }

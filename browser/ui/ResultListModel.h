@@ -7,8 +7,8 @@
 //
 // Results reach the view in batches: during a search the window calls SyncNewRows from the
 // search feedback (about every 100 ms and at the end), which inserts the results added since
-// the last call in one step and labels the project's own results "Project Library" in the
-// list itself. Reset lists everything again (New Search, removals, other display options).
+// the last call in one step. Reset lists everything again (New Search, removals, other display
+// options).
 
 #include "browser/ResultColumns.h"
 

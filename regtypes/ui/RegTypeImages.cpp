@@ -2,6 +2,8 @@
 
 #include "regtypes/RegTypesEditor.h"
 
+#include "platform/ui/PaintedImages.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,11 +67,7 @@ void DrawSurfaceMounted(QPainter& p) {
 
 // A pad with a drill hole.
 void DrawThroughHole(QPainter& p) {
-    p.setPen(QPen(QColor(140, 90, 0), 1));
-    p.setBrush(QColor(220, 170, 40));
-    p.drawEllipse(QRectF(2.5, 2.5, 11, 11));
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(6, 6, 4, 4));
+    DrawDrilledPad(p, QRectF(2.5, 2.5, 11, 11), QRectF(6, 6, 4, 4));
 }
 
 // A square pad without hole.
@@ -83,17 +81,7 @@ void DrawSurfacePad(QPainter& p) {
 void DrawManufacturer(QPainter& p) {
     p.setPen(QPen(QColor(80, 40, 40), 1));
     p.setBrush(QColor(200, 90, 70));
-    QPainterPath roof;
-    roof.moveTo(2, 14);
-    roof.lineTo(2, 7);
-    roof.lineTo(6, 9);
-    roof.lineTo(6, 7);
-    roof.lineTo(10, 9);
-    roof.lineTo(10, 3);
-    roof.lineTo(13, 3);
-    roof.lineTo(13, 14);
-    roof.closeSubpath();
-    p.drawPath(roof);
+    p.drawPath(ClosedPath({{2, 14}, {2, 7}, {6, 9}, {6, 7}, {10, 9}, {10, 3}, {13, 3}, {13, 14}}));
 }
 
 // A lightning flash: technologies.
@@ -135,18 +123,10 @@ void DrawUser(QPainter& p) {
 void DrawFolder(QPainter& p) {
     p.setPen(QPen(QColor(150, 120, 30), 1));
     p.setBrush(QColor(250, 225, 130));
-    QPainterPath folder;
-    folder.moveTo(0.5, 3.5);
-    folder.lineTo(5.5, 3.5);
-    folder.lineTo(7, 5);
-    folder.lineTo(15.5, 5);
-    folder.lineTo(15.5, 15.5);
-    folder.lineTo(0.5, 15.5);
-    folder.closeSubpath();
-    p.drawPath(folder);
+    p.drawPath(ClosedPath({{0.5, 3.5}, {5.5, 3.5}, {7, 5}, {15.5, 5}, {15.5, 15.5}, {0.5, 15.5}}));
 }
 
-using Drawing = void (*)(QPainter&);
+using Drawing = ImagePainter;
 
 Drawing DrawingOf(std::string_view base) {
     static const QHash<QString, Drawing> drawings = {
@@ -172,39 +152,38 @@ QPixmap Draw(std::string_view key) {
     const Drawing drawing = DrawingOf(main ? key.substr(0, key.size() - kMain.size()) : key);
     if (!drawing || (main && key == "USERMAIN"))
         return {};
-    QPixmap pixmap(S, S);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (main) {
-        DrawFolder(painter);
-        // The category's picture, smaller, on the folder.
-        painter.translate(3, 5);
-        painter.scale(0.7, 0.7);
-    }
-    drawing(painter);
-    return pixmap;
+    return PaintImage(S, [main, drawing](QPainter& painter) {
+        if (main) {
+            DrawFolder(painter);
+            // The category's picture, smaller, on the folder.
+            painter.translate(3, 5);
+            painter.scale(0.7, 0.7);
+        }
+        drawing(painter);
+    });
+}
+
+// A key the dialogs never give a node has no picture.
+QPixmap Paint(std::string_view key) {
+    for (const char* listed : RegTypeImageKeys())
+        if (key == listed)
+            return Draw(key);
+    return {};
+}
+
+PaintedImages& Images() {
+    static PaintedImages images(Paint);
+    return images;
 }
 
 } // namespace
 
 QPixmap RegTypeImage(std::string_view key) {
-    static QHash<QString, QPixmap> cache;
-    const QString name = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-    const auto found = cache.constFind(name);
-    if (found != cache.constEnd())
-        return *found;
-    bool known = false;
-    for (const char* listed : RegTypeImageKeys())
-        known |= key == listed;
-    QPixmap pixmap = known ? Draw(key) : QPixmap();
-    cache.insert(name, pixmap);
-    return pixmap;
+    return Images().Image(key);
 }
 
 QIcon RegTypeIcon(std::string_view key) {
-    const QPixmap pixmap = RegTypeImage(key);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+    return Images().Icon(key);
 }
 
 } // namespace k2k

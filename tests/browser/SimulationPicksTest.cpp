@@ -15,20 +15,19 @@ namespace {
 // The grid rows that open the simulation dialog, with the tab it shows and its caption.
 TEST(SimulationPicksTest, OnlyTheSimulationRowsOfPartAndSymbolGridsPick) {
     using Button = std::tuple<SimulationPick, SimulationTab, std::string>;
-    const auto at = [](LibraryKind kind, int row) -> std::optional<Button> {
-        const auto button = SimulationPickAt(kind, row);
+    using C = SearchCriterion;
+    const auto at = [](LibraryKind kind, C criterion) -> std::optional<Button> {
+        const auto button = SimulationPickAt(kind, CriterionRow(kind, criterion));
         return button ? std::optional(Button{button->pick, button->tab, button->titleId})
                       : std::nullopt;
     };
     using P = SimulationPick;
     using T = SimulationTab;
-    EXPECT_EQ(at(LibraryKind::Part, PartRow::ElementCode),
+    EXPECT_EQ(at(LibraryKind::Part, C::ElementCode),
               (Button{P::ElementCode, T::ElementCode, "5032"}));
-    EXPECT_EQ(at(LibraryKind::Part, PartRow::ModelCode),
-              (Button{P::Subcircuit, T::Subcircuit, "5033"}));
-    EXPECT_EQ(at(LibraryKind::Part, PartRow::Variant),
-              (Button{P::Variant, T::ElementCode, "5034"}));
-    EXPECT_EQ(at(LibraryKind::Symbol, SymbolRow::SimulationFunction),
+    EXPECT_EQ(at(LibraryKind::Part, C::ModelCode), (Button{P::Subcircuit, T::Subcircuit, "5033"}));
+    EXPECT_EQ(at(LibraryKind::Part, C::Variant), (Button{P::Variant, T::ElementCode, "5034"}));
+    EXPECT_EQ(at(LibraryKind::Symbol, C::SimulationFunction),
               (Button{P::Function, T::Function, "5031"}));
     int picks = 0;
     for (LibraryKind kind :

@@ -23,14 +23,11 @@ TEST(ResultListTest, TextsStayValidWhileResultsAreAppendedAndRemoved) {
     const PartResult part = results.Part(1);
     for (int i = 0; i < 200; ++i) // short names, one new library each
         results.Append("L" + DecimalText(i), "X", "", 0, 0);
-    results.SetLibrary(2, "Project Library");
-    const std::string_view relabelled = results.Library(2);
     results.RemoveIf([](int i) { return i < 100; });
     EXPECT_EQ(library, "A.PART");
     EXPECT_EQ(name, "74LS00");
     EXPECT_EQ(part.library, "A.PART");
     EXPECT_EQ(part.package, "DIP14");
-    EXPECT_EQ(relabelled, "Project Library");
     EXPECT_EQ(results.Library(results.Count()), "L199");
 }
 

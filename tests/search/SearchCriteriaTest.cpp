@@ -23,13 +23,20 @@ PreparedCriteria Prepare(LibraryKind kind, std::vector<std::string> rows, bool m
     return *prepared;
 }
 
-// Part rows by number: {row, text}.
-PreparedCriteria PartCriteria(std::initializer_list<std::pair<int, std::string>> rows,
+using C = SearchCriterion;
+
+// A kind's grid values, row 1 first, with these criteria filled: {criterion, text}.
+std::vector<std::string> Values(LibraryKind kind,
+                                std::initializer_list<std::pair<C, std::string>> criteria) {
+    std::vector<std::string> values(static_cast<std::size_t>(CriteriaRows(kind)));
+    for (const auto& [criterion, text] : criteria)
+        values[static_cast<std::size_t>(CriterionRow(kind, criterion) - 1)] = text;
+    return values;
+}
+
+PreparedCriteria PartCriteria(std::initializer_list<std::pair<C, std::string>> criteria,
                               bool matchCase = false, bool numeric = false) {
-    std::vector<std::string> values(PartRow::Last);
-    for (const auto& [row, text] : rows)
-        values[static_cast<std::size_t>(row - 1)] = text;
-    return Prepare(LibraryKind::Part, values, matchCase, numeric);
+    return Prepare(LibraryKind::Part, Values(LibraryKind::Part, criteria), matchCase, numeric);
 }
 
 const SearchOptions kAny{false, false, kConditionAny};
@@ -37,34 +44,34 @@ const SearchOptions kAll{false, false, kConditionAll};
 
 TEST(SearchCriteriaTest, TheWholeNameMustMatch) {
     const Part sn7400("SN7400N", "DIP14");
-    EXPECT_FALSE(TestPart(PartCriteria({{PartRow::Name, "7400"}}), kAny, sn7400.result));
-    EXPECT_TRUE(TestPart(PartCriteria({{PartRow::Name, " *7400* "}}), kAny, sn7400.result));
+    EXPECT_FALSE(TestPart(PartCriteria({{C::Name, "7400"}}), kAny, sn7400.result));
+    EXPECT_TRUE(TestPart(PartCriteria({{C::Name, " *7400* "}}), kAny, sn7400.result));
 }
 
 TEST(SearchCriteriaTest, ConditionAnyStopsAtTheFirstThatHoldsAndAllAtTheFirstThatFails) {
     const Part part("74LS00", "", {"Quad NAND"});
     const auto starAndPackage =
-        PartCriteria({{PartRow::Name, "*"}, {PartRow::Package, "A*"}, {PartRow::Description, "X"}});
+        PartCriteria({{C::Name, "*"}, {C::Package, "A*"}, {C::Description, "X"}});
     EXPECT_TRUE(TestPart(starAndPackage, kAny, part.result)) << "the name * holds";
     EXPECT_FALSE(TestPart(starAndPackage, kAll, part.result)) << "an empty package fails A*";
-    const auto starPackage = PartCriteria({{PartRow::Name, "*"}, {PartRow::Package, "*"}});
+    const auto starPackage = PartCriteria({{C::Name, "*"}, {C::Package, "*"}});
     EXPECT_TRUE(TestPart(starPackage, kAll, part.result)) << "an empty package passes *";
-    const auto nothingHolds = PartCriteria({{PartRow::Name, "X*"}, {PartRow::Description, "Y*"}});
+    const auto nothingHolds = PartCriteria({{C::Name, "X*"}, {C::Description, "Y*"}});
     EXPECT_FALSE(TestPart(nothingHolds, kAny, part.result));
 }
 
 TEST(SearchCriteriaTest, CaseMattersOnlyWhenMatchCaseIsOn) {
     const Part part("SN7400", "DIP14");
-    EXPECT_TRUE(TestPart(PartCriteria({{PartRow::Name, "sn74*"}}), kAny, part.result));
+    EXPECT_TRUE(TestPart(PartCriteria({{C::Name, "sn74*"}}), kAny, part.result));
     const SearchOptions matchCase{true, false, kConditionAny};
-    EXPECT_FALSE(TestPart(PartCriteria({{PartRow::Name, "sn74*"}}, true), matchCase, part.result));
+    EXPECT_FALSE(TestPart(PartCriteria({{C::Name, "sn74*"}}, true), matchCase, part.result));
     const Part lower("sn7400", "DIP14");
-    EXPECT_TRUE(TestPart(PartCriteria({{PartRow::Name, "sn74*"}}, true), matchCase, lower.result));
+    EXPECT_TRUE(TestPart(PartCriteria({{C::Name, "sn74*"}}, true), matchCase, lower.result));
 }
 
 TEST(SearchCriteriaTest, NumericSearchComparesDigitsAndWildcardsOnly) {
-    const auto criteria = PartCriteria({{PartRow::Name, "74LS00"}}, false, true);
-    EXPECT_EQ(criteria[PartRow::Name].text, "*7400*");
+    const auto criteria = PartCriteria({{C::Name, "74LS00"}}, false, true);
+    EXPECT_EQ(criteria[C::Name].text, "*7400*");
     const SearchOptions numeric{false, true, kConditionAny};
     EXPECT_TRUE(TestPart(criteria, numeric, Part("SN74LS00N", "DIP14").result));
     EXPECT_TRUE(TestPart(criteria, numeric, Part("74HC00", "DIP14").result));
@@ -72,7 +79,7 @@ TEST(SearchCriteriaTest, NumericSearchComparesDigitsAndWildcardsOnly) {
 }
 
 TEST(SearchCriteriaTest, ListsCountMatchingPairsAgainstTheNumberOfItems) {
-    const auto symbols = PartCriteria({{PartRow::Name, "X"}, {PartRow::Symbol, "7400, 7402"}});
+    const auto symbols = PartCriteria({{C::Name, "X"}, {C::Symbol, "7400, 7402"}});
     const Part both("A", "DIP14", {"", "", "", "", "", "", "", "", "", "7400,7402,7404"});
     const Part one("B", "DIP14", {"", "", "", "", "", "", "", "", "", "7400"});
     EXPECT_TRUE(TestPart(symbols, kAny, both.result));
@@ -102,21 +109,20 @@ TEST(SearchCriteriaTest, SimulationReferencesCompareOnePieceOfEachReference) {
     any.pattern = Pattern::Compile("*");
     EXPECT_TRUE(CompareKdspiceString("R", any, 3, false)) << "a missing piece is empty";
 
-    const auto variant = PartCriteria({{PartRow::Name, "X"}, {PartRow::Variant, "ls"}});
+    const auto variant = PartCriteria({{C::Name, "X"}, {C::Variant, "ls"}});
     const Part nand("74LS00", "DIP14", {"", "", "", "", "", "", "", "", "A\\D_NAND\\LS", ""});
     EXPECT_TRUE(TestPart(variant, kAny, nand.result));
 }
 
 TEST(SearchCriteriaTest, SymbolTypesArePatternsUnderAnyAndListsUnderAll) {
-    std::vector<std::string> rows(SymbolRow::Last);
-    rows[SymbolRow::Name - 1] = "*";
-    rows[SymbolRow::Type - 1] = "Digital,Gates";
+    std::vector<std::string> rows =
+        Values(LibraryKind::Symbol, {{C::Name, "*"}, {C::Type, "Digital,Gates"}});
     const auto criteria = Prepare(LibraryKind::Symbol, rows);
     const std::string info = ComposeInfo({"NAND", "Digital,Gates,NAND", "", ""});
     const SymbolResult symbol = MakeSymbolResult("LOGIC.SYMBOL", "7400", info);
     // Under "all" the type is a list: both items find a value.
     EXPECT_TRUE(TestSymbol(criteria, kAll, symbol));
-    rows[SymbolRow::Name - 1] = "X";
+    rows[CriterionRow(LibraryKind::Symbol, C::Name) - 1] = "X";
     const auto typeOnly = Prepare(LibraryKind::Symbol, rows);
     // Under "any" the type is one pattern, which the whole attribute does not match.
     EXPECT_FALSE(TestSymbol(typeOnly, kAny, symbol));
@@ -132,18 +138,18 @@ TEST(SearchCriteriaTest, PadstacksCompareTypeAndShape) {
 }
 
 TEST(SearchCriteriaTest, TheLibraryChoosesLibrariesAndInvalidPatternsAreRefused) {
-    const auto criteria = PartCriteria({{PartRow::Name, "*"}, {PartRow::Library, " ttl.part "}});
+    const auto criteria = PartCriteria({{C::Name, "*"}, {C::Library, " ttl.part "}});
     EXPECT_EQ(criteria.LibraryChoice(), "TTL.PART");
-    EXPECT_TRUE(criteria[PartRow::Library].Empty()) << "never compared with an object";
+    EXPECT_TRUE(criteria[C::Library].Empty()) << "never compared with an object";
 
     std::string error;
-    std::vector<std::string> rows(PartRow::Last);
-    rows[0] = "74[LS";
+    std::vector<std::string> rows = Values(LibraryKind::Part, {{C::Name, "74[LS"}});
     EXPECT_FALSE(
         PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false, &error));
     EXPECT_EQ(error, "Invalid pattern \"74[LS\": the \"[\" at position 3 is never closed");
     rows[0] = "*";
-    rows[PartRow::Symbol - 1] = "[a,b]"; // a list: its items "[a" and "b]" are read apart
+    rows[CriterionRow(LibraryKind::Part, C::Symbol) - 1] =
+        "[a,b]"; // a list: its items "[a" and "b]" are read apart
     EXPECT_FALSE(
         PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false, &error));
 }

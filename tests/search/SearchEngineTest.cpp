@@ -259,7 +259,6 @@ TEST_F(SearchEngineTest, RowsCarryKeysImagesAndTheEnabledColumns) {
     engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"});
     ResultList& parts = state.Results(LibraryKind::Part);
     ASSERT_EQ(parts.Count(), 3);
-    LabelProjectResults(parts, 1);
     EXPECT_EQ(RowKey(LibraryKind::Part, 2), "PART|3|2");
     EXPECT_EQ(ResultNumberOfKey(RowKey(LibraryKind::Part, 2)), 2);
     EXPECT_EQ(parts.Name(2), "LM741");

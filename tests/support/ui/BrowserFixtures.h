@@ -69,8 +69,8 @@ protected:
     void Search(LibraryKind kind, const std::string& name,
                 const std::string& library = kAllLibraries) {
         std::vector<std::string> values = FreshGridValues(kind);
-        SetGridValue(values, kind, GridCriterion::Name, name);
-        SetGridValue(values, kind, GridCriterion::Library, library);
+        SetGridValue(values, kind, SearchCriterion::Name, name);
+        SetGridValue(values, kind, SearchCriterion::Library, library);
         ASSERT_EQ(m_browser.Engine().FindNow(kind, values), SearchOutcome::Searched);
     }
 
