@@ -8,6 +8,8 @@
 // - a pick button: a text with a "..." button that raises CellButtonClick.
 // The grid knows no rules: the window decides what a typed text completes to (through
 // ComboChange and ComboKeyDown) and what a pick writes.
+// Its shape, cells and editors are in K2kGrid.cpp, its lists in K2kGridLists.cpp, and its
+// keyboard and mouse in K2kGridInput.cpp.
 //
 // Keys: Tab, Shift+Tab, Up and Down move between the value cells (Tab leaves the grid
 // after the last, and entering it by Tab lands in the first); typing edits; F4 or
