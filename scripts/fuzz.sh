@@ -7,13 +7,7 @@
 #   K2K_FUZZ_SKIP="NAME ..."              harnesses built but not run
 set -euo pipefail
 
-export CC=clang CXX=clang++
-if command -v ccache >/dev/null; then
-    export CMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
-    export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-fi
-K2K_BUILD="${K2K_FUZZ_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-fuzz}"
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/clang-build.sh"
 
 seconds="${1:-5}"
 [ $# -gt 0 ] && shift
@@ -38,9 +32,6 @@ trap 'rm -rf "$work"' EXIT
 if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then
     export TMPDIR=/dev/shm
 fi
-symbolizer="$(command -v llvm-symbolizer || true)"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-symbolize=1${symbolizer:+:external_symbolizer_path=$symbolizer}}"
-export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 
 skip=" ${K2K_FUZZ_SKIP:-} "
 failed=()
