@@ -97,7 +97,7 @@ RegTypesDialog::RegTypesDialog(RegTypesKind kind, RegTypeTables& tables, SuiteSe
                               QAbstractItemView::EditKeyPressed);
         tree->setContextMenuPolicy(Qt::CustomContextMenu);
         tree->setItemDelegate(new LabelDelegate(
-            m_editor, [this](const QModelIndex& index) { return index.data(kNodeRole).toInt(); },
+            m_editor, [](const QModelIndex& index) { return index.data(kNodeRole).toInt(); },
             tree));
         const int tab = static_cast<int>(i);
         connect(tree, &QTreeWidget::customContextMenuRequested, this,
