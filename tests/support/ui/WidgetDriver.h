@@ -46,7 +46,7 @@ void ClickRow(QAbstractItemView& view, int row, Qt::MouseButton button = Qt::Lef
 // Clicks the enabled tool button that a cell of the table inside parent holds.
 void ClickCellButton(const QWidget& parent, int row, int column);
 
-// The shown dialog of type T: the active modal window, or else any visible window of T.
+// The shown dialog that cast accepts: the active modal window, or else any visible window.
 QDialog* ShownDialog(const std::function<QDialog*(QWidget*)>& cast);
 
 // Runs user on the dialog of type T once the next modal call has shown it (at the first
