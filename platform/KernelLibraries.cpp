@@ -102,23 +102,23 @@ void KernelLibraries::E_CloseLibrary(int library) {
 
 int KernelLibraries::E_GetPartInfo(const std::string& path, int count,
                                    LibraryDescriptions& records) {
-    return GetInfo(path, count, true, records);
+    return GetInfo(path, count, true, m_expectInfoTexts, records);
 }
 
 int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
                                      LibraryDescriptions& records) {
-    return GetInfo(path, count, false, records);
+    return GetInfo(path, count, false, m_expectInfoTexts, records);
 }
 
-int KernelLibraries::GetInfo(const std::string& path, int count, bool parts,
-                             LibraryDescriptions& records) {
+int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
+                             LibraryDescriptions& records, const std::atomic<bool>* cancel) const {
     records.records.clear();
     if (count <= 0)
         return 0;
     LibraryKind kind = LibraryKind::Part;
     std::string error;
     if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error,
-                                 m_expectInfoTexts) ||
+                                 wholeTexts, cancel) ||
         (kind == LibraryKind::Part) != parts) {
         records.records.clear();
         return 0;

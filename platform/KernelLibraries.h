@@ -6,6 +6,7 @@
 
 #include "platform/LibraryFile.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -45,6 +46,11 @@ public:
     // file is missing or not a library of that kind).
     int E_GetPartInfo(const std::string& path, int count, LibraryDescriptions& records);
     int E_GetSymbolInfo(const std::string& path, int count, LibraryDescriptions& records);
+    // Either of the two (parts true: E_GetPartInfo) for a caller on any thread, with the
+    // expectation given rather than set: it reads nothing but the file. Gives up, answering
+    // 0, once cancel is set.
+    int GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
+                LibraryDescriptions& records, const std::atomic<bool>* cancel = nullptr) const;
 
     // The data of an object from E_OpenLibToRead, or nullptr when the number is unknown
     // or its library was closed. Used by S_LoadSymbol.
@@ -55,13 +61,13 @@ public:
     // read most info texts (a search with more criteria than a name, or one that finds
     // much) or mostly names. Either way the records are the same.
     void ExpectInfoTexts(bool most) noexcept { m_expectInfoTexts = most; }
+    bool ExpectsInfoTexts() const noexcept { return m_expectInfoTexts; }
 
     // Test hook: the next rewrite fails after this many bytes, as a full disk would.
     void FailNextRewriteAfter(std::size_t bytes) noexcept { m_failRewriteAfter = bytes; }
 
 private:
     struct OpenLibrary;
-    int GetInfo(const std::string& path, int count, bool parts, LibraryDescriptions& records);
 
     std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
     std::map<int, std::pair<int, std::size_t>> m_objects; // object -> (library, position)

@@ -433,8 +433,8 @@ void DescriptionBuffer::ExpectScatteredReads(std::size_t from, std::size_t to) n
         ::madvise(static_cast<char*>(m_map) + first, last - first, MADV_RANDOM);
 }
 
-const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
-                                    std::string& problem) {
+const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, std::string& problem,
+                                    const std::atomic<bool>* cancel) {
     Release();
     // A library without objects has no description bytes; its section is there all the
     // same, whether or not this buffer ever held bytes.
@@ -456,10 +456,16 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
     }
     if (size > m_heap.size())
         m_heap.resize(size);
+    // Pieces of a few megabytes: a Stop need not wait for the whole of a large library.
+    constexpr std::size_t kPiece = std::size_t{8} << 20;
     std::size_t got = 0;
     while (got < size) {
-        const ssize_t n =
-            ::pread(fd, m_heap.data() + got, size - got, static_cast<off_t>(kBodyStart + got));
+        if (cancel && cancel->load(std::memory_order_relaxed)) {
+            problem = "the read was cancelled";
+            return nullptr;
+        }
+        const ssize_t n = ::pread(fd, m_heap.data() + got, std::min(size - got, kPiece),
+                                  static_cast<off_t>(kBodyStart + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -474,7 +480,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts,
 
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
                              DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts) {
+                             std::string& error, bool wholeTexts, const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
     Prefix prefix;
@@ -484,7 +490,7 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
         return Failed(file, problem, error);
 
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
-    const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem);
+    const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem, cancel);
     if (!section)
         return Failed(file, problem, error);
     std::uint64_t infoOffset = 0;

@@ -13,6 +13,7 @@
 
 #include "platform/LargeAllocator.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -89,8 +90,10 @@ public:
 
     const char* Data() const noexcept;
     // Maps the description section (size bytes) of the open library fd, or reads it when
-    // wholeTexts says most of it will be read; nullptr (with problem) on failure.
-    const char* Load(int fd, std::size_t size, bool wholeTexts, std::string& problem);
+    // wholeTexts says most of it will be read; nullptr (with problem) on failure. A read
+    // goes in pieces and gives up between two of them once cancel is set.
+    const char* Load(int fd, std::size_t size, bool wholeTexts, std::string& problem,
+                     const std::atomic<bool>* cancel = nullptr);
     void Release() noexcept;
     // Bytes from .. to of the loaded section will be read here and there, not in a run: the
     // system then maps in only the pages read (and the process holds no more of the file).
@@ -109,10 +112,12 @@ private:
 // The drawing data is not read. records is cleared first, so a caller that reuses it
 // across libraries allocates nothing once it is large enough. A search that tests only
 // names touches only the names: they lie together in the file. wholeTexts: the caller
-// expects to read most info texts.
+// expects to read most info texts. Safe on any thread with a buffer of its own; a read
+// given up because cancel was set answers false.
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
                              DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts = false);
+                             std::string& error, bool wholeTexts = false,
+                             const std::atomic<bool>* cancel = nullptr);
 
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with
 // error, when an object cannot be stored (an empty name, a text too long for the format)

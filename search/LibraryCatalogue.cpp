@@ -96,25 +96,34 @@ std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
     return header.count;
 }
 
-LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
-                                           LibraryKind kind, const std::string& path,
-                                           LibraryDescriptions& descriptions) {
+LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind kind,
+                                      const std::string& path, LibraryDescriptions& descriptions,
+                                      bool wholeTexts, const std::atomic<bool>* cancel) {
     descriptions.records.clear();
-    if (!LibraryFilePresent(path)) {
-        ShowError(services, 200, path);
+    if (!LibraryFilePresent(path))
         return LibraryReadOutcome::Missing;
-    }
     const std::int32_t count = ReadObjectCount(path).value_or(0);
     if (count <= 0)
         return LibraryReadOutcome::Empty;
-    const int filled = kind == LibraryKind::Part
-                           ? kernel.E_GetPartInfo(path, count, descriptions)
-                           : kernel.E_GetSymbolInfo(path, count, descriptions);
-    if (filled <= 0) {
+    const int filled =
+        kernel.GetInfo(path, count, kind == LibraryKind::Part, wholeTexts, descriptions, cancel);
+    return filled > 0 ? LibraryReadOutcome::Read : LibraryReadOutcome::Unreadable;
+}
+
+void ShowReadProblem(SuiteServices& services, LibraryReadOutcome outcome, const std::string& path) {
+    if (outcome == LibraryReadOutcome::Missing)
+        ShowError(services, 200, path);
+    else if (outcome == LibraryReadOutcome::Unreadable)
         ShowError(services, 80, path);
-        return LibraryReadOutcome::Unreadable;
-    }
-    return LibraryReadOutcome::Read;
+}
+
+LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
+                                           LibraryKind kind, const std::string& path,
+                                           LibraryDescriptions& descriptions) {
+    const LibraryReadOutcome outcome =
+        ReadLibraryQuietly(kernel, kind, path, descriptions, kernel.ExpectsInfoTexts());
+    ShowReadProblem(services, outcome, path);
+    return outcome;
 }
 
 } // namespace k2k

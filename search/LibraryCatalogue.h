@@ -67,5 +67,12 @@ enum class LibraryReadOutcome { Read, Missing, Empty, Unreadable };
 LibraryReadOutcome ReadLibraryDescriptions(Kernel& kernel, SuiteServices& services,
                                            LibraryKind kind, const std::string& path,
                                            LibraryDescriptions& descriptions);
+// The same in two halves: the read, safe on any thread with descriptions of its own (the
+// kernel reads as wholeTexts says; a read given up because cancel was set is
+// Unreadable), and the message its outcome calls for, on the thread that shows messages.
+LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind kind,
+                                      const std::string& path, LibraryDescriptions& descriptions,
+                                      bool wholeTexts, const std::atomic<bool>* cancel = nullptr);
+void ShowReadProblem(SuiteServices& services, LibraryReadOutcome outcome, const std::string& path);
 
 } // namespace k2k

@@ -9,6 +9,10 @@
 #include "search/LibraryCatalogue.h"
 #include "search/ProjectStatus.h"
 
+#include <chrono>
+#include <optional>
+#include <span>
+
 namespace k2k {
 
 namespace {
@@ -47,7 +51,7 @@ SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
                            SearchState& state, const SearchOptions& options,
                            SearchFeedback& feedback)
     : m_kernel(kernel), m_services(services), m_catalogue(catalogue), m_libraryDir(libraryDir),
-      m_state(state), m_options(options), m_feedback(feedback) {
+      m_state(state), m_options(options), m_feedback(feedback), m_scan(kernel) {
 }
 
 void SearchEngine::AdvanceColour(LibraryKind kind) {
@@ -164,45 +168,58 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
                                  const TakeObject& takeObject) {
     ResultList& results = m_state.Results(kind);
     const int colour = Colour(kind);
-    LibraryDescriptions& descriptions = m_descriptions;
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
     const bool project = m_kernel.DB_DataBase() != 0;
-    // How the kernel reads the next library: as the last one went, a search that keeps
-    // many objects reads their info texts, one that keeps few mostly their names.
-    bool manyKept = !m_nameOnlyWalk;
+    // The libraries taken, with the library name their rows show.
+    std::vector<std::string> paths;
+    std::vector<std::string> listed;
     for (int entry = 1; entry <= m_catalogue.Count(kind); ++entry) {
         const std::string library(
             Trim(m_catalogue.Entries(kind)[static_cast<std::size_t>(entry - 1)]));
-        const std::string path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
+        std::string path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
         if (!takeLibrary(path, library))
             continue;
-        if (m_state.stopRequested)
-            break;
+        paths.push_back(std::move(path));
+        listed.push_back(library.empty() ? std::string(kProjectLibraryName) : library);
+    }
+    // The workers read and test; this thread shows, in catalogue order, what they found,
+    // and lets events run while it waits for them.
+    constexpr std::chrono::milliseconds kWait(10);
+    const auto stopped = [this] {
         m_feedback.LetPendingEventsRun();
-        m_feedback.ShowStatus(scanning + DisplayPath(path));
-        m_kernel.ExpectInfoTexts(manyKept);
-        if (ReadLibraryDescriptions(m_kernel, m_services, kind, path, descriptions) !=
-            LibraryReadOutcome::Read)
-            continue;
-        const int before = results.Count();
-        const std::string_view listed =
-            library.empty() ? std::string_view(kProjectLibraryName) : std::string_view(library);
-        for (const LibraryInfoRecord& record : descriptions.records) {
-            if (m_state.stopRequested)
-                break;
-            m_feedback.LetPendingEventsRun();
-            const std::string_view name = record.field1;
-            const std::string_view info = kind == LibraryKind::Part ? record.field3 : record.field2;
-            if (!takeObject(name, info))
-                continue;
-            results.Append(listed, name, info,
-                           project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0, colour);
+        return m_state.stopRequested;
+    };
+    m_scan.Start(kind, paths, takeObject, m_nameOnlyWalk);
+    for (std::size_t i = 0; i < paths.size() && !stopped(); ++i) {
+        m_feedback.ShowStatus(scanning + DisplayPath(paths[i]));
+        std::optional<LibraryReadOutcome> outcome;
+        while (!(outcome = m_scan.WaitRead(i, kWait)) && !stopped()) {
         }
-        manyKept = !m_nameOnlyWalk ||
-                   (results.Count() - before) * 50 > static_cast<int>(descriptions.records.size());
+        if (!outcome)
+            break;
+        ShowReadProblem(m_services, *outcome, paths[i]);
+        if (*outcome != LibraryReadOutcome::Read)
+            continue;
+        const std::vector<LibraryInfoRecord>& records = m_scan.Descriptions(i).records;
+        std::size_t taken = 0;
+        for (bool done = false; !done && !stopped();) {
+            const std::span<const std::uint32_t> passed = m_scan.WaitPassed(i, taken, kWait, done);
+            for (; taken < passed.size() && !stopped(); ++taken) {
+                const LibraryInfoRecord& record = records[passed[taken]];
+                const std::string_view name = record.field1;
+                const std::string_view info =
+                    kind == LibraryKind::Part ? record.field3 : record.field2;
+                results.Append(listed[i], name, info,
+                               project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0,
+                               colour);
+            }
+            done = done && taken == passed.size();
+        }
+        m_scan.Release(i);
         m_feedback.ShowStatus(DecimalText(results.Count()) + m_countText);
         m_feedback.ResultsChanged(kind);
     }
+    m_scan.Finish();
 }
 
 void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteria) {

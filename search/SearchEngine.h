@@ -20,6 +20,7 @@
 
 #include "platform/KernelLibraries.h"
 #include "platform/LibraryFile.h"
+#include "search/LibraryScan.h"
 #include "search/ResultList.h"
 #include "search/SearchCriteria.h"
 
@@ -146,8 +147,9 @@ private:
     std::string m_countText;
     bool m_nameOnlyWalk = false; // the walk tests names only
     bool m_searching = false;
-    // The descriptions of the library being read; their buffer serves search after search.
-    LibraryDescriptions m_descriptions;
+    // Reads and tests the libraries on the worker threads; its buffers serve search after
+    // search.
+    LibraryScan m_scan;
 };
 
 } // namespace k2k

@@ -17,7 +17,7 @@ namespace {
 
 struct RecordingFeedback final : SearchFeedback {
     void LetPendingEventsRun() override {
-        if (++events == stopAfterEvents && engine)
+        if (engine && stopAtRows > 0 && rows && rows->Count() >= stopAtRows)
             engine->Stop();
         if (onEvent)
             onEvent();
@@ -29,9 +29,9 @@ struct RecordingFeedback final : SearchFeedback {
     void ResultViewCleared(LibraryKind) override { ++clears; }
 
     SearchEngine* engine = nullptr;
-    std::function<void()> onEvent; // a click or a host command served during a search
-    int events = 0;
-    int stopAfterEvents = -1;
+    std::function<void()> onEvent;    // a click or a host command served during a search
+    const ResultList* rows = nullptr; // with stopAtRows: Stop once it holds that many
+    int stopAtRows = 0;
     std::vector<std::string> statuses;
     std::vector<bool> busyCalls;
     int beeps = 0;
@@ -129,7 +129,8 @@ TEST_F(SearchEngineTest, TheLibraryCriterionChoosesWhatIsRead) {
 }
 
 TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
-    feedback.stopAfterEvents = 3; // the first library, then its first two parts
+    feedback.rows = &state.Results(LibraryKind::Part);
+    feedback.stopAtRows = 2; // the first two parts of the first library
     engine.FindNow(LibraryKind::Part, {"*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00"}));
     EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
@@ -190,10 +191,11 @@ TEST_F(SearchEngineTest, NoSearchStartsWhileOneRuns) {
 
     std::vector<SearchOutcome> outcomes;
     bool cleared = true;
-    feedback.events = 0;
+    bool served = false;
     feedback.onEvent = [&] {
-        if (feedback.events != 3) // inside the walk of A.PART
+        if (served || state.Results(LibraryKind::Part).Empty()) // inside the walk of A.PART
             return;
+        served = true;
         EXPECT_TRUE(engine.IsSearching());
         outcomes = {engine.FindNow(LibraryKind::Symbol, {"*"}),
                     engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"}),

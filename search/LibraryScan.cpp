@@ -1,0 +1,200 @@
+#include "search/LibraryScan.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace k2k {
+
+namespace {
+
+constexpr std::size_t kFree = std::numeric_limits<std::size_t>::max();
+// Objects tested between two looks at the cancel flag and two hand-overs to the search:
+// well under a millisecond of work.
+constexpr std::size_t kPiece = 16384;
+constexpr int kMostWorkers = 8;
+
+int WorkersFor(int asked) {
+    if (asked > 0)
+        return std::min(asked, kMostWorkers);
+    const auto cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, kMostWorkers);
+}
+
+} // namespace
+
+// One library on its way from a worker to the search.
+struct LibraryScan::Slot {
+    std::size_t library = kFree;
+    std::optional<LibraryReadOutcome> outcome; // known once the read is over
+    LibraryDescriptions descriptions;
+    // The indexes of the records that passed: [0, published) are handed over and no longer
+    // change. Sized to the records before the outcome is published, so it never moves
+    // while the search reads it.
+    std::vector<std::uint32_t> passed;
+    std::size_t published = 0;
+    bool done = false; // every record tested (or the search given up)
+};
+
+LibraryScan::LibraryScan(const KernelLibraries& kernel, int workers)
+    : m_kernel(kernel), m_workerCount(WorkersFor(workers)) {
+    // Two slots more than workers: the search empties one while every worker fills one.
+    for (int i = 0; i < m_workerCount + 2; ++i)
+        m_slots.push_back(std::make_unique<Slot>());
+}
+
+LibraryScan::~LibraryScan() {
+    m_cancel = true;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_workAvailable.notify_all();
+    for (std::thread& worker : m_workers)
+        worker.join();
+}
+
+LibraryScan::Slot& LibraryScan::SlotOf(std::size_t library) const {
+    return *m_slots[library % m_slots.size()];
+}
+
+void LibraryScan::Start(LibraryKind kind, std::vector<std::string> paths, ObjectTest test,
+                        bool nameOnly) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_kind = kind;
+        m_paths = std::move(paths);
+        m_test = std::move(test);
+        m_nameOnly = nameOnly;
+        m_next = 0;
+        m_manyPass = false;
+        if (m_workers.empty())
+            for (int i = 0; i < m_workerCount; ++i)
+                m_workers.emplace_back([this] { Work(); });
+    }
+    m_workAvailable.notify_all();
+}
+
+bool LibraryScan::TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library) {
+    m_workAvailable.wait(lock, [this] {
+        return m_quit || (m_next < m_paths.size() && SlotOf(m_next).library == kFree);
+    });
+    if (m_quit)
+        return false;
+    library = m_next++;
+    return true;
+}
+
+void LibraryScan::Work() {
+    std::unique_lock lock(m_mutex);
+    std::size_t library = 0;
+    while (TakeJob(lock, library)) {
+        Slot& slot = SlotOf(library);
+        slot.library = library;
+        slot.outcome.reset();
+        slot.published = 0;
+        slot.done = false;
+        ++m_busy;
+        lock.unlock();
+        RunJob(library);
+        lock.lock();
+        --m_busy;
+        m_progress.notify_all();
+    }
+}
+
+void LibraryScan::RunJob(std::size_t library) {
+    Slot& slot = SlotOf(library);
+    bool wholeTexts = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        wholeTexts = !m_nameOnly || m_manyPass;
+    }
+    const LibraryReadOutcome outcome = ReadLibraryQuietly(m_kernel, m_kind, m_paths[library],
+                                                          slot.descriptions, wholeTexts, &m_cancel);
+    const std::vector<LibraryInfoRecord>& records = slot.descriptions.records;
+    if (slot.passed.size() < records.size())
+        slot.passed.resize(records.size());
+    {
+        const std::lock_guard lock(m_mutex);
+        slot.outcome = outcome;
+    }
+    m_progress.notify_all();
+
+    std::size_t passed = 0;
+    const bool parts = m_kind == LibraryKind::Part;
+    if (outcome == LibraryReadOutcome::Read) {
+        for (std::size_t begin = 0; begin < records.size(); begin += kPiece) {
+            if (m_cancel.load(std::memory_order_relaxed))
+                break;
+            const std::size_t end = std::min(records.size(), begin + kPiece);
+            for (std::size_t r = begin; r < end; ++r) {
+                const LibraryInfoRecord& record = records[r];
+                if (m_test(record.field1, parts ? record.field3 : record.field2))
+                    slot.passed[passed++] = static_cast<std::uint32_t>(r);
+            }
+            {
+                const std::lock_guard lock(m_mutex);
+                slot.published = passed;
+            }
+            m_progress.notify_all();
+        }
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        slot.done = true;
+        if (outcome == LibraryReadOutcome::Read)
+            m_manyPass = passed * 50 > records.size();
+    }
+    m_progress.notify_all();
+}
+
+std::optional<LibraryReadOutcome> LibraryScan::WaitRead(std::size_t library,
+                                                        std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_mutex);
+    const Slot& slot = SlotOf(library);
+    m_progress.wait_for(lock, timeout,
+                        [&] { return slot.library == library && slot.outcome.has_value(); });
+    return slot.library == library ? slot.outcome : std::nullopt;
+}
+
+const LibraryDescriptions& LibraryScan::Descriptions(std::size_t library) const {
+    return SlotOf(library).descriptions;
+}
+
+std::span<const std::uint32_t> LibraryScan::WaitPassed(std::size_t library, std::size_t from,
+                                                       std::chrono::milliseconds timeout,
+                                                       bool& done) {
+    std::unique_lock lock(m_mutex);
+    const Slot& slot = SlotOf(library);
+    m_progress.wait_for(lock, timeout, [&] { return slot.published > from || slot.done; });
+    done = slot.done;
+    return {slot.passed.data(), slot.published};
+}
+
+void LibraryScan::Release(std::size_t library) {
+    {
+        const std::lock_guard lock(m_mutex);
+        Slot& slot = SlotOf(library);
+        if (slot.library != library)
+            return;
+        slot.library = kFree;
+        slot.outcome.reset();
+    }
+    m_workAvailable.notify_all();
+}
+
+void LibraryScan::Finish() {
+    m_cancel = true;
+    std::unique_lock lock(m_mutex);
+    m_next = m_paths.size();
+    m_progress.wait(lock, [this] { return m_busy == 0; });
+    for (const auto& slot : m_slots) {
+        slot->library = kFree;
+        slot->outcome.reset();
+    }
+    m_paths.clear();
+    m_test = nullptr;
+    m_cancel = false;
+}
+
+} // namespace k2k

@@ -1,0 +1,105 @@
+#pragma once
+// The reading and testing of a search's libraries on every core. The search hands the scan
+// the libraries it takes, in catalogue order, and a test of one object; worker threads
+// read the libraries through the kernel and test their objects, a few libraries ahead of
+// the search, while the search's own thread takes the libraries strictly in order: first
+// the outcome of a library's read, then the objects that passed, in library order, a piece
+// at a time as the workers find them. So the rows, their numbers, the messages and their
+// order are those of a search that reads one library after the other: only the reading
+// and the testing run ahead, and nothing the search shows is done on a worker.
+//
+// At most a few libraries are held at a time; each slot keeps its buffers from library to
+// library and from search to search, so a search allocates nothing per library once the
+// slots have grown to the largest library. Every wait of the search's thread ends after
+// the time it asks for, so the window's events keep running, and Finish cancels the
+// workers between two pieces of reading or testing, so a Stop takes effect at once.
+//
+//     scan.Start(kind, paths, test, nameOnly);
+//     for each library i: WaitRead(i) until it answers, then WaitPassed(i) until done,
+//                         then Release(i);
+//     scan.Finish(); // also when the search stops early
+
+#include "common/ObjectKinds.h"
+#include "platform/KernelLibraries.h"
+#include "search/LibraryCatalogue.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace k2k {
+
+class LibraryScan final {
+public:
+    // The test of one object. It runs on the workers, several at once: it may only read
+    // what no one changes during the search.
+    using ObjectTest = std::function<bool(std::string_view name, std::string_view info)>;
+
+    // workers: the worker threads (0: one per core); they start with the first search.
+    explicit LibraryScan(const KernelLibraries& kernel, int workers = 0);
+    ~LibraryScan();
+    LibraryScan(const LibraryScan&) = delete;
+    LibraryScan& operator=(const LibraryScan&) = delete;
+
+    // Starts reading the libraries at paths (full paths, catalogue order), numbered from 0
+    // for the calls below. nameOnly: the test reads names only, so a library is mapped
+    // rather than read while few of its objects pass.
+    void Start(LibraryKind kind, std::vector<std::string> paths, ObjectTest test, bool nameOnly);
+    // The outcome of library i's read, once known; nullopt when the wait timed out.
+    std::optional<LibraryReadOutcome> WaitRead(std::size_t library,
+                                               std::chrono::milliseconds timeout);
+    // After a Read outcome: the descriptions of library i, valid until Release(i).
+    const LibraryDescriptions& Descriptions(std::size_t library) const;
+    // The objects of library i that passed the test, as indexes into its records in
+    // ascending order: all found so far (waiting up to timeout for more than from of
+    // them). done: every object of the library has been tested.
+    std::span<const std::uint32_t> WaitPassed(std::size_t library, std::size_t from,
+                                              std::chrono::milliseconds timeout, bool& done);
+    // The search is through with library i: its slot takes the next library.
+    void Release(std::size_t library);
+    // Ends the search: the workers give up what they are doing and the slots are freed.
+    void Finish();
+
+    int Workers() const noexcept { return m_workerCount; }
+
+private:
+    struct Slot;
+    void Work();
+    bool TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library);
+    void RunJob(std::size_t library);
+    Slot& SlotOf(std::size_t library) const;
+
+    const KernelLibraries& m_kernel;
+    int m_workerCount;
+    std::vector<std::thread> m_workers;
+    std::vector<std::unique_ptr<Slot>> m_slots;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_workAvailable; // a job or a free slot for the workers
+    std::condition_variable m_progress;      // news of a library for the search
+    bool m_quit = false;
+    std::atomic<bool> m_cancel{false};
+
+    // The running search; written by Start and Finish while no worker is busy.
+    LibraryKind m_kind = LibraryKind::Part;
+    std::vector<std::string> m_paths;
+    ObjectTest m_test;
+    bool m_nameOnly = false;
+    std::size_t m_next = 0; // the next library a worker takes
+    int m_busy = 0;         // workers inside a job
+    // How the next library is read: as the last one tested went, a search that passes many
+    // objects reads their info texts, one that passes few mostly their names.
+    bool m_manyPass = false;
+};
+
+} // namespace k2k
