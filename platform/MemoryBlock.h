@@ -3,6 +3,7 @@
 // huge pages where the system has them, a small one from the heap.
 
 #include <cstddef>
+#include <memory>
 
 namespace k2k {
 
@@ -22,5 +23,8 @@ private:
     char* m_data = nullptr;
     std::size_t m_size = 0;
 };
+
+// A block that several owners keep: texts copied on one thread and kept by another.
+using SharedBlock = std::shared_ptr<MemoryBlock>;
 
 } // namespace k2k

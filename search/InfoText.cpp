@@ -2,30 +2,54 @@
 
 #include "platform/Text.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace k2k {
 
 namespace {
 
+static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
+
+// The bytes of a word equal to the field separator, as the high bit of each such byte:
+// exact, with no carry from one byte into the next.
+std::uint64_t SeparatorBytes(std::uint64_t word) noexcept {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kEach = 0x0101010101010101ull;
+    const std::uint64_t x = word ^ (kEach * static_cast<unsigned char>(kFieldSeparator));
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
 // Fills up to N fields from the text; missing ones stay empty.
 template <std::size_t N>
 std::array<std::string_view, N> SplitInfo(std::string_view info) noexcept {
-    // One pass over the bytes: fields are short, so a plain loop beats a search per field.
+    // One pass over the bytes, eight at a time: an info text of ten fields is split with a
+    // look at each word and at each separator, not at each byte.
     std::array<std::string_view, N> fields{};
     const char* data = info.data();
     const std::size_t size = info.size();
     std::size_t start = 0;
     std::size_t field = 0;
-    for (std::size_t at = 0; at < size; ++at) {
-        if (data[at] != kFieldSeparator)
-            continue;
+    const auto cut = [&](std::size_t at) {
         fields[field++] = std::string_view(data + start, at - start);
         start = at + 1;
-        if (field == N - 1)
-            break;
+        return field == N - 1;
+    };
+    bool full = N == 1;
+    std::size_t at = 0;
+    for (; !full && at + 8 <= size; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + at, sizeof word);
+        for (std::uint64_t found = SeparatorBytes(word); found != 0 && !full; found &= found - 1)
+            full = cut(at + static_cast<std::size_t>(std::countr_zero(found)) / 8);
     }
+    for (; !full && at < size; ++at)
+        if (data[at] == kFieldSeparator)
+            full = cut(at);
     // The last field runs to the next separator, or to the end.
     const std::string_view rest(data + start, size - start);
-    fields[field] = rest.substr(0, field == N - 1 ? rest.find(kFieldSeparator) : rest.size());
+    fields[field] = rest.substr(0, full ? rest.find(kFieldSeparator) : rest.size());
     return fields;
 }
 

@@ -1,6 +1,7 @@
 #include "search/LibraryScan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace k2k {
@@ -12,6 +13,10 @@ constexpr std::size_t kFree = std::numeric_limits<std::size_t>::max();
 // well under a millisecond of work.
 constexpr std::size_t kPiece = 16384;
 constexpr int kMostWorkers = 8;
+// The blocks a worker copies texts into: small for a small search, then doubling (the
+// larger ones as huge pages, whose fresh memory is far cheaper to fill).
+constexpr std::size_t kFirstTextBlock = std::size_t{64} << 10;
+constexpr std::size_t kLargestTextBlock = std::size_t{8} << 20;
 
 int WorkersFor(int asked) {
     if (asked > 0)
@@ -22,17 +27,39 @@ int WorkersFor(int asked) {
 
 } // namespace
 
+// Where a worker copies texts: its current block, filled from the front. A block is shared
+// by the search that took objects from it and the worker that may still be filling it.
+struct LibraryScan::TextArena {
+    SharedBlock block;
+    std::size_t used = 0;
+
+    char* Take(std::size_t bytes) {
+        if (!block || block->Size() - used < bytes) {
+            const std::size_t next =
+                block ? std::min(block->Size() * 2, kLargestTextBlock) : kFirstTextBlock;
+            block = std::make_shared<MemoryBlock>(std::max(next, bytes));
+            used = 0;
+        }
+        char* at = block->Data() + used;
+        used += bytes;
+        return at;
+    }
+};
+
 // One library on its way from a worker to the search.
 struct LibraryScan::Slot {
     std::size_t library = kFree;
     std::optional<LibraryReadOutcome> outcome; // known once the read is over
     LibraryDescriptions descriptions;
-    // The indexes of the records that passed: [0, published) are handed over and no longer
-    // change. Sized to the records before the outcome is published, so it never moves
+    // The objects that passed: [0, published) are handed over and no longer change. Taken
+    // (not value-initialised, so untouched) for the largest library yet, so it never moves
     // while the search reads it.
-    std::vector<std::uint32_t> passed;
+    std::unique_ptr<PassedObject[]> passed;
+    std::size_t capacity = 0;
     std::size_t published = 0;
-    bool done = false; // every record tested (or the search given up)
+    std::vector<SharedBlock> texts;  // blocks of published objects not yet handed over
+    bool done = false;               // every record tested (or the search given up)
+    std::vector<std::uint32_t> hits; // the worker's: the records of one piece that passed
 };
 
 LibraryScan::LibraryScan(const KernelLibraries& kernel, int workers)
@@ -85,6 +112,7 @@ bool LibraryScan::TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& libra
 }
 
 void LibraryScan::Work() {
+    TextArena arena;
     std::unique_lock lock(m_mutex);
     std::size_t library = 0;
     while (TakeJob(lock, library)) {
@@ -92,17 +120,18 @@ void LibraryScan::Work() {
         slot.library = library;
         slot.outcome.reset();
         slot.published = 0;
+        slot.texts.clear();
         slot.done = false;
         ++m_busy;
         lock.unlock();
-        RunJob(library);
+        RunJob(library, arena);
         lock.lock();
         --m_busy;
         m_progress.notify_all();
     }
 }
 
-void LibraryScan::RunJob(std::size_t library) {
+void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
     Slot& slot = SlotOf(library);
     bool wholeTexts = false;
     {
@@ -112,8 +141,10 @@ void LibraryScan::RunJob(std::size_t library) {
     const LibraryReadOutcome outcome = ReadLibraryQuietly(m_kernel, m_kind, m_paths[library],
                                                           slot.descriptions, wholeTexts, &m_cancel);
     const std::vector<LibraryInfoRecord>& records = slot.descriptions.records;
-    if (slot.passed.size() < records.size())
-        slot.passed.resize(records.size());
+    if (slot.capacity < records.size()) {
+        slot.passed.reset(new PassedObject[records.size()]);
+        slot.capacity = records.size();
+    }
     {
         const std::lock_guard lock(m_mutex);
         slot.outcome = outcome;
@@ -122,18 +153,39 @@ void LibraryScan::RunJob(std::size_t library) {
 
     std::size_t passed = 0;
     const bool parts = m_kind == LibraryKind::Part;
+    const auto infoOf = [parts](const LibraryInfoRecord& record) {
+        return parts ? record.field3 : record.field2;
+    };
     if (outcome == LibraryReadOutcome::Read) {
         for (std::size_t begin = 0; begin < records.size(); begin += kPiece) {
             if (m_cancel.load(std::memory_order_relaxed))
                 break;
             const std::size_t end = std::min(records.size(), begin + kPiece);
+            slot.hits.clear();
+            std::size_t bytes = 0;
             for (std::size_t r = begin; r < end; ++r) {
                 const LibraryInfoRecord& record = records[r];
-                if (m_test(record.field1, parts ? record.field3 : record.field2))
-                    slot.passed[passed++] = static_cast<std::uint32_t>(r);
+                if (m_test(record.field1, infoOf(record))) {
+                    slot.hits.push_back(static_cast<std::uint32_t>(r));
+                    bytes += record.field1.size() + infoOf(record).size();
+                }
+            }
+            char* at = bytes > 0 ? arena.Take(bytes) : nullptr;
+            for (const std::uint32_t r : slot.hits) {
+                const std::string_view name = records[r].field1;
+                const std::string_view info = infoOf(records[r]);
+                slot.passed[passed++] = {at, static_cast<std::uint32_t>(name.size()),
+                                         static_cast<std::uint32_t>(info.size())};
+                if (!name.empty())
+                    std::memcpy(at, name.data(), name.size());
+                if (!info.empty())
+                    std::memcpy(at + name.size(), info.data(), info.size());
+                at += name.size() + info.size();
             }
             {
                 const std::lock_guard lock(m_mutex);
+                if (bytes > 0 && (slot.texts.empty() || slot.texts.back() != arena.block))
+                    slot.texts.push_back(arena.block);
                 slot.published = passed;
             }
             m_progress.notify_all();
@@ -157,18 +209,17 @@ std::optional<LibraryReadOutcome> LibraryScan::WaitRead(std::size_t library,
     return slot.library == library ? slot.outcome : std::nullopt;
 }
 
-const LibraryDescriptions& LibraryScan::Descriptions(std::size_t library) const {
-    return SlotOf(library).descriptions;
-}
-
-std::span<const std::uint32_t> LibraryScan::WaitPassed(std::size_t library, std::size_t from,
-                                                       std::chrono::milliseconds timeout,
-                                                       bool& done) {
+std::span<const PassedObject> LibraryScan::WaitPassed(std::size_t library, std::size_t from,
+                                                      std::chrono::milliseconds timeout, bool& done,
+                                                      std::vector<SharedBlock>& texts) {
     std::unique_lock lock(m_mutex);
-    const Slot& slot = SlotOf(library);
+    Slot& slot = SlotOf(library);
     m_progress.wait_for(lock, timeout, [&] { return slot.published > from || slot.done; });
     done = slot.done;
-    return {slot.passed.data(), slot.published};
+    for (SharedBlock& block : slot.texts)
+        texts.push_back(std::move(block));
+    slot.texts.clear();
+    return {slot.passed.get(), slot.published};
 }
 
 void LibraryScan::Release(std::size_t library) {
@@ -179,6 +230,7 @@ void LibraryScan::Release(std::size_t library) {
             return;
         slot.library = kFree;
         slot.outcome.reset();
+        slot.texts.clear();
     }
     m_workAvailable.notify_all();
 }
@@ -191,6 +243,7 @@ void LibraryScan::Finish() {
     for (const auto& slot : m_slots) {
         slot->library = kFree;
         slot->outcome.reset();
+        slot->texts.clear();
     }
     m_paths.clear();
     m_test = nullptr;

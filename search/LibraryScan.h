@@ -5,14 +5,19 @@
 // the search, while the search's own thread takes the libraries strictly in order: first
 // the outcome of a library's read, then the objects that passed, in library order, a piece
 // at a time as the workers find them. So the rows, their numbers, the messages and their
-// order are those of a search that reads one library after the other: only the reading
-// and the testing run ahead, and nothing the search shows is done on a worker.
+// order are those of a search that reads one library after the other: only the reading,
+// the testing and the copying run ahead, and nothing the search shows is done on a worker.
 //
-// At most a few libraries are held at a time; each slot keeps its buffers from library to
-// library and from search to search, so a search allocates nothing per library once the
-// slots have grown to the largest library. Every wait of the search's thread ends after
-// the time it asks for, so the window's events keep running, and Finish cancels the
-// workers between two pieces of reading or testing, so a Stop takes effect at once.
+// The workers copy the name and info text of each object that passed into blocks of
+// memory that the search takes over with the objects (a result list keeps them): the
+// copying, and the first touch of that fresh memory, is spread over the cores too.
+//
+// At most a few libraries are held at a time; each slot keeps its read buffers from
+// library to library and from search to search, so a search allocates nothing per library
+// to read it once the slots have grown to the largest library. Every wait of the search's
+// thread ends after the time it asks for, so the window's events keep running, and Finish
+// cancels the workers between two pieces of reading or testing, so a Stop takes effect at
+// once.
 //
 //     scan.Start(kind, paths, test, nameOnly);
 //     for each library i: WaitRead(i) until it answers, then WaitPassed(i) until done,
@@ -21,6 +26,7 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/KernelLibraries.h"
+#include "platform/MemoryBlock.h"
 #include "search/LibraryCatalogue.h"
 
 #include <atomic>
@@ -38,6 +44,16 @@
 #include <vector>
 
 namespace k2k {
+
+// An object that passed the test: its name, then its info text, in a copied block.
+struct PassedObject {
+    const char* text;
+    std::uint32_t nameLength;
+    std::uint32_t infoLength;
+
+    std::string_view Name() const noexcept { return {text, nameLength}; }
+    std::string_view Info() const noexcept { return {text + nameLength, infoLength}; }
+};
 
 class LibraryScan final {
 public:
@@ -58,13 +74,14 @@ public:
     // The outcome of library i's read, once known; nullopt when the wait timed out.
     std::optional<LibraryReadOutcome> WaitRead(std::size_t library,
                                                std::chrono::milliseconds timeout);
-    // After a Read outcome: the descriptions of library i, valid until Release(i).
-    const LibraryDescriptions& Descriptions(std::size_t library) const;
-    // The objects of library i that passed the test, as indexes into its records in
-    // ascending order: all found so far (waiting up to timeout for more than from of
-    // them). done: every object of the library has been tested.
-    std::span<const std::uint32_t> WaitPassed(std::size_t library, std::size_t from,
-                                              std::chrono::milliseconds timeout, bool& done);
+    // The objects of library i that passed the test, in library order: all found so far
+    // (waiting up to timeout for more than from of them), valid until Release(i). texts
+    // receives the blocks that hold their texts and were not handed over before: the
+    // texts stay as long as the caller keeps the blocks (a worker may still be filling
+    // the rest of one). done: every object of the library was tested.
+    std::span<const PassedObject> WaitPassed(std::size_t library, std::size_t from,
+                                             std::chrono::milliseconds timeout, bool& done,
+                                             std::vector<SharedBlock>& texts);
     // The search is through with library i: its slot takes the next library.
     void Release(std::size_t library);
     // Ends the search: the workers give up what they are doing and the slots are freed.
@@ -74,9 +91,10 @@ public:
 
 private:
     struct Slot;
+    struct TextArena;
     void Work();
     bool TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library);
-    void RunJob(std::size_t library);
+    void RunJob(std::size_t library, TextArena& arena);
     Slot& SlotOf(std::size_t library) const;
 
     const KernelLibraries& m_kernel;

@@ -65,6 +65,21 @@ int ResultList::Append(std::string_view library, std::string_view name, std::str
     return Count();
 }
 
+void ResultList::TakeTexts(std::vector<SharedBlock>& blocks) {
+    for (SharedBlock& block : blocks)
+        if (m_taken.empty() || m_taken.back() != block)
+            m_taken.push_back(std::move(block));
+    blocks.clear();
+}
+
+int ResultList::AppendTaken(std::string_view library, const char* text, std::uint32_t nameLength,
+                            std::uint32_t infoLength, std::int32_t status, int colour) {
+    m_records.push_back(Record{text, nameLength, infoLength, LibraryIndex(library), 0, status,
+                               static_cast<std::uint8_t>(colour)});
+    m_rows.Append();
+    return Count();
+}
+
 int ResultList::Keep(const std::vector<std::uint8_t>& keep) {
     std::size_t out = 0;
     for (std::size_t i = 0; i < m_records.size(); ++i)
@@ -91,6 +106,7 @@ void ResultList::Clear() {
     m_libraries.clear();
     m_blocks.clear();
     m_blockUsed = 0;
+    m_taken.clear();
     m_rows.Clear();
 }
 

@@ -67,6 +67,12 @@ public:
     // table, 0 to 255) and answers its number.
     int Append(std::string_view library, std::string_view name, std::string_view info,
                std::int32_t status, int colour);
+    // The same for texts copied ahead: the list takes over blocks of texts (until Clear),
+    // and AppendTaken appends a result whose name and info text, one after the other,
+    // lie in one of them.
+    void TakeTexts(std::vector<SharedBlock>& blocks);
+    int AppendTaken(std::string_view library, const char* text, std::uint32_t nameLength,
+                    std::uint32_t infoLength, std::int32_t status, int colour);
     // Removes, in one pass, every result i for which remove(i) answers true; remove sees
     // the list as it was. The others keep their order and are numbered afresh from 1.
     // Answers how many went.
@@ -135,6 +141,7 @@ private:
     // size, so a few results take little and many take few blocks.
     std::vector<MemoryBlock> m_blocks;
     std::size_t m_blockUsed = 0;
+    std::vector<SharedBlock> m_taken; // blocks of texts copied ahead
 };
 
 } // namespace k2k

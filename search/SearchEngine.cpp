@@ -200,18 +200,18 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
         ShowReadProblem(m_services, *outcome, paths[i]);
         if (*outcome != LibraryReadOutcome::Read)
             continue;
-        const std::vector<LibraryInfoRecord>& records = m_scan.Descriptions(i).records;
         std::size_t taken = 0;
+        std::vector<SharedBlock> texts;
         for (bool done = false; !done && !stopped();) {
-            const std::span<const std::uint32_t> passed = m_scan.WaitPassed(i, taken, kWait, done);
+            const std::span<const PassedObject> passed =
+                m_scan.WaitPassed(i, taken, kWait, done, texts);
+            results.TakeTexts(texts);
             for (; taken < passed.size() && !stopped(); ++taken) {
-                const LibraryInfoRecord& record = records[passed[taken]];
-                const std::string_view name = record.field1;
-                const std::string_view info =
-                    kind == LibraryKind::Part ? record.field3 : record.field2;
-                results.Append(listed[i], name, info,
-                               project ? ProjectStatus(m_kernel, kind, std::string(name)) : 0,
-                               colour);
+                const PassedObject& object = passed[taken];
+                const std::int32_t status =
+                    project ? ProjectStatus(m_kernel, kind, std::string(object.Name())) : 0;
+                results.AppendTaken(listed[i], object.text, object.nameLength, object.infoLength,
+                                    status, colour);
             }
             done = done && taken == passed.size();
         }

@@ -22,8 +22,11 @@
 #include "search/ResultRows.h"
 #include "search/SearchEngine.h"
 
+#include <algorithm>
+#include <future>
 #include <map>
 #include <ostream>
+#include <thread>
 
 namespace k2k::cli {
 
@@ -79,15 +82,10 @@ void WriteSavedList(BrowserComponent& browser, const ResultList& results, std::o
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-// TSV: a header line, then per result its status, its name and every optional column of
-// the kind, in UTF-8.
-void WriteTsv(const ResultList& results, std::ostream& out) {
-    std::string buffer = "status\tname";
-    for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
-        buffer.append("\t").append(column);
-    buffer += '\n';
+// The TSV lines of results first to last.
+void AppendTsvLines(const ResultList& results, int first, int last, std::string& buffer) {
     std::vector<std::string_view> values;
-    for (int i = 1; i <= results.Count(); ++i) {
+    for (int i = first; i <= last; ++i) {
         OptionalValues(results, i, values);
         buffer.append(DecimalText(results.Status(i))).append("\t");
         AppendCp1252AsUtf8(buffer, results.Name(i));
@@ -96,12 +94,38 @@ void WriteTsv(const ResultList& results, std::ostream& out) {
             AppendCp1252AsUtf8(buffer, value);
         }
         buffer += '\n';
-        if (buffer.size() > (64 << 10)) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
     }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+}
+
+// TSV: a header line, then per result its status, its name and every optional column of
+// the kind, in UTF-8. The lines are made on every core, a run of results on each, and
+// written in order.
+void WriteTsv(const ResultList& results, std::ostream& out) {
+    std::string header = "status\tname";
+    for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
+        header.append("\t").append(column);
+    header += '\n';
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+
+    constexpr int kRun = 8192;
+    const int threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    std::vector<std::string> buffers(static_cast<std::size_t>(threads));
+    for (int first = 1; first <= results.Count(); first += kRun * threads) {
+        std::vector<std::future<void>> others;
+        const auto run = [&](int t) {
+            std::string& buffer = buffers[static_cast<std::size_t>(t)];
+            buffer.clear();
+            const int begin = first + t * kRun;
+            AppendTsvLines(results, begin, std::min(results.Count(), begin + kRun - 1), buffer);
+        };
+        for (int t = 1; t < threads; ++t)
+            others.push_back(std::async(std::launch::async, run, t));
+        run(0);
+        for (auto& other : others)
+            other.get();
+        for (const std::string& buffer : buffers)
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    }
 }
 
 void RunSearch(const SearchArguments& a, CommandContext& context) {

@@ -1,5 +1,7 @@
 #include "search/InfoText.h"
 
+#include "platform/Text.h"
+
 #include <gtest/gtest.h>
 
 namespace k2k {
@@ -16,6 +18,31 @@ TEST(InfoTextTest, PartInfoSplitsPackageAndFields) {
     EXPECT_EQ(part.simulationReferences, "A\\D_NAND\\LS");
     EXPECT_EQ(part.symbols, "7400,PWR2");
     EXPECT_EQ(part.firstSymbol, "7400");
+}
+
+// The split looks at eight bytes at a time: separators at every place within and across
+// words, next to bytes that differ from the separator by one bit or one step, split as a
+// search for each separator in turn does.
+TEST(InfoTextTest, FieldsSplitLikeAFieldByFieldSearchWhereverTheSeparatorsFall) {
+    const std::string neighbours = "\x81\x7F\x00\xC0\x01a";
+    for (std::size_t length = 0; length <= 40; ++length)
+        for (std::size_t first = 0; first < length; ++first)
+            for (std::size_t gap = 1; gap <= 9; ++gap) {
+                std::string info(length, 'x');
+                for (std::size_t i = 0; i < length; ++i)
+                    info[i] = neighbours[(i * 7 + gap) % neighbours.size()];
+                for (std::size_t at = first; at < length; at += gap)
+                    info[at] = kFieldSeparator;
+                const SymbolInfo symbol = SplitSymbolInfo(info);
+                const std::string_view fields[] = {symbol.description, symbol.symbolType,
+                                                   symbol.simulationFunction,
+                                                   symbol.simulationReferences};
+                for (int n = 1; n <= 4; ++n)
+                    ASSERT_EQ(fields[n - 1], InfoField(info, n))
+                        << "length " << length << ", first " << first << ", gap " << gap;
+                const PartInfo part = SplitPartInfo("P " + info);
+                ASSERT_EQ(part.symbols, InfoField(info, 10)) << length << " " << first;
+            }
 }
 
 TEST(InfoTextTest, MissingFieldsAreEmpty) {
