@@ -50,7 +50,7 @@ void StatusFeedback::LetPendingEventsRun() {
 
 void StatusFeedback::ShowStatus(const std::string& text) {
     ShowStatusText(FromSuiteText(text));
-    if (m_panel)
+    if (m_panel && m_repaintGate.Due())
         m_window.statusBar()->repaint();
 }
 

@@ -76,6 +76,9 @@ private:
     SearchDisplay* m_display = nullptr;
     frmSplash* m_splash = nullptr;
     EventGate m_pumpGate; // pending events run at most every 15 ms while a search works
+    // The status text is drawn at once, while no events run, at most every 15 ms: a search
+    // of ten thousand small libraries shows two texts for each.
+    EventGate m_repaintGate;
 };
 
 } // namespace k2k
