@@ -23,15 +23,16 @@ export_file="$suite/parts.txt"
 scratch="$build/bench-out"
 k2klib="$build/app/k2klib/k2klib"
 
-# Name pattern of the search | grep's regular expression for the same lines | what it is.
+# Name pattern of the search | grep's regular expression for the same lines | what it is |
+# the search's time goal, as a ratio to grep's.
 # grep is anchored to the name field (the text before the first TAB), so that it matches
 # names as the search does, not descriptions. The names are upper case, as the search's
 # patterns are when match case is off, so grep needs no -i to select the same lines.
 tab=$'\t'
 cases=(
-    "*74*|^[^$tab]*74|broad, about 40 % of the parts"
-    "*PC817*|^[^$tab]*PC817|selective, about 0.1 % of the parts"
-    "*NO~MATCH*|^[^$tab]*NO~MATCH|nothing"
+    "*74*|^[^$tab]*74|broad, about 40 % of the parts|0.8"
+    "*PC817*|^[^$tab]*PC817|selective, about 0.1 % of the parts|1.0"
+    "*NO~MATCH*|^[^$tab]*NO~MATCH|nothing|1.5"
 )
 
 fail() {
@@ -72,7 +73,7 @@ mkdir -p "$scratch"
 # nothing to speak of. Its pattern is the exact name of the first plain-named part.
 base_name=$(grep -m1 -E "^[A-Z0-9]+$tab" "$export_file" | cut -f1)
 [ -n "$base_name" ] || fail "no plain part name in $export_file for the memory base"
-cases+=("$base_name|^$base_name$tab|one part: the fixed memory base")
+cases+=("$base_name|^$base_name$tab|one part: the fixed memory base|1.5")
 
 # --- (c) and (d): timed runs with their peak memory
 # measure OUTPUT COMMAND...: runs the command once with its output in OUTPUT and prints
@@ -172,8 +173,8 @@ printf '%-12s %9s %9s %9s %7s %14s %9s %7s\n' pattern hits "search s" "grep s" r
     "search RSS MB" "kept MB" ratio
 verdict=0
 for entry in "${cases[@]}"; do
-    IFS='|' read -r pattern _ _ <<<"$entry"
-    awk -v p="$pattern" -v h="${hits[$pattern]}" -v s="${search_s[$pattern]}" \
+    IFS='|' read -r pattern _ _ goal <<<"$entry"
+    awk -v p="$pattern" -v h="${hits[$pattern]}" -v s="${search_s[$pattern]}" -v goal="$goal" \
         -v g="${grep_s[$pattern]}" -v sk="${search_kb[$pattern]}" -v k="${kept[$pattern]}" \
         -v b="$base_kb" -v slack=1048576 '
         BEGIN {
@@ -181,11 +182,12 @@ for entry in "${cases[@]}"; do
             memory = sk == b ? "   base" : k < 1048576 ? "      -" : sprintf("%7.2f", (sk - b) * 1024 / k)
             printf "%-12s %9d %9.3f %9.3f %7.2f %14.1f %9.1f %s\n", p, h, s / 1e6, g / 1e6, ratio,
                    sk / 1024, k / 1048576, memory
-            if (ratio > 1.5 || (sk - b) * 1024 > 1.5 * k + slack) exit 1
+            if (ratio > goal || (sk - b) * 1024 > 1.5 * k + slack) exit 1
         }' || verdict=1
 done
 echo
-echo "Goals: search time at most 1.5 x grep's on the same bytes; search peak RSS at most the"
+echo "Goals: search time at most 0.8 x grep's on the same bytes for *74*, 1.0 x for *PC817*,"
+echo "1.5 x for the others; search peak RSS at most the"
 echo "base (a search that keeps one part) plus 1.5 x the kept descriptions, give or take"
 echo "1 MB of measuring noise (the memory ratio is shown from 1 MB of kept descriptions up)."
 if [ "$differ" -ne 0 ]; then

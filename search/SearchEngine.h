@@ -8,9 +8,11 @@
 // objects for "[PROJECT LIBRARY]"), tests every description against the prepared criteria
 // and appends the matches, with their project status, to the kind's result list. Results
 // accumulate: only New Search empties a list; each row keeps the colour its search was
-// given. The engine talks back through SearchFeedback: pending events run after each
-// library and each object, so the window's Stop is seen before the next library and the
-// next object.
+// given. The reading and testing of the libraries runs on worker threads a few libraries
+// ahead (LibraryScan); the walk itself, and all it appends and shows, stays on the calling
+// thread. The engine talks back through SearchFeedback: pending events run after each
+// library and each object, and every 10 ms while the walk waits for the workers, so the
+// window's Stop is seen before the next library and the next object.
 //
 // While a search runs it owns the read buffer and the result lists, and the events it lets
 // run may be clicks or host commands. So the engine refuses every search and New Search
