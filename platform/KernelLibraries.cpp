@@ -111,14 +111,14 @@ int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
 }
 
 int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
-                             LibraryDescriptions& records, const std::atomic<bool>* cancel) const {
+                             LibraryDescriptions& records) const {
     records.records.clear();
     if (count <= 0)
         return 0;
     LibraryKind kind = LibraryKind::Part;
     std::string error;
     if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error,
-                                 wholeTexts, cancel) ||
+                                 wholeTexts) ||
         (kind == LibraryKind::Part) != parts) {
         records.records.clear();
         return 0;
@@ -126,6 +126,20 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, boo
     if (records.records.size() > static_cast<std::size_t>(count))
         records.records.resize(static_cast<std::size_t>(count));
     return static_cast<int>(records.records.size());
+}
+
+SearchRead KernelLibraries::ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
+                                         LibraryDescriptions& records,
+                                         const std::atomic<bool>* cancel) const {
+    LibraryKind kind = LibraryKind::Part;
+    std::string error;
+    const SearchRead read = ReadLibraryForSearch(NativePath(path), kind, records.buffer,
+                                                 records.records, error, wholeTexts, cancel);
+    if (read == SearchRead::Read && (kind == LibraryKind::Part) != parts) {
+        records.records.clear();
+        return SearchRead::Refused;
+    }
+    return read;
 }
 
 const LibraryObject* KernelLibraries::ObjectOf(int object) const {

@@ -46,11 +46,13 @@ public:
     // file is missing or not a library of that kind).
     int E_GetPartInfo(const std::string& path, int count, LibraryDescriptions& records);
     int E_GetSymbolInfo(const std::string& path, int count, LibraryDescriptions& records);
-    // Either of the two (parts true: E_GetPartInfo) for a caller on any thread, with the
-    // expectation given rather than set: it reads nothing but the file. Gives up, answering
-    // 0, once cancel is set.
-    int GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
-                LibraryDescriptions& records, const std::atomic<bool>* cancel = nullptr) const;
+    // Either of the two (parts true: E_GetPartInfo) as a search reads it, on any thread:
+    // with one opening of the file, its presence and its header's count included, and the
+    // expectation given rather than set. A library of the other kind is Refused, and so is
+    // a read given up because cancel was set.
+    SearchRead ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
+                             LibraryDescriptions& records,
+                             const std::atomic<bool>* cancel = nullptr) const;
 
     // The data of an object from E_OpenLibToRead, or nullptr when the number is unknown
     // or its library was closed. Used by S_LoadSymbol.
@@ -68,6 +70,8 @@ public:
 
 private:
     struct OpenLibrary;
+    int GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
+                LibraryDescriptions& records) const;
 
     std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
     std::map<int, std::pair<int, std::size_t>> m_objects; // object -> (library, position)

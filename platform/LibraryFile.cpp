@@ -478,17 +478,14 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
     return m_heap.data();
 }
 
-bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts, const std::atomic<bool>* cancel) {
-    records.clear();
-    InputFile input(file);
-    Prefix prefix;
-    std::uint64_t fileSize = 0;
-    std::string problem;
-    if (!ReadPrefix(input, prefix, fileSize, problem))
-        return Failed(file, problem, error);
+namespace {
 
+// The description section of a library whose prefix has been read and checked.
+bool LoadDescriptions(const std::filesystem::path& file, const InputFile& input,
+                      const Prefix& prefix, DescriptionBuffer& buffer,
+                      std::vector<LibraryInfoRecord>& records, std::string& error,
+                      bool wholeTexts, const std::atomic<bool>* cancel) {
+    std::string problem;
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
     const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem, cancel);
     if (!section)
@@ -500,8 +497,55 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
         return Failed(file, problem, error);
     }
     buffer.ExpectScatteredReads(static_cast<std::size_t>(infoOffset), size);
+    return true;
+}
+
+} // namespace
+
+bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
+                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
+                             std::string& error, bool wholeTexts,
+                             const std::atomic<bool>* cancel) {
+    records.clear();
+    InputFile input(file);
+    Prefix prefix;
+    std::uint64_t fileSize = 0;
+    std::string problem;
+    if (!ReadPrefix(input, prefix, fileSize, problem))
+        return Failed(file, problem, error);
+    if (!LoadDescriptions(file, input, prefix, buffer, records, error, wholeTexts, cancel))
+        return false;
     kind = prefix.kind;
     return true;
+}
+
+SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                DescriptionBuffer& buffer,
+                                std::vector<LibraryInfoRecord>& records, std::string& error,
+                                bool wholeTexts, const std::atomic<bool>* cancel) {
+    records.clear();
+    InputFile input(file);
+    std::uint64_t fileSize = 0;
+    std::string problem;
+    if (!input.Check(fileSize, problem))
+        return SearchRead::NotAFile;
+    // The header as it stands: a file too short for one, or one that counts no objects,
+    // holds nothing to search, whatever else is wrong with it.
+    char bytes[kBodyStart];
+    std::size_t got = 0;
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kBodyStart));
+    if (!input.Read(bytes, wanted, got, problem) || got < kLibraryHeaderSize ||
+        DecodeHeader(bytes).count <= 0)
+        return SearchRead::NoObjects;
+    Prefix prefix;
+    if (!CheckPrefix(std::string_view(bytes, got), fileSize, prefix, problem)) {
+        Failed(file, problem, error);
+        return SearchRead::Refused;
+    }
+    if (!LoadDescriptions(file, input, prefix, buffer, records, error, wholeTexts, cancel))
+        return SearchRead::Refused;
+    kind = prefix.kind;
+    return SearchRead::Read;
 }
 
 bool WriteLibrary(const std::filesystem::path& file, LibraryKind kind,

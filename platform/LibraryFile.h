@@ -119,6 +119,16 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
                              std::string& error, bool wholeTexts = false,
                              const std::atomic<bool>* cancel = nullptr);
 
+// The same for a search, with one opening of the file: NotAFile when it is missing or not
+// a regular file that opens, NoObjects when its header, as it stands,
+// is cut off or counts no objects, Refused (with error) when the descriptions cannot be
+// read as above.
+enum class SearchRead { NotAFile, NoObjects, Refused, Read };
+SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                DescriptionBuffer& buffer,
+                                std::vector<LibraryInfoRecord>& records, std::string& error,
+                                bool wholeTexts, const std::atomic<bool>* cancel = nullptr);
+
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with
 // error, when an object cannot be stored (an empty name, a text too long for the format)
 // or the file cannot be written; the old file is then untouched and no new file is left.

@@ -99,15 +99,18 @@ std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
 LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind kind,
                                       const std::string& path, LibraryDescriptions& descriptions,
                                       bool wholeTexts, const std::atomic<bool>* cancel) {
-    descriptions.records.clear();
-    if (!LibraryFilePresent(path))
+    switch (kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions,
+                                 cancel)) {
+    case SearchRead::NotAFile:
         return LibraryReadOutcome::Missing;
-    const std::int32_t count = ReadObjectCount(path).value_or(0);
-    if (count <= 0)
+    case SearchRead::NoObjects:
         return LibraryReadOutcome::Empty;
-    const int filled =
-        kernel.GetInfo(path, count, kind == LibraryKind::Part, wholeTexts, descriptions, cancel);
-    return filled > 0 ? LibraryReadOutcome::Read : LibraryReadOutcome::Unreadable;
+    case SearchRead::Refused:
+        return LibraryReadOutcome::Unreadable;
+    case SearchRead::Read:
+        break;
+    }
+    return LibraryReadOutcome::Read;
 }
 
 void ShowReadProblem(SuiteServices& services, LibraryReadOutcome outcome, const std::string& path) {
