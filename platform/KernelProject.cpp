@@ -233,7 +233,7 @@ std::string KernelProject::O_GetName(int object) {
     if (!m_db)
         return {};
     const Decoded decoded = Decode(object);
-    const ProjectObject* found = nullptr;
+    std::optional<ProjectObject> found;
     switch (decoded.kind) {
     case Kind::Database:
         return m_db->Name();
@@ -264,7 +264,7 @@ std::string KernelProject::O_GetName(int object) {
     default:
         break;
     }
-    return found ? found->name : std::string();
+    return found ? std::string(found->name) : std::string();
 }
 
 int KernelProject::O_Rename(int object, const std::string& newName) {
@@ -344,26 +344,27 @@ int KernelProject::L_Component(int componentIndex) {
 // (which only a later call can make).
 
 int KernelProject::D_ReadDevice(int index, DeviceRecord& record) {
-    const ProjectObject* part = m_db && index > 0 ? m_db->Parts().Live(index) : nullptr;
+    const std::optional<ProjectObject> part =
+        m_db && index > 0 ? m_db->Parts().Live(index) : std::nullopt;
     if (!part)
         return 0;
-    record.name = part->name.c_str();
-    record.info = part->info.c_str();
+    record.name = part->name.data();
+    record.info = part->info.data();
     return 1;
 }
 
 int KernelProject::S_ReadSymbol(int index, SymbolRecord& record) {
-    const ProjectObject* symbol = m_db ? m_db->Symbols().Live(index) : nullptr;
+    const std::optional<ProjectObject> symbol = m_db ? m_db->Symbols().Live(index) : std::nullopt;
     if (!symbol)
         return 0;
     record.flags = symbol->flags;
-    record.name = symbol->name.c_str();
-    record.info = symbol->info.c_str();
+    record.name = symbol->name.data();
+    record.info = symbol->info.data();
     return 1;
 }
 
 int KernelProject::S_ReadDrawing(int index, std::string& drawing) {
-    const ProjectObject* symbol = m_db ? m_db->Symbols().Live(index) : nullptr;
+    const std::optional<ProjectObject> symbol = m_db ? m_db->Symbols().Live(index) : std::nullopt;
     if (!symbol)
         return 0;
     drawing = symbol->drawing;
@@ -387,7 +388,7 @@ int KernelProject::LoadSymbolData(int index, const std::string& name, const std:
     object.info = info;
     object.drawing = drawing;
     object.flags = flags;
-    const int stored = m_db->StoreSymbol(index, std::move(object));
+    const int stored = m_db->StoreSymbol(index, object);
     return stored ? stored : FailProject(m_db->LastError());
 }
 

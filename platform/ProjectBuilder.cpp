@@ -8,11 +8,11 @@ namespace k2k {
 
 namespace {
 
-int Add(ObjectMap& map, ProjectObject object, int maskA = 0, int maskB = 0) {
+int Add(ObjectMap& map, const ProjectObject& object, int maskA = 0, int maskB = 0) {
     if (object.name.empty() || map.FindLive(object.name, maskA, maskB) != 0 ||
         map.Count() >= kMaxProjectIndex)
         return 0;
-    return map.Append(std::move(object));
+    return map.Append(object);
 }
 
 } // namespace
@@ -25,7 +25,7 @@ int ProjectBuilder::AddPart(const std::string& name, const std::string& info) {
     ProjectObject part;
     part.name = name;
     part.info = info;
-    return Add(m_content.parts, std::move(part));
+    return Add(m_content.parts, part);
 }
 
 int ProjectBuilder::AddSymbol(const std::string& name, const std::string& info,
@@ -36,13 +36,13 @@ int ProjectBuilder::AddSymbol(const std::string& name, const std::string& info,
     symbol.drawing = drawing;
     symbol.flags = flags;
     // Symbols and packages (with padstacks) may share names: they are searched apart.
-    return Add(m_content.symbols, std::move(symbol), flags & kPackageFlags, kPackageFlags);
+    return Add(m_content.symbols, symbol, flags & kPackageFlags, kPackageFlags);
 }
 
 int ProjectBuilder::AddHierarchy(const std::string& name) {
     ProjectObject hierarchy;
     hierarchy.name = name;
-    const int index = Add(m_content.hierarchies, std::move(hierarchy));
+    const int index = Add(m_content.hierarchies, hierarchy);
     if (index == 0)
         return 0;
     m_content.contents.resize(static_cast<std::size_t>(index));
@@ -56,8 +56,7 @@ int ProjectBuilder::AddPage(int hierarchy, const std::string& name) {
         return 0;
     ProjectObject page;
     page.name = name;
-    const int index =
-        Add(m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages, std::move(page));
+    const int index = Add(m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages, page);
     if (index != 0 && hierarchy == m_content.currentHierarchy && m_content.currentPage == 0)
         m_content.currentPage = index;
     return index;
@@ -77,7 +76,7 @@ int ProjectBuilder::AddComponent(int hierarchy, ComponentEditor editor, const st
     component.part = partIndex;
     component.symbols = symbolIndexes;
     return Add(m_content.contents[static_cast<std::size_t>(hierarchy - 1)].Components(editor),
-               std::move(component));
+               component);
 }
 
 void ProjectBuilder::SetCurrent(int hierarchy, int page) {

@@ -11,9 +11,12 @@
 #include <climits>
 #include <fcntl.h>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <system_error>
+#include <tuple>
 #include <unistd.h>
+#include <utility>
 
 namespace k2k {
 
@@ -111,11 +114,13 @@ public:
     }
 
     long long Integer(int column) const { return sqlite3_column_int64(m_statement, column); }
-    std::string Bytes(int column) const {
+    // The bytes of a column, valid until the next step.
+    std::string_view Bytes(int column) const {
         const void* data = sqlite3_column_blob(m_statement, column);
         const int size = sqlite3_column_bytes(m_statement, column);
-        return data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size))
-                    : std::string();
+        return data ? std::string_view(static_cast<const char*>(data),
+                                       static_cast<std::size_t>(size))
+                    : std::string_view();
     }
 
     std::string Text(int column) const {
@@ -165,7 +170,7 @@ std::string RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<Sq
     return error;
 }
 
-std::string SymbolList(const std::vector<int>& symbols) {
+std::string SymbolList(std::span<const int> symbols) {
     std::string text;
     for (int symbol : symbols) {
         if (!text.empty())
@@ -229,28 +234,27 @@ bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& e
 
     if (!project.Run({content.name, content.currentHierarchy, content.currentPage}))
         return failed(project);
-    int index = 0;
-    for (const ProjectObject& object : content.parts.Slots()) {
-        ++index;
+    for (int index = 1; index <= content.parts.Count(); ++index) {
+        const ProjectObject object = *content.parts.Find(index);
         if (!part.Run({index, object.name, object.info, object.deleted ? 1 : 0}))
             return failed(part);
     }
-    auto writeSymbol = [&symbol](int at, const ProjectObject& object) {
+    auto writeSymbol = [&symbol, &content](int at) {
+        const ProjectObject object = *content.symbols.Find(at);
         return symbol.Run(
             {at, object.name, object.info, object.drawing, object.flags, object.deleted ? 1 : 0});
     };
-    index = 0;
-    for (const ProjectObject& object : content.symbols.Slots())
-        if (!writeSymbol(++index, object))
+    for (int index = 1; index <= content.symbols.Count(); ++index)
+        if (!writeSymbol(index))
             return failed(symbol);
-    for (const auto& [at, object] : content.symbols.Scratch())
-        if (!writeSymbol(at, object))
+    for (int at : content.symbols.ScratchIndexes())
+        if (!writeSymbol(at))
             return failed(symbol);
 
     // Hierarchies, pages and components are never deleted; an unfilled slot stays one by
     // having no row.
     for (int h = 1; h <= content.hierarchies.Count(); ++h) {
-        const ProjectObject* object = content.hierarchies.Live(h);
+        const std::optional<ProjectObject> object = content.hierarchies.Live(h);
         if (!object)
             continue;
         if (!hierarchy.Run({h, object->name}))
@@ -259,19 +263,34 @@ bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& e
             continue;
         const ProjectHierarchy& inside = content.contents[static_cast<std::size_t>(h - 1)];
         for (int p = 1; p <= inside.pages.Count(); ++p)
-            if (const ProjectObject* pageObject = inside.pages.Live(p))
+            if (const std::optional<ProjectObject> pageObject = inside.pages.Live(p))
                 if (!page.Run({h, p, pageObject->name}))
                     return failed(page);
         for (int editor = 0; editor < 2; ++editor) {
             const ObjectMap& components = inside.components[static_cast<std::size_t>(editor)];
             for (int c = 1; c <= components.Count(); ++c)
-                if (const ProjectObject* used = components.Live(c))
+                if (const std::optional<ProjectObject> used = components.Live(c))
                     if (!component.Run(
                             {h, editor, c, used->name, used->part, SymbolList(used->symbols)}))
                         return failed(component);
         }
     }
     return Execute(sqlite, "COMMIT", error);
+}
+
+// SQLite's check of the file's structure: its first finding, on one line and without the
+// name of the schema; empty when the file passes.
+std::string StructureFinding(sqlite3* sqlite) {
+    Statement check(sqlite, "PRAGMA quick_check(1)");
+    const int result = check.Prepared() ? check.Step() : SQLITE_ERROR;
+    if (result == SQLITE_ROW && check.Text(0) == "ok")
+        return {};
+    std::string finding = result == SQLITE_ROW ? check.Text(0) : check.Error();
+    constexpr std::string_view kSchemaLine = "*** in database main ***\n";
+    if (finding.starts_with(kSchemaLine))
+        finding.erase(0, kSchemaLine.size());
+    std::replace(finding.begin(), finding.end(), '\n', ' ');
+    return finding;
 }
 
 } // namespace
@@ -364,34 +383,31 @@ bool ProjectDatabase::Load(std::string& error) {
             return false;
         }
     }
-    // SQLite's own check of the file's structure (pages, b-trees, the free list). A file
-    // that fails it may read well enough and yet take a change into other rows than the
-    // ones meant, so it is refused before anything is read.
-    {
-        Statement check(m_sqlite, "PRAGMA quick_check(1)");
-        const int result = check.Prepared() ? check.Step() : SQLITE_ERROR;
-        if (result != SQLITE_ROW || check.Text(0) != "ok") {
-            // The first finding, on one line and without the name of the schema.
-            std::string finding = result == SQLITE_ROW ? check.Text(0) : check.Error();
-            constexpr std::string_view kSchemaLine = "*** in database main ***\n";
-            if (finding.starts_with(kSchemaLine))
-                finding.erase(0, kSchemaLine.size());
-            std::replace(finding.begin(), finding.end(), '\n', ' ');
-            error = "damaged project database: the file fails SQLite's check (" + finding + ")";
-            return false;
-        }
+    // A file whose structure is damaged may read well enough and yet take a change into
+    // other rows than the ones meant. The read steps through every table in the order of
+    // its keys and refuses a key that does not rise (its row would not be where a change
+    // looks for it), and SQLite checks the cells of every page it loads, now and for each
+    // change. SQLite's own check of the whole file (pages, b-trees, the free list) costs
+    // as much again as the read, so it runs only once the read has refused the file, and
+    // its finding then comes first.
+    std::string why;
+    if (!Execute(m_sqlite, "PRAGMA cell_size_check = ON", why)) {
+        error = "cannot read the project database: " + why;
+        return false;
     }
     // One read transaction, so that everything comes from one state of the file.
-    std::string why;
     if (!Execute(m_sqlite, "BEGIN", why)) {
         error = "cannot read the project database: " + why;
         return false;
     }
     ProjectContent content;
     const bool read = ReadContent(content, why);
+    const std::string finding = read ? std::string() : StructureFinding(m_sqlite);
     Execute(m_sqlite, read ? "COMMIT" : "ROLLBACK", why);
     if (!read) {
-        error = "damaged project database: " + why;
+        error = finding.empty()
+                    ? "damaged project database: " + why
+                    : "damaged project database: the file fails SQLite's check (" + finding + ")";
         return false;
     }
     m_content = std::move(content);
@@ -438,7 +454,8 @@ std::string NameProblem(const char* what, long long index, const ProjectObject& 
         return {};
     if (object.name.empty())
         return std::string(what) + " " + DecimalText(index) + " has no name";
-    if (object.name.find('\0') != std::string::npos || object.info.find('\0') != std::string::npos)
+    if (object.name.find('\0') != std::string_view::npos ||
+        object.info.find('\0') != std::string_view::npos)
         return std::string(what) + " " + DecimalText(index) + " holds a NUL byte";
     return {};
 }
@@ -449,6 +466,13 @@ std::string NameProblem(const char* what, long long index, const ProjectObject& 
 // a few more, before the file is refused.
 constexpr long long kSparseSlack = 16;
 
+std::string FarBeyond(const std::string& what, long long rows, long long highest) {
+    if (highest <= 2 * rows + kSparseSlack)
+        return {};
+    return what + " index " + DecimalText(highest) + " lies far beyond the " + DecimalText(rows) +
+           " " + what + (rows == 1 ? " row" : " rows") + " of its map";
+}
+
 // Per map: what it holds, how many rows and the highest index among them.
 constexpr const char* kMapExtents =
     "SELECT 'part', count(*), max(idx) FROM parts "
@@ -458,18 +482,39 @@ constexpr const char* kMapExtents =
     "UNION ALL SELECT 'component', count(*), max(idx) FROM components "
     "GROUP BY hierarchy, editor";
 
+// The first map whose highest index lies far beyond its rows, in the order above. The
+// read counts the rows of each map as it goes and checks each map once its rows are in;
+// this query, which counts every table again, runs only once the read has refused the
+// file, so that a file with several faults is always refused for this one first.
 std::string IndexesNearRowCounts(sqlite3* sqlite) {
     std::string error;
     EachRow(sqlite, kMapExtents, error, [](const Statement& row) {
-        const long long rows = row.Integer(1);
-        const long long highest = row.Integer(2);
-        if (highest <= 2 * rows + kSparseSlack)
-            return std::string();
-        return row.Text(0) + " index " + DecimalText(highest) + " lies far beyond the " +
-               DecimalText(rows) + " " + row.Text(0) + (rows == 1 ? " row" : " rows") +
-               " of its map";
+        return FarBeyond(row.Text(0), row.Integer(1), row.Integer(2));
     });
     return error;
+}
+
+// The highest index of a table (positive ones only), to make room for its rows: a
+// lookup at the end of the table's tree.
+std::size_t HighestIndex(sqlite3* sqlite, const char* sql) {
+    Statement statement(sqlite, sql);
+    if (!statement.Prepared() || statement.Step() != SQLITE_ROW)
+        return 0;
+    return static_cast<std::size_t>(
+        std::clamp<long long>(statement.Integer(0), 0, kMaxProjectIndex));
+}
+
+// The rows of a map are in: refused when they leave too many gaps, else spread to their
+// indexes.
+std::string SpreadTaken(const char* what, ObjectMap& map) {
+    std::string problem = FarBeyond(what, map.TakenRows(), map.TakenHighest());
+    if (problem.empty())
+        map.Spread();
+    return problem;
+}
+
+std::string OutOfOrder(const char* what, long long index) {
+    return std::string(what) + " index " + DecimalText(index) + " out of order";
 }
 
 } // namespace
@@ -493,22 +538,25 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
         error = "no project record";
         return false;
     }
-
-    error = IndexesNearRowCounts(m_sqlite);
-    if (!error.empty())
+    if (!ReadMaps(content, error)) {
+        if (std::string sparse = IndexesNearRowCounts(m_sqlite); !sparse.empty())
+            error = std::move(sparse);
         return false;
-    if (!EachRow(m_sqlite, "SELECT (SELECT count(*) FROM parts), (SELECT count(*) FROM symbols)",
-                 error, [&content](const Statement& row) {
-                     auto size = [&row](int column) {
-                         return static_cast<std::size_t>(
-                             std::clamp<long long>(row.Integer(column), 0, kMaxProjectIndex));
-                     };
-                     content.parts.Reserve(size(0));
-                     content.symbols.Reserve(size(1));
-                     return std::string();
-                 }))
-        return false;
+    }
+    // A current hierarchy or page that is gone counts as none.
+    if (currentHierarchy != 0 && content.hierarchies.Live(currentHierarchy)) {
+        const ObjectMap& pages =
+            content.contents[static_cast<std::size_t>(currentHierarchy - 1)].pages;
+        content.currentHierarchy = currentHierarchy;
+        content.currentPage = pages.Live(currentPage) ? currentPage : 0;
+    }
+    return true;
+}
 
+bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
+    // Each table is stepped through once, in index order, and every row goes straight
+    // into its map: the maps copy the texts from SQLite's row into their own store.
+    content.parts.Reserve(HighestIndex(m_sqlite, "SELECT max(idx) FROM parts"));
     if (!EachRow(m_sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx", error,
                  [&content](const Statement& row) {
                      const long long index = row.Integer(0);
@@ -520,16 +568,23 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                      object.deleted = row.Integer(3) != 0;
                      if (std::string bad = NameProblem("part", index, object); !bad.empty())
                          return bad;
-                     content.parts.Put(static_cast<int>(index), std::move(object));
+                     if (!content.parts.Take(static_cast<int>(index), object))
+                         return OutOfOrder("part", index);
                      return std::string();
                  }))
         return false;
+    if (error = SpreadTaken("part", content.parts); !error.empty())
+        return false;
 
+    content.symbols.Reserve(HighestIndex(m_sqlite, "SELECT max(idx) FROM symbols"));
+    long long lastSymbol = LLONG_MIN;
     if (!EachRow(m_sqlite,
                  "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx", error,
-                 [&content](const Statement& row) {
+                 [&content, &lastSymbol](const Statement& row) {
                      const long long index = row.Integer(0);
                      const long long flags = row.Integer(4);
+                     if (index <= std::exchange(lastSymbol, index))
+                         return OutOfOrder("symbol", index);
                      if (!IndexInRange(index, true))
                          return OutOfRange("symbol", index);
                      if (flags < INT_MIN || flags > INT_MAX)
@@ -542,11 +597,18 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                      object.deleted = row.Integer(5) != 0;
                      if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
                          return bad;
-                     // A deleted scratch object is simply gone.
-                     if (index > 0 || !object.deleted)
-                         content.symbols.Put(static_cast<int>(index), std::move(object));
+                     // A scratch object (the first rows) is kept as it is; a deleted one is
+                     // simply gone.
+                     if (index < 0) {
+                         if (!object.deleted)
+                             content.symbols.Put(static_cast<int>(index), object);
+                     } else if (!content.symbols.Take(static_cast<int>(index), object)) {
+                         return OutOfOrder("symbol", index);
+                     }
                      return std::string();
                  }))
+        return false;
+    if (error = SpreadTaken("symbol", content.symbols); !error.empty())
         return false;
 
     if (!EachRow(m_sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx", error,
@@ -556,9 +618,12 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                          return OutOfRange("hierarchy", index);
                      ProjectObject object;
                      object.name = row.Bytes(1);
-                     content.hierarchies.Put(static_cast<int>(index), std::move(object));
+                     if (!content.hierarchies.Take(static_cast<int>(index), object))
+                         return OutOfOrder("hierarchy", index);
                      return std::string();
                  }))
+        return false;
+    if (error = SpreadTaken("hierarchy", content.hierarchies); !error.empty())
         return false;
     content.contents.resize(static_cast<std::size_t>(content.hierarchies.Count()));
     auto hierarchyOf = [&content](long long hierarchy) -> ProjectHierarchy* {
@@ -568,29 +633,39 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
         return &content.contents[static_cast<std::size_t>(index - 1)];
     };
 
+    std::pair<long long, long long> lastPage{LLONG_MIN, 0};
     if (!EachRow(m_sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx", error,
-                 [&hierarchyOf](const Statement& row) {
+                 [&hierarchyOf, &lastPage](const Statement& row) {
                      ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
                      const long long index = row.Integer(1);
+                     const std::pair key{row.Integer(0), index};
+                     if (key <= std::exchange(lastPage, key))
+                         return OutOfOrder("page", index);
                      if (!hierarchy)
                          return "page of a missing hierarchy " + DecimalText(row.Integer(0));
                      if (!IndexInRange(index, false))
                          return OutOfRange("page", index);
                      ProjectObject object;
                      object.name = row.Bytes(2);
-                     hierarchy->pages.Put(static_cast<int>(index), std::move(object));
+                     if (!hierarchy->pages.Take(static_cast<int>(index), object))
+                         return OutOfOrder("page", index);
                      return std::string();
                  }))
         return false;
 
+    std::vector<int> symbols; // of one component, the same room for every row
+    std::tuple<long long, long long, long long> lastComponent{LLONG_MIN, 0, 0};
     if (!EachRow(m_sqlite,
                  "SELECT hierarchy, editor, idx, name, part, symbols FROM components "
                  "ORDER BY hierarchy, editor, idx",
-                 error, [&hierarchyOf](const Statement& row) {
+                 error, [&hierarchyOf, &symbols, &lastComponent](const Statement& row) {
                      ProjectHierarchy* hierarchy = hierarchyOf(row.Integer(0));
                      const long long editor = row.Integer(1);
                      const long long index = row.Integer(2);
                      const long long part = row.Integer(4);
+                     const std::tuple key{row.Integer(0), editor, index};
+                     if (key <= std::exchange(lastComponent, key))
+                         return OutOfOrder("component", index);
                      if (!hierarchy)
                          return "component of a missing hierarchy " + DecimalText(row.Integer(0));
                      if (editor != 0 && editor != 1)
@@ -603,18 +678,21 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                      ProjectObject object;
                      object.name = row.Bytes(3);
                      object.part = static_cast<int>(part);
-                     if (!ParseSymbolList(row.Bytes(5), object.symbols))
+                     if (!ParseSymbolList(row.Bytes(5), symbols))
                          return "component " + DecimalText(index) + " has a bad symbol list";
-                     hierarchy->components[static_cast<std::size_t>(editor)].Put(
-                         static_cast<int>(index), std::move(object));
+                     object.symbols = symbols;
+                     if (!hierarchy->components[static_cast<std::size_t>(editor)].Take(
+                             static_cast<int>(index), object))
+                         return OutOfOrder("component", index);
                      return std::string();
                  }))
         return false;
-
-    // A current hierarchy or page that is gone counts as none.
-    if (ProjectHierarchy* current = hierarchyOf(currentHierarchy)) {
-        content.currentHierarchy = currentHierarchy;
-        content.currentPage = current->pages.Live(currentPage) ? currentPage : 0;
+    for (ProjectHierarchy& hierarchy : content.contents) {
+        for (auto [what, map] :
+             {std::pair{"page", &hierarchy.pages}, std::pair{"component", &hierarchy.components[0]},
+              std::pair{"component", &hierarchy.components[1]}})
+            if (error = SpreadTaken(what, *map); !error.empty())
+                return false;
     }
     return true;
 }
@@ -635,18 +713,21 @@ bool ProjectDatabase::BuildKeysAndUses(std::string& error) {
             m_componentBase[h * 2 + editor] = static_cast<int>(componentKeys);
             componentKeys += components.Count();
             UseIndex& uses = m_uses[h * 2 + editor];
+            uses.byPart.reserve(static_cast<std::size_t>(components.Count()));
             for (int c = 1; c <= components.Count(); ++c) {
-                const ProjectObject* component = components.Live(c);
+                const std::optional<ProjectObject> component = components.Live(c);
                 if (!component)
                     continue;
                 if (component->part != 0)
-                    uses.byPart[component->part].push_back(c);
-                for (int symbol : component->symbols) {
-                    std::vector<int>& users = uses.bySymbol[symbol];
-                    if (users.empty() || users.back() != c)
-                        users.push_back(c);
-                }
+                    uses.byPart.emplace_back(component->part, c);
+                for (int symbol : component->symbols)
+                    uses.bySymbol.emplace_back(symbol, c);
             }
+            // By what is used, then by user; a symbol listed twice is one use.
+            std::sort(uses.byPart.begin(), uses.byPart.end());
+            std::sort(uses.bySymbol.begin(), uses.bySymbol.end());
+            uses.bySymbol.erase(std::unique(uses.bySymbol.begin(), uses.bySymbol.end()),
+                                uses.bySymbol.end());
         }
         if (pageKeys > kMaxProjectIndex || componentKeys > kMaxProjectIndex) {
             error = "too many pages or components";
@@ -677,16 +758,12 @@ const ProjectDatabase::UseIndex* ProjectDatabase::UsesOf(int hierarchy,
 
 namespace {
 
-int NextUse(const std::unordered_map<int, std::vector<int>>& uses, int used, int& cursor,
-            int count) {
-    const auto found = uses.find(used);
-    if (found != uses.end()) {
-        const std::vector<int>& users = found->second;
-        const auto at = std::lower_bound(users.begin(), users.end(), std::max(cursor, 1));
-        if (at != users.end()) {
-            cursor = *at + 1;
-            return *at;
-        }
+int NextUse(const std::vector<std::pair<int, int>>& uses, int used, int& cursor, int count) {
+    const auto at =
+        std::lower_bound(uses.begin(), uses.end(), std::pair{used, std::max(cursor, 1)});
+    if (at != uses.end() && at->first == used) {
+        cursor = at->second + 1;
+        return at->second;
     }
     cursor = count + 1;
     return 0;
@@ -762,18 +839,18 @@ bool ProjectDatabase::Fail(const std::string& message) {
     return false;
 }
 
-bool ProjectDatabase::NameRefused(const std::string& name) {
+bool ProjectDatabase::NameRefused(std::string_view name) {
     if (name.empty())
         return !Fail("a name cannot be empty");
     return false;
 }
 
-bool ProjectDatabase::NameRefused(const ObjectMap& map, const std::string& name, int maskA,
-                                  int maskB, int except) {
+bool ProjectDatabase::NameRefused(const ObjectMap& map, std::string_view name, int maskA, int maskB,
+                                  int except) {
     if (NameRefused(name))
         return true;
     if (map.FindLive(name, maskA, maskB, except) != 0)
-        return !Fail("the name " + name + " is already in use");
+        return !Fail("the name " + std::string(name) + " is already in use");
     return false;
 }
 
@@ -823,7 +900,8 @@ bool ProjectDatabase::RenameDatabase(const std::string& name) {
 }
 
 bool ProjectDatabase::RenamePart(int index, const std::string& name) {
-    const ProjectObject* part = index > 0 ? m_content.parts.Live(index) : nullptr;
+    const std::optional<ProjectObject> part =
+        index > 0 ? m_content.parts.Live(index) : std::nullopt;
     if (!part)
         return Fail("no part " + DecimalText(index));
     if (NameRefused(m_content.parts, name, 0, 0, index))
@@ -837,7 +915,7 @@ bool ProjectDatabase::RenamePart(int index, const std::string& name) {
 }
 
 bool ProjectDatabase::RenameSymbol(int index, const std::string& name) {
-    const ProjectObject* symbol = m_content.symbols.Live(index);
+    const std::optional<ProjectObject> symbol = m_content.symbols.Live(index);
     if (!symbol)
         return Fail("no symbol " + DecimalText(index));
     int maskA = 0;
@@ -855,7 +933,8 @@ bool ProjectDatabase::RenameSymbol(int index, const std::string& name) {
 }
 
 bool ProjectDatabase::RenameHierarchy(int hierarchy, const std::string& name) {
-    const ProjectObject* object = hierarchy > 0 ? m_content.hierarchies.Live(hierarchy) : nullptr;
+    const std::optional<ProjectObject> object =
+        hierarchy > 0 ? m_content.hierarchies.Live(hierarchy) : std::nullopt;
     if (!object)
         return Fail("no hierarchy " + DecimalText(hierarchy));
     if (NameRefused(m_content.hierarchies, name, 0, 0, hierarchy))
@@ -907,7 +986,7 @@ bool ProjectDatabase::RenameComponent(int hierarchy, ComponentEditor editor, int
 int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     object.deleted = false;
     object.part = 0;
-    object.symbols.clear();
+    object.symbols = {};
     ObjectMap& symbols = m_content.symbols;
     if (index == 0)
         index = symbols.Count() + 1;
@@ -924,7 +1003,7 @@ int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     if (!Written(RunChange(m_sqlite, "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
                            {index, object.name, object.info, object.drawing, object.flags})))
         return 0;
-    symbols.Put(index, std::move(object));
+    symbols.Put(index, object);
     return index;
 }
 

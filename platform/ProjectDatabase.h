@@ -26,7 +26,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -41,8 +42,10 @@ public:
     // Opens an existing project file for reading and writing (for reading only when the
     // file system refuses writing; changes then fail). nullptr, with a message in error,
     // when the file is missing, is not an SQLite file, is not a project database or is of
-    // another format version, fails SQLite's check of its structure, or holds objects out
-    // of range.
+    // another format version, is damaged (rows out of the order of their keys, pages that
+    // SQLite finds faulty; SQLite's check of the whole file then names the fault), or
+    // holds objects out of range. The file is read in one pass, each row straight into
+    // its map.
     static std::unique_ptr<ProjectDatabase> Open(const std::filesystem::path& file,
                                                  std::string& error);
 
@@ -102,20 +105,22 @@ public:
     void SetBusyTimeout(int milliseconds);
 
 private:
+    // Who uses what, as (used, component) pairs in ascending order: the users of one
+    // part or symbol are a run found by binary search.
     struct UseIndex {
-        std::unordered_map<int, std::vector<int>> byPart;   // part -> components, ascending
-        std::unordered_map<int, std::vector<int>> bySymbol; // symbol -> components
+        std::vector<std::pair<int, int>> byPart;
+        std::vector<std::pair<int, int>> bySymbol; // a symbol listed twice is one use
     };
 
     ProjectDatabase() = default;
     bool Load(std::string& error);
     bool ReadContent(ProjectContent& content, std::string& error);
+    bool ReadMaps(ProjectContent& content, std::string& error);
     bool BuildKeysAndUses(std::string& error);
     const UseIndex* UsesOf(int hierarchy, ComponentEditor editor) const noexcept;
     bool Fail(const std::string& message);
-    bool NameRefused(const ObjectMap& map, const std::string& name, int maskA, int maskB,
-                     int except);
-    bool NameRefused(const std::string& name);
+    bool NameRefused(const ObjectMap& map, std::string_view name, int maskA, int maskB, int except);
+    bool NameRefused(std::string_view name);
     bool Written(const std::string& failure); // true when empty, else Fail
 
     sqlite3* m_sqlite = nullptr;

@@ -35,23 +35,8 @@ cases=(
     "*NO~MATCH*|^[^$tab]*NO~MATCH|nothing|1.5"
 )
 
-fail() {
-    echo "bench: $*" >&2
-    exit 1
-}
-
-for tool in cmake ninja sha1sum /usr/bin/time; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
-done
-
 # --- (a) the Release build of the tool
-echo "== Building k2klib (Release) in $build"
-mkdir -p "$build"
-if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DK2K_BENCHMARKS=OFF &&
-    cmake --build "$build" --target k2klib -- -j"$jobs"; } >"$build/bench-build.log" 2>&1; then
-    tail -30 "$build/bench-build.log" >&2
-    fail "the build failed (log: $build/bench-build.log)"
-fi
+source "$root/scripts/bench-common.sh"
 
 # --- (b) the suite and its export, generated once
 wanted="objects=$objects libraries=$libraries seed=1 generator=$(cat "$root"/app/k2klib/Synthetic* "$root"/platform/LibraryFile.* | sha1sum | cut -c1-12)"
@@ -98,7 +83,6 @@ measure() {
     echo "$((us > 0 ? us : 0)) $(tail -1 "$scratch/rss.txt")"
 }
 
-median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 maximum() { sort -n | tail -1; }
 
 # Does the search run on this suite? If not, the grep side still runs, so the suite, the

@@ -1,13 +1,16 @@
 // k2klib generate --suite DIR --kind KIND --objects N --libraries M [--seed S]
-//                 [--export FILE]: a large synthetic suite for tests and benchmarks (see
-// SyntheticSuite.h). The same arguments always write the same bytes.
+//                 [--export FILE] [--project FILE]: a large synthetic suite for tests and
+// benchmarks (see SyntheticSuite.h), and with --project a project database of the same
+// parts (SyntheticProject.h). The same arguments always write the same bytes.
 
 #include "Commands.h"
 #include "LibrarySource.h"
+#include "SyntheticProject.h"
 #include "SyntheticSuite.h"
 
 #include "common/ObjectKinds.h"
 #include "platform/NativePath.h"
+#include "platform/ObjectMap.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 
@@ -30,6 +33,7 @@ struct GenerateArguments {
     int libraries = 0;
     std::uint64_t seed = 1;
     std::string exportFile;
+    std::string projectFile;
 };
 
 void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& report,
@@ -63,6 +67,11 @@ void Report(const SyntheticSuiteOptions& options, const SyntheticSuiteReport& re
 }
 
 void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
+    if (!arguments.projectFile.empty() && KindNamed(arguments.kind) != LibraryKind::Part)
+        throw CLI::ValidationError("--project", "a project is made of parts: use --kind part");
+    if (!arguments.projectFile.empty() && arguments.objects > kMaxProjectIndex)
+        throw CLI::ValidationError("--project", "a project holds at most " +
+                                                    std::to_string(kMaxProjectIndex) + " parts");
     if (arguments.libraries > arguments.objects)
         throw CLI::ValidationError(
             "--libraries", "more libraries (" + std::to_string(arguments.libraries) +
@@ -86,6 +95,19 @@ void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
         return;
     }
     Report(options, report, context.out);
+    if (!arguments.projectFile.empty()) {
+        SyntheticProjectReport project;
+        if (!WriteSyntheticProject(arguments.projectFile, options.objects, options.seed, project,
+                                   error)) {
+            context.err << "k2klib generate: " << error << '\n';
+            context.exitCode = 1;
+            return;
+        }
+        context.out << "Project: " << arguments.projectFile << ", " << project.parts << " parts, "
+                    << project.symbols << " symbols and as many packages, " << project.components
+                    << " components in each editor on " << project.pages
+                    << (project.pages == 1 ? " page" : " pages") << " of one hierarchy\n";
+    }
     context.exitCode = 0;
 }
 
@@ -107,6 +129,8 @@ void AddGenerateCommand(CLI::App& app, CommandContext& context) {
         ->check(CLI::NonNegativeNumber);
     command.add_option("--export", a.exportFile,
                        "also write the descriptions as text, one object per line");
+    command.add_option("--project", a.projectFile,
+                       "also write a project database of the same parts (parts only)");
 }
 
 } // namespace k2k::cli

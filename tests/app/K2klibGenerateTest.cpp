@@ -1,7 +1,9 @@
 #include "common/Pattern.h"
 #include "platform/Drawing.h"
 #include "platform/IniFile.h"
+#include "platform/KernelProject.h"
 #include "platform/LibraryFile.h"
+#include "platform/ProjectDatabase.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
@@ -184,6 +186,48 @@ TEST(K2klibGenerateTest, EachKindReplacesOnlyItsOwnListAndNamesStayUniqueAcrossK
         EXPECT_TRUE(names.insert(object.name).second) << object.name << " twice";
 }
 
+// The project holds the suite's parts in catalogue order, a symbol and a package per
+// thousand parts, and components on every hundredth part that the use indexes find.
+TEST(K2klibGenerateTest, AProjectOfTheSameParts) {
+    TempDir dir;
+    const auto run =
+        Generate(dir / "suite", "part", 2500, 2, {"--project", (dir / "G.K2K").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("2500 parts, 2 symbols and as many packages, 25 components in each "
+                           "editor on 1 page of one hierarchy"),
+              std::string::npos)
+        << run.out;
+
+    std::string error;
+    const auto project = ProjectDatabase::Open(dir / "G.K2K", error);
+    ASSERT_TRUE(project) << error;
+    EXPECT_EQ(project->Name(), "G");
+    int index = 0;
+    for (const char* library : {"GEN001.PART", "GEN002.PART"})
+        for (const LibraryObject& part : ReadObjects(dir / "suite" / "LIB" / library)) {
+            const auto held = project->Parts().Live(++index);
+            ASSERT_TRUE(held && held->name == part.name && held->info == part.info) << index;
+        }
+    EXPECT_EQ(project->Parts().Count(), 2500);
+    ASSERT_EQ(project->Symbols().Count(), 4);
+    EXPECT_EQ(project->Symbols().Live(2)->flags, kSymbolFlags);
+    EXPECT_EQ(project->Symbols().Live(3)->flags, kPackageFlags);
+
+    const ObjectMap* schematic = project->Components(1, ComponentEditor::Schematic);
+    ASSERT_TRUE(schematic);
+    EXPECT_EQ(schematic->Count(), 25);
+    for (const auto& [editor, symbol] :
+         {std::pair{ComponentEditor::Schematic, 2}, std::pair{ComponentEditor::Layout, 4}}) {
+        int cursor = 1;
+        EXPECT_EQ(project->SearchPartUse(1, editor, cursor, 101), 2);
+        cursor = 1;
+        EXPECT_EQ(project->SearchPartUse(1, editor, cursor, 102), 0);
+        cursor = 1;
+        EXPECT_EQ(project->SearchSymbolUse(1, editor, cursor, symbol), 2);
+        EXPECT_EQ(project->SearchSymbolUse(1, editor, cursor, symbol), 4);
+    }
+}
+
 TEST(K2klibGenerateTest, BadArgumentsAreRefusedBeforeAnythingIsWritten) {
     TempDir dir;
     const std::string suite = (dir / "suite").string();
@@ -202,6 +246,9 @@ TEST(K2klibGenerateTest, BadArgumentsAreRefusedBeforeAnythingIsWritten) {
          "more libraries (6) than objects (5)"},
         {{"--suite", suite, "--kind", "part", "--objects", "5", "--libraries", "1", "--seed", "-1"},
          "--seed"},
+        {{"--suite", suite, "--kind", "symbol", "--objects", "5", "--libraries", "1", "--project",
+          (dir / "P.K2K").string()},
+         "a project is made of parts"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"generate"};

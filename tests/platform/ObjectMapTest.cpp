@@ -7,7 +7,7 @@
 namespace k2k {
 namespace {
 
-ProjectObject Named(const std::string& name, int flags = 0) {
+ProjectObject Named(std::string_view name, int flags = 0) {
     ProjectObject object;
     object.name = name;
     object.flags = flags;
@@ -78,6 +78,60 @@ TEST(ObjectMapTest, ScratchAndFarIndexes) {
     ASSERT_TRUE(map.Remove(-1000));
     EXPECT_FALSE(map.Find(-1000));
     EXPECT_FALSE(map.Remove(-1000));
+}
+
+// Rows taken in ascending order are spread to their indexes with deleted slots between,
+// keep their texts and symbol lists, and are found by name, the lowest index first.
+TEST(ObjectMapTest, TakenRowsSpreadToTheirIndexes) {
+    ObjectMap map;
+    const std::vector<int> uses = {4, 2, 4};
+    const std::pair<int, const char*> rows[] = {{2, "B"}, {3, "A"}, {7, "B"}, {8, "C"}, {12, "A"}};
+    for (const auto& [index, name] : rows) {
+        ProjectObject object = Named(name, index); // views of literals
+        object.info = "info";
+        object.symbols = uses;
+        ASSERT_TRUE(map.Take(index, object));
+    }
+    EXPECT_FALSE(map.Take(12, Named("Z"))) << "an index that does not rise";
+    EXPECT_EQ(map.TakenRows(), 5);
+    EXPECT_EQ(map.TakenHighest(), 12);
+    map.Spread();
+
+    ASSERT_EQ(map.Count(), 12);
+    int cursor = 1;
+    std::vector<int> walk;
+    for (int answer; (answer = map.SearchMask(cursor, 0, 0)) != 0;)
+        walk.push_back(answer);
+    EXPECT_EQ(walk, (std::vector<int>{-1, 2, 3, -4, -5, -6, 7, 8, -9, -10, -11, 12}));
+    for (const auto& [index, name] : rows) {
+        const auto object = map.Live(index);
+        ASSERT_TRUE(object) << index;
+        EXPECT_EQ(object->name, name);
+        EXPECT_STREQ(object->info.data(), "info");
+        EXPECT_EQ(object->flags, index);
+        EXPECT_EQ(std::vector<int>(object->symbols.begin(), object->symbols.end()), uses);
+    }
+    EXPECT_EQ(AllNamed(map, "B"), (std::vector<int>{2, 7}));
+    EXPECT_EQ(AllNamed(map, "A"), (std::vector<int>{3, 12}));
+    EXPECT_EQ(map.Append(Named("A")), 13);
+    EXPECT_EQ(AllNamed(map, "A"), (std::vector<int>{3, 12, 13}));
+}
+
+// Many names: the table grows, and names leave it (renamed away, their slots replaced)
+// without losing the names that share their probe runs.
+TEST(ObjectMapTest, ManyNamesComeAndGo) {
+    ObjectMap map;
+    constexpr int kObjects = 5000;
+    for (int i = 1; i <= kObjects; ++i)
+        ASSERT_EQ(map.Append(Named("P" + std::to_string(i))), i);
+    for (int i = 1; i <= kObjects; i += 2)
+        ASSERT_TRUE(map.Rename(i, "Q" + std::to_string(i)));
+    for (int i = 1; i <= kObjects; ++i) {
+        const std::string kept = (i % 2 ? "Q" : "P") + std::to_string(i);
+        const std::string gone = (i % 2 ? "P" : "Q") + std::to_string(i);
+        ASSERT_EQ(map.FindLive(kept, 0, 0), i) << kept;
+        ASSERT_EQ(map.FindLive(gone, 0, 0), 0) << gone;
+    }
 }
 
 } // namespace

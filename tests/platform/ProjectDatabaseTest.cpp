@@ -40,7 +40,7 @@ std::string OpenError(const std::filesystem::path& file) {
     return error;
 }
 
-ProjectObject Symbol(const std::string& name) {
+ProjectObject Symbol(std::string_view name) {
     ProjectObject symbol;
     symbol.name = name;
     symbol.flags = kSymbolFlags;
@@ -140,7 +140,7 @@ TEST(ProjectDatabaseTest, EverythingWrittenIsReadBackByteForByte) {
     EXPECT_EQ(database->Parts().Live(1)->name, "74\32600");
     EXPECT_EQ(database->Parts().Live(1)->info, info);
     EXPECT_EQ(database->Parts().Live(2)->info, "");
-    const ProjectObject* nand = database->Symbols().Live(1);
+    const std::optional<ProjectObject> nand = database->Symbols().Live(1);
     ASSERT_TRUE(nand);
     EXPECT_EQ(nand->drawing, std::string("bin\0ary", 7));
     EXPECT_EQ(nand->flags, kSymbolFlags);
@@ -153,7 +153,8 @@ TEST(ProjectDatabaseTest, EverythingWrittenIsReadBackByteForByte) {
     const ObjectMap* layout = database->Components(sub, ComponentEditor::Layout);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->Live(1)->part, 1);
-    EXPECT_EQ(layout->Live(1)->symbols, (std::vector<int>{2, 3, 3}));
+    const std::span<const int> used = layout->Live(1)->symbols;
+    EXPECT_EQ(std::vector<int>(used.begin(), used.end()), (std::vector<int>{2, 3, 3}));
     EXPECT_TRUE(layout->Live(2)->symbols.empty());
     EXPECT_EQ(database->Components(3, ComponentEditor::Layout), nullptr);
 
