@@ -76,6 +76,28 @@ TEST(IniDocumentTest, AddsAndRemovesKeysAndSections) {
 // A lone CR ends a line, as the file operations read lines. Were it part of a value, the
 // writer (which refuses line breaks) could not write that value back, and a save of the
 // library lists would drop it and every entry after it.
+// Only the first section of a name counts and, in it, the first line of a key; removing
+// that line lets the next line of the same key count.
+TEST(IniDocumentTest, ALaterLineOfAKeyCountsOnceTheFirstIsRemoved) {
+    IniDocument ini =
+        IniDocument::Parse("[A]\r\nk=1\r\nx=0\r\nK=2\r\n; end of A\r\n[a]\r\nk=3\r\n");
+    EXPECT_EQ(ini.Keys("A"), (std::vector<std::string>{"k", "x"}));
+    EXPECT_TRUE(ini.Set("a", "K", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), "2");
+    EXPECT_EQ(ini.Keys("A"), (std::vector<std::string>{"x", "K"}));
+    EXPECT_TRUE(ini.Set("A", "k", "two")); // the line keeps its spelling
+    EXPECT_TRUE(ini.Set("A", "k", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), std::nullopt) << "the second section's line never counts";
+    EXPECT_TRUE(ini.Set("A", "x", std::nullopt));
+    EXPECT_TRUE(ini.Set("A", "k", "new")); // no key left: right below the header
+    EXPECT_TRUE(ini.Set("A", "y", "after"));
+    EXPECT_EQ(ini.ToText(), "[A]\r\nk=new\r\ny=after\r\n; end of A\r\n[a]\r\nk=3\r\n");
+
+    IniDocument copy = ini; // a copy is changed on its own
+    EXPECT_TRUE(copy.Set("A", "k", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), "new");
+}
+
 TEST(IniDocumentTest, ALoneCrEndsALineSoEveryValueReadCanBeWrittenBack) {
     IniDocument ini = IniDocument::Parse("[DEVLIBS]\r\n1=A.PART\r2=B\rX.PART\r\n3=C.PART\r\r\n");
     ASSERT_EQ(ini.Keys("DEVLIBS"), (std::vector<std::string>{"1", "2", "3"}));
