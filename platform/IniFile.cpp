@@ -1,11 +1,11 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IniFileCache.h"
 #include "platform/Text.h"
 
 #include <cerrno>
 #include <cstdint>
-#include <system_error>
 
 namespace k2k {
 
@@ -237,19 +237,14 @@ std::size_t IniDocument::SectionAt(std::string_view name) const {
 }
 
 IniEdit::IniEdit(std::filesystem::path file) : m_file(std::move(file)) {
-    std::error_code ignored;
     if (m_file.empty()) {
         m_readErrno = ENOENT;
         return;
     }
-    if (std::filesystem::is_directory(m_file, ignored)) {
-        m_readErrno = EISDIR;
-        return;
-    }
-    std::string text;
     int readErrno = 0;
-    if (ReadWholeFile(m_file, text, &readErrno))
-        m_document = IniDocument::Parse(text);
+    const IniSnapshot document = IniFileCache::Shared().Read(m_file, &readErrno);
+    if (readErrno == 0)
+        m_document = *document;
     else if (readErrno != ENOENT) // a missing file is an empty one
         m_readErrno = readErrno;
 }
@@ -281,7 +276,9 @@ bool IniEdit::Commit(int* errorNumber) {
     if (!m_changed)
         return done(0); // nothing to change: the file is not touched
     int writeErrno = 0;
-    if (!WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno))
+    const bool written = WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno);
+    IniFileCache::Shared().Forget(m_file);
+    if (!written)
         return done(writeErrno != 0 ? writeErrno : EIO);
     m_changed = false;
     return done(0);
@@ -289,10 +286,14 @@ bool IniEdit::Commit(int* errorNumber) {
 
 std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::string_view defaultValue) {
-    if (auto value = IniEdit(file).Get(section, key))
+    if (auto value = ReadIniFile(file)->Get(section, key))
         return *value;
     // The platform cuts trailing blanks off the default as well.
     return std::string(TrimRight(defaultValue));
+}
+
+IniSnapshot ReadIniFile(const std::filesystem::path& file) {
+    return IniFileCache::Shared().Read(file);
 }
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,

@@ -13,9 +13,11 @@
 // A save of many keys (the library lists, the display options) is one IniEdit: the file
 // is read once, every change is made in memory, and Commit rewrites it once, so a crash
 // leaves the old keys or the new ones, never some of each. The single-key functions at
-// the end are one-change edits.
+// the end are one-change edits. Files are read through the process's IniFileCache, so a
+// file that has not changed is not parsed again.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -90,6 +92,9 @@ private:
     NoCaseMap<std::size_t> m_sectionIndex;
 };
 
+// A file's document as it stood when it was read (IniFileCache), shared by its readers.
+using IniSnapshot = std::shared_ptr<const IniDocument>;
+
 // An edit of one INI file: read when the edit is made (a missing file is an empty one),
 // changed in memory with the rules above, written once by Commit.
 class IniEdit final {
@@ -118,6 +123,10 @@ private:
     bool m_refused = false;
     bool m_changed = false;
 };
+
+// The file as it stands (a file that cannot be read is an empty document), from the
+// process's IniFileCache. A reader of many keys reads them from one snapshot.
+IniSnapshot ReadIniFile(const std::filesystem::path& file);
 
 // GetPrivateProfileString: the value, or the default when the file, the section or
 // the key is missing.
