@@ -1,7 +1,8 @@
 // The search sequence of a suite with many part libraries, as the initialisation file holds
 // it: the catalogue's Load (the four lists, key by key, as a search reads them), its Save
-// (every old key removed and every entry written, then one rewrite of the file), and the
-// display options read from the settings file. Reported per library, so a cost that grows
+// (every old key removed and every entry written, then one rewrite of the file), the
+// search-sequence dialog's lists (the folder's files matched to the catalogue's entries),
+// and the display options read from the settings file. Reported per library, so a cost that grows
 // with the number of libraries shows as a time per library that grows too.
 
 #include "options/DisplayOptions.h"
@@ -9,6 +10,7 @@
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
+#include "search/SearchSequence.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +30,9 @@ public:
         : m_root(
               std::filesystem::temp_directory_path() /
               ("k2k-ini-bench-" + std::to_string(::getpid()) + "-" + std::to_string(libraries))) {
-        std::filesystem::create_directories(m_root);
+        std::filesystem::create_directories(m_root / "LIB");
+        for (int i = 1; i <= libraries; ++i)
+            std::ofstream(m_root / "LIB" / ("GEN" + std::to_string(i) + ".PART"));
         std::ofstream ini(m_root / "kalde2000.ini", std::ios::binary);
         ini << "[Kalde2000]\r\nProject=JOB\\BENCH.K2K\r\n[DEVLIBS]\r\n";
         for (int i = 1; i <= libraries; ++i)
@@ -93,6 +97,20 @@ void BM_CatalogueSave(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+void BM_SearchSequenceFill(benchmark::State& state) {
+    const IniSuite suite(static_cast<int>(state.range(0)));
+    Services services(suite);
+    LibraryCatalogue catalogue;
+    catalogue.Load(services.services);
+    const std::string libraryDir = SuitePath(suite.Root() / "LIB").value();
+    for (auto _ : state) {
+        SearchSequence sequence;
+        sequence.Fill(catalogue, libraryDir);
+        benchmark::DoNotOptimize(sequence.Entries(LibraryKind::Part).size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_DisplayOptionsLoad(benchmark::State& state) {
     const IniSuite suite(1);
     Services services(suite);
@@ -105,6 +123,7 @@ void BM_DisplayOptionsLoad(benchmark::State& state) {
 
 BENCHMARK(BM_CatalogueLoad)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CatalogueSave)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchSequenceFill)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DisplayOptionsLoad)->Unit(benchmark::kMicrosecond);
 
 } // namespace
