@@ -18,9 +18,10 @@ std::string HistoryKey(LibraryKind kind, int box, int index) {
 
 std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box) {
     std::vector<std::string> entries;
+    const IniSnapshot store = settings.Read(kHistoryApplication); // one reading per box
     for (int index = 0; index < kHistoryBoxEntries; ++index) {
-        std::string value = settings.GetUserSetting(kHistoryApplication, kHistorySection,
-                                                    HistoryKey(kind, box, index), "");
+        std::string value =
+            store->Get(kHistorySection, HistoryKey(kind, box, index)).value_or(std::string());
         if (Trim(value).empty())
             break;
         entries.push_back(std::move(value));

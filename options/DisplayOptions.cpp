@@ -38,15 +38,15 @@ DisplayOptions::DisplayOptions() {
 }
 
 void LoadDisplayOptions(DisplayOptions& options, const SuiteServices& services) {
+    const DirSettings settings = services.ReadDirSettings(); // one reading for every option
     for (LibraryKind kind : kAllKinds) {
         const std::string_view section = FactsOf(kind).optionsSection;
         const auto count = static_cast<int>(RoundedWithin(
-            LeadingNumber(services.GetDirSetting(section, "Number", "1")), 0, kMaxDisplayOptions));
+            LeadingNumber(settings.Get(section, "Number", "1")), 0, kMaxDisplayOptions));
         auto& table = options.Table(kind);
         table.assign(static_cast<std::size_t>(count) + 1, DisplayOption{});
         for (int i = 1; i <= count; ++i) {
-            const std::string stored =
-                services.GetDirSetting(section, DecimalText(i), "Undefined,1");
+            const std::string stored = settings.Get(section, DecimalText(i), "Undefined,1");
             const auto fields = SplitAt(stored, ',');
             DisplayOption& option = table[static_cast<std::size_t>(i)];
             option.Name = std::string(fields[0]);

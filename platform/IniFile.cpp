@@ -1,10 +1,11 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IniFileCache.h"
 #include "platform/Text.h"
 
 #include <cerrno>
-#include <system_error>
+#include <cstdint>
 
 namespace k2k {
 
@@ -65,97 +66,93 @@ bool IsStorable(std::string_view section, std::string_view key,
     return !value || !hasLineBreak(*value);
 }
 
-// The half-open line range [begin, end) of the first section named section: begin is the
-// header line. npos when the section is missing.
-struct SectionRange {
-    std::size_t begin = std::string_view::npos;
-    std::size_t end = std::string_view::npos;
-};
-
-SectionRange FindSection(const std::vector<std::string>& lines, std::string_view section) {
-    section = Trim(section);
-    SectionRange range;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineInfo info = Classify(lines[i]);
-        if (info.kind != LineKind::Section)
-            continue;
-        if (range.begin != std::string_view::npos) {
-            range.end = i;
-            return range;
-        }
-        if (EqualsNoCase(info.name, section))
-            range.begin = i;
-    }
-    if (range.begin != std::string_view::npos)
-        range.end = lines.size();
-    return range;
-}
-
-std::size_t FindKey(const std::vector<std::string>& lines, SectionRange range,
-                    std::string_view key) {
-    key = Trim(key);
-    for (std::size_t i = range.begin + 1; i < range.end; ++i) {
-        const LineInfo info = Classify(lines[i]);
-        if (info.kind == LineKind::Key && EqualsNoCase(info.name, key))
-            return i;
-    }
-    return std::string_view::npos;
-}
-
 } // namespace
+
+std::size_t IniDocument::NoCaseHash::operator()(std::string_view name) const noexcept {
+    const std::uint8_t* upper = UpperTable();
+    std::size_t hash = 14695981039346656037ULL; // FNV-1a
+    for (const char c : name) {
+        hash ^= upper[static_cast<unsigned char>(c)];
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool IniDocument::NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return EqualsNoCase(a, b);
+}
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument document;
-    while (!text.empty())
-        document.m_lines.emplace_back(TakeLine(text));
+    std::size_t section = kNone; // the indexed section the lines belong to
+    while (!text.empty()) {
+        const std::string_view line = TakeLine(text);
+        const std::size_t at = document.AddLine(std::string(line), document.m_last);
+        const LineInfo info = Classify(line);
+        if (info.kind == LineKind::Section) {
+            // Only the first section of a name is read; the lines of a later one are kept.
+            section =
+                document.m_sectionIndex.contains(info.name) ? kNone : document.m_sections.size();
+            if (section != kNone)
+                document.AddSection(info.name, at);
+        } else if (info.kind == LineKind::Key && section != kNone) {
+            document.AddKey(document.m_sections[section], info.name, at);
+        }
+    }
     return document;
 }
 
 std::string IniDocument::ToText() const {
     std::size_t size = 0;
-    for (const auto& line : m_lines)
-        size += line.size() + 2;
+    for (std::size_t at = m_first; at != kNone; at = m_lines[at].next)
+        size += m_lines[at].text.size() + 2;
     std::string text;
     text.reserve(size);
-    for (const auto& line : m_lines)
-        text.append(line).append("\r\n");
+    for (std::size_t at = m_first; at != kNone; at = m_lines[at].next)
+        text.append(m_lines[at].text).append("\r\n");
     return text;
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-    const SectionRange range = FindSection(m_lines, section);
-    if (range.begin == std::string_view::npos)
+    const std::size_t index = SectionAt(section);
+    if (index == kNone)
         return std::nullopt;
-    const std::size_t at = FindKey(m_lines, range, key);
-    if (at == std::string_view::npos)
+    const Section* found = &m_sections[index];
+    const auto lines = found->keys.find(Trim(key));
+    if (lines == found->keys.end())
         return std::nullopt;
-    return Unquote(Classify(m_lines[at]).value);
+    return Unquote(Classify(m_lines[lines->second.first].text).value);
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key,
                       std::optional<std::string_view> value) {
     if (!IsStorable(section, key, value))
         return false;
-    const SectionRange range = FindSection(m_lines, section);
-    if (range.begin == std::string_view::npos) {
+    const std::size_t index = SectionAt(section);
+    if (index == kNone) {
         if (!value)
             return false;
-        m_lines.push_back("[" + std::string(Trim(section)) + "]");
-        m_lines.push_back(std::string(Trim(key)) + "=" + std::string(*value));
+        const std::size_t header = AddLine("[" + std::string(Trim(section)) + "]", m_last);
+        AddSection(Trim(section), header);
+        const std::size_t line =
+            AddLine(std::string(Trim(key)) + "=" + std::string(*value), header);
+        AddKey(m_sections.back(), Trim(key), line);
         return true;
     }
+    Section& target = m_sections[index];
 
-    const std::size_t at = FindKey(m_lines, range, key);
-    if (at != std::string_view::npos) {
+    const auto lines = target.keys.find(Trim(key));
+    if (lines != target.keys.end()) {
         if (!value) {
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(at));
+            RemoveKey(target, lines);
             return true;
         }
         // The key keeps the spelling it has in the file.
-        std::string line = std::string(Classify(m_lines[at]).name) + "=" + std::string(*value);
-        if (line == m_lines[at])
+        std::string& text = m_lines[lines->second.first].text;
+        std::string line = std::string(Classify(text).name) + "=" + std::string(*value);
+        if (line == text)
             return false;
-        m_lines[at] = std::move(line);
+        text = std::move(line);
         return true;
     }
     if (!value)
@@ -163,62 +160,91 @@ bool IniDocument::Set(std::string_view section, std::string_view key,
 
     // After the last key of the section, so that comments and blank lines that close the
     // section stay below it.
-    std::size_t insertAt = range.begin + 1;
-    for (std::size_t i = range.begin + 1; i < range.end; ++i)
-        if (Classify(m_lines[i]).kind == LineKind::Key)
-            insertAt = i + 1;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                   std::string(Trim(key)) + "=" + std::string(*value));
+    const std::size_t after = target.lastKey != kNone ? target.lastKey : target.header;
+    const std::size_t line = AddLine(std::string(Trim(key)) + "=" + std::string(*value), after);
+    AddKey(target, Trim(key), line);
     return true;
 }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    const SectionRange range = FindSection(m_lines, section);
-    if (range.begin == std::string_view::npos)
+    const std::size_t index = SectionAt(section);
+    if (index == kNone)
         return keys;
-    for (std::size_t i = range.begin + 1; i < range.end; ++i) {
-        const LineInfo info = Classify(m_lines[i]);
-        if (info.kind != LineKind::Key)
-            continue;
-        bool seen = false;
-        for (const auto& known : keys)
-            seen = seen || EqualsNoCase(known, info.name);
-        if (!seen)
-            keys.emplace_back(info.name);
+    const Section* found = &m_sections[index];
+    for (std::size_t at = found->firstKey; at != kNone; at = m_lines[at].nextKey) {
+        const std::string_view name = Classify(m_lines[at].text).name;
+        if (found->keys.find(name)->second.first == at) // a later line of a name is hidden
+            keys.emplace_back(name);
     }
     return keys;
 }
 
 std::vector<std::string> IniDocument::Sections() const {
     std::vector<std::string> sections;
-    for (const auto& line : m_lines) {
-        const LineInfo info = Classify(line);
-        if (info.kind != LineKind::Section)
-            continue;
-        bool seen = false;
-        for (const auto& known : sections)
-            seen = seen || EqualsNoCase(known, info.name);
-        if (!seen)
-            sections.emplace_back(info.name);
-    }
+    sections.reserve(m_sections.size());
+    for (const Section& section : m_sections)
+        sections.emplace_back(Classify(m_lines[section.header].text).name);
     return sections;
 }
 
+std::size_t IniDocument::AddLine(std::string text, std::size_t after) {
+    const std::size_t at = m_lines.size();
+    Line& line = m_lines.emplace_back();
+    line.text = std::move(text);
+    line.prev = after;
+    line.next = after == kNone ? m_first : m_lines[after].next;
+    (line.prev == kNone ? m_first : m_lines[line.prev].next) = at;
+    (line.next == kNone ? m_last : m_lines[line.next].prev) = at;
+    return at;
+}
+
+void IniDocument::AddSection(std::string_view name, std::size_t header) {
+    m_sectionIndex.emplace(std::string(name), m_sections.size());
+    m_sections.emplace_back().header = header;
+}
+
+// A key line always comes below every key line of its section that is there already: it
+// is read in file order, or added below the last key.
+void IniDocument::AddKey(Section& section, std::string_view name, std::size_t line) {
+    m_lines[line].prevKey = section.lastKey;
+    (section.lastKey == kNone ? section.firstKey : m_lines[section.lastKey].nextKey) = line;
+    section.lastKey = line;
+    const auto [lines, added] = section.keys.try_emplace(std::string(name), KeyLines{line, line});
+    if (!added) {
+        m_lines[lines->second.last].nextSame = line;
+        lines->second.last = line;
+    }
+}
+
+void IniDocument::RemoveKey(Section& section, NoCaseMap<KeyLines>::iterator key) {
+    const std::size_t at = key->second.first;
+    Line& line = m_lines[at];
+    (line.prev == kNone ? m_first : m_lines[line.prev].next) = line.next;
+    (line.next == kNone ? m_last : m_lines[line.next].prev) = line.prev;
+    (line.prevKey == kNone ? section.firstKey : m_lines[line.prevKey].nextKey) = line.nextKey;
+    (line.nextKey == kNone ? section.lastKey : m_lines[line.nextKey].prevKey) = line.prevKey;
+    if (line.nextSame == kNone)
+        section.keys.erase(key);
+    else
+        key->second.first = line.nextSame;
+    line = Line{};
+}
+
+std::size_t IniDocument::SectionAt(std::string_view name) const {
+    const auto found = m_sectionIndex.find(Trim(name));
+    return found == m_sectionIndex.end() ? kNone : found->second;
+}
+
 IniEdit::IniEdit(std::filesystem::path file) : m_file(std::move(file)) {
-    std::error_code ignored;
     if (m_file.empty()) {
         m_readErrno = ENOENT;
         return;
     }
-    if (std::filesystem::is_directory(m_file, ignored)) {
-        m_readErrno = EISDIR;
-        return;
-    }
-    std::string text;
     int readErrno = 0;
-    if (ReadWholeFile(m_file, text, &readErrno))
-        m_document = IniDocument::Parse(text);
+    const IniSnapshot document = IniFileCache::Shared().Read(m_file, &readErrno);
+    if (readErrno == 0)
+        m_document = *document;
     else if (readErrno != ENOENT) // a missing file is an empty one
         m_readErrno = readErrno;
 }
@@ -250,7 +276,9 @@ bool IniEdit::Commit(int* errorNumber) {
     if (!m_changed)
         return done(0); // nothing to change: the file is not touched
     int writeErrno = 0;
-    if (!WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno))
+    const bool written = WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno);
+    IniFileCache::Shared().Forget(m_file);
+    if (!written)
         return done(writeErrno != 0 ? writeErrno : EIO);
     m_changed = false;
     return done(0);
@@ -258,10 +286,14 @@ bool IniEdit::Commit(int* errorNumber) {
 
 std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::string_view defaultValue) {
-    if (auto value = IniEdit(file).Get(section, key))
+    if (auto value = ReadIniFile(file)->Get(section, key))
         return *value;
     // The platform cuts trailing blanks off the default as well.
     return std::string(TrimRight(defaultValue));
+}
+
+IniSnapshot ReadIniFile(const std::filesystem::path& file) {
+    return IniFileCache::Shared().Read(file);
 }
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,

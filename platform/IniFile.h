@@ -13,17 +13,25 @@
 // A save of many keys (the library lists, the display options) is one IniEdit: the file
 // is read once, every change is made in memory, and Commit rewrites it once, so a crash
 // leaves the old keys or the new ones, never some of each. The single-key functions at
-// the end are one-change edits.
+// the end are one-change edits. Files are read through the process's IniFileCache, so a
+// file that has not changed is not parsed again.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace k2k {
 
-// An INI file's lines in memory, for the reading and writing rules above.
+// An INI file's lines in memory, for the reading and writing rules above. Reading and
+// changing a key costs the same however long the file is: the first section of each name
+// and, within it, the first line of each key name are indexed (case-blind). A later
+// section of the same name is carried along unread; a later line of the same key shows
+// once the lines before it are removed. Removed lines leave the text but not the memory
+// of the edit, which lives as long as one save.
 class IniDocument final {
 public:
     static IniDocument Parse(std::string_view text);
@@ -36,8 +44,56 @@ public:
     std::vector<std::string> Sections() const;
 
 private:
-    std::vector<std::string> m_lines;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // Names are found as EqualsNoCase finds them, without an upper-case copy per lookup.
+    struct NoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const noexcept;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+    template <class T>
+    using NoCaseMap = std::unordered_map<std::string, T, NoCaseHash, NoCaseEqual>;
+
+    struct Line {
+        std::string text;
+        std::size_t prev = kNone; // the lines of the file, in order
+        std::size_t next = kNone;
+        std::size_t prevKey = kNone; // the key lines of an indexed section, in order
+        std::size_t nextKey = kNone;
+        std::size_t nextSame = kNone; // the next line of the same key name in the section
+    };
+    // The lines of one key name in a section: the first counts, the last is where a
+    // duplicate read from the file is chained on.
+    struct KeyLines {
+        std::size_t first = kNone;
+        std::size_t last = kNone;
+    };
+    struct Section {
+        std::size_t header = kNone;
+        std::size_t firstKey = kNone;
+        std::size_t lastKey = kNone; // a new key goes below it, or below the header
+        NoCaseMap<KeyLines> keys;
+    };
+
+    std::size_t AddLine(std::string text, std::size_t after);
+    void AddSection(std::string_view name, std::size_t header);
+    void AddKey(Section& section, std::string_view name, std::size_t line);
+    void RemoveKey(Section& section, NoCaseMap<KeyLines>::iterator key);
+    std::size_t SectionAt(std::string_view name) const; // kNone when there is none
+
+    std::vector<Line> m_lines; // every line held; a removed one is unlinked and emptied
+    std::size_t m_first = kNone;
+    std::size_t m_last = kNone;
+    std::vector<Section> m_sections; // the first section of each name, in file order
+    NoCaseMap<std::size_t> m_sectionIndex;
 };
+
+// A file's document as it stood when it was read (IniFileCache), shared by its readers.
+using IniSnapshot = std::shared_ptr<const IniDocument>;
 
 // An edit of one INI file: read when the edit is made (a missing file is an empty one),
 // changed in memory with the rules above, written once by Commit.
@@ -67,6 +123,10 @@ private:
     bool m_refused = false;
     bool m_changed = false;
 };
+
+// The file as it stands (a file that cannot be read is an empty document), from the
+// process's IniFileCache. A reader of many keys reads them from one snapshot.
+IniSnapshot ReadIniFile(const std::filesystem::path& file);
 
 // GetPrivateProfileString: the value, or the default when the file, the section or
 // the key is missing.

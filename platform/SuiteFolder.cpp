@@ -1,5 +1,6 @@
 #include "platform/SuiteFolder.h"
 
+#include "platform/IniFile.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
@@ -51,11 +52,14 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
     services.SetIniFile(iniFile);
     kernel.E_SetString("IniFile", iniFile);
 
-    const std::string languagePath =
-        Resolve(rootPath, services.GetIniString(kHostSection, "LanguagePath", ""));
+    const IniSnapshot ini = services.ReadIniDocument(); // one reading for the host's keys
+    auto read = [&ini](const char* key, const char* defaultValue) {
+        return ini->Get(kHostSection, key).value_or(defaultValue);
+    };
+    const std::string languagePath = Resolve(rootPath, read("LanguagePath", ""));
     kernel.E_SetString("LANGUAGEPATH", languagePath);
     services.SetLanguagePath(languagePath);
-    kernel.E_SetString("MAINWIDTH", services.GetIniString(kHostSection, "MainWidth", "0"));
+    kernel.E_SetString("MAINWIDTH", read("MainWidth", "0"));
 
     if (project) {
         const auto projectPath = SuitePath(std::filesystem::absolute(*project, ec), &opening.error);
@@ -63,7 +67,7 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
             return opening;
         opening.projectPath = *projectPath;
     } else {
-        opening.projectPath = Resolve(rootPath, services.GetIniString(kHostSection, "Project", ""));
+        opening.projectPath = Resolve(rootPath, read("Project", ""));
     }
     // A suite may name no project; one it names must open.
     if (!opening.projectPath.empty()) {

@@ -88,21 +88,34 @@ bool SuiteServices::WriteIniString(std::string_view section, std::string_view ke
     return WriteProfileString(NativePath(m_iniFile), section, key, value, errorNumber);
 }
 
+IniSnapshot SuiteServices::ReadIniDocument() const {
+    return ReadIniFile(m_iniFile.empty() ? std::filesystem::path() : NativePath(m_iniFile));
+}
+
 IniEdit SuiteServices::EditIniFile() const {
     return IniEdit(m_iniFile.empty() ? std::filesystem::path() : NativePath(m_iniFile));
 }
 
 std::string SuiteServices::GetDirSetting(std::string_view section, std::string_view key,
                                          std::string_view defaultValue) const {
-    if (m_dirSettings.empty())
-        return std::string(defaultValue);
-    const std::optional<std::string> value = IniEdit(m_dirSettings).Get(section, key);
+    return ReadDirSettings().Get(section, key, defaultValue);
+}
+
+DirSettings SuiteServices::ReadDirSettings() const {
+    return {m_dirSettings.empty() ? nullptr : ReadIniFile(m_dirSettings), m_dirSettings};
+}
+
+std::string DirSettings::Get(std::string_view section, std::string_view key,
+                             std::string_view defaultValue) const {
+    std::optional<std::string> value;
+    if (m_document)
+        value = m_document->Get(section, key);
     if (!value)
         return std::string(defaultValue);
     if (EqualsNoCase(Trim(section), kFolderSection) && !value->empty() &&
         !IsAbsoluteSuitePath(*value)) {
         // The folder came in through SuitePath where the suite was opened, so it converts.
-        std::string folder = SuitePath(m_dirSettings.parent_path()).value_or(std::string());
+        std::string folder = SuitePath(m_file->parent_path()).value_or(std::string());
         if (!folder.empty() && folder.back() == '\\')
             folder.pop_back(); // the root: "\" & "LIB", not "\\LIB"
         return JoinPath(folder, *value);

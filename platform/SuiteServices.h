@@ -25,6 +25,24 @@
 
 namespace k2k {
 
+// The directory settings as they stood when read, for reading many settings from one
+// reading of the file. It refers to the services that made it and must not outlive them.
+class DirSettings final {
+public:
+    // The setting, or the default when the file, the section or the key is missing; a
+    // relative folder of the section "Kalde2K" comes resolved.
+    std::string Get(std::string_view section, std::string_view key,
+                    std::string_view defaultValue) const;
+
+private:
+    friend class SuiteServices;
+    DirSettings(IniSnapshot document, const std::filesystem::path& file)
+        : m_document(std::move(document)), m_file(&file) {}
+
+    IniSnapshot m_document; // null when there is no settings file
+    const std::filesystem::path* m_file;
+};
+
 class SuiteServices final {
 public:
     // directorySettings: native path of the directory-settings file (need not exist).
@@ -43,6 +61,9 @@ public:
     // written.
     std::string GetIniString(std::string_view section, std::string_view key,
                              std::string_view defaultValue) const;
+    // The current initialisation file as it stands (empty without one), for reading many
+    // keys from one reading of the file.
+    IniSnapshot ReadIniDocument() const;
     bool WriteIniString(std::string_view section, std::string_view key,
                         std::optional<std::string_view> value, int* errorNumber = nullptr);
     // An edit of the current initialisation file, for a save of many keys in one rewrite;
@@ -52,6 +73,8 @@ public:
     // --- directory settings
     std::string GetDirSetting(std::string_view section, std::string_view key,
                               std::string_view defaultValue) const;
+    // The settings file as it stands, for reading many settings from one reading.
+    DirSettings ReadDirSettings() const;
     // False when the settings file cannot be written (errorNumber: the errno).
     bool SetDirSetting(std::string_view section, std::string_view key, std::string_view value,
                        int* errorNumber = nullptr);

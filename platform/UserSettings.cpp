@@ -1,6 +1,5 @@
 #include "platform/UserSettings.h"
 
-#include "platform/IniFile.h"
 #include "platform/Text.h"
 
 #include <cstdlib>
@@ -53,9 +52,13 @@ std::filesystem::path UserSettings::FileOf(std::string_view application) const {
 std::string UserSettings::GetUserSetting(std::string_view application, std::string_view section,
                                          std::string_view key,
                                          std::string_view defaultValue) const {
-    if (auto value = IniEdit(FileOf(application)).Get(section, key))
+    if (auto value = Read(application)->Get(section, key))
         return *value;
     return std::string(defaultValue);
+}
+
+IniSnapshot UserSettings::Read(std::string_view application) const {
+    return ReadIniFile(FileOf(application));
 }
 
 bool UserSettings::SaveUserSetting(std::string_view application, std::string_view section,

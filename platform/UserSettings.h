@@ -11,6 +11,8 @@
 // (leading or trailing blanks, a pair of surrounding quotes) is written in quotes. A value
 // with a line break cannot be stored.
 
+#include "platform/IniFile.h"
+
 #include <filesystem>
 #include <span>
 #include <string>
@@ -31,6 +33,9 @@ public:
     // The saved value, or the default when the application, section or key is missing.
     std::string GetUserSetting(std::string_view application, std::string_view section,
                                std::string_view key, std::string_view defaultValue) const;
+    // The application's settings as they stand, for reading many values from one reading
+    // of its file: a saved value is Get(section, key), quotes and all taken care of.
+    IniSnapshot Read(std::string_view application) const;
     // False when the value cannot be stored (an unwritable folder, a line break).
     bool SaveUserSetting(std::string_view application, std::string_view section,
                          std::string_view key, std::string_view value);

@@ -20,15 +20,17 @@ std::size_t IndexOf(LibraryKind kind) noexcept {
 } // namespace
 
 void LibraryCatalogue::Load(const SuiteServices& services) {
+    // One reading of the file for the four lists.
+    const IniSnapshot ini = services.ReadIniDocument();
     for (LibraryKind kind : kAllKinds) {
         auto& entries = m_entries[IndexOf(kind)];
         entries.clear();
         for (int key = 1;; ++key) {
-            std::string value =
-                services.GetIniString(FactsOf(kind).catalogueSection, DecimalText(key), "");
-            if (value.empty())
+            std::optional<std::string> value =
+                ini->Get(FactsOf(kind).catalogueSection, DecimalText(key));
+            if (!value || value->empty())
                 break;
-            entries.push_back(std::move(value));
+            entries.push_back(std::move(*value));
         }
         m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
     }

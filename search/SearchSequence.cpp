@@ -3,6 +3,8 @@
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 
+#include <set>
+#include <unordered_map>
 #include <utility>
 
 namespace k2k {
@@ -21,20 +23,31 @@ void SearchSequence::Fill(const LibraryCatalogue& catalogue, const std::string& 
         list.clear();
         for (std::string& name : ListLibraryFiles(libraryDir, kind))
             list.push_back({std::move(name), false});
-        // Each catalogue entry found takes the next place at the top, by exchange. Only
-        // the entries below the places taken are looked at, so an entry the catalogue
-        // names twice is placed once.
+        // Each catalogue entry found takes the next place at the top, by exchange with the
+        // first file of its name below the places taken, so an entry the catalogue names
+        // twice is placed once. The files below those places are indexed by name.
+        std::vector<std::string> keys;
+        keys.reserve(list.size());
+        std::unordered_map<std::string, std::set<std::size_t>> places;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            places[keys.emplace_back(MatchKey(list[i].text))].insert(i);
         std::size_t next = 0;
         for (const std::string& entry : catalogue.Entries(kind)) {
-            const std::string key = MatchKey(entry);
-            for (std::size_t i = next; i < list.size(); ++i) {
-                if (MatchKey(list[i].text) != key)
-                    continue;
+            const auto found = places.find(MatchKey(entry));
+            if (found == places.end() || found->second.empty())
+                continue;
+            const std::size_t i = *found->second.begin();
+            found->second.erase(found->second.begin());
+            if (i != next) {
+                // The file at the next place moves down to where the entry's file was.
+                std::set<std::size_t>& moved = places[keys[next]];
+                moved.erase(next);
+                moved.insert(i);
                 std::swap(list[next], list[i]);
-                list[next] = {entry, true};
-                ++next;
-                break;
+                std::swap(keys[next], keys[i]);
             }
+            list[next] = {entry, true};
+            ++next;
         }
         m_current[Index(kind)] = list.empty() ? -1 : 0;
     }

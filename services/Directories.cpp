@@ -18,8 +18,9 @@ std::string Directories::SubcircuitIndexPath() const {
 }
 
 void ReadDirs(const SuiteServices& services, Directories& d) {
+    const DirSettings settings = services.ReadDirSettings(); // one reading for all of them
     auto read = [&](const char* key, const char* defaultValue) {
-        return services.GetDirSetting(kDirSection, key, defaultValue);
+        return settings.Get(kDirSection, key, defaultValue);
     };
     d.jobDir = read("JobDir", "\\Kalde 2000\\JOB");
     d.libDir = read("LibDir", "\\Kalde 2000\\LIB");

@@ -1,6 +1,7 @@
 #include "services/WindowPlacement.h"
 
 #include "common/BrowserUserSettings.h"
+#include "platform/IniFile.h"
 #include "platform/UserSettings.h"
 
 #include <algorithm>
@@ -19,9 +20,13 @@ constexpr const char* kHeight = "WindowHeight";
 constexpr const char* kMaximised = "WindowMaximised";
 constexpr const char* kSearchPane = "SearchPaneHeight";
 
-std::optional<int> NumberOf(const UserSettings& settings, const char* key) {
-    const std::string text =
-        settings.GetUserSetting(kUserSettingsApplication, kUserSettingsSection, key, "");
+// The settings of the window, read once for all of its numbers.
+IniSnapshot Stored(const UserSettings& settings) {
+    return settings.Read(kUserSettingsApplication);
+}
+
+std::optional<int> NumberOf(const IniSnapshot& stored, const char* key) {
+    const std::string text = stored->Get(kUserSettingsSection, key).value_or(std::string());
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -95,13 +100,14 @@ WindowPlace ClampToScreens(const WindowPlace& place, std::span<const ScreenRect>
 }
 
 std::optional<WindowPlace> LoadWindowPlace(const UserSettings& settings) {
-    const auto left = NumberOf(settings, kLeft);
-    const auto top = NumberOf(settings, kTop);
-    const auto width = NumberOf(settings, kWidth);
-    const auto height = NumberOf(settings, kHeight);
+    const IniSnapshot stored = Stored(settings);
+    const auto left = NumberOf(stored, kLeft);
+    const auto top = NumberOf(stored, kTop);
+    const auto width = NumberOf(stored, kWidth);
+    const auto height = NumberOf(stored, kHeight);
     if (!left || !top || !width || !height || *width <= 0 || *height <= 0)
         return std::nullopt;
-    return WindowPlace{*left, *top, *width, *height, NumberOf(settings, kMaximised) == 1};
+    return WindowPlace{*left, *top, *width, *height, NumberOf(stored, kMaximised) == 1};
 }
 
 bool SaveWindowPlace(UserSettings& settings, const WindowPlace& place) {
@@ -115,7 +121,7 @@ bool SaveWindowPlace(UserSettings& settings, const WindowPlace& place) {
 }
 
 std::optional<int> LoadSearchPaneHeight(const UserSettings& settings) {
-    const auto height = NumberOf(settings, kSearchPane);
+    const auto height = NumberOf(Stored(settings), kSearchPane);
     return height && *height > 0 ? height : std::nullopt;
 }
 

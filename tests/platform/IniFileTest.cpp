@@ -1,11 +1,13 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/IniFileCache.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <sys/stat.h>
 
 namespace k2k {
@@ -76,6 +78,28 @@ TEST(IniDocumentTest, AddsAndRemovesKeysAndSections) {
 // A lone CR ends a line, as the file operations read lines. Were it part of a value, the
 // writer (which refuses line breaks) could not write that value back, and a save of the
 // library lists would drop it and every entry after it.
+// Only the first section of a name counts and, in it, the first line of a key; removing
+// that line lets the next line of the same key count.
+TEST(IniDocumentTest, ALaterLineOfAKeyCountsOnceTheFirstIsRemoved) {
+    IniDocument ini =
+        IniDocument::Parse("[A]\r\nk=1\r\nx=0\r\nK=2\r\n; end of A\r\n[a]\r\nk=3\r\n");
+    EXPECT_EQ(ini.Keys("A"), (std::vector<std::string>{"k", "x"}));
+    EXPECT_TRUE(ini.Set("a", "K", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), "2");
+    EXPECT_EQ(ini.Keys("A"), (std::vector<std::string>{"x", "K"}));
+    EXPECT_TRUE(ini.Set("A", "k", "two")); // the line keeps its spelling
+    EXPECT_TRUE(ini.Set("A", "k", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), std::nullopt) << "the second section's line never counts";
+    EXPECT_TRUE(ini.Set("A", "x", std::nullopt));
+    EXPECT_TRUE(ini.Set("A", "k", "new")); // no key left: right below the header
+    EXPECT_TRUE(ini.Set("A", "y", "after"));
+    EXPECT_EQ(ini.ToText(), "[A]\r\nk=new\r\ny=after\r\n; end of A\r\n[a]\r\nk=3\r\n");
+
+    IniDocument copy = ini; // a copy is changed on its own
+    EXPECT_TRUE(copy.Set("A", "k", std::nullopt));
+    EXPECT_EQ(ini.Get("A", "k"), "new");
+}
+
 TEST(IniDocumentTest, ALoneCrEndsALineSoEveryValueReadCanBeWrittenBack) {
     IniDocument ini = IniDocument::Parse("[DEVLIBS]\r\n1=A.PART\r2=B\rX.PART\r\n3=C.PART\r\r\n");
     ASSERT_EQ(ini.Keys("DEVLIBS"), (std::vector<std::string>{"1", "2", "3"}));
@@ -88,6 +112,60 @@ TEST(IniDocumentTest, ALoneCrEndsALineSoEveryValueReadCanBeWrittenBack) {
     }
     EXPECT_EQ(ini.ToText(), "[DEVLIBS]\r\nX.PART\r\n1=A.PART\r\n2=B\r\n3=C.PART\r\n\r\n");
     EXPECT_FALSE(ini.Set("DEVLIBS", "4", "D\rE")) << "would read back as two lines";
+}
+
+// A file whose times say it has settled: its last change is an hour or more ago.
+void Settle(const std::filesystem::path& file,
+            std::chrono::minutes age = std::chrono::minutes(60)) {
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
+}
+
+TEST(IniFileCacheTest, AFileIsParsedOnceWhileItStaysTheSame) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    WriteFile(file, "[A]\r\nx=1\r\n");
+    Settle(file);
+    IniFileCache cache;
+    EXPECT_EQ(cache.Read(file)->Get("A", "x"), "1");
+    EXPECT_EQ(cache.Read(file)->Get("a", "X"), "1");
+    EXPECT_EQ(cache.FilesRead(), 1u);
+
+    // Rewritten in place, same size, other times.
+    WriteFile(file, "[A]\r\nx=2\r\n");
+    Settle(file, std::chrono::minutes(30));
+    EXPECT_EQ(cache.Read(file)->Get("A", "x"), "2");
+    EXPECT_EQ(cache.FilesRead(), 2u);
+
+    // Replaced by another file with the same size and modification time.
+    const auto before = std::filesystem::last_write_time(file);
+    WriteFile(dir / "new.ini", "[A]\r\nx=3\r\n");
+    std::filesystem::last_write_time(dir / "new.ini", before);
+    std::filesystem::rename(dir / "new.ini", file);
+    EXPECT_EQ(cache.Read(file)->Get("A", "x"), "3");
+
+    // Gone, then back.
+    std::filesystem::remove(file);
+    int errorNumber = 0;
+    EXPECT_EQ(cache.Read(file, &errorNumber)->Get("A", "x"), std::nullopt);
+    EXPECT_EQ(errorNumber, ENOENT);
+    WriteFile(file, "[A]\r\nx=3\r\n");
+    Settle(file);
+    EXPECT_EQ(cache.Read(file)->Get("A", "x"), "3");
+    EXPECT_EQ(cache.Read(dir.Path(), &errorNumber)->Sections(), std::vector<std::string>{});
+    EXPECT_EQ(errorNumber, EISDIR);
+}
+
+// Its times may not show a change made within the same tick of the file system's clock
+// as the read, so a file that has not settled is parsed at every read.
+TEST(IniFileCacheTest, AFileThatHasNotSettledIsReadEveryTime) {
+    TempDir dir;
+    const auto file = dir / "suite.ini";
+    WriteFile(file, "[A]\r\nx=1\r\n");
+    Settle(file, std::chrono::minutes(-60)); // a clock ahead of ours
+    IniFileCache cache;
+    cache.Read(file);
+    cache.Read(file);
+    EXPECT_EQ(cache.FilesRead(), 2u);
 }
 
 TEST(IniEditTest, ManyChangesAreOneRewrite) {

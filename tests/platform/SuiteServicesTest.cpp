@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace k2k {
 namespace {
 
@@ -80,6 +82,32 @@ TEST_F(SuiteServicesTest, RelativeFoldersAreResolvedAgainstTheSettingsFile) {
     std::filesystem::current_path(previous);
     ASSERT_TRUE(relative.SetDirSetting("Kalde2K", "LibDir", "D:\\Libraries"));
     EXPECT_EQ(services.GetDirSetting("Kalde2K", "LibDir", ""), "D:\\Libraries");
+}
+
+// The files are kept parsed between reads; a change made behind the services' back (the
+// suite rewriting a file in place) is still seen at the next read.
+TEST_F(SuiteServicesTest, SettingsChangedBehindTheirBackAreSeen) {
+    auto settle = [](const std::filesystem::path& file, int minutes) {
+        std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::minutes(minutes));
+    };
+    WriteFile(dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\n");
+    WriteFile(dir / "kalde2000.ini", "[DEVLIBS]\r\n1=A.PART\r\n");
+    settle(dir / "suite.ini", 60);
+    settle(dir / "kalde2000.ini", 60);
+    services.SetIniFile(SuitePath(dir / "kalde2000.ini").value());
+    const DirSettings before = services.ReadDirSettings();
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "LibDir", ""), dir.SuitePath() + "\\LIB");
+    EXPECT_EQ(services.ReadIniDocument()->Get("DEVLIBS", "1"), "A.PART");
+
+    WriteFile(dir / "suite.ini", "[Kalde2K]\r\nLibDir=JOB\r\n");
+    WriteFile(dir / "kalde2000.ini", "[DEVLIBS]\r\n1=B.PART\r\n");
+    settle(dir / "suite.ini", 30);
+    settle(dir / "kalde2000.ini", 30);
+    EXPECT_EQ(services.GetDirSetting("Kalde2K", "LibDir", ""), dir.SuitePath() + "\\JOB");
+    EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "B.PART");
+    EXPECT_EQ(before.Get("Kalde2K", "LibDir", ""), dir.SuitePath() + "\\LIB")
+        << "a reading keeps what the file held then";
 }
 
 } // namespace

@@ -99,6 +99,31 @@ TEST_F(LibraryCatalogueTest, SavingTheListsAsLoadedKeepsEveryEntry) {
     EXPECT_EQ(again.Entries(LibraryKind::Symbol), symbols);
 }
 
+TEST_F(LibraryCatalogueTest, ManyEntriesGoAndComeBackInOrder) {
+    WriteIni("[Kalde2000]\r\nProject=X.K2K\r\n[DEVLIBS]\r\n1=OLD.PART\r\n; parts\r\n");
+    catalogue.Load(services);
+    std::vector<std::string> parts;
+    std::string expected = "[Kalde2000]\r\nProject=X.K2K\r\n[DEVLIBS]\r\n";
+    for (int i = 1; i <= 5000; ++i) {
+        parts.push_back("GEN" + std::to_string(5000 - i) + ".PART");
+        expected += std::to_string(i) + "=" + parts.back() + "\r\n";
+    }
+    expected += "; parts\r\n[SCHLIBS]\r\n1=S.SYMBOL\r\n";
+    catalogue.SetEntries(LibraryKind::Part, parts);
+    catalogue.SetEntries(LibraryKind::Symbol, {"S.SYMBOL"});
+    ASSERT_TRUE(catalogue.Save(services));
+    EXPECT_EQ(Ini(), expected);
+
+    LibraryCatalogue again;
+    again.Load(services);
+    EXPECT_EQ(again.Entries(LibraryKind::Part), parts);
+    parts.resize(10);
+    again.SetEntries(LibraryKind::Part, parts);
+    ASSERT_TRUE(again.Save(services));
+    catalogue.Load(services);
+    EXPECT_EQ(catalogue.Entries(LibraryKind::Part), parts) << "the keys after 10 are gone";
+}
+
 TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
     Kernel kernel;
     const std::string libDir = dir.SuitePath();
