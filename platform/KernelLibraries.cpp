@@ -129,8 +129,8 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, boo
 }
 
 SearchRead KernelLibraries::ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
-                                         LibraryDescriptions& records,
-                                         const std::atomic<bool>* cancel) const {
+                                          LibraryDescriptions& records,
+                                          const std::atomic<bool>* cancel) const {
     LibraryKind kind = LibraryKind::Part;
     std::string error;
     const SearchRead read = ReadLibraryForSearch(NativePath(path), kind, records.buffer,

@@ -445,7 +445,10 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
     // that will read most info texts does better with one plain read, which streams the
     // bytes in. The kernel replaces a library by renaming a new file over it, so a mapped
     // file never shrinks under a search.
-    if (!wholeTexts) {
+    // A small library is read all the same: mapping and unmapping it would cost more than
+    // copying it, above all in a process whose other threads must drop the mapping too.
+    constexpr std::size_t kMapFrom = std::size_t{256} << 10;
+    if (!wholeTexts && size >= kMapFrom) {
         void* map = ::mmap(nullptr, kBodyStart + size, PROT_READ, MAP_PRIVATE, fd, 0);
         if (map != MAP_FAILED) {
             m_map = map;
@@ -483,8 +486,8 @@ namespace {
 // The description section of a library whose prefix has been read and checked.
 bool LoadDescriptions(const std::filesystem::path& file, const InputFile& input,
                       const Prefix& prefix, DescriptionBuffer& buffer,
-                      std::vector<LibraryInfoRecord>& records, std::string& error,
-                      bool wholeTexts, const std::atomic<bool>* cancel) {
+                      std::vector<LibraryInfoRecord>& records, std::string& error, bool wholeTexts,
+                      const std::atomic<bool>* cancel) {
     std::string problem;
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
     const char* section = buffer.Load(input.Descriptor(), size, wholeTexts, problem, cancel);
@@ -504,8 +507,7 @@ bool LoadDescriptions(const std::filesystem::path& file, const InputFile& input,
 
 bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
                              DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts,
-                             const std::atomic<bool>* cancel) {
+                             std::string& error, bool wholeTexts, const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
     Prefix prefix;
@@ -520,9 +522,9 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
 }
 
 SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
-                                DescriptionBuffer& buffer,
-                                std::vector<LibraryInfoRecord>& records, std::string& error,
-                                bool wholeTexts, const std::atomic<bool>* cancel) {
+                                DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
+                                std::string& error, bool wholeTexts,
+                                const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
     std::uint64_t fileSize = 0;

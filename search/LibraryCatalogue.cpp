@@ -101,8 +101,8 @@ std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
 LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind kind,
                                       const std::string& path, LibraryDescriptions& descriptions,
                                       bool wholeTexts, const std::atomic<bool>* cancel) {
-    switch (kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions,
-                                 cancel)) {
+    switch (
+        kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions, cancel)) {
     case SearchRead::NotAFile:
         return LibraryReadOutcome::Missing;
     case SearchRead::NoObjects:

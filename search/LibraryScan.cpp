@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace k2k {
 
@@ -13,6 +15,7 @@ constexpr std::size_t kFree = std::numeric_limits<std::size_t>::max();
 // well under a millisecond of work.
 constexpr std::size_t kPiece = 16384;
 constexpr int kMostWorkers = 8;
+constexpr int kWorkerNiceness = 5;
 // The blocks a worker copies texts into: small for a small search, then doubling (the
 // larger ones as huge pages, whose fresh memory is far cheaper to fill).
 constexpr std::size_t kFirstTextBlock = std::size_t{64} << 10;
@@ -64,8 +67,8 @@ struct LibraryScan::Slot {
 
 LibraryScan::LibraryScan(const KernelLibraries& kernel, int workers)
     : m_kernel(kernel), m_workerCount(WorkersFor(workers)) {
-    // Two slots more than workers: the search empties one while every worker fills one.
-    for (int i = 0; i < m_workerCount + 2; ++i)
+    // One slot more than workers: the search empties one while every worker fills one.
+    for (int i = 0; i < m_workerCount + 1; ++i)
         m_slots.push_back(std::make_unique<Slot>());
 }
 
@@ -112,6 +115,10 @@ bool LibraryScan::TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& libra
 }
 
 void LibraryScan::Work() {
+    // The workers only read ahead: the thread that shows the rows, and in the window runs
+    // its events, goes first when the cores are busy.
+    const auto self = static_cast<id_t>(::gettid());
+    ::setpriority(PRIO_PROCESS, self, ::getpriority(PRIO_PROCESS, self) + kWorkerNiceness);
     TextArena arena;
     std::unique_lock lock(m_mutex);
     std::size_t library = 0;

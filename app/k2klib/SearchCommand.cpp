@@ -107,7 +107,7 @@ void WriteTsv(const ResultList& results, std::ostream& out) {
     header += '\n';
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
 
-    constexpr int kRun = 8192;
+    constexpr int kRun = 2048;
     const int threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<std::string> buffers(static_cast<std::size_t>(threads));
     for (int first = 1; first <= results.Count(); first += kRun * threads) {
