@@ -190,6 +190,11 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
         return m_state.stopRequested;
     };
     m_scan.Start(kind, paths, takeObject, m_nameOnlyWalk);
+    // The workers stop however the walk ends, a throw included: the next search reuses them.
+    const struct FinishScan {
+        LibraryScan& scan;
+        ~FinishScan() { scan.Finish(); }
+    } finishScan{m_scan};
     for (std::size_t i = 0; i < paths.size() && !stopped(); ++i) {
         m_feedback.ShowStatus(scanning + DisplayPath(paths[i]));
         std::optional<LibraryReadOutcome> outcome;
@@ -198,11 +203,9 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
         if (!outcome)
             break;
         ShowReadProblem(m_services, *outcome, paths[i]);
-        if (*outcome != LibraryReadOutcome::Read)
-            continue;
         std::size_t taken = 0;
         std::vector<SharedBlock> texts;
-        for (bool done = false; !done && !stopped();) {
+        for (bool done = *outcome != LibraryReadOutcome::Read; !done && !stopped();) {
             const std::span<const PassedObject> passed =
                 m_scan.WaitPassed(i, taken, kWait, done, texts);
             results.TakeTexts(texts);
@@ -216,10 +219,11 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
             done = done && taken == passed.size();
         }
         m_scan.Release(i);
+        if (*outcome != LibraryReadOutcome::Read)
+            continue;
         m_feedback.ShowStatus(DecimalText(results.Count()) + m_countText);
         m_feedback.ResultsChanged(kind);
     }
-    m_scan.Finish();
 }
 
 void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteria) {

@@ -88,6 +88,19 @@ TEST_F(SearchEngineTest, FindNowWalksTheCatalogueAndResultsAccumulate) {
     EXPECT_EQ(state.colourIndex[0], 2);
 }
 
+// Libraries that give nothing free their place for the ones read ahead of them, however
+// many come in a row (more than the workers and their slots).
+TEST_F(SearchEngineTest, ALongRunOfMissingAndEmptyLibrariesIsWalkedPast) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < 12; ++i)
+        entries.insert(entries.end(), {"MISSING.PART", "EMPTY.PART"});
+    entries.insert(entries.end(), {"A.PART", "B.PART"});
+    catalogue.SetEntries(LibraryKind::Part, entries);
+    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
+    EXPECT_EQ(boxes.Texts().size(), 12u);
+}
+
 TEST_F(SearchEngineTest, ProjectStatusComesFromEveryHierarchy) {
     engine.FindNow(LibraryKind::Part, {"*"});
     const ResultList& parts = state.Results(LibraryKind::Part);
