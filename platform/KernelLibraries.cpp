@@ -128,16 +128,16 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, boo
     return static_cast<int>(records.records.size());
 }
 
-SearchRead KernelLibraries::ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
-                                          LibraryDescriptions& records,
-                                          const std::atomic<bool>* cancel) const {
+LibrarySearchRead KernelLibraries::ReadForSearch(const std::string& path, bool parts,
+                                                 bool wholeTexts, LibraryDescriptions& records,
+                                                 const std::atomic<bool>* cancel) const {
     LibraryKind kind = LibraryKind::Part;
     std::string error;
-    const SearchRead read = ReadLibraryForSearch(NativePath(path), kind, records.buffer,
-                                                 records.records, error, wholeTexts, cancel);
-    if (read == SearchRead::Read && (kind == LibraryKind::Part) != parts) {
+    const LibrarySearchRead read = ReadLibraryForSearch(NativePath(path), kind, records.buffer,
+                                                        records.records, error, wholeTexts, cancel);
+    if (read == LibrarySearchRead::Read && (kind == LibraryKind::Part) != parts) {
         records.records.clear();
-        return SearchRead::Refused;
+        return LibrarySearchRead::Refused;
     }
     return read;
 }

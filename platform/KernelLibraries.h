@@ -50,9 +50,9 @@ public:
     // with one opening of the file, its presence and its header's count included, and the
     // expectation given rather than set. A library of the other kind is Refused, and so is
     // a read given up because cancel was set.
-    SearchRead ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
-                             LibraryDescriptions& records,
-                             const std::atomic<bool>* cancel = nullptr) const;
+    LibrarySearchRead ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
+                                    LibraryDescriptions& records,
+                                    const std::atomic<bool>* cancel = nullptr) const;
 
     // The data of an object from E_OpenLibToRead, or nullptr when the number is unknown
     // or its library was closed. Used by S_LoadSymbol.

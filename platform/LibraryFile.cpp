@@ -521,16 +521,16 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
     return true;
 }
 
-SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
-                                DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                                std::string& error, bool wholeTexts,
-                                const std::atomic<bool>* cancel) {
+LibrarySearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                       DescriptionBuffer& buffer,
+                                       std::vector<LibraryInfoRecord>& records, std::string& error,
+                                       bool wholeTexts, const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
     std::uint64_t fileSize = 0;
     std::string problem;
     if (!input.Check(fileSize, problem))
-        return SearchRead::NotAFile;
+        return LibrarySearchRead::NotAFile;
     // The header as it stands: a file too short for one, or one that counts no objects,
     // holds nothing to search, whatever else is wrong with it.
     char bytes[kBodyStart];
@@ -538,16 +538,16 @@ SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& 
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kBodyStart));
     if (!input.Read(bytes, wanted, got, problem) || got < kLibraryHeaderSize ||
         DecodeHeader(bytes).count <= 0)
-        return SearchRead::NoObjects;
+        return LibrarySearchRead::NoObjects;
     Prefix prefix;
     if (!CheckPrefix(std::string_view(bytes, got), fileSize, prefix, problem)) {
         Failed(file, problem, error);
-        return SearchRead::Refused;
+        return LibrarySearchRead::Refused;
     }
     if (!LoadDescriptions(file, input, prefix, buffer, records, error, wholeTexts, cancel))
-        return SearchRead::Refused;
+        return LibrarySearchRead::Refused;
     kind = prefix.kind;
-    return SearchRead::Read;
+    return LibrarySearchRead::Read;
 }
 
 bool WriteLibrary(const std::filesystem::path& file, LibraryKind kind,

@@ -123,11 +123,11 @@ bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kin
 // a regular file that opens, NoObjects when its header, as it stands,
 // is cut off or counts no objects, Refused (with error) when the descriptions cannot be
 // read as above.
-enum class SearchRead { NotAFile, NoObjects, Refused, Read };
-SearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
-                                DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                                std::string& error, bool wholeTexts,
-                                const std::atomic<bool>* cancel = nullptr);
+enum class LibrarySearchRead { NotAFile, NoObjects, Refused, Read };
+LibrarySearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                       DescriptionBuffer& buffer,
+                                       std::vector<LibraryInfoRecord>& records, std::string& error,
+                                       bool wholeTexts, const std::atomic<bool>* cancel = nullptr);
 
 // Writes a library atomically (beside the old file, flushed, renamed over it). False, with
 // error, when an object cannot be stored (an empty name, a text too long for the format)

@@ -103,13 +103,13 @@ LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind
                                       bool wholeTexts, const std::atomic<bool>* cancel) {
     switch (
         kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions, cancel)) {
-    case SearchRead::NotAFile:
+    case LibrarySearchRead::NotAFile:
         return LibraryReadOutcome::Missing;
-    case SearchRead::NoObjects:
+    case LibrarySearchRead::NoObjects:
         return LibraryReadOutcome::Empty;
-    case SearchRead::Refused:
+    case LibrarySearchRead::Refused:
         return LibraryReadOutcome::Unreadable;
-    case SearchRead::Read:
+    case LibrarySearchRead::Read:
         break;
     }
     return LibraryReadOutcome::Read;
