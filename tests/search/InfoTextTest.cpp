@@ -40,7 +40,8 @@ TEST(InfoTextTest, FieldsSplitLikeAFieldByFieldSearchWhereverTheSeparatorsFall) 
                 for (int n = 1; n <= 4; ++n)
                     ASSERT_EQ(fields[n - 1], InfoField(info, n))
                         << "length " << length << ", first " << first << ", gap " << gap;
-                const PartInfo part = SplitPartInfo("P " + info);
+                const std::string partInfo = "P " + info; // the views point into it
+                const PartInfo part = SplitPartInfo(partInfo);
                 ASSERT_EQ(part.symbols, InfoField(info, 10)) << length << " " << first;
             }
 }
