@@ -112,14 +112,7 @@ int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
 
 int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
                              LibraryDescriptions& records) const {
-    records.records.clear();
-    if (count <= 0)
-        return 0;
-    LibraryKind kind = LibraryKind::Part;
-    std::string error;
-    if (!ReadLibraryDescriptions(NativePath(path), kind, records.buffer, records.records, error,
-                                 wholeTexts) ||
-        (kind == LibraryKind::Part) != parts) {
+    if (count <= 0 || ReadForSearch(path, parts, wholeTexts, records) != LibrarySearchRead::Read) {
         records.records.clear();
         return 0;
     }
