@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace k2k {
 
 namespace {
@@ -38,6 +42,17 @@ std::array<std::string_view, N> SplitInfo(std::string_view info) noexcept {
     };
     bool full = N == 1;
     std::size_t at = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor compares them in one step.
+    const __m128i separator = _mm_set1_epi8(kFieldSeparator);
+    for (; !full && at + 16 <= size; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        for (auto found =
+                 static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
+             found != 0 && !full; found &= found - 1)
+            full = cut(at + static_cast<std::size_t>(std::countr_zero(found)));
+    }
+#endif
     for (; !full && at + 8 <= size; at += 8) {
         std::uint64_t word;
         std::memcpy(&word, data + at, sizeof word);
@@ -65,6 +80,32 @@ std::string_view InfoField(std::string_view info, int n) noexcept {
     }
     const std::size_t end = info.find(kFieldSeparator, start);
     return info.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+bool FieldsArePlainAscii(std::string_view info) noexcept {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    const char* data = info.data();
+    const std::size_t size = info.size();
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i separator = _mm_set1_epi8(kFieldSeparator);
+    for (; at + 16 <= size; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const int high = _mm_movemask_epi8(bytes);
+        if (high & ~_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)))
+            return false;
+    }
+#endif
+    for (; at + 8 <= size; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + at, sizeof word);
+        if ((word & kHigh) & ~SeparatorBytes(word))
+            return false;
+    }
+    for (; at < size; ++at)
+        if ((data[at] & 0x80) && data[at] != kFieldSeparator)
+            return false;
+    return true;
 }
 
 PartInfo SplitPartInfo(std::string_view info) noexcept {

@@ -47,6 +47,10 @@ struct PackageInfo {
     std::string_view lastField;   // 3
 };
 
+// Whether every byte of the info text above 0x7F is a field separator: its fields are then
+// plain ASCII, the same in Windows-1252 and in UTF-8.
+bool FieldsArePlainAscii(std::string_view info) noexcept;
+
 PartInfo SplitPartInfo(std::string_view info) noexcept;
 SymbolInfo SplitSymbolInfo(std::string_view info) noexcept;
 PackageInfo SplitPackageInfo(std::string_view info) noexcept;

@@ -33,29 +33,42 @@ std::string_view StatusImage(std::int32_t status) noexcept {
 }
 
 void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values) {
-    switch (results.Kind()) {
+    OptionalValues(results.Kind(), results.Library(i), results.Info(i), values);
+}
+
+void OptionalValues(LibraryKind kind, std::string_view library, std::string_view info,
+                    std::vector<std::string_view>& values) {
+    switch (kind) {
     case LibraryKind::Part: {
-        const PartResult p = results.Part(i);
-        values = {
-            p.library,           p.description,        p.symbols,       p.package,
-            p.packageType,       p.manufacturer,       p.technology,    p.partType,
-            p.externalIndexCode, p.simulationFunction, p.simulationRef, p.simulationReferences};
+        const PartInfo p = SplitPartInfo(info);
+        values = {library,
+                  p.description,
+                  p.symbols,
+                  p.package,
+                  p.packageType,
+                  p.manufacturer,
+                  p.technology,
+                  p.partType,
+                  p.externalIndexCode,
+                  p.simulationFunction,
+                  p.simulationRef,
+                  p.simulationReferences};
         return;
     }
     case LibraryKind::Symbol: {
-        const SymbolResult s = results.Symbol(i);
-        values = {s.library, s.description, s.symbolType, s.simulationFunction,
+        const SymbolInfo s = SplitSymbolInfo(info);
+        values = {library, s.description, s.symbolType, s.simulationFunction,
                   s.simulationReferences};
         return;
     }
     case LibraryKind::Package: {
-        const PackageResult p = results.Package(i);
-        values = {p.library, p.description, p.type, p.lastField};
+        const PackageInfo p = SplitPackageInfo(info);
+        values = {library, p.description, p.type, p.lastField};
         return;
     }
     case LibraryKind::Padstack: {
-        const PackageResult p = results.Package(i);
-        values = {p.library, p.type, p.lastField};
+        const PackageInfo p = SplitPackageInfo(info);
+        values = {library, p.type, p.lastField};
         return;
     }
     }

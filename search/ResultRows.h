@@ -27,6 +27,9 @@ std::string_view StatusImage(std::int32_t status) noexcept;
 // The values of result i's optional columns, in the order of its kind's optionalColumns
 // (common/ObjectKinds.h), into values.
 void OptionalValues(const ResultList& results, int i, std::vector<std::string_view>& values);
+// The same for a result given by its library and info text.
+void OptionalValues(LibraryKind kind, std::string_view library, std::string_view info,
+                    std::vector<std::string_view>& values);
 
 // A line of a saved list: the row number, ")", two blanks, the row text, every further
 // column after a TAB, and CR LF.

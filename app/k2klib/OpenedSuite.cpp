@@ -5,7 +5,7 @@
 namespace k2k::cli {
 
 OpenedSuite::OpenedSuite(const std::string& suite, std::ostream& err)
-    : boxes(err), browser(kernel, DirectorySettingsOf(suite), boxes, quiet) {
+    : boxes(err), browser(kernel, DirectorySettingsOf(suite), boxes, feedback) {
 }
 
 std::unique_ptr<OpenedSuite> OpenSuiteFor(const std::string& command, const std::string& suite,

@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "LibrarySource.h"
 #include "OpenedSuite.h"
+#include "TsvStream.h"
 
 #include "browser/BrowserComponent.h"
 #include "browser/OptionGridRows.h"
@@ -19,14 +20,12 @@
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
-#include "search/ResultRows.h"
 #include "search/SearchEngine.h"
 
 #include <algorithm>
-#include <future>
 #include <map>
+#include <optional>
 #include <ostream>
-#include <thread>
 
 namespace k2k::cli {
 
@@ -82,52 +81,6 @@ void WriteSavedList(BrowserComponent& browser, const ResultList& results, std::o
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-// The TSV lines of results first to last.
-void AppendTsvLines(const ResultList& results, int first, int last, std::string& buffer) {
-    std::vector<std::string_view> values;
-    for (int i = first; i <= last; ++i) {
-        OptionalValues(results, i, values);
-        buffer.append(DecimalText(results.Status(i))).append("\t");
-        AppendCp1252AsUtf8(buffer, results.Name(i));
-        for (std::string_view value : values) {
-            buffer += '\t';
-            AppendCp1252AsUtf8(buffer, value);
-        }
-        buffer += '\n';
-    }
-}
-
-// TSV: a header line, then per result its status, its name and every optional column of
-// the kind, in UTF-8. The lines are made on every core, a run of results on each, and
-// written in order.
-void WriteTsv(const ResultList& results, std::ostream& out) {
-    std::string header = "status\tname";
-    for (std::string_view column : FactsOf(results.Kind()).optionalColumns)
-        header.append("\t").append(column);
-    header += '\n';
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-
-    constexpr int kRun = 2048;
-    const int threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    std::vector<std::string> buffers(static_cast<std::size_t>(threads));
-    for (int first = 1; first <= results.Count(); first += kRun * threads) {
-        std::vector<std::future<void>> others;
-        const auto run = [&](int t) {
-            std::string& buffer = buffers[static_cast<std::size_t>(t)];
-            buffer.clear();
-            const int begin = first + t * kRun;
-            AppendTsvLines(results, begin, std::min(results.Count(), begin + kRun - 1), buffer);
-        };
-        for (int t = 1; t < threads; ++t)
-            others.push_back(std::async(std::launch::async, run, t));
-        run(0);
-        for (auto& other : others)
-            other.get();
-        for (const std::string& buffer : buffers)
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    }
-}
-
 void RunSearch(const SearchArguments& a, CommandContext& context) {
     const LibraryKind kind = KindNamed(a.kind);
     const bool aliasSearch =
@@ -161,6 +114,17 @@ void RunSearch(const SearchArguments& a, CommandContext& context) {
     browser.State().searchOptions = {a.matchCase, a.numeric,
                                      a.allConditions ? kConditionAll : kConditionAny};
     SearchEngine& engine = browser.Engine();
+    // TSV lines are printed while the search runs.
+    const ResultList& results = state.Results(aliasSearch ? LibraryKind::Part : kind);
+    std::optional<TsvStream> tsv;
+    if (a.format == "tsv") {
+        tsv.emplace(context.out, results.Kind());
+        opened->feedback.rowsFound = [&] { tsv->Take(results); };
+    }
+    const struct StopFeedback {
+        FoundRowsFeedback& feedback;
+        ~StopFeedback() { feedback.rowsFound = nullptr; }
+    } stopFeedback{opened->feedback};
 
     if (aliasSearch) {
         AliasSelection selection;
@@ -196,9 +160,8 @@ void RunSearch(const SearchArguments& a, CommandContext& context) {
             return;
         }
     }
-    ResultList& results = state.Results(aliasSearch ? LibraryKind::Part : kind);
-    if (a.format == "tsv")
-        WriteTsv(results, context.out);
+    if (tsv)
+        tsv->Finish(results);
     else
         WriteSavedList(browser, results, context.out);
     context.exitCode = 0;

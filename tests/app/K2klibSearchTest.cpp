@@ -129,5 +129,50 @@ TEST_F(K2klibSearchTest, ALibraryThatIsNotARegularFileIsMissingAndNeverBlocks) {
     EXPECT_NE(list.err.find("not a regular file"), std::string::npos) << list.err;
 }
 
+// Names of the lines of an output, the header line skipped: the text from the start (TSV:
+// from the first TAB; a saved list: from its ")  ") to the next TAB or line end.
+std::vector<std::string> NamesOf(const std::string& out, bool tsv) {
+    std::vector<std::string> names;
+    std::size_t line = tsv ? out.find('\n') + 1 : 0;
+    while (line < out.size()) {
+        const std::size_t end = out.find('\n', line);
+        const std::size_t from = tsv ? out.find('\t', line) + 1 : out.find(")  ", line) + 3;
+        names.push_back(out.substr(from, out.find_first_of("\t\r\n", from) - from));
+        line = end + 1;
+    }
+    return names;
+}
+
+// TSV lines are printed while the search still runs, a batch at a time: every result once,
+// in the order of the result list, which the saved list shows, after one header line, and
+// with the texts turned into UTF-8 in every batch.
+TEST(K2klibSearchStreamTest, ThePrintedLinesAreTheResultListInOrder) {
+    test::TempDir suite;
+    const std::string path = suite.Path().string();
+    const auto generated = RunK2klib(
+        {"generate", "--suite", path, "--kind", "part", "--objects", "12000", "--libraries", "3"});
+    ASSERT_EQ(generated.status, 0) << generated.err;
+    const auto tsv = RunK2klib({"search", "--suite", path, "--name", "*", "--format", "tsv"});
+    ASSERT_EQ(tsv.status, 0) << tsv.err;
+    const auto saved = RunK2klib({"search", "--suite", path, "--name", "*"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+
+    ASSERT_EQ(tsv.out.rfind("status\tname\t", 0), 0u) << "the header comes first";
+    EXPECT_EQ(tsv.out.find("status\tname\t", 1), std::string::npos) << "and only once";
+    const std::vector<std::string> names = NamesOf(tsv.out, true);
+    EXPECT_EQ(names.size(), 12000u);
+    EXPECT_EQ(names, NamesOf(saved.out, false));
+    // The crystals' tolerance, "\xB1" in the library, throughout the output.
+    EXPECT_NE(tsv.out.find("\xC2\xB1"), std::string::npos);
+    const auto count = [&](std::string_view text) {
+        std::size_t n = 0;
+        for (std::size_t at = tsv.out.find(text); at != std::string::npos;
+             at = tsv.out.find(text, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("\xB1"), count("\xC2\xB1")) << "every one turned into UTF-8";
+}
+
 } // namespace
 } // namespace k2k

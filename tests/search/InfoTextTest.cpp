@@ -46,6 +46,28 @@ TEST(InfoTextTest, FieldsSplitLikeAFieldByFieldSearchWhereverTheSeparatorsFall) 
             }
 }
 
+// Whether the fields are plain ASCII is read eight bytes at a time: one letter beyond
+// ASCII, wherever it falls among the separators, is seen, and the separators alone are not.
+TEST(InfoTextTest, FieldsArePlainAsciiButForOneLetterAnywhere) {
+    for (std::size_t length = 0; length <= 40; ++length)
+        for (std::size_t gap = 1; gap <= 9; ++gap) {
+            std::string info(length, 'x');
+            for (std::size_t at = gap - 1; at < length; at += gap)
+                info[at] = kFieldSeparator;
+            ASSERT_TRUE(FieldsArePlainAscii(info)) << "length " << length << ", gap " << gap;
+            for (std::size_t at = 0; at < length; ++at) {
+                if (info[at] == kFieldSeparator)
+                    continue;
+                for (const char letter : {'\x81', '\xB5', '\xFF'}) {
+                    std::string other = info;
+                    other[at] = letter;
+                    ASSERT_FALSE(FieldsArePlainAscii(other))
+                        << "length " << length << ", gap " << gap << ", at " << at;
+                }
+            }
+        }
+}
+
 TEST(InfoTextTest, MissingFieldsAreEmpty) {
     const PartInfo few = SplitPartInfo("SO8 Op amp\x80OA-1");
     EXPECT_EQ(few.description, "Op amp");
