@@ -73,9 +73,11 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
-    // Fitting a column to its contents measures the rows in sight and at most this many
-    // more, so a search of many thousand rows ends without a pause.
-    verticalHeader()->setResizeContentsPrecision(1000);
+    // Fitting a column to its contents measures this many rows, from the first in sight: a
+    // screen or two of them. Each costs some microseconds of text layout, so a thousand
+    // rows in each of a dozen columns would stop the window for tens of milliseconds at the
+    // end of every search.
+    horizontalHeader()->setResizeContentsPrecision(100);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
