@@ -10,6 +10,9 @@
 namespace k2k {
 
 void* AllocateLarge(std::size_t bytes);
+// The bytes an allocation of this size may use: a mapped one is rounded up to whole huge
+// pages, which are in memory as a whole once touched.
+std::size_t LargeSize(std::size_t bytes) noexcept;
 void FreeLarge(void* memory, std::size_t bytes) noexcept;
 
 template <class T>

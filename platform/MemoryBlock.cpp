@@ -7,7 +7,7 @@
 namespace k2k {
 
 MemoryBlock::MemoryBlock(std::size_t size)
-    : m_data(static_cast<char*>(AllocateLarge(size))), m_size(size) {
+    : m_data(static_cast<char*>(AllocateLarge(size))), m_size(LargeSize(size)) {
 }
 
 MemoryBlock::~MemoryBlock() {

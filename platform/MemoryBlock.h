@@ -1,6 +1,7 @@
 #pragma once
 // A block of memory that never moves, taken through AllocateLarge: a large block comes as
-// huge pages where the system has them, a small one from the heap.
+// huge pages where the system has them (and then as many whole huge pages as it needs, so
+// its size may be more than was asked for), a small one from the heap.
 
 #include <cstddef>
 #include <memory>

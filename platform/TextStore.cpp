@@ -39,7 +39,7 @@ const char* TextStore::Add(std::initializer_list<std::string_view> texts) {
             std::max(bytes, std::clamp(m_blockBytes, kSmallestBlock, kLargestBlock));
         m_blocks.emplace_back(size);
         m_free = m_blocks.back().Data();
-        m_left = size;
+        m_left = m_blocks.back().Size();
         m_blockBytes += size;
     }
     char* const start = m_free;

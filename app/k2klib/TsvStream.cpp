@@ -15,6 +15,7 @@ namespace {
 // Results handed over at a time: enough that the stream's thread wakes seldom, few enough
 // that the printing starts early in a search.
 constexpr int kBatch = 4096;
+constexpr std::size_t kMostWaiting = 4; // batches handed over and not yet written
 
 } // namespace
 
@@ -52,7 +53,10 @@ void TsvStream::Take(const ResultList& results, bool all) {
         batch.push_back({results.Library(i), results.Name(i), results.Info(i), results.Status(i)});
     m_taken = count;
     {
-        const std::lock_guard lock(m_mutex);
+        // A search that finds faster than its lines are written waits for the writing:
+        // the handed-over views cost memory of their own.
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_batches.size() < kMostWaiting; });
         m_batches.push_back(std::move(batch));
     }
     m_changed.notify_all();

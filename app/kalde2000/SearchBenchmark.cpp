@@ -19,7 +19,7 @@ namespace k2k {
 namespace {
 
 constexpr int kTurnIntervalMs = 2; // the timer that notices each turn of the event loop
-constexpr int kStopAfterMs = 100;  // when Stop is clicked into the second search
+constexpr int kStopAfterMs = 40;   // when Stop is clicked into the second search
 // A click comes as a user's would, when the window has been idle for a while: the window
 // hands rows to the view at most every 100 ms, counted from the last time it did.
 constexpr int kSettleMs = 150;

@@ -91,6 +91,28 @@ protected:
     std::vector<std::pair<ResultTool, QString>> m_chosen; // the tools handed to the window
 };
 
+// A column fits the first rows of a list, a screen or two of them, not every row: a search
+// of many thousand rows would end in a pause to measure them all.
+TEST_F(ResultListViewTest, AColumnFitsTheFirstRowsOfALongList) {
+    ResultList& results = Results(LibraryKind::Part);
+    const std::string wide(60, 'W');
+    for (int i = 1; i <= 1000; ++i)
+        results.Append("A.PART",
+                       i == 40    ? "LONGER-NAME"
+                       : i == 600 ? wide
+                                  : "R" + std::to_string(i),
+                       "", 0, 0);
+    ResultListView& view = View();
+    view.Model().SyncNewRows();
+    view.FitColumns(true);
+    const int width = view.columnWidth(0);
+    const QFontMetrics metrics = view.fontMetrics();
+    EXPECT_GE(width, metrics.horizontalAdvance(QStringLiteral("LONGER-NAME")))
+        << "a row near the top counts";
+    EXPECT_LT(width, metrics.horizontalAdvance(QString::fromStdString(wide)))
+        << "the six hundredth row is not measured";
+}
+
 TEST_F(ResultListViewTest, KeysSelectAllDeleteFromListAndCount) {
     ResultListView& view = View();
     Key(Qt::Key_A, Qt::ControlModifier);
