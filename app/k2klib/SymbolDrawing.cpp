@@ -16,25 +16,6 @@ constexpr double kTextWidthShare = 0.6; // an average character's width, of the 
 constexpr int kDefaultTextHeight = 50;  // mils, the source's usual 1.27 mm
 constexpr double kWhole = 1e-6;         // a double this close to a whole number is one
 
-struct Direction {
-    int x;
-    int y;
-};
-
-Direction TowardsBody(PinSide side) {
-    switch (side) {
-    case PinSide::Left:
-        return {1, 0};
-    case PinSide::Right:
-        return {-1, 0};
-    case PinSide::Top:
-        return {0, -1};
-    case PinSide::Bottom:
-        break;
-    }
-    return {0, 1};
-}
-
 std::size_t CodePoints(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -279,7 +260,7 @@ private:
         if (changed)
             m_lose(Loss::PinTextCharacters);
 
-        const Direction towards = TowardsBody(side);
+        const DrawPoint towards = TowardsBody(side);
         const DrawPoint inner{at->x + towards.x * *length, at->y + towards.y * *length};
         const std::string_view style = pin.style;
         const bool inverted = style == "inverted" || style == "inverted_clock";
@@ -303,7 +284,7 @@ private:
                 {{inner.x - towards.x * radius, inner.y - towards.y * radius}, radius, 0, 360});
         }
         if (clock && marksFit) {
-            const Direction across{-towards.y, towards.x};
+            const DrawPoint across{-towards.y, towards.x};
             const DrawPoint tip{inner.x + towards.x * kClockSize, inner.y + towards.y * kClockSize};
             const DrawPoint one{inner.x + across.x * kClockSize, inner.y + across.y * kClockSize};
             const DrawPoint other{inner.x - across.x * kClockSize, inner.y - across.y * kClockSize};

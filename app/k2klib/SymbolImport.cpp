@@ -146,19 +146,33 @@ private:
         if (alternate)
             lose(Loss::AlternateBodyStyles);
 
+        // The units are 1 to the highest number; those without a sub-symbol of their own
+        // look alike (unit 0 only), so the first of them stands for all.
+        std::vector<int> units;
+        for (const auto& entry : own)
+            units.push_back(entry.first);
+        if (units.empty()) {
+            units.push_back(0);
+        } else {
+            int gap = 1;
+            for (const int unit : units)
+                if (unit == gap)
+                    ++gap;
+            if (gap < units.back())
+                units.insert(std::lower_bound(units.begin(), units.end(), gap), gap);
+        }
         struct Distinct {
             std::string text;
             int firstUnit;
         };
         std::vector<Distinct> distinct;
-        const int units = own.empty() ? 0 : own.rbegin()->first;
-        for (int u = units == 0 ? 0 : 1; u <= units; ++u) {
+        std::unordered_set<std::string> seen;
+        for (const int u : units) {
             Drawing drawing = common;
             if (const auto it = own.find(u); it != own.end())
                 AppendDrawing(drawing, it->second);
             std::string text = FormatDrawing(drawing);
-            if (std::none_of(distinct.begin(), distinct.end(),
-                             [&](const Distinct& d) { return d.text == text; }))
+            if (seen.insert(text).second)
                 distinct.push_back({std::move(text), u});
         }
 

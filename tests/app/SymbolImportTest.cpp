@@ -103,6 +103,21 @@ TEST_F(SymbolImportTest, UnitsSharingADrawingShareASymbolAndDerivedSymbolsAreAli
     EXPECT_EQ(PartTypeOfLibrary("_A__B_"), "A,B");
 }
 
+// Units are numbered 1 to the highest; those without a sub-symbol look alike, and a number
+// far out costs no more than a small one.
+TEST_F(SymbolImportTest, UnitsWithoutSubSymbolsShareOneDrawing) {
+    Import(R"(  (symbol "GAP" (symbol "GAP_0_1" (rectangle (start 0 0) (end 2.54 2.54)))
+    (symbol "GAP_1_1" (pin input line (at 0 0 0) (length 2.54) (name "A") (number "1")))
+    (symbol "GAP_4_1" (pin input line (at 0 0 0) (length 2.54) (name "A") (number "4")))
+    (symbol "GAP_20000000_1" (pin input line (at 0 0 0) (length 2.54) (name "A") (number "9")))))");
+    std::vector<std::string> names;
+    for (const LibraryObject& symbol : m_imported.symbols)
+        names.push_back(symbol.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"GAP_A", "GAP_B", "GAP_D", "GAP_AQSWTT"}));
+    EXPECT_EQ(DrawingOf("GAP_B"), "K2KDRAW 1 SYMBOL\nRECT 0 0 100 100\n");
+    EXPECT_EQ(SplitPartInfo(m_imported.parts.at(0).info).symbols, "GAP_A,GAP_B,GAP_D,GAP_AQSWTT");
+}
+
 TEST_F(SymbolImportTest, EachGraphicKindInWholeMils) {
     Import(R"(  (symbol "G" (symbol "G_1_1"
     (polyline (pts (xy 0 0) (xy 2.54 0) (xy 2.54 0) (xy 2.54 2.54)) (fill (type background)))
