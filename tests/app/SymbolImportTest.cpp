@@ -183,7 +183,11 @@ TEST_F(SymbolImportTest, AnObjectTheSuiteCannotHoldIsLeftOutAndTheRestKept) {
   (symbol "R" (symbol "R_1_1"))
   (symbol "r" (symbol "r_1_1"))
   (symbol "X" (extends "NOPE"))
-  (symbol "OK" (symbol "OK_1_1")))",
+  (symbol "Y" (extends "Z"))
+  (symbol "Z" (extends "Y"))
+  (symbol "OK" (symbol "OK_1_1"))
+  (symbol "OK2" (extends "OK"))
+  (symbol "OK3" (extends "OK2")))",
            "Lib_Bad");
     EXPECT_EQ(m_report.LeftOut(),
               (std::vector<std::string>{
@@ -195,12 +199,18 @@ TEST_F(SymbolImportTest, AnObjectTheSuiteCannotHoldIsLeftOutAndTheRestKept) {
                   "Lib_Bad: part \"r\": the library already holds part \"R\" (names are compared "
                   "without regard to case); the first is kept",
                   "Lib_Bad: part \"X\": it extends \"NOPE\", which the library does not hold",
+                  "Lib_Bad: part \"Y\": it extends symbols that extend each other in a circle, "
+                  "or more than 16 deep",
+                  "Lib_Bad: part \"Z\": it extends symbols that extend each other in a circle, "
+                  "or more than 16 deep",
               }));
     std::vector<std::string> parts;
     for (const LibraryObject& part : m_imported.parts)
         parts.push_back(part.name);
-    EXPECT_EQ(parts, (std::vector<std::string>{"OHM", "R", "OK"}))
+    EXPECT_EQ(parts, (std::vector<std::string>{"OHM", "R", "OK", "OK2", "OK3"}))
         << "a part keeps its place when only its symbol is left out";
+    EXPECT_EQ(SplitPartInfo(m_imported.parts.back().info).symbols, "OK")
+        << "derived from a derived symbol, it has the symbols of the first";
     ASSERT_EQ(m_imported.symbols.size(), 2u);
     EXPECT_EQ(m_imported.symbols[1].name, "OK");
 }
