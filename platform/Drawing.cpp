@@ -371,6 +371,20 @@ private:
 
 } // namespace
 
+DrawPoint TowardsBody(PinSide side) noexcept {
+    switch (side) {
+    case PinSide::Left:
+        return {1, 0};
+    case PinSide::Right:
+        return {-1, 0};
+    case PinSide::Top:
+        return {0, -1};
+    case PinSide::Bottom:
+        break;
+    }
+    return {0, 1};
+}
+
 std::string_view DrawingKindName(DrawingKind kind) noexcept {
     return kKindNames[static_cast<std::size_t>(kind)];
 }

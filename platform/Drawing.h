@@ -79,6 +79,10 @@ struct DrawText {
 
 enum class PinSide { Left, Right, Top, Bottom };
 
+// The direction from a pin's outer end towards the body, one mil long, in the drawing's
+// axes (y upwards): a pin on the left side runs to the right.
+DrawPoint TowardsBody(PinSide side) noexcept;
+
 struct DrawPin {
     std::string number;
     std::string name;

@@ -33,6 +33,7 @@ void AddSpiceCommand(CLI::App& app, CommandContext& context);     // a suite's S
 void AddDeleteCommand(CLI::App& app, CommandContext& context);    // delete from a library
 void AddDrawCommand(CLI::App& app, CommandContext& context);      // the sample's drawings
 void AddCheckCommand(CLI::App& app, CommandContext& context);     // whether a suite holds
+void AddImportCommand(CLI::App& app, CommandContext& context);    // import outside libraries
 
 // A command as it is being registered: its options are added to app and read into
 // arguments, which the command's run function receives when the command is chosen.

@@ -229,6 +229,10 @@ std::vector<std::string> LibraryKindNames() {
     return names;
 }
 
+std::string LibraryFileExtension(LibraryKind kind) {
+    return std::string(FactsOf(kind).libraryPattern.substr(1));
+}
+
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {
     // After the name (and a part's package) the columns are the info fields in order, then
     // the drawing.

@@ -26,6 +26,7 @@ inline constexpr std::string_view kDrawingColumn = "drawing";
 
 std::optional<LibraryKind> LibraryKindFromName(std::string_view name); // "part", ...
 std::vector<std::string> LibraryKindNames();                           // the four, in kind order
+std::string LibraryFileExtension(LibraryKind kind);                    // ".PART", ...
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind);
 
 // Reads and checks a source. False, with error "FILE:LINE: problem", on an unknown

@@ -66,6 +66,7 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     AddDeleteCommand(app, context);
     AddDrawCommand(app, context);
     AddCheckCommand(app, context);
+    AddImportCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -1,5 +1,6 @@
 #include "SyntheticSuite.h"
 
+#include "LibrarySource.h"
 #include "SyntheticObjects.h"
 
 #include "common/ObjectKinds.h"
@@ -30,11 +31,6 @@ constexpr std::size_t kExportChunk = 1 << 20;
 bool Fail(std::string& error, std::string text) {
     error = std::move(text);
     return false;
-}
-
-// ".PART" for parts, and so on.
-std::string Extension(LibraryKind kind) {
-    return std::string(FactsOf(kind).libraryPattern.substr(1));
 }
 
 // Makes the folder a suite where it is not one yet; existing files are kept as they are.
@@ -86,7 +82,7 @@ bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
 std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kind,
                                          const std::vector<std::string>& written) {
     const std::set<std::string> keep(written.begin(), written.end());
-    const std::string extension = Extension(kind);
+    const std::string extension = LibraryFileExtension(kind);
     std::vector<std::string> removed;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
@@ -120,7 +116,7 @@ std::string SyntheticLibraryName(LibraryKind kind, int n, int m) {
     const std::string number = std::to_string(n);
     const std::size_t width = std::max<std::size_t>(3, std::to_string(m).size());
     return "GEN" + std::string(width - std::min(width, number.size()), '0') + number +
-           Extension(kind);
+           LibraryFileExtension(kind);
 }
 
 bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteReport& report,

@@ -25,18 +25,9 @@ constexpr int kSmallestText = 6;   // mils: crowded texts shrink down to this
 constexpr double kTextShare = 0.8; // of the distance to the next pin a text's height takes
 
 // The direction from a pin's outer end towards the body, in the scene (y downwards).
-QPointF TowardsBody(PinSide side) {
-    switch (side) {
-    case PinSide::Left:
-        return {1, 0};
-    case PinSide::Right:
-        return {-1, 0};
-    case PinSide::Top:
-        return {0, 1};
-    case PinSide::Bottom:
-        return {0, -1};
-    }
-    return {1, 0};
+QPointF SceneTowardsBody(PinSide side) {
+    const DrawPoint towards = TowardsBody(side);
+    return {static_cast<double>(towards.x), static_cast<double>(-towards.y)};
 }
 
 bool OnTopOrBottom(PinSide side) {
@@ -64,7 +55,7 @@ double Along(const DrawPin& pin) {
 
 // Where its inner end stands across its side.
 double InnerAcross(const DrawPin& pin) {
-    const QPointF inner = QPointF(pin.at.x, pin.at.y) + TowardsBody(pin.side) * pin.length;
+    const QPointF inner = QPointF(pin.at.x, pin.at.y) + SceneTowardsBody(pin.side) * pin.length;
     return OnTopOrBottom(pin.side) ? inner.y() : inner.x();
 }
 
@@ -158,7 +149,7 @@ void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
         const DrawPin& pin = drawing.pins[i];
         const PinTexts& texts = plan[i];
         const QPointF outer = At(pin.at);
-        const QPointF direction = TowardsBody(pin.side);
+        const QPointF direction = SceneTowardsBody(pin.side);
         const QPointF inner = outer + direction * pin.length;
         Scene().addLine(QLineF(outer, inner), pen);
         Scene().addEllipse(outer.x() - kEndRadius, outer.y() - kEndRadius, 2 * kEndRadius,

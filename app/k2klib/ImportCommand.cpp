@@ -1,0 +1,230 @@
+// k2klib import --suite DIR [--symbols DIR]: the symbol libraries of the open-source EDA
+// tool into a suite. Each source library "NAME.kicad_sym" becomes NAME.PART and
+// NAME.SYMBOL in the suite's library folder (replacing files of those names), and every
+// library new to the catalogue is added at the end of its kind's search sequence, as the
+// search-sequence dialog would add it. A progress line goes to standard error; the report
+// (objects left out, names several libraries hold, losses by kind, the totals) to
+// standard output.
+
+#include "Commands.h"
+#include "ImportReport.h"
+#include "ImportText.h"
+#include "KicadSymbols.h"
+#include "OpenedSuite.h"
+#include "SExpression.h"
+#include "SymbolImport.h"
+
+#include "common/ObjectKinds.h"
+#include "platform/NativePath.h"
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+#include "services/Directories.h"
+
+#include <algorithm>
+#include <ostream>
+#include <unordered_map>
+
+namespace k2k::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kDefaultSymbolFolder = "/usr/share/kicad/symbols";
+constexpr std::string_view kSymbolExtension = ".kicad_sym";
+
+struct ImportArguments {
+    std::string suite;
+    std::string symbols{kDefaultSymbolFolder};
+};
+
+// The source libraries of a folder, by name.
+bool SourceFiles(const fs::path& folder, std::string_view extension, std::vector<fs::path>& files,
+                 std::string& error) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        error = "cannot read the folder " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        const fs::path& path = it->path();
+        if (path.extension() == extension && it->is_regular_file(ec))
+            files.push_back(path);
+    }
+    std::sort(files.begin(), files.end());
+    if (files.empty()) {
+        error = "the folder " + folder.string() + " holds no " + std::string(extension) + " files";
+        return false;
+    }
+    return true;
+}
+
+// Which libraries hold each name, so that names several libraries hold are reported.
+class NameRegister final {
+public:
+    explicit NameRegister(std::string kind) : m_kind(std::move(kind)) {}
+
+    void Add(const std::vector<LibraryObject>& objects, const std::string& library) {
+        for (const LibraryObject& object : objects) {
+            const auto [at, added] = m_index.emplace(UpperCase(object.name), m_names.size());
+            if (added)
+                m_names.push_back({Cp1252ToUtf8(object.name), {}});
+            m_names[at->second].libraries.push_back(library);
+        }
+    }
+
+    void Report(ImportReport& report) const {
+        for (const Name& name : m_names) {
+            if (name.libraries.size() < 2)
+                continue;
+            std::string line = m_kind + " \"" + name.name + "\":";
+            for (std::size_t i = 0; i < name.libraries.size(); ++i)
+                line += (i == 0 ? " " : ", ") + name.libraries[i];
+            report.ShareName(std::move(line));
+        }
+    }
+
+private:
+    struct Name {
+        std::string name; // UTF-8, as the first library writes it
+        std::vector<std::string> libraries;
+    };
+    std::string m_kind;
+    std::unordered_map<std::string, std::size_t> m_index;
+    std::vector<Name> m_names;
+};
+
+// Overwrites itself on a terminal line; the last one is ended by Finish.
+class ProgressLine final {
+public:
+    explicit ProgressLine(std::ostream& err) : m_err(err) {}
+    void Show(const std::string& text) {
+        m_err << '\r' << text;
+        if (text.size() < m_shown)
+            m_err << std::string(m_shown - text.size(), ' ');
+        m_err.flush();
+        m_shown = text.size();
+    }
+    void Finish() {
+        if (m_shown > 0)
+            m_err << '\n';
+    }
+
+private:
+    std::ostream& m_err;
+    std::size_t m_shown = 0;
+};
+
+// Adds the libraries the catalogue does not list yet to the end of their kind's list.
+void Register(LibraryKind kind, const std::vector<std::string>& libraries,
+              LibraryCatalogue& catalogue, std::size_t& added) {
+    std::vector<std::string> entries = catalogue.Entries(kind);
+    for (const std::string& library : libraries) {
+        const bool listed = std::any_of(entries.begin(), entries.end(), [&](const std::string& e) {
+            return EqualsNoCase(Trim(e), library);
+        });
+        if (!listed) {
+            entries.push_back(library);
+            ++added;
+        }
+    }
+    catalogue.SetEntries(kind, std::move(entries));
+}
+
+void RunImport(const ImportArguments& arguments, CommandContext& context) {
+    const auto opened = OpenSuiteFor("import", arguments.suite, context);
+    if (!opened)
+        return;
+    std::vector<fs::path> files;
+    std::string error;
+    if (!SourceFiles(arguments.symbols, kSymbolExtension, files, error)) {
+        context.err << "k2klib import: " << error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    const std::string libDir = opened->browser.Dirs().libDir;
+    std::error_code ec;
+    fs::create_directories(NativePath(libDir), ec);
+
+    ImportReport report;
+    report.totals.sourceLibraries = files.size();
+    NameRegister partNames("part");
+    NameRegister symbolNames("symbol");
+    std::vector<std::string> partLibraries;
+    std::vector<std::string> symbolLibraries;
+    ProgressLine progress(context.err);
+    SDocument document;
+    kicad::SymbolLibrary source;
+    ImportedLibrary imported;
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        const std::string stem = files[n].stem().string();
+        progress.Show("import: symbol library " + std::to_string(n + 1) + " of " +
+                      std::to_string(files.size()) + ": " + stem);
+        UnholdableCharacter bad;
+        const auto name = ToSuiteText(stem, TextUse::Field, bad);
+        if (!name) {
+            report.LoseLibrary(files[n].string() + ": the suite cannot name a library with " +
+                               DescribeUnholdable(bad));
+            continue;
+        }
+        if (!document.Load(files[n], error) ||
+            !kicad::ReadSymbolLibrary(document, files[n].string(), source, error)) {
+            report.LoseLibrary(error);
+            continue;
+        }
+        report.totals.symbolsRead += source.symbols.size() + source.problems.size();
+        ImportSymbolLibrary(source, stem, imported, report);
+        const std::string partLibrary = *name + LibraryFileExtension(LibraryKind::Part);
+        const std::string symbolLibrary = *name + LibraryFileExtension(LibraryKind::Symbol);
+        if (!WriteLibrary(NativePath(JoinPath(libDir, partLibrary)), LibraryKind::Part,
+                          imported.parts, error) ||
+            !WriteLibrary(NativePath(JoinPath(libDir, symbolLibrary)), LibraryKind::Symbol,
+                          imported.symbols, error)) {
+            report.LoseLibrary(error);
+            continue;
+        }
+        partLibraries.push_back(partLibrary);
+        symbolLibraries.push_back(symbolLibrary);
+        report.totals.partLibraries += 1;
+        report.totals.symbolLibraries += 1;
+        report.totals.parts += imported.parts.size();
+        report.totals.symbols += imported.symbols.size();
+        partNames.Add(imported.parts, stem);
+        symbolNames.Add(imported.symbols, stem);
+    }
+    progress.Finish();
+    partNames.Report(report);
+    symbolNames.Report(report);
+
+    LibraryCatalogue catalogue = opened->browser.Catalogue();
+    std::size_t added = 0;
+    Register(LibraryKind::Part, partLibraries, catalogue, added);
+    Register(LibraryKind::Symbol, symbolLibraries, catalogue, added);
+    if (added > 0 && !catalogue.Save(opened->browser.Services())) {
+        report.LoseLibrary("the catalogue could not be written; the libraries are in " +
+                           Cp1252ToUtf8(DisplayPath(libDir)) + " but no search reads them");
+    } else {
+        report.totals.registered = added;
+    }
+    report.Write(context.out);
+    context.exitCode = report.LostLibraries().empty() ? 0 : 1;
+}
+
+} // namespace
+
+void AddImportCommand(CLI::App& app, CommandContext& context) {
+    auto [command, a] = AddCommand<ImportArguments>(
+        app, "import",
+        "import the symbol libraries (.kicad_sym) of the open-source EDA tool into a suite: a "
+        "part and a symbol library each, added to the catalogue; reports what was left out",
+        context, RunImport);
+    AddSuiteOption(command, a.suite);
+    command.add_option("--symbols", a.symbols,
+                       "folder of .kicad_sym files (default " + std::string(kDefaultSymbolFolder) +
+                           ")");
+}
+
+} // namespace k2k::cli

@@ -1,0 +1,99 @@
+#include "ImportReport.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace k2k {
+
+namespace {
+
+struct LossFacts {
+    std::string_view name;
+    std::string_view unit;
+};
+
+constexpr std::array<LossFacts, kLossKinds> kLossFacts = {{
+    {"keywords (ki_keywords)", "symbols"},
+    {"datasheet links", "symbols"},
+    {"footprint filters (ki_fp_filters)", "symbols"},
+    {"reference designator prefixes", "symbols"},
+    {"other properties (ki_locked, Spice_Model, ...)", "properties"},
+    {"power symbol flags", "symbols"},
+    {"exclusions from the bill of materials or the board", "symbols"},
+    {"hidden pin names or numbers (shown here)", "symbols"},
+    {"alternate body styles (left out)", "symbols"},
+    {"items this import does not read", "symbols"},
+    {"pin electrical types", "pins"},
+    {"hidden pins (shown here)", "pins"},
+    {"alternate pin functions", "pins"},
+    {"pin styles not drawn (low-active, non-logic, ...)", "pins"},
+    {"pins of length 0 (drawn 1 mil long)", "pins"},
+    {"pins at other angles than 0, 90, 180, 270 (put on the nearest side)", "pins"},
+    {"pin names and numbers whose blanks or \";\" became \"_\"", "pins"},
+    {"fills (drawn as outlines)", "graphics"},
+    {"line widths", "graphics"},
+    {"text rotations (drawn level)", "texts"},
+    {"coordinates and lengths rounded to whole mils", "values"},
+    {"arcs rounded to whole mils and degrees", "arcs"},
+    {"arcs through three points on a line (drawn as lines)", "arcs"},
+    {"graphics beyond +-10,000,000 mils (left out)", "graphics"},
+}};
+
+void WriteList(std::ostream& out, std::string_view title, const std::vector<std::string>& lines) {
+    if (lines.empty())
+        return;
+    out << title << " (" << lines.size() << "):\n";
+    for (const std::string& line : lines)
+        out << "  " << line << '\n';
+}
+
+} // namespace
+
+std::string_view LossName(Loss loss) noexcept {
+    return kLossFacts[static_cast<std::size_t>(loss)].name;
+}
+
+std::string_view LossUnit(Loss loss) noexcept {
+    return kLossFacts[static_cast<std::size_t>(loss)].unit;
+}
+
+void ImportReport::Lose(Loss loss, std::string_view library, std::string_view object,
+                        std::size_t count) {
+    if (count == 0)
+        return;
+    Tally& tally = m_losses[Index(loss)];
+    tally.count += count;
+    if (tally.examples.size() >= kExamples)
+        return;
+    std::string example = std::string(library) + ": " + std::string(object);
+    if (std::find(tally.examples.begin(), tally.examples.end(), example) == tally.examples.end())
+        tally.examples.push_back(std::move(example));
+}
+
+void ImportReport::Write(std::ostream& out) const {
+    WriteList(out, "Libraries not imported", m_lostLibraries);
+    WriteList(out, "Left out", m_leftOut);
+    WriteList(out, "Names that several libraries hold (each library keeps its object)", m_shared);
+    bool any = false;
+    for (std::size_t i = 0; i < kLossKinds; ++i) {
+        const Tally& tally = m_losses[i];
+        if (tally.count == 0)
+            continue;
+        if (!any)
+            out << "Not carried over (the suite has no place for them):\n";
+        any = true;
+        out << "  " << kLossFacts[i].name << ": " << tally.count << ' ' << kLossFacts[i].unit;
+        for (std::size_t e = 0; e < tally.examples.size(); ++e)
+            out << (e == 0 ? ", e.g. " : "; ") << tally.examples[e];
+        out << '\n';
+    }
+    const Totals& t = totals;
+    out << "Read: " << t.sourceLibraries << " symbol libraries, " << t.symbolsRead << " symbols\n"
+        << "Written: " << t.partLibraries << " part libraries (" << t.parts << " parts), "
+        << t.symbolLibraries << " symbol libraries (" << t.symbols << " symbols); " << t.registered
+        << " libraries new in the catalogue\n"
+        << "Left out: " << m_leftOut.size() << " objects, " << m_lostLibraries.size()
+        << " libraries\n";
+}
+
+} // namespace k2k

@@ -1,0 +1,100 @@
+#pragma once
+// What an import carried over and what it could not: the report that "k2klib import"
+// prints at its end. Objects left out are listed one by one with the reason; names that
+// several libraries share are listed with those libraries; everything the suite has no
+// place for is counted by kind of loss, with the first few objects of each kind as
+// examples.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2k {
+
+enum class Loss : std::uint8_t {
+    Keywords,
+    Datasheets,
+    FootprintFilters,
+    ReferencePrefixes,
+    OtherProperties,
+    PowerFlags,
+    BomAndBoardFlags,
+    HiddenPinTexts,
+    AlternateBodyStyles,
+    UnreadItems,
+    PinElectricalTypes,
+    HiddenPins,
+    AlternatePinFunctions,
+    PinStyles,
+    ZeroLengthPins,
+    PinAngles,
+    PinTextCharacters,
+    Fills,
+    LineWidths,
+    TextRotations,
+    RoundedCoordinates,
+    RoundedArcs,
+    DegenerateArcs,
+    OutOfRange,
+};
+inline constexpr std::size_t kLossKinds = static_cast<std::size_t>(Loss::OutOfRange) + 1;
+
+// How a kind of loss is named in the report, and what it counts.
+std::string_view LossName(Loss loss) noexcept;
+std::string_view LossUnit(Loss loss) noexcept; // "symbols", "pins", ...
+
+class ImportReport final {
+public:
+    static constexpr std::size_t kExamples = 3;
+
+    // count more of a loss in the object (an example "LIBRARY: OBJECT" when it is among the
+    // first objects of that kind of loss).
+    void Lose(Loss loss, std::string_view library, std::string_view object, std::size_t count = 1);
+    // An object left out of its library: "LIBRARY: kind "NAME": why".
+    void LeaveOut(std::string what) { m_leftOut.push_back(std::move(what)); }
+    // A name that several libraries hold: "kind "NAME": LIBRARY, LIBRARY".
+    void ShareName(std::string what) { m_shared.push_back(std::move(what)); }
+    // A source library that could not be read or written, with the reason.
+    void LoseLibrary(std::string what) { m_lostLibraries.push_back(std::move(what)); }
+
+    std::size_t Count(Loss loss) const noexcept { return m_losses[Index(loss)].count; }
+    const std::vector<std::string>& Examples(Loss loss) const noexcept {
+        return m_losses[Index(loss)].examples;
+    }
+    const std::vector<std::string>& LeftOut() const noexcept { return m_leftOut; }
+    const std::vector<std::string>& SharedNames() const noexcept { return m_shared; }
+    const std::vector<std::string>& LostLibraries() const noexcept { return m_lostLibraries; }
+
+    // What was read and written, for the summary.
+    struct Totals {
+        std::size_t sourceLibraries = 0; // found
+        std::size_t symbolsRead = 0;     // symbols of the source libraries
+        std::size_t partLibraries = 0;   // written
+        std::size_t symbolLibraries = 0; // written
+        std::size_t parts = 0;           // written
+        std::size_t symbols = 0;         // symbol objects written
+        std::size_t registered = 0;      // libraries new to the catalogue
+    };
+    Totals totals;
+
+    // The lists and the losses, then the summary.
+    void Write(std::ostream& out) const;
+
+private:
+    static std::size_t Index(Loss loss) noexcept { return static_cast<std::size_t>(loss); }
+
+    struct Tally {
+        std::size_t count = 0;
+        std::vector<std::string> examples;
+    };
+    std::array<Tally, kLossKinds> m_losses;
+    std::vector<std::string> m_leftOut;
+    std::vector<std::string> m_shared;
+    std::vector<std::string> m_lostLibraries;
+};
+
+} // namespace k2k

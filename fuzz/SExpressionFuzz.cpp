@@ -1,0 +1,62 @@
+// The S-expression reader, and the symbol libraries read with it. Whatever the bytes, the
+// reader ends within its depth limit; a refused text names the file and a line it has; an
+// accepted one writes to a canonical text that reads back to the same tree and writes to
+// itself. A text that is a symbol library imports into objects whose drawings read
+// without a problem and whose names the suite can hold.
+
+#include "FuzzSupport.h"
+
+#include "ImportReport.h"
+#include "KicadSymbols.h"
+#include "SExpression.h"
+#include "SymbolImport.h"
+
+#include "platform/Drawing.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string Canonical(const k2k::SDocument& document) {
+    std::string text;
+    for (const k2k::SNode item : document.Root())
+        text += k2k::WriteSExpression(item) + "\n";
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace k2k;
+    const std::string_view text = fuzz::BytesOf(data, size);
+    SDocument document;
+    std::string error;
+    if (!document.Parse(std::string(text), "F", error)) {
+        K2K_FUZZ_CHECK(error.rfind("F:", 0) == 0);
+        const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
+        K2K_FUZZ_CHECK(std::stol(error.substr(2)) >= 1 && std::stol(error.substr(2)) <= lines);
+        return 0;
+    }
+    const std::string canonical = Canonical(document);
+    SDocument again;
+    K2K_FUZZ_CHECK(again.Parse(canonical, "G", error));
+    K2K_FUZZ_CHECK(again.NodeCount() == document.NodeCount());
+    K2K_FUZZ_CHECK(Canonical(again) == canonical);
+
+    kicad::SymbolLibrary library;
+    if (!kicad::ReadSymbolLibrary(document, "F", library, error))
+        return 0;
+    ImportReport report;
+    ImportedLibrary imported;
+    ImportSymbolLibrary(library, "Fuzz_Library", imported, report);
+    for (const LibraryObject& symbol : imported.symbols) {
+        K2K_FUZZ_CHECK(!symbol.name.empty());
+        const ParsedDrawing parsed = ParseDrawing(symbol.drawing);
+        K2K_FUZZ_CHECK(parsed.problems.empty());
+        K2K_FUZZ_CHECK(parsed.drawing && parsed.drawing->kind == DrawingKind::Symbol);
+    }
+    for (const LibraryObject& part : imported.parts)
+        K2K_FUZZ_CHECK(!part.name.empty() &&
+                       std::count(part.info.begin(), part.info.end(), '\x80') == 9);
+    return 0;
+}

@@ -1,0 +1,137 @@
+#include "support/SmallSuite.h"
+#include "support/TestSupport.h"
+#include "support/ToolRun.h"
+
+#include "platform/LibraryFile.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+using test::RunK2klib;
+using test::WriteFile;
+
+std::string Library(const std::string& symbols) {
+    return "(kicad_symbol_lib (version 20211014) (generator kicad_symbol_editor)\n" + symbols +
+           ")\n";
+}
+
+std::string Symbol(const std::string& name, const std::string& description) {
+    return "  (symbol \"" + name +
+           "\" (in_bom yes) (on_board yes)\n"
+           "    (property \"Footprint\" \"Package_SO:SOIC-8_3.9x4.9mm_P1.27mm\" (id 2) (at 0 0 "
+           "0))\n"
+           "    (property \"ki_description\" \"" +
+           description +
+           "\" (id 5) (at 0 0 0))\n"
+           "    (symbol \"" +
+           name +
+           "_1_1\" (rectangle (start -2.54 2.54) (end 2.54 -2.54))\n"
+           "      (pin input line (at -5.08 0 0) (length 2.54) (name \"IN\") (number \"1\"))))\n";
+}
+
+class K2klibImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteSmallSuite(suite.Path());
+        WriteFile(sources / "Amplifier_Operational.kicad_sym",
+                  Library(Symbol("LM358", "Dual op amp") +
+                          Symbol("TL072", "Dual JFET op amp, 3 μV") +
+                          "  (symbol \"LM2904\" (extends \"LM358\"))\n"));
+        WriteFile(sources / "Amplifier_Other.kicad_sym", Library(Symbol("LM358", "Another")));
+        WriteFile(sources / "README.txt", "not a library");
+    }
+    test::ToolRun Import() {
+        return RunK2klib(
+            {"import", "--suite", suite.Path().string(), "--symbols", sources.string()});
+    }
+
+    test::TempDir suite;
+    test::TempDir sourceDir;
+    std::filesystem::path sources = sourceDir.Path();
+};
+
+TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFinds) {
+    const auto run = Import();
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("import: symbol library 2 of 2: Amplifier_Other"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(
+        run.out,
+        "Left out (2):\n"
+        "  Amplifier_Operational: symbol \"TL072\": field \"description\" holds \"μ\" (U+03BC)\n"
+        "  Amplifier_Operational: part \"TL072\": field \"description\" holds \"μ\" (U+03BC)\n"
+        "Names that several libraries hold (each library keeps its object) (2):\n"
+        "  part \"LM358\": Amplifier_Operational, Amplifier_Other\n"
+        "  symbol \"LM358\": Amplifier_Operational, Amplifier_Other\n"
+        "Not carried over (the suite has no place for them):\n"
+        "  pin electrical types: 3 pins, e.g. Amplifier_Operational: LM358; "
+        "Amplifier_Operational: TL072; Amplifier_Other: LM358\n"
+        "Read: 2 symbol libraries, 4 symbols\n"
+        "Written: 2 part libraries (3 parts), 2 symbol libraries (2 symbols); 4 libraries "
+        "new in the catalogue\n"
+        "Left out: 2 objects, 0 libraries\n");
+
+    // Registered after the suite's own libraries, as a search reads them.
+    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    EXPECT_NE(ini.find("5=Amplifier_Operational.PART\r\n6=Amplifier_Other.PART"), std::string::npos)
+        << ini;
+    EXPECT_NE(ini.find("2=Amplifier_Operational.SYMBOL\r\n3=Amplifier_Other.SYMBOL"),
+              std::string::npos)
+        << ini;
+
+    const auto search =
+        RunK2klib({"search", "--suite", suite.Path().string(), "--name", "LM*", "--format", "tsv"});
+    ASSERT_EQ(search.status, 0) << search.err;
+    EXPECT_NE(search.out.find("\tLM358\tB.PART\t"), std::string::npos) << "the suite's own first";
+    EXPECT_NE(search.out.find("\tLM358\tAmplifier_Operational.PART\tDual op amp\t"),
+              std::string::npos)
+        << search.out;
+    EXPECT_NE(search.out.find("\tLM2904\tAmplifier_Operational.PART\tDual op amp\t"),
+              std::string::npos)
+        << "an alias with its parent's description: " << search.out;
+    const auto aliases =
+        RunK2klib({"search", "--suite", suite.Path().string(), "--aliases-of", "LM2904",
+                   "--library", "Amplifier_Operational.PART", "--format", "tsv"});
+    EXPECT_NE(aliases.out.find("\tLM358\t"), std::string::npos) << aliases.out << aliases.err;
+
+    const auto check =
+        RunK2klib({"list", "--drawings", (suite / "LIB" / "Amplifier_Other.SYMBOL").string()});
+    EXPECT_NE(check.out.find("    PIN 1 IN L -200 0 100"), std::string::npos) << check.out;
+    EXPECT_EQ(check.out.find("    !"), std::string::npos) << "drawings read without a problem";
+
+    // Again: the files are replaced and the catalogue is not extended twice.
+    const auto again = Import();
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.out.find("; 0 libraries new in the catalogue"), std::string::npos) << again.out;
+    EXPECT_EQ(test::ReadFile(suite / "kalde2000.ini"), ini);
+}
+
+TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
+    WriteFile(sources / "Broken.kicad_sym", Library(Symbol("X", "x")) + "(");
+    const auto run = Import();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Libraries not imported (1):\n  " +
+                           (sources / "Broken.kicad_sym").string() +
+                           ":8: a list that starts here is not closed\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Written: 2 part libraries"), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(suite / "LIB" / "Broken.PART"));
+
+    const auto noFolder = RunK2klib(
+        {"import", "--suite", suite.Path().string(), "--symbols", (sources / "none").string()});
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_NE(noFolder.err.find("k2klib import: cannot read the folder"), std::string::npos);
+    const auto noLibraries =
+        RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", suite.Path().string()});
+    EXPECT_EQ(noLibraries.status, 1);
+    EXPECT_NE(noLibraries.err.find("holds no .kicad_sym files"), std::string::npos);
+    const auto notSuite =
+        RunK2klib({"import", "--suite", "/nonexistent", "--symbols", sources.string()});
+    EXPECT_EQ(notSuite.status, 1);
+}
+
+} // namespace
+} // namespace k2k
