@@ -193,6 +193,7 @@ FrameExtra BrowserMainWindow::FrameExtraOf() const {
 }
 
 void BrowserMainWindow::KeepFrameOnScreen() {
+    m_frameSettled = true;
     const QWindow* window = windowHandle();
     if (!window || !isVisible() ||
         (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))

@@ -77,6 +77,9 @@ public:
     // Unloads the window whatever the exit flag says.
     void ShutDown();
     bool IsUnloaded() const noexcept { return m_unloaded; }
+    // The check that follows the first showing, which may put the frame where the start
+    // meant it, is over: from now on the window stays where it is put.
+    bool FrameSettled() const noexcept { return m_frameSettled; }
 
     // The objects being dragged out; OLESetDropData raises UploadDropData for them.
     BwrSearchResults& UploadDropList() noexcept { return m_uploadDropList; }
@@ -173,6 +176,7 @@ private:
     bool m_startMaximised = false;
     bool m_placedForWork = false;
     bool m_frameChecked = false;
+    bool m_frameSettled = false;
     QTimer m_afterAnswer; // runs the commands kept while a question was open
 };
 

@@ -111,6 +111,7 @@ TEST_F(BrowserViewersTest, ViewSymbolOpensTheSymbolViewerWithItsLibraryOrSaysItI
 
 TEST_F(BrowserViewersTest, AViewerOpensOverTheBrowserWithItsWholeFrameOnTheScreen) {
     const QRect area = m_window->screen()->availableGeometry();
+    WaitUntilSettled();
     m_window->resize(area.width() / 2, area.height() / 2);
     m_window->move(area.left(), area.top());
     Focus(LibraryKind::Part, "LM741").RunTool(ResultTool::ViewSymbol);

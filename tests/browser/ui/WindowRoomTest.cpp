@@ -85,6 +85,7 @@ TEST_F(WindowRoomTest, LaterStartsOpenWhereThePersonLeftTheWindowOnTheScreensTha
     Load();
     const QRect area = WorkArea();
     const QPoint moved(area.left() + 30, area.top() + 40);
+    WaitUntilSettled();
     m_window->resize(560, 380);
     m_window->move(moved);
     // As a person's move, it has reached the window system before the window closes: a

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTest>
 
 namespace k2k::test {
 
@@ -42,6 +43,10 @@ void LoadedBrowserTest::Load() {
     m_window = qobject_cast<frmK32_LibBrowser*>(m_browser->Window());
     ASSERT_NE(m_window, nullptr) << "the host class makes the real window";
     QApplication::processEvents();
+}
+
+void LoadedBrowserTest::WaitUntilSettled() {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_window->FrameSettled(); }, 5000));
 }
 
 void LoadedBrowserTest::Options(std::function<void(frmOptions&)> user) {

@@ -35,6 +35,9 @@ protected:
     // Called after the small suite is written and before it is opened.
     virtual void PrepareSuite() {}
     void Load();
+    // Waits until the window has settled after its showing, as it has long before a person
+    // moves it: a move made earlier may be undone by the check of its frame.
+    void WaitUntilSettled();
     // Chooses View > Options; user acts on the dialog while it is shown.
     void Options(std::function<void(frmOptions&)> user);
 
