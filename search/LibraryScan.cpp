@@ -155,54 +155,57 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
     {
         const std::lock_guard lock(m_mutex);
         slot.outcome = outcome;
+        // A library that gives nothing is done with its outcome. The search may then hand
+        // its slot to a later library at once, so nothing below may touch the slot.
+        if (outcome != LibraryReadOutcome::Read)
+            slot.done = true;
     }
     m_progress.notify_all();
+    if (outcome != LibraryReadOutcome::Read)
+        return;
 
     std::size_t passed = 0;
     const bool parts = m_kind == LibraryKind::Part;
     const auto infoOf = [parts](const LibraryInfoRecord& record) {
         return parts ? record.field3 : record.field2;
     };
-    if (outcome == LibraryReadOutcome::Read) {
-        for (std::size_t begin = 0; begin < records.size(); begin += kPiece) {
-            if (m_cancel.load(std::memory_order_relaxed))
-                break;
-            const std::size_t end = std::min(records.size(), begin + kPiece);
-            slot.hits.clear();
-            std::size_t bytes = 0;
-            for (std::size_t r = begin; r < end; ++r) {
-                const LibraryInfoRecord& record = records[r];
-                if (m_test(record.field1, infoOf(record))) {
-                    slot.hits.push_back(static_cast<std::uint32_t>(r));
-                    bytes += record.field1.size() + infoOf(record).size();
-                }
+    for (std::size_t begin = 0; begin < records.size(); begin += kPiece) {
+        if (m_cancel.load(std::memory_order_relaxed))
+            break;
+        const std::size_t end = std::min(records.size(), begin + kPiece);
+        slot.hits.clear();
+        std::size_t bytes = 0;
+        for (std::size_t r = begin; r < end; ++r) {
+            const LibraryInfoRecord& record = records[r];
+            if (m_test(record.field1, infoOf(record))) {
+                slot.hits.push_back(static_cast<std::uint32_t>(r));
+                bytes += record.field1.size() + infoOf(record).size();
             }
-            char* at = bytes > 0 ? arena.Take(bytes) : nullptr;
-            for (const std::uint32_t r : slot.hits) {
-                const std::string_view name = records[r].field1;
-                const std::string_view info = infoOf(records[r]);
-                slot.passed[passed++] = {at, static_cast<std::uint32_t>(name.size()),
-                                         static_cast<std::uint32_t>(info.size())};
-                if (!name.empty())
-                    std::memcpy(at, name.data(), name.size());
-                if (!info.empty())
-                    std::memcpy(at + name.size(), info.data(), info.size());
-                at += name.size() + info.size();
-            }
-            {
-                const std::lock_guard lock(m_mutex);
-                if (bytes > 0 && (slot.texts.empty() || slot.texts.back() != arena.block))
-                    slot.texts.push_back(arena.block);
-                slot.published = passed;
-            }
-            m_progress.notify_all();
         }
+        char* at = bytes > 0 ? arena.Take(bytes) : nullptr;
+        for (const std::uint32_t r : slot.hits) {
+            const std::string_view name = records[r].field1;
+            const std::string_view info = infoOf(records[r]);
+            slot.passed[passed++] = {at, static_cast<std::uint32_t>(name.size()),
+                                     static_cast<std::uint32_t>(info.size())};
+            if (!name.empty())
+                std::memcpy(at, name.data(), name.size());
+            if (!info.empty())
+                std::memcpy(at + name.size(), info.data(), info.size());
+            at += name.size() + info.size();
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            if (bytes > 0 && (slot.texts.empty() || slot.texts.back() != arena.block))
+                slot.texts.push_back(arena.block);
+            slot.published = passed;
+        }
+        m_progress.notify_all();
     }
     {
         const std::lock_guard lock(m_mutex);
         slot.done = true;
-        if (outcome == LibraryReadOutcome::Read)
-            m_manyPass = passed * 50 > records.size();
+        m_manyPass = passed * 50 > records.size();
     }
     m_progress.notify_all();
 }

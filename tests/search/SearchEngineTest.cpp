@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+
 #include <functional>
 
 namespace k2k {
@@ -99,6 +101,41 @@ TEST_F(SearchEngineTest, ALongRunOfMissingAndEmptyLibrariesIsWalkedPast) {
     EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
     EXPECT_EQ(boxes.Texts().size(), 12u);
+}
+
+// A library that gives nothing frees its place at once; the library that takes the place
+// next keeps every row it finds, however the threads interleave.
+TEST_F(SearchEngineTest, ALibraryAfterOneThatGivesNothingKeepsItsRows) {
+    // On one core the threads take turns at every wait: the order in which a worker that
+    // met a missing library once touched the place a later library had taken.
+    cpu_set_t before;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof before, &before), 0);
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+        if (CPU_ISSET(cpu, &before)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+    const struct RestoreCores {
+        const cpu_set_t& cores;
+        ~RestoreCores() { ::sched_setaffinity(0, sizeof cores, &cores); }
+    } restore{before};
+
+    catalogue.SetEntries(LibraryKind::Part, {"A.PART", "B.PART"});
+    engine.FindNow(LibraryKind::Part, {"*"});
+    const int once = state.Results(LibraryKind::Part).Count();
+    ASSERT_GT(once, 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < 8; ++i)
+        entries.insert(entries.end(), {"MISSING.PART", "A.PART", "EMPTY.PART", "B.PART"});
+    catalogue.SetEntries(LibraryKind::Part, entries);
+    for (int run = 0; run < 40; ++run) {
+        engine.NewSearch(LibraryKind::Part);
+        ASSERT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+        ASSERT_EQ(state.Results(LibraryKind::Part).Count(), 8 * once) << "run " << run;
+    }
 }
 
 TEST_F(SearchEngineTest, ProjectStatusComesFromEveryHierarchy) {
