@@ -40,6 +40,8 @@ char32_t CodePointOf(unsigned char byte) {
     return byte;
 }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -53,7 +55,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::optional<char> ByteOf(char32_t cp) {
+std::optional<char> Cp1252Byte(char32_t cp) noexcept {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighCodes.size(); ++i) {
@@ -64,8 +66,6 @@ std::optional<char> ByteOf(char32_t cp) {
     }
     return std::nullopt;
 }
-
-} // namespace
 
 char UpperChar(char c) noexcept {
     return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
@@ -201,7 +201,7 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
     while (i < utf8.size()) {
         char32_t cp = 0;
         const std::size_t length = DecodeUtf8(utf8, i, cp);
-        const auto byte = length ? ByteOf(cp) : std::nullopt;
+        const auto byte = length ? Cp1252Byte(cp) : std::nullopt;
         if (!byte) {
             if (badOffset)
                 *badOffset = i;

@@ -46,6 +46,12 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 // overlong form, a surrogate half, a code point past U+10FFFF).
 std::size_t DecodeUtf8(std::string_view text, std::size_t offset, char32_t& codePoint) noexcept;
 
+// Appends a code point below U+10000 in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The Windows-1252 byte of a code point, or nullopt when Windows-1252 has none.
+std::optional<char> Cp1252Byte(char32_t codePoint) noexcept;
+
 // Converts UTF-8 to Windows-1252. On a character that Windows-1252 cannot hold, or on
 // malformed UTF-8, answers nullopt and, when badOffset is given, the byte offset of the
 // offending character in the input.

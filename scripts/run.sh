@@ -5,8 +5,17 @@
 #   Without one: the program runs offscreen, searches each tab of the browser once (parts
 #   named "74*", every symbol, package and padstack), prints the counts, writes a picture
 #   of its windows and says where it is, then ends.
+# --real (first): the same on real libraries: the open-source EDA tool's symbol and footprint
+# libraries (Debian's data packages, which the setup installs) are imported into a copy of
+# the sample suite in build/real/suite, the import's report is kept beside it, and the
+# browser opens on that suite.
 # Further arguments go to kalde2000 (--suite DIR, --screenshot FILE, --commands FILE|-).
 set -euo pipefail
+real=""
+if [ "${1:-}" = "--real" ]; then
+    real=1
+    shift
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 k2k_build >/dev/null
 suite="$K2K_BUILD/sample/suite"
@@ -15,7 +24,23 @@ if [ ! -x "$kalde2000" ]; then
     echo "kalde2000 was not built (Qt 6 Widgets missing?)" >&2
     exit 1
 fi
-echo "== The Library Browser on the sample suite in $suite"
+if [ -n "$real" ]; then
+    report="$K2K_BUILD/real/import-report.txt"
+    rm -rf "$K2K_BUILD/real"
+    mkdir -p "$K2K_BUILD/real"
+    cp -r "$suite" "$K2K_BUILD/real/suite"
+    suite="$K2K_BUILD/real/suite"
+    echo "== Importing the libraries of /usr/share/kicad into $suite"
+    # Objects left out do not stop the import; a library lost does, with the report.
+    if ! "$K2K_BUILD/app/k2klib/k2klib" import --suite "$suite" >"$report"; then
+        cat "$report" >&2
+        exit 1
+    fi
+    tail -n 3 "$report"
+    echo "== The whole report (objects left out, names several libraries hold, what the" \
+        "suite has no place for): $report"
+fi
+echo "== The Library Browser on the suite in $suite"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "== No display: the browser runs offscreen, searches each tab and ends"
     # The program never waits offscreen; the limit only guards against the unforeseen.

@@ -11,9 +11,17 @@ K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format
               libcli11-dev libcsv-dev xvfb xauth time
               clang libclang-rt-dev llvm)
 
-k2k_install_missing() {
+# The open-source EDA tool's symbol and footprint libraries, data only: installed without
+# their recommended packages, which would bring the tool itself.
+K2K_DATA_PACKAGES=(kicad-symbols kicad-footprints)
+
+# k2k_install [apt-get options] -- packages: those not installed yet.
+k2k_install() {
+    local options=()
+    while [ "$1" != "--" ]; do options+=("$1"); shift; done
+    shift
     local missing=()
-    for package in "${K2K_PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
@@ -22,7 +30,13 @@ k2k_install_missing() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}" \
+        >/dev/null
+}
+
+k2k_install_missing() {
+    k2k_install -- "${K2K_PACKAGES[@]}"
+    k2k_install --no-install-recommends -- "${K2K_DATA_PACKAGES[@]}"
 }
 
 k2k_configure() {

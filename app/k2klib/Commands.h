@@ -70,6 +70,8 @@ struct CsvArguments {
 // --suite, the suite folder, always required.
 void AddSuiteOption(CLI::App& command, std::string& suite,
                     const std::string& help = "the suite folder");
+// --replace-characters.
+void AddReplaceOption(CLI::App& command, bool& replace);
 // --kind, one of kinds (by default the four kinds' names).
 enum class KindNeed { Required, Optional };
 void AddKindOption(CLI::App& command, std::string& kind, const std::string& help,

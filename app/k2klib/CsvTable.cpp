@@ -118,8 +118,8 @@ std::string_view CsvTable::Field(const CsvRow& row, std::optional<std::size_t> c
     return row.fields[*column];
 }
 
-bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
-                  const std::string& fileName, std::string& error) {
+bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                 const std::string& fileName, std::string& error) {
     const auto& header = table.Header();
     for (std::size_t i = 0; i < header.size(); ++i) {
         bool known = false;
@@ -139,11 +139,23 @@ bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& al
             }
         }
     }
+    return true;
+}
+
+std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow& row) {
+    if (row.fields.size() <= table.Header().size())
+        return std::nullopt;
+    return "the row has " + std::to_string(row.fields.size()) + " fields, the header names only " +
+           std::to_string(table.Header().size());
+}
+
+bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                  const std::string& fileName, std::string& error) {
+    if (!CheckHeader(table, allowed, fileName, error))
+        return false;
     for (const CsvRow& row : table.Rows()) {
-        if (row.fields.size() > header.size()) {
-            error = fileName + ":" + std::to_string(row.line) + ": the row has " +
-                    std::to_string(row.fields.size()) + " fields, the header names only " +
-                    std::to_string(header.size());
+        if (const auto problem = RowLengthProblem(table, row)) {
+            error = fileName + ":" + std::to_string(row.line) + ": " + *problem;
             return false;
         }
     }

@@ -40,6 +40,11 @@ private:
 // named twice; rows with more fields than the header fail with "FILE:LINE: ...".
 bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
                   const std::string& fileName, std::string& error);
+// The header alone.
+bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                 const std::string& fileName, std::string& error);
+// The problem of a row with more fields than the header, or nullopt.
+std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow& row);
 
 // One record as RFC 4180 writes it, ending in CR LF: a field holding a comma, a quote or a
 // line end is quoted, its quotes doubled.

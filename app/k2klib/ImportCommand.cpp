@@ -15,6 +15,7 @@
 #include "SymbolImport.h"
 
 #include "common/ObjectKinds.h"
+#include "platform/AtomicFile.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <unordered_map>
 
 namespace k2k::cli {
@@ -36,6 +38,7 @@ constexpr std::string_view kSymbolExtension = ".kicad_sym";
 struct ImportArguments {
     std::string suite;
     std::string symbols{kDefaultSymbolFolder};
+    bool replace = false;
 };
 
 // The source libraries of a folder, by name.
@@ -118,6 +121,77 @@ private:
     std::size_t m_shown = 0;
 };
 
+// Which names an imported library may be written under. A library the suite holds (in the
+// library folder or in the catalogue, compared without regard to case, as the suite
+// compares file names) that no import wrote is never replaced: a source library of that
+// name is written as NAME_KiCad (NAME_KiCad2, ...). The files the imports wrote are listed
+// in the library folder, so that a later import replaces them.
+class LibraryNames final {
+public:
+    static constexpr std::string_view kListName = "kicad-import.txt";
+
+    LibraryNames(const std::string& libDir, const LibraryCatalogue& catalogue)
+        : m_list(NativePath(JoinPath(libDir, std::string(kListName)))) {
+        std::string text;
+        if (ReadWholeFile(m_list, text))
+            for (std::string_view rest = text; !rest.empty();)
+                if (const std::string_view line = Trim(TakeLine(rest)); !line.empty())
+                    m_imported.insert(UpperCase(line));
+        for (const ObjectKindFacts& facts : kObjectKindFacts) {
+            for (const std::string& file : ListLibraryFiles(libDir, facts.kind))
+                Take(file);
+            for (const std::string& entry : catalogue.Entries(facts.kind))
+                Take(std::string(Trim(entry)));
+        }
+    }
+
+    // The stem under which every kind's library of a source is written.
+    std::string StemFor(const std::string& stem, std::initializer_list<LibraryKind> kinds) {
+        for (int n = 1;; ++n) {
+            const std::string candidate =
+                n == 1 ? stem : stem + "_KiCad" + (n == 2 ? "" : std::to_string(n - 1));
+            const bool free = std::none_of(kinds.begin(), kinds.end(), [&](LibraryKind kind) {
+                return m_taken.contains(UpperCase(candidate + LibraryFileExtension(kind)));
+            });
+            if (free) {
+                for (const LibraryKind kind : kinds)
+                    Wrote(candidate + LibraryFileExtension(kind));
+                return candidate;
+            }
+        }
+    }
+
+    // Lists the files written, with those of earlier imports.
+    bool Save(std::string& error) const {
+        std::vector<std::string> names(m_written.begin(), m_written.end());
+        for (const std::string& name : m_imported)
+            if (!m_written.contains(name))
+                names.push_back(name);
+        std::sort(names.begin(), names.end());
+        std::string text;
+        for (const std::string& name : names)
+            text += name + "\n";
+        return WriteFileAtomically(m_list, text, &error);
+    }
+
+private:
+    // An existing name: taken unless an import wrote it.
+    void Take(const std::string& name) {
+        const std::string key = UpperCase(name);
+        if (!m_imported.contains(key))
+            m_taken.insert(key);
+    }
+    void Wrote(const std::string& name) {
+        m_taken.insert(UpperCase(name));
+        m_written.insert(UpperCase(name));
+    }
+
+    std::filesystem::path m_list;
+    std::set<std::string> m_imported; // upper case, as the list holds them
+    std::set<std::string> m_taken;
+    std::set<std::string> m_written;
+};
+
 // Adds the libraries the catalogue does not list yet to the end of their kind's list.
 void Register(LibraryKind kind, const std::vector<std::string>& libraries,
               LibraryCatalogue& catalogue, std::size_t& added) {
@@ -155,6 +229,7 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
     NameRegister symbolNames("symbol");
     std::vector<std::string> partLibraries;
     std::vector<std::string> symbolLibraries;
+    LibraryNames libraryNames(libDir, opened->browser.Catalogue());
     ProgressLine progress(context.err);
     SDocument document;
     kicad::SymbolLibrary source;
@@ -176,9 +251,15 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
             continue;
         }
         report.totals.symbolsRead += source.symbols.size() + source.problems.size();
-        ImportSymbolLibrary(source, stem, imported, report);
-        const std::string partLibrary = *name + LibraryFileExtension(LibraryKind::Part);
-        const std::string symbolLibrary = *name + LibraryFileExtension(LibraryKind::Symbol);
+        ImportSymbolLibrary(source, stem, {.replaceCharacters = arguments.replace}, imported,
+                            report);
+        const std::string written =
+            libraryNames.StemFor(*name, {LibraryKind::Part, LibraryKind::Symbol});
+        if (written != *name)
+            report.Rename(stem + ": written as " + Cp1252ToUtf8(written) +
+                          ", since the suite holds a library of that name that no import wrote");
+        const std::string partLibrary = written + LibraryFileExtension(LibraryKind::Part);
+        const std::string symbolLibrary = written + LibraryFileExtension(LibraryKind::Symbol);
         if (!WriteLibrary(NativePath(JoinPath(libDir, partLibrary)), LibraryKind::Part,
                           imported.parts, error) ||
             !WriteLibrary(NativePath(JoinPath(libDir, symbolLibrary)), LibraryKind::Symbol,
@@ -196,6 +277,9 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
         symbolNames.Add(imported.symbols, stem);
     }
     progress.Finish();
+    if (!libraryNames.Save(error))
+        report.LoseLibrary("the list of imported libraries could not be written (" + error +
+                           "); a later import will not replace them");
     partNames.Report(report);
     symbolNames.Report(report);
 
@@ -225,6 +309,7 @@ void AddImportCommand(CLI::App& app, CommandContext& context) {
     command.add_option("--symbols", a.symbols,
                        "folder of .kicad_sym files (default " + std::string(kDefaultSymbolFolder) +
                            ")");
+    AddReplaceOption(command, a.replace);
 }
 
 } // namespace k2k::cli

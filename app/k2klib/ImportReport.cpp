@@ -72,7 +72,9 @@ void ImportReport::Lose(Loss loss, std::string_view library, std::string_view ob
 
 void ImportReport::Write(std::ostream& out) const {
     WriteList(out, "Libraries not imported", m_lostLibraries);
+    WriteList(out, "Renamed", m_renamed);
     WriteList(out, "Left out", m_leftOut);
+    WriteList(out, "Characters replaced", m_replaced);
     WriteList(out, "Names that several libraries hold (each library keeps its object)", m_shared);
     bool any = false;
     for (std::size_t i = 0; i < kLossKinds; ++i) {

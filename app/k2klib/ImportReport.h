@@ -58,6 +58,10 @@ public:
     void LeaveOut(std::string what) { m_leftOut.push_back(std::move(what)); }
     // A name that several libraries hold: "kind "NAME": LIBRARY, LIBRARY".
     void ShareName(std::string what) { m_shared.push_back(std::move(what)); }
+    // A character replaced by its stand-in: "LIBRARY: kind "NAME": field "F": replaced ...".
+    void Replace(std::string what) { m_replaced.push_back(std::move(what)); }
+    // A source library written under another name: "LIBRARY: written as NAME, since ...".
+    void Rename(std::string what) { m_renamed.push_back(std::move(what)); }
     // A source library that could not be read or written, with the reason.
     void LoseLibrary(std::string what) { m_lostLibraries.push_back(std::move(what)); }
 
@@ -67,6 +71,8 @@ public:
     }
     const std::vector<std::string>& LeftOut() const noexcept { return m_leftOut; }
     const std::vector<std::string>& SharedNames() const noexcept { return m_shared; }
+    const std::vector<std::string>& Replaced() const noexcept { return m_replaced; }
+    const std::vector<std::string>& Renamed() const noexcept { return m_renamed; }
     const std::vector<std::string>& LostLibraries() const noexcept { return m_lostLibraries; }
 
     // What was read and written, for the summary.
@@ -94,6 +100,8 @@ private:
     std::array<Tally, kLossKinds> m_losses;
     std::vector<std::string> m_leftOut;
     std::vector<std::string> m_shared;
+    std::vector<std::string> m_replaced;
+    std::vector<std::string> m_renamed;
     std::vector<std::string> m_lostLibraries;
 };
 

@@ -12,6 +12,8 @@
 // (platform/Drawing.h; it may span lines) must read without a problem and be of the
 // library's kind; it is stored as its canonical text.
 
+#include "ImportText.h"
+
 #include "platform/LibraryFile.h"
 
 #include <filesystem>
@@ -29,11 +31,25 @@ std::vector<std::string> LibraryKindNames();                           // the fo
 std::string LibraryFileExtension(LibraryKind kind);                    // ".PART", ...
 const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind);
 
-// Reads and checks a source. False, with error "FILE:LINE: problem", on an unknown
-// column, a row with too many fields, a character outside Windows-1252, an empty name,
-// a part package name holding a blank, a name given twice, or a drawing with a problem
-// (LINE is that of its statement).
+// What reading a source found, one line each: "FILE:LINE: kind "NAME": problem" for a row
+// left out (a row may have several), "FILE:LINE: kind "NAME": column "C": replaced ..."
+// for a replacement.
+struct SourceFindings {
+    std::vector<std::string> problems;
+    std::vector<std::string> replacements;
+    std::size_t rowsLeftOut = 0;
+};
+
+// Reads and checks a source. False, with the one problem, when the file cannot be read as
+// a source at all: it cannot be read, its quoting is broken, or its header names an
+// unknown column. Otherwise true with the objects of every good row; a row is left out,
+// each of its problems listed, when it has more fields than the header, a character
+// Windows-1252 cannot hold (unless options replace it), a control character or, but in a drawing,
+// the euro sign, an empty name, a part package name holding a blank, the name of an
+// earlier row (compared without regard to case), or a drawing with a problem (LINE is
+// that of its statement).
 bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
-                       std::vector<LibraryObject>& objects, std::string& error);
+                       const TextOptions& options, std::vector<LibraryObject>& objects,
+                       SourceFindings& findings);
 
 } // namespace k2k

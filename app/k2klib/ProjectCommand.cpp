@@ -72,8 +72,14 @@ bool AddObjects(ProjectSource& source) {
         if (!fs::exists(file))
             continue;
         std::vector<LibraryObject> objects;
-        if (!ReadLibrarySource(file, kind, objects, source.error))
+        SourceFindings findings;
+        // A project is built whole or not at all.
+        if (!ReadLibrarySource(file, kind, {}, objects, findings) || !findings.problems.empty()) {
+            source.error = findings.problems.front();
+            for (std::size_t i = 1; i < findings.problems.size(); ++i)
+                source.error += "\n" + findings.problems[i];
             return false;
+        }
         const int flags = kind == LibraryKind::Symbol    ? kSymbolFlags
                           : kind == LibraryKind::Package ? kPackageFlags
                                                          : kPadstackFlags;

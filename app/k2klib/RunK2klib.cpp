@@ -10,6 +10,13 @@ void AddSuiteOption(CLI::App& command, std::string& suite, const std::string& he
     command.add_option("--suite", suite, help)->required();
 }
 
+void AddReplaceOption(CLI::App& command, bool& replace) {
+    command.add_flag("--replace-characters", replace,
+                     "replace characters Windows-1252 lacks by their stand-ins (the Greek mu by "
+                     "the micro sign, the ohm sign by Ohm, the minus sign by -, ...; "
+                     "docs/k2klib.md), listing each replacement");
+}
+
 void AddKindOption(CLI::App& command, std::string& kind, const std::string& help, KindNeed need,
                    const std::vector<std::string>& kinds) {
     command.add_option("--kind", kind, help)

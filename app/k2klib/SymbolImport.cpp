@@ -47,9 +47,9 @@ struct DrawnSymbol {
 class LibraryImporter final {
 public:
     LibraryImporter(const kicad::SymbolLibrary& source, std::string_view library,
-                    ImportedLibrary& imported, ImportReport& report)
-        : m_source(source), m_library(library), m_imported(imported), m_report(report),
-          m_partType(PartTypeOfLibrary(library)) {}
+                    const TextOptions& options, ImportedLibrary& imported, ImportReport& report)
+        : m_source(source), m_library(library), m_options(options), m_imported(imported),
+          m_report(report), m_partType(PartTypeOfLibrary(library)) {}
 
     void Run() {
         for (const std::string& problem : m_source.problems)
@@ -72,13 +72,16 @@ private:
     bool Convert(std::string_view utf8, TextUse use, std::string_view kind, std::string_view name,
                  std::string_view field, std::string& out) {
         UnholdableCharacter bad;
-        auto text = ToSuiteText(utf8, use, bad);
+        std::vector<Replacement> replaced;
+        auto text = ToSuiteText(utf8, use, bad, m_options.replaceCharacters ? &replaced : nullptr);
+        const std::string where = std::string(m_library) + ": " + std::string(kind) + " \"" +
+                                  std::string(name) + "\": field \"" + std::string(field) + "\"";
         if (!text) {
-            m_report.LeaveOut(std::string(m_library) + ": " + std::string(kind) + " \"" +
-                              std::string(name) + "\": field \"" + std::string(field) +
-                              "\" holds " + DescribeUnholdable(bad));
+            m_report.LeaveOut(where + " holds " + DescribeUnholdable(bad));
             return false;
         }
+        for (const Replacement& replacement : replaced)
+            m_report.Replace(where + ": replaced " + DescribeReplacement(replacement));
         out = std::move(*text);
         return true;
     }
@@ -279,6 +282,7 @@ private:
 
     const kicad::SymbolLibrary& m_source;
     std::string_view m_library;
+    const TextOptions& m_options;
     ImportedLibrary& m_imported;
     ImportReport& m_report;
     const std::string m_partType;
@@ -299,9 +303,10 @@ std::string PartTypeOfLibrary(std::string_view library) {
 }
 
 void ImportSymbolLibrary(const kicad::SymbolLibrary& source, std::string_view library,
-                         ImportedLibrary& imported, ImportReport& report) {
+                         const TextOptions& options, ImportedLibrary& imported,
+                         ImportReport& report) {
     imported = {};
-    LibraryImporter(source, library, imported, report).Run();
+    LibraryImporter(source, library, options, imported, report).Run();
 }
 
 } // namespace k2k

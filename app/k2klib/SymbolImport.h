@@ -15,12 +15,13 @@
 //     derives from; its own description and footprint where it has them, else that
 //     symbol's.
 //
-// Every text goes through ToSuiteText: an object holding a character the suite cannot
-// hold is left out (the rest of the library is kept) and listed in the report, as is the
-// second of two objects whose names differ only in case. What the suite has no place for
-// is counted in the report.
+// Every text goes through ToSuiteText (replacing characters when the options say so): an
+// object holding a character the suite cannot hold is left out (the rest of the library is kept)
+// and listed in the report, as is the second of two objects whose names differ only in case. What
+// the suite has no place for is counted in the report.
 
 #include "ImportReport.h"
+#include "ImportText.h"
 #include "KicadSymbols.h"
 
 #include "platform/LibraryFile.h"
@@ -40,6 +41,7 @@ std::string PartTypeOfLibrary(std::string_view library);
 
 // library: the source's name (its file name without ".kicad_sym"), UTF-8.
 void ImportSymbolLibrary(const kicad::SymbolLibrary& source, std::string_view library,
-                         ImportedLibrary& imported, ImportReport& report);
+                         const TextOptions& options, ImportedLibrary& imported,
+                         ImportReport& report);
 
 } // namespace k2k

@@ -78,25 +78,28 @@ TEST_F(K2klibBuildListTest, BuiltLibrariesListAsTheirSourcesSaid) {
     EXPECT_EQ(m_out.str(), "signature: KaldeSLL20\nversion: 2\ncount: 0\nkind: package\n");
 }
 
-TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {
+TEST_F(K2klibBuildListTest, UnreadableSourcesAndStrictBuildsWriteNothing) {
     const auto library = m_dir / "OUT.PART";
-    const std::vector<std::pair<std::string, std::string>> sources = {
-        {"name,colour\nA,red\n", ":1: unknown column \"colour\""},
-        {"name,package\nA,DIP14,extra\n", ":2: the row has 3 fields"},
-        {"name,description\nA,\xE2\x88\x9E\n", ":2: column \"description\" holds the character"},
-        {"name,description\nA,\xC1\x81\n",
-         ":2: column \"description\" holds the byte 0xC1, which is not UTF-8\n"},
-        {"name,description\nA,\xED\xA0\x80\n",
-         ":2: column \"description\" holds the byte 0xED, which is not UTF-8\n"},
-        {"name,package\nA,DIP 14\n", ":2: the package name \"DIP 14\" holds a blank"},
-        {"name,package\nA,DIP14\n,DIP14\n", ":3: the name is empty"},
-        {"name\nA\nB\nA\n", ":4: the name \"A\" is already used on line 2"},
-        {"name\n\"A\n", ":2: malformed quoting"},
-        {"", ": the file is empty"},
+    // A source that cannot be read at all, and with --strict any bad row, leaves no file.
+    const std::vector<std::tuple<std::string, bool, std::string>> sources = {
+        {"name,colour\nA,red\n", false, ":1: unknown column \"colour\""},
+        {"name\n\"A\n", false, ":2: malformed quoting"},
+        {"", false, ": the file is empty"},
+        {"name,package\nA,DIP14,extra\n", true, ":2: part \"A\": the row has 3 fields"},
+        {"name,description\nA,\xC1\x81\n", true,
+         ":2: part \"A\": column \"description\" holds the byte 0xC1, which is not UTF-8\n"},
+        {"name,description\nA,\xED\xA0\x80\n", true,
+         ":2: part \"A\": column \"description\" holds the byte 0xED, which is not UTF-8\n"},
+        {"name\nA\nB\nA\n", true, ":4: part \"A\": the name is already used on line 2"},
     };
-    for (const auto& [csv, expected] : sources) {
+    for (const auto& [csv, strict, expected] : sources) {
         SCOPED_TRACE(csv);
-        EXPECT_EQ(Build("part", csv, library), 1);
+        WriteFile(m_source, csv);
+        std::vector<std::string> args = {"build", "--kind", "part"};
+        if (strict)
+            args.push_back("--strict");
+        args.insert(args.end(), {m_source.string(), library.string()});
+        EXPECT_EQ(Run(args), 1);
         EXPECT_EQ(m_err.str().rfind(m_source.string() + expected, 0), 0u) << m_err.str();
         EXPECT_EQ(m_out.str(), "");
         EXPECT_EQ(FilesInDir(), std::vector<std::string>{"source.csv"});
@@ -105,7 +108,11 @@ TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {
     // An existing library stays as it was.
     ASSERT_EQ(Build("part", "name\nOLD\n", library), 0);
     const std::string before = ReadFile(library);
-    EXPECT_EQ(Build("part", "name\nNEW\nNEW\n", library), 1);
+    WriteFile(m_source, "name\nNEW\nNEW\n");
+    EXPECT_EQ(Run({"build", "--strict", "--kind", "part", m_source.string(), library.string()}), 1);
+    EXPECT_NE(m_err.str().find("OUT.PART: not written: the source has 1 problem (--strict)"),
+              std::string::npos)
+        << m_err.str();
     EXPECT_EQ(ReadFile(library), before);
     EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"OUT.PART", "source.csv"}));
     EXPECT_EQ(Run({"build", "--kind", "part", (m_dir / "missing.csv").string(), library.string()}),
@@ -118,6 +125,36 @@ TEST_F(K2klibBuildListTest, BadSourcesStopTheBuildAndWriteNothing) {
     ASSERT_EQ(Run({"list", library.string()}), 0);
     EXPECT_NE(m_out.str().find("\nNEW\t"), std::string::npos);
     EXPECT_EQ(m_out.str().find("OLD"), std::string::npos);
+}
+
+// One bad character costs its row, not the library.
+TEST_F(K2klibBuildListTest, BadRowsAreLeftOutAndListedAndTheRestIsBuilt) {
+    const auto library = m_dir / "REG.PART";
+    const std::string csv = "name,package,description\n"
+                            "LM317,TO220,Adjustable regulator\n"
+                            "LM1117,SOT223,800 mA \xCE\xBC"
+                            "Power\n"
+                            "LM7805,TO220,5 V\n";
+    ASSERT_EQ(Build("part", csv, library), 0);
+    EXPECT_EQ(m_out.str(), library.string() + ": 2 parts (1 left out)\n");
+    EXPECT_EQ(m_err.str(), m_source.string() +
+                               ":3: part \"LM1117\": column \"description\" holds the character "
+                               "\"\xCE\xBC\" (U+03BC), which Windows-1252 cannot hold\n");
+    ASSERT_EQ(Run({"list", library.string()}), 0);
+    EXPECT_NE(m_out.str().find("\nLM317\t"), std::string::npos);
+    EXPECT_NE(m_out.str().find("\nLM7805\t"), std::string::npos);
+    EXPECT_EQ(m_out.str().find("LM1117"), std::string::npos);
+
+    // With the replacement table the row is built, and the replacement listed.
+    EXPECT_EQ(Run({"build", "--replace-characters", "--kind", "part", m_source.string(),
+                   library.string()}),
+              0);
+    EXPECT_EQ(m_out.str(), library.string() + ": 3 parts\n");
+    EXPECT_EQ(m_err.str(), m_source.string() + ":3: part \"LM1117\": column \"description\": "
+                                               "replaced \"\xCE\xBC\" (U+03BC) by \"\xC2\xB5\"\n");
+    ASSERT_EQ(Run({"list", library.string()}), 0);
+    EXPECT_NE(m_out.str().find("\nLM1117\tSOT223\t800 mA \xC2\xB5Power\t"), std::string::npos)
+        << m_out.str();
 }
 
 TEST_F(K2klibBuildListTest, DrawingsAreStoredCanonicalAndListedUnderTheirObject) {
@@ -155,27 +192,32 @@ TEST_F(K2klibBuildListTest, DrawingsAreStoredCanonicalAndListedUnderTheirObject)
         << m_out.str();
 }
 
-TEST_F(K2klibBuildListTest, ABadDrawingStopsTheBuildNamingObjectLineAndStatement) {
+TEST_F(K2klibBuildListTest, EachProblemOfADrawingNamesObjectLineAndStatement) {
     const auto library = m_dir / "OUT.PACKAGE";
     const std::vector<std::pair<std::string, std::string>> sources = {
         {"name,drawing\nA,K2KDRAW 1 PACKAGE\nB,\"K2KDRAW 1 PACKAGE\nRECT 0 0 1 1\nPAD 1 C60 0 "
          "0\"\n",
-         ":5: the drawing of package \"B\", statement 3: PAD needs 5 fields, has 4\n"},
+         ":5: package \"B\": the drawing, statement 3: PAD needs 5 fields, has 4\n"},
         {"name,drawing\nDIP,K2KDRAW 1 PACKAGE;PIN 1 A L 0 0 100;ARC 0 0 -5 0 360\n",
-         ":2: the drawing of package \"DIP\", statement 2: PIN belongs to symbols, not to "
-         "packages (and 1 more)\n"},
+         ":2: package \"DIP\": the drawing, statement 2: PIN belongs to symbols, not to "
+         "packages\n" +
+             m_source.string() +
+             ":2: package \"DIP\": the drawing, statement 3: the radius must be above 0, is "
+             "\"-5\"\n"},
         {"name,drawing\nDIP,RECT 0 0 1 1\n",
-         ":2: the drawing of package \"DIP\", statement 1: a drawing starts with"},
-        {"name,drawing\nDIP,# nothing\n", ":2: the drawing of package \"DIP\": no drawing\n"},
+         ":2: package \"DIP\": the drawing, statement 1: a drawing starts with"},
+        {"name,drawing\nDIP,# nothing\n", ":2: package \"DIP\": the drawing: no drawing\n"},
         {"name,drawing\nDIP,K2KDRAW 1 PADSTACK\n",
-         ":2: the drawing of package \"DIP\" is a PADSTACK drawing, not a PACKAGE drawing\n"},
+         ":2: package \"DIP\": the drawing is a PADSTACK drawing, not a PACKAGE drawing\n"},
         {"name,drawing\nDIP,K2KDRAW 1 PACKAGE;TEXT 0 0 50 \x01\n",
-         ":2: column \"drawing\" holds the "
-         "control character U+0001"},
+         ":2: package \"DIP\": column \"drawing\" holds the control character U+0001"},
     };
     for (const auto& [csv, expected] : sources) {
         SCOPED_TRACE(csv);
-        EXPECT_EQ(Build("package", csv, library), 1);
+        WriteFile(m_source, csv);
+        EXPECT_EQ(
+            Run({"build", "--strict", "--kind", "package", m_source.string(), library.string()}),
+            1);
         EXPECT_EQ(m_err.str().rfind(m_source.string() + expected, 0), 0u) << m_err.str();
         EXPECT_EQ(FilesInDir(), std::vector<std::string>{"source.csv"});
     }

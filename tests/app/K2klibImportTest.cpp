@@ -57,21 +57,22 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("import: symbol library 2 of 2: Amplifier_Other"), std::string::npos)
         << run.err;
-    EXPECT_EQ(
-        run.out,
-        "Left out (2):\n"
-        "  Amplifier_Operational: symbol \"TL072\": field \"description\" holds \"μ\" (U+03BC)\n"
-        "  Amplifier_Operational: part \"TL072\": field \"description\" holds \"μ\" (U+03BC)\n"
-        "Names that several libraries hold (each library keeps its object) (2):\n"
-        "  part \"LM358\": Amplifier_Operational, Amplifier_Other\n"
-        "  symbol \"LM358\": Amplifier_Operational, Amplifier_Other\n"
-        "Not carried over (the suite has no place for them):\n"
-        "  pin electrical types: 3 pins, e.g. Amplifier_Operational: LM358; "
-        "Amplifier_Operational: TL072; Amplifier_Other: LM358\n"
-        "Read: 2 symbol libraries, 4 symbols\n"
-        "Written: 2 part libraries (3 parts), 2 symbol libraries (2 symbols); 4 libraries "
-        "new in the catalogue\n"
-        "Left out: 2 objects, 0 libraries\n");
+    EXPECT_EQ(run.out,
+              "Left out (2):\n"
+              "  Amplifier_Operational: symbol \"TL072\": field \"description\" holds the "
+              "character \"μ\" (U+03BC), which Windows-1252 cannot hold\n"
+              "  Amplifier_Operational: part \"TL072\": field \"description\" holds the character "
+              "\"μ\" (U+03BC), which Windows-1252 cannot hold\n"
+              "Names that several libraries hold (each library keeps its object) (2):\n"
+              "  part \"LM358\": Amplifier_Operational, Amplifier_Other\n"
+              "  symbol \"LM358\": Amplifier_Operational, Amplifier_Other\n"
+              "Not carried over (the suite has no place for them):\n"
+              "  pin electrical types: 3 pins, e.g. Amplifier_Operational: LM358; "
+              "Amplifier_Operational: TL072; Amplifier_Other: LM358\n"
+              "Read: 2 symbol libraries, 4 symbols\n"
+              "Written: 2 part libraries (3 parts), 2 symbol libraries (2 symbols); 4 libraries "
+              "new in the catalogue\n"
+              "Left out: 2 objects, 0 libraries\n");
 
     // Registered after the suite's own libraries, as a search reads them.
     const std::string ini = test::ReadFile(suite / "kalde2000.ini");
@@ -108,6 +109,25 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
     EXPECT_EQ(test::ReadFile(suite / "kalde2000.ini"), ini);
 }
 
+TEST_F(K2klibImportTest, ReplacedCharactersKeepTheirObjectsAndAreListed) {
+    const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                sources.string(), "--replace-characters"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find("Left out ("), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Characters replaced (2):\n"
+                           "  Amplifier_Operational: symbol \"TL072\": field \"description\": "
+                           "replaced \"μ\" (U+03BC) by \"µ\"\n"
+                           "  Amplifier_Operational: part \"TL072\": field \"description\": "
+                           "replaced \"μ\" (U+03BC) by \"µ\"\n"),
+              std::string::npos)
+        << run.out;
+    const auto search = RunK2klib(
+        {"search", "--suite", suite.Path().string(), "--name", "TL072", "--format", "tsv"});
+    EXPECT_NE(search.out.find("\tTL072\tAmplifier_Operational.PART\tDual JFET op amp, 3 µV\t"),
+              std::string::npos)
+        << search.out;
+}
+
 TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
     WriteFile(sources / "Broken.kicad_sym", Library(Symbol("X", "x")) + "(");
     const auto run = Import();
@@ -131,6 +151,27 @@ TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
     const auto notSuite =
         RunK2klib({"import", "--suite", "/nonexistent", "--symbols", sources.string()});
     EXPECT_EQ(notSuite.status, 1);
+}
+
+// A source library named as one of the suite's own (without regard to case) never
+// replaces it; an earlier import's library is replaced.
+TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
+    const std::string before = test::ReadFile(suite / "LIB" / "B.PART");
+    WriteFile(sources / "b.kicad_sym", Library(Symbol("NE555", "Timer")));
+    for (int run = 0; run < 2; ++run) {
+        const auto imported = Import();
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        EXPECT_NE(imported.out.find("Renamed (1):\n  b: written as b_KiCad, since the suite "
+                                    "holds a library of that name that no import wrote\n"),
+                  std::string::npos)
+            << imported.out;
+        EXPECT_EQ(test::ReadFile(suite / "LIB" / "B.PART"), before);
+    }
+    const auto search = RunK2klib(
+        {"search", "--suite", suite.Path().string(), "--name", "NE555", "--format", "tsv"});
+    EXPECT_NE(search.out.find("\tNE555\tb_KiCad.PART\tTimer\t"), std::string::npos) << search.out;
+    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    EXPECT_EQ(ini.find("b_KiCad.PART"), ini.rfind("b_KiCad.PART")) << "registered once: " << ini;
 }
 
 } // namespace

@@ -13,15 +13,26 @@ using test::WriteFile;
 
 class LibrarySourceTest : public ::testing::Test {
 protected:
-    // Reads a source written from text; on failure, error holds the message.
-    bool Read(LibraryKind kind, std::string_view csv) {
+    // Reads a source written from text; m_error is its first problem.
+    bool Read(LibraryKind kind, std::string_view csv, TextOptions options = {}) {
         WriteFile(m_file, csv);
-        return ReadLibrarySource(m_file, kind, m_objects, m_error);
+        m_findings = {};
+        const bool read = ReadLibrarySource(m_file, kind, options, m_objects, m_findings);
+        m_error = m_findings.problems.empty() ? "" : m_findings.problems.front();
+        return read;
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const LibraryObject& object : m_objects)
+            names.push_back(object.name);
+        return names;
     }
 
     TempDir m_dir;
     std::filesystem::path m_file = m_dir / "source.csv";
     std::vector<LibraryObject> m_objects;
+    SourceFindings m_findings;
     std::string m_error;
 };
 
@@ -86,52 +97,121 @@ struct BadSource {
     const char* expected; // follows "FILE:"
 };
 
-TEST_F(LibrarySourceTest, BadSourcesNameTheFileTheLineAndTheProblem) {
+// A source that cannot be read as one gives its one problem and no objects.
+TEST_F(LibrarySourceTest, UnreadableSourcesNameTheFileTheLineAndTheProblem) {
     const std::vector<BadSource> sources = {
         {LibraryKind::Package, "name,colour\nA,red\n", "1: unknown column \"colour\""},
         {LibraryKind::Part, "name,symbol_type\n", "1: unknown column \"symbol_type\""},
-        {LibraryKind::Symbol, "name,description\nA,x\nB,b,c\n", "3: the row has 3 fields"},
-        {LibraryKind::Symbol, "name,description\nA,ok\nB,\xCE\xA9hm\n",
-         "3: column \"description\" holds the character \"\xCE\xA9\" (U+03A9), which "
-         "Windows-1252 cannot hold"},
-        {LibraryKind::Symbol, "name\nA\xFF\n", "2: column \"name\" holds the byte 0xFF"},
-        // A quoted field over two lines: the character is on the second.
-        {LibraryKind::Symbol, "name,description\nA,\"first\nsecond \xE2\x86\x92\"\n",
-         "3: column \"description\" holds the character \"\xE2\x86\x92\" (U+2192)"},
-        {LibraryKind::Symbol, "name,description\nA,\"first\nsecond\"\n",
-         "2: column \"description\" holds the control character U+000A"},
-        {LibraryKind::Package, "name,description\nA,a\tb\n",
-         "2: column \"description\" "
-         "holds the control character U+0009"},
-        {LibraryKind::Package, "name,description\nA,5 \xE2\x82\xAC\n",
-         "2: column \"description\" holds the euro sign"},
-        {LibraryKind::Part, "name,package\nA,DIP14\nB,DIP 14\n",
-         "3: the package name \"DIP 14\" holds a blank"},
-        {LibraryKind::Padstack, "name,description\nA,x\n  ,round\n", "3: the name is empty"},
-        {LibraryKind::Padstack, "description\nround\n", "2: the name is empty"},
-        {LibraryKind::Part, "name\n7400\n7402\n7400\n",
-         "4: the name \"7400\" is already used "
-         "on line 2"},
-        {LibraryKind::Part, "name\nR\xC3\xA9sistance\nR\xC3\x89SISTANCE\n",
-         "3: the name \"R\xC3\x89SISTANCE\" is already used on line 2"},
         {LibraryKind::Part, "name\n\"A\n", "2: malformed quoting"},
-        // Rows that end in a CR alone are lines of their own.
-        {LibraryKind::Part, "name\r7400\r7402\r7400\r",
-         "4: the name \"7400\" is already used on line 2"},
-        {LibraryKind::Symbol, "name,description\rA,x\rB,\r\nC,x,y\n", "4: the row has 3 fields"},
+        {LibraryKind::Part, "", " the file is empty"},
     };
     for (const BadSource& source : sources) {
         SCOPED_TRACE(source.csv);
-        m_error.clear();
         EXPECT_FALSE(Read(source.kind, source.csv));
         EXPECT_EQ(m_error.rfind(m_file.string() + ":" + source.expected, 0), 0u) << m_error;
+        EXPECT_EQ(m_findings.problems.size(), 1u);
         EXPECT_TRUE(m_objects.empty());
     }
+    m_findings = {};
+    EXPECT_FALSE(
+        ReadLibrarySource(m_dir / "missing.csv", LibraryKind::Part, {}, m_objects, m_findings));
+    ASSERT_EQ(m_findings.problems.size(), 1u);
+    EXPECT_NE(m_findings.problems[0].find("missing.csv: cannot read the file"), std::string::npos);
+}
 
-    EXPECT_FALSE(Read(LibraryKind::Part, ""));
-    EXPECT_NE(m_error.find("source.csv: the file is empty"), std::string::npos) << m_error;
-    EXPECT_FALSE(ReadLibrarySource(m_dir / "missing.csv", LibraryKind::Part, m_objects, m_error));
-    EXPECT_NE(m_error.find("missing.csv: cannot read the file"), std::string::npos) << m_error;
+// Each bad row is left out with its problem, naming line, object and column; the good
+// row after it is kept.
+TEST_F(LibrarySourceTest, ABadRowIsLeftOutWithItsProblemAndTheOthersAreKept) {
+    const std::vector<BadSource> sources = {
+        {LibraryKind::Symbol, "name,description\nA,x\nB,b,c\nZ\n",
+         "3: symbol \"B\": the row has 3 fields"},
+        {LibraryKind::Symbol, "name,description\nA,ok\nB,\xCE\xA9hm\nZ\n",
+         "3: symbol \"B\": column \"description\" holds the character \"\xCE\xA9\" (U+03A9), "
+         "which Windows-1252 cannot hold"},
+        {LibraryKind::Symbol, "name\nA\nB\xFF\nZ\n",
+         "3: symbol \"B\xFF\": column \"name\" holds the byte 0xFF"},
+        // A quoted field over two lines: the character is on the second.
+        {LibraryKind::Symbol,
+         "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\nTEXT 0 0 50 \xE2\x86\x92\"\nZ\n",
+         "4: symbol \"B\": column \"drawing\" holds the character \"\xE2\x86\x92\" (U+2192)"},
+        {LibraryKind::Symbol, "name,description\nA,x\nB,\"first\nsecond\"\nZ\n",
+         "3: symbol \"B\": column \"description\" holds the control character U+000A"},
+        {LibraryKind::Package, "name,description\nA,x\nB,a\tb\nZ\n",
+         "3: package \"B\": column \"description\" holds the control character U+0009"},
+        {LibraryKind::Package, "name,description\nA,x\nB,5 \xE2\x82\xAC\nZ\n",
+         "3: package \"B\": column \"description\" holds the euro sign"},
+        {LibraryKind::Part, "name,package\nA,DIP14\nB,DIP 14\nZ\n",
+         "3: part \"B\": the package name \"DIP 14\" holds a blank"},
+        {LibraryKind::Padstack, "name,description\nA,x\n  ,round\nZ\n", "3: the name is empty"},
+        {LibraryKind::Part, "name\nA\nr\xC3\xA9sistance\nR\xC3\x89SISTANCE\nZ\n",
+         "4: part \"R\xC3\x89SISTANCE\": the name is already used on line 3"},
+        // Rows that end in a CR alone are lines of their own.
+        {LibraryKind::Part, "name\rA\r7402\rA\rZ\r",
+         "4: part \"A\": the name is already used on line 2"},
+        {LibraryKind::Symbol, "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\nLINE 0 0\"\nZ\n",
+         "4: symbol \"B\": the drawing, statement 2: LINE needs 4 fields, has 2"},
+        {LibraryKind::Package, "name,drawing\nA,\nB,K2KDRAW 1 SYMBOL\nZ\n",
+         "3: package \"B\": the drawing is a SYMBOL drawing, not a PACKAGE drawing"},
+    };
+    for (const BadSource& source : sources) {
+        SCOPED_TRACE(source.csv);
+        ASSERT_TRUE(Read(source.kind, source.csv));
+        ASSERT_EQ(m_findings.problems.size(), 1u) << m_findings.problems.back();
+        EXPECT_EQ(m_error.rfind(m_file.string() + ":" + source.expected, 0), 0u) << m_error;
+        EXPECT_EQ(m_findings.rowsLeftOut, 1u);
+        ASSERT_FALSE(m_objects.empty());
+        EXPECT_EQ(m_objects.back().name, "Z");
+    }
+}
+
+TEST_F(LibrarySourceTest, EveryProblemOfEveryRowIsListedInOneRead) {
+    ASSERT_TRUE(Read(LibraryKind::Part, "name,package,description,manufacturer\n"
+                                        "A,DIP 8,\xCE\xBC"
+                                        "A,\xCE\xA9hm\n"
+                                        "B,SO8,fine,\n"
+                                        "C,SO8,\xE2\x88\x92"
+                                        "5V,x,extra\n"));
+    EXPECT_EQ(Names(), std::vector<std::string>{"B"});
+    EXPECT_EQ(m_findings.rowsLeftOut, 2u);
+    const std::string file = m_file.string();
+    EXPECT_EQ(m_findings.problems,
+              (std::vector<std::string>{
+                  file + ":2: part \"A\": column \"description\" holds the character \"\xCE\xBC\" "
+                         "(U+03BC), which Windows-1252 cannot hold",
+                  file + ":2: part \"A\": column \"manufacturer\" holds the character "
+                         "\"\xCE\xA9\" (U+03A9), which Windows-1252 cannot hold",
+                  file + ":2: part \"A\": the package name \"DIP 8\" holds a blank, which ends "
+                         "the package name of a part",
+                  file + ":4: part \"C\": the row has 5 fields, the header names only 4",
+                  file + ":4: part \"C\": column \"description\" holds the character "
+                         "\"\xE2\x88\x92\" (U+2212), which Windows-1252 cannot hold"}));
+    EXPECT_TRUE(m_findings.replacements.empty());
+}
+
+TEST_F(LibrarySourceTest, ReplacedCharactersAreListedAndUnknownOnesStillRefused) {
+    ASSERT_TRUE(Read(LibraryKind::Part,
+                     "name,description,manufacturer\n"
+                     "A,\xCE\xBC"
+                     "A \xCE\xBC"
+                     "F,\xE2\x84\xA6\n" // μ twice, the ohm sign
+                     "B,\xE2\x88\x92"
+                     "5 V,\xE2\x9C\x93\n", // the minus sign, a check mark
+                     {.replaceCharacters = true}));
+    EXPECT_EQ(Names(), std::vector<std::string>{"A"});
+    EXPECT_EQ(m_objects[0].info, " \xB5"
+                                 "A \xB5"
+                                 "F\x80\x80\x80Ohm\x80\x80\x80\x80\x80\x80");
+    const std::string file = m_file.string();
+    EXPECT_EQ(m_findings.replacements,
+              (std::vector<std::string>{
+                  file + ":2: part \"A\": column \"description\": replaced \"\xCE\xBC\" "
+                         "(U+03BC) by \"\xC2\xB5\" twice",
+                  file + ":2: part \"A\": column \"manufacturer\": replaced \"\xE2\x84\xA6\" "
+                         "(U+2126) by \"Ohm\"",
+                  file + ":3: part \"B\": column \"description\": replaced \"\xE2\x88\x92\" "
+                         "(U+2212) by \"-\""}));
+    ASSERT_EQ(m_findings.problems.size(), 1u);
+    EXPECT_NE(m_error.find("holds the character \"\xE2\x9C\x93\" (U+2713)"), std::string::npos);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ protected:
             << error;
         ASSERT_TRUE(kicad::ReadSymbolLibrary(m_document, "T.kicad_sym", m_source, error)) << error;
         ASSERT_TRUE(m_source.problems.empty()) << m_source.problems[0];
-        ImportSymbolLibrary(m_source, library, m_imported, m_report);
+        ImportSymbolLibrary(m_source, library, {}, m_imported, m_report);
     }
 
     const LibraryObject* Symbol(std::string_view name) const {
@@ -191,11 +191,14 @@ TEST_F(SymbolImportTest, AnObjectTheSuiteCannotHoldIsLeftOutAndTheRestKept) {
            "Lib_Bad");
     EXPECT_EQ(m_report.LeftOut(),
               (std::vector<std::string>{
-                  "Lib_Bad: symbol \"MU\": field \"description\" holds \"μ\" (U+03BC)",
-                  "Lib_Bad: symbol \"OHM\": field \"drawing\" holds \"Ω\" (U+03A9)",
+                  "Lib_Bad: symbol \"MU\": field \"description\" holds the character \"μ\" "
+                  "(U+03BC), which Windows-1252 cannot hold",
+                  "Lib_Bad: symbol \"OHM\": field \"drawing\" holds the character \"Ω\" (U+03A9), "
+                  "which Windows-1252 cannot hold",
                   "Lib_Bad: symbol \"r\": the library already holds symbol \"R\" (names are "
                   "compared without regard to case); the first is kept",
-                  "Lib_Bad: part \"MU\": field \"description\" holds \"μ\" (U+03BC)",
+                  "Lib_Bad: part \"MU\": field \"description\" holds the character \"μ\" (U+03BC), "
+                  "which Windows-1252 cannot hold",
                   "Lib_Bad: part \"r\": the library already holds part \"R\" (names are compared "
                   "without regard to case); the first is kept",
                   "Lib_Bad: part \"X\": it extends \"NOPE\", which the library does not hold",
