@@ -31,14 +31,16 @@ if [ -n "$real" ]; then
     cp -r "$suite" "$K2K_BUILD/real/suite"
     suite="$K2K_BUILD/real/suite"
     echo "== Importing the libraries of /usr/share/kicad into $suite"
-    # Objects left out do not stop the import; a library lost does, with the report.
-    if ! "$K2K_BUILD/app/k2klib/k2klib" import --suite "$suite" >"$report"; then
+    # Characters the suite's encoding lacks get their stand-ins (listed in the report), so
+    # no part is left out for one of them. A library lost stops here, with the report.
+    if ! "$K2K_BUILD/app/k2klib/k2klib" import --suite "$suite" --replace-characters \
+        >"$report"; then
         cat "$report" >&2
         exit 1
     fi
     tail -n 3 "$report"
-    echo "== The whole report (objects left out, names several libraries hold, what the" \
-        "suite has no place for): $report"
+    echo "== The whole report (characters replaced, objects left out, names several" \
+        "libraries hold, what the suite has no place for): $report"
 fi
 echo "== The Library Browser on the suite in $suite"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

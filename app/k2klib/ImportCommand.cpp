@@ -22,9 +22,12 @@
 #include "services/Directories.h"
 
 #include <algorithm>
+#include <iostream>
 #include <ostream>
 #include <set>
 #include <unordered_map>
+
+#include <unistd.h>
 
 namespace k2k::cli {
 
@@ -100,11 +103,19 @@ private:
     std::vector<Name> m_names;
 };
 
-// Overwrites itself on a terminal line; the last one is ended by Finish.
+// Overwrites itself on a terminal line; the last one is ended by Finish. Into a file or a
+// pipe, where a carriage return would not go back, it writes every tenth of the work and
+// its end, each on a line of its own.
 class ProgressLine final {
 public:
-    explicit ProgressLine(std::ostream& err) : m_err(err) {}
-    void Show(const std::string& text) {
+    ProgressLine(std::ostream& err, bool terminal) : m_err(err), m_terminal(terminal) {}
+    // text is step of total.
+    void Show(std::size_t step, std::size_t total, const std::string& text) {
+        if (!m_terminal) {
+            if (step == total || step * 10 / total != (step - 1) * 10 / total)
+                m_err << text << '\n';
+            return;
+        }
         m_err << '\r' << text;
         if (text.size() < m_shown)
             m_err << std::string(m_shown - text.size(), ' ');
@@ -114,10 +125,12 @@ public:
     void Finish() {
         if (m_shown > 0)
             m_err << '\n';
+        m_shown = 0;
     }
 
 private:
     std::ostream& m_err;
+    bool m_terminal;
     std::size_t m_shown = 0;
 };
 
@@ -230,14 +243,15 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
     std::vector<std::string> partLibraries;
     std::vector<std::string> symbolLibraries;
     LibraryNames libraryNames(libDir, opened->browser.Catalogue());
-    ProgressLine progress(context.err);
+    ProgressLine progress(context.err, &context.err == &std::cerr && isatty(STDERR_FILENO));
     SDocument document;
     kicad::SymbolLibrary source;
     ImportedLibrary imported;
     for (std::size_t n = 0; n < files.size(); ++n) {
         const std::string stem = files[n].stem().string();
-        progress.Show("import: symbol library " + std::to_string(n + 1) + " of " +
-                      std::to_string(files.size()) + ": " + stem);
+        progress.Show(n + 1, files.size(),
+                      "import: symbol library " + std::to_string(n + 1) + " of " +
+                          std::to_string(files.size()) + ": " + stem);
         UnholdableCharacter bad;
         const auto name = ToSuiteText(stem, TextUse::Field, bad);
         if (!name) {
