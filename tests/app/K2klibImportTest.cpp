@@ -43,8 +43,8 @@ protected:
         WriteFile(sources / "README.txt", "not a library");
     }
     test::ToolRun Import() {
-        return RunK2klib(
-            {"import", "--suite", suite.Path().string(), "--symbols", sources.string()});
+        return RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", sources.string(),
+                          "--footprints", ""});
     }
 
     test::TempDir suite;
@@ -120,12 +120,12 @@ TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
     EXPECT_NE(run.out.find("Written: 2 part libraries"), std::string::npos) << run.out;
     EXPECT_FALSE(std::filesystem::exists(suite / "LIB" / "Broken.PART"));
 
-    const auto noFolder = RunK2klib(
-        {"import", "--suite", suite.Path().string(), "--symbols", (sources / "none").string()});
+    const auto noFolder = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                     (sources / "none").string(), "--footprints", ""});
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_NE(noFolder.err.find("k2klib import: cannot read the folder"), std::string::npos);
-    const auto noLibraries =
-        RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", suite.Path().string()});
+    const auto noLibraries = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                        suite.Path().string(), "--footprints", ""});
     EXPECT_EQ(noLibraries.status, 1);
     EXPECT_NE(noLibraries.err.find("holds no .kicad_sym files"), std::string::npos);
     const auto notSuite =
