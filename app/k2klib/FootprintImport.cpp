@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <tuple>
 #include <unordered_map>
 
 namespace k2k {

@@ -174,8 +174,8 @@ TEST(K2klibFootprintImportTest, EachFolderIsAPackageLibraryAndThePadsShareOnePad
               std::string::npos)
         << run.out;
 
-    const auto list = RunK2klib(
-        {"list", "--drawings", (suite / "LIB" / "KiCad_Padstacks.PADSTACK").string()});
+    const auto list =
+        RunK2klib({"list", "--drawings", (suite / "LIB" / "KiCad_Padstacks.PADSTACK").string()});
     EXPECT_NE(list.out.find("\nR1500X900\tRectangular pad 1.50 x 0.90 mm\t"), std::string::npos)
         << list.out;
     EXPECT_NE(list.out.find("\nS1600H800\tSquare pad 1.60 mm, drill 0.80 mm, plated\t"),
@@ -191,8 +191,8 @@ TEST(K2klibFootprintImportTest, EachFolderIsAPackageLibraryAndThePadsShareOnePad
     EXPECT_NE(check.out.find(" 4 drawings read;"), std::string::npos) << check.out;
     for (const char* imported : {"Package_A", "Package_B", "KiCad_Padstacks", "padstack"})
         EXPECT_EQ(check.out.find(imported), std::string::npos) << imported << "\n" << check.out;
-    const auto search = RunK2klib({"search", "--suite", suite.Path().string(), "--kind",
-                                   "package", "--name", "DIP-2", "--format", "tsv"});
+    const auto search = RunK2klib({"search", "--suite", suite.Path().string(), "--kind", "package",
+                                   "--name", "DIP-2", "--format", "tsv"});
     EXPECT_NE(search.out.find("\tDIP-2\tPackage_B.PACKAGE\t"), std::string::npos)
         << search.out << search.err;
 }
