@@ -35,6 +35,7 @@ std::string Quoted(std::string_view word) {
 }
 
 constexpr std::array<std::string_view, 3> kKindNames = {"SYMBOL", "PACKAGE", "PADSTACK"};
+constexpr std::array<std::string_view, 2> kUnitNames = {"MIL", "UM"};
 constexpr std::array<std::string_view, 4> kSideNames = {"L", "R", "T", "B"};
 constexpr std::array<std::string_view, 4> kShapeNames = {"ROUND", "SQUARE", "RECT", "OBLONG"};
 constexpr std::array<std::string_view, 7> kLayerNames = {
@@ -327,6 +328,15 @@ private:
                 d.drill = *diameter;
                 d.plated = plated;
             }
+        } else if (keyword == "UNIT") {
+            if (!Fields(s, keyword, 1))
+                return;
+            const auto unit = s.Choice(0, "the unit", kUnitNames);
+            if (unit && m_seenUnit)
+                s.Fail("UNIT is given twice");
+            else if (unit)
+                d.unit = static_cast<DrawUnit>(*unit);
+            m_seenUnit = m_seenUnit || unit.has_value();
         } else if (keyword == "K2KDRAW") {
             s.Fail("K2KDRAW may only be the first statement");
         } else {
@@ -336,6 +346,7 @@ private:
 
     ParsedDrawing m_result;
     bool m_seenFirst = false;
+    bool m_seenUnit = false;
 };
 
 // Texts are read up to the end of their statement, so a separator in one is written as a
@@ -385,6 +396,10 @@ DrawPoint TowardsBody(PinSide side) noexcept {
     return {0, 1};
 }
 
+double MilsPerUnit(DrawUnit unit) noexcept {
+    return unit == DrawUnit::Micrometre ? 1 / 25.4 : 1.0;
+}
+
 std::string_view DrawingKindName(DrawingKind kind) noexcept {
     return kKindNames[static_cast<std::size_t>(kind)];
 }
@@ -396,6 +411,8 @@ ParsedDrawing ParseDrawing(std::string_view data) {
 std::string FormatDrawing(const Drawing& drawing) {
     Writer out;
     out << "K2KDRAW 1 " << DrawingKindName(drawing.kind) << '\n';
+    if (drawing.unit != DrawUnit::Mil)
+        out << "UNIT " << kUnitNames[static_cast<std::size_t>(drawing.unit)] << '\n';
     if (drawing.kind == DrawingKind::Package && drawing.origin)
         out << "ORIGIN" << *drawing.origin << '\n';
     if (drawing.kind == DrawingKind::Padstack) {

@@ -7,11 +7,16 @@
 // statements starting with "#" are skipped. The first statement names the format and the
 // kind: "K2KDRAW 1 SYMBOL", "K2KDRAW 1 PACKAGE" or "K2KDRAW 1 PADSTACK". Each other
 // statement is a keyword and its fields separated by blanks; lengths and coordinates are
-// whole mils (1/1000 inch), x to the right and y upwards, angles whole degrees counter-
-// clockwise from the positive x axis. A name field is one word; the text of TEXT runs to
-// the end of its statement.
+// whole numbers of the drawing's unit, mils (1/1000 inch) unless a UNIT statement says
+// otherwise, x to the right and y upwards, angles whole degrees counter-clockwise from the
+// positive x axis. A name field is one word; the text of TEXT runs to the end of its
+// statement.
 //
-//   every kind   LINE x1 y1 x2 y2            a line
+//   every kind   UNIT MIL|UM                 the unit of every length and coordinate of
+//                                            the drawing, wherever the statement stands:
+//                                            mils or micrometres (for metric sources);
+//                                            once at most, MIL when none is given
+//                LINE x1 y1 x2 y2            a line
 //                RECT x1 y1 x2 y2            a rectangle by two opposite corners
 //                ARC cx cy r start sweep     an arc; a sweep of 360 is a circle
 //                TEXT x y height text...     a text, its baseline starting at x y
@@ -77,6 +82,13 @@ struct DrawText {
     bool operator==(const DrawText&) const = default;
 };
 
+// The unit of a drawing's lengths: a mil (25.4 micrometres) or a micrometre. Every limit of
+// the format is the same in both (±10,000,000: 254 m or 10 m).
+enum class DrawUnit { Mil, Micrometre };
+
+// How many mils one unit is: 1, or 1/25.4.
+double MilsPerUnit(DrawUnit unit) noexcept;
+
 enum class PinSide { Left, Right, Top, Bottom };
 
 // The direction from a pin's outer end towards the body, one mil long, in the drawing's
@@ -112,6 +124,7 @@ struct DrawLayer {
 
 struct Drawing {
     DrawingKind kind = DrawingKind::Symbol;
+    DrawUnit unit = DrawUnit::Mil;
     // The graphics: a symbol's body, a package's outline, marks on a padstack.
     std::vector<DrawLine> lines;
     std::vector<DrawRect> rects;

@@ -131,4 +131,21 @@ Mils MilsFromMillimetres(Decimal mm) noexcept {
     return {negative ? -value : value, remainder == 0};
 }
 
+Micrometres MicrometresFromMillimetres(Decimal mm) noexcept {
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max() / 10;
+    const bool negative = mm.digits < 0;
+    const std::int64_t magnitude = negative ? -mm.digits : mm.digits;
+    if (mm.scale <= 3) {
+        const std::int64_t power = kPowers[3 - mm.scale];
+        const std::int64_t value = magnitude > kLargest / power ? kLargest : magnitude * power;
+        return {negative ? -value : value, true};
+    }
+    const std::int64_t power = kPowers[mm.scale - 3];
+    std::int64_t value = magnitude / power;
+    const std::int64_t remainder = magnitude % power;
+    if (remainder * 2 >= power)
+        ++value;
+    return {negative ? -value : value, remainder == 0};
+}
+
 } // namespace k2k

@@ -2,7 +2,7 @@
 // A decimal number exactly as a source text writes it ("2.54", "-0.127", "100"): its
 // digits and the number of them after the point, so that a conversion of units can tell
 // an exact result from one it has to round. Sources of the open-source EDA tool write
-// lengths in millimetres; the suite's drawings are in whole mils.
+// lengths in millimetres; the suite's drawings are in whole mils or whole micrometres.
 
 #include <cstdint>
 #include <optional>
@@ -33,5 +33,13 @@ struct Mils {
     bool exact = true;
 };
 Mils MilsFromMillimetres(Decimal mm) noexcept;
+
+// A length in millimetres as whole micrometres, rounded the same way when it has more than
+// three decimals; lengths beyond the int64 range are held at its ends.
+struct Micrometres {
+    std::int64_t value = 0;
+    bool exact = true;
+};
+Micrometres MicrometresFromMillimetres(Decimal mm) noexcept;
 
 } // namespace k2k

@@ -1,14 +1,19 @@
-// k2klib import --suite DIR [--symbols DIR]: the symbol libraries of the open-source EDA
-// tool into a suite. Each source library "NAME.kicad_sym" becomes NAME.PART and
-// NAME.SYMBOL in the suite's library folder (replacing files of those names), and every
-// library new to the catalogue is added at the end of its kind's search sequence, as the
-// search-sequence dialog would add it. A progress line goes to standard error; the report
-// (objects left out, names several libraries hold, losses by kind, the totals) to
-// standard output.
+// k2klib import --suite DIR [--symbols DIR] [--footprints DIR]: the symbol and footprint
+// libraries of the open-source EDA tool into a suite. Each source library "NAME.kicad_sym"
+// becomes NAME.PART and NAME.SYMBOL in the suite's library folder, each footprint folder
+// "NAME.pretty" NAME.PACKAGE, and the pads of every footprint the padstacks of
+// KiCad_Padstacks.PADSTACK (replacing the files an earlier import wrote). Every library new to the
+// catalogue is added at the end of its kind's search sequence, as the search-sequence
+// dialog would add it; a library the suite holds that no import wrote is never replaced
+// (see LibraryNames). An empty folder option skips its pass. A progress line goes to
+// standard error; the report (objects left out, names several libraries hold, losses by
+// kind, the totals) to standard output.
 
 #include "Commands.h"
+#include "FootprintImport.h"
 #include "ImportReport.h"
 #include "ImportText.h"
+#include "KicadFootprints.h"
 #include "KicadSymbols.h"
 #include "OpenedSuite.h"
 #include "SExpression.h"
@@ -37,16 +42,21 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kDefaultSymbolFolder = "/usr/share/kicad/symbols";
 constexpr std::string_view kSymbolExtension = ".kicad_sym";
+constexpr std::string_view kDefaultFootprintFolder = "/usr/share/kicad/footprints";
+constexpr std::string_view kFootprintFolderExtension = ".pretty";
+constexpr std::string_view kFootprintExtension = ".kicad_mod";
+constexpr std::string_view kPadstackLibrary = "KiCad_Padstacks";
 
 struct ImportArguments {
     std::string suite;
     std::string symbols{kDefaultSymbolFolder};
+    std::string footprints{kDefaultFootprintFolder};
     bool replace = false;
 };
 
-// The source libraries of a folder, by name.
+// The source libraries of a folder, by name: files, or with folders set, folders.
 bool SourceFiles(const fs::path& folder, std::string_view extension, std::vector<fs::path>& files,
-                 std::string& error) {
+                 std::string& error, bool folders = false) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
@@ -57,12 +67,18 @@ bool SourceFiles(const fs::path& folder, std::string_view extension, std::vector
         if (ec)
             break;
         const fs::path& path = it->path();
-        if (path.extension() == extension && it->is_regular_file(ec))
+        if (path.extension() == extension &&
+            (folders ? it->is_directory(ec) : it->is_regular_file(ec)))
             files.push_back(path);
     }
     std::sort(files.begin(), files.end());
-    if (files.empty()) {
+    if (files.empty() && !folders) {
         error = "the folder " + folder.string() + " holds no " + std::string(extension) + " files";
+        return false;
+    }
+    if (files.empty()) {
+        error =
+            "the folder " + folder.string() + " holds no " + std::string(extension) + " folders";
         return false;
     }
     return true;
@@ -158,8 +174,10 @@ public:
         }
     }
 
-    // The stem under which every kind's library of a source is written.
-    std::string StemFor(const std::string& stem, std::initializer_list<LibraryKind> kinds) {
+    // The stem under which every kind's library of the source is written; a new one is
+    // reported. stem: the source's name in the suite's encoding, source: as it is written.
+    std::string StemFor(const std::string& stem, std::string_view source,
+                        std::initializer_list<LibraryKind> kinds, ImportReport& report) {
         for (int n = 1;; ++n) {
             const std::string candidate =
                 n == 1 ? stem : stem + "_KiCad" + (n == 2 ? "" : std::to_string(n - 1));
@@ -169,6 +187,10 @@ public:
             if (free) {
                 for (const LibraryKind kind : kinds)
                     Wrote(candidate + LibraryFileExtension(kind));
+                if (n > 1)
+                    report.Rename(std::string(source) + ": written as " + Cp1252ToUtf8(candidate) +
+                                  ", since the suite holds a library of that name that no import "
+                                  "wrote");
                 return candidate;
             }
         }
@@ -221,29 +243,24 @@ void Register(LibraryKind kind, const std::vector<std::string>& libraries,
     catalogue.SetEntries(kind, std::move(entries));
 }
 
-void RunImport(const ImportArguments& arguments, CommandContext& context) {
-    const auto opened = OpenSuiteFor("import", arguments.suite, context);
-    if (!opened)
-        return;
+// What the passes wrote, for the catalogue.
+struct Written {
+    std::vector<std::string> parts, symbols, packages, padstacks;
+};
+
+void ImportSymbols(const std::string& folder, const std::string& libDir, const TextOptions& options,
+                   LibraryNames& libraryNames, ImportReport& report, Written& written,
+                   ProgressLine& progress, CommandContext& context) {
     std::vector<fs::path> files;
     std::string error;
-    if (!SourceFiles(arguments.symbols, kSymbolExtension, files, error)) {
+    if (!SourceFiles(folder, kSymbolExtension, files, error)) {
         context.err << "k2klib import: " << error << '\n';
         context.exitCode = 1;
         return;
     }
-    const std::string libDir = opened->browser.Dirs().libDir;
-    std::error_code ec;
-    fs::create_directories(NativePath(libDir), ec);
-
-    ImportReport report;
     report.totals.sourceLibraries = files.size();
     NameRegister partNames("part");
     NameRegister symbolNames("symbol");
-    std::vector<std::string> partLibraries;
-    std::vector<std::string> symbolLibraries;
-    LibraryNames libraryNames(libDir, opened->browser.Catalogue());
-    ProgressLine progress(context.err, &context.err == &std::cerr && isatty(STDERR_FILENO));
     SDocument document;
     kicad::SymbolLibrary source;
     ImportedLibrary imported;
@@ -265,15 +282,11 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
             continue;
         }
         report.totals.symbolsRead += source.symbols.size() + source.problems.size();
-        ImportSymbolLibrary(source, stem, {.replaceCharacters = arguments.replace}, imported,
-                            report);
-        const std::string written =
-            libraryNames.StemFor(*name, {LibraryKind::Part, LibraryKind::Symbol});
-        if (written != *name)
-            report.Rename(stem + ": written as " + Cp1252ToUtf8(written) +
-                          ", since the suite holds a library of that name that no import wrote");
-        const std::string partLibrary = written + LibraryFileExtension(LibraryKind::Part);
-        const std::string symbolLibrary = written + LibraryFileExtension(LibraryKind::Symbol);
+        ImportSymbolLibrary(source, stem, options, imported, report);
+        const std::string stored =
+            libraryNames.StemFor(*name, stem, {LibraryKind::Part, LibraryKind::Symbol}, report);
+        const std::string partLibrary = stored + LibraryFileExtension(LibraryKind::Part);
+        const std::string symbolLibrary = stored + LibraryFileExtension(LibraryKind::Symbol);
         if (!WriteLibrary(NativePath(JoinPath(libDir, partLibrary)), LibraryKind::Part,
                           imported.parts, error) ||
             !WriteLibrary(NativePath(JoinPath(libDir, symbolLibrary)), LibraryKind::Symbol,
@@ -281,8 +294,8 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
             report.LoseLibrary(error);
             continue;
         }
-        partLibraries.push_back(partLibrary);
-        symbolLibraries.push_back(symbolLibrary);
+        written.parts.push_back(partLibrary);
+        written.symbols.push_back(symbolLibrary);
         report.totals.partLibraries += 1;
         report.totals.symbolLibraries += 1;
         report.totals.parts += imported.parts.size();
@@ -290,17 +303,138 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
         partNames.Add(imported.parts, stem);
         symbolNames.Add(imported.symbols, stem);
     }
+    partNames.Report(report);
+    symbolNames.Report(report);
+}
+
+// The footprints of one folder; one that cannot be read is left out and listed.
+void ReadFootprints(const fs::path& folder, const std::string& library, SDocument& document,
+                    std::vector<kicad::Footprint>& footprints, ImportReport& report) {
+    footprints.clear();
+    std::vector<fs::path> files;
+    std::string error;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec))
+        if (it->path().extension() == kFootprintExtension)
+            files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    report.totals.footprintsRead += files.size();
+    for (const fs::path& file : files) {
+        footprints.emplace_back();
+        if (!document.Load(file, error) ||
+            !kicad::ReadFootprint(document, file.string(), footprints.back(), error)) {
+            footprints.pop_back();
+            report.LeaveOut(library + ": package \"" + file.stem().string() + "\": " + error);
+        }
+    }
+}
+
+void ImportFootprints(const std::string& folder, const std::string& libDir,
+                      const TextOptions& options, LibraryNames& libraryNames, ImportReport& report,
+                      Written& written, ProgressLine& progress, CommandContext& context) {
+    std::vector<fs::path> folders;
+    std::string error;
+    if (!SourceFiles(folder, kFootprintFolderExtension, folders, error, true)) {
+        context.err << "k2klib import: " << error << '\n';
+        context.exitCode = 1;
+        return;
+    }
+    report.totals.footprintLibraries = folders.size();
+    NameRegister packageNames("package");
+    SDocument document;
+    std::vector<kicad::Footprint> footprints;
+    std::vector<LibraryObject> packages;
+    Padstacks padstacks;
+    for (std::size_t n = 0; n < folders.size(); ++n) {
+        const std::string stem = folders[n].stem().string();
+        progress.Show(n + 1, folders.size(),
+                      "import: footprint library " + std::to_string(n + 1) + " of " +
+                          std::to_string(folders.size()) + ": " + stem);
+        UnholdableCharacter bad;
+        const auto name = ToSuiteText(stem, TextUse::Field, bad);
+        if (!name) {
+            report.LoseLibrary(folders[n].string() + ": the suite cannot name a library with " +
+                               DescribeUnholdable(bad));
+            continue;
+        }
+        std::error_code ec;
+        const fs::directory_iterator readable(folders[n], ec);
+        if (ec) {
+            report.LoseLibrary("cannot read the folder " + folders[n].string() + ": " +
+                               ec.message());
+            continue;
+        }
+        ReadFootprints(folders[n], stem, document, footprints, report);
+        ImportFootprintLibrary(footprints, stem, options, packages, padstacks, report);
+        const std::string packageLibrary =
+            libraryNames.StemFor(*name, stem, {LibraryKind::Package}, report) +
+            LibraryFileExtension(LibraryKind::Package);
+        if (!WriteLibrary(NativePath(JoinPath(libDir, packageLibrary)), LibraryKind::Package,
+                          packages, error)) {
+            report.LoseLibrary(error);
+            continue;
+        }
+        written.packages.push_back(packageLibrary);
+        report.totals.packageLibraries += 1;
+        report.totals.packages += packages.size();
+        packageNames.Add(packages, stem);
+    }
+    packageNames.Report(report);
+    if (padstacks.empty())
+        return;
+    std::vector<LibraryObject> objects;
+    objects.reserve(padstacks.size());
+    for (auto& [name, object] : padstacks)
+        objects.push_back(std::move(object));
+    const std::string padstackLibrary =
+        libraryNames.StemFor(std::string(kPadstackLibrary), kPadstackLibrary,
+                             {LibraryKind::Padstack}, report) +
+        LibraryFileExtension(LibraryKind::Padstack);
+    if (!WriteLibrary(NativePath(JoinPath(libDir, padstackLibrary)), LibraryKind::Padstack, objects,
+                      error)) {
+        report.LoseLibrary(error);
+        return;
+    }
+    written.padstacks.push_back(padstackLibrary);
+    report.totals.padstacks = objects.size();
+}
+
+void RunImport(const ImportArguments& arguments, CommandContext& context) {
+    const auto opened = OpenSuiteFor("import", arguments.suite, context);
+    if (!opened)
+        return;
+    const std::string libDir = opened->browser.Dirs().libDir;
+    std::error_code ec;
+    fs::create_directories(NativePath(libDir), ec);
+
+    ImportReport report;
+    Written written;
+    ProgressLine progress(context.err, &context.err == &std::cerr && isatty(STDERR_FILENO));
+    LibraryNames libraryNames(libDir, opened->browser.Catalogue());
+    const TextOptions options{.replaceCharacters = arguments.replace};
+    if (!arguments.symbols.empty())
+        ImportSymbols(arguments.symbols, libDir, options, libraryNames, report, written, progress,
+                      context);
+    if (!arguments.footprints.empty()) {
+        progress.Finish();
+        ImportFootprints(arguments.footprints, libDir, options, libraryNames, report, written,
+                         progress, context);
+    }
     progress.Finish();
+    std::string error;
     if (!libraryNames.Save(error))
         report.LoseLibrary("the list of imported libraries could not be written (" + error +
                            "); a later import will not replace them");
-    partNames.Report(report);
-    symbolNames.Report(report);
+    if (context.exitCode != 0 && written.parts.empty() && written.packages.empty())
+        return;
 
     LibraryCatalogue catalogue = opened->browser.Catalogue();
     std::size_t added = 0;
-    Register(LibraryKind::Part, partLibraries, catalogue, added);
-    Register(LibraryKind::Symbol, symbolLibraries, catalogue, added);
+    Register(LibraryKind::Part, written.parts, catalogue, added);
+    Register(LibraryKind::Symbol, written.symbols, catalogue, added);
+    Register(LibraryKind::Package, written.packages, catalogue, added);
+    Register(LibraryKind::Padstack, written.padstacks, catalogue, added);
     if (added > 0 && !catalogue.Save(opened->browser.Services())) {
         report.LoseLibrary("the catalogue could not be written; the libraries are in " +
                            Cp1252ToUtf8(DisplayPath(libDir)) + " but no search reads them");
@@ -308,7 +442,8 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
         report.totals.registered = added;
     }
     report.Write(context.out);
-    context.exitCode = report.LostLibraries().empty() ? 0 : 1;
+    if (!report.LostLibraries().empty())
+        context.exitCode = 1;
 }
 
 } // namespace
@@ -316,13 +451,17 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
 void AddImportCommand(CLI::App& app, CommandContext& context) {
     auto [command, a] = AddCommand<ImportArguments>(
         app, "import",
-        "import the symbol libraries (.kicad_sym) of the open-source EDA tool into a suite: a "
-        "part and a symbol library each, added to the catalogue; reports what was left out",
+        "import the symbol libraries (.kicad_sym) and footprint libraries (.pretty) of the "
+        "open-source EDA tool into a suite: a part and a symbol library each, a package library "
+        "each and one padstack library, added to the catalogue; reports what was left out",
         context, RunImport);
     AddSuiteOption(command, a.suite);
     command.add_option("--symbols", a.symbols,
                        "folder of .kicad_sym files (default " + std::string(kDefaultSymbolFolder) +
-                           ")");
+                           "; empty: none)");
+    command.add_option("--footprints", a.footprints,
+                       "folder of .pretty footprint folders (default " +
+                           std::string(kDefaultFootprintFolder) + "; empty: none)");
     AddReplaceOption(command, a.replace);
 }
 

@@ -34,9 +34,25 @@ constexpr std::array<LossFacts, kLossKinds> kLossFacts = {{
     {"line widths", "graphics"},
     {"text rotations (drawn level)", "texts"},
     {"coordinates and lengths rounded to whole mils", "values"},
-    {"arcs rounded to whole mils and degrees", "arcs"},
+    {"arcs rounded to whole units (mils, micrometres) and degrees", "arcs"},
     {"arcs through three points on a line (drawn as lines)", "arcs"},
-    {"graphics beyond +-10,000,000 mils (left out)", "graphics"},
+    {"graphics beyond +-10,000,000 units (mils, micrometres; left out)", "graphics"},
+    {"footprint keywords (tags)", "footprints"},
+    {"footprint attributes (attr: smd, through_hole, exclusions, ...)", "footprints"},
+    {"footprint settings (clearances, solder margins, zone connections, ...)", "footprints"},
+    {"3D models (model)", "models"},
+    {"zones and keep-outs", "zones"},
+    {"fabrication graphics (F.Fab, B.Fab) beside a silkscreen outline, their texts", "graphics"},
+    {"courtyard graphics (F.CrtYd, B.CrtYd)", "graphics"},
+    {"copper graphics", "graphics"},
+    {"graphics on other layers (user, mask, paste, edge cuts, ...)", "graphics"},
+    {"hidden texts", "texts"},
+    {"rounded-rectangle pads (drawn as rectangles)", "pads"},
+    {"trapezoid and custom pads (drawn as the nearest shape)", "pads"},
+    {"oval drills, slots (drilled round by their smaller side)", "pads"},
+    {"pad settings (margins, clearances, drill offsets, chamfers, ...)", "pads"},
+    {"pad rotations rounded to whole degrees", "pads"},
+    {"coordinates and lengths rounded to whole micrometres", "values"},
 }};
 
 void WriteList(std::ostream& out, std::string_view title, const std::vector<std::string>& lines) {
@@ -90,10 +106,16 @@ void ImportReport::Write(std::ostream& out) const {
         out << '\n';
     }
     const Totals& t = totals;
-    out << "Read: " << t.sourceLibraries << " symbol libraries, " << t.symbolsRead << " symbols\n"
-        << "Written: " << t.partLibraries << " part libraries (" << t.parts << " parts), "
-        << t.symbolLibraries << " symbol libraries (" << t.symbols << " symbols); " << t.registered
-        << " libraries new in the catalogue\n"
+    out << "Read: " << t.sourceLibraries << " symbol libraries, " << t.symbolsRead << " symbols";
+    if (t.footprintLibraries > 0)
+        out << "; " << t.footprintLibraries << " footprint libraries, " << t.footprintsRead
+            << " footprints";
+    out << "\nWritten: " << t.partLibraries << " part libraries (" << t.parts << " parts), "
+        << t.symbolLibraries << " symbol libraries (" << t.symbols << " symbols)";
+    if (t.footprintLibraries > 0)
+        out << ", " << t.packageLibraries << " package libraries (" << t.packages << " packages), "
+            << (t.padstacks > 0 ? 1 : 0) << " padstack library (" << t.padstacks << " padstacks)";
+    out << "; " << t.registered << " libraries new in the catalogue\n"
         << "Left out: " << m_leftOut.size() << " objects, " << m_lostLibraries.size()
         << " libraries\n";
 }

@@ -40,8 +40,25 @@ enum class Loss : std::uint8_t {
     RoundedArcs,
     DegenerateArcs,
     OutOfRange,
+    // footprints
+    FootprintKeywords,
+    FootprintAttributes,
+    FootprintSettings,
+    Models,
+    Zones,
+    FabricationGraphics,
+    CourtyardGraphics,
+    CopperGraphics,
+    OtherLayerGraphics,
+    HiddenTexts,
+    RoundedPads,
+    OtherPadShapes,
+    Slots,
+    PadSettings,
+    PadRotations,
+    RoundedMicrometres,
 };
-inline constexpr std::size_t kLossKinds = static_cast<std::size_t>(Loss::OutOfRange) + 1;
+inline constexpr std::size_t kLossKinds = static_cast<std::size_t>(Loss::RoundedMicrometres) + 1;
 
 // How a kind of loss is named in the report, and what it counts.
 std::string_view LossName(Loss loss) noexcept;
@@ -84,6 +101,12 @@ public:
         std::size_t parts = 0;           // written
         std::size_t symbols = 0;         // symbol objects written
         std::size_t registered = 0;      // libraries new to the catalogue
+        // the footprint pass
+        std::size_t footprintLibraries = 0; // found
+        std::size_t footprintsRead = 0;     // footprint files of the source libraries
+        std::size_t packageLibraries = 0;   // written
+        std::size_t packages = 0;           // written
+        std::size_t padstacks = 0;          // written, in the one padstack library
     };
     Totals totals;
 

@@ -1,5 +1,7 @@
 #include "ImportText.h"
 
+#include "ImportReport.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -98,6 +100,21 @@ std::optional<std::string> ToSuiteText(std::string_view utf8, TextUse use, Unhol
         }
         i += length;
     }
+    return text;
+}
+
+std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
+                                        const TextOptions& options, const std::string& what,
+                                        ImportReport& report) {
+    UnholdableCharacter bad;
+    std::vector<Replacement> replaced;
+    auto text = ToSuiteText(utf8, use, bad, options.replaceCharacters ? &replaced : nullptr);
+    if (!text) {
+        report.LeaveOut(what + " holds " + DescribeUnholdable(bad));
+        return std::nullopt;
+    }
+    for (const Replacement& replacement : replaced)
+        report.Replace(what + ": replaced " + DescribeReplacement(replacement));
     return text;
 }
 

@@ -19,6 +19,8 @@
 
 namespace k2k {
 
+class ImportReport;
+
 enum class TextUse {
     Field,         // a name or an info field: one line, no control characters, no euro sign
     Drawing,       // a drawing text made here: statements on lines; the euro sign is a
@@ -59,6 +61,13 @@ struct Replacement {
 // replaced, the table's characters are replaced and each one is added to replaced.
 std::optional<std::string> ToSuiteText(std::string_view utf8, TextUse use, UnholdableCharacter& bad,
                                        std::vector<Replacement>* replaced = nullptr);
+
+// One text of an imported object, what: "LIBRARY: kind "NAME": field "F"". On a character
+// the suite cannot hold, the object is to be left out: nullopt, and the report lists it;
+// each character replaced is listed too.
+std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
+                                        const TextOptions& options, const std::string& what,
+                                        ImportReport& report);
 
 // "the character \"μ\" (U+03BC), which Windows-1252 cannot hold", "the control character
 // U+0009", "the byte 0xFF, which is not UTF-8", or why the euro sign is refused.

@@ -1,5 +1,6 @@
 #include "KicadSymbols.h"
 
+#include "KicadItems.h"
 #include "SExpression.h"
 
 #include <charconv>
@@ -7,62 +8,6 @@
 namespace k2k::kicad {
 
 namespace {
-
-// Why a symbol cannot be read, at the line of the item that says so.
-struct Unreadable {
-    std::size_t line;
-    std::string problem;
-};
-
-std::string Shown(std::string_view text) {
-    constexpr std::size_t kShown = 24;
-    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
-}
-
-// The first item of a list that is itself a list with the given keyword.
-std::optional<SNode> Find(SNode list, std::string_view head) {
-    for (const SNode item : list)
-        if (item.IsList() && item.Head() == head)
-            return item;
-    return std::nullopt;
-}
-
-SNode Need(SNode list, std::string_view head, std::string_view what) {
-    const auto found = Find(list, head);
-    if (!found)
-        throw Unreadable{list.Line(), std::string(what) + " has no (" + std::string(head) + ")"};
-    return *found;
-}
-
-// Item i of a list as a text; the list must hold it.
-std::string_view AtomAt(SNode list, std::size_t i, std::string_view what) {
-    if (i >= list.Size() || !list[i].IsAtom())
-        throw Unreadable{list.Line(), "(" + std::string(list.Head()) + ") of " + std::string(what) +
-                                          " lacks item " + std::to_string(i)};
-    return list[i].Text();
-}
-
-Decimal NumberAt(SNode list, std::size_t i, std::string_view what) {
-    const std::string_view text = AtomAt(list, i, what);
-    const auto number = Decimal::Parse(text);
-    if (!number)
-        throw Unreadable{list[i].Line(), "(" + std::string(list.Head()) + ") of " +
-                                             std::string(what) + ": " + Shown(text) +
-                                             " is not a number"};
-    return *number;
-}
-
-Point PointOf(SNode list, std::string_view what) {
-    return {NumberAt(list, 1, what), NumberAt(list, 2, what)};
-}
-
-// "hide" as a bare word, or (hide yes) as later versions write it.
-bool Hidden(SNode list) {
-    if (list.HasAtom("hide"))
-        return true;
-    const auto hide = Find(list, "hide");
-    return hide && hide->Size() > 1 && hide->operator[](1).Text() == "yes";
-}
 
 bool YesNo(SNode list) {
     return list.Size() > 1 && list[1].Text() == "yes";

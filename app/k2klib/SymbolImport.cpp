@@ -71,17 +71,12 @@ private:
     // is left out and listed.
     bool Convert(std::string_view utf8, TextUse use, std::string_view kind, std::string_view name,
                  std::string_view field, std::string& out) {
-        UnholdableCharacter bad;
-        std::vector<Replacement> replaced;
-        auto text = ToSuiteText(utf8, use, bad, m_options.replaceCharacters ? &replaced : nullptr);
-        const std::string where = std::string(m_library) + ": " + std::string(kind) + " \"" +
-                                  std::string(name) + "\": field \"" + std::string(field) + "\"";
-        if (!text) {
-            m_report.LeaveOut(where + " holds " + DescribeUnholdable(bad));
+        auto text = ImportedText(utf8, use, m_options,
+                                 std::string(m_library) + ": " + std::string(kind) + " \"" +
+                                     std::string(name) + "\": field \"" + std::string(field) + "\"",
+                                 m_report);
+        if (!text)
             return false;
-        }
-        for (const Replacement& replacement : replaced)
-            m_report.Replace(where + ": replaced " + DescribeReplacement(replacement));
         out = std::move(*text);
         return true;
     }
@@ -244,8 +239,10 @@ private:
         const auto colon = footprint.find(':');
         const std::string_view package =
             Trim(colon == std::string_view::npos ? footprint : footprint.substr(colon + 1));
-        const std::string_view packageType =
-            colon == std::string_view::npos ? std::string_view() : footprint.substr(0, colon);
+        // The package type is the footprint library's type path, as its packages have it.
+        const std::string packageType = colon == std::string_view::npos
+                                            ? std::string()
+                                            : PartTypeOfLibrary(footprint.substr(0, colon));
         std::string symbols;
         for (const std::string& object : m_drawn[*root].objects)
             symbols += (symbols.empty() ? "" : ",") + object;

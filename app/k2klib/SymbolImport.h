@@ -3,9 +3,9 @@
 // and a symbol library, as a designer migrating would expect them.
 //
 //   each symbol -> a part: its name; description (ki_description); package: the footprint
-//     field after its "LIBRARY:" prefix, package type: that LIBRARY; part type: the
-//     library's name with "_" read as the separator of a type path
-//     ("Amplifier_Operational" -> "Amplifier,Operational"); external index code
+//     field after its "LIBRARY:" prefix, package type: that LIBRARY read as a type path, as
+//     its package has it; part type: the library's name with "_" read as the separator of
+//     a type path ("Amplifier_Operational" -> "Amplifier,Operational"); external index code
 //     "KiCad:LIBRARY:SYMBOL"; symbols: its symbol objects.
 //   each distinct drawing of its units -> a symbol object. A unit's drawing is that of the
 //     sub-symbols of its unit and of unit 0 (common to all), in the normal body style;

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace k2k {
 
@@ -205,6 +206,7 @@ void ObjectViewer::Draw(const std::string& text, QStringList& problems) {
     if (drawing.kind != m_kind)
         problems << QStringLiteral("the drawing is a %1's, not a %2's")
                         .arg(KindName(drawing.kind), KindName(m_kind));
+    m_unit = MilsPerUnit(drawing.unit);
     DrawGraphics(drawing);
     DrawKind(drawing, problems);
 }
@@ -217,15 +219,16 @@ void ObjectViewer::DrawGraphics(const Drawing& drawing) {
         m_scene->addRect(QRectF(At(rect.corner1), At(rect.corner2)).normalized(), pen);
     for (const DrawArc& arc : drawing.arcs) {
         const QPointF centre = At(arc.centre);
-        const QRectF box(centre.x() - arc.radius, centre.y() - arc.radius, 2.0 * arc.radius,
-                         2.0 * arc.radius);
+        const double radius = Scaled(arc.radius);
+        const QRectF box(centre.x() - radius, centre.y() - radius, 2.0 * radius, 2.0 * radius);
         QPainterPath path;
         path.arcMoveTo(box, arc.startDegrees);
         path.arcTo(box, arc.startDegrees, arc.sweepDegrees);
         m_scene->addPath(path, pen);
     }
     for (const DrawText& text : drawing.texts)
-        AddText(At(text.at), text.height, FromSuiteText(text.text), kGraphics);
+        AddText(At(text.at), std::max(1, int(std::lround(Scaled(text.height)))),
+                FromSuiteText(text.text), kGraphics);
 }
 
 QGraphicsItem* ObjectViewer::AddText(QPointF point, int height, const QString& text,
@@ -259,9 +262,9 @@ QGraphicsItem* ObjectViewer::AddText(QPointF point, int height, const QString& t
 }
 
 void ObjectViewer::AddPad(QPointF centre, const DrawLayer& layer, int degrees, int drill,
-                          const QColor& colour) {
-    const double width = std::max(1, layer.width);
-    double height = std::max(1, layer.height);
+                          const QColor& colour, double unit) {
+    const double width = std::max(1, layer.width) * unit;
+    double height = std::max(1, layer.height) * unit;
     if (layer.shape == PadShape::Round || layer.shape == PadShape::Square)
         height = width;
     const QRectF box(-width / 2, -height / 2, width, height);
@@ -281,7 +284,7 @@ void ObjectViewer::AddPad(QPointF centre, const DrawLayer& layer, int degrees, i
         break;
     }
     if (drill > 0)
-        path.addEllipse(QPointF(0, 0), drill / 2.0, drill / 2.0);
+        path.addEllipse(QPointF(0, 0), drill * unit / 2.0, drill * unit / 2.0);
     QGraphicsPathItem* item = m_scene->addPath(path, QPen(colour.darker(140), 0), colour);
     item->setPos(centre);
     item->setRotation(-degrees);

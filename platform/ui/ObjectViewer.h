@@ -78,8 +78,11 @@ protected:
     // Draws what only this kind has; what it cannot draw goes into problems.
     virtual void DrawKind(const Drawing& drawing, QStringList& problems) = 0;
 
-    // --- drawing helpers; x and y in mils, y upwards
-    static QPointF At(const DrawPoint& point) { return {double(point.x), double(-point.y)}; }
+    // --- drawing helpers; the scene is in mils, y downwards. At and Scaled take the units
+    // of the drawing being drawn (mils, or micrometres after UNIT UM), y upwards.
+    QPointF At(const DrawPoint& point) const { return {point.x * m_unit, -point.y * m_unit}; }
+    double Scaled(int length) const { return length * m_unit; }
+    double Unit() const noexcept { return m_unit; }
     // A text whose box is placed by alignment (Qt::AlignLeft/Right/HCenter with
     // Qt::AlignTop/Bottom/VCenter, or the baseline for Qt::AlignBaseline) against point,
     // turned by degrees counter-clockwise.
@@ -87,9 +90,9 @@ protected:
                            Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
                            int degrees = 0);
     // A pad of the given layer's shape centred at centre, turned by degrees; the drill, when
-    // above 0, as a hole in it.
+    // above 0, as a hole in it. unit: mils per unit of the layer's sizes and the drill.
     void AddPad(QPointF centre, const DrawLayer& layer, int degrees, int drill,
-                const QColor& colour);
+                const QColor& colour, double unit);
 
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -115,6 +118,7 @@ private:
     QLabel* m_problems;
     std::vector<QLabel*> m_fieldLabels;
     bool m_fitted = false; // fitted to the window once it was shown
+    double m_unit = 1.0;   // mils per unit of the drawing being drawn
 };
 
 } // namespace k2k

@@ -57,18 +57,20 @@ void PackageViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
     for (const DrawPad& pad : drawing.pads) {
         DrawLayer layer{"TOP", PadShape::Round, kDefaultPad, kDefaultPad};
         int drill = 0;
+        double unit = 1.0; // mils per unit of the padstack
         if (const Drawing* padstack = padstackOf(pad.padstack)) {
             layer = *ShownLayer(*padstack);
             drill = padstack->drill;
+            unit = MilsPerUnit(padstack->unit);
         }
         const QPointF centre = At(pad.at);
-        AddPad(centre, layer, pad.rotation, drill, kCopper);
+        AddPad(centre, layer, pad.rotation, drill, kCopper, unit);
         const int smaller =
             std::min(layer.width, layer.shape == PadShape::Rect || layer.shape == PadShape::Oblong
                                       ? layer.height
                                       : layer.width);
-        AddText(centre, std::clamp(smaller / 3, 10, 50), FromSuiteText(pad.number), kPadNumber,
-                Qt::AlignHCenter | Qt::AlignVCenter);
+        AddText(centre, std::clamp(int(smaller * unit / 3), 10, 50), FromSuiteText(pad.number),
+                kPadNumber, Qt::AlignHCenter | Qt::AlignVCenter);
     }
 
     QPen pen(kOrigin, 1);

@@ -1,6 +1,7 @@
 #include "platform/ui/PadstackViewer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace k2k {
 
@@ -48,13 +49,17 @@ void PadstackViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
         problems << QStringLiteral("the padstack has no layers");
         return;
     }
+    // The layout is in mils, as the scene; the sizes shown are the drawing's own numbers.
+    const double unit = Unit();
+    const QString unitName =
+        drawing.unit == DrawUnit::Micrometre ? QStringLiteral("\u00B5m") : QStringLiteral("mils");
     int widest = 1;
     int tallest = 1;
     for (const DrawLayer& layer : drawing.layers) {
-        widest = std::max(widest, layer.width);
-        tallest = std::max(tallest, layer.height);
+        widest = std::max(widest, int(std::lround(layer.width * unit)));
+        tallest = std::max(tallest, int(std::lround(layer.height * unit)));
         if (layer.shape == PadShape::Round || layer.shape == PadShape::Square)
-            tallest = std::max(tallest, layer.width);
+            tallest = std::max(tallest, int(std::lround(layer.width * unit)));
     }
     // The copper layers in the first row, masks and paste in the second; each layer in a
     // cell of the widest pad's size, its name and shape under it.
@@ -70,15 +75,16 @@ void PadstackViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
                                : std::max(1, layer.height);
         const QPointF centre(column[row]++ * cellWidth, row * rowHeight);
         AddPad(centre, layer, 0, IsCopper(layer.layer) ? drawing.drill : 0,
-               LayerColour(layer.layer));
+               LayerColour(layer.layer), unit);
         AddText(centre + QPointF(0, tallest / 2.0 + label / 2.0), label,
                 QString::fromStdString(layer.layer), Qt::black, Qt::AlignHCenter | Qt::AlignTop);
         AddText(centre + QPointF(0, tallest / 2.0 + label * 1.8), label * 4 / 5,
                 QStringLiteral("%1 %2 x %3").arg(ShapeName(layer.shape)).arg(width).arg(height),
                 Qt::darkGray, Qt::AlignHCenter | Qt::AlignTop);
     }
-    const QString drill = drawing.drill > 0 ? QStringLiteral("Drill %1 mils, %2")
+    const QString drill = drawing.drill > 0 ? QStringLiteral("Drill %1 %2, %3")
                                                   .arg(drawing.drill)
+                                                  .arg(unitName)
                                                   .arg(drawing.plated ? QStringLiteral("plated")
                                                                       : QStringLiteral("unplated"))
                                             : QStringLiteral("No drill: a surface pad");

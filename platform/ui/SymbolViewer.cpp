@@ -144,13 +144,19 @@ SymbolViewer::SymbolViewer(QWidget* parent)
 void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
     QPen pen(kPin, 2);
     pen.setCosmetic(true);
-    const std::vector<PinTexts> plan = PlanPinTexts(drawing.pins);
+    // The texts are planned in mils, the scene's unit.
+    std::vector<DrawPin> inMils = drawing.pins;
+    for (DrawPin& pin : inMils) {
+        pin.at = {int(std::lround(Scaled(pin.at.x))), int(std::lround(Scaled(pin.at.y)))};
+        pin.length = int(std::lround(Scaled(pin.length)));
+    }
+    const std::vector<PinTexts> plan = PlanPinTexts(inMils);
     for (std::size_t i = 0; i < drawing.pins.size(); ++i) {
         const DrawPin& pin = drawing.pins[i];
         const PinTexts& texts = plan[i];
         const QPointF outer = At(pin.at);
         const QPointF direction = SceneTowardsBody(pin.side);
-        const QPointF inner = outer + direction * pin.length;
+        const QPointF inner = outer + direction * Scaled(pin.length);
         Scene().addLine(QLineF(outer, inner), pen);
         Scene().addEllipse(outer.x() - kEndRadius, outer.y() - kEndRadius, 2 * kEndRadius,
                            2 * kEndRadius, pen);

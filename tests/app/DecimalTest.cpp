@@ -41,5 +41,27 @@ TEST(DecimalTest, MillimetresBecomeWholeMilsAndSayWhenRounded) {
     }
 }
 
+TEST(DecimalTest, MillimetresBecomeWholeMicrometresAndSayWhenRounded) {
+    struct Case {
+        const char* mm;
+        std::int64_t um;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"0.65", 650, true},      {"-1.905", -1905, true}, {"12", 12000, true},
+        {"0.237258", 237, false}, {"-0.0005", -1, false}, // half rounds away from 0
+        {"0.0004999", 0, false},  {"1e-3", 1, true},       {"0.000000000000000001", 0, false},
+    };
+    for (const Case& c : cases) {
+        const Micrometres um = MicrometresFromMillimetres(*Decimal::Parse(c.mm));
+        EXPECT_EQ(um.value, c.um) << c.mm;
+        EXPECT_EQ(um.exact, c.exact) << c.mm;
+    }
+    // Far beyond any drawing, held rather than wrapped around.
+    EXPECT_GT(MicrometresFromMillimetres(*Decimal::Parse("123456789012345678")).value, 10'000'000);
+    EXPECT_LT(MicrometresFromMillimetres(*Decimal::Parse("-123456789012345678")).value,
+              -10'000'000);
+}
+
 } // namespace
 } // namespace k2k

@@ -43,8 +43,8 @@ protected:
         WriteFile(sources / "README.txt", "not a library");
     }
     test::ToolRun Import() {
-        return RunK2klib(
-            {"import", "--suite", suite.Path().string(), "--symbols", sources.string()});
+        return RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", sources.string(),
+                          "--footprints", ""});
     }
 
     test::TempDir suite;
@@ -111,7 +111,7 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
 
 TEST_F(K2klibImportTest, ReplacedCharactersKeepTheirObjectsAndAreListed) {
     const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
-                                sources.string(), "--replace-characters"});
+                                sources.string(), "--footprints", "", "--replace-characters"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("Left out ("), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Characters replaced (2):\n"
@@ -140,12 +140,12 @@ TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
     EXPECT_NE(run.out.find("Written: 2 part libraries"), std::string::npos) << run.out;
     EXPECT_FALSE(std::filesystem::exists(suite / "LIB" / "Broken.PART"));
 
-    const auto noFolder = RunK2klib(
-        {"import", "--suite", suite.Path().string(), "--symbols", (sources / "none").string()});
+    const auto noFolder = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                     (sources / "none").string(), "--footprints", ""});
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_NE(noFolder.err.find("k2klib import: cannot read the folder"), std::string::npos);
-    const auto noLibraries =
-        RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", suite.Path().string()});
+    const auto noLibraries = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                        suite.Path().string(), "--footprints", ""});
     EXPECT_EQ(noLibraries.status, 1);
     EXPECT_NE(noLibraries.err.find("holds no .kicad_sym files"), std::string::npos);
     const auto notSuite =
@@ -172,6 +172,70 @@ TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
     EXPECT_NE(search.out.find("\tNE555\tb_KiCad.PART\tTimer\t"), std::string::npos) << search.out;
     const std::string ini = test::ReadFile(suite / "kalde2000.ini");
     EXPECT_EQ(ini.find("b_KiCad.PART"), ini.rfind("b_KiCad.PART")) << "registered once: " << ini;
+}
+
+TEST(K2klibFootprintImportTest, EachFolderIsAPackageLibraryAndThePadsShareOnePadstackLibrary) {
+    test::TempDir suite;
+    test::TempDir sources;
+    test::WriteSmallSuite(suite.Path());
+    const auto footprint = [](const std::string& name, const std::string& pad) {
+        return "(footprint \"" + name + "\" (layer \"F.Cu\") (descr \"" + name +
+               " package\")\n  (fp_line (start -1 -1) (end 1 -1) (layer \"F.SilkS\") (width "
+               "0.12))\n  " +
+               pad + ")\n";
+    };
+    const std::string smd =
+        "(pad \"1\" smd rect (at 0 0) (size 1.5 0.9) (layers \"F.Cu\" \"F.Paste\" \"F.Mask\"))";
+    std::filesystem::create_directories(sources / "Package_A.pretty");
+    std::filesystem::create_directories(sources / "Package_B.pretty");
+    WriteFile(sources / "Package_A.pretty" / "SOT-1.kicad_mod", footprint("SOT-1", smd));
+    WriteFile(sources / "Package_A.pretty" / "Bad.kicad_mod",
+              "(footprint \"Bad\"\n  (pad \"1\" smd rect (at 0 y) (size 1 1)))\n");
+    WriteFile(sources / "Package_A.pretty" / "notes.txt", "not a footprint");
+    WriteFile(sources / "Package_B.pretty" / "DIP-2.kicad_mod",
+              "(module DIP-2 (layer F.Cu)\n  (pad 1 thru_hole rect (at 0 0) (size 1.6 1.6) (drill "
+              "0.8) (layers *.Cu *.Mask))\n  " +
+                  smd + ")\n");
+    WriteFile(sources / "Package_C.pretty", "a file, not a folder");
+
+    const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", "",
+                                "--footprints", sources.Path().string()});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_NE(run.err.find("import: footprint library 2 of 2: Package_B"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("Left out (1):\n  Package_A: package \"Bad\": " +
+                           (sources / "Package_A.pretty" / "Bad.kicad_mod").string() +
+                           ":2: (at) of a pad: \"y\" is not a number\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Read: 0 symbol libraries, 0 symbols; 2 footprint libraries, 3 "
+                           "footprints\nWritten: 0 part libraries (0 parts), 0 symbol libraries "
+                           "(0 symbols), 2 package libraries (2 packages), 1 padstack library (2 "
+                           "padstacks); 3 libraries new in the catalogue\n"),
+              std::string::npos)
+        << run.out;
+
+    const auto list =
+        RunK2klib({"list", "--drawings", (suite / "LIB" / "KiCad_Padstacks.PADSTACK").string()});
+    EXPECT_NE(list.out.find("\nR1500X900\tRectangular pad 1.50 x 0.90 mm\t"), std::string::npos)
+        << list.out;
+    EXPECT_NE(list.out.find("\nS1600H800\tSquare pad 1.60 mm, drill 0.80 mm, plated\t"),
+              std::string::npos)
+        << list.out;
+    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    EXPECT_NE(ini.find("=Package_A.PACKAGE\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("=KiCad_Padstacks.PADSTACK\r\n"), std::string::npos) << ini;
+
+    // The imported libraries hold together (the small suite has faults of its own): their
+    // drawings read, every pad's padstack is found.
+    const auto check = RunK2klib({"check", "--suite", suite.Path().string()});
+    EXPECT_NE(check.out.find(" 4 drawings read;"), std::string::npos) << check.out;
+    for (const char* imported : {"Package_A", "Package_B", "KiCad_Padstacks", "padstack"})
+        EXPECT_EQ(check.out.find(imported), std::string::npos) << imported << "\n" << check.out;
+    const auto search = RunK2klib({"search", "--suite", suite.Path().string(), "--kind", "package",
+                                   "--name", "DIP-2", "--format", "tsv"});
+    EXPECT_NE(search.out.find("\tDIP-2\tPackage_B.PACKAGE\t"), std::string::npos)
+        << search.out << search.err;
 }
 
 } // namespace

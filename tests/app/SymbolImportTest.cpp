@@ -77,11 +77,11 @@ TEST_F(SymbolImportTest, UnitsSharingADrawingShareASymbolAndDerivedSymbolsAreAli
     EXPECT_EQ(m_imported.parts[0].name, "GATE");
     EXPECT_EQ(m_imported.parts[0].info,
               "DIP-14_W7.62mm quad NAND\x80KiCad:Logic_Test:GATE\x80\x80\x80"
-              "Logic,Test\x80\x80Package_DIP\x80\x80\x80GATE_A,GATE_B");
+              "Logic,Test\x80\x80Package,DIP\x80\x80\x80GATE_A,GATE_B");
     const PartInfo alias = SplitPartInfo(m_imported.parts[1].info);
     EXPECT_EQ(m_imported.parts[1].name, "GATE2");
     EXPECT_EQ(alias.package, "SOIC-14") << "its own footprint";
-    EXPECT_EQ(alias.packageType, "Package_SO");
+    EXPECT_EQ(alias.packageType, "Package,SO");
     EXPECT_EQ(alias.description, "quad NAND") << "the parent's, having none of its own";
     EXPECT_EQ(alias.symbols, "GATE_A,GATE_B");
     EXPECT_EQ(alias.externalIndexCode, "KiCad:Logic_Test:GATE2");

@@ -130,6 +130,34 @@ TEST(DrawingTest, ABadStatementIsReportedByNumberAndTheRestIsKept) {
     EXPECT_LT(longWord.problems[0].message.size(), 80u) << "a long word is cut short";
 }
 
+TEST(DrawingTest, TheUnitStatementRoundTripsAndMilsStayUnwritten) {
+    // A metric package: the unit applies to the whole drawing wherever it stands, and the
+    // canonical text gives it right after the format line.
+    const Drawing metric = RoundTrip("K2KDRAW 1 PACKAGE\nPAD 1 R250X650 -325 0 90\nunit um\n"
+                                     "LINE -9999999 0 9999999 0");
+    EXPECT_EQ(metric.unit, DrawUnit::Micrometre);
+    EXPECT_EQ(FormatDrawing(metric), "K2KDRAW 1 PACKAGE\nUNIT UM\nLINE -9999999 0 9999999 0\n"
+                                     "PAD 1 R250X650 -325 0 90\n");
+    EXPECT_DOUBLE_EQ(MilsPerUnit(metric.unit) * 254, 10.0);
+
+    // MIL is what a drawing without the statement means, so an existing text keeps its form.
+    const Drawing mils = RoundTrip("K2KDRAW 1 PADSTACK\nUNIT MIL\nLAYER TOP ROUND 60 60");
+    EXPECT_EQ(mils.unit, DrawUnit::Mil);
+    EXPECT_EQ(FormatDrawing(mils), "K2KDRAW 1 PADSTACK\nLAYER TOP ROUND 60 60\n");
+
+    // A second unit, an unknown one or a missing one is a problem; the first unit stays.
+    const ParsedDrawing bad =
+        ParseDrawing("K2KDRAW 1 SYMBOL\nUNIT UM\nUNIT MIL\nUNIT NM\nUNIT\nLINE 0 0 1 1");
+    ASSERT_TRUE(bad.drawing.has_value());
+    EXPECT_EQ(bad.drawing->unit, DrawUnit::Micrometre);
+    EXPECT_EQ(bad.drawing->lines.size(), 1u);
+    ASSERT_EQ(bad.problems.size(), 3u);
+    EXPECT_EQ(bad.problems[0].statement, 3);
+    EXPECT_EQ(bad.problems[0].message, "UNIT is given twice");
+    EXPECT_EQ(bad.problems[1].message, "the unit \"NM\" is not MIL or UM");
+    EXPECT_EQ(bad.problems[2].message, "UNIT needs 1 fields, has 0");
+}
+
 TEST(DrawingTest, TextWithoutAFormatLineIsNoDrawing) {
     for (const char* empty : {"", "\n \n", "# only a comment;;"}) {
         const ParsedDrawing parsed = ParseDrawing(empty);

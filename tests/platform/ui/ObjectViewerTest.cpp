@@ -6,6 +6,7 @@
 #include "platform/ui/SymbolViewer.h"
 
 #include <QGraphicsItem>
+#include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
@@ -182,6 +183,50 @@ TEST(ObjectViewerTest, PadsTakeTheirPadstacksShapeOrARoundDefault) {
     painter.end();
     EXPECT_EQ(qAlpha(image.pixel(65, 50)), 0) << "inside the 40 mil drill";
     EXPECT_EQ(image.pixelColor(82, 50), QColor(200, 120, 50)) << "copper outside it";
+}
+
+TEST(ObjectViewerTest, DrawingsInMicrometresAreDrawnToTheScaleOfMils) {
+    // A package in micrometres with pads of a padstack in micrometres and one in mils: a
+    // 2540 um square pad is 100 mils across, wherever its padstack counts.
+    PackageViewer viewer;
+    viewer.SetPadstackSource([](const std::string& name) -> std::optional<std::string> {
+        if (name == "S2540")
+            return "K2KDRAW 1 PADSTACK\nUNIT UM\nLAYER TOP SQUARE 2540 2540";
+        return "K2KDRAW 1 PADSTACK\nLAYER TOP SQUARE 100 100";
+    });
+    viewer.Open(Reading({"METRIC",
+                         "",
+                         {},
+                         "K2KDRAW 1 PACKAGE\nUNIT UM\nORIGIN 0 0\nPAD 1 S2540 0 0 0\n"
+                         "PAD 2 S100 25400 0 0\nARC 0 0 12700 0 360"}));
+    EXPECT_TRUE(viewer.ProblemText().isEmpty()) << viewer.ProblemText().toStdString();
+    const auto padAt = [&](double x) {
+        for (QGraphicsItem* item : viewer.Scene().items(QPointF(x, 0)))
+            if (auto* path = dynamic_cast<QGraphicsPathItem*>(item);
+                path && path->brush().color() == QColor(200, 120, 50))
+                return true;
+        return false;
+    };
+    for (const double x : {-45.0, 45.0, 955.0, 1045.0})
+        EXPECT_TRUE(padAt(x)) << x;
+    for (const double x : {-55.0, 55.0, 945.0, 1055.0})
+        EXPECT_FALSE(padAt(x)) << x;
+    // The circle of 12.7 mm radius is 500 mils round the origin.
+    QRectF circle;
+    for (QGraphicsItem* item : viewer.Scene().items())
+        if (auto* path = dynamic_cast<QGraphicsPathItem*>(item);
+            path && path->brush().style() == Qt::NoBrush)
+            circle = circle.united(path->sceneBoundingRect());
+    EXPECT_NEAR(circle.width(), 1000, 10);
+
+    PadstackViewer padstack;
+    padstack.Open(Reading({"S2540",
+                           "",
+                           {},
+                           "K2KDRAW 1 PADSTACK\nUNIT UM\nLAYER TOP SQUARE 2540 "
+                           "2540\nDRILL 1000 PLATED"}));
+    EXPECT_TRUE(SceneTexts(padstack).contains(QString::fromUtf8("Drill 1000 \u00B5m, plated")))
+        << SceneTexts(padstack).join(" | ").toStdString();
 }
 
 } // namespace

@@ -1,0 +1,555 @@
+#include "FootprintImport.h"
+
+#include "SymbolDrawing.h"
+#include "SymbolImport.h"
+
+#include "platform/Text.h"
+#include "search/InfoText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <tuple>
+#include <unordered_map>
+
+namespace k2k {
+
+namespace {
+
+using kicad::FootprintGraphic;
+
+constexpr std::int64_t kLimit = 10'000'000; // micrometres, as the drawing format allows
+constexpr int kDefaultTextHeight = 1000;    // micrometres, the source's usual 1 mm
+constexpr double kTextWidthShare = 0.6;     // an average character's width, of the height
+constexpr double kWhole = 1e-6;             // a double this close to a whole number is one
+constexpr std::string_view kReference = "REF**";
+
+enum LayerIndex { kTop, kBottom, kInner, kMaskTop, kMaskBottom, kPasteTop, kPasteBottom };
+constexpr std::array<std::string_view, 7> kLayerNames = {
+    "TOP", "BOTTOM", "INNER", "MASKTOP", "MASKBOTTOM", "PASTETOP", "PASTEBOTTOM"};
+constexpr std::array<std::string_view, 7> kLayerCodes = {"T", "B", "I", "MT", "MB", "PT", "PB"};
+constexpr std::array<bool, 7> kHoleLayers = {true, true, true, true, true, false, false};
+constexpr std::array<bool, 7> kSurfaceLayers = {true, false, false, true, false, true, false};
+
+enum class LayerGroup { Silkscreen, Fabrication, Courtyard, Copper, Other };
+
+LayerGroup GroupOf(std::string_view layer) {
+    if (layer == "F.SilkS" || layer == "B.SilkS" || layer == "F.Silkscreen" ||
+        layer == "B.Silkscreen")
+        return LayerGroup::Silkscreen;
+    if (layer == "F.Fab" || layer == "B.Fab")
+        return LayerGroup::Fabrication;
+    if (layer == "F.CrtYd" || layer == "B.CrtYd" || layer == "F.Courtyard" ||
+        layer == "B.Courtyard")
+        return LayerGroup::Courtyard;
+    if (layer.ends_with(".Cu"))
+        return LayerGroup::Copper;
+    return LayerGroup::Other;
+}
+
+// The suite's layers a pad's layer names: "F.Cu", "*.Cu", "F&B.Cu", "*.Mask", ...
+void AddLayers(std::string_view name, std::array<bool, 7>& layers) {
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return;
+    const std::string_view side = name.substr(0, dot);
+    const std::string_view kind = name.substr(dot + 1);
+    const bool front = side == "F" || side == "*" || side == "F&B";
+    const bool back = side == "B" || side == "*" || side == "F&B";
+    if (kind == "Cu") {
+        layers[kTop] = layers[kTop] || front;
+        layers[kBottom] = layers[kBottom] || back;
+        layers[kInner] = layers[kInner] || side == "*" || side.starts_with("In");
+    } else if (kind == "Mask") {
+        layers[kMaskTop] = layers[kMaskTop] || front;
+        layers[kMaskBottom] = layers[kMaskBottom] || back;
+    } else if (kind == "Paste") {
+        layers[kPasteTop] = layers[kPasteTop] || front;
+        layers[kPasteBottom] = layers[kPasteBottom] || back;
+    }
+}
+
+std::string Millimetres(int micrometres) {
+    const int hundredths = (micrometres + 5) / 10;
+    std::string text = std::to_string(hundredths / 100) + ".";
+    const int rest = hundredths % 100;
+    return text + (rest < 10 ? "0" : "") + std::to_string(rest);
+}
+
+double DegreesOf(double y, double x) {
+    return std::atan2(y, x) * 180.0 / std::numbers::pi;
+}
+
+double CounterClockwise(double from, double to) {
+    return std::fmod(to - from + 720.0, 360.0);
+}
+
+bool Whole(double value) {
+    return std::abs(value - std::round(value)) < kWhole;
+}
+
+std::size_t CodePoints(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+bool InRange(double value) {
+    return std::abs(value) <= static_cast<double>(kLimit);
+}
+
+// A pad number as one word of a statement; "~" when it has none.
+std::string PadNumber(std::string_view text, bool& changed) {
+    std::string word(Trim(text));
+    if (word.empty())
+        return "~";
+    for (char& c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == ' ' || c == ';' || byte < 0x20 || byte == 0x7F) {
+            c = '_';
+            changed = true;
+        }
+    }
+    return word;
+}
+
+class FootprintDrawer final {
+public:
+    FootprintDrawer(const kicad::Footprint& footprint, const LossSink& lose, Padstacks& padstacks)
+        : m_footprint(footprint), m_lose(lose), m_padstacks(padstacks) {
+        m_drawing.kind = DrawingKind::Package;
+        m_drawing.unit = DrawUnit::Micrometre;
+        m_drawing.origin = DrawPoint{0, 0};
+    }
+
+    // The drawing, its texts in UTF-8. The silkscreen is drawn; when it has no outline (texts
+    // at most), the fabrication layers' outline is drawn with it.
+    Drawing Draw() {
+        const bool outline = std::any_of(m_footprint.graphics.begin(), m_footprint.graphics.end(),
+                                         [](const FootprintGraphic& g) {
+                                             return GroupOf(g.layer) == LayerGroup::Silkscreen &&
+                                                    g.shape != FootprintGraphic::Shape::Text;
+                                         });
+        for (const FootprintGraphic& g : m_footprint.graphics) {
+            const LayerGroup group = GroupOf(g.layer);
+            if (group == LayerGroup::Silkscreen || (group == LayerGroup::Fabrication && !outline &&
+                                                    g.shape != FootprintGraphic::Shape::Text)) {
+                DrawGraphic(g);
+                continue;
+            }
+            switch (group) {
+            case LayerGroup::Fabrication:
+                m_lose(Loss::FabricationGraphics);
+                break;
+            case LayerGroup::Courtyard:
+                m_lose(Loss::CourtyardGraphics);
+                break;
+            case LayerGroup::Copper:
+                m_lose(Loss::CopperGraphics);
+                break;
+            default:
+                m_lose(Loss::OtherLayerGraphics);
+                break;
+            }
+        }
+        for (const kicad::Pad& pad : m_footprint.pads)
+            DrawPad(pad);
+        m_lose(Loss::RoundedMicrometres, m_rounded);
+        return std::move(m_drawing);
+    }
+
+private:
+    // A length in whole micrometres; nullopt (and the graphic is dropped) beyond the range.
+    std::optional<int> Micro(const Decimal& mm) {
+        const Micrometres um = MicrometresFromMillimetres(mm);
+        if (um.value < -kLimit || um.value > kLimit) {
+            m_outOfRange = true;
+            return std::nullopt;
+        }
+        if (!um.exact)
+            ++m_rounded;
+        return static_cast<int>(um.value);
+    }
+
+    // A source point in the drawing's axes: y upwards.
+    std::optional<DrawPoint> Point(const kicad::Point& p) {
+        const auto x = Micro(p.x);
+        const auto y = Micro(p.y);
+        if (!x || !y)
+            return std::nullopt;
+        return DrawPoint{*x, -*y};
+    }
+
+    static std::pair<double, double> Exact(const kicad::Point& p) {
+        return {p.x.Value() * 1000.0, -p.y.Value() * 1000.0};
+    }
+
+    void DrawGraphic(const FootprintGraphic& g) {
+        using Shape = FootprintGraphic::Shape;
+        if (g.shape != Shape::Text) {
+            if (g.filled)
+                m_lose(Loss::Fills);
+            if (!g.strokeWidth.IsZero())
+                m_lose(Loss::LineWidths);
+        }
+        m_outOfRange = false;
+        switch (g.shape) {
+        case Shape::Line:
+        case Shape::Polygon: {
+            std::vector<DrawPoint> points;
+            for (const kicad::Point& p : g.points)
+                if (const auto point = Point(p))
+                    points.push_back(*point);
+            if (m_outOfRange)
+                break;
+            if (g.shape == Shape::Polygon && points.size() > 2)
+                points.push_back(points.front());
+            for (std::size_t i = 1; i < points.size(); ++i)
+                if (points[i] != points[i - 1] || g.shape == Shape::Line)
+                    m_drawing.lines.push_back({points[i - 1], points[i]});
+            break;
+        }
+        case Shape::Rectangle: {
+            const auto a = Point(g.points[0]);
+            const auto b = Point(g.points[1]);
+            if (a && b)
+                m_drawing.rects.push_back({*a, *b});
+            break;
+        }
+        case Shape::Circle: {
+            const auto centre = Point(g.points[0]);
+            const auto [cx, cy] = Exact(g.points[0]);
+            const auto [px, py] = Exact(g.points[1]);
+            const double radius = std::hypot(px - cx, py - cy);
+            if (!centre || !InRange(radius)) {
+                m_outOfRange = true;
+                break;
+            }
+            if (!Whole(radius))
+                ++m_rounded;
+            m_drawing.arcs.push_back(
+                {*centre, std::max(1, static_cast<int>(std::lround(radius))), 0, 360});
+            break;
+        }
+        case Shape::Arc:
+            DrawArc(g);
+            break;
+        case Shape::Text:
+            DrawText(g);
+            break;
+        }
+        if (m_outOfRange)
+            m_lose(Loss::OutOfRange);
+    }
+
+    // An arc by three points, or in the older form by its centre, start and the angle it
+    // sweeps clockwise on the screen (y downwards), which is clockwise in the drawing too.
+    void DrawArc(const FootprintGraphic& g) {
+        double cx = 0, cy = 0, radius = 0, start = 0, sweep = 0;
+        if (g.centred) {
+            std::tie(cx, cy) = Exact(g.points[0]);
+            const auto [sx, sy] = Exact(g.points[1]);
+            radius = std::hypot(sx - cx, sy - cy);
+            const double from = DegreesOf(sy - cy, sx - cx);
+            const double angle = std::clamp(g.angle.Value(), -360.0, 360.0);
+            sweep = std::abs(angle);
+            start = angle > 0 ? from - angle : from;
+        } else {
+            const auto [sx, sy] = Exact(g.points[0]);
+            const auto [mx, my] = Exact(g.points[1]);
+            const auto [ex, ey] = Exact(g.points[2]);
+            const double d = 2 * (sx * (my - ey) + mx * (ey - sy) + ex * (sy - my));
+            if (std::abs(d) < kWhole) {
+                m_lose(Loss::DegenerateArcs);
+                const auto a = Point(g.points[0]);
+                const auto b = Point(g.points[2]);
+                if (a && b)
+                    m_drawing.lines.push_back({*a, *b});
+                return;
+            }
+            const double s2 = sx * sx + sy * sy, m2 = mx * mx + my * my, e2 = ex * ex + ey * ey;
+            cx = (s2 * (my - ey) + m2 * (ey - sy) + e2 * (sy - my)) / d;
+            cy = (s2 * (ex - mx) + m2 * (sx - ex) + e2 * (mx - sx)) / d;
+            radius = std::hypot(sx - cx, sy - cy);
+            const double a0 = DegreesOf(sy - cy, sx - cx);
+            const double am = DegreesOf(my - cy, mx - cx);
+            const double a1 = DegreesOf(ey - cy, ex - cx);
+            sweep = CounterClockwise(a0, a1);
+            if (sweep == 0)
+                sweep = 360;
+            start = a0;
+            if (CounterClockwise(a0, am) > sweep) { // the way leads clockwise
+                start = a1;
+                sweep = 360 - sweep;
+            }
+        }
+        if (!InRange(cx) || !InRange(cy) || !InRange(radius)) {
+            m_outOfRange = true;
+            return;
+        }
+        start = std::fmod(std::fmod(start, 360.0) + 360.0, 360.0);
+        if (!Whole(cx) || !Whole(cy) || !Whole(radius) || !Whole(start) || !Whole(sweep))
+            m_lose(Loss::RoundedArcs);
+        m_drawing.arcs.push_back(
+            {{static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy))},
+             std::max(1, static_cast<int>(std::lround(radius))),
+             static_cast<int>(std::lround(start)) % 360,
+             std::clamp(static_cast<int>(std::lround(sweep)), 1, 360)});
+    }
+
+    void DrawText(const FootprintGraphic& g) {
+        if (g.hidden) {
+            m_lose(Loss::HiddenTexts);
+            return;
+        }
+        std::string text = g.textKind == "reference" || g.text == "${REFERENCE}"
+                               ? std::string(kReference)
+                               : g.text;
+        for (char& c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == ';' || byte < 0x20 || byte == 0x7F)
+                c = ' ';
+        }
+        if (text.find_first_not_of(' ') == std::string::npos)
+            return;
+        if (std::fmod(std::abs(g.angle.Value()), 360.0) != 0)
+            m_lose(Loss::TextRotations);
+        const auto anchor = Point(g.points[0]);
+        const std::optional<int> height =
+            g.textHeight.IsZero() ? kDefaultTextHeight : Micro(g.textHeight);
+        if (!anchor || !height)
+            return;
+        const int h = std::max(1, std::abs(*height));
+        const double width = static_cast<double>(CodePoints(text)) * h * kTextWidthShare;
+        const auto share = [](kicad::Justify justify) {
+            return justify == kicad::Justify::Start    ? 0.0
+                   : justify == kicad::Justify::Centre ? 0.5
+                                                       : 1.0;
+        };
+        const double x = anchor->x - width * share(g.horizontal);
+        const double y = anchor->y - h * share(g.vertical);
+        if (!InRange(x) || !InRange(y)) {
+            m_outOfRange = true;
+            return;
+        }
+        m_drawing.texts.push_back(
+            {{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))},
+             h,
+             std::move(text)});
+    }
+
+    // A pad's size in whole micrometres, at least 1.
+    int Size(const Decimal& mm) {
+        const auto um = Micro(mm);
+        return um ? std::max(1, std::abs(*um)) : 1;
+    }
+
+    PadstackShape ShapeOf(const kicad::Pad& pad) {
+        PadstackShape s;
+        s.width = Size(pad.size.x);
+        s.height = Size(pad.size.y);
+        const std::string_view shape = pad.shape;
+        if (shape == "circle") {
+            s.shape = PadShape::Round;
+        } else if (shape == "oval") {
+            s.shape = s.width == s.height ? PadShape::Round : PadShape::Oblong;
+        } else {
+            if (shape == "roundrect")
+                m_lose(Loss::RoundedPads);
+            else if (shape != "rect")
+                m_lose(Loss::OtherPadShapes);
+            s.shape = s.width == s.height ? PadShape::Square : PadShape::Rect;
+        }
+        if (s.shape == PadShape::Round || s.shape == PadShape::Square)
+            s.height = s.width;
+        const bool hole = pad.type == "thru_hole" || pad.type == "np_thru_hole";
+        if (hole && !pad.drill.IsZero()) {
+            s.drill = Size(pad.drill);
+            s.plated = pad.type == "thru_hole";
+        }
+        for (const std::string& layer : pad.layers)
+            AddLayers(layer, s.layers);
+        return s;
+    }
+
+    void DrawPad(const kicad::Pad& pad) {
+        m_outOfRange = false;
+        const PadstackShape shape = ShapeOf(pad);
+        if (pad.slot)
+            m_lose(Loss::Slots);
+        if (pad.settings > 0)
+            m_lose(Loss::PadSettings);
+        const double degrees = pad.angle.Value();
+        if (!Whole(degrees))
+            m_lose(Loss::PadRotations);
+        const int rotation = static_cast<int>(std::lround(std::fmod(degrees, 360.0)));
+        bool changed = false;
+        std::string number = PadNumber(pad.number, changed);
+        if (changed)
+            m_lose(Loss::PinTextCharacters);
+        const auto at = Point(pad.at);
+        if (!at || m_outOfRange) {
+            m_lose(Loss::OutOfRange);
+            return;
+        }
+        std::string name = PadstackName(shape);
+        if (m_padstacks.find(name) == m_padstacks.end())
+            m_padstacks.emplace(name, PadstackObject(shape));
+        m_drawing.pads.push_back({std::move(number), std::move(name), *at, rotation});
+    }
+
+    const kicad::Footprint& m_footprint;
+    const LossSink& m_lose;
+    Padstacks& m_padstacks;
+    Drawing m_drawing;
+    std::size_t m_rounded = 0;
+    bool m_outOfRange = false;
+};
+
+class LibraryImporter final {
+public:
+    LibraryImporter(std::string_view library, const TextOptions& options,
+                    std::vector<LibraryObject>& packages, Padstacks& padstacks,
+                    ImportReport& report)
+        : m_library(library), m_options(options), m_packages(packages), m_padstacks(padstacks),
+          m_report(report), m_type(PartTypeOfLibrary(library)) {}
+
+    void Add(const kicad::Footprint& footprint) {
+        const LossSink lose{m_report, m_library, footprint.name};
+        CountLosses(footprint, lose);
+        LibraryObject package;
+        std::string description, type;
+        if (!Convert(footprint.name, TextUse::Field, footprint.name, "name", package.name) ||
+            !Convert(footprint.description, TextUse::Field, footprint.name, "description",
+                     description) ||
+            !Convert(m_type, TextUse::Field, footprint.name, "package_type", type))
+            return;
+        if (package.name.empty()) {
+            m_report.LeaveOut(std::string(m_library) + ": a package without a name");
+            return;
+        }
+        const auto [at, added] = m_names.emplace(UpperCase(package.name), footprint.name);
+        if (!added) {
+            m_report.LeaveOut(std::string(m_library) + ": package \"" + footprint.name +
+                              "\": the library already holds package \"" + at->second +
+                              "\" (names are compared without regard to case); the first is kept");
+            return;
+        }
+        // The padstacks of a footprint left out stay out too.
+        Padstacks padstacks;
+        const Drawing drawing = FootprintDrawer(footprint, lose, padstacks).Draw();
+        if (!Convert(FormatDrawing(drawing), TextUse::Drawing, footprint.name, "drawing",
+                     package.drawing)) {
+            m_names.erase(at);
+            return;
+        }
+        package.info = ComposeInfo({description, type, ""});
+        m_packages.push_back(std::move(package));
+        m_padstacks.merge(padstacks);
+    }
+
+private:
+    bool Convert(std::string_view utf8, TextUse use, std::string_view name, std::string_view field,
+                 std::string& out) {
+        auto text = ImportedText(utf8, use, m_options,
+                                 std::string(m_library) + ": package \"" + std::string(name) +
+                                     "\": field \"" + std::string(field) + "\"",
+                                 m_report);
+        if (!text)
+            return false;
+        out = std::move(*text);
+        return true;
+    }
+
+    void CountLosses(const kicad::Footprint& footprint, const LossSink& lose) {
+        if (footprint.keywords)
+            lose(Loss::FootprintKeywords);
+        if (footprint.attributes)
+            lose(Loss::FootprintAttributes);
+        if (footprint.settings > 0)
+            lose(Loss::FootprintSettings);
+        lose(Loss::Models, footprint.models);
+        lose(Loss::Zones, footprint.zones);
+        std::string unread;
+        for (const std::string& keyword : footprint.unread)
+            unread += (unread.empty() ? "" : ", ") + keyword;
+        if (!unread.empty())
+            m_report.Lose(Loss::UnreadItems, m_library, footprint.name + " (" + unread + ")");
+    }
+
+    std::string_view m_library;
+    const TextOptions& m_options;
+    std::vector<LibraryObject>& m_packages;
+    Padstacks& m_padstacks;
+    ImportReport& m_report;
+    const std::string m_type;
+    std::unordered_map<std::string, std::string> m_names; // upper case -> as written
+};
+
+} // namespace
+
+std::string PadstackName(const PadstackShape& s) {
+    static constexpr std::string_view kLetters[] = {"C", "S", "R", "O"};
+    std::string name(kLetters[static_cast<std::size_t>(s.shape)]);
+    name += std::to_string(s.width);
+    if (s.shape == PadShape::Rect || s.shape == PadShape::Oblong)
+        name += "X" + std::to_string(s.height);
+    if (s.drill > 0)
+        name += (s.plated ? "H" : "U") + std::to_string(s.drill);
+    if (s.layers != (s.drill > 0 ? kHoleLayers : kSurfaceLayers)) {
+        name += "_";
+        const std::size_t bare = name.size();
+        for (std::size_t i = 0; i < s.layers.size(); ++i)
+            if (s.layers[i])
+                name += kLayerCodes[i];
+        if (name.size() == bare)
+            name += "NONE";
+    }
+    return name;
+}
+
+LibraryObject PadstackObject(const PadstackShape& s) {
+    Drawing drawing;
+    drawing.kind = DrawingKind::Padstack;
+    drawing.unit = DrawUnit::Micrometre;
+    for (std::size_t i = 0; i < s.layers.size(); ++i)
+        if (s.layers[i])
+            drawing.layers.push_back({std::string(kLayerNames[i]), s.shape, s.width, s.height});
+    drawing.drill = s.drill;
+    drawing.plated = s.plated;
+
+    static constexpr std::string_view kShapeNames[] = {"Round", "Square", "Rectangular", "Oblong"};
+    const std::string_view shape = kShapeNames[static_cast<std::size_t>(s.shape)];
+    std::string description = std::string(shape) + " pad " + Millimetres(s.width);
+    if (s.shape == PadShape::Rect || s.shape == PadShape::Oblong)
+        description += " x " + Millimetres(s.height);
+    description += " mm";
+    if (s.drill > 0)
+        description += std::string(", drill ") + Millimetres(s.drill) + " mm" +
+                       (s.plated ? ", plated" : ", not plated");
+    const std::string type =
+        std::string(s.drill > 0 ? "Through-hole," : "Surface-mount,") + std::string(shape);
+
+    // Plain ASCII, which the suite always holds.
+    UnholdableCharacter bad;
+    LibraryObject object;
+    object.name = ToSuiteText(PadstackName(s), TextUse::Field, bad).value_or("");
+    object.info = ComposeInfo({ToSuiteText(description, TextUse::Field, bad).value_or(""),
+                               ToSuiteText(type, TextUse::Field, bad).value_or(""),
+                               ToSuiteText(shape, TextUse::Field, bad).value_or("")});
+    object.drawing = ToSuiteText(FormatDrawing(drawing), TextUse::Drawing, bad).value_or("");
+    return object;
+}
+
+void ImportFootprintLibrary(const std::vector<kicad::Footprint>& footprints,
+                            std::string_view library, const TextOptions& options,
+                            std::vector<LibraryObject>& packages, Padstacks& padstacks,
+                            ImportReport& report) {
+    packages.clear();
+    LibraryImporter importer(library, options, packages, padstacks, report);
+    for (const kicad::Footprint& footprint : footprints)
+        importer.Add(footprint);
+}
+
+} // namespace k2k

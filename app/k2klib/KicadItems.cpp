@@ -1,0 +1,52 @@
+#include "KicadItems.h"
+
+namespace k2k::kicad {
+
+std::string Shown(std::string_view text) {
+    constexpr std::size_t kShown = 24;
+    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+}
+
+std::optional<SNode> Find(SNode list, std::string_view head) {
+    for (const SNode item : list)
+        if (item.IsList() && item.Head() == head)
+            return item;
+    return std::nullopt;
+}
+
+SNode Need(SNode list, std::string_view head, std::string_view what) {
+    const auto found = Find(list, head);
+    if (!found)
+        throw Unreadable{list.Line(), std::string(what) + " has no (" + std::string(head) + ")"};
+    return *found;
+}
+
+std::string_view AtomAt(SNode list, std::size_t i, std::string_view what) {
+    if (i >= list.Size() || !list[i].IsAtom())
+        throw Unreadable{list.Line(), "(" + std::string(list.Head()) + ") of " + std::string(what) +
+                                          " lacks item " + std::to_string(i)};
+    return list[i].Text();
+}
+
+Decimal NumberAt(SNode list, std::size_t i, std::string_view what) {
+    const std::string_view text = AtomAt(list, i, what);
+    const auto number = Decimal::Parse(text);
+    if (!number)
+        throw Unreadable{list[i].Line(), "(" + std::string(list.Head()) + ") of " +
+                                             std::string(what) + ": " + Shown(text) +
+                                             " is not a number"};
+    return *number;
+}
+
+Point PointOf(SNode list, std::string_view what) {
+    return {NumberAt(list, 1, what), NumberAt(list, 2, what)};
+}
+
+bool Hidden(SNode list) {
+    if (list.HasAtom("hide"))
+        return true;
+    const auto hide = Find(list, "hide");
+    return hide && hide->Size() > 1 && hide->operator[](1).Text() == "yes";
+}
+
+} // namespace k2k::kicad

@@ -1,0 +1,49 @@
+// The footprints of the import, read from S-expression texts. Whatever the bytes, a text
+// that reads as a footprint imports into a package whose drawing reads without a problem in
+// micrometres and whose pads name padstacks that were made, each padstack's drawing reading
+// without a problem and its name given by its shape.
+
+#include "FuzzSupport.h"
+
+#include "FootprintImport.h"
+#include "ImportReport.h"
+#include "KicadFootprints.h"
+#include "SExpression.h"
+
+#include "platform/Drawing.h"
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace k2k;
+    SDocument document;
+    std::string error;
+    if (!document.Parse(std::string(fuzz::BytesOf(data, size)), "F", error))
+        return 0;
+    kicad::Footprint footprint;
+    if (!kicad::ReadFootprint(document, "F", footprint, error)) {
+        K2K_FUZZ_CHECK(error.rfind("F:", 0) == 0);
+        return 0;
+    }
+    ImportReport report;
+    std::vector<LibraryObject> packages;
+    Padstacks padstacks;
+    ImportFootprintLibrary({footprint}, "Fuzz_Library", {}, packages, padstacks, report);
+    K2K_FUZZ_CHECK(packages.size() + report.LeftOut().size() == 1);
+    for (const LibraryObject& package : packages) {
+        K2K_FUZZ_CHECK(!package.name.empty());
+        const ParsedDrawing parsed = ParseDrawing(package.drawing);
+        K2K_FUZZ_CHECK(parsed.problems.empty());
+        K2K_FUZZ_CHECK(parsed.drawing && parsed.drawing->kind == DrawingKind::Package &&
+                       parsed.drawing->unit == DrawUnit::Micrometre);
+        for (const DrawPad& pad : parsed.drawing->pads)
+            K2K_FUZZ_CHECK(padstacks.count(pad.padstack) == 1);
+    }
+    for (const auto& [name, padstack] : padstacks) {
+        K2K_FUZZ_CHECK(name == padstack.name);
+        const ParsedDrawing parsed = ParseDrawing(padstack.drawing);
+        K2K_FUZZ_CHECK(parsed.problems.empty());
+        K2K_FUZZ_CHECK(parsed.drawing && parsed.drawing->kind == DrawingKind::Padstack);
+    }
+    return 0;
+}
