@@ -214,8 +214,10 @@ TEST_F(FootprintImportTest, AFootprintThatCannotBeReadOrHeldIsRefusedAlone) {
     EXPECT_EQ(m_packages[0].name, "C");
     EXPECT_EQ(m_packages[1].name, "D");
     const std::vector<std::string> leftOut = {
-        "Package_Test: package \"A\": field \"description\" holds \"\xCE\xBC\" (U+03BC)",
-        "Package_Test: package \"B\": field \"drawing\" holds \"\xE2\x88\x92\" (U+2212)",
+        "Package_Test: package \"A\": field \"description\" holds the character \"\xCE\xBC\" "
+        "(U+03BC), which Windows-1252 cannot hold",
+        "Package_Test: package \"B\": field \"drawing\" holds the character \"\xE2\x88\x92\" "
+        "(U+2212), which Windows-1252 cannot hold",
         "Package_Test: package \"c\": the library already holds package \"C\" (names are "
         "compared without regard to case); the first is kept"};
     EXPECT_EQ(m_report.LeftOut(), leftOut);
