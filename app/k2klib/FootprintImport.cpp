@@ -1,5 +1,6 @@
 #include "FootprintImport.h"
 
+#include "ImportGeometry.h"
 #include "SymbolDrawing.h"
 #include "SymbolImport.h"
 
@@ -19,10 +20,7 @@ namespace {
 
 using kicad::FootprintGraphic;
 
-constexpr std::int64_t kLimit = 10'000'000; // micrometres, as the drawing format allows
-constexpr int kDefaultTextHeight = 1000;    // micrometres, the source's usual 1 mm
-constexpr double kTextWidthShare = 0.6;     // an average character's width, of the height
-constexpr double kWhole = 1e-6;             // a double this close to a whole number is one
+constexpr int kDefaultTextHeight = 1000; // micrometres, the source's usual 1 mm
 constexpr std::string_view kReference = "REF**";
 
 enum LayerIndex { kTop, kBottom, kInner, kMaskTop, kMaskBottom, kPasteTop, kPasteBottom };
@@ -77,43 +75,6 @@ std::string Millimetres(int micrometres) {
     return text + (rest < 10 ? "0" : "") + std::to_string(rest);
 }
 
-double DegreesOf(double y, double x) {
-    return std::atan2(y, x) * 180.0 / std::numbers::pi;
-}
-
-double CounterClockwise(double from, double to) {
-    return std::fmod(to - from + 720.0, 360.0);
-}
-
-bool Whole(double value) {
-    return std::abs(value - std::round(value)) < kWhole;
-}
-
-std::size_t CodePoints(std::string_view utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-bool InRange(double value) {
-    return std::abs(value) <= static_cast<double>(kLimit);
-}
-
-// A pad number as one word of a statement; "~" when it has none.
-std::string PadNumber(std::string_view text, bool& changed) {
-    std::string word(Trim(text));
-    if (word.empty())
-        return "~";
-    for (char& c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == ' ' || c == ';' || byte < 0x20 || byte == 0x7F) {
-            c = '_';
-            changed = true;
-        }
-    }
-    return word;
-}
-
 class FootprintDrawer final {
 public:
     FootprintDrawer(const kicad::Footprint& footprint, const LossSink& lose, Padstacks& padstacks)
@@ -163,7 +124,7 @@ private:
     // A length in whole micrometres; nullopt (and the graphic is dropped) beyond the range.
     std::optional<int> Micro(const Decimal& mm) {
         const Micrometres um = MicrometresFromMillimetres(mm);
-        if (um.value < -kLimit || um.value > kLimit) {
+        if (um.value < -kDrawingLimit || um.value > kDrawingLimit) {
             m_outOfRange = true;
             return std::nullopt;
         }
@@ -222,7 +183,7 @@ private:
             const auto [cx, cy] = Exact(g.points[0]);
             const auto [px, py] = Exact(g.points[1]);
             const double radius = std::hypot(px - cx, py - cy);
-            if (!centre || !InRange(radius)) {
+            if (!centre || !InDrawingRange(radius)) {
                 m_outOfRange = true;
                 break;
             }
@@ -246,21 +207,21 @@ private:
     // An arc by three points, or in the older form by its centre, start and the angle it
     // sweeps clockwise on the screen (y downwards), which is clockwise in the drawing too.
     void DrawArc(const FootprintGraphic& g) {
-        double cx = 0, cy = 0, radius = 0, start = 0, sweep = 0;
+        ExactArc arc;
         if (g.centred) {
-            std::tie(cx, cy) = Exact(g.points[0]);
+            std::tie(arc.cx, arc.cy) = Exact(g.points[0]);
             const auto [sx, sy] = Exact(g.points[1]);
-            radius = std::hypot(sx - cx, sy - cy);
-            const double from = DegreesOf(sy - cy, sx - cx);
+            arc.radius = std::hypot(sx - arc.cx, sy - arc.cy);
+            const double from = DegreesOf(sy - arc.cy, sx - arc.cx);
             const double angle = std::clamp(g.angle.Value(), -360.0, 360.0);
-            sweep = std::abs(angle);
-            start = angle > 0 ? from - angle : from;
+            arc.sweep = std::abs(angle);
+            arc.start = angle > 0 ? from - angle : from;
         } else {
             const auto [sx, sy] = Exact(g.points[0]);
             const auto [mx, my] = Exact(g.points[1]);
             const auto [ex, ey] = Exact(g.points[2]);
-            const double d = 2 * (sx * (my - ey) + mx * (ey - sy) + ex * (sy - my));
-            if (std::abs(d) < kWhole) {
+            const auto through = ArcThrough(sx, sy, mx, my, ex, ey);
+            if (!through) {
                 m_lose(Loss::DegenerateArcs);
                 const auto a = Point(g.points[0]);
                 const auto b = Point(g.points[2]);
@@ -268,34 +229,17 @@ private:
                     m_drawing.lines.push_back({*a, *b});
                 return;
             }
-            const double s2 = sx * sx + sy * sy, m2 = mx * mx + my * my, e2 = ex * ex + ey * ey;
-            cx = (s2 * (my - ey) + m2 * (ey - sy) + e2 * (sy - my)) / d;
-            cy = (s2 * (ex - mx) + m2 * (sx - ex) + e2 * (mx - sx)) / d;
-            radius = std::hypot(sx - cx, sy - cy);
-            const double a0 = DegreesOf(sy - cy, sx - cx);
-            const double am = DegreesOf(my - cy, mx - cx);
-            const double a1 = DegreesOf(ey - cy, ex - cx);
-            sweep = CounterClockwise(a0, a1);
-            if (sweep == 0)
-                sweep = 360;
-            start = a0;
-            if (CounterClockwise(a0, am) > sweep) { // the way leads clockwise
-                start = a1;
-                sweep = 360 - sweep;
-            }
+            arc = *through;
         }
-        if (!InRange(cx) || !InRange(cy) || !InRange(radius)) {
+        bool rounded = false;
+        const auto whole = WholeArc(arc, rounded);
+        if (!whole) {
             m_outOfRange = true;
             return;
         }
-        start = std::fmod(std::fmod(start, 360.0) + 360.0, 360.0);
-        if (!Whole(cx) || !Whole(cy) || !Whole(radius) || !Whole(start) || !Whole(sweep))
+        if (rounded)
             m_lose(Loss::RoundedArcs);
-        m_drawing.arcs.push_back(
-            {{static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy))},
-             std::max(1, static_cast<int>(std::lround(radius))),
-             static_cast<int>(std::lround(start)) % 360,
-             std::clamp(static_cast<int>(std::lround(sweep)), 1, 360)});
+        m_drawing.arcs.push_back(*whole);
     }
 
     void DrawText(const FootprintGraphic& g) {
@@ -320,23 +264,13 @@ private:
             g.textHeight.IsZero() ? kDefaultTextHeight : Micro(g.textHeight);
         if (!anchor || !height)
             return;
-        const int h = std::max(1, std::abs(*height));
-        const double width = static_cast<double>(CodePoints(text)) * h * kTextWidthShare;
-        const auto share = [](kicad::Justify justify) {
-            return justify == kicad::Justify::Start    ? 0.0
-                   : justify == kicad::Justify::Centre ? 0.5
-                                                       : 1.0;
-        };
-        const double x = anchor->x - width * share(g.horizontal);
-        const double y = anchor->y - h * share(g.vertical);
-        if (!InRange(x) || !InRange(y)) {
+        auto placed = PlacedText(*anchor, std::max(1, std::abs(*height)), std::move(text),
+                                 g.horizontal, g.vertical);
+        if (!placed) {
             m_outOfRange = true;
             return;
         }
-        m_drawing.texts.push_back(
-            {{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))},
-             h,
-             std::move(text)});
+        m_drawing.texts.push_back(std::move(*placed));
     }
 
     // A pad's size in whole micrometres, at least 1.
@@ -385,7 +319,7 @@ private:
             m_lose(Loss::PadRotations);
         const int rotation = static_cast<int>(std::lround(std::fmod(degrees, 360.0)));
         bool changed = false;
-        std::string number = PadNumber(pad.number, changed);
+        std::string number = StatementWord(pad.number, changed);
         if (changed)
             m_lose(Loss::PinTextCharacters);
         const auto at = Point(pad.at);

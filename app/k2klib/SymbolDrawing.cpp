@@ -1,5 +1,7 @@
 #include "SymbolDrawing.h"
 
+#include "ImportGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,47 +12,8 @@ namespace k2k {
 
 namespace {
 
-constexpr std::int64_t kLimit = 10'000'000; // mils, as the drawing format allows
 constexpr double kMmPerMil = 0.0254;
-constexpr double kTextWidthShare = 0.6; // an average character's width, of the height
-constexpr int kDefaultTextHeight = 50;  // mils, the source's usual 1.27 mm
-constexpr double kWhole = 1e-6;         // a double this close to a whole number is one
-
-std::size_t CodePoints(std::string_view utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// A pin's name or number as one word of a statement; blanks around it do not count, and
-// an empty one is "~", the source's word for none.
-std::string Word(std::string_view text, bool& changed) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    std::string word(text.empty() ? "~" : text);
-    for (char& c : word) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == ' ' || c == ';' || byte < 0x20 || byte == 0x7F) {
-            c = '_';
-            changed = true;
-        }
-    }
-    return word;
-}
-
-double DegreesOf(double y, double x) {
-    return std::atan2(y, x) * 180.0 / std::numbers::pi;
-}
-
-double CounterClockwise(double from, double to) {
-    return std::fmod(to - from + 720.0, 360.0);
-}
-
-bool Whole(double value) {
-    return std::abs(value - std::round(value)) < kWhole;
-}
+constexpr int kDefaultTextHeight = 50; // mils, the source's usual 1.27 mm
 
 class SubSymbolDrawer final {
 public:
@@ -71,7 +34,7 @@ private:
     // A length in whole mils; nullopt (and the graphic is dropped) beyond the format's range.
     std::optional<int> Mil(const Decimal& mm) {
         const Mils mils = MilsFromMillimetres(mm);
-        if (mils.value < -kLimit || mils.value > kLimit) {
+        if (mils.value < -kDrawingLimit || mils.value > kDrawingLimit) {
             m_outOfRange = true;
             return std::nullopt;
         }
@@ -87,8 +50,6 @@ private:
             return std::nullopt;
         return DrawPoint{*x, *y};
     }
-
-    static bool InRange(double value) { return std::abs(value) <= static_cast<double>(kLimit); }
 
     void DrawGraphic(const kicad::Graphic& g) {
         using Shape = kicad::Graphic::Shape;
@@ -141,11 +102,9 @@ private:
     // one, written counter-clockwise.
     void DrawArc(const kicad::Graphic& g) {
         const auto mils = [](const Decimal& mm) { return mm.Value() / kMmPerMil; };
-        const double sx = mils(g.points[0].x), sy = mils(g.points[0].y);
-        const double mx = mils(g.points[1].x), my = mils(g.points[1].y);
-        const double ex = mils(g.points[2].x), ey = mils(g.points[2].y);
-        const double d = 2 * (sx * (my - ey) + mx * (ey - sy) + ex * (sy - my));
-        if (std::abs(d) < kWhole) {
+        const auto arc = ArcThrough(mils(g.points[0].x), mils(g.points[0].y), mils(g.points[1].x),
+                                    mils(g.points[1].y), mils(g.points[2].x), mils(g.points[2].y));
+        if (!arc) {
             m_lose(Loss::DegenerateArcs);
             const auto a = Point(g.points[0]);
             const auto b = Point(g.points[2]);
@@ -153,35 +112,15 @@ private:
                 m_drawing.lines.push_back({*a, *b});
             return;
         }
-        const double s2 = sx * sx + sy * sy, m2 = mx * mx + my * my, e2 = ex * ex + ey * ey;
-        const double cx = (s2 * (my - ey) + m2 * (ey - sy) + e2 * (sy - my)) / d;
-        const double cy = (s2 * (ex - mx) + m2 * (sx - ex) + e2 * (mx - sx)) / d;
-        const double radius = std::hypot(sx - cx, sy - cy);
-        if (!InRange(cx) || !InRange(cy) || !InRange(radius)) {
+        bool rounded = false;
+        const auto whole = WholeArc(*arc, rounded);
+        if (!whole) {
             m_outOfRange = true;
             return;
         }
-        const double a0 = DegreesOf(sy - cy, sx - cx);
-        const double am = DegreesOf(my - cy, mx - cx);
-        const double a1 = DegreesOf(ey - cy, ex - cx);
-        double sweep = CounterClockwise(a0, a1);
-        if (sweep == 0)
-            sweep = 360;
-        double start = a0;
-        if (CounterClockwise(a0, am) > sweep) { // the way leads clockwise
-            start = a1;
-            sweep = 360 - sweep;
-        }
-        start = std::fmod(start + 360.0, 360.0);
-        if (!Whole(cx) || !Whole(cy) || !Whole(radius) || !Whole(start) || !Whole(sweep))
+        if (rounded)
             m_lose(Loss::RoundedArcs);
-        const int wholeStart = static_cast<int>(std::lround(start)) % 360;
-        const int wholeSweep = std::clamp(static_cast<int>(std::lround(sweep)), 1, 360);
-        m_drawing.arcs.push_back(
-            {{static_cast<int>(std::lround(cx)), static_cast<int>(std::lround(cy))},
-             std::max(1, static_cast<int>(std::lround(radius))),
-             wholeStart,
-             wholeSweep});
+        m_drawing.arcs.push_back(*whole);
     }
 
     // The source places a text by an anchor and its justification; the format by the start
@@ -203,23 +142,13 @@ private:
         std::optional<int> height = g.textHeight.IsZero() ? kDefaultTextHeight : Mil(g.textHeight);
         if (!anchor || !height)
             return;
-        const int h = std::max(1, std::abs(*height));
-        const double width = static_cast<double>(CodePoints(text)) * h * kTextWidthShare;
-        const auto share = [](kicad::Justify justify) {
-            return justify == kicad::Justify::Start    ? 0.0
-                   : justify == kicad::Justify::Centre ? 0.5
-                                                       : 1.0;
-        };
-        const double x = anchor->x - width * share(g.horizontal);
-        const double y = anchor->y - h * share(g.vertical);
-        if (!InRange(x) || !InRange(y)) {
+        auto placed = PlacedText(*anchor, std::max(1, std::abs(*height)), std::move(text),
+                                 g.horizontal, g.vertical);
+        if (!placed) {
             m_outOfRange = true;
             return;
         }
-        m_drawing.texts.push_back(
-            {{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))},
-             h,
-             std::move(text)});
+        m_drawing.texts.push_back(std::move(*placed));
     }
 
     void DrawPin(const kicad::Pin& pin) {
@@ -252,9 +181,9 @@ private:
         }
 
         bool changed = false;
-        std::string number = Word(pin.number, changed);
+        std::string number = StatementWord(pin.number, changed);
         // The viewer shows no name when it is the number, which is how "no name" is drawn.
-        std::string name = Word(pin.name, changed);
+        std::string name = StatementWord(pin.name, changed);
         if (name == "~")
             name = number;
         if (changed)
@@ -272,8 +201,8 @@ private:
             m_lose(Loss::PinStyles);
 
         int drawnLength = *length;
-        const bool marksFit = std::abs(inner.x) <= kLimit - 2 * kClockSize &&
-                              std::abs(inner.y) <= kLimit - 2 * kClockSize;
+        const bool marksFit = std::abs(inner.x) <= kDrawingLimit - 2 * kClockSize &&
+                              std::abs(inner.y) <= kDrawingLimit - 2 * kClockSize;
         if ((inverted || clock) && !marksFit) {
             m_lose(Loss::OutOfRange);
         } else if (inverted) {
