@@ -1,11 +1,16 @@
-// The library tool's CSV sources: the first byte picks the kind, the rest is the source.
-// The table reads the same from memory and from its file; a source that is accepted
-// builds a library that reads back with the same objects.
+// The library tool's CSV sources: the first byte picks the kind and whether characters are
+// replaced, the rest is the source. The table reads the same from memory and from its
+// file; of a source that reads, every row is kept or left out with a problem, the names
+// kept differ, and the library they build reads back with the same objects.
 
 #include "FuzzSupport.h"
 
 #include "CsvTable.h"
 #include "LibrarySource.h"
+
+#include "platform/Text.h"
+
+#include <set>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace k2k;
@@ -13,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const auto kind = static_cast<LibraryKind>(data[0] % 4);
+    const TextOptions options{.replaceCharacters = (data[0] & 4) != 0};
     const std::string_view text = BytesOf(data + 1, size - 1);
     const std::filesystem::path source = ScratchFolder() / "FUZZ.csv";
     WriteBytes(source, text);
@@ -35,11 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<LibraryObject> objects;
-    std::string error;
-    if (!ReadLibrarySource(source, kind, objects, error)) {
-        K2K_FUZZ_CHECK(!error.empty());
+    SourceFindings findings;
+    if (!ReadLibrarySource(source, kind, options, objects, findings)) {
+        K2K_FUZZ_CHECK(findings.problems.size() == 1 && objects.empty());
         return 0;
     }
+    K2K_FUZZ_CHECK(parsedOk);
+    K2K_FUZZ_CHECK(objects.size() + findings.rowsLeftOut == parsed.Rows().size());
+    K2K_FUZZ_CHECK(findings.problems.size() >= findings.rowsLeftOut);
+    K2K_FUZZ_CHECK(options.replaceCharacters || findings.replacements.empty());
+    std::set<std::string> names;
+    for (const LibraryObject& object : objects)
+        K2K_FUZZ_CHECK(!object.name.empty() && names.insert(UpperCase(object.name)).second);
+    std::string error;
     const std::filesystem::path library = ScratchFolder() / "FUZZ.LIB";
     if (!WriteLibrary(library, kind, objects, error))
         return 0; // a text too long for the library format

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     ImportReport report;
     ImportedLibrary imported;
-    ImportSymbolLibrary(library, "Fuzz_Library", imported, report);
+    ImportSymbolLibrary(library, "Fuzz_Library", {}, imported, report);
     for (const LibraryObject& symbol : imported.symbols) {
         K2K_FUZZ_CHECK(!symbol.name.empty());
         const ParsedDrawing parsed = ParseDrawing(symbol.drawing);
