@@ -6,8 +6,9 @@ importer's):
 
 - no library is lost: one part and one symbol library per symbol library file, one
   package library per footprint folder, and the padstack library;
-- the report's counts of symbols and footprints read equal those of the files, the parts
-  and packages written are those less the ones the report lists as left out;
+- the report's counts of symbols and footprints read equal those of the files, the parts,
+  symbol objects (a distinct drawing of a symbol's units each) and packages written are
+  those less the ones the report lists as left out;
 - every pad of the files is a PAD of its package's drawing, and the padstacks are exactly
   those the drawings name;
 - a search for each of a dozen real names of each kind finds exactly the objects of that
@@ -35,27 +36,49 @@ PACKAGE_NAMES = ["R_0805_2012Metric", "C_0603_1608Metric", "LQFP-100_14x14mm_P0.
 TOKEN = re.compile(r'\(|\)|"(?:[^"\\]|\\.)*"|[^\s()"]+')
 
 
-def top_level_symbols(path):
-    """The names of the symbols directly inside a symbol library file."""
+def symbol_library(path):
+    """The symbols directly inside a symbol library file: name -> the number of distinct
+    drawings of its units (None for a symbol derived from another). A unit is drawn with
+    its own sub-symbols and those of unit 0 (common to all), in the normal body style; a
+    unit number below the highest that has no sub-symbol of its own is drawn with unit 0's
+    alone. Drawings compare as their source text."""
     with open(path, encoding="utf-8") as f:
         text = f.read()
-    names = []
-    depth = 0
-    expect_name = False
-    previous = None
+    stack = [[]]
     for match in TOKEN.finditer(text):
         token = match.group(0)
         if token == "(":
-            depth += 1
-        elif token == ")":
-            depth -= 1
-        elif expect_name:
-            names.append(token[1:-1].replace('\\"', '"').replace("\\\\", "\\"))
-            expect_name = False
-        elif depth == 2 and previous == "(" and token == "symbol":
-            expect_name = True
-        previous = token
-    return names
+            stack.append([])
+        elif token == ")" and len(stack) > 1:
+            node = stack.pop()
+            stack[-1].append(node)
+        elif token != ")":
+            stack[-1].append(token)
+    symbols = {}
+    for item in stack[0][0]:
+        if not (isinstance(item, list) and len(item) > 1 and item[0] == "symbol"):
+            continue
+        name = item[1][1:-1].replace('\\"', '"').replace("\\\\", "\\")
+        if any(isinstance(x, list) and x and x[0] == "extends" for x in item):
+            symbols[name] = None
+            continue
+        units = {}
+        for sub in item:
+            if isinstance(sub, list) and len(sub) > 1 and sub[0] == "symbol":
+                m = re.match(r'^"(.*)_(\d+)_(\d+)"$', sub[1])
+                if m and int(m[3]) <= 1:
+                    units.setdefault(int(m[2]), []).append(repr(sub[2:]))
+        own = sorted(u for u in units if u > 0)
+        drawn = set(own)
+        gap = 1
+        for u in own:
+            if u == gap:
+                gap += 1
+        if own and gap < own[-1]:
+            drawn.add(gap)
+        common = "".join(units.get(0, []))
+        symbols[name] = len({common + "".join(units.get(u, [])) for u in drawn}) if own else 1
+    return symbols
 
 
 def pad_count(path):
@@ -111,7 +134,7 @@ def main():
     symbols = {}
     for entry in sorted(os.listdir(symbol_folder)):
         if entry.endswith(".kicad_sym"):
-            symbols[entry[:-len(".kicad_sym")]] = top_level_symbols(
+            symbols[entry[:-len(".kicad_sym")]] = symbol_library(
                 os.path.join(symbol_folder, entry))
     symbol_count = sum(len(names) for names in symbols.values())
     footprints = {}  # library -> {NAME: pads}
@@ -153,14 +176,26 @@ def main():
         # Each object left out is listed once, as "LIBRARY: part "NAME": ..." (or package)
         # or, when the symbol could not be read, "FOLDER/LIBRARY.kicad_sym:LINE: symbol ...".
         left_out = set()
+        unreadable = set()
         for m in re.finditer(r'^  (?:(\S+?): (?:part|package) "(.*?)"|\S*?([^/\s]+)'
                              r'\.kicad_sym:\d+: symbol "(.*?)")', report, re.M):
             left_out.add((m[1] or m[3], (m[2] or m[4]).upper()))
+            if m[3]:
+                unreadable.add((m[3], m[4].upper()))
         parts_left_out = sum(1 for lib, names in symbols.items() for n in names
                              if (lib, n.upper()) in left_out)
         if int(written[2]) != symbol_count - parts_left_out:
             fail(f"{written[2]} parts written; the files hold {symbol_count} symbols of which "
                  f"the report leaves out {parts_left_out}")
+        # The symbol objects: the distinct drawings of the symbols that derive from none,
+        # less those the report leaves out ("LIBRARY: symbol "NAME_A": ...") and those of
+        # symbols that could not be read.
+        drawings = sum(n for lib, held in symbols.items() for name, n in held.items()
+                       if n is not None and (lib, name.upper()) not in unreadable)
+        symbols_left_out = len(re.findall(r'^  [^\s:]+: symbol "', report, re.M))
+        if int(written[4]) != drawings - symbols_left_out:
+            fail(f"{written[4]} symbol objects written; the files draw {drawings} of which the "
+                 f"report leaves out {symbols_left_out}")
         packages_left_out = sum(1 for lib, held in footprints.items() for n in held
                                 if (lib, n) in left_out)
         if int(written[6]) != footprint_count - packages_left_out:
