@@ -408,10 +408,12 @@ bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, s
 
 DescriptionBuffer::~DescriptionBuffer() {
     Release();
+    if (m_heap)
+        FreeLarge(m_heap, m_heapSize);
 }
 
 const char* DescriptionBuffer::Data() const noexcept {
-    return m_mapped ? static_cast<const char*>(m_map) : m_heap.data();
+    return m_mapped ? static_cast<const char*>(m_map) : m_heap;
 }
 
 void DescriptionBuffer::Release() noexcept {
@@ -457,8 +459,17 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
             return static_cast<const char*>(map) + kBodyStart;
         }
     }
-    if (size > m_heap.size())
-        m_heap.resize(size);
+    if (size > m_heapSize) {
+        // Grown by half its size at least, so that libraries of rising sizes need few
+        // allocations; a mapped one is whole huge pages, all of them usable.
+        const std::size_t grown = LargeSize(std::max(size, m_heapSize + m_heapSize / 2));
+        if (m_heap)
+            FreeLarge(m_heap, m_heapSize);
+        m_heap = nullptr; // should the allocation throw
+        m_heapSize = 0;
+        m_heap = static_cast<char*>(AllocateLarge(grown));
+        m_heapSize = grown;
+    }
     // Pieces of a few megabytes: a Stop need not wait for the whole of a large library.
     constexpr std::size_t kPiece = std::size_t{8} << 20;
     std::size_t got = 0;
@@ -467,7 +478,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
             problem = "the read was cancelled";
             return nullptr;
         }
-        const ssize_t n = ::pread(fd, m_heap.data() + got, std::min(size - got, kPiece),
+        const ssize_t n = ::pread(fd, m_heap + got, std::min(size - got, kPiece),
                                   static_cast<off_t>(kBodyStart + got));
         if (n < 0 && errno == EINTR)
             continue;
@@ -478,7 +489,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
         }
         got += static_cast<std::size_t>(n);
     }
-    return m_heap.data();
+    return m_heap;
 }
 
 namespace {

@@ -102,7 +102,10 @@ public:
 private:
     void* m_map = nullptr;
     std::size_t m_mapSize = 0;
-    std::vector<char, LargeAllocator<char>> m_heap; // grows, never shrinks
+    // Grows, never shrinks, and is not cleared when it grows: what grows is read into at
+    // once, and setting it to zero first would cost as much as a second copy.
+    char* m_heap = nullptr;
+    std::size_t m_heapSize = 0;
 
     bool m_mapped = false;
 };
