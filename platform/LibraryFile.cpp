@@ -419,6 +419,9 @@ const char* DescriptionBuffer::Data() const noexcept {
 void DescriptionBuffer::Release() noexcept {
     if (m_mapped)
         ::munmap(m_map, m_mapSize);
+    if (m_file >= 0)
+        ::close(m_file);
+    m_file = -1;
     m_map = nullptr;
     m_mapSize = 0;
     m_mapped = false;
@@ -433,6 +436,26 @@ void DescriptionBuffer::ExpectScatteredReads(std::size_t from, std::size_t to) n
     const std::size_t last = (kBodyStart + to) / page * page;
     if (first < last)
         ::madvise(static_cast<char*>(m_map) + first, last - first, MADV_RANDOM);
+}
+
+void DescriptionBuffer::CopyOut(std::string_view text, char* out) const noexcept {
+    const char* base = static_cast<const char*>(m_map);
+    if (m_mapped && m_file >= 0 && text.data() >= base && text.data() < base + m_mapSize) {
+        std::size_t got = 0;
+        while (got < text.size()) {
+            const ssize_t n = ::pread(m_file, out + got, text.size() - got,
+                                      static_cast<off_t>(text.data() - base + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (got == text.size())
+            return;
+    }
+    if (!text.empty())
+        std::memcpy(out, text.data(), text.size());
 }
 
 const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, std::string& problem,
@@ -456,6 +479,7 @@ const char* DescriptionBuffer::Load(int fd, std::size_t size, bool wholeTexts, s
             m_map = map;
             m_mapSize = kBodyStart + size;
             m_mapped = true;
+            m_file = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
             return static_cast<const char*>(map) + kBodyStart;
         }
     }

@@ -98,10 +98,16 @@ public:
     // Bytes from .. to of the loaded section will be read here and there, not in a run: the
     // system then maps in only the pages read (and the process holds no more of the file).
     void ExpectScatteredReads(std::size_t from, std::size_t to) noexcept;
+    // Copies text, which lies in the loaded section, to out. From a mapping it is read
+    // from the file, so that the pages around it are not brought into the process (the
+    // system maps the cached pages around each touched one): for a few texts here and
+    // there. Anything else is copied from memory.
+    void CopyOut(std::string_view text, char* out) const noexcept;
 
 private:
     void* m_map = nullptr;
     std::size_t m_mapSize = 0;
+    int m_file = -1; // the mapped file, for CopyOut
     // Grows, never shrinks, and is not cleared when it grows: what grows is read into at
     // once, and setting it to zero first would cost as much as a second copy.
     char* m_heap = nullptr;

@@ -183,6 +183,9 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
             }
         }
         char* at = bytes > 0 ? arena.Take(bytes) : nullptr;
+        // The info texts of a few objects here and there are read from the file rather
+        // than touched in a mapped library, which would bring in the pages around each.
+        const bool few = slot.hits.size() * 50 <= end - begin;
         for (const std::uint32_t r : slot.hits) {
             const std::string_view name = records[r].field1;
             const std::string_view info = infoOf(records[r]);
@@ -190,7 +193,9 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
                                      static_cast<std::uint32_t>(info.size())};
             if (!name.empty())
                 std::memcpy(at, name.data(), name.size());
-            if (!info.empty())
+            if (few)
+                slot.descriptions.buffer.CopyOut(info, at + name.size());
+            else if (!info.empty())
                 std::memcpy(at + name.size(), info.data(), info.size());
             at += name.size() + info.size();
         }

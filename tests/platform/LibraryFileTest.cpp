@@ -236,6 +236,40 @@ TEST(LibraryFileTest, DescriptionsWithoutTextBytesReadIntoAFreshBuffer) {
     }
 }
 
+// A library large enough to be mapped, and a small one that is read: the texts copied out
+// of either are the ones the records show, also when a buffer is reused.
+TEST(LibraryFileTest, TextsCopiedOutOfAMappedOrReadLibraryAreTheRecordsTexts) {
+    TempDir dir;
+    std::string error;
+    std::vector<LibraryObject> large;
+    for (int i = 0; i < 6000; ++i)
+        large.push_back({"PART" + std::to_string(i),
+                         "PKG" + std::to_string(i % 7) + " text of part " + std::to_string(i) +
+                             std::string(static_cast<std::size_t>(i % 40), 'x'),
+                         ""});
+    ASSERT_TRUE(WriteLibrary(dir / "LARGE.PART", LibraryKind::Part, large, error)) << error;
+    ASSERT_TRUE(WriteLibrary(dir / "SMALL.PART", LibraryKind::Part,
+                             {{"A", "DIP8 first", ""}, {"B", "SO8 second", ""}}, error));
+    DescriptionBuffer buffer;
+    for (const char* name : {"LARGE.PART", "SMALL.PART", "LARGE.PART"}) {
+        LibraryKind kind{};
+        std::vector<LibraryInfoRecord> records;
+        ASSERT_EQ(ReadLibraryForSearch(dir / name, kind, buffer, records, error, false),
+                  LibrarySearchRead::Read)
+            << error;
+        for (std::size_t r = 0; r < records.size(); r += 997) {
+            const std::string_view text = records[r].field3;
+            std::string copy(text.size(), '?');
+            buffer.CopyOut(text, copy.data());
+            EXPECT_EQ(copy, text) << name << " record " << r;
+        }
+        const std::string_view last = records.back().field3;
+        std::string copy(last.size(), '?');
+        buffer.CopyOut(last, copy.data());
+        EXPECT_EQ(copy, last) << name;
+    }
+}
+
 TEST(LibraryFileTest, NonLibrariesAreRefused) {
     TempDir dir;
     std::string error;
