@@ -243,6 +243,23 @@ void Register(LibraryKind kind, const std::vector<std::string>& libraries,
     catalogue.SetEntries(kind, std::move(entries));
 }
 
+// Shows source n of a pass and answers its name in the suite's encoding; a name the suite
+// cannot hold loses the library.
+std::optional<std::string> StartLibrary(std::string_view kind, const std::vector<fs::path>& sources,
+                                        std::size_t n, ProgressLine& progress,
+                                        ImportReport& report) {
+    const std::string stem = sources[n].stem().string();
+    progress.Show(n + 1, sources.size(),
+                  "import: " + std::string(kind) + " library " + std::to_string(n + 1) + " of " +
+                      std::to_string(sources.size()) + ": " + stem);
+    UnholdableCharacter bad;
+    auto name = ToSuiteText(stem, TextUse::Field, bad);
+    if (!name)
+        report.LoseLibrary(sources[n].string() + ": the suite cannot name a library with " +
+                           DescribeUnholdable(bad));
+    return name;
+}
+
 // What the passes wrote, for the catalogue.
 struct Written {
     std::vector<std::string> parts, symbols, packages, padstacks;
@@ -266,16 +283,9 @@ void ImportSymbols(const std::string& folder, const std::string& libDir, const T
     ImportedLibrary imported;
     for (std::size_t n = 0; n < files.size(); ++n) {
         const std::string stem = files[n].stem().string();
-        progress.Show(n + 1, files.size(),
-                      "import: symbol library " + std::to_string(n + 1) + " of " +
-                          std::to_string(files.size()) + ": " + stem);
-        UnholdableCharacter bad;
-        const auto name = ToSuiteText(stem, TextUse::Field, bad);
-        if (!name) {
-            report.LoseLibrary(files[n].string() + ": the suite cannot name a library with " +
-                               DescribeUnholdable(bad));
+        const auto name = StartLibrary("symbol", files, n, progress, report);
+        if (!name)
             continue;
-        }
         if (!document.Load(files[n], error) ||
             !kicad::ReadSymbolLibrary(document, files[n].string(), source, error)) {
             report.LoseLibrary(error);
@@ -348,16 +358,9 @@ void ImportFootprints(const std::string& folder, const std::string& libDir,
     Padstacks padstacks;
     for (std::size_t n = 0; n < folders.size(); ++n) {
         const std::string stem = folders[n].stem().string();
-        progress.Show(n + 1, folders.size(),
-                      "import: footprint library " + std::to_string(n + 1) + " of " +
-                          std::to_string(folders.size()) + ": " + stem);
-        UnholdableCharacter bad;
-        const auto name = ToSuiteText(stem, TextUse::Field, bad);
-        if (!name) {
-            report.LoseLibrary(folders[n].string() + ": the suite cannot name a library with " +
-                               DescribeUnholdable(bad));
+        const auto name = StartLibrary("footprint", folders, n, progress, report);
+        if (!name)
             continue;
-        }
         std::error_code ec;
         const fs::directory_iterator readable(folders[n], ec);
         if (ec) {

@@ -58,28 +58,14 @@ bool Filled(SNode node) {
     return !kind.empty() && kind != "none" && kind != "no";
 }
 
-void ReadTextEffects(SNode node, FootprintGraphic& g, std::string_view what) {
+// Whether the text is hidden, its height and justification.
+void ReadTextLook(SNode node, FootprintGraphic& g, std::string_view what) {
     g.hidden = Hidden(node);
     const auto effects = Find(node, "effects");
     if (!effects)
         return;
     g.hidden = g.hidden || Hidden(*effects);
-    if (const auto font = Find(*effects, "font"))
-        if (const auto size = Find(*font, "size"))
-            g.textHeight = NumberAt(*size, 1, what);
-    if (const auto justify = Find(*effects, "justify")) {
-        for (const SNode word : *justify) {
-            const std::string_view w = word.Text();
-            if (w == "left")
-                g.horizontal = Justify::Start;
-            else if (w == "right")
-                g.horizontal = Justify::End;
-            else if (w == "bottom")
-                g.vertical = Justify::Start;
-            else if (w == "top")
-                g.vertical = Justify::End;
-        }
-    }
+    ReadTextEffects(*effects, g.textHeight, g.horizontal, g.vertical, what);
 }
 
 // (fp_text KIND "TEXT" (at X Y [ANGLE]) ...) or (property "Reference" "TEXT" (at ...) ...).
@@ -94,7 +80,7 @@ FootprintGraphic ReadText(SNode node, std::string kind, std::string_view text) {
     g.points = {PointOf(at, "a text")};
     if (at.Size() > 3 && at[3].Text() != "unlocked")
         g.angle = NumberAt(at, 3, "a text");
-    ReadTextEffects(node, g, "a text");
+    ReadTextLook(node, g, "a text");
     return g;
 }
 

@@ -49,4 +49,24 @@ bool Hidden(SNode list) {
     return hide && hide->Size() > 1 && hide->operator[](1).Text() == "yes";
 }
 
+void ReadTextEffects(SNode effects, Decimal& height, Justify& horizontal, Justify& vertical,
+                     std::string_view what) {
+    if (const auto font = Find(effects, "font"))
+        if (const auto size = Find(*font, "size"))
+            height = NumberAt(*size, 1, what);
+    if (const auto justify = Find(effects, "justify")) {
+        for (const SNode word : *justify) {
+            const std::string_view w = word.Text();
+            if (w == "left")
+                horizontal = Justify::Start;
+            else if (w == "right")
+                horizontal = Justify::End;
+            else if (w == "bottom")
+                vertical = Justify::Start;
+            else if (w == "top")
+                vertical = Justify::End;
+        }
+    }
+}
+
 } // namespace k2k::kicad

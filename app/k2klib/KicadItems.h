@@ -1,7 +1,7 @@
 #pragma once
 // The reading of items common to the open-source EDA tool's library formats: the first list
-// of a keyword, atoms and numbers at a place of a list, points, the "hide" flag. A reader
-// throws Unreadable where an item it needs is missing or no number; the object being read
+// of a keyword, atoms and numbers at a place of a list, points, the "hide" flag, a text's effects.
+// A reader throws Unreadable where an item it needs is missing or no number; the object being read
 // is then left out with that problem, at the line of the item that says so.
 
 #include "KicadSymbols.h"
@@ -34,5 +34,10 @@ Point PointOf(SNode list, std::string_view what);
 
 // "hide" as a bare word, or (hide yes) as later versions write it.
 bool Hidden(SNode list);
+
+// The font height and the justification of a text's (effects ...); what it does not say
+// is left as it is.
+void ReadTextEffects(SNode effects, Decimal& height, Justify& horizontal, Justify& vertical,
+                     std::string_view what);
 
 } // namespace k2k::kicad

@@ -131,24 +131,8 @@ private:
             g.points = {PointOf(at, what)};
             if (at.Size() > 3)
                 g.angle = NumberAt(at, 3, what);
-            if (const auto effects = Find(node, "effects")) {
-                if (const auto font = Find(*effects, "font"))
-                    if (const auto size = Find(*font, "size"))
-                        g.textHeight = NumberAt(*size, 1, what);
-                if (const auto justify = Find(*effects, "justify")) {
-                    for (const SNode word : *justify) {
-                        const std::string_view w = word.Text();
-                        if (w == "left")
-                            g.horizontal = Justify::Start;
-                        else if (w == "right")
-                            g.horizontal = Justify::End;
-                        else if (w == "bottom")
-                            g.vertical = Justify::Start;
-                        else if (w == "top")
-                            g.vertical = Justify::End;
-                    }
-                }
-            }
+            if (const auto effects = Find(node, "effects"))
+                ReadTextEffects(*effects, g.textHeight, g.horizontal, g.vertical, what);
         }
         return g;
     }
