@@ -1,6 +1,7 @@
 #include "platform/FileOps.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
@@ -82,6 +83,10 @@ MessageRequest FailureMessage(const SuiteServices& services, std::string_view te
                               int errorNumber) {
     MessageRequest request;
     request.text = services.GetText(defaultText, textId) + DisplayPath(path);
+    if (errorNumber == kErrFileLocked)
+        request.text += "\r\n" + services.GetText("Another program is changing this file. Try "
+                                                  "again when it has finished.",
+                                                  "992001");
     request.title = FileOps::RunTimeErrorText(errorNumber);
     request.icon = MsgIcon::Exclamation;
     request.buttons = MsgButtons::Ok;
@@ -288,6 +293,7 @@ std::string FileOps::RunTimeErrorText(int errorNumber) {
     case EROFS:
     case EBUSY:
     case ETXTBSY:
+    case kErrFileLocked: // the run time's answer for a file another program holds
         return "Permission denied";
     case ENOSPC:
     case EDQUOT:

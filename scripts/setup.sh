@@ -6,7 +6,7 @@ set -euo pipefail
 K2K_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 K2K_BUILD="${K2K_BUILD:-$K2K_ROOT/build}"
 
-K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format
+K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format ccache
               qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
               libcli11-dev libcsv-dev xvfb xauth time
               clang libclang-rt-dev llvm)
@@ -42,13 +42,23 @@ k2k_install_missing() {
 k2k_configure() {
     local werror=OFF
     [ -n "${CI:-}" ] && werror=ON
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
+                  -DCMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}")
+    fi
     cmake -S "$K2K_ROOT" -B "$K2K_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DK2K_WERROR="$werror" >/dev/null
+        -DK2K_WERROR="$werror" "${launcher[@]}" >/dev/null
 }
 
 k2k_build() {
     cmake --build "$K2K_BUILD" -- -j"$(nproc)"
 }
+
+# The compiler cache keys objects by paths relative to the checkout, so another clone or
+# work tree of the project reuses them.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$K2K_ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 
 k2k_install_missing
 k2k_configure
