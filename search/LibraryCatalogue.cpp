@@ -20,10 +20,6 @@ std::size_t IndexOf(LibraryKind kind) noexcept {
     return static_cast<std::size_t>(kind);
 }
 
-} // namespace
-
-namespace {
-
 // Keys "1", "2", ... of the section, up to the first empty one.
 template <class Ini>
 std::vector<std::string> ReadList(const Ini& ini, std::string_view section) {
