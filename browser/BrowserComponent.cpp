@@ -1,5 +1,6 @@
 #include "browser/BrowserComponent.h"
 
+#include "browser/ChangeLibraryPath.h"
 #include "common/Messages.h"
 #include "platform/Kernel.h"
 #include "search/InfoText.h"
@@ -81,6 +82,7 @@ bool BrowserComponent::ReadDesignContext() {
 }
 
 void BrowserComponent::ReadFolders() {
+    ResumeLibraryFolderChange(m_services);
     ReadDirs(m_services, m_state.directories);
     m_state.catalogue.Load(m_services);
 }
@@ -143,10 +145,6 @@ void BrowserComponent::UseLibraryDirectory(const std::string& folder, StartupPro
     ReadSpiceReferences(progress);
     CollectSimulatorModels(progress);
     SetUpSimulationPicker();
-}
-
-void BrowserComponent::SaveLibraryDirectory() {
-    SaveDirs(m_services, m_state.directories);
 }
 
 std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& name) {

@@ -127,7 +127,8 @@ public:
     // --- the steps of FormUpdate
     // False without an open design: "Start Main Kalde 2000 Application" has been shown.
     bool ReadDesignContext();
-    // The directories and the library catalogue; also on the command "SSQ".
+    // The directories and the library catalogue, once a change of library folder that was
+    // stopped half-way is finished; also on the command "SSQ".
     void ReadFolders();
     // Reads the profile at path into the registered-type tables, through the services:
     // their initialisation file is the profile while it is read and the one before
@@ -146,9 +147,8 @@ public:
     // A library folder read as FormUpdate reads it: it becomes the library directory and
     // the three remembered library folders; the catalogue is loaded again, and the Spice
     // references and simulator models are read again. Nothing is saved: the folder becomes
-    // the "LibDir" setting only by SaveLibraryDirectory, once the user has confirmed it.
+    // the "LibDir" setting only once the user has confirmed it (browser/ChangeLibraryPath).
     void UseLibraryDirectory(const std::string& folder, StartupProgress& progress);
-    void SaveLibraryDirectory();
 
     // The first part of the catalogue's part libraries, in search order, with that name
     // (exact); nullopt when none has it. A missing library gets its message and is passed.

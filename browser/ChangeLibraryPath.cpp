@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/AppMessages.h"
+#include "services/Directories.h"
 
 namespace k2k {
 
@@ -58,15 +59,40 @@ bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
     search.findInList = false;
     window.ResetSearchState();
 
-    if (!window.EditSearchSequence()) {
+    // The dialog's OK saves the new folder's lists with the folder recorded beside them;
+    // only then does the folder become the setting. A kill between the two leaves the
+    // record, and the next start finishes the change.
+    LibraryCatalogue& catalogue = component.State().catalogue;
+    catalogue.BeginFolderChange(chosen);
+    const bool accepted = window.EditSearchSequence();
+    const bool saved = catalogue.FolderChangeSaved();
+    catalogue.EndFolderChange();
+    if (!accepted || !saved) { // a failed save has shown its message
         readFolder(current);
         window.ShowLibraryDirectory();
         return false;
     }
-    component.SaveLibraryDirectory();
+    FinishLibraryFolderChange(component.Services(), chosen);
     window.ShowLibraryDirectory();
     messages.SendToApp(std::string(kExplorerApp), "SSQ");
     return true;
+}
+
+bool FinishLibraryFolderChange(SuiteServices& services, const std::string& folder) {
+    if (!services.SetDirSetting(kDirSection, "LibDir", folder))
+        return false;
+    IniEdit edit = services.EditIniFile();
+    // Only this change's record: a later change may have recorded its own folder since.
+    if (edit.Get(kFolderChangeSection, kFolderChangeKey) == folder)
+        edit.Delete(kFolderChangeSection, kFolderChangeKey);
+    return edit.Commit();
+}
+
+void ResumeLibraryFolderChange(SuiteServices& services) {
+    const std::string folder =
+        services.GetIniString(kFolderChangeSection, kFolderChangeKey, std::string_view());
+    if (!folder.empty())
+        FinishLibraryFolderChange(services, folder);
 }
 
 void AnnounceSearchSequence(AppMessages& messages) {

@@ -7,6 +7,13 @@
 // explorer is told "SSQ". Cancel goes back to the old folder, read as before; nothing of the
 // change has been written, so the old folder's sequences are still the catalogue's.
 //
+// The lists (in the initialisation file) and "LibDir" (in the directory settings) are two
+// files, so the change is written in an order that a start can always read: first the new
+// lists with the new folder recorded beside them (one rewrite), then "LibDir", then the
+// record goes. A start that finds the record finishes the change (ResumeLibraryFolderChange):
+// without it the old lists and the old folder hold, with it the new lists and, once
+// finished, the new folder.
+//
 // A folder without any library file is refused with a message before anything changes: its
 // dialog would offer nothing to select, and its OK would empty every sequence.
 //
@@ -23,6 +30,7 @@ namespace k2k {
 
 class AppMessages;
 class BrowserComponent;
+class SuiteServices;
 
 // A folder picker: title and start folder in, the chosen folder out, all in the suite's
 // form; empty when the user cancelled.
@@ -60,6 +68,15 @@ std::string NoLibraryFilesMessage(const std::string& folder, const std::string& 
 // dialog closed with OK).
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
                        LibraryPathWindow& window);
+
+// The change's last steps once its lists are saved: the folder (suite form) becomes the
+// "LibDir" setting, then the record of the change leaves the initialisation file. False
+// when either file could not be written; the record then stays for the next start.
+bool FinishLibraryFolderChange(SuiteServices& services, const std::string& folder);
+
+// At a start (and whenever the folders are read): finishes a change of library folder that
+// was stopped after its lists were saved.
+void ResumeLibraryFolderChange(SuiteServices& services);
 
 // After the search-sequence dialog, opened from the menu, closed with OK: "SSQ" to all
 // applications, then "UP" to the schematic editor and to the layout editor.

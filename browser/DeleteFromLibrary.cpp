@@ -1,6 +1,8 @@
 #include "browser/DeleteFromLibrary.h"
 
 #include "common/Messages.h"
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
@@ -24,6 +26,8 @@ void ShowProjectDeleteFailure(SuiteServices& services, Kernel& kernel, LibraryKi
                         ? LocalText(services, "99338", "Can't delete Part: ")
                         : LocalText(services, "99342", "Can't delete Symbol/Package: ")) +
                    name + " from the project: " + kernel.LastProjectError();
+    if (kernel.LastProjectErrno() == kErrFileLocked)
+        request.text += "\r\n" + FileOps::FileLockedText(services);
     services.Boxes().Show(request);
 }
 
@@ -78,11 +82,14 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
             case ProjectDeletion::Kept:
                 break;
             }
-        } else if (DeleteFromLibrary(kernel, kind, setup.libraryDir + "\\" + std::string(library),
-                                     name) == 0) {
-            gone.push_back(i);
         } else {
-            ShowError(services, LibraryDeleteErrorCode(kind), name);
+            const std::string path = setup.libraryDir + "\\" + std::string(library);
+            int errorNumber = 0;
+            if (DeleteFromLibrary(kernel, kind, path, name, &errorNumber) == 0)
+                gone.push_back(i);
+            else
+                services.Boxes().Show(
+                    LibraryDeleteFailure(services, kind, path, name, errorNumber));
         }
     }
     // Walking backwards, removing each record as it is passed leaves the same list as

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,20 @@ long FileStepCount() noexcept {
     return g_fileSteps;
 }
 
+bool RemoveFile(const std::filesystem::path& file, int* errorNumber) {
+    FileLock lock;
+    int failure = 0;
+    if (lock.Take(file, &failure)) {
+        FileStep();
+        if (::unlink(file.c_str()) == 0 || errno == ENOENT)
+            return true;
+        failure = errno;
+    }
+    if (errorNumber)
+        *errorNumber = failure;
+    return false;
+}
+
 void SyncFolderOf(const std::filesystem::path& file) {
     std::filesystem::path folder = file.parent_path();
     if (folder.empty())
@@ -57,12 +72,43 @@ bool AtomicFileWriter::Fail(const std::string& what, int errorNumber) {
 
 bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     Abort();
-    m_target = target;
-    m_temporary = target;
+    m_target = FollowFileLinks(target);
+    m_temporary = m_target;
     m_temporary += ".new~";
     m_written = 0;
     m_error.clear();
     m_errno = 0;
+    if (OpenLocked())
+        return true;
+    m_lock.Release();
+    return false;
+}
+
+bool AtomicFileWriter::OpenLocked() {
+    int lockErrno = 0;
+    if (!m_lock.Take(m_target, &lockErrno)) {
+        if (lockErrno != kErrFileLocked)
+            return Fail("cannot lock " + m_target.string(), lockErrno);
+        m_errno = kErrFileLocked;
+        m_error = "cannot write " + m_target.string() +
+                  ": another program is changing it (waited " + std::to_string(LockWait().count()) +
+                  " ms)";
+        return false;
+    }
+    struct stat old {};
+    const bool replaces = ::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replaces) {
+        int refused = 0;
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            refused = EACCES;
+        else if (::access(m_target.c_str(), W_OK) != 0)
+            refused = errno;
+        if (refused != 0) {
+            m_errno = refused;
+            m_error = "cannot write " + m_target.string() + ": the file is read-only";
+            return false;
+        }
+    }
     // A new file left by a crash may carry a read-only mode taken from its target; it is
     // ours to replace. (A folder in its place is not removed: the open then fails.)
     FileStep();
@@ -73,8 +119,7 @@ bool AtomicFileWriter::Open(const std::filesystem::path& target) {
         return Fail("cannot create " + m_temporary.string(), errno);
     // The mode of the file it replaces, set before any content is written, so the content
     // is never readable by more people than the old file was.
-    struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (replaces) {
         FileStep();
         if (::fchmod(fd, old.st_mode & kPermissionBits) != 0) {
             const int chmodErrno = errno;
@@ -110,6 +155,11 @@ bool AtomicFileWriter::Commit() {
         return Fail("file not open", EBADF);
     std::FILE* file = m_file;
     m_file = nullptr;
+    // The next writer may go once the new file is in place or dropped.
+    struct Unlock {
+        FileLock& lock;
+        ~Unlock() { lock.Release(); }
+    } unlock{m_lock};
     FileStep();
     bool flushed = std::fflush(file) == 0;
     if (flushed) {
@@ -139,13 +189,16 @@ bool AtomicFileWriter::Commit() {
 }
 
 void AtomicFileWriter::Abort() noexcept {
-    if (!m_file)
+    if (!m_file) {
+        m_lock.Release();
         return;
+    }
     std::fclose(m_file);
     m_file = nullptr;
     FileStep();
     std::error_code ignored;
     std::filesystem::remove(m_temporary, ignored);
+    m_lock.Release();
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,

@@ -2,8 +2,21 @@
 // Nothing is lost: a file that is rewritten is written to a new file beside the old one,
 // flushed to the disk, and renamed over the old one. A crash at any moment leaves the old
 // file or the new one, never a mix. The new file takes the permission bits of the file it
-// replaces, so a rewrite never makes a read-only library writable or a private profile
-// readable by others; a file that did not exist gets the process's default mode.
+// replaces, so a rewrite never makes a private profile readable by others; a file that did
+// not exist gets the process's default mode.
+//
+// Writers take turns: the writer holds the file's FileLock from Open until its new file has
+// taken the old one's place (or was dropped); a caller that reads what it changes takes the
+// lock before it reads and keeps it until the writer is done.
+//
+// A read-only file is not replaced: the suite marks a file it must not change so, and a
+// replaced file would lose the mark's meaning. Read-only is judged by the mode bits (no
+// write bit at all), as the suite's attribute is, since a process of the superuser may
+// write any file; a file this process may not write counts as read-only too. A symbolic
+// link stays a link: the new file is made beside the file the link leads to and renamed
+// over that file.
+
+#include "platform/FileLock.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +32,9 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates the new file beside target. False (and error set) when it cannot.
+    // Takes the lock (waiting up to LockWait()) and creates the new file beside target. False
+    // (and error set) when it cannot: ErrorNumber() is kErrFileLocked when another writer
+    // held the lock all that time, EACCES for a read-only target.
     bool Open(const std::filesystem::path& target);
     bool Write(std::string_view bytes);
     // Flushes, syncs and renames over the target; also syncs the folder.
@@ -36,7 +51,9 @@ public:
 
 private:
     bool Fail(const std::string& what, int errorNumber);
+    bool OpenLocked();
 
+    FileLock m_lock;
     std::FILE* m_file = nullptr;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
@@ -58,6 +75,11 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
 // default) only counts. A test sets it in a child process and checks what is on disk.
 void SetKillAtFileStep(long step) noexcept;
 long FileStepCount() noexcept;
+
+// Removes a file, as one step of the file system (above), under its lock, so that it does
+// not go in the middle of another writer's rewrite. False, with errorNumber, when it
+// cannot; a file that is not there counts as removed.
+bool RemoveFile(const std::filesystem::path& file, int* errorNumber = nullptr);
 
 // Syncs the folder that holds file, so that a rename in it is on the disk.
 void SyncFolderOf(const std::filesystem::path& file);

@@ -84,9 +84,7 @@ MessageRequest FailureMessage(const SuiteServices& services, std::string_view te
     MessageRequest request;
     request.text = services.GetText(defaultText, textId) + DisplayPath(path);
     if (errorNumber == kErrFileLocked)
-        request.text += "\r\n" + services.GetText("Another program is changing this file. Try "
-                                                  "again when it has finished.",
-                                                  "992001");
+        request.text += "\r\n" + FileOps::FileLockedText(services);
     request.title = FileOps::RunTimeErrorText(errorNumber);
     request.icon = MsgIcon::Exclamation;
     request.buttons = MsgButtons::Ok;
@@ -94,6 +92,12 @@ MessageRequest FailureMessage(const SuiteServices& services, std::string_view te
 }
 
 } // namespace
+
+std::string FileOps::FileLockedText(const SuiteServices& services) {
+    return services.GetText("Another program is changing this file. Try again when it has "
+                            "finished.",
+                            "992001");
+}
 
 MessageRequest FileOps::ReadFailureMessage(const SuiteServices& services, const std::string& path,
                                            int errorNumber) {
@@ -153,10 +157,6 @@ void FileOps::OpenForOutput(int& status, int& fileNumber, const std::string& pat
         errorNumber = ENOENT;
     } else if (std::filesystem::is_directory(file->native, ignored)) {
         errorNumber = EISDIR;
-    } else if (std::filesystem::exists(file->native, ignored) &&
-               ::access(file->native.c_str(), W_OK) != 0) {
-        // The target itself would be replaced, not written; refuse as a write would.
-        errorNumber = errno;
     } else {
         for (const auto& [number, open] : m_files)
             if (open->output && open->native == file->native)

@@ -7,7 +7,10 @@
 // Lines: ReadLine ends a line at CR LF, LF or CR; WriteLine writes the text as it stands
 // (callers put the line ends into the text). A file opened for output is written to a
 // new file beside the target and takes the target's place only when it is closed with no
-// failed write, so an interrupted write leaves the old file whole.
+// failed write, so an interrupted write leaves the old file whole. The file's lock is
+// held from the opening to the closing, so other browsers and k2klib runs that rewrite
+// it take turns with this one; a read-only file is refused at the opening
+// (AtomicFileWriter).
 
 #include "platform/MessageBoxes.h"
 
@@ -65,6 +68,9 @@ public:
                                              int errorNumber);
     static MessageRequest WriteFailureMessage(const SuiteServices& services,
                                               const std::string& path, int errorNumber);
+    // The line these messages add for a file that another program held locked all the
+    // time a writer waited (kErrFileLocked).
+    static std::string FileLockedText(const SuiteServices& services);
 
     int OpenCount() const noexcept { return static_cast<int>(m_files.size()); }
 

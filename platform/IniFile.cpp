@@ -241,6 +241,9 @@ IniEdit::IniEdit(std::filesystem::path file) : m_file(std::move(file)) {
         m_readErrno = ENOENT;
         return;
     }
+    m_lock.Take(m_file, &m_lockErrno);
+    // The file as it stands now that this edit has its turn, not as the cache last saw it.
+    IniFileCache::Shared().Forget(m_file);
     int readErrno = 0;
     const IniSnapshot document = IniFileCache::Shared().Read(m_file, &readErrno);
     if (readErrno == 0)
@@ -275,9 +278,12 @@ bool IniEdit::Commit(int* errorNumber) {
         return done(m_readErrno);
     if (!m_changed)
         return done(0); // nothing to change: the file is not touched
+    if (m_lockErrno != 0)
+        return done(m_lockErrno);
     int writeErrno = 0;
     const bool written = WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno);
     IniFileCache::Shared().Forget(m_file);
+    m_lock.Release();
     if (!written)
         return done(writeErrno != 0 ? writeErrno : EIO);
     m_changed = false;

@@ -15,6 +15,14 @@
 // leaves the old keys or the new ones, never some of each. The single-key functions at
 // the end are one-change edits. Files are read through the process's IniFileCache, so a
 // file that has not changed is not parsed again.
+//
+// Other browsers and k2klib runs write the same files. An IniEdit takes the file's
+// FileLock before it reads the file and keeps it until Commit has written it (or the edit
+// ends), so every edit is a read-modify-write of the file as it stands in its turn, and
+// two edits of different keys both take effect. An edit holds the lock while it lives:
+// make it, change it and commit it in one go.
+
+#include "platform/FileLock.h"
 
 #include <filesystem>
 #include <memory>
@@ -95,30 +103,37 @@ private:
 // A file's document as it stood when it was read (IniFileCache), shared by its readers.
 using IniSnapshot = std::shared_ptr<const IniDocument>;
 
-// An edit of one INI file: read when the edit is made (a missing file is an empty one),
-// changed in memory with the rules above, written once by Commit.
+// An edit of one INI file: locked and read when the edit is made (a missing file is an
+// empty one), changed in memory with the rules above, written once by Commit.
 class IniEdit final {
 public:
+    // Waits up to LockWait() for the file's lock; without it the edit can still be read,
+    // but a Commit with changes fails with the lock's errno (kErrFileLocked).
     explicit IniEdit(std::filesystem::path file);
 
     // What the file holds with the changes made so far.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    std::vector<std::string> Keys(std::string_view section) const {
+        return m_document.Keys(section);
+    }
     // WritePrivateProfileString's rules: nullopt removes the key. A name or value that
     // cannot be stored refuses the whole edit: Commit then writes nothing.
     void Set(std::string_view section, std::string_view key, std::optional<std::string_view> value);
     void Delete(std::string_view section, std::string_view key) { Set(section, key, std::nullopt); }
 
-    // Rewrites the file atomically when anything changed. False (errorNumber: the errno)
-    // when a change was refused (EINVAL), the file could not be read (a folder, no
-    // access) or written; the file is then as it was. An edit that changed nothing
-    // succeeds without touching the file.
+    // Rewrites the file atomically when anything changed, and lets the lock go. False
+    // (errorNumber: the errno) when a change was refused (EINVAL), the file could not be
+    // locked, read (a folder, no access) or written; the file is then as it was. An edit
+    // that changed nothing succeeds without touching the file.
     bool Commit(int* errorNumber = nullptr);
 
     const std::filesystem::path& File() const noexcept { return m_file; }
 
 private:
     std::filesystem::path m_file;
+    FileLock m_lock;
     IniDocument m_document;
+    int m_lockErrno = 0;
     int m_readErrno = 0;
     bool m_refused = false;
     bool m_changed = false;

@@ -1,10 +1,14 @@
 #include "platform/KernelLibraries.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
 #include "platform/NativePath.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
+#include <unordered_map>
 #include <utility>
 
 namespace k2k {
@@ -54,43 +58,70 @@ int KernelLibraries::E_OpenLibToRead(int library, const std::string& name) {
     return number;
 }
 
+int KernelLibraries::DeleteFailed(int errorNumber, std::string error) {
+    m_lastErrno = errorNumber;
+    m_lastError = std::move(error);
+    return 0;
+}
+
 int KernelLibraries::E_DeleteLibObject(int library, const std::string& name) {
+    m_lastErrno = 0;
+    m_lastError.clear();
+    const auto failAfter = std::exchange(m_failRewriteAfter, static_cast<std::size_t>(-1));
     const auto found = m_libraries.find(library);
     if (found == m_libraries.end() || found->second->mode != kModeDelete)
-        return 0;
+        return DeleteFailed(0, "the library is not open for deleting");
     OpenLibrary& opened = *found->second;
-    const auto& objects = opened.contents.objects;
-    const auto object = std::find_if(objects.begin(), objects.end(),
-                                     [&name](const LibraryObject& o) { return o.name == name; });
-    if (object == objects.end())
-        return 0;
-    const auto position = static_cast<std::size_t>(object - objects.begin());
+    const auto named = [&name](const LibraryObject& o) { return o.name == name; };
+    if (std::none_of(opened.contents.objects.begin(), opened.contents.objects.end(), named))
+        return DeleteFailed(0, name + " is not in the library");
 
-    std::vector<LibraryObject> remaining;
-    remaining.reserve(objects.size() - 1);
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        if (i != position)
-            remaining.push_back(objects[i]);
-    AtomicFileWriter writer;
-    writer.FailAfterBytes(std::exchange(m_failRewriteAfter, static_cast<std::size_t>(-1)));
+    // What the file holds now, which another writer may have changed since it was opened;
+    // the lock keeps it so until the rewrite is in place.
+    FileLock lock;
+    int errorNumber = 0;
+    if (!lock.Take(opened.file, &errorNumber))
+        return DeleteFailed(errorNumber,
+                            opened.file.string() + ": " +
+                                (errorNumber == kErrFileLocked ? "another program is changing it"
+                                                               : std::strerror(errorNumber)));
+    LibraryContents current;
     std::string error;
-    if (!WriteLibrary(writer, opened.file, opened.contents.kind, remaining, error))
-        return 0;
+    if (!ReadLibrary(opened.file, current, error))
+        return DeleteFailed(EIO, error);
+    if (current.header.signature != opened.contents.header.signature)
+        return DeleteFailed(EIO, opened.file.string() + ": no longer a library of its kind");
+    const auto object = std::find_if(current.objects.begin(), current.objects.end(), named);
+    if (object != current.objects.end()) {
+        current.objects.erase(object);
+        AtomicFileWriter writer;
+        writer.FailAfterBytes(failAfter);
+        if (!WriteLibrary(writer, opened.file, current.kind, current.objects, error))
+            return DeleteFailed(writer.ErrorNumber() != 0 ? writer.ErrorNumber() : EIO, error);
+        current.header.count = static_cast<std::int32_t>(current.objects.size());
+    }
+    Replace(library, std::move(current));
+    return 1;
+}
 
-    opened.contents.objects = std::move(remaining);
-    opened.contents.header.count = static_cast<std::int32_t>(opened.contents.objects.size());
-    // Object numbers handed out for this library follow their objects.
+void KernelLibraries::Replace(int library, LibraryContents contents) {
+    OpenLibrary& opened = *m_libraries.at(library);
+    std::unordered_map<std::string_view, std::size_t> positions;
+    for (std::size_t i = 0; i < contents.objects.size(); ++i)
+        positions.emplace(contents.objects[i].name, i);
     for (auto it = m_objects.begin(); it != m_objects.end();) {
         auto& [owner, at] = it->second;
-        if (owner == library && at == position) {
-            it = m_objects.erase(it);
-            continue;
+        if (owner == library) {
+            const auto moved = positions.find(opened.contents.objects[at].name);
+            if (moved == positions.end()) {
+                it = m_objects.erase(it);
+                continue;
+            }
+            at = moved->second;
         }
-        if (owner == library && at > position)
-            --at;
         ++it;
     }
-    return 1;
+    opened.contents = std::move(contents);
 }
 
 void KernelLibraries::E_CloseLibrary(int library) {

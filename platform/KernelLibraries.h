@@ -3,6 +3,11 @@
 // The file format itself is LibraryFile's; this class adds the handles, the signature
 // check of E_OpenLibrary, the delete (the library rewritten atomically) and the
 // description records that the searches read.
+//
+// Other browsers and k2klib runs may change a library while it is open here. A delete
+// therefore takes the library's FileLock, reads the file again and removes the object
+// from what the file holds now, so that two deletes of different objects both take
+// effect; an object that another writer has removed meanwhile counts as deleted.
 
 #include "platform/LibraryFile.h"
 
@@ -37,8 +42,11 @@ public:
     int E_OpenLibrary(const std::string& path, const std::string& signature, int mode);
     // Object > 0 when the library holds an object of that name (exact comparison).
     int E_OpenLibToRead(int library, const std::string& name);
-    // Non-zero when the object was deleted: the library file is rewritten beside the old
-    // one and renamed over it. Only for a library opened with mode -1.
+    // Non-zero when the object was deleted (or another writer had deleted it since the
+    // library was opened): the library file, read again under its lock, is rewritten
+    // without it beside the old one and renamed over it. Only for a library opened with
+    // mode -1. On 0 the file is as it was, and LastLibraryErrno says why when the file
+    // could not be rewritten.
     int E_DeleteLibObject(int library, const std::string& name);
     void E_CloseLibrary(int library);
 
@@ -65,6 +73,13 @@ public:
     void ExpectInfoTexts(bool most) noexcept { m_expectInfoTexts = most; }
     bool ExpectsInfoTexts() const noexcept { return m_expectInfoTexts; }
 
+    // Why the last E_DeleteLibObject answered 0: the errno of a library that could not be
+    // read again or rewritten (kErrFileLocked when another writer held it all the time the
+    // delete waited, EACCES for a read-only one); 0 when the object was not there to delete
+    // or the library was not open for deleting. LastLibraryError says it in English.
+    int LastLibraryErrno() const noexcept { return m_lastErrno; }
+    const std::string& LastLibraryError() const noexcept { return m_lastError; }
+
     // Test hook: the next rewrite fails after this many bytes, as a full disk would.
     void FailNextRewriteAfter(std::size_t bytes) noexcept { m_failRewriteAfter = bytes; }
 
@@ -72,12 +87,18 @@ private:
     struct OpenLibrary;
     int GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
                 LibraryDescriptions& records) const;
+    int DeleteFailed(int errorNumber, std::string error);
+    // The object numbers handed out for the library follow their objects into contents,
+    // which replaces what the library held.
+    void Replace(int library, LibraryContents contents);
 
     std::map<int, std::unique_ptr<OpenLibrary>> m_libraries;
     std::map<int, std::pair<int, std::size_t>> m_objects; // object -> (library, position)
     int m_nextLibrary = 1;
     int m_nextObject = 1;
     std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);
+    int m_lastErrno = 0;
+    std::string m_lastError;
     bool m_expectInfoTexts = false;
 };
 

@@ -89,8 +89,9 @@ bool KernelProject::HasProject() const noexcept {
     return m_db != nullptr;
 }
 
-int KernelProject::FailProject(const std::string& message) {
+int KernelProject::FailProject(const std::string& message, int errorNumber) {
     m_projectError = message;
+    m_projectErrno = errorNumber;
     return 0;
 }
 
@@ -226,7 +227,7 @@ int KernelProject::OM_Delete(int map, int index) {
     default:
         return FailProject("only parts and symbol-map objects can be deleted");
     }
-    return deleted ? 1 : FailProject(m_db->LastError());
+    return deleted ? 1 : FailProject(m_db->LastError(), m_db->LastErrorNumber());
 }
 
 std::string KernelProject::O_GetName(int object) {
@@ -305,7 +306,7 @@ int KernelProject::O_Rename(int object, const std::string& newName) {
     default:
         return FailProject("not an object that has a name");
     }
-    return renamed ? 1 : FailProject(m_db->LastError());
+    return renamed ? 1 : FailProject(m_db->LastError(), m_db->LastErrorNumber());
 }
 
 int KernelProject::C_SearchDevice(int& cursor, int partIndex) {
@@ -389,7 +390,7 @@ int KernelProject::LoadSymbolData(int index, const std::string& name, const std:
     object.drawing = drawing;
     object.flags = flags;
     const int stored = m_db->StoreSymbol(index, object);
-    return stored ? stored : FailProject(m_db->LastError());
+    return stored ? stored : FailProject(m_db->LastError(), m_db->LastErrorNumber());
 }
 
 } // namespace k2k

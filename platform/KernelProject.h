@@ -58,8 +58,10 @@ public:
     bool OpenProject(const std::string& path, std::string* error = nullptr);
     void CloseProject();
     bool HasProject() const noexcept;
-    // Why the last change (OM_Delete, O_Rename, S_LoadSymbol) answered 0.
+    // Why the last change (OM_Delete, O_Rename, S_LoadSymbol) answered 0; the errno is
+    // kErrFileLocked when another program held the project file all the time it waited.
     const std::string& LastProjectError() const noexcept { return m_projectError; }
+    int LastProjectErrno() const noexcept { return m_projectErrno; }
 
     int DB_DataBase(); // 0 without an open project
     int DB_DeviceMap();
@@ -106,12 +108,13 @@ protected:
 private:
     const ObjectMap* ObjectsOfMap(int map) const noexcept;
     int HandleOfObject(int map, int index) const noexcept;
-    int FailProject(const std::string& message);
+    int FailProject(const std::string& message, int errorNumber = 0);
 
     std::unique_ptr<ProjectDatabase> m_db;
     int m_currentHierarchy = 0; // session state, not written
     int m_currentPage = 0;
     std::string m_projectError;
+    int m_projectErrno = 0;
 };
 
 } // namespace k2k

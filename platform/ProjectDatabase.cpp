@@ -1,6 +1,7 @@
 #include "platform/ProjectDatabase.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
 
 #include "platform/Text.h"
 
@@ -9,8 +10,10 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <initializer_list>
+#include <limits>
 #include <span>
 #include <string_view>
 #include <system_error>
@@ -62,8 +65,6 @@ CREATE TABLE components (
     PRIMARY KEY (hierarchy, editor, idx)
 ) WITHOUT ROWID;
 )sql";
-
-constexpr int kDefaultBusyMilliseconds = 1000;
 
 // One value bound to a statement: a number, or bytes stored as a BLOB.
 struct SqlValue {
@@ -145,14 +146,30 @@ bool Execute(sqlite3* sqlite, const char* sql, std::string& error) {
     return false;
 }
 
+// Another connection held the file all the time the busy timeout let this one wait.
+bool HeldByAnother(sqlite3* sqlite) {
+    const int code = sqlite3_errcode(sqlite);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+std::string HeldByAnotherText() {
+    return "another program is changing the project file";
+}
+
 // One change to the file, in a transaction of its own: every change touches exactly one
 // row, and a statement that changes none or several means the file does not hold what
 // memory holds; it is then rolled back, so the file keeps what it held. Answers the
 // error, empty on success.
-std::string RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<SqlValue> values) {
+std::string RunChange(int& errorNumber, sqlite3* sqlite, const char* sql,
+                      std::initializer_list<SqlValue> values) {
     std::string error;
-    if (!Execute(sqlite, "BEGIN IMMEDIATE", error))
-        return error;
+    errorNumber = 0;
+    if (!Execute(sqlite, "BEGIN IMMEDIATE", error)) {
+        if (!HeldByAnother(sqlite))
+            return error;
+        errorNumber = kErrFileLocked;
+        return HeldByAnotherText();
+    }
     {
         Statement statement(sqlite, sql);
         if (!statement.Prepared() || !statement.Run(values))
@@ -164,6 +181,10 @@ std::string RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<Sq
     }
     if (error.empty() && Execute(sqlite, "COMMIT", error))
         return {};
+    if (HeldByAnother(sqlite)) {
+        errorNumber = kErrFileLocked;
+        error = HeldByAnotherText();
+    }
     std::string ignored;
     if (!sqlite3_get_autocommit(sqlite))
         Execute(sqlite, "ROLLBACK", ignored);
@@ -316,7 +337,8 @@ std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::pa
         error = "cannot open project " + file.string() + ": " + sqlite3_errmsg(database->m_sqlite);
         return nullptr;
     }
-    database->SetBusyTimeout(kDefaultBusyMilliseconds);
+    database->SetBusyTimeout(
+        static_cast<int>(std::min<long long>(LockWait().count(), std::numeric_limits<int>::max())));
     std::string why;
     if (!database->Load(why)) {
         error = file.string() + ": " + why;
@@ -327,6 +349,15 @@ std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::pa
 
 bool ProjectDatabase::Write(const std::filesystem::path& file, const ProjectContent& content,
                             std::string& error) {
+    // Writers of the file take turns; one that opened it works on its own copy of the old
+    // file until it opens it again.
+    FileLock lock;
+    int lockErrno = 0;
+    if (!lock.Take(file, &lockErrno)) {
+        error = "cannot write project " + file.string() + ": " +
+                (lockErrno == kErrFileLocked ? HeldByAnotherText() : std::strerror(lockErrno));
+        return false;
+    }
     std::filesystem::path temporary = file;
     temporary += ".new~";
     RemoveBuildFiles(temporary);
@@ -836,6 +867,7 @@ void ProjectDatabase::SetBusyTimeout(int milliseconds) {
 
 bool ProjectDatabase::Fail(const std::string& message) {
     m_error = message;
+    m_errorNumber = 0;
     return false;
 }
 
@@ -865,13 +897,19 @@ void NameClassOf(int flags, int& maskA, int& maskB) {
 } // namespace
 
 bool ProjectDatabase::Written(const std::string& failure) {
-    return failure.empty() || Fail("cannot write the project: " + failure);
+    if (failure.empty())
+        return true;
+    const int errorNumber = m_errorNumber;
+    Fail("cannot write the project: " + failure);
+    m_errorNumber = errorNumber;
+    return false;
 }
 
 bool ProjectDatabase::DeletePart(int index) {
     if (index < 1 || !m_content.parts.Live(index))
         return Fail("no part " + DecimalText(index));
-    if (!Written(RunChange(m_sqlite, "UPDATE parts SET deleted = 1 WHERE idx = ?", {index})))
+    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE parts SET deleted = 1 WHERE idx = ?",
+                           {index})))
         return false;
     m_content.parts.Remove(index);
     return true;
@@ -882,7 +920,7 @@ bool ProjectDatabase::DeleteSymbol(int index) {
         return Fail("no symbol " + DecimalText(index));
     const char* sql = index < 0 ? "DELETE FROM symbols WHERE idx = ?"
                                 : "UPDATE symbols SET deleted = 1 WHERE idx = ?";
-    if (!Written(RunChange(m_sqlite, sql, {index})))
+    if (!Written(RunChange(m_errorNumber, m_sqlite, sql, {index})))
         return false;
     m_content.symbols.Remove(index);
     return true;
@@ -893,7 +931,7 @@ bool ProjectDatabase::RenameDatabase(const std::string& name) {
         return false;
     if (name == m_content.name)
         return true;
-    if (!Written(RunChange(m_sqlite, "UPDATE project SET name = ?", {name})))
+    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE project SET name = ?", {name})))
         return false;
     m_content.name = name;
     return true;
@@ -908,7 +946,8 @@ bool ProjectDatabase::RenamePart(int index, const std::string& name) {
         return false;
     if (name == part->name)
         return true;
-    if (!Written(RunChange(m_sqlite, "UPDATE parts SET name = ? WHERE idx = ?", {name, index})))
+    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE parts SET name = ? WHERE idx = ?",
+                           {name, index})))
         return false;
     m_content.parts.Rename(index, name);
     return true;
@@ -926,7 +965,8 @@ bool ProjectDatabase::RenameSymbol(int index, const std::string& name) {
         return false;
     if (name == symbol->name)
         return true;
-    if (!Written(RunChange(m_sqlite, "UPDATE symbols SET name = ? WHERE idx = ?", {name, index})))
+    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE symbols SET name = ? WHERE idx = ?",
+                           {name, index})))
         return false;
     m_content.symbols.Rename(index, name);
     return true;
@@ -941,7 +981,7 @@ bool ProjectDatabase::RenameHierarchy(int hierarchy, const std::string& name) {
         return false;
     if (name == object->name)
         return true;
-    if (!Written(RunChange(m_sqlite, "UPDATE hierarchies SET name = ? WHERE idx = ?",
+    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE hierarchies SET name = ? WHERE idx = ?",
                            {name, hierarchy})))
         return false;
     m_content.hierarchies.Rename(hierarchy, name);
@@ -956,7 +996,8 @@ bool ProjectDatabase::RenamePage(int hierarchy, int page, const std::string& nam
         return false;
     if (name == pages.Live(page)->name)
         return true;
-    if (!Written(RunChange(m_sqlite, "UPDATE pages SET name = ? WHERE hierarchy = ? AND idx = ?",
+    if (!Written(RunChange(m_errorNumber, m_sqlite,
+                           "UPDATE pages SET name = ? WHERE hierarchy = ? AND idx = ?",
                            {name, hierarchy, page})))
         return false;
     pages.Rename(page, name);
@@ -975,7 +1016,7 @@ bool ProjectDatabase::RenameComponent(int hierarchy, ComponentEditor editor, int
     if (name == components.Live(component)->name)
         return true;
     if (!Written(RunChange(
-            m_sqlite,
+            m_errorNumber, m_sqlite,
             "UPDATE components SET name = ? WHERE hierarchy = ? AND editor = ? AND idx = ?",
             {name, hierarchy, static_cast<int>(editor), component})))
         return false;
@@ -1000,7 +1041,8 @@ int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     NameClassOf(object.flags, maskA, maskB);
     if (index < 0 ? NameRefused(object.name) : NameRefused(symbols, object.name, maskA, maskB, 0))
         return 0;
-    if (!Written(RunChange(m_sqlite, "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
+    if (!Written(RunChange(m_errorNumber, m_sqlite,
+                           "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
                            {index, object.name, object.info, object.drawing, object.flags})))
         return 0;
     symbols.Put(index, object);

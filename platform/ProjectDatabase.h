@@ -101,7 +101,11 @@ public:
     int StoreSymbol(int index, ProjectObject object);
 
     const std::string& LastError() const noexcept { return m_error; }
-    // How long a change waits for a lock that another connection holds.
+    // kErrFileLocked when the last change failed because another program held the file
+    // all the time it waited (LastError says so too); 0 otherwise.
+    int LastErrorNumber() const noexcept { return m_errorNumber; }
+    // How long a change waits for a lock that another connection holds: LockWait() from
+    // the open on.
     void SetBusyTimeout(int milliseconds);
 
 private:
@@ -129,6 +133,7 @@ private:
     std::vector<int> m_componentBase; // per hierarchy and editor, likewise
     std::vector<UseIndex> m_uses;     // per hierarchy and editor
     std::string m_error;
+    int m_errorNumber = 0;
 };
 
 } // namespace k2k

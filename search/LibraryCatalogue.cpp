@@ -9,6 +9,9 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+#include <set>
+
 namespace k2k {
 
 namespace {
@@ -17,46 +20,104 @@ std::size_t IndexOf(LibraryKind kind) noexcept {
     return static_cast<std::size_t>(kind);
 }
 
+// Keys "1", "2", ... of the section, up to the first empty one.
+template <class Ini>
+std::vector<std::string> ReadList(const Ini& ini, std::string_view section) {
+    std::vector<std::string> entries;
+    for (int key = 1;; ++key) {
+        std::optional<std::string> value = ini.Get(section, DecimalText(key));
+        if (!value || value->empty())
+            return entries;
+        entries.push_back(std::move(*value));
+    }
+}
+
+std::set<std::string> EntryKeys(const std::vector<std::string>& entries) {
+    std::set<std::string> keys;
+    for (const std::string& entry : entries)
+        keys.insert(UpperCase(Trim(entry)));
+    return keys;
+}
+
 } // namespace
+
+std::vector<std::string> MergeLibraryLists(const std::vector<std::string>& loaded,
+                                           const std::vector<std::string>& mine,
+                                           const std::vector<std::string>& theirs) {
+    const std::set<std::string> loadedKeys = EntryKeys(loaded);
+    const std::set<std::string> theirKeys = EntryKeys(theirs);
+    std::set<std::string> merged;
+    std::vector<std::string> entries;
+    for (const std::string& entry : mine) {
+        const std::string key = UpperCase(Trim(entry));
+        if (loadedKeys.contains(key) && !theirKeys.contains(key))
+            continue; // another writer removed it
+        merged.insert(key);
+        entries.push_back(entry);
+    }
+    for (const std::string& entry : theirs) {
+        const std::string key = UpperCase(Trim(entry));
+        // Added by another writer; one this catalogue removed was in loaded.
+        if (!loadedKeys.contains(key) && merged.insert(key).second)
+            entries.push_back(entry);
+    }
+    return entries;
+}
 
 void LibraryCatalogue::Load(const SuiteServices& services) {
     // One reading of the file for the four lists.
     const IniSnapshot ini = services.ReadIniDocument();
     for (LibraryKind kind : kAllKinds) {
-        auto& entries = m_entries[IndexOf(kind)];
-        entries.clear();
-        for (int key = 1;; ++key) {
-            std::optional<std::string> value =
-                ini->Get(FactsOf(kind).catalogueSection, DecimalText(key));
-            if (!value || value->empty())
-                break;
-            entries.push_back(std::move(*value));
-        }
-        m_storedCounts[IndexOf(kind)] = static_cast<int>(entries.size());
+        m_entries[IndexOf(kind)] = ReadList(*ini, FactsOf(kind).catalogueSection);
+        m_loaded[IndexOf(kind)] = m_entries[IndexOf(kind)];
+        m_storedCounts[IndexOf(kind)] = static_cast<int>(m_entries[IndexOf(kind)].size());
     }
 }
 
 bool LibraryCatalogue::Save(SuiteServices& services) {
     // The deletes and writes of all four lists are made in memory and written in one
-    // rewrite, so a crash leaves the old lists or the new ones, never a mix.
+    // rewrite, so a crash leaves the old lists or the new ones, never a mix. The edit holds
+    // the file's lock from its reading to its writing.
     IniEdit edit = services.EditIniFile();
+    std::array<std::vector<std::string>, kObjectKinds> saved;
     for (LibraryKind kind : kAllKinds) {
+        const std::size_t k = IndexOf(kind);
         const std::string_view section = FactsOf(kind).catalogueSection;
-        for (int key = 1; key <= m_storedCounts[IndexOf(kind)]; ++key)
+        const std::vector<std::string> theirs = ReadList(edit, section);
+        saved[k] =
+            m_folderChange ? m_entries[k] : MergeLibraryLists(m_loaded[k], m_entries[k], theirs);
+        const int stale = std::max(m_storedCounts[k], static_cast<int>(theirs.size()));
+        for (int key = 1; key <= stale; ++key)
             edit.Delete(section, DecimalText(key));
-        const auto& entries = m_entries[IndexOf(kind)];
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            edit.Set(section, DecimalText(static_cast<long long>(i + 1)), entries[i]);
+        for (std::size_t i = 0; i < saved[k].size(); ++i)
+            edit.Set(section, DecimalText(static_cast<long long>(i + 1)), saved[k][i]);
     }
+    if (m_folderChange)
+        edit.Set(kFolderChangeSection, kFolderChangeKey, *m_folderChange);
     int errorNumber = 0;
     if (!edit.Commit(&errorNumber)) {
         services.Boxes().Show(
             FileOps::WriteFailureMessage(services, services.IniFile(), errorNumber));
         return false;
     }
-    for (LibraryKind kind : kAllKinds)
-        m_storedCounts[IndexOf(kind)] = Count(kind);
+    for (LibraryKind kind : kAllKinds) {
+        const std::size_t k = IndexOf(kind);
+        m_storedCounts[k] = static_cast<int>(saved[k].size());
+        m_loaded[k] = saved[k];
+        m_entries[k] = std::move(saved[k]);
+    }
+    m_folderChangeSaved = m_folderChange.has_value();
     return true;
+}
+
+void LibraryCatalogue::BeginFolderChange(std::string folder) {
+    m_folderChange = std::move(folder);
+    m_folderChangeSaved = false;
+}
+
+void LibraryCatalogue::EndFolderChange() noexcept {
+    m_folderChange.reset();
+    m_folderChangeSaved = false;
 }
 
 const std::vector<std::string>& LibraryCatalogue::Entries(LibraryKind kind) const noexcept {

@@ -1,6 +1,7 @@
 #include "search/LibraryMaintenance.h"
 
 #include "common/Messages.h"
+#include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "search/LibraryCatalogue.h"
 #include "search/ProjectStatus.h"
@@ -8,20 +9,35 @@
 namespace k2k {
 
 int DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
-                      const std::string& name) {
+                      const std::string& name, int* errorNumber) {
     int result = 1;
+    if (errorNumber)
+        *errorNumber = 0;
     const int library =
         kernel.E_OpenLibrary(path, std::string(SignatureOf(kind)), KernelLibraries::kModeDelete);
     if (library <= 0)
         return result;
-    if (kernel.E_OpenLibToRead(library, name) > 0 && kernel.E_DeleteLibObject(library, name) != 0)
-        result = 0;
+    if (kernel.E_OpenLibToRead(library, name) > 0) {
+        if (kernel.E_DeleteLibObject(library, name) != 0)
+            result = 0;
+        else if (errorNumber)
+            *errorNumber = kernel.LastLibraryErrno();
+    }
     kernel.E_CloseLibrary(library);
     return result;
 }
 
 int LibraryDeleteErrorCode(LibraryKind kind) noexcept {
     return kind == LibraryKind::Part ? 18 : 21;
+}
+
+MessageRequest LibraryDeleteFailure(const SuiteServices& services, LibraryKind kind,
+                                    const std::string& path, const std::string& name,
+                                    int errorNumber) {
+    MessageRequest request = ErrorMessage(services, LibraryDeleteErrorCode(kind), name);
+    if (errorNumber != 0)
+        request.text += "\r\n" + FileOps::WriteFailureMessage(services, path, errorNumber).text;
+    return request;
 }
 
 std::string ProjectUseQuestion(const SuiteServices& services, LibraryKind kind) {

@@ -5,13 +5,17 @@
 //
 // A library delete goes through the kernel, which opens the file for deleting and rewrites
 // it without the object (a new file beside it, flushed, renamed over it), so a crash at any
-// moment leaves the library whole, old or new. A project delete looks the object up in its
+// moment leaves the library whole, old or new. Other browsers and k2klib runs may change
+// the library at the same time: the kernel takes turns with them and removes the object
+// from what the file holds when its turn comes, so a delete reported done is done and one
+// reported failed has changed nothing. A project delete looks the object up in its
 // project map by name (parts in the part map; symbols, packages and padstacks in the symbol
 // map, told apart by their masks) and, when a component of some hierarchy uses it, asks
 // whether to delete it anyway, because the net list would lose what the component refers
 // to. No answer (or no) deletes nothing.
 
 #include "platform/LibraryFile.h"
+#include "platform/MessageBoxes.h"
 
 #include <string>
 #include <string_view>
@@ -25,12 +29,21 @@ class SuiteServices;
 
 // 0 when the object was deleted from the library file at path (suite form); 1 when the file
 // does not open as a library of the kind's signature ("KaldeDLL20" for parts, "KaldeSLL20"
-// for the others) or does not hold an object of that name (exact comparison).
+// for the others), does not hold an object of that name (exact comparison), or cannot be
+// rewritten; errorNumber then gets the errno of the rewrite (KernelLibraries::
+// LastLibraryErrno), 0 for the others.
 int DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
-                      const std::string& name);
+                      const std::string& name, int* errorNumber = nullptr);
 
 // The numbered message of a failed library delete: 18 for a part, 21 for the other kinds.
 int LibraryDeleteErrorCode(LibraryKind kind) noexcept;
+
+// The message box of a failed library delete: message 18 or 21 for the name, and when the
+// library could not be rewritten (errorNumber not 0) the write-failure text for its path
+// (suite form) below it, which says when another program is changing the file.
+MessageRequest LibraryDeleteFailure(const SuiteServices& services, LibraryKind kind,
+                                    const std::string& path, const std::string& name,
+                                    int errorNumber);
 
 // The question asked before an object that the project uses is deleted from it, three lines:
 // "Selected Part Used in Project", "Deleting this Part will cause NetList corruption",

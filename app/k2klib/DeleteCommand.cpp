@@ -137,8 +137,9 @@ void DeleteInLibrary(OpenedSuite& opened, LibraryKind kind, const std::string& n
                     << "nothing deleted; --yes answers yes\n";
         return;
     }
-    if (DeleteFromLibrary(kernel, kind, path, name) != 0) {
-        ShowError(services, LibraryDeleteErrorCode(kind), name);
+    int errorNumber = 0;
+    if (DeleteFromLibrary(kernel, kind, path, name, &errorNumber) != 0) {
+        services.Boxes().Show(LibraryDeleteFailure(services, kind, path, name, errorNumber));
         context.exitCode = 1;
         return;
     }

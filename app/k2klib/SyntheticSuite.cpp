@@ -61,42 +61,42 @@ bool PrepareSuite(const fs::path& root, bool& created, std::string& error) {
 // The kind's section of the initialisation file lists exactly the given libraries.
 bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
                           const std::vector<std::string>& libraries, std::string& error) {
-    std::string text;
-    int errorNumber = 0;
-    if (!ReadWholeFile(ini, text, &errorNumber))
-        return Fail(error, ini.string() + ": cannot read the file: " + std::strerror(errorNumber));
-    IniDocument document = IniDocument::Parse(text);
+    IniEdit edit(ini);
     const std::string_view section = FactsOf(kind).catalogueSection;
-    for (const std::string& key : document.Keys(section))
-        document.Set(section, key, std::nullopt);
+    for (const std::string& key : edit.Keys(section))
+        edit.Delete(section, key);
     for (std::size_t i = 0; i < libraries.size(); ++i)
-        document.Set(section, DecimalText(static_cast<long long>(i + 1)), libraries[i]);
-    const std::string rewritten = document.ToText();
-    if (rewritten == text)
+        edit.Set(section, DecimalText(static_cast<long long>(i + 1)), libraries[i]);
+    int errorNumber = 0;
+    if (edit.Commit(&errorNumber))
         return true;
-    std::string problem;
-    return WriteFileAtomically(ini, rewritten, &problem) || Fail(error, problem);
+    return Fail(error, ini.string() + ": cannot write the catalogue: " +
+                           (errorNumber == kErrFileLocked ? "another program is changing it"
+                                                          : std::strerror(errorNumber)));
 }
 
-// Libraries an earlier run wrote for the kind that this run did not write again.
+// Libraries an earlier run wrote for the kind that this run did not write again. They go
+// only once the catalogue no longer lists them, so that it never names a missing library.
 std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kind,
                                          const std::vector<std::string>& written) {
     const std::set<std::string> keep(written.begin(), written.end());
     const std::string extension = LibraryFileExtension(kind);
     std::vector<std::string> removed;
     std::error_code ec;
+    std::vector<fs::path> leftovers;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
         if (name.size() <= 3 + extension.size() || name.compare(0, 3, "GEN") != 0 ||
             !name.ends_with(extension) || keep.count(name))
             continue;
         const std::string_view digits(name.data() + 3, name.size() - 3 - extension.size());
-        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        if (fs::remove(entry.path(), ec))
-            removed.push_back(name);
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            leftovers.push_back(entry.path());
     }
-    std::sort(removed.begin(), removed.end());
+    std::sort(leftovers.begin(), leftovers.end());
+    for (const fs::path& leftover : leftovers)
+        if (RemoveFile(leftover))
+            removed.push_back(leftover.filename().string());
     return removed;
 }
 
@@ -193,9 +193,9 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
         report.counts.push_back(static_cast<std::int32_t>(objects.size()));
     }
 
-    report.removed = RemoveLeftovers(libraryFolder, options.kind, report.libraries);
     if (!ReplaceCatalogueList(root / kInitialisationFile, options.kind, report.libraries, error))
         return false;
+    report.removed = RemoveLeftovers(libraryFolder, options.kind, report.libraries);
     if (exportWriter.IsOpen()) {
         if (!exportWriter.Write(chunk) || !exportWriter.Commit())
             return Fail(error, exportWriter.Error());

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "platform/FileLock.h"
 #include "platform/LibraryFile.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace k2k {
 namespace {
@@ -28,13 +30,7 @@ protected:
         return Run({"build", "--kind", std::string(kind), m_source.string(), library.string()});
     }
 
-    std::vector<std::string> FilesInDir() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> FilesInDir() const { return test::FilesIn(m_dir.Path()); }
 
     TempDir m_dir;
     std::filesystem::path m_source = m_dir / "source.csv";
@@ -118,6 +114,22 @@ TEST_F(K2klibBuildListTest, UnreadableSourcesAndStrictBuildsWriteNothing) {
     EXPECT_EQ(Run({"build", "--kind", "part", (m_dir / "missing.csv").string(), library.string()}),
               1);
     EXPECT_NE(m_err.str().find("missing.csv: cannot read the file"), std::string::npos);
+    EXPECT_EQ(ReadFile(library), before);
+
+    // Nor does a read-only library change, or one that another writer holds all the while.
+    ::chmod(library.c_str(), 0444);
+    EXPECT_EQ(Build("part", "name\nNEW\n", library), 1);
+    EXPECT_NE(m_err.str().find("OUT.PART: the file is read-only"), std::string::npos)
+        << m_err.str();
+    ::chmod(library.c_str(), 0644);
+    SetLockWait(std::chrono::milliseconds(50));
+    {
+        const test::LockHeldElsewhere held(library);
+        EXPECT_EQ(Build("part", "name\nNEW\n", library), 1);
+        EXPECT_NE(m_err.str().find("another program is changing it"), std::string::npos)
+            << m_err.str();
+    }
+    SetLockWait(std::chrono::milliseconds(-1));
     EXPECT_EQ(ReadFile(library), before);
 
     // A good source replaces it.

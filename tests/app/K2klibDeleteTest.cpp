@@ -1,3 +1,4 @@
+#include "platform/FileLock.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace k2k {
 namespace {
@@ -70,6 +72,27 @@ TEST_F(K2klibDeleteTest, WithoutYesOrWhenItFailsNothingChanges) {
     run = Delete({"--kind", "symbol", "--project", "DIP8"});
     EXPECT_EQ(run.status, 1) << "a package is no symbol of the project";
     EXPECT_EQ(Delete({"--kind", "part", "--project", "--library", "A.PART", "X"}).status, 2);
+
+    // A read-only library, or one that another writer holds all the while, says why.
+    const auto file = suite / "LIB" / "B.PART";
+    ::chmod(file.c_str(), 0444);
+    run = Delete({"--kind", "part", "--yes", "LM358"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Can't delete Part: LM358 from disk library\n  Can't create/write to "
+                           "file: " +
+                           file.string() + "\n"),
+              std::string::npos)
+        << run.err;
+    ::chmod(file.c_str(), 0644);
+    SetLockWait(std::chrono::milliseconds(50));
+    {
+        const test::LockHeldElsewhere held(file);
+        run = Delete({"--kind", "part", "--yes", "LM358"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("\n  Another program is changing this file."), std::string::npos)
+            << run.err;
+    }
+    SetLockWait(std::chrono::milliseconds(-1));
 
     EXPECT_EQ(ReadFile(suite / "LIB" / "B.PART"), library);
     EXPECT_EQ(ReadFile(suite / "DEMO.K2K"), project);

@@ -9,6 +9,7 @@
 #include "platform/FileOps.h"
 #include "platform/IniFile.h"
 #include "platform/KernelLibraries.h"
+#include "platform/LibraryFile.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/UserSettings.h"
@@ -219,6 +220,49 @@ TEST_F(KilledSaveTest, DeleteCommandLeavesALibraryTheNextSearchReads) {
         suite / "LIB" / "A.PART", search);
     EXPECT_GE(steps, 5);
     RecordProperty("KillPoints", static_cast<int>(steps));
+}
+
+// generate run again with fewer libraries, killed at every step: the catalogue never names a
+// library that is gone (the leftovers of the earlier run go only once it no longer does).
+TEST_F(KilledSaveTest, GenerateNeverLeavesTheCatalogueNamingAMissingLibrary) {
+    const auto suite = dir / "gen";
+    auto generate = [&](int libraries) {
+        test::RunK2klib({"generate", "--suite", suite.string(), "--kind", "part", "--objects", "6",
+                         "--libraries", std::to_string(libraries)});
+    };
+    auto listed = [&] {
+        std::vector<std::string> names;
+        for (int key = 1;; ++key) {
+            const std::string name =
+                GetProfileString(suite / "kalde2000.ini", "DEVLIBS", std::to_string(key), "");
+            if (name.empty())
+                return names;
+            names.push_back(name);
+        }
+    };
+    long step = 1;
+    for (;; ++step) {
+        std::filesystem::remove_all(suite);
+        generate(3);
+        const bool killed = RunChild(step, [&] { generate(2); });
+        for (const std::string& name : listed()) {
+            LibraryContents contents;
+            std::string error;
+            EXPECT_TRUE(ReadLibrary(suite / "LIB" / name, contents, error))
+                << "killed before step " << step << ": " << error;
+        }
+        if (!killed) {
+            EXPECT_EQ(listed(), (std::vector<std::string>{"GEN001.PART", "GEN002.PART"}));
+            EXPECT_FALSE(std::filesystem::exists(suite / "LIB" / "GEN003.PART"));
+            break;
+        }
+        if (step > 500) {
+            ADD_FAILURE() << "generate never ends";
+            break;
+        }
+    }
+    EXPECT_GE(step, 10);
+    RecordProperty("KillPoints", static_cast<int>(step - 1));
 }
 
 } // namespace

@@ -1,13 +1,18 @@
 #include "browser/ChangeLibraryPath.h"
 
 #include "browser/BrowserComponent.h"
+#include "platform/AtomicFile.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
+#include "search/SearchSequence.h"
 #include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace k2k {
 namespace {
@@ -24,14 +29,22 @@ public:
     }
     void ShowHourglass(bool on) override { steps.push_back(on ? "hourglass" : "arrow"); }
     void ResetSearchState() override { steps.push_back("reset"); }
+    // OK saves what the dialog lists selected (the catalogue's libraries that the folder
+    // holds), as the dialog does.
     bool EditSearchSequence() override {
         steps.push_back("dialog");
         if (duringDialog)
             duringDialog();
+        if (dialogOk && browser) {
+            SearchSequence sequence;
+            sequence.Fill(browser->Catalogue(), browser->Dirs().libDir);
+            sequence.Accept(browser->State().catalogue, browser->Services());
+        }
         return dialogOk;
     }
     void ShowLibraryDirectory() override { steps.push_back("show"); }
 
+    BrowserComponent* browser = nullptr;
     std::string answer;
     bool dialogOk = true;
     std::function<void()> duringDialog;
@@ -47,6 +60,7 @@ protected:
         m_libDir = m_browser.Dirs().libDir;
         m_kernel.E_SetString("K2KEXPLR", "Explorer,0,0,0,0");
         m_catalogueFile = ReadFile(m_dir / "kalde2000.ini");
+        m_window.browser = &m_browser;
         m_settingsFile = ReadFile(m_dir / "suite.ini");
     }
 
@@ -134,6 +148,52 @@ TEST_F(ChangeLibraryPathTest, ANewFolderIsReadForTheDialogAndSavedOnlyAfterOk) {
     EXPECT_TRUE(Change(m_libDir));
     EXPECT_TRUE(m_sent.empty());
     EXPECT_EQ(SavedLibraryFolder(), m_libDir);
+}
+
+// The lists and the folder live in two files. Killed at any step of the change, the next start
+// reads the old folder with its lists or the new folder with its lists, never one with the
+// other's, and a start that finds the change half-done finishes it.
+TEST_F(ChangeLibraryPathTest, AChangeKilledAtAnyStepLeavesTheOldFolderOrTheNew) {
+    const std::string folder = MakeFolder("NEWLIB", {"A.PART", "LOGIC.SYMBOL"});
+    const auto oldParts = m_browser.Catalogue().Entries(LibraryKind::Part);
+    const std::vector<std::string> newParts{"A.PART"};
+    ASSERT_NE(oldParts, newParts);
+    long step = 1;
+    for (;; ++step) {
+        WriteFile(m_dir / "kalde2000.ini", m_catalogueFile);
+        WriteFile(m_dir / "suite.ini", m_settingsFile);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SetKillAtFileStep(step);
+            Change(folder);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const bool killed = WIFSIGNALED(status);
+
+        Kernel kernel;
+        BrowserComponent next{kernel, m_dir / "suite.ini", m_boxes, m_feedback};
+        ASSERT_TRUE(next.OpenSuite(m_dir.Path()).ok);
+        const auto parts = next.Catalogue().Entries(LibraryKind::Part);
+        if (next.Dirs().libDir == m_libDir)
+            EXPECT_EQ(parts, oldParts) << "killed before step " << step;
+        else
+            EXPECT_TRUE(next.Dirs().libDir == folder && parts == newParts)
+                << "killed before step " << step << ": " << next.Dirs().libDir;
+        EXPECT_EQ(ReadFile(m_dir / "kalde2000.ini").find(kFolderChangeKey), std::string::npos)
+            << "the start finished the change";
+        if (!killed) {
+            EXPECT_EQ(next.Dirs().libDir, folder);
+            break;
+        }
+        if (step > 500) {
+            ADD_FAILURE() << "the change never ends";
+            break;
+        }
+    }
+    EXPECT_GE(step, 10);
+    RecordProperty("KillPoints", static_cast<int>(step - 1));
 }
 
 // Cancel in the dialog of a new folder goes back to the old folder and its sequences, read

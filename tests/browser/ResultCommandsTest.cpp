@@ -238,8 +238,7 @@ TEST_F(ResultCommandsTest, SaveListCancelWritesNothingAndAFailedWriteLeavesNoFil
     EXPECT_TRUE(text.starts_with("Can't create/write to file: ") &&
                 text.find("Partlst.txt") != std::string::npos)
         << text;
-    const auto entries = std::filesystem::directory_iterator(m_dir.Path());
-    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "no partial file beside it";
+    EXPECT_EQ(test::FilesIn(m_dir.Path()).size(), 1u) << "no partial file beside it";
     EXPECT_TRUE(std::filesystem::is_empty(m_dir / "Partlst.txt"));
 }
 

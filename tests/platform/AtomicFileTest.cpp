@@ -24,17 +24,9 @@ mode_t ModeOf(const std::filesystem::path& file) {
 }
 
 // A rewrite replaces the file by a new one; if the new one took the default mode, a
-// read-only library would become writable and a private settings file readable by all.
+// private settings file would become readable by all.
 TEST(AtomicFileTest, ARewriteKeepsTheModeOfTheFileItReplaces) {
     TempDir dir;
-    const auto library = dir / "TTL.PART";
-    std::string error;
-    ASSERT_TRUE(WriteLibrary(library, LibraryKind::Part, {{"74LS00", "DIP14", ""}}, error));
-    ::chmod(library.c_str(), 0444);
-    ASSERT_TRUE(WriteLibrary(library, LibraryKind::Part, {{"74LS02", "DIP14", ""}}, error))
-        << error;
-    EXPECT_EQ(ModeOf(library), 0444u) << "a read-only library stays read-only";
-
     const auto ini = dir / "kalde2000.ini";
     WriteFile(ini, "[DEVLIBS]\r\n1=A.PART\r\n");
     ::chmod(ini.c_str(), 0640);
@@ -53,6 +45,61 @@ TEST(AtomicFileTest, ARewriteKeepsTheModeOfTheFileItReplaces) {
     ::umask(mask);
     ASSERT_TRUE(WriteFileAtomically(dir / "fresh.txt", "x"));
     EXPECT_EQ(ModeOf(dir / "fresh.txt"), 0666u & ~mask);
+}
+
+// A read-only file is the suite's "do not change": it is refused (also to the superuser, who
+// may write anything), and stays as it was. A link stays a link to the new content.
+TEST(AtomicFileTest, AReadOnlyFileIsRefusedAndALinkLeadsToTheNewContent) {
+    TempDir dir;
+    const auto library = dir / "TTL.PART";
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(library, LibraryKind::Part, {{"74LS00", "DIP14", ""}}, error));
+    const std::string before = ReadFile(library);
+    ::chmod(library.c_str(), 0444);
+    AtomicFileWriter writer;
+    EXPECT_FALSE(writer.Open(library));
+    EXPECT_EQ(writer.ErrorNumber(), EACCES);
+    EXPECT_NE(writer.Error().find("read-only"), std::string::npos) << writer.Error();
+    EXPECT_FALSE(WriteLibrary(library, LibraryKind::Part, {{"74LS02", "DIP14", ""}}, error));
+    EXPECT_EQ(ReadFile(library), before);
+    EXPECT_EQ(ModeOf(library), 0444u);
+    EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"TTL.PART"});
+
+    // LIB/A.PART -> ../SHARED/A.PART, and B.PART -> A.PART: both names read the new content.
+    std::filesystem::create_directories(dir / "SHARED");
+    std::filesystem::create_directories(dir / "LIB");
+    WriteFile(dir / "SHARED" / "A.PART", "old");
+    std::filesystem::create_symlink("../SHARED/A.PART", dir / "LIB" / "A.PART");
+    std::filesystem::create_symlink("A.PART", dir / "LIB" / "B.PART");
+    ASSERT_TRUE(WriteFileAtomically(dir / "LIB" / "B.PART", "new", &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "LIB" / "A.PART"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "LIB" / "B.PART"));
+    EXPECT_EQ(ReadFile(dir / "SHARED" / "A.PART"), "new");
+    EXPECT_EQ(test::FilesIn(dir / "LIB"), (std::vector<std::string>{"A.PART", "B.PART"}));
+    EXPECT_EQ(test::FilesIn(dir / "SHARED"), std::vector<std::string>{"A.PART"});
+}
+
+// A writer waits for another writer's lock and gives up after its bound with the file as it
+// was; the thread that holds the lock itself (a read-modify-write) writes at once.
+TEST(AtomicFileTest, AWriterTakesTurnsWithOtherWriters) {
+    TempDir dir;
+    const auto file = dir / "K2KBRWSR.ini";
+    WriteFile(file, "old");
+    SetLockWait(std::chrono::milliseconds(50));
+    {
+        const test::LockHeldElsewhere held(file);
+        std::string error;
+        int errorNumber = 0;
+        EXPECT_FALSE(WriteFileAtomically(file, "new", &error, &errorNumber));
+        EXPECT_EQ(errorNumber, kErrFileLocked);
+        EXPECT_NE(error.find("another program is changing it"), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(file), "old");
+    }
+    FileLock mine;
+    ASSERT_TRUE(mine.Take(file));
+    EXPECT_TRUE(WriteFileAtomically(file, "new"));
+    SetLockWait(std::chrono::milliseconds(-1));
+    EXPECT_EQ(ReadFile(file), "new");
 }
 
 // A crash can leave the new file behind, with the read-only mode of its target.

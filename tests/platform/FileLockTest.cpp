@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace k2k {
@@ -20,22 +21,35 @@ protected:
     TempDir dir;
 };
 
-// Locks of one open file description: a second writer in the same process (another
-// window's thread, a test) is shut out as one in another process is.
-TEST_F(FileLockTest, OneWriterAtATimePerFileWithoutRegardToCase) {
+// Another thread of the process is shut out as another process is, whichever name of the
+// file it uses (letter case, a link to it); the thread that holds the lock may take it again
+// (a read-modify-write and its rewrite), and it is let go when its last holder lets go.
+TEST_F(FileLockTest, OneWriterAtATimePerFileWhateverItsName) {
+    std::filesystem::create_symlink("TTL.PART", dir / "LINK.PART");
+    auto takeElsewhere = [](const std::filesystem::path& file) {
+        int errorNumber = 0;
+        std::thread([&] {
+            FileLock other;
+            if (other.Take(file, &errorNumber))
+                errorNumber = 0;
+        }).join();
+        return errorNumber;
+    };
+
     FileLock first;
     ASSERT_TRUE(first.Take(dir / "TTL.PART"));
-    FileLock second;
-    int errorNumber = 0;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(second.Take(dir / "ttl.part", &errorNumber));
-    EXPECT_EQ(errorNumber, kErrFileLocked);
+    EXPECT_EQ(takeElsewhere(dir / "ttl.part"), kErrFileLocked);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms) << "the writer waits its bound";
+    EXPECT_EQ(takeElsewhere(dir / "LINK.PART"), kErrFileLocked) << "a link is its file";
+    EXPECT_EQ(takeElsewhere(dir / "CMOS.PART"), 0) << "another file's writer does not wait";
 
-    FileLock other;
-    EXPECT_TRUE(other.Take(dir / "CMOS.PART")) << "another file's writer does not wait";
+    FileLock again;
+    EXPECT_TRUE(again.Take(dir / "TTL.PART")) << "the holder takes it again at once";
     first.Release();
-    EXPECT_TRUE(second.Take(dir / "TTL.PART"));
+    EXPECT_EQ(takeElsewhere(dir / "TTL.PART"), kErrFileLocked) << "one holder is left";
+    again.Release();
+    EXPECT_EQ(takeElsewhere(dir / "TTL.PART"), 0);
 }
 
 // The waiting writer gets the lock as soon as the holder in another process lets go.

@@ -20,9 +20,7 @@ protected:
     int number = 0;
 
     std::string PathOf(std::string_view name) const { return SuitePath(dir / name).value(); }
-    std::ptrdiff_t EntriesInDir() const {
-        return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
-    }
+    std::size_t EntriesInDir() const { return test::FilesIn(dir.Path()).size(); }
     // "title | text" of the one failure box shown since the last call.
     std::string TakeFailure() {
         if (boxes.shown.size() != 1)
@@ -115,7 +113,7 @@ TEST_F(FileOpsTest, OutputReplacesTheOldFileOnlyOnACleanClose) {
               "Disk full | Can't create/write to file: " + (dir / "out.txt").string());
     files.CloseFile(0, number, PathOf("out.txt"));
     EXPECT_EQ(ReadFile(dir / "out.txt"), "[PartType]\r\n[ENDPROFILE]");
-    EXPECT_EQ(EntriesInDir(), 1);
+    EXPECT_EQ(EntriesInDir(), 1u);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -140,13 +138,13 @@ TEST_F(FileOpsTest, TheDeleteFlagRemovesTheFile) {
     WriteFile(dir / "in.txt", "x\r\n");
     files.OpenForInput(status, number, PathOf("in.txt"));
     files.CloseFile(1, number, PathOf("in.txt"));
-    EXPECT_EQ(EntriesInDir(), 0);
+    EXPECT_EQ(EntriesInDir(), 0u);
 
     WriteFile(dir / "out.txt", "old\r\n");
     files.OpenForOutput(status, number, PathOf("out.txt"));
     files.WriteLine(status, number, "new\r\n");
     files.CloseFile(1, number, PathOf("out.txt"));
-    EXPECT_EQ(EntriesInDir(), 0);
+    EXPECT_EQ(EntriesInDir(), 0u);
     EXPECT_EQ(files.OpenCount(), 0);
 }
 

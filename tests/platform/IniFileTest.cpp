@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <sys/stat.h>
+#include <thread>
 
 namespace k2k {
 namespace {
@@ -191,6 +192,33 @@ TEST(IniEditTest, ManyChangesAreOneRewrite) {
     SetKillAtFileStep(0);
     ASSERT_TRUE(WriteProfileString(file, "DEVLIBS", "1", "C.PART"));
     EXPECT_EQ(FileStepCount(), oneRewrite) << "four changes cost what one costs";
+}
+
+// Two programs edit one file: the second waits for the first's edit to be written and reads
+// it, so neither change is lost; one that cannot get its turn writes nothing.
+TEST(IniEditTest, EditsOfOneFileTakeTurns) {
+    TempDir dir;
+    const auto file = dir / "kalde2000.ini";
+    WriteFile(file, "[DEVLIBS]\r\n1=A.PART\r\n");
+    IniEdit first(file);
+    first.Set("DEVLIBS", "2", "B.PART");
+    std::thread second([&] { EXPECT_TRUE(WriteProfileString(file, "SCHLIBS", "1", "S.SYMBOL")); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(first.Commit());
+    second.join();
+    EXPECT_EQ(ReadFile(file), "[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n[SCHLIBS]\r\n1=S.SYMBOL\r\n");
+
+    SetLockWait(std::chrono::milliseconds(50));
+    {
+        const test::LockHeldElsewhere held(file);
+        int errorNumber = 0;
+        EXPECT_FALSE(WriteProfileString(file, "DEVLIBS", "1", "C.PART", &errorNumber));
+        EXPECT_EQ(errorNumber, kErrFileLocked);
+        EXPECT_TRUE(WriteProfileString(file, "DEVLIBS", "9", std::nullopt))
+            << "an edit that changes nothing needs no turn";
+    }
+    SetLockWait(std::chrono::milliseconds(-1));
+    EXPECT_EQ(GetProfileString(file, "DEVLIBS", "1", ""), "A.PART");
 }
 
 TEST(IniEditTest, ARefusedChangeOrAnUnreadableFileWritesNothing) {

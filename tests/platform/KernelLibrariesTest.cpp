@@ -1,9 +1,12 @@
 #include "platform/KernelLibraries.h"
+#include "platform/FileLock.h"
 #include "platform/NativePath.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace k2k {
 namespace {
@@ -147,6 +150,42 @@ TEST_F(KernelLibrariesTest, DeleteRewritesTheLibraryAndKeepsObjectNumbersRight) 
     EXPECT_GT(m_kernel.E_OpenLibrary(parts, "KaldeDLL20", 0), 0);
 }
 
+// Another browser deletes from the same library at the same time: each delete reads the file
+// again in its turn, so both take effect; a delete told "done" is done, one told "failed"
+// changed nothing.
+TEST_F(KernelLibrariesTest, TwoDeletesOfOneLibraryBothTakeEffect) {
+    const std::string parts = Parts();
+    KernelLibraries other;
+    const int mine = m_kernel.E_OpenLibrary(parts, "KaldeDLL20", KernelLibraries::kModeDelete);
+    const int theirs = other.E_OpenLibrary(parts, "KaldeDLL20", KernelLibraries::kModeDelete);
+    const int kept = m_kernel.E_OpenLibToRead(mine, "7404");
+    ASSERT_NE(other.E_DeleteLibObject(theirs, "7400"), 0);
+    EXPECT_NE(m_kernel.E_DeleteLibObject(mine, "7402"), 0);
+    EXPECT_EQ(NamesIn(parts), std::vector<std::string>{"7404"});
+    ASSERT_NE(m_kernel.ObjectOf(kept), nullptr);
+    EXPECT_EQ(m_kernel.ObjectOf(kept)->drawing, "d2") << "numbers follow the file as it is now";
+
+    // What another writer has deleted meanwhile is gone: the delete says so, writes nothing.
+    EXPECT_NE(other.E_DeleteLibObject(theirs, "7402"), 0);
+    EXPECT_EQ(NamesIn(parts), std::vector<std::string>{"7404"});
+
+    // A library that another writer holds all the time, or a read-only one, stays as it is.
+    const std::string before = ReadFile(NativePath(parts));
+    SetLockWait(std::chrono::milliseconds(50));
+    {
+        const test::LockHeldElsewhere held(NativePath(parts));
+        ASSERT_TRUE(held.Held());
+        EXPECT_EQ(m_kernel.E_DeleteLibObject(mine, "7404"), 0);
+        EXPECT_EQ(m_kernel.LastLibraryErrno(), kErrFileLocked);
+    }
+    SetLockWait(std::chrono::milliseconds(-1));
+    ::chmod(NativePath(parts).c_str(), 0444);
+    EXPECT_EQ(m_kernel.E_DeleteLibObject(mine, "7404"), 0);
+    EXPECT_EQ(m_kernel.LastLibraryErrno(), EACCES);
+    EXPECT_EQ(ReadFile(NativePath(parts)), before);
+    EXPECT_EQ(m_kernel.ObjectOf(kept)->name, "7404");
+}
+
 TEST_F(KernelLibrariesTest, DeleteKeepsTheKindOfTheLibrary) {
     const std::string padstacks =
         Library("P.PADSTACK", LibraryKind::Padstack, {{"R10", "", ""}, {"C20", "", ""}});
@@ -191,7 +230,7 @@ TEST_F(KernelLibrariesTest, InterruptedDeleteLeavesTheOldLibraryWhole) {
         m_kernel.FailNextRewriteAfter(failAfter);
         EXPECT_EQ(m_kernel.E_DeleteLibObject(library, "7400"), 0);
         EXPECT_EQ(ReadFile(NativePath(parts)), before);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
+        EXPECT_EQ(test::FilesIn(m_dir.Path()).size(), 1u);
         // The open library still holds what the file holds.
         ASSERT_NE(m_kernel.ObjectOf(object), nullptr);
         EXPECT_EQ(m_kernel.ObjectOf(object)->name, "7404");

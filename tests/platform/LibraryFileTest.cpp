@@ -315,7 +315,7 @@ TEST(LibraryFileTest, FailedWriteLeavesTheOldLibraryAndNoNewFile) {
     EXPECT_FALSE(WriteLibrary(file, LibraryKind::Part, {{"A", "", ""}, {"", "x", ""}}, error));
     EXPECT_NE(error.find("object 2 has an empty name"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(file), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 1u);
 }
 
 // Whatever the bytes, a reader answers with a valid library or a clear error, and never

@@ -75,8 +75,7 @@ TEST_F(NativePathCaseTest, ARewriteGoesToTheFileThatWasFound) {
     EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "A.PART");
     ASSERT_TRUE(services.WriteIniString("DEVLIBS", "2", "b.part"));
     EXPECT_EQ(test::ReadFile(dir / "Kalde2000.INI"), "[DEVLIBS]\r\n1=A.PART\r\n2=b.part\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1)
-        << "no second file of another case";
+    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 1u) << "no second file of another case";
 }
 
 } // namespace

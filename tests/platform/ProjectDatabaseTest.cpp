@@ -1,4 +1,5 @@
 #include "platform/ProjectDatabase.h"
+#include "platform/FileLock.h"
 #include "platform/KernelProject.h"
 #include "platform/ProjectBuilder.h"
 #include "support/TestSupport.h"
@@ -240,8 +241,7 @@ TEST_F(ProjectFileTest, WriteReplacesTheOldFileWholeOrNotAtAll) {
     EXPECT_EQ(database->Name(), "NEXT");
     EXPECT_EQ(database->Parts().Count(), 1);
     database.reset();
-    for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
-        EXPECT_EQ(entry.path().filename(), "P.K2K");
+    EXPECT_EQ(test::FilesIn(m_dir.Path()), std::vector<std::string>{"P.K2K"});
 
     // The new file cannot be made: the old one stays as it was.
     std::filesystem::create_directories(m_dir / "P.K2K.new~" / "blocked");
@@ -267,7 +267,9 @@ TEST_F(ProjectFileTest, AChangeThatCannotBeWrittenChangesNothing) {
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     EXPECT_FALSE(database->DeletePart(1));
-    EXPECT_FALSE(database->LastError().empty());
+    EXPECT_EQ(database->LastError(),
+              "cannot write the project: another program is changing the project file");
+    EXPECT_EQ(database->LastErrorNumber(), kErrFileLocked);
     EXPECT_FALSE(database->RenamePart(2, "74HC02"));
     EXPECT_EQ(database->StoreSymbol(-1000, Symbol("VIEW")), 0);
     EXPECT_TRUE(database->Parts().Live(1));

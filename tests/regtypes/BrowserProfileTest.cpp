@@ -205,7 +205,7 @@ TEST_F(BrowserProfileTest, AFailedWriteLeavesTheOldProfileWhole) {
               "Can't create/write to file: " + (dir / "K2KBRWSR.ini").string());
     EXPECT_EQ(boxes.shown[1].text, "Can't Read Browser Profile");
     EXPECT_EQ(files.OpenCount(), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 1u)
         << "no half-written file is left beside the profile";
 
     // A folder that is not there: the open fails, and nothing is written.

@@ -80,6 +80,26 @@ TEST_F(LibraryCatalogueTest, AFailedSaveIsReportedOnceAndKeepsTheOldLists) {
     EXPECT_EQ(Ini(), "[DEVLIBS]\r\n1=B.PART\r\n");
 }
 
+// Two browsers (or an import) change the lists between this one's load and its save: what
+// each added or removed holds. Entries compare without regard to case.
+TEST_F(LibraryCatalogueTest, ASaveKeepsTheChangesOthersSavedSinceItsLoad) {
+    WriteIni("[DEVLIBS]\r\n1=A.PART\r\n2=B.PART\r\n3=C.PART\r\n[SCHLIBS]\r\n1=S.SYMBOL\r\n");
+    LibraryCatalogue other;
+    catalogue.Load(services);
+    other.Load(services);
+    other.SetEntries(LibraryKind::Part, {"C.PART", "A.PART", "D.PART", "E.PART"});
+    other.SetEntries(LibraryKind::Symbol, {});
+    ASSERT_TRUE(other.Save(services));
+
+    catalogue.SetEntries(LibraryKind::Part, {"B.PART", "C.PART", "e.part"});
+    ASSERT_TRUE(catalogue.Save(services));
+    const std::vector<std::string> merged{"C.PART", "e.part", "D.PART"};
+    EXPECT_EQ(catalogue.Entries(LibraryKind::Part), merged);
+    EXPECT_EQ(catalogue.Count(LibraryKind::Symbol), 0);
+    other.Load(services);
+    EXPECT_EQ(other.Entries(LibraryKind::Part), merged);
+}
+
 // A stray CR inside a line of the file once became part of a value that the writer then
 // refused, so saving the lists unchanged dropped that entry and all after it.
 TEST_F(LibraryCatalogueTest, SavingTheListsAsLoadedKeepsEveryEntry) {

@@ -65,8 +65,7 @@ TEST_F(LibraryMaintenanceTest, LibraryDeleteRemovesExactlyTheNamedObjectOfItsKin
     kernel.FailNextRewriteAfter(40);
     EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74LS02"), 1);
     EXPECT_EQ(test::ReadFile(dir / "LIB" / "A.PART"), before) << "a failed rewrite leaves it";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "LIB"), {}), 6)
-        << "no new file is left beside the library";
+    EXPECT_EQ(test::FilesIn(dir / "LIB").size(), 6u) << "no new file is left beside the library";
 
     // Symbols, packages and padstacks share one signature, so the kind named only chooses it.
     EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"), 0);

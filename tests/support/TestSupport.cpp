@@ -4,8 +4,10 @@
 #include "platform/ProjectBuilder.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
 #include "platform/NativePath.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
@@ -55,6 +57,31 @@ void WriteFile(const std::filesystem::path& path, std::string_view content) {
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path.string());
+}
+
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename() != kLockFileName)
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+LockHeldElsewhere::LockHeldElsewhere(const std::filesystem::path& file) {
+    std::promise<bool> taken;
+    std::future<bool> answer = taken.get_future();
+    m_holder = std::thread([this, file, &taken, release = m_release.get_future()] {
+        FileLock lock;
+        taken.set_value(lock.Take(file));
+        release.wait();
+    });
+    m_held = answer.get();
+}
+
+LockHeldElsewhere::~LockHeldElsewhere() {
+    m_release.set_value();
+    m_holder.join();
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

@@ -10,8 +10,10 @@
 
 #include <deque>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace k2k::test {
@@ -46,6 +48,24 @@ public:
 
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
+// The names in a folder, sorted, without the lock file that writers leave (FileLock).
+std::vector<std::string> FilesIn(const std::filesystem::path& folder);
+
+// Another writer: holds the writers' lock on a file, from a thread of its own (as another
+// process would), for as long as it lives.
+class LockHeldElsewhere final {
+public:
+    explicit LockHeldElsewhere(const std::filesystem::path& file);
+    ~LockHeldElsewhere();
+    LockHeldElsewhere(const LockHeldElsewhere&) = delete;
+    LockHeldElsewhere& operator=(const LockHeldElsewhere&) = delete;
+    bool Held() const noexcept { return m_held; }
+
+private:
+    std::promise<void> m_release;
+    std::thread m_holder;
+    bool m_held = false;
+};
 
 // Writes a project of two hierarchies, TOP current (its second page):
 //   TOP: pages Sheet1, Sheet2; schematic U1 (7400), U2 (7402), U3 (no part, package SO8);
