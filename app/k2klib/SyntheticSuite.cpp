@@ -16,7 +16,6 @@
 #include "services/Directories.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <set>
 
@@ -63,8 +62,9 @@ bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
                           const std::vector<std::string>& libraries, std::string& error) {
     std::string text;
     int errorNumber = 0;
-    if (!ReadWholeFile(ini, text, &errorNumber))
-        return Fail(error, ini.string() + ": cannot read the file: " + std::strerror(errorNumber));
+    if (!ReadWholeFile(ini, text, &errorNumber, kIniFileLimit))
+        return Fail(error, ini.string() + ": cannot read the file: " +
+                               ReadFailureReason(errorNumber, kIniFileLimit));
     IniDocument document = IniDocument::Parse(text);
     const std::string_view section = FactsOf(kind).catalogueSection;
     for (const std::string& key : document.Keys(section))
