@@ -405,11 +405,9 @@ private:
             lose(Loss::FootprintSettings);
         lose(Loss::Models, footprint.models);
         lose(Loss::Zones, footprint.zones);
-        std::string unread;
-        for (const std::string& keyword : footprint.unread)
-            unread += (unread.empty() ? "" : ", ") + keyword;
-        if (!unread.empty())
-            m_report.Lose(Loss::UnreadItems, m_library, footprint.name + " (" + unread + ")");
+        if (!footprint.unread.Empty())
+            m_report.Lose(Loss::UnreadItems, m_library,
+                          footprint.name + " (" + footprint.unread.Summary() + ")");
     }
 
     std::string_view m_library;

@@ -62,19 +62,12 @@ public:
             } else if (head == "pin_numbers") {
                 m_symbol.pinNumbersHidden = Hidden(item);
             } else {
-                Unread(head);
+                m_symbol.unread.Add(head);
             }
         }
     }
 
 private:
-    void Unread(std::string_view head) {
-        for (const std::string& known : m_symbol.unread)
-            if (known == head)
-                return;
-        m_symbol.unread.emplace_back(head.empty() ? "(a list without a keyword)" : head);
-    }
-
     void ReadUnit(SNode node) {
         Unit unit;
         const std::string_view name = AtomAt(node, 1, "a unit");
@@ -91,7 +84,7 @@ private:
                      head == "circle" || head == "text")
                 unit.graphics.push_back(ReadGraphic(item, head));
             else
-                Unread(head);
+                m_symbol.unread.Add(head);
         }
         m_symbol.units.push_back(std::move(unit));
     }
@@ -159,6 +152,27 @@ private:
 };
 
 } // namespace
+
+void UnreadKeywords::Add(std::string_view keyword) {
+    std::string key(keyword.empty() ? "(a list without a keyword)" : keyword);
+    const auto [place, added] = m_places.try_emplace(key, m_keywords.size());
+    if (added)
+        m_keywords.push_back({std::move(key), 0});
+    ++m_keywords[place->second].items;
+}
+
+std::string UnreadKeywords::Summary() const {
+    constexpr std::size_t kShown = 5;
+    std::string text;
+    for (std::size_t i = 0; i < m_keywords.size() && i < kShown; ++i) {
+        text += (i == 0 ? "" : ", ") + m_keywords[i].keyword;
+        if (m_keywords[i].items > 1)
+            text += " (" + std::to_string(m_keywords[i].items) + " items)";
+    }
+    if (m_keywords.size() > kShown)
+        text += " and " + std::to_string(m_keywords.size() - kShown) + " more";
+    return text;
+}
 
 const std::string* Symbol::Property(std::string_view key) const noexcept {
     for (const auto& [k, v] : properties)
