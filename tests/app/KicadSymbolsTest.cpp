@@ -127,6 +127,7 @@ TEST_F(KicadSymbolsTest, EveryUnknownKeywordIsCountedOnceInSymbolsAndFootprints)
     check(footprint.unread);
 }
 
+// A broken symbol, and any symbol of a second library in the file, is listed.
 TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
     ASSERT_TRUE(Read(
         R"(  (symbol "A" (symbol "A_1_1" (pin input line (at 0 0 0) (length 2.54) (name "x") (number "1"))))
@@ -134,6 +135,9 @@ TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
   (symbol "C" (symbol "C_1_1" (rectangle (start 0 zero) (end 1 1))))
   (symbol "D" (symbol "D_one" ))
   (symbol "E" (extends "A") (property "Footprint" "Lib:FP" (id 2)))
+)
+(kicad_symbol_lib (symbol "F") (symbol "G" (symbol "G_1_1")))
+(kicad_symbol_lib
 )")) << m_error;
     ASSERT_EQ(m_library.symbols.size(), 2u);
     EXPECT_EQ(m_library.symbols[0].name, "A");
@@ -145,6 +149,11 @@ TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
                   "T.kicad_sym:4: symbol \"C\": (start) of a rectangle: \"zero\" is not a number",
                   "T.kicad_sym:5: symbol \"D\": the unit \"D_one\" does not end in _UNIT_STYLE "
                   "(two numbers)",
+                  "T.kicad_sym:8: symbol \"F\": it lies in a second (kicad_symbol_lib ...) of the "
+                  "file, which is not read",
+                  "T.kicad_sym:8: symbol \"G\": it lies in a second (kicad_symbol_lib ...) of the "
+                  "file, which is not read",
+                  "T.kicad_sym:9: a second (kicad_symbol_lib ...) of the file is not read",
               }));
 }
 
