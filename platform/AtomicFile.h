@@ -88,7 +88,7 @@ int OpenWholeFile(const std::filesystem::path& path, std::uint64_t sizeLimit, st
 int ReadAllOf(int descriptor, std::string& content, std::uint64_t sizeLimit);
 
 // Why a whole file could not be read, for a message: "not a regular file (...)", "larger
-// than 64 MB", or the system's description of the errno.
+// than 64 MB, the limit for such a file", or the system's description of the errno.
 std::string ReadFailureReason(int errorNumber, std::uint64_t sizeLimit);
 
 } // namespace k2k

@@ -1,6 +1,6 @@
-// The import's source files in the place of which something else lies: a FIFO, a device, a
-// folder, a file of gigabytes. Each is refused at once with what it is, and the rest of its
-// library is imported.
+// Something other than a text file where k2klib reads one: a FIFO, a link to a device, a
+// folder, a file of gigabytes. Each is refused at once, saying which file and what it is;
+// the rest is read.
 
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
@@ -15,7 +15,46 @@ namespace {
 
 using Kind = test::NotATextFile::Kind;
 
-TEST(ImportSourceFilesTest, WhatIsNoSourceFileIsLeftOutAtOnceWithWhatItIs) {
+TEST(K2klibNoTextFileTest, ASuiteFileThatIsNoTextFileIsSaid) {
+    test::TempDir suite;
+    test::WriteSmallSuite(suite.Path());
+    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    test::WriteFile(suite / "kalde2000.ini",
+                    "[Kalde2000]\r\nLanguagePath=LANG\r\n" + ini.substr(ini.find("\r\n") + 2));
+    const auto catalogue = [&] {
+        return test::RunK2klib({"catalogue", "--suite", suite.Path().string()});
+    };
+    ASSERT_EQ(catalogue().status, 0);
+    for (const Kind kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const std::string why = kind == Kind::Folder      ? "Is a directory"
+                                : kind == Kind::Oversized ? "larger than 16 MB"
+                                                          : "not a regular file";
+        for (const char* name : {"suite.ini", "kalde2000.ini"}) {
+            std::filesystem::rename(suite / name, suite / "kept");
+            {
+                const test::NotATextFile file(suite / name, kind, kIniFileLimit);
+                const auto run = catalogue();
+                EXPECT_EQ(run.status, 1);
+                EXPECT_EQ(run.err.rfind("k2klib catalogue: cannot read " + (suite / name).string() +
+                                            ": " + why,
+                                        0),
+                          0u)
+                    << run.err;
+            }
+            std::filesystem::rename(suite / "kept", suite / name);
+        }
+        // The texts: English, and a message naming the file.
+        const test::NotATextFile texts(suite / "LANG" / "TEXTS.LNG", kind, kLanguageTextsLimit);
+        const auto run = catalogue();
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.err.find("Can't read file: " + (suite / "LANG" / "TEXTS.LNG").string()),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
+TEST(K2klibNoTextFileTest, WhatIsNoSourceFileIsLeftOutAtOnceWithWhatItIs) {
     test::TempDir suite;
     test::TempDir sources;
     test::WriteSmallSuite(suite.Path());
