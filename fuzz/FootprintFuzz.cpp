@@ -1,7 +1,10 @@
 // The footprints of the import, read from S-expression texts. Whatever the bytes, a text
-// that reads as a footprint imports into a package whose drawing reads without a problem in
-// micrometres and whose pads name padstacks that were made, each padstack's drawing reading
-// without a problem and its name given by its shape.
+// that reads as a footprint imports into a package, or is left out and listed; a package's
+// drawing reads without a problem in micrometres and has a pad for each of the source's,
+// naming a padstack that was made, each padstack's drawing reading without a problem and
+// its name given by its shape. The seeds include small files of the kicad-footprints
+// package (rounded-rectangle, trapezoid and custom pads, drills round and oval, arcs,
+// polygons).
 
 #include "FuzzSupport.h"
 
@@ -36,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         K2K_FUZZ_CHECK(parsed.problems.empty());
         K2K_FUZZ_CHECK(parsed.drawing && parsed.drawing->kind == DrawingKind::Package &&
                        parsed.drawing->unit == DrawUnit::Micrometre);
+        K2K_FUZZ_CHECK(parsed.drawing->pads.size() == footprint.pads.size());
         for (const DrawPad& pad : parsed.drawing->pads)
             K2K_FUZZ_CHECK(padstacks.count(pad.padstack) == 1);
     }

@@ -2,7 +2,10 @@
 // reader ends within its depth limit; a refused text names the file and a line it has; an
 // accepted one writes to a canonical text that reads back to the same tree and writes to
 // itself. A text that is a symbol library imports into objects whose drawings read
-// without a problem and whose names the suite can hold.
+// without a problem and whose names the suite can hold, no two of a kind named alike
+// without regard to case. The seeds include small files, and single symbols, of the
+// kicad-symbols package (units, alternate body styles and pin functions, arcs, texts,
+// derived and power symbols).
 
 #include "FuzzSupport.h"
 
@@ -12,8 +15,10 @@
 #include "SymbolImport.h"
 
 #include "platform/Drawing.h"
+#include "platform/Text.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -58,5 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const LibraryObject& part : imported.parts)
         K2K_FUZZ_CHECK(!part.name.empty() &&
                        std::count(part.info.begin(), part.info.end(), '\x80') == 9);
+    K2K_FUZZ_CHECK(imported.parts.size() <= library.symbols.size());
+    for (const auto* objects : {&imported.parts, &imported.symbols}) {
+        std::set<std::string> names;
+        for (const LibraryObject& object : *objects)
+            K2K_FUZZ_CHECK(names.insert(UpperCase(object.name)).second);
+    }
     return 0;
 }

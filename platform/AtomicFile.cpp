@@ -226,23 +226,77 @@ std::string_view TakeLine(std::string_view& text) noexcept {
     return line;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& content, int* errorNumber) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        if (errorNumber)
-            *errorNumber = errno;
-        return false;
+int OpenWholeFile(const std::filesystem::path& path, std::uint64_t sizeLimit, struct stat& status,
+                  int& errorNumber) {
+    // Without O_NONBLOCK the open of a FIFO would wait for a writer. The checks look at
+    // the file that was opened, not at whatever the name points to by then.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
+        errorNumber = errno;
+        return -1;
     }
+    if (::fstat(descriptor, &status) != 0)
+        errorNumber = errno;
+    else if (S_ISDIR(status.st_mode))
+        errorNumber = EISDIR;
+    else if (!S_ISREG(status.st_mode))
+        errorNumber = kErrNotRegularFile;
+    else if (static_cast<std::uint64_t>(status.st_size) > sizeLimit)
+        errorNumber = kErrFileTooLarge;
+    else
+        return descriptor;
+    ::close(descriptor);
+    return -1;
+}
+
+int ReadAllOf(int descriptor, std::string& content, std::uint64_t sizeLimit) {
     content.clear();
+    struct stat status {};
+    if (::fstat(descriptor, &status) == 0 && status.st_size > 0 &&
+        static_cast<std::uint64_t>(status.st_size) <= sizeLimit)
+        content.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    const bool ok = !std::ferror(file);
-    if (!ok && errorNumber)
-        *errorNumber = EIO;
-    std::fclose(file);
-    return ok;
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (got == 0)
+            return 0;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            content.clear();
+            return EIO; // as the run time reports a failed read
+        }
+        if (content.size() + static_cast<std::size_t>(got) > sizeLimit) {
+            content.clear();
+            content.shrink_to_fit();
+            return kErrFileTooLarge;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& content, int* errorNumber,
+                   std::uint64_t sizeLimit) {
+    content.clear();
+    struct stat status {};
+    int error = 0;
+    const int descriptor = OpenWholeFile(path, sizeLimit, status, error);
+    if (descriptor >= 0) {
+        error = ReadAllOf(descriptor, content, sizeLimit);
+        ::close(descriptor);
+    }
+    if (error != 0 && errorNumber)
+        *errorNumber = error;
+    return error == 0;
+}
+
+std::string ReadFailureReason(int errorNumber, std::uint64_t sizeLimit) {
+    if (errorNumber == kErrNotRegularFile)
+        return "not a regular file (a device, a pipe or a socket)";
+    if (errorNumber == kErrFileTooLarge)
+        return "larger than " + std::to_string(sizeLimit / kMegabyte) +
+               " MB, the limit for such a file";
+    return std::strerror(errorNumber);
 }
 
 } // namespace k2k

@@ -18,10 +18,15 @@
 
 #include "platform/FileLock.h"
 
+#include "platform/ReadLimits.h"
+
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+struct stat;
 
 namespace k2k {
 
@@ -89,8 +94,23 @@ void SyncFolderOf(const std::filesystem::path& file);
 // the INI files), so that a lone CR means the same to every reader.
 std::string_view TakeLine(std::string_view& text) noexcept;
 
-// Reads a whole file; nullopt-like false when it cannot be opened or read.
+// Reads a whole regular file of at most sizeLimit bytes (ReadLimits.h). False, with
+// errorNumber, when it cannot: the open's errno; EISDIR for a folder; kErrNotRegularFile for
+// a FIFO, a device or a socket, whose open never waits; kErrFileTooLarge for a file larger
+// than the limit, found before anything is read, or while reading for a file that grows.
+// content is then empty.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content,
-                   int* errorNumber = nullptr);
+                   int* errorNumber = nullptr, std::uint64_t sizeLimit = kDefaultReadLimit);
+
+// ReadWholeFile in two steps, for a reader that looks at the file it reads (its times):
+// opens path so and checks the open file (status); a descriptor, or -1 with errorNumber.
+int OpenWholeFile(const std::filesystem::path& path, std::uint64_t sizeLimit, struct stat& status,
+                  int& errorNumber);
+// Reads the rest of descriptor into content: 0, or the errno-style code of the failure.
+int ReadAllOf(int descriptor, std::string& content, std::uint64_t sizeLimit);
+
+// Why a whole file could not be read, for a message: "not a regular file (...)", "larger
+// than 64 MB, the limit for such a file", or the system's description of the errno.
+std::string ReadFailureReason(int errorNumber, std::uint64_t sizeLimit);
 
 } // namespace k2k

@@ -23,13 +23,8 @@ constexpr int kHighestFileNumber = 255;
 int ReadInputFile(const std::filesystem::path& path, std::string& content) {
     if (path.empty())
         return ENOENT;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return errno;
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
     int errorNumber = 0;
-    if (!ReadWholeFile(path, content, &errorNumber))
+    if (!ReadWholeFile(path, content, &errorNumber, kLineFileLimit))
         return errorNumber != 0 ? errorNumber : EIO;
     return 0;
 }
@@ -80,11 +75,20 @@ namespace {
 
 MessageRequest FailureMessage(const SuiteServices& services, std::string_view textId,
                               std::string_view defaultText, const std::string& path,
-                              int errorNumber) {
+                              int errorNumber, std::uint64_t sizeLimit) {
     MessageRequest request;
     request.text = services.GetText(defaultText, textId) + DisplayPath(path);
     if (errorNumber == kErrFileLocked)
         request.text += "\r\n" + FileOps::FileLockedText(services);
+    else if (errorNumber == kErrNotRegularFile)
+        request.text += "\r\n" + services.GetText("This is not a file but a device, a pipe or a "
+                                                  "socket.",
+                                                  "992150");
+    else if (errorNumber == kErrFileTooLarge)
+        request.text +=
+            "\r\n" + services.GetText("The file is larger than ", "992151") +
+            std::to_string(sizeLimit / kMegabyte) +
+            services.GetText(" MB, the most this program reads of such a file.", "992152");
     request.title = FileOps::RunTimeErrorText(errorNumber);
     request.icon = MsgIcon::Exclamation;
     request.buttons = MsgButtons::Ok;
@@ -100,13 +104,15 @@ std::string FileOps::FileLockedText(const SuiteServices& services) {
 }
 
 MessageRequest FileOps::ReadFailureMessage(const SuiteServices& services, const std::string& path,
-                                           int errorNumber) {
-    return FailureMessage(services, "99365", "Can't read file: ", path, errorNumber);
+                                           int errorNumber, std::uint64_t sizeLimit) {
+    return FailureMessage(services, "99365", "Can't read file: ", path, errorNumber, sizeLimit);
 }
 
 MessageRequest FileOps::WriteFailureMessage(const SuiteServices& services, const std::string& path,
                                             int errorNumber) {
-    return FailureMessage(services, "99335", "Can't create/write to file: ", path, errorNumber);
+    // A write refused for what it found is the rewrite of an INI file that could not be read.
+    return FailureMessage(services, "99335", "Can't create/write to file: ", path, errorNumber,
+                          kIniFileLimit);
 }
 
 void FileOps::ShowReadFailure(const std::string& path, int errorNumber) {
@@ -247,14 +253,15 @@ void FileOps::FailWritesAfter(int fileNumber, std::size_t bytes) {
 }
 
 void FileOps::FileExists(int& status, const std::string& path) {
-    std::string content;
     const std::filesystem::path native = NativePath(path);
     struct stat info {};
+    int errorNumber = 0;
     status = 1;
-    if (native.empty() || ::stat(native.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+    if (native.empty())
         return;
-    if (std::FILE* file = std::fopen(native.c_str(), "rb")) {
-        std::fclose(file);
+    const int descriptor = OpenWholeFile(native, UINT64_MAX, info, errorNumber);
+    if (descriptor >= 0) {
+        ::close(descriptor);
         status = 0;
     }
 }
@@ -288,6 +295,8 @@ std::string FileOps::RunTimeErrorText(int errorNumber) {
         return "File not found";
     case ENOTDIR:
         return "Path not found";
+    case kErrFileTooLarge: // what the run time says of a file it cannot take in
+        return "Out of memory";
     case EACCES:
     case EPERM:
     case EROFS:

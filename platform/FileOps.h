@@ -13,7 +13,9 @@
 // (AtomicFileWriter).
 
 #include "platform/MessageBoxes.h"
+#include "platform/ReadLimits.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -64,8 +66,11 @@ public:
     // The read-failure and write-failure messages for a path (the suite's form; the text
     // shows this system's form), as every file operation shows them; for others that read
     // or write files (the initialisation file).
+    // A file refused for what it is or its size (ReadLimits.h) gets a line that says so;
+    // sizeLimit: the limit it was read with.
     static MessageRequest ReadFailureMessage(const SuiteServices& services, const std::string& path,
-                                             int errorNumber);
+                                             int errorNumber,
+                                             std::uint64_t sizeLimit = kLineFileLimit);
     static MessageRequest WriteFailureMessage(const SuiteServices& services,
                                               const std::string& path, int errorNumber);
     // The line these messages add for a file that another program held locked all the

@@ -4,7 +4,6 @@
 #include "platform/Text.h"
 
 #include <charconv>
-#include <cstring>
 #include <vector>
 
 namespace k2k {
@@ -119,9 +118,10 @@ std::string HelpFile::ParseInto(std::string_view text) {
 std::string HelpFile::Read(const std::filesystem::path& path) {
     std::string content;
     int errorNumber = 0;
-    if (!ReadWholeFile(path, content, &errorNumber)) {
+    if (!ReadWholeFile(path, content, &errorNumber, kHelpFileLimit)) {
         m_topics.clear();
-        return "cannot read " + path.string() + ": " + std::strerror(errorNumber);
+        return "cannot read " + path.string() + ": " +
+               ReadFailureReason(errorNumber, kHelpFileLimit);
     }
     return Parse(content);
 }

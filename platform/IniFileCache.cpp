@@ -1,8 +1,9 @@
 #include "platform/IniFileCache.h"
 
+#include "platform/AtomicFile.h"
+
 #include <cerrno>
 #include <ctime>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,22 +29,6 @@ std::int64_t Now() noexcept {
 const IniSnapshot& EmptyDocument() {
     static const IniSnapshot empty = std::make_shared<const IniDocument>();
     return empty;
-}
-
-// The whole file behind descriptor; false (errorNumber set) when it cannot be read.
-bool ReadAll(int descriptor, std::string& text, int& errorNumber) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got > 0) {
-            text.append(buffer, static_cast<std::size_t>(got));
-        } else if (got == 0) {
-            return true;
-        } else if (errno != EINTR) {
-            errorNumber = EIO; // as a failed read of the file operations reports it
-            return false;
-        }
-    }
 }
 
 } // namespace
@@ -88,18 +73,19 @@ IniSnapshot IniFileCache::Read(const std::filesystem::path& file, int* errorNumb
     }
 
     const std::int64_t readAt = Now();
-    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return done(errno, EmptyDocument());
     struct stat before {};
     struct stat after {};
-    std::string text;
     int error = 0;
-    const bool read = ::fstat(descriptor, &before) == 0 && ReadAll(descriptor, text, error) &&
-                      ::fstat(descriptor, &after) == 0;
+    const int descriptor = OpenWholeFile(file, kIniFileLimit, before, error);
+    if (descriptor < 0)
+        return done(error, EmptyDocument());
+    std::string text;
+    error = ReadAllOf(descriptor, text, kIniFileLimit);
+    if (error == 0 && ::fstat(descriptor, &after) != 0)
+        error = errno;
     ::close(descriptor);
-    if (!read)
-        return done(error != 0 ? error : EIO, EmptyDocument());
+    if (error != 0)
+        return done(error, EmptyDocument());
     ++m_filesRead;
 
     auto document = std::make_shared<const IniDocument>(IniDocument::Parse(text));

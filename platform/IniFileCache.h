@@ -29,7 +29,8 @@ public:
 
     // The file as it stands. A file that cannot be read reads as an empty document;
     // errorNumber: 0, or the errno of the failure (ENOENT for a missing file, EISDIR for a
-    // folder).
+    // folder), or kErrNotRegularFile or kErrFileTooLarge (kIniFileLimit) as ReadWholeFile
+    // refuses a file.
     IniSnapshot Read(const std::filesystem::path& file, int* errorNumber = nullptr);
     // The next Read of the file reads it again.
     void Forget(const std::filesystem::path& file);

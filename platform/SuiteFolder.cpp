@@ -1,9 +1,13 @@
 #include "platform/SuiteFolder.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
+#include "platform/IniFileCache.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+
+#include <cerrno>
 
 namespace k2k {
 
@@ -42,8 +46,18 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
         return opening;
     const std::string& rootPath = *suiteRoot8;
     for (const char* file : {kDirectorySettingsFile, kInitialisationFile}) {
-        if (!std::filesystem::is_regular_file(NativePath(JoinPath(rootPath, file)), ec)) {
+        // Read once here (the readers after this find it in the cache of INI files), so
+        // that one that is there but cannot be read is said, not taken for an empty one.
+        const std::filesystem::path native = NativePath(JoinPath(rootPath, file));
+        int error = 0;
+        IniFileCache::Shared().Read(native, &error);
+        if (error == ENOENT || error == ENOTDIR) {
             opening.error = "not a suite folder: " + suiteRoot.string() + " has no " + file;
+            return opening;
+        }
+        if (error != 0) {
+            opening.error =
+                "cannot read " + native.string() + ": " + ReadFailureReason(error, kIniFileLimit);
             return opening;
         }
     }

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileOps.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 
@@ -61,9 +62,15 @@ void SuiteServices::SetLanguagePath(const std::string& languagePath) {
     m_texts.clear();
     if (languagePath.empty())
         return;
+    const std::string file = JoinPath(languagePath, kTextFileName);
     std::string content;
-    if (ReadWholeFile(NativePath(JoinPath(languagePath, kTextFileName)), content))
+    int errorNumber = 0;
+    if (ReadWholeFile(NativePath(file), content, &errorNumber, kLanguageTextsLimit))
         m_texts = ParseTexts(content);
+    else if (errorNumber != ENOENT && errorNumber != ENOTDIR)
+        // A language without its file speaks English; one whose file is there but cannot
+        // be read (a device, a folder, a file of gigabytes) is said, in English.
+        m_boxes.Show(FileOps::ReadFailureMessage(*this, file, errorNumber, kLanguageTextsLimit));
 }
 
 std::string SuiteServices::GetText(std::string_view defaultText, std::string_view id) const {

@@ -5,8 +5,6 @@
 
 #include <csv.h>
 
-#include <cstring>
-
 namespace k2k {
 
 namespace {
@@ -39,8 +37,9 @@ int NoSpaces(unsigned char) {
 bool CsvTable::Load(const std::filesystem::path& file, std::string& error) {
     std::string text;
     int errorNumber = 0;
-    if (!ReadWholeFile(file, text, &errorNumber)) {
-        error = file.string() + ": cannot read the file: " + std::strerror(errorNumber);
+    if (!ReadWholeFile(file, text, &errorNumber, kCsvSourceLimit)) {
+        error = file.string() +
+                ": cannot read the file: " + ReadFailureReason(errorNumber, kCsvSourceLimit);
         return false;
     }
     return Parse(text, file.string(), error);

@@ -1,6 +1,7 @@
 #include "FootprintImport.h"
 
 #include "ImportGeometry.h"
+#include "KicadItems.h"
 #include "SymbolDrawing.h"
 #include "SymbolImport.h"
 
@@ -66,6 +67,26 @@ void AddLayers(std::string_view name, std::array<bool, 7>& layers) {
         layers[kPasteTop] = layers[kPasteTop] || front;
         layers[kPasteBottom] = layers[kPasteBottom] || back;
     }
+}
+
+// Why a pad cannot be made, if it cannot: its place, size or drill beyond the drawing's
+// range, or a size or drill below a micrometre (0 or below in the source, say).
+// Its package would lose the pad or have one that is not there, so it is left out.
+std::optional<std::string> PadProblem(const kicad::Pad& pad) {
+    const auto um = [](const Decimal& mm) { return MicrometresFromMillimetres(mm).value; };
+    const auto beyond = [&](const Decimal& mm) {
+        return um(mm) < -kDrawingLimit || um(mm) > kDrawingLimit;
+    };
+    const std::string which =
+        "pad " + kicad::Shown(pad.number) + " on line " + std::to_string(pad.line) + ": ";
+    if (beyond(pad.at.x) || beyond(pad.at.y) || beyond(pad.size.x) || beyond(pad.size.y) ||
+        beyond(pad.drill))
+        return which + "its place, size or drill lies beyond +-10,000,000 micrometres";
+    if (um(pad.size.x) < 1 || um(pad.size.y) < 1)
+        return which + "its width or height is below 1 micrometre";
+    if (!pad.drill.IsZero() && um(pad.drill) < 1)
+        return which + "its drill is below 1 micrometre";
+    return std::nullopt;
 }
 
 std::string Millimetres(int micrometres) {
@@ -273,11 +294,8 @@ private:
         m_drawing.texts.push_back(std::move(*placed));
     }
 
-    // A pad's size in whole micrometres, at least 1.
-    int Size(const Decimal& mm) {
-        const auto um = Micro(mm);
-        return um ? std::max(1, std::abs(*um)) : 1;
-    }
+    // A pad's size or drill in whole micrometres, which PadProblem found in range.
+    int Size(const Decimal& mm) { return Micro(mm).value_or(0); }
 
     PadstackShape ShapeOf(const kicad::Pad& pad) {
         PadstackShape s;
@@ -308,7 +326,6 @@ private:
     }
 
     void DrawPad(const kicad::Pad& pad) {
-        m_outOfRange = false;
         const PadstackShape shape = ShapeOf(pad);
         if (pad.slot)
             m_lose(Loss::Slots);
@@ -323,10 +340,8 @@ private:
         if (changed)
             m_lose(Loss::PinTextCharacters);
         const auto at = Point(pad.at);
-        if (!at || m_outOfRange) {
-            m_lose(Loss::OutOfRange);
+        if (!at)
             return;
-        }
         std::string name = PadstackName(shape);
         if (m_padstacks.find(name) == m_padstacks.end())
             m_padstacks.emplace(name, PadstackObject(shape));
@@ -350,6 +365,12 @@ public:
           m_report(report), m_type(PartTypeOfLibrary(library)) {}
 
     void Add(const kicad::Footprint& footprint) {
+        for (const kicad::Pad& pad : footprint.pads)
+            if (const auto problem = PadProblem(pad)) {
+                m_report.LeaveOut(std::string(m_library) + ": package \"" + footprint.name +
+                                  "\": " + *problem);
+                return;
+            }
         const LossSink lose{m_report, m_library, footprint.name};
         CountLosses(footprint, lose);
         LibraryObject package;
@@ -405,11 +426,9 @@ private:
             lose(Loss::FootprintSettings);
         lose(Loss::Models, footprint.models);
         lose(Loss::Zones, footprint.zones);
-        std::string unread;
-        for (const std::string& keyword : footprint.unread)
-            unread += (unread.empty() ? "" : ", ") + keyword;
-        if (!unread.empty())
-            m_report.Lose(Loss::UnreadItems, m_library, footprint.name + " (" + unread + ")");
+        if (!footprint.unread.Empty())
+            m_report.Lose(Loss::UnreadItems, m_library,
+                          footprint.name + " (" + footprint.unread.Summary() + ")");
     }
 
     std::string_view m_library;

@@ -26,12 +26,6 @@ bool Among(const std::string_view (&words)[N], std::string_view word) {
     return std::find(std::begin(words), std::end(words), word) != std::end(words);
 }
 
-void Unread(std::vector<std::string>& unread, std::string_view head) {
-    const std::string keyword(head.empty() ? "(a list without a keyword)" : head);
-    if (std::find(unread.begin(), unread.end(), keyword) == unread.end())
-        unread.push_back(keyword);
-}
-
 std::string LayerOf(SNode node) {
     const auto layer = Find(node, "layer");
     return layer && layer->Size() > 1 ? std::string(layer->operator[](1).Text()) : std::string();
@@ -195,7 +189,7 @@ void ReadItem(SNode item, Footprint& footprint) {
                head == "net_tie_pad_groups" || head == "private_layers") {
         ++footprint.settings;
     } else if (!Among(kQuiet, head)) {
-        Unread(footprint.unread, head);
+        footprint.unread.Add(head);
     }
 }
 

@@ -68,7 +68,7 @@ struct Footprint {
     std::size_t zones = 0;
     std::vector<FootprintGraphic> graphics;
     std::vector<Pad> pads;
-    std::vector<std::string> unread; // keywords of items this reader does not know
+    UnreadKeywords unread; // items this reader does not know
     std::size_t line = 0;
 };
 

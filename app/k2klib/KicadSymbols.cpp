@@ -62,19 +62,12 @@ public:
             } else if (head == "pin_numbers") {
                 m_symbol.pinNumbersHidden = Hidden(item);
             } else {
-                Unread(head);
+                m_symbol.unread.Add(head);
             }
         }
     }
 
 private:
-    void Unread(std::string_view head) {
-        for (const std::string& known : m_symbol.unread)
-            if (known == head)
-                return;
-        m_symbol.unread.emplace_back(head.empty() ? "(a list without a keyword)" : head);
-    }
-
     void ReadUnit(SNode node) {
         Unit unit;
         const std::string_view name = AtomAt(node, 1, "a unit");
@@ -91,7 +84,7 @@ private:
                      head == "circle" || head == "text")
                 unit.graphics.push_back(ReadGraphic(item, head));
             else
-                Unread(head);
+                m_symbol.unread.Add(head);
         }
         m_symbol.units.push_back(std::move(unit));
     }
@@ -160,6 +153,27 @@ private:
 
 } // namespace
 
+void UnreadKeywords::Add(std::string_view keyword) {
+    std::string key(keyword.empty() ? "(a list without a keyword)" : keyword);
+    const auto [place, added] = m_places.try_emplace(key, m_keywords.size());
+    if (added)
+        m_keywords.push_back({std::move(key), 0});
+    ++m_keywords[place->second].items;
+}
+
+std::string UnreadKeywords::Summary() const {
+    constexpr std::size_t kShown = 5;
+    std::string text;
+    for (std::size_t i = 0; i < m_keywords.size() && i < kShown; ++i) {
+        text += (i == 0 ? "" : ", ") + m_keywords[i].keyword;
+        if (m_keywords[i].items > 1)
+            text += " (" + std::to_string(m_keywords[i].items) + " items)";
+    }
+    if (m_keywords.size() > kShown)
+        text += " and " + std::to_string(m_keywords.size() - kShown) + " more";
+    return text;
+}
+
 const std::string* Symbol::Property(std::string_view key) const noexcept {
     for (const auto& [k, v] : properties)
         if (k == key)
@@ -170,18 +184,22 @@ const std::string* Symbol::Property(std::string_view key) const noexcept {
 bool ReadSymbolLibrary(const SDocument& document, std::string_view fileName, SymbolLibrary& library,
                        std::string& error) {
     library = {};
-    std::optional<SNode> top;
+    std::vector<SNode> tops;
     for (const SNode item : document.Root())
-        if (item.IsList() && item.Head() == "kicad_symbol_lib") {
-            top = item;
-            break;
-        }
-    if (!top) {
+        if (item.IsList() && item.Head() == "kicad_symbol_lib")
+            tops.push_back(item);
+    if (tops.empty()) {
         error =
             std::string(fileName) + ":1: not a symbol library: (kicad_symbol_lib ...) is missing";
         return false;
     }
-    for (const SNode item : *top) {
+    const auto at = [&](SNode node) {
+        return std::string(fileName) + ":" + std::to_string(node.Line()) + ": ";
+    };
+    const auto nameOf = [](SNode symbol) {
+        return symbol.Size() > 1 && symbol[1].IsAtom() ? std::string(symbol[1].Text()) : "?";
+    };
+    for (const SNode item : tops.front()) {
         if (!item.IsList() || item.Head() != "symbol")
             continue;
         Symbol symbol;
@@ -189,11 +207,23 @@ bool ReadSymbolLibrary(const SDocument& document, std::string_view fileName, Sym
             SymbolReader(symbol).Read(item);
             library.symbols.push_back(std::move(symbol));
         } catch (const Unreadable& problem) {
-            const std::string name =
-                item.Size() > 1 && item[1].IsAtom() ? std::string(item[1].Text()) : "?";
             library.problems.push_back(std::string(fileName) + ":" + std::to_string(problem.line) +
-                                       ": symbol \"" + name + "\": " + problem.problem);
+                                       ": symbol \"" + nameOf(item) + "\": " + problem.problem);
         }
+    }
+    // A file is one library: the symbols of a second one are listed, not read.
+    for (std::size_t n = 1; n < tops.size(); ++n) {
+        bool any = false;
+        for (const SNode item : tops[n])
+            if (item.IsList() && item.Head() == "symbol") {
+                any = true;
+                library.problems.push_back(at(item) + "symbol \"" + nameOf(item) +
+                                           "\": it lies in a second (kicad_symbol_lib ...) of "
+                                           "the file, which is not read");
+            }
+        if (!any)
+            library.problems.push_back(at(tops[n]) +
+                                       "a second (kicad_symbol_lib ...) of the file is not read");
     }
     return true;
 }

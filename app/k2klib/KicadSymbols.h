@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,27 @@ struct Unit {
     std::vector<Pin> pins;
 };
 
+// The keywords of the items a reader does not know, each once, in the order first met,
+// with the number of items that had it. Adding an item costs the same however many
+// keywords there are already.
+class UnreadKeywords final {
+public:
+    struct Keyword {
+        std::string keyword;
+        std::size_t items = 0;
+    };
+
+    void Add(std::string_view keyword);
+    bool Empty() const noexcept { return m_keywords.empty(); }
+    const std::vector<Keyword>& Keywords() const noexcept { return m_keywords; }
+    // The first few keywords for a report, "uuid, pin_map (3 items) and 12 more".
+    std::string Summary() const;
+
+private:
+    std::vector<Keyword> m_keywords;
+    std::unordered_map<std::string, std::size_t> m_places; // keyword -> index
+};
+
 struct Symbol {
     std::string name;
     std::string extends; // the symbol it is derived from; empty: none
@@ -83,7 +105,7 @@ struct Symbol {
     bool pinNamesHidden = false;
     bool pinNumbersHidden = false;
     std::vector<Unit> units;
-    std::vector<std::string> unread; // keywords of items this reader does not know
+    UnreadKeywords unread; // items this reader does not know
     std::size_t line = 0;
 
     // The value of a property; nullptr when the symbol has none of that key.

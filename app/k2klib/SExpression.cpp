@@ -3,7 +3,6 @@
 #include "platform/AtomicFile.h"
 
 #include <array>
-#include <cstring>
 #include <limits>
 
 namespace k2k {
@@ -210,8 +209,9 @@ bool SDocument::Parse(std::string text, std::string_view fileName, std::string& 
 
 bool SDocument::Load(const std::filesystem::path& file, std::string& error) {
     int errorNumber = 0;
-    if (!ReadWholeFile(file, m_text, &errorNumber)) {
-        error = file.string() + ": cannot read the file: " + std::strerror(errorNumber);
+    if (!ReadWholeFile(file, m_text, &errorNumber, kSExpressionFileLimit)) {
+        error = file.string() +
+                ": cannot read the file: " + ReadFailureReason(errorNumber, kSExpressionFileLimit);
         m_text.clear();
         m_nodes.assign(1, Node{});
         return false;

@@ -116,9 +116,7 @@ private:
             lose(Loss::BomAndBoardFlags);
         if (symbol.pinNamesHidden || symbol.pinNumbersHidden)
             lose(Loss::HiddenPinTexts);
-        std::string unread;
-        for (const std::string& keyword : symbol.unread)
-            unread += (unread.empty() ? "" : ", ") + keyword;
+        std::string unread = symbol.unread.Summary();
         if (!symbol.extends.empty() && !symbol.units.empty())
             unread += std::string(unread.empty() ? "" : ", ") + "units of a derived symbol";
         if (!unread.empty())

@@ -16,7 +16,6 @@
 #include "services/Directories.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <set>
 

@@ -224,5 +224,37 @@ TEST_F(FootprintImportTest, AFootprintThatCannotBeReadOrHeldIsRefusedAlone) {
     EXPECT_EQ(PadstackNames(), std::vector<std::string>{"S1000_T"});
 }
 
+// A package whose pad cannot be made would lose it or gain one that is not there.
+TEST_F(FootprintImportTest, APackageWithAPadThatCannotBeMadeIsLeftOutNamingThePad) {
+    const auto pad = [](const std::string& name, const std::string& items) {
+        return "(footprint \"" + name +
+               "\"\n  (pad \"1\" smd rect (at 0 0) (size 1 1))\n  (pad \"2\" " + items +
+               " (layers \"F.Cu\")))";
+    };
+    Import({pad("ZERO", "smd rect (at 1 0) (size 0 1)"),
+            pad("NEGATIVE", "smd rect (at 1 0) (size 1 -0.5)"),
+            pad("TINY", "smd rect (at 1 0) (size 0.0004 1)"),
+            pad("NO_DRILL", "thru_hole circle (at 1 0) (size 1 1) (drill -0.8)"),
+            pad("FAR", "smd rect (at 10000.001 0) (size 1 1)"),
+            pad("HUGE", "smd rect (at 0 0) (size 1 20000)"),
+            pad("EDGE", "smd rect (at -10000 0) (size 0.001 10000)")});
+    const std::string ofPad2 = "\": pad \"2\" on line 3: ";
+    const std::string beyond = "its place, size or drill lies beyond +-10,000,000 micrometres";
+    const std::vector<std::string> leftOut = {
+        "Package_Test: package \"ZERO" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"NEGATIVE" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"TINY" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"NO_DRILL" + ofPad2 + "its drill is below 1 micrometre",
+        "Package_Test: package \"FAR" + ofPad2 + beyond,
+        "Package_Test: package \"HUGE" + ofPad2 + beyond};
+    EXPECT_EQ(m_report.LeftOut(), leftOut);
+    ASSERT_EQ(m_packages.size(), 1u);
+    EXPECT_NE(m_packages[0].drawing.find("PAD 2 R1X10000000_T -10000000 0 0"), std::string::npos)
+        << m_packages[0].drawing;
+    EXPECT_EQ(PadstackNames(), (std::vector<std::string>{"R1X10000000_T", "S1000_NONE"}))
+        << "a package left out adds no padstack";
+    EXPECT_EQ(m_report.Count(Loss::OutOfRange), 0u);
+}
+
 } // namespace
 } // namespace k2k

@@ -2,6 +2,7 @@
 
 #include "platform/FileLock.h"
 #include "platform/LibraryFile.h"
+#include "platform/ReadLimits.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 
@@ -115,6 +116,22 @@ TEST_F(K2klibBuildListTest, UnreadableSourcesAndStrictBuildsWriteNothing) {
               1);
     EXPECT_NE(m_err.str().find("missing.csv: cannot read the file"), std::string::npos);
     EXPECT_EQ(ReadFile(library), before);
+    // Nor does a source that is no text file, nor one beyond what a source may be.
+    for (const auto kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const test::NotATextFile source(m_dir / "odd.csv", kind, kCsvSourceLimit);
+        using Kind = test::NotATextFile::Kind;
+        const std::string why = kind == Kind::Folder      ? "Is a directory"
+                                : kind == Kind::Oversized ? "larger than 512 MB"
+                                                          : "not a regular file";
+        EXPECT_EQ(Run({"build", "--kind", "part", (m_dir / "odd.csv").string(), library.string()}),
+                  1);
+        EXPECT_EQ(
+            m_err.str().rfind((m_dir / "odd.csv").string() + ": cannot read the file: " + why, 0),
+            0u)
+            << m_err.str();
+        EXPECT_EQ(ReadFile(library), before);
+    }
 
     // Nor does a read-only library change, or one that another writer holds all the while.
     ::chmod(library.c_str(), 0444);

@@ -1,4 +1,5 @@
 #include "KicadSymbols.h"
+#include "KicadFootprints.h"
 #include "SExpression.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST_F(KicadSymbolsTest, ASymbolWithPropertiesFlagsUnitsGraphicsAndPins) {
     ASSERT_NE(s.Property("ki_description"), nullptr);
     EXPECT_EQ(*s.Property("ki_description"), "dual D \"flip-flop\"");
     EXPECT_EQ(s.Property("Footprint"), nullptr);
-    EXPECT_EQ(s.unread, std::vector<std::string>{"bezier"}) << "unknown items are noted, not fatal";
+    EXPECT_EQ(s.unread.Summary(), "bezier") << "unknown items are noted, not fatal";
 
     ASSERT_EQ(s.units.size(), 3u);
     EXPECT_EQ(s.units[0].unit, 0);
@@ -97,6 +98,36 @@ TEST_F(KicadSymbolsTest, ASymbolWithPropertiesFlagsUnitsGraphicsAndPins) {
     EXPECT_EQ(out.name, "~");
 }
 
+// A file of a hundred thousand items the readers do not know: each keyword is kept once,
+// with the number of its items, and found again by its name, not by a walk of the others.
+TEST_F(KicadSymbolsTest, EveryUnknownKeywordIsCountedOnceInSymbolsAndFootprints) {
+    constexpr std::size_t kKeywords = 50'000;
+    std::string items;
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t i = 0; i < kKeywords; ++i)
+            items += "(k" + std::to_string(i) + ")";
+    const auto check = [&](const UnreadKeywords& unread) {
+        ASSERT_EQ(unread.Keywords().size(), kKeywords);
+        for (std::size_t i = 0; i < kKeywords; ++i) {
+            ASSERT_EQ(unread.Keywords()[i].keyword, "k" + std::to_string(i));
+            ASSERT_EQ(unread.Keywords()[i].items, 2u);
+        }
+        EXPECT_EQ(unread.Summary(), "k0 (2 items), k1 (2 items), k2 (2 items), k3 (2 items), k4 "
+                                    "(2 items) and 49995 more");
+    };
+    ASSERT_TRUE(Read("(symbol \"Q\" " + items + ")")) << m_error;
+    ASSERT_EQ(m_library.symbols.size(), 1u);
+    check(m_library.symbols[0].unread);
+
+    SDocument document;
+    Footprint footprint;
+    ASSERT_TRUE(document.Parse("(footprint \"Q\" " + items + ")", "Q.kicad_mod", m_error) &&
+                ReadFootprint(document, "Q.kicad_mod", footprint, m_error))
+        << m_error;
+    check(footprint.unread);
+}
+
+// A broken symbol, and any symbol of a second library in the file, is listed.
 TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
     ASSERT_TRUE(Read(
         R"(  (symbol "A" (symbol "A_1_1" (pin input line (at 0 0 0) (length 2.54) (name "x") (number "1"))))
@@ -104,6 +135,9 @@ TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
   (symbol "C" (symbol "C_1_1" (rectangle (start 0 zero) (end 1 1))))
   (symbol "D" (symbol "D_one" ))
   (symbol "E" (extends "A") (property "Footprint" "Lib:FP" (id 2)))
+)
+(kicad_symbol_lib (symbol "F") (symbol "G" (symbol "G_1_1")))
+(kicad_symbol_lib
 )")) << m_error;
     ASSERT_EQ(m_library.symbols.size(), 2u);
     EXPECT_EQ(m_library.symbols[0].name, "A");
@@ -115,6 +149,11 @@ TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
                   "T.kicad_sym:4: symbol \"C\": (start) of a rectangle: \"zero\" is not a number",
                   "T.kicad_sym:5: symbol \"D\": the unit \"D_one\" does not end in _UNIT_STYLE "
                   "(two numbers)",
+                  "T.kicad_sym:8: symbol \"F\": it lies in a second (kicad_symbol_lib ...) of the "
+                  "file, which is not read",
+                  "T.kicad_sym:8: symbol \"G\": it lies in a second (kicad_symbol_lib ...) of the "
+                  "file, which is not read",
+                  "T.kicad_sym:9: a second (kicad_symbol_lib ...) of the file is not read",
               }));
 }
 

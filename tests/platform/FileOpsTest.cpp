@@ -1,6 +1,7 @@
 #include "platform/FileOps.h"
 
 #include "platform/NativePath.h"
+#include "platform/ReadLimits.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
@@ -53,6 +54,29 @@ TEST_F(FileOpsTest, OpeningForInputReportsWhyItFailed) {
     services.SetLanguagePath(SuitePath(dir / "DE").value());
     files.OpenForInput(status, number, "C:\\NOWHERE\\X.TXT");
     EXPECT_EQ(TakeFailure(), "Path not found | Datei nicht lesbar: /NOWHERE/X.TXT");
+}
+
+TEST_F(FileOpsTest, WhatIsNoTextFileIsRefusedAtOnceWithWhatItIs) {
+    using Kind = test::NotATextFile::Kind;
+    const std::string path = (dir / "K2KBRWSR.ini").string();
+    const std::string device = "\r\nThis is not a file but a device, a pipe or a socket.";
+    for (const Kind kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const test::NotATextFile file(dir / "K2KBRWSR.ini", kind, kLineFileLimit);
+        FileOps::FileExists(status, PathOf("K2KBRWSR.ini"));
+        EXPECT_EQ(status, kind == Kind::Oversized ? 0 : 1); // a file, if one too large to read
+        files.OpenForInput(status, number, PathOf("K2KBRWSR.ini"));
+        EXPECT_EQ(status, 1);
+        const std::string expected =
+            kind == Kind::Folder ? "Path/File access error | Can't read file: " + path
+            : kind == Kind::Oversized
+                ? "Out of memory | Can't read file: " + path +
+                      "\r\nThe file is larger than 64 MB, the most this program reads of such a "
+                      "file."
+                : "Path/File access error | Can't read file: " + path + device;
+        EXPECT_EQ(TakeFailure(), expected);
+    }
+    EXPECT_EQ(files.OpenCount(), 0);
 }
 
 TEST_F(FileOpsTest, ReadsLinesAndFailsPastTheEnd) {

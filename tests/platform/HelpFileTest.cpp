@@ -1,5 +1,7 @@
 #include "platform/HelpFile.h"
 
+#include "platform/ReadLimits.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +88,22 @@ TEST(HelpFile, AFileThatCannotBeReadSaysSo) {
     test::WriteFile(dir / "K2KBRWSR.HLP", "K2KHELP 1\n#0 Contents\nHello\n");
     EXPECT_EQ(file.Read(dir / "K2KBRWSR.HLP"), "");
     EXPECT_EQ(file.Topic(0)->body, "Hello");
+}
+
+TEST(HelpFile, AHelpFileThatIsNoTextFileSaysWhatItIs) {
+    using Kind = test::NotATextFile::Kind;
+    test::TempDir dir;
+    for (const Kind kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const test::NotATextFile file(dir / "K2Kbrwsr.HLP", kind, kHelpFileLimit);
+        HelpFile help;
+        const std::string why = kind == Kind::Folder      ? "Is a directory"
+                                : kind == Kind::Oversized ? "larger than 64 MB"
+                                                          : "not a regular file";
+        EXPECT_EQ(help.Read(dir / "K2Kbrwsr.HLP")
+                      .rfind("cannot read " + (dir / "K2Kbrwsr.HLP").string() + ": " + why, 0),
+                  0u);
+    }
 }
 
 } // namespace

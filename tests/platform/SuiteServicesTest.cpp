@@ -1,6 +1,7 @@
 #include "platform/SuiteServices.h"
 
 #include "platform/NativePath.h"
+#include "platform/ReadLimits.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,23 @@ TEST_F(SuiteServicesTest, ChangingTheLanguagePathReloadsTheTexts) {
     EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
     services.SetLanguagePath(german);
     EXPECT_EQ(services.GetText("", "5051"), "Namensfeld leer");
+}
+
+TEST_F(SuiteServicesTest, ALanguageFileThatIsNoTextFileIsSaidAndEnglishIsSpoken) {
+    using Kind = test::NotATextFile::Kind;
+    for (const Kind kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const test::NotATextFile file(dir / "DE" / "TEXTS.LNG", kind, kLanguageTextsLimit);
+        boxes.shown.clear();
+        services.SetLanguagePath(SuitePath(dir / "DE").value());
+        EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        const std::string& text = boxes.shown[0].text;
+        EXPECT_EQ(text.rfind("Can't read file: " + (dir / "DE" / "TEXTS.LNG").string(), 0), 0u)
+            << text;
+        EXPECT_EQ(text.find("larger than 16 MB") != std::string::npos, kind == Kind::Oversized);
+        services.SetLanguagePath({});
+    }
 }
 
 TEST_F(SuiteServicesTest, ProfileFunctionsWorkOnTheCurrentInitialisationFile) {

@@ -1,5 +1,7 @@
 #include "platform/UserSettings.h"
 
+#include "platform/ReadLimits.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,21 @@ TEST(UserSettingsTest, SavingFailsCleanly) {
     UserSettings settings(dir.Path());
     EXPECT_FALSE(settings.SaveUserSetting("Kalde2000", "K2KBRWSR", "k", "two\nlines"));
     EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "k", "none"), "none");
+}
+
+// The settings are an INI file read through the process's cache of INI files.
+TEST(UserSettingsTest, ASettingsFileThatIsNoTextFileReadsAsEmptyAndStays) {
+    using Kind = test::NotATextFile::Kind;
+    TempDir dir;
+    UserSettings settings(dir.Path());
+    for (const Kind kind : test::NotATextFile::kKinds) {
+        SCOPED_TRACE(test::NotATextFile::Name(kind));
+        const test::NotATextFile file(dir / "Kalde2000.ini", kind, kIniFileLimit);
+        const auto before = std::filesystem::symlink_status(dir / "Kalde2000.ini").type();
+        EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR", "k", "none"), "none");
+        EXPECT_FALSE(settings.SaveUserSetting("Kalde2000", "K2KBRWSR", "k", "v"));
+        EXPECT_EQ(std::filesystem::symlink_status(dir / "Kalde2000.ini").type(), before);
+    }
 }
 
 // A save of many keys is one rewrite that stores all of them, or none when one value cannot

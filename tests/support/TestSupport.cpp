@@ -9,8 +9,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace k2k::test {
@@ -48,6 +51,61 @@ std::vector<std::string> RecordingMessageBoxes::Texts() const {
     for (const auto& request : shown)
         texts.push_back(request.text);
     return texts;
+}
+
+NotATextFile::NotATextFile(std::filesystem::path path, Kind kind, std::uint64_t sizeLimit)
+    : m_path(std::move(path)) {
+    std::filesystem::create_directories(m_path.parent_path());
+    switch (kind) {
+    case Kind::Fifo:
+        if (::mkfifo(m_path.c_str(), 0600) != 0)
+            throw std::runtime_error("cannot make the FIFO " + m_path.string());
+        m_releaser = std::thread([this] {
+            for (int tick = 0; !m_done; ++tick) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                // Opening the writing end frees a reader blocked in its open; without a
+                // reader it fails at once (ENXIO).
+                if (tick >= 100) {
+                    const int fd = ::open(m_path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                    if (fd >= 0)
+                        ::close(fd);
+                }
+            }
+        });
+        break;
+    case Kind::DevZero:
+        std::filesystem::create_symlink("/dev/zero", m_path);
+        break;
+    case Kind::Folder:
+        std::filesystem::create_directory(m_path);
+        break;
+    case Kind::Oversized:
+        WriteFile(m_path, "");
+        std::filesystem::resize_file(m_path, sizeLimit + 1);
+        break;
+    }
+}
+
+NotATextFile::~NotATextFile() {
+    m_done = true;
+    if (m_releaser.joinable())
+        m_releaser.join();
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+const char* NotATextFile::Name(Kind kind) noexcept {
+    switch (kind) {
+    case Kind::Fifo:
+        return "a FIFO";
+    case Kind::DevZero:
+        return "a link to /dev/zero";
+    case Kind::Folder:
+        return "a folder";
+    case Kind::Oversized:
+        return "a file beyond the limit";
+    }
+    return "?";
 }
 
 void WriteFile(const std::filesystem::path& path, std::string_view content) {

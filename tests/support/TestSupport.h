@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <future>
@@ -44,6 +46,28 @@ public:
 
     // The texts of all boxes shown, in order.
     std::vector<std::string> Texts() const;
+};
+
+// Something other than a text file in a text file's place: a FIFO, a link to /dev/zero, a
+// folder, or a sparse file one byte larger than a limit; removed when it goes. A reader
+// that waits for the FIFO's writer is let go after two seconds and reads nothing, so a
+// reader that would hang fails its test instead.
+class NotATextFile final {
+public:
+    enum class Kind { Fifo, DevZero, Folder, Oversized };
+    static constexpr Kind kKinds[] = {Kind::Fifo, Kind::DevZero, Kind::Folder, Kind::Oversized};
+
+    NotATextFile(std::filesystem::path path, Kind kind, std::uint64_t sizeLimit = 0);
+    ~NotATextFile();
+    NotATextFile(const NotATextFile&) = delete;
+    NotATextFile& operator=(const NotATextFile&) = delete;
+
+    static const char* Name(Kind kind) noexcept;
+
+private:
+    std::filesystem::path m_path;
+    std::atomic<bool> m_done{false};
+    std::thread m_releaser;
 };
 
 void WriteFile(const std::filesystem::path& path, std::string_view content);
