@@ -16,6 +16,7 @@
 #include "services/Directories.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <set>
 
