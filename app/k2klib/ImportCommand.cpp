@@ -121,22 +121,24 @@ private:
 
 // Overwrites itself on a terminal line; the last one is ended by Finish. Into a file or a
 // pipe, where a carriage return would not go back, it writes every tenth of the work and
-// its end, each on a line of its own.
+// its end, each on a line of its own. Its texts name source files, so they are shown with
+// their control characters escaped; only its own carriage return goes out as it is.
 class ProgressLine final {
 public:
     ProgressLine(std::ostream& err, bool terminal) : m_err(err), m_terminal(terminal) {}
     // text is step of total.
     void Show(std::size_t step, std::size_t total, const std::string& text) {
+        const std::string shown = EscapeControls(text);
         if (!m_terminal) {
             if (step == total || step * 10 / total != (step - 1) * 10 / total)
-                m_err << text << '\n';
+                m_err << shown << '\n';
             return;
         }
-        m_err << '\r' << text;
-        if (text.size() < m_shown)
-            m_err << std::string(m_shown - text.size(), ' ');
+        m_err << '\r' << shown;
+        if (shown.size() < m_shown)
+            m_err << std::string(m_shown - shown.size(), ' ');
         m_err.flush();
-        m_shown = text.size();
+        m_shown = shown.size();
     }
     void Finish() {
         if (m_shown > 0)
@@ -413,7 +415,7 @@ void RunImport(const ImportArguments& arguments, CommandContext& context) {
 
     ImportReport report;
     Written written;
-    ProgressLine progress(context.err, &context.err == &std::cerr && isatty(STDERR_FILENO));
+    ProgressLine progress(context.rawErr, &context.rawErr == &std::cerr && isatty(STDERR_FILENO));
     LibraryNames libraryNames(libDir, opened->browser.Catalogue());
     const TextOptions options{.replaceCharacters = arguments.replace};
     if (!arguments.symbols.empty())

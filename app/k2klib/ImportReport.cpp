@@ -1,5 +1,7 @@
 #include "ImportReport.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -60,7 +62,7 @@ void WriteList(std::ostream& out, std::string_view title, const std::vector<std:
         return;
     out << title << " (" << lines.size() << "):\n";
     for (const std::string& line : lines)
-        out << "  " << line << '\n';
+        out << "  " << EscapeControls(line) << '\n';
 }
 
 } // namespace
@@ -102,7 +104,7 @@ void ImportReport::Write(std::ostream& out) const {
         any = true;
         out << "  " << kLossFacts[i].name << ": " << tally.count << ' ' << kLossFacts[i].unit;
         for (std::size_t e = 0; e < tally.examples.size(); ++e)
-            out << (e == 0 ? ", e.g. " : "; ") << tally.examples[e];
+            out << (e == 0 ? ", e.g. " : "; ") << EscapeControls(tally.examples[e]);
         out << '\n';
     }
     const Totals& t = totals;

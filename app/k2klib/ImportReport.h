@@ -110,7 +110,8 @@ public:
     };
     Totals totals;
 
-    // The lists and the losses, then the summary.
+    // The lists and the losses, then the summary. Every line names objects and files of
+    // the source, so each one is shown with its control characters escaped.
     void Write(std::ostream& out) const;
 
 private:
