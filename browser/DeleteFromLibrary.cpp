@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "platform/Kernel.h"
+#include "platform/LibraryName.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryMaintenance.h"
@@ -24,6 +25,14 @@ void ShowProjectDeleteFailure(SuiteServices& services, Kernel& kernel, LibraryKi
                         ? LocalText(services, "99338", "Can't delete Part: ")
                         : LocalText(services, "99342", "Can't delete Symbol/Package: ")) +
                    name + " from the project: " + kernel.LastProjectError();
+    services.Boxes().Show(request);
+}
+
+// A row whose library is no plain file name of the library folder: nothing is deleted.
+void ShowRefusedLibrary(SuiteServices& services, LibraryKind kind, const std::string& name,
+                        std::string_view library) {
+    MessageRequest request = ErrorMessage(services, LibraryDeleteErrorCode(kind), name);
+    request.text += "\r\n" + LibraryNameRefusal(services, library, CheckLibraryName(library));
     services.Boxes().Show(request);
 }
 
@@ -78,8 +87,9 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
             case ProjectDeletion::Kept:
                 break;
             }
-        } else if (DeleteFromLibrary(kernel, kind, setup.libraryDir + "\\" + std::string(library),
-                                     name) == 0) {
+        } else if (const auto path = LibraryFilePath(setup.libraryDir, library); !path) {
+            ShowRefusedLibrary(services, kind, name, library);
+        } else if (DeleteFromLibrary(kernel, kind, *path, name) == 0) {
             gone.push_back(i);
         } else {
             ShowError(services, LibraryDeleteErrorCode(kind), name);
