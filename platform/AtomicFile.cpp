@@ -45,6 +45,23 @@ void SyncFolderOf(const std::filesystem::path& file) {
     }
 }
 
+std::filesystem::path NewFilePath(const std::filesystem::path& target) {
+    std::filesystem::path path = target;
+    path += ".new~";
+    return path;
+}
+
+bool RemoveFileStep(const std::filesystem::path& file, std::string* error) {
+    FileStep();
+    if (::unlink(file.c_str()) != 0 && errno != ENOENT) {
+        if (error)
+            *error = "cannot remove " + file.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    SyncFolderOf(file);
+    return true;
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
     Abort();
 }
@@ -58,8 +75,7 @@ bool AtomicFileWriter::Fail(const std::string& what, int errorNumber) {
 bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     Abort();
     m_target = target;
-    m_temporary = target;
-    m_temporary += ".new~";
+    m_temporary = NewFilePath(target);
     m_written = 0;
     m_error.clear();
     m_errno = 0;

@@ -46,6 +46,9 @@ private:
     std::size_t m_failAfter = static_cast<std::size_t>(-1);
 };
 
+// The new file a rewrite of target writes beside it ("TARGET.new~"); a crash can leave it.
+std::filesystem::path NewFilePath(const std::filesystem::path& target);
+
 // Writes the whole content atomically. False, with error set, on any failure; the
 // old file is then untouched.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
@@ -58,6 +61,10 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view c
 // default) only counts. A test sets it in a child process and checks what is on disk.
 void SetKillAtFileStep(long step) noexcept;
 long FileStepCount() noexcept;
+
+// Removes a file as one counted step (see SetKillAtFileStep) and syncs its folder. True
+// when it is gone, also when it was not there; otherwise false with error set.
+bool RemoveFileStep(const std::filesystem::path& file, std::string* error = nullptr);
 
 // Syncs the folder that holds file, so that a rename in it is on the disk.
 void SyncFolderOf(const std::filesystem::path& file);

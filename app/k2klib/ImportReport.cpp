@@ -90,6 +90,7 @@ void ImportReport::Lose(Loss loss, std::string_view library, std::string_view ob
 
 void ImportReport::Write(std::ostream& out) const {
     WriteList(out, "Libraries not imported", m_lostLibraries);
+    WriteList(out, "Libraries with nothing to import, not written", m_skipped);
     WriteList(out, "Renamed", m_renamed);
     WriteList(out, "Left out", m_leftOut);
     WriteList(out, "Characters replaced", m_replaced);

@@ -40,6 +40,53 @@ protected:
     std::string outside;
 };
 
+TEST_F(K2klibLibraryNameTest, AnImportRefusesSourceNamesThatAreNoPlainFileName) {
+    const fs::path symbols = dir / "symbols";
+    const fs::path footprints = dir / "footprints";
+    fs::create_directories(symbols);
+    for (const char* name : {"..\\..\\evil", "..\\..\\X", "C:evil", " lead", "Good"})
+        WriteFile(symbols / (std::string(name) + ".kicad_sym"),
+                  test::KicadSymbolLibrary({"NE555"}));
+    fs::create_directories(footprints / "..\\..\\evil.pretty");
+    fs::create_directories(footprints / "Pkg.pretty");
+    for (const char* folder : {"..\\..\\evil.pretty", "Pkg.pretty"})
+        WriteFile(footprints / folder / "SOT-1.kicad_mod", test::KicadFootprint("SOT-1"));
+
+    const auto run = Import(symbols, footprints);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Libraries not imported (5):\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n  " + (symbols / "..\\..\\evil.kicad_sym").string() +
+                           ": The library name \"..\\..\\evil.PART\" is not a plain file name in "
+                           "the library folder: it holds \\, / or :, which lead to another "
+                           "folder\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(": The library name \" lead.PART\" is not a plain file name in the "
+                           "library folder: it begins or ends with a blank or ends with a dot\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find((footprints / "..\\..\\evil.pretty").string() +
+                           ": The library name \"..\\..\\evil.PACKAGE\""),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(ReadFile(dir / "X.PART"), outside);
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(entry.is_regular_file() && name.find("evil") != std::string::npos &&
+                     entry.path().extension() != ".kicad_sym" &&
+                     entry.path().extension() != ".kicad_mod")
+            << entry.path();
+    }
+    std::set<std::string> written;
+    for (const auto& entry : fs::directory_iterator(suite / "LIB"))
+        written.insert(entry.path().filename().string());
+    EXPECT_TRUE(written.contains("Good.PART") && written.contains("Pkg.PACKAGE"));
+    EXPECT_FALSE(written.contains(" lead.PART") || written.contains("C:evil.PART"));
+    const std::string ini = ReadFile(suite / "kalde2000.ini");
+    EXPECT_EQ(ini.find("evil"), std::string::npos) << ini;
+    EXPECT_EQ(ini.find("lead"), std::string::npos) << ini;
+}
+
 TEST_F(K2klibLibraryNameTest, DeleteRefusesALibraryOutsideTheFolder) {
     for (const char* library : {"..\\..\\X.PART", "../../X.PART", "C:X.PART"}) {
         const auto run = RunK2klib({"delete", "--suite", suite.string(), "--kind", "part",

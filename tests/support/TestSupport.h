@@ -10,6 +10,8 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,7 @@ namespace k2k::test {
 class TempDir final {
 public:
     TempDir();
+    explicit TempDir(const std::filesystem::path& base); // made in base
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -46,6 +49,15 @@ public:
 
 void WriteFile(const std::filesystem::path& path, std::string_view content);
 std::string ReadFile(const std::filesystem::path& path);
+
+// Runs work in a child process that ends itself with SIGKILL just before its file-system
+// step killAt (0: never; see SetKillAtFileStep). True when the child was killed, false when
+// work ran to its end; a child that ends otherwise fails the test.
+bool RunInChild(long killAt, const std::function<void()>& work);
+
+// Every file under root, by its path relative to root, with its bytes; the writers' lock
+// files (".k2k-lock") left out.
+std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root);
 
 // Writes a project of two hierarchies, TOP current (its second page):
 //   TOP: pages Sheet1, Sheet2; schematic U1 (7400), U2 (7402), U3 (no part, package SO8);
