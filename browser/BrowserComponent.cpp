@@ -151,16 +151,16 @@ std::optional<FoundPart> BrowserComponent::FindPartByName(const std::string& nam
     const LibraryCatalogue& catalogue = m_state.catalogue;
     LibraryDescriptions descriptions;
     for (int entry = 1; entry <= catalogue.Count(LibraryKind::Part); ++entry) {
-        std::string path =
+        std::optional<std::string> path =
             catalogue.LibraryPath(LibraryKind::Part, entry, m_state.directories.libDir);
-        if (ReadLibraryDescriptions(m_kernel, m_services, LibraryKind::Part, path, descriptions) !=
-            LibraryReadOutcome::Read)
+        if (!path || ReadLibraryDescriptions(m_kernel, m_services, LibraryKind::Part, *path,
+                                             descriptions) != LibraryReadOutcome::Read)
             continue;
         for (const LibraryInfoRecord& record : descriptions.records) {
             if (record.field1 != name)
                 continue;
             const PartInfo part = SplitPartInfo(record.field3);
-            return FoundPart{std::move(path),
+            return FoundPart{std::move(*path),
                              {name, std::string(part.package), std::string(part.symbols)}};
         }
     }

@@ -4,6 +4,7 @@
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
+#include "platform/LibraryName.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/LibraryMaintenance.h"
@@ -28,6 +29,14 @@ void ShowProjectDeleteFailure(SuiteServices& services, Kernel& kernel, LibraryKi
                    name + " from the project: " + kernel.LastProjectError();
     if (kernel.LastProjectErrno() == kErrFileLocked)
         request.text += "\r\n" + FileOps::FileLockedText(services);
+    services.Boxes().Show(request);
+}
+
+// A row whose library is no plain file name of the library folder: nothing is deleted.
+void ShowRefusedLibrary(SuiteServices& services, LibraryKind kind, const std::string& name,
+                        std::string_view library) {
+    MessageRequest request = ErrorMessage(services, LibraryDeleteErrorCode(kind), name);
+    request.text += "\r\n" + LibraryNameRefusal(services, library, CheckLibraryName(library));
     services.Boxes().Show(request);
 }
 
@@ -82,14 +91,15 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
             case ProjectDeletion::Kept:
                 break;
             }
+        } else if (const auto path = LibraryFilePath(setup.libraryDir, library); !path) {
+            ShowRefusedLibrary(services, kind, name, library);
         } else {
-            const std::string path = setup.libraryDir + "\\" + std::string(library);
             int errorNumber = 0;
-            if (DeleteFromLibrary(kernel, kind, path, name, &errorNumber) == 0)
+            if (DeleteFromLibrary(kernel, kind, *path, name, &errorNumber) == 0)
                 gone.push_back(i);
             else
                 services.Boxes().Show(
-                    LibraryDeleteFailure(services, kind, path, name, errorNumber));
+                    LibraryDeleteFailure(services, kind, *path, name, errorNumber));
         }
     }
     // Walking backwards, removing each record as it is passed leaves the same list as

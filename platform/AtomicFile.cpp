@@ -39,8 +39,10 @@ bool RemoveFile(const std::filesystem::path& file, int* errorNumber) {
     int failure = 0;
     if (lock.Take(file, &failure)) {
         FileStep();
-        if (::unlink(file.c_str()) == 0 || errno == ENOENT)
+        if (::unlink(file.c_str()) == 0 || errno == ENOENT) {
+            SyncFolderOf(file);
             return true;
+        }
         failure = errno;
     }
     if (errorNumber)
@@ -60,6 +62,12 @@ void SyncFolderOf(const std::filesystem::path& file) {
     }
 }
 
+std::filesystem::path NewFilePath(const std::filesystem::path& target) {
+    std::filesystem::path path = target;
+    path += ".new~";
+    return path;
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
     Abort();
 }
@@ -73,8 +81,7 @@ bool AtomicFileWriter::Fail(const std::string& what, int errorNumber) {
 bool AtomicFileWriter::Open(const std::filesystem::path& target) {
     Abort();
     m_target = FollowFileLinks(target);
-    m_temporary = m_target;
-    m_temporary += ".new~";
+    m_temporary = NewFilePath(m_target);
     m_written = 0;
     m_error.clear();
     m_errno = 0;

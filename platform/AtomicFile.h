@@ -68,6 +68,9 @@ private:
     std::size_t m_failAfter = static_cast<std::size_t>(-1);
 };
 
+// The new file a rewrite of target writes beside it ("TARGET.new~"); a crash can leave it.
+std::filesystem::path NewFilePath(const std::filesystem::path& target);
+
 // Writes the whole content atomically. False, with error set, on any failure; the
 // old file is then untouched.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
@@ -82,8 +85,8 @@ void SetKillAtFileStep(long step) noexcept;
 long FileStepCount() noexcept;
 
 // Removes a file, as one step of the file system (above), under its lock, so that it does
-// not go in the middle of another writer's rewrite. False, with errorNumber, when it
-// cannot; a file that is not there counts as removed.
+// not go in the middle of another writer's rewrite, and syncs its folder. False, with
+// errorNumber, when it cannot; a file that is not there counts as removed.
 bool RemoveFile(const std::filesystem::path& file, int* errorNumber = nullptr);
 
 // Syncs the folder that holds file, so that a rename in it is on the disk.

@@ -25,8 +25,10 @@ std::vector<std::string> List(const std::string& folder, Entries wanted) {
         const bool isFile = it->is_regular_file(statusError);
         if ((wanted == Entries::Files && isFile) || (wanted == Entries::Folders && isFolder) ||
             (wanted == Entries::Both && (isFile || isFolder))) {
-            // Names in the suite's encoding; one it cannot hold is one it cannot ask for.
-            if (auto name = Utf8ToCp1252(it->path().filename().native()))
+            // Names in the suite's encoding; one it cannot hold is one it cannot ask for, and
+            // so is one with a "\" in it, which a suite path takes for a folder's end.
+            auto name = Utf8ToCp1252(it->path().filename().native());
+            if (name && name->find('\\') == std::string::npos)
                 names.push_back(std::move(*name));
         }
     }

@@ -14,7 +14,9 @@
 
 namespace k2k {
 
-// The regular files of a folder (links followed); empty when it cannot be read.
+// The regular files of a folder (links followed); empty when it cannot be read. A name the
+// suite cannot name (a character Windows-1252 lacks, or a "\" in it) is left out, so no
+// one joins it to the folder and reaches another.
 std::vector<std::string> ListFiles(const std::string& folder);
 // The immediate subfolders of a folder; empty when it cannot be read.
 std::vector<std::string> ListSubfolders(const std::string& folder);

@@ -213,6 +213,33 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
     return out;
 }
 
+std::string EscapeControls(std::string_view utf8, bool keepLayout) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(utf8, i, cp);
+        if (length > 1 && cp > 0x9F) {
+            out.append(utf8.substr(i, length));
+        } else if (length == 1 && keepLayout && (byte == '\n' || byte == '\t')) {
+            out += static_cast<char>(byte);
+        } else if (length == 2) { // a C1 control
+            out.append("\\u00").append(1, kHex[cp >> 4]).append(1, kHex[cp & 0xF]);
+        } else { // a C0 control, DEL, or a byte that is not UTF-8
+            out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+        }
+        i += length == 0 ? 1 : length;
+    }
+    return out;
+}
+
 double LeadingNumber(std::string_view text) noexcept {
     text = TrimLeft(text);
     std::size_t at = 0;

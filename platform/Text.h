@@ -57,6 +57,13 @@ std::optional<char> Cp1252Byte(char32_t codePoint) noexcept;
 // offending character in the input.
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// A UTF-8 text as a terminal may show it: every control character written as an escape,
+// so a name taken from a file cannot move the cursor, recolour or clear the screen. C0
+// controls and DEL become "\x1B", the C1 controls (U+0080 to U+009F) "\u009B", a byte
+// that is not UTF-8 "\xFF". keepLayout keeps line feeds and TABs (a whole output, whose
+// lines and columns they make); without it they are escaped too (one name, one line).
+std::string EscapeControls(std::string_view utf8, bool keepLayout = false);
+
 // The numeric value at the start of a text: optional blanks, an optional sign, then a
 // decimal number with an optional fraction and exponent ("  -1.5e3xyz" gives -1500);
 // whatever follows is ignored. A text that does not start with a number gives 0. A number

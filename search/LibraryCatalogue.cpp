@@ -5,6 +5,7 @@
 #include "platform/FolderListing.h"
 #include "platform/IniFile.h"
 #include "platform/Kernel.h"
+#include "platform/LibraryName.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
@@ -132,16 +133,25 @@ int LibraryCatalogue::Count(LibraryKind kind) const noexcept {
     return static_cast<int>(m_entries[IndexOf(kind)].size());
 }
 
-std::string LibraryCatalogue::LibraryPath(LibraryKind kind, int entry,
-                                          std::string_view libraryDir) const {
-    return JoinPath(libraryDir, Trim(m_entries[IndexOf(kind)].at(entry - 1)));
+std::optional<std::string> LibraryCatalogue::LibraryPath(LibraryKind kind, int entry,
+                                                         std::string_view libraryDir) const {
+    return LibraryFilePath(libraryDir, Trim(m_entries[IndexOf(kind)].at(entry - 1)));
+}
+
+void ShowRefusedEntry(SuiteServices& services, std::string_view entry) {
+    const std::string name(Trim(entry));
+    services.Boxes().Show({LibraryNameRefusal(services, name, CheckLibraryName(name)) +
+                               LocalText(services, "992107", ". The search leaves it out."),
+                           MessageTitle(services), MsgIcon::Exclamation, MsgButtons::Ok, false});
 }
 
 std::vector<std::string> ListLibraryFiles(const std::string& libraryDir, LibraryKind kind) {
     const std::string_view extension = FactsOf(kind).libraryPattern.substr(1); // ".PART"
     std::vector<std::string> files = ListFiles(libraryDir);
+    // A file whose name is no plain library name (a "\\" in it) is one the suite cannot ask for.
     std::erase_if(files, [extension](const std::string& name) {
-        return !HasExtensionNoCase(name, extension);
+        return !HasExtensionNoCase(name, extension) ||
+               CheckLibraryName(name) != LibraryNameFault::None;
     });
     return files;
 }

@@ -58,8 +58,12 @@ public:
     void SetEntries(LibraryKind kind, std::vector<std::string> entries);
     int Count(LibraryKind kind) const noexcept;
 
-    // The full path of entry number (from 1): library directory & "\" & trimmed entry.
-    std::string LibraryPath(LibraryKind kind, int entry, std::string_view libraryDir) const;
+    // The full path of entry number (from 1): library directory & "\" & trimmed entry;
+    // nullopt when the trimmed entry is no plain file name of the folder (LibraryName.h).
+    // Such an entry stays in the list and is saved again, so the file keeps what the
+    // person wrote, but nothing is read or written through it.
+    std::optional<std::string> LibraryPath(LibraryKind kind, int entry,
+                                           std::string_view libraryDir) const;
 
 private:
     std::array<std::vector<std::string>, kObjectKinds> m_entries;
@@ -85,6 +89,10 @@ std::vector<std::string> MergeLibraryLists(const std::vector<std::string>& loade
 // ("*.PART", any letter case), in the folder listing's order. Empty when the folder cannot
 // be read.
 std::vector<std::string> ListLibraryFiles(const std::string& libraryDir, LibraryKind kind);
+
+// The message for an entry that LibraryPath refuses, which a search leaves out: the
+// refusal of LibraryName.h, then "The search leaves it out.", with the exclamation icon.
+void ShowRefusedEntry(SuiteServices& services, std::string_view entry);
 
 // True when the file can be opened for reading and closed again; a FIFO, a device or a
 // folder counts as missing.

@@ -27,12 +27,14 @@ std::optional<FoundLibrary> FindLibrary(KernelLibraries& kernel, const LibraryCa
                                         const std::string& name) {
     const std::string signature(SignatureOf(kind));
     for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
-        std::string path = catalogue.LibraryPath(kind, entry, libraryDir);
-        const int library = kernel.E_OpenLibrary(path, signature, KernelLibraries::kModeLoad);
+        std::optional<std::string> path = catalogue.LibraryPath(kind, entry, libraryDir);
+        if (!path)
+            continue;
+        const int library = kernel.E_OpenLibrary(*path, signature, KernelLibraries::kModeLoad);
         if (library <= 0)
             continue;
         if (const int object = kernel.E_OpenLibToRead(library, name); object > 0)
-            return FoundLibrary{std::move(path), entry, library, object};
+            return FoundLibrary{std::move(*path), entry, library, object};
         kernel.E_CloseLibrary(library);
     }
     return std::nullopt;

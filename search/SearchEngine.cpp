@@ -176,10 +176,14 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
     for (int entry = 1; entry <= m_catalogue.Count(kind); ++entry) {
         const std::string library(
             Trim(m_catalogue.Entries(kind)[static_cast<std::size_t>(entry - 1)]));
-        std::string path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
-        if (!takeLibrary(path, library))
+        std::optional<std::string> path = m_catalogue.LibraryPath(kind, entry, m_libraryDir);
+        if (!path) {
+            ShowRefusedEntry(m_services, library);
             continue;
-        paths.push_back(std::move(path));
+        }
+        if (!takeLibrary(*path, library))
+            continue;
+        paths.push_back(std::move(*path));
         listed.push_back(library.empty() ? std::string(kProjectLibraryName) : library);
     }
     // The workers read and test; this thread shows, in catalogue order, what they found,

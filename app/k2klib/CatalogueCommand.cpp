@@ -9,6 +9,7 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
+#include "platform/LibraryName.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
@@ -64,15 +65,21 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
             << FactsOf(kind).title << " libraries (" << FactsOf(kind).catalogueSection << "), "
             << count << " in search order:\n";
         for (int entry = 1; entry <= count; ++entry) {
-            const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
+            const auto path = catalogue.LibraryPath(kind, entry, directories.libDir);
             const std::string name(Trim(catalogue.Entries(kind)[entry - 1]));
             out << std::setw(5) << entry << "  " << std::left << std::setw(24) << Cp1252ToUtf8(name)
                 << std::right;
-            if (!LibraryFilePresent(path)) {
+            if (!path) {
+                out << "  refused: "
+                    << Cp1252ToUtf8(LibraryNameRefusal(services, name, CheckLibraryName(name)))
+                    << '\n';
+                continue;
+            }
+            if (!LibraryFilePresent(*path)) {
                 out << "  missing\n";
                 continue;
             }
-            const int objects = ReadObjectCount(path).value_or(0);
+            const int objects = ReadObjectCount(*path).value_or(0);
             out << std::setw(9) << objects << (objects == 1 ? " object\n" : " objects\n");
         }
         const auto unlisted = UnlistedLibraries(directories.libDir, kind, catalogue.Entries(kind));
@@ -87,11 +94,13 @@ void RunCatalogue(const std::string& suite, bool contents, CommandContext& conte
     }
     for (LibraryKind kind : kAllKinds) {
         for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
-            const std::string path = catalogue.LibraryPath(kind, entry, directories.libDir);
+            const auto path = catalogue.LibraryPath(kind, entry, directories.libDir);
+            if (!path)
+                continue; // said in the list above
             out << "\n== " << FactsOf(kind).title << " library " << entry << ": "
-                << Cp1252ToUtf8(DisplayPath(path)) << '\n';
+                << Cp1252ToUtf8(DisplayPath(*path)) << '\n';
             const LibraryReadOutcome outcome =
-                ReadLibraryDescriptions(kernel, services, kind, path, descriptions);
+                ReadLibraryDescriptions(kernel, services, kind, *path, descriptions);
             if (outcome == LibraryReadOutcome::Missing) {
                 out << "(not found)\n";
                 continue;

@@ -10,6 +10,7 @@
 #include "common/ObjectKinds.h"
 #include "platform/Drawing.h"
 #include "platform/LibraryFile.h"
+#include "platform/LibraryName.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
@@ -30,12 +31,19 @@ public:
     SuiteCheck(const std::string& libDir, std::ostream& err) : m_libDir(libDir), m_err(err) {}
 
     // The catalogue's entries of a kind, in search order: each one must be there.
-    void CheckListed(LibraryKind kind, const LibraryCatalogue& catalogue) {
+    void CheckListed(LibraryKind kind, const LibraryCatalogue& catalogue,
+                     const SuiteServices& services) {
         for (int entry = 1; entry <= catalogue.Count(kind); ++entry) {
-            const std::string path = catalogue.LibraryPath(kind, entry, m_libDir);
-            if (!LibraryFilePresent(path))
-                Problem(path, "listed as library " + std::to_string(entry) + " of [" +
-                                  std::string(FactsOf(kind).catalogueSection) + "], but missing");
+            const std::string where = "listed as library " + std::to_string(entry) + " of [" +
+                                      std::string(FactsOf(kind).catalogueSection) + "]";
+            const auto path = catalogue.LibraryPath(kind, entry, m_libDir);
+            const std::string name(Trim(catalogue.Entries(kind)[entry - 1]));
+            if (!path)
+                Problem(JoinPath(m_libDir, name), where + ", but refused: " +
+                                                      Cp1252ToUtf8(LibraryNameRefusal(
+                                                          services, name, CheckLibraryName(name))));
+            else if (!LibraryFilePresent(*path))
+                Problem(*path, where + ", but missing");
         }
     }
 
@@ -143,7 +151,7 @@ void RunCheck(const std::string& suite, CommandContext& context) {
         return;
     SuiteCheck check(opened->browser.Dirs().libDir, context.err);
     for (LibraryKind kind : kAllKinds) {
-        check.CheckListed(kind, opened->browser.Catalogue());
+        check.CheckListed(kind, opened->browser.Catalogue(), opened->browser.Services());
         check.ReadLibraries(kind);
     }
     check.CheckObjects();

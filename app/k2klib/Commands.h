@@ -15,10 +15,14 @@
 
 namespace k2k::cli {
 
-// What a command hands back: its exit status (0 done, 1 failed on its input).
+// Where a command writes and what it hands back: its exit status (0 done, 1 failed on its
+// input). out and err show control characters escaped (EscapingStream.h); rawOut and rawErr
+// are the streams underneath, for the bytes that must go out as they are.
 struct CommandContext {
     std::ostream& out;
     std::ostream& err;
+    std::ostream& rawOut;
+    std::ostream& rawErr;
     int exitCode = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "browser/DeleteFromLibrary.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
+#include "platform/LibraryName.h"
 #include "platform/NativePath.h"
 #include "platform/Text.h"
 #include "search/LibraryLookup.h"
@@ -109,7 +110,17 @@ void DeleteInLibrary(OpenedSuite& opened, LibraryKind kind, const std::string& n
     std::string path;
     std::string from;
     if (!a.library.empty()) {
-        path = browser.Dirs().libDir + "\\" + SuiteText("--library", a.library);
+        const std::string library = SuiteText("--library", a.library);
+        const auto libraryPath = LibraryFilePath(browser.Dirs().libDir, library);
+        if (!libraryPath) {
+            context.err << "k2klib delete: "
+                        << Cp1252ToUtf8(
+                               LibraryNameRefusal(services, library, CheckLibraryName(library)))
+                        << '\n';
+            context.exitCode = 1;
+            return;
+        }
+        path = *libraryPath;
         from = Shown(path);
         if (!a.yes && !Holds(kernel, kind, path, name)) {
             context.err << "k2klib delete: " << from << " is no " << title << " library holding "

@@ -1,5 +1,7 @@
 #include "ImportReport.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -60,7 +62,7 @@ void WriteList(std::ostream& out, std::string_view title, const std::vector<std:
         return;
     out << title << " (" << lines.size() << "):\n";
     for (const std::string& line : lines)
-        out << "  " << line << '\n';
+        out << "  " << EscapeControls(line) << '\n';
 }
 
 } // namespace
@@ -88,6 +90,7 @@ void ImportReport::Lose(Loss loss, std::string_view library, std::string_view ob
 
 void ImportReport::Write(std::ostream& out) const {
     WriteList(out, "Libraries not imported", m_lostLibraries);
+    WriteList(out, "Libraries with nothing to import, not written", m_skipped);
     WriteList(out, "Renamed", m_renamed);
     WriteList(out, "Left out", m_leftOut);
     WriteList(out, "Characters replaced", m_replaced);
@@ -102,7 +105,7 @@ void ImportReport::Write(std::ostream& out) const {
         any = true;
         out << "  " << kLossFacts[i].name << ": " << tally.count << ' ' << kLossFacts[i].unit;
         for (std::size_t e = 0; e < tally.examples.size(); ++e)
-            out << (e == 0 ? ", e.g. " : "; ") << tally.examples[e];
+            out << (e == 0 ? ", e.g. " : "; ") << EscapeControls(tally.examples[e]);
         out << '\n';
     }
     const Totals& t = totals;

@@ -81,6 +81,8 @@ public:
     void Rename(std::string what) { m_renamed.push_back(std::move(what)); }
     // A source library that could not be read or written, with the reason.
     void LoseLibrary(std::string what) { m_lostLibraries.push_back(std::move(what)); }
+    // A source library that holds nothing to import, and is not written: "SOURCE: why".
+    void SkipLibrary(std::string what) { m_skipped.push_back(std::move(what)); }
 
     std::size_t Count(Loss loss) const noexcept { return m_losses[Index(loss)].count; }
     const std::vector<std::string>& Examples(Loss loss) const noexcept {
@@ -91,6 +93,7 @@ public:
     const std::vector<std::string>& Replaced() const noexcept { return m_replaced; }
     const std::vector<std::string>& Renamed() const noexcept { return m_renamed; }
     const std::vector<std::string>& LostLibraries() const noexcept { return m_lostLibraries; }
+    const std::vector<std::string>& SkippedLibraries() const noexcept { return m_skipped; }
 
     // What was read and written, for the summary.
     struct Totals {
@@ -110,7 +113,8 @@ public:
     };
     Totals totals;
 
-    // The lists and the losses, then the summary.
+    // The lists and the losses, then the summary. Every line names objects and files of
+    // the source, so each one is shown with its control characters escaped.
     void Write(std::ostream& out) const;
 
 private:
@@ -126,6 +130,7 @@ private:
     std::vector<std::string> m_replaced;
     std::vector<std::string> m_renamed;
     std::vector<std::string> m_lostLibraries;
+    std::vector<std::string> m_skipped;
 };
 
 } // namespace k2k

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "EscapingStream.h"
 
 #include "platform/Text.h"
 
@@ -61,7 +62,9 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     CLI::App app{"k2klib: builds, lists and searches the suite's library files"};
     app.name("k2klib");
     app.require_subcommand(1);
-    CommandContext context{out, err};
+    EscapingStream shownOut(out);
+    EscapingStream shownErr(err);
+    CommandContext context{shownOut, shownErr, out, err};
     AddBuildCommand(app, context);
     AddListCommand(app, context);
     AddProjectCommand(app, context);
@@ -79,11 +82,11 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp& e) {
-        return app.exit(e, out, err);
+        return app.exit(e, shownOut, shownErr);
     } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e, out, err);
+        return app.exit(e, shownOut, shownErr);
     } catch (const CLI::ParseError& e) {
-        app.exit(e, out, err);
+        app.exit(e, shownOut, shownErr);
         return 2;
     }
     return context.exitCode;

@@ -163,7 +163,7 @@ void RunSearch(const SearchArguments& a, CommandContext& context) {
     if (tsv)
         tsv->Finish(results);
     else
-        WriteSavedList(browser, results, context.out);
+        WriteSavedList(browser, results, context.rawOut);
     context.exitCode = 0;
 }
 

@@ -67,5 +67,22 @@ TEST_F(DeleteFromLibraryTest, TheWalkGoesFromTheLastSelectedRecordToTheFirst) {
         EXPECT_NE(object.name, "74HC00");
 }
 
+// A row's library is joined to the library folder: one that leads out of it is refused.
+TEST_F(DeleteFromLibraryTest, ARowWhoseLibraryLeadsOutOfTheFolderDeletesNothing) {
+    const std::string before = test::ReadFile(dir / "LIB" / "A.PART");
+    std::filesystem::create_directories(dir / "LIB" / "SUB");
+    setup.libraryDir = dir.SuitePath() + "\\LIB\\SUB";
+    ResultList rows{LibraryKind::Part};
+    rows.Append("..\\A.PART", "74LS00", "", 0, 0);
+    boxes.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(DeleteFromLib(rows, {1}, setup, kernel, services), 0);
+    EXPECT_EQ(rows.Count(), 1);
+    EXPECT_EQ(boxes.Texts().back(),
+              "Can't delete Part: 74LS00 from disk library\r\nThe library name \"..\\A.PART\" is "
+              "not a plain file name in the library folder: it holds \\, / or :, which lead to "
+              "another folder");
+    EXPECT_EQ(test::ReadFile(dir / "LIB" / "A.PART"), before);
+}
+
 } // namespace
 } // namespace k2k

@@ -19,6 +19,18 @@ TEST(TextTest, TrimRemovesBlanksButKeepsTabs) {
     EXPECT_EQ(Trim("    "), "");
 }
 
+// For a terminal: C0, DEL, C1 and bytes that are not UTF-8 escaped, every other character
+// kept; line feeds and TABs only when the layout is kept.
+TEST(TextTest, EscapeControlsLeavesNoControlForATerminal) {
+    using namespace std::string_view_literals;
+    EXPECT_EQ(EscapeControls("a\x1b[2Jb\x07\x7f\x00"sv), "a\\x1B[2Jb\\x07\\x7F\\x00");
+    EXPECT_EQ(EscapeControls("\xc2\x9b\xc2\x80\xc2\xa0\xce\xbc\xf0\x9f\x98\x80"),
+              "\\u009B\\u0080\xc2\xa0\xce\xbc\xf0\x9f\x98\x80");
+    EXPECT_EQ(EscapeControls("\xff\xc2 \xe2\x82"), "\\xFF\\xC2 \\xE2\\x82");
+    EXPECT_EQ(EscapeControls("a\tb\r\nc"), "a\\x09b\\x0D\\x0Ac");
+    EXPECT_EQ(EscapeControls("a\tb\r\nc", true), "a\tb\\x0D\nc");
+}
+
 TEST(TextTest, SplitKeepsEmptyPieces) {
     const auto pieces = SplitAt("a,,b,", ',');
     ASSERT_EQ(pieces.size(), 4u);

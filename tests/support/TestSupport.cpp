@@ -10,18 +10,22 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace k2k::test {
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {
+}
+
+TempDir::TempDir(const std::filesystem::path& base) {
     static std::atomic<int> counter{0};
-    m_path = std::filesystem::temp_directory_path() /
-             ("k2k-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    m_path = base / ("k2k-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
 }
@@ -33,6 +37,31 @@ TempDir::~TempDir() {
 
 std::string TempDir::SuitePath() const {
     return k2k::SuitePath(m_path).value();
+}
+
+bool RunInChild(long killAt, const std::function<void()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SetKillAtFileStep(killAt);
+        work();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) {
+        EXPECT_EQ(WTERMSIG(status), SIGKILL);
+        return true;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return false;
+}
+
+std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && entry.path().filename() != kLockFileName)
+            files[std::filesystem::relative(entry.path(), root).string()] = ReadFile(entry.path());
+    return files;
 }
 
 MsgAnswer RecordingMessageBoxes::Show(const MessageRequest& request) {

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <future>
+#include <map>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -24,6 +26,7 @@ namespace k2k::test {
 class TempDir final {
 public:
     TempDir();
+    explicit TempDir(const std::filesystem::path& base); // made in base
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -90,6 +93,15 @@ private:
     std::thread m_holder;
     bool m_held = false;
 };
+
+// Runs work in a child process that ends itself with SIGKILL just before its file-system
+// step killAt (0: never; see SetKillAtFileStep). True when the child was killed, false when
+// work ran to its end; a child that ends otherwise fails the test.
+bool RunInChild(long killAt, const std::function<void()>& work);
+
+// Every file under root, by its path relative to root, with its bytes; the writers' lock
+// files (".k2k-lock") left out.
+std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root);
 
 // Writes a project of two hierarchies, TOP current (its second page):
 //   TOP: pages Sheet1, Sheet2; schematic U1 (7400), U2 (7402), U3 (no part, package SO8);
