@@ -281,8 +281,8 @@ public:
             for (const fs::path& leftover : {file, newFile}) {
                 int errorNumber = 0;
                 if (fs::exists(leftover, ec) && !RemoveFile(leftover, &errorNumber)) {
-                    error = "cannot remove " + leftover.string() + ": " +
-                            std::strerror(errorNumber);
+                    error =
+                        "cannot remove " + leftover.string() + ": " + std::strerror(errorNumber);
                     return false;
                 }
             }
