@@ -150,13 +150,20 @@ TEST_F(LibrarySourceTest, ABadRowIsLeftOutWithItsProblemAndTheOthersAreKept) {
          "4: part \"A\": the name is already used on line 2"},
         {LibraryKind::Symbol, "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\nLINE 0 0\"\nZ\n",
          "4: symbol \"B\": the drawing, statement 2: LINE needs 4 fields, has 2"},
+        // A statement ends at a CR alone as at a line end; CR LF is one end.
+        {LibraryKind::Symbol,
+         "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\rLINE 0 0\rLINE 0 0 1 1\"\nZ\n",
+         "4: symbol \"B\": the drawing, statement 2: LINE needs 4 fields, has 2"},
+        {LibraryKind::Symbol,
+         "name,drawing\r\nA,\r\nB,\"K2KDRAW 1 SYMBOL\r\rLINE 0 +-5 1 1\r\nLINE 0 0 1 1\"\r\nZ\r\n",
+         "5: symbol \"B\": the drawing, statement 3: y1 \"+-5\" is not a whole number"},
         {LibraryKind::Package, "name,drawing\nA,\nB,K2KDRAW 1 SYMBOL\nZ\n",
          "3: package \"B\": the drawing is a SYMBOL drawing, not a PACKAGE drawing"},
     };
     for (const BadSource& source : sources) {
         SCOPED_TRACE(source.csv);
         ASSERT_TRUE(Read(source.kind, source.csv));
-        ASSERT_EQ(m_findings.problems.size(), 1u) << m_findings.problems.back();
+        ASSERT_EQ(m_findings.problems.size(), 1u) << m_error;
         EXPECT_EQ(m_error.rfind(m_file.string() + ":" + source.expected, 0), 0u) << m_error;
         EXPECT_EQ(m_findings.rowsLeftOut, 1u);
         ASSERT_FALSE(m_objects.empty());
