@@ -3,6 +3,7 @@
 #include "CsvTable.h"
 #include "common/ObjectKinds.h"
 #include "platform/Drawing.h"
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
 
@@ -64,7 +65,7 @@ private:
     }
 
     void Problem(std::size_t line, const std::string& problem) {
-        m_findings.problems.push_back(Where(line) + problem);
+        m_findings.problems.push_back(ShortenedLine(Where(line) + problem));
         m_good = false;
     }
 
@@ -87,8 +88,9 @@ private:
             return false;
         }
         for (const Replacement& replacement : replaced)
-            m_findings.replacements.push_back(Where(LineOf(row, field, 0)) + column +
-                                              ": replaced " + DescribeReplacement(replacement));
+            m_findings.replacements.push_back(ShortenedLine(Where(LineOf(row, field, 0)) + column +
+                                                            ": replaced " +
+                                                            DescribeReplacement(replacement)));
         m_values[c] = std::move(*converted);
         return true;
     }
@@ -105,8 +107,8 @@ private:
 
         // Blanks around a name or a package cannot be meant; the other fields keep theirs.
         object.name = std::string(Trim(m_values[0]));
-        if (object.name.empty() && nameRead)
-            Problem(line, "the name is empty");
+        if (std::string fault = NameFault(object.name); nameRead && !fault.empty())
+            Problem(line, fault);
         const auto& v = m_values;
         switch (m_kind) {
         case LibraryKind::Part: {
@@ -126,6 +128,8 @@ private:
             object.info = ComposeInfo({v[1], v[2], v[3]});
             break;
         }
+        if (std::string fault = InfoFault(object.info); !fault.empty())
+            Problem(line, fault);
         if (m_kind != LibraryKind::Part)
             ReadDrawing(row, object);
         if (!m_good)
