@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "platform/Drawing.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 
@@ -13,10 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace k2k::fuzz;
     const std::string_view text = BytesOf(data, size);
     const ParsedDrawing parsed = ParseDrawing(text);
-    const auto statements =
-        1 + std::count_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == ';'; });
+    const auto statements = 1 + CountLineEnds(text) +
+                            static_cast<std::size_t>(std::count(text.begin(), text.end(), ';'));
     for (const DrawingProblem& problem : parsed.problems) {
-        K2K_FUZZ_CHECK(problem.statement >= 0 && problem.statement <= statements);
+        K2K_FUZZ_CHECK(problem.statement >= 0 &&
+                       static_cast<std::size_t>(problem.statement) <= statements);
         K2K_FUZZ_CHECK(!problem.message.empty());
     }
     if (!parsed.drawing) {

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -22,6 +23,17 @@ std::string_view TrimBlanks(std::string_view text) noexcept {
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+// A statement ends at ";" or at the end of its line: LF, CR LF or a CR alone.
+constexpr std::string_view kStatementEnds = ";\r\n";
+
+// Where the statement after the one that ends at end starts (past the end of data when
+// none does).
+std::size_t StatementAfter(std::string_view data, std::size_t end) noexcept {
+    if (end + 1 < data.size() && data[end] == '\r' && data[end + 1] == '\n')
+        return end + 2;
+    return end + 1;
 }
 
 // A word of the input as a message shows it: quoted, and cut short when it is long.
@@ -103,10 +115,11 @@ public:
         long long value = 0;
         const char* first = word.data();
         const char* last = word.data() + word.size();
+        // One sign at most: from_chars takes a "-" but not a "+", so "+-5" would read as -5.
         if (first != last && *first == '+')
             ++first;
         const auto [end, ec] = std::from_chars(first, last, value);
-        if (first == last || end != last ||
+        if (first == last || end != last || (first != word.data() && *first == '-') ||
             (ec != std::errc() && ec != std::errc::result_out_of_range)) {
             m_problem = std::string(what) + " " + Quoted(word) + " is not a whole number";
             return std::nullopt;
@@ -170,14 +183,10 @@ class Reader final {
 public:
     ParsedDrawing Read(std::string_view data) {
         int number = 0;
-        std::size_t at = 0;
-        while (at <= data.size()) {
-            std::size_t end = at;
-            while (end < data.size() && data[end] != '\n' && data[end] != ';')
-                ++end;
-            ++number;
-            ReadStatement(number, TrimBlanks(data.substr(at, end - at)));
-            at = end + 1;
+        for (std::size_t at = 0; at <= data.size();) {
+            const std::size_t end = std::min(data.find_first_of(kStatementEnds, at), data.size());
+            ReadStatement(++number, TrimBlanks(data.substr(at, end - at)));
+            at = StatementAfter(data, end);
         }
         if (!m_result.drawing && m_result.problems.empty())
             m_result.problems.push_back({0, "no drawing"});
@@ -354,7 +363,7 @@ private:
 std::string TextField(std::string_view text) {
     std::string field(TrimBlanks(text));
     for (char& c : field)
-        if (c == ';' || c == '\n')
+        if (kStatementEnds.find(c) != std::string_view::npos)
             c = ' ';
     return field;
 }
@@ -406,6 +415,15 @@ std::string_view DrawingKindName(DrawingKind kind) noexcept {
 
 ParsedDrawing ParseDrawing(std::string_view data) {
     return Reader().Read(data);
+}
+
+std::size_t StatementStart(std::string_view data, int number) noexcept {
+    std::size_t at = 0;
+    for (int n = 1; n < number && at < data.size(); ++n)
+        at = std::min(
+            StatementAfter(data, std::min(data.find_first_of(kStatementEnds, at), data.size())),
+            data.size());
+    return at;
 }
 
 std::string FormatDrawing(const Drawing& drawing) {

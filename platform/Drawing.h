@@ -3,14 +3,14 @@
 // the drawing section of the object's library file (LibraryObject::drawing), so a library
 // built from a spreadsheet can carry it in one column.
 //
-// The text is a list of statements separated by line ends or ";". Blank statements and
-// statements starting with "#" are skipped. The first statement names the format and the
-// kind: "K2KDRAW 1 SYMBOL", "K2KDRAW 1 PACKAGE" or "K2KDRAW 1 PADSTACK". Each other
-// statement is a keyword and its fields separated by blanks; lengths and coordinates are
-// whole numbers of the drawing's unit, mils (1/1000 inch) unless a UNIT statement says
-// otherwise, x to the right and y upwards, angles whole degrees counter-clockwise from the
-// positive x axis. A name field is one word; the text of TEXT runs to the end of its
-// statement.
+// The text is a list of statements separated by ";" or line ends (LF, CR LF or a CR
+// alone). Blank statements and statements starting with "#" are skipped. The first
+// statement names the format and the kind: "K2KDRAW 1 SYMBOL", "K2KDRAW 1 PACKAGE" or
+// "K2KDRAW 1 PADSTACK". Each other statement is a keyword and its fields separated by
+// blanks; lengths and coordinates are whole numbers (one sign at most) of the drawing's
+// unit, mils (1/1000 inch) unless a UNIT statement says otherwise, x to the right and y
+// upwards, angles whole degrees counter-clockwise from the positive x axis. A name field
+// is one word; the text of TEXT runs to the end of its statement.
 //
 //   every kind   UNIT MIL|UM                 the unit of every length and coordinate of
 //                                            the drawing, wherever the statement stands:
@@ -157,6 +157,10 @@ std::string_view DrawingKindName(DrawingKind kind) noexcept;
 // Reads a drawing text. Never throws and never reads outside data; empty data gives no
 // drawing and the problem "no drawing".
 ParsedDrawing ParseDrawing(std::string_view data);
+
+// Where statement number (1 the first) of a drawing text starts, as ParseDrawing counts
+// statements; the text's size when it has fewer.
+std::size_t StatementStart(std::string_view data, int number) noexcept;
 
 // The text of a drawing, one statement per line in a fixed order, that ParseDrawing reads
 // back to an equal drawing.

@@ -14,12 +14,23 @@
 
 namespace k2k {
 
+// An entry whose name the suite cannot hold (not UTF-8, or a character Windows-1252 lacks):
+// its name as it can be shown, each such character or byte as "?", and why ("the name holds
+// the byte 0xFF, which is not UTF-8").
+struct UnnamedEntry {
+    std::string shownName;
+    std::string reason;
+};
+
 // The regular files of a folder (links followed); empty when it cannot be read. A name the
 // suite cannot name (a character Windows-1252 lacks, or a "\" in it) is left out, so no
-// one joins it to the folder and reaches another.
-std::vector<std::string> ListFiles(const std::string& folder);
+// one joins it to the folder and reaches another. unnamed, when given, gets the entries
+// left out because the suite cannot hold their names appended, in the same order.
+std::vector<std::string> ListFiles(const std::string& folder,
+                                   std::vector<UnnamedEntry>* unnamed = nullptr);
 // The immediate subfolders of a folder; empty when it cannot be read.
-std::vector<std::string> ListSubfolders(const std::string& folder);
+std::vector<std::string> ListSubfolders(const std::string& folder,
+                                        std::vector<UnnamedEntry>* unnamed = nullptr);
 
 // True when name ends with the extension (".SBC") without regard to case, and has more
 // than the extension.

@@ -1,5 +1,7 @@
 #include "platform/Kernel.h"
 
+#include "platform/StoredTexts.h"
+
 namespace k2k {
 
 int Kernel::S_LoadSymbol(int index, int libraryObject) {
@@ -17,7 +19,8 @@ int Kernel::S_LoadSymbol(int index, int libraryObject) {
     default:
         break;
     }
-    return LoadSymbolData(index, object->name, object->info, object->drawing, flags);
+    return LoadSymbolData(index, object->name, std::string(HeldInfo(object->info)), object->drawing,
+                          flags);
 }
 
 } // namespace k2k

@@ -2,6 +2,7 @@
 
 #include "platform/KernelProject.h"
 #include "platform/ProjectDatabase.h"
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 
 namespace k2k {
@@ -9,8 +10,8 @@ namespace k2k {
 namespace {
 
 int Add(ObjectMap& map, const ProjectObject& object, int maskA = 0, int maskB = 0) {
-    if (object.name.empty() || map.FindLive(object.name, maskA, maskB) != 0 ||
-        map.Count() >= kMaxProjectIndex)
+    if (!NameFault(object.name).empty() || !InfoFault(object.info).empty() ||
+        map.FindLive(object.name, maskA, maskB) != 0 || map.Count() >= kMaxProjectIndex)
         return 0;
     return map.Append(object);
 }

@@ -16,7 +16,8 @@ class ProjectBuilder final {
 public:
     explicit ProjectBuilder(std::string databaseName);
 
-    // Each answers the new index, or 0 when the name is empty or already in its map
+    // Each answers the new index, or 0 when the name or the info text is one that no store
+    // takes (platform/StoredTexts.h), when the name is already in its map
     // (parts in the part map; in the symbol map a symbol's name among the symbols, a
     // package's or padstack's among the packages and padstacks, so a symbol and a package
     // may share a name; hierarchies; pages within their hierarchy; components within

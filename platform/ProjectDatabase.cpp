@@ -2,7 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
-
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 
 #include <sqlite3.h>
@@ -229,6 +229,48 @@ void RemoveBuildFiles(const std::filesystem::path& temporary) {
     std::filesystem::remove(journal, ignored);
 }
 
+// Every object the project holds in use has a name and info text that every store takes
+// (StoredTexts): the kernel hands them over as C strings and finds objects by name, so an
+// object without a name, or with a NUL byte in its texts, could be listed but never found
+// again. The open refuses such a file as damaged, and the writes and changes refuse to
+// store one.
+std::string NameProblem(const char* what, long long index, const ProjectObject& object) {
+    if (object.deleted)
+        return {};
+    std::string fault = NameFault(object.name);
+    if (fault.empty())
+        fault = InfoFault(object.info);
+    return fault.empty() ? fault : std::string(what) + " " + DecimalText(index) + ": " + fault;
+}
+
+// The first object of a map that breaks the rule.
+std::string MapProblem(const char* what, const ObjectMap& map) {
+    for (int index = 1; index <= map.Count(); ++index)
+        if (const std::optional<ProjectObject> object = map.Live(index))
+            if (std::string problem = NameProblem(what, index, *object); !problem.empty())
+                return problem;
+    return {};
+}
+
+// What of a whole project breaks the rule; empty when nothing does.
+std::string ContentProblem(const ProjectContent& content) {
+    if (std::string fault = NameFault(content.name); !fault.empty())
+        return "the project: " + fault;
+    std::string problem = MapProblem("part", content.parts);
+    if (problem.empty())
+        problem = MapProblem("symbol", content.symbols);
+    if (problem.empty())
+        problem = MapProblem("hierarchy", content.hierarchies);
+    for (const ProjectHierarchy& hierarchy : content.contents) {
+        if (problem.empty())
+            problem = MapProblem("page", hierarchy.pages);
+        for (const ObjectMap& components : hierarchy.components)
+            if (problem.empty())
+                problem = MapProblem("component", components);
+    }
+    return problem;
+}
+
 bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& error) {
     const std::string header =
         "PRAGMA application_id = " + DecimalText(ProjectDatabase::kApplicationId) +
@@ -349,6 +391,10 @@ std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::pa
 
 bool ProjectDatabase::Write(const std::filesystem::path& file, const ProjectContent& content,
                             std::string& error) {
+    if (std::string problem = ContentProblem(content); !problem.empty()) {
+        error = "cannot write project " + file.string() + ": " + problem;
+        return false;
+    }
     // Writers of the file take turns; one that opened it works on its own copy of the old
     // file until it opens it again.
     FileLock lock;
@@ -477,20 +523,6 @@ std::string OutOfRange(const char* what, long long index) {
     return std::string(what) + " index " + DecimalText(index) + " out of range";
 }
 
-// The kernel hands names and info texts over as C strings and finds objects by name, so an
-// object in use without a name, or with a NUL byte in its texts, could be listed but never
-// found again: such a file is damaged.
-std::string NameProblem(const char* what, long long index, const ProjectObject& object) {
-    if (object.deleted)
-        return {};
-    if (object.name.empty())
-        return std::string(what) + " " + DecimalText(index) + " has no name";
-    if (object.name.find('\0') != std::string_view::npos ||
-        object.info.find('\0') != std::string_view::npos)
-        return std::string(what) + " " + DecimalText(index) + " holds a NUL byte";
-    return {};
-}
-
 // The maps hold a slot for every index up to the highest, so a few rows under huge
 // indexes would cost memory and time out of all proportion to the file. A file this
 // program writes has a row for every index; a map may miss as many rows as it holds, and
@@ -560,6 +592,8 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
                          return std::string("more than one project record");
                      hasProject = true;
                      content.name = row.Bytes(0);
+                     if (std::string fault = NameFault(content.name); !fault.empty())
+                         return "the project: " + fault;
                      currentHierarchy = AsIndex(row.Integer(1));
                      currentPage = AsIndex(row.Integer(2));
                      return std::string();
@@ -649,6 +683,8 @@ bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
                          return OutOfRange("hierarchy", index);
                      ProjectObject object;
                      object.name = row.Bytes(1);
+                     if (std::string bad = NameProblem("hierarchy", index, object); !bad.empty())
+                         return bad;
                      if (!content.hierarchies.Take(static_cast<int>(index), object))
                          return OutOfOrder("hierarchy", index);
                      return std::string();
@@ -678,6 +714,8 @@ bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
                          return OutOfRange("page", index);
                      ProjectObject object;
                      object.name = row.Bytes(2);
+                     if (std::string bad = NameProblem("page", index, object); !bad.empty())
+                         return bad;
                      if (!hierarchy->pages.Take(static_cast<int>(index), object))
                          return OutOfOrder("page", index);
                      return std::string();
@@ -712,6 +750,8 @@ bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
                      if (!ParseSymbolList(row.Bytes(5), symbols))
                          return "component " + DecimalText(index) + " has a bad symbol list";
                      object.symbols = symbols;
+                     if (std::string bad = NameProblem("component", index, object); !bad.empty())
+                         return bad;
                      if (!hierarchy->components[static_cast<std::size_t>(editor)].Take(
                              static_cast<int>(index), object))
                          return OutOfOrder("component", index);
@@ -872,8 +912,8 @@ bool ProjectDatabase::Fail(const std::string& message) {
 }
 
 bool ProjectDatabase::NameRefused(std::string_view name) {
-    if (name.empty())
-        return !Fail("a name cannot be empty");
+    if (std::string fault = NameFault(name); !fault.empty())
+        return !Fail(fault);
     return false;
 }
 
@@ -1041,6 +1081,10 @@ int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     NameClassOf(object.flags, maskA, maskB);
     if (index < 0 ? NameRefused(object.name) : NameRefused(symbols, object.name, maskA, maskB, 0))
         return 0;
+    if (std::string fault = InfoFault(object.info); !fault.empty()) {
+        Fail(fault);
+        return 0;
+    }
     if (!Written(RunChange(m_errorNumber, m_sqlite,
                            "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
                            {index, object.name, object.info, object.drawing, object.flags})))

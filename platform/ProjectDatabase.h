@@ -44,14 +44,16 @@ public:
     // when the file is missing, is not an SQLite file, is not a project database or is of
     // another format version, is damaged (rows out of the order of their keys, pages that
     // SQLite finds faulty; SQLite's check of the whole file then names the fault), or
-    // holds objects out of range. The file is read in one pass, each row straight into
-    // its map.
+    // holds objects out of range or a name or info text that no change stores
+    // (platform/StoredTexts.h). The file is read in one pass, each row straight into its
+    // map.
     static std::unique_ptr<ProjectDatabase> Open(const std::filesystem::path& file,
                                                  std::string& error);
 
     // Writes content as a new project file: the database is built in a new file beside
     // the target and renamed over it, so the target is either the old file or the
-    // complete new one. False, with error set, when it cannot.
+    // complete new one. False, with error set, when it cannot or when the content holds
+    // what Open would refuse.
     static bool Write(const std::filesystem::path& file, const ProjectContent& content,
                       std::string& error);
 
@@ -85,8 +87,9 @@ public:
 
     // The changes. Each is one transaction; false (with LastError) when the object does
     // not exist, the name is refused, or the file cannot be written; memory is then as
-    // before. A name is refused when it is empty or another live object of the same map
-    // has it (in the symbol map: another symbol, or another package or padstack).
+    // before. A name or info text is refused when no store takes it (StoredTexts), a name
+    // also when another live object of the same map has it (in the symbol map: another
+    // symbol, or another package or padstack).
     bool DeletePart(int index);
     bool DeleteSymbol(int index); // a scratch object is removed outright
     bool RenameDatabase(const std::string& name);

@@ -113,6 +113,14 @@ std::string_view Trim(std::string_view text) noexcept {
     return TrimRight(TrimLeft(text));
 }
 
+std::size_t CountLineEnds(std::string_view text) noexcept {
+    std::size_t ends = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++ends;
+    return ends;
+}
+
 std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
     std::vector<std::string_view> pieces;
     std::size_t start = 0;

@@ -31,6 +31,10 @@ std::string_view Trim(std::string_view text) noexcept;
 std::string_view TrimLeft(std::string_view text) noexcept;
 std::string_view TrimRight(std::string_view text) noexcept;
 
+// How many line ends a text holds: LF, CR LF and a CR alone are one each, as the suite's
+// files and the tool's sources end their lines.
+std::size_t CountLineEnds(std::string_view text) noexcept;
+
 // Splits at every occurrence of the separator; always at least one piece, empty pieces
 // count ("a,,b" gives three). The views refer into text.
 std::vector<std::string_view> SplitAt(std::string_view text, char separator);

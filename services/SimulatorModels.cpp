@@ -121,9 +121,13 @@ void CollectSimulatorModels(const std::string& folder, KernelCalls& kernel,
         return;
     const std::string prefix = folder.ends_with('\\') ? folder : folder + '\\';
     ModelCollector collector(kernel, tables, leftOut);
-    for (const std::string& fileName : ListFiles(folder))
+    std::vector<UnnamedEntry> unnamed;
+    for (const std::string& fileName : ListFiles(folder, leftOut ? &unnamed : nullptr))
         if (IsModelLibrary(fileName))
             collector.Collect(prefix + fileName, fileName);
+    for (const UnnamedEntry& entry : unnamed)
+        if (IsModelLibrary(entry.shownName))
+            leftOut->push_back({prefix + entry.shownName, entry.reason});
 }
 
 } // namespace k2k

@@ -25,7 +25,8 @@ std::int32_t ModelNumberOf(std::string_view functionName);
 // Appends the models of every library in folder to tables.models; nothing when the folder
 // does not exist. A library that does not load, lacks "ExportStatus" or answers 0 adds
 // nothing, and so does a name whose number is 0 or whose function is missing or answers
-// 0. leftOut, when given, learns each of these.
+// 0. leftOut, when given, learns each of these, then each library whose name the suite
+// cannot hold (not UTF-8, or beyond Windows-1252), which is never loaded.
 void CollectSimulatorModels(const std::string& folder, KernelCalls& kernel,
                             SimulationTables& tables, LeftOutFiles* leftOut = nullptr);
 

@@ -143,7 +143,12 @@ bool ReadIndexFile(SimulationTables& tables, FileOps& files, const std::string& 
 
 void ScanFolder(SimulationTables& tables, FileOps& files, const std::string& subcircuitDir,
                 const std::string& folder, const std::string& family, LeftOutFiles* leftOut) {
-    for (const std::string& fileName : ListFiles(folder)) {
+    std::vector<UnnamedEntry> unnamed;
+    const std::vector<std::string> fileNames = ListFiles(folder, leftOut ? &unnamed : nullptr);
+    for (const UnnamedEntry& entry : unnamed)
+        if (HasExtensionNoCase(entry.shownName, kSubcircuitExtension))
+            Note(leftOut, JoinPath(folder, entry.shownName), entry.reason);
+    for (const std::string& fileName : fileNames) {
         if (!HasExtensionNoCase(fileName, kSubcircuitExtension))
             continue;
         SubcircuitRef record;
@@ -210,9 +215,13 @@ SubcircuitSource BuildSubcircuitIndex(SimulationTables& tables, FileOps& files,
 
     tables.subcircuits = {};
     ScanFolder(tables, files, subcircuitDir, subcircuitDir, {}, leftOut);
-    for (const std::string& subfolder : ListSubfolders(subcircuitDir))
+    std::vector<UnnamedEntry> unnamed;
+    for (const std::string& subfolder : ListSubfolders(subcircuitDir, leftOut ? &unnamed : nullptr))
         ScanFolder(tables, files, subcircuitDir, JoinPath(subcircuitDir, subfolder),
                    UpperCase(subfolder), leftOut);
+    for (const UnnamedEntry& entry : unnamed)
+        Note(leftOut, JoinPath(subcircuitDir, entry.shownName),
+             entry.reason + "; no subcircuit in the folder is read");
     return SubcircuitSource::Scan;
 }
 

@@ -6,7 +6,8 @@
 // folder is scanned: the folder itself (family empty), then each immediate subfolder in
 // name order (family = its name, upper case); every file whose name ends with ".SBC" in
 // any case becomes an entry {"X", name up to its first ".", "library", description,
-// family, node count} when it passes CheckSubcircuitFile.
+// family, node count} when it passes CheckSubcircuitFile. A ".SBC" file or a subfolder
+// whose name the suite cannot hold (not UTF-8, or beyond Windows-1252) is left out.
 //
 // A subcircuit file, as far as the browser reads it (empty lines are skipped):
 //   .SUBCKT NAME NODE1 NODE2 ...        the name equals the file's; the rest are nodes

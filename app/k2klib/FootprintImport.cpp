@@ -375,7 +375,7 @@ public:
         CountLosses(footprint, lose);
         LibraryObject package;
         std::string description, type;
-        if (!Convert(footprint.name, TextUse::Field, footprint.name, "name", package.name) ||
+        if (!Convert(footprint.name, TextUse::Name, footprint.name, "name", package.name) ||
             !Convert(footprint.description, TextUse::Field, footprint.name, "description",
                      description) ||
             !Convert(m_type, TextUse::Field, footprint.name, "package_type", type))
@@ -384,6 +384,11 @@ public:
             m_report.LeaveOut(std::string(m_library) + ": a package without a name");
             return;
         }
+        package.info = ComposeInfo({description, type, ""});
+        if (!ImportedInfoFits(package.info,
+                              std::string(m_library) + ": package \"" + footprint.name + "\"",
+                              m_report))
+            return;
         const auto [at, added] = m_names.emplace(UpperCase(package.name), footprint.name);
         if (!added) {
             m_report.LeaveOut(std::string(m_library) + ": package \"" + footprint.name +
@@ -399,7 +404,6 @@ public:
             m_names.erase(at);
             return;
         }
-        package.info = ComposeInfo({description, type, ""});
         m_packages.push_back(std::move(package));
         m_padstacks.merge(padstacks);
     }

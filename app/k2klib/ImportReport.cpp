@@ -1,5 +1,7 @@
 #include "ImportReport.h"
 
+#include "ImportText.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -83,9 +85,13 @@ void ImportReport::Lose(Loss loss, std::string_view library, std::string_view ob
     tally.count += count;
     if (tally.examples.size() >= kExamples)
         return;
-    std::string example = std::string(library) + ": " + std::string(object);
+    std::string example = ShortenedLine(std::string(library) + ": " + std::string(object));
     if (std::find(tally.examples.begin(), tally.examples.end(), example) == tally.examples.end())
         tally.examples.push_back(std::move(example));
+}
+
+void ImportReport::LeaveOut(std::string what) {
+    m_leftOut.push_back(ShortenedLine(std::move(what)));
 }
 
 void ImportReport::Write(std::ostream& out) const {

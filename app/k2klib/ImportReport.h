@@ -71,8 +71,9 @@ public:
     // count more of a loss in the object (an example "LIBRARY: OBJECT" when it is among the
     // first objects of that kind of loss).
     void Lose(Loss loss, std::string_view library, std::string_view object, std::size_t count = 1);
-    // An object left out of its library: "LIBRARY: kind "NAME": why".
-    void LeaveOut(std::string what) { m_leftOut.push_back(std::move(what)); }
+    // An object left out of its library: "LIBRARY: kind "NAME": why". A long line (a name
+    // of megabytes) is kept shortened (ShortenedLine), as are the examples of a loss.
+    void LeaveOut(std::string what);
     // A name that several libraries hold: "kind "NAME": LIBRARY, LIBRARY".
     void ShareName(std::string what) { m_shared.push_back(std::move(what)); }
     // A character replaced by its stand-in: "LIBRARY: kind "NAME": field "F": replaced ...".

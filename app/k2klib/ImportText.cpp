@@ -2,11 +2,13 @@
 
 #include "ImportReport.h"
 
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <limits>
 
 namespace k2k {
 
@@ -54,6 +56,7 @@ void Count(std::vector<Replacement>& replaced, char32_t codePoint) {
 bool Holds(TextUse use, unsigned char byte) noexcept {
     const bool control = byte < 0x20 || byte == 0x7F;
     switch (use) {
+    case TextUse::Name:
     case TextUse::Field:
         return !control && byte != static_cast<unsigned char>(kFieldSeparator);
     case TextUse::Drawing:
@@ -69,6 +72,20 @@ std::string CodePointName(char32_t codePoint) {
     char number[16];
     std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(codePoint));
     return number;
+}
+
+// The longest text of the use the suite holds, in Windows-1252 bytes.
+std::size_t LengthLimit(TextUse use) noexcept {
+    switch (use) {
+    case TextUse::Name:
+        return kMaxNameLength;
+    case TextUse::Field:
+        return kMaxInfoLength;
+    case TextUse::Drawing:
+    case TextUse::DrawingSource:
+        break;
+    }
+    return std::numeric_limits<std::size_t>::max();
 }
 
 } // namespace
@@ -113,9 +130,38 @@ std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
         report.LeaveOut(what + " holds " + DescribeUnholdable(bad));
         return std::nullopt;
     }
+    if (const std::size_t limit = LengthLimit(use); text->size() > limit) {
+        report.LeaveOut(what + " is " + std::to_string(text->size()) + " bytes long (at most " +
+                        std::to_string(limit) + ")");
+        return std::nullopt;
+    }
     for (const Replacement& replacement : replaced)
         report.Replace(what + ": replaced " + DescribeReplacement(replacement));
     return text;
+}
+
+bool ImportedInfoFits(std::string_view info, const std::string& what, ImportReport& report) {
+    if (std::string fault = InfoFault(info); !fault.empty()) {
+        report.LeaveOut(what + ": " + fault);
+        return false;
+    }
+    return true;
+}
+
+std::string ShortenedLine(std::string line, std::size_t limit) {
+    if (line.size() <= limit)
+        return line;
+    const auto startsCharacter = [&line](std::size_t at) {
+        return (static_cast<unsigned char>(line[at]) & 0xC0) != 0x80;
+    };
+    std::size_t head = limit / 2;
+    while (head > 0 && !startsCharacter(head))
+        --head;
+    std::size_t tail = line.size() - limit / 2;
+    while (tail < line.size() && !startsCharacter(tail))
+        ++tail;
+    return line.substr(0, head) + "[... " + std::to_string(tail - head) + " bytes ...]" +
+           line.substr(tail);
 }
 
 std::string DescribeUnholdable(const UnholdableCharacter& bad) {

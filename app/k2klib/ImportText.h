@@ -2,7 +2,8 @@
 // The texts of built and imported objects in the suite's encoding. Sources are UTF-8; the
 // suite's texts are Windows-1252, single lines, and its info texts use the euro sign's
 // byte as the field separator. Every text of a built or imported object passes through
-// ToSuiteText, the one place that decides what the suite can hold.
+// ToSuiteText, the one place that decides which characters the suite can hold; how long a
+// name or an info text may be is the rule of platform/StoredTexts.h.
 //
 // On request a character Windows-1252 lacks is replaced by its stand-in from a fixed
 // table: the Greek mu by the micro sign it looks like, the ohm sign by "Ohm", the minus
@@ -22,7 +23,9 @@ namespace k2k {
 class ImportReport;
 
 enum class TextUse {
-    Field,         // a name or an info field: one line, no control characters, no euro sign
+    Name,          // a name: a field of at most kMaxNameLength bytes
+    Field,         // an info field: one line, no control characters, no euro sign, and no
+                   // longer than an info text (kMaxInfoLength bytes)
     Drawing,       // a drawing text made here: statements on lines; the euro sign is a
                    // character like any other
     DrawingSource, // a drawing as a person writes it: also tabs and carriage returns
@@ -63,11 +66,21 @@ std::optional<std::string> ToSuiteText(std::string_view utf8, TextUse use, Unhol
                                        std::vector<Replacement>* replaced = nullptr);
 
 // One text of an imported object, what: "LIBRARY: kind "NAME": field "F"". On a character
-// the suite cannot hold, the object is to be left out: nullopt, and the report lists it;
-// each character replaced is listed too.
+// the suite cannot hold, or a name or field longer than the suite holds, the object is to
+// be left out: nullopt, and the report lists it; each character replaced is listed too.
 std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
                                         const TextOptions& options, const std::string& what,
                                         ImportReport& report);
+
+// The info text composed of an object's imported fields, what: "LIBRARY: kind "NAME"".
+// False, with the object listed as left out, when it is longer than the suite holds.
+bool ImportedInfoFits(std::string_view info, const std::string& what, ImportReport& report);
+
+// A line of a report or a message, UTF-8, as it is shown: a line longer than limit (one
+// naming an object of a name of megabytes) keeps its start and its end, whole characters,
+// around "[... N bytes ...]".
+inline constexpr std::size_t kLongestShownLine = 400;
+std::string ShortenedLine(std::string line, std::size_t limit = kLongestShownLine);
 
 // "the character \"μ\" (U+03BC), which Windows-1252 cannot hold", "the control character
 // U+0009", "the byte 0xFF, which is not UTF-8", or why the euro sign is refused.

@@ -3,6 +3,7 @@
 #include "CsvTable.h"
 #include "common/ObjectKinds.h"
 #include "platform/Drawing.h"
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
 
@@ -13,32 +14,21 @@ namespace k2k {
 
 namespace {
 
-// The source line of a byte of a row: the row ends on row.line, and every line break
+// The source line of a byte of a row: the row ends on row.line, and every line end
 // inside its fields moves its start up. Positions past the row count as its end.
 std::size_t LineOf(const CsvRow& row, std::size_t field, std::size_t offset) {
     std::size_t breaks = 0;
     std::size_t before = 0;
     for (std::size_t i = 0; i < row.fields.size(); ++i) {
         const std::string_view text = row.fields[i];
-        const auto count = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        const std::size_t count = CountLineEnds(text);
         breaks += count;
-        if (i < field) {
+        if (i < field)
             before += count;
-        } else if (i == field) {
-            const std::string_view head = text.substr(0, offset);
-            before += static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n'));
-        }
+        else if (i == field)
+            before += CountLineEnds(text.substr(0, offset));
     }
     return row.line - breaks + before;
-}
-
-// Where statement number (1 the first) of a drawing text begins.
-std::size_t StatementOffset(std::string_view text, int number) {
-    std::size_t at = 0;
-    for (int n = 1; n < number && at < text.size(); ++at)
-        if (text[at] == '\n' || text[at] == ';')
-            ++n;
-    return at;
 }
 
 // Reads the rows one by one: a row with problems is left out, each problem listed, and
@@ -75,7 +65,7 @@ private:
     }
 
     void Problem(std::size_t line, const std::string& problem) {
-        m_findings.problems.push_back(Where(line) + problem);
+        m_findings.problems.push_back(ShortenedLine(Where(line) + problem));
         m_good = false;
     }
 
@@ -98,8 +88,9 @@ private:
             return false;
         }
         for (const Replacement& replacement : replaced)
-            m_findings.replacements.push_back(Where(LineOf(row, field, 0)) + column +
-                                              ": replaced " + DescribeReplacement(replacement));
+            m_findings.replacements.push_back(ShortenedLine(Where(LineOf(row, field, 0)) + column +
+                                                            ": replaced " +
+                                                            DescribeReplacement(replacement)));
         m_values[c] = std::move(*converted);
         return true;
     }
@@ -116,8 +107,8 @@ private:
 
         // Blanks around a name or a package cannot be meant; the other fields keep theirs.
         object.name = std::string(Trim(m_values[0]));
-        if (object.name.empty() && nameRead)
-            Problem(line, "the name is empty");
+        if (std::string fault = NameFault(object.name); nameRead && !fault.empty())
+            Problem(line, fault);
         const auto& v = m_values;
         switch (m_kind) {
         case LibraryKind::Part: {
@@ -137,6 +128,8 @@ private:
             object.info = ComposeInfo({v[1], v[2], v[3]});
             break;
         }
+        if (std::string fault = InfoFault(object.info); !fault.empty())
+            Problem(line, fault);
         if (m_kind != LibraryKind::Part)
             ReadDrawing(row, object);
         if (!m_good)
@@ -159,7 +152,7 @@ private:
         const std::size_t field = m_positions[c].value_or(0);
         for (const DrawingProblem& problem : parsed.problems) {
             const std::size_t offset =
-                StatementOffset(m_table.Field(row, m_positions[c]), problem.statement);
+                StatementStart(m_table.Field(row, m_positions[c]), problem.statement);
             std::string what = "the drawing";
             if (problem.statement > 0)
                 what += ", statement " + std::to_string(problem.statement);

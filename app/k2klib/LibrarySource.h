@@ -44,10 +44,12 @@ struct SourceFindings {
 // a source at all: it cannot be read, its quoting is broken, or its header names an
 // unknown column. Otherwise true with the objects of every good row; a row is left out,
 // each of its problems listed, when it has more fields than the header, a character
-// Windows-1252 cannot hold (unless options replace it), a control character or, but in a drawing,
-// the euro sign, an empty name, a part package name holding a blank, the name of an
-// earlier row (compared without regard to case), or a drawing with a problem (LINE is
-// that of its statement).
+// Windows-1252 cannot hold (unless options replace it), a control character or, but in a
+// drawing, the euro sign, a name or info text that no store takes (platform/StoredTexts.h:
+// an empty name, one too long, an info text too long), a part package name holding a
+// blank, the name of an earlier row (compared without regard to case), or a drawing with a
+// problem (LINE is that of its statement). A problem naming a name of megabytes is shown
+// cut short (ShortenedLine).
 bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
                        const TextOptions& options, std::vector<LibraryObject>& objects,
                        SourceFindings& findings);

@@ -14,6 +14,7 @@
 
 #include "platform/KernelProject.h"
 #include "platform/ProjectBuilder.h"
+#include "platform/StoredTexts.h"
 #include "platform/Text.h"
 
 #include <filesystem>
@@ -35,7 +36,7 @@ struct ProjectSource {
     std::string error;
 
     bool Fail(const fs::path& file, std::size_t line, const std::string& problem) {
-        error = file.string() + ":" + std::to_string(line) + ": " + problem;
+        error = ShortenedLine(file.string() + ":" + std::to_string(line) + ": " + problem);
         return false;
     }
 };
@@ -60,6 +61,13 @@ std::optional<std::string> Cp1252(ProjectSource& source, const fs::path& file, c
                     "\"" + std::string(text) +
                         "\" holds a character that Windows-1252 cannot hold");
     return converted;
+}
+
+// Why the builder did not add a name: a name no store takes, or else the other reason.
+std::string Refused(std::string_view what, const std::string& name, std::string_view otherwise) {
+    std::string fault = NameFault(name);
+    return std::string(what) + " \"" + name +
+           "\": " + (fault.empty() ? std::string(otherwise) : fault);
 }
 
 bool AddObjects(ProjectSource& source) {
@@ -110,9 +118,8 @@ bool AddHierarchiesAndPages(ProjectSource& source) {
         const auto name = Cp1252(source, hierarchyFile, row, Trim(hierarchies.Field(row, 0)));
         if (!name)
             return false;
-        if (name->empty() || source.builder.AddHierarchy(*name) == 0)
-            return source.Fail(hierarchyFile, row.line,
-                               "hierarchy \"" + *name + "\" is empty or named twice");
+        if (source.builder.AddHierarchy(*name) == 0)
+            return source.Fail(hierarchyFile, row.line, Refused("hierarchy", *name, "named twice"));
     }
 
     CsvTable pages;
@@ -135,7 +142,7 @@ bool AddHierarchiesAndPages(ProjectSource& source) {
         const int page = source.builder.AddPage(hierarchy, *name);
         if (page == 0)
             return source.Fail(pageFile, row.line,
-                               "page \"" + *name + "\" is empty or named twice in its hierarchy");
+                               Refused("page", *name, "named twice in its hierarchy"));
         source.pageIndexes.emplace(std::pair{hierarchy, *name}, page);
     }
     // The project opens on its first hierarchy and that hierarchy's first page.
@@ -219,9 +226,10 @@ bool AddComponents(ProjectSource& source) {
             }
         }
         if (source.builder.AddComponent(hierarchy, editor, reference, part, used) == 0)
-            return source.Fail(file, row.line,
-                               "component \"" + reference + "\" is empty or placed twice in " +
-                                   std::string(editorName) + " of " + hierarchyName);
+            return source.Fail(
+                file, row.line,
+                Refused("component", reference,
+                        "placed twice in " + std::string(editorName) + " of " + hierarchyName));
     }
     return true;
 }

@@ -67,14 +67,18 @@ public:
 private:
     LossSink Sink(const kicad::Symbol& symbol) const { return {m_report, m_library, symbol.name}; }
 
+    // "LIBRARY: kind "NAME"", as the report names an object.
+    std::string Object(std::string_view kind, std::string_view name) const {
+        return std::string(m_library) + ": " + std::string(kind) + " \"" + std::string(name) + "\"";
+    }
+
     // Converts one field of an object; on a character the suite cannot hold, the object
     // is left out and listed.
     bool Convert(std::string_view utf8, TextUse use, std::string_view kind, std::string_view name,
                  std::string_view field, std::string& out) {
-        auto text = ImportedText(utf8, use, m_options,
-                                 std::string(m_library) + ": " + std::string(kind) + " \"" +
-                                     std::string(name) + "\": field \"" + std::string(field) + "\"",
-                                 m_report);
+        auto text =
+            ImportedText(utf8, use, m_options,
+                         Object(kind, name) + ": field \"" + std::string(field) + "\"", m_report);
         if (!text)
             return false;
         out = std::move(*text);
@@ -181,7 +185,7 @@ private:
             LibraryObject object;
             std::string suiteDescription;
             std::string suiteType;
-            if (!Convert(name, TextUse::Field, "symbol", name, "name", object.name) ||
+            if (!Convert(name, TextUse::Name, "symbol", name, "name", object.name) ||
                 !Convert(description, TextUse::Field, "symbol", name, "description",
                          suiteDescription) ||
                 !Convert(m_partType, TextUse::Field, "symbol", name, "symbol_type", suiteType) ||
@@ -194,6 +198,8 @@ private:
             if (!NewName(m_symbolNames, object.name, "symbol", name))
                 continue;
             object.info = ComposeInfo({suiteDescription, suiteType, "", ""});
+            if (!ImportedInfoFits(object.info, Object("symbol", name), m_report))
+                continue;
             m_imported.symbols.push_back(std::move(object));
         }
     }
@@ -248,7 +254,7 @@ private:
             std::string(kSourceTag) + ":" + std::string(m_library) + ":" + name;
 
         std::string n, p, description, code, type, pType, s;
-        if (!Convert(name, TextUse::Field, "part", name, "name", n) ||
+        if (!Convert(name, TextUse::Name, "part", name, "name", n) ||
             !Convert(package, TextUse::Field, "part", name, "package", p) ||
             !Convert(own("ki_description"), TextUse::Field, "part", name, "description",
                      description) ||
@@ -272,6 +278,8 @@ private:
         LibraryObject part;
         part.name = std::move(n);
         part.info = ComposePartInfo(p, {description, code, "", "", type, "", pType, "", "", s});
+        if (!ImportedInfoFits(part.info, Object("part", name), m_report))
+            return;
         m_imported.parts.push_back(std::move(part));
     }
 

@@ -3,6 +3,7 @@
 #include "support/ToolRun.h"
 
 #include "platform/LibraryFile.h"
+#include "platform/StoredTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,49 @@ TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
     EXPECT_NE(search.out.find("\tNE555\tb_KiCad.PART\tTimer\t"), std::string::npos) << search.out;
     const std::string ini = test::ReadFile(suite / "kalde2000.ini");
     EXPECT_EQ(ini.find("b_KiCad.PART"), ini.rfind("b_KiCad.PART")) << "registered once: " << ini;
+}
+
+// Names and info texts longer than the suite holds leave their objects out, each listed;
+// the longest that fit are imported. A name of megabytes is listed cut short.
+TEST_F(K2klibImportTest, NamesAndTextsLongerThanTheSuiteHoldsAreLeftOutAndListed) {
+    const std::string longest(kMaxNameLength, 'N');
+    WriteFile(sources / "Amplifier_Other.kicad_sym",
+              Library(Symbol(std::string(3 << 20, 'H'), "Huge name") + Symbol(longest, "Longest") +
+                      Symbol("LONGTEXT", std::string(kMaxInfoLength + 1, 'd')) +
+                      Symbol("LONGINFO", std::string(kMaxInfoLength - 5, 'd'))));
+    std::filesystem::create_directories(sources / "Package_A.pretty");
+    const auto footprint = [&](const std::string& name, const std::string& description) {
+        WriteFile(sources / "Package_A.pretty" / (name.substr(0, 20) + ".kicad_mod"),
+                  "(footprint \"" + name + "\" (descr \"" + description + "\"))\n");
+    };
+    footprint(longest + "N", "");
+    footprint("LONGINFO", std::string(kMaxInfoLength, 'd'));
+    footprint("SOT-1", "fits");
+
+    const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+                                sources.string(), "--footprints", sources.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_LT(run.out.size(), 10'000u) << "the huge name is listed cut short";
+    const auto leftOut = [&](const std::string& what) {
+        EXPECT_NE(run.out.find(what), std::string::npos) << what << "\n" << run.out;
+    };
+    leftOut("Amplifier_Other: symbol \"HHHHHHHHHH");
+    leftOut("Amplifier_Other: part \"HHHHHHHHHH");
+    leftOut("\": field \"name\" is 3145728 bytes long (at most 255)\n");
+    leftOut("Amplifier_Other: symbol \"LONGTEXT\": field \"description\" is 4096 bytes long "
+            "(at most 4095)\n");
+    leftOut("Amplifier_Other: symbol \"LONGINFO\": the info text is ");
+    leftOut("Amplifier_Other: part \"LONGINFO\": the info text is ");
+    leftOut("Package_A: package \"" + longest +
+            "N\": field \"name\" is 256 bytes long (at most "
+            "255)\n");
+    leftOut("Package_A: package \"LONGINFO\": the info text is ");
+    EXPECT_NE(run.out.find("Left out: 10 objects"), std::string::npos) << run.out;
+
+    const auto parts = RunK2klib({"list", (suite / "LIB" / "Amplifier_Other.PART").string()});
+    EXPECT_NE(parts.out.find("\n" + longest + "\t"), std::string::npos) << parts.out;
+    const auto packages = RunK2klib({"list", (suite / "LIB" / "Package_A.PACKAGE").string()});
+    EXPECT_NE(packages.out.find("\nSOT-1\t"), std::string::npos) << packages.out;
 }
 
 TEST(K2klibFootprintImportTest, EachFolderIsAPackageLibraryAndThePadsShareOnePadstackLibrary) {

@@ -1,5 +1,6 @@
 #include "platform/Kernel.h"
 #include "platform/LibraryFile.h"
+#include "platform/StoredTexts.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
@@ -69,9 +70,10 @@ TEST_F(K2klibProjectTest, BuildsAProjectTheKernelOpens) {
 TEST_F(K2klibProjectTest, BadSourcesNameFileAndLineAndWriteNothing) {
     struct Case {
         const char* file;
-        const char* text;
-        const char* message;
+        std::string text;
+        std::string message;
     };
+    const std::string longName(kMaxNameLength + 1, 'N');
     const Case cases[] = {
         {"pages.csv", "hierarchy,name\nNOWHERE,Sheet\n",
          "pages.csv:2: unknown hierarchy \"NOWHERE\""},
@@ -85,13 +87,26 @@ TEST_F(K2klibProjectTest, BadSourcesNameFileAndLineAndWriteNothing) {
          "components.csv:2: the row has 4 fields"},
         {"hierarchies.csv", "name\n", "hierarchies.csv: a project needs at least one hierarchy"},
         {"parts.csv", "name,package\nX,DIP 8\n", "parts.csv:2:"},
+        // Names no store takes.
+        {"hierarchies.csv", "name\nTOP\n" + longName + "\n",
+         "hierarchies.csv:3: hierarchy \"" + longName + "\": the name is 256 bytes long"},
+        {"pages.csv", "hierarchy,name\nTOP,\" \"\n", "pages.csv:2: page \"\": the name is empty"},
+        {"components.csv",
+         "hierarchy,editor,reference,part,uses\nTOP,schematic," + longName + ",LM741,\n",
+         "components.csv:2: component \"" + longName + "\": the name is 256 bytes long"},
+        {"components.csv",
+         "hierarchy,editor,reference,part,uses\nTOP,schematic,U1,,\nTOP,schematic,U1,,\n",
+         "components.csv:3: component \"U1\": placed twice in schematic of TOP"},
+        {"symbols.csv", "name\n" + std::string(1 << 20, 'S') + "\n",
+         "symbols.csv:2: symbol \"SSSS"},
     };
     for (const Case& c : cases) {
         SetUp();
         WriteFile(source / c.file, c.text);
         const auto run = RunK2klib({"project", source.string(), project.string()});
         EXPECT_EQ(run.status, 1) << c.file << ": " << c.text;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err.substr(0, 1000);
+        EXPECT_LT(run.err.size(), 1000u) << "a name of megabytes is shown cut short";
         EXPECT_FALSE(std::filesystem::exists(project)) << c.text;
     }
     EXPECT_EQ(RunK2klib({"project", (dir / "missing").string(), project.string()}).status, 2);

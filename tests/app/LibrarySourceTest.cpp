@@ -1,5 +1,6 @@
 #include "LibrarySource.h"
 
+#include "platform/StoredTexts.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 
@@ -93,8 +94,8 @@ TEST_F(LibrarySourceTest, OtherKindsJoinTheirFieldsInTheirOrder) {
 
 struct BadSource {
     LibraryKind kind;
-    const char* csv;
-    const char* expected; // follows "FILE:"
+    std::string csv;
+    std::string expected; // follows "FILE:"
 };
 
 // A source that cannot be read as one gives its one problem and no objects.
@@ -150,14 +151,32 @@ TEST_F(LibrarySourceTest, ABadRowIsLeftOutWithItsProblemAndTheOthersAreKept) {
          "4: part \"A\": the name is already used on line 2"},
         {LibraryKind::Symbol, "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\nLINE 0 0\"\nZ\n",
          "4: symbol \"B\": the drawing, statement 2: LINE needs 4 fields, has 2"},
+        // A statement ends at a CR alone as at a line end; CR LF is one end.
+        {LibraryKind::Symbol,
+         "name,drawing\nA,\nB,\"K2KDRAW 1 SYMBOL\rLINE 0 0\rLINE 0 0 1 1\"\nZ\n",
+         "4: symbol \"B\": the drawing, statement 2: LINE needs 4 fields, has 2"},
+        {LibraryKind::Symbol,
+         "name,drawing\r\nA,\r\nB,\"K2KDRAW 1 SYMBOL\r\rLINE 0 +-5 1 1\r\nLINE 0 0 1 1\"\r\nZ\r\n",
+         "5: symbol \"B\": the drawing, statement 3: y1 \"+-5\" is not a whole number"},
+        // Names and info texts longer than any store takes; a name of megabytes is shown
+        // cut short.
+        {LibraryKind::Part, "name\nA\n" + std::string(kMaxNameLength + 1, 'N') + "\nZ\n",
+         "3: part \"" + std::string(kMaxNameLength + 1, 'N') +
+             "\": the name is 256 bytes long (at most 255)"},
+        {LibraryKind::Symbol,
+         "name,description\nA,x\nB," + std::string(kMaxInfoLength, 'd') + "\nZ\n",
+         "3: symbol \"B\": the info text is 4098 bytes long (at most 4095)"},
+        {LibraryKind::Package, "name\nA\n" + std::string(1 << 20, 'H') + "\nZ\n",
+         "3: package \"HHHHHHHHHHHHHHHH"},
         {LibraryKind::Package, "name,drawing\nA,\nB,K2KDRAW 1 SYMBOL\nZ\n",
          "3: package \"B\": the drawing is a SYMBOL drawing, not a PACKAGE drawing"},
     };
     for (const BadSource& source : sources) {
-        SCOPED_TRACE(source.csv);
+        SCOPED_TRACE(source.csv.substr(0, 100));
         ASSERT_TRUE(Read(source.kind, source.csv));
-        ASSERT_EQ(m_findings.problems.size(), 1u) << m_findings.problems.back();
+        ASSERT_EQ(m_findings.problems.size(), 1u) << m_error;
         EXPECT_EQ(m_error.rfind(m_file.string() + ":" + source.expected, 0), 0u) << m_error;
+        EXPECT_LT(m_error.size(), kLongestShownLine + 50);
         EXPECT_EQ(m_findings.rowsLeftOut, 1u);
         ASSERT_FALSE(m_objects.empty());
         EXPECT_EQ(m_objects.back().name, "Z");

@@ -82,6 +82,7 @@ TEST(DrawingTest, ABadStatementIsReportedByNumberAndTheRestIsKept) {
         {"a name of two words", "PIN 1 ~CLR X L 0 0 100", "PIN needs 6 fields, has 7"},
         {"not a number", "LINE 0 0 1x 1", "x2 \"1x\" is not a whole number"},
         {"a blank sign", "LINE 0 0 - 1", "x2 \"-\" is not a whole number"},
+        {"two signs", "LINE 0 0 +-5 1", "x2 \"+-5\" is not a whole number"},
         {"beyond the drawing area", "LINE 0 10000001 0 0", "y1 \"10000001\" is out of range"},
         {"beyond any integer", "LINE 0 0 0 99999999999999999999999", "out of range"},
         {"a text without height", "TEXT 0 0 0 hello", "the height must be above 0"},
@@ -93,21 +94,25 @@ TEST(DrawingTest, ABadStatementIsReportedByNumberAndTheRestIsKept) {
         {"a pad in a symbol", "PAD 1 C60H32 0 0 0", "PAD belongs to packages, not to symbols"},
         {"a second format line", "K2KDRAW 1 SYMBOL", "K2KDRAW may only be the first"},
     };
-    for (const BadStatement& bad : cases) {
-        SCOPED_TRACE(bad.name);
-        const std::string text = std::string("K2KDRAW 1 SYMBOL\nLINE 0 0 1 1\n# pins\n") +
-                                 bad.statement + "\nPIN 1 A L -200 0 100";
-        const ParsedDrawing parsed = ParseDrawing(text);
-        ASSERT_TRUE(parsed.drawing.has_value());
-        ASSERT_EQ(parsed.problems.size(), 1u);
-        EXPECT_EQ(parsed.problems[0].statement, 4) << "the comment counts as a statement";
-        EXPECT_NE(parsed.problems[0].message.find(bad.message), std::string::npos)
-            << parsed.problems[0].message;
-        EXPECT_EQ(parsed.drawing->lines.size(), 1u);
-        EXPECT_EQ(parsed.drawing->pins.size(), 1u) << "the statement after it is read";
-        EXPECT_TRUE(parsed.drawing->arcs.empty() && parsed.drawing->texts.empty())
-            << "the bad statement is left out";
-    }
+    // A line ends at LF, CR LF or a CR alone, and each is one end.
+    for (const std::string end : {"\n", "\r", "\r\n"})
+        for (const BadStatement& bad : cases) {
+            SCOPED_TRACE(std::string(bad.name) + (end == "\r"   ? ", CR"
+                                                  : end == "\n" ? ", LF"
+                                                                : ", CR LF"));
+            const std::string text = "K2KDRAW 1 SYMBOL" + end + "LINE 0 0 1 1" + end + "# pins" +
+                                     end + bad.statement + end + "PIN 1 A L -200 0 100";
+            const ParsedDrawing parsed = ParseDrawing(text);
+            ASSERT_TRUE(parsed.drawing.has_value());
+            ASSERT_EQ(parsed.problems.size(), 1u);
+            EXPECT_EQ(parsed.problems[0].statement, 4) << "the comment counts as a statement";
+            EXPECT_NE(parsed.problems[0].message.find(bad.message), std::string::npos)
+                << parsed.problems[0].message;
+            EXPECT_EQ(parsed.drawing->lines.size(), 1u);
+            EXPECT_EQ(parsed.drawing->pins.size(), 1u) << "the statement after it is read";
+            EXPECT_TRUE(parsed.drawing->arcs.empty() && parsed.drawing->texts.empty())
+                << "the bad statement is left out";
+        }
 
     // Statements that contradict an earlier one: the first is kept.
     const ParsedDrawing twice =

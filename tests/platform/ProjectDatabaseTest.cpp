@@ -2,6 +2,7 @@
 #include "platform/FileLock.h"
 #include "platform/KernelProject.h"
 #include "platform/ProjectBuilder.h"
+#include "platform/StoredTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -321,10 +322,13 @@ TEST_F(ProjectFileTest, NewerFormatsAndDamagedContentAreRefused) {
         {"INSERT INTO pages VALUES (1, 1000000, 'X')", "far beyond"},
         {"INSERT INTO components VALUES (1, 1, 1000000, 'X', 0, '')", "far beyond"},
         {"INSERT INTO parts VALUES (23, 'X', '', 0)", "far beyond"}, // 3 rows: a few are fine
-        {"INSERT INTO parts VALUES (4, X'', '', 0)", "has no name"},
-        {"INSERT INTO symbols VALUES (3, X'', '', '', 1, 0)", "has no name"},
+        {"INSERT INTO parts VALUES (4, X'', '', 0)", "part 4: the name is empty"},
+        {"INSERT INTO symbols VALUES (3, X'', '', '', 1, 0)", "name is empty"},
         {"INSERT INTO parts VALUES (4, CAST(X'410042' AS TEXT), '', 0)", "NUL byte"},
         {"INSERT INTO parts VALUES (4, 'X', CAST(X'410042' AS TEXT), 0)", "NUL byte"},
+        {"INSERT INTO parts VALUES (4, 'X', printf('%4096s', ''), 0)", "4096 bytes long"},
+        {"INSERT INTO pages VALUES (1, 1, CAST(X'410042' AS TEXT))", "page 1: the name holds"},
+        {"UPDATE project SET name = X''", "the project: the name is empty"},
     };
     for (const auto& [sql, piece] : cases) {
         const std::string error = OpenError(Damaged(sql));
@@ -339,6 +343,72 @@ TEST_F(ProjectFileTest, NewerFormatsAndDamagedContentAreRefused) {
     ASSERT_TRUE(database);
     EXPECT_EQ(database->Parts().Count(), 22);
     EXPECT_EQ(database->Pages(1)->Count(), 18);
+}
+
+// Names and info texts at and past the limits of what the project holds, and whether each
+// fits; the longest name that fits is made of letter.
+struct StoredCase {
+    std::string text;
+    bool fits;
+};
+std::vector<StoredCase> NameCases(char letter) {
+    return {{std::string("A\0B", 3), false},
+            {std::string(kMaxNameLength + 1, letter), false},
+            {"", false},
+            {std::string(kMaxNameLength, letter), true}};
+}
+std::vector<StoredCase> InfoCases() {
+    return {{std::string("x\0y", 3), false},
+            {std::string(kMaxInfoLength + 1, 'i'), false},
+            {std::string(kMaxInfoLength, 'i'), true}};
+}
+
+// Whatever a change stores, the project opens again: every way in takes the names and
+// texts that fit, refuses the others, and the file opens after each.
+TEST(ProjectStoredTextTest, EveryWayInTakesWhatTheOpenTakes) {
+    test::TempDir dir;
+    ProjectBuilder builder("P");
+    const int top = builder.AddHierarchy("TOP");
+    int n = 0;
+    for (const auto& [name, fits] : NameCases('N')) {
+        SCOPED_TRACE(name.size());
+        EXPECT_EQ(builder.AddPart(name, "") != 0, fits);
+        EXPECT_EQ(builder.AddSymbol(name, "", "", kPackageFlags) != 0, fits);
+        EXPECT_EQ(builder.AddHierarchy(name) != 0, fits);
+        EXPECT_EQ(builder.AddPage(top, name) != 0, fits);
+        EXPECT_EQ(builder.AddComponent(top, ComponentEditor::Layout, name, 0, {}) != 0, fits);
+    }
+    for (const auto& [info, fits] : InfoCases()) {
+        SCOPED_TRACE(info.size());
+        const std::string name = "INFO" + std::to_string(++n);
+        EXPECT_EQ(builder.AddPart(name, info) != 0, fits);
+        EXPECT_EQ(builder.AddSymbol(name, info, "", kSymbolFlags) != 0, fits);
+    }
+    std::string error;
+    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    auto database = OpenOrFail(dir / "P.K2K");
+    ASSERT_TRUE(database);
+
+    int scratch = 0;
+    for (const auto& [name, fits] : NameCases('R')) {
+        SCOPED_TRACE(name.size());
+        EXPECT_EQ(database->StoreSymbol(--scratch, Symbol(name)) != 0, fits);
+        EXPECT_EQ(database->RenamePart(1, name), fits);
+        EXPECT_EQ(database->RenameSymbol(1, name), fits);
+        EXPECT_EQ(database->RenameHierarchy(top, name), fits);
+        EXPECT_EQ(database->RenamePage(top, 1, name), fits);
+        EXPECT_EQ(database->RenameComponent(top, ComponentEditor::Layout, 1, name), fits);
+        EXPECT_EQ(database->RenameDatabase(name), fits);
+    }
+    for (const auto& [info, fits] : InfoCases()) {
+        SCOPED_TRACE(info.size());
+        ProjectObject symbol = Symbol("VIEW" + std::to_string(++n));
+        symbol.info = info;
+        EXPECT_EQ(database->StoreSymbol(--scratch, symbol) != 0, fits);
+        EXPECT_EQ(database->StoreSymbol(0, symbol) != 0, fits);
+    }
+    database.reset();
+    EXPECT_TRUE(OpenOrFail(dir / "P.K2K"));
 }
 
 // Swaps the first two cells of the first table leaf page that has two: the file still

@@ -1,6 +1,7 @@
 #include "search/LibraryLookup.h"
 
 #include "platform/Kernel.h"
+#include "platform/StoredTexts.h"
 #include "platform/SuiteServices.h"
 #include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"
@@ -107,6 +108,29 @@ TEST_F(LibraryLookupTest, LoadingForViewingUsesTheScratchIndexOrTheProjectsOwn) 
     // The project's 7400 is a symbol; as a package it is looked for in the libraries.
     EXPECT_EQ(lookup.LoadForViewing(LibraryKind::Package, "7400", library, index), 1);
     EXPECT_EQ(lookup.LoadForViewing(LibraryKind::Symbol, "NOSUCH", library, index), 1);
+}
+
+// Library files hold any bytes; the project holds only what the kernel can hand over. A
+// viewed object's info text is stored up to its NUL byte, as the viewer reads it; a name the
+// project cannot hold is not loaded. Either way the project opens again afterwards.
+TEST_F(LibraryLookupTest, ViewingAnObjectTheProjectCannotHoldLeavesAProjectThatOpens) {
+    const std::string longName(kMaxNameLength + 1, 'L');
+    Library("LOGIC.SYMBOL", LibraryKind::Symbol,
+            {{"OPAMP", std::string("Op amp\0hidden", 13), kOpampDrawing},
+             {"LONGINFO", std::string(kMaxInfoLength + 10, 'i'), kOpampDrawing},
+             {longName, "", kOpampDrawing}});
+    const auto viewed = lookup.FetchForViewing(LibraryKind::Symbol, "OPAMP");
+    ASSERT_TRUE(viewed);
+    EXPECT_EQ(viewed->info, "Op amp");
+    EXPECT_EQ(viewed->drawing, kOpampDrawing);
+    const auto longInfo = lookup.FetchForViewing(LibraryKind::Symbol, "LONGINFO");
+    ASSERT_TRUE(longInfo);
+    EXPECT_EQ(longInfo->info.size(), kMaxInfoLength);
+    EXPECT_FALSE(lookup.FetchForViewing(LibraryKind::Symbol, longName));
+
+    Kernel reopened;
+    std::string error;
+    EXPECT_TRUE(reopened.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
 }
 
 TEST_F(LibraryLookupTest, FetchForViewingGivesLibraryInfoAndDrawingOfEachKind) {

@@ -30,6 +30,7 @@ protected:
             fs::copy_file(fs::path(K2K_TEST_MODELS) / name, dir / name);
         test::WriteFile(dir / "broken.DLL", "not a shared object");
         test::WriteFile(dir / "TTL74.PART", "a library file, not a model library");
+        test::WriteFile(dir / "KDS\xFF.so", "a name the suite cannot ask for");
     }
 
     test::TempDir dir;
@@ -72,6 +73,7 @@ TEST_F(SimulatorModelsTest, ModelsOfEveryLibraryThatAnswers) {
         "QUIRKS.so: model function \"TSTFUNC8\" is not exported",
         "QUIRKS.so: model function \"SHORT\" has number 0",
         "ZERO.so: ExportStatus answered 0",
+        "KDS?.so: the name holds the byte 0xFF, which is not UTF-8",
     };
     EXPECT_EQ(reasons, expected);
 

@@ -91,6 +91,29 @@ TEST_F(SubcircuitIndexTest, WithoutAnIndexFileTheFoldersAreScanned) {
     EXPECT_EQ(leftOut[0].path, sbk + "\\OPAMP\\BAD.SBC");
 }
 
+// A file or a family folder whose name the suite cannot hold could never be asked for: it
+// is listed, its name shown with "?" for what cannot be shown, never passed over unsaid.
+TEST_F(SubcircuitIndexTest, NamesTheSuiteCannotHoldAreListedAsLeftOut) {
+    const std::string good = ".SUBCKT GOOD A\r\n*Good,1\r\n*Node 1,A\r\n";
+    Write("GOOD.SBC", good);
+    Write("bad\xFF.SBC", good);                 // not UTF-8
+    Write("\xCE\xA9hm.sbc", good);              // Omega, which Windows-1252 lacks
+    Write("notes\xFF.txt", "not a subcircuit"); // not a subcircuit file: not listed
+    Write("\xCE\xA9"
+          "family/GOOD.SBC",
+          good);
+    EXPECT_EQ(Build(), SubcircuitSource::Scan);
+    EXPECT_EQ(Rows(), std::vector<std::string>{"X|GOOD|library|Good||1"});
+    std::vector<std::string> listed;
+    for (const LeftOutFile& file : leftOut)
+        listed.push_back(file.path + ": " + file.reason);
+    EXPECT_EQ(listed, (std::vector<std::string>{
+                          sbk + "\\?hm.sbc: the name holds U+03A9, which Windows-1252 cannot hold",
+                          sbk + "\\bad?.SBC: the name holds the byte 0xFF, which is not UTF-8",
+                          sbk + "\\?family: the name holds U+03A9, which Windows-1252 cannot hold; "
+                                "no subcircuit in the folder is read"}));
+}
+
 TEST_F(SubcircuitIndexTest, TheCheckOfASubcircuitFile) {
     struct Case {
         std::string text;
