@@ -197,8 +197,8 @@ TEST_F(KilledImportTest, AnImportThatFindsAnotherRunningChangesNothing) {
     WriteSources();
     test::WriteSmallSuite(suite);
     const auto before = FilesUnder(suite);
-    FileLock other;
-    ASSERT_TRUE(other.Take(suite / "LIB" / "kicad-import.txt"));
+    const test::LockHeldElsewhere other(suite / "LIB" / "kicad-import.txt");
+    ASSERT_TRUE(other.Held());
     SetLockWait(std::chrono::milliseconds(50));
     const auto run = Import();
     SetLockWait(std::chrono::milliseconds(-1));
