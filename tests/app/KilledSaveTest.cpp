@@ -33,30 +33,12 @@ namespace {
 
 using test::ReadFile;
 using test::RecordingMessageBoxes;
+using test::RunInChild;
 using test::TempDir;
 using test::WriteFile;
 
 class KilledSaveTest : public ::testing::Test {
 protected:
-    // Runs save in a child killed just before step killAt (0: never). True when the child
-    // was killed, false when the save ran to its end.
-    static bool RunChild(long killAt, const std::function<void()>& save) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SetKillAtFileStep(killAt);
-            save();
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        if (WIFSIGNALED(status)) {
-            EXPECT_EQ(WTERMSIG(status), SIGKILL);
-            return true;
-        }
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        return false;
-    }
-
     // prepare writes the old state; save makes the new one. Kills the save at each of its
     // steps in turn and checks file after each; answers the number of steps.
     // afterEach, when given, checks what a reader makes of the file after every kill.
@@ -66,13 +48,13 @@ protected:
                                    const std::function<void()>& afterEach = {}) {
         prepare();
         const std::string before = ReadFile(file);
-        RunChild(0, save);
+        RunInChild(0, save);
         const std::string after = ReadFile(file);
         EXPECT_NE(before, after) << "the save must change the file";
         long step = 1;
         for (;; ++step) {
             prepare();
-            const bool killed = RunChild(step, save);
+            const bool killed = RunInChild(step, save);
             const std::string now = ReadFile(file);
             EXPECT_TRUE(now == before || now == after)
                 << file.filename() << " killed before step " << step << " holds:\n"
@@ -244,7 +226,7 @@ TEST_F(KilledSaveTest, GenerateNeverLeavesTheCatalogueNamingAMissingLibrary) {
     for (;; ++step) {
         std::filesystem::remove_all(suite);
         generate(3);
-        const bool killed = RunChild(step, [&] { generate(2); });
+        const bool killed = RunInChild(step, [&] { generate(2); });
         for (const std::string& name : listed()) {
             LibraryContents contents;
             std::string error;
