@@ -58,6 +58,7 @@ struct LibraryScan::Slot {
     // (not value-initialised, so untouched) for the largest library yet, so it never moves
     // while the search reads it.
     std::unique_ptr<PassedObject[]> passed;
+    std::unique_ptr<std::uint32_t[]> passedRecords; // the place of each in the library
     std::size_t capacity = 0;
     std::size_t published = 0;
     std::vector<SharedBlock> texts; // blocks of published objects not yet handed over
@@ -171,6 +172,7 @@ bool LibraryScan::ReadJob(std::size_t library) {
     const std::size_t records = slot.descriptions.records.size();
     if (slot.capacity < records) {
         slot.passed.reset(new PassedObject[records]);
+        slot.passedRecords.reset(new std::uint32_t[records]);
         slot.capacity = records;
     }
     {
@@ -215,8 +217,9 @@ void LibraryScan::TestJob(std::size_t library, std::size_t from, std::size_t pas
         for (const std::uint32_t r : slot.hits) {
             const std::string_view name = records[r].field1;
             const std::string_view info = infoOf(records[r]);
+            slot.passedRecords[passed] = r;
             slot.passed[passed++] = {at, static_cast<std::uint32_t>(name.size()),
-                                     static_cast<std::uint32_t>(info.size()), r};
+                                     static_cast<std::uint32_t>(info.size())};
             if (!name.empty())
                 std::memcpy(at, name.data(), name.size());
             if (few)
@@ -275,7 +278,7 @@ void LibraryScan::Retest(std::size_t library, std::size_t taken, ObjectTest test
                 continue;
             }
             slot->kept = true;
-            slot->testFrom = taken == 0 ? 0 : std::size_t{slot->passed[taken - 1].record} + 1;
+            slot->testFrom = taken == 0 ? 0 : std::size_t{slot->passedRecords[taken - 1]} + 1;
             slot->published = taken;
             slot->texts.clear();
             slot->done = false;

@@ -52,7 +52,6 @@ struct PassedObject {
     const char* text;
     std::uint32_t nameLength;
     std::uint32_t infoLength;
-    std::uint32_t record; // its place in the library, from 0
 
     std::string_view Name() const noexcept { return {text, nameLength}; }
     std::string_view Info() const noexcept { return {text + nameLength, infoLength}; }
