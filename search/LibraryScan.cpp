@@ -66,6 +66,8 @@ struct LibraryScan::Slot {
     // Kept by Retest: read, and to be tested again from record testFrom on.
     bool kept = false;
     std::size_t testFrom = 0;
+    // Released while its worker was still in it: freed when the worker is done.
+    bool givenUp = false;
     std::vector<std::uint32_t> hits; // the worker's: the records of one piece that passed
 
     void Free() {
@@ -73,6 +75,7 @@ struct LibraryScan::Slot {
         outcome.reset();
         texts.clear();
         kept = false;
+        givenUp = false;
     }
 };
 
@@ -181,7 +184,7 @@ bool LibraryScan::ReadJob(std::size_t library) {
         // A library that gives nothing is done with its outcome. The search may then hand
         // its slot to a later library at once, so nothing after this may touch the slot.
         if (outcome != LibraryReadOutcome::Read)
-            slot.done = true;
+            Done(slot);
     }
     m_progress.notify_all();
     return outcome == LibraryReadOutcome::Read;
@@ -238,10 +241,18 @@ void LibraryScan::TestJob(std::size_t library, std::size_t from, std::size_t pas
     }
     {
         const std::lock_guard lock(m_mutex);
-        slot.done = true;
         m_manyPass = passed * 50 > records.size();
+        Done(slot);
     }
     m_progress.notify_all();
+}
+
+void LibraryScan::Done(Slot& slot) {
+    slot.done = true;
+    if (!slot.givenUp)
+        return;
+    slot.Free();
+    m_workAvailable.notify_all();
 }
 
 std::optional<LibraryReadOutcome> LibraryScan::WaitRead(std::size_t library,
@@ -294,6 +305,12 @@ void LibraryScan::Release(std::size_t library) {
         Slot& slot = SlotOf(library);
         if (slot.library != library)
             return;
+        // A worker still reading or testing it (the search stopped half-way) keeps its
+        // place until it is done: a library read ahead would be read into its memory.
+        if (!slot.done) {
+            slot.givenUp = true;
+            return;
+        }
         slot.Free();
     }
     m_workAvailable.notify_all();

@@ -88,8 +88,8 @@ public:
     // library before it: the objects after those are tested with test from now on (what
     // the workers found with the old test is dropped, and WaitPassed answers afresh).
     void Retest(std::size_t library, std::size_t taken, ObjectTest test);
-    // The search has taken every object of library i that passed: its slot takes the next
-    // library.
+    // The search is through with library i: its slot takes the next library, once no
+    // worker is in it.
     void Release(std::size_t library);
     // Ends the search: the workers give up what they are doing and the slots are freed.
     void Finish();
@@ -103,6 +103,8 @@ private:
     bool TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library);
     bool ReadJob(std::size_t library);
     void TestJob(std::size_t library, std::size_t from, std::size_t passed, TextArena& arena);
+    // Marks a worker's slot done (under the lock), and frees it when it was given up.
+    void Done(Slot& slot);
     // Cancels the workers, gives them no new job and waits until none is busy.
     void StopWorkers(std::unique_lock<std::mutex>& lock);
     Slot& SlotOf(std::size_t library) const;

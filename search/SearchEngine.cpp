@@ -249,9 +249,7 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
                 stopped = m_state.stopRequested;
             }
         }
-        // A library given up half-way may still have a worker in it: Finish stops it.
-        if (!stopped)
-            m_scan.Release(i);
+        m_scan.Release(i);
         if (*outcome != LibraryReadOutcome::Read)
             continue;
         m_feedback.ShowStatus(DecimalText(results.Count()) + m_countText);

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
+#include <thread>
 
 namespace k2k {
 namespace {
@@ -158,6 +160,44 @@ TEST_F(LibraryScanTest, ANewTestHoldsForEveryObjectNotTakenYet) {
         EXPECT_EQ(Walk(scan, SIZE_MAX, {2, after}), want) << workers << " workers";
         EXPECT_EQ(Walk(scan), expected) << workers << " workers: the next search as before";
     }
+}
+
+// A library given up while a worker is still in it (a Stop half-way through) keeps its
+// place until the worker is done: the library that takes the place next is not read into
+// the memory the worker is reading.
+TEST_F(LibraryScanTest, ALibraryGivenUpKeepsItsPlaceUntilItsWorkerIsDone) {
+    LibraryScan scan(kernel, 2); // three places: library 5 takes the place of library 2
+    std::atomic<bool> inside{false};
+    std::atomic<bool> go{false};
+    const auto test = [&](std::string_view name, std::string_view info) {
+        if (name == "P2_30000") { // in the second piece of library 2
+            inside = true;
+            while (!go)
+                std::this_thread::sleep_for(1ms);
+        }
+        return HasNand(name, info);
+    };
+    scan.Start(LibraryKind::Part, paths, test, false);
+    for (std::size_t i = 0; i < 2; ++i) {
+        bool done = false;
+        std::vector<SharedBlock> texts;
+        while (!scan.WaitRead(i, 5ms)) {
+        }
+        while (!done)
+            scan.WaitPassed(i, SIZE_MAX, 5ms, done, texts);
+        scan.Release(i);
+    }
+    while (!inside)
+        std::this_thread::sleep_for(1ms);
+    scan.Release(2);
+    EXPECT_FALSE(scan.WaitRead(5, 100ms)) << "library 5 was read while library 2's worker ran";
+    go = true;
+    std::optional<LibraryReadOutcome> outcome;
+    for (int wait = 0; wait < 500 && !outcome; ++wait)
+        outcome = scan.WaitRead(5, 10ms);
+    EXPECT_EQ(outcome, expected[5].outcome) << "the place is free once the worker is done";
+    scan.Finish();
+    EXPECT_EQ(Walk(scan), expected);
 }
 
 } // namespace
