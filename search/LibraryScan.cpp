@@ -58,11 +58,25 @@ struct LibraryScan::Slot {
     // (not value-initialised, so untouched) for the largest library yet, so it never moves
     // while the search reads it.
     std::unique_ptr<PassedObject[]> passed;
+    std::unique_ptr<std::uint32_t[]> passedRecords; // the place of each in the library
     std::size_t capacity = 0;
     std::size_t published = 0;
-    std::vector<SharedBlock> texts;  // blocks of published objects not yet handed over
-    bool done = false;               // every record tested (or the search given up)
+    std::vector<SharedBlock> texts; // blocks of published objects not yet handed over
+    bool done = false;              // every record tested (or the search given up)
+    // Kept by Retest: read, and to be tested again from record testFrom on.
+    bool kept = false;
+    std::size_t testFrom = 0;
+    // Released while its worker was still in it: freed when the worker is done.
+    bool givenUp = false;
     std::vector<std::uint32_t> hits; // the worker's: the records of one piece that passed
+
+    void Free() {
+        library = kFree;
+        outcome.reset();
+        texts.clear();
+        kept = false;
+        givenUp = false;
+    }
 };
 
 LibraryScan::LibraryScan(const KernelLibraries& kernel, int workers)
@@ -106,7 +120,8 @@ void LibraryScan::Start(LibraryKind kind, std::vector<std::string> paths, Object
 
 bool LibraryScan::TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library) {
     m_workAvailable.wait(lock, [this] {
-        return m_quit || (m_next < m_paths.size() && SlotOf(m_next).library == kFree);
+        return m_quit || (m_next < m_paths.size() &&
+                          (SlotOf(m_next).library == kFree || SlotOf(m_next).kept));
     });
     if (m_quit)
         return false;
@@ -124,21 +139,31 @@ void LibraryScan::Work() {
     std::size_t library = 0;
     while (TakeJob(lock, library)) {
         Slot& slot = SlotOf(library);
-        slot.library = library;
-        slot.outcome.reset();
-        slot.published = 0;
-        slot.texts.clear();
-        slot.done = false;
+        const bool alreadyRead = slot.kept;
+        if (!alreadyRead) {
+            slot.library = library;
+            slot.outcome.reset();
+            slot.published = 0;
+            slot.testFrom = 0;
+            slot.texts.clear();
+            slot.done = false;
+        }
+        slot.kept = false;
+        const std::size_t from = slot.testFrom;
+        const std::size_t passed = slot.published;
         ++m_busy;
         lock.unlock();
-        RunJob(library, arena);
+        if (alreadyRead || ReadJob(library))
+            TestJob(library, from, passed, arena);
         lock.lock();
         --m_busy;
         m_progress.notify_all();
     }
 }
 
-void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
+// Reads library i into its slot and publishes the outcome; true when there is something to
+// test.
+bool LibraryScan::ReadJob(std::size_t library) {
     Slot& slot = SlotOf(library);
     bool wholeTexts = false;
     {
@@ -147,29 +172,35 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
     }
     const LibraryReadOutcome outcome = ReadLibraryQuietly(m_kernel, m_kind, m_paths[library],
                                                           slot.descriptions, wholeTexts, &m_cancel);
-    const std::vector<LibraryInfoRecord>& records = slot.descriptions.records;
-    if (slot.capacity < records.size()) {
-        slot.passed.reset(new PassedObject[records.size()]);
-        slot.capacity = records.size();
+    const std::size_t records = slot.descriptions.records.size();
+    if (slot.capacity < records) {
+        slot.passed.reset(new PassedObject[records]);
+        slot.passedRecords.reset(new std::uint32_t[records]);
+        slot.capacity = records;
     }
     {
         const std::lock_guard lock(m_mutex);
         slot.outcome = outcome;
         // A library that gives nothing is done with its outcome. The search may then hand
-        // its slot to a later library at once, so nothing below may touch the slot.
+        // its slot to a later library at once, so nothing after this may touch the slot.
         if (outcome != LibraryReadOutcome::Read)
-            slot.done = true;
+            Done(slot);
     }
     m_progress.notify_all();
-    if (outcome != LibraryReadOutcome::Read)
-        return;
+    return outcome == LibraryReadOutcome::Read;
+}
 
-    std::size_t passed = 0;
+// Tests the records of library i from record `from` on, after `passed` objects already
+// published, and publishes what passes a piece at a time.
+void LibraryScan::TestJob(std::size_t library, std::size_t from, std::size_t passed,
+                          TextArena& arena) {
+    Slot& slot = SlotOf(library);
+    const std::vector<LibraryInfoRecord>& records = slot.descriptions.records;
     const bool parts = m_kind == LibraryKind::Part;
     const auto infoOf = [parts](const LibraryInfoRecord& record) {
         return parts ? record.field3 : record.field2;
     };
-    for (std::size_t begin = 0; begin < records.size(); begin += kPiece) {
+    for (std::size_t begin = from; begin < records.size(); begin += kPiece) {
         if (m_cancel.load(std::memory_order_relaxed))
             break;
         const std::size_t end = std::min(records.size(), begin + kPiece);
@@ -189,6 +220,7 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
         for (const std::uint32_t r : slot.hits) {
             const std::string_view name = records[r].field1;
             const std::string_view info = infoOf(records[r]);
+            slot.passedRecords[passed] = r;
             slot.passed[passed++] = {at, static_cast<std::uint32_t>(name.size()),
                                      static_cast<std::uint32_t>(info.size())};
             if (!name.empty())
@@ -209,10 +241,18 @@ void LibraryScan::RunJob(std::size_t library, TextArena& arena) {
     }
     {
         const std::lock_guard lock(m_mutex);
-        slot.done = true;
         m_manyPass = passed * 50 > records.size();
+        Done(slot);
     }
     m_progress.notify_all();
+}
+
+void LibraryScan::Done(Slot& slot) {
+    slot.done = true;
+    if (!slot.givenUp)
+        return;
+    slot.Free();
+    m_workAvailable.notify_all();
 }
 
 std::optional<LibraryReadOutcome> LibraryScan::WaitRead(std::size_t library,
@@ -237,32 +277,59 @@ std::span<const PassedObject> LibraryScan::WaitPassed(std::size_t library, std::
     return {slot.passed.get(), slot.published};
 }
 
+void LibraryScan::Retest(std::size_t library, std::size_t taken, ObjectTest test) {
+    {
+        std::unique_lock lock(m_mutex);
+        StopWorkers(lock);
+        m_test = std::move(test);
+        // The libraries before this one are released; the ones after it were not shown.
+        for (const auto& slot : m_slots) {
+            if (slot->library != library || slot->outcome != LibraryReadOutcome::Read) {
+                slot->Free();
+                continue;
+            }
+            slot->kept = true;
+            slot->testFrom = taken == 0 ? 0 : std::size_t{slot->passedRecords[taken - 1]} + 1;
+            slot->published = taken;
+            slot->texts.clear();
+            slot->done = false;
+        }
+        m_next = library;
+    }
+    m_workAvailable.notify_all();
+}
+
 void LibraryScan::Release(std::size_t library) {
     {
         const std::lock_guard lock(m_mutex);
         Slot& slot = SlotOf(library);
         if (slot.library != library)
             return;
-        slot.library = kFree;
-        slot.outcome.reset();
-        slot.texts.clear();
+        // A worker still reading or testing it (the search stopped half-way) keeps its
+        // place until it is done: a library read ahead would be read into its memory.
+        if (!slot.done) {
+            slot.givenUp = true;
+            return;
+        }
+        slot.Free();
     }
     m_workAvailable.notify_all();
 }
 
-void LibraryScan::Finish() {
+void LibraryScan::StopWorkers(std::unique_lock<std::mutex>& lock) {
     m_cancel = true;
-    std::unique_lock lock(m_mutex);
     m_next = m_paths.size();
     m_progress.wait(lock, [this] { return m_busy == 0; });
-    for (const auto& slot : m_slots) {
-        slot->library = kFree;
-        slot->outcome.reset();
-        slot->texts.clear();
-    }
+    m_cancel = false;
+}
+
+void LibraryScan::Finish() {
+    std::unique_lock lock(m_mutex);
+    StopWorkers(lock);
+    for (const auto& slot : m_slots)
+        slot->Free();
     m_paths.clear();
     m_test = nullptr;
-    m_cancel = false;
 }
 
 } // namespace k2k

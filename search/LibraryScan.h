@@ -17,11 +17,13 @@
 // to read it once the slots have grown to the largest library. Every wait of the search's
 // thread ends after the time it asks for, so the window's events keep running, and Finish
 // cancels the workers between two pieces of reading or testing, so a Stop takes effect at
-// once.
+// once. Retest hands the workers a new test for the objects the search has not taken yet:
+// the library being taken keeps its read and is tested again after its last object taken,
+// and the libraries read ahead are read and tested again.
 //
 //     scan.Start(kind, paths, test, nameOnly);
 //     for each library i: WaitRead(i) until it answers, then WaitPassed(i) until done,
-//                         then Release(i);
+//                         then Release(i); Retest(i, taken, test) at any point in between;
 //     scan.Finish(); // also when the search stops early
 
 #include "common/ObjectKinds.h"
@@ -58,7 +60,7 @@ struct PassedObject {
 class LibraryScan final {
 public:
     // The test of one object. It runs on the workers, several at once: it may only read
-    // what no one changes during the search.
+    // what no one changes while the scan holds it (until Retest or Finish).
     using ObjectTest = std::function<bool(std::string_view name, std::string_view info)>;
 
     // workers: the worker threads (0: one per core); they start with the first search.
@@ -82,7 +84,12 @@ public:
     std::span<const PassedObject> WaitPassed(std::size_t library, std::size_t from,
                                              std::chrono::milliseconds timeout, bool& done,
                                              std::vector<SharedBlock>& texts);
-    // The search is through with library i: its slot takes the next library.
+    // The search has taken the first `taken` objects that passed in library i and every
+    // library before it: the objects after those are tested with test from now on (what
+    // the workers found with the old test is dropped, and WaitPassed answers afresh).
+    void Retest(std::size_t library, std::size_t taken, ObjectTest test);
+    // The search is through with library i: its slot takes the next library, once no
+    // worker is in it.
     void Release(std::size_t library);
     // Ends the search: the workers give up what they are doing and the slots are freed.
     void Finish();
@@ -94,7 +101,12 @@ private:
     struct TextArena;
     void Work();
     bool TakeJob(std::unique_lock<std::mutex>& lock, std::size_t& library);
-    void RunJob(std::size_t library, TextArena& arena);
+    bool ReadJob(std::size_t library);
+    void TestJob(std::size_t library, std::size_t from, std::size_t passed, TextArena& arena);
+    // Marks a worker's slot done (under the lock), and frees it when it was given up.
+    void Done(Slot& slot);
+    // Cancels the workers, gives them no new job and waits until none is busy.
+    void StopWorkers(std::unique_lock<std::mutex>& lock);
     Slot& SlotOf(std::size_t library) const;
 
     const KernelLibraries& m_kernel;
@@ -108,7 +120,7 @@ private:
     bool m_quit = false;
     std::atomic<bool> m_cancel{false};
 
-    // The running search; written by Start and Finish while no worker is busy.
+    // The running search; written by Start, Retest and Finish while no worker is busy.
     LibraryKind m_kind = LibraryKind::Part;
     std::vector<std::string> m_paths;
     ObjectTest m_test;

@@ -62,6 +62,7 @@ struct SearchOptions {
     bool matchCase = false;
     bool numeric = false;
     int condition = kConditionAny;
+    bool operator==(const SearchOptions&) const = default;
 };
 
 // The criteria of one kind, trimmed, by row number from 1.

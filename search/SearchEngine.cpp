@@ -30,6 +30,24 @@ std::optional<Criterion> ListCriterion(const std::string& text, std::string* err
     return criterion;
 }
 
+// The test of one object of a kind with the given switches.
+bool TestObject(const PreparedCriteria& criteria, const SearchOptions& switches, LibraryKind kind,
+                std::string_view library, std::string_view name, std::string_view info) {
+    if (criteria.NameOnly())
+        info = {}; // nothing to split
+    switch (kind) {
+    case LibraryKind::Part:
+        return TestPart(criteria, switches, MakePartResult(library, name, info));
+    case LibraryKind::Symbol:
+        return TestSymbol(criteria, switches, MakeSymbolResult(library, name, info));
+    case LibraryKind::Package:
+        return TestPackage(criteria, switches, MakePackageResult(library, name, info));
+    case LibraryKind::Padstack:
+        return TestPadstack(criteria, switches, MakePackageResult(library, name, info));
+    }
+    return false;
+}
+
 // Marks the engine as searching for the life of a search, also when the search throws.
 class SearchingScope final {
 public:
@@ -115,24 +133,6 @@ void SearchEngine::Finish(LibraryKind kind, const std::string& countText) {
     m_state.stopRequested = false;
 }
 
-bool SearchEngine::Test(const PreparedCriteria& criteria, LibraryKind kind,
-                        std::string_view library, std::string_view name,
-                        std::string_view info) const {
-    if (criteria.NameOnly())
-        info = {}; // nothing to split
-    switch (kind) {
-    case LibraryKind::Part:
-        return TestPart(criteria, m_options, MakePartResult(library, name, info));
-    case LibraryKind::Symbol:
-        return TestSymbol(criteria, m_options, MakeSymbolResult(library, name, info));
-    case LibraryKind::Package:
-        return TestPackage(criteria, m_options, MakePackageResult(library, name, info));
-    case LibraryKind::Padstack:
-        return TestPadstack(criteria, m_options, MakePackageResult(library, name, info));
-    }
-    return false;
-}
-
 void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria) {
     Begin();
     const NumberedText& text = FactsOf(kind).foundText;
@@ -152,20 +152,23 @@ void SearchEngine::RunSearch(LibraryKind kind, const PreparedCriteria& criteria)
         return choice == kAllLibraries || EqualsNoCase(choice, entry);
     };
     m_nameOnlyWalk = criteria.NameOnly();
-    if (criteria.NameOnly())
-        WalkLibraries(kind, takeLibrary, [&](std::string_view name, std::string_view) {
-            return TestName(criteria, m_options, name);
-        });
-    else
-        WalkLibraries(kind, takeLibrary, [&](std::string_view name, std::string_view info) {
-            return Test(criteria, kind, {}, name, info);
-        });
+    const auto testWith = [&criteria,
+                           kind](const SearchOptions& switches) -> LibraryScan::ObjectTest {
+        if (criteria.NameOnly())
+            return [&criteria, switches](std::string_view name, std::string_view) {
+                return TestName(criteria, switches, name);
+            };
+        return [&criteria, switches, kind](std::string_view name, std::string_view info) {
+            return TestObject(criteria, switches, kind, {}, name, info);
+        };
+    };
+    WalkLibraries(kind, takeLibrary, testWith, true);
     Finish(kind, m_countText);
 }
 
-template <class TakeLibrary, class TakeObject>
+template <class TakeLibrary>
 void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
-                                 const TakeObject& takeObject) {
+                                 const TestWith& testWith, bool switchesMatter) {
     ResultList& results = m_state.Results(kind);
     const int colour = Colour(kind);
     const std::string scanning = LocalText(m_services, "991148", "Scanning: ");
@@ -186,41 +189,69 @@ void SearchEngine::WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrar
         paths.push_back(std::move(*path));
         listed.push_back(library.empty() ? std::string(kProjectLibraryName) : library);
     }
-    // The workers read and test; this thread shows, in catalogue order, what they found,
-    // and lets events run while it waits for them.
+    // The workers read and test with a copy of the switches; this thread shows, in
+    // catalogue order, what they found, and lets events run before each library and
+    // object and while it waits for them.
     constexpr std::chrono::milliseconds kWait(10);
-    const auto stopped = [this] {
-        m_feedback.LetPendingEventsRun();
-        return m_state.stopRequested;
-    };
-    m_scan.Start(kind, paths, takeObject, m_nameOnlyWalk);
+    SearchOptions switches = m_options;
+    m_scan.Start(kind, paths, testWith(switches), m_nameOnlyWalk);
     // The workers stop however the walk ends, a throw included: the next search reuses them.
     const struct FinishScan {
         LibraryScan& scan;
         ~FinishScan() { scan.Finish(); }
     } finishScan{m_scan};
-    for (std::size_t i = 0; i < paths.size() && !stopped(); ++i) {
+    // The events before library i is shown, or before its object `taken` (the objects
+    // listed so far) is. True when they changed the switches: the objects not listed yet
+    // are being tested again, and what the workers found before no longer counts.
+    const auto letEventsRun = [&](std::size_t i, std::size_t taken) {
+        m_feedback.LetPendingEventsRun();
+        if (!switchesMatter || m_options == switches)
+            return false;
+        switches = m_options;
+        m_scan.Retest(i, taken, testWith(switches));
+        return true;
+    };
+    std::vector<SharedBlock> texts;
+    bool stopped = false;
+    for (std::size_t i = 0; i < paths.size() && !stopped; ++i) {
+        letEventsRun(i, 0);
+        if (m_state.stopRequested)
+            break;
         m_feedback.ShowStatus(scanning + DisplayPath(paths[i]));
         std::optional<LibraryReadOutcome> outcome;
-        while (!(outcome = m_scan.WaitRead(i, kWait)) && !stopped()) {
+        while (!(outcome = m_scan.WaitRead(i, kWait))) {
+            letEventsRun(i, 0);
+            if (m_state.stopRequested)
+                break;
         }
         if (!outcome)
             break;
         ShowReadProblem(m_services, *outcome, paths[i]);
         std::size_t taken = 0;
-        std::vector<SharedBlock> texts;
-        for (bool done = *outcome != LibraryReadOutcome::Read; !done && !stopped();) {
+        for (bool done = *outcome != LibraryReadOutcome::Read; !done && !stopped;) {
             const std::span<const PassedObject> passed =
                 m_scan.WaitPassed(i, taken, kWait, done, texts);
             results.TakeTexts(texts);
-            for (; taken < passed.size() && !stopped(); ++taken) {
+            texts.clear();
+            if (taken == passed.size() && !done) { // the workers are still testing
+                letEventsRun(i, taken);
+                stopped = m_state.stopRequested;
+                continue;
+            }
+            // A Stop heard in the events before an object ends the walk after it.
+            for (; taken < passed.size() && !stopped; ++taken) {
+                if (letEventsRun(i, taken)) {
+                    done = false;
+                    stopped = m_state.stopRequested; // nothing tested anew to list yet
+                    break;
+                }
                 const PassedObject& object = passed[taken];
                 const std::int32_t status =
                     project ? ProjectStatus(m_kernel, kind, std::string(object.Name())) : 0;
                 results.AppendTaken(listed[i], object.text, object.nameLength, object.infoLength,
                                     status, colour);
+                stopped = m_state.stopRequested;
             }
-            done = done && taken == passed.size();
         }
         m_scan.Release(i);
         if (*outcome != LibraryReadOutcome::Read)
@@ -262,7 +293,7 @@ void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteri
             kInProject | (UsedInProject(m_kernel, kind, index) ? kUsedInProject : 0);
         name = std::string(Trim(name));
         info = std::string(Trim(info));
-        if (Test(criteria, kind, {}, name, info))
+        if (TestObject(criteria, m_options, kind, {}, name, info))
             results.Append(kProjectLibraryName, name, info, status, Colour(kind));
     }
 }
@@ -270,7 +301,8 @@ void SearchEngine::ListProject(LibraryKind kind, const PreparedCriteria& criteri
 void SearchEngine::FilterResults(LibraryKind kind, const PreparedCriteria& criteria) {
     ResultList& results = m_state.Results(kind);
     results.RemoveIf([&](int i) {
-        return !Test(criteria, kind, results.Library(i), results.Name(i), results.Info(i));
+        return !TestObject(criteria, m_options, kind, results.Library(i), results.Name(i),
+                           results.Info(i));
     });
 }
 
@@ -307,6 +339,7 @@ SearchOutcome SearchEngine::FindAliases(int mode, bool namedLibraryOnly,
         return !namedLibraryOnly || EqualsNoCase(Trim(path), Trim(namedPath));
     };
     m_nameOnlyWalk = false;
+    // Compared as they are: the switches play no part.
     const auto takeObject = [&](std::string_view name, std::string_view info) {
         if (name == skipName)
             return false;
@@ -323,7 +356,10 @@ SearchOutcome SearchEngine::FindAliases(int mode, bool namedLibraryOnly,
             return false;
         }
     };
-    WalkLibraries(LibraryKind::Part, takeLibrary, takeObject);
+    WalkLibraries(
+        LibraryKind::Part, takeLibrary,
+        [&takeObject](const SearchOptions&) -> LibraryScan::ObjectTest { return takeObject; },
+        false);
     Finish(LibraryKind::Part, m_countText);
     m_feedback.SetSearching(false);
     return SearchOutcome::Searched;

@@ -10,9 +10,13 @@
 // accumulate: only New Search empties a list; each row keeps the colour its search was
 // given. The reading and testing of the libraries runs on worker threads a few libraries
 // ahead (LibraryScan); the walk itself, and all it appends and shows, stays on the calling
-// thread. The engine talks back through SearchFeedback: pending events run after each
-// library and each object, and every 10 ms while the walk waits for the workers, so the
-// window's Stop is seen before the next library and the next object.
+// thread. The engine talks back through SearchFeedback: pending events run before each
+// library and each object, and every 10 ms while the walk waits for the workers. A Stop
+// heard before a library, or while the walk waits, ends the walk there; one heard before
+// an object ends it after that object. The search switches (match case, numeric, all
+// conditions) are the window's to change at any time: the workers test with a copy, and a
+// change seen after the events holds for every object listed after it (the workers test
+// those again).
 //
 // While a search runs it owns the read buffer and the result lists, and the events it lets
 // run may be clicks or host commands. So the engine refuses every search and New Search
@@ -27,6 +31,7 @@
 #include "search/SearchCriteria.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -125,19 +130,19 @@ private:
     void RunSearch(LibraryKind kind, const PreparedCriteria& criteria);
     void ListProject(LibraryKind kind, const PreparedCriteria& criteria);
     void FilterResults(LibraryKind kind, const PreparedCriteria& criteria);
+    // The test of one object with a given set of search switches.
+    using TestWith = std::function<LibraryScan::ObjectTest(const SearchOptions& switches)>;
     // Walks the kind's libraries that takeLibrary(path, entry) takes, and appends the
-    // objects that takeObject(name, info) takes.
-    template <class TakeLibrary, class TakeObject>
-    void WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary,
-                       const TakeObject& takeObject);
+    // objects that testWith(switches) takes; switchesMatter: the test reads the switches.
+    template <class TakeLibrary>
+    void WalkLibraries(LibraryKind kind, const TakeLibrary& takeLibrary, const TestWith& testWith,
+                       bool switchesMatter);
     void Begin();
     void Finish(LibraryKind kind, const std::string& countText);
     void AdvanceColour(LibraryKind kind);
     int Colour(LibraryKind kind) const {
         return m_state.colourIndex[static_cast<std::size_t>(kind)];
     }
-    bool Test(const PreparedCriteria& criteria, LibraryKind kind, std::string_view library,
-              std::string_view name, std::string_view info) const;
 
     Kernel& m_kernel;
     SuiteServices& m_services;

@@ -1,6 +1,7 @@
 #include "search/SearchEngine.h"
 
 #include "platform/Kernel.h"
+#include "platform/LibraryFile.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
@@ -180,10 +181,11 @@ TEST_F(SearchEngineTest, TheLibraryCriterionChoosesWhatIsRead) {
 
 TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
     feedback.rows = &state.Results(LibraryKind::Part);
-    feedback.stopAtRows = 2; // the first two parts of the first library
+    feedback.stopAtRows = 2; // heard in the events before the third part of the first library
     engine.FindNow(LibraryKind::Part, {"*"});
-    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00"}));
-    EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "SN74LS00N"}))
+        << "the part whose events heard Stop is still listed";
+    EXPECT_EQ(feedback.statuses.back(), "3 Part(s) found ");
     EXPECT_FALSE(state.stopRequested) << "cleared for the next search";
     EXPECT_TRUE(boxes.shown.empty()) << "the missing library was never reached";
 
@@ -191,6 +193,35 @@ TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
     engine.Stop(); // a late click or host command, after the search ended
     engine.FindNow(LibraryKind::Part, {"74LS*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74LS02"})) << "a stale Stop stops nothing";
+}
+
+// A switch changed while a search runs holds for every object listed after the change:
+// those the workers tested ahead with the old switches are tested again, in the library
+// being listed as in the ones read ahead, whether they passed before or not.
+TEST_F(SearchEngineTest, ASwitchChangedDuringASearchHoldsForTheObjectsListedAfterIt) {
+    const auto write = [this](const char* file, std::vector<std::string> names, int filler) {
+        std::vector<LibraryObject> objects;
+        for (std::string& name : names)
+            objects.push_back({std::move(name), "DIP14 Quad NAND", ""});
+        // Objects that pass under neither switch keep a worker testing while the walk runs.
+        for (int i = 0; i < filler; ++i)
+            objects.push_back({"Z" + std::to_string(i), "DIP14 Quad NAND", ""});
+        std::string error;
+        ASSERT_TRUE(WriteLibrary(dir / "LIB" / file, LibraryKind::Part, objects, error)) << error;
+    };
+    write("X.PART", {"A1", "a2", "A3"}, 0);
+    write("Y.PART", {"a4", "A5", "a6"}, 20000);
+    catalogue.SetEntries(LibraryKind::Part, {"X.PART", "Y.PART"});
+    options.matchCase = true; // the criterion stays "A*"
+    const ResultList& parts = state.Results(LibraryKind::Part);
+    feedback.onEvent = [&] {
+        if (parts.Count() == 1)
+            options.matchCase = false;
+        else if (parts.Count() == 4)
+            options.matchCase = true;
+    };
+    engine.FindNow(LibraryKind::Part, {"A*"});
+    EXPECT_EQ(Names(LibraryKind::Part), (List{"A1", "a2", "A3", "a4", "A5"}));
 }
 
 // A view draws each row in the colour of the search that found it, whatever came after.
