@@ -3,10 +3,6 @@
 # every object carries the coverage hooks and the address and undefined-behaviour checks.
 # Sourced; it sources setup.sh, which installs what is missing and configures the build.
 export CC=clang CXX=clang++
-if command -v ccache >/dev/null; then
-    export CMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
-    export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-fi
 K2K_BUILD="${K2K_FUZZ_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-fuzz}"
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 

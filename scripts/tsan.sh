@@ -12,10 +12,6 @@
 # the window's list models and RowPacer, but show no window and start no thread of Qt's.
 set -euo pipefail
 export CC=clang CXX=clang++
-if command -v ccache >/dev/null; then
-    export CMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
-    export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-fi
 K2K_BUILD="${K2K_TSAN_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-tsan}"
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
