@@ -158,7 +158,7 @@ std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
 LockHeldElsewhere::LockHeldElsewhere(const std::filesystem::path& file) {
     std::promise<bool> taken;
     std::future<bool> answer = taken.get_future();
-    m_holder = std::thread([this, file, &taken, release = m_release.get_future()] {
+    m_holder = std::thread([file, &taken, release = m_release.get_future()] {
         FileLock lock;
         taken.set_value(lock.Take(file));
         release.wait();
