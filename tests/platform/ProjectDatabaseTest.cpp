@@ -402,7 +402,8 @@ TEST(ProjectStoredTextTest, EveryWayInTakesWhatTheOpenTakes) {
     }
     for (const auto& [info, fits] : InfoCases()) {
         SCOPED_TRACE(info.size());
-        ProjectObject symbol = Symbol("VIEW" + std::to_string(++n));
+        const std::string name = "VIEW" + std::to_string(++n);
+        ProjectObject symbol = Symbol(name); // a view of name
         symbol.info = info;
         EXPECT_EQ(database->StoreSymbol(--scratch, symbol) != 0, fits);
         EXPECT_EQ(database->StoreSymbol(0, symbol) != 0, fits);
