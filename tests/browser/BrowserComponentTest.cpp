@@ -27,36 +27,11 @@ public:
     std::vector<std::string> events;
 };
 
-// Records the boxes and, for each, what the services' initialisation file was when it
-// was shown.
-class WatchingBoxes final : public MessageBoxes {
-public:
-    MsgAnswer Show(const MessageRequest& request) override {
-        shown.push_back(request);
-        iniFileAtShow.push_back(iniFile ? iniFile() : std::string());
-        return MsgAnswer::Ok;
-    }
-    std::function<std::string()> iniFile;
-    std::vector<MessageRequest> shown;
-    std::vector<std::string> iniFileAtShow;
-};
-
-// A search feedback whose event pump runs a hook: commands arriving during a search.
-class PumpingFeedback final : public SearchFeedback {
-public:
-    void LetPendingEventsRun() override {
-        if (pump)
-            pump();
-    }
-    std::function<void()> pump;
-};
-
 // The small suite with what the start reads besides the libraries: a system folder with
 // the browser profile and the element profiles, a subcircuit folder, display options.
-class BrowserComponentTest : public ::testing::Test {
+class BrowserComponentTest : public test::SmallSuiteTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
+    void PrepareSuite() override {
         WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\nKDSsbk=KDS_SBK\r\n"
                                        "[Browser Part Options]\r\nNumber=2\r\n"
                                        "1=Library,-1\r\n2=Description,0\r\n");
@@ -66,7 +41,13 @@ protected:
         WriteFile(m_dir / "SYS" / "elements.spc", "*R,Resistor,RES,STD,1,0\r\n1,Resistance\r\n");
         WriteFile(m_dir / "KDS_SBK" / "INV.SBC",
                   ".SUBCKT INV IN OUT\r\n*Inverter,2\r\n*Node 1,IN\r\n*Node 2,OUT\r\n");
-        m_boxes.iniFile = [this] { return m_browser.Services().IniFile(); };
+    }
+    void SetUp() override {
+        SmallSuiteTest::SetUp();
+        // What the services' initialisation file was as each box was shown.
+        m_boxes.onShow = [this](const MessageRequest&) {
+            m_iniFileAtShow.push_back(m_browser.Services().IniFile());
+        };
     }
 
     void Open() {
@@ -74,12 +55,10 @@ protected:
         ASSERT_TRUE(opening.ok) << opening.error;
     }
 
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    WatchingBoxes m_boxes;
-    PumpingFeedback m_feedback;
+    test::HookedFeedback m_feedback;
     BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     RecordingProgress m_progress;
+    std::vector<std::string> m_iniFileAtShow;
 };
 
 // The progress texts come in the suite's language; a text its file lacks is the default.
@@ -169,7 +148,7 @@ TEST_F(BrowserComponentTest, AnUnreadableProfileFailsTheStartWithError9999) {
     EXPECT_NE(m_boxes.shown[0].text.find("Can't read file: "), std::string::npos);
     EXPECT_EQ(m_boxes.shown[1].text, "Can't Read Browser Profile");
     const std::string profile = m_browser.State().directories.BrowserProfilePath();
-    EXPECT_EQ(m_boxes.iniFileAtShow[0], profile);
+    EXPECT_EQ(m_iniFileAtShow[0], profile);
     EXPECT_EQ(m_browser.State().regTypes.profilePath, profile);
 }
 
@@ -214,7 +193,7 @@ TEST_F(BrowserComponentTest, ReloadingCommandsWaitForTheRunningSearch) {
 
     std::vector<bool> kept;
     bool sawSearch = false;
-    m_feedback.pump = [&] {
+    m_feedback.pending = [&] {
         if (sawSearch)
             return;
         sawSearch = m_browser.IsSearching();

@@ -51,10 +51,10 @@ public:
     std::vector<std::string> steps;
 };
 
-class ChangeLibraryPathTest : public ::testing::Test {
+class ChangeLibraryPathTest : public test::SmallSuiteTest {
 protected:
     void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
+        SmallSuiteTest::SetUp();
         ASSERT_TRUE(m_browser.OpenSuite(m_dir.Path()).ok);
         m_browser.Services().SetIniFile(m_dir.SuitePath() + "\\kalde2000.ini");
         m_libDir = m_browser.Dirs().libDir;
@@ -94,9 +94,6 @@ protected:
         EXPECT_TRUE(m_sent.empty());
     }
 
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
     SearchFeedback m_feedback;
     BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     std::vector<std::string> m_sent;

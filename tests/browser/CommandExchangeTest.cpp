@@ -38,28 +38,15 @@ public:
     bool formUpdateSucceeds = true;
 };
 
-// Publishes the busy mark as the window does, and lets a hook run as pending events.
-class WindowFeedback final : public SearchFeedback {
-public:
-    void LetPendingEventsRun() override {
-        if (pump)
-            pump();
-    }
-    void PublishBusy(bool busy) override {
-        if (publish)
-            publish(busy);
-    }
-    std::function<void()> pump;
-    std::function<void(bool)> publish;
-};
-
-class CommandExchangeTest : public ::testing::Test {
+// The small suite opened by the component; the feedback publishes the busy mark as the
+// window does.
+class CommandExchangeTest : public test::SmallSuiteTest {
 protected:
     void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
+        SmallSuiteTest::SetUp();
         const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
         ASSERT_TRUE(opening.ok) << opening.error;
-        m_feedback.publish = [this](bool busy) {
+        m_feedback.publishBusy = [this](bool busy) {
             m_exchange.Messages().PublishStatus(true, busy ? -1 : 0, "Library Browser", 0);
         };
         m_exchange.Messages().PublishStatus(true, 0, "Library Browser", 0);
@@ -80,7 +67,7 @@ protected:
     // Runs a part search that hands the commands in while it runs, once.
     void SearchWhileReceiving(const std::vector<std::string>& commands) {
         bool handedIn = false;
-        m_feedback.pump = [&] {
+        m_feedback.pending = [&] {
             if (handedIn || !m_browser.IsSearching())
                 return;
             handedIn = true;
@@ -91,13 +78,10 @@ protected:
         values[0] = "74*";
         ASSERT_EQ(m_browser.Engine().FindNow(LibraryKind::Part, values), SearchOutcome::Searched);
         ASSERT_TRUE(handedIn);
-        m_feedback.pump = nullptr;
+        m_feedback.pending = nullptr;
     }
 
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
-    WindowFeedback m_feedback;
+    test::HookedFeedback m_feedback;
     BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
     RecordingWindow m_window;
     std::vector<std::pair<std::string, std::string>> m_sent;

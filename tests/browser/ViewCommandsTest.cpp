@@ -58,26 +58,18 @@ TEST(ViewerNotificationTest, NamesTheViewerAndLibraryAndLabelsTheInfoFields) {
     EXPECT_EQ(fields[2], (std::pair<std::string, std::string>{"JEDEC Name", ""}));
 }
 
-TEST(ViewOrReportTest, AnObjectNoLibraryHoldsGivesMessageSixWithItsName) {
-    test::TempDir dir;
-    test::WriteSmallSuite(dir.Path());
-    test::RecordingMessageBoxes boxes;
-    SuiteServices services(dir / "suite.ini", boxes);
-    services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
-    LibraryCatalogue catalogue;
-    catalogue.Load(services);
-    const std::string libraryDir = dir.SuitePath() + "\\LIB";
-    Kernel kernel;
-    ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K"));
-    LibraryLookup lookup(kernel, services, catalogue, libraryDir);
+using ViewOrReportTest = test::OpenedSmallSuiteTest;
 
-    EXPECT_FALSE(ViewOrReport(lookup, services, {LibraryKind::Symbol, "NOSUCH"}));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Can't find Symbol/Package: NOSUCH"});
+TEST_F(ViewOrReportTest, AnObjectNoLibraryHoldsGivesMessageSixWithItsName) {
+    LibraryLookup lookup(m_kernel, m_services, m_catalogue, m_libraryDir);
 
-    const auto found = ViewOrReport(lookup, services, {LibraryKind::Symbol, "OPAMP"});
+    EXPECT_FALSE(ViewOrReport(lookup, m_services, {LibraryKind::Symbol, "NOSUCH"}));
+    EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>{"Can't find Symbol/Package: NOSUCH"});
+
+    const auto found = ViewOrReport(lookup, m_services, {LibraryKind::Symbol, "OPAMP"});
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->library, libraryDir + "\\LOGIC.SYMBOL");
-    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(found->library, m_libraryDir + "\\LOGIC.SYMBOL");
+    EXPECT_EQ(m_boxes.shown.size(), 1u);
 }
 
 TEST(HandleViewerNoticeTest, ShutdownReleasesAndOtherRequestsGoToRunningApplications) {

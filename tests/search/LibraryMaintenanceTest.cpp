@@ -14,114 +14,96 @@ namespace {
 
 using List = std::vector<std::string>;
 
-class LibraryMaintenanceTest : public ::testing::Test {
+class LibraryMaintenanceTest : public test::OpenedSmallSuiteTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(dir.Path());
-        services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
-        catalogue.Load(services);
-        OpenProject();
-    }
-
-    void OpenProject() {
-        std::string error;
-        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
-    }
-
-    std::string Lib(const char* file) const { return libraryDir + "\\" + file; }
+    std::string Lib(const char* file) const { return m_libraryDir + "\\" + file; }
 
     List Names(const char* file) {
         LibraryContents contents;
         std::string error;
-        EXPECT_TRUE(ReadLibrary(dir / "LIB" / file, contents, error)) << error;
+        EXPECT_TRUE(ReadLibrary(m_dir / "LIB" / file, contents, error)) << error;
         List names;
         for (const LibraryObject& object : contents.objects)
             names.push_back(object.name);
         EXPECT_EQ(contents.header.count, static_cast<std::int32_t>(names.size()));
         return names;
     }
-
-    test::TempDir dir;
-    test::RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
-    Kernel kernel;
-    LibraryCatalogue catalogue;
-    std::string libraryDir = dir.SuitePath() + "\\LIB";
 };
 
 // Only the named object of the kind goes; a delete that fails leaves the file as it was.
 TEST_F(LibraryMaintenanceTest, LibraryDeleteRemovesExactlyTheNamedObjectOfItsKind) {
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 0);
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 0);
     EXPECT_EQ(Names("A.PART"), (List{"74LS00", "SN74LS00N", "74LS02", "LM741"}));
 
-    const std::string before = test::ReadFile(dir / "LIB" / "A.PART");
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 1)
+    const std::string before = test::ReadFile(m_dir / "LIB" / "A.PART");
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 1)
         << "no longer held";
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74ls00"), 1)
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74ls00"), 1)
         << "names compare exactly";
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Symbol, Lib("A.PART"), "74LS00"), 1)
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Symbol, Lib("A.PART"), "74LS00"), 1)
         << "a part library does not open with the symbol libraries' signature";
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("MISSING.PART"), "74LS00"), 1);
-    kernel.FailNextRewriteAfter(40);
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Part, Lib("A.PART"), "74LS02"), 1);
-    EXPECT_EQ(test::ReadFile(dir / "LIB" / "A.PART"), before) << "a failed rewrite leaves it";
-    EXPECT_EQ(test::FilesIn(dir / "LIB").size(), 6u) << "no new file is left beside the library";
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("MISSING.PART"), "74LS00"), 1);
+    m_kernel.FailNextRewriteAfter(40);
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74LS02"), 1);
+    EXPECT_EQ(test::ReadFile(m_dir / "LIB" / "A.PART"), before) << "a failed rewrite leaves it";
+    EXPECT_EQ(test::FilesIn(m_dir / "LIB").size(), 6u) << "no new file is left beside the library";
 
     // Symbols, packages and padstacks share one signature, so the kind named only chooses it.
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"), 0);
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"), 0);
     EXPECT_EQ(Names("P.PACKAGE"), List{"DIP14"});
-    EXPECT_EQ(DeleteFromLibrary(kernel, LibraryKind::Padstack, Lib("T.PADSTACK"), "PAD60R"), 0);
+    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Padstack, Lib("T.PADSTACK"), "PAD60R"), 0);
     EXPECT_TRUE(Names("T.PADSTACK").empty());
 }
 
 TEST_F(LibraryMaintenanceTest, ProjectDeleteAsksOnlyForAnObjectAComponentUses) {
     // SPARE is in the part map but placed nowhere.
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "SPARE"),
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Part, "SPARE"),
               ProjectDeletion::Deleted);
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74HC00"),
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Part, "74HC00"),
               ProjectDeletion::NotInProject);
 
     // 74LS00 is on a layout and a schematic of the second hierarchy.
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74LS00"),
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Part, "74LS00"),
               ProjectDeletion::Kept);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Selected Part Used in Project\r\nDeleting this Part will cause "
-                                   "NetList corruption\r\nDelete anyway ?");
-    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser");
-    EXPECT_GT(FindInProject(kernel, LibraryKind::Part, "74LS00"), 0);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text,
+              "Selected Part Used in Project\r\nDeleting this Part will cause "
+              "NetList corruption\r\nDelete anyway ?");
+    EXPECT_EQ(m_boxes.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(m_boxes.shown[0].title, "Kalde 2000 - Library Browser");
+    EXPECT_GT(FindInProject(m_kernel, LibraryKind::Part, "74LS00"), 0);
 
-    boxes.answers = {MsgAnswer::Yes};
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "74LS00"),
+    m_boxes.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Part, "74LS00"),
               ProjectDeletion::Deleted);
 
-    kernel.CloseProject();
-    OpenProject();
-    EXPECT_EQ(FindInProject(kernel, LibraryKind::Part, "74LS00"), 0) << "written through";
-    EXPECT_EQ(FindInProject(kernel, LibraryKind::Part, "SPARE"), 0);
-    EXPECT_GT(FindInProject(kernel, LibraryKind::Part, "LM741"), 0);
+    m_kernel.CloseProject();
+    OpenSuite(m_services);
+    EXPECT_EQ(FindInProject(m_kernel, LibraryKind::Part, "74LS00"), 0) << "written through";
+    EXPECT_EQ(FindInProject(m_kernel, LibraryKind::Part, "SPARE"), 0);
+    EXPECT_GT(FindInProject(m_kernel, LibraryKind::Part, "LM741"), 0);
 }
 
 TEST_F(LibraryMaintenanceTest, SymbolsLookAtSchematicsAndPackagesAtLayouts) {
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Symbol, "DIP8"),
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Symbol, "DIP8"),
               ProjectDeletion::NotInProject)
         << "a package is not a symbol";
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Symbol, "7400"),
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Symbol, "7400"),
               ProjectDeletion::Kept);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Selected Symbol Used in Project\r\nDeleting this Symbol will "
-                                   "cause NetList corruption\r\nDelete anyway ?");
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, "Selected Symbol Used in Project\r\nDeleting this Symbol will "
+                                     "cause NetList corruption\r\nDelete anyway ?");
 
     // DIP8 is used by a schematic component only, which a package's use search passes over.
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Package, "DIP8"),
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Package, "DIP8"),
               ProjectDeletion::Deleted);
-    EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(ProjectUseQuestion(services, LibraryKind::Padstack),
-              ProjectUseQuestion(services, LibraryKind::Package));
+    EXPECT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(ProjectUseQuestion(m_services, LibraryKind::Padstack),
+              ProjectUseQuestion(m_services, LibraryKind::Package));
 
-    kernel.CloseProject();
-    EXPECT_EQ(DeleteFromProject(kernel, services, LibraryKind::Part, "LM741"),
+    m_kernel.CloseProject();
+    EXPECT_EQ(DeleteFromProject(m_kernel, m_services, LibraryKind::Part, "LM741"),
               ProjectDeletion::NotInProject)
         << "without a project nothing is found";
 }

@@ -42,53 +42,43 @@ struct RecordingFeedback final : SearchFeedback {
     int clears = 0;
 };
 
-class SearchEngineTest : public ::testing::Test {
+class SearchEngineTest : public test::OpenedSmallSuiteTest {
 protected:
     void SetUp() override {
-        test::WriteSmallSuite(dir.Path());
-        services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
-        catalogue.Load(services);
-        libraryDir = dir.SuitePath() + "\\LIB";
-        std::string error;
-        ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
-        feedback.engine = &engine;
+        OpenedSmallSuiteTest::SetUp();
+        m_feedback.engine = &m_engine;
     }
 
     std::vector<std::string> Names(LibraryKind kind) const {
         std::vector<std::string> names;
-        const ResultList& results = state.Results(kind);
+        const ResultList& results = m_state.Results(kind);
         for (int i = 1; i <= results.Count(); ++i)
             names.emplace_back(results.Name(i));
         return names;
     }
 
-    test::TempDir dir;
-    test::RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
-    Kernel kernel;
-    LibraryCatalogue catalogue;
-    std::string libraryDir;
-    SearchState state;
-    SearchOptions options;
-    RecordingFeedback feedback;
-    SearchEngine engine{kernel, services, catalogue, libraryDir, state, options, feedback};
+    SearchState m_state;
+    SearchOptions m_options;
+    RecordingFeedback m_feedback;
+    SearchEngine m_engine{m_kernel, m_services, m_catalogue, m_libraryDir,
+                          m_state,  m_options,  m_feedback};
 };
 
 using List = std::vector<std::string>;
 
 TEST_F(SearchEngineTest, FindNowWalksTheCatalogueAndResultsAccumulate) {
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
-    ASSERT_EQ(boxes.Texts().size(), 1u) << "the missing library, and only it";
-    EXPECT_EQ(boxes.Texts()[0],
-              "Library File: " + DisplayPath(libraryDir) + "/MISSING.PART not found");
-    EXPECT_EQ(state.Results(LibraryKind::Part).Library(4), "B.PART");
-    EXPECT_EQ(feedback.statuses.back(), "4 Part(s) found ");
-    EXPECT_EQ(feedback.busyCalls, (std::vector<bool>{true, false}));
+    ASSERT_EQ(m_boxes.Texts().size(), 1u) << "the missing library, and only it";
+    EXPECT_EQ(m_boxes.Texts()[0],
+              "Library File: " + DisplayPath(m_libraryDir) + "/MISSING.PART not found");
+    EXPECT_EQ(m_state.Results(LibraryKind::Part).Library(4), "B.PART");
+    EXPECT_EQ(m_feedback.statuses.back(), "4 Part(s) found ");
+    EXPECT_EQ(m_feedback.busyCalls, (std::vector<bool>{true, false}));
 
-    engine.FindNow(LibraryKind::Part, {"74*"});
-    EXPECT_EQ(state.Results(LibraryKind::Part).Count(), 8) << "the same parts once more";
-    EXPECT_EQ(state.colourIndex[0], 2);
+    m_engine.FindNow(LibraryKind::Part, {"74*"});
+    EXPECT_EQ(m_state.Results(LibraryKind::Part).Count(), 8) << "the same parts once more";
+    EXPECT_EQ(m_state.colourIndex[0], 2);
 }
 
 // Libraries that give nothing free their place for the ones read ahead of them, however
@@ -98,10 +88,10 @@ TEST_F(SearchEngineTest, ALongRunOfMissingAndEmptyLibrariesIsWalkedPast) {
     for (int i = 0; i < 12; ++i)
         entries.insert(entries.end(), {"MISSING.PART", "EMPTY.PART"});
     entries.insert(entries.end(), {"A.PART", "B.PART"});
-    catalogue.SetEntries(LibraryKind::Part, entries);
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
+    m_catalogue.SetEntries(LibraryKind::Part, entries);
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"74*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "74LS02", "74HCT00"}));
-    EXPECT_EQ(boxes.Texts().size(), 12u);
+    EXPECT_EQ(m_boxes.Texts().size(), 12u);
 }
 
 // A library that gives nothing frees its place at once; the library that takes the place
@@ -124,74 +114,74 @@ TEST_F(SearchEngineTest, ALibraryAfterOneThatGivesNothingKeepsItsRows) {
         ~RestoreCores() { ::sched_setaffinity(0, sizeof cores, &cores); }
     } restore{before};
 
-    catalogue.SetEntries(LibraryKind::Part, {"A.PART", "B.PART"});
-    engine.FindNow(LibraryKind::Part, {"*"});
-    const int once = state.Results(LibraryKind::Part).Count();
+    m_catalogue.SetEntries(LibraryKind::Part, {"A.PART", "B.PART"});
+    m_engine.FindNow(LibraryKind::Part, {"*"});
+    const int once = m_state.Results(LibraryKind::Part).Count();
     ASSERT_GT(once, 0);
     std::vector<std::string> entries;
     for (int i = 0; i < 8; ++i)
         entries.insert(entries.end(), {"MISSING.PART", "A.PART", "EMPTY.PART", "B.PART"});
-    catalogue.SetEntries(LibraryKind::Part, entries);
+    m_catalogue.SetEntries(LibraryKind::Part, entries);
     for (int run = 0; run < 40; ++run) {
-        engine.NewSearch(LibraryKind::Part);
-        ASSERT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
-        ASSERT_EQ(state.Results(LibraryKind::Part).Count(), 8 * once) << "run " << run;
+        m_engine.NewSearch(LibraryKind::Part);
+        ASSERT_EQ(m_engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+        ASSERT_EQ(m_state.Results(LibraryKind::Part).Count(), 8 * once) << "run " << run;
     }
 }
 
 TEST_F(SearchEngineTest, ProjectStatusComesFromEveryHierarchy) {
-    engine.FindNow(LibraryKind::Part, {"*"});
-    const ResultList& parts = state.Results(LibraryKind::Part);
+    m_engine.FindNow(LibraryKind::Part, {"*"});
+    const ResultList& parts = m_state.Results(LibraryKind::Part);
     for (int i = 1; i <= parts.Count(); ++i) {
         const std::string_view name = parts.Name(i);
         const int expected = name == "74LS00" ? 6 : name == "LM741" ? 6 : 0;
         EXPECT_EQ(parts.Status(i), expected) << name;
     }
-    EXPECT_EQ(kernel.DB_CurHier(kernel.DB_DataBase()), 1) << "the current hierarchy is back";
+    EXPECT_EQ(m_kernel.DB_CurHier(m_kernel.DB_DataBase()), 1) << "the current hierarchy is back";
 
-    engine.FindNow(LibraryKind::Package, {"DIP*"});
+    m_engine.FindNow(LibraryKind::Package, {"DIP*"});
     EXPECT_EQ(Names(LibraryKind::Package), (List{"DIP14", "DIP8"}));
-    EXPECT_EQ(state.Results(LibraryKind::Package).Status(2), kInProject)
+    EXPECT_EQ(m_state.Results(LibraryKind::Package).Status(2), kInProject)
         << "used on a schematic only, on no layout";
-    engine.FindNow(LibraryKind::Symbol, {"7400"});
-    EXPECT_EQ(state.Results(LibraryKind::Symbol).Status(1), kInProject | kUsedInProject);
+    m_engine.FindNow(LibraryKind::Symbol, {"7400"});
+    EXPECT_EQ(m_state.Results(LibraryKind::Symbol).Status(1), kInProject | kUsedInProject);
 }
 
 TEST_F(SearchEngineTest, TheLibraryCriterionChoosesWhatIsRead) {
-    engine.FindNow(LibraryKind::Part, {"*", " b.part "});
+    m_engine.FindNow(LibraryKind::Part, {"*", " b.part "});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74HCT00", "LM358"}));
-    engine.FindNow(LibraryKind::Part, {"*", "NOWHERE.PART"});
-    EXPECT_EQ(feedback.statuses.back(), "2 Part(s) found ");
-    EXPECT_TRUE(boxes.shown.empty());
+    m_engine.FindNow(LibraryKind::Part, {"*", "NOWHERE.PART"});
+    EXPECT_EQ(m_feedback.statuses.back(), "2 Part(s) found ");
+    EXPECT_TRUE(m_boxes.shown.empty());
 
-    engine.NewSearch(LibraryKind::Part);
-    engine.FindNow(LibraryKind::Part, {"*", "[project library]"});
+    m_engine.NewSearch(LibraryKind::Part);
+    m_engine.FindNow(LibraryKind::Part, {"*", "[project library]"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "LM741", "SPARE"}));
-    EXPECT_EQ(state.Results(LibraryKind::Part).Status(3), kInProject) << "placed nowhere";
-    EXPECT_TRUE(boxes.shown.empty()) << "no library file is opened";
+    EXPECT_EQ(m_state.Results(LibraryKind::Part).Status(3), kInProject) << "placed nowhere";
+    EXPECT_TRUE(m_boxes.shown.empty()) << "no library file is opened";
 
-    engine.FindNow(LibraryKind::Part, {"SP*", "[PROJECT LIBRARY]", "*op amp*"});
+    m_engine.FindNow(LibraryKind::Part, {"SP*", "[PROJECT LIBRARY]", "*op amp*"});
     EXPECT_EQ(Names(LibraryKind::Part).back(), "SPARE");
-    EXPECT_EQ(state.Results(LibraryKind::Part).Count(), 5) << "LM741 by its description";
+    EXPECT_EQ(m_state.Results(LibraryKind::Part).Count(), 5) << "LM741 by its description";
 
-    engine.FindNow(LibraryKind::Padstack, {"*", "[PROJECT LIBRARY]"});
-    EXPECT_EQ(state.Results(LibraryKind::Padstack).Count(), 0);
-    EXPECT_EQ(feedback.statuses.back(), "0 Padstack(s) found ");
+    m_engine.FindNow(LibraryKind::Padstack, {"*", "[PROJECT LIBRARY]"});
+    EXPECT_EQ(m_state.Results(LibraryKind::Padstack).Count(), 0);
+    EXPECT_EQ(m_feedback.statuses.back(), "0 Padstack(s) found ");
 }
 
 TEST_F(SearchEngineTest, StopEndsTheWalkAndKeepsWhatWasFound) {
-    feedback.rows = &state.Results(LibraryKind::Part);
-    feedback.stopAtRows = 2; // heard in the events before the third part of the first library
-    engine.FindNow(LibraryKind::Part, {"*"});
+    m_feedback.rows = &m_state.Results(LibraryKind::Part);
+    m_feedback.stopAtRows = 2; // heard in the events before the third part of the first library
+    m_engine.FindNow(LibraryKind::Part, {"*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74HC00", "SN74LS00N"}))
         << "the part whose events heard Stop is still listed";
-    EXPECT_EQ(feedback.statuses.back(), "3 Part(s) found ");
-    EXPECT_FALSE(state.stopRequested) << "cleared for the next search";
-    EXPECT_TRUE(boxes.shown.empty()) << "the missing library was never reached";
+    EXPECT_EQ(m_feedback.statuses.back(), "3 Part(s) found ");
+    EXPECT_FALSE(m_state.stopRequested) << "cleared for the next search";
+    EXPECT_TRUE(m_boxes.shown.empty()) << "the missing library was never reached";
 
-    engine.NewSearch(LibraryKind::Part);
-    engine.Stop(); // a late click or host command, after the search ended
-    engine.FindNow(LibraryKind::Part, {"74LS*"});
+    m_engine.NewSearch(LibraryKind::Part);
+    m_engine.Stop(); // a late click or host command, after the search ended
+    m_engine.FindNow(LibraryKind::Part, {"74LS*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74LS00", "74LS02"})) << "a stale Stop stops nothing";
 }
 
@@ -207,29 +197,29 @@ TEST_F(SearchEngineTest, ASwitchChangedDuringASearchHoldsForTheObjectsListedAfte
         for (int i = 0; i < filler; ++i)
             objects.push_back({"Z" + std::to_string(i), "DIP14 Quad NAND", ""});
         std::string error;
-        ASSERT_TRUE(WriteLibrary(dir / "LIB" / file, LibraryKind::Part, objects, error)) << error;
+        ASSERT_TRUE(WriteLibrary(m_dir / "LIB" / file, LibraryKind::Part, objects, error)) << error;
     };
     write("X.PART", {"A1", "a2", "A3"}, 0);
     write("Y.PART", {"a4", "A5", "a6"}, 20000);
-    catalogue.SetEntries(LibraryKind::Part, {"X.PART", "Y.PART"});
-    options.matchCase = true; // the criterion stays "A*"
-    const ResultList& parts = state.Results(LibraryKind::Part);
-    feedback.onEvent = [&] {
+    m_catalogue.SetEntries(LibraryKind::Part, {"X.PART", "Y.PART"});
+    m_options.matchCase = true; // the criterion stays "A*"
+    const ResultList& parts = m_state.Results(LibraryKind::Part);
+    m_feedback.onEvent = [&] {
         if (parts.Count() == 1)
-            options.matchCase = false;
+            m_options.matchCase = false;
         else if (parts.Count() == 4)
-            options.matchCase = true;
+            m_options.matchCase = true;
     };
-    engine.FindNow(LibraryKind::Part, {"A*"});
+    m_engine.FindNow(LibraryKind::Part, {"A*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"A1", "a2", "A3", "a4", "A5"}));
 }
 
 // A view draws each row in the colour of the search that found it, whatever came after.
 TEST_F(SearchEngineTest, RowsKeepTheColourOfTheirSearch) {
-    engine.FindNow(LibraryKind::Part, {"74LS*"});
-    engine.FindNow(LibraryKind::Part, {"LM*"});
-    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
-    const ResultList& parts = state.Results(LibraryKind::Part);
+    m_engine.FindNow(LibraryKind::Part, {"74LS*"});
+    m_engine.FindNow(LibraryKind::Part, {"LM*"});
+    m_engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
+    const ResultList& parts = m_state.Results(LibraryKind::Part);
     const auto colours = [&parts] {
         std::vector<int> all;
         for (int i = 1; i <= parts.Count(); ++i)
@@ -240,107 +230,107 @@ TEST_F(SearchEngineTest, RowsKeepTheColourOfTheirSearch) {
               (List{"74LS00", "74LS02", "LM741", "LM358", "LM741", "LM358"}));
     EXPECT_EQ(colours(), (std::vector<int>{1, 1, 2, 2, 3, 3}));
 
-    engine.FindInList(LibraryKind::Part, {"LM*"});
+    m_engine.FindInList(LibraryKind::Part, {"LM*"});
     EXPECT_EQ(colours(), (std::vector<int>{2, 2, 3, 3})) << "the rows that stay keep theirs";
-    EXPECT_EQ(state.colourIndex[0], 4);
+    EXPECT_EQ(m_state.colourIndex[0], 4);
 
-    state.colourIndex[1] = kResultColours - 1;
-    engine.FindNow(LibraryKind::Symbol, {"*"});
-    EXPECT_EQ(state.Results(LibraryKind::Symbol).Colour(1), 0)
+    m_state.colourIndex[1] = kResultColours - 1;
+    m_engine.FindNow(LibraryKind::Symbol, {"*"});
+    EXPECT_EQ(m_state.Results(LibraryKind::Symbol).Colour(1), 0)
         << "after the last colour, the first";
 }
 
 TEST_F(SearchEngineTest, FindInListRemovesWhatFails) {
-    engine.FindNow(LibraryKind::Part, {"*"});
-    const int changes = feedback.changes;
-    engine.FindInList(LibraryKind::Part, {"*hc*"});
+    m_engine.FindNow(LibraryKind::Part, {"*"});
+    const int changes = m_feedback.changes;
+    m_engine.FindInList(LibraryKind::Part, {"*hc*"});
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74HC00", "74HCT00"}));
-    EXPECT_EQ(feedback.clears, 1);
-    EXPECT_EQ(feedback.changes, changes + 1) << "no library walk, one refill";
-    EXPECT_FALSE(state.findInList);
-    engine.FindInList(LibraryKind::Part, {"NOTHING"});
-    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+    EXPECT_EQ(m_feedback.clears, 1);
+    EXPECT_EQ(m_feedback.changes, changes + 1) << "no library walk, one refill";
+    EXPECT_FALSE(m_state.findInList);
+    m_engine.FindInList(LibraryKind::Part, {"NOTHING"});
+    EXPECT_TRUE(m_state.Results(LibraryKind::Part).Empty());
 }
 
 // A click on another tab or a host command is served while a search lets events run; the
 // running search owns the read buffer and the result lists, so no other search may start.
 TEST_F(SearchEngineTest, NoSearchStartsWhileOneRuns) {
-    engine.FindNow(LibraryKind::Part, {"*"});
+    m_engine.FindNow(LibraryKind::Part, {"*"});
     const List alone = Names(LibraryKind::Part);
-    engine.NewSearch(LibraryKind::Part);
-    EXPECT_FALSE(engine.IsSearching());
+    m_engine.NewSearch(LibraryKind::Part);
+    EXPECT_FALSE(m_engine.IsSearching());
 
     std::vector<SearchOutcome> outcomes;
     bool cleared = true;
     bool served = false;
-    feedback.onEvent = [&] {
-        if (served || state.Results(LibraryKind::Part).Empty()) // inside the walk of A.PART
+    m_feedback.onEvent = [&] {
+        if (served || m_state.Results(LibraryKind::Part).Empty()) // inside the walk of A.PART
             return;
         served = true;
-        EXPECT_TRUE(engine.IsSearching());
-        outcomes = {engine.FindNow(LibraryKind::Symbol, {"*"}),
-                    engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"}),
-                    engine.FindInList(LibraryKind::Part, {"NOTHING"}),
-                    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "")};
-        cleared = engine.NewSearch(LibraryKind::Part);
+        EXPECT_TRUE(m_engine.IsSearching());
+        outcomes = {m_engine.FindNow(LibraryKind::Symbol, {"*"}),
+                    m_engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"}),
+                    m_engine.FindInList(LibraryKind::Part, {"NOTHING"}),
+                    m_engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "")};
+        cleared = m_engine.NewSearch(LibraryKind::Part);
     };
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part), alone) << "no part lost, no symbol among the parts";
-    EXPECT_TRUE(state.Results(LibraryKind::Symbol).Empty());
+    EXPECT_TRUE(m_state.Results(LibraryKind::Symbol).Empty());
     EXPECT_EQ(outcomes, std::vector<SearchOutcome>(4, SearchOutcome::Busy));
     EXPECT_FALSE(cleared);
-    EXPECT_EQ(state.colourIndex[1], 0) << "a refused search does not advance its colour";
-    EXPECT_EQ(state.colourIndex[0], 2);
-    EXPECT_FALSE(engine.IsSearching());
+    EXPECT_EQ(m_state.colourIndex[1], 0) << "a refused search does not advance its colour";
+    EXPECT_EQ(m_state.colourIndex[0], 2);
+    EXPECT_FALSE(m_engine.IsSearching());
 
-    feedback.onEvent = [&] { engine.Stop(); };
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
+    m_feedback.onEvent = [&] { m_engine.Stop(); };
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
     EXPECT_EQ(Names(LibraryKind::Part).size(), alone.size()) << "Stop is served: nothing added";
 }
 
 TEST_F(SearchEngineTest, AnEmptyNameOrABadPatternSearchesNothing) {
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"   ", "B.PART"}), SearchOutcome::EmptyName);
-    EXPECT_EQ(feedback.statuses, (std::vector<std::string>{"Name Field Empty"}));
-    EXPECT_EQ(feedback.beeps, 1);
-    EXPECT_TRUE(feedback.busyCalls.empty());
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"   ", "B.PART"}), SearchOutcome::EmptyName);
+    EXPECT_EQ(m_feedback.statuses, (std::vector<std::string>{"Name Field Empty"}));
+    EXPECT_EQ(m_feedback.beeps, 1);
+    EXPECT_TRUE(m_feedback.busyCalls.empty());
 
-    EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"[Z-A]"}), SearchOutcome::InvalidPattern);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_NE(boxes.shown[0].text.find("runs backwards"), std::string::npos);
-    EXPECT_EQ(boxes.shown[0].title, "Kalde 2000 - Library Browser") << "as every other box";
-    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
+    EXPECT_EQ(m_engine.FindNow(LibraryKind::Part, {"[Z-A]"}), SearchOutcome::InvalidPattern);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_NE(m_boxes.shown[0].text.find("runs backwards"), std::string::npos);
+    EXPECT_EQ(m_boxes.shown[0].title, "Kalde 2000 - Library Browser") << "as every other box";
+    EXPECT_TRUE(m_state.Results(LibraryKind::Part).Empty());
 }
 
 TEST_F(SearchEngineTest, AliasesShareThePackageAndTheSymbols) {
-    engine.FindAliases(kAliasesOfPart, false, {"74LS00", "DIP14", "7400,PWR2"}, "");
+    m_engine.FindAliases(kAliasesOfPart, false, {"74LS00", "DIP14", "7400,PWR2"}, "");
     EXPECT_EQ(Names(LibraryKind::Part), (List{"74HC00", "SN74LS00N", "74HCT00"}));
-    EXPECT_EQ(feedback.statuses.back(), "3 Part Alias(s) found ");
-    EXPECT_EQ(state.colourIndex[0], 1);
+    EXPECT_EQ(m_feedback.statuses.back(), "3 Part Alias(s) found ");
+    EXPECT_EQ(m_state.colourIndex[0], 1);
 
-    engine.NewSearch(LibraryKind::Part);
-    engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
+    m_engine.NewSearch(LibraryKind::Part);
+    m_engine.FindAliases(kPartsUsingSymbol, false, {"OPAMP", "", ""}, "");
     EXPECT_EQ(Names(LibraryKind::Part), (List{"LM741", "LM358"}));
 
-    engine.NewSearch(LibraryKind::Part);
-    engine.FindAliases(kPartsUsingSymbol, true, {"OPAMP", "", ""}, "b.part");
+    m_engine.NewSearch(LibraryKind::Part);
+    m_engine.FindAliases(kPartsUsingSymbol, true, {"OPAMP", "", ""}, "b.part");
     EXPECT_EQ(Names(LibraryKind::Part), (List{"LM358"})) << "the named library only";
 
-    engine.NewSearch(LibraryKind::Part);
-    engine.FindAliases(kPartsUsingPackage, false, {"dip8", "", ""}, "");
-    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty()) << "compared without change of case";
-    engine.FindAliases(kPartsUsingPackage, false, {"DIP8", "", ""}, "");
+    m_engine.NewSearch(LibraryKind::Part);
+    m_engine.FindAliases(kPartsUsingPackage, false, {"dip8", "", ""}, "");
+    EXPECT_TRUE(m_state.Results(LibraryKind::Part).Empty()) << "compared without change of case";
+    m_engine.FindAliases(kPartsUsingPackage, false, {"DIP8", "", ""}, "");
     EXPECT_EQ(Names(LibraryKind::Part), (List{"LM741"}));
 
-    engine.NewSearch(LibraryKind::Part);
-    const auto scanned = feedback.statuses.size();
-    engine.FindAliases(3, false, {"PAD60R", "", ""}, "");
-    EXPECT_TRUE(state.Results(LibraryKind::Part).Empty());
-    EXPECT_GT(feedback.statuses.size(), scanned + 2) << "the libraries are still walked";
+    m_engine.NewSearch(LibraryKind::Part);
+    const auto scanned = m_feedback.statuses.size();
+    m_engine.FindAliases(3, false, {"PAD60R", "", ""}, "");
+    EXPECT_TRUE(m_state.Results(LibraryKind::Part).Empty());
+    EXPECT_GT(m_feedback.statuses.size(), scanned + 2) << "the libraries are still walked";
 }
 
 TEST_F(SearchEngineTest, RowsCarryKeysImagesAndTheEnabledColumns) {
-    engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"});
-    ResultList& parts = state.Results(LibraryKind::Part);
+    m_engine.FindNow(LibraryKind::Part, {"*", "[PROJECT LIBRARY]"});
+    ResultList& parts = m_state.Results(LibraryKind::Part);
     ASSERT_EQ(parts.Count(), 3);
     EXPECT_EQ(RowKey(LibraryKind::Part, 2), "PART|3|2");
     EXPECT_EQ(ResultNumberOfKey(RowKey(LibraryKind::Part, 2)), 2);

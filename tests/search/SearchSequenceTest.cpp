@@ -124,32 +124,24 @@ TEST_F(SearchSequenceTest, UpAndDownMoveTheCurrentEntryWithItsMarkWithinTheList)
 
 // With every part library unselected the part searches read nothing: no rows, and no
 // message for the missing library the catalogue held before.
-TEST(SearchSequenceSearchTest, AnEmptySequenceLeavesTheKindsSearchesWithoutLibraries) {
-    test::TempDir dir;
-    test::WriteSmallSuite(dir.Path());
-    test::RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
-    services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
-    LibraryCatalogue catalogue;
-    catalogue.Load(services);
-    const std::string libraryDir = dir.SuitePath() + "\\LIB";
+using SearchSequenceSearchTest = test::OpenedSmallSuiteTest;
 
+TEST_F(SearchSequenceSearchTest, AnEmptySequenceLeavesTheKindsSearchesWithoutLibraries) {
     SearchSequence sequence;
-    sequence.Fill(catalogue, libraryDir);
+    sequence.Fill(m_catalogue, m_libraryDir);
     sequence.SelectAll(LibraryKind::Part, false);
-    sequence.Accept(catalogue, services);
-    catalogue.Load(services);
-    EXPECT_EQ(catalogue.Count(LibraryKind::Part), 0);
-    EXPECT_EQ(catalogue.Count(LibraryKind::Symbol), 1) << "the other kinds keep theirs";
+    sequence.Accept(m_catalogue, m_services);
+    m_catalogue.Load(m_services);
+    EXPECT_EQ(m_catalogue.Count(LibraryKind::Part), 0);
+    EXPECT_EQ(m_catalogue.Count(LibraryKind::Symbol), 1) << "the other kinds keep theirs";
 
-    Kernel kernel;
     SearchState state;
     SearchOptions options;
     SearchFeedback feedback;
-    SearchEngine engine{kernel, services, catalogue, libraryDir, state, options, feedback};
+    SearchEngine engine{m_kernel, m_services, m_catalogue, m_libraryDir, state, options, feedback};
     EXPECT_EQ(engine.FindNow(LibraryKind::Part, {"*"}), SearchOutcome::Searched);
     EXPECT_EQ(state.Results(LibraryKind::Part).Count(), 0);
-    EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts().front();
+    EXPECT_TRUE(m_boxes.Texts().empty()) << m_boxes.Texts().front();
     EXPECT_EQ(engine.FindNow(LibraryKind::Symbol, {"*"}), SearchOutcome::Searched);
     EXPECT_EQ(state.Results(LibraryKind::Symbol).Count(), 2) << "7400, OPAMP";
 }

@@ -66,6 +66,8 @@ std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root)
 
 MsgAnswer RecordingMessageBoxes::Show(const MessageRequest& request) {
     shown.push_back(request);
+    if (onShow)
+        onShow(request);
     if (request.buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (answers.empty())

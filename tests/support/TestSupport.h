@@ -46,6 +46,7 @@ public:
 
     std::vector<MessageRequest> shown;
     std::deque<MsgAnswer> answers; // answers to questions, first first; default No
+    std::function<void(const MessageRequest&)> onShow; // runs as each box is shown
 
     // The texts of all boxes shown, in order.
     std::vector<std::string> Texts() const;

@@ -23,8 +23,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <stdexcept>
-
 namespace k2k::test {
 namespace {
 
@@ -163,23 +161,18 @@ TEST_F(HostToolsTest, EditCommandsAndTheShutDownAreListedWithTheirEffect) {
 class SaveListAgreesTest : public LoadedBrowserTest {
 protected:
     void PrepareSuite() override {
-        std::string error;
-        const auto lib = [&](const char* file, LibraryKind kind,
-                             std::vector<LibraryObject> objects) {
-            if (!WriteLibrary(m_dir / "LIB" / file, kind, objects, error))
-                throw std::runtime_error(error);
-        };
-        lib("B.PART", LibraryKind::Part,
+        WriteSuiteLibrary(
+            m_dir.Path(), "B.PART", LibraryKind::Part,
             {{"74HCT00", PartInfo("DIP14", "Quad NAND", "7400,PWR2"), ""},
              {"LM358", PartInfo("SO8", "Dual op amp 3\xB5V", "OPAMP,OPAMP_PWR"), ""}});
-        lib("LOGIC.SYMBOL", LibraryKind::Symbol,
-            {{"7400", ComposeInfo({"NAND", "Digital,Gates", "7", ""}), ""},
-             {"OPAMP", ComposeInfo({"Op amp \xB1", "Analog", "-12", ""}), ""}});
-        lib("P.PACKAGE", LibraryKind::Package,
-            {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}), ""},
-             {"DIP8", ComposeInfo({"DIL 8 \xB7 300", "PMD,DIP", "MS-001"}), ""}});
-        lib("T.PADSTACK", LibraryKind::Padstack,
-            {{"PAD60R", ComposeInfo({"", "Through-hole", "Round \xD8"}), ""}});
+        WriteSuiteLibrary(m_dir.Path(), "LOGIC.SYMBOL", LibraryKind::Symbol,
+                          {{"7400", ComposeInfo({"NAND", "Digital,Gates", "7", ""}), ""},
+                           {"OPAMP", ComposeInfo({"Op amp \xB1", "Analog", "-12", ""}), ""}});
+        WriteSuiteLibrary(m_dir.Path(), "P.PACKAGE", LibraryKind::Package,
+                          {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}), ""},
+                           {"DIP8", ComposeInfo({"DIL 8 \xB7 300", "PMD,DIP", "MS-001"}), ""}});
+        WriteSuiteLibrary(m_dir.Path(), "T.PADSTACK", LibraryKind::Padstack,
+                          {{"PAD60R", ComposeInfo({"", "Through-hole", "Round \xD8"}), ""}});
         WriteFile(m_dir / "suite.ini",
                   "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n"
                   "[Browser Part Options]\r\nNumber=4\r\n1=Library,-1\r\n2=Description,1\r\n"

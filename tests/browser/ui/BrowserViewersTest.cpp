@@ -16,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace k2k {
 namespace {
 
@@ -48,10 +46,8 @@ protected:
         m_libraries = QString::fromStdString(m_window->Component().Dirs().libDir);
     }
 
-    void Library(const char* file, LibraryKind kind, std::vector<LibraryObject> objects) {
-        std::string error;
-        if (!WriteLibrary(m_dir / "LIB" / file, kind, objects, error))
-            throw std::runtime_error(error);
+    void Library(const char* file, LibraryKind kind, const std::vector<LibraryObject>& objects) {
+        test::WriteSuiteLibrary(m_dir.Path(), file, kind, objects);
     }
     void WriteSymbols(const std::string& opamp) {
         Library("LOGIC.SYMBOL", LibraryKind::Symbol,

@@ -25,19 +25,9 @@ using Heard = std::vector<std::string>; // "Aname,sCommand"
 
 // The small suite with a browser profile, opened as the host opens it; the class under
 // test with the stand-in window, its boxes recorded and its NotifyServer heard.
-class ClsKldbrwsrTest : public ::testing::Test {
+class ClsKldbrwsrTest : public test::SmallSuiteTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(m_dir.Path());
-        WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
-        WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
-    }
-
-    void OpenSuite() {
-        SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
-        const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
-        ASSERT_TRUE(opening.ok) << opening.error;
-    }
+    ClsKldbrwsrTest() : SmallSuiteTest(test::SuiteExtras::SystemFolder) {}
 
     clsKldbrwsr& Browser() {
         if (!m_browser) {
@@ -57,9 +47,6 @@ protected:
 
     PlainBrowserWindow* Window() { return qobject_cast<PlainBrowserWindow*>(Browser().Window()); }
 
-    test::TempDir m_dir;
-    Kernel m_kernel;
-    test::RecordingMessageBoxes m_boxes;
     bool m_anotherInstance = false;
     Heard m_heard; // before the class, which may still speak when it goes
     std::unique_ptr<clsKldbrwsr> m_browser;

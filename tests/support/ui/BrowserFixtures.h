@@ -1,7 +1,7 @@
 #pragma once
 // The small suite opened by a real browser component: searches run through the
-// component's engine, and the feedback's hooks stand for the window. On it, the fixtures of
-// the result-list tests and of the tests that work the part grid of a window.
+// component's engine. On it, the fixtures of the result-list tests and of the tests that
+// work the part grid of a window.
 
 #include "browser/BrowserComponent.h"
 #include "browser/HistoryBoxes.h"
@@ -23,34 +23,16 @@
 
 namespace k2k::test {
 
-class HookedFeedback final : public SearchFeedback {
-public:
-    void LetPendingEventsRun() override {
-        if (pending)
-            pending();
-    }
-    void ResultsChanged(LibraryKind kind) override {
-        if (resultsChanged)
-            resultsChanged(kind);
-    }
-    std::function<void()> pending;
-    std::function<void(LibraryKind)> resultsChanged;
-};
-
-// The component over the small suite, opened by SetUp after PrepareSuite changed its files.
-class SmallSuiteBrowserTest : public ::testing::Test {
+// The component over the small suite, opened by SetUp after PrepareSuite changed its files;
+// the feedback's hooks stand for the window.
+class SmallSuiteBrowserTest : public SmallSuiteTest {
 protected:
     void SetUp() override {
-        WriteSmallSuite(m_dir.Path());
-        PrepareSuite();
+        SmallSuiteTest::SetUp();
         const SuiteOpening opening = m_browser.OpenSuite(m_dir.Path());
         ASSERT_TRUE(opening.ok) << opening.error;
     }
-    virtual void PrepareSuite() {}
 
-    TempDir m_dir;
-    Kernel m_kernel;
-    RecordingMessageBoxes m_boxes;
     HookedFeedback m_feedback;
     BrowserComponent m_browser{m_kernel, m_dir / "suite.ini", m_boxes, m_feedback};
 };

@@ -2,8 +2,6 @@
 
 #include "options/ui/frmOptions.h"
 #include "platform/SuiteFolder.h"
-#include "platform/SuiteServices.h"
-#include "support/SmallSuite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,13 +12,8 @@ namespace k2k::test {
 void LoadedBrowserTest::SetUp() {
     m_oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
-    WriteSmallSuite(m_dir.Path());
-    WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n");
-    WriteFile(m_dir / "SYS" / "K2KBRWSR.ini", "[ENDPROFILE]");
-    PrepareSuite();
-    SuiteServices services(DirectorySettingsOf(m_dir.Path()), m_boxes);
-    const SuiteOpening opening = k2k::OpenSuite(m_dir.Path(), m_kernel, services);
-    ASSERT_TRUE(opening.ok) << opening.error;
+    SmallSuiteTest::SetUp();
+    OpenSuite();
 }
 
 void LoadedBrowserTest::TearDown() {

@@ -1,8 +1,7 @@
 #pragma once
-// The small suite (parts 74LS00, 74HC00, SN74LS00N, 74LS02, LM741 in A.PART; 74HCT00, LM358
-// in B.PART; the catalogue names A, MISSING, EMPTY and B; two symbols, two packages, one
-// padstack), opened as the host opens it, and the host class driving the real main window.
-// Settings go to a folder of the test's own.
+// The small suite (support/SmallSuite.h) with its system folder, opened as the host opens
+// it, and the host class driving the real main window. Settings go to a folder of the
+// test's own.
 //
 // SetUp writes the suite, lets PrepareSuite change its files, and opens it; Load makes the
 // host class (once) and loads the window. The host's NotifyServer texts are heard as
@@ -10,8 +9,7 @@
 
 #include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
-#include "platform/Kernel.h"
-#include "support/TestSupport.h"
+#include "support/SmallSuite.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QByteArray>
@@ -28,12 +26,11 @@ class frmOptions;
 
 namespace k2k::test {
 
-class LoadedBrowserTest : public ::testing::Test {
+class LoadedBrowserTest : public SmallSuiteTest {
 protected:
+    LoadedBrowserTest() : SmallSuiteTest(SuiteExtras::SystemFolder) {}
     void SetUp() override;
     void TearDown() override;
-    // Called after the small suite is written and before it is opened.
-    virtual void PrepareSuite() {}
     void Load();
     // Waits until the window has settled after its showing, as it has long before a person
     // moves it: a move made earlier may be undone by the check of its frame.
@@ -51,11 +48,8 @@ protected:
         return test::Child<T>(parent, name);
     }
 
-    TempDir m_dir;
     TempDir m_config;
     QByteArray m_oldConfig;
-    Kernel m_kernel;
-    RecordingMessageBoxes m_boxes;
     QStringList m_heard;
     std::unique_ptr<clsKldbrwsr> m_browser;
     frmK32_LibBrowser* m_window = nullptr;
