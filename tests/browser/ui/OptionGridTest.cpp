@@ -7,21 +7,28 @@
 #include "platform/Kernel.h"
 #include "platform/UserSettings.h"
 #include "platform/ui/K2kGrid.h"
+#include "regtypes/RegTypeTables.h"
+#include "simulation/ui/frmSimulation.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ui/BrowserFixtures.h"
+#include "support/ui/WidgetDriver.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace k2k {
 namespace {
@@ -229,6 +236,75 @@ TEST_F(OptionGridTest, RememberedValuesAreKeptAcrossRuns) {
     EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR",
                                       HistoryKey(LibraryKind::Padstack, 1, 0), ""),
               "PAD60R");
+}
+
+// A registered-type pick button asks the window's picker for its table under its title; the
+// path answered lands in the cell trimmed, and an empty answer leaves the cell as it was.
+TEST_F(OptionGridTest, RegisteredTypePicksWriteWhatThePickerAnswers) {
+    std::vector<std::pair<int, std::string>> asked;
+    std::string answer = " Digital,Gates ";
+    Options(LibraryKind::Part).SetRegTypePicker([&](int table, const std::string& title) {
+        asked.emplace_back(table, title);
+        return answer;
+    });
+    K2kGrid& grid = Grid(LibraryKind::Part);
+    test::ClickCellButton(grid, 9, 1);
+    EXPECT_EQ(grid.CellText(9, 1), "Digital,Gates");
+
+    grid.SetCellText(7, 1, "typed");
+    answer.clear();
+    test::ClickCellButton(grid, 7, 1);
+    EXPECT_EQ(grid.CellText(7, 1), "typed") << "an empty answer writes nothing";
+    EXPECT_EQ(asked, (std::vector<std::pair<int, std::string>>{
+                         {kPartTypeTable, "Select Part Type"},
+                         {kManufacturerTable, "Select Manufacturer Type"}}));
+}
+
+// A simulation pick button opens the one simulation dialog of its grid's window, captioned
+// for the row and on the row's tab; what OK took goes into the row's group, and a pick
+// cancelled writes nothing.
+TEST_F(OptionGridTest, SimulationPicksWriteTheDialogsPickIntoTheirRows) {
+    SimulationTables& tables = m_browser.State().simulation;
+    tables.models.Append({-12, "Comparator", 2, "A,B", "analog.so"});
+    tables.elements.Append({"Q", "Bipolar transistor", "NPN", "2N2222"});
+    tables.subcircuits.Append({"X", "NAND", "library", "Nand gate", ""});
+    tables.spiceReferencesReady = true;
+    m_browser.State().simulationPicker.SetUp({"ALL"});
+    K2kGrid& grid = Grid(LibraryKind::Part);
+    const auto pick = [&grid](int row, std::function<void(frmSimulation&)> act) {
+        test::WhenModal<frmSimulation>(std::move(act));
+        test::ClickCellButton(grid, row, 1);
+    };
+    const auto take = [](frmSimulation& dialog, SimulationTab tab) {
+        EXPECT_EQ(dialog.findChild<QTabWidget*>()->currentIndex(), static_cast<int>(tab));
+        test::ClickRow(*dialog.List(tab), 0);
+        test::Click(dialog, "cmdOK");
+    };
+
+    grid.SetCellText(13, 1, "D");
+    pick(13, [](frmSimulation& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Select KDSpice Element code");
+        dialog.reject();
+    });
+    EXPECT_EQ(grid.CellText(13, 1), "D");
+    EXPECT_EQ(grid.CellText(14, 1), "");
+
+    pick(13, [&take](frmSimulation& dialog) { take(dialog, SimulationTab::ElementCode); });
+    EXPECT_EQ(grid.CellText(13, 1), "Q");
+    EXPECT_EQ(grid.CellText(14, 1), "NPN");
+    EXPECT_EQ(grid.CellText(15, 1), "2N2222");
+
+    pick(14, [&take](frmSimulation& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Select KDSpice SubCircuit");
+        take(dialog, SimulationTab::Subcircuit);
+    });
+    EXPECT_EQ(grid.CellText(13, 1), "X");
+    EXPECT_EQ(grid.CellText(14, 1), "NAND");
+    EXPECT_EQ(grid.CellText(15, 1), "2N2222") << "a subcircuit leaves the variant";
+
+    pick(11, [&take](frmSimulation& dialog) { take(dialog, SimulationTab::Function); });
+    EXPECT_EQ(grid.CellText(11, 1), "-12");
+    EXPECT_EQ(grid.findChildren<frmSimulation*>().size(), 1) << "made once, and kept";
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "platform/ui/LocaliseForm.h"
 
-#include "browser/ui/frmSplash.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
 
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,18 +15,13 @@ namespace k2k {
 namespace {
 
 // Services whose language file knows a few of the browser's texts, in German.
-class LocaliseFormTest : public ::testing::Test {
+class LocaliseFormTest : public test::ServicesTest {
 protected:
     void SetUp() override {
-        test::WriteFile(m_dir / "TEXTS.LNG", "99177=Annehmen\r\n4811=Bibliotheksbrowser\r\n"
-                                             "5068=Register\xE4nderung\r\n"
-                                             "10301=Lade Anwendung ...\r\n");
-        m_services.SetLanguagePath(m_dir.SuitePath());
+        test::WriteFile(dir / "TEXTS.LNG", "99177=Annehmen\r\n4811=Bibliotheksbrowser\r\n"
+                                           "5068=Register\xE4nderung\r\n");
+        services.SetLanguagePath(dir.SuitePath());
     }
-
-    test::TempDir m_dir;
-    test::RecordingMessageBoxes m_boxes;
-    SuiteServices m_services{m_dir / "suite.ini", m_boxes};
 };
 
 TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
@@ -51,7 +44,7 @@ TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
 
     QFont font = QApplication::font();
     font.setPointSize(13);
-    LocaliseForm(window, m_services, font);
+    LocaliseForm(window, services, font);
 
     EXPECT_EQ(window.windowTitle(), "Bibliotheksbrowser");
     EXPECT_EQ(accept->text(), "Annehmen");
@@ -66,32 +59,6 @@ TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
         EXPECT_EQ(control->font().pointSize(), 13);
         EXPECT_FALSE(control->font().bold());
     }
-}
-
-TEST_F(LocaliseFormTest, SplashShowsProgressAndAsAboutWaitsForOk) {
-    frmSplash splash(m_services, QApplication::font());
-    auto* message = splash.findChild<QLabel*>("lblMsg");
-    auto* ok = splash.findChild<QPushButton*>("cmdOk");
-    ASSERT_TRUE(message && ok);
-    EXPECT_EQ(message->text(), "Lade Anwendung ...") << "in the suite's language";
-
-    splash.ShowAsSplash(true);
-    EXPECT_TRUE(splash.isVisible() && !splash.isModal() && !ok->isVisible());
-    splash.ShowProgress("Parsing Spice Circuit Element Profiles ...");
-    EXPECT_EQ(message->text(), "Parsing Spice Circuit Element Profiles ...");
-    splash.close();
-
-    bool okShown = false;
-    QTimer::singleShot(0, &splash, [&] {
-        okShown = ok->isVisible();
-        EXPECT_FALSE(message->isVisible());
-        ok->click();
-    });
-    splash.ShowAsAbout(false);
-    EXPECT_TRUE(okShown);
-    EXPECT_FALSE(splash.isVisible());
-    EXPECT_FALSE(ok->isVisibleTo(&splash)) << "closing hides the OK button";
-    EXPECT_TRUE(message->isVisibleTo(&splash)) << "OK shows the message line again";
 }
 
 } // namespace

@@ -1,13 +1,9 @@
 #include "simulation/ui/frmSimulation.h"
 
-#include "browser/BrowserComponent.h"
-#include "browser/HistoryBoxes.h"
-#include "browser/ui/OptionGrid.h"
-#include "platform/Kernel.h"
-#include "platform/ui/K2kGrid.h"
-#include "support/SmallSuite.h"
+#include "platform/SuiteServices.h"
+#include "simulation/SimulationPicker.h"
+#include "simulation/SimulationTables.h"
 #include "support/TestSupport.h"
-#include "support/ui/BrowserFixtures.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QApplication>
@@ -15,23 +11,18 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
+#include <string>
 
 namespace k2k {
 namespace {
-
-using Act = std::function<void(frmSimulation&)>;
 
 using test::Child;
 using test::Click;
@@ -49,17 +40,13 @@ std::string Cell(QTreeView* list, int row, int column) {
     return list->model()->index(row, column).data().toString().toStdString();
 }
 
-// The small suite with hand-made simulation tables, and the part grid of a window over it.
-class SimulationDialogTest : public test::PartGridTest {
+// The dialog over hand-made simulation tables, its texts from a language file of the test's
+// folder.
+class frmSimulationTest : public test::ServicesTest {
 protected:
-    void PrepareSuite() override {
-        test::WriteFile(m_dir / "SYS" / "TEXTS.LNG", "5045=Spice-Elemente\r\n");
-    }
     void SetUp() override {
-        PartGridTest::SetUp();
-        m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\SYS");
-
-        SimulationTables& tables = m_browser.State().simulation;
+        test::WriteFile(dir / "TEXTS.LNG", "5045=Spice-Elemente\r\n");
+        services.SetLanguagePath(dir.SuitePath());
         tables.models.Append({-12, "Comparator", 2, "A,B", "analog.so"});
         tables.models.Append({7, "Counter", 1, "Q", "digital.so"});
         tables.models.Append({0, "Never", 0, "", "digital.so"});
@@ -69,64 +56,62 @@ protected:
         tables.subcircuits.Append({"X", "NE555", "library", "Timer", ""});
         tables.subcircuits.Append({"X", "NAND", "library", "Nand gate", "LOGIC"});
         tables.spiceReferencesReady = true;
-        m_browser.State().simulationPicker.SetUp({"ALL", "LOGIC"});
-
-        m_grid.resize(420, 480);
-        m_options.SetUp();
-        m_options.FillLibraryList();
+        picker.SetUp({"ALL", "LOGIC"});
+        dialog = std::make_unique<frmSimulation>(picker, services, QApplication::font());
     }
 
-    // Clicks the pick button of a grid's row; act works the dialog it opens.
-    void Pick(int row, Act act) {
-        test::WhenModal<frmSimulation>(std::move(act));
-        test::ClickCellButton(m_grid, row, 1);
-    }
+    SimulationTables tables;
+    SimulationPicker picker{tables};
+    std::unique_ptr<frmSimulation> dialog; // made once the texts are there, as in a window
 };
 
-// The element-code pick shows tab 1 alone, its caption in the suite's language; Escape
-// cancels, keeps the cells and makes the dialog whole again. Ctrl+F1 asks for help.
-TEST_F(SimulationDialogTest, APickShowsItsOwnTabAndEscapeKeepsTheCells) {
-    m_grid.SetCellText(13, 1, "D");
+// An entry point shows its own tab alone, captioned in the suite's language; Escape cancels,
+// hides the dialog, keeps the earlier picks and makes the dialog whole again. Ctrl+F1 asks
+// for help.
+TEST_F(frmSimulationTest, AnEntryPointShowsItsOwnTabAndEscapeKeepsThePicks) {
     int helpAsked = 0;
-    Pick(13, [&helpAsked](frmSimulation& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Select KDSpice Element code");
-        auto* tabs = Child<QTabWidget>(dialog, "tabSimulation");
+    dialog->SetHelpHandler([&helpAsked] { ++helpAsked; });
+    test::WhenModal<frmSimulation>([](frmSimulation& shown) {
+        auto* tabs = Child<QTabWidget>(shown, "tabSimulation");
         EXPECT_EQ(tabs->currentIndex(), 1);
         EXPECT_TRUE(!tabs->isTabEnabled(0) && tabs->isTabEnabled(1) && !tabs->isTabEnabled(2));
         EXPECT_EQ(tabs->tabText(1), "Spice-Elemente") << "in the suite's language";
-        QTreeView* list = dialog.List(SimulationTab::ElementCode);
+        QTreeView* list = shown.List(SimulationTab::ElementCode);
         EXPECT_EQ(list->model()->rowCount(), 3);
-        dialog.SetHelpHandler([&helpAsked] { ++helpAsked; });
         QTest::keyClick(list, Qt::Key_F1, Qt::ControlModifier);
         ClickRow(list, 1);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTest::keyClick(&shown, Qt::Key_Escape);
     });
+    std::string element = "D";
+    std::string model = "M";
+    std::string variant;
+    dialog->GetElementCode(element, model, variant);
     EXPECT_EQ(helpAsked, 1);
-    const auto made = m_grid.findChildren<frmSimulation*>();
-    ASSERT_EQ(made.size(), 1);
-    EXPECT_FALSE(made[0]->isVisible()) << "closed, and kept";
-    EXPECT_FALSE(made[0]->Accepted());
-    EXPECT_TRUE(made[0]->findChild<QTabWidget*>()->isTabEnabled(0)) << "every tab again";
-    EXPECT_EQ(m_grid.CellText(13, 1), "D");
-    EXPECT_EQ(m_grid.CellText(14, 1), "");
+    EXPECT_FALSE(dialog->isVisible()) << "closed, and kept";
+    EXPECT_FALSE(dialog->Accepted());
+    EXPECT_TRUE(Child<QTabWidget>(*dialog, "tabSimulation")->isTabEnabled(0)) << "every tab again";
+    EXPECT_EQ(element, "") << "the picks of an earlier use: none yet";
+    EXPECT_EQ(model, "");
 }
 
-// From the element-code row all three rows are written, from the subcircuit row the
-// element code and the subcircuit; the function pick writes the signed number.
-TEST_F(SimulationDialogTest, APickWritesIntoItsRowsOfTheGrid) {
-    Pick(13, [](frmSimulation& dialog) {
-        ClickRow(dialog.List(SimulationTab::ElementCode), 1);
-        Click(dialog, "cmdOK");
+// Each entry point answers the row OK, Enter or a double click took: the element code with
+// its model and variant, the subcircuit of the family chosen, the signed function number.
+TEST_F(frmSimulationTest, EachEntryPointAnswersTheRowTaken) {
+    std::string element;
+    std::string model;
+    std::string variant;
+    test::WhenModal<frmSimulation>([](frmSimulation& shown) {
+        ClickRow(shown.List(SimulationTab::ElementCode), 1);
+        Click(shown, "cmdOK");
     });
-    EXPECT_EQ(m_grid.CellText(13, 1), "Q");
-    EXPECT_EQ(m_grid.CellText(14, 1), "NPN");
-    EXPECT_EQ(m_grid.CellText(15, 1), "2N2222");
+    dialog->GetElementCode(element, model, variant);
+    EXPECT_TRUE(dialog->Accepted());
+    EXPECT_EQ(element + "|" + model + "|" + variant, "Q|NPN|2N2222");
 
-    Pick(14, [](frmSimulation& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Select KDSpice SubCircuit");
-        QTreeView* list = dialog.List(SimulationTab::Subcircuit);
+    test::WhenModal<frmSimulation>([](frmSimulation& shown) {
+        QTreeView* list = shown.List(SimulationTab::Subcircuit);
         EXPECT_EQ(list->model()->rowCount(), 2) << "ALL: the top folder's as well";
-        auto* family = Child<QComboBox>(dialog, "cboFamily");
+        auto* family = Child<QComboBox>(shown, "cboFamily");
         EXPECT_EQ(family->currentText(), "ALL");
         family->setFocus();
         QTest::keyClick(family, Qt::Key_Down);
@@ -136,26 +121,26 @@ TEST_F(SimulationDialogTest, APickWritesIntoItsRowsOfTheGrid) {
         ClickRow(list, 0);
         QTest::keyClick(list, Qt::Key_Return); // Enter accepts
     });
-    EXPECT_EQ(m_grid.CellText(13, 1), "X");
-    EXPECT_EQ(m_grid.CellText(14, 1), "NAND");
-    EXPECT_EQ(m_grid.CellText(15, 1), "2N2222") << "a subcircuit leaves the variant";
+    dialog->GetSubcircuit(element, model, variant);
+    EXPECT_EQ(element + "|" + model + "|" + variant, "X|NAND|library");
 
-    Pick(11, [](frmSimulation& dialog) {
-        QTreeView* list = dialog.List(SimulationTab::Function);
+    test::WhenModal<frmSimulation>([](frmSimulation& shown) {
+        QTreeView* list = shown.List(SimulationTab::Function);
         ASSERT_EQ(list->model()->rowCount(), 2) << "function 0 is never listed";
         ClickRow(list, 0, true); // a double click accepts the row
     });
-    EXPECT_EQ(m_grid.CellText(11, 1), "-12");
+    EXPECT_EQ(dialog->GetSimFunction(), -12);
+    EXPECT_TRUE(dialog->Accepted());
 }
 
 // The filter boxes refill their tab's list, a column click sorts and a second one
 // reverses, a row's tip is its description, and the selection outlasts a use.
-TEST_F(SimulationDialogTest, FiltersSortAndTipsWorkByMouse) {
+TEST_F(frmSimulationTest, FiltersSortAndTipsWorkByMouse) {
     QTreeView* list = nullptr;
-    Pick(11, [&list](frmSimulation& dialog) {
-        list = dialog.List(SimulationTab::Function);
-        const auto toggle = [&dialog](const char* name) {
-            auto* box = Child<QCheckBox>(dialog, name);
+    test::WhenModal<frmSimulation>([&list](frmSimulation& shown) {
+        list = shown.List(SimulationTab::Function);
+        const auto toggle = [&shown](const char* name) {
+            auto* box = Child<QCheckBox>(shown, name);
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
         };
         toggle("chkAnalog");
@@ -186,12 +171,12 @@ TEST_F(SimulationDialogTest, FiltersSortAndTipsWorkByMouse) {
         EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
             << "no tip over no row";
         QToolTip::hideText();
-        Click(dialog, "cmdCancel");
+        Click(shown, "cmdCancel");
     });
-    EXPECT_EQ(m_grid.CellText(11, 1), "");
+    EXPECT_EQ(dialog->GetSimFunction(), 0) << "nothing picked yet";
 
     // The next use finds the list as it was left, its selection taken by OK.
-    Pick(11, [](frmSimulation& next) {
+    test::WhenModal<frmSimulation>([](frmSimulation& next) {
         QTreeView* again = next.List(SimulationTab::Function);
         EXPECT_EQ(Cell(again, 0, 1), "Counter");
         next.activateWindow();
@@ -199,7 +184,7 @@ TEST_F(SimulationDialogTest, FiltersSortAndTipsWorkByMouse) {
         EXPECT_TRUE(again->hasFocus()) << "activation gives the list with a selection the focus";
         Click(next, "cmdOK");
     });
-    EXPECT_EQ(m_grid.CellText(11, 1), "7");
+    EXPECT_EQ(dialog->GetSimFunction(), 7);
 }
 
 } // namespace

@@ -1,19 +1,12 @@
 #include "regtypes/ui/RegTypesDialog.h"
 
-#include "browser/BrowserComponent.h"
-#include "browser/HistoryBoxes.h"
-#include "browser/ui/OptionGrid.h"
 #include "common/ui/Kldquery.h"
 #include "platform/FileOps.h"
-#include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/ui/K2kGrid.h"
 #include "regtypes/BrowserProfile.h"
 #include "regtypes/ui/RegTypesDialogs.h"
-#include "support/SmallSuite.h"
 #include "support/TestSupport.h"
-#include "support/ui/BrowserFixtures.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QAction>
@@ -21,18 +14,13 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace k2k {
 namespace {
@@ -53,17 +41,6 @@ void FillSample(RegTypeTables& tables) {
     fill(kTechnologyTable, {{0, "1", "TTL"}});
     fill(kPartPackageTypeTable, {{0, "1", "PMD"}, {0, "2", "SMD"}});
     tables.SetCountsToUpperBounds();
-}
-
-std::unique_ptr<RegTypesDialogs> MakeDialogs(RegTypeTables& tables, SuiteServices& services,
-                                             FileOps& files, QWidget& owner) {
-    RegTypesContext context{};
-    context.tables = &tables;
-    context.services = &services;
-    context.files = &files;
-    context.owner = &owner;
-    context.font = QApplication::font();
-    return std::make_unique<RegTypesDialogs>(std::move(context));
 }
 
 QTreeWidgetItem* ItemOf(QTreeWidget* tree, const char* text) {
@@ -118,17 +95,21 @@ void TypeLabel(QTreeWidget* tree, const char* text) {
     EXPECT_EQ(tree->viewport()->findChild<QLineEdit*>(), nullptr);
 }
 
-class RegTypesDialogTest : public ::testing::Test {
+// The four dialogs over sample tables, whose profile is a file of the test's folder.
+class RegTypesDialogTest : public test::ServicesTest {
 protected:
     void SetUp() override {
         FillSample(tables);
         tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").value();
-        dialogs = MakeDialogs(tables, services, files, owner);
+        RegTypesContext context{};
+        context.tables = &tables;
+        context.services = &services;
+        context.files = &files;
+        context.owner = &owner;
+        context.font = QApplication::font();
+        dialogs = std::make_unique<RegTypesDialogs>(std::move(context));
     }
 
-    test::TempDir dir;
-    test::RecordingMessageBoxes boxes;
-    SuiteServices services{dir / "suite.ini", boxes};
     FileOps files{services, boxes};
     RegTypeTables tables;
     QWidget owner;
@@ -256,33 +237,10 @@ TEST_F(RegTypesDialogTest, FindKeysAskOnceAndWalkTheMatches) {
     dialogs->OpenForEditing(RegTypesKind::Part);
 }
 
-// The pick buttons of the part grid open the part dialog on one tree; the trimmed path
-// picked there lands in the cell, and a pick cancelled leaves the cell as it was.
-class RegTypePickTest : public test::PartGridTest {
-protected:
-    void SetUp() override {
-        PartGridTest::SetUp();
-        FillSample(m_browser.State().regTypes);
-        m_dialogs = MakeDialogs(m_browser.State().regTypes, m_browser.Services(), m_browser.Files(),
-                                m_owner);
-        m_grid.resize(420, 420);
-        m_options.SetRegTypePicker(
-            [this](int table, const std::string& title) { return m_dialogs->Pick(table, title); });
-        m_options.SetUp();
-    }
-
-    // Clicks the pick button of a row; user acts in the dialog it opens.
-    void ClickPick(int row, const std::function<void(RegTypesDialog&)>& user) {
-        test::WhenModal<RegTypesDialog>(user);
-        test::ClickCellButton(m_grid, row, 1);
-    }
-
-    QWidget m_owner;
-    std::unique_ptr<RegTypesDialogs> m_dialogs;
-};
-
-TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
-    ClickPick(9, [](RegTypesDialog& dialog) {
+// A pick shows the dialog on its table's tree alone and edits nothing; it answers the path
+// picked with OK, and nothing after Cancel, whatever was picked before.
+TEST_F(RegTypesDialogTest, APickShowsItsTreeAloneAndAnswersOnlyWhatOkTook) {
+    test::WhenModal<RegTypesDialog>([](RegTypesDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select Part Type");
         auto* tabs = Child<QTabWidget>(dialog, "tabRegister");
         EXPECT_EQ(tabs->currentIndex(), 0);
@@ -293,26 +251,26 @@ TEST_F(RegTypePickTest, PickedPathsLandInTheCellAndCancelKeepsTheEarlierPick) {
         menu->close();
         Click(dialog, "cmdOK");
     });
-    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
+    EXPECT_EQ(dialogs->Pick(kPartTypeTable, "Select Part Type"), "Digital,Gates");
     EXPECT_TRUE(
-        Child<QTabWidget>(m_dialogs->Dialog(RegTypesKind::Part), "tabRegister")->isTabEnabled(1))
+        Child<QTabWidget>(dialogs->Dialog(RegTypesKind::Part), "tabRegister")->isTabEnabled(1))
         << "closing enables every tab again";
 
-    m_grid.SetCellText(7, 1, "typed");
-    ClickPick(7, [](RegTypesDialog& dialog) {
+    test::WhenModal<RegTypesDialog>([](RegTypesDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select Manufacturer Type");
         EXPECT_EQ(Child<QTabWidget>(dialog, "tabRegister")->currentIndex(), 1);
         Click(dialog, "cmdCancel");
     });
-    EXPECT_EQ(m_grid.CellText(7, 1), "typed") << "nothing picked on that tree yet";
-    EXPECT_EQ(m_grid.CellText(9, 1), "Digital,Gates");
+    EXPECT_EQ(dialogs->Pick(kManufacturerTable, "Select Manufacturer Type"), "")
+        << "nothing picked on that tree yet";
 
-    m_grid.SetCellText(9, 1, "Analog*");
-    ClickPick(9, [](RegTypesDialog& dialog) {
+    test::WhenModal<RegTypesDialog>([](RegTypesDialog& dialog) {
         dialog.Tree(0)->setCurrentItem(ItemOf(dialog.Tree(0), "Gates"));
         Click(dialog, "cmdCancel");
     });
-    EXPECT_EQ(m_grid.CellText(9, 1), "Analog*") << "Cancel must not bring back the earlier pick";
+    EXPECT_EQ(dialogs->Pick(kPartTypeTable, "Select Part Type"), "")
+        << "Cancel must not bring back the earlier pick";
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 } // namespace
