@@ -35,7 +35,7 @@ using test::WriteFile;
 // The small suite (part libraries A.PART, EMPTY.PART, B.PART in LIB; the catalogue names A,
 // MISSING, EMPTY and B) with the real main window. The schematic editor, the layout editor
 // and the library explorer are running, so the commands sent to them are heard.
-class SearchSequenceDialogTest : public test::LoadedBrowserTest {
+class frmSearchSeqTest : public test::LoadedBrowserTest {
 protected:
     void SetUp() override {
         LoadedBrowserTest::SetUp();
@@ -90,7 +90,7 @@ using Names = std::vector<std::string>;
 
 // Up and Down reorder, the pop-up menu and the keys mark the shown kind; OK saves the
 // sequence and announces it.
-TEST_F(SearchSequenceDialogTest, ReorderingAndMarkingAreSavedOnOkAndAnnounced) {
+TEST_F(frmSearchSeqTest, ReorderingAndMarkingAreSavedOnOkAndAnnounced) {
     Load();
     m_window->SelectTab(LibraryKind::Package);
     WhileOpen([](frmSearchSeq& dialog) {
@@ -144,7 +144,7 @@ TEST_F(SearchSequenceDialogTest, ReorderingAndMarkingAreSavedOnOkAndAnnounced) {
               (QStringList{"K2KBRWSR,All,SSQ", "K2KSCHED,K2KSCHED,UP", "K2KLAYED,K2KLAYED,UP"}));
 }
 
-TEST_F(SearchSequenceDialogTest, CancelAndEscapeLeaveTheFileAsItWasAndSendNothing) {
+TEST_F(frmSearchSeqTest, CancelAndEscapeLeaveTheFileAsItWasAndSendNothing) {
     Load();
     const std::string before = ReadFile(m_dir / "kalde2000.ini");
     for (const bool escape : {false, true}) {
@@ -176,7 +176,7 @@ TEST_F(SearchSequenceDialogTest, CancelAndEscapeLeaveTheFileAsItWasAndSendNothin
     EXPECT_EQ(m_openings, 3);
 }
 
-TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolder) {
+TEST_F(frmSearchSeqTest, ChangeLibPathOpensTheDialogOnlyForANewFolder) {
     Load();
     const std::string settings = ReadFile(m_dir / "suite.ini");
     const std::string libDir = m_window->Component().Dirs().libDir;
@@ -223,7 +223,7 @@ TEST_F(SearchSequenceDialogTest, ChangeLibPathOpensTheDialogOnlyForANewFolder) {
 
 // Another application left a search sequence to settle: the dialog opens during the
 // start, only OK closes it, and the pending mark is cleared.
-TEST_F(SearchSequenceDialogTest, APendingSequenceOpensTheDialogAtStartAndIsClearedAfterwards) {
+TEST_F(frmSearchSeqTest, APendingSequenceOpensTheDialogAtStartAndIsClearedAfterwards) {
     m_kernel.E_SetString("SSQ", "1");
     WhileOpen([](frmSearchSeq& dialog) {
         EXPECT_FALSE(Enabled(dialog, "cmdCancel"));

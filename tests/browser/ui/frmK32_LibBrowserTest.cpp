@@ -35,7 +35,7 @@ namespace {
 using test::WriteFile;
 
 // The small suite and the real main window, loaded (LoadedBrowserFixture.h).
-class MainWindowTest : public test::LoadedBrowserTest {
+class frmK32_LibBrowserTest : public test::LoadedBrowserTest {
 protected:
     void SetUp() override {
         LoadedBrowserTest::SetUp();
@@ -61,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfStop) {
+TEST_F(frmK32_LibBrowserTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfStop) {
     ASSERT_EQ(Tabs().count(), 4);
     EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
     EXPECT_FALSE(Tabs().tabIcon(3).isNull()) << "each tab shows its kind's picture";
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, StartsOnThePartTabWithItsGridAndListAndFindNowInPlaceOfSt
 
 // Results accumulate: a second search adds its rows in the next colour of the table and the
 // rows of the first keep theirs.
-TEST_F(MainWindowTest, FindNowListsEachKindAndASecondSearchAddsInTheNextColour) {
+TEST_F(frmK32_LibBrowserTest, FindNowListsEachKindAndASecondSearchAddsInTheNextColour) {
     Search("74*");
     ASSERT_EQ(Rows(LibraryKind::Part), 4) << "74LS00, 74HC00, 74LS02, 74HCT00";
     EXPECT_EQ(m_window->StatusText(), "4 Part(s) found ");
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, FindNowListsEachKindAndASecondSearchAddsInTheNextColour) 
     EXPECT_EQ(m_window->StatusText(), "Name Field Empty");
 }
 
-TEST_F(MainWindowTest, ReturnInAHistoryBoxRunsFindNow) {
+TEST_F(frmK32_LibBrowserTest, ReturnInAHistoryBoxRunsFindNow) {
     QLineEdit* name = m_window->Grid(LibraryKind::Part).Grid().HistoryBox(1)->lineEdit();
     QTest::keyClicks(name, "LM*");
     QTest::keyClick(name, Qt::Key_Return);
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, ReturnInAHistoryBoxRunsFindNow) {
 
 // Stop is the only button served while a search runs: it stands where Find Now stood, and
 // a click ends the search at its next check.
-TEST_F(MainWindowTest, StopShownDuringASearchEndsIt) {
+TEST_F(frmK32_LibBrowserTest, StopShownDuringASearchEndsIt) {
     bool stopShown = false;
     bool findNowShown = true;
     int clicksServed = 0;
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, StopShownDuringASearchEndsIt) {
     EXPECT_EQ(Rows(LibraryKind::Part), kept + 7) << "a search after Stop runs to its end";
 }
 
-TEST_F(MainWindowTest, RowsOfOneLargeLibraryReachTheViewWhileItIsRead) {
+TEST_F(frmK32_LibBrowserTest, RowsOfOneLargeLibraryReachTheViewWhileItIsRead) {
     // A search reports its rows after each library; one library large enough to take many
     // event-loop turns must still show rows before it is read to its end.
     constexpr int kParts = 200'000;
@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, RowsOfOneLargeLibraryReachTheViewWhileItIsRead) {
     EXPECT_LT(batches.front(), kParts) << "the first rows came only with the whole library";
 }
 
-TEST_F(MainWindowTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) {
+TEST_F(frmK32_LibBrowserTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) {
     Search("*");
     ASSERT_EQ(Rows(LibraryKind::Part), 7);
     m_window->SelectTab(LibraryKind::Symbol);
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, FindInListKeepsTheMatchingRowsAndNewSearchEmptiesTheTab) 
 
 // A tab shows its kind's count after one blank, its own controls and help topic; Edit New
 // asks for a new part or padstack only on their tabs.
-TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAndControlsAndEditNewFollowsTheTab) {
+TEST_F(frmK32_LibBrowserTest, TabSwitchShowsTheKindsCountAndControlsAndEditNewFollowsTheTab) {
     Search("74*");
     const int partTopic = m_window->Help().Topic();
     Child<QPushButton>("cmdEditNewPart")->click();
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, TabSwitchShowsTheKindsCountAndControlsAndEditNewFollowsTh
     EXPECT_EQ(m_window->StatusText(), " 4 Part(s) found ");
 }
 
-TEST_F(MainWindowTest, ResizeLaysOutInTwipsAndASmallerWindowSnapsBack) {
+TEST_F(frmK32_LibBrowserTest, ResizeLaysOutInTwipsAndASmallerWindowSnapsBack) {
     const QSize minimum = m_window->MinimumSize();
     m_window->resize(minimum.width() + 300, minimum.height() + 200);
     QApplication::processEvents();
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, ResizeLaysOutInTwipsAndASmallerWindowSnapsBack) {
 
 // Exit only hides the window and the next Load shows it with its results; an unload keeps
 // the names searched for the next window.
-TEST_F(MainWindowTest, ExitHidesTheWindowAndUnloadKeepsTheSearchedNames) {
+TEST_F(frmK32_LibBrowserTest, ExitHidesTheWindowAndUnloadKeepsTheSearchedNames) {
     Search("74*");
     Child<QAction>("mnuExit")->trigger();
     EXPECT_FALSE(m_window->isVisible());
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, ExitHidesTheWindowAndUnloadKeepsTheSearchedNames) {
 }
 
 // Edit hands the host the selected rows first, then asks for the part editor.
-TEST_F(MainWindowTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
+TEST_F(frmK32_LibBrowserTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
     QStringList order;
     QList<BWR_SEARCHRESULT> dropped;
     const QObject listening; // the connections go with it, before the locals they fill
@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, EditPartHandsTheSelectedRowsToTheHostBeforeTheCommand) {
 }
 
 // Used by Part from the Symbol tab lists the parts that use the symbol on the Part tab.
-TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
+TEST_F(frmK32_LibBrowserTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
     m_window->SelectTab(LibraryKind::Symbol);
     Search("7400");
     ResultListView& symbols = m_window->ResultView(LibraryKind::Symbol);
@@ -301,7 +301,7 @@ TEST_F(MainWindowTest, UsedByPartListsThePartsOfTheSymbolOnThePartTab) {
 
 // Always on Top puts the window in the top layer and takes it out; the explorer is asked of
 // the main application when it runs.
-TEST_F(MainWindowTest, AlwaysOnTopTogglesTheTopLayerAndExplorerAsksTheMainApplication) {
+TEST_F(frmK32_LibBrowserTest, AlwaysOnTopTogglesTheTopLayerAndExplorerAsksTheMainApplication) {
     QAction* onTop = Child<QAction>("mnuAlwaysOnTop");
     onTop->trigger();
     EXPECT_TRUE(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -317,10 +317,10 @@ TEST_F(MainWindowTest, AlwaysOnTopTogglesTheTopLayerAndExplorerAsksTheMainApplic
 // --- the options dialog
 
 // The Part options of the next run: Library shown, Description and Symbols hidden.
-class OptionsMenuTest : public MainWindowTest {
+class OptionsMenuTest : public frmK32_LibBrowserTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        frmK32_LibBrowserTest::SetUp();
         m_browser.reset();
         WriteFile(m_dir / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\n"
                                        "[Browser Part Options]\r\nNumber=3\r\n1=Library,-1\r\n"
@@ -405,7 +405,7 @@ TEST_F(OptionsMenuTest, TheDialogOpensOnTheCurrentTab) {
 
 // A View > Register item opens its dialog for editing and OK rewrites the whole profile;
 // the option grids' registered-type pick buttons can be clicked.
-TEST_F(MainWindowTest, RegisterItemsOpenTheirEditorsAndOkRewritesTheProfile) {
+TEST_F(frmK32_LibBrowserTest, RegisterItemsOpenTheirEditorsAndOkRewritesTheProfile) {
     EXPECT_TRUE(m_window->Grid(LibraryKind::Part).Grid().CellButtonEnabled(1, 9));
     EXPECT_TRUE(m_window->Grid(LibraryKind::Padstack).Grid().CellButtonEnabled(1, 4));
 

@@ -25,9 +25,9 @@ using Heard = std::vector<std::string>; // "Aname,sCommand"
 
 // The small suite with a browser profile, opened as the host opens it; the class under
 // test with the stand-in window, its boxes recorded and its NotifyServer heard.
-class ClsKldbrwsrTest : public test::SmallSuiteTest {
+class clsKldbrwsrTest : public test::SmallSuiteTest {
 protected:
-    ClsKldbrwsrTest() : SmallSuiteTest(test::SuiteExtras::SystemFolder) {}
+    clsKldbrwsrTest() : SmallSuiteTest(test::SuiteExtras::SystemFolder) {}
 
     clsKldbrwsr& Browser() {
         if (!m_browser) {
@@ -54,7 +54,7 @@ protected:
 
 // Errors 100 (no database) and 9999 (another instance) stop the start: no window, false.
 // A start whose FormUpdate fails (the profile cannot be read) shuts the browser down.
-TEST_F(ClsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
+TEST_F(clsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
     EXPECT_FALSE(Browser().Load(0)) << "the kernel has no database";
     EXPECT_EQ(Browser().Window(), nullptr);
 
@@ -80,7 +80,7 @@ TEST_F(ClsKldbrwsrTest, LoadAnswersFalseAndShowsNoWindowWhenTheStartCannotRun) {
     EXPECT_EQ(m_heard, Heard{"K2KBRWSR,SHUTDOWN"}) << "releasing the class unloads a loaded window";
 }
 
-TEST_F(ClsKldbrwsrTest, LoadStartsTheWindowOnceAndCloseOnlyHidesIt) {
+TEST_F(clsKldbrwsrTest, LoadStartsTheWindowOnceAndCloseOnlyHidesIt) {
     OpenSuite();
     Browser().SetSeverPath(QString::fromStdString("  " + m_dir.SuitePath() + " "));
 
@@ -113,7 +113,7 @@ TEST_F(ClsKldbrwsrTest, LoadStartsTheWindowOnceAndCloseOnlyHidesIt) {
     EXPECT_EQ(window->Asked().count("form update"), 1);
 }
 
-TEST_F(ClsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
+TEST_F(clsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
     OpenSuite();
     m_kernel.E_SetString("ChkPathBrwsr", "1");
     ASSERT_TRUE(Browser().Load(0));
@@ -159,7 +159,7 @@ TEST_F(ClsKldbrwsrTest, NotifyMeHandsCommandsToTheWindowAndItsEventsComeBack) {
 // "EX" unloads: the grid layout is saved, the other windows close, and "SHUTDOWN" is the
 // last the host hears; the class lets the window go. While a modal question is open the
 // command waits, since the command that asked still runs below it.
-TEST_F(ClsKldbrwsrTest, ExitWaitsForAnOpenQuestionThenUnloadsEverything) {
+TEST_F(clsKldbrwsrTest, ExitWaitsForAnOpenQuestionThenUnloadsEverything) {
     OpenSuite();
     ASSERT_TRUE(Browser().Load(0));
     PlainBrowserWindow* window = Window();
