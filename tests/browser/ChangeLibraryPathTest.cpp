@@ -1,7 +1,6 @@
 #include "browser/ChangeLibraryPath.h"
 
 #include "browser/BrowserComponent.h"
-#include "platform/AtomicFile.h"
 #include "platform/Kernel.h"
 #include "platform/NativePath.h"
 #include "search/SearchSequence.h"
@@ -10,9 +9,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace k2k {
 namespace {
@@ -159,15 +155,7 @@ TEST_F(ChangeLibraryPathTest, AChangeKilledAtAnyStepLeavesTheOldFolderOrTheNew) 
     for (;; ++step) {
         WriteFile(m_dir / "kalde2000.ini", m_catalogueFile);
         WriteFile(m_dir / "suite.ini", m_settingsFile);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SetKillAtFileStep(step);
-            Change(folder);
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        const bool killed = WIFSIGNALED(status);
+        const bool killed = test::RunInChild(step, [&] { Change(folder); });
 
         Kernel kernel;
         BrowserComponent next{kernel, m_dir / "suite.ini", m_boxes, m_feedback};
