@@ -12,16 +12,15 @@
 // kind, the totals) to standard output.
 
 #include "Commands.h"
-#include "FootprintImport.h"
-#include "ImportReport.h"
-#include "ImportText.h"
-#include "KicadFootprints.h"
-#include "KicadSymbols.h"
 #include "OpenedSuite.h"
-#include "SExpression.h"
-#include "SymbolImport.h"
 
 #include "common/ObjectKinds.h"
+#include "kicad/FootprintImport.h"
+#include "kicad/ImportReport.h"
+#include "kicad/KicadFootprints.h"
+#include "kicad/KicadSymbols.h"
+#include "kicad/SExpression.h"
+#include "kicad/SymbolImport.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileLock.h"
 #include "platform/LibraryName.h"
@@ -30,6 +29,7 @@
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/Directories.h"
+#include "sources/SourceText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,6 @@
 // suite), 2 with usage for bad arguments.
 
 #include "Commands.h"
-#include "LibrarySource.h"
 #include "OpenedSuite.h"
 #include "TsvStream.h"
 
@@ -21,6 +20,7 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/SearchEngine.h"
+#include "sources/LibrarySource.h"
 
 #include <algorithm>
 #include <map>

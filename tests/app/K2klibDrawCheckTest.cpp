@@ -1,7 +1,7 @@
 // k2klib draw, which gives the sample's sources their drawings by the sample's rules, and
 // k2klib check, which judges a suite by the readers the browser and the viewers use.
 
-#include "SampleDrawings.h"
+#include "sketch/SampleDrawings.h"
 
 #include "platform/Drawing.h"
 #include "platform/LibraryFile.h"

@@ -1,0 +1,43 @@
+#pragma once
+// The drawing of an imported symbol in the suite's format (platform/Drawing.h): the
+// graphics and pins of one sub-symbol of the source, millimetres turned into whole mils.
+//
+//   rectangle -> RECT, polyline -> one LINE per segment, circle -> ARC with a sweep of 360,
+//   arc (start, a point on the way, end) -> ARC by its centre, radius, start angle and
+//   counter-clockwise sweep, text -> TEXT with its baseline start estimated from the
+//   source's anchor and justification, pin -> PIN on the side its angle gives.
+//
+// An inverted pin gets the inversion circle between its inner end and the body (the pin
+// is shortened by the circle's diameter, its outer end stays), a clock pin the clock
+// wedge inside the body, both as graphics of the drawing. Everything the format cannot
+// carry is counted as a loss of the object.
+
+#include "kicad/ImportReport.h"
+#include "kicad/KicadSymbols.h"
+#include "platform/Drawing.h"
+
+#include <string_view>
+
+namespace k2k {
+
+// Where the losses of one object are counted.
+struct LossSink {
+    ImportReport& report;
+    std::string_view library;
+    std::string_view object;
+    void operator()(Loss loss, std::size_t count = 1) const {
+        report.Lose(loss, library, object, count);
+    }
+};
+
+// Sizes of the pin marks, in mils.
+inline constexpr int kInversionRadius = 15; // at most; less on short pins
+inline constexpr int kClockSize = 25;       // from the body edge to the wedge's tip
+
+// The sub-symbol drawn: a symbol drawing holding only its statements.
+Drawing DrawSubSymbol(const kicad::Unit& unit, const LossSink& lose);
+
+// Appends the statements of part to drawing.
+void AppendDrawing(Drawing& drawing, const Drawing& part);
+
+} // namespace k2k
