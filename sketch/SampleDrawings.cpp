@@ -1,8 +1,9 @@
 #include "sketch/SampleDrawings.h"
 
-#include "sketch/Sketch.h"
+#include "sketch/PackageShapes.h"
+#include "sketch/PadstackShapes.h"
+#include "sketch/SymbolShapes.h"
 
-#include <functional>
 #include <map>
 #include <regex>
 #include <string>
@@ -11,14 +12,6 @@
 namespace k2k {
 
 namespace {
-
-using Outline = std::function<void(Sketch&)>;
-
-// Half a length, rounded down: a two-pad part with an odd spacing has its first pad the odd
-// mil further out.
-int HalfDown(int value) {
-    return value >= 0 ? value / 2 : -((1 - value) / 2);
-}
 
 bool Among(std::string_view name, std::initializer_list<std::string_view> names) {
     for (std::string_view n : names)
@@ -63,147 +56,6 @@ std::vector<BoxPin> PinList(std::string_view layout) {
     return pins;
 }
 
-// One section of a gate: the pins are the inputs, then the output; a 3-state buffer's
-// enable is its last input.
-void Gate(Sketch& s, std::string_view name, std::string_view function, std::string_view layout,
-          bool schmitt) {
-    std::vector<BoxPin> inputs = PinList(layout);
-    const BoxPin output = inputs.back();
-    inputs.pop_back();
-    int outX = 100;
-    if (function == "AND" || function == "NAND") {
-        s.Line(-100, 100, 0, 100).Line(-100, -100, 0, -100).Line(-100, 100, -100, -100);
-        s.Arc(0, 0, 100, -90, 180);
-    } else if (function == "OR" || function == "NOR" || function == "XOR") {
-        // A concave back and a front of two arcs meeting at the tip.
-        s.Line(-130, 100, -100, 100).Line(-130, -100, -100, -100);
-        s.Arc(-230, 0, 141, -45, 90).Arc(-100, -150, 250, 37, 53).Arc(-100, 150, 250, -90, 53);
-        if (function == "XOR")
-            s.Arc(-260, 0, 141, -45, 90);
-    } else { // a buffer or an inverter: a triangle
-        s.Polyline({{-100, 100}, {-100, -100}, {100, 0}, {-100, 100}});
-        if (schmitt)
-            s.Polyline({{-70, -20}, {-30, -20}, {-30, 20}, {-10, 20}})
-                .Polyline({{-50, -20}, {-50, 20}, {-10, 20}});
-    }
-    if (function == "NAND" || function == "NOR" || function == "NOT") {
-        s.Arc(115, 0, 15);
-        outX = 130;
-    }
-    s.Text(-100, 130, 50, name);
-    if (function == "TRI") {
-        const BoxPin enable = inputs.back();
-        inputs.pop_back();
-        s.Pin(enable.number, enable.name, PinSide::Top, 0, 250);
-    }
-    // Inputs end on the back of the body (the outer back arc of an exclusive OR).
-    const int back = function == "XOR" ? -130 : -100;
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        s.Pin(inputs[i].number, inputs[i].name, PinSide::Left, back - 200,
-              inputs.size() == 1 ? 0 : (i == 0 ? 50 : -50));
-    s.Pin(output.number, output.name, PinSide::Right, outX + 200, 0);
-}
-
-struct AmplifierPin {
-    std::string_view number, name;
-    int x = 0; // pins below: where along the lower edge
-};
-
-// A triangle from (-200, +-200) to (200, 0); pins below meet its lower edge.
-void Amplifier(Sketch& s, std::string_view name, std::string_view out,
-               const AmplifierPin* top = nullptr, std::initializer_list<AmplifierPin> bottom = {}) {
-    s.Polyline({{-200, 200}, {-200, -200}, {200, 0}, {-200, 200}});
-    s.Text(-180, 60, 40, "+").Text(-180, -140, 40, "-").Text(-200, 230, 50, name);
-    s.Pin("3", "+IN", PinSide::Left, -400, 100).Pin("2", "-IN", PinSide::Left, -400, -100);
-    s.Pin(out, "OUT", PinSide::Right, 400, 0);
-    if (top)
-        s.Pin(top->number, top->name, PinSide::Top, 0, 300); // meets the upper edge at y = 100
-    for (const AmplifierPin& pin : bottom) {
-        // The lower edge runs from (-200, -200) to (200, 0): y = x / 2 - 100.
-        const int edge = HalfDown(pin.x) - 100;
-        s.Pin(pin.number, pin.name, PinSide::Bottom, pin.x, edge - 200);
-    }
-}
-
-void PowerPins(Sketch& s, std::string_view name, const BoxPin& top, const BoxPin& bottom) {
-    s.Rect(-100, 100, 100, -100).Text(-100, 130, 50, name);
-    s.Pin(top.number, top.name, PinSide::Top, 0, 300);
-    s.Pin(bottom.number, bottom.name, PinSide::Bottom, 0, -300);
-}
-
-void Diode(Sketch& s, std::string_view name) {
-    s.Polyline({{-50, 50}, {-50, -50}, {50, 0}, {-50, 50}}).Line(50, 50, 50, -50);
-    if (name == "SCHOTTKY") {
-        s.Polyline({{30, 60}, {30, 50}, {50, 50}}).Polyline({{50, -50}, {70, -50}, {70, -40}});
-    } else if (name == "ZENER") {
-        s.Line(50, 50, 30, 60).Line(50, -50, 70, -60);
-    } else if (name == "LED") {
-        s.Line(0, 70, 50, 120).Polyline({{35, 120}, {50, 120}, {50, 105}});
-        s.Line(40, 50, 90, 100).Polyline({{75, 100}, {90, 100}, {90, 85}});
-    }
-    s.Text(-50, 80, 50, name);
-    const bool reference = name == "TL431";
-    s.Pin(reference ? "2" : "1", "A", PinSide::Left, -250, 0);
-    s.Pin(reference ? "3" : "2", "K", PinSide::Right, 250, 0);
-    if (reference)
-        s.Pin("1", "REF", PinSide::Bottom, 0, -250, 225);
-}
-
-// Pins 1 and 2 reach from the body, which spans reach mils either side of 0 0.
-void TwoTerminal(Sketch& s, std::string_view name, int reach) {
-    s.Text(-reach, 80, 50, name);
-    s.Pin("1", "1", PinSide::Left, -reach - 200, 0).Pin("2", "2", PinSide::Right, reach + 200, 0);
-}
-
-void Resistor(Sketch& s) {
-    DrawPoint from{-100, 0};
-    for (int i = 0; i < 6; ++i) {
-        const DrawPoint to{-83 + 33 * i, i % 2 == 0 ? 40 : -40};
-        s.Line(from.x, from.y, to.x, to.y);
-        from = to;
-    }
-    s.Line(from.x, from.y, 100, 0);
-}
-
-// Bipolar and MOS transistors in a circle: base or gate left, collector or drain up.
-void Transistor(Sketch& s, std::string_view name) {
-    s.Arc(25, 0, 150).Text(-50, 180, 50, name);
-    if (name == "NMOS" || name == "PMOS") {
-        s.Line(-70, 80, -70, -80); // the gate
-        s.Line(-40, 90, -40, 50).Line(-40, 20, -40, -20).Line(-40, -50, -40, -90);
-        s.Line(-40, 70, 100, 70).Line(-40, -70, 100, -70).Line(-40, 0, 100, 0);
-        if (name == "NMOS")
-            s.Polyline({{-10, 20}, {-40, 0}, {-10, -20}});
-        else
-            s.Polyline({{-10, 20}, {20, 0}, {-10, -20}});
-        s.Line(100, 0, 100, -70);
-        s.Pin("3", "D", PinSide::Top, 100, 250, 180)
-            .Pin("2", "G", PinSide::Left, -270, -70)
-            .Pin("1", "S", PinSide::Bottom, 100, -250, 180);
-        return;
-    }
-    s.Line(-50, 80, -50, -80).Line(-50, 40, 100, 100).Line(-50, -40, 100, -100);
-    if (name == "PNP")
-        s.Polyline({{-10, -80}, {-50, -40}, {-20, -30}});
-    else
-        s.Polyline({{60, -100}, {100, -100}, {80, -65}});
-    if (name == "NPN_DARL")
-        s.Line(-20, 60, -20, -60);
-    s.Pin("1", "C", PinSide::Top, 100, 250, 150)
-        .Pin("2", "B", PinSide::Left, -250, 0)
-        .Pin("3", "E", PinSide::Bottom, 100, -250, 150);
-}
-
-// Pin headers and terminal strips: one row down the left, or odd pins left and even right.
-void Header(Sketch& s, std::string_view name, int rows, int count) {
-    BoxPins pins;
-    for (int i = 1; i <= rows * count; ++i) {
-        const BoxPin pin{std::to_string(i), std::to_string(i)};
-        (rows == 1 || i % 2 == 1 ? pins.left : pins.right).push_back(pin);
-    }
-    DrawBox(s, name, pins, 200);
-}
-
 struct GateRule {
     std::string_view function, pins;
 };
@@ -221,6 +73,30 @@ const std::map<std::string_view, GateRule>& Gates() {
         {"74125", {"TRI", "2:A 1:~OE 3:Y"}},
     };
     return gates;
+}
+
+// One section of a gate: the pins are the inputs, then the output; a 3-state buffer's
+// enable is its last input. The Schmitt triggers show their hysteresis.
+void Gate(Sketch& s, std::string_view name, const GateRule& rule) {
+    const std::string_view function = rule.function;
+    GatePins pins;
+    pins.inputs = PinList(rule.pins);
+    pins.output = pins.inputs.back();
+    pins.inputs.pop_back();
+    GateLook look;
+    look.function = function == "AND" || function == "NAND" ? GateFunction::And
+                    : function == "OR" || function == "NOR" ? GateFunction::Or
+                    : function == "XOR"                     ? GateFunction::Xor
+                                                            : GateFunction::Buffer;
+    look.invertedOutput = function == "NAND" || function == "NOR" || function == "NOT";
+    look.schmitt = Among(name, {"7414", "4093"});
+    if (function == "TRI") {
+        look.enable = true;
+        pins.enable = pins.inputs.back();
+        pins.inputs.pop_back();
+    }
+    look.inputs = static_cast<int>(pins.inputs.size());
+    DrawGate(s, name, look, pins);
 }
 
 // Boxes: the pins left and right, top to bottom, then those on top and below.
@@ -326,53 +202,70 @@ bool Box(Sketch& s, std::string_view name) {
     return true;
 }
 
+// Amplifiers and the supply pins of packages drawn apart.
+bool Analog(Sketch& s, std::string_view name) {
+    if (name == "OPAMP" || name == "COMPARATOR") {
+        DrawAmplifier(s, name, "1");
+    } else if (name == "OPAMP1") {
+        const BoxPin top{"7", "V+"};
+        DrawAmplifier(s, name, "6", &top, {{"4", "V-", 0}, {"1", "N1", -100}, {"5", "N2", 100}});
+    } else if (name == "LM386") {
+        const BoxPin top{"6", "VS"};
+        DrawAmplifier(s, name, "5", &top,
+                      {{"4", "GND", 0}, {"1", "GAIN1", -100}, {"8", "GAIN8", 100}});
+    } else if (name == "OPAMP_PWR") {
+        DrawSupplyPins(s, name, {"8", "V+"}, {"4", "V-"});
+    } else if (name == "PWR2") {
+        DrawSupplyPins(s, name, {"14", "VCC"}, {"7", "GND"});
+    } else if (name == "PWR_CMOS") {
+        DrawSupplyPins(s, name, {"14", "VDD"}, {"7", "VSS"});
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Diodes, transistors and the parts of two terminals.
+bool Discrete(Sketch& s, std::string_view name) {
+    if (name == "TL431") { // a reference with its REF pin below
+        DrawDiode(s, name, DiodeLook::Plain, {"2", "A"}, {"3", "K"});
+        s.Pin("1", "REF", PinSide::Bottom, 0, -250, 225);
+    } else if (Among(name, {"DIODE", "SCHOTTKY", "ZENER", "LED", "VREF2"})) {
+        // A two-terminal reference works as a Zener diode and is drawn as one.
+        const DiodeLook look = name == "SCHOTTKY"                   ? DiodeLook::Schottky
+                               : name == "ZENER" || name == "VREF2" ? DiodeLook::Zener
+                               : name == "LED"                      ? DiodeLook::Light
+                                                                    : DiodeLook::Plain;
+        DrawDiode(s, name, look);
+    } else if (name == "RES" || name == "POT") {
+        DrawResistor(s, name, name == "POT");
+    } else if (name == "CAP" || name == "CAP_POL") {
+        DrawCapacitor(s, name, name == "CAP_POL");
+    } else if (name == "INDUCTOR") {
+        DrawInductor(s, name);
+    } else if (name == "CRYSTAL") {
+        DrawCrystal(s, name);
+    } else if (Among(name, {"NPN", "PNP", "NPN_DARL", "PNP_DARL", "NMOS", "PMOS"})) {
+        DrawTransistor(s, name,
+                       {name.front() == 'P', name.ends_with("_DARL"), name.ends_with("MOS")});
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool Symbol(Sketch& s, std::string_view name) {
     if (const auto gate = Gates().find(name); gate != Gates().end()) {
-        Gate(s, name, gate->second.function, gate->second.pins, Among(name, {"7414", "4093"}));
+        Gate(s, name, gate->second);
         return true;
     }
-    if (Box(s, name))
+    if (Box(s, name) || Analog(s, name) || Discrete(s, name))
         return true;
-    if (name == "OPAMP" || name == "COMPARATOR") {
-        Amplifier(s, name, "1");
-    } else if (name == "OPAMP1") {
-        const AmplifierPin top{"7", "V+"};
-        Amplifier(s, name, "6", &top, {{"4", "V-", 0}, {"1", "N1", -100}, {"5", "N2", 100}});
-    } else if (name == "LM386") {
-        const AmplifierPin top{"6", "VS"};
-        Amplifier(s, name, "5", &top, {{"4", "GND", 0}, {"1", "GAIN1", -100}, {"8", "GAIN8", 100}});
-    } else if (name == "OPAMP_PWR") {
-        PowerPins(s, name, {"8", "V+"}, {"4", "V-"});
-    } else if (name == "PWR2") {
-        PowerPins(s, name, {"14", "VCC"}, {"7", "GND"});
-    } else if (name == "PWR_CMOS") {
-        PowerPins(s, name, {"14", "VDD"}, {"7", "VSS"});
-    } else if (Among(name, {"DIODE", "SCHOTTKY", "ZENER", "LED", "VREF2", "TL431"})) {
-        Diode(s, name);
-    } else if (name == "RES" || name == "POT") {
-        Resistor(s);
-        TwoTerminal(s, name, 100);
-        if (name == "POT")
-            s.Polyline({{-20, 70}, {0, 45}, {20, 70}}).Pin("3", "W", PinSide::Top, 0, 250, 180);
-    } else if (name == "CAP") {
-        s.Line(-20, 80, -20, -80).Line(20, 80, 20, -80);
-        TwoTerminal(s, name, 20);
-    } else if (name == "CAP_POL") {
-        s.Line(-20, 80, -20, -80).Arc(120, 0, 130, 142, 76).Text(-80, 50, 40, "+");
-        TwoTerminal(s, name, 20);
-    } else if (name == "INDUCTOR") {
-        for (int i = 0; i < 4; ++i)
-            s.Arc(-75 + 50 * i, 0, 25, 0, 180);
-        TwoTerminal(s, name, 100);
-    } else if (name == "CRYSTAL") {
-        s.Rect(-30, 60, 30, -60).Line(-60, 80, -60, -80).Line(60, 80, 60, -80);
-        TwoTerminal(s, name, 60);
-    } else if (Among(name, {"NPN", "PNP", "NPN_DARL", "NMOS", "PMOS"})) {
-        Transistor(s, name);
-    } else if (const auto header = Match(name, R"(HDR([12])X(\d+))"); !header.empty()) {
-        Header(s, name, std::stoi(header[1]), std::stoi(header[2]));
+    // Pin headers and terminal strips: one row down the left, or odd pins left and even right.
+    if (const auto header = Match(name, R"(HDR([12])X(\d+))"); !header.empty()) {
+        DrawBox(s, name, HeaderPins(std::stoi(header[1]), std::stoi(header[2])), 200);
     } else if (const auto strip = Match(name, R"(TERM(\d+))"); !strip.empty()) {
-        Header(s, name, 1, std::stoi(strip[1]));
+        DrawBox(s, name, HeaderPins(1, std::stoi(strip[1])), 200);
     } else if (name == "TESTPOINT") {
         s.Arc(0, 0, 40).Text(-40, 60, 50, "TP").Pin("1", "1", PinSide::Bottom, 0, -240);
     } else {
@@ -382,43 +275,6 @@ bool Symbol(Sketch& s, std::string_view name) {
 }
 
 // --- packages
-
-// Dual in-line: pads on a 100 mil pitch, rows 300 mils apart, the notch at pin 1's end.
-void Dip(Sketch& s, int count) {
-    const int bottom = -100 * (count / 2 - 1) - 50;
-    s.Rect(50, 50, 250, bottom).Arc(150, 50, 25, 180, 180);
-    DrawDualRow(s, count, 100, 300, "S60H32", "C60H32");
-}
-
-// Pads turned across the rows; the body between the rows, pin 1 marked by a dot.
-void SmallOutline(Sketch& s, int count, int pitch, int span, std::string_view pad, int body) {
-    const int bottom = -pitch * (count / 2 - 1);
-    s.Rect(span / 2 - body / 2, 30, span / 2 + body / 2, bottom - 30);
-    s.Arc(span / 2 - body / 2 + 25, 5, 8);
-    DrawDualRow(s, count, pitch, span, pad, pad, 90);
-}
-
-void TwoPads(Sketch& s, std::string_view padstack, int spacing, const Outline& outline,
-             std::string_view first = {}) {
-    outline(s);
-    s.Pad(1, first.empty() ? padstack : first, HalfDown(-spacing), 0);
-    s.Pad(2, padstack, HalfDown(spacing), 0);
-}
-
-void InLine(Sketch& s, int count, int pitch, std::string_view first, std::string_view other,
-            const Outline& outline) {
-    outline(s);
-    for (int i = 0; i < count; ++i)
-        s.Pad(i + 1, i == 0 ? first : other, pitch * i, 0);
-}
-
-void PinHeader(Sketch& s, int rows, int count) {
-    s.Rect(-50, rows == 1 ? 50 : 150, 100 * count - 50, -50);
-    int number = 1;
-    for (int i = 0; i < count; ++i)
-        for (int row = 0; row < rows; ++row, ++number)
-            s.Pad(number, number == 1 ? "S65H40" : "C65H40", 100 * i, 100 * row);
-}
 
 // Two staggered rows at 108 mils; the board locks beside them. A male connector seen from
 // the board is mirrored.
@@ -462,36 +318,27 @@ bool SurfacePackage(Sketch& s, std::string_view name) {
         const int count = std::stoi(so[2]);
         if (so[1] == "SOIC") {
             const bool wide = count == 20;
-            SmallOutline(s, count, 50, wide ? 366 : 213, wide ? "R24X80" : "R24X60",
-                         wide ? 295 : 154);
+            DrawSmallOutline(s, count, 50, wide ? 366 : 213, wide ? "R24X80" : "R24X60",
+                             wide ? 295 : 154);
         } else if (so[1] == "TSSOP") {
-            SmallOutline(s, count, 26, 228, "R16X55", 173);
+            DrawSmallOutline(s, count, 26, 228, "R16X55", 173);
         } else {
-            SmallOutline(s, count, 26, 173, "R16X55", 118);
+            DrawSmallOutline(s, count, 26, 173, "R16X55", 118);
         }
     } else if (name == "SOT23") {
-        s.Rect(-60, 30, 60, -30);
-        s.Pad(1, "R35X40", -37, -45).Pad(2, "R35X40", 37, -45).Pad(3, "R35X40", 0, 45);
+        DrawSot23(s, 3, "R35X40");
     } else if (name == "SOT23-5") {
-        s.Rect(-60, 30, 60, -30).Arc(-45, -15, 6);
-        s.Pad(1, "R24X45", -37, -50).Pad(2, "R24X45", 0, -50).Pad(3, "R24X45", 37, -50);
-        s.Pad(4, "R24X45", 37, 50).Pad(5, "R24X45", -37, 50);
+        DrawSot23(s, 5, "R24X45");
     } else if (name == "SOT223") {
-        s.Rect(-130, 70, 130, -70);
-        s.Pad(1, "R60X80", -90, -125).Pad(2, "R60X80", 0, -125).Pad(3, "R60X80", 90, -125);
-        s.Pad(4, "R130X80", 0, 125);
+        DrawTabbedSot(s, 90, -125, 125, 4, "R60X80", "R130X80");
     } else if (name == "DPAK") {
-        s.Rect(-130, 150, 130, -40);
-        s.Pad(1, "R60X80", -90, -110).Pad(3, "R60X80", 90, -110).Pad(2, "R220X240", 0, 110);
+        DrawDpak(s, 90, "R60X80", "R220X240");
     } else if (const auto two = twoPads.find(name); two != twoPads.end()) {
         const SmdTwo& p = two->second;
         // Parts with a polarity have a band at their first end.
         const bool band = Among(name, {"SOD-123", "SMA", "MINIMELF", "CASE-A-3216"});
-        TwoPads(s, p.padstack, p.spacing, [&](Sketch& o) {
-            o.Rect(-p.halfLength, p.halfWidth, p.halfLength, -p.halfWidth);
-            if (band)
-                o.Line(-p.halfLength + 15, p.halfWidth, -p.halfLength + 15, -p.halfWidth);
-        });
+        DrawChipBody(s, p.halfLength, p.halfWidth, band ? kBandInset : 0);
+        DrawTwoPads(s, p.spacing, p.padstack, p.padstack);
     } else if (name == "USB-MICRO-B") {
         s.Rect(-150, 100, 150, -120);
         for (int i = 0; i < 5; ++i)
@@ -506,7 +353,8 @@ bool SurfacePackage(Sketch& s, std::string_view name) {
     return true;
 }
 
-bool HolePackage(Sketch& s, std::string_view name) {
+// Through-hole parts with leads: dual in-line, transistors, axial and radial parts.
+bool LeadedPackage(Sketch& s, std::string_view name) {
     static const std::map<std::string_view, Axial> axial{
         {"DO-35", {300, "S60H32", "C60H32", 75, 35}},
         {"DO-41", {400, "S65H40", "C65H40", 100, 50}},
@@ -520,75 +368,58 @@ bool HolePackage(Sketch& s, std::string_view name) {
         {"LED-3MM", {100, 59, 0}},      {"LED-5MM", {100, 98, 0}},
     };
     if (const auto dip = Match(name, R"(DIP(\d+))"); !dip.empty()) {
-        Dip(s, std::stoi(dip[1]));
-    } else if (name == "TO-92" || name == "TO-92-W") {
-        const bool wide = name == "TO-92-W";
-        const int pitch = wide ? 100 : 50;
-        const Outline outline = [pitch](Sketch& o) {
-            o.Arc(pitch, -30, 95, -19, 218).Line(pitch - 90, -60, pitch + 90, -60);
-        };
-        if (wide)
-            InLine(s, 3, 100, "S60H32", "C60H32", outline);
-        else
-            InLine(s, 3, 50, "O40X70H28", "O40X70H28", outline);
+        DrawDip(s, std::stoi(dip[1]), 300, "S60H32", "C60H32");
+    } else if (name == "TO-92") {
+        DrawTo92(s, 50, "O40X70H28", "O40X70H28");
+    } else if (name == "TO-92-W") {
+        DrawTo92(s, 100, "S60H32", "C60H32");
     } else if (name == "TO-18") {
-        s.Arc(0, 0, 110).Line(78, 78, 100, 100);
-        s.Pad(1, "C55H30", 50, 0).Pad(2, "C55H30", 0, 50).Pad(3, "C55H30", -50, 0);
+        DrawTo18(s, "C55H30");
     } else if (name == "TO-126") {
-        InLine(s, 3, 90, "O60X90H40", "O60X90H40", [](Sketch& o) { o.Rect(-70, 60, 250, -60); });
+        DrawTo126(s, "O60X90H40");
     } else if (name == "TO-220") {
-        InLine(s, 3, 100, "S70H40", "C70H40",
-               [](Sketch& o) { o.Rect(-100, 80, 300, -100).Line(-100, 30, 300, 30); });
+        DrawTo220(s, 3, 100, "S70H40", "C70H40");
     } else if (const auto a = axial.find(name); a != axial.end()) {
         const Axial& p = a->second;
-        const bool band = name.starts_with("DO"); // a diode's cathode band
-        TwoPads(
-            s, p.other, p.spacing,
-            [&](Sketch& o) {
-                o.Rect(-p.halfLength, p.halfWidth, p.halfLength, -p.halfWidth);
-                o.Line(HalfDown(-p.spacing) + 40, 0, -p.halfLength, 0)
-                    .Line(p.halfLength, 0, HalfDown(p.spacing) - 40, 0);
-                if (band)
-                    o.Line(-p.halfLength + 25, p.halfWidth, -p.halfLength + 25, -p.halfWidth);
-            },
-            p.first);
+        DrawAxial(s, p.spacing, p.halfLength, p.halfWidth, name.starts_with("DO"), p.first,
+                  p.other);
     } else if (const auto r = radial.find(name); r != radial.end()) {
         const Radial& p = r->second;
         const bool capacitor = name.starts_with("CAPR");
         const bool led = name.starts_with("LED");
-        const Outline outline = [&](Sketch& o) {
-            if (p.radius)
-                o.Arc(0, 0, p.radius);
-            else
-                o.Rect(HalfDown(-p.spacing) - 50, p.halfWidth, HalfDown(p.spacing) + 50,
-                       -p.halfWidth);
-            if (capacitor)
-                o.Text(-p.radius + 10, 20, 40, "+");
-            if (led)
-                o.Line(p.radius - 15, 50, p.radius - 15, -50);
-        };
+        const RadialMark mark = capacitor ? RadialMark::Plus
+                                : led     ? RadialMark::Flat
+                                          : RadialMark::None;
         if (name == "CAPR-5X11")
-            TwoPads(s, "C55H30", p.spacing, outline, "S60H32");
+            DrawRadial(s, p.spacing, p.radius, p.halfWidth, mark, "S60H32", "C55H30");
         else
-            TwoPads(s, "C60H32", p.spacing, outline, capacitor || led ? "S60H32" : "C60H32");
-    } else if (name == "HC49U") {
-        TwoPads(s, "C60H32", 192, [](Sketch& o) {
-            o.Line(-110, 90, 110, 90).Line(-110, -90, 110, -90);
-            o.Arc(-110, 0, 90, 90, 180).Arc(110, 0, 90, -90, 180);
-        });
+            DrawRadial(s, p.spacing, p.radius, p.halfWidth, mark,
+                       capacitor || led ? "S60H32" : "C60H32", "C60H32");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Crystals, trimmers, relays and connectors.
+bool OtherPackage(Sketch& s, std::string_view name) {
+    if (name == "HC49U") {
+        s.Line(-110, 90, 110, 90).Line(-110, -90, 110, -90);
+        s.Arc(-110, 0, 90, 90, 180).Arc(110, 0, 90, -90, 180);
+        DrawTwoPads(s, 192, "C60H32", "C60H32");
     } else if (name == "TRIM3296W") {
-        InLine(s, 3, 100, "S60H32", "C60H32",
-               [](Sketch& o) { o.Rect(-87, 140, 287, -95).Arc(100, 20, 40); });
+        s.Rect(-87, 140, 287, -95).Arc(100, 20, 40);
+        DrawInLine(s, 3, 100, "S60H32", "C60H32");
     } else if (name == "RELAY-G5V1") {
         s.Rect(-60, 90, 530, -390);
         s.Pad(1, "S60H32", 0, 0).Pad(2, "C60H32", 0, -300).Pad(3, "C60H32", 200, -300);
         s.Pad(4, "C60H32", 450, -300).Pad(5, "C60H32", 450, 0);
     } else if (const auto header = Match(name, R"(HDR([12])X(\d+))"); !header.empty()) {
-        PinHeader(s, std::stoi(header[1]), std::stoi(header[2]));
+        DrawPinHeader(s, std::stoi(header[1]), std::stoi(header[2]), "S65H40", "C65H40");
     } else if (const auto block = Match(name, R"(TB(\d+)-5\.08)"); !block.empty()) {
         const int count = std::stoi(block[1]);
-        InLine(s, count, 200, "S80H47", "C80H47",
-               [count](Sketch& o) { o.Rect(-150, 150, 200 * (count - 1) + 150, -200); });
+        s.Rect(-150, 150, 200 * (count - 1) + 150, -200);
+        DrawInLine(s, count, 200, "S80H47", "C80H47");
     } else if (const auto dsub = Match(name, R"(DSUB(\d+)-([FM])-RA)"); !dsub.empty()) {
         Dsub(s, std::stoi(dsub[1]), dsub[2] == "M");
     } else if (name == "DCJACK-2.1") {
@@ -614,44 +445,22 @@ bool Padstack(Sketch& s, std::string_view name) {
         const PadShape shape = letter == 'S'   ? PadShape::Square
                                : letter == 'C' ? PadShape::Round
                                                : PadShape::Oblong;
-        s.Layer("TOP", shape, width, height).Layer("BOTTOM", shape, width, height);
-        s.Layer("INNER", letter == 'O' ? PadShape::Oblong : PadShape::Round, width, height);
-        s.Layer("MASKTOP", shape, width + 6, height + 6);
-        s.Layer("MASKBOTTOM", shape, width + 6, height + 6);
-        s.Drill(std::stoi(hole[4]), true);
+        DrawHolePad(s, shape, width, height, std::stoi(hole[4]));
     } else if (const auto mounting = Match(name, R"(MTG(\d+)(NP)?)"); !mounting.empty()) {
         // Mounting holes: plated with a 220 mil ring, or bare (NP) with only the mask open.
-        const int diameter = std::stoi(mounting[1]);
-        if (!mounting[2].empty()) {
-            s.Layer("MASKTOP", PadShape::Round, diameter + 10, diameter + 10);
-            s.Layer("MASKBOTTOM", PadShape::Round, diameter + 10, diameter + 10);
-            s.Drill(diameter, false);
-        } else {
-            constexpr int kRing = 220;
-            s.Layer("TOP", PadShape::Round, kRing, kRing)
-                .Layer("BOTTOM", PadShape::Round, kRing, kRing)
-                .Layer("INNER", PadShape::Round, kRing, kRing);
-            s.Layer("MASKTOP", PadShape::Round, kRing + 6, kRing + 6);
-            s.Layer("MASKBOTTOM", PadShape::Round, kRing + 6, kRing + 6);
-            s.Drill(diameter, true);
-        }
+        DrawMountingHole(s, std::stoi(mounting[1]), mounting[2].empty() ? 220 : 0);
     } else if (const auto smd = Match(name, R"((RR|R)(\d+)X(\d+))"); !smd.empty()) {
         // R24X60: a rectangular surface pad; RR a rounded (oblong) one.
-        const PadShape shape = smd[1] == "RR" ? PadShape::Oblong : PadShape::Rect;
-        const int width = std::stoi(smd[2]);
-        const int height = std::stoi(smd[3]);
-        s.Layer("TOP", shape, width, height).Layer("MASKTOP", shape, width + 6, height + 6);
-        s.Layer("PASTETOP", shape, width, height);
+        DrawSurfacePad(s, smd[1] == "RR" ? PadShape::Oblong : PadShape::Rect, std::stoi(smd[2]),
+                       std::stoi(smd[3]));
     } else if (const auto round = Match(name, R"((RND|FID)(\d+))"); !round.empty()) {
         // A round surface pad; a fiducial has no paste and a wide opening in the mask.
         const int size = std::stoi(round[2]);
-        s.Layer("TOP", PadShape::Round, size, size);
-        if (round[1] == "FID") {
-            s.Layer("MASKTOP", PadShape::Round, size * 2, size * 2);
-        } else {
-            s.Layer("MASKTOP", PadShape::Round, size + 6, size + 6);
-            s.Layer("PASTETOP", PadShape::Round, size, size);
-        }
+        if (round[1] == "FID")
+            s.Layer("TOP", PadShape::Round, size, size)
+                .Layer("MASKTOP", PadShape::Round, size * 2, size * 2);
+        else
+            DrawSurfacePad(s, PadShape::Round, size, size);
     } else {
         return false;
     }
@@ -670,7 +479,8 @@ std::optional<Drawing> SampleDrawing(DrawingKind kind, std::string_view name) {
     case DrawingKind::Package:
         // Every package has its reference point at pin 1 or at its centre.
         sketch.Origin(0, 0);
-        known = SurfacePackage(sketch, name) || HolePackage(sketch, name);
+        known = SurfacePackage(sketch, name) || LeadedPackage(sketch, name) ||
+                OtherPackage(sketch, name);
         break;
     case DrawingKind::Padstack:
         known = Padstack(sketch, name);
@@ -678,7 +488,7 @@ std::optional<Drawing> SampleDrawing(DrawingKind kind, std::string_view name) {
     }
     if (!known)
         return std::nullopt;
-    return sketch.Result();
+    return sketch.Take();
 }
 
 } // namespace k2k

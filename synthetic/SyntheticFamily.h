@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace k2k::synthetic {
@@ -23,7 +24,8 @@ public:
     virtual std::uint64_t Combinations() const noexcept = 0;
     // Writes the name and the info text of one combination (both are cleared first).
     virtual void Make(std::uint64_t combination, std::string& name, std::string& info) const = 0;
-    // Writes the drawing of one combination (SyntheticDrawings.h); parts have none.
+    // Writes the drawing of one combination, drawn with the shapes of sketch/; parts have
+    // none.
     virtual void Draw(std::uint64_t /*combination*/, std::string& drawing) const {
         drawing.clear();
     }
@@ -41,6 +43,27 @@ std::vector<WeightedFamily> PackageFamilies();
 std::vector<WeightedFamily> PadstackFamilies();
 
 // --- helpers of the family files
+
+// A family of type F, made of args, with its share.
+template <typename F, typename... Args>
+WeightedFamily Weighted(int perMille, Args&&... args) {
+    return {perMille, std::make_unique<F>(std::forward<Args>(args)...)};
+}
+
+// The families of a kind, in the order given.
+template <typename... W>
+std::vector<WeightedFamily> Families(W... families) {
+    std::vector<WeightedFamily> list;
+    list.reserve(sizeof...(families));
+    (list.push_back(std::move(families)), ...);
+    return list;
+}
+
+// A variant of a family's objects: the suffix of its names, its words in their descriptions.
+struct Style {
+    std::string_view suffix;
+    std::string_view description;
+};
 
 inline constexpr char kSep = kFieldSeparator;
 
@@ -80,5 +103,9 @@ std::string Hundredths(int value);
 std::string MilsAsMillimetres(int mils);
 // A two-digit text: 7 gives "07".
 std::string TwoDigits(int value);
+
+// Pad names the synthetic padstack families make, the sizes rounded to theirs.
+std::string SurfacePadName(int width, int length);
+std::string HolePadName(char shape, int pad, int hole); // shape 'C', 'S' or 'O'
 
 } // namespace k2k::synthetic

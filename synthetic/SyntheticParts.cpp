@@ -1025,27 +1025,16 @@ public:
     }
 };
 
-template <typename F, typename... Args>
-WeightedFamily Weighted(int perMille, Args&&... args) {
-    return {perMille, std::make_unique<F>(std::forward<Args>(args)...)};
-}
-
 } // namespace
 
 std::vector<WeightedFamily> PartFamilies() {
-    std::vector<WeightedFamily> families;
-    families.push_back(Weighted<Logic74Family>(380));
-    families.push_back(Weighted<Cmos4000Family>(60));
-    families.push_back(Weighted<DeviceFamily>(95, LinearDevices()));
-    families.push_back(Weighted<DeviceFamily>(80, TransistorDevices()));
-    families.push_back(Weighted<DeviceFamily>(65, DiodeDevices()));
-    families.push_back(Weighted<ResistorFamily>(140));
-    families.push_back(Weighted<CeramicCapacitorFamily>(95));
-    families.push_back(Weighted<ElectrolyticFamily>(30));
-    families.push_back(Weighted<ConnectorFamily>(45));
-    families.push_back(Weighted<CrystalFamily>(9));
-    families.push_back(Weighted<OptocouplerFamily>(1));
-    return families;
+    return Families(Weighted<Logic74Family>(380), Weighted<Cmos4000Family>(60),
+                    Weighted<DeviceFamily>(95, LinearDevices()),
+                    Weighted<DeviceFamily>(80, TransistorDevices()),
+                    Weighted<DeviceFamily>(65, DiodeDevices()), Weighted<ResistorFamily>(140),
+                    Weighted<CeramicCapacitorFamily>(95), Weighted<ElectrolyticFamily>(30),
+                    Weighted<ConnectorFamily>(45), Weighted<CrystalFamily>(9),
+                    Weighted<OptocouplerFamily>(1));
 }
 
 } // namespace k2k::synthetic
