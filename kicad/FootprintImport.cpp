@@ -1,8 +1,8 @@
 #include "kicad/FootprintImport.h"
 
+#include "kicad/ImportDrawer.h"
 #include "kicad/ImportGeometry.h"
 #include "kicad/KicadItems.h"
-#include "kicad/SymbolDrawing.h"
 #include "kicad/SymbolImport.h"
 #include "platform/Text.h"
 #include "search/InfoText.h"
@@ -20,7 +20,6 @@ namespace {
 
 using kicad::FootprintGraphic;
 
-constexpr int kDefaultTextHeight = 1000; // micrometres, the source's usual 1 mm
 constexpr std::string_view kReference = "REF**";
 
 enum LayerIndex { kTop, kBottom, kInner, kMaskTop, kMaskBottom, kPasteTop, kPasteBottom };
@@ -95,13 +94,17 @@ std::string Millimetres(int micrometres) {
     return text + (rest < 10 ? "0" : "") + std::to_string(rest);
 }
 
-class FootprintDrawer final {
+constexpr ImportDrawer::Axes kFootprintAxes{.unit = DrawUnit::Micrometre,
+                                            .yDown = true,
+                                            .rounding = Loss::RoundedMicrometres,
+                                            .defaultTextHeight = 1000}; // the usual 1 mm
+
+class FootprintDrawer final : ImportDrawer {
 public:
     FootprintDrawer(const kicad::Footprint& footprint, const LossSink& lose, Padstacks& padstacks)
-        : m_footprint(footprint), m_lose(lose), m_padstacks(padstacks) {
-        m_drawing.kind = DrawingKind::Package;
-        m_drawing.unit = DrawUnit::Micrometre;
-        m_drawing.origin = DrawPoint{0, 0};
+        : ImportDrawer(DrawingKind::Package, kFootprintAxes, lose), m_footprint(footprint),
+          m_padstacks(padstacks) {
+        Drawn().Origin(0, 0);
     }
 
     // The drawing, its texts in UTF-8. The silkscreen is drawn; when it has no outline (texts
@@ -136,83 +139,24 @@ public:
         }
         for (const kicad::Pad& pad : m_footprint.pads)
             DrawPad(pad);
-        m_lose(Loss::RoundedMicrometres, m_rounded);
-        return std::move(m_drawing);
+        return Finish();
     }
 
 private:
-    // A length in whole micrometres; nullopt (and the graphic is dropped) beyond the range.
-    std::optional<int> Micro(const Decimal& mm) {
-        const Micrometres um = MicrometresFromMillimetres(mm);
-        if (um.value < -kDrawingLimit || um.value > kDrawingLimit) {
-            m_outOfRange = true;
-            return std::nullopt;
-        }
-        if (!um.exact)
-            ++m_rounded;
-        return static_cast<int>(um.value);
-    }
-
-    // A source point in the drawing's axes: y upwards.
-    std::optional<DrawPoint> Point(const kicad::Point& p) {
-        const auto x = Micro(p.x);
-        const auto y = Micro(p.y);
-        if (!x || !y)
-            return std::nullopt;
-        return DrawPoint{*x, -*y};
-    }
-
-    static std::pair<double, double> Exact(const kicad::Point& p) {
-        return {p.x.Value() * 1000.0, -p.y.Value() * 1000.0};
-    }
-
     void DrawGraphic(const FootprintGraphic& g) {
         using Shape = FootprintGraphic::Shape;
-        if (g.shape != Shape::Text) {
-            if (g.filled)
-                m_lose(Loss::Fills);
-            if (!g.strokeWidth.IsZero())
-                m_lose(Loss::LineWidths);
-        }
-        m_outOfRange = false;
+        BeginGraphic(g.shape == Shape::Text, g.filled, g.strokeWidth);
         switch (g.shape) {
         case Shape::Line:
-        case Shape::Polygon: {
-            std::vector<DrawPoint> points;
-            for (const kicad::Point& p : g.points)
-                if (const auto point = Point(p))
-                    points.push_back(*point);
-            if (m_outOfRange)
-                break;
-            if (g.shape == Shape::Polygon && points.size() > 2)
-                points.push_back(points.front());
-            for (std::size_t i = 1; i < points.size(); ++i)
-                if (points[i] != points[i - 1] || g.shape == Shape::Line)
-                    m_drawing.lines.push_back({points[i - 1], points[i]});
+        case Shape::Polygon:
+            Lines(g.points, g.shape == Shape::Polygon, g.shape == Shape::Line);
             break;
-        }
-        case Shape::Rectangle: {
-            const auto a = Point(g.points[0]);
-            const auto b = Point(g.points[1]);
-            if (a && b)
-                m_drawing.rects.push_back({*a, *b});
+        case Shape::Rectangle:
+            Rectangle(g.points[0], g.points[1]);
             break;
-        }
-        case Shape::Circle: {
-            const auto centre = Point(g.points[0]);
-            const auto [cx, cy] = Exact(g.points[0]);
-            const auto [px, py] = Exact(g.points[1]);
-            const double radius = std::hypot(px - cx, py - cy);
-            if (!centre || !InDrawingRange(radius)) {
-                m_outOfRange = true;
-                break;
-            }
-            if (!Whole(radius))
-                ++m_rounded;
-            m_drawing.arcs.push_back(
-                {*centre, std::max(1, static_cast<int>(std::lround(radius))), 0, 360});
+        case Shape::Circle:
+            DrawCircle(g);
             break;
-        }
         case Shape::Arc:
             DrawArc(g);
             break;
@@ -220,46 +164,40 @@ private:
             DrawText(g);
             break;
         }
-        if (m_outOfRange)
-            m_lose(Loss::OutOfRange);
+        EndGraphic();
+    }
+
+    // A circle by its centre and a point on it.
+    void DrawCircle(const FootprintGraphic& g) {
+        const auto centre = Point(g.points[0]);
+        const auto [cx, cy] = Exact(g.points[0]);
+        const auto [px, py] = Exact(g.points[1]);
+        const double radius = std::hypot(px - cx, py - cy);
+        if (!centre || !InDrawingRange(radius)) {
+            OutOfRange();
+            return;
+        }
+        if (!Whole(radius))
+            CountRounded();
+        Drawn().Arc({*centre, std::max(1, static_cast<int>(std::lround(radius))), 0, 360});
     }
 
     // An arc by three points, or in the older form by its centre, start and the angle it
     // sweeps clockwise on the screen (y downwards), which is clockwise in the drawing too.
     void DrawArc(const FootprintGraphic& g) {
-        ExactArc arc;
-        if (g.centred) {
-            std::tie(arc.cx, arc.cy) = Exact(g.points[0]);
-            const auto [sx, sy] = Exact(g.points[1]);
-            arc.radius = std::hypot(sx - arc.cx, sy - arc.cy);
-            const double from = DegreesOf(sy - arc.cy, sx - arc.cx);
-            const double angle = std::clamp(g.angle.Value(), -360.0, 360.0);
-            arc.sweep = std::abs(angle);
-            arc.start = angle > 0 ? from - angle : from;
-        } else {
-            const auto [sx, sy] = Exact(g.points[0]);
-            const auto [mx, my] = Exact(g.points[1]);
-            const auto [ex, ey] = Exact(g.points[2]);
-            const auto through = ArcThrough(sx, sy, mx, my, ex, ey);
-            if (!through) {
-                m_lose(Loss::DegenerateArcs);
-                const auto a = Point(g.points[0]);
-                const auto b = Point(g.points[2]);
-                if (a && b)
-                    m_drawing.lines.push_back({*a, *b});
-                return;
-            }
-            arc = *through;
-        }
-        bool rounded = false;
-        const auto whole = WholeArc(arc, rounded);
-        if (!whole) {
-            m_outOfRange = true;
+        if (!g.centred) {
+            ArcThrough(g.points[0], g.points[1], g.points[2]);
             return;
         }
-        if (rounded)
-            m_lose(Loss::RoundedArcs);
-        m_drawing.arcs.push_back(*whole);
+        ExactArc arc;
+        std::tie(arc.cx, arc.cy) = Exact(g.points[0]);
+        const auto [sx, sy] = Exact(g.points[1]);
+        arc.radius = std::hypot(sx - arc.cx, sy - arc.cy);
+        const double from = DegreesOf(sy - arc.cy, sx - arc.cx);
+        const double angle = std::clamp(g.angle.Value(), -360.0, 360.0);
+        arc.sweep = std::abs(angle);
+        arc.start = angle > 0 ? from - angle : from;
+        Arc(arc);
     }
 
     void DrawText(const FootprintGraphic& g) {
@@ -267,34 +205,13 @@ private:
             m_lose(Loss::HiddenTexts);
             return;
         }
-        std::string text = g.textKind == "reference" || g.text == "${REFERENCE}"
-                               ? std::string(kReference)
-                               : g.text;
-        for (char& c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == ';' || byte < 0x20 || byte == 0x7F)
-                c = ' ';
-        }
-        if (text.find_first_not_of(' ') == std::string::npos)
-            return;
-        if (std::fmod(std::abs(g.angle.Value()), 360.0) != 0)
-            m_lose(Loss::TextRotations);
-        const auto anchor = Point(g.points[0]);
-        const std::optional<int> height =
-            g.textHeight.IsZero() ? kDefaultTextHeight : Micro(g.textHeight);
-        if (!anchor || !height)
-            return;
-        auto placed = PlacedText(*anchor, std::max(1, std::abs(*height)), std::move(text),
-                                 g.horizontal, g.vertical);
-        if (!placed) {
-            m_outOfRange = true;
-            return;
-        }
-        m_drawing.texts.push_back(std::move(*placed));
+        Text(g.textKind == "reference" || g.text == "${REFERENCE}" ? std::string(kReference)
+                                                                   : g.text,
+             g.points[0], g.angle, g.textHeight, g.horizontal, g.vertical);
     }
 
     // A pad's size or drill in whole micrometres, which PadProblem found in range.
-    int Size(const Decimal& mm) { return Micro(mm).value_or(0); }
+    int Size(const Decimal& mm) { return Length(mm).value_or(0); }
 
     PadstackShape ShapeOf(const kicad::Pad& pad) {
         PadstackShape s;
@@ -344,15 +261,11 @@ private:
         std::string name = PadstackName(shape);
         if (m_padstacks.find(name) == m_padstacks.end())
             m_padstacks.emplace(name, PadstackObject(shape));
-        m_drawing.pads.push_back({std::move(number), std::move(name), *at, rotation});
+        Drawn().Pad({std::move(number), std::move(name), *at, rotation});
     }
 
     const kicad::Footprint& m_footprint;
-    const LossSink& m_lose;
     Padstacks& m_padstacks;
-    Drawing m_drawing;
-    std::size_t m_rounded = 0;
-    bool m_outOfRange = false;
 };
 
 class LibraryImporter final {
@@ -466,14 +379,11 @@ std::string PadstackName(const PadstackShape& s) {
 }
 
 LibraryObject PadstackObject(const PadstackShape& s) {
-    Drawing drawing;
-    drawing.kind = DrawingKind::Padstack;
-    drawing.unit = DrawUnit::Micrometre;
+    Sketch drawing(DrawingKind::Padstack, DrawUnit::Micrometre);
     for (std::size_t i = 0; i < s.layers.size(); ++i)
         if (s.layers[i])
-            drawing.layers.push_back({std::string(kLayerNames[i]), s.shape, s.width, s.height});
-    drawing.drill = s.drill;
-    drawing.plated = s.plated;
+            drawing.Layer(kLayerNames[i], s.shape, s.width, s.height);
+    drawing.Drill(s.drill, s.plated);
 
     static constexpr std::string_view kShapeNames[] = {"Round", "Square", "Rectangular", "Oblong"};
     const std::string_view shape = kShapeNames[static_cast<std::size_t>(s.shape)];
@@ -494,7 +404,8 @@ LibraryObject PadstackObject(const PadstackShape& s) {
     object.info = ComposeInfo({ToSuiteText(description, TextUse::Field, bad).value_or(""),
                                ToSuiteText(type, TextUse::Field, bad).value_or(""),
                                ToSuiteText(shape, TextUse::Field, bad).value_or("")});
-    object.drawing = ToSuiteText(FormatDrawing(drawing), TextUse::Drawing, bad).value_or("");
+    object.drawing =
+        ToSuiteText(FormatDrawing(drawing.Result()), TextUse::Drawing, bad).value_or("");
     return object;
 }
 

@@ -138,6 +138,16 @@ private:
     std::vector<std::string> m_skipped;
 };
 
+// Where the losses of one object are counted.
+struct LossSink {
+    ImportReport& report;
+    std::string_view library;
+    std::string_view object;
+    void operator()(Loss loss, std::size_t count = 1) const {
+        report.Lose(loss, library, object, count);
+    }
+};
+
 // One text of an imported object, what: "LIBRARY: kind "NAME": field "F"". On a character
 // the suite cannot hold, or a name or field longer than the suite holds, the object is to
 // be left out: nullopt, and the report lists it; each character replaced is listed too.

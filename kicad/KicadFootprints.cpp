@@ -70,10 +70,7 @@ FootprintGraphic ReadText(SNode node, std::string kind, std::string_view text) {
     g.layer = LayerOf(node);
     g.textKind = std::move(kind);
     g.text = std::string(text);
-    const SNode at = Need(node, "at", "a text");
-    g.points = {PointOf(at, "a text")};
-    if (at.Size() > 3 && at[3].Text() != "unlocked")
-        g.angle = NumberAt(at, 3, "a text");
+    g.points = {PlaceOf(node, "a text", g.angle, AngleRule::OptionalOrUnlocked)};
     ReadTextLook(node, g, "a text");
     return g;
 }
@@ -116,13 +113,10 @@ FootprintGraphic ReadGraphic(SNode node, std::string_view head) {
 Pad ReadPad(SNode node) {
     Pad pad;
     pad.line = node.Line();
-    pad.number = std::string(AtomAt(node, 1, "a pad"));
-    pad.type = std::string(AtomAt(node, 2, "a pad"));
-    pad.shape = std::string(AtomAt(node, 3, "a pad"));
-    const SNode at = Need(node, "at", "a pad");
-    pad.at = PointOf(at, "a pad");
-    if (at.Size() > 3 && at[3].Text() != "unlocked")
-        pad.angle = NumberAt(at, 3, "a pad");
+    pad.number = TextAt(node, 1, "a pad");
+    pad.type = TextAt(node, 2, "a pad");
+    pad.shape = TextAt(node, 3, "a pad");
+    pad.at = PlaceOf(node, "a pad", pad.angle, AngleRule::OptionalOrUnlocked);
     pad.size = PointOf(Need(node, "size", "a pad"), "a pad");
     if (const auto layers = Find(node, "layers"))
         for (std::size_t i = 1; i < layers->Size(); ++i)

@@ -28,6 +28,10 @@ std::string_view AtomAt(SNode list, std::size_t i, std::string_view what) {
     return list[i].Text();
 }
 
+std::string TextAt(SNode list, std::size_t i, std::string_view what) {
+    return std::string(AtomAt(list, i, what));
+}
+
 Decimal NumberAt(SNode list, std::size_t i, std::string_view what) {
     const std::string_view text = AtomAt(list, i, what);
     const auto number = Decimal::Parse(text);
@@ -40,6 +44,16 @@ Decimal NumberAt(SNode list, std::size_t i, std::string_view what) {
 
 Point PointOf(SNode list, std::string_view what) {
     return {NumberAt(list, 1, what), NumberAt(list, 2, what)};
+}
+
+Point PlaceOf(SNode item, std::string_view what, Decimal& angle, AngleRule rule) {
+    const SNode at = Need(item, "at", what);
+    const Point point = PointOf(at, what);
+    const bool given =
+        at.Size() > 3 && !(rule == AngleRule::OptionalOrUnlocked && at[3].Text() == "unlocked");
+    if (given || rule == AngleRule::Needed)
+        angle = NumberAt(at, 3, what);
+    return point;
 }
 
 bool Hidden(SNode list) {

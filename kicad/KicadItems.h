@@ -28,9 +28,15 @@ SNode Need(SNode list, std::string_view head, std::string_view what);
 
 // Item i of a list as a text, and as a number; the list must hold it.
 std::string_view AtomAt(SNode list, std::size_t i, std::string_view what);
+std::string TextAt(SNode list, std::size_t i, std::string_view what);
 Decimal NumberAt(SNode list, std::size_t i, std::string_view what);
 // Items 1 and 2 of a list, (at X Y) or (xy X Y).
 Point PointOf(SNode list, std::string_view what);
+
+// The place of an item, (at X Y [ANGLE]): its point, and into angle the angle it gives.
+// Pins must give one; elsewhere "unlocked" may stand in its place (footprints), or not.
+enum class AngleRule { Needed, Optional, OptionalOrUnlocked };
+Point PlaceOf(SNode item, std::string_view what, Decimal& angle, AngleRule rule);
 
 // "hide" as a bare word, or (hide yes) as later versions write it.
 bool Hidden(SNode list);

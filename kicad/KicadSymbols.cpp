@@ -119,11 +119,8 @@ private:
             g.radius = NumberAt(Need(node, "radius", what), 1, what);
         } else {
             g.shape = Graphic::Shape::Text;
-            g.text = std::string(AtomAt(node, 1, what));
-            const SNode at = Need(node, "at", what);
-            g.points = {PointOf(at, what)};
-            if (at.Size() > 3)
-                g.angle = NumberAt(at, 3, what);
+            g.text = TextAt(node, 1, what);
+            g.points = {PlaceOf(node, what, g.angle, AngleRule::Optional)};
             if (const auto effects = Find(node, "effects"))
                 ReadTextEffects(*effects, g.textHeight, g.horizontal, g.vertical, what);
         }
@@ -133,14 +130,12 @@ private:
     Pin ReadPin(SNode node) {
         Pin pin;
         pin.line = node.Line();
-        pin.electricalType = std::string(AtomAt(node, 1, "a pin"));
-        pin.style = std::string(AtomAt(node, 2, "a pin"));
-        const SNode at = Need(node, "at", "a pin");
-        pin.at = PointOf(at, "a pin");
-        pin.angle = NumberAt(at, 3, "a pin");
+        pin.electricalType = TextAt(node, 1, "a pin");
+        pin.style = TextAt(node, 2, "a pin");
+        pin.at = PlaceOf(node, "a pin", pin.angle, AngleRule::Needed);
         pin.length = NumberAt(Need(node, "length", "a pin"), 1, "a pin");
-        pin.name = std::string(AtomAt(Need(node, "name", "a pin"), 1, "a pin"));
-        pin.number = std::string(AtomAt(Need(node, "number", "a pin"), 1, "a pin"));
+        pin.name = TextAt(Need(node, "name", "a pin"), 1, "a pin");
+        pin.number = TextAt(Need(node, "number", "a pin"), 1, "a pin");
         pin.hidden = Hidden(node);
         for (const SNode item : node)
             if (item.IsList() && item.Head() == "alternate")

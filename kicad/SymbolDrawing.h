@@ -20,19 +20,9 @@
 
 namespace k2k {
 
-// Where the losses of one object are counted.
-struct LossSink {
-    ImportReport& report;
-    std::string_view library;
-    std::string_view object;
-    void operator()(Loss loss, std::size_t count = 1) const {
-        report.Lose(loss, library, object, count);
-    }
-};
-
-// Sizes of the pin marks, in mils.
-inline constexpr int kInversionRadius = 15; // at most; less on short pins
-inline constexpr int kClockSize = 25;       // from the body edge to the wedge's tip
+// The clock wedge's size, in mils: from the body's edge to its tip. An inverted pin's circle
+// is a gate's bubble (sketch/SymbolShapes.h), less on short pins.
+inline constexpr int kClockSize = 25;
 
 // The sub-symbol drawn: a symbol drawing holding only its statements.
 Drawing DrawSubSymbol(const kicad::Unit& unit, const LossSink& lose);
