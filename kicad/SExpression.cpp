@@ -60,49 +60,8 @@ public:
                 m_open.pop_back();
                 ++i;
             } else if (c == '"') {
-                const std::size_t startLine = line;
-                const std::size_t start = i + 1;
-                std::size_t w = start;
-                std::size_t r = start;
-                while (r < n && s[r] != '"') {
-                    char ch = s[r];
-                    if (ch == '\\' && r + 1 < n) {
-                        const char next = s[r + 1];
-                        switch (next) {
-                        case 'n':
-                            ch = '\n';
-                            break;
-                        case 'r':
-                            ch = '\r';
-                            break;
-                        case 't':
-                            ch = '\t';
-                            break;
-                        case '\\':
-                        case '"':
-                            ch = next;
-                            break;
-                        default:
-                            // Any other escape stands for itself, backslash included.
-                            s[w++] = '\\';
-                            ch = next;
-                            break;
-                        }
-                        r += 2;
-                        if (next == '\n')
-                            ++line;
-                        s[w++] = ch;
-                        continue;
-                    }
-                    if (ch == '\n')
-                        ++line;
-                    s[w++] = ch;
-                    ++r;
-                }
-                if (r >= n)
-                    return Fail(startLine, "a string that starts here is not closed", error);
-                Add(SNodeKind::String, start, w - start, startLine);
-                i = r + 1;
+                if (!ReadString(i, line, error))
+                    return false;
             } else {
                 const std::size_t start = i;
                 while (i < n && !kDelimiter[static_cast<unsigned char>(s[i])])
@@ -117,6 +76,57 @@ public:
     }
 
 private:
+    // Reads the string whose quote is at i, resolving its escapes in place, and moves i and
+    // line past it.
+    bool ReadString(std::size_t& i, std::size_t& line, std::string& error) {
+        char* s = m_doc.m_text.data();
+        const std::size_t n = m_doc.m_text.size();
+        const std::size_t startLine = line;
+        const std::size_t start = i + 1;
+        std::size_t w = start;
+        std::size_t r = start;
+        while (r < n && s[r] != '"') {
+            char ch = s[r];
+            if (ch == '\\' && r + 1 < n) {
+                const char next = s[r + 1];
+                switch (next) {
+                case 'n':
+                    ch = '\n';
+                    break;
+                case 'r':
+                    ch = '\r';
+                    break;
+                case 't':
+                    ch = '\t';
+                    break;
+                case '\\':
+                case '"':
+                    ch = next;
+                    break;
+                default:
+                    // Any other escape stands for itself, backslash included.
+                    s[w++] = '\\';
+                    ch = next;
+                    break;
+                }
+                r += 2;
+                if (next == '\n')
+                    ++line;
+                s[w++] = ch;
+                continue;
+            }
+            if (ch == '\n')
+                ++line;
+            s[w++] = ch;
+            ++r;
+        }
+        if (r >= n)
+            return Fail(startLine, "a string that starts here is not closed", error);
+        Add(SNodeKind::String, start, w - start, startLine);
+        i = r + 1;
+        return true;
+    }
+
     struct Open {
         std::uint32_t list;
         std::uint32_t last; // its last item so far (0: none yet)

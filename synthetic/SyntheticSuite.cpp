@@ -99,6 +99,37 @@ std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kin
     return removed;
 }
 
+// Makes the folder a suite with a library folder (LIB unless its directory settings name
+// another), and answers that folder; nothing, with the reason in error, when it cannot.
+std::optional<fs::path> PrepareLibraryFolder(const fs::path& root, SyntheticSuiteReport& report,
+                                             std::string& error) {
+    std::string problem;
+    const std::optional<std::string> suiteRoot = SuitePath(root, &problem);
+    if (!suiteRoot) {
+        error = problem;
+        return std::nullopt;
+    }
+    if (!PrepareSuite(root, report.createdSuite, error))
+        return std::nullopt;
+    ConsoleMessageBoxes boxes;
+    SuiteServices services(DirectorySettingsOf(root), boxes);
+    if (services.GetDirSetting(kDirSection, "LibDir", "").empty() &&
+        !services.SetDirSetting(kDirSection, "LibDir", "LIB")) {
+        error = "cannot write the library folder to " + DirectorySettingsOf(root).string();
+        return std::nullopt;
+    }
+    report.libraryDir = services.GetDirSetting(kDirSection, "LibDir", "");
+    report.iniFile = JoinPath(*suiteRoot, kInitialisationFile);
+    const fs::path libraryFolder = NativePath(report.libraryDir);
+    std::error_code ec;
+    fs::create_directories(libraryFolder, ec);
+    if (!fs::is_directory(libraryFolder, ec)) {
+        error = "cannot create the library folder " + libraryFolder.string();
+        return std::nullopt;
+    }
+    return libraryFolder;
+}
+
 void AppendExportLine(std::string& chunk, const LibraryObject& object) {
     chunk += object.name;
     chunk += '\t';
@@ -139,24 +170,9 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
 
     std::error_code ec;
     const fs::path root = fs::absolute(options.suite, ec).lexically_normal();
-    std::string problem;
-    const std::optional<std::string> suiteRoot = SuitePath(root, &problem);
-    if (!suiteRoot)
-        return Fail(error, problem);
-    if (!PrepareSuite(root, report.createdSuite, error))
+    const std::optional<fs::path> libraryFolder = PrepareLibraryFolder(root, report, error);
+    if (!libraryFolder)
         return false;
-    ConsoleMessageBoxes boxes;
-    SuiteServices services(DirectorySettingsOf(root), boxes);
-    if (services.GetDirSetting(kDirSection, "LibDir", "").empty() &&
-        !services.SetDirSetting(kDirSection, "LibDir", "LIB"))
-        return Fail(error,
-                    "cannot write the library folder to " + DirectorySettingsOf(root).string());
-    report.libraryDir = services.GetDirSetting(kDirSection, "LibDir", "");
-    report.iniFile = JoinPath(*suiteRoot, kInitialisationFile);
-    const fs::path libraryFolder = NativePath(report.libraryDir);
-    fs::create_directories(libraryFolder, ec);
-    if (!fs::is_directory(libraryFolder, ec))
-        return Fail(error, "cannot create the library folder " + libraryFolder.string());
 
     AtomicFileWriter exportWriter;
     if (options.exportFile && !exportWriter.Open(*options.exportFile))
@@ -194,7 +210,7 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
 
     if (!ReplaceCatalogueList(root / kInitialisationFile, options.kind, report.libraries, error))
         return false;
-    report.removed = RemoveLeftovers(libraryFolder, options.kind, report.libraries);
+    report.removed = RemoveLeftovers(*libraryFolder, options.kind, report.libraries);
     if (exportWriter.IsOpen()) {
         if (!exportWriter.Write(chunk) || !exportWriter.Commit())
             return Fail(error, exportWriter.Error());

@@ -1,7 +1,9 @@
 #pragma once
 // Catalogue data that the synthetic parts and symbols share: the logic functions of the
-// 74 series and of the 4000 series, and the package bodies parts come in.
+// 74 series and of the 4000 series, the package bodies parts come in, and how makers name
+// what they sell in a body.
 
+#include <string>
 #include <string_view>
 
 namespace k2k::synthetic {
@@ -142,5 +144,21 @@ inline constexpr Body kDo201{"DO-201AD", false, "PMD,Axial"};
 inline constexpr Body kSod123{"SOD-123", false, "SMD,SOD-123"};
 inline constexpr Body kLed3{"LED-3MM", false, "PMD,LED"};
 inline constexpr Body kLed5{"LED-5MM", false, "PMD,LED"};
+
+// The package of a body with pins: "SOIC14", "TO-92".
+inline std::string PackageName(const Body& body, int pins) {
+    std::string name(body.prefix);
+    if (body.numbered)
+        name += std::to_string(pins);
+    return name;
+}
+
+// How a maker turns a base name into an order code, and the body it stands for.
+struct MakerCode {
+    std::string_view prefix;
+    std::string_view suffix;
+    std::string_view manufacturer;
+    const Body* body;
+};
 
 } // namespace k2k::synthetic
