@@ -112,7 +112,6 @@ FootprintGraphic ReadGraphic(SNode node, std::string_view head) {
 
 Pad ReadPad(SNode node) {
     Pad pad;
-    pad.line = node.Line();
     pad.number = TextAt(node, 1, "a pad");
     pad.type = TextAt(node, 2, "a pad");
     pad.shape = TextAt(node, 3, "a pad");
@@ -145,6 +144,7 @@ Pad ReadPad(SNode node) {
     for (const SNode item : node)
         if (item.IsList() && !Among(kPadItems, item.Head()))
             ++pad.settings;
+    pad.line = node.Line();
     return pad;
 }
 

@@ -129,7 +129,6 @@ private:
 
     Pin ReadPin(SNode node) {
         Pin pin;
-        pin.line = node.Line();
         pin.electricalType = TextAt(node, 1, "a pin");
         pin.style = TextAt(node, 2, "a pin");
         pin.at = PlaceOf(node, "a pin", pin.angle, AngleRule::Needed);
@@ -140,6 +139,7 @@ private:
         for (const SNode item : node)
             if (item.IsList() && item.Head() == "alternate")
                 ++pin.alternates;
+        pin.line = node.Line();
         return pin;
     }
 

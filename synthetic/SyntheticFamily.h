@@ -97,6 +97,22 @@ inline std::size_t Take(std::uint64_t& combination, std::size_t radix) noexcept 
     return digit;
 }
 
+// A combination of the header families (symbols and packages): 1 or 2 rows of 1 to 40
+// pins, in one of three variants.
+struct Header {
+    int rows = 1;
+    int pins = 1;
+    std::size_t variant = 0;
+};
+inline constexpr std::uint64_t kHeaderCombinations = 2 * 40 * 3;
+inline Header TakeHeader(std::uint64_t combination) noexcept {
+    Header header;
+    header.rows = static_cast<int>(Take(combination, 2)) + 1;
+    header.pins = static_cast<int>(Take(combination, 40)) + 1;
+    header.variant = Take(combination, 3);
+    return header;
+}
+
 // A whole number of hundredths as a decimal text: 152 gives "1.52".
 std::string Hundredths(int value);
 // A length in mils as millimetres with two decimals: 60 gives "1.52".

@@ -324,11 +324,9 @@ public:
 // Pin headers of one or two rows, straight, right-angled or surface-mount.
 class HeaderPackageFamily final : public Family {
 public:
-    std::uint64_t Combinations() const noexcept override { return 2 * 40 * 3; }
+    std::uint64_t Combinations() const noexcept override { return kHeaderCombinations; }
     void Draw(std::uint64_t c, std::string& drawing) const override {
-        const int rows = static_cast<int>(Take(c, 2)) + 1;
-        const int pins = static_cast<int>(Take(c, 40)) + 1;
-        const std::size_t mount = Take(c, 3); // vertical, right angle, SMD
+        const auto [rows, pins, mount] = TakeHeader(c); // mount: vertical, right angle, SMD
         Sketch sketch(DrawingKind::Package);
         const std::string first = mount == 2 ? SurfacePadName(40, 100) : HolePadName('S', 65, 40);
         const std::string other = mount == 2 ? first : HolePadName('C', 65, 40);
@@ -338,10 +336,9 @@ public:
         sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
-        const int rows = static_cast<int>(Take(c, 2)) + 1;
-        const int pins = static_cast<int>(Take(c, 40)) + 1;
+        const auto [rows, pins, variant] = TakeHeader(c);
         constexpr Style kMounts[] = {{"", "vertical"}, {"_RA", "right angle"}, {"_SMD", "SMD"}};
-        const Style& mount = kMounts[Take(c, 3)];
+        const Style& mount = kMounts[variant];
         Out(name) << "HDR" << rows << 'X' << pins << mount.suffix;
         Out(info) << "Pin header " << rows << 'x' << pins << ", 2.54 mm pitch, "
                   << mount.description << kSep

@@ -1,7 +1,6 @@
 #pragma once
-// The part families of the synthetic libraries that live in files of their own: the
-// discrete and linear devices (SyntheticDevices.cpp) and the passive parts
-// (SyntheticPassives.cpp). PartFamilies (SyntheticParts.cpp) weighs them with the others.
+// The passive part families of the synthetic libraries (SyntheticPassives.cpp), which
+// PartFamilies (SyntheticParts.cpp) weighs with the logic and the devices.
 
 #include "synthetic/SyntheticFamily.h"
 
@@ -15,5 +14,7 @@ std::unique_ptr<Family> DiodeFamily();      // rectifiers, signal, Schottky, Zen
 std::unique_ptr<Family> ResistorFamily();   // chip and axial resistors of the E24 series
 std::unique_ptr<Family> CeramicCapacitorFamily();
 std::unique_ptr<Family> ElectrolyticFamily(); // aluminium electrolytic capacitors
+std::unique_ptr<Family> ConnectorFamily();    // pin headers and wire-to-board headers
+std::unique_ptr<Family> CrystalFamily();      // quartz crystals
 
 } // namespace k2k::synthetic

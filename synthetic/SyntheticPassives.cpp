@@ -1,5 +1,6 @@
 // The passive parts of the synthetic libraries: chip and axial resistors, ceramic and
-// aluminium electrolytic capacitors, their values in each maker's code.
+// aluminium electrolytic capacitors with their values in each maker's code, connectors
+// and quartz crystals.
 
 #include "synthetic/SyntheticPartFamilies.h"
 
@@ -354,6 +355,125 @@ public:
     }
 };
 
+// --- connectors: pin headers and wire-to-board headers
+
+struct ConnectorLine {
+    std::string_view maker;
+    int rows;
+    int minPins;
+    int maxPins;
+    int options;
+};
+
+class Connectors final : public Family {
+public:
+    Connectors() {
+        // Samtec headers: rows x pins per row x (gold, tin); JST XH and PH: top or side
+        // entry; Molex KK; Wurth single-row headers.
+        for (int rows = 1; rows <= 2; ++rows)
+            for (int pins = 2; pins <= 40; ++pins)
+                for (int option = 0; option < 2; ++option)
+                    m_items.push_back({Series::Samtec, rows, pins, option});
+        for (int pins = 2; pins <= 16; ++pins)
+            for (int option = 0; option < 2; ++option) {
+                m_items.push_back({Series::JstXh, 1, pins, option});
+                m_items.push_back({Series::JstPh, 1, pins, option});
+            }
+        for (int pins = 2; pins <= 16; ++pins)
+            m_items.push_back({Series::MolexKk, 1, pins, 0});
+        for (int pins = 2; pins <= 40; ++pins)
+            m_items.push_back({Series::Wurth, 1, pins, 0});
+    }
+    std::uint64_t Combinations() const noexcept override { return m_items.size(); }
+    void Make(std::uint64_t c, std::string& name, std::string& info) const override {
+        const Item& item = m_items[c];
+        const std::string pins = TwoDigits(item.pins);
+        const std::string layout = std::to_string(item.rows) + "X" + std::to_string(item.pins);
+        Out out(info);
+        switch (item.series) {
+        case Series::Samtec:
+            Out(name) << "TSW-1" << pins << "-07-" << (item.option == 0 ? 'G' : 'T') << '-'
+                      << (item.rows == 1 ? 'S' : 'D');
+            out << "HDR" << layout << " Pin header " << item.rows << 'x' << item.pins
+                << ", 2.54 mm, " << (item.option == 0 ? "gold" : "tin") << ", vertical" << kSep
+                << "CON-HDR-" << layout << kSep << kSep << "Samtec" << kSep
+                << "Discrete,Connectors,Pin header" << kSep
+                << (item.option == 0 ? "Gold plated" : "Tin plated") << kSep << "PMD,Header" << kSep
+                << kSep << kSep << "CONN" << layout;
+            return;
+        case Series::JstXh:
+        case Series::JstPh: {
+            const bool xh = item.series == Series::JstXh;
+            const bool side = item.option == 1;
+            Out(name) << (side ? 'S' : 'B') << item.pins << (xh ? "B-XH-A" : "B-PH-K-S");
+            out << (xh ? "JST-XH-" : "JST-PH-") << item.pins << (side ? "-RA" : "")
+                << " Wire-to-board header, " << item.pins << " pins, "
+                << (xh ? "2.50 mm, XH" : "2.00 mm, PH") << " series, "
+                << (side ? "side entry" : "top entry") << kSep << "CON-JST-" << (xh ? "XH" : "PH")
+                << '-' << item.pins << kSep << kSep << "JST" << kSep
+                << "Discrete,Connectors,Wire-to-board" << kSep << "Tin plated" << kSep
+                << "PMD,Header" << kSep << kSep << kSep << "CONN1X" << item.pins;
+            return;
+        }
+        case Series::MolexKk:
+            Out(name) << "22-27-2" << pins << '1';
+            out << "MOLEX-KK-" << item.pins << " KK 254 header, " << item.pins
+                << " pins, 2.54 mm, friction lock, vertical" << kSep << "CON-KK-" << item.pins
+                << kSep << kSep << "Molex" << kSep << "Discrete,Connectors,Wire-to-board" << kSep
+                << "Tin plated" << kSep << "PMD,Header" << kSep << kSep << kSep << "CONN1X"
+                << item.pins;
+            return;
+        case Series::Wurth:
+            Out(name) << "6130" << pins << "11121";
+            out << "HDR1X" << item.pins << " Pin header 1x" << item.pins
+                << ", 2.54 mm, WR-PHD, gold, vertical" << kSep << "CON-HDR-1X" << item.pins << kSep
+                << kSep << "Wurth Elektronik" << kSep << "Discrete,Connectors,Pin header" << kSep
+                << "Gold plated" << kSep << "PMD,Header" << kSep << kSep << kSep << "CONN1X"
+                << item.pins;
+            return;
+        }
+    }
+
+private:
+    enum class Series : std::uint8_t { Samtec, JstXh, JstPh, MolexKk, Wurth };
+    struct Item {
+        Series series;
+        int rows;
+        int pins;
+        int option;
+    };
+    std::vector<Item> m_items;
+};
+
+// --- quartz crystals ("ABL-16.000MHZ-B2")
+
+constexpr std::string_view kFrequencies[] = {"1.8432",   "3.579545", "4.000",  "4.9152",  "6.000",
+                                             "7.3728",   "8.000",    "10.000", "11.0592", "12.000",
+                                             "14.31818", "16.000",   "18.432", "20.000",  "24.000",
+                                             "25.000",   "27.000",   "32.000", "40.000",  "48.000"};
+
+class Crystals final : public Family {
+public:
+    std::uint64_t Combinations() const noexcept override { return std::size(kFrequencies) * 3; }
+    void Make(std::uint64_t c, std::string& name, std::string& info) const override {
+        const std::string_view frequency = kFrequencies[Take(c, std::size(kFrequencies))];
+        const std::size_t line = Take(c, 3);
+        constexpr std::string_view kPrefixes[] = {"ABL-", "ABLS-", "ABLS2-"};
+        constexpr std::string_view kSuffixes[] = {"MHZ-B2", "MHZ-B4-T", "MHZ-D4Y-T"};
+        constexpr std::string_view kPackages[] = {"HC49U", "HC49US", "HC49US-SMD"};
+        constexpr std::string_view kLoads[] = {"18 pF", "18 pF", "20 pF"};
+        Out(name) << kPrefixes[line] << frequency << kSuffixes[line];
+        Out(info) << kPackages[line] << " Quartz crystal " << frequency << " MHz, " << kLoads[line]
+                  << ", \xB1"
+                     "20 ppm, -20 to +70 \xB0"
+                     "C"
+                  << kSep << "XTAL-" << frequency << kSep << kSep << "Abracon" << kSep
+                  << "Discrete,Crystals" << kSep << "Quartz" << kSep
+                  << (line == 2 ? "SMD,Crystal" : "PMD,Crystal") << kSep << kSep << kSep
+                  << "CRYSTAL";
+    }
+};
+
 } // namespace
 
 std::unique_ptr<Family> ResistorFamily() {
@@ -366,6 +486,14 @@ std::unique_ptr<Family> CeramicCapacitorFamily() {
 
 std::unique_ptr<Family> ElectrolyticFamily() {
     return std::make_unique<Electrolytics>();
+}
+
+std::unique_ptr<Family> ConnectorFamily() {
+    return std::make_unique<Connectors>();
+}
+
+std::unique_ptr<Family> CrystalFamily() {
+    return std::make_unique<Crystals>();
 }
 
 } // namespace k2k::synthetic

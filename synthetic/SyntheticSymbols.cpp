@@ -209,25 +209,22 @@ public:
 
 class ConnectorSymbolFamily final : public Family {
 public:
-    std::uint64_t Combinations() const noexcept override { return 2 * 40 * 3; }
+    std::uint64_t Combinations() const noexcept override { return kHeaderCombinations; }
     void Draw(std::uint64_t c, std::string& drawing) const override {
-        const int rows = static_cast<int>(Take(c, 2)) + 1;
-        const int pins = static_cast<int>(Take(c, 40)) + 1;
-        const bool mounting = Take(c, 3) == 2;
+        const auto [rows, pins, style] = TakeHeader(c);
         BoxPins box = HeaderPins(rows, pins);
-        if (mounting)
+        if (style == 2) // with mounting pins
             box.bottom = {{"MP1", "MP"}, {"MP2", "MP"}};
         Sketch sketch(DrawingKind::Symbol);
         DrawBox(sketch, "J", box, 200);
         sketch.WriteTo(drawing);
     }
     void Make(std::uint64_t c, std::string& name, std::string& info) const override {
-        const int rows = static_cast<int>(Take(c, 2)) + 1;
-        const int pins = static_cast<int>(Take(c, 40)) + 1;
+        const auto [rows, pins, variant] = TakeHeader(c);
         constexpr Style kStyles[] = {{"", "pins numbered"},
                                      {"_NUM", "pin numbers and names"},
                                      {"_MP", "with mounting pins"}};
-        const Style& style = kStyles[Take(c, 3)];
+        const Style& style = kStyles[variant];
         Out(name) << "CONN" << rows << 'X' << pins << style.suffix;
         Out(info) << "Connector " << rows << 'x' << pins << ", " << style.description << kSep
                   << "Discrete,Connectors" << kSep << kSep;
