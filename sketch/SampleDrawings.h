@@ -4,8 +4,10 @@
 // pin lists, transistors, diodes and two-terminal parts by their look; dual in-line and
 // small-outline packages by pin count and pitch, in-line, two-pad, axial and radial
 // outlines; padstacks by the shape and sizes their names give (S60H32: square, 60 mils,
-// a plated hole of 32; R24X60: a rectangular surface pad). "k2klib draw" fills them in when
-// the build makes the sample suite (docs/drawings.md).
+// a plated hole of 32; R24X60: a rectangular surface pad). The rules name the shapes and
+// their sizes; the shapes themselves are drawn in SymbolShapes.h, PackageShapes.h and
+// PadstackShapes.h, which the synthetic suites draw with too. "k2klib draw" fills the
+// drawings in when the build makes the sample suite (docs/drawings.md).
 
 #include "platform/Drawing.h"
 
