@@ -9,19 +9,14 @@
 // A footprint that cannot be read (a pad without a position or size, a coordinate that is
 // not a number) is refused with "FILE:LINE: problem", and the footprint is left out.
 
-#include "kicad/Decimal.h"
-#include "kicad/KicadSymbols.h"
+#include "kicad/KicadSymbols.h" // the pieces both formats share: Point, Justify, SDocument
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace k2k {
-
-class SDocument;
-
-namespace kicad {
+namespace k2k::kicad {
 
 struct FootprintGraphic {
     enum class Shape { Line, Rectangle, Circle, Arc, Polygon, Text };
@@ -77,5 +72,4 @@ struct Footprint {
 bool ReadFootprint(const SDocument& document, std::string_view fileName, Footprint& footprint,
                    std::string& error);
 
-} // namespace kicad
-} // namespace k2k
+} // namespace k2k::kicad
