@@ -5,14 +5,13 @@
 // window waits on each of them, so each must stay well under a second. The removals run
 // on a sorted list, so the row order is brought in step too.
 
-#include "SyntheticObjects.h"
-#include "SyntheticSuite.h"
-
 #include "platform/Kernel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchEngine.h"
+#include "synthetic/SyntheticObjects.h"
+#include "synthetic/SyntheticSuite.h"
 
 #include <benchmark/benchmark.h>
 

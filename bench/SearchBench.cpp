@@ -4,7 +4,7 @@
 // text. Reported in objects and bytes of descriptions per second, files in the page cache.
 // The whole process against grep on a million parts is scripts/bench-search.sh.
 
-#include "SyntheticSuite.h"
+#include "synthetic/SyntheticSuite.h"
 
 #include "platform/Kernel.h"
 #include "platform/MessageBoxes.h"

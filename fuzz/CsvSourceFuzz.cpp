@@ -5,10 +5,9 @@
 
 #include "FuzzSupport.h"
 
-#include "CsvTable.h"
-#include "LibrarySource.h"
-
 #include "platform/Text.h"
+#include "sources/CsvTable.h"
+#include "sources/LibrarySource.h"
 
 #include <set>
 

@@ -8,11 +8,10 @@
 
 #include "FuzzSupport.h"
 
-#include "FootprintImport.h"
-#include "ImportReport.h"
-#include "KicadFootprints.h"
-#include "SExpression.h"
-
+#include "kicad/FootprintImport.h"
+#include "kicad/ImportReport.h"
+#include "kicad/KicadFootprints.h"
+#include "kicad/SExpression.h"
 #include "platform/Drawing.h"
 
 #include <algorithm>

@@ -9,11 +9,10 @@
 
 #include "FuzzSupport.h"
 
-#include "ImportReport.h"
-#include "KicadSymbols.h"
-#include "SExpression.h"
-#include "SymbolImport.h"
-
+#include "kicad/ImportReport.h"
+#include "kicad/KicadSymbols.h"
+#include "kicad/SExpression.h"
+#include "kicad/SymbolImport.h"
 #include "platform/Drawing.h"
 #include "platform/Text.h"
 

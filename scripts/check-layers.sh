@@ -12,8 +12,9 @@
 #        browser    the component: its state, start-up and the window's rules; in ui/ its
 #                   windows, the host class clsKldbrwsr and the splash
 #      X/ui includes what X includes, and the ui/ folders of those.
-#   3. On top: app/k2klib any core folder; app/kalde2000 anything. tests/X what X
-#      includes, and support/ (its SmallSuite stands on search); tests/X/ui what X/ui
+#   3. The library tool's rooms, in their own block below.
+#   4. On top: app/k2klib any core folder and the rooms; app/kalde2000 anything. tests/X
+#      what X includes, and support/ (its SmallSuite stands on search); tests/X/ui what X/ui
 #      includes, and support/ and support/ui/ (the widget driver; the browser's fixtures
 #      stand on browser/ui); tests/app every core folder, tests/app/kalde2000 everything.
 #      bench and fuzz every core folder, bench/ui everything.
@@ -57,13 +58,39 @@ allowed[fuzz]="${core[*]}"
 allowed[sample]="platform"
 qt_zones=" app/kalde2000 tests/app/kalde2000 bench/ui "
 
+# --- The library tool's rooms: folders beside each other on the core, below app/k2klib,
+# each including the core folders it stands on and the rooms before it in this list; none
+# includes app/, and none includes a room after it (the drawing vocabulary never includes
+# the import, say). tests/ROOM includes what ROOM includes, and support/. app/k2klib and
+# tests/app include every room; bench the synthetic suites, fuzz the sources and the import.
+#   sketch     the drawing vocabulary and the sample suite's drawings   (platform)
+#   sources    the CSV sources of libraries and the texts they become   (search and below)
+#   kicad      the import of the open-source EDA tool's libraries       (sketch, sources)
+#   synthetic  the synthetic suites of tests and benchmarks             (sketch, sources, services)
+rooms=(sketch sources kicad synthetic)
+declare -A room_includes=(
+    [sketch]="${below[platform]} sketch"
+    [sources]="${below[search]} sources"
+    [kicad]="${below[search]} sketch sources kicad"
+    [synthetic]="${below[services]} sketch sources synthetic"
+)
+for room in "${rooms[@]}"; do
+    allowed[$room]="${room_includes[$room]}"
+    allowed[tests/$room]="${room_includes[$room]} support"
+done
+allowed[app/k2klib]+=" ${rooms[*]}"
+allowed[tests/app]+=" ${rooms[*]}"
+allowed[bench]+=" sketch sources synthetic"
+allowed[fuzz]+=" sketch sources kicad"
+# --- end of the rooms
+
 # One pass of awk over every include line ("file:line:text"); the zones' rules come first.
 rules() { for zone in "${!allowed[@]}"; do echo "$zone|${allowed[$zone]}"; done; }
 includes() {
     git ls-files -co --exclude-standard | grep -E '\.(h|hpp|c|cpp)$' |
         xargs -r grep -HnE '^\s*#\s*include\s*[<"]' || true
 }
-awk -v qtZones="$qt_zones" -v coreList="${core[*]}" '
+awk -v qtZones="$qt_zones" -v coreList="${core[*]} ${rooms[*]}" '
     function zone(path,   p) { # the zone of a file, or "" outside every zone
         split(path, p, "/")
         if (p[1] in isCore) return p[2] == "ui" ? p[1] "/ui" : p[1]

@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "LibrarySource.h"
+#include "sources/LibrarySource.h"
 
 #include "common/ObjectKinds.h"
 #include "platform/LibraryFile.h"

@@ -3,7 +3,7 @@
 // on the command line here. RunK2klib is main() without the process, so tests run the
 // tool in-process with their own streams.
 
-#include "LibrarySource.h"
+#include "sources/LibrarySource.h"
 
 #include <CLI/CLI.hpp>
 

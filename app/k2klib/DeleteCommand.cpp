@@ -7,7 +7,6 @@
 // deleted, 1 when it could not be, 2 with usage for bad arguments.
 
 #include "Commands.h"
-#include "LibrarySource.h"
 #include "OpenedSuite.h"
 
 #include "browser/BrowserComponent.h"
@@ -20,6 +19,7 @@
 #include "search/LibraryLookup.h"
 #include "search/LibraryMaintenance.h"
 #include "search/ProjectStatus.h"
+#include "sources/LibrarySource.h"
 
 #include <ostream>
 

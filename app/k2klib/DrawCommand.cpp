@@ -1,7 +1,7 @@
 #include "Commands.h"
-#include "CsvTable.h"
-#include "LibrarySource.h"
-#include "SampleDrawings.h"
+#include "sketch/SampleDrawings.h"
+#include "sources/CsvTable.h"
+#include "sources/LibrarySource.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/Drawing.h"

@@ -4,15 +4,15 @@
 // parts (SyntheticProject.h). The same arguments always write the same bytes.
 
 #include "Commands.h"
-#include "LibrarySource.h"
-#include "SyntheticProject.h"
-#include "SyntheticSuite.h"
 
 #include "common/ObjectKinds.h"
 #include "platform/NativePath.h"
 #include "platform/ObjectMap.h"
 #include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "sources/LibrarySource.h"
+#include "synthetic/SyntheticProject.h"
+#include "synthetic/SyntheticSuite.h"
 
 #include <iomanip>
 #include <memory>

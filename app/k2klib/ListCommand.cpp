@@ -1,6 +1,6 @@
 #include "Commands.h"
-#include "LibrarySource.h"
 #include "ObjectLines.h"
+#include "sources/LibrarySource.h"
 
 #include "common/ObjectKinds.h"
 #include "platform/Drawing.h"

@@ -1,9 +1,8 @@
 #include "ObjectLines.h"
 
-#include "LibrarySource.h"
-
 #include "platform/Text.h"
 #include "search/InfoText.h"
+#include "sources/LibrarySource.h"
 
 namespace k2k::cli {
 

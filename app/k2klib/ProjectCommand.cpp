@@ -9,13 +9,13 @@
 // Bad input stops with "FILE:LINE: problem", exit status 1, and no project file.
 
 #include "Commands.h"
-#include "CsvTable.h"
-#include "LibrarySource.h"
 
 #include "platform/KernelProject.h"
 #include "platform/ProjectBuilder.h"
 #include "platform/StoredTexts.h"
 #include "platform/Text.h"
+#include "sources/CsvTable.h"
+#include "sources/LibrarySource.h"
 
 #include <filesystem>
 #include <map>

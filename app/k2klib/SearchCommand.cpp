@@ -7,7 +7,6 @@
 // suite), 2 with usage for bad arguments.
 
 #include "Commands.h"
-#include "LibrarySource.h"
 #include "OpenedSuite.h"
 #include "TsvStream.h"
 
@@ -21,6 +20,7 @@
 #include "platform/SuiteServices.h"
 #include "platform/Text.h"
 #include "search/SearchEngine.h"
+#include "sources/LibrarySource.h"
 
 #include <algorithm>
 #include <map>
@@ -81,17 +81,8 @@ void WriteSavedList(BrowserComponent& browser, const ResultList& results, std::o
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void RunSearch(const SearchArguments& a, CommandContext& context) {
-    const LibraryKind kind = KindNamed(a.kind);
-    const bool aliasSearch =
-        !a.aliasesOf.empty() || !a.usedBySymbol.empty() || !a.usedByPackage.empty();
-    if (aliasSearch && kind != LibraryKind::Part)
-        throw CLI::ValidationError("--aliases-of/--used-by-symbol/--used-by-package",
-                                   "find parts: use them with --kind part");
-    if (!aliasSearch && a.nameOption->count() == 0)
-        throw CLI::RequiredError("--name");
-
-    // The grid's values, row 1 first, as a fresh grid holds them.
+// The grid's values, row 1 first, as a fresh grid holds them with the criteria set.
+std::vector<std::string> GridValues(const SearchArguments& a, LibraryKind kind) {
     std::vector<std::string> values = FreshGridValues(kind);
     SetGridValue(values, kind, SearchCriterion::Name, SuiteText("--name", a.name));
     for (const auto& [option, value] : a.criteria) {
@@ -102,7 +93,51 @@ void RunSearch(const SearchArguments& a, CommandContext& context) {
                 throw CLI::ValidationError("--" + option, "is not a criterion of " + a.kind + "s");
         }
     }
+    return values;
+}
 
+// The parts of the package and symbols of a part, or using a symbol or package; false, with
+// exit status 1, when the part is in no library.
+bool FindAliases(const SearchArguments& a, BrowserComponent& browser,
+                 const std::vector<std::string>& values, CommandContext& context) {
+    AliasSelection selection;
+    int mode = kAliasesOfPart;
+    if (!a.aliasesOf.empty()) {
+        const std::string name = SuiteText("--aliases-of", a.aliasesOf);
+        const auto part = browser.FindPartByName(name);
+        if (!part) {
+            context.err << "k2klib search: no part named " << a.aliasesOf
+                        << " in the part libraries\n";
+            context.exitCode = 1;
+            return false;
+        }
+        selection = part->selection;
+    } else if (!a.usedBySymbol.empty()) {
+        mode = kPartsUsingSymbol;
+        selection.name = SuiteText("--used-by-symbol", a.usedBySymbol);
+    } else {
+        mode = kPartsUsingPackage;
+        selection.name = SuiteText("--used-by-package", a.usedByPackage);
+    }
+    const bool named = a.criteria.count("library") > 0;
+    browser.Engine().FindAliases(
+        mode, named, selection,
+        named ? values[CriterionRow(LibraryKind::Part, SearchCriterion::Library) - 1]
+              : std::string());
+    return true;
+}
+
+void RunSearch(const SearchArguments& a, CommandContext& context) {
+    const LibraryKind kind = KindNamed(a.kind);
+    const bool aliasSearch =
+        !a.aliasesOf.empty() || !a.usedBySymbol.empty() || !a.usedByPackage.empty();
+    if (aliasSearch && kind != LibraryKind::Part)
+        throw CLI::ValidationError("--aliases-of/--used-by-symbol/--used-by-package",
+                                   "find parts: use them with --kind part");
+    if (!aliasSearch && a.nameOption->count() == 0)
+        throw CLI::RequiredError("--name");
+
+    const std::vector<std::string> values = GridValues(a, kind);
     const auto opened = OpenSuiteFor(
         "search", a.suite, context,
         a.project.empty() ? std::nullopt : std::optional<std::filesystem::path>(a.project));
@@ -127,30 +162,8 @@ void RunSearch(const SearchArguments& a, CommandContext& context) {
     } stopFeedback{opened->feedback};
 
     if (aliasSearch) {
-        AliasSelection selection;
-        int mode = kAliasesOfPart;
-        if (!a.aliasesOf.empty()) {
-            const std::string name = SuiteText("--aliases-of", a.aliasesOf);
-            const auto part = browser.FindPartByName(name);
-            if (!part) {
-                context.err << "k2klib search: no part named " << a.aliasesOf
-                            << " in the part libraries\n";
-                context.exitCode = 1;
-                return;
-            }
-            selection = part->selection;
-        } else if (!a.usedBySymbol.empty()) {
-            mode = kPartsUsingSymbol;
-            selection.name = SuiteText("--used-by-symbol", a.usedBySymbol);
-        } else {
-            mode = kPartsUsingPackage;
-            selection.name = SuiteText("--used-by-package", a.usedByPackage);
-        }
-        const bool named = a.criteria.count("library") > 0;
-        engine.FindAliases(
-            mode, named, selection,
-            named ? values[CriterionRow(LibraryKind::Part, SearchCriterion::Library) - 1]
-                  : std::string());
+        if (!FindAliases(a, browser, values, context))
+            return;
     } else {
         const SearchOutcome outcome = engine.FindNow(kind, values);
         if (outcome == SearchOutcome::EmptyName)

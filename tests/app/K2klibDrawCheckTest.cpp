@@ -1,7 +1,7 @@
 // k2klib draw, which gives the sample's sources their drawings by the sample's rules, and
 // k2klib check, which judges a suite by the readers the browser and the viewers use.
 
-#include "SampleDrawings.h"
+#include "sketch/SampleDrawings.h"
 
 #include "platform/Drawing.h"
 #include "platform/LibraryFile.h"
@@ -59,55 +59,20 @@ TEST_F(K2klibDrawTest, FillsEmptyDrawingsByTheRulesAndKeepsTheOthersAsTheyAre) {
     EXPECT_EQ(objects.at("7400").drawing,
               FormatDrawing(*SampleDrawing(DrawingKind::Symbol, "7400")));
     EXPECT_EQ(objects.at("OWN").drawing, "K2KDRAW 1 SYMBOL\nRECT 0 0 100 100\n");
+    EXPECT_EQ(objects.at("HDR2X3").drawing,
+              FormatDrawing(*SampleDrawing(DrawingKind::Symbol, "HDR2X3")));
     // A quoted field with a comma comes through whole.
     EXPECT_EQ(objects.at("7400").info.substr(0, 20), "NAND, four sections\x80");
-
-    // A two-row header: odd pins left, even pins right, level with each other.
-    const auto header = ParseDrawing(objects.at("HDR2X3").drawing);
-    ASSERT_TRUE(header.drawing && header.problems.empty());
-    const auto& pins = header.drawing->pins;
-    ASSERT_EQ(pins.size(), 6u);
-    EXPECT_EQ(pins[0].number, "1");
-    EXPECT_EQ(pins[0].side, PinSide::Left);
-    EXPECT_EQ(pins[3].number, "2");
-    EXPECT_EQ(pins[3].side, PinSide::Right);
-    EXPECT_EQ(pins[0].at.y, pins[3].at.y);
 }
 
-TEST_F(K2klibDrawTest, AddsTheDrawingColumnAndRoundsOddSpacingsOutwardsAtPinOne) {
-    const auto objects = DrawAndBuild("package", "name,description\r\n"
-                                                 "0805,Chip 2012\r\n"
-                                                 "DIP8,Dual in-line\r\n");
-    const auto chip = ParseDrawing(objects.at("0805").drawing);
-    ASSERT_TRUE(chip.drawing && chip.problems.empty());
-    ASSERT_EQ(chip.drawing->pads.size(), 2u);
-    EXPECT_EQ(chip.drawing->pads[0].at.x, -38); // 75 mils apart
-    EXPECT_EQ(chip.drawing->pads[1].at.x, 37);
-    EXPECT_EQ(chip.drawing->origin, (DrawPoint{0, 0}));
-
-    const auto dip = ParseDrawing(objects.at("DIP8").drawing);
-    ASSERT_TRUE(dip.drawing);
-    ASSERT_EQ(dip.drawing->pads.size(), 8u);
-    EXPECT_EQ(dip.drawing->pads[0].padstack, "S60H32"); // pin 1 square
-    EXPECT_EQ(dip.drawing->pads[7].padstack, "C60H32");
-    EXPECT_EQ(dip.drawing->pads[7].at, (DrawPoint{300, 0})) << "pin 8 faces pin 1";
-}
-
-TEST_F(K2klibDrawTest, PadstacksGetTheShapeAndSizesTheirNamesGive) {
-    const auto objects = DrawAndBuild("padstack", "name\nO40X70H28\nMTG125NP\nRR35X45\n");
-    const auto oblong = ParseDrawing(objects.at("O40X70H28").drawing).drawing;
-    ASSERT_TRUE(oblong);
-    EXPECT_EQ(oblong->drill, 28);
-    EXPECT_TRUE(oblong->plated);
-    EXPECT_EQ(oblong->layers.front(), (DrawLayer{"TOP", PadShape::Oblong, 40, 70}));
-    const auto bare = ParseDrawing(objects.at("MTG125NP").drawing).drawing;
-    ASSERT_TRUE(bare);
-    EXPECT_FALSE(bare->plated);
-    EXPECT_EQ(bare->layers.size(), 2u); // only the mask is open
-    const auto surface = ParseDrawing(objects.at("RR35X45").drawing).drawing;
-    ASSERT_TRUE(surface);
-    EXPECT_EQ(surface->drill, 0);
-    EXPECT_EQ(surface->layers.back(), (DrawLayer{"PASTETOP", PadShape::Oblong, 35, 45}));
+// The rules themselves are tested in tests/sketch.
+TEST_F(K2klibDrawTest, AddsTheDrawingColumnWhenTheSourceHasNone) {
+    const auto objects = DrawAndBuild("padstack", "name,description\r\n"
+                                                  "O40X70H28,Oblong\r\n"
+                                                  "MTG125NP,Mounting hole\r\n");
+    for (const char* name : {"O40X70H28", "MTG125NP"})
+        EXPECT_EQ(objects.at(name).drawing,
+                  FormatDrawing(*SampleDrawing(DrawingKind::Padstack, name)));
 }
 
 TEST_F(K2klibDrawTest, RefusesNamesNoRuleKnowsAndBadSourcesAndWritesNothing) {

@@ -110,44 +110,25 @@ TEST(K2klibGenerateTest, TheSeedAloneDecidesTheBytes) {
     EXPECT_NE(ReadFile(dir / "a" / "out.txt"), ReadFile(dir / "c" / "out.txt"));
 }
 
-// Every generated symbol, package and padstack has a drawing a viewer reads without a
-// problem, and every pad is made of a padstack that the padstack stream makes (enough
-// padstacks are made here for each family to go round once).
-TEST(K2klibGenerateTest, DrawingsReadCleanlyAndPadsNameGeneratedPadstacks) {
+// The objects of each kind carry the drawings their families make (tests/synthetic checks
+// each one); parts carry none.
+TEST(K2klibGenerateTest, TheLibrariesHoldTheDrawingsOfTheirKind) {
     TempDir dir;
-    const std::pair<const char*, int> kinds[] = {
-        {"part", 50}, {"symbol", 3000}, {"package", 3000}, {"padstack", 6000}};
-    for (const auto& [kind, objects] : kinds)
-        ASSERT_EQ(Generate(dir.Path(), kind, objects, 1).status, 0) << kind;
-
-    for (const auto& part : ReadObjects(dir / "LIB" / "GEN001.PART"))
-        ASSERT_EQ(part.drawing, "") << part.name << ": parts have no drawing";
-    std::set<std::string> padstacks;
-    for (const auto& padstack : ReadObjects(dir / "LIB" / "GEN001.PADSTACK"))
-        padstacks.insert(padstack.name.substr(0, padstack.name.find('#')));
-
-    const std::pair<const char*, DrawingKind> drawn[] = {
-        {"GEN001.SYMBOL", DrawingKind::Symbol},
-        {"GEN001.PACKAGE", DrawingKind::Package},
-        {"GEN001.PADSTACK", DrawingKind::Padstack}};
-    for (const auto& [file, kind] : drawn) {
-        int failures = 0;
-        for (const auto& object : ReadObjects(dir / "LIB" / file)) {
+    const std::pair<const char*, DrawingKind> kinds[] = {{"symbol", DrawingKind::Symbol},
+                                                         {"package", DrawingKind::Package},
+                                                         {"padstack", DrawingKind::Padstack}};
+    for (const auto& [kind, drawingKind] : kinds) {
+        ASSERT_EQ(Generate(dir.Path(), kind, 50, 1).status, 0) << kind;
+        std::string extension = std::string(".") + kind;
+        UpperCaseInPlace(extension);
+        for (const auto& object : ReadObjects(dir / "LIB" / ("GEN001" + extension))) {
             const ParsedDrawing parsed = ParseDrawing(object.drawing);
-            const bool clean = parsed.drawing && parsed.problems.empty() &&
-                               parsed.drawing->kind == kind &&
-                               FormatDrawing(*parsed.drawing) == object.drawing;
-            const Drawing& d = parsed.drawing ? *parsed.drawing : Drawing{};
-            const bool complete = !d.pins.empty() || !d.pads.empty() || !d.layers.empty();
-            EXPECT_TRUE(clean && complete) << object.name << ":\n" << object.drawing;
-            for (const DrawPad& pad : d.pads)
-                EXPECT_TRUE(padstacks.contains(pad.padstack))
-                    << object.name << " pad " << pad.number << ": no padstack " << pad.padstack;
-            failures += clean && complete ? 0 : 1;
-            if (failures > 3 || HasFailure())
-                return; // one object's message says enough
+            ASSERT_TRUE(parsed.drawing && parsed.drawing->kind == drawingKind) << object.name;
         }
     }
+    ASSERT_EQ(Generate(dir.Path(), "part", 50, 1).status, 0);
+    for (const auto& part : ReadObjects(dir / "LIB" / "GEN001.PART"))
+        ASSERT_EQ(part.drawing, "") << part.name << ": parts have no drawing";
 }
 
 TEST(K2klibGenerateTest, EachKindReplacesOnlyItsOwnListAndNamesStayUniqueAcrossKinds) {

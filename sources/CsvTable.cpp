@@ -1,0 +1,185 @@
+#include "sources/CsvTable.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
+
+#include <csv.h>
+
+namespace k2k {
+
+namespace {
+
+struct ParseState {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::size_t> lines;
+    std::vector<std::string> current;
+    std::size_t line = 1;
+};
+
+void OnField(void* data, std::size_t length, void* state) {
+    auto* s = static_cast<ParseState*>(state);
+    s->current.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
+}
+
+void OnRow(int, void* state) {
+    auto* s = static_cast<ParseState*>(state);
+    s->rows.push_back(std::move(s->current));
+    s->lines.push_back(s->line);
+    s->current.clear();
+}
+
+int NoSpaces(unsigned char) {
+    return 0;
+}
+
+} // namespace
+
+bool CsvTable::Load(const std::filesystem::path& file, std::string& error) {
+    std::string text;
+    int errorNumber = 0;
+    if (!ReadWholeFile(file, text, &errorNumber, kCsvSourceLimit)) {
+        error = file.string() +
+                ": cannot read the file: " + ReadFailureReason(errorNumber, kCsvSourceLimit);
+        return false;
+    }
+    return Parse(text, file.string(), error);
+}
+
+bool CsvTable::Parse(std::string_view text, const std::string& fileName, std::string& error) {
+    m_header.clear();
+    m_rows.clear();
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+
+    csv_parser parser{};
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        error = fileName + ": out of memory";
+        return false;
+    }
+    csv_set_space_func(&parser, NoSpaces);
+    ParseState state;
+    // Feed line by line so that every row knows the line on which it ends. A line ends at
+    // CR LF, LF or CR, as a row does.
+    bool ok = true;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        else
+            end += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        const std::string_view piece = text.substr(start, end - start);
+        if (csv_parse(&parser, piece.data(), piece.size(), OnField, OnRow, &state) !=
+            piece.size()) {
+            ok = false;
+            break;
+        }
+        start = end;
+        if (start < text.size())
+            ++state.line;
+    }
+    if (ok && csv_fini(&parser, OnField, OnRow, &state) != 0)
+        ok = false;
+    if (!ok) {
+        error =
+            fileName + ":" + std::to_string(state.line) + ": " + csv_strerror(csv_error(&parser));
+        if (csv_error(&parser) == CSV_EPARSE)
+            error = fileName + ":" + std::to_string(state.line) +
+                    ": malformed quoting (a quote must open a field, and a quoted field must "
+                    "be closed)";
+        csv_free(&parser);
+        return false;
+    }
+    csv_free(&parser);
+
+    if (state.rows.empty()) {
+        error = fileName + ": the file is empty; the first row must name the columns";
+        return false;
+    }
+    m_header = std::move(state.rows.front());
+    for (std::string& name : m_header)
+        name = std::string(Trim(name));
+    for (std::size_t i = 1; i < state.rows.size(); ++i)
+        m_rows.push_back(CsvRow{state.lines[i], std::move(state.rows[i])});
+    return true;
+}
+
+std::optional<std::size_t> CsvTable::Column(std::string_view name) const {
+    for (std::size_t i = 0; i < m_header.size(); ++i)
+        if (m_header[i] == name)
+            return i;
+    return std::nullopt;
+}
+
+std::string_view CsvTable::Field(const CsvRow& row, std::optional<std::size_t> column) const {
+    if (!column || *column >= row.fields.size())
+        return {};
+    return row.fields[*column];
+}
+
+bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                 const std::string& fileName, std::string& error) {
+    const auto& header = table.Header();
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        bool known = false;
+        for (std::string_view name : allowed)
+            known = known || header[i] == name;
+        if (!known) {
+            std::string list;
+            for (std::string_view name : allowed)
+                list += (list.empty() ? "" : ", ") + std::string(name);
+            error = fileName + ":1: unknown column \"" + header[i] + "\" (known: " + list + ")";
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (header[j] == header[i]) {
+                error = fileName + ":1: column \"" + header[i] + "\" is named twice";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow& row) {
+    if (row.fields.size() <= table.Header().size())
+        return std::nullopt;
+    return "the row has " + std::to_string(row.fields.size()) + " fields, the header names only " +
+           std::to_string(table.Header().size());
+}
+
+bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                  const std::string& fileName, std::string& error) {
+    if (!CheckHeader(table, allowed, fileName, error))
+        return false;
+    for (const CsvRow& row : table.Rows()) {
+        if (const auto problem = RowLengthProblem(table, row)) {
+            error = fileName + ":" + std::to_string(row.line) + ": " + *problem;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            record += ',';
+        const std::string& field = fields[i];
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            record += field;
+            continue;
+        }
+        record += '"';
+        for (char c : field) {
+            if (c == '"')
+                record += '"';
+            record += c;
+        }
+        record += '"';
+    }
+    return record + "\r\n";
+}
+
+} // namespace k2k

@@ -1,0 +1,222 @@
+#include "synthetic/SyntheticSuite.h"
+
+#include "common/ObjectKinds.h"
+#include "common/Pattern.h"
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
+#include "platform/MessageBoxes.h"
+#include "platform/NativePath.h"
+#include "platform/SuiteFolder.h"
+#include "platform/SuiteServices.h"
+#include "platform/Text.h"
+#include "search/LibraryCatalogue.h"
+#include "services/Directories.h"
+#include "sources/LibrarySource.h"
+#include "synthetic/SyntheticObjects.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <set>
+
+namespace k2k {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kExportChunk = 1 << 20;
+
+bool Fail(std::string& error, std::string text) {
+    error = std::move(text);
+    return false;
+}
+
+// Makes the folder a suite where it is not one yet; existing files are kept as they are.
+bool PrepareSuite(const fs::path& root, bool& created, std::string& error) {
+    std::error_code ec;
+    fs::create_directories(root, ec);
+    if (!fs::is_directory(root, ec))
+        return Fail(error, "cannot create the suite folder " + root.string());
+    std::string problem;
+    const fs::path settings = DirectorySettingsOf(root);
+    if (!fs::exists(settings, ec)) {
+        if (!WriteFileAtomically(
+                settings, "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\nJobDir=JOB\r\n", &problem))
+            return Fail(error, problem);
+        fs::create_directories(root / "SYS", ec);
+        fs::create_directories(root / "JOB", ec);
+        created = true;
+    }
+    const fs::path ini = root / kInitialisationFile;
+    if (!fs::exists(ini, ec)) {
+        if (!WriteFileAtomically(ini, "[Kalde2000]\r\n", &problem))
+            return Fail(error, problem);
+        created = true;
+    }
+    return true;
+}
+
+// The kind's section of the initialisation file lists exactly the given libraries.
+bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
+                          const std::vector<std::string>& libraries, std::string& error) {
+    IniEdit edit(ini);
+    const std::string_view section = FactsOf(kind).catalogueSection;
+    for (const std::string& key : edit.Keys(section))
+        edit.Delete(section, key);
+    for (std::size_t i = 0; i < libraries.size(); ++i)
+        edit.Set(section, DecimalText(static_cast<long long>(i + 1)), libraries[i]);
+    int errorNumber = 0;
+    if (edit.Commit(&errorNumber))
+        return true;
+    return Fail(error, ini.string() + ": cannot write the catalogue: " +
+                           (errorNumber == kErrFileLocked ? "another program is changing it"
+                                                          : std::strerror(errorNumber)));
+}
+
+// Libraries an earlier run wrote for the kind that this run did not write again. They go
+// only once the catalogue no longer lists them, so that it never names a missing library.
+std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kind,
+                                         const std::vector<std::string>& written) {
+    const std::set<std::string> keep(written.begin(), written.end());
+    const std::string extension = LibraryFileExtension(kind);
+    std::vector<std::string> removed;
+    std::error_code ec;
+    std::vector<fs::path> leftovers;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= 3 + extension.size() || name.compare(0, 3, "GEN") != 0 ||
+            !name.ends_with(extension) || keep.count(name))
+            continue;
+        const std::string_view digits(name.data() + 3, name.size() - 3 - extension.size());
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            leftovers.push_back(entry.path());
+    }
+    std::sort(leftovers.begin(), leftovers.end());
+    for (const fs::path& leftover : leftovers)
+        if (RemoveFile(leftover))
+            removed.push_back(leftover.filename().string());
+    return removed;
+}
+
+// Makes the folder a suite with a library folder (LIB unless its directory settings name
+// another), and answers that folder; nothing, with the reason in error, when it cannot.
+std::optional<fs::path> PrepareLibraryFolder(const fs::path& root, SyntheticSuiteReport& report,
+                                             std::string& error) {
+    std::string problem;
+    const std::optional<std::string> suiteRoot = SuitePath(root, &problem);
+    if (!suiteRoot) {
+        error = problem;
+        return std::nullopt;
+    }
+    if (!PrepareSuite(root, report.createdSuite, error))
+        return std::nullopt;
+    ConsoleMessageBoxes boxes;
+    SuiteServices services(DirectorySettingsOf(root), boxes);
+    if (services.GetDirSetting(kDirSection, "LibDir", "").empty() &&
+        !services.SetDirSetting(kDirSection, "LibDir", "LIB")) {
+        error = "cannot write the library folder to " + DirectorySettingsOf(root).string();
+        return std::nullopt;
+    }
+    report.libraryDir = services.GetDirSetting(kDirSection, "LibDir", "");
+    report.iniFile = JoinPath(*suiteRoot, kInitialisationFile);
+    const fs::path libraryFolder = NativePath(report.libraryDir);
+    std::error_code ec;
+    fs::create_directories(libraryFolder, ec);
+    if (!fs::is_directory(libraryFolder, ec)) {
+        error = "cannot create the library folder " + libraryFolder.string();
+        return std::nullopt;
+    }
+    return libraryFolder;
+}
+
+void AppendExportLine(std::string& chunk, const LibraryObject& object) {
+    chunk += object.name;
+    chunk += '\t';
+    const std::size_t start = chunk.size();
+    chunk += object.info;
+    std::replace(chunk.begin() + static_cast<std::ptrdiff_t>(start), chunk.end(), kFieldSeparator,
+                 '\t');
+    chunk += '\n';
+}
+
+} // namespace
+
+std::string SyntheticLibraryName(LibraryKind kind, int n, int m) {
+    const std::string number = std::to_string(n);
+    const std::size_t width = std::max<std::size_t>(3, std::to_string(m).size());
+    return "GEN" + std::string(width - std::min(width, number.size()), '0') + number +
+           LibraryFileExtension(kind);
+}
+
+bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteReport& report,
+                         std::string& error) {
+    report = {};
+    if (options.libraries < 1 || options.objects < options.libraries)
+        return Fail(error, "a synthetic suite needs at least one library and at least one "
+                           "object per library");
+    if (options.objects / options.libraries >= std::numeric_limits<std::int32_t>::max())
+        return Fail(error, "too many objects for one library");
+
+    std::vector<Pattern> patterns;
+    for (const std::string& text : options.countPatterns) {
+        std::string problem;
+        auto pattern = Pattern::Compile(text, &problem);
+        if (!pattern)
+            return Fail(error, text + ": " + problem);
+        patterns.push_back(std::move(*pattern));
+    }
+    report.patternMatches.assign(patterns.size(), 0);
+
+    std::error_code ec;
+    const fs::path root = fs::absolute(options.suite, ec).lexically_normal();
+    const std::optional<fs::path> libraryFolder = PrepareLibraryFolder(root, report, error);
+    if (!libraryFolder)
+        return false;
+
+    AtomicFileWriter exportWriter;
+    if (options.exportFile && !exportWriter.Open(*options.exportFile))
+        return Fail(error, exportWriter.Error());
+    std::string chunk;
+
+    SyntheticObjects stream(options.kind, options.seed);
+    std::vector<LibraryObject> objects;
+    const std::int64_t share = options.objects / options.libraries;
+    const std::int64_t larger = options.objects % options.libraries;
+    for (int n = 1; n <= options.libraries; ++n) {
+        objects.resize(static_cast<std::size_t>(share + (n <= larger ? 1 : 0)));
+        for (LibraryObject& object : objects) {
+            stream.Next(object.name, object.info, object.drawing);
+            report.descriptionBytes += object.name.size() + object.info.size();
+            for (std::size_t p = 0; p < patterns.size(); ++p)
+                report.patternMatches[p] += patterns[p].Matches(object.name) ? 1 : 0;
+            if (!exportWriter.IsOpen())
+                continue;
+            AppendExportLine(chunk, object);
+            if (chunk.size() >= kExportChunk) {
+                if (!exportWriter.Write(chunk))
+                    return Fail(error, exportWriter.Error());
+                report.exportBytes += chunk.size();
+                chunk.clear();
+            }
+        }
+        const std::string name = SyntheticLibraryName(options.kind, n, options.libraries);
+        if (!WriteLibrary(NativePath(JoinPath(report.libraryDir, name)), options.kind, objects,
+                          error))
+            return false;
+        report.libraries.push_back(name);
+        report.counts.push_back(static_cast<std::int32_t>(objects.size()));
+    }
+
+    if (!ReplaceCatalogueList(root / kInitialisationFile, options.kind, report.libraries, error))
+        return false;
+    report.removed = RemoveLeftovers(*libraryFolder, options.kind, report.libraries);
+    if (exportWriter.IsOpen()) {
+        if (!exportWriter.Write(chunk) || !exportWriter.Commit())
+            return Fail(error, exportWriter.Error());
+        report.exportBytes += chunk.size();
+    }
+    return true;
+}
+
+} // namespace k2k

@@ -1,0 +1,259 @@
+#include "kicad/FootprintImport.h"
+#include "kicad/KicadFootprints.h"
+#include "kicad/SExpression.h"
+#include "search/InfoText.h"
+
+#include <gtest/gtest.h>
+
+namespace k2k {
+namespace {
+
+class FootprintImportTest : public ::testing::Test {
+protected:
+    // Reads one footprint text; false with the reader's error.
+    bool Read(const std::string& text, kicad::Footprint& footprint, std::string& error) {
+        return m_document.Parse(text, "T.kicad_mod", error) &&
+               kicad::ReadFootprint(m_document, "T.kicad_mod", footprint, error);
+    }
+
+    // Imports the footprints given as the library "library".
+    void Import(const std::vector<std::string>& texts, std::string_view library = "Package_Test") {
+        std::vector<kicad::Footprint> footprints;
+        for (const std::string& text : texts) {
+            kicad::Footprint footprint;
+            std::string error;
+            ASSERT_TRUE(Read(text, footprint, error)) << error;
+            footprints.push_back(std::move(footprint));
+        }
+        ImportFootprintLibrary(footprints, library, {}, m_packages, m_padstacks, m_report);
+    }
+
+    std::string DrawingOf(std::string_view name) const {
+        for (const LibraryObject& object : m_packages)
+            if (object.name == name)
+                return object.drawing;
+        return "(no package " + std::string(name) + ")";
+    }
+
+    std::vector<std::string> PadstackNames() const {
+        std::vector<std::string> names;
+        for (const auto& [name, object] : m_padstacks)
+            names.push_back(name);
+        return names;
+    }
+
+    SDocument m_document;
+    std::vector<LibraryObject> m_packages;
+    Padstacks m_padstacks;
+    ImportReport m_report;
+};
+
+constexpr const char* kGraphics = R"((footprint "GRAPHICS" (version 20211014) (layer "F.Cu")
+  (descr "every graphic kind") (tags "test") (attr smd)
+  (fp_text reference "REF**" (at 0 -3) (layer "F.SilkS") (effects (font (size 1 1))))
+  (fp_text value "GRAPHICS" (at 0 3) (layer "F.Fab") (effects (font (size 1 1))))
+  (fp_text user "${REFERENCE}" (at 0 3 90) (layer "F.SilkS")
+    (effects (font (size 0.5 0.5)) (justify left bottom)))
+  (fp_text user "hidden" (at 0 0) (layer "F.SilkS") hide (effects (font (size 1 1))))
+  (fp_line (start -1 -0.5) (end 1 -0.5) (layer "F.SilkS") (width 0.12))
+  (fp_rect (start -2 -1) (end 2 1) (layer "B.SilkS") (width 0.12) (fill none))
+  (fp_circle (center 1 1) (end 1.5 1) (layer "F.SilkS") (width 0.12))
+  (fp_arc (start 1 0) (mid 0 -1) (end -1 0) (layer "F.SilkS") (width 0.12))
+  (fp_poly (pts (xy 0 0) (xy 1 0) (xy 1 1)) (layer "F.SilkS") (width 0) (fill solid))
+  (fp_line (start -3 -3) (end 3 -3) (layer "F.Fab") (width 0.1))
+  (fp_line (start -3 -3) (end 3 -3) (layer "F.CrtYd") (width 0.05))
+  (fp_line (start -3 -3) (end 3 -3) (layer "F.Cu") (width 0.05))
+  (fp_line (start -3 -3) (end 3 -3) (layer "Dwgs.User") (width 0.05))
+  (zone (net 0) (layer "F.Cu"))
+  (model "${KICAD6_3DMODEL_DIR}/x.wrl" (offset (xyz 0 0 0)))
+))";
+
+TEST_F(FootprintImportTest, TheSilkscreenIsDrawnInMicrometresWithYUpwardsAndTheRestCounted) {
+    Import({kGraphics});
+    ASSERT_EQ(m_packages.size(), 1u);
+    EXPECT_EQ(m_packages[0].name, "GRAPHICS");
+    const PackageInfo info = SplitPackageInfo(m_packages[0].info);
+    EXPECT_EQ(info.description, "every graphic kind");
+    EXPECT_EQ(info.type, "Package,Test");
+    EXPECT_EQ(DrawingOf("GRAPHICS"), "K2KDRAW 1 PACKAGE\n"
+                                     "UNIT UM\n"
+                                     "ORIGIN 0 0\n"
+                                     "LINE -1000 500 1000 500\n"
+                                     "LINE 0 0 1000 0\n"
+                                     "LINE 1000 0 1000 -1000\n"
+                                     "LINE 1000 -1000 0 0\n"
+                                     "RECT -2000 1000 2000 -1000\n"
+                                     "ARC 1000 -1000 500 0 360\n"
+                                     "ARC 0 0 1000 0 180\n"
+                                     "TEXT -1500 2500 1000 REF**\n"
+                                     "TEXT 0 -3000 500 REF**\n");
+    EXPECT_TRUE(ParseDrawing(DrawingOf("GRAPHICS")).problems.empty());
+    EXPECT_TRUE(m_report.LeftOut().empty());
+    EXPECT_EQ(m_report.Count(Loss::FootprintKeywords), 1u);
+    EXPECT_EQ(m_report.Count(Loss::FootprintAttributes), 1u);
+    EXPECT_EQ(m_report.Count(Loss::Models), 1u);
+    EXPECT_EQ(m_report.Count(Loss::Zones), 1u);
+    EXPECT_EQ(m_report.Count(Loss::FabricationGraphics), 2u) << "the value and the outline";
+    EXPECT_EQ(m_report.Count(Loss::CourtyardGraphics), 1u);
+    EXPECT_EQ(m_report.Count(Loss::CopperGraphics), 1u);
+    EXPECT_EQ(m_report.Count(Loss::OtherLayerGraphics), 1u);
+    EXPECT_EQ(m_report.Count(Loss::HiddenTexts), 1u);
+    EXPECT_EQ(m_report.Count(Loss::TextRotations), 1u);
+    EXPECT_EQ(m_report.Count(Loss::Fills), 1u);
+    EXPECT_EQ(m_report.Count(Loss::LineWidths), 4u) << "the polygon has none";
+    EXPECT_EQ(m_report.Count(Loss::RoundedMicrometres), 0u);
+    EXPECT_EQ(m_report.Examples(Loss::Zones), std::vector<std::string>{"Package_Test: GRAPHICS"});
+}
+
+TEST_F(FootprintImportTest, WithoutASilkscreenOutlineTheFabricationOutlineIsDrawn) {
+    // The older form: (module ...), words unquoted, an arc by centre, start and angle.
+    Import({R"((module OLD (layer F.Cu) (tedit 5A02FF57)
+  (fp_text reference REF** (at 0 0) (layer F.SilkS) (effects (font (size 1 1))))
+  (fp_text value OLD (at 0 2) (layer F.Fab) (effects (font (size 1 1))))
+  (fp_arc (start 0 0) (end 1 0) (angle 90) (layer F.Fab) (width 0.1))
+  (fp_line (start 0 0) (end 0.0004 0) (layer F.Fab) (width 0.1))
+  (pad 1 thru_hole circle (at 0 0) (size 1.7 1.7) (drill 1) (layers *.Cu *.Mask))
+))"});
+    // 90 degrees clockwise from the start: from 0 down to -90 in the drawing's axes.
+    EXPECT_EQ(DrawingOf("OLD"), "K2KDRAW 1 PACKAGE\n"
+                                "UNIT UM\n"
+                                "ORIGIN 0 0\n"
+                                "LINE 0 0 0 0\n"
+                                "ARC 0 0 1000 270 90\n"
+                                "TEXT -1500 -500 1000 REF**\n"
+                                "PAD 1 C1700H1000 0 0 0\n");
+    EXPECT_EQ(m_report.Count(Loss::FabricationGraphics), 1u) << "the value's text";
+    EXPECT_EQ(m_report.Count(Loss::RoundedMicrometres), 1u);
+}
+
+TEST_F(FootprintImportTest, EachDistinctPadIsOnePadstackNamedByShapeSizesDrillAndLayers) {
+    Import({R"((footprint "PADS" (layer "F.Cu")
+  (pad "1" smd rect (at -1 0.5) (size 1.5 0.9) (layers "F.Cu" "F.Paste" "F.Mask"))
+  (pad "2" smd rect (at 1 0.5 90) (size 1.5 0.9) (layers "F.Cu" "F.Paste" "F.Mask"))
+  (pad "3" smd roundrect (at 0 0) (size 0.6 0.6) (layers "F.Cu" "F.Paste" "F.Mask")
+    (roundrect_rratio 0.25) (solder_mask_margin 0.05))
+  (pad "4" smd oval (at 0 0) (size 0.6 1.2) (layers "B.Cu" "B.Mask"))
+  (pad "5" thru_hole oval (at 0 0) (size 1.7 1.7) (drill 1) (layers *.Cu *.Mask))
+  (pad "6" thru_hole rect (at 0 0 45.5) (size 2 3) (drill oval 1 1.5) (layers *.Cu *.Mask))
+  (pad "" np_thru_hole circle (at 0 0) (size 3.2 3.2) (drill 3.2) (layers F&B.Cu *.Mask))
+  (pad "8" connect rect (at 0 0) (size 1 2) (layers "F.Cu" "F.Mask"))
+  (pad "" smd rect (at 0 0) (size 0.5 0.5) (layers "F.Paste"))
+  (pad "10" smd trapezoid (at 0 0) (size 1 1) (rect_delta 0 0.2) (layers "F.Cu" "F.Paste" "F.Mask"))
+  (pad "11" smd custom (at 0 0) (size 0.5 0.5) (layers "F.Cu" "F.Paste" "F.Mask")
+    (options (clearance outline) (anchor circle)) (primitives (gr_poly (pts (xy 0 0)))))
+  (pad "12 A" smd circle (at 0 0) (size 0.8 0.8) (layers))
+))",
+            R"((footprint "SHARED" (layer "F.Cu")
+  (pad "1" smd rect (at 2.54 -1.27) (size 1.5 0.9) (layers "F.Cu" "F.Paste" "F.Mask"))
+))"});
+    const std::vector<std::string> expected = {
+        "C1700H1000", "C3200U3200_TBMTMB", "C800_NONE", "O600X1200_BMB", "R1000X2000_TMT",
+        "R1500X900",  "R2000X3000H1000",   "S1000",     "S500",          "S500_PT",
+        "S600"};
+    EXPECT_EQ(PadstackNames(), expected) << "the second footprint's pad shares R1500X900";
+    const std::string drawing = DrawingOf("PADS");
+    EXPECT_NE(drawing.find("PAD 1 R1500X900 -1000 -500 0\nPAD 2 R1500X900 1000 -500 90\n"),
+              std::string::npos)
+        << drawing;
+    EXPECT_NE(drawing.find("PAD 6 R2000X3000H1000 0 0 46\nPAD ~ C3200U3200_TBMTMB 0 0 0\n"),
+              std::string::npos)
+        << drawing;
+    EXPECT_NE(drawing.find("PAD 12_A C800_NONE 0 0 0\n"), std::string::npos) << drawing;
+    EXPECT_NE(DrawingOf("SHARED").find("PAD 1 R1500X900 2540 1270 0"), std::string::npos);
+
+    const LibraryObject& slot = m_padstacks.at("R2000X3000H1000");
+    EXPECT_EQ(slot.drawing, "K2KDRAW 1 PADSTACK\n"
+                            "UNIT UM\n"
+                            "LAYER TOP RECT 2000 3000\n"
+                            "LAYER BOTTOM RECT 2000 3000\n"
+                            "LAYER INNER RECT 2000 3000\n"
+                            "LAYER MASKTOP RECT 2000 3000\n"
+                            "LAYER MASKBOTTOM RECT 2000 3000\n"
+                            "DRILL 1000 PLATED\n");
+    const PackageInfo slotInfo = SplitPackageInfo(slot.info);
+    EXPECT_EQ(slotInfo.description, "Rectangular pad 2.00 x 3.00 mm, drill 1.00 mm, plated");
+    EXPECT_EQ(slotInfo.type, "Through-hole,Rectangular");
+    EXPECT_EQ(slotInfo.lastField, "Rectangular");
+    // Front and back copper only: no inner layer.
+    EXPECT_EQ(m_padstacks.at("C3200U3200_TBMTMB").drawing,
+              "K2KDRAW 1 PADSTACK\nUNIT UM\nLAYER TOP ROUND 3200 3200\n"
+              "LAYER BOTTOM ROUND 3200 3200\nLAYER MASKTOP ROUND 3200 3200\n"
+              "LAYER MASKBOTTOM ROUND 3200 3200\nDRILL 3200 UNPLATED\n");
+    EXPECT_EQ(m_padstacks.at("S500_PT").drawing,
+              "K2KDRAW 1 PADSTACK\nUNIT UM\nLAYER PASTETOP SQUARE 500 500\n");
+    for (const auto& [name, padstack] : m_padstacks)
+        EXPECT_TRUE(ParseDrawing(padstack.drawing).problems.empty()) << name;
+
+    EXPECT_EQ(m_report.Count(Loss::RoundedPads), 1u);
+    EXPECT_EQ(m_report.Count(Loss::OtherPadShapes), 2u);
+    EXPECT_EQ(m_report.Count(Loss::Slots), 1u);
+    EXPECT_EQ(m_report.Count(Loss::PadSettings), 1u);
+    EXPECT_EQ(m_report.Count(Loss::PadRotations), 1u);
+    EXPECT_EQ(m_report.Count(Loss::PinTextCharacters), 1u);
+}
+
+TEST_F(FootprintImportTest, AFootprintThatCannotBeReadOrHeldIsRefusedAlone) {
+    kicad::Footprint footprint;
+    std::string error;
+    EXPECT_FALSE(
+        Read("(footprint \"BAD\"\n  (pad \"1\" smd rect (at x 0) (size 1 1)))", footprint, error));
+    EXPECT_EQ(error, "T.kicad_mod:2: (at) of a pad: \"x\" is not a number");
+    EXPECT_FALSE(Read("(footprint \"BAD\" (pad \"1\" smd rect (at 0 0)))", footprint, error));
+    EXPECT_EQ(error, "T.kicad_mod:1: a pad has no (size)");
+    EXPECT_FALSE(Read("(kicad_symbol_lib)", footprint, error));
+    EXPECT_EQ(error, "T.kicad_mod:1: not a footprint: (footprint ...) is missing");
+
+    // Texts the suite cannot hold, and a name the library holds already in another case.
+    Import({"(footprint \"A\" (descr \"3 \xCE\xBC"
+            "F\"))",
+            "(footprint \"B\" (fp_text user \"\xE2\x88\x92\" (at 0 0) (layer \"F.SilkS\")))",
+            "(footprint \"C\" (pad \"1\" smd rect (at 0 0) (size 1 1) (layers \"F.Cu\")))",
+            "(footprint \"c\")", "(footprint \"D\")"});
+    ASSERT_EQ(m_packages.size(), 2u);
+    EXPECT_EQ(m_packages[0].name, "C");
+    EXPECT_EQ(m_packages[1].name, "D");
+    const std::vector<std::string> leftOut = {
+        "Package_Test: package \"A\": field \"description\" holds the character \"\xCE\xBC\" "
+        "(U+03BC), which Windows-1252 cannot hold",
+        "Package_Test: package \"B\": field \"drawing\" holds the character \"\xE2\x88\x92\" "
+        "(U+2212), which Windows-1252 cannot hold",
+        "Package_Test: package \"c\": the library already holds package \"C\" (names are "
+        "compared without regard to case); the first is kept"};
+    EXPECT_EQ(m_report.LeftOut(), leftOut);
+    EXPECT_EQ(PadstackNames(), std::vector<std::string>{"S1000_T"});
+}
+
+// A package whose pad cannot be made would lose it or gain one that is not there.
+TEST_F(FootprintImportTest, APackageWithAPadThatCannotBeMadeIsLeftOutNamingThePad) {
+    const auto pad = [](const std::string& name, const std::string& items) {
+        return "(footprint \"" + name +
+               "\"\n  (pad \"1\" smd rect (at 0 0) (size 1 1))\n  (pad \"2\" " + items +
+               " (layers \"F.Cu\")))";
+    };
+    Import({pad("ZERO", "smd rect (at 1 0) (size 0 1)"),
+            pad("NEGATIVE", "smd rect (at 1 0) (size 1 -0.5)"),
+            pad("TINY", "smd rect (at 1 0) (size 0.0004 1)"),
+            pad("NO_DRILL", "thru_hole circle (at 1 0) (size 1 1) (drill -0.8)"),
+            pad("FAR", "smd rect (at 10000.001 0) (size 1 1)"),
+            pad("HUGE", "smd rect (at 0 0) (size 1 20000)"),
+            pad("EDGE", "smd rect (at -10000 0) (size 0.001 10000)")});
+    const std::string ofPad2 = "\": pad \"2\" on line 3: ";
+    const std::string beyond = "its place, size or drill lies beyond +-10,000,000 micrometres";
+    const std::vector<std::string> leftOut = {
+        "Package_Test: package \"ZERO" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"NEGATIVE" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"TINY" + ofPad2 + "its width or height is below 1 micrometre",
+        "Package_Test: package \"NO_DRILL" + ofPad2 + "its drill is below 1 micrometre",
+        "Package_Test: package \"FAR" + ofPad2 + beyond,
+        "Package_Test: package \"HUGE" + ofPad2 + beyond};
+    EXPECT_EQ(m_report.LeftOut(), leftOut);
+    ASSERT_EQ(m_packages.size(), 1u);
+    EXPECT_NE(m_packages[0].drawing.find("PAD 2 R1X10000000_T -10000000 0 0"), std::string::npos)
+        << m_packages[0].drawing;
+    EXPECT_EQ(PadstackNames(), (std::vector<std::string>{"R1X10000000_T", "S1000_NONE"}))
+        << "a package left out adds no padstack";
+    EXPECT_EQ(m_report.Count(Loss::OutOfRange), 0u);
+}
+
+} // namespace
+} // namespace k2k
