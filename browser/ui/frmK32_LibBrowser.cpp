@@ -233,8 +233,7 @@ void frmK32_LibBrowser::RunFindNow(bool inList) {
     const LibraryKind kind = CurrentKind();
     OptionGrid& grid = Grid(kind);
     grid.RememberValues();
-    int badRow = 0;
-    const auto values = grid.Values(&badRow);
+    const auto values = grid.Values();
     if (!values) {
         ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
         Feedback().Beep();
