@@ -123,7 +123,7 @@ void frmK32_LibBrowser::SetUpWindow() {
     m_setUp = true;
     m_layout.LayOut(CurrentKind());
     ShowResultList(CurrentKind());
-    ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+    ShowStatus(EnterSearchOptionsText(Component().Services()));
 }
 
 // Tab goes from the tabs through the grid (cell by cell) and the command panel to the result
@@ -235,7 +235,7 @@ void frmK32_LibBrowser::RunFindNow(bool inList) {
     grid.RememberValues();
     const auto values = grid.Values();
     if (!values) {
-        ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+        ShowStatus(EnterSearchOptionsText(Component().Services()));
         Feedback().Beep();
         return;
     }
