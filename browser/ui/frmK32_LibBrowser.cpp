@@ -215,10 +215,6 @@ void frmK32_LibBrowser::showEvent(QShowEvent* event) {
 
 // --- searches
 
-bool frmK32_LibBrowser::Busy() {
-    return Component().IsSearching() || Exchange().Messages().IsAppBusy(std::string(kBrowserApp));
-}
-
 void frmK32_LibBrowser::cmdFindNow_Click() {
     RunFindNow(false);
 }
@@ -228,7 +224,7 @@ void frmK32_LibBrowser::cmdFindInList_Click() {
 }
 
 void frmK32_LibBrowser::RunFindNow(bool inList) {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     const LibraryKind kind = CurrentKind();
     OptionGrid& grid = Grid(kind);
@@ -259,7 +255,7 @@ void frmK32_LibBrowser::ShowSearching(bool searching) {
 }
 
 void frmK32_LibBrowser::cmdNewSearch_Click() {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     const LibraryKind kind = CurrentKind();
     if (Component().Engine().NewSearch(kind))
@@ -267,7 +263,7 @@ void frmK32_LibBrowser::cmdNewSearch_Click() {
 }
 
 void frmK32_LibBrowser::cmdEditNewPart_Click() {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     if (const auto command = EditNewCommand(CurrentKind()))
         SendCommand(Exchange().Messages(), *command);

@@ -72,8 +72,6 @@ public:
     void mnuRegister_Click(int kind) { m_menu->Register(kind); }
     RegTypesDialogs& RegTypes() { return *m_menu->RegTypes(); }
 
-    // True while a search runs or the browser's published status says busy.
-    bool Busy();
     // Read the search switches, clear the stop and find-in-list flags, Find Now in place
     // of Stop: at set-up and after a change of the library folder.
     void ResetSearchState();
