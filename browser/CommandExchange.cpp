@@ -25,11 +25,15 @@ void CommandExchange::AP_ExeCmd(const std::string& command) {
         return;
     if (m_component.DeferWhileBusy(command, m_window.WaitingForAnswer()))
         return;
-    // The busy guard. A running search holds the busy mark too, but what could disturb it
-    // has just been kept for later.
-    if (!m_component.IsSearching() && m_messages.IsAppBusy(std::string(kBrowserApp)))
+    // The busy guard, outside a search: during one, what could disturb it has just been kept
+    // for later, and the rest runs at once.
+    if (!m_component.IsSearching() && BrowserBusy())
         return;
     Execute(*verb);
+}
+
+bool CommandExchange::BrowserBusy() const {
+    return m_component.IsSearching() || m_messages.IsAppBusy(std::string(kBrowserApp));
 }
 
 void CommandExchange::Execute(BrowserVerb verb) {

@@ -67,6 +67,9 @@ public:
 
     // Carries out a received command (see above); anything else is ignored.
     void AP_ExeCmd(const std::string& command);
+    // The busy guard that every handler of the window that starts work asks first: a
+    // search runs, or the browser's published status says busy (the window start, say).
+    bool BrowserBusy() const;
 
     // After a search or an answer: the commands kept meanwhile, in the order received. One
     // that unloads the browser ends the list; those after it are dropped with the window.

@@ -8,8 +8,9 @@
 # The other window tests stay out: a window that scales a large picture (the splash at
 # every start) has Qt do it on Qt's own pooled threads, whose locking happens inside the
 # Qt libraries, where the checks cannot see it, so each such scaling is reported as a
-# race inside Qt. The result-list and pacing tests run a real search with its workers and
-# the window's list models and RowPacer, but show no window and start no thread of Qt's.
+# race inside Qt. The result-list and pacing tests run a real search with its workers, the
+# window's list models and the feedback that paces their rows, but show no window and
+# start no thread of Qt's.
 set -euo pipefail
 export CC=clang CXX=clang++
 K2K_BUILD="${K2K_TSAN_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-tsan}"

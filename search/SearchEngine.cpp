@@ -64,6 +64,10 @@ private:
 
 } // namespace
 
+std::string EnterSearchOptionsText(const SuiteServices& services) {
+    return LocalText(services, "5038", "Enter Search Options");
+}
+
 SearchEngine::SearchEngine(Kernel& kernel, SuiteServices& services,
                            const LibraryCatalogue& catalogue, const std::string& libraryDir,
                            SearchState& state, const SearchOptions& options,
@@ -116,7 +120,7 @@ bool SearchEngine::NewSearch(LibraryKind kind) {
         return false;
     m_state.Results(kind).Clear();
     m_feedback.ResultViewCleared(kind);
-    m_feedback.ShowStatus(LocalText(m_services, "5038", "Enter Search Options"));
+    m_feedback.ShowStatus(EnterSearchOptionsText(m_services));
     return true;
 }
 

@@ -49,6 +49,10 @@ inline constexpr const char* kProjectLibrary = "[PROJECT LIBRARY]";
 // library file, and the search labels them so as it appends them.
 inline constexpr const char* kProjectLibraryName = "Project Library";
 
+// The status text that asks for a search's options (text 5038): at the window's set-up,
+// after New Search, and when a value of the grid cannot be searched.
+std::string EnterSearchOptionsText(const SuiteServices& services);
+
 // The search state of the component: the four result lists and what the searches keep
 // between calls.
 struct SearchState {

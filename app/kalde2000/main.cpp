@@ -39,7 +39,7 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <iostream>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -139,17 +139,21 @@ std::optional<k2k::LibraryKind> KindOfName(const QString& name) {
     return std::nullopt;
 }
 
-} // namespace
+// What the command line asks for.
+struct HostRequest {
+    std::filesystem::path suite;
+    bool headless = false; // no display, or the benchmark: the program runs offscreen
+    bool scripted = false; // --commands
+    QStringList commands;
+    QStringList running;
+    std::optional<QString> screenshot;
+    std::optional<k2k::LibraryKind> benchKind; // --bench-search
+    QString benchPattern;
+};
 
-int main(int argc, char** argv) {
-    const bool benchmark = AsksForBenchmark(argc, argv);
-    const bool headless = benchmark || !HasDisplay();
-    if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kalde2000"));
-    QApplication::setQuitOnLastWindowClosed(false);
-
+// The command line read and checked; nullopt once it has said on err what is wrong.
+std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool benchmark,
+                                           bool headless, QTextStream& err) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Kalde 2000 host: loads the Library Browser on a suite folder."));
@@ -179,129 +183,211 @@ int main(int argc, char** argv) {
                                  QStringLiteral("The name pattern of --bench-search."));
     parser.process(application);
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    std::optional<k2k::LibraryKind> benchKind;
+    HostRequest request;
+    request.headless = headless;
     if (benchmark) {
-        benchKind = KindOfName(parser.value(benchOption));
-        if (!benchKind || parser.positionalArguments().size() != 1) {
+        request.benchKind = KindOfName(parser.value(benchOption));
+        if (!request.benchKind || parser.positionalArguments().size() != 1) {
             err << "kalde2000: --bench-search KIND PATTERN: KIND is part, symbol, package or "
                    "padstack, and one PATTERN follows"
                 << Qt::endl;
-            return 1;
+            return std::nullopt;
         }
+        request.benchPattern = parser.positionalArguments().front();
     }
-    const bool scripted = parser.isSet(commandsOption);
-    QStringList commands;
-    if (scripted) {
+    request.scripted = parser.isSet(commandsOption);
+    if (request.scripted) {
         QString error;
-        commands = ReadCommands(parser.value(commandsOption), error);
+        request.commands = ReadCommands(parser.value(commandsOption), error);
         if (!error.isEmpty()) {
             err << "kalde2000: " << error << Qt::endl;
-            return 1;
+            return std::nullopt;
         }
     }
+    request.suite = parser.value(suiteOption).toStdString();
+    request.running = parser.values(runningOption);
+    if (parser.isSet(screenshotOption))
+        request.screenshot = parser.value(screenshotOption);
+    return request;
+}
 
-    k2k::Kernel kernel;
-    k2k::HostWindow host(kernel);
-    const auto log = [&host, &err, headless, scripted](const QString& line) {
-        host.Log(line);
-        if (headless || scripted)
-            err << "kalde2000: " << line << Qt::endl;
-    };
-    k2k::LoggedMessageBoxes loggedBoxes(log);
+// The suite's main application as this program plays it, what every mode works on: the
+// suite opened, the host's window, and the browser loaded beside it.
+class HostSession final {
+public:
+    HostSession(const HostRequest& request, QTextStream& out, QTextStream& err)
+        : m_request(request), m_out(out), m_err(err),
+          m_services(k2k::DirectorySettingsOf(request.suite), m_consoleBoxes),
+          m_instanceLock(QDir::temp().filePath(QStringLiteral("kalde2000.lock"))) {}
 
-    // The suite's main application opens the suite before it creates the browser.
-    const std::filesystem::path suite = parser.value(suiteOption).toStdString();
-    k2k::ConsoleMessageBoxes consoleBoxes;
-    k2k::SuiteServices services(k2k::DirectorySettingsOf(suite), consoleBoxes);
-    const k2k::SuiteOpening opening = k2k::OpenSuite(suite, kernel, services);
+    // Opens the suite as its main application does before it creates the browser; false
+    // once it has said on err why it cannot.
+    bool OpenSuite();
+    // Creates the browser's class, shows the host's window and loads the browser.
+    void LoadBrowser();
+    // Hands each command of --commands to NotifyMe, until the browser shuts down.
+    void HandCommands();
+
+    bool Loaded() const noexcept { return m_loaded; }
+    bool ShutDown() const noexcept { return m_host.BrowserShutDown(); }
+    // The browser's main window; nullptr when none is loaded.
+    k2k::frmK32_LibBrowser* Window() const {
+        return m_browser ? qobject_cast<k2k::frmK32_LibBrowser*>(m_browser->Window()) : nullptr;
+    }
+
+private:
+    // The host's log; in a scripted or offscreen run standard error too.
+    void Log(const QString& line) {
+        m_host.Log(line);
+        if (m_request.headless || m_request.scripted)
+            m_err << "kalde2000: " << line << Qt::endl;
+    }
+
+    const HostRequest& m_request;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    k2k::Kernel m_kernel;
+    k2k::HostWindow m_host{m_kernel};
+    k2k::LoggedMessageBoxes m_loggedBoxes{[this](const QString& line) { Log(line); }};
+    k2k::ConsoleMessageBoxes m_consoleBoxes;
+    k2k::SuiteServices m_services;
+    k2k::HelpWindow m_help;
+    QLockFile m_instanceLock;
+    std::optional<k2k::clsKldbrwsr> m_browser;
+    bool m_loaded = false;
+};
+
+bool HostSession::OpenSuite() {
+    const k2k::SuiteOpening opening = k2k::OpenSuite(m_request.suite, m_kernel, m_services);
     if (!opening.ok) {
-        err << "kalde2000: " << QString::fromStdString(opening.error) << Qt::endl;
-        return 1;
+        m_err << "kalde2000: " << QString::fromStdString(opening.error) << Qt::endl;
+        return false;
     }
     for (const std::string& warning : opening.warnings)
-        log(QString::fromStdString(warning));
-    log(QStringLiteral("suite ") + QString::fromStdString(suite.string()) +
+        Log(QString::fromStdString(warning));
+    Log(QStringLiteral("suite ") + QString::fromStdString(m_request.suite.string()) +
         QStringLiteral(", project ") + k2k::FromSuiteText(k2k::DisplayPath(opening.projectPath)));
     // The browser opens right of the main application's window.
-    if (kernel.E_GetString("MAINWIDTH").value_or("0") == "0")
-        kernel.E_SetString("MAINWIDTH", std::to_string(host.frameGeometry().width() * 1440 /
-                                                       qMax(1, host.logicalDpiX())));
-    for (const QString& app : parser.values(runningOption))
-        host.SetRunning(app, true);
+    if (m_kernel.E_GetString("MAINWIDTH").value_or("0") == "0")
+        m_kernel.E_SetString("MAINWIDTH", std::to_string(m_host.frameGeometry().width() * 1440 /
+                                                         qMax(1, m_host.logicalDpiX())));
+    for (const QString& app : m_request.running)
+        m_host.SetRunning(app, true);
+    m_help.Attach(m_kernel);
+    return true;
+}
 
-    k2k::HelpWindow help;
-    help.Attach(kernel);
-
-    QLockFile instanceLock(QDir::temp().filePath(QStringLiteral("kalde2000.lock")));
-    const bool firstInstance = instanceLock.tryLock(0);
+void HostSession::LoadBrowser() {
+    const bool firstInstance = m_instanceLock.tryLock(0);
     k2k::BrowserEnvironment environment;
-    environment.kernel = &kernel;
-    environment.directorySettings = k2k::DirectorySettingsOf(suite);
+    environment.kernel = &m_kernel;
+    environment.directorySettings = k2k::DirectorySettingsOf(m_request.suite);
     environment.anotherInstanceRunning = [firstInstance] { return !firstInstance; };
     // Nobody clicks a message box in a scripted or offscreen run.
-    if (headless || scripted)
-        environment.boxes = &loggedBoxes;
+    if (m_request.headless || m_request.scripted)
+        environment.boxes = &m_loggedBoxes;
 
-    k2k::clsKldbrwsr browser(environment, &k2k::frmK32_LibBrowser::Make);
-    host.Attach(browser);
-    if (scripted)
-        host.onNotifyServer = [&out](const QString& aname, const QString& command) {
-            out << aname << '\t' << command << Qt::endl;
+    k2k::clsKldbrwsr& browser = m_browser.emplace(environment, &k2k::frmK32_LibBrowser::Make);
+    m_host.Attach(browser);
+    if (m_request.scripted)
+        m_host.onNotifyServer = [this](const QString& aname, const QString& command) {
+            m_out << aname << '\t' << command << Qt::endl;
         };
-    const auto root = k2k::SuitePath(std::filesystem::absolute(suite));
+    const auto root = k2k::SuitePath(std::filesystem::absolute(m_request.suite));
     browser.SetSeverPath(k2k::FromSuiteText(root.value_or(std::string())));
-    host.show();
-    const bool loaded = browser.Load(0);
-    log(loaded ? QStringLiteral("Load: true") : QStringLiteral("Load: false, no browser window"));
+    m_host.show();
+    m_loaded = browser.Load(0);
+    Log(m_loaded ? QStringLiteral("Load: true") : QStringLiteral("Load: false, no browser window"));
+}
 
-    for (const QString& command : commands) {
-        if (host.BrowserShutDown())
+void HostSession::HandCommands() {
+    for (const QString& command : m_request.commands) {
+        if (ShutDown())
             break;
-        log(QStringLiteral("NotifyMe: ") + command);
-        browser.NotifyMe({}, command);
+        Log(QStringLiteral("NotifyMe: ") + command);
+        m_browser->NotifyMe({}, command);
         QApplication::processEvents();
     }
+}
 
-    if (benchmark) {
-        auto* window = qobject_cast<k2k::frmK32_LibBrowser*>(browser.Window());
-        if (!loaded || !window) {
-            err << "kalde2000: the browser did not load" << Qt::endl;
-            return 1;
-        }
-        const QString pattern = parser.positionalArguments().front();
-        k2k::SearchBenchmark bench(*window, *benchKind, pattern);
-        const k2k::SearchBenchmarkFigures figures = bench.Run();
-        err << "kalde2000: sorted by \"" << figures.sortColumn << "\"; Find In List \""
-            << k2k::SearchBenchmark::FindInListPattern(pattern) << "\" kept "
-            << figures.findInListKept << " of " << figures.rows << " rows" << Qt::endl;
-        out << k2k::SearchBenchmark::FormatLine(figures) << Qt::endl;
-        return 0;
+// Once the pending events have run: the picture of the windows, and where it is.
+void WritePicture(const QString& path, QTextStream& err) {
+    QApplication::processEvents();
+    if (WriteScreenshot(path))
+        err << "kalde2000: picture of the windows: " << QDir(path).absolutePath() << Qt::endl;
+    else
+        err << "kalde2000: could not write the picture " << path << Qt::endl;
+}
+
+// The benchmark mode: one search measured through the window's handlers, its figures on
+// one line of standard output.
+int RunBenchmark(const HostSession& session, const HostRequest& request, QTextStream& out,
+                 QTextStream& err) {
+    k2k::frmK32_LibBrowser* window = session.Window();
+    if (!session.Loaded() || !window) {
+        err << "kalde2000: the browser did not load" << Qt::endl;
+        return 1;
     }
+    k2k::SearchBenchmark bench(*window, *request.benchKind, request.benchPattern);
+    const k2k::SearchBenchmarkFigures figures = bench.Run();
+    err << "kalde2000: sorted by \"" << figures.sortColumn << "\"; Find In List \""
+        << k2k::SearchBenchmark::FindInListPattern(request.benchPattern) << "\" kept "
+        << figures.findInListKept << " of " << figures.rows << " rows" << Qt::endl;
+    out << k2k::SearchBenchmark::FormatLine(figures) << Qt::endl;
+    return 0;
+}
 
-    if (headless && !scripted && loaded)
-        if (auto* window = qobject_cast<k2k::frmK32_LibBrowser*>(browser.Window()))
+// Without a display: unless commands ran, one search on each tab with its count; then the
+// picture, and the end.
+int RunOffscreen(const HostSession& session, const HostRequest& request, QTextStream& out,
+                 QTextStream& err) {
+    if (!request.scripted && session.Loaded())
+        if (k2k::frmK32_LibBrowser* window = session.Window())
             RunSampleSearches(*window, out);
+    WritePicture(
+        request.screenshot.value_or(QDir::temp().filePath(QStringLiteral("kalde2000.png"))), err);
+    err << "kalde2000: no display, ran offscreen and ends" << Qt::endl;
+    return session.Loaded() || session.ShutDown() ? 0 : 1;
+}
 
-    const bool ending = headless || (scripted && host.BrowserShutDown()) || !loaded;
-    if (parser.isSet(screenshotOption) || headless) {
-        QApplication::processEvents();
-        const QString picture = parser.isSet(screenshotOption)
-                                    ? parser.value(screenshotOption)
-                                    : QDir::temp().filePath(QStringLiteral("kalde2000.png"));
-        if (WriteScreenshot(picture))
-            err << "kalde2000: picture of the windows: " << QDir(picture).absolutePath()
-                << Qt::endl;
-        else
-            err << "kalde2000: could not write the picture " << picture << Qt::endl;
-    }
-    if (ending) {
-        if (headless)
-            err << "kalde2000: no display, ran offscreen and ends" << Qt::endl;
-        return loaded || host.BrowserShutDown() ? 0 : 1;
-    }
-    if (host.BrowserShutDown())
+// With a display: the picture when one is asked for, then the windows until the host's is
+// closed. A browser that has shut down (a scripted "EX") or did not load ends the program.
+int RunWithDisplay(QApplication& application, const HostSession& session,
+                   const HostRequest& request, QTextStream& err) {
+    if (request.screenshot)
+        WritePicture(*request.screenshot, err);
+    if (session.ShutDown())
         return 0;
+    if (!session.Loaded())
+        return 1;
     return application.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool benchmark = AsksForBenchmark(argc, argv);
+    const bool headless = benchmark || !HasDisplay();
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalde2000"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const std::optional<HostRequest> request =
+        ReadCommandLine(application, benchmark, headless, err);
+    if (!request)
+        return 1;
+    HostSession session(*request, out, err);
+    if (!session.OpenSuite())
+        return 1;
+    session.LoadBrowser();
+    session.HandCommands();
+    if (request->benchKind)
+        return RunBenchmark(session, *request, out, err);
+    if (headless)
+        return RunOffscreen(session, *request, out, err);
+    return RunWithDisplay(application, session, *request, err);
 }

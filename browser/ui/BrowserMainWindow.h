@@ -10,7 +10,8 @@
 // library lists, search sequence). After each of its searches it calls AfterSearch, which
 // carries out the commands kept while the search ran. What the engine and the start-up tell
 // the person goes through the window's one StatusFeedback (status bar, splash, hourglass,
-// busy flag); a concrete window hands it its message panel and its SearchDisplay.
+// busy flag, rows found, Stop in place of Find Now); a concrete window hands it its message
+// panel, its result lists and its search buttons.
 //
 // clsKldbrwsr creates the window through a BrowserWindowFactory, so the host class does not
 // know which window it drives; PlainBrowserWindow is a stand-in with no tabs.

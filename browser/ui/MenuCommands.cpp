@@ -26,13 +26,13 @@ MenuCommands::MenuCommands(frmK32_LibBrowser& window, UserSettings& settings,
 MenuCommands::~MenuCommands() = default;
 
 void MenuCommands::Explorer() {
-    if (!m_window.Busy())
+    if (!m_window.Exchange().BrowserBusy())
         m_window.Exchange().Messages().SendToApp(std::string(kMainApp),
                                                  "EXP," + std::string(kBrowserApp));
 }
 
 void MenuCommands::Refresh() {
-    if (!m_window.Busy())
+    if (!m_window.Exchange().BrowserBusy())
         m_window.ResultView(m_window.CurrentKind()).Model().Reset();
 }
 
@@ -44,7 +44,7 @@ void MenuCommands::AlwaysOnTop(bool on) {
 }
 
 void MenuCommands::Options() {
-    if (m_window.Busy())
+    if (m_window.Exchange().BrowserBusy())
         return;
     SuiteServices& services = m_window.Component().Services();
     if (m_options == nullptr) {
@@ -84,7 +84,7 @@ bool MenuCommands::EditSearchSequence(bool cancelAllowed) {
 }
 
 void MenuCommands::SearchSequence(bool cancelAllowed) {
-    if (m_window.Busy())
+    if (m_window.Exchange().BrowserBusy())
         return;
     m_window.Component().ReadFolders();
     const bool changed = EditSearchSequence(cancelAllowed);
@@ -94,7 +94,7 @@ void MenuCommands::SearchSequence(bool cancelAllowed) {
 }
 
 void MenuCommands::ChangeLibraryPath() {
-    if (!m_window.Busy())
+    if (!m_window.Exchange().BrowserBusy())
         m_pathChange->Run();
 }
 
@@ -123,7 +123,7 @@ void MenuCommands::SetUpRegTypes(const std::array<OptionGrid*, 4>& grids) {
 }
 
 void MenuCommands::Register(int kind) {
-    if (!m_window.Busy() && m_regTypes)
+    if (!m_window.Exchange().BrowserBusy() && m_regTypes)
         m_regTypes->OpenForEditing(static_cast<RegTypesKind>(kind));
 }
 

@@ -95,15 +95,12 @@ void OptionGrid::Reset() {
     FillLibraryList();
 }
 
-std::optional<std::vector<std::string>> OptionGrid::Values(int* badRow) const {
+std::optional<std::vector<std::string>> OptionGrid::Values() const {
     std::vector<std::string> values;
     for (int row = 1; row < m_grid.Rows(); ++row) {
         std::optional<std::string> value = ToSuiteText(m_grid.CellText(row, kValueCol));
-        if (!value) {
-            if (badRow)
-                *badRow = row;
+        if (!value)
             return std::nullopt;
-        }
         values.push_back(std::move(*value));
     }
     return values;

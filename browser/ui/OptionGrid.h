@@ -58,8 +58,8 @@ public:
     void Reset();
 
     // The values of rows 1 and up, row 1 first, as the searches take them. nullopt when a
-    // value holds a character that the suite's texts cannot hold (badRow: its row).
-    std::optional<std::vector<std::string>> Values(int* badRow = nullptr) const;
+    // value holds a character that the suite's texts cannot hold.
+    std::optional<std::vector<std::string>> Values() const;
     // Before a search: each history box's trimmed text joins its list unless it is empty or
     // already there.
     void RememberValues();

@@ -1,8 +1,8 @@
 #include "browser/ui/PlainBrowserWindow.h"
 
-#include "common/Messages.h"
 #include "platform/ui/SuiteText.h"
 #include "search/LibraryCatalogue.h"
+#include "search/SearchEngine.h"
 
 #include <QPlainTextEdit>
 
@@ -60,7 +60,7 @@ bool PlainBrowserWindow::FormUpdate() {
 void PlainBrowserWindow::SetUpWindow() {
     Log(QStringLiteral("set up the window"));
     RefillLibraryLists();
-    Feedback().ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+    Feedback().ShowStatus(EnterSearchOptionsText(Component().Services()));
 }
 
 void PlainBrowserWindow::SaveGridLayout() {

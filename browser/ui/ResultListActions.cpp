@@ -39,7 +39,7 @@ std::string ResultListActions::PartGridLibrary() {
 
 void ResultListActions::Attach(ResultListView& view) {
     const LibraryKind kind = view.Kind();
-    view.SetBusyCheck([this] { return m_window.Busy(); });
+    view.SetBusyCheck([this] { return m_window.Exchange().BrowserBusy(); });
     view.SetPartGridLibrary([this] { return PartGridLibrary(); });
     view.SetDropDataHandler([this](const std::vector<BWR_SEARCHRESULT>& records) {
         m_window.UploadDropList() = records;
@@ -49,7 +49,7 @@ void ResultListActions::Attach(ResultListView& view) {
                      [this](const QString& text) { m_window.Feedback().ShowStatusText(text); });
     QObject::connect(&view, &ResultListView::toolChosen, &m_window,
                      [this, kind](ResultTool tool, const QString& caption) {
-                         if (!m_window.Busy())
+                         if (!m_window.Exchange().BrowserBusy())
                              Run(kind, tool, caption);
                      });
 }

@@ -5,10 +5,10 @@
 // options show (browser/ResultColumns.h). A row is drawn in the colour of the search that
 // found it and carries its status image and its key ("PART|3|12").
 //
-// Results reach the view in batches: during a search the window's RowPacer calls SyncNewRows
-// (about every 100 ms and at the end), which inserts the results added since the last call
-// in one step. Reset lists everything again (New Search, removals, other display
-// options).
+// Results reach the view in batches: during a search the window's StatusFeedback calls
+// SyncNewRows (about every 100 ms and at the end), which inserts the results added since
+// the last call in one step. Reset lists everything again (New Search, removals, other
+// display options).
 
 #include "browser/ResultColumns.h"
 

@@ -10,7 +10,6 @@
 #include "browser/ui/ResultListActions.h"
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
-#include "browser/ui/RowPacer.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "platform/Text.h"
@@ -21,7 +20,6 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -75,17 +73,13 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
 
     Feedback().AddMessagePanels();
     m_alwaysOnTop = BuildMenuBar(*this);
-    m_pacer = std::make_unique<RowPacer>(
-        m_ui.views, [this] { return Component().IsSearching(); },
-        [this] { return m_general.fitColumnWidths != 0; },
-        [this](bool searching) { ShowSearching(searching); });
-    Feedback().SetDisplay(m_pacer.get());
+    Feedback().SetSearchControls({m_ui.views, m_commands.findNow, m_commands.stop,
+                                  [this] { return m_general.fitColumnWidths != 0; }});
     m_menu = std::make_unique<MenuCommands>(*this, m_settings, m_general);
 }
 
 frmK32_LibBrowser::~frmK32_LibBrowser() {
-    Feedback().SetDisplay(nullptr);
-    Feedback().DropMessagePanels();
+    Feedback().DropWindowControls();
 }
 
 std::unique_ptr<BrowserMainWindow> frmK32_LibBrowser::Make(const BrowserEnvironment& environment) {
@@ -123,7 +117,7 @@ void frmK32_LibBrowser::SetUpWindow() {
     m_setUp = true;
     m_layout.LayOut(CurrentKind());
     ShowResultList(CurrentKind());
-    ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+    ShowStatus(EnterSearchOptionsText(Component().Services()));
 }
 
 // Tab goes from the tabs through the grid (cell by cell) and the command panel to the result
@@ -151,7 +145,7 @@ void frmK32_LibBrowser::ResetSearchState() {
     ReadSearchSwitches();
     Component().State().search.findInList = false;
     Component().State().search.stopRequested = false;
-    ShowSearching(false);
+    Feedback().ShowSearching(false);
 }
 
 void frmK32_LibBrowser::ReadSearchSwitches() {
@@ -215,10 +209,6 @@ void frmK32_LibBrowser::showEvent(QShowEvent* event) {
 
 // --- searches
 
-bool frmK32_LibBrowser::Busy() {
-    return Component().IsSearching() || Exchange().Messages().IsAppBusy(std::string(kBrowserApp));
-}
-
 void frmK32_LibBrowser::cmdFindNow_Click() {
     RunFindNow(false);
 }
@@ -228,15 +218,14 @@ void frmK32_LibBrowser::cmdFindInList_Click() {
 }
 
 void frmK32_LibBrowser::RunFindNow(bool inList) {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     const LibraryKind kind = CurrentKind();
     OptionGrid& grid = Grid(kind);
     grid.RememberValues();
-    int badRow = 0;
-    const auto values = grid.Values(&badRow);
+    const auto values = grid.Values();
     if (!values) {
-        ShowStatus(LocalText(Component().Services(), "5038", "Enter Search Options"));
+        ShowStatus(EnterSearchOptionsText(Component().Services()));
         Feedback().Beep();
         return;
     }
@@ -251,16 +240,11 @@ void frmK32_LibBrowser::RunFindNow(bool inList) {
 
 void frmK32_LibBrowser::cmdStop_Click() {
     Component().Engine().Stop();
-    ShowSearching(false);
-}
-
-void frmK32_LibBrowser::ShowSearching(bool searching) {
-    m_commands.findNow->setVisible(!searching);
-    m_commands.stop->setVisible(searching);
+    Feedback().ShowSearching(false);
 }
 
 void frmK32_LibBrowser::cmdNewSearch_Click() {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     const LibraryKind kind = CurrentKind();
     if (Component().Engine().NewSearch(kind))
@@ -268,7 +252,7 @@ void frmK32_LibBrowser::cmdNewSearch_Click() {
 }
 
 void frmK32_LibBrowser::cmdEditNewPart_Click() {
-    if (Busy())
+    if (Exchange().BrowserBusy())
         return;
     if (const auto command = EditNewCommand(CurrentKind()))
         SendCommand(Exchange().Messages(), *command);

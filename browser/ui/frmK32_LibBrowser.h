@@ -8,11 +8,12 @@
 // it only reads its controls, calls the component's search engine and shows what the result
 // lists hold. Its other jobs are small classes of their own: the menu bar and command panel
 // built from their tables (MainCommands), what the menu's items do (MenuCommands, with the
-// dialogs and LibraryPathChange), the geometry (SearchPaneLayout), the pacing of the rows
-// found (RowPacer, the window's SearchDisplay), the result lists' requests and tools
-// (ResultListActions) and the three viewers (ObjectViewers). The engine's feedback is
-// BrowserMainWindow's StatusFeedback; the lifecycle (start, close that hides, unload,
-// Ctrl+F1) is BrowserMainWindow's too.
+// dialogs and LibraryPathChange), the geometry (SearchPaneLayout), the result lists'
+// requests and tools (ResultListActions) and the three viewers (ObjectViewers). What a
+// search tells the window (status texts, rows found, Stop in place of Find Now) goes to
+// BrowserMainWindow's StatusFeedback, which the window hands its result lists and search
+// buttons; the lifecycle (start, close that hides, unload, Ctrl+F1) is BrowserMainWindow's
+// too.
 
 #include "browser/ChangeLibraryPath.h"
 #include "browser/ui/BrowserMainWindow.h"
@@ -37,7 +38,6 @@ class ObjectViewers;
 class OptionGrid;
 class ResultListActions;
 class ResultListView;
-class RowPacer;
 struct ViewTarget;
 
 class frmK32_LibBrowser final : public BrowserMainWindow {
@@ -72,8 +72,6 @@ public:
     void mnuRegister_Click(int kind) { m_menu->Register(kind); }
     RegTypesDialogs& RegTypes() { return *m_menu->RegTypes(); }
 
-    // True while a search runs or the browser's published status says busy.
-    bool Busy();
     // Read the search switches, clear the stop and find-in-list flags, Find Now in place
     // of Stop: at set-up and after a change of the library folder.
     void ResetSearchState();
@@ -117,8 +115,6 @@ private:
     void ShowResultList(LibraryKind kind);
     void ShowStatus(const std::string& text) { Feedback().ShowStatus(text); }
     void RunFindNow(bool inList);
-    // Stop in place of Find Now while a search runs.
-    void ShowSearching(bool searching);
 
     UserSettings m_settings;
     GeneralOptions m_general;
@@ -128,7 +124,6 @@ private:
     std::array<OptionGrid*, 4> m_grids{};
     QAction* m_alwaysOnTop = nullptr;
     SearchPaneLayout m_layout;
-    std::unique_ptr<RowPacer> m_pacer;
     std::unique_ptr<ObjectViewers> m_viewers;
     std::unique_ptr<ResultListActions> m_listActions;
     std::unique_ptr<MenuCommands> m_menu;

@@ -1,31 +1,21 @@
 #include "browser/ui/StatusFeedback.h"
 
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
 #include "browser/ui/frmSplash.h"
-#include "common/ObjectKinds.h"
+#include "search/ResultList.h"
 #include "support/ui/BrowserFixtures.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace k2k {
 namespace {
-
-class RecordingDisplay final : public SearchDisplay {
-public:
-    void SetSearching(bool searching) override {
-        events << QStringLiteral("searching %1").arg(searching);
-    }
-    void ResultsChanged(LibraryKind kind) override {
-        events << QStringLiteral("changed %1").arg(static_cast<int>(kind));
-    }
-    void ResultViewCleared(LibraryKind kind) override {
-        events << QStringLiteral("cleared %1").arg(static_cast<int>(kind));
-    }
-    void BeforePendingEventsRun() override { events << QStringLiteral("pending"); }
-    QStringList events;
-};
 
 using StatusFeedbackTest = test::ResultListFixture;
 
@@ -67,21 +57,43 @@ TEST_F(StatusFeedbackTest, TextsGoToThePanelOrTheLineProgressToTheSplashWhileItS
     EXPECT_EQ(panel->text(), QStringLiteral("Größe")) << "progress never reaches the status bar";
 }
 
-TEST_F(StatusFeedbackTest, TheListsAndPanelHearWhatASearchTellsThem) {
+// Stop stands in place of Find Now from a search's start to its end; a click on it swaps
+// them back at once and leaves the rows to the search's end. A window without result lists
+// and buttons (the stand-in) takes the same calls.
+TEST_F(StatusFeedbackTest, StopStandsInForFindNowWhileASearchRunsAndTheListsFollowTheSearch) {
     QMainWindow window;
     StatusFeedback feedback(
         window, [](bool) {}, [](bool) {});
-    feedback.SetSearching(true); // nobody listens yet
-    RecordingDisplay display;
-    feedback.SetDisplay(&display);
     feedback.SetSearching(true);
-    feedback.ResultsChanged(LibraryKind::Symbol);
+    feedback.ResultsChanged(LibraryKind::Part);
     feedback.LetPendingEventsRun();
-    feedback.LetPendingEventsRun(); // within 15 ms of the last: events wait
-    feedback.ResultViewCleared(LibraryKind::Padstack);
+    feedback.ResultViewCleared(LibraryKind::Part);
     feedback.SetSearching(false);
-    EXPECT_EQ(display.events,
-              (QStringList{"searching 1", "changed 1", "pending", "cleared 3", "searching 0"}));
+
+    QPushButton findNow;
+    QPushButton stop;
+    ResultListView parts(m_browser, LibraryKind::Part);
+    feedback.SetSearchControls(
+        {{&parts, nullptr, nullptr, nullptr}, &findNow, &stop, [] { return true; }});
+    feedback.ShowSearching(false);
+    const auto shown = [&] { return std::pair{!findNow.isHidden(), !stop.isHidden()}; };
+    EXPECT_EQ(shown(), std::pair(true, false));
+    feedback.SetSearching(true);
+    EXPECT_EQ(shown(), std::pair(false, true)) << "Stop in place of Find Now";
+    Search(LibraryKind::Part, "*");
+    feedback.ShowSearching(false); // Stop clicked
+    EXPECT_EQ(shown(), std::pair(true, false));
+    EXPECT_EQ(parts.Model().rowCount(), 0) << "Stop leaves the rows to the search's end";
+    feedback.SetSearching(false);
+    EXPECT_EQ(parts.Model().rowCount(), Results(LibraryKind::Part).Count());
+    EXPECT_EQ(shown(), std::pair(true, false));
+
+    ASSERT_TRUE(m_browser.Engine().NewSearch(LibraryKind::Part));
+    feedback.ResultViewCleared(LibraryKind::Part);
+    EXPECT_EQ(parts.Model().rowCount(), 0);
+    feedback.DropWindowControls(); // the window goes first
+    feedback.SetSearching(true);
+    EXPECT_EQ(shown(), std::pair(true, false));
 }
 
 } // namespace
