@@ -49,7 +49,6 @@ public:
     bool IsOpen() const noexcept { return m_file != nullptr; }
     const std::string& Error() const noexcept { return m_error; }
     int ErrorNumber() const noexcept { return m_errno; } // errno of the failure, 0 if none
-    const std::filesystem::path& TemporaryPath() const noexcept { return m_temporary; }
 
     // Test hook: after this many bytes the next Write fails as a full disk would.
     void FailAfterBytes(std::size_t bytes) noexcept { m_failAfter = bytes; }
