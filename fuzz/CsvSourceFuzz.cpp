@@ -8,7 +8,7 @@
 #include "CsvTable.h"
 #include "LibrarySource.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <set>
 

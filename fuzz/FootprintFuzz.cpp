@@ -13,7 +13,7 @@
 #include "KicadFootprints.h"
 #include "SExpression.h"
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <algorithm>
 

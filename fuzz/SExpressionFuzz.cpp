@@ -14,8 +14,8 @@
 #include "SExpression.h"
 #include "SymbolImport.h"
 
-#include "platform/Drawing.h"
-#include "platform/Text.h"
+#include "formats/Drawing.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <set>

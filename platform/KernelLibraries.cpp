@@ -1,8 +1,8 @@
 #include "platform/KernelLibraries.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
+#include "system/AtomicFile.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
 
 #include <algorithm>
 #include <cerrno>

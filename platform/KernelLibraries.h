@@ -9,7 +9,7 @@
 // from what the file holds now, so that two deletes of different objects both take
 // effect; an object that another writer has removed meanwhile counts as deleted.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <atomic>
 #include <map>

@@ -5,8 +5,8 @@
 #include "SymbolDrawing.h"
 #include "SymbolImport.h"
 
-#include "platform/Text.h"
 #include "search/InfoText.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cmath>

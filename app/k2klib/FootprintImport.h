@@ -23,8 +23,8 @@
 #include "ImportText.h"
 #include "KicadFootprints.h"
 
-#include "platform/Drawing.h"
-#include "platform/LibraryFile.h"
+#include "formats/Drawing.h"
+#include "formats/LibraryFile.h"
 
 #include <array>
 #include <map>

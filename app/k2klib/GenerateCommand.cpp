@@ -9,10 +9,10 @@
 #include "SyntheticSuite.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/NativePath.h"
-#include "platform/ObjectMap.h"
-#include "platform/Text.h"
+#include "formats/ObjectMap.h"
 #include "search/LibraryCatalogue.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <iomanip>
 #include <memory>

@@ -22,14 +22,14 @@
 #include "SymbolImport.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/Directories.h"
+#include "system/AtomicFile.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cstring>

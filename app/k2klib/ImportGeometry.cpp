@@ -1,6 +1,6 @@
 #include "ImportGeometry.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cmath>

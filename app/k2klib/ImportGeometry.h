@@ -5,7 +5,7 @@
 
 #include "KicadSymbols.h"
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <cstddef>
 #include <cstdint>

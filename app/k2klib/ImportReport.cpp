@@ -2,7 +2,7 @@
 
 #include "ImportText.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <ostream>

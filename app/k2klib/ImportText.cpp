@@ -2,8 +2,8 @@
 
 #include "ImportReport.h"
 
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "formats/StoredTexts.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -2,10 +2,10 @@
 
 #include "CsvTable.h"
 #include "common/ObjectKinds.h"
-#include "platform/Drawing.h"
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "formats/Drawing.h"
+#include "formats/StoredTexts.h"
 #include "search/InfoText.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -14,7 +14,7 @@
 
 #include "ImportText.h"
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <filesystem>
 #include <optional>

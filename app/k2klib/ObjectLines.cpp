@@ -2,8 +2,8 @@
 
 #include "LibrarySource.h"
 
-#include "platform/Text.h"
 #include "search/InfoText.h"
+#include "system/Text.h"
 
 namespace k2k::cli {
 

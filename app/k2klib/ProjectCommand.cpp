@@ -12,10 +12,10 @@
 #include "CsvTable.h"
 #include "LibrarySource.h"
 
+#include "formats/ProjectBuilder.h"
+#include "formats/StoredTexts.h"
 #include "platform/KernelProject.h"
-#include "platform/ProjectBuilder.h"
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <filesystem>
 #include <map>

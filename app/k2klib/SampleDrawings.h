@@ -7,7 +7,7 @@
 // a plated hole of 32; R24X60: a rectangular surface pad). "k2klib draw" fills them in when
 // the build makes the sample suite (docs/drawings.md).
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <optional>
 #include <string_view>

@@ -17,10 +17,10 @@
 #include "browser/SaveList.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/SearchEngine.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <map>

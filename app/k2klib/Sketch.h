@@ -3,7 +3,7 @@
 // few shapes that the sample suite's drawings and the synthetic ones share are drawn on
 // it. Lengths are mils, y upwards.
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <initializer_list>
 #include <string>

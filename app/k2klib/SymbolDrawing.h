@@ -15,7 +15,7 @@
 #include "ImportReport.h"
 #include "KicadSymbols.h"
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <string_view>
 

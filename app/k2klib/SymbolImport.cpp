@@ -3,8 +3,8 @@
 #include "ImportText.h"
 #include "SymbolDrawing.h"
 
-#include "platform/Text.h"
 #include "search/InfoText.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <map>

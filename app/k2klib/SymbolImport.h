@@ -24,7 +24,7 @@
 #include "ImportText.h"
 #include "KicadSymbols.h"
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <string_view>
 #include <vector>

@@ -2,10 +2,10 @@
 
 #include "SyntheticObjects.h"
 
+#include "formats/ObjectMap.h"
+#include "formats/ProjectBuilder.h"
 #include "platform/KernelProject.h"
-#include "platform/ObjectMap.h"
-#include "platform/ProjectBuilder.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // "PositionWindow(x, y, width, height, state, "main")" places it, its numbers in
 // thousand-and-twenty-fourths of the screen as the suite's help macros count; quit hides it.
 
-#include "platform/HelpFile.h"
+#include "formats/HelpFile.h"
 #include "platform/KernelValues.h"
 
 #include <QWidget>

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <sstream>
 

@@ -1,6 +1,6 @@
 #include "LibrarySource.h"
 
-#include "platform/StoredTexts.h"
+#include "formats/StoredTexts.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 

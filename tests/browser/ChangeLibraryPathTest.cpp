@@ -1,13 +1,13 @@
 #include "browser/ChangeLibraryPath.h"
 
 #include "browser/BrowserComponent.h"
-#include "platform/AtomicFile.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "search/SearchSequence.h"
 #include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

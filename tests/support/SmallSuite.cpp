@@ -1,8 +1,8 @@
 #include "support/SmallSuite.h"
 
+#include "formats/LibraryFile.h"
+#include "formats/ProjectBuilder.h"
 #include "platform/KernelProject.h"
-#include "platform/LibraryFile.h"
-#include "platform/ProjectBuilder.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 

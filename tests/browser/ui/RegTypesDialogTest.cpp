@@ -6,7 +6,6 @@
 #include "common/ui/Kldquery.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/K2kGrid.h"
 #include "regtypes/BrowserProfile.h"
@@ -15,6 +14,7 @@
 #include "support/TestSupport.h"
 #include "support/ui/BrowserFixtures.h"
 #include "support/ui/WidgetDriver.h"
+#include "system/NativePath.h"
 
 #include <QAction>
 #include <QApplication>
