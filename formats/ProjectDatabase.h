@@ -20,6 +20,10 @@
 // beyond its rows is refused (memory grows with the highest index). A change is one
 // statement in a transaction of its own that must change exactly one row, or it is
 // rolled back.
+//
+// ProjectDatabase.cpp opens and reads the file and answers what the project holds;
+// ProjectDatabaseWrite.cpp writes a new file and makes the changes; ProjectSql.h holds the
+// few SQLite pieces the two share.
 
 #include "formats/ProjectContent.h"
 
