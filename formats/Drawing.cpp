@@ -246,25 +246,45 @@ private:
     }
 
     void ReadGraphics(Statement& s) {
-        Drawing& d = *m_result.drawing;
         const std::string keyword = UpperCase(s.Keyword());
+        if (ReadFigure(s, keyword) || ReadPinOrPad(s, keyword) || ReadPadstackItem(s, keyword))
+            return;
+        if (keyword == "UNIT") {
+            if (!Fields(s, keyword, 1))
+                return;
+            const auto unit = s.Choice(0, "the unit", kUnitNames);
+            if (unit && m_seenUnit)
+                s.Fail("UNIT is given twice");
+            else if (unit)
+                m_result.drawing->unit = static_cast<DrawUnit>(*unit);
+            m_seenUnit = m_seenUnit || unit.has_value();
+        } else if (keyword == "K2KDRAW") {
+            s.Fail("K2KDRAW may only be the first statement");
+        } else {
+            s.Fail("unknown statement " + Quoted(s.Keyword()));
+        }
+    }
+
+    // The figures every kind has: LINE, RECT, ARC and TEXT. False for another keyword.
+    bool ReadFigure(Statement& s, const std::string& keyword) {
+        Drawing& d = *m_result.drawing;
         if (keyword == "LINE") {
             if (!Fields(s, keyword, 4))
-                return;
+                return true;
             const auto from = s.Point(0, "x1", "y1");
             const auto to = s.Point(2, "x2", "y2");
             if (from && to)
                 d.lines.push_back({*from, *to});
         } else if (keyword == "RECT") {
             if (!Fields(s, keyword, 4))
-                return;
+                return true;
             const auto c1 = s.Point(0, "x1", "y1");
             const auto c2 = s.Point(2, "x2", "y2");
             if (c1 && c2)
                 d.rects.push_back({*c1, *c2});
         } else if (keyword == "ARC") {
             if (!Fields(s, keyword, 5))
-                return;
+                return true;
             const auto centre = s.Point(0, "cx", "cy");
             const auto radius = s.Size(2, "the radius");
             const auto start = s.Angle(3, "the start angle");
@@ -277,15 +297,24 @@ private:
             if (s.FieldCount() < 4) {
                 s.Fail("TEXT needs a position, a height and a text (4 fields or more), has " +
                        std::to_string(s.FieldCount()));
-                return;
+                return true;
             }
             const auto at = s.Point(0, "x", "y");
             const auto height = s.Size(2, "the height");
             if (at && height)
                 d.texts.push_back({*at, *height, std::string(s.Rest(3))});
-        } else if (keyword == "PIN") {
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // A symbol's PIN, a package's PAD and ORIGIN. False for another keyword.
+    bool ReadPinOrPad(Statement& s, const std::string& keyword) {
+        Drawing& d = *m_result.drawing;
+        if (keyword == "PIN") {
             if (!OfKind(s, keyword, DrawingKind::Symbol) || !Fields(s, keyword, 6))
-                return;
+                return true;
             const auto side = s.Choice(2, "the side", kSideNames);
             const auto at = s.Point(3, "x", "y");
             const auto length = s.Size(5, "the length");
@@ -294,7 +323,7 @@ private:
                                   static_cast<PinSide>(*side), *at, *length});
         } else if (keyword == "PAD") {
             if (!OfKind(s, keyword, DrawingKind::Package) || !Fields(s, keyword, 5))
-                return;
+                return true;
             const auto at = s.Point(2, "x", "y");
             const auto rotation = s.Angle(4, "the rotation");
             if (at && rotation)
@@ -302,31 +331,40 @@ private:
                     {std::string(s.Field(0)), std::string(s.Field(1)), *at, *rotation});
         } else if (keyword == "ORIGIN") {
             if (!OfKind(s, keyword, DrawingKind::Package) || !Fields(s, keyword, 2))
-                return;
+                return true;
             const auto at = s.Point(0, "x", "y");
             if (at && d.origin)
                 s.Fail("ORIGIN is given twice");
             else if (at)
                 d.origin = *at;
-        } else if (keyword == "LAYER") {
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // A padstack's LAYER and DRILL. False for another keyword.
+    bool ReadPadstackItem(Statement& s, const std::string& keyword) {
+        Drawing& d = *m_result.drawing;
+        if (keyword == "LAYER") {
             if (!OfKind(s, keyword, DrawingKind::Padstack) || !Fields(s, keyword, 4))
-                return;
+                return true;
             const auto layer = s.Choice(0, "the layer", kLayerNames);
             const auto shape = s.Choice(1, "the shape", kShapeNames);
             const auto width = s.Size(2, "the width");
             const auto height = s.Size(3, "the height");
             if (!layer || !shape || !width || !height)
-                return;
+                return true;
             const std::string name(kLayerNames[*layer]);
             for (const DrawLayer& given : d.layers)
                 if (given.layer == name) {
                     s.Fail("layer " + name + " is given twice");
-                    return;
+                    return true;
                 }
             d.layers.push_back({name, static_cast<PadShape>(*shape), *width, *height});
         } else if (keyword == "DRILL") {
             if (!OfKind(s, keyword, DrawingKind::Padstack) || !Fields(s, keyword, 2))
-                return;
+                return true;
             const auto diameter = s.Size(0, "the diameter");
             const bool plated = EqualsNoCase(s.Field(1), "PLATED");
             if (!plated && !EqualsNoCase(s.Field(1), "UNPLATED"))
@@ -337,20 +375,10 @@ private:
                 d.drill = *diameter;
                 d.plated = plated;
             }
-        } else if (keyword == "UNIT") {
-            if (!Fields(s, keyword, 1))
-                return;
-            const auto unit = s.Choice(0, "the unit", kUnitNames);
-            if (unit && m_seenUnit)
-                s.Fail("UNIT is given twice");
-            else if (unit)
-                d.unit = static_cast<DrawUnit>(*unit);
-            m_seenUnit = m_seenUnit || unit.has_value();
-        } else if (keyword == "K2KDRAW") {
-            s.Fail("K2KDRAW may only be the first statement");
         } else {
-            s.Fail("unknown statement " + Quoted(s.Keyword()));
+            return false;
         }
+        return true;
     }
 
     ParsedDrawing m_result;
