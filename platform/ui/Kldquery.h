@@ -56,10 +56,4 @@ private:
     std::function<void()> m_showHelp;
 };
 
-// The question of the find commands: beeps, makes the query box on first use (a child of
-// owner, kept for the next question) and asks with the title "Library Browser" in one text
-// box; Ctrl+F1 there runs showHelp. Answers the text, empty when cancelled.
-std::string QueryFindPattern(QWidget& owner, const SuiteServices& services, const QFont& font,
-                             const std::string& prompt, std::function<void()> showHelp = {});
-
 } // namespace k2k

@@ -1,11 +1,9 @@
-#include "common/ui/Kldquery.h"
+#include "platform/ui/Kldquery.h"
 
-#include "common/Messages.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -163,18 +161,6 @@ void Kldquery::cmdAccept_Click() {
 void Kldquery::cmdCancel_Click() {
     m_cancelled = true;
     reject();
-}
-
-std::string QueryFindPattern(QWidget& owner, const SuiteServices& services, const QFont& font,
-                             const std::string& prompt, std::function<void()> showHelp) {
-    QApplication::beep();
-    auto* query = owner.findChild<Kldquery*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!query)
-        query = new Kldquery(services, font, &owner);
-    query->SetHelpHandler(std::move(showHelp));
-    std::vector<std::string> values(1);
-    int index = 0;
-    return query->QUERY(ApplicationTitle(services), prompt, values, 1, index);
 }
 
 } // namespace k2k

@@ -1,4 +1,4 @@
-#include "common/ui/Kldquery.h"
+#include "platform/ui/Kldquery.h"
 
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
