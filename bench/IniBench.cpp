@@ -8,10 +8,10 @@
 
 #include "options/DisplayOptions.h"
 #include "platform/MessageBoxes.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchSequence.h"
+#include "system/NativePath.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // Reported in bytes of library file per second, against a file in the page cache.
 
 #include "platform/KernelLibraries.h"
-#include "platform/NativePath.h"
 #include "search/InfoText.h"
+#include "system/NativePath.h"
 
 #include <benchmark/benchmark.h>
 

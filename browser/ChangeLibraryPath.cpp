@@ -4,11 +4,11 @@
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/AppMessages.h"
 #include "services/Directories.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 namespace k2k {
 

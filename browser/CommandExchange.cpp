@@ -3,7 +3,7 @@
 #include "browser/BrowserComponent.h"
 #include "common/SplitFields.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
+#include "system/NativePath.h"
 
 namespace k2k {
 

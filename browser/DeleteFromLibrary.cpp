@@ -1,14 +1,14 @@
 #include "browser/DeleteFromLibrary.h"
 
 #include "common/Messages.h"
-#include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
 #include "platform/LibraryName.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryMaintenance.h"
 #include "search/ResultList.h"
+#include "system/FileLock.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

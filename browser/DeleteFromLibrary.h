@@ -12,7 +12,7 @@
 // kept by a No to that question, or whose delete failed, keeps its row, so the list never
 // shows as deleted what still exists. The window lists the rest again when any went.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <functional>
 #include <string>

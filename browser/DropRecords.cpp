@@ -1,7 +1,7 @@
 #include "browser/DropRecords.h"
 
-#include "platform/Text.h"
 #include "search/ResultList.h"
+#include "system/Text.h"
 
 namespace k2k {
 namespace {

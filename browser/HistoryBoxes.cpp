@@ -1,7 +1,7 @@
 #include "browser/HistoryBoxes.h"
 
-#include "platform/Text.h"
 #include "platform/UserSettings.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

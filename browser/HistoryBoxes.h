@@ -12,7 +12,7 @@
 // these with the box's text and entries.
 
 #include "common/BrowserUserSettings.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <cstddef>
 #include <optional>

@@ -5,7 +5,7 @@
 // search", which builds the same values from its options, both take the rows from here, and
 // so do the defaults of a fresh grid.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "search/SearchCriteria.h"
 
 #include <span>

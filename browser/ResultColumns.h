@@ -5,8 +5,8 @@
 // kind's columns heads a column that stays empty. The result view and Save List read the
 // texts of a row here, so both show the same columns.
 
+#include "formats/LibraryFile.h"
 #include "options/DisplayOptions.h"
-#include "platform/LibraryFile.h"
 
 #include <string_view>
 #include <vector>

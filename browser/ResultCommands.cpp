@@ -3,9 +3,9 @@
 #include "common/Messages.h"
 #include "common/SplitFields.h"
 #include "platform/KernelValues.h"
-#include "platform/Text.h"
 #include "search/ResultList.h"
 #include "services/AppMessages.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // and sends what these functions compose (SendCommand does the sending itself).
 
 #include "common/ObjectKinds.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "search/SearchEngine.h"
 
 #include <optional>

@@ -3,13 +3,13 @@
 #include "browser/ResultColumns.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "platform/AtomicFile.h"
 #include "platform/FileOps.h"
 #include "platform/MessageBoxes.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 namespace k2k {
 

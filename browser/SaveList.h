@@ -6,7 +6,7 @@
 // beside the target and renamed over it, so a failed write leaves any old file whole and
 // no partial one, and shows the write-failure message for the file.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <filesystem>
 #include <functional>

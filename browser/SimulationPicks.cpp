@@ -1,7 +1,7 @@
 #include "browser/SimulationPicks.h"
 
 #include "browser/OptionGridRows.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

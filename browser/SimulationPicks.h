@@ -9,7 +9,7 @@
 // "X" and the subcircuit's name into the element-code and model rows and leaves the
 // variant as it is. A cancelled pick writes nothing.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "simulation/SimulationPicker.h"
 
 #include <optional>

@@ -2,10 +2,10 @@
 
 #include "browser/ResultCommands.h"
 #include "common/Messages.h"
-#include "platform/Text.h"
 #include "search/InfoText.h"
 #include "search/ResultList.h"
 #include "services/AppMessages.h"
+#include "system/Text.h"
 
 namespace k2k {
 

@@ -7,7 +7,7 @@
 // viewer named, anything else but "SHELL" and "ALL" goes on to the application it names.
 
 #include "browser/ResultCommands.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "search/LibraryLookup.h"
 
 #include <optional>

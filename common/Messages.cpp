@@ -1,7 +1,7 @@
 #include "common/Messages.h"
 
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+#include "system/NativePath.h"
 
 namespace k2k {
 

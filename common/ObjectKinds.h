@@ -5,7 +5,7 @@
 // library files' pattern, its result row tag, its display-options section, its count text,
 // its saved-list name or its tab's caption reads it here, so no kind's facts are written twice.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "common/SplitFields.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <cmath>
 

@@ -7,8 +7,8 @@
 
 #include "platform/FileOps.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "regtypes/BrowserProfile.h"
+#include "system/Text.h"
 
 namespace k2k::fuzz {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Text.h"
 #include "sources/CsvTable.h"
 #include "sources/LibrarySource.h"
+#include "system/Text.h"
 
 #include <set>
 

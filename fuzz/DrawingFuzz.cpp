@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Drawing.h"
-#include "platform/Text.h"
+#include "formats/Drawing.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

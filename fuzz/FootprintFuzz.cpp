@@ -8,11 +8,11 @@
 
 #include "FuzzSupport.h"
 
+#include "formats/Drawing.h"
 #include "kicad/FootprintImport.h"
 #include "kicad/ImportReport.h"
 #include "kicad/KicadFootprints.h"
 #include "kicad/SExpression.h"
-#include "platform/Drawing.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "platform/NativePath.h"
+#include "system/NativePath.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,9 +7,9 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/IniFile.h"
-#include "platform/Text.h"
+#include "formats/IniFile.h"
+#include "system/AtomicFile.h"
+#include "system/Text.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/IniFile.h"
-#include "platform/Text.h"
+#include "formats/IniFile.h"
+#include "system/Text.h"
 
 #include <vector>
 

@@ -6,9 +6,9 @@
 #include "FuzzSupport.h"
 
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
+#include "system/NativePath.h"
 
 #include <vector>
 

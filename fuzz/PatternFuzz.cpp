@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 
 #include "common/Pattern.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <vector>
 

@@ -6,9 +6,9 @@
 #include "FuzzSupport.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Text.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
+#include "system/Text.h"
 
 #include <cstring>
 

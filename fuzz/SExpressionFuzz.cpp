@@ -9,12 +9,12 @@
 
 #include "FuzzSupport.h"
 
+#include "formats/Drawing.h"
 #include "kicad/ImportReport.h"
 #include "kicad/KicadSymbols.h"
 #include "kicad/SExpression.h"
 #include "kicad/SymbolImport.h"
-#include "platform/Drawing.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <set>

@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <cstring>
 

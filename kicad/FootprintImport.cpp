@@ -4,8 +4,8 @@
 #include "kicad/ImportGeometry.h"
 #include "kicad/KicadItems.h"
 #include "kicad/SymbolImport.h"
-#include "platform/Text.h"
 #include "search/InfoText.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cmath>

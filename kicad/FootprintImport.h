@@ -19,10 +19,10 @@
 // is kept) and listed in the report, as is the second of two whose names differ only in
 // case. What the suite has no place for is counted in the report.
 
+#include "formats/Drawing.h"
+#include "formats/LibraryFile.h"
 #include "kicad/ImportReport.h"
 #include "kicad/KicadFootprints.h"
-#include "platform/Drawing.h"
-#include "platform/LibraryFile.h"
 #include "sources/SourceText.h"
 
 #include <array>

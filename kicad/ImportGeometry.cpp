@@ -1,6 +1,6 @@
 #include "kicad/ImportGeometry.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cmath>

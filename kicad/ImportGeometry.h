@@ -5,7 +5,7 @@
 
 #include "kicad/KicadSymbols.h"
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <cstddef>
 #include <cstdint>

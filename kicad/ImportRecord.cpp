@@ -1,14 +1,14 @@
 #include "kicad/ImportRecord.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/AtomicFile.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "sources/LibrarySource.h"
 #include "sources/SourceText.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,7 +12,7 @@
 // removes the files of planned names that no import finished and no catalogue lists.
 // Every name of the record passes the library-name rule before it is used.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <filesystem>
 #include <initializer_list>

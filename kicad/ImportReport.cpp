@@ -1,7 +1,7 @@
 #include "kicad/ImportReport.h"
 
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "formats/StoredTexts.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <ostream>

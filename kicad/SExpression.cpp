@@ -1,6 +1,6 @@
 #include "kicad/SExpression.h"
 
-#include "platform/AtomicFile.h"
+#include "system/AtomicFile.h"
 
 #include <array>
 #include <limits>

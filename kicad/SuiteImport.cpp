@@ -7,11 +7,11 @@
 #include "kicad/KicadSymbols.h"
 #include "kicad/SExpression.h"
 #include "kicad/SymbolImport.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cstring>

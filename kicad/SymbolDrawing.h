@@ -1,5 +1,5 @@
 #pragma once
-// The drawing of an imported symbol in the suite's format (platform/Drawing.h): the
+// The drawing of an imported symbol in the suite's format (formats/Drawing.h): the
 // graphics and pins of one sub-symbol of the source, millimetres turned into whole mils.
 //
 //   rectangle -> RECT, polyline -> one LINE per segment, circle -> ARC with a sweep of 360,
@@ -12,9 +12,9 @@
 // wedge inside the body, both as graphics of the drawing. Everything the format cannot
 // carry is counted as a loss of the object.
 
+#include "formats/Drawing.h"
 #include "kicad/ImportReport.h"
 #include "kicad/KicadSymbols.h"
-#include "platform/Drawing.h"
 
 #include <string_view>
 

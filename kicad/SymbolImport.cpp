@@ -1,9 +1,9 @@
 #include "kicad/SymbolImport.h"
 
 #include "kicad/SymbolDrawing.h"
-#include "platform/Text.h"
 #include "search/InfoText.h"
 #include "sources/SourceText.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <map>

@@ -20,9 +20,9 @@
 // and listed in the report, as is the second of two objects whose names differ only in case. What
 // the suite has no place for is counted in the report.
 
+#include "formats/LibraryFile.h"
 #include "kicad/ImportReport.h"
 #include "kicad/KicadSymbols.h"
-#include "platform/LibraryFile.h"
 #include "sources/SourceText.h"
 
 #include <string_view>

@@ -1,11 +1,11 @@
 #include "options/DisplayOptions.h"
 
 #include "common/ObjectKinds.h"
+#include "formats/IniFile.h"
 #include "platform/FileOps.h"
-#include "platform/IniFile.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <cmath>
 #include <limits>

@@ -6,7 +6,7 @@
 // per kind ("Browser Part Options", ...): "Number" holds the entry count (default "1"),
 // keys "1" to "N" hold "name,value" (default "Undefined,1"). One instance per component.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <array>
 #include <cstdint>

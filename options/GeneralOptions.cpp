@@ -2,8 +2,8 @@
 
 #include "common/BrowserUserSettings.h"
 #include "options/DisplayOptions.h"
-#include "platform/Text.h"
 #include "platform/UserSettings.h"
+#include "system/Text.h"
 
 #include <utility>
 

@@ -3,9 +3,9 @@
 #include "common/BrowserUserSettings.h"
 #include "common/Messages.h"
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/UserSettings.h"
+#include "system/NativePath.h"
 
 namespace k2k {
 

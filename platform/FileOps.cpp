@@ -1,10 +1,10 @@
 #include "platform/FileOps.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
+#include "system/AtomicFile.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <cerrno>
 #include <sys/stat.h>

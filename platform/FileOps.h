@@ -13,7 +13,7 @@
 // (AtomicFileWriter).
 
 #include "platform/MessageBoxes.h"
-#include "platform/ReadLimits.h"
+#include "system/ReadLimits.h"
 
 #include <cstdint>
 #include <cstdio>

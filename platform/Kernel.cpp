@@ -1,6 +1,6 @@
 #include "platform/Kernel.h"
 
-#include "platform/StoredTexts.h"
+#include "formats/StoredTexts.h"
 
 namespace k2k {
 

@@ -21,7 +21,7 @@ public:
     // Loads the library object (from E_OpenLibToRead) into the project's symbol map under
     // index; answers the index, 0 on failure (a name the project cannot hold among them).
     // A library file may hold any bytes: the info text is copied as the project holds it
-    // (HeldInfo of platform/StoredTexts.h), up to a NUL byte, where a viewer's C string ends
+    // (HeldInfo of formats/StoredTexts.h), up to a NUL byte, where a viewer's C string ends
     // anyway.
     int S_LoadSymbol(int index, int libraryObject);
 };

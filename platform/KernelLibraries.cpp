@@ -1,12 +1,11 @@
 #include "platform/KernelLibraries.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
+#include "system/AtomicFile.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <unordered_map>
 #include <utility>
@@ -58,46 +57,41 @@ int KernelLibraries::E_OpenLibToRead(int library, const std::string& name) {
     return number;
 }
 
-int KernelLibraries::DeleteFailed(int errorNumber, std::string error) {
+int KernelLibraries::DeleteFailed(int errorNumber) {
     m_lastErrno = errorNumber;
-    m_lastError = std::move(error);
     return 0;
 }
 
 int KernelLibraries::E_DeleteLibObject(int library, const std::string& name) {
     m_lastErrno = 0;
-    m_lastError.clear();
     const auto failAfter = std::exchange(m_failRewriteAfter, static_cast<std::size_t>(-1));
     const auto found = m_libraries.find(library);
     if (found == m_libraries.end() || found->second->mode != kModeDelete)
-        return DeleteFailed(0, "the library is not open for deleting");
+        return DeleteFailed(0);
     OpenLibrary& opened = *found->second;
     const auto named = [&name](const LibraryObject& o) { return o.name == name; };
     if (std::none_of(opened.contents.objects.begin(), opened.contents.objects.end(), named))
-        return DeleteFailed(0, name + " is not in the library");
+        return DeleteFailed(0);
 
     // What the file holds now, which another writer may have changed since it was opened;
     // the lock keeps it so until the rewrite is in place.
     FileLock lock;
     int errorNumber = 0;
     if (!lock.Take(opened.file, &errorNumber))
-        return DeleteFailed(errorNumber,
-                            opened.file.string() + ": " +
-                                (errorNumber == kErrFileLocked ? "another program is changing it"
-                                                               : std::strerror(errorNumber)));
+        return DeleteFailed(errorNumber);
     LibraryContents current;
     std::string error;
     if (!ReadLibrary(opened.file, current, error))
-        return DeleteFailed(EIO, error);
+        return DeleteFailed(EIO);
     if (current.header.signature != opened.contents.header.signature)
-        return DeleteFailed(EIO, opened.file.string() + ": no longer a library of its kind");
+        return DeleteFailed(EIO);
     const auto object = std::find_if(current.objects.begin(), current.objects.end(), named);
     if (object != current.objects.end()) {
         current.objects.erase(object);
         AtomicFileWriter writer;
         writer.FailAfterBytes(failAfter);
         if (!WriteLibrary(writer, opened.file, current.kind, current.objects, error))
-            return DeleteFailed(writer.ErrorNumber() != 0 ? writer.ErrorNumber() : EIO, error);
+            return DeleteFailed(writer.ErrorNumber() != 0 ? writer.ErrorNumber() : EIO);
         current.header.count = static_cast<std::int32_t>(current.objects.size());
     }
     Replace(library, std::move(current));

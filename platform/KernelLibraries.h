@@ -9,7 +9,7 @@
 // from what the file holds now, so that two deletes of different objects both take
 // effect; an object that another writer has removed meanwhile counts as deleted.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <atomic>
 #include <map>
@@ -76,9 +76,8 @@ public:
     // Why the last E_DeleteLibObject answered 0: the errno of a library that could not be
     // read again or rewritten (kErrFileLocked when another writer held it all the time the
     // delete waited, EACCES for a read-only one); 0 when the object was not there to delete
-    // or the library was not open for deleting. LastLibraryError says it in English.
+    // or the library was not open for deleting.
     int LastLibraryErrno() const noexcept { return m_lastErrno; }
-    const std::string& LastLibraryError() const noexcept { return m_lastError; }
 
     // Test hook: the next rewrite fails after this many bytes, as a full disk would.
     void FailNextRewriteAfter(std::size_t bytes) noexcept { m_failRewriteAfter = bytes; }
@@ -87,7 +86,7 @@ private:
     struct OpenLibrary;
     int GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
                 LibraryDescriptions& records) const;
-    int DeleteFailed(int errorNumber, std::string error);
+    int DeleteFailed(int errorNumber);
     // The object numbers handed out for the library follow their objects into contents,
     // which replaces what the library held.
     void Replace(int library, LibraryContents contents);
@@ -98,7 +97,6 @@ private:
     int m_nextObject = 1;
     std::size_t m_failRewriteAfter = static_cast<std::size_t>(-1);
     int m_lastErrno = 0;
-    std::string m_lastError;
     bool m_expectInfoTexts = false;
 };
 

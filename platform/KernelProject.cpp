@@ -1,7 +1,7 @@
 #include "platform/KernelProject.h"
 
-#include "platform/NativePath.h"
-#include "platform/ProjectDatabase.h"
+#include "formats/ProjectDatabase.h"
+#include "system/NativePath.h"
 
 namespace k2k {
 

@@ -15,6 +15,8 @@
 // (symbols loaded for viewing) are reached only by their index, never by a walk or a
 // name search. Handles of objects, maps and the database are > 0.
 
+#include "formats/ObjectMap.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,11 +41,6 @@ struct SymbolRecord {
     const char* info = nullptr;
 };
 
-inline constexpr int kSymbolFlags = 1;
-inline constexpr int kPackageFlags = 2;
-inline constexpr int kPadstackFlags = 6;
-
-class ObjectMap;
 class ProjectDatabase;
 
 class KernelProject {

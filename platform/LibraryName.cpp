@@ -1,8 +1,8 @@
 #include "platform/LibraryName.h"
 
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 namespace k2k {
 

@@ -1,6 +1,6 @@
 #include "platform/MessageBoxes.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <iostream>
 

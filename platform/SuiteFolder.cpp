@@ -1,11 +1,11 @@
 #include "platform/SuiteFolder.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/IniFile.h"
-#include "platform/IniFileCache.h"
+#include "formats/IniFile.h"
+#include "formats/IniFileCache.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
 
 #include <cerrno>
 

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "platform/AtomicFile.h"
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <system_error>
 

@@ -13,7 +13,7 @@
 //   identifier or an empty text gives the default text; of two lines with the same
 //   identifier the first counts. The file is read when the language path changes.
 
-#include "platform/IniFile.h"
+#include "formats/IniFile.h"
 #include "platform/MessageBoxes.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "platform/UserSettings.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <cstdlib>
 #include <system_error>

@@ -11,7 +11,7 @@
 // (leading or trailing blanks, a pair of surrounding quotes) is written in quotes. A value
 // with a line break cannot be stored.
 
-#include "platform/IniFile.h"
+#include "formats/IniFile.h"
 
 #include <filesystem>
 #include <span>

@@ -2,7 +2,7 @@
 
 #include "common/Messages.h"
 #include "platform/FileOps.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "regtypes/RegTypeTree.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -3,8 +3,8 @@
 #include "common/Messages.h"
 #include "common/Pattern.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "regtypes/BrowserProfile.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <array>

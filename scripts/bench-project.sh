@@ -28,7 +28,7 @@ goal_mb=300
 
 source "$root/scripts/bench-common.sh"
 
-wanted="objects=$objects seed=1 generator=$(cat "$root"/synthetic/* "$root"/sketch/* "$root"/platform/LibraryFile.* | sha1sum | cut -c1-12)"
+wanted="objects=$objects seed=1 generator=$(cat "$root"/synthetic/* "$root"/sketch/* "$root"/formats/LibraryFile.* "$root"/formats/DescriptionBuffer.* | sha1sum | cut -c1-12)"
 stamp="$folder/bench-generated.txt"
 if [ -f "$stamp" ] && [ -f "$project" ] && [ "$(cat "$stamp")" = "$wanted" ]; then
     echo "== Reusing $project ($objects parts)"

@@ -39,7 +39,7 @@ cases=(
 source "$root/scripts/bench-common.sh"
 
 # --- (b) the suite and its export, generated once
-wanted="objects=$objects libraries=$libraries seed=1 generator=$(cat "$root"/synthetic/* "$root"/sketch/* "$root"/platform/LibraryFile.* | sha1sum | cut -c1-12)"
+wanted="objects=$objects libraries=$libraries seed=1 generator=$(cat "$root"/synthetic/* "$root"/sketch/* "$root"/formats/LibraryFile.* "$root"/formats/DescriptionBuffer.* | sha1sum | cut -c1-12)"
 stamp="$suite/bench-generated.txt"
 if [ -f "$stamp" ] && [ -f "$export_file" ] && [ "$(cat "$stamp")" = "$wanted" ]; then
     echo "== Reusing the suite $suite ($objects parts in $libraries libraries)"

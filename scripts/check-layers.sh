@@ -3,9 +3,16 @@
 #   1. Qt only in the ui/ folders (tests/X/ui and bench/ui among them) and the host program
 #      and its tests (app/kalde2000); never in core, platform, k2klib or the fuzzers.
 #   2. A folder includes only itself and the folders below it, from the bottom up:
-#        platform   the stand-ins of the suite and the system
-#        common     the helpers every subsystem shares: numbered messages, the pattern
-#                   language, the comma-field split, INI key deletes, the query box (ui/)
+#        system     the stand-ins of the operating system: files read whole and written
+#                   atomically, locks, native paths, folder listings, shared objects, large
+#                   memory, 8-bit text
+#        formats    the file formats: library files, the project database, drawings, INI
+#                   files, the help file, the names and texts every store takes
+#        platform   the stand-ins of the suite: the kernel, the suite services, file
+#                   operations, the settings store, message boxes; in ui/ the grid, the
+#                   viewers, the help window, message boxes and the query box
+#        common     the helpers every subsystem shares: kinds, numbered messages, the
+#                   pattern language, the comma-field split, the browser's settings keys
 #        search, regtypes, simulation, options   the subsystems, side by side
 #        services   the application services: commands and status, folders, simulator
 #                   models, help topics, window placement, fonts
@@ -24,16 +31,18 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-core=(platform common search regtypes simulation options services browser)
+core=(system formats platform common search regtypes simulation options services browser)
 declare -A below=(
-    [platform]="platform"
-    [common]="platform common"
-    [search]="platform common search"
-    [regtypes]="platform common regtypes"
-    [simulation]="platform common simulation"
-    [options]="platform common options"
-    [services]="platform common search regtypes simulation options services"
-    [browser]="platform common search regtypes simulation options services browser"
+    [system]="system"
+    [formats]="system formats"
+    [platform]="system formats platform"
+    [common]="system formats platform common"
+    [search]="system formats platform common search"
+    [regtypes]="system formats platform common regtypes"
+    [simulation]="system formats platform common simulation"
+    [options]="system formats platform common options"
+    [services]="system formats platform common search regtypes simulation options services"
+    [browser]="system formats platform common search regtypes simulation options services browser"
 )
 with_ui() { for folder in "$@"; do printf '%s %s/ui ' "$folder" "$folder"; done; }
 

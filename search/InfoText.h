@@ -4,7 +4,7 @@
 // Splitting gives views into the text (no copies), so a search can test millions of
 // objects and copy only the ones it keeps; composing is what the library builder writes.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <array>
 #include <string>

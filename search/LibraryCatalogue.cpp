@@ -1,14 +1,14 @@
 #include "search/LibraryCatalogue.h"
 
 #include "common/Messages.h"
+#include "formats/IniFile.h"
 #include "platform/FileOps.h"
-#include "platform/FolderListing.h"
-#include "platform/IniFile.h"
 #include "platform/Kernel.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
+#include "system/FolderListing.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <set>

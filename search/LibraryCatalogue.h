@@ -21,8 +21,8 @@
 // that finds the record finishes the change (browser/ChangeLibraryPath).
 
 #include "common/ObjectKinds.h"
+#include "formats/LibraryFile.h"
 #include "platform/KernelLibraries.h"
-#include "platform/LibraryFile.h"
 
 #include <array>
 #include <optional>

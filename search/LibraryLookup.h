@@ -14,7 +14,7 @@
 // (ReadFromLibraries). FetchForViewing puts both ways together and answers what a viewer
 // shows: the library text, the info text and the drawing.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <optional>
 #include <string>

@@ -14,7 +14,7 @@
 // whether to delete it anyway, because the net list would lose what the component refers
 // to. No answer (or no) deletes nothing.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "platform/MessageBoxes.h"
 
 #include <string>

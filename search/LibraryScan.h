@@ -28,8 +28,8 @@
 
 #include "common/ObjectKinds.h"
 #include "platform/KernelLibraries.h"
-#include "platform/MemoryBlock.h"
 #include "search/LibraryCatalogue.h"
+#include "system/MemoryBlock.h"
 
 #include <atomic>
 #include <chrono>

@@ -4,7 +4,7 @@
 // looked for on the layouts before the schematics; symbols on the schematics; packages and
 // padstacks on the layouts. The hierarchy that was current before is current again after.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <cstdint>
 #include <string>

@@ -13,11 +13,11 @@
 // list, appended results get the last rows, and removals, which take any number of
 // results in one pass, keep the order in step.
 
-#include "platform/LargeAllocator.h"
-#include "platform/LibraryFile.h"
-#include "platform/MemoryBlock.h"
+#include "formats/LibraryFile.h"
 #include "search/InfoText.h"
 #include "search/RowOrder.h"
+#include "system/LargeAllocator.h"
+#include "system/MemoryBlock.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "search/ResultRows.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Text.h"
 #include "search/ResultList.h"
+#include "system/Text.h"
 
 #include <limits>
 

@@ -4,7 +4,7 @@
 // kind in their fixed order (display option i of a kind switches its i-th optional
 // column); and the line a saved list holds for it.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "search/SearchCriteria.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 namespace k2k {
 

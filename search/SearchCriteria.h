@@ -12,7 +12,7 @@
 // makes the object match; under condition 1 the first that does not hold makes it fail.
 
 #include "common/Pattern.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "search/ResultList.h"
 
 #include <array>

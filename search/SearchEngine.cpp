@@ -3,11 +3,11 @@
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "search/ProjectStatus.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <chrono>
 #include <optional>

@@ -24,8 +24,8 @@
 // the window and the command dispatcher ask IsSearching() before anything else that would
 // change the lists or close the browser.
 
+#include "formats/LibraryFile.h"
 #include "platform/KernelLibraries.h"
-#include "platform/LibraryFile.h"
 #include "search/LibraryScan.h"
 #include "search/ResultList.h"
 #include "search/SearchCriteria.h"

@@ -1,7 +1,7 @@
 #include "search/SearchSequence.h"
 
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
+#include "system/Text.h"
 
 #include <set>
 #include <unordered_map>

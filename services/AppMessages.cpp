@@ -1,7 +1,7 @@
 #include "services/AppMessages.h"
 
 #include "common/SplitFields.h"
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <vector>
 

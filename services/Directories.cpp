@@ -1,7 +1,7 @@
 #include "services/Directories.h"
 
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+#include "system/NativePath.h"
 
 namespace k2k {
 

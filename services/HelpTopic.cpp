@@ -1,7 +1,7 @@
 #include "services/HelpTopic.h"
 
-#include "platform/NativePath.h"
-#include "platform/Text.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 namespace k2k {
 

@@ -1,12 +1,12 @@
 #include "services/SimulatorModels.h"
 
 #include "platform/FileOps.h"
-#include "platform/FolderListing.h"
 #include "platform/KernelCalls.h"
-#include "platform/NativePath.h"
-#include "platform/SharedLibrary.h"
 #include "platform/SimulatorModelAbi.h"
-#include "platform/Text.h"
+#include "system/FolderListing.h"
+#include "system/NativePath.h"
+#include "system/SharedLibrary.h"
+#include "system/Text.h"
 
 #include <cstring>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "services/WindowPlacement.h"
 
 #include "common/BrowserUserSettings.h"
-#include "platform/IniFile.h"
+#include "formats/IniFile.h"
 #include "platform/UserSettings.h"
 
 #include <algorithm>

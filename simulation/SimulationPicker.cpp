@@ -1,7 +1,7 @@
 #include "simulation/SimulationPicker.h"
 
-#include "platform/FolderListing.h"
-#include "platform/Text.h"
+#include "system/FolderListing.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cstdlib>

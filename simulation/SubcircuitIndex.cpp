@@ -2,9 +2,9 @@
 
 #include "common/SplitFields.h"
 #include "platform/FileOps.h"
-#include "platform/FolderListing.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
+#include "system/FolderListing.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <utility>
 #include <vector>

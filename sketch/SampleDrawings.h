@@ -9,7 +9,7 @@
 // PadstackShapes.h, which the synthetic suites draw with too. "k2klib draw" fills the
 // drawings in when the build makes the sample suite (docs/drawings.md).
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <optional>
 #include <string_view>

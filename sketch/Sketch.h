@@ -1,11 +1,11 @@
 #pragma once
-// Making drawings (platform/Drawing.h) in code: a sketch collects the statements of one
+// Making drawings (formats/Drawing.h) in code: a sketch collects the statements of one
 // drawing, in the order they are given, in the unit it is made in (mils unless it says
 // micrometres). The shapes of sketch/SymbolShapes.h, PackageShapes.h and PadstackShapes.h
 // are drawn on it; the sample suite's drawings, the synthetic suites and the import make
 // every drawing through it.
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <initializer_list>
 #include <span>

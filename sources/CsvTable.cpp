@@ -1,7 +1,7 @@
 #include "sources/CsvTable.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Text.h"
+#include "system/AtomicFile.h"
+#include "system/Text.h"
 
 #include <csv.h>
 

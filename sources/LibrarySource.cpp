@@ -1,11 +1,11 @@
 #include "sources/LibrarySource.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Drawing.h"
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "formats/Drawing.h"
+#include "formats/StoredTexts.h"
 #include "search/InfoText.h"
 #include "sources/CsvTable.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <unordered_map>

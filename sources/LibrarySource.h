@@ -9,12 +9,12 @@
 //   package:  name, description, package_type, jedec_name, drawing
 //   padstack: name, description, padstack_type, padstack_shape, drawing
 // Texts are converted to Windows-1252 and joined into the kind's info text. A drawing
-// (platform/Drawing.h; it may span lines) must read without a problem and be of the
+// (formats/Drawing.h; it may span lines) must read without a problem and be of the
 // library's kind; it is stored as its canonical text.
 
 #include "sources/SourceText.h"
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <filesystem>
 #include <optional>
@@ -45,7 +45,7 @@ struct SourceFindings {
 // unknown column. Otherwise true with the objects of every good row; a row is left out,
 // each of its problems listed, when it has more fields than the header, a character
 // Windows-1252 cannot hold (unless options replace it), a control character or, but in a
-// drawing, the euro sign, a name or info text that no store takes (platform/StoredTexts.h:
+// drawing, the euro sign, a name or info text that no store takes (formats/StoredTexts.h:
 // an empty name, one too long, an info text too long), a part package name holding a
 // blank, the name of an earlier row (compared without regard to case), or a drawing with a
 // problem (LINE is that of its statement). A problem naming a name of megabytes is shown

@@ -1,7 +1,7 @@
 #include "sources/SourceText.h"
 
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
+#include "formats/StoredTexts.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <array>

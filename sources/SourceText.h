@@ -3,7 +3,7 @@
 // suite's texts are Windows-1252, single lines, and its info texts use the euro sign's
 // byte as the field separator. Every text of a built or imported object passes through
 // ToSuiteText, the one place that decides which characters the suite can hold; how long a
-// name or an info text may be is the rule of platform/StoredTexts.h.
+// name or an info text may be is the rule of formats/StoredTexts.h.
 //
 // On request a character Windows-1252 lacks is replaced by its stand-in from a fixed
 // table: the Greek mu by the micro sign it looks like, the ohm sign by "Ohm", the minus

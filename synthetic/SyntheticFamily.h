@@ -5,7 +5,7 @@
 // kind by their shares and walks through each family's names. Everything here is
 // deterministic: the same combination always gives the same name and info text.
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <charconv>
 #include <cstdint>

@@ -7,7 +7,7 @@
 // The families of a kind take turns by their shares in blocks of a thousand objects, so
 // the shares hold exactly for every thousand objects and nearly for any run of them.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "synthetic/SyntheticProject.h"
 
+#include "formats/ObjectMap.h"
+#include "formats/ProjectBuilder.h"
 #include "platform/KernelProject.h"
-#include "platform/ObjectMap.h"
-#include "platform/ProjectBuilder.h"
-#include "platform/Text.h"
 #include "synthetic/SyntheticObjects.h"
+#include "system/Text.h"
 
 #include <algorithm>
 

@@ -2,17 +2,17 @@
 
 #include "common/ObjectKinds.h"
 #include "common/Pattern.h"
-#include "platform/AtomicFile.h"
-#include "platform/IniFile.h"
+#include "formats/IniFile.h"
 #include "platform/MessageBoxes.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/Directories.h"
 #include "sources/LibrarySource.h"
 #include "synthetic/SyntheticObjects.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,7 +10,7 @@
 // TAB, and the info text with its field separators shown as TABs (Windows-1252 bytes as
 // stored, LF line ends). It is what a text search over the same bytes reads.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -2,7 +2,7 @@
 #include "sources/LibrarySource.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <memory>
 #include <ostream>

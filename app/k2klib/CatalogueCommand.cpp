@@ -10,12 +10,12 @@
 #include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/LibraryCatalogue.h"
 #include "services/Directories.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <iomanip>

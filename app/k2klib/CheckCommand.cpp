@@ -8,14 +8,14 @@
 #include "OpenedSuite.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Drawing.h"
-#include "platform/LibraryFile.h"
+#include "formats/Drawing.h"
+#include "formats/LibraryFile.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"
 #include "services/Directories.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <map>
 #include <memory>

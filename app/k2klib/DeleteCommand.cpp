@@ -14,12 +14,12 @@
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
 #include "platform/LibraryName.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "search/LibraryLookup.h"
 #include "search/LibraryMaintenance.h"
 #include "search/ProjectStatus.h"
 #include "sources/LibrarySource.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <ostream>
 

@@ -3,8 +3,8 @@
 #include "sources/CsvTable.h"
 #include "sources/LibrarySource.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
+#include "system/AtomicFile.h"
 
 #include <memory>
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "EscapingStream.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <utility>

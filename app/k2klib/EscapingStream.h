@@ -1,6 +1,6 @@
 #pragma once
 // What k2klib prints for a person passes through an EscapingStream: every control character
-// of it is escaped by EscapeControls (platform/Text.h), so a name or text taken from a file
+// of it is escaped by EscapeControls (system/Text.h), so a name or text taken from a file
 // can never send the terminal a control sequence. Line feeds and TABs, which make the
 // output's lines and columns, pass. The few bytes a command must print as they are (the
 // saved list of a search, which is the window's file byte for byte, and the progress line's

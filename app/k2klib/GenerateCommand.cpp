@@ -6,13 +6,13 @@
 #include "Commands.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/NativePath.h"
-#include "platform/ObjectMap.h"
-#include "platform/Text.h"
+#include "formats/ObjectMap.h"
 #include "search/LibraryCatalogue.h"
 #include "sources/LibrarySource.h"
 #include "synthetic/SyntheticProject.h"
 #include "synthetic/SyntheticSuite.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <iomanip>
 #include <memory>

@@ -7,8 +7,8 @@
 #include "OpenedSuite.h"
 
 #include "kicad/SuiteImport.h"
-#include "platform/Text.h"
 #include "services/Directories.h"
+#include "system/Text.h"
 
 #include <iostream>
 #include <ostream>

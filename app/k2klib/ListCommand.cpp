@@ -3,9 +3,9 @@
 #include "sources/LibrarySource.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Drawing.h"
-#include "platform/LibraryFile.h"
-#include "platform/Text.h"
+#include "formats/Drawing.h"
+#include "formats/LibraryFile.h"
+#include "system/Text.h"
 
 #include <memory>
 #include <ostream>

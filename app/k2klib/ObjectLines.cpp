@@ -1,8 +1,8 @@
 #include "ObjectLines.h"
 
-#include "platform/Text.h"
 #include "search/InfoText.h"
 #include "sources/LibrarySource.h"
+#include "system/Text.h"
 
 namespace k2k::cli {
 

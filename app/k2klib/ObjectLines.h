@@ -2,7 +2,7 @@
 // Objects as lines of text: the name and the fields of the info text as the kind splits
 // them, tab-separated, in UTF-8. The header line names the columns as the CSV sources do.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <ostream>
 #include <string_view>

@@ -8,9 +8,9 @@
 
 #include "browser/BrowserComponent.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "regtypes/BrowserProfile.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <array>

@@ -10,12 +10,12 @@
 
 #include "Commands.h"
 
+#include "formats/ProjectBuilder.h"
+#include "formats/StoredTexts.h"
 #include "platform/KernelProject.h"
-#include "platform/ProjectBuilder.h"
-#include "platform/StoredTexts.h"
-#include "platform/Text.h"
 #include "sources/CsvTable.h"
 #include "sources/LibrarySource.h"
+#include "system/Text.h"
 
 #include <filesystem>
 #include <map>

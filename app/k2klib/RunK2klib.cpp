@@ -1,7 +1,7 @@
 #include "Commands.h"
 #include "EscapingStream.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <iostream>
 

@@ -16,11 +16,11 @@
 #include "browser/SaveList.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "search/SearchEngine.h"
 #include "sources/LibrarySource.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <algorithm>
 #include <map>

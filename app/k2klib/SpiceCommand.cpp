@@ -8,11 +8,11 @@
 #include "OpenedSuite.h"
 
 #include "browser/BrowserComponent.h"
-#include "platform/NativePath.h"
-#include "platform/Text.h"
 #include "services/Directories.h"
 #include "simulation/SimulationTables.h"
 #include "simulation/SubcircuitIndex.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <iomanip>
 #include <ostream>

@@ -1,10 +1,10 @@
 #include "TsvStream.h"
 
 #include "common/ObjectKinds.h"
-#include "platform/Text.h"
 #include "search/InfoText.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
+#include "system/Text.h"
 
 #include <utility>
 

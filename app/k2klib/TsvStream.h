@@ -9,7 +9,7 @@
 // keeps unchanged until it is cleared, so the stream never reads the list while the search
 // appends to it. Finish hands over the rest and returns once every line is written.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <condition_variable>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "platform/FileLock.h"
+#include "system/FileLock.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -22,12 +22,12 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/HelpWindow.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
+#include "system/NativePath.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

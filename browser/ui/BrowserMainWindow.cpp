@@ -5,10 +5,10 @@
 #include "common/Messages.h"
 #include "common/SplitFields.h"
 #include "platform/Kernel.h"
-#include "platform/Text.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,8 +2,8 @@
 
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "platform/Text.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 #include <QTabWidget>
 

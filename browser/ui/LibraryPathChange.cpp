@@ -2,8 +2,8 @@
 
 #include "browser/ui/BrowserMainWindow.h"
 #include "common/Messages.h"
-#include "platform/NativePath.h"
 #include "platform/ui/SuiteText.h"
+#include "system/NativePath.h"
 
 #include <QFileDialog>
 

@@ -8,10 +8,10 @@
 #include "browser/ui/frmSearchSeq.h"
 #include "common/Messages.h"
 #include "options/ui/frmOptions.h"
-#include "platform/Text.h"
 #include "platform/ui/SuiteText.h"
 #include "regtypes/RegTypesEditor.h"
 #include "regtypes/ui/RegTypesDialogs.h"
+#include "system/Text.h"
 
 namespace k2k {
 

@@ -6,9 +6,9 @@
 #include "browser/RegTypePicks.h"
 #include "browser/SimulationPicks.h"
 #include "common/Messages.h"
-#include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 #include <QComboBox>
 #include <QLineEdit>

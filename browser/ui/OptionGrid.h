@@ -15,7 +15,7 @@
 // and kept), the registered-types picks the registered-types dialogs once the window gives
 // the grid its RegTypePicker. Every click ends with a Refresh.
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <QObject>
 #include <QString>

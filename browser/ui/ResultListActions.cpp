@@ -6,8 +6,8 @@
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
 #include "browser/ui/frmK32_LibBrowser.h"
-#include "platform/Text.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 namespace k2k {
 

@@ -8,10 +8,10 @@
 #include "browser/ui/ResultListModel.h"
 #include "common/Messages.h"
 #include "platform/Kernel.h"
-#include "platform/Text.h"
 #include "platform/ui/SuiteText.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
+#include "system/Text.h"
 
 #include <QApplication>
 #include <QDrag>

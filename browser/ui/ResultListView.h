@@ -14,7 +14,7 @@
 #include "browser/DropRecords.h"
 #include "browser/ResultCommands.h"
 #include "browser/SaveList.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 
 #include <QString>
 #include <QTableView>

@@ -12,9 +12,9 @@
 #include "browser/ui/ResultListView.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
-#include "platform/Text.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 // has closed. Made on first use by the browser window and kept; every opening fills the
 // lists anew (FormFill).
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "search/SearchSequence.h"
 
 #include <QDialog>

@@ -1,11 +1,11 @@
 #include "options/ui/frmOptions.h"
 
 #include "common/Messages.h"
-#include "platform/Text.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
+#include "system/Text.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "platform/ui/HelpWindow.h"
 
-#include "platform/NativePath.h"
 #include "platform/ui/SuiteText.h"
+#include "system/NativePath.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

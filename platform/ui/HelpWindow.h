@@ -1,11 +1,11 @@
 #pragma once
 // The help display: the window in which the kernel's help requests are shown. It reads the
-// help file named in each request (platform/HelpFile), lists its topics and shows the one
+// help file named in each request (formats/HelpFile), lists its topics and shows the one
 // asked for; topic 0, or a topic the file lacks, shows the contents. The macro
 // "PositionWindow(x, y, width, height, state, "main")" places it, its numbers in
 // thousand-and-twenty-fourths of the screen as the suite's help macros count; quit hides it.
 
-#include "platform/HelpFile.h"
+#include "formats/HelpFile.h"
 #include "platform/KernelValues.h"
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "platform/ui/ObjectViewer.h"
 
-#include "platform/NativePath.h"
 #include "platform/ui/DrawingView.h"
 #include "platform/ui/PanelText.h"
 #include "platform/ui/SuiteText.h"
+#include "system/NativePath.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>

@@ -14,7 +14,7 @@
 //
 // Texts (names, libraries, fields, the drawing) are the suite's 8-bit texts.
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <QWidget>
 

@@ -1,13 +1,15 @@
 #include "regtypes/ui/RegTypesDialog.h"
 
-#include "common/ui/Kldquery.h"
+#include "common/Messages.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/HelpKey.h"
+#include "platform/ui/Kldquery.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 #include "regtypes/ui/RegTypeImages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -403,8 +405,18 @@ void RegTypesDialog::StartLabelEdit(int tab, NodeId node) {
         Tree(tab)->editItem(item);
 }
 
+// The find commands' question: a beep, then the query box (made on first use and kept, a
+// child of this dialog) asks in one text box under the title "Library Browser"; Ctrl+F1
+// there shows this dialog's help. Empty when cancelled.
 std::string RegTypesDialog::AskFindPattern(const std::string& prompt) {
-    return QueryFindPattern(*this, m_services, m_font, prompt, m_help);
+    QApplication::beep();
+    auto* query = findChild<Kldquery*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!query)
+        query = new Kldquery(m_services, m_font, this);
+    query->SetHelpHandler(m_help);
+    std::vector<std::string> values(1);
+    int index = 0;
+    return query->QUERY(ApplicationTitle(m_services), prompt, values, 1, index);
 }
 
 } // namespace k2k

@@ -1,10 +1,10 @@
 #include "Commands.h"
 
-#include "platform/FileLock.h"
-#include "platform/LibraryFile.h"
-#include "platform/ReadLimits.h"
+#include "formats/LibraryFile.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/FileLock.h"
+#include "system/ReadLimits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/FileLock.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/FileLock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "sketch/SampleDrawings.h"
 
-#include "platform/Drawing.h"
-#include "platform/LibraryFile.h"
+#include "formats/Drawing.h"
+#include "formats/LibraryFile.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 

@@ -1,12 +1,12 @@
 #include "common/Pattern.h"
-#include "platform/Drawing.h"
-#include "platform/IniFile.h"
+#include "formats/Drawing.h"
+#include "formats/IniFile.h"
+#include "formats/LibraryFile.h"
+#include "formats/ProjectDatabase.h"
 #include "platform/KernelProject.h"
-#include "platform/LibraryFile.h"
-#include "platform/ProjectDatabase.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

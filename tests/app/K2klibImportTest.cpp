@@ -2,8 +2,8 @@
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 
-#include "platform/LibraryFile.h"
-#include "platform/StoredTexts.h"
+#include "formats/LibraryFile.h"
+#include "formats/StoredTexts.h"
 
 #include <gtest/gtest.h>
 

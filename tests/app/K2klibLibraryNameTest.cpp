@@ -3,7 +3,7 @@
 
 #include "ImportSources.h"
 
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"

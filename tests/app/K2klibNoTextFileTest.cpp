@@ -6,7 +6,7 @@
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
 
-#include "platform/ReadLimits.h"
+#include "system/ReadLimits.h"
 
 #include <gtest/gtest.h>
 

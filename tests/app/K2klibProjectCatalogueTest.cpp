@@ -1,6 +1,6 @@
+#include "formats/LibraryFile.h"
+#include "formats/StoredTexts.h"
 #include "platform/Kernel.h"
-#include "platform/LibraryFile.h"
-#include "platform/StoredTexts.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"

@@ -4,12 +4,12 @@
 // must be this system's path in UTF-8.
 
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/NativePath.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

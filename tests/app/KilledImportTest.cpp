@@ -4,11 +4,11 @@
 
 #include "ImportSources.h"
 
-#include "platform/FileLock.h"
-#include "platform/Text.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/FileLock.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

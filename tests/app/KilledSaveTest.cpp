@@ -4,13 +4,11 @@
 
 #include "Commands.h"
 
+#include "formats/IniFile.h"
+#include "formats/LibraryFile.h"
 #include "options/DisplayOptions.h"
-#include "platform/AtomicFile.h"
 #include "platform/FileOps.h"
-#include "platform/IniFile.h"
 #include "platform/KernelLibraries.h"
-#include "platform/LibraryFile.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "platform/UserSettings.h"
 #include "regtypes/BrowserProfile.h"
@@ -18,6 +16,8 @@
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ToolRun.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

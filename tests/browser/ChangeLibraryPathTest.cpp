@@ -2,11 +2,12 @@
 
 #include "browser/BrowserComponent.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "search/SearchSequence.h"
 #include "services/AppMessages.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "system/AtomicFile.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

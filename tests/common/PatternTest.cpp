@@ -1,6 +1,6 @@
 #include "common/Pattern.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

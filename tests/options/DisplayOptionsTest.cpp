@@ -1,8 +1,8 @@
 #include "options/DisplayOptions.h"
 
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "platform/FileOps.h"
 
-#include "platform/NativePath.h"
-#include "platform/ReadLimits.h"
 #include "platform/SuiteServices.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
+#include "system/ReadLimits.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

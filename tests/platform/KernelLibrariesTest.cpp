@@ -1,6 +1,6 @@
 #include "platform/KernelLibraries.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
 
 #include "support/TestSupport.h"
 

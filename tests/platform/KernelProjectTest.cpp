@@ -1,7 +1,7 @@
 #include "platform/KernelProject.h"
-#include "platform/NativePath.h"
-#include "platform/ProjectBuilder.h"
+#include "formats/ProjectBuilder.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

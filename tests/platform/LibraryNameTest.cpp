@@ -1,8 +1,8 @@
 #include "platform/LibraryName.h"
 
-#include "platform/FolderListing.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
+#include "system/FolderListing.h"
 
 #include <gtest/gtest.h>
 

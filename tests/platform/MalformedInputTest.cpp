@@ -1,10 +1,10 @@
 // Random bytes and cut-off files fed to the INI reader and the language-file reader: no
 // crash, and every answer is a value of the input (or a prefix of it) or the default.
 
-#include "platform/IniFile.h"
-#include "platform/NativePath.h"
+#include "formats/IniFile.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "platform/SuiteServices.h"
 
-#include "platform/NativePath.h"
-#include "platform/ReadLimits.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
+#include "system/ReadLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +126,17 @@ TEST_F(SuiteServicesTest, SettingsChangedBehindTheirBackAreSeen) {
     EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "B.PART");
     EXPECT_EQ(before.Get("Kalde2K", "LibDir", ""), dir.SuitePath() + "\\LIB")
         << "a reading keeps what the file held then";
+}
+
+// This file system tells "Kalde2000.INI" from "kalde2000.ini"; the suite's does not, so a
+// rewrite of the one goes to the other and never leaves a second file of another case.
+TEST_F(SuiteServicesTest, ARewriteGoesToTheFileThatWasFound) {
+    WriteFile(dir / "Kalde2000.INI", "[DEVLIBS]\r\n1=A.PART\r\n");
+    services.SetIniFile(dir.SuitePath() + "\\kalde2000.ini");
+    EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "A.PART");
+    ASSERT_TRUE(services.WriteIniString("DEVLIBS", "2", "b.part"));
+    EXPECT_EQ(ReadFile(dir / "Kalde2000.INI"), "[DEVLIBS]\r\n1=A.PART\r\n2=b.part\r\n");
+    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 1u) << "no second file of another case";
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "platform/UserSettings.h"
 
-#include "platform/ReadLimits.h"
+#include "system/ReadLimits.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace k2k {
 namespace {
@@ -25,6 +27,13 @@ TEST(UserSettingsTest, SavedValuesComeBackExactly) {
     EXPECT_EQ(settings.GetUserSetting("Kalde2000", "Other", "Hist", "d"), "d");
     EXPECT_EQ(settings.GetUserSetting("OtherApp", "K2KBRWSR", "Hist", "d"), "d");
     EXPECT_EQ(ReadFile(dir / "settings" / "Kalde2000.ini"), "[K2KBRWSR]\r\nHist=caf\xE9 \x80\r\n");
+    // A private settings file stays private when it is saved again.
+    ::chmod(settings.FileOf("Kalde2000").c_str(), 0600);
+    ASSERT_TRUE(settings.SaveUserSetting("Kalde2000", "K2KBRWSR", "Hist", "74LS00"));
+    struct stat status {};
+    EXPECT_EQ(::stat(settings.FileOf("Kalde2000").c_str(), &status) == 0 ? status.st_mode & 0777
+                                                                         : 0,
+              0600u);
     EXPECT_EQ(settings.FileOf("../x").parent_path(), dir / "settings");
 }
 

@@ -1,9 +1,9 @@
 #include "regtypes/BrowserProfile.h"
 
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "regtypes/RegTypesEditor.h"
 
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "regtypes/BrowserProfile.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "search/InfoText.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "search/LibraryLookup.h"
 
+#include "formats/StoredTexts.h"
 #include "platform/Kernel.h"
-#include "platform/StoredTexts.h"
 #include "platform/SuiteServices.h"
 #include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"

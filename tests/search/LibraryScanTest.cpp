@@ -1,8 +1,8 @@
 #include "search/LibraryScan.h"
 
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

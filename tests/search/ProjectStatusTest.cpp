@@ -1,9 +1,9 @@
 #include "search/ProjectStatus.h"
 
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "search/ResultList.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

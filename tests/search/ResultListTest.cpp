@@ -1,7 +1,7 @@
 #include "search/ResultList.h"
 
-#include "platform/Text.h"
 #include "support/SmallSuite.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #include "search/SearchEngine.h"
 
+#include "formats/LibraryFile.h"
 #include "platform/Kernel.h"
-#include "platform/LibraryFile.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/ResultRows.h"
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

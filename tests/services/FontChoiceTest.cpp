@@ -1,7 +1,5 @@
 #include "services/FontChoice.h"
 
-#include "platform/Locale.h"
-
 #include <gtest/gtest.h>
 
 namespace k2k {
@@ -53,6 +51,9 @@ TEST(ChooseFontTest, OtherLanguagesTakeTheFirstInstalledFaceAndTheLocaleCharset)
     EXPECT_EQ(choice.name, "Arial");
     EXPECT_EQ(choice.size, 8);
     EXPECT_EQ(choice.charset, 204);
+    // The lowest code page of a signature decides: Central Europe before Japanese.
+    EXPECT_EQ(CharsetFromCodePageBits(1u << 1 | 1u << 17), 238);
+    EXPECT_EQ(CharsetFromCodePageBits(1u << 17), 128);
 
     FontEnvironment bare = Environment(0x0407);
     bare.iconTitleFace = "DejaVu Sans";
@@ -62,17 +63,6 @@ TEST(ChooseFontTest, OtherLanguagesTakeTheFirstInstalledFaceAndTheLocaleCharset)
     EXPECT_EQ(ChooseFont(bare, kPrevious).name, "Sans");
     bare.codePageBits.reset();
     EXPECT_EQ(ChooseFont(bare, kPrevious).charset, 0) << "no font signature";
-}
-
-TEST(LocaleTest, NamesBecomeLanguageIdentifiersAndCodePages) {
-    EXPECT_EQ(LocaleFromName("de_DE.UTF-8").languageId, 0x0407);
-    EXPECT_EQ(LocaleFromName("zh_TW.UTF-8").languageId, 0x0404);
-    EXPECT_EQ(LocaleFromName("zh_CN").languageId, 0x0804);
-    EXPECT_EQ(LocaleFromName("ko_KR.UTF-8").languageId, 0x0412);
-    EXPECT_EQ(LocaleFromName("C").languageId, 0x0409);
-    EXPECT_EQ(CharsetFromCodePageBits(*LocaleFromName("pl_PL").codePageBits), 238);
-    EXPECT_EQ(CharsetFromCodePageBits(*LocaleFromName("ja_JP").codePageBits), 128);
-    EXPECT_FALSE(LocaleFromName("xx_YY").codePageBits.has_value());
 }
 
 } // namespace

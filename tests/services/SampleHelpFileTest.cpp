@@ -1,5 +1,5 @@
 // The sample suite's help file answers every topic the browser can ask for.
-#include "platform/HelpFile.h"
+#include "formats/HelpFile.h"
 #include "services/HelpTopic.h"
 
 #include <gtest/gtest.h>

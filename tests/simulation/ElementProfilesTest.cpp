@@ -1,10 +1,10 @@
 #include "simulation/ElementProfiles.h"
 
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
 #include "simulation/SimulationTables.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <gtest/gtest.h>
 

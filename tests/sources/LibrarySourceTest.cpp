@@ -1,6 +1,6 @@
 #include "sources/LibrarySource.h"
 
-#include "platform/StoredTexts.h"
+#include "formats/StoredTexts.h"
 #include "search/InfoText.h"
 #include "support/TestSupport.h"
 

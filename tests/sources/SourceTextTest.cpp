@@ -1,6 +1,6 @@
 #include "sources/SourceText.h"
 
-#include "platform/Text.h"
+#include "system/Text.h"
 
 #include <gtest/gtest.h>
 

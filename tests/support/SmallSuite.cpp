@@ -1,7 +1,7 @@
 #include "support/SmallSuite.h"
 
+#include "formats/ProjectBuilder.h"
 #include "platform/KernelProject.h"
-#include "platform/ProjectBuilder.h"
 #include "platform/SuiteFolder.h"
 #include "search/InfoText.h"
 

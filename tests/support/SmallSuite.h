@@ -18,8 +18,8 @@
 // catalogue, as a search finds it. The fixtures of the component and of the window
 // (support/ui) stand on SmallSuiteTest.
 
+#include "formats/LibraryFile.h"
 #include "platform/Kernel.h"
-#include "platform/LibraryFile.h"
 #include "platform/SuiteServices.h"
 #include "search/LibraryCatalogue.h"
 #include "search/SearchEngine.h"

@@ -1,11 +1,11 @@
 #include "support/TestSupport.h"
 
+#include "formats/ProjectBuilder.h"
 #include "platform/KernelProject.h"
-#include "platform/ProjectBuilder.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileLock.h"
-#include "platform/NativePath.h"
+#include "system/AtomicFile.h"
+#include "system/FileLock.h"
+#include "system/NativePath.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 
 #include "synthetic/SyntheticFamily.h"
 
-#include "platform/Drawing.h"
+#include "formats/Drawing.h"
 
 #include <gtest/gtest.h>
 

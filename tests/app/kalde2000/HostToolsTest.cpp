@@ -9,7 +9,7 @@
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
 #include "common/ObjectKinds.h"
-#include "platform/LibraryFile.h"
+#include "formats/LibraryFile.h"
 #include "platform/ui/K2kGrid.h"
 #include "search/InfoText.h"
 #include "support/SmallSuite.h"

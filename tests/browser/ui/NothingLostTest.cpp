@@ -11,7 +11,6 @@
 #include "options/ui/frmOptions.h"
 #include "platform/FileOps.h"
 #include "platform/Kernel.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/UserSettings.h"
@@ -23,6 +22,7 @@
 #include "support/SmallSuite.h"
 #include "support/TestSupport.h"
 #include "support/ui/LoadedBrowserFixture.h"
+#include "system/NativePath.h"
 
 #include <QAction>
 #include <QApplication>

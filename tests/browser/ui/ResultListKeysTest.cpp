@@ -6,10 +6,10 @@
 
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
-#include "common/ui/Kldquery.h"
 #include "options/DisplayOptions.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/K2kGrid.h"
+#include "platform/ui/Kldquery.h"
 #include "search/ProjectStatus.h"
 #include "search/ResultList.h"
 #include "support/ui/BrowserFixtures.h"

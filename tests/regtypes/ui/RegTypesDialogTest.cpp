@@ -1,13 +1,13 @@
 #include "regtypes/ui/RegTypesDialog.h"
 
-#include "common/ui/Kldquery.h"
 #include "platform/FileOps.h"
-#include "platform/NativePath.h"
 #include "platform/SuiteServices.h"
+#include "platform/ui/Kldquery.h"
 #include "regtypes/BrowserProfile.h"
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "support/TestSupport.h"
 #include "support/ui/WidgetDriver.h"
+#include "system/NativePath.h"
 
 #include <QAction>
 #include <QApplication>

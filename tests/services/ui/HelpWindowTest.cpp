@@ -1,8 +1,8 @@
 #include "platform/ui/HelpWindow.h"
 
-#include "platform/NativePath.h"
 #include "services/HelpTopic.h"
 #include "support/TestSupport.h"
+#include "system/NativePath.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,0 +1,573 @@
+#include "formats/ProjectDatabase.h"
+
+#include "formats/ProjectSql.h"
+#include "formats/StoredTexts.h"
+#include "system/FileLock.h"
+#include "system/Text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <limits>
+#include <string_view>
+#include <system_error>
+#include <tuple>
+#include <utility>
+
+// The reading of the project database: the open, which reads the whole file into memory,
+// and the questions the open project answers.
+
+namespace k2k {
+
+namespace {
+
+bool ParseSymbolList(std::string_view text, std::vector<int>& symbols) {
+    symbols.clear();
+    if (text.empty())
+        return true;
+    for (std::string_view piece : SplitAt(text, ',')) {
+        int value = 0;
+        const auto [end, failure] =
+            std::from_chars(piece.data(), piece.data() + piece.size(), value);
+        if (failure != std::errc() || end != piece.data() + piece.size())
+            return false;
+        symbols.push_back(value);
+    }
+    return true;
+}
+
+// SQLite's check of the file's structure: its first finding, on one line and without the
+// name of the schema; empty when the file passes.
+std::string StructureFinding(sqlite3* sqlite) {
+    SqlStatement check(sqlite, "PRAGMA quick_check(1)");
+    const int result = check.Prepared() ? check.Step() : SQLITE_ERROR;
+    if (result == SQLITE_ROW && check.Text(0) == "ok")
+        return {};
+    std::string finding = result == SQLITE_ROW ? check.Text(0) : check.Error();
+    constexpr std::string_view kSchemaLine = "*** in database main ***\n";
+    if (finding.starts_with(kSchemaLine))
+        finding.erase(0, kSchemaLine.size());
+    std::replace(finding.begin(), finding.end(), '\n', ' ');
+    return finding;
+}
+
+} // namespace
+
+ProjectDatabase::~ProjectDatabase() {
+    sqlite3_close(m_sqlite);
+}
+
+std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::path& file,
+                                                       std::string& error) {
+    std::error_code failure;
+    if (!std::filesystem::exists(file, failure)) {
+        error = "project file not found: " + file.string();
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(file, failure)) {
+        error = "not a project file: " + file.string();
+        return nullptr;
+    }
+    std::unique_ptr<ProjectDatabase> database(new ProjectDatabase());
+    if (sqlite3_open_v2(file.c_str(), &database->m_sqlite, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        error = "cannot open project " + file.string() + ": " + sqlite3_errmsg(database->m_sqlite);
+        return nullptr;
+    }
+    database->SetBusyTimeout(
+        static_cast<int>(std::min<long long>(LockWait().count(), std::numeric_limits<int>::max())));
+    std::string why;
+    if (!database->Load(why)) {
+        error = file.string() + ": " + why;
+        return nullptr;
+    }
+    return database;
+}
+
+bool ProjectDatabase::Load(std::string& error) {
+    {
+        SqlStatement identity(m_sqlite, "PRAGMA application_id");
+        if (!identity.Prepared() || identity.Step() != SQLITE_ROW) {
+            error = "not a project database (" + identity.Error() + ")";
+            return false;
+        }
+        if (identity.Integer(0) != kApplicationId) {
+            error = "not a project database";
+            return false;
+        }
+        SqlStatement version(m_sqlite, "PRAGMA user_version");
+        if (!version.Prepared() || version.Step() != SQLITE_ROW) {
+            error = "not a project database (" + version.Error() + ")";
+            return false;
+        }
+        if (version.Integer(0) != kFormatVersion) {
+            error = "project database of format " + DecimalText(version.Integer(0)) +
+                    "; this program reads format " + DecimalText(kFormatVersion);
+            return false;
+        }
+    }
+    // A file whose structure is damaged may read well enough and yet take a change into
+    // other rows than the ones meant. The read steps through every table in the order of
+    // its keys and refuses a key that does not rise (its row would not be where a change
+    // looks for it), and SQLite checks the cells of every page it loads, now and for each
+    // change. SQLite's own check of the whole file (pages, b-trees, the free list) costs
+    // as much again as the read, so it runs only once the read has refused the file, and
+    // its finding then comes first.
+    std::string why;
+    if (!ExecuteSql(m_sqlite, "PRAGMA cell_size_check = ON", why)) {
+        error = "cannot read the project database: " + why;
+        return false;
+    }
+    // One read transaction, so that everything comes from one state of the file.
+    if (!ExecuteSql(m_sqlite, "BEGIN", why)) {
+        error = "cannot read the project database: " + why;
+        return false;
+    }
+    ProjectContent content;
+    const bool read = ReadContent(content, why);
+    const std::string finding = read ? std::string() : StructureFinding(m_sqlite);
+    ExecuteSql(m_sqlite, read ? "COMMIT" : "ROLLBACK", why);
+    if (!read) {
+        error = finding.empty()
+                    ? "damaged project database: " + why
+                    : "damaged project database: the file fails SQLite's check (" + finding + ")";
+        return false;
+    }
+    m_content = std::move(content);
+    return BuildKeysAndUses(error);
+}
+
+namespace {
+
+int AsIndex(long long value) {
+    return IndexInRange(value, false) ? static_cast<int>(value) : 0;
+}
+
+// Runs a query and hands every row to take, which answers why it refuses the row (empty
+// when it takes it). False, with error set, at the first refusal or failure.
+template <class Take>
+bool EachRow(sqlite3* sqlite, const char* sql, std::string& error, Take take) {
+    SqlStatement statement(sqlite, sql);
+    if (!statement.Prepared()) {
+        error = statement.Error();
+        return false;
+    }
+    int result = SQLITE_OK;
+    while ((result = statement.Step()) == SQLITE_ROW) {
+        error = take(statement);
+        if (!error.empty())
+            return false;
+    }
+    if (result != SQLITE_DONE) {
+        error = statement.Error();
+        return false;
+    }
+    return true;
+}
+
+std::string OutOfRange(const char* what, long long index) {
+    return std::string(what) + " index " + DecimalText(index) + " out of range";
+}
+
+// The maps hold a slot for every index up to the highest, so a few rows under huge
+// indexes would cost memory and time out of all proportion to the file. A file this
+// program writes has a row for every index; a map may miss as many rows as it holds, and
+// a few more, before the file is refused.
+constexpr long long kSparseSlack = 16;
+
+std::string FarBeyond(const std::string& what, long long rows, long long highest) {
+    if (highest <= 2 * rows + kSparseSlack)
+        return {};
+    return what + " index " + DecimalText(highest) + " lies far beyond the " + DecimalText(rows) +
+           " " + what + (rows == 1 ? " row" : " rows") + " of its map";
+}
+
+// Per map: what it holds, how many rows and the highest index among them.
+constexpr const char* kMapExtents =
+    "SELECT 'part', count(*), max(idx) FROM parts "
+    "UNION ALL SELECT 'symbol', count(*), max(idx) FROM symbols WHERE idx > 0 "
+    "UNION ALL SELECT 'hierarchy', count(*), max(idx) FROM hierarchies "
+    "UNION ALL SELECT 'page', count(*), max(idx) FROM pages GROUP BY hierarchy "
+    "UNION ALL SELECT 'component', count(*), max(idx) FROM components "
+    "GROUP BY hierarchy, editor";
+
+// The first map whose highest index lies far beyond its rows, in the order above. The
+// read counts the rows of each map as it goes and checks each map once its rows are in;
+// this query, which counts every table again, runs only once the read has refused the
+// file, so that a file with several faults is always refused for this one first.
+std::string IndexesNearRowCounts(sqlite3* sqlite) {
+    std::string error;
+    EachRow(sqlite, kMapExtents, error, [](const SqlStatement& row) {
+        return FarBeyond(row.Text(0), row.Integer(1), row.Integer(2));
+    });
+    return error;
+}
+
+// The highest index of a table (positive ones only), to make room for its rows: a
+// lookup at the end of the table's tree.
+std::size_t HighestIndex(sqlite3* sqlite, const char* sql) {
+    SqlStatement statement(sqlite, sql);
+    if (!statement.Prepared() || statement.Step() != SQLITE_ROW)
+        return 0;
+    return static_cast<std::size_t>(
+        std::clamp<long long>(statement.Integer(0), 0, kMaxProjectIndex));
+}
+
+// The rows of a map are in: refused when they leave too many gaps, else spread to their
+// indexes.
+std::string SpreadTaken(const char* what, ObjectMap& map) {
+    std::string problem = FarBeyond(what, map.TakenRows(), map.TakenHighest());
+    if (problem.empty())
+        map.Spread();
+    return problem;
+}
+
+std::string OutOfOrder(const char* what, long long index) {
+    return std::string(what) + " index " + DecimalText(index) + " out of order";
+}
+
+// The rows of each table go straight into their map: the maps copy the texts from SQLite's
+// row into their own store.
+bool ReadParts(sqlite3* sqlite, ObjectMap& parts, std::string& error) {
+    parts.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM parts"));
+    if (!EachRow(sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx", error,
+                 [&parts](const SqlStatement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("part", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.deleted = row.Integer(3) != 0;
+                     if (std::string bad = NameProblem("part", index, object); !bad.empty())
+                         return bad;
+                     if (!parts.Take(static_cast<int>(index), object))
+                         return OutOfOrder("part", index);
+                     return std::string();
+                 }))
+        return false;
+    error = SpreadTaken("part", parts);
+    return error.empty();
+}
+
+bool ReadSymbols(sqlite3* sqlite, ObjectMap& symbols, std::string& error) {
+    symbols.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM symbols"));
+    long long lastSymbol = LLONG_MIN;
+    if (!EachRow(sqlite,
+                 "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx", error,
+                 [&symbols, &lastSymbol](const SqlStatement& row) {
+                     const long long index = row.Integer(0);
+                     const long long flags = row.Integer(4);
+                     if (index <= std::exchange(lastSymbol, index))
+                         return OutOfOrder("symbol", index);
+                     if (!IndexInRange(index, true))
+                         return OutOfRange("symbol", index);
+                     if (flags < INT_MIN || flags > INT_MAX)
+                         return "symbol " + DecimalText(index) + " has flags out of range";
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     object.info = row.Bytes(2);
+                     object.drawing = row.Bytes(3);
+                     object.flags = static_cast<int>(flags);
+                     object.deleted = row.Integer(5) != 0;
+                     if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
+                         return bad;
+                     // A scratch object (the first rows) is kept as it is; a deleted one is
+                     // simply gone.
+                     if (index < 0) {
+                         if (!object.deleted)
+                             symbols.Put(static_cast<int>(index), object);
+                     } else if (!symbols.Take(static_cast<int>(index), object)) {
+                         return OutOfOrder("symbol", index);
+                     }
+                     return std::string();
+                 }))
+        return false;
+    error = SpreadTaken("symbol", symbols);
+    return error.empty();
+}
+
+// The hierarchies, with room for what each holds.
+bool ReadHierarchies(sqlite3* sqlite, ProjectContent& content, std::string& error) {
+    if (!EachRow(sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx", error,
+                 [&content](const SqlStatement& row) {
+                     const long long index = row.Integer(0);
+                     if (!IndexInRange(index, false))
+                         return OutOfRange("hierarchy", index);
+                     ProjectObject object;
+                     object.name = row.Bytes(1);
+                     if (std::string bad = NameProblem("hierarchy", index, object); !bad.empty())
+                         return bad;
+                     if (!content.hierarchies.Take(static_cast<int>(index), object))
+                         return OutOfOrder("hierarchy", index);
+                     return std::string();
+                 }))
+        return false;
+    if (error = SpreadTaken("hierarchy", content.hierarchies); !error.empty())
+        return false;
+    content.contents.resize(static_cast<std::size_t>(content.hierarchies.Count()));
+    return true;
+}
+
+// What a live hierarchy holds; nullptr for any other number.
+ProjectHierarchy* HierarchyOf(ProjectContent& content, long long hierarchy) {
+    const int index = AsIndex(hierarchy);
+    if (!content.hierarchies.Live(index))
+        return nullptr;
+    return &content.contents[static_cast<std::size_t>(index - 1)];
+}
+
+bool ReadPages(sqlite3* sqlite, ProjectContent& content, std::string& error) {
+    std::pair<long long, long long> lastPage{LLONG_MIN, 0};
+    return EachRow(sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx", error,
+                   [&content, &lastPage](const SqlStatement& row) {
+                       ProjectHierarchy* hierarchy = HierarchyOf(content, row.Integer(0));
+                       const long long index = row.Integer(1);
+                       const std::pair key{row.Integer(0), index};
+                       if (key <= std::exchange(lastPage, key))
+                           return OutOfOrder("page", index);
+                       if (!hierarchy)
+                           return "page of a missing hierarchy " + DecimalText(row.Integer(0));
+                       if (!IndexInRange(index, false))
+                           return OutOfRange("page", index);
+                       ProjectObject object;
+                       object.name = row.Bytes(2);
+                       if (std::string bad = NameProblem("page", index, object); !bad.empty())
+                           return bad;
+                       if (!hierarchy->pages.Take(static_cast<int>(index), object))
+                           return OutOfOrder("page", index);
+                       return std::string();
+                   });
+}
+
+bool ReadComponents(sqlite3* sqlite, ProjectContent& content, std::string& error) {
+    std::vector<int> symbols; // of one component, the same room for every row
+    std::tuple<long long, long long, long long> lastComponent{LLONG_MIN, 0, 0};
+    return EachRow(sqlite,
+                   "SELECT hierarchy, editor, idx, name, part, symbols FROM components "
+                   "ORDER BY hierarchy, editor, idx",
+                   error, [&content, &symbols, &lastComponent](const SqlStatement& row) {
+                       ProjectHierarchy* hierarchy = HierarchyOf(content, row.Integer(0));
+                       const long long editor = row.Integer(1);
+                       const long long index = row.Integer(2);
+                       const long long part = row.Integer(4);
+                       const std::tuple key{row.Integer(0), editor, index};
+                       if (key <= std::exchange(lastComponent, key))
+                           return OutOfOrder("component", index);
+                       if (!hierarchy)
+                           return "component of a missing hierarchy " + DecimalText(row.Integer(0));
+                       if (editor != 0 && editor != 1)
+                           return "component of an unknown editor " + DecimalText(editor);
+                       if (!IndexInRange(index, false))
+                           return OutOfRange("component", index);
+                       if (part != 0 && !IndexInRange(part, false))
+                           return "component " + DecimalText(index) + " uses part " +
+                                  DecimalText(part);
+                       ProjectObject object;
+                       object.name = row.Bytes(3);
+                       object.part = static_cast<int>(part);
+                       if (!ParseSymbolList(row.Bytes(5), symbols))
+                           return "component " + DecimalText(index) + " has a bad symbol list";
+                       object.symbols = symbols;
+                       if (std::string bad = NameProblem("component", index, object); !bad.empty())
+                           return bad;
+                       if (!hierarchy->components[static_cast<std::size_t>(editor)].Take(
+                               static_cast<int>(index), object))
+                           return OutOfOrder("component", index);
+                       return std::string();
+                   });
+}
+
+} // namespace
+
+bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
+    int currentHierarchy = 0;
+    int currentPage = 0;
+    bool hasProject = false;
+    if (!EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project", error,
+                 [&](const SqlStatement& row) {
+                     if (hasProject)
+                         return std::string("more than one project record");
+                     hasProject = true;
+                     content.name = row.Bytes(0);
+                     if (std::string fault = NameFault(content.name); !fault.empty())
+                         return "the project: " + fault;
+                     currentHierarchy = AsIndex(row.Integer(1));
+                     currentPage = AsIndex(row.Integer(2));
+                     return std::string();
+                 }))
+        return false;
+    if (!hasProject) {
+        error = "no project record";
+        return false;
+    }
+    if (!ReadMaps(content, error)) {
+        if (std::string sparse = IndexesNearRowCounts(m_sqlite); !sparse.empty())
+            error = std::move(sparse);
+        return false;
+    }
+    // A current hierarchy or page that is gone counts as none.
+    if (currentHierarchy != 0 && content.hierarchies.Live(currentHierarchy)) {
+        const ObjectMap& pages =
+            content.contents[static_cast<std::size_t>(currentHierarchy - 1)].pages;
+        content.currentHierarchy = currentHierarchy;
+        content.currentPage = pages.Live(currentPage) ? currentPage : 0;
+    }
+    return true;
+}
+
+bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
+    // Each table is stepped through once, in index order.
+    if (!ReadParts(m_sqlite, content.parts, error) ||
+        !ReadSymbols(m_sqlite, content.symbols, error) ||
+        !ReadHierarchies(m_sqlite, content, error) || !ReadPages(m_sqlite, content, error) ||
+        !ReadComponents(m_sqlite, content, error))
+        return false;
+    for (ProjectHierarchy& hierarchy : content.contents) {
+        for (auto [what, map] :
+             {std::pair{"page", &hierarchy.pages}, std::pair{"component", &hierarchy.components[0]},
+              std::pair{"component", &hierarchy.components[1]}})
+            if (error = SpreadTaken(what, *map); !error.empty())
+                return false;
+    }
+    return true;
+}
+
+bool ProjectDatabase::BuildKeysAndUses(std::string& error) {
+    const std::size_t hierarchies = m_content.contents.size();
+    m_pageBase.assign(hierarchies, 0);
+    m_componentBase.assign(hierarchies * 2, 0);
+    m_uses.assign(hierarchies * 2, UseIndex{});
+    long long pageKeys = 0;
+    long long componentKeys = 0;
+    for (std::size_t h = 0; h < hierarchies; ++h) {
+        const ProjectHierarchy& inside = m_content.contents[h];
+        m_pageBase[h] = static_cast<int>(pageKeys);
+        pageKeys += inside.pages.Count();
+        for (std::size_t editor = 0; editor < 2; ++editor) {
+            const ObjectMap& components = inside.components[editor];
+            m_componentBase[h * 2 + editor] = static_cast<int>(componentKeys);
+            componentKeys += components.Count();
+            UseIndex& uses = m_uses[h * 2 + editor];
+            uses.byPart.reserve(static_cast<std::size_t>(components.Count()));
+            for (int c = 1; c <= components.Count(); ++c) {
+                const std::optional<ProjectObject> component = components.Live(c);
+                if (!component)
+                    continue;
+                if (component->part != 0)
+                    uses.byPart.emplace_back(component->part, c);
+                for (int symbol : component->symbols)
+                    uses.bySymbol.emplace_back(symbol, c);
+            }
+            // By what is used, then by user; a symbol listed twice is one use.
+            std::sort(uses.byPart.begin(), uses.byPart.end());
+            std::sort(uses.bySymbol.begin(), uses.bySymbol.end());
+            uses.bySymbol.erase(std::unique(uses.bySymbol.begin(), uses.bySymbol.end()),
+                                uses.bySymbol.end());
+        }
+        if (pageKeys > kMaxProjectIndex || componentKeys > kMaxProjectIndex) {
+            error = "too many pages or components";
+            return false;
+        }
+    }
+    return true;
+}
+
+const ObjectMap* ProjectDatabase::Pages(int hierarchy) const noexcept {
+    if (!m_content.hierarchies.Live(hierarchy) || hierarchy < 1)
+        return nullptr;
+    return &m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages;
+}
+
+const ObjectMap* ProjectDatabase::Components(int hierarchy, ComponentEditor editor) const noexcept {
+    if (!m_content.hierarchies.Live(hierarchy) || hierarchy < 1)
+        return nullptr;
+    return &m_content.contents[static_cast<std::size_t>(hierarchy - 1)].Components(editor);
+}
+
+const ProjectDatabase::UseIndex* ProjectDatabase::UsesOf(int hierarchy,
+                                                         ComponentEditor editor) const noexcept {
+    if (!Components(hierarchy, editor))
+        return nullptr;
+    return &m_uses[static_cast<std::size_t>(hierarchy - 1) * 2 + static_cast<std::size_t>(editor)];
+}
+
+namespace {
+
+int NextUse(const std::vector<std::pair<int, int>>& uses, int used, int& cursor, int count) {
+    const auto at =
+        std::lower_bound(uses.begin(), uses.end(), std::pair{used, std::max(cursor, 1)});
+    if (at != uses.end() && at->first == used) {
+        cursor = at->second + 1;
+        return at->second;
+    }
+    cursor = count + 1;
+    return 0;
+}
+
+} // namespace
+
+int ProjectDatabase::SearchPartUse(int hierarchy, ComponentEditor editor, int& cursor,
+                                   int part) const {
+    const UseIndex* uses = UsesOf(hierarchy, editor);
+    if (!uses)
+        return 0;
+    return NextUse(uses->byPart, part, cursor, Components(hierarchy, editor)->Count());
+}
+
+int ProjectDatabase::SearchSymbolUse(int hierarchy, ComponentEditor editor, int& cursor,
+                                     int symbol) const {
+    const UseIndex* uses = UsesOf(hierarchy, editor);
+    if (!uses)
+        return 0;
+    return NextUse(uses->bySymbol, symbol, cursor, Components(hierarchy, editor)->Count());
+}
+
+int ProjectDatabase::PageKey(int hierarchy, int page) const noexcept {
+    const ObjectMap* pages = Pages(hierarchy);
+    if (!pages || page < 1 || !pages->Live(page))
+        return 0;
+    return m_pageBase[static_cast<std::size_t>(hierarchy - 1)] + page;
+}
+
+bool ProjectDatabase::PageOfKey(int key, int& hierarchy, int& page) const noexcept {
+    if (key < 1)
+        return false;
+    // The last hierarchy whose pages start before the key owns it.
+    const auto after = std::lower_bound(m_pageBase.begin(), m_pageBase.end(), key);
+    if (after == m_pageBase.begin())
+        return false;
+    hierarchy = static_cast<int>(after - m_pageBase.begin());
+    page = key - m_pageBase[static_cast<std::size_t>(hierarchy - 1)];
+    return PageKey(hierarchy, page) == key;
+}
+
+int ProjectDatabase::ComponentKey(int hierarchy, ComponentEditor editor,
+                                  int component) const noexcept {
+    const ObjectMap* components = Components(hierarchy, editor);
+    if (!components || component < 1 || !components->Live(component))
+        return 0;
+    return m_componentBase[static_cast<std::size_t>(hierarchy - 1) * 2 +
+                           static_cast<std::size_t>(editor)] +
+           component;
+}
+
+bool ProjectDatabase::ComponentOfKey(int key, int& hierarchy, ComponentEditor& editor,
+                                     int& component) const noexcept {
+    if (key < 1)
+        return false;
+    const auto after = std::lower_bound(m_componentBase.begin(), m_componentBase.end(), key);
+    if (after == m_componentBase.begin())
+        return false;
+    const std::size_t slot = static_cast<std::size_t>(after - m_componentBase.begin()) - 1;
+    hierarchy = static_cast<int>(slot / 2) + 1;
+    editor = static_cast<ComponentEditor>(slot % 2);
+    component = key - m_componentBase[slot];
+    return ComponentKey(hierarchy, editor, component) == key;
+}
+
+void ProjectDatabase::SetBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(m_sqlite, milliseconds);
+}
+
+} // namespace k2k

@@ -1,0 +1,376 @@
+#include "formats/LibraryFile.h"
+#include "system/AtomicFile.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include <sys/stat.h>
+
+namespace k2k {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+using namespace std::string_literals;
+
+std::vector<LibraryObject> SampleObjects() {
+    return {
+        {"74LS00",
+         "DIP14 Quad NAND\x80"
+         "7400\x80\x80TI",
+         "lines\0and\0NULs"s},
+        {"R\xE9sistance", "", ""}, // an empty info text and no drawing
+        {"X", "\x80\x80\x80", std::string(300, '\xFF')},
+    };
+}
+
+std::string LittleEndian(std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// Replaces a file without truncating it in place, which this file system would flush.
+void Replace(const std::filesystem::path& file, std::string_view content) {
+    std::filesystem::remove(file);
+    WriteFile(file, content);
+}
+
+// Reads the file both ways; true only when both readers accept it.
+bool BothReadersAccept(const std::filesystem::path& file, std::string& error) {
+    LibraryContents contents;
+    std::string descriptionsError;
+    LibraryKind kind{};
+    DescriptionBuffer buffer;
+    std::vector<LibraryInfoRecord> descriptions;
+    const bool whole = ReadLibrary(file, contents, error);
+    const bool partial =
+        ReadLibraryDescriptions(file, kind, buffer, descriptions, descriptionsError);
+    if (!partial && error.empty())
+        error = descriptionsError;
+    if (!partial) {
+        EXPECT_TRUE(descriptions.empty());
+    }
+    return whole && partial;
+}
+
+TEST(LibraryFileTest, EveryKindRoundTripsByteForByte) {
+    TempDir dir;
+    for (LibraryKind kind :
+         {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack}) {
+        const auto file = dir / "A.LIB";
+        std::string error;
+        ASSERT_TRUE(WriteLibrary(file, kind, SampleObjects(), error)) << error;
+
+        LibraryContents contents;
+        ASSERT_TRUE(ReadLibrary(file, contents, error)) << error;
+        EXPECT_EQ(contents.kind, kind);
+        EXPECT_EQ(contents.header.signature, SignatureOf(kind));
+        EXPECT_EQ(contents.header.version, kLibraryFormatVersion);
+        ASSERT_EQ(contents.objects.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(contents.objects[i].name, SampleObjects()[i].name);
+            EXPECT_EQ(contents.objects[i].info, SampleObjects()[i].info);
+            EXPECT_EQ(contents.objects[i].drawing, SampleObjects()[i].drawing);
+        }
+
+        LibraryKind readKind{};
+        DescriptionBuffer buffer;
+        std::vector<LibraryInfoRecord> descriptions;
+        ASSERT_TRUE(ReadLibraryDescriptions(file, readKind, buffer, descriptions, error));
+        EXPECT_EQ(readKind, kind);
+        ASSERT_EQ(descriptions.size(), 3u);
+        const bool parts = kind == LibraryKind::Part;
+        EXPECT_EQ(descriptions[0].field1, "74LS00");
+        EXPECT_EQ(parts ? descriptions[2].field3 : descriptions[2].field2, "\x80\x80\x80");
+        EXPECT_EQ(parts ? descriptions[2].field2 : descriptions[2].field3, "");
+        EXPECT_EQ(parts ? descriptions[0].field3 : descriptions[0].field2, SampleObjects()[0].info);
+    }
+}
+
+TEST(LibraryFileTest, HeaderHasTheSuitesLayout) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(dir / "P.PART", LibraryKind::Part, SampleObjects(), error));
+    ASSERT_TRUE(WriteLibrary(dir / "S.PACKAGE", LibraryKind::Package, {}, error));
+
+    const std::string part = ReadFile(dir / "P.PART");
+    EXPECT_EQ(part.substr(0, 12), std::string("KaldeDLL20\0\0", 12));
+    EXPECT_EQ(part.substr(12, 4), LittleEndian(kLibraryFormatVersion));
+    EXPECT_EQ(part.substr(16, 4), LittleEndian(3));
+    EXPECT_EQ(ReadFile(dir / "S.PACKAGE").substr(0, 20), std::string("KaldeSLL20\0\0", 12) +
+                                                             LittleEndian(kLibraryFormatVersion) +
+                                                             LittleEndian(0));
+
+    LibraryHeader header;
+    ASSERT_TRUE(ReadLibraryHeader(dir / "P.PART", header, error)) << error;
+    EXPECT_EQ(header.signature, "KaldeDLL20");
+    EXPECT_EQ(header.count, 3);
+
+    // The header reader reads the bytes as they stand, valid or not; only its size matters.
+    WriteFile(dir / "odd", std::string("ABC\0\0\0\0\0\0\0\0\0", 12) + LittleEndian(7) +
+                               LittleEndian(0xFFFFFFFF));
+    ASSERT_TRUE(ReadLibraryHeader(dir / "odd", header, error));
+    EXPECT_EQ(header.signature, "ABC");
+    EXPECT_EQ(header.version, 7);
+    EXPECT_EQ(header.count, -1);
+    WriteFile(dir / "short", "KaldeDLL20");
+    EXPECT_FALSE(ReadLibraryHeader(dir / "short", header, error));
+    EXPECT_NE(error.find("less than a library header"), std::string::npos) << error;
+    EXPECT_FALSE(ReadLibraryHeader(dir / "missing", header, error));
+    EXPECT_NE(error.find("missing: cannot open"), std::string::npos) << error;
+}
+
+struct Damage {
+    const char* what;
+    std::function<void(std::string&)> apply;
+    const char* expected; // a piece of the error text
+};
+
+TEST(LibraryFileTest, DamagedFilesAreRefusedWithAClearReason) {
+    TempDir dir;
+    std::string error;
+    const auto good = dir / "good";
+    ASSERT_TRUE(WriteLibrary(good, LibraryKind::Part, SampleObjects(), error));
+    const std::string bytes = ReadFile(good);
+    // The lengths of the first object's name and info text are at 40 and 44.
+    const std::vector<Damage> damages = {
+        {"another signature", [](std::string& b) { b.replace(0, 5, "Other"); },
+         "unknown signature \"OtherDLL20\\x00\\x00\""},
+        {"garbage in the signature's padding", [](std::string& b) { b[11] = 'x'; },
+         "unknown signature"},
+        {"another version", [](std::string& b) { b.replace(12, 4, LittleEndian(3)); },
+         "version 3 is not supported"},
+        {"a negative count", [](std::string& b) { b.replace(16, 4, LittleEndian(0x80000000)); },
+         "negative object count"},
+        {"a count larger than the body",
+         [](std::string& b) { b.replace(16, 4, LittleEndian(1000000)); },
+         "announces 1000000 objects"},
+        {"one object more than stored", [](std::string& b) { b.replace(16, 4, LittleEndian(4)); },
+         "runs past the end of its section"},
+        {"one object fewer than stored", [](std::string& b) { b.replace(16, 4, LittleEndian(2)); },
+         "bytes follow the description of the last object"},
+        {"the last byte cut off", [](std::string& b) { b.pop_back(); }, "cut off after"},
+        {"only the header", [](std::string& b) { b.resize(20); }, "cut off after 20 bytes"},
+        {"trailing garbage", [](std::string& b) { b += "junk"; }, "4 bytes follow the end"},
+        {"a symbol kind under the part signature", [](std::string& b) { b[20] = 1; },
+         "does not fit a library of symbols"},
+        {"an unknown kind", [](std::string& b) { b[20] = 9; }, "unknown library kind 9"},
+        {"reserved bytes in use", [](std::string& b) { b[22] = 1; }, "reserved bytes"},
+        {"a name running past its section",
+         [](std::string& b) { b.replace(40, 4, LittleEndian(0x7FFFFFF0)); },
+         "description of object 1 runs past"},
+        {"an info text running past its section",
+         [](std::string& b) { b.replace(44, 4, LittleEndian(0xFFFFFFFF)); },
+         "description of object 1 runs past"},
+        {"an empty name", [](std::string& b) { b.replace(40, 4, LittleEndian(0)); },
+         "object 1 has an empty name"},
+        {"a description section larger than the file", [](std::string& b) { b[31] = 1; },
+         "cut off after"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::string damaged = bytes;
+        damage.apply(damaged);
+        const auto file = dir / "damaged";
+        Replace(file, damaged);
+        error.clear();
+        EXPECT_FALSE(BothReadersAccept(file, error));
+        EXPECT_NE(error.find(file.string() + ": "), std::string::npos) << error;
+        EXPECT_NE(error.find(damage.expected), std::string::npos) << error;
+    }
+}
+
+TEST(LibraryFileTest, DamagedDrawingsAreFoundByTheWholeReadOnly) {
+    TempDir dir;
+    std::string error;
+    const auto file = dir / "L";
+    ASSERT_TRUE(WriteLibrary(file, LibraryKind::Symbol, SampleObjects(), error));
+    std::string bytes = ReadFile(file);
+    // The last drawing record: 4 length bytes and 300 bytes of data at the end of the file.
+    bytes.replace(bytes.size() - 304, 4, LittleEndian(301));
+    WriteFile(file, bytes);
+
+    LibraryContents contents;
+    EXPECT_FALSE(ReadLibrary(file, contents, error));
+    EXPECT_NE(error.find("drawing of object 3 runs past"), std::string::npos) << error;
+    // A search never reads the drawings, so it still sees the descriptions.
+    LibraryKind kind{};
+    DescriptionBuffer buffer;
+    std::vector<LibraryInfoRecord> descriptions;
+    EXPECT_TRUE(ReadLibraryDescriptions(file, kind, buffer, descriptions, error));
+    EXPECT_EQ(descriptions.size(), 3u);
+}
+
+TEST(LibraryFileTest, DescriptionsWithoutTextBytesReadIntoAFreshBuffer) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteLibrary(dir / "EMPTY.PART", LibraryKind::Part, {}, error));
+    ASSERT_TRUE(WriteLibrary(dir / "BARE.SYMBOL", LibraryKind::Symbol,
+                             {{"A", "", ""}, {"B", "", "drawn"}}, error));
+    for (const bool wholeTexts : {false, true}) {
+        // A buffer that never held bytes, as in a fresh engine.
+        DescriptionBuffer fresh;
+        LibraryKind kind = LibraryKind::Padstack;
+        std::vector<LibraryInfoRecord> records(1);
+        error.clear();
+        EXPECT_TRUE(
+            ReadLibraryDescriptions(dir / "EMPTY.PART", kind, fresh, records, error, wholeTexts))
+            << "[" << error << "]";
+        EXPECT_EQ(kind, LibraryKind::Part);
+        EXPECT_TRUE(records.empty());
+
+        DescriptionBuffer another;
+        ASSERT_TRUE(
+            ReadLibraryDescriptions(dir / "BARE.SYMBOL", kind, another, records, error, wholeTexts))
+            << error;
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[1].field1, "B");
+        EXPECT_EQ(records[1].field2, "");
+    }
+}
+
+// A library large enough to be mapped, and a small one that is read: the texts copied out
+// of either are the ones the records show, also when a buffer is reused.
+TEST(LibraryFileTest, TextsCopiedOutOfAMappedOrReadLibraryAreTheRecordsTexts) {
+    TempDir dir;
+    std::string error;
+    std::vector<LibraryObject> large;
+    for (int i = 0; i < 6000; ++i)
+        large.push_back({"PART" + std::to_string(i),
+                         "PKG" + std::to_string(i % 7) + " text of part " + std::to_string(i) +
+                             std::string(static_cast<std::size_t>(i % 40), 'x'),
+                         ""});
+    ASSERT_TRUE(WriteLibrary(dir / "LARGE.PART", LibraryKind::Part, large, error)) << error;
+    ASSERT_TRUE(WriteLibrary(dir / "SMALL.PART", LibraryKind::Part,
+                             {{"A", "DIP8 first", ""}, {"B", "SO8 second", ""}}, error));
+    DescriptionBuffer buffer;
+    for (const char* name : {"LARGE.PART", "SMALL.PART", "LARGE.PART"}) {
+        LibraryKind kind{};
+        std::vector<LibraryInfoRecord> records;
+        ASSERT_EQ(ReadLibraryForSearch(dir / name, kind, buffer, records, error, false),
+                  LibrarySearchRead::Read)
+            << error;
+        for (std::size_t r = 0; r < records.size(); r += 997) {
+            const std::string_view text = records[r].field3;
+            std::string copy(text.size(), '?');
+            buffer.CopyOut(text, copy.data());
+            EXPECT_EQ(copy, text) << name << " record " << r;
+        }
+        const std::string_view last = records.back().field3;
+        std::string copy(last.size(), '?');
+        buffer.CopyOut(last, copy.data());
+        EXPECT_EQ(copy, last) << name;
+    }
+}
+
+TEST(LibraryFileTest, NonLibrariesAreRefused) {
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(BothReadersAccept(dir / "missing", error));
+    EXPECT_NE(error.find("cannot open the file"), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(BothReadersAccept(dir.Path(), error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    WriteFile(dir / "empty", "");
+    error.clear();
+    EXPECT_FALSE(BothReadersAccept(dir / "empty", error));
+    EXPECT_NE(error.find("it holds 0 bytes"), std::string::npos) << error;
+    EXPECT_TRUE(LibraryFileReadable(dir / "empty"));
+
+    // Nothing writes to the FIFO: opening it must not wait for a writer.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    error.clear();
+    EXPECT_FALSE(BothReadersAccept(dir / "fifo", error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    LibraryHeader header;
+    EXPECT_FALSE(ReadLibraryHeader(dir / "fifo", header, error));
+    for (const auto& path : {dir / "fifo", dir.Path(), dir / "missing"})
+        EXPECT_FALSE(LibraryFileReadable(path)) << path;
+}
+
+TEST(LibraryFileTest, FailedWriteLeavesTheOldLibraryAndNoNewFile) {
+    TempDir dir;
+    std::string error;
+    const auto file = dir / "L.PART";
+    ASSERT_TRUE(WriteLibrary(file, LibraryKind::Part, SampleObjects(), error));
+    const std::string before = ReadFile(file);
+
+    std::vector<LibraryObject> bigger = SampleObjects();
+    bigger.push_back({"NEW", std::string(100000, 'i'), std::string(100000, 'd')});
+    for (std::size_t failAfter : {0, 30, 50, 70000, 150000}) {
+        AtomicFileWriter writer;
+        writer.FailAfterBytes(failAfter);
+        EXPECT_FALSE(WriteLibrary(writer, file, LibraryKind::Part, bigger, error));
+        EXPECT_NE(error.find("No space left"), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(file), before);
+    }
+    // An object the format cannot hold is refused before anything is written.
+    EXPECT_FALSE(WriteLibrary(file, LibraryKind::Part, {{"A", "", ""}, {"", "x", ""}}, error));
+    EXPECT_NE(error.find("object 2 has an empty name"), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(file), before);
+    // A read-only library is the suite's "do not change".
+    ::chmod(file.c_str(), 0444);
+    EXPECT_FALSE(WriteLibrary(file, LibraryKind::Part, SampleObjects(), error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(test::FilesIn(dir.Path()).size(), 1u);
+}
+
+// Whatever the bytes, a reader answers with a valid library or a clear error, and never
+// reads outside what it holds (run under the sanitizers to be sure).
+TEST(LibraryFileTest, DamagedBytesNeverCrashTheReaders) {
+    TempDir dir;
+    std::string error;
+    const auto good = dir / "good";
+    ASSERT_TRUE(WriteLibrary(good, LibraryKind::Package, SampleObjects(), error));
+    const std::string bytes = ReadFile(good);
+    const auto file = dir / "damaged";
+
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        Replace(file, bytes.substr(0, length));
+        error.clear();
+        EXPECT_FALSE(BothReadersAccept(file, error)) << "prefix of " << length << " bytes";
+        EXPECT_FALSE(error.empty());
+    }
+
+    std::mt19937 random(20000);
+    std::uniform_int_distribution<std::size_t> position(0, bytes.size() - 1);
+    std::uniform_int_distribution<int> byte(0, 255);
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = bytes;
+        const int flips = 1 + round % 4;
+        for (int i = 0; i < flips; ++i)
+            damaged[position(random)] = static_cast<char>(byte(random));
+        Replace(file, damaged);
+        error.clear();
+        if (BothReadersAccept(file, error))
+            ++accepted; // a flip inside a text or a drawing still makes a valid library
+        else
+            EXPECT_FALSE(error.empty());
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_LT(accepted, 3000);
+
+    for (int round = 0; round < 200; ++round) {
+        std::string noise(static_cast<std::size_t>(byte(random)) * 3, '\0');
+        for (char& c : noise)
+            c = static_cast<char>(byte(random));
+        if (round % 2 == 0 && noise.size() >= 20)
+            noise.replace(0, 20, bytes.substr(0, 20)); // a valid header over random bytes
+        Replace(file, noise);
+        error.clear();
+        EXPECT_FALSE(BothReadersAccept(file, error));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+} // namespace
+} // namespace k2k
