@@ -10,6 +10,55 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+// The bracket list whose "[" is at text[i], into set (flipped for "[!list]"); i is left at
+// its "]". False, with error set, when the list is never closed or holds a range that runs
+// backwards. matchesSome is false for "[]", which matches no character at all.
+bool ReadList(std::string_view text, std::size_t& i, std::bitset<256>& set, bool& matchesSome,
+              std::string* error) {
+    const std::size_t open = i;
+    std::size_t j = i + 1;
+    const bool negated = j < text.size() && text[j] == '!';
+    if (negated)
+        ++j;
+    bool any = false;
+    bool closed = false;
+    while (j < text.size()) {
+        const auto first = static_cast<unsigned char>(text[j]);
+        if (first == ']') {
+            closed = true;
+            break;
+        }
+        if (j + 2 < text.size() && text[j + 1] == '-' && text[j + 2] != ']') {
+            const auto last = static_cast<unsigned char>(text[j + 2]);
+            if (last < first) {
+                if (error)
+                    *error = "Invalid pattern " + Quoted(text) + ": the range " +
+                             std::string(text.substr(j, 3)) + " at position " +
+                             std::to_string(j + 1) + " runs backwards";
+                return false;
+            }
+            for (unsigned v = first; v <= last; ++v)
+                set.set(v);
+            j += 3;
+        } else {
+            set.set(first);
+            ++j;
+        }
+        any = true;
+    }
+    if (!closed) {
+        if (error)
+            *error = "Invalid pattern " + Quoted(text) + ": the \"[\" at position " +
+                     std::to_string(open + 1) + " is never closed";
+        return false;
+    }
+    i = j;
+    if (negated)
+        set.flip();
+    matchesSome = any || negated;
+    return true;
+}
+
 } // namespace
 
 std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* error) {
@@ -40,50 +89,12 @@ std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* erro
             continue;
         }
 
-        // A bracket list.
-        const std::size_t open = i;
-        std::size_t j = i + 1;
-        const bool negated = j < text.size() && text[j] == '!';
-        if (negated)
-            ++j;
         std::bitset<256> set;
-        bool any = false;
-        bool closed = false;
-        while (j < text.size()) {
-            const auto first = static_cast<unsigned char>(text[j]);
-            if (first == ']') {
-                closed = true;
-                break;
-            }
-            if (j + 2 < text.size() && text[j + 1] == '-' && text[j + 2] != ']') {
-                const auto last = static_cast<unsigned char>(text[j + 2]);
-                if (last < first) {
-                    if (error)
-                        *error = "Invalid pattern " + Quoted(text) + ": the range " +
-                                 std::string(text.substr(j, 3)) + " at position " +
-                                 std::to_string(j + 1) + " runs backwards";
-                    return std::nullopt;
-                }
-                for (unsigned v = first; v <= last; ++v)
-                    set.set(v);
-                j += 3;
-            } else {
-                set.set(first);
-                ++j;
-            }
-            any = true;
-        }
-        if (!closed) {
-            if (error)
-                *error = "Invalid pattern " + Quoted(text) + ": the \"[\" at position " +
-                         std::to_string(open + 1) + " is never closed";
+        bool matchesSome = false;
+        if (!ReadList(text, i, set, matchesSome, error))
             return std::nullopt;
-        }
-        i = j; // at the "]"
-        if (!any && !negated)
-            continue; // "[]" matches no character at all
-        if (negated)
-            set.flip();
+        if (!matchesSome)
+            continue;
         pattern.m_sets.push_back(set);
         piece.elements.push_back(
             {Element::Kind::Set, 0, static_cast<int>(pattern.m_sets.size() - 1)});
