@@ -226,6 +226,17 @@ std::string OutOfOrder(const char* what, long long index) {
     return std::string(what) + " index " + DecimalText(index) + " out of order";
 }
 
+// An object goes into its map under its index when its name and texts are ones every store
+// takes and its index comes after the last one taken; why not, otherwise.
+std::string TakeRow(ObjectMap& map, const char* what, long long index,
+                    const ProjectObject& object) {
+    if (std::string bad = NameProblem(what, index, object); !bad.empty())
+        return bad;
+    if (!map.Take(static_cast<int>(index), object))
+        return OutOfOrder(what, index);
+    return {};
+}
+
 // The rows of each table go straight into their map: the maps copy the texts from SQLite's
 // row into their own store.
 bool ReadParts(sqlite3* sqlite, ObjectMap& parts, std::string& error) {
@@ -239,11 +250,7 @@ bool ReadParts(sqlite3* sqlite, ObjectMap& parts, std::string& error) {
                      object.name = row.Bytes(1);
                      object.info = row.Bytes(2);
                      object.deleted = row.Integer(3) != 0;
-                     if (std::string bad = NameProblem("part", index, object); !bad.empty())
-                         return bad;
-                     if (!parts.Take(static_cast<int>(index), object))
-                         return OutOfOrder("part", index);
-                     return std::string();
+                     return TakeRow(parts, "part", index, object);
                  }))
         return false;
     error = SpreadTaken("part", parts);
@@ -296,11 +303,7 @@ bool ReadHierarchies(sqlite3* sqlite, ProjectContent& content, std::string& erro
                          return OutOfRange("hierarchy", index);
                      ProjectObject object;
                      object.name = row.Bytes(1);
-                     if (std::string bad = NameProblem("hierarchy", index, object); !bad.empty())
-                         return bad;
-                     if (!content.hierarchies.Take(static_cast<int>(index), object))
-                         return OutOfOrder("hierarchy", index);
-                     return std::string();
+                     return TakeRow(content.hierarchies, "hierarchy", index, object);
                  }))
         return false;
     if (error = SpreadTaken("hierarchy", content.hierarchies); !error.empty())
@@ -332,11 +335,7 @@ bool ReadPages(sqlite3* sqlite, ProjectContent& content, std::string& error) {
                            return OutOfRange("page", index);
                        ProjectObject object;
                        object.name = row.Bytes(2);
-                       if (std::string bad = NameProblem("page", index, object); !bad.empty())
-                           return bad;
-                       if (!hierarchy->pages.Take(static_cast<int>(index), object))
-                           return OutOfOrder("page", index);
-                       return std::string();
+                       return TakeRow(hierarchy->pages, "page", index, object);
                    });
 }
 
@@ -369,12 +368,8 @@ bool ReadComponents(sqlite3* sqlite, ProjectContent& content, std::string& error
                        if (!ParseSymbolList(row.Bytes(5), symbols))
                            return "component " + DecimalText(index) + " has a bad symbol list";
                        object.symbols = symbols;
-                       if (std::string bad = NameProblem("component", index, object); !bad.empty())
-                           return bad;
-                       if (!hierarchy->components[static_cast<std::size_t>(editor)].Take(
-                               static_cast<int>(index), object))
-                           return OutOfOrder("component", index);
-                       return std::string();
+                       return TakeRow(hierarchy->components[static_cast<std::size_t>(editor)],
+                                      "component", index, object);
                    });
 }
 
