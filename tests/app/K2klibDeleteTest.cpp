@@ -14,16 +14,15 @@ namespace {
 using test::ReadFile;
 using test::RunK2klib;
 
-class K2klibDeleteTest : public ::testing::Test {
+class K2klibDeleteTest : public test::SmallSuiteTest {
 protected:
-    void SetUp() override { test::WriteSmallSuite(suite.Path()); }
     test::ToolRun Delete(std::vector<std::string> args) {
-        args.insert(args.begin(), {"delete", "--suite", suite.Path().string()});
+        args.insert(args.begin(), {"delete", "--suite", m_dir.Path().string()});
         return RunK2klib(args);
     }
     // The names a search of the kind finds, tab-separated lines of status and name.
     std::string Found(const char* kind, const char* library = "[ALL LIBRARIES]") {
-        const auto run = RunK2klib({"search", "--suite", suite.Path().string(), "--kind", kind,
+        const auto run = RunK2klib({"search", "--suite", m_dir.Path().string(), "--kind", kind,
                                     "--name", "*", "--library", library, "--format", "tsv"});
         std::string names;
         std::istringstream lines(run.out);
@@ -33,16 +32,15 @@ protected:
             names += line.substr(0, line.find('\t', line.find('\t') + 1)) + "\n";
         return names;
     }
-    test::TempDir suite;
 };
 
 // Without --yes, or when the delete cannot be done, nothing changes.
 TEST_F(K2klibDeleteTest, WithoutYesOrWhenItFailsNothingChanges) {
-    const std::string library = ReadFile(suite / "LIB" / "B.PART");
-    const std::string project = ReadFile(suite / "DEMO.K2K");
+    const std::string library = ReadFile(m_dir / "LIB" / "B.PART");
+    const std::string project = ReadFile(m_dir / "DEMO.K2K");
     auto run = Delete({"--kind", "part", "LM358"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "would delete part LM358 from " + (suite / "LIB" / "B.PART").string() +
+    EXPECT_EQ(run.out, "would delete part LM358 from " + (m_dir / "LIB" / "B.PART").string() +
                            " (library 4 of the part search sequence)\n"
                            "the browser asks: Permanently Delete Selected Part(s)?\n"
                            "nothing deleted; --yes answers yes\n");
@@ -74,7 +72,7 @@ TEST_F(K2klibDeleteTest, WithoutYesOrWhenItFailsNothingChanges) {
     EXPECT_EQ(Delete({"--kind", "part", "--project", "--library", "A.PART", "X"}).status, 2);
 
     // A read-only library, or one that another writer holds all the while, says why.
-    const auto file = suite / "LIB" / "B.PART";
+    const auto file = m_dir / "LIB" / "B.PART";
     ::chmod(file.c_str(), 0444);
     run = Delete({"--kind", "part", "--yes", "LM358"});
     EXPECT_EQ(run.status, 1);
@@ -94,8 +92,8 @@ TEST_F(K2klibDeleteTest, WithoutYesOrWhenItFailsNothingChanges) {
     }
     SetLockWait(std::chrono::milliseconds(-1));
 
-    EXPECT_EQ(ReadFile(suite / "LIB" / "B.PART"), library);
-    EXPECT_EQ(ReadFile(suite / "DEMO.K2K"), project);
+    EXPECT_EQ(ReadFile(m_dir / "LIB" / "B.PART"), library);
+    EXPECT_EQ(ReadFile(m_dir / "DEMO.K2K"), project);
 }
 
 TEST_F(K2klibDeleteTest, WithYesItDeletesFromTheLibraryOrTheProject) {

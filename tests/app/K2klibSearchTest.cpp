@@ -11,14 +11,12 @@ namespace {
 
 using test::RunK2klib;
 
-class K2klibSearchTest : public ::testing::Test {
+class K2klibSearchTest : public test::SmallSuiteTest {
 protected:
-    void SetUp() override { test::WriteSmallSuite(suite.Path()); }
     test::ToolRun Search(std::vector<std::string> args) {
-        args.insert(args.begin(), {"search", "--suite", suite.Path().string()});
+        args.insert(args.begin(), {"search", "--suite", m_dir.Path().string()});
         return RunK2klib(args);
     }
-    test::TempDir suite;
 };
 
 // The saved list holds the columns the suite's display options show, as the window's does;
@@ -30,7 +28,7 @@ TEST_F(K2klibSearchTest, SavedListLinesShowTheSuitesColumnsAndTsvHasAHeader) {
         << "without options the first column is shown";
     EXPECT_NE(run.err.find("MISSING.PART not found"), std::string::npos) << run.err;
 
-    test::WriteFile(suite / "suite.ini",
+    test::WriteFile(m_dir / "suite.ini",
                     "[Kalde2K]\r\nLibDir=LIB\r\n[Browser Part Options]\r\nNumber=4\r\n"
                     "1=Library,0\r\n2=Description,-1\r\n3=Symbols,0\r\n4=Package,1\r\n");
     run = Search({"--name", "74ls0*"});
@@ -102,10 +100,10 @@ TEST_F(K2klibSearchTest, BadInputIsRefusedWithTheRightStatus) {
 
 TEST_F(K2klibSearchTest, ALibraryThatIsNotARegularFileIsMissingAndNeverBlocks) {
     // A FIFO that nothing writes to would block an ordinary open for ever.
-    ASSERT_EQ(::mkfifo((suite / "LIB" / "MISSING.PART").c_str(), 0600), 0);
-    std::filesystem::create_directory(suite / "LIB" / "LOGIC.SYMBOL.d");
-    std::filesystem::remove(suite / "LIB" / "LOGIC.SYMBOL");
-    std::filesystem::rename(suite / "LIB" / "LOGIC.SYMBOL.d", suite / "LIB" / "LOGIC.SYMBOL");
+    ASSERT_EQ(::mkfifo((m_dir / "LIB" / "MISSING.PART").c_str(), 0600), 0);
+    std::filesystem::create_directory(m_dir / "LIB" / "LOGIC.SYMBOL.d");
+    std::filesystem::remove(m_dir / "LIB" / "LOGIC.SYMBOL");
+    std::filesystem::rename(m_dir / "LIB" / "LOGIC.SYMBOL.d", m_dir / "LIB" / "LOGIC.SYMBOL");
 
     const auto run = Search({"--name", "*", "--format", "tsv"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -114,7 +112,7 @@ TEST_F(K2klibSearchTest, ALibraryThatIsNotARegularFileIsMissingAndNeverBlocks) {
     const auto symbols = Search({"--kind", "symbol", "--name", "*"});
     EXPECT_NE(symbols.err.find("LOGIC.SYMBOL not found"), std::string::npos) << symbols.err;
 
-    const auto catalogue = RunK2klib({"catalogue", "--suite", suite.Path().string(), "--contents"});
+    const auto catalogue = RunK2klib({"catalogue", "--suite", m_dir.Path().string(), "--contents"});
     ASSERT_EQ(catalogue.status, 0) << catalogue.err;
     for (const char* name : {"MISSING.PART", "LOGIC.SYMBOL"}) {
         const auto at = catalogue.out.find(name);
@@ -124,7 +122,7 @@ TEST_F(K2klibSearchTest, ALibraryThatIsNotARegularFileIsMissingAndNeverBlocks) {
     }
     EXPECT_NE(catalogue.out.find("(not found)"), std::string::npos) << catalogue.out;
 
-    const auto list = RunK2klib({"list", (suite / "LIB" / "MISSING.PART").string()});
+    const auto list = RunK2klib({"list", (m_dir / "LIB" / "MISSING.PART").string()});
     EXPECT_EQ(list.status, 1);
     EXPECT_NE(list.err.find("not a regular file"), std::string::npos) << list.err;
 }
