@@ -32,10 +32,9 @@ std::string Symbol(const std::string& name, const std::string& description) {
            "      (pin input line (at -5.08 0 0) (length 2.54) (name \"IN\") (number \"1\"))))\n";
 }
 
-class K2klibImportTest : public ::testing::Test {
+class K2klibImportTest : public test::SmallSuiteTest {
 protected:
-    void SetUp() override {
-        test::WriteSmallSuite(suite.Path());
+    void PrepareSuite() override {
         WriteFile(sources / "Amplifier_Operational.kicad_sym",
                   Library(Symbol("LM358", "Dual op amp") +
                           Symbol("TL072", "Dual JFET op amp, 3 μV") +
@@ -44,11 +43,10 @@ protected:
         WriteFile(sources / "README.txt", "not a library");
     }
     test::ToolRun Import() {
-        return RunK2klib({"import", "--suite", suite.Path().string(), "--symbols", sources.string(),
+        return RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols", sources.string(),
                           "--footprints", ""});
     }
 
-    test::TempDir suite;
     test::TempDir sourceDir;
     std::filesystem::path sources = sourceDir.Path();
 };
@@ -76,7 +74,7 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
               "Left out: 2 objects, 0 libraries\n");
 
     // Registered after the suite's own libraries, as a search reads them.
-    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    const std::string ini = test::ReadFile(m_dir / "kalde2000.ini");
     EXPECT_NE(ini.find("5=Amplifier_Operational.PART\r\n6=Amplifier_Other.PART"), std::string::npos)
         << ini;
     EXPECT_NE(ini.find("2=Amplifier_Operational.SYMBOL\r\n3=Amplifier_Other.SYMBOL"),
@@ -84,7 +82,7 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
         << ini;
 
     const auto search =
-        RunK2klib({"search", "--suite", suite.Path().string(), "--name", "LM*", "--format", "tsv"});
+        RunK2klib({"search", "--suite", m_dir.Path().string(), "--name", "LM*", "--format", "tsv"});
     ASSERT_EQ(search.status, 0) << search.err;
     EXPECT_NE(search.out.find("\tLM358\tB.PART\t"), std::string::npos) << "the suite's own first";
     EXPECT_NE(search.out.find("\tLM358\tAmplifier_Operational.PART\tDual op amp\t"),
@@ -94,12 +92,12 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
               std::string::npos)
         << "an alias with its parent's description: " << search.out;
     const auto aliases =
-        RunK2klib({"search", "--suite", suite.Path().string(), "--aliases-of", "LM2904",
+        RunK2klib({"search", "--suite", m_dir.Path().string(), "--aliases-of", "LM2904",
                    "--library", "Amplifier_Operational.PART", "--format", "tsv"});
     EXPECT_NE(aliases.out.find("\tLM358\t"), std::string::npos) << aliases.out << aliases.err;
 
     const auto check =
-        RunK2klib({"list", "--drawings", (suite / "LIB" / "Amplifier_Other.SYMBOL").string()});
+        RunK2klib({"list", "--drawings", (m_dir / "LIB" / "Amplifier_Other.SYMBOL").string()});
     EXPECT_NE(check.out.find("    PIN 1 IN L -200 0 100"), std::string::npos) << check.out;
     EXPECT_EQ(check.out.find("    !"), std::string::npos) << "drawings read without a problem";
 
@@ -107,11 +105,11 @@ TEST_F(K2klibImportTest, ImportsEachLibraryAsAPartAndASymbolLibraryTheSearchFind
     const auto again = Import();
     EXPECT_EQ(again.status, 0);
     EXPECT_NE(again.out.find("; 0 libraries new in the catalogue"), std::string::npos) << again.out;
-    EXPECT_EQ(test::ReadFile(suite / "kalde2000.ini"), ini);
+    EXPECT_EQ(test::ReadFile(m_dir / "kalde2000.ini"), ini);
 }
 
 TEST_F(K2klibImportTest, ReplacedCharactersKeepTheirObjectsAndAreListed) {
-    const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+    const auto run = RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols",
                                 sources.string(), "--footprints", "", "--replace-characters"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("Left out ("), std::string::npos) << run.out;
@@ -123,7 +121,7 @@ TEST_F(K2klibImportTest, ReplacedCharactersKeepTheirObjectsAndAreListed) {
               std::string::npos)
         << run.out;
     const auto search = RunK2klib(
-        {"search", "--suite", suite.Path().string(), "--name", "TL072", "--format", "tsv"});
+        {"search", "--suite", m_dir.Path().string(), "--name", "TL072", "--format", "tsv"});
     EXPECT_NE(search.out.find("\tTL072\tAmplifier_Operational.PART\tDual JFET op amp, 3 µV\t"),
               std::string::npos)
         << search.out;
@@ -139,14 +137,14 @@ TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("Written: 2 part libraries"), std::string::npos) << run.out;
-    EXPECT_FALSE(std::filesystem::exists(suite / "LIB" / "Broken.PART"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "LIB" / "Broken.PART"));
 
-    const auto noFolder = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+    const auto noFolder = RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols",
                                      (sources / "none").string(), "--footprints", ""});
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_NE(noFolder.err.find("k2klib import: cannot read the folder"), std::string::npos);
-    const auto noLibraries = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
-                                        suite.Path().string(), "--footprints", ""});
+    const auto noLibraries = RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols",
+                                        m_dir.Path().string(), "--footprints", ""});
     EXPECT_EQ(noLibraries.status, 1);
     EXPECT_NE(noLibraries.err.find("holds no .kicad_sym files"), std::string::npos);
     const auto notSuite =
@@ -157,7 +155,7 @@ TEST_F(K2klibImportTest, AnUnreadableLibraryIsReportedAndTheOthersImported) {
 // A source library named as one of the suite's own (without regard to case) never
 // replaces it; an earlier import's library is replaced.
 TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
-    const std::string before = test::ReadFile(suite / "LIB" / "B.PART");
+    const std::string before = test::ReadFile(m_dir / "LIB" / "B.PART");
     WriteFile(sources / "b.kicad_sym", Library(Symbol("NE555", "Timer")));
     for (int run = 0; run < 2; ++run) {
         const auto imported = Import();
@@ -166,12 +164,12 @@ TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
                                     "holds a library of that name that no import wrote\n"),
                   std::string::npos)
             << imported.out;
-        EXPECT_EQ(test::ReadFile(suite / "LIB" / "B.PART"), before);
+        EXPECT_EQ(test::ReadFile(m_dir / "LIB" / "B.PART"), before);
     }
     const auto search = RunK2klib(
-        {"search", "--suite", suite.Path().string(), "--name", "NE555", "--format", "tsv"});
+        {"search", "--suite", m_dir.Path().string(), "--name", "NE555", "--format", "tsv"});
     EXPECT_NE(search.out.find("\tNE555\tb_KiCad.PART\tTimer\t"), std::string::npos) << search.out;
-    const std::string ini = test::ReadFile(suite / "kalde2000.ini");
+    const std::string ini = test::ReadFile(m_dir / "kalde2000.ini");
     EXPECT_EQ(ini.find("b_KiCad.PART"), ini.rfind("b_KiCad.PART")) << "registered once: " << ini;
 }
 
@@ -192,7 +190,7 @@ TEST_F(K2klibImportTest, NamesAndTextsLongerThanTheSuiteHoldsAreLeftOutAndListed
     footprint("LONGINFO", std::string(kMaxInfoLength, 'd'));
     footprint("SOT-1", "fits");
 
-    const auto run = RunK2klib({"import", "--suite", suite.Path().string(), "--symbols",
+    const auto run = RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols",
                                 sources.string(), "--footprints", sources.string()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_LT(run.out.size(), 10'000u) << "the huge name is listed cut short";
@@ -212,9 +210,9 @@ TEST_F(K2klibImportTest, NamesAndTextsLongerThanTheSuiteHoldsAreLeftOutAndListed
     leftOut("Package_A: package \"LONGINFO\": the info text is ");
     EXPECT_NE(run.out.find("Left out: 10 objects"), std::string::npos) << run.out;
 
-    const auto parts = RunK2klib({"list", (suite / "LIB" / "Amplifier_Other.PART").string()});
+    const auto parts = RunK2klib({"list", (m_dir / "LIB" / "Amplifier_Other.PART").string()});
     EXPECT_NE(parts.out.find("\n" + longest + "\t"), std::string::npos) << parts.out;
-    const auto packages = RunK2klib({"list", (suite / "LIB" / "Package_A.PACKAGE").string()});
+    const auto packages = RunK2klib({"list", (m_dir / "LIB" / "Package_A.PACKAGE").string()});
     EXPECT_NE(packages.out.find("\nSOT-1\t"), std::string::npos) << packages.out;
 }
 
