@@ -51,8 +51,39 @@ k2k_configure() {
         -DK2K_WERROR="$werror" "${launcher[@]}" >/dev/null
 }
 
+# k2k_build [targets]: every target, or only those named.
 k2k_build() {
-    cmake --build "$K2K_BUILD" -- -j"$(nproc)"
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    cmake --build "$K2K_BUILD" "${targets[@]}" -- -j"$(nproc)"
+}
+
+# k2k_build_quietly targets: the same, showing only how far the build is, as one line that
+# counts up on a terminal (a line per tenth elsewhere). The build's whole output goes to
+# build.log in the build folder; when a step fails, its lines are shown from there.
+k2k_build_quietly() {
+    local log="$K2K_BUILD/build.log"
+    local terminal=0
+    [ -t 1 ] && terminal=1
+    k2k_build "$@" >"$log" 2>&1 </dev/null &
+    local builder=$!
+    # Ninja's status lines ("[12/80] Building CXX object ...") say how far it is.
+    tail -n +1 -f --pid="$builder" "$log" 2>/dev/null | awk -v terminal="$terminal" '
+        match($0, /^\[[0-9]+\/[0-9]+\]/) {
+            split(substr($0, 2, RLENGTH - 2), n, "/")
+            if (terminal) { printf "\rBuilding: step %d of %d", n[1], n[2]; fflush() }
+            else if (int(10 * n[1] / n[2]) > shown) {
+                shown = int(10 * n[1] / n[2]); printf "Building: step %d of %d\n", n[1], n[2]
+                fflush()
+            }
+            seen = 1
+        }
+        END { if (terminal && seen) printf "\n" }'
+    if ! wait "$builder"; then
+        echo "The build failed; what it said (all of it is in $log):" >&2
+        grep -v -E '^\[[0-9]+/[0-9]+\]' "$log" | tail -n 60 >&2
+        return 1
+    fi
 }
 
 # The compiler cache keys objects by paths relative to the checkout, so another clone or

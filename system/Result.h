@@ -51,8 +51,7 @@ public:
     const std::string& Message() const { return Error().message; }
 
 private:
-    std::variant<T, Problem>& Checked() const
-    {
+    std::variant<T, Problem>& Checked() const {
         if (!Ok())
             throw std::logic_error("the value of a failed step was asked for: " +
                                    std::get<1>(m_state).message);

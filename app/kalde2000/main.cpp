@@ -44,6 +44,18 @@
 
 namespace {
 
+// Qt's own warnings and notes ("This plugin does not support raise()", "XDG_RUNTIME_DIR not
+// set") say nothing a person can act on, so they stay out of the terminal; with
+// K2K_QT_MESSAGES=1 they reach standard error as Qt writes them. Critical and fatal
+// messages always do. The program itself writes what it has to say, never through Qt.
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static const bool shown = qEnvironmentVariableIntValue("K2K_QT_MESSAGES") != 0;
+    if (shown || type == QtCriticalMsg || type == QtFatalMsg)
+        qtDefaultHandler(type, context, text);
+}
+
 bool HasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -367,6 +379,7 @@ int RunWithDisplay(QApplication& application, const HostSession& session,
 
 int main(int argc, char** argv) {
     const bool benchmark = AsksForBenchmark(argc, argv);
+    qtDefaultHandler = qInstallMessageHandler(KeepQtNotesQuiet);
     const bool headless = benchmark || !HasDisplay();
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,15 +8,13 @@
 namespace k2k {
 namespace {
 
-Result<std::unique_ptr<int>> Made(bool ok)
-{
+Result<std::unique_ptr<int>> Made(bool ok) {
     if (!ok)
         return Problem{"PARTS.CSV line 4: 3 fields, 5 expected", 5001, 0};
     return std::make_unique<int>(7);
 }
 
-TEST(ResultTest, CarriesTheValueOrTheProblemAndRefusesTheWrongQuestion)
-{
+TEST(ResultTest, CarriesTheValueOrTheProblemAndRefusesTheWrongQuestion) {
     auto made = Made(true);
     ASSERT_TRUE(made.Ok());
     EXPECT_EQ(**made, 7);
@@ -32,8 +30,7 @@ TEST(ResultTest, CarriesTheValueOrTheProblemAndRefusesTheWrongQuestion)
     EXPECT_ANY_THROW(made.Error());
 }
 
-TEST(ResultTest, StatusIsDoneUnlessAProblemWasGiven)
-{
+TEST(ResultTest, StatusIsDoneUnlessAProblemWasGiven) {
     auto step = [](int errnoValue) -> Status {
         if (errnoValue != 0)
             return Problem{"cannot write LIB/A.PART", 0, errnoValue};
