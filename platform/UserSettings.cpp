@@ -1,8 +1,8 @@
 #include "platform/UserSettings.h"
 
 #include "system/Text.h"
+#include "system/UserFolders.h"
 
-#include <cstdlib>
 #include <system_error>
 
 namespace k2k {
@@ -28,14 +28,7 @@ UserSettings::UserSettings(std::filesystem::path folder) : m_folder(std::move(fo
 }
 
 std::filesystem::path UserSettings::DefaultFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config == '/')
-        return std::filesystem::path(config) / kFolderName;
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::filesystem::path(home) / ".config" / kFolderName;
-    // No home at all (a bare service account): the current folder, never the root.
-    return std::filesystem::path(".config") / kFolderName;
+    return UserConfigFolder() / kFolderName;
 }
 
 std::filesystem::path UserSettings::FileOf(std::string_view application) const {

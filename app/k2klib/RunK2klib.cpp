@@ -61,6 +61,7 @@ std::string SuiteText(const std::string& option, const std::string& utf8) {
 int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"k2klib: builds, lists and searches the suite's library files"};
     app.name("k2klib");
+    app.set_version_flag("--version", "k2klib " K2K_VERSION);
     app.require_subcommand(1);
     EscapingStream shownOut(out);
     EscapingStream shownErr(err);
@@ -84,6 +85,8 @@ int RunK2klib(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e, shownOut, shownErr);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, shownOut, shownErr);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e, shownOut, shownErr);
     } catch (const CLI::ParseError& e) {
         app.exit(e, shownOut, shownErr);

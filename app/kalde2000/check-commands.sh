@@ -9,7 +9,7 @@ rm -f "$3"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 output=$(printf 'K2KBRWSR,MN\nk2kbrwsr,EX\nAll,DF\nK2KBRWSR,EX\nK2KBRWSR,MN\n' |
-         env -u DISPLAY -u WAYLAND_DISPLAY TMPDIR="$tmp" "$1" --suite "$2" --commands - \
+         env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR TMPDIR="$tmp" "$1" --suite "$2" --commands - \
              --screenshot "$3")
 expected=$(printf 'K2KBRWSR\tSHUTDOWN')
 if [ "$output" != "$expected" ]; then

@@ -5,6 +5,9 @@
 //   kalde2000 [--suite DIR] [--commands FILE|-] [--running APP]... [--screenshot FILE]
 //   kalde2000 [--suite DIR] --bench-search KIND PATTERN
 //
+// Without --suite the program works on the person's own suite, made from the sample at the
+// first start (platform/PersonalSuite), and says where it is. A second start with a display
+// brings the running one's windows forward and ends (SingleInstance.h).
 // The main application (Kalde2000) is this program and runs from the start; --running marks
 // others (K2KSCHED, K2KLAYED, K2KEXPLR), as the check boxes of the window do.
 // --commands hands each line to NotifyMe in turn and prints every NotifyServer as
@@ -16,12 +19,14 @@
 // handlers (SearchBenchmark.h), prints the figures as one line and ends.
 #include "HostWindow.h"
 #include "SearchBenchmark.h"
+#include "SingleInstance.h"
 
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/clsKldbrwsr.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 #include "common/ObjectKinds.h"
 #include "platform/Kernel.h"
+#include "platform/PersonalSuite.h"
 #include "platform/SuiteFolder.h"
 #include "platform/SuiteServices.h"
 #include "platform/ui/HelpWindow.h"
@@ -33,7 +38,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QTextStream>
@@ -54,6 +58,17 @@ void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext& context, const Q
     static const bool shown = qEnvironmentVariableIntValue("K2K_QT_MESSAGES") != 0;
     if (shown || type == QtCriticalMsg || type == QtFatalMsg)
         qtDefaultHandler(type, context, text);
+}
+
+void BringWindowsForward() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        if (window->isMinimized())
+            window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 bool HasDisplay() {
@@ -163,6 +178,33 @@ struct HostRequest {
     QString benchPattern;
 };
 
+// The sample suite: installed beside the program (../share/kalde2000/suite), or in the
+// build folder the program was built in.
+std::filesystem::path SampleSuite() {
+    const std::filesystem::path installed =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
+        "share" / "kalde2000" / "suite";
+    if (std::filesystem::is_directory(installed))
+        return installed.lexically_normal();
+    return K2K_SAMPLE_SUITE;
+}
+
+// The person's own suite when none is named, made at the first start; says where it is.
+std::optional<std::filesystem::path> ChoosePersonalSuite(QTextStream& err) {
+    const std::filesystem::path sample = SampleSuite();
+    const auto own = k2k::FindPersonalSuite(sample);
+    if (!own) {
+        err << "kalde2000: " << QString::fromStdString(own.Message()) << Qt::endl;
+        return std::nullopt;
+    }
+    err << "kalde2000: your suite is " << QString::fromStdString(own->folder.string());
+    if (own->madeNow)
+        err << ", made now as a copy of the sample suite "
+            << QString::fromStdString(sample.string());
+    err << Qt::endl;
+    return own->folder;
+}
+
 // The command line read and checked; nullopt once it has said on err what is wrong.
 std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool benchmark,
                                            bool headless, QTextStream& err) {
@@ -170,9 +212,12 @@ std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool
     parser.setApplicationDescription(
         QStringLiteral("Kalde 2000 host: loads the Library Browser on a suite folder."));
     parser.addHelpOption();
-    const QCommandLineOption suiteOption(QStringLiteral("suite"),
-                                         QStringLiteral("The suite folder."), QStringLiteral("DIR"),
-                                         QStringLiteral(K2K_SAMPLE_SUITE));
+    parser.addVersionOption();
+    const QCommandLineOption suiteOption(
+        QStringLiteral("suite"),
+        QStringLiteral("The suite folder (default: your own, made from the sample at the first "
+                       "start)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption commandsOption(
         QStringLiteral("commands"),
         QStringLiteral("Hand each line of FILE (- for standard input) to NotifyMe."),
@@ -216,7 +261,12 @@ std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool
             return std::nullopt;
         }
     }
-    request.suite = parser.value(suiteOption).toStdString();
+    if (parser.isSet(suiteOption))
+        request.suite = parser.value(suiteOption).toStdString();
+    else if (auto own = ChoosePersonalSuite(err))
+        request.suite = *own;
+    else
+        return std::nullopt;
     request.running = parser.values(runningOption);
     if (parser.isSet(screenshotOption))
         request.screenshot = parser.value(screenshotOption);
@@ -227,10 +277,10 @@ std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool
 // suite opened, the host's window, and the browser loaded beside it.
 class HostSession final {
 public:
-    HostSession(const HostRequest& request, QTextStream& out, QTextStream& err)
-        : m_request(request), m_out(out), m_err(err),
-          m_services(k2k::DirectorySettingsOf(request.suite), m_consoleBoxes),
-          m_instanceLock(QDir::temp().filePath(QStringLiteral("kalde2000.lock"))) {}
+    // firstInstance: no other host runs (SingleInstance); the browser's own check asks it.
+    HostSession(const HostRequest& request, bool firstInstance, QTextStream& out, QTextStream& err)
+        : m_request(request), m_firstInstance(firstInstance), m_out(out), m_err(err),
+          m_services(k2k::DirectorySettingsOf(request.suite), m_consoleBoxes) {}
 
     // Opens the suite as its main application does before it creates the browser; false
     // once it has said on err why it cannot.
@@ -256,6 +306,7 @@ private:
     }
 
     const HostRequest& m_request;
+    bool m_firstInstance;
     QTextStream& m_out;
     QTextStream& m_err;
     k2k::Kernel m_kernel;
@@ -264,7 +315,6 @@ private:
     k2k::ConsoleMessageBoxes m_consoleBoxes;
     k2k::SuiteServices m_services;
     k2k::HelpWindow m_help;
-    QLockFile m_instanceLock;
     std::optional<k2k::clsKldbrwsr> m_browser;
     bool m_loaded = false;
 };
@@ -290,11 +340,10 @@ bool HostSession::OpenSuite() {
 }
 
 void HostSession::LoadBrowser() {
-    const bool firstInstance = m_instanceLock.tryLock(0);
     k2k::BrowserEnvironment environment;
     environment.kernel = &m_kernel;
     environment.directorySettings = k2k::DirectorySettingsOf(m_request.suite);
-    environment.anotherInstanceRunning = [firstInstance] { return !firstInstance; };
+    environment.anotherInstanceRunning = [first = m_firstInstance] { return !first; };
     // Nobody clicks a message box in a scripted or offscreen run.
     if (m_request.headless || m_request.scripted)
         environment.boxes = &m_loggedBoxes;
@@ -385,6 +434,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalde2000"));
+    QApplication::setApplicationVersion(QStringLiteral(K2K_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTextStream out(stdout);
@@ -393,7 +443,23 @@ int main(int argc, char** argv) {
         ReadCommandLine(application, benchmark, headless, err);
     if (!request)
         return 1;
-    HostSession session(*request, out, err);
+    // A person who starts the browser again finds the one that runs, brought forward.
+    k2k::SingleInstance instance;
+    const bool firstInstance = instance.TakeLock();
+    const bool interactive = !headless && !request->scripted;
+    if (!firstInstance && interactive) {
+        if (instance.AskFirstToComeForward()) {
+            err << "kalde2000: the Library Browser is already running; its windows were brought "
+                   "forward"
+                << Qt::endl;
+            return 0;
+        }
+        err << "kalde2000: another kalde2000 holds " << instance.LockPath()
+            << " but does not answer; the browser will say it is running" << Qt::endl;
+    }
+    if (firstInstance && interactive)
+        instance.Listen(BringWindowsForward);
+    HostSession session(*request, firstInstance, out, err);
     if (!session.OpenSuite())
         return 1;
     session.LoadBrowser();
