@@ -58,7 +58,8 @@ long long Overlap(const ScreenRect& a, const ScreenRect& b) {
 } // namespace
 
 WindowPlace FirstStartPlace(const ScreenRect& workArea, int wantedWidth, int wantedHeight,
-                            FrameExtra frame, int minimumWidth, int minimumHeight) noexcept {
+                            FrameExtra frame, int minimumWidth, int minimumHeight,
+                            int mainWidth) noexcept {
     const auto [width, height] =
         FitInto(workArea, wantedWidth, wantedHeight, frame, minimumWidth, minimumHeight);
     WindowPlace place;
@@ -66,7 +67,12 @@ WindowPlace FirstStartPlace(const ScreenRect& workArea, int wantedWidth, int wan
     place.height = height;
     const int outerWidth = width + frame.width;
     const int outerHeight = height + frame.height;
-    place.left = std::max(workArea.left + (workArea.width - outerWidth) / 2, workArea.left);
+    if (mainWidth <= 0)
+        place.left = std::max(workArea.left + (workArea.width - outerWidth) / 2, workArea.left);
+    else if (mainWidth + outerWidth <= workArea.width)
+        place.left = workArea.left + mainWidth;
+    else
+        place.left = std::max(workArea.left + workArea.width - outerWidth, workArea.left);
     place.top = std::max(workArea.top + (workArea.height - outerHeight) / 2, workArea.top);
     return place;
 }

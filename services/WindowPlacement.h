@@ -47,9 +47,13 @@ struct WindowPlace {
 
 // The first start: the wanted inner size, no larger than the work area allows and no
 // smaller than the minimum, centred with its frame in the work area (the title bar never
-// above the work area's top).
+// above the work area's top). mainWidth: the width the main application's window takes at
+// the work area's left (its MainWidth setting, in pixels; 0 for none). The window then
+// opens right beside it where the work area has room for both, and otherwise as far right
+// as the work area allows, so it covers as little of the main window as it can.
 WindowPlace FirstStartPlace(const ScreenRect& workArea, int wantedWidth, int wantedHeight,
-                            FrameExtra frame, int minimumWidth, int minimumHeight) noexcept;
+                            FrameExtra frame, int minimumWidth, int minimumHeight,
+                            int mainWidth = 0) noexcept;
 
 // A kept place on the screens that exist (their work areas, the primary first): the screen
 // the window overlaps most holds it, shrunk to that screen (not below the minimum) and

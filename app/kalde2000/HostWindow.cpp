@@ -8,14 +8,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <string>
 
@@ -112,6 +115,12 @@ HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
     layout->addLayout(commandRow);
     setCentralWidget(central);
     resize(760, 480);
+    // At the work area's left, its frame included, where the browser opens beside it
+    // (MainWidth).
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        create();
+        windowHandle()->setFramePosition(screen->availableGeometry().topLeft());
+    }
 
     connect(send, &QPushButton::clicked, this, &HostWindow::SendTypedCommand);
     connect(m_command, &QLineEdit::returnPressed, this, &HostWindow::SendTypedCommand);

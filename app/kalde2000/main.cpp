@@ -330,9 +330,13 @@ bool HostSession::OpenSuite() {
     Log(QStringLiteral("suite ") + QString::fromStdString(m_request.suite.string()) +
         QStringLiteral(", project ") + k2k::FromSuiteText(k2k::DisplayPath(opening.projectPath)));
     // The browser opens right of the main application's window.
-    if (m_kernel.E_GetString("MAINWIDTH").value_or("0") == "0")
-        m_kernel.E_SetString("MAINWIDTH", std::to_string(m_host.frameGeometry().width() * 1440 /
-                                                         qMax(1, m_host.logicalDpiX())));
+    // The browser opens right of the main application's window: its width as it will be
+    // shown (its contents may want more than its first size), in twips.
+    if (m_kernel.E_GetString("MAINWIDTH").value_or("0") == "0") {
+        const int width = qMax(m_host.frameGeometry().width(), m_host.minimumSizeHint().width());
+        m_kernel.E_SetString("MAINWIDTH",
+                             std::to_string(width * 1440 / qMax(1, m_host.logicalDpiX())));
+    }
     for (const QString& app : m_request.running)
         m_host.SetRunning(app, true);
     m_help.Attach(m_kernel);

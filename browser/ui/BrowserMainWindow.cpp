@@ -126,6 +126,13 @@ int BrowserMainWindow::RunStart(const std::string& serverPath) {
     return 0;
 }
 
+// The main application's window width (MainWidth, twips) in pixels of the screen; 0 when
+// it is not set.
+int BrowserMainWindow::MainWidthPixels(const QScreen& screen) const {
+    const double mainWidth = ValueOf(KernelString(m_kernel, "MAINWIDTH"));
+    return mainWidth > 0 ? static_cast<int>(mainWidth * screen.logicalDotsPerInchX() / 1440.0) : 0;
+}
+
 void BrowserMainWindow::PlaceWindow() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -133,10 +140,11 @@ void BrowserMainWindow::PlaceWindow() {
     const QRect area = screen->availableGeometry();
     const double twipsPerPixelX = 1440.0 / screen->logicalDotsPerInchX();
     const double twipsPerPixelY = 1440.0 / screen->logicalDotsPerInchY();
-    double mainWidth = ValueOf(KernelString(m_kernel, "MAINWIDTH"));
-    if (mainWidth > area.width() * twipsPerPixelX / 2)
+    // A main window wider than half the screen is not stood beside.
+    int mainWidth = MainWidthPixels(*screen);
+    if (mainWidth > area.width() / 2)
         mainWidth = 0;
-    const int left = area.left() + static_cast<int>(mainWidth / twipsPerPixelX);
+    const int left = area.left() + mainWidth;
     // The size is the inner size; the place is the frame's, so the title bar is on the screen.
     resize(static_cast<int>(kStartWidthTwips / twipsPerPixelX),
            static_cast<int>(kStartHeightTwips / twipsPerPixelY));
@@ -164,7 +172,7 @@ void BrowserMainWindow::PlaceForWork() {
     } else {
         const QSize room = RoomForWork();
         place = FirstStartPlace(screens.front(), room.width(), room.height(), frame,
-                                minimum.width(), minimum.height());
+                                minimum.width(), minimum.height(), MainWidthPixels(*primary));
     }
     resize(place.width, place.height);
     move(place.left, place.top);

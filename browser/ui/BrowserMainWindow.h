@@ -38,6 +38,7 @@
 class QCloseEvent;
 class QMoveEvent;
 class QResizeEvent;
+class QScreen;
 class QShowEvent;
 
 namespace k2k {
@@ -147,6 +148,7 @@ protected:
 private:
     int RunStart(const std::string& serverPath);
     void PlaceWindow();
+    int MainWidthPixels(const QScreen& screen) const;
     // After set-up: the kept place clamped to the screens, or the first start's centred room.
     void PlaceForWork();
     // Once the window system has framed the window: the whole frame on a screen.

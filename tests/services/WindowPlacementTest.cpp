@@ -27,6 +27,17 @@ TEST(WindowPlacementTest, TheFirstStartIsCentredWithItsTitleBarInTheWorkArea) {
     EXPECT_EQ(tiny.top, 0);
 }
 
+TEST(WindowPlacementTest, TheFirstStartOpensBesideTheMainWindowWhereThereIsRoom) {
+    // The main application's window takes 500 pixels at the left of a 1500-pixel work area.
+    const WindowPlace beside = FirstStartPlace(kScreen, 900, 700, kFrame, 487, 273, 500);
+    EXPECT_EQ(beside.left, 500);
+    EXPECT_EQ(beside.width, 900);
+    const WindowPlace narrow = FirstStartPlace(kScreen, 1200, 700, kFrame, 487, 273, 500);
+    EXPECT_EQ(narrow.left + narrow.width + kFrame.width, kScreen.left + kScreen.width)
+        << "without room for both it keeps to the right, covering as little as it can";
+    EXPECT_GE(narrow.left, kScreen.left);
+}
+
 TEST(WindowPlacementTest, AKeptPlaceIsClampedToTheScreensThatExist) {
     const ScreenRect screens[] = {kScreen, {1500, 0, 1024, 768}};
     const WindowPlace kept{1600, 100, 800, 500, true};
