@@ -12,11 +12,11 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$tmp/usr" >/dev/null
 bin=$tmp/usr/bin
 share=$tmp/usr/share
-for file in "$bin/k2klib" "$share/man/man1/k2klib.1" "$share/man/man1/kalde2000.1" \
+for file in "$bin/k2klib" "$share/man/man1/k2klib.1.gz" "$share/man/man1/kalde2000.1.gz" \
             "$share/bash-completion/completions/k2klib" "$share/kalde2000/suite/kalde2000.ini"; do
     [ -e "$file" ] || fail "not installed: $file"
 done
-grep -q '@K2K_' "$share/man/man1/k2klib.1" "$share/man/man1/kalde2000.1" &&
+zcat "$share/man/man1/k2klib.1.gz" "$share/man/man1/kalde2000.1.gz" | grep -q '@K2K_' &&
     fail "a manual page keeps a placeholder"
 
 version=$("$bin/k2klib" --version)
@@ -37,6 +37,9 @@ if [ -x "$bin/kalde2000" ]; then
     echo "$said" | grep -q "made now as a copy of the sample suite $share/kalde2000/suite" ||
         fail "the browser did not make the person's suite from the installed sample: $said"
     [ -e "$tmp/data/kalde2000/suite/kalde2000.ini" ] || fail "no personal suite"
+    # The sample links to the installed model libraries; the person's copy holds them.
+    [ -f "$tmp/data/kalde2000/suite/LIB/KDSANLG.so" ] && [ ! -L "$tmp/data/kalde2000/suite/LIB/KDSANLG.so" ] ||
+        fail "the person's suite lacks the model library itself"
     echo "$said" | grep -q "Load: true" || fail "the browser did not load: $said"
 fi
 echo "check-install: installed, ran and completed from $tmp/usr"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages (only what is missing), then
-# configures the build folder. Sourced by run.sh and test.sh.
+# configures the build folder. Sourced by the scripts.
 set -euo pipefail
 
 K2K_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,8 +30,9 @@ k2k_install() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
+    # apt's notes on debconf say nothing to the person waiting; its errors still show.
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}" \
-        >/dev/null
+        2> >(grep -v '^debconf: ' >&2) >/dev/null
 }
 
 k2k_install_missing() {
@@ -39,16 +40,18 @@ k2k_install_missing() {
     k2k_install --no-install-recommends -- "${K2K_DATA_PACKAGES[@]}"
 }
 
+# The compiler cache, where there is one, for every build of the project.
+K2K_LAUNCHER=()
+if command -v ccache >/dev/null; then
+    K2K_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
+                  -DCMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}")
+fi
+
 k2k_configure() {
     local werror=OFF
     [ -n "${CI:-}" ] && werror=ON
-    local launcher=()
-    if command -v ccache >/dev/null; then
-        launcher=(-DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
-                  -DCMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}")
-    fi
     cmake -S "$K2K_ROOT" -B "$K2K_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DK2K_WERROR="$werror" "${launcher[@]}" >/dev/null
+        -DK2K_WERROR="$werror" "${K2K_LAUNCHER[@]}" >/dev/null
 }
 
 # k2k_build [targets]: every target, or only those named.
@@ -92,4 +95,5 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$K2K_ROOT}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 
 k2k_install_missing
-k2k_configure
+# A script with a build of its own (K2K_NO_CONFIGURE=1) configures it itself.
+[ -n "${K2K_NO_CONFIGURE:-}" ] || k2k_configure
