@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace k2k {
@@ -19,23 +17,14 @@ using test::WriteFile;
 class PersonalSuiteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            m_old = old;
-        setenv("XDG_DATA_HOME", m_data.Path().c_str(), 1);
         WriteFile(m_sample / "kalde2000.ini", "[DEVLIBS]\r\n1=A.PART\r\n");
         WriteFile(m_sample / "LIB" / "A.PART", "library");
     }
-    void TearDown() override {
-        if (m_old)
-            setenv("XDG_DATA_HOME", m_old->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
 
     test::TempDir m_data;
+    test::ScopedVariable m_dataHome{"XDG_DATA_HOME", m_data.Path()};
     test::TempDir m_sampleDir;
     fs::path m_sample = m_sampleDir / "suite";
-    std::optional<std::string> m_old;
 };
 
 TEST_F(PersonalSuiteTest, TheFirstStartCopiesTheSampleAndLaterStartsKeepWhatThePersonChanged) {

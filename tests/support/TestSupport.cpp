@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
@@ -205,6 +206,20 @@ void WriteDemoProject(const std::filesystem::path& file) {
     builder.SetCurrent(top, 2);
     std::string error;
     ASSERT_TRUE(builder.Write(file, error)) << error;
+}
+
+ScopedVariable::ScopedVariable(const char* name, const std::filesystem::path& value)
+    : m_name(name) {
+    if (const char* old = std::getenv(name))
+        m_old = old;
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedVariable::~ScopedVariable() {
+    if (m_old)
+        setenv(m_name, m_old->c_str(), 1);
+    else
+        unsetenv(m_name);
 }
 
 } // namespace k2k::test

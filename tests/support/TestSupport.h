@@ -15,6 +15,7 @@
 #include <functional>
 #include <future>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -117,6 +118,20 @@ protected:
     TempDir dir;
     RecordingMessageBoxes boxes;
     SuiteServices services{dir / "suite.ini", boxes};
+};
+
+// An environment variable set for the life of the object (a user's folder, say), then put
+// back as it was: set to its old value, or unset again.
+class ScopedVariable final {
+public:
+    ScopedVariable(const char* name, const std::filesystem::path& value);
+    ~ScopedVariable();
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
 };
 
 } // namespace k2k::test

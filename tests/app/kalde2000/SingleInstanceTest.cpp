@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <future>
-#include <optional>
 #include <string>
 
 namespace k2k {
@@ -20,20 +18,8 @@ namespace {
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
-            m_old = old;
-        setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (m_old)
-            setenv("XDG_RUNTIME_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-    }
-
     test::TempDir m_runtime;
-    std::optional<std::string> m_old;
+    test::ScopedVariable m_runtimeHome{"XDG_RUNTIME_DIR", m_runtime.Path()};
 };
 
 TEST_F(SingleInstanceTest, ALaterStartFindsTheFirstAndAsksItToComeForward) {

@@ -10,15 +10,12 @@
 namespace k2k::test {
 
 void LoadedBrowserTest::SetUp() {
-    m_oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_config.Path().string()));
     SmallSuiteTest::SetUp();
     OpenSuite();
 }
 
 void LoadedBrowserTest::TearDown() {
     m_browser.reset();
-    qputenv("XDG_CONFIG_HOME", m_oldConfig);
 }
 
 void LoadedBrowserTest::Load() {

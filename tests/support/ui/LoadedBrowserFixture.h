@@ -49,7 +49,7 @@ protected:
     }
 
     TempDir m_config;
-    QByteArray m_oldConfig;
+    ScopedVariable m_configHome{"XDG_CONFIG_HOME", m_config.Path()};
     QStringList m_heard;
     std::unique_ptr<clsKldbrwsr> m_browser;
     frmK32_LibBrowser* m_window = nullptr;
