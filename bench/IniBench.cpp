@@ -76,7 +76,7 @@ private:
 struct Services {
     explicit Services(const IniSuite& suite)
         : boxes(messages), services(suite.Root() / "suite.ini", boxes) {
-        services.SetIniFile(SuitePath(suite.Root() / "kalde2000.ini").value());
+        services.SetIniFile(SuitePath(suite.Root() / "kalde2000.ini").Value());
     }
     std::ostringstream messages;
     ConsoleMessageBoxes boxes;
@@ -125,7 +125,7 @@ void BM_SearchSequenceFill(benchmark::State& state) {
     Services services(suite);
     LibraryCatalogue catalogue;
     catalogue.Load(services.services);
-    const std::string libraryDir = SuitePath(suite.Root() / "LIB").value();
+    const std::string libraryDir = SuitePath(suite.Root() / "LIB").Value();
     for (auto _ : state) {
         SearchSequence sequence;
         sequence.Fill(catalogue, libraryDir);

@@ -34,10 +34,10 @@ public:
                                  "LOGIC", "X\\74" + number + "\\A", "NAND,PWR"});
             parts.push_back({"SN" + number + "N", info, std::string(64, 'd')});
         }
-        std::string error;
-        if (!WriteLibrary(m_folder / "BENCH.PART", LibraryKind::Part, parts, error))
-            throw std::runtime_error(error);
-        m_path = JoinPath(SuitePath(m_folder).value(), "BENCH.PART");
+        if (const Status written = WriteLibrary(m_folder / "BENCH.PART", LibraryKind::Part, parts);
+            !written)
+            throw std::runtime_error(written.Message());
+        m_path = JoinPath(SuitePath(m_folder).Value(), "BENCH.PART");
     }
     ~PartLibrary() {
         std::error_code ignored;

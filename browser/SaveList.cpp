@@ -43,12 +43,13 @@ SaveListOutcome SaveList(const ResultList& results, const ResultColumns& columns
     const std::filesystem::path chosen = choose(SaveListDialogFor(services, results.Kind()));
     if (Trim(chosen.string()).empty())
         return SaveListOutcome::Cancelled;
-    int errorNumber = 0;
-    if (WriteFileAtomically(chosen, SavedListText(results, columns), nullptr, &errorNumber))
+    const Status saved = WriteFileAtomically(chosen, SavedListText(results, columns));
+    if (saved)
         return SaveListOutcome::Saved;
     // The message names the file as the suite would; a name it cannot hold is shown as it is.
-    const std::string path = SuitePath(chosen).value_or(chosen.string());
-    boxes.Show(FileOps::WriteFailureMessage(services, path, errorNumber));
+    const auto suitePath = SuitePath(chosen);
+    const std::string path = suitePath ? *suitePath : chosen.string();
+    boxes.Show(FileOps::WriteFailureMessage(services, path, saved.Error().systemError));
     return SaveListOutcome::Failed;
 }
 

@@ -63,15 +63,15 @@ void DescriptionBuffer::CopyOut(std::string_view text, char* out) const noexcept
         std::memcpy(out, text.data(), text.size());
 }
 
-const char* DescriptionBuffer::Load(int fd, std::size_t offset, std::size_t size, bool wholeTexts,
-                                    std::string& problem, const std::atomic<bool>* cancel) {
+Result<const char*> DescriptionBuffer::Load(int fd, std::size_t offset, std::size_t size,
+                                            bool wholeTexts, const std::atomic<bool>* cancel) {
     Release();
     m_offset = offset;
     // A library without objects has no description bytes; its section is there all the
     // same, whether or not this buffer ever held bytes.
     static constexpr char kNoBytes = '\0';
     if (size == 0)
-        return &kNoBytes;
+        return static_cast<const char*>(&kNoBytes);
     // A mapping copies nothing: a search by name touches the pages of the names only. One
     // that will read most info texts does better with one plain read, which streams the
     // bytes in. The kernel replaces a library by renaming a new file over it, so a mapped
@@ -104,22 +104,22 @@ const char* DescriptionBuffer::Load(int fd, std::size_t offset, std::size_t size
     constexpr std::size_t kPiece = std::size_t{8} << 20;
     std::size_t got = 0;
     while (got < size) {
-        if (cancel && cancel->load(std::memory_order_relaxed)) {
-            problem = "the read was cancelled";
-            return nullptr;
-        }
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return Problem{"the read was cancelled"};
         const ssize_t n = ::pread(fd, m_heap + got, std::min(size - got, kPiece),
                                   static_cast<off_t>(offset + got));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            problem = n < 0 ? std::string("cannot read the file: ") + std::strerror(errno)
-                            : std::string("the library is cut off (it shrank while being read)");
-            return nullptr;
+        if (n < 0) {
+            const int readErrno = errno;
+            return Problem{std::string("cannot read the file: ") + std::strerror(readErrno), 0,
+                           readErrno};
         }
+        if (n == 0)
+            return Problem{"the library is cut off (it shrank while being read)"};
         got += static_cast<std::size_t>(n);
     }
-    return m_heap;
+    return static_cast<const char*>(m_heap);
 }
 
 } // namespace k2k

@@ -5,6 +5,8 @@
 // (a search by name then touches the pages of the names only), a small one, or one whose
 // texts will be read nearly whole, is read.
 
+#include "system/Result.h"
+
 #include <atomic>
 #include <cstddef>
 #include <string>
@@ -21,10 +23,10 @@ public:
 
     const char* Data() const noexcept;
     // Maps the description section (size bytes from offset) of the open library fd, or
-    // reads it when wholeTexts says most of it will be read; nullptr (with problem) on
-    // failure. A read goes in pieces and gives up between two of them once cancel is set.
-    const char* Load(int fd, std::size_t offset, std::size_t size, bool wholeTexts,
-                     std::string& problem, const std::atomic<bool>* cancel = nullptr);
+    // reads it when wholeTexts says most of it will be read; answers where the section
+    // starts. A read goes in pieces and gives up between two of them once cancel is set.
+    Result<const char*> Load(int fd, std::size_t offset, std::size_t size, bool wholeTexts,
+                             const std::atomic<bool>* cancel = nullptr);
     void Release() noexcept;
     // Bytes from .. to of the loaded section will be read here and there, not in a run: the
     // system then maps in only the pages read (and the process holds no more of the file).

@@ -280,12 +280,11 @@ bool IniEdit::Commit(int* errorNumber) {
         return done(0); // nothing to change: the file is not touched
     if (m_lockErrno != 0)
         return done(m_lockErrno);
-    int writeErrno = 0;
-    const bool written = WriteFileAtomically(m_file, m_document.ToText(), nullptr, &writeErrno);
+    const Status written = WriteFileAtomically(m_file, m_document.ToText());
     IniFileCache::Shared().Forget(m_file);
     m_lock.Release();
     if (!written)
-        return done(writeErrno != 0 ? writeErrno : EIO);
+        return done(written.Error().systemError != 0 ? written.Error().systemError : EIO);
     m_changed = false;
     return done(0);
 }

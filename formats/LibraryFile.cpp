@@ -115,77 +115,55 @@ struct Prefix {
 };
 
 // bytes holds the first min(fileSize, 40) bytes of the file.
-bool CheckPrefix(std::string_view bytes, std::uint64_t fileSize, Prefix& prefix,
-                 std::string& problem) {
-    if (bytes.size() < kLibraryHeaderSize) {
-        problem = "not a library file: it holds " + Number(fileSize) +
-                  " bytes, less than a library header";
-        return false;
-    }
+Result<Prefix> CheckPrefix(std::string_view bytes, std::uint64_t fileSize) {
+    if (bytes.size() < kLibraryHeaderSize)
+        return Problem{"not a library file: it holds " + Number(fileSize) +
+                       " bytes, less than a library header"};
+    Prefix prefix;
     const bool isPart = SignatureFieldIs(bytes.data(), kPartLibrarySignature);
-    if (!isPart && !SignatureFieldIs(bytes.data(), kSymbolLibrarySignature)) {
-        problem = "not a library file: unknown signature \"" +
-                  Printable(bytes.substr(0, kSignatureWidth)) + "\"";
-        return false;
-    }
+    if (!isPart && !SignatureFieldIs(bytes.data(), kSymbolLibrarySignature))
+        return Problem{"not a library file: unknown signature \"" +
+                       Printable(bytes.substr(0, kSignatureWidth)) + "\""};
     prefix.header = DecodeHeader(bytes.data());
-    if (prefix.header.version != kLibraryFormatVersion) {
-        problem = "library format version " + std::to_string(prefix.header.version) +
-                  " is not supported (this program reads version " +
-                  std::to_string(kLibraryFormatVersion) + ")";
-        return false;
-    }
-    if (prefix.header.count < 0) {
-        problem = "the header gives a negative object count (" +
-                  std::to_string(prefix.header.count) + ")";
-        return false;
-    }
-    if (bytes.size() < kBodyStart) {
-        problem = "the library is cut off after " + Number(fileSize) + " bytes";
-        return false;
-    }
+    if (prefix.header.version != kLibraryFormatVersion)
+        return Problem{"library format version " + std::to_string(prefix.header.version) +
+                       " is not supported (this program reads version " +
+                       std::to_string(kLibraryFormatVersion) + ")"};
+    if (prefix.header.count < 0)
+        return Problem{"the header gives a negative object count (" +
+                       std::to_string(prefix.header.count) + ")"};
+    if (bytes.size() < kBodyStart)
+        return Problem{"the library is cut off after " + Number(fileSize) + " bytes"};
     const auto kind = static_cast<unsigned char>(bytes[20]);
-    if (kind > static_cast<unsigned char>(LibraryKind::Padstack)) {
-        problem = "unknown library kind " + std::to_string(kind);
-        return false;
-    }
+    if (kind > static_cast<unsigned char>(LibraryKind::Padstack))
+        return Problem{"unknown library kind " + std::to_string(kind)};
     prefix.kind = static_cast<LibraryKind>(kind);
-    if ((prefix.kind == LibraryKind::Part) != isPart) {
-        problem = "the signature " + prefix.header.signature + " does not fit a " +
-                  (isPart ? "library of symbols, packages or padstacks" : "part library");
-        return false;
-    }
-    if (bytes[21] != 0 || bytes[22] != 0 || bytes[23] != 0) {
-        problem = "the reserved bytes 21 to 23 are not zero";
-        return false;
-    }
+    if ((prefix.kind == LibraryKind::Part) != isPart)
+        return Problem{"the signature " + prefix.header.signature + " does not fit a " +
+                       (isPart ? "library of symbols, packages or padstacks" : "part library")};
+    if (bytes[21] != 0 || bytes[22] != 0 || bytes[23] != 0)
+        return Problem{"the reserved bytes 21 to 23 are not zero"};
     prefix.descriptionSize = LoadU64(bytes.data() + 24);
     prefix.drawingSize = LoadU64(bytes.data() + 32);
     const std::uint64_t room = fileSize - kBodyStart;
-    if (prefix.descriptionSize > room || prefix.drawingSize > room - prefix.descriptionSize) {
-        problem = "the library is cut off after " + Number(fileSize) + " bytes";
-        return false;
-    }
+    if (prefix.descriptionSize > room || prefix.drawingSize > room - prefix.descriptionSize)
+        return Problem{"the library is cut off after " + Number(fileSize) + " bytes"};
     const std::uint64_t end = kBodyStart + prefix.descriptionSize + prefix.drawingSize;
-    if (end < fileSize) {
-        problem = Number(fileSize - end) + " bytes follow the end of the library";
-        return false;
-    }
+    if (end < fileSize)
+        return Problem{Number(fileSize - end) + " bytes follow the end of the library"};
     const auto count = static_cast<std::uint64_t>(prefix.header.count);
     if (count > prefix.descriptionSize / kDescriptionRecordMinimum ||
-        count > prefix.drawingSize / kDrawingRecordMinimum) {
-        problem = "the header announces " + Number(count) + " objects, more than the library holds";
-        return false;
-    }
-    return true;
+        count > prefix.drawingSize / kDrawingRecordMinimum)
+        return Problem{"the header announces " + Number(count) +
+                       " objects, more than the library holds"};
+    return prefix;
 }
 
 // Splits the description section into its records: first the lengths are checked against
 // the section, then the records are made. The caller has checked that the count's lengths
-// fit in the section.
-bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count, bool parts,
-                       std::vector<LibraryInfoRecord>& records, std::string& problem,
-                       std::uint64_t* infoOffset = nullptr) {
+// fit in the section. Answers where the info texts start in the section.
+Result<std::uint64_t> ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
+                                        bool parts, std::vector<LibraryInfoRecord>& records) {
     records.clear();
     const auto n = static_cast<std::uint64_t>(count);
     const std::uint64_t texts = size - kDescriptionRecordMinimum * n;
@@ -194,22 +172,16 @@ bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
     for (std::uint64_t i = 0; i < n; ++i) {
         const std::uint32_t nameLength = LoadU32(data + 8 * i);
         const std::uint32_t infoLength = LoadU32(data + 8 * i + 4);
-        if (nameLength == 0) {
-            problem = "object " + Number(i + 1) + " has an empty name";
-            return false;
-        }
+        if (nameLength == 0)
+            return Problem{"object " + Number(i + 1) + " has an empty name"};
         namesSize += nameLength;
         total += std::uint64_t{nameLength} + infoLength;
-        if (total > texts) {
-            problem =
-                "the description of object " + Number(i + 1) + " runs past the end of its section";
-            return false;
-        }
+        if (total > texts)
+            return Problem{"the description of object " + Number(i + 1) +
+                           " runs past the end of its section"};
     }
-    if (total != texts) {
-        problem = Number(texts - total) + " bytes follow the description of the last object";
-        return false;
-    }
+    if (total != texts)
+        return Problem{Number(texts - total) + " bytes follow the description of the last object"};
     records.resize(static_cast<std::size_t>(n));
     const char* name = data + kDescriptionRecordMinimum * n;
     const char* info = name + namesSize;
@@ -223,34 +195,25 @@ bool ParseDescriptions(const char* data, std::uint64_t size, std::int32_t count,
         name += nameLength;
         info += infoLength;
     }
-    if (infoOffset)
-        *infoOffset = kDescriptionRecordMinimum * n + namesSize;
-    return true;
+    return kDescriptionRecordMinimum * n + namesSize;
 }
 
-bool ParseDrawings(const char* data, std::uint64_t size, std::vector<LibraryObject>& objects,
-                   std::string& problem) {
+Status ParseDrawings(const char* data, std::uint64_t size, std::vector<LibraryObject>& objects) {
     std::uint64_t at = 0;
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (size - at < kDrawingRecordMinimum) {
-            problem = "the drawing of object " + std::to_string(i + 1) + " is cut off";
-            return false;
-        }
+        if (size - at < kDrawingRecordMinimum)
+            return Problem{"the drawing of object " + std::to_string(i + 1) + " is cut off"};
         const std::uint32_t length = LoadU32(data + at);
         at += kDrawingRecordMinimum;
-        if (length > size - at) {
-            problem = "the drawing of object " + std::to_string(i + 1) +
-                      " runs past the end of its section";
-            return false;
-        }
+        if (length > size - at)
+            return Problem{"the drawing of object " + std::to_string(i + 1) +
+                           " runs past the end of its section"};
         objects[i].drawing.assign(data + at, length);
         at += length;
     }
-    if (at != size) {
-        problem = Number(size - at) + " bytes follow the drawing of the last object";
-        return false;
-    }
-    return true;
+    if (at != size)
+        return Problem{Number(size - at) + " bytes follow the drawing of the last object"};
+    return {};
 }
 
 // A file opened for reading, closed when it goes. Every library is opened here. The open
@@ -269,76 +232,74 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Opens and measures the file; false with problem when it is not a readable file.
-    bool Check(std::uint64_t& size, std::string& problem) const {
-        if (m_fd < 0) {
-            problem = std::string("cannot open the file: ") + std::strerror(m_openErrno);
-            return false;
-        }
+    // Opens and measures the file: its size, or why it is not a readable file.
+    Result<std::uint64_t> Check() const {
+        if (m_fd < 0)
+            return SystemRefused("cannot open the file: ", m_openErrno);
         struct stat status {};
-        if (::fstat(m_fd, &status) != 0) {
-            problem = std::string("cannot read the file: ") + std::strerror(errno);
-            return false;
-        }
-        if (!S_ISREG(status.st_mode)) {
-            problem = "not a library file: not a regular file";
-            return false;
-        }
-        size = static_cast<std::uint64_t>(status.st_size);
-        return true;
+        if (::fstat(m_fd, &status) != 0)
+            return SystemRefused("cannot read the file: ", errno);
+        if (!S_ISREG(status.st_mode))
+            return Problem{"not a library file: not a regular file"};
+        return static_cast<std::uint64_t>(status.st_size);
     }
 
-    // Reads size bytes, or fewer when the file ends first.
-    bool Read(char* data, std::size_t size, std::size_t& got, std::string& problem) const {
-        got = 0;
+    // Reads size bytes, or fewer when the file ends first: how many it read.
+    Result<std::size_t> Read(char* data, std::size_t size) const {
+        std::size_t got = 0;
         while (got < size) {
             const ssize_t n = ::read(m_fd, data + got, size - got);
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                problem = std::string("cannot read the file: ") + std::strerror(errno);
-                return false;
+                return SystemRefused("cannot read the file: ", errno);
             }
             if (n == 0)
                 break;
             got += static_cast<std::size_t>(n);
         }
-        return true;
+        return got;
     }
 
-    bool ReadExactly(char* data, std::size_t size, std::string& problem) const {
-        std::size_t got = 0;
-        if (!Read(data, size, got, problem))
-            return false;
-        if (got < size) {
-            problem = "the library is cut off (it shrank while being read)";
-            return false;
-        }
-        return true;
+    Status ReadExactly(char* data, std::size_t size) const {
+        const Result<std::size_t> got = Read(data, size);
+        if (!got)
+            return got.Error();
+        if (*got < size)
+            return Problem{"the library is cut off (it shrank while being read)"};
+        return {};
     }
 
     int Descriptor() const noexcept { return m_fd; }
 
 private:
+    static Problem SystemRefused(const char* what, int errorNumber) {
+        return Problem{what + std::string(std::strerror(errorNumber)), 0, errorNumber};
+    }
+
     int m_fd;
     int m_openErrno = 0;
 };
 
-bool Failed(const std::filesystem::path& file, const std::string& problem, std::string& error) {
-    error = file.string() + ": " + problem;
-    return false;
+// A problem of a library file, as its readers and writers report it: "PATH: problem".
+Problem InFile(const std::filesystem::path& file, Problem problem) {
+    problem.message = file.string() + ": " + problem.message;
+    return problem;
 }
 
-// Reads and checks the first 40 bytes.
-bool ReadPrefix(const InputFile& input, Prefix& prefix, std::uint64_t& fileSize,
-                std::string& problem) {
-    if (!input.Check(fileSize, problem))
-        return false;
+// Reads and checks the first 40 bytes of file, open as input; a problem names the file.
+Result<Prefix> ReadPrefix(const std::filesystem::path& file, const InputFile& input) {
+    const Result<std::uint64_t> fileSize = input.Check();
+    if (!fileSize)
+        return InFile(file, fileSize.Error());
     char bytes[kBodyStart];
-    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kBodyStart));
-    if (!input.ReadExactly(bytes, wanted, problem))
-        return false;
-    return CheckPrefix(std::string_view(bytes, wanted), fileSize, prefix, problem);
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(*fileSize, kBodyStart));
+    if (Status read = input.ReadExactly(bytes, wanted); !read)
+        return InFile(file, std::move(read).Error());
+    Result<Prefix> prefix = CheckPrefix(std::string_view(bytes, wanted), *fileSize);
+    if (!prefix)
+        return InFile(file, std::move(prefix).Error());
+    return prefix;
 }
 
 } // namespace
@@ -348,154 +309,141 @@ std::string_view SignatureOf(LibraryKind kind) noexcept {
 }
 
 bool LibraryFileReadable(const std::filesystem::path& file) {
-    std::uint64_t size = 0;
-    std::string problem;
-    return InputFile(file).Check(size, problem);
+    return InputFile(file).Check().Ok();
 }
 
-bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
-                       std::string& error) {
+Result<LibraryHeader> ReadLibraryHeader(const std::filesystem::path& file) {
     InputFile input(file);
-    std::uint64_t fileSize = 0;
-    std::string problem;
-    if (!input.Check(fileSize, problem))
-        return Failed(file, problem, error);
+    if (const Result<std::uint64_t> fileSize = input.Check(); !fileSize)
+        return InFile(file, fileSize.Error());
     char bytes[kLibraryHeaderSize];
-    std::size_t got = 0;
-    if (!input.Read(bytes, sizeof bytes, got, problem))
-        return Failed(file, problem, error);
-    if (got < sizeof bytes)
-        return Failed(file,
-                      "not a library file: it holds " + Number(got) +
-                          " bytes, less than a library header",
-                      error);
-    header = DecodeHeader(bytes);
-    return true;
+    const Result<std::size_t> got = input.Read(bytes, sizeof bytes);
+    if (!got)
+        return InFile(file, got.Error());
+    if (*got < sizeof bytes)
+        return InFile(file, Problem{"not a library file: it holds " + Number(*got) +
+                                    " bytes, less than a library header"});
+    return DecodeHeader(bytes);
 }
 
-bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, std::string& error) {
+Result<LibraryContents> ReadLibrary(const std::filesystem::path& file) {
     InputFile input(file);
-    Prefix prefix;
-    std::uint64_t fileSize = 0;
-    std::string problem;
-    if (!ReadPrefix(input, prefix, fileSize, problem))
-        return Failed(file, problem, error);
+    Result<Prefix> prefix = ReadPrefix(file, input);
+    if (!prefix)
+        return std::move(prefix).Error();
 
     // The prefix has checked both sizes against the file's size.
-    std::string body(static_cast<std::size_t>(prefix.descriptionSize + prefix.drawingSize), '\0');
-    if (!input.ReadExactly(body.data(), body.size(), problem))
-        return Failed(file, problem, error);
+    std::string body(static_cast<std::size_t>(prefix->descriptionSize + prefix->drawingSize), '\0');
+    if (Status read = input.ReadExactly(body.data(), body.size()); !read)
+        return InFile(file, std::move(read).Error());
     std::vector<LibraryInfoRecord> records;
-    if (!ParseDescriptions(body.data(), prefix.descriptionSize, prefix.header.count, true, records,
-                           problem))
-        return Failed(file, problem, error);
+    if (auto parsed = ParseDescriptions(body.data(), prefix->descriptionSize, prefix->header.count,
+                                        true, records);
+        !parsed)
+        return InFile(file, std::move(parsed).Error());
 
-    std::vector<LibraryObject> objects(records.size());
+    LibraryContents contents;
+    contents.objects.resize(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
-        objects[i].name = records[i].field1;
-        objects[i].info = records[i].field3;
+        contents.objects[i].name = records[i].field1;
+        contents.objects[i].info = records[i].field3;
     }
-    if (!ParseDrawings(body.data() + prefix.descriptionSize, prefix.drawingSize, objects, problem))
-        return Failed(file, problem, error);
-
-    contents.header = std::move(prefix.header);
-    contents.kind = prefix.kind;
-    contents.objects = std::move(objects);
-    return true;
+    if (Status drawn = ParseDrawings(body.data() + prefix->descriptionSize, prefix->drawingSize,
+                                     contents.objects);
+        !drawn)
+        return InFile(file, std::move(drawn).Error());
+    contents.header = std::move(prefix->header);
+    contents.kind = prefix->kind;
+    return contents;
 }
 
 namespace {
 
 // The description section of a library whose prefix has been read and checked.
-bool LoadDescriptions(const std::filesystem::path& file, const InputFile& input,
-                      const Prefix& prefix, DescriptionBuffer& buffer,
-                      std::vector<LibraryInfoRecord>& records, std::string& error, bool wholeTexts,
-                      const std::atomic<bool>* cancel) {
-    std::string problem;
+Status LoadDescriptions(const std::filesystem::path& file, const InputFile& input,
+                        const Prefix& prefix, DescriptionBuffer& buffer,
+                        std::vector<LibraryInfoRecord>& records, bool wholeTexts,
+                        const std::atomic<bool>* cancel) {
     const auto size = static_cast<std::size_t>(prefix.descriptionSize);
-    const char* section =
-        buffer.Load(input.Descriptor(), kBodyStart, size, wholeTexts, problem, cancel);
+    Result<const char*> section =
+        buffer.Load(input.Descriptor(), kBodyStart, size, wholeTexts, cancel);
     if (!section)
-        return Failed(file, problem, error);
-    std::uint64_t infoOffset = 0;
-    if (!ParseDescriptions(section, size, prefix.header.count, prefix.kind == LibraryKind::Part,
-                           records, problem, &infoOffset)) {
+        return InFile(file, std::move(section).Error());
+    Result<std::uint64_t> infoOffset = ParseDescriptions(*section, size, prefix.header.count,
+                                                         prefix.kind == LibraryKind::Part, records);
+    if (!infoOffset) {
         records.clear();
-        return Failed(file, problem, error);
+        return InFile(file, std::move(infoOffset).Error());
     }
-    buffer.ExpectScatteredReads(static_cast<std::size_t>(infoOffset), size);
-    return true;
+    buffer.ExpectScatteredReads(static_cast<std::size_t>(*infoOffset), size);
+    return {};
 }
 
 } // namespace
 
-bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts, const std::atomic<bool>* cancel) {
+Status ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
+                               DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
+                               bool wholeTexts, const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
-    Prefix prefix;
-    std::uint64_t fileSize = 0;
-    std::string problem;
-    if (!ReadPrefix(input, prefix, fileSize, problem))
-        return Failed(file, problem, error);
-    if (!LoadDescriptions(file, input, prefix, buffer, records, error, wholeTexts, cancel))
-        return false;
-    kind = prefix.kind;
-    return true;
+    Result<Prefix> prefix = ReadPrefix(file, input);
+    if (!prefix)
+        return std::move(prefix).Error();
+    if (Status loaded = LoadDescriptions(file, input, *prefix, buffer, records, wholeTexts, cancel);
+        !loaded)
+        return loaded;
+    kind = prefix->kind;
+    return {};
 }
 
-LibrarySearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
-                                       DescriptionBuffer& buffer,
-                                       std::vector<LibraryInfoRecord>& records, std::string& error,
-                                       bool wholeTexts, const std::atomic<bool>* cancel) {
+Result<LibrarySearchRead> ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                               DescriptionBuffer& buffer,
+                                               std::vector<LibraryInfoRecord>& records,
+                                               bool wholeTexts, const std::atomic<bool>* cancel) {
     records.clear();
     InputFile input(file);
-    std::uint64_t fileSize = 0;
-    std::string problem;
-    if (!input.Check(fileSize, problem))
+    const Result<std::uint64_t> fileSize = input.Check();
+    if (!fileSize)
         return LibrarySearchRead::NotAFile;
     // The header as it stands: a file too short for one, or one that counts no objects,
     // holds nothing to search, whatever else is wrong with it.
     char bytes[kBodyStart];
-    std::size_t got = 0;
-    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kBodyStart));
-    if (!input.Read(bytes, wanted, got, problem) || got < kLibraryHeaderSize ||
-        DecodeHeader(bytes).count <= 0)
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(*fileSize, kBodyStart));
+    const Result<std::size_t> got = input.Read(bytes, wanted);
+    if (!got || *got < kLibraryHeaderSize || DecodeHeader(bytes).count <= 0)
         return LibrarySearchRead::NoObjects;
-    Prefix prefix;
-    if (!CheckPrefix(std::string_view(bytes, got), fileSize, prefix, problem)) {
-        Failed(file, problem, error);
-        return LibrarySearchRead::Refused;
-    }
-    if (!LoadDescriptions(file, input, prefix, buffer, records, error, wholeTexts, cancel))
-        return LibrarySearchRead::Refused;
-    kind = prefix.kind;
+    Result<Prefix> prefix = CheckPrefix(std::string_view(bytes, *got), *fileSize);
+    if (!prefix)
+        return InFile(file, std::move(prefix).Error());
+    if (Status loaded = LoadDescriptions(file, input, *prefix, buffer, records, wholeTexts, cancel);
+        !loaded)
+        return std::move(loaded).Error();
+    kind = prefix->kind;
     return LibrarySearchRead::Read;
 }
 
-bool WriteLibrary(const std::filesystem::path& file, LibraryKind kind,
-                  const std::vector<LibraryObject>& objects, std::string& error) {
+Status WriteLibrary(const std::filesystem::path& file, LibraryKind kind,
+                    const std::vector<LibraryObject>& objects) {
     AtomicFileWriter writer;
-    return WriteLibrary(writer, file, kind, objects, error);
+    return WriteLibrary(writer, file, kind, objects);
 }
 
-bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, LibraryKind kind,
-                  const std::vector<LibraryObject>& objects, std::string& error) {
+Status WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, LibraryKind kind,
+                    const std::vector<LibraryObject>& objects) {
     constexpr std::uint64_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
     if (kind > LibraryKind::Padstack)
-        return Failed(file, "unknown library kind", error);
+        return InFile(file, Problem{"unknown library kind"});
     if (objects.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        return Failed(file, "too many objects for one library", error);
+        return InFile(file, Problem{"too many objects for one library"});
     std::uint64_t descriptionSize = 0;
     std::uint64_t drawingSize = 0;
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const LibraryObject& object = objects[i];
         if (object.name.empty())
-            return Failed(file, "object " + std::to_string(i + 1) + " has an empty name", error);
+            return InFile(file, Problem{"object " + std::to_string(i + 1) + " has an empty name"});
         if (object.name.size() > kMaxLength || object.info.size() > kMaxLength ||
             object.drawing.size() > kMaxLength)
-            return Failed(file, "object " + object.name + " is too large for a library", error);
+            return InFile(file, Problem{"object " + object.name + " is too large for a library"});
         descriptionSize += kDescriptionRecordMinimum + object.name.size() + object.info.size();
         drawingSize += kDrawingRecordMinimum + object.drawing.size();
     }
@@ -511,15 +459,16 @@ bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, L
     StoreU64(chunk, descriptionSize);
     StoreU64(chunk, drawingSize);
 
-    if (!writer.Open(file))
-        return Failed(file, writer.Error(), error);
+    if (Status opened = writer.Open(file); !opened)
+        return InFile(file, std::move(opened).Error());
     // Written in sections and chunks, so a failure can strike in the middle of the file.
-    const auto flush = [&writer, &chunk](bool always) {
+    Status written;
+    const auto flush = [&writer, &chunk, &written](bool always) {
         if (!always && chunk.size() < kWriteChunk)
             return true;
-        const bool ok = writer.Write(chunk);
+        written = writer.Write(chunk);
         chunk.clear();
-        return ok;
+        return written.Ok();
     };
     bool ok = flush(true);
     for (const LibraryObject& object : objects) {
@@ -549,12 +498,13 @@ bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, L
         chunk += object.drawing;
         ok = flush(false);
     }
-    ok = ok && flush(true) && writer.Commit();
-    if (!ok) {
+    if (ok && flush(true))
+        written = writer.Commit();
+    if (!written) {
         writer.Abort();
-        return Failed(file, writer.Error(), error);
+        return InFile(file, std::move(written).Error());
     }
-    return true;
+    return {};
 }
 
 } // namespace k2k

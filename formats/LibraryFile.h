@@ -7,11 +7,13 @@
 // The body after it is ours; see LibraryFile.cpp for its layout. Per object it stores
 // the name, the info text and the drawing data that the viewers show.
 //
-// Every reader checks the whole structure it reads and answers false with a clear error
-// ("PATH: problem") on a file that is not a library, is cut off, or holds bytes that do
-// not belong to it; a damaged file never makes a reader read outside what it holds.
+// Every reader checks the whole structure it reads and refuses, with a clear problem
+// ("PATH: problem"), a file that is not a library, is cut off, or holds bytes that do not
+// belong to it; a damaged file never makes a reader read outside what it holds. Where the
+// system refused an open or a read, the problem carries its errno.
 
 #include "formats/DescriptionBuffer.h"
+#include "system/Result.h"
 
 #include <atomic>
 #include <cstddef>
@@ -71,12 +73,11 @@ struct LibraryInfoRecord {
 bool LibraryFileReadable(const std::filesystem::path& file);
 
 // Reads only the 20 header bytes, as they stand (the signature up to its first NUL).
-// False when the file cannot be read or is shorter than a header.
-bool ReadLibraryHeader(const std::filesystem::path& file, LibraryHeader& header,
-                       std::string& error);
+// Refused when the file cannot be read or is shorter than a header.
+Result<LibraryHeader> ReadLibraryHeader(const std::filesystem::path& file);
 
 // Reads and checks the whole library, drawing data included.
-bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, std::string& error);
+Result<LibraryContents> ReadLibrary(const std::filesystem::path& file);
 
 // Reads the names and info texts of all objects, in library order, as one piece of the
 // file into one buffer; the records refer into buffer and nothing is allocated per object.
@@ -84,30 +85,31 @@ bool ReadLibrary(const std::filesystem::path& file, LibraryContents& contents, s
 // across libraries allocates nothing once it is large enough. A search that tests only
 // names touches only the names: they lie together in the file. wholeTexts: the caller
 // expects to read most info texts. Safe on any thread with a buffer of its own; a read
-// given up because cancel was set answers false.
-bool ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
-                             DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
-                             std::string& error, bool wholeTexts = false,
-                             const std::atomic<bool>* cancel = nullptr);
+// given up because cancel was set is refused.
+Status ReadLibraryDescriptions(const std::filesystem::path& file, LibraryKind& kind,
+                               DescriptionBuffer& buffer, std::vector<LibraryInfoRecord>& records,
+                               bool wholeTexts = false, const std::atomic<bool>* cancel = nullptr);
 
 // The same for a search, with one opening of the file: NotAFile when it is missing or not
-// a regular file that opens, NoObjects when its header, as it stands,
-// is cut off or counts no objects, Refused (with error) when the descriptions cannot be
-// read as above.
-enum class LibrarySearchRead { NotAFile, NoObjects, Refused, Read };
-LibrarySearchRead ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
-                                       DescriptionBuffer& buffer,
-                                       std::vector<LibraryInfoRecord>& records, std::string& error,
-                                       bool wholeTexts, const std::atomic<bool>* cancel = nullptr);
+// a regular file that opens, NoObjects when its header, as it stands, is cut off or counts
+// no objects, Read when the descriptions were read; refused when they cannot be read as
+// above.
+enum class LibrarySearchRead { NotAFile, NoObjects, Read };
+Result<LibrarySearchRead> ReadLibraryForSearch(const std::filesystem::path& file, LibraryKind& kind,
+                                               DescriptionBuffer& buffer,
+                                               std::vector<LibraryInfoRecord>& records,
+                                               bool wholeTexts,
+                                               const std::atomic<bool>* cancel = nullptr);
 
-// Writes a library atomically (beside the old file, flushed, renamed over it). False, with
-// error, when an object cannot be stored (an empty name, a text too long for the format)
-// or the file cannot be written; the old file is then untouched and no new file is left.
-bool WriteLibrary(const std::filesystem::path& file, LibraryKind kind,
-                  const std::vector<LibraryObject>& objects, std::string& error);
+// Writes a library atomically (beside the old file, flushed, renamed over it). Refused when
+// an object cannot be stored (an empty name, a text too long for the format) or the file
+// cannot be written (the writer's errno then comes with the problem); the old file is then
+// untouched and no new file is left.
+Status WriteLibrary(const std::filesystem::path& file, LibraryKind kind,
+                    const std::vector<LibraryObject>& objects);
 // The same through a writer that the caller prepared (its test hooks); the writer must
 // not be open.
-bool WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, LibraryKind kind,
-                  const std::vector<LibraryObject>& objects, std::string& error);
+Status WriteLibrary(AtomicFileWriter& writer, const std::filesystem::path& file, LibraryKind kind,
+                    const std::vector<LibraryObject>& objects);
 
 } // namespace k2k

@@ -52,12 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::set<std::string> names;
     for (const LibraryObject& object : objects)
         K2K_FUZZ_CHECK(!object.name.empty() && names.insert(UpperCase(object.name)).second);
-    std::string error;
     const std::filesystem::path library = ScratchFolder() / "FUZZ.LIB";
-    if (!WriteLibrary(library, kind, objects, error))
+    if (!WriteLibrary(library, kind, objects))
         return 0; // a text too long for the library format
-    LibraryContents contents;
-    K2K_FUZZ_CHECK(ReadLibrary(library, contents, error));
+    const Result<LibraryContents> read = ReadLibrary(library);
+    K2K_FUZZ_CHECK(read.Ok());
+    const LibraryContents& contents = *read;
     K2K_FUZZ_CHECK(contents.kind == kind);
     K2K_FUZZ_CHECK(contents.objects.size() == objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {

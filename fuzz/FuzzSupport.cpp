@@ -54,7 +54,7 @@ const std::filesystem::path& ScratchFolder() {
 }
 
 std::string ScratchSuitePath(std::string_view name) {
-    return SuitePath(ScratchFolder() / name).value(); // the scratch folder is ASCII
+    return SuitePath(ScratchFolder() / name).Value(); // the scratch folder is ASCII
 }
 
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {

@@ -41,11 +41,11 @@ std::optional<std::vector<Description>> SearchRead(Kernel& kernel, SuiteServices
 
 void CheckRewrite(const LibraryContents& contents) {
     const std::filesystem::path copy = ScratchFolder() / "REWRITE.LIB";
-    std::string error;
-    if (!WriteLibrary(copy, contents.kind, contents.objects, error))
+    if (!WriteLibrary(copy, contents.kind, contents.objects))
         return; // an object this program would not store (its writer says why)
-    LibraryContents again;
-    K2K_FUZZ_CHECK(ReadLibrary(copy, again, error));
+    const Result<LibraryContents> reread = ReadLibrary(copy);
+    K2K_FUZZ_CHECK(reread.Ok());
+    const LibraryContents& again = *reread;
     K2K_FUZZ_CHECK(again.kind == contents.kind);
     K2K_FUZZ_CHECK(again.objects.size() == contents.objects.size());
     for (std::size_t i = 0; i < contents.objects.size(); ++i) {
@@ -75,10 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     K2K_FUZZ_CHECK(!(searched[0] && searched[1])); // a library is of one kind
 
-    LibraryContents contents;
-    std::string error;
-    const bool whole = ReadLibrary(NativePath(path), contents, error);
-    K2K_FUZZ_CHECK(whole == error.empty());
+    Result<LibraryContents> read = ReadLibrary(NativePath(path));
+    const bool whole = read.Ok();
+    K2K_FUZZ_CHECK(whole || !read.Message().empty());
+    const LibraryContents contents = whole ? std::move(read).Value() : LibraryContents{};
     if (whole) {
         const auto& seen = searched[contents.kind == LibraryKind::Part ? 0 : 1];
         K2K_FUZZ_CHECK(seen.has_value() == !contents.objects.empty());

@@ -126,8 +126,10 @@ std::string ImportRecord::Text(bool withPlan) const {
 bool ImportRecord::Save(const std::string& text, std::string& error) {
     if (m_before && *m_before == text)
         return true;
-    if (!WriteFileAtomically(m_file, text, &error))
+    if (const Status written = WriteFileAtomically(m_file, text); !written) {
+        error = written.Message();
         return false;
+    }
     m_before = text;
     return true;
 }

@@ -250,9 +250,10 @@ private:
     // when it cannot.
     bool WriteImported(const std::string& library, LibraryKind kind,
                        const std::vector<LibraryObject>& objects) {
-        std::string error;
-        if (!WriteLibrary(NativePath(JoinPath(m_libDir, library)), kind, objects, error)) {
-            m_report.LoseLibrary(error);
+        if (const Status written =
+                WriteLibrary(NativePath(JoinPath(m_libDir, library)), kind, objects);
+            !written) {
+            m_report.LoseLibrary(written.Message());
             return false;
         }
         m_record.Wrote(library);

@@ -71,9 +71,9 @@ bool SaveDisplayOptions(const DisplayOptions& options, SuiteServices& services) 
     int errorNumber = 0;
     if (edit.Commit(&errorNumber))
         return true;
-    services.Boxes().Show(FileOps::WriteFailureMessage(
-        services, SuitePath(services.DirectorySettingsFile()).value_or(std::string()),
-        errorNumber));
+    const auto file = SuitePath(services.DirectorySettingsFile());
+    services.Boxes().Show(
+        FileOps::WriteFailureMessage(services, file ? *file : std::string(), errorNumber));
     return false;
 }
 

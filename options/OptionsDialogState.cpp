@@ -67,7 +67,7 @@ OptionsConfirmed ConfirmOptions(int mode, const OptionsDialogState& state, Displ
     if (!SaveGeneralOptions(general, settings)) {
         const auto file = SuitePath(settings.FileOf(kUserSettingsApplication));
         services.Boxes().Show(
-            FileOps::WriteFailureMessage(services, file.value_or(std::string()), 0));
+            FileOps::WriteFailureMessage(services, file ? *file : std::string(), 0));
     }
     return changed ? OptionsConfirmed::Changed : OptionsConfirmed::Unchanged;
 }

@@ -168,8 +168,9 @@ void FileOps::OpenForOutput(int& status, int& fileNumber, const std::string& pat
             if (open->output && open->native == file->native)
                 errorNumber = kErrFileAlreadyOpen;
     }
-    if (errorNumber == 0 && !file->writer.Open(file->native))
-        errorNumber = file->writer.ErrorNumber() != 0 ? file->writer.ErrorNumber() : EIO;
+    if (errorNumber == 0)
+        if (const Status opened = file->writer.Open(file->native); !opened)
+            errorNumber = opened.Error().systemError != 0 ? opened.Error().systemError : EIO;
     if (errorNumber != 0) {
         ShowWriteFailure(path, RefineNotFound(errorNumber, file->native));
         return;
@@ -206,9 +207,9 @@ void FileOps::WriteLine(int& status, int fileNumber, std::string_view text) {
         return;
     }
     OpenFile& file = *found->second;
-    if (!file.writer.Write(text)) {
+    if (const Status written = file.writer.Write(text); !written) {
         file.writeFailed = true;
-        const int errorNumber = file.writer.ErrorNumber();
+        const int errorNumber = written.Error().systemError;
         ShowWriteFailure(file.path, errorNumber != 0 ? errorNumber : EIO);
         return;
     }
@@ -223,10 +224,10 @@ void FileOps::CloseFile(int deleteFlag, int fileNumber, const std::string& path)
         if (file->output) {
             if (deleteFlag != 0 || file->writeFailed) {
                 file->writer.Abort();
-            } else if (!file->writer.Commit()) {
+            } else if (const Status committed = file->writer.Commit(); !committed) {
                 // The lines were accepted but never reached the disk: the one failure that
                 // would otherwise go unnoticed. The old file is still whole.
-                const int errorNumber = file->writer.ErrorNumber();
+                const int errorNumber = committed.Error().systemError;
                 ShowWriteFailure(file->path, errorNumber != 0 ? errorNumber : EIO);
             }
         }

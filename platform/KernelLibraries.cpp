@@ -30,9 +30,10 @@ int KernelLibraries::E_OpenLibrary(const std::string& path, const std::string& s
     auto library = std::make_unique<OpenLibrary>();
     library->file = NativePath(path);
     library->mode = mode;
-    std::string error;
-    if (!ReadLibrary(library->file, library->contents, error))
+    Result<LibraryContents> contents = ReadLibrary(library->file);
+    if (!contents)
         return 0;
+    library->contents = std::move(contents).Value();
     if (library->contents.header.signature != signature)
         return 0;
     if (m_nextLibrary == std::numeric_limits<int>::max())
@@ -79,10 +80,10 @@ int KernelLibraries::E_DeleteLibObject(int library, const std::string& name) {
     int errorNumber = 0;
     if (!lock.Take(opened.file, &errorNumber))
         return DeleteFailed(errorNumber);
-    LibraryContents current;
-    std::string error;
-    if (!ReadLibrary(opened.file, current, error))
+    Result<LibraryContents> read = ReadLibrary(opened.file);
+    if (!read)
         return DeleteFailed(EIO);
+    LibraryContents current = std::move(read).Value();
     if (current.header.signature != opened.contents.header.signature)
         return DeleteFailed(EIO);
     const auto object = std::find_if(current.objects.begin(), current.objects.end(), named);
@@ -90,8 +91,10 @@ int KernelLibraries::E_DeleteLibObject(int library, const std::string& name) {
         current.objects.erase(object);
         AtomicFileWriter writer;
         writer.FailAfterBytes(failAfter);
-        if (!WriteLibrary(writer, opened.file, current.kind, current.objects, error))
-            return DeleteFailed(writer.ErrorNumber() != 0 ? writer.ErrorNumber() : EIO);
+        if (const Status written = WriteLibrary(writer, opened.file, current.kind, current.objects);
+            !written)
+            return DeleteFailed(written.Error().systemError != 0 ? written.Error().systemError
+                                                                 : EIO);
         current.header.count = static_cast<std::int32_t>(current.objects.size());
     }
     Replace(library, std::move(current));
@@ -137,7 +140,12 @@ int KernelLibraries::E_GetSymbolInfo(const std::string& path, int count,
 
 int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, bool wholeTexts,
                              LibraryDescriptions& records) const {
-    if (count <= 0 || ReadForSearch(path, parts, wholeTexts, records) != LibrarySearchRead::Read) {
+    bool read = false;
+    if (count > 0) {
+        const Result<LibrarySearchRead> outcome = ReadForSearch(path, parts, wholeTexts, records);
+        read = outcome && *outcome == LibrarySearchRead::Read;
+    }
+    if (!read) {
         records.records.clear();
         return 0;
     }
@@ -146,16 +154,18 @@ int KernelLibraries::GetInfo(const std::string& path, int count, bool parts, boo
     return static_cast<int>(records.records.size());
 }
 
-LibrarySearchRead KernelLibraries::ReadForSearch(const std::string& path, bool parts,
-                                                 bool wholeTexts, LibraryDescriptions& records,
-                                                 const std::atomic<bool>* cancel) const {
+Result<LibrarySearchRead> KernelLibraries::ReadForSearch(const std::string& path, bool parts,
+                                                         bool wholeTexts,
+                                                         LibraryDescriptions& records,
+                                                         const std::atomic<bool>* cancel) const {
     LibraryKind kind = LibraryKind::Part;
-    std::string error;
-    const LibrarySearchRead read = ReadLibraryForSearch(NativePath(path), kind, records.buffer,
-                                                        records.records, error, wholeTexts, cancel);
-    if (read == LibrarySearchRead::Read && (kind == LibraryKind::Part) != parts) {
+    const std::filesystem::path file = NativePath(path);
+    Result<LibrarySearchRead> read =
+        ReadLibraryForSearch(file, kind, records.buffer, records.records, wholeTexts, cancel);
+    if (read && *read == LibrarySearchRead::Read && (kind == LibraryKind::Part) != parts) {
         records.records.clear();
-        return LibrarySearchRead::Refused;
+        return Problem{file.string() + ": not a " +
+                       (parts ? "part library" : "library of symbols, packages or padstacks")};
     }
     return read;
 }

@@ -56,11 +56,11 @@ public:
     int E_GetSymbolInfo(const std::string& path, int count, LibraryDescriptions& records);
     // Either of the two (parts true: E_GetPartInfo) as a search reads it, on any thread:
     // with one opening of the file, its presence and its header's count included, and the
-    // expectation given rather than set. A library of the other kind is Refused, and so is
+    // expectation given rather than set. A library of the other kind is refused, and so is
     // a read given up because cancel was set.
-    LibrarySearchRead ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
-                                    LibraryDescriptions& records,
-                                    const std::atomic<bool>* cancel = nullptr) const;
+    Result<LibrarySearchRead> ReadForSearch(const std::string& path, bool parts, bool wholeTexts,
+                                            LibraryDescriptions& records,
+                                            const std::atomic<bool>* cancel = nullptr) const;
 
     // The data of an object from E_OpenLibToRead, or nullptr when the number is unknown
     // or its library was closed. Used by S_LoadSymbol.

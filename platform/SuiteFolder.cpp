@@ -41,9 +41,11 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
     }
     // The suite names its files in Windows-1252; a folder it cannot name is refused here,
     // where it comes in, rather than read under a garbled name later.
-    const std::optional<std::string> suiteRoot8 = SuitePath(root, &opening.error);
-    if (!suiteRoot8)
+    const auto suiteRoot8 = SuitePath(root);
+    if (!suiteRoot8) {
+        opening.error = suiteRoot8.Message();
         return opening;
+    }
     const std::string& rootPath = *suiteRoot8;
     for (const char* file : {kDirectorySettingsFile, kInitialisationFile}) {
         // Read once here (the readers after this find it in the cache of INI files), so
@@ -76,9 +78,11 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
     kernel.E_SetString("MAINWIDTH", read("MainWidth", "0"));
 
     if (project) {
-        const auto projectPath = SuitePath(std::filesystem::absolute(*project, ec), &opening.error);
-        if (!projectPath)
+        const auto projectPath = SuitePath(std::filesystem::absolute(*project, ec));
+        if (!projectPath) {
+            opening.error = projectPath.Message();
             return opening;
+        }
         opening.projectPath = *projectPath;
     } else {
         opening.projectPath = Resolve(rootPath, read("Project", ""));

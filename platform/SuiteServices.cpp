@@ -122,7 +122,8 @@ std::string DirSettings::Get(std::string_view section, std::string_view key,
     if (EqualsNoCase(Trim(section), kFolderSection) && !value->empty() &&
         !IsAbsoluteSuitePath(*value)) {
         // The folder came in through SuitePath where the suite was opened, so it converts.
-        std::string folder = SuitePath(m_file->parent_path()).value_or(std::string());
+        const auto root = SuitePath(m_file->parent_path());
+        std::string folder = root ? *root : std::string();
         if (!folder.empty() && folder.back() == '\\')
             folder.pop_back(); // the root: "\" & "LIB", not "\\LIB"
         return JoinPath(folder, *value);

@@ -162,24 +162,24 @@ bool LibraryFilePresent(const std::string& path) {
 
 std::optional<std::int32_t> ReadObjectCount(const std::string& path) {
     // The header as it stands: the version at offset 12 is read and ignored.
-    LibraryHeader header;
-    std::string error;
-    if (!ReadLibraryHeader(NativePath(path), header, error))
+    const Result<LibraryHeader> header = ReadLibraryHeader(NativePath(path));
+    if (!header)
         return std::nullopt;
-    return header.count;
+    return header->count;
 }
 
 LibraryReadOutcome ReadLibraryQuietly(const KernelLibraries& kernel, LibraryKind kind,
                                       const std::string& path, LibraryDescriptions& descriptions,
                                       bool wholeTexts, const std::atomic<bool>* cancel) {
-    switch (
-        kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions, cancel)) {
+    const Result<LibrarySearchRead> read =
+        kernel.ReadForSearch(path, kind == LibraryKind::Part, wholeTexts, descriptions, cancel);
+    if (!read)
+        return LibraryReadOutcome::Unreadable;
+    switch (*read) {
     case LibrarySearchRead::NotAFile:
         return LibraryReadOutcome::Missing;
     case LibrarySearchRead::NoObjects:
         return LibraryReadOutcome::Empty;
-    case LibrarySearchRead::Refused:
-        return LibraryReadOutcome::Unreadable;
     case LibrarySearchRead::Read:
         break;
     }

@@ -38,20 +38,20 @@ bool PrepareSuite(const fs::path& root, bool& created, std::string& error) {
     fs::create_directories(root, ec);
     if (!fs::is_directory(root, ec))
         return Fail(error, "cannot create the suite folder " + root.string());
-    std::string problem;
     const fs::path settings = DirectorySettingsOf(root);
     if (!fs::exists(settings, ec)) {
-        if (!WriteFileAtomically(
-                settings, "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\nJobDir=JOB\r\n", &problem))
-            return Fail(error, problem);
+        if (const Status written = WriteFileAtomically(
+                settings, "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\nJobDir=JOB\r\n");
+            !written)
+            return Fail(error, written.Message());
         fs::create_directories(root / "SYS", ec);
         fs::create_directories(root / "JOB", ec);
         created = true;
     }
     const fs::path ini = root / kInitialisationFile;
     if (!fs::exists(ini, ec)) {
-        if (!WriteFileAtomically(ini, "[Kalde2000]\r\n", &problem))
-            return Fail(error, problem);
+        if (const Status written = WriteFileAtomically(ini, "[Kalde2000]\r\n"); !written)
+            return Fail(error, written.Message());
         created = true;
     }
     return true;
@@ -103,10 +103,9 @@ std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kin
 // another), and answers that folder; nothing, with the reason in error, when it cannot.
 std::optional<fs::path> PrepareLibraryFolder(const fs::path& root, SyntheticSuiteReport& report,
                                              std::string& error) {
-    std::string problem;
-    const std::optional<std::string> suiteRoot = SuitePath(root, &problem);
+    const auto suiteRoot = SuitePath(root);
     if (!suiteRoot) {
-        error = problem;
+        error = suiteRoot.Message();
         return std::nullopt;
     }
     if (!PrepareSuite(root, report.createdSuite, error))
@@ -175,8 +174,9 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
         return false;
 
     AtomicFileWriter exportWriter;
-    if (options.exportFile && !exportWriter.Open(*options.exportFile))
-        return Fail(error, exportWriter.Error());
+    if (options.exportFile)
+        if (const Status opened = exportWriter.Open(*options.exportFile); !opened)
+            return Fail(error, opened.Message());
     std::string chunk;
 
     SyntheticObjects stream(options.kind, options.seed);
@@ -194,16 +194,17 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
                 continue;
             AppendExportLine(chunk, object);
             if (chunk.size() >= kExportChunk) {
-                if (!exportWriter.Write(chunk))
-                    return Fail(error, exportWriter.Error());
+                if (const Status written = exportWriter.Write(chunk); !written)
+                    return Fail(error, written.Message());
                 report.exportBytes += chunk.size();
                 chunk.clear();
             }
         }
         const std::string name = SyntheticLibraryName(options.kind, n, options.libraries);
-        if (!WriteLibrary(NativePath(JoinPath(report.libraryDir, name)), options.kind, objects,
-                          error))
-            return false;
+        if (const Status written =
+                WriteLibrary(NativePath(JoinPath(report.libraryDir, name)), options.kind, objects);
+            !written)
+            return Fail(error, written.Message());
         report.libraries.push_back(name);
         report.counts.push_back(static_cast<std::int32_t>(objects.size()));
     }
@@ -212,8 +213,11 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
         return false;
     report.removed = RemoveLeftovers(*libraryFolder, options.kind, report.libraries);
     if (exportWriter.IsOpen()) {
-        if (!exportWriter.Write(chunk) || !exportWriter.Commit())
-            return Fail(error, exportWriter.Error());
+        Status written = exportWriter.Write(chunk);
+        if (written)
+            written = exportWriter.Commit();
+        if (!written)
+            return Fail(error, written.Message());
         report.exportBytes += chunk.size();
     }
     return true;

@@ -72,35 +72,35 @@ AtomicFileWriter::~AtomicFileWriter() {
     Abort();
 }
 
-bool AtomicFileWriter::Fail(const std::string& what, int errorNumber) {
-    m_errno = errorNumber;
-    m_error = what + ": " + std::strerror(errorNumber);
-    return false;
+namespace {
+
+// What refused, with the system's words for why.
+Problem Refused(const std::string& what, int errorNumber) {
+    return Problem{what + ": " + std::strerror(errorNumber), 0, errorNumber};
 }
 
-bool AtomicFileWriter::Open(const std::filesystem::path& target) {
+} // namespace
+
+Status AtomicFileWriter::Open(const std::filesystem::path& target) {
     Abort();
     m_target = FollowFileLinks(target);
     m_temporary = NewFilePath(m_target);
     m_written = 0;
-    m_error.clear();
-    m_errno = 0;
-    if (OpenLocked())
-        return true;
-    m_lock.Release();
-    return false;
+    Status opened = OpenLocked();
+    if (!opened)
+        m_lock.Release();
+    return opened;
 }
 
-bool AtomicFileWriter::OpenLocked() {
+Status AtomicFileWriter::OpenLocked() {
     int lockErrno = 0;
     if (!m_lock.Take(m_target, &lockErrno)) {
         if (lockErrno != kErrFileLocked)
-            return Fail("cannot lock " + m_target.string(), lockErrno);
-        m_errno = kErrFileLocked;
-        m_error = "cannot write " + m_target.string() +
-                  ": another program is changing it (waited " + std::to_string(LockWait().count()) +
-                  " ms)";
-        return false;
+            return Refused("cannot lock " + m_target.string(), lockErrno);
+        return Problem{"cannot write " + m_target.string() +
+                           ": another program is changing it (waited " +
+                           std::to_string(LockWait().count()) + " ms)",
+                       0, kErrFileLocked};
     }
     struct stat old {};
     const bool replaces = ::stat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -110,11 +110,9 @@ bool AtomicFileWriter::OpenLocked() {
             refused = EACCES;
         else if (::access(m_target.c_str(), W_OK) != 0)
             refused = errno;
-        if (refused != 0) {
-            m_errno = refused;
-            m_error = "cannot write " + m_target.string() + ": the file is read-only";
-            return false;
-        }
+        if (refused != 0)
+            return Problem{"cannot write " + m_target.string() + ": the file is read-only", 0,
+                           refused};
     }
     // A new file left by a crash may carry a read-only mode taken from its target; it is
     // ours to replace. (A folder in its place is not removed: the open then fails.)
@@ -123,7 +121,7 @@ bool AtomicFileWriter::OpenLocked() {
     FileStep();
     const int fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        return Fail("cannot create " + m_temporary.string(), errno);
+        return Refused("cannot create " + m_temporary.string(), errno);
     // The mode of the file it replaces, set before any content is written, so the content
     // is never readable by more people than the old file was.
     if (replaces) {
@@ -132,7 +130,7 @@ bool AtomicFileWriter::OpenLocked() {
             const int chmodErrno = errno;
             ::close(fd);
             ::unlink(m_temporary.c_str());
-            return Fail("cannot set the mode of " + m_temporary.string(), chmodErrno);
+            return Refused("cannot set the mode of " + m_temporary.string(), chmodErrno);
         }
     }
     m_file = ::fdopen(fd, "wb");
@@ -140,26 +138,26 @@ bool AtomicFileWriter::OpenLocked() {
         const int openErrno = errno;
         ::close(fd);
         ::unlink(m_temporary.c_str());
-        return Fail("cannot create " + m_temporary.string(), openErrno);
+        return Refused("cannot create " + m_temporary.string(), openErrno);
     }
-    return true;
+    return {};
 }
 
-bool AtomicFileWriter::Write(std::string_view bytes) {
+Status AtomicFileWriter::Write(std::string_view bytes) {
     if (!m_file)
-        return Fail("file not open", EBADF);
+        return Refused("file not open", EBADF);
     if (m_written + bytes.size() > m_failAfter)
-        return Fail("cannot write " + m_temporary.string(), ENOSPC);
+        return Refused("cannot write " + m_temporary.string(), ENOSPC);
     FileStep();
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
-        return Fail("cannot write " + m_temporary.string(), errno ? errno : EIO);
+        return Refused("cannot write " + m_temporary.string(), errno ? errno : EIO);
     m_written += bytes.size();
-    return true;
+    return {};
 }
 
-bool AtomicFileWriter::Commit() {
+Status AtomicFileWriter::Commit() {
     if (!m_file)
-        return Fail("file not open", EBADF);
+        return Refused("file not open", EBADF);
     std::FILE* file = m_file;
     m_file = nullptr;
     // The next writer may go once the new file is in place or dropped.
@@ -182,17 +180,17 @@ bool AtomicFileWriter::Commit() {
     if (!flushed || !closed) {
         FileStep();
         std::filesystem::remove(m_temporary, ignored);
-        return Fail("cannot write " + m_temporary.string(), flushErrno ? flushErrno : EIO);
+        return Refused("cannot write " + m_temporary.string(), flushErrno ? flushErrno : EIO);
     }
     FileStep();
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int renameErrno = errno;
         FileStep();
         std::filesystem::remove(m_temporary, ignored);
-        return Fail("cannot replace " + m_target.string(), renameErrno);
+        return Refused("cannot replace " + m_target.string(), renameErrno);
     }
     SyncFolderOf(m_target);
-    return true;
+    return {};
 }
 
 void AtomicFileWriter::Abort() noexcept {
@@ -208,17 +206,14 @@ void AtomicFileWriter::Abort() noexcept {
     m_lock.Release();
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
-                         std::string* error, int* errorNumber) {
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content) {
     AtomicFileWriter writer;
-    const bool ok = writer.Open(target) && writer.Write(content) && writer.Commit();
-    if (!ok) {
-        if (error)
-            *error = writer.Error();
-        if (errorNumber)
-            *errorNumber = writer.ErrorNumber();
-    }
-    return ok;
+    Status done = writer.Open(target);
+    if (done)
+        done = writer.Write(content);
+    if (done)
+        done = writer.Commit();
+    return done;
 }
 
 std::string_view TakeLine(std::string_view& text) noexcept {

@@ -19,6 +19,7 @@
 #include "system/FileLock.h"
 
 #include "system/ReadLimits.h"
+#include "system/Result.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -37,32 +38,27 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Takes the lock (waiting up to LockWait()) and creates the new file beside target. False
-    // (and error set) when it cannot: ErrorNumber() is kErrFileLocked when another writer
-    // held the lock all that time, EACCES for a read-only target.
-    bool Open(const std::filesystem::path& target);
-    bool Write(std::string_view bytes);
+    // Takes the lock (waiting up to LockWait()) and creates the new file beside target. The
+    // problem's systemError is kErrFileLocked when another writer held the lock all that
+    // time, EACCES for a read-only target. Every problem of a writer carries the errno.
+    Status Open(const std::filesystem::path& target);
+    Status Write(std::string_view bytes);
     // Flushes, syncs and renames over the target; also syncs the folder.
-    bool Commit();
+    Status Commit();
     void Abort() noexcept;
 
     bool IsOpen() const noexcept { return m_file != nullptr; }
-    const std::string& Error() const noexcept { return m_error; }
-    int ErrorNumber() const noexcept { return m_errno; } // errno of the failure, 0 if none
 
     // Test hook: after this many bytes the next Write fails as a full disk would.
     void FailAfterBytes(std::size_t bytes) noexcept { m_failAfter = bytes; }
 
 private:
-    bool Fail(const std::string& what, int errorNumber);
-    bool OpenLocked();
+    Status OpenLocked();
 
     FileLock m_lock;
     std::FILE* m_file = nullptr;
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
-    std::string m_error;
-    int m_errno = 0;
     std::size_t m_written = 0;
     std::size_t m_failAfter = static_cast<std::size_t>(-1);
 };
@@ -70,10 +66,9 @@ private:
 // The new file a rewrite of target writes beside it ("TARGET.new~"); a crash can leave it.
 std::filesystem::path NewFilePath(const std::filesystem::path& target);
 
-// Writes the whole content atomically. False, with error set, on any failure; the
-// old file is then untouched.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content,
-                         std::string* error = nullptr, int* errorNumber = nullptr);
+// Writes the whole content atomically; on any failure the old file is untouched and the
+// problem is the writer's.
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 // Crash tests: every atomic rewrite of this process counts its steps on the file system
 // (creating the new file, each write, the flush, the sync, the close, the rename, the

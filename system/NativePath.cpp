@@ -3,7 +3,9 @@
 #include "system/Text.h"
 
 #include <dirent.h>
+#include <optional>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace k2k {
@@ -132,21 +134,17 @@ std::filesystem::path NativePath(std::string_view suitePath) {
     return std::filesystem::path(ResolveNoCase(native));
 }
 
-std::optional<std::string> SuitePath(const std::filesystem::path& nativePath,
-                                     std::string* problem) {
+Result<std::string> SuitePath(const std::filesystem::path& nativePath) {
     const std::string& text = nativePath.native();
     std::size_t bad = 0;
     std::optional<std::string> suite = Utf8ToCp1252(text, &bad);
-    if (!suite) {
-        if (problem)
-            *problem = "the path \"" + text + "\" holds " + OffendingCharacter(text, bad) +
-                       ", which the suite's Windows-1252 names cannot hold";
-        return std::nullopt;
-    }
+    if (!suite)
+        return Problem{"the path \"" + text + "\" holds " + OffendingCharacter(text, bad) +
+                       ", which the suite's Windows-1252 names cannot hold"};
     for (char& c : *suite)
         if (c == '/')
             c = '\\';
-    return suite;
+    return std::move(*suite);
 }
 
 bool IsAbsoluteSuitePath(std::string_view suitePath) noexcept {

@@ -8,8 +8,9 @@
 // finds a file or folder whose name differs only in case when the exact name is absent,
 // so every reader and writer agrees on which file a suite path names.
 
+#include "system/Result.h"
+
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,11 +26,10 @@ namespace k2k {
 std::filesystem::path NativePath(std::string_view suitePath);
 
 // The inverse for paths handed in from outside (command line, file pickers):
-// "/home/jürgen/suite" -> "\home\j\xFCrgen\suite". nullopt when a name holds a character
-// that Windows-1252 has no byte for (or is not UTF-8): the suite cannot name that file.
-// Then *problem, when given, says so in a sentence for the message where the path came in.
-std::optional<std::string> SuitePath(const std::filesystem::path& nativePath,
-                                     std::string* problem = nullptr);
+// "/home/jürgen/suite" -> "\home\j\xFCrgen\suite". Refused when a name holds a character
+// that Windows-1252 has no byte for (or is not UTF-8): the suite cannot name that file. The
+// problem says so in a sentence for the message where the path came in.
+Result<std::string> SuitePath(const std::filesystem::path& nativePath);
 
 // What a person reads: "C:\home\j\xFCrgen\LIB\TTL.PART" -> "/home/j\xFCrgen/LIB/TTL.PART",
 // this system's form of the path, still 8-bit like every text of the core; the edge that

@@ -39,9 +39,8 @@ void RunBuild(const BuildArguments& options, CommandContext& context) {
                     << (findings.problems.size() == 1 ? "" : "s") << " (--strict)\n";
         return;
     }
-    std::string error;
-    if (!WriteLibrary(options.output, kind, objects, error)) {
-        context.err << error << '\n';
+    if (const Status written = WriteLibrary(options.output, kind, objects); !written) {
+        context.err << written.Message() << '\n';
         return;
     }
     context.out << options.output << ": " << objects.size() << ' ' << FactsOf(kind).name

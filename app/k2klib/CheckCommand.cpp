@@ -52,12 +52,12 @@ public:
     void ReadLibraries(LibraryKind kind) {
         for (const std::string& name : ListLibraryFiles(m_libDir, kind)) {
             const std::string path = JoinPath(m_libDir, name);
-            LibraryContents contents;
-            std::string error;
-            if (!ReadLibrary(NativePath(path), contents, error)) {
-                Problem(path, Cp1252ToUtf8(error));
+            Result<LibraryContents> read = ReadLibrary(NativePath(path));
+            if (!read) {
+                Problem(path, Cp1252ToUtf8(read.Message()));
                 continue;
             }
+            LibraryContents contents = std::move(read).Value();
             if (contents.kind != kind) {
                 Problem(path, "holds " + std::string(FactsOf(contents.kind).name) + "s, not " +
                                   std::string(FactsOf(kind).name) + "s");

@@ -63,8 +63,8 @@ void RunDraw(const CsvArguments& options, CommandContext& context) {
                     << (unknownCount == 1 ? " on line " : "s on lines ") << unknown << '\n';
         return;
     }
-    if (!WriteFileAtomically(options.output, text, &error)) {
-        context.err << options.output << ": " << error << '\n';
+    if (const Status written = WriteFileAtomically(options.output, text); !written) {
+        context.err << options.output << ": " << written.Message() << '\n';
         return;
     }
     context.out << options.output << ": " << filled << (filled == 1 ? " drawing" : " drawings")

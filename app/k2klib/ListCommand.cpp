@@ -31,13 +31,13 @@ void WriteDrawing(std::ostream& out, std::string_view drawing) {
 }
 
 void RunList(const std::string& library, bool drawings, CommandContext& context) {
-    LibraryContents contents;
-    std::string error;
-    if (!ReadLibrary(library, contents, error)) {
-        context.err << error << '\n';
+    const Result<LibraryContents> read = ReadLibrary(library);
+    if (!read) {
+        context.err << read.Message() << '\n';
         context.exitCode = 1;
         return;
     }
+    const LibraryContents& contents = *read;
     std::ostream& out = context.out;
     out << "signature: " << contents.header.signature << '\n'
         << "version: " << contents.header.version << '\n'

@@ -191,10 +191,9 @@ void RunProfile(const std::string& file, bool check, CommandContext& context) {
     BrowserComponent browser(kernel, {}, boxes, quiet);
     const RegTypeTables& tables = browser.State().regTypes;
     LineChecker checker;
-    std::string problem;
-    const auto path = SuitePath(file, &problem);
+    const auto path = SuitePath(file);
     if (!path) {
-        context.err << "k2klib profile: " << problem << '\n';
+        context.err << "k2klib profile: " << path.Message() << '\n';
         context.exitCode = 1;
         return;
     }

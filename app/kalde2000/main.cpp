@@ -359,7 +359,7 @@ void HostSession::LoadBrowser() {
             m_out << aname << '\t' << command << Qt::endl;
         };
     const auto root = k2k::SuitePath(std::filesystem::absolute(m_request.suite));
-    browser.SetSeverPath(k2k::FromSuiteText(root.value_or(std::string())));
+    browser.SetSeverPath(k2k::FromSuiteText(root ? *root : std::string()));
     m_host.show();
     m_loaded = browser.Load(0);
     Log(m_loaded ? QStringLiteral("Load: true") : QStringLiteral("Load: false, no browser window"));

@@ -41,13 +41,12 @@ std::string LibraryPathChange::ChooseFolderWithDialog(const std::string& title,
         &m_window, FromSuiteText(title), FromSuiteText(DisplayPath(startFolder)));
     if (chosen.isEmpty())
         return {};
-    std::string problem;
-    const auto folder = SuitePath(std::filesystem::path(chosen.toStdString()), &problem);
+    const auto folder = SuitePath(std::filesystem::path(chosen.toStdString()));
     if (folder)
         return *folder;
     // The sentence names the character the suite cannot hold; it is shown as "?".
     QString shown;
-    for (const QChar c : QString::fromStdString(problem))
+    for (const QChar c : QString::fromStdString(folder.Message()))
         shown += ToSuiteText(QString(c)) ? c : QChar(u'?');
     m_window.Boxes().Show({ToSuiteText(shown).value_or(std::string()),
                            MessageTitle(m_window.Component().Services()), MsgIcon::Exclamation});

@@ -195,9 +195,9 @@ TEST_F(K2klibBuildListTest, DrawingsAreStoredCanonicalAndListedUnderTheirObject)
                     symbols),
               0)
         << m_err.str();
-    LibraryContents contents;
-    std::string error;
-    ASSERT_TRUE(ReadLibrary(symbols, contents, error)) << error;
+    const Result<LibraryContents> read = ReadLibrary(symbols);
+    ASSERT_TRUE(test::Done(read));
+    const LibraryContents& contents = *read;
     ASSERT_EQ(contents.objects.size(), 2u);
     EXPECT_EQ(contents.objects[0].drawing,
               "K2KDRAW 1 SYMBOL\nLINE 0 50 0 -50\nPIN 1 A L -200 0 200\n");
@@ -212,8 +212,8 @@ TEST_F(K2klibBuildListTest, DrawingsAreStoredCanonicalAndListedUnderTheirObject)
     EXPECT_EQ(m_out.str().find("K2KDRAW"), std::string::npos) << "only --drawings shows them";
 
     // A drawing another tool stored is listed as it stands, with what is wrong with it.
-    ASSERT_TRUE(WriteLibrary(symbols, LibraryKind::Symbol,
-                             {{"ODD", "", "K2KDRAW 1 SYMBOL\r\nPAD 1 C60 0 0 0\r\n"}}, error));
+    ASSERT_TRUE(test::Done(WriteLibrary(symbols, LibraryKind::Symbol,
+                                        {{"ODD", "", "K2KDRAW 1 SYMBOL\r\nPAD 1 C60 0 0 0\r\n"}})));
     ASSERT_EQ(Run({"list", "--drawings", symbols.string()}), 0) << m_err.str();
     EXPECT_NE(m_out.str().find("ODD\t\t\t\t\n    K2KDRAW 1 SYMBOL\n    PAD 1 C60 0 0 0\n"
                                "    ! statement 2: PAD belongs to packages, not to symbols\n"),

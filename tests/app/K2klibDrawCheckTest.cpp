@@ -21,11 +21,12 @@ using test::WriteFile;
 
 // The objects of a library built from a CSV source, by name.
 std::map<std::string, LibraryObject> Built(const fs::path& library) {
-    LibraryContents contents;
-    std::string error;
-    EXPECT_TRUE(ReadLibrary(library, contents, error)) << error;
+    Result<LibraryContents> contents = ReadLibrary(library);
+    EXPECT_TRUE(test::Done(contents));
     std::map<std::string, LibraryObject> objects;
-    for (LibraryObject& object : contents.objects)
+    if (!contents)
+        return objects;
+    for (LibraryObject& object : contents->objects)
         objects[object.name] = std::move(object);
     return objects;
 }
@@ -104,8 +105,7 @@ protected:
 
     void AddLibrary(const std::string& file, LibraryKind kind,
                     const std::vector<LibraryObject>& objects) {
-        std::string error;
-        ASSERT_TRUE(WriteLibrary(dir / "LIB" / file, kind, objects, error)) << error;
+        ASSERT_TRUE(test::Done(WriteLibrary(dir / "LIB" / file, kind, objects)));
     }
 
     test::ToolRun Check() { return RunK2klib({"check", "--suite", dir.Path().string()}); }

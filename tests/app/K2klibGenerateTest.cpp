@@ -38,10 +38,9 @@ test::ToolRun Generate(const fs::path& suite, const std::string& kind, int objec
 }
 
 std::vector<LibraryObject> ReadObjects(const fs::path& library) {
-    LibraryContents contents;
-    std::string error;
-    EXPECT_TRUE(ReadLibrary(library, contents, error)) << error;
-    return contents.objects;
+    Result<LibraryContents> contents = ReadLibrary(library);
+    EXPECT_TRUE(test::Done(contents));
+    return contents ? std::move(contents).Value().objects : std::vector<LibraryObject>();
 }
 
 std::string CatalogueList(const fs::path& suite, std::string_view section) {

@@ -23,11 +23,9 @@ class K2klibLibraryNameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::WriteSmallSuite(suite);
-        std::string error;
-        ASSERT_TRUE(WriteLibrary(dir / "X.PART", LibraryKind::Part,
-                                 {{"OUTSIDE", test::PartInfo("DIP8", "not the suite's", ""), ""}},
-                                 error))
-            << error;
+        ASSERT_TRUE(test::Done(
+            WriteLibrary(dir / "X.PART", LibraryKind::Part,
+                         {{"OUTSIDE", test::PartInfo("DIP8", "not the suite's", ""), ""}})));
         outside = ReadFile(dir / "X.PART");
     }
     test::ToolRun Import(const fs::path& symbols, const fs::path& footprints) {

@@ -117,14 +117,14 @@ TEST(K2klibCatalogueTest, ShowsEachKindInSearchOrderWithMissingAndUnlistedLibrar
     WriteFile(suite / "suite.ini", "[Kalde2K]\r\nLibDir=LIB\r\n");
     WriteFile(suite / "kalde2000.ini",
               "[DEVLIBS]\r\n1=B.PART\r\n2= A.PART\r\n3=GONE.PART\r\n[LAYLIBS]\r\n1=P.PACKAGE\r\n");
-    std::string error;
     std::filesystem::create_directory(suite / "LIB");
-    ASSERT_TRUE(WriteLibrary(suite / "LIB" / "A.PART", LibraryKind::Part,
-                             {{"7400", ComposePartInfo("DIP14", {"Quad NAND"}), ""}}, error));
-    ASSERT_TRUE(WriteLibrary(suite / "LIB" / "B.PART", LibraryKind::Part, {}, error));
-    ASSERT_TRUE(WriteLibrary(suite / "LIB" / "EXTRA.PART", LibraryKind::Part, {}, error));
-    ASSERT_TRUE(WriteLibrary(suite / "LIB" / "P.PACKAGE", LibraryKind::Package,
-                             {{"DIP14", ComposeInfo({"DIL", "PMD,DIP", "MS-001"}), ""}}, error));
+    ASSERT_TRUE(test::Done(WriteLibrary(suite / "LIB" / "A.PART", LibraryKind::Part,
+                                        {{"7400", ComposePartInfo("DIP14", {"Quad NAND"}), ""}})));
+    ASSERT_TRUE(test::Done(WriteLibrary(suite / "LIB" / "B.PART", LibraryKind::Part, {})));
+    ASSERT_TRUE(test::Done(WriteLibrary(suite / "LIB" / "EXTRA.PART", LibraryKind::Part, {})));
+    ASSERT_TRUE(
+        test::Done(WriteLibrary(suite / "LIB" / "P.PACKAGE", LibraryKind::Package,
+                                {{"DIP14", ComposeInfo({"DIL", "PMD,DIP", "MS-001"}), ""}})));
 
     const auto run = RunK2klib({"catalogue", "--suite", suite.Path().string(), "--contents"});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -80,7 +80,7 @@ protected:
 
 TEST_F(KilledSaveTest, CatalogueSaveLeavesTheOldListsOrTheNewOnes) {
     const auto ini = dir / "kalde2000.ini";
-    services.SetIniFile(SuitePath(ini).value());
+    services.SetIniFile(SuitePath(ini).Value());
     LibraryCatalogue catalogue;
     auto prepare = [&] {
         WriteFile(ini, "[Kalde2000]\r\nProject=\\JOB\\P.K2K\r\n"
@@ -133,7 +133,7 @@ TEST_F(KilledSaveTest, KeyWritesAndSettingsLeaveTheOldFileOrTheNewOne) {
 
 TEST_F(KilledSaveTest, BrowserProfileWriteLeavesTheOldProfileOrTheNewOne) {
     const auto file = dir / "K2KBRWSR.ini";
-    const std::string path = SuitePath(file).value();
+    const std::string path = SuitePath(file).Value();
     FileOps files(services, boxes);
     RegTypeTables tables;
     auto prepare = [&] {
@@ -170,7 +170,7 @@ TEST_F(KilledSaveTest, LibraryBuildAndDeleteLeaveTheOldLibraryOrTheNewOne) {
         [&] { build("name,package,description\n74LS00,DIP14,Quad NAND\n74LS02,DIP14,NOR\n"); },
         [&] {
             KernelLibraries kernel;
-            const int handle = kernel.E_OpenLibrary(SuitePath(library).value(), "KaldeDLL20",
+            const int handle = kernel.E_OpenLibrary(SuitePath(library).Value(), "KaldeDLL20",
                                                     KernelLibraries::kModeDelete);
             kernel.E_DeleteLibObject(handle, "74LS00");
         },
@@ -228,10 +228,8 @@ TEST_F(KilledSaveTest, GenerateNeverLeavesTheCatalogueNamingAMissingLibrary) {
         generate(3);
         const bool killed = RunInChild(step, [&] { generate(2); });
         for (const std::string& name : listed()) {
-            LibraryContents contents;
-            std::string error;
-            EXPECT_TRUE(ReadLibrary(suite / "LIB" / name, contents, error))
-                << "killed before step " << step << ": " << error;
+            EXPECT_TRUE(test::Done(ReadLibrary(suite / "LIB" / name)))
+                << "killed before step " << step;
         }
         if (!killed) {
             EXPECT_EQ(listed(), (std::vector<std::string>{"GEN001.PART", "GEN002.PART"}));

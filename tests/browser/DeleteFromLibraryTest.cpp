@@ -54,11 +54,10 @@ TEST_F(DeleteFromLibraryTest, TheWalkGoesFromTheLastSelectedRecordToTheFirst) {
     EXPECT_EQ(m_hourglass, (std::vector<bool>{true, false}));
     EXPECT_EQ(FindInProject(m_kernel, LibraryKind::Part, "SPARE"), 0)
         << "a record of the project library is deleted from the project";
-    LibraryContents contents;
-    std::string error;
-    ASSERT_TRUE(ReadLibrary(m_dir / "LIB" / "A.PART", contents, error)) << error;
-    EXPECT_EQ(contents.objects.size(), 4u);
-    for (const LibraryObject& object : contents.objects)
+    const Result<LibraryContents> contents = ReadLibrary(m_dir / "LIB" / "A.PART");
+    ASSERT_TRUE(test::Done(contents));
+    EXPECT_EQ(contents->objects.size(), 4u);
+    for (const LibraryObject& object : contents->objects)
         EXPECT_NE(object.name, "74HC00");
 }
 

@@ -20,7 +20,7 @@ protected:
     int status = -1;
     int number = 0;
 
-    std::string PathOf(std::string_view name) const { return SuitePath(dir / name).value(); }
+    std::string PathOf(std::string_view name) const { return SuitePath(dir / name).Value(); }
     std::size_t EntriesInDir() const { return test::FilesIn(dir.Path()).size(); }
     // "title | text" of the one failure box shown since the last call.
     std::string TakeFailure() {
@@ -51,7 +51,7 @@ TEST_F(FileOpsTest, OpeningForInputReportsWhyItFailed) {
     EXPECT_TRUE(boxes.shown.empty());
 
     WriteFile(dir / "DE" / "TEXTS.LNG", "99365=Datei nicht lesbar: \r\n");
-    services.SetLanguagePath(SuitePath(dir / "DE").value());
+    services.SetLanguagePath(SuitePath(dir / "DE").Value());
     files.OpenForInput(status, number, "C:\\NOWHERE\\X.TXT");
     EXPECT_EQ(TakeFailure(), "Path not found | Datei nicht lesbar: /NOWHERE/X.TXT");
 }

@@ -11,6 +11,7 @@
 namespace k2k {
 namespace {
 
+using test::Done;
 using test::ReadFile;
 using test::TempDir;
 
@@ -19,8 +20,7 @@ protected:
     // Writes a library into the temporary folder; answers its suite-form path.
     std::string Library(std::string_view name, LibraryKind kind,
                         const std::vector<LibraryObject>& objects) {
-        std::string error;
-        EXPECT_TRUE(WriteLibrary(m_dir / name, kind, objects, error)) << error;
+        EXPECT_TRUE(Done(WriteLibrary(m_dir / name, kind, objects)));
         return JoinPath(m_dir.SuitePath(), name);
     }
 
@@ -32,11 +32,12 @@ protected:
     }
 
     std::vector<std::string> NamesIn(const std::string& path) {
-        LibraryContents contents;
-        std::string error;
-        EXPECT_TRUE(ReadLibrary(NativePath(path), contents, error)) << error;
+        const Result<LibraryContents> contents = ReadLibrary(NativePath(path));
+        EXPECT_TRUE(Done(contents));
         std::vector<std::string> names;
-        for (const auto& object : contents.objects)
+        if (!contents)
+            return names;
+        for (const auto& object : contents->objects)
             names.push_back(object.name);
         return names;
     }
@@ -140,11 +141,10 @@ TEST_F(KernelLibrariesTest, DeleteRewritesTheLibraryAndKeepsObjectNumbersRight) 
     EXPECT_NE(m_kernel.E_DeleteLibObject(library, "7404"), 0);
     EXPECT_NE(m_kernel.E_DeleteLibObject(library, "7400"), 0);
     EXPECT_TRUE(NamesIn(parts).empty());
-    LibraryHeader header;
-    std::string error;
-    ASSERT_TRUE(ReadLibraryHeader(NativePath(parts), header, error));
-    EXPECT_EQ(header.count, 0);
-    EXPECT_EQ(header.signature, "KaldeDLL20");
+    const Result<LibraryHeader> header = ReadLibraryHeader(NativePath(parts));
+    ASSERT_TRUE(Done(header));
+    EXPECT_EQ(header->count, 0);
+    EXPECT_EQ(header->signature, "KaldeDLL20");
     LibraryDescriptions records;
     EXPECT_EQ(m_kernel.E_GetPartInfo(parts, 3, records), 0);
     EXPECT_GT(m_kernel.E_OpenLibrary(parts, "KaldeDLL20", 0), 0);
@@ -191,10 +191,9 @@ TEST_F(KernelLibrariesTest, DeleteKeepsTheKindOfTheLibrary) {
         Library("P.PADSTACK", LibraryKind::Padstack, {{"R10", "", ""}, {"C20", "", ""}});
     const int library = m_kernel.E_OpenLibrary(padstacks, "KaldeSLL20", -1);
     ASSERT_NE(m_kernel.E_DeleteLibObject(library, "R10"), 0);
-    LibraryContents contents;
-    std::string error;
-    ASSERT_TRUE(ReadLibrary(NativePath(padstacks), contents, error)) << error;
-    EXPECT_EQ(contents.kind, LibraryKind::Padstack);
+    const Result<LibraryContents> contents = ReadLibrary(NativePath(padstacks));
+    ASSERT_TRUE(Done(contents));
+    EXPECT_EQ(contents->kind, LibraryKind::Padstack);
 }
 
 TEST_F(KernelLibrariesTest, LoadModeAndUnknownHandlesRefuseDeletes) {
@@ -219,9 +218,8 @@ TEST_F(KernelLibrariesTest, InterruptedDeleteLeavesTheOldLibraryWhole) {
 
     // The rewritten library is as long as one written without the deleted object.
     TempDir other;
-    std::string error;
-    ASSERT_TRUE(WriteLibrary(other / "L", LibraryKind::Part,
-                             {{"7402", "DIP14 NOR", "d1"}, {"7404", "DIP14 NOT", "d2"}}, error));
+    ASSERT_TRUE(Done(WriteLibrary(other / "L", LibraryKind::Part,
+                                  {{"7402", "DIP14 NOR", "d1"}, {"7404", "DIP14 NOT", "d2"}})));
     const std::size_t rewritten = ReadFile(other / "L").size();
 
     for (std::size_t failAfter :

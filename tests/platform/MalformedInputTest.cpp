@@ -60,7 +60,7 @@ TEST(MalformedInputTest, LanguageFiles) {
     auto load = [&](int round, std::string_view content) {
         const std::string folder = round % 2 ? "A" : "B";
         test::WriteFile(dir / folder / "TEXTS.LNG", content);
-        services.SetLanguagePath(SuitePath(dir / folder).value());
+        services.SetLanguagePath(SuitePath(dir / folder).Value());
     };
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {

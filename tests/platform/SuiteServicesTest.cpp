@@ -18,7 +18,7 @@ class SuiteServicesTest : public test::ServicesTest {
 protected:
     std::string LanguageFolder(std::string_view name, std::string_view texts) {
         WriteFile(dir / name / "TEXTS.LNG", texts);
-        return SuitePath(dir / name).value();
+        return SuitePath(dir / name).Value();
     }
 };
 
@@ -43,7 +43,7 @@ TEST_F(SuiteServicesTest, ChangingTheLanguagePathReloadsTheTexts) {
     services.SetLanguagePath(german);
     services.SetLanguagePath(LanguageFolder("FR", "5051=Champ de nom vide\n"));
     EXPECT_EQ(services.GetText("", "5051"), "Champ de nom vide");
-    services.SetLanguagePath(SuitePath(dir / "missing").value());
+    services.SetLanguagePath(SuitePath(dir / "missing").Value());
     EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
     services.SetLanguagePath(german);
     EXPECT_EQ(services.GetText("", "5051"), "Namensfeld leer");
@@ -55,7 +55,7 @@ TEST_F(SuiteServicesTest, ALanguageFileThatIsNoTextFileIsSaidAndEnglishIsSpoken)
         SCOPED_TRACE(test::NotATextFile::Name(kind));
         const test::NotATextFile file(dir / "DE" / "TEXTS.LNG", kind, kLanguageTextsLimit);
         boxes.shown.clear();
-        services.SetLanguagePath(SuitePath(dir / "DE").value());
+        services.SetLanguagePath(SuitePath(dir / "DE").Value());
         EXPECT_EQ(services.GetText("Name Field Empty", "5051"), "Name Field Empty");
         ASSERT_EQ(boxes.shown.size(), 1u);
         const std::string& text = boxes.shown[0].text;
@@ -70,11 +70,11 @@ TEST_F(SuiteServicesTest, ProfileFunctionsWorkOnTheCurrentInitialisationFile) {
     EXPECT_FALSE(services.WriteIniString("DEVLIBS", "1", "TTL.PART")); // no file set
     WriteFile(dir / "first.ini", "[DEVLIBS]\r\n1=TTL.PART\r\n");
     WriteFile(dir / "second.ini", "[DEVLIBS]\r\n1=CMOS.PART\r\n");
-    services.SetIniFile(SuitePath(dir / "first.ini").value());
+    services.SetIniFile(SuitePath(dir / "first.ini").Value());
     EXPECT_EQ(services.GetIniString("devlibs", "1", ""), "TTL.PART");
     ASSERT_TRUE(services.WriteIniString("DEVLIBS", "1", std::nullopt));
     EXPECT_EQ(ReadFile(dir / "first.ini"), "[DEVLIBS]\r\n");
-    services.SetIniFile(SuitePath(dir / "second.ini").value());
+    services.SetIniFile(SuitePath(dir / "second.ini").Value());
     EXPECT_EQ(services.GetIniString("DEVLIBS", "1", ""), "CMOS.PART");
 }
 
@@ -113,7 +113,7 @@ TEST_F(SuiteServicesTest, SettingsChangedBehindTheirBackAreSeen) {
     WriteFile(dir / "kalde2000.ini", "[DEVLIBS]\r\n1=A.PART\r\n");
     settle(dir / "suite.ini", 60);
     settle(dir / "kalde2000.ini", 60);
-    services.SetIniFile(SuitePath(dir / "kalde2000.ini").value());
+    services.SetIniFile(SuitePath(dir / "kalde2000.ini").Value());
     const DirSettings before = services.ReadDirSettings();
     EXPECT_EQ(services.GetDirSetting("Kalde2K", "LibDir", ""), dir.SuitePath() + "\\LIB");
     EXPECT_EQ(services.ReadIniDocument()->Get("DEVLIBS", "1"), "A.PART");

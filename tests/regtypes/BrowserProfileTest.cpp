@@ -22,7 +22,7 @@ protected:
     FileOps files{services, boxes};
     RegTypeTables tables;
     int errorFlag = -1;
-    std::string profile = SuitePath(dir / "K2KBRWSR.ini").value();
+    std::string profile = SuitePath(dir / "K2KBRWSR.ini").Value();
 
     void Read(std::string_view content) {
         WriteFile(dir / "K2KBRWSR.ini", content);
@@ -210,7 +210,7 @@ TEST_F(BrowserProfileTest, AFailedWriteLeavesTheOldProfileWhole) {
 
     // A folder that is not there: the open fails, and nothing is written.
     boxes.shown.clear();
-    WriteBrowserProfile(tables, files, services, SuitePath(dir / "NOSYS" / "K2KBRWSR.ini").value());
+    WriteBrowserProfile(tables, files, services, SuitePath(dir / "NOSYS" / "K2KBRWSR.ini").Value());
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"Can't create/write to file: " +
                                             (dir / "NOSYS" / "K2KBRWSR.ini").string(),
@@ -220,7 +220,7 @@ TEST_F(BrowserProfileTest, AFailedWriteLeavesTheOldProfileWhole) {
 
 TEST_F(BrowserProfileTest, TheSampleProfileIsInTheWrittenForm) {
     const auto sample = std::filesystem::path(K2K_SOURCE_DIR) / "sample/suite/SYS/K2KBRWSR.ini";
-    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).value());
+    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).Value());
     ASSERT_EQ(errorFlag, 0);
     WriteBrowserProfile(tables, files, services, profile);
     EXPECT_EQ(ReadFile(dir / "K2KBRWSR.ini"), ReadFile(sample));
@@ -238,7 +238,7 @@ TEST_F(BrowserProfileTest, TheSampleProfileIsInTheWrittenForm) {
 // no TAB, no ":" and no line end.
 TEST_F(BrowserProfileTest, DamagedProfilesNeverFailTheRead) {
     const auto sample = std::filesystem::path(K2K_SOURCE_DIR) / "sample/suite/SYS/K2KBRWSR.ini";
-    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).value());
+    ReadBrowserProfile(tables, files, services, errorFlag, SuitePath(sample).Value());
     ASSERT_EQ(errorFlag, 0);
     const RegTypeTables full = tables;
     const std::string content = ReadFile(sample);

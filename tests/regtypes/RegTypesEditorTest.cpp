@@ -338,7 +338,7 @@ TEST_F(RegTypesEditorTest, OkStoresPickedPathsAndALaterCancelKeepsThem) {
 TEST_F(RegTypesEditorTest, AConfirmedEditIsWrittenAndReadsBackIdentically) {
     Fill(kPartTypeTable, {{0, "1", "Digital"}, {0, "1,2", "Gates"}});
     Fill(kSymbolTypeTable, {{0, "1", "Digital"}});
-    tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").value();
+    tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").Value();
     Open(RegTypesKind::Symbol);
     editor->SelectNode(Node("SYS1"));
     editor->AddNew();

@@ -147,13 +147,10 @@ TEST_F(LibraryCatalogueTest, ManyEntriesGoAndComeBackInOrder) {
 TEST_F(LibraryCatalogueTest, ReadingALibraryForASearch) {
     Kernel kernel;
     const std::string libDir = dir.SuitePath();
-    std::string error;
-    ASSERT_TRUE(WriteLibrary(dir / "TTL.PART", LibraryKind::Part,
-                             {{"74LS00", ComposePartInfo("DIP14", {"Quad NAND"}), ""},
-                              {"74LS02", ComposePartInfo("DIP14", {"Quad NOR"}), ""}},
-                             error))
-        << error;
-    ASSERT_TRUE(WriteLibrary(dir / "EMPTY.PART", LibraryKind::Part, {}, error)) << error;
+    ASSERT_TRUE(test::Done(WriteLibrary(dir / "TTL.PART", LibraryKind::Part,
+                                        {{"74LS00", ComposePartInfo("DIP14", {"Quad NAND"}), ""},
+                                         {"74LS02", ComposePartInfo("DIP14", {"Quad NOR"}), ""}})));
+    ASSERT_TRUE(test::Done(WriteLibrary(dir / "EMPTY.PART", LibraryKind::Part, {})));
     EXPECT_EQ(ReadObjectCount(libDir + "\\TTL.PART"), 2);
 
     LibraryDescriptions descriptions;

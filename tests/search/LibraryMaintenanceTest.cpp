@@ -19,13 +19,14 @@ protected:
     std::string Lib(const char* file) const { return m_libraryDir + "\\" + file; }
 
     List Names(const char* file) {
-        LibraryContents contents;
-        std::string error;
-        EXPECT_TRUE(ReadLibrary(m_dir / "LIB" / file, contents, error)) << error;
+        const Result<LibraryContents> contents = ReadLibrary(m_dir / "LIB" / file);
+        EXPECT_TRUE(test::Done(contents));
         List names;
-        for (const LibraryObject& object : contents.objects)
+        if (!contents)
+            return names;
+        for (const LibraryObject& object : contents->objects)
             names.push_back(object.name);
-        EXPECT_EQ(contents.header.count, static_cast<std::int32_t>(names.size()));
+        EXPECT_EQ(contents->header.count, static_cast<std::int32_t>(names.size()));
         return names;
     }
 };

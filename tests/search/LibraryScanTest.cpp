@@ -62,8 +62,7 @@ protected:
                 else
                     inverters[i].push_back(name);
             }
-            std::string error;
-            ASSERT_TRUE(WriteLibrary(dir / file, LibraryKind::Part, objects, error)) << error;
+            ASSERT_TRUE(test::Done(WriteLibrary(dir / file, LibraryKind::Part, objects)));
             want.outcome = objects.empty() ? LibraryReadOutcome::Empty : LibraryReadOutcome::Read;
             expected.push_back(want);
         }

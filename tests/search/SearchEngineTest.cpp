@@ -196,8 +196,7 @@ TEST_F(SearchEngineTest, ASwitchChangedDuringASearchHoldsForTheObjectsListedAfte
         // Objects that pass under neither switch keep a worker testing while the walk runs.
         for (int i = 0; i < filler; ++i)
             objects.push_back({"Z" + std::to_string(i), "DIP14 Quad NAND", ""});
-        std::string error;
-        ASSERT_TRUE(WriteLibrary(m_dir / "LIB" / file, LibraryKind::Part, objects, error)) << error;
+        ASSERT_TRUE(test::Done(WriteLibrary(m_dir / "LIB" / file, LibraryKind::Part, objects)));
     };
     write("X.PART", {"A1", "a2", "A3"}, 0);
     write("Y.PART", {"a4", "A5", "a6"}, 20000);

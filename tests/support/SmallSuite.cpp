@@ -17,9 +17,8 @@ std::string PartInfo(std::string_view package, std::string_view description,
 void WriteSuiteLibrary(const std::filesystem::path& root, const char* file, LibraryKind kind,
                        const std::vector<LibraryObject>& objects) {
     std::filesystem::create_directories(root / "LIB");
-    std::string error;
-    if (!WriteLibrary(root / "LIB" / file, kind, objects, error))
-        throw std::runtime_error(error);
+    if (const Status written = WriteLibrary(root / "LIB" / file, kind, objects); !written)
+        throw std::runtime_error(written.Message());
 }
 
 void WriteSmallSuite(const std::filesystem::path& root) {

@@ -37,7 +37,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::SuitePath() const {
-    return k2k::SuitePath(m_path).value();
+    return k2k::SuitePath(m_path).Value();
 }
 
 bool RunInChild(long killAt, const std::function<void()>& work) {

@@ -5,6 +5,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/SuiteServices.h"
+#include "system/Result.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,14 @@
 #include <vector>
 
 namespace k2k::test {
+
+// A step's outcome for EXPECT_TRUE and ASSERT_TRUE, which then print its problem.
+template <typename T>
+::testing::AssertionResult Done(const Result<T>& result) {
+    if (result)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.Message();
+}
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir final {

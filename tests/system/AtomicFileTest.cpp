@@ -43,14 +43,14 @@ TEST(AtomicFileTest, ARewriteKeepsTheModeOfTheFileItReplaces) {
 TEST(AtomicFileTest, AReadOnlyFileIsRefusedAndALinkLeadsToTheNewContent) {
     TempDir dir;
     const auto library = dir / "TTL.PART";
-    std::string error;
     WriteFile(library, "the old library");
     ::chmod(library.c_str(), 0444);
     AtomicFileWriter writer;
-    EXPECT_FALSE(writer.Open(library));
-    EXPECT_EQ(writer.ErrorNumber(), EACCES);
-    EXPECT_NE(writer.Error().find("read-only"), std::string::npos) << writer.Error();
-    EXPECT_FALSE(WriteFileAtomically(library, "a new library", &error));
+    const Status opened = writer.Open(library);
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.Error().systemError, EACCES);
+    EXPECT_NE(opened.Message().find("read-only"), std::string::npos) << opened.Message();
+    EXPECT_FALSE(WriteFileAtomically(library, "a new library"));
     EXPECT_EQ(ReadFile(library), "the old library");
     EXPECT_EQ(ModeOf(library), 0444u);
     EXPECT_EQ(test::FilesIn(dir.Path()), std::vector<std::string>{"TTL.PART"});
@@ -61,7 +61,8 @@ TEST(AtomicFileTest, AReadOnlyFileIsRefusedAndALinkLeadsToTheNewContent) {
     WriteFile(dir / "SHARED" / "A.PART", "old");
     std::filesystem::create_symlink("../SHARED/A.PART", dir / "LIB" / "A.PART");
     std::filesystem::create_symlink("A.PART", dir / "LIB" / "B.PART");
-    ASSERT_TRUE(WriteFileAtomically(dir / "LIB" / "B.PART", "new", &error)) << error;
+    const Status throughLinks = WriteFileAtomically(dir / "LIB" / "B.PART", "new");
+    ASSERT_TRUE(throughLinks) << throughLinks.Message();
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "LIB" / "A.PART"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "LIB" / "B.PART"));
     EXPECT_EQ(ReadFile(dir / "SHARED" / "A.PART"), "new");
@@ -78,11 +79,11 @@ TEST(AtomicFileTest, AWriterTakesTurnsWithOtherWriters) {
     SetLockWait(std::chrono::milliseconds(50));
     {
         const test::LockHeldElsewhere held(file);
-        std::string error;
-        int errorNumber = 0;
-        EXPECT_FALSE(WriteFileAtomically(file, "new", &error, &errorNumber));
-        EXPECT_EQ(errorNumber, kErrFileLocked);
-        EXPECT_NE(error.find("another program is changing it"), std::string::npos) << error;
+        const Status refused = WriteFileAtomically(file, "new");
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.Error().systemError, kErrFileLocked);
+        EXPECT_NE(refused.Message().find("another program is changing it"), std::string::npos)
+            << refused.Message();
         EXPECT_EQ(ReadFile(file), "old");
     }
     FileLock mine;
@@ -99,8 +100,8 @@ TEST(AtomicFileTest, ANewFileLeftByACrashDoesNotBlockTheNextRewrite) {
     WriteFile(file, "old");
     WriteFile(dir / "K2KBRWSR.ini.new~", "half writt");
     ::chmod((dir / "K2KBRWSR.ini.new~").c_str(), 0444);
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomically(file, "new", &error)) << error;
+    const Status written = WriteFileAtomically(file, "new");
+    ASSERT_TRUE(written) << written.Message();
     EXPECT_EQ(ReadFile(file), "new");
     EXPECT_FALSE(std::filesystem::exists(dir / "K2KBRWSR.ini.new~"));
 }

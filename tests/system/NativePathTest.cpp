@@ -23,19 +23,22 @@ TEST(NativePathTest, DrivesAndBackslashesBecomeThisFileSystem) {
 // two in the other, and must never be carried over byte for byte.
 TEST(NativePathTest, NamesChangeEncodingBetweenTheSuiteAndThisSystem) {
     EXPECT_EQ(NativePath("C:\\home\\j\xFCrgen\\LIB").string(), "/home/j\xC3\xBCrgen/LIB");
-    EXPECT_EQ(SuitePath("/home/j\xC3\xBCrgen/suite"), "\\home\\j\xFCrgen\\suite");
-    EXPECT_EQ(SuitePath("/work/suite"), "\\work\\suite");
+    EXPECT_EQ(SuitePath("/home/j\xC3\xBCrgen/suite").Value(), "\\home\\j\xFCrgen\\suite");
+    EXPECT_EQ(SuitePath("/work/suite").Value(), "\\work\\suite");
     // What a person reads is this system's form, still 8-bit until the edge converts it.
     EXPECT_EQ(DisplayPath("C:\\home\\j\xFCrgen\\\\LIB\\TTL74.PART"),
               "/home/j\xFCrgen/LIB/TTL74.PART");
     EXPECT_EQ(DisplayPath("LIB\\A.PART"), "LIB/A.PART");
 
-    std::string problem;
-    EXPECT_FALSE(SuitePath("/home/\xD1\x8E", &problem)); // a Cyrillic letter
-    EXPECT_EQ(problem, "the path \"/home/\xD1\x8E\" holds \"\xD1\x8E\", which the suite's "
-                       "Windows-1252 names cannot hold");
-    EXPECT_FALSE(SuitePath("/home/\xFFx", &problem));
-    EXPECT_NE(problem.find("holds bytes that are not UTF-8"), std::string::npos) << problem;
+    const auto cyrillic = SuitePath("/home/\xD1\x8E"); // a Cyrillic letter
+    ASSERT_FALSE(cyrillic);
+    EXPECT_EQ(cyrillic.Message(),
+              "the path \"/home/\xD1\x8E\" holds \"\xD1\x8E\", which the suite's "
+              "Windows-1252 names cannot hold");
+    const auto notUtf8 = SuitePath("/home/\xFFx");
+    ASSERT_FALSE(notUtf8);
+    EXPECT_NE(notUtf8.Message().find("holds bytes that are not UTF-8"), std::string::npos)
+        << notUtf8.Message();
 }
 
 class NativePathCaseTest : public ::testing::Test {

@@ -153,8 +153,7 @@ TEST_F(frmK32_LibBrowserTest, RowsOfOneLargeLibraryReachTheViewWhileItIsRead) {
     std::vector<LibraryObject> parts(kParts);
     for (int i = 0; i < kParts; ++i)
         parts[static_cast<std::size_t>(i)].name = "BIG" + std::to_string(100'000 + i);
-    std::string error;
-    ASSERT_TRUE(WriteLibrary(m_dir / "LIB" / "A.PART", LibraryKind::Part, parts, error)) << error;
+    ASSERT_TRUE(test::Done(WriteLibrary(m_dir / "LIB" / "A.PART", LibraryKind::Part, parts)));
 
     std::vector<int> batches; // the list's size at each batch the view took during the search
     QObject::connect(&m_window->ResultView(LibraryKind::Part).Model(),

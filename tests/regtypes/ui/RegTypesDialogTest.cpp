@@ -100,7 +100,7 @@ class RegTypesDialogTest : public test::ServicesTest {
 protected:
     void SetUp() override {
         FillSample(tables);
-        tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").value();
+        tables.profilePath = SuitePath(dir / "K2KBRWSR.ini").Value();
         RegTypesContext context{};
         context.tables = &tables;
         context.services = &services;
