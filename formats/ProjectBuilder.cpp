@@ -88,20 +88,16 @@ void ProjectBuilder::SetCurrent(int hierarchy, int page) {
     }
 }
 
-bool ProjectBuilder::Write(const std::filesystem::path& file, std::string& error) const {
+Status ProjectBuilder::Write(const std::filesystem::path& file) const {
     const int hierarchy = m_content.currentHierarchy;
     const int page = m_content.currentPage;
-    if (hierarchy != 0 && (hierarchy < 1 || !m_content.hierarchies.Live(hierarchy))) {
-        error = "the current hierarchy " + DecimalText(hierarchy) + " was not added";
-        return false;
-    }
+    if (hierarchy != 0 && (hierarchy < 1 || !m_content.hierarchies.Live(hierarchy)))
+        return Problem{"the current hierarchy " + DecimalText(hierarchy) + " was not added"};
     if (page != 0 &&
         (hierarchy == 0 || page < 1 ||
-         !m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages.Live(page))) {
-        error = "the current page " + DecimalText(page) + " was not added";
-        return false;
-    }
-    return ProjectDatabase::Write(file, m_content, error);
+         !m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages.Live(page)))
+        return Problem{"the current page " + DecimalText(page) + " was not added"};
+    return ProjectDatabase::Write(file, m_content);
 }
 
 int ProjectBuilder::PartIndex(const std::string& name) const {

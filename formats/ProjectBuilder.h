@@ -5,6 +5,7 @@
 // within their hierarchy and editor.
 
 #include "formats/ProjectContent.h"
+#include "system/Result.h"
 
 #include <filesystem>
 #include <string>
@@ -36,8 +37,7 @@ public:
     void SetCurrent(int hierarchy, int page);
 
     // Writes the database atomically (a new file beside the target, then renamed).
-    // False with error set when it cannot.
-    bool Write(const std::filesystem::path& file, std::string& error) const;
+    Status Write(const std::filesystem::path& file) const;
 
     int PartIndex(const std::string& name) const;   // 0 when not added
     int SymbolIndex(const std::string& name) const; // 0 when not added

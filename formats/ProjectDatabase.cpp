@@ -57,54 +57,37 @@ ProjectDatabase::~ProjectDatabase() {
     sqlite3_close(m_sqlite);
 }
 
-std::unique_ptr<ProjectDatabase> ProjectDatabase::Open(const std::filesystem::path& file,
-                                                       std::string& error) {
+Result<std::unique_ptr<ProjectDatabase>> ProjectDatabase::Open(const std::filesystem::path& file) {
     std::error_code failure;
-    if (!std::filesystem::exists(file, failure)) {
-        error = "project file not found: " + file.string();
-        return nullptr;
-    }
-    if (!std::filesystem::is_regular_file(file, failure)) {
-        error = "not a project file: " + file.string();
-        return nullptr;
-    }
+    if (!std::filesystem::exists(file, failure))
+        return Problem{"project file not found: " + file.string()};
+    if (!std::filesystem::is_regular_file(file, failure))
+        return Problem{"not a project file: " + file.string()};
     std::unique_ptr<ProjectDatabase> database(new ProjectDatabase());
     if (sqlite3_open_v2(file.c_str(), &database->m_sqlite, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        error = "cannot open project " + file.string() + ": " + sqlite3_errmsg(database->m_sqlite);
-        return nullptr;
-    }
+        SQLITE_OK)
+        return Problem{"cannot open project " + file.string() + ": " +
+                       sqlite3_errmsg(database->m_sqlite)};
     database->SetBusyTimeout(
         static_cast<int>(std::min<long long>(LockWait().count(), std::numeric_limits<int>::max())));
-    std::string why;
-    if (!database->Load(why)) {
-        error = file.string() + ": " + why;
-        return nullptr;
-    }
+    if (const Status loaded = database->Load(); !loaded)
+        return Problem{file.string() + ": " + loaded.Message()};
     return database;
 }
 
-bool ProjectDatabase::Load(std::string& error) {
+Status ProjectDatabase::Load() {
     {
         SqlStatement identity(m_sqlite, "PRAGMA application_id");
-        if (!identity.Prepared() || identity.Step() != SQLITE_ROW) {
-            error = "not a project database (" + identity.Error() + ")";
-            return false;
-        }
-        if (identity.Integer(0) != kApplicationId) {
-            error = "not a project database";
-            return false;
-        }
+        if (!identity.Prepared() || identity.Step() != SQLITE_ROW)
+            return Problem{"not a project database (" + identity.Error() + ")"};
+        if (identity.Integer(0) != kApplicationId)
+            return Problem{"not a project database"};
         SqlStatement version(m_sqlite, "PRAGMA user_version");
-        if (!version.Prepared() || version.Step() != SQLITE_ROW) {
-            error = "not a project database (" + version.Error() + ")";
-            return false;
-        }
-        if (version.Integer(0) != kFormatVersion) {
-            error = "project database of format " + DecimalText(version.Integer(0)) +
-                    "; this program reads format " + DecimalText(kFormatVersion);
-            return false;
-        }
+        if (!version.Prepared() || version.Step() != SQLITE_ROW)
+            return Problem{"not a project database (" + version.Error() + ")"};
+        if (version.Integer(0) != kFormatVersion)
+            return Problem{"project database of format " + DecimalText(version.Integer(0)) +
+                           "; this program reads format " + DecimalText(kFormatVersion)};
     }
     // A file whose structure is damaged may read well enough and yet take a change into
     // other rows than the ones meant. The read steps through every table in the order of
@@ -113,28 +96,21 @@ bool ProjectDatabase::Load(std::string& error) {
     // change. SQLite's own check of the whole file (pages, b-trees, the free list) costs
     // as much again as the read, so it runs only once the read has refused the file, and
     // its finding then comes first.
-    std::string why;
-    if (!ExecuteSql(m_sqlite, "PRAGMA cell_size_check = ON", why)) {
-        error = "cannot read the project database: " + why;
-        return false;
-    }
     // One read transaction, so that everything comes from one state of the file.
-    if (!ExecuteSql(m_sqlite, "BEGIN", why)) {
-        error = "cannot read the project database: " + why;
-        return false;
-    }
+    for (const char* sql : {"PRAGMA cell_size_check = ON", "BEGIN"})
+        if (const Status done = ExecuteSql(m_sqlite, sql); !done)
+            return Problem{"cannot read the project database: " + done.Message()};
     ProjectContent content;
-    const bool read = ReadContent(content, why);
+    const Status read = ReadContent(content);
     const std::string finding = read ? std::string() : StructureFinding(m_sqlite);
-    ExecuteSql(m_sqlite, read ? "COMMIT" : "ROLLBACK", why);
-    if (!read) {
-        error = finding.empty()
-                    ? "damaged project database: " + why
-                    : "damaged project database: the file fails SQLite's check (" + finding + ")";
-        return false;
-    }
+    static_cast<void>(ExecuteSql(m_sqlite, read ? "COMMIT" : "ROLLBACK"));
+    if (!read)
+        return Problem{finding.empty() ? "damaged project database: " + read.Message()
+                                       : "damaged project database: the file fails SQLite's "
+                                         "check (" +
+                                             finding + ")"};
     m_content = std::move(content);
-    return BuildKeysAndUses(error);
+    return BuildKeysAndUses();
 }
 
 namespace {
@@ -143,26 +119,27 @@ int AsIndex(long long value) {
     return IndexInRange(value, false) ? static_cast<int>(value) : 0;
 }
 
+// A check's finding as a step's outcome: done when there is none.
+Status Unless(std::string finding) {
+    if (finding.empty())
+        return {};
+    return Problem{std::move(finding)};
+}
+
 // Runs a query and hands every row to take, which answers why it refuses the row (empty
-// when it takes it). False, with error set, at the first refusal or failure.
+// when it takes it). Refused at the first refusal or failure.
 template <class Take>
-bool EachRow(sqlite3* sqlite, const char* sql, std::string& error, Take take) {
+Status EachRow(sqlite3* sqlite, const char* sql, Take take) {
     SqlStatement statement(sqlite, sql);
-    if (!statement.Prepared()) {
-        error = statement.Error();
-        return false;
-    }
+    if (!statement.Prepared())
+        return Problem{statement.Error()};
     int result = SQLITE_OK;
-    while ((result = statement.Step()) == SQLITE_ROW) {
-        error = take(statement);
-        if (!error.empty())
-            return false;
-    }
-    if (result != SQLITE_DONE) {
-        error = statement.Error();
-        return false;
-    }
-    return true;
+    while ((result = statement.Step()) == SQLITE_ROW)
+        if (std::string refused = take(statement); !refused.empty())
+            return Problem{std::move(refused)};
+    if (result != SQLITE_DONE)
+        return Problem{statement.Error()};
+    return {};
 }
 
 std::string OutOfRange(const char* what, long long index) {
@@ -195,12 +172,10 @@ constexpr const char* kMapExtents =
 // read counts the rows of each map as it goes and checks each map once its rows are in;
 // this query, which counts every table again, runs only once the read has refused the
 // file, so that a file with several faults is always refused for this one first.
-std::string IndexesNearRowCounts(sqlite3* sqlite) {
-    std::string error;
-    EachRow(sqlite, kMapExtents, error, [](const SqlStatement& row) {
+Status IndexesNearRowCounts(sqlite3* sqlite) {
+    return EachRow(sqlite, kMapExtents, [](const SqlStatement& row) {
         return FarBeyond(row.Text(0), row.Integer(1), row.Integer(2));
     });
-    return error;
 }
 
 // The highest index of a table (positive ones only), to make room for its rows: a
@@ -239,77 +214,78 @@ std::string TakeRow(ObjectMap& map, const char* what, long long index,
 
 // The rows of each table go straight into their map: the maps copy the texts from SQLite's
 // row into their own store.
-bool ReadParts(sqlite3* sqlite, ObjectMap& parts, std::string& error) {
+Status ReadParts(sqlite3* sqlite, ObjectMap& parts) {
     parts.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM parts"));
-    if (!EachRow(sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx", error,
-                 [&parts](const SqlStatement& row) {
-                     const long long index = row.Integer(0);
-                     if (!IndexInRange(index, false))
-                         return OutOfRange("part", index);
-                     ProjectObject object;
-                     object.name = row.Bytes(1);
-                     object.info = row.Bytes(2);
-                     object.deleted = row.Integer(3) != 0;
-                     return TakeRow(parts, "part", index, object);
-                 }))
-        return false;
-    error = SpreadTaken("part", parts);
-    return error.empty();
+    if (Status read = EachRow(sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx",
+                              [&parts](const SqlStatement& row) {
+                                  const long long index = row.Integer(0);
+                                  if (!IndexInRange(index, false))
+                                      return OutOfRange("part", index);
+                                  ProjectObject object;
+                                  object.name = row.Bytes(1);
+                                  object.info = row.Bytes(2);
+                                  object.deleted = row.Integer(3) != 0;
+                                  return TakeRow(parts, "part", index, object);
+                              });
+        !read)
+        return read;
+    return Unless(SpreadTaken("part", parts));
 }
 
-bool ReadSymbols(sqlite3* sqlite, ObjectMap& symbols, std::string& error) {
+Status ReadSymbols(sqlite3* sqlite, ObjectMap& symbols) {
     symbols.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM symbols"));
     long long lastSymbol = LLONG_MIN;
-    if (!EachRow(sqlite,
-                 "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx", error,
-                 [&symbols, &lastSymbol](const SqlStatement& row) {
-                     const long long index = row.Integer(0);
-                     const long long flags = row.Integer(4);
-                     if (index <= std::exchange(lastSymbol, index))
-                         return OutOfOrder("symbol", index);
-                     if (!IndexInRange(index, true))
-                         return OutOfRange("symbol", index);
-                     if (flags < INT_MIN || flags > INT_MAX)
-                         return "symbol " + DecimalText(index) + " has flags out of range";
-                     ProjectObject object;
-                     object.name = row.Bytes(1);
-                     object.info = row.Bytes(2);
-                     object.drawing = row.Bytes(3);
-                     object.flags = static_cast<int>(flags);
-                     object.deleted = row.Integer(5) != 0;
-                     if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
-                         return bad;
-                     // A scratch object (the first rows) is kept as it is; a deleted one is
-                     // simply gone.
-                     if (index < 0) {
-                         if (!object.deleted)
-                             symbols.Put(static_cast<int>(index), object);
-                     } else if (!symbols.Take(static_cast<int>(index), object)) {
-                         return OutOfOrder("symbol", index);
-                     }
-                     return std::string();
-                 }))
-        return false;
-    error = SpreadTaken("symbol", symbols);
-    return error.empty();
+    if (Status read = EachRow(
+            sqlite, "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx",
+            [&symbols, &lastSymbol](const SqlStatement& row) {
+                const long long index = row.Integer(0);
+                const long long flags = row.Integer(4);
+                if (index <= std::exchange(lastSymbol, index))
+                    return OutOfOrder("symbol", index);
+                if (!IndexInRange(index, true))
+                    return OutOfRange("symbol", index);
+                if (flags < INT_MIN || flags > INT_MAX)
+                    return "symbol " + DecimalText(index) + " has flags out of range";
+                ProjectObject object;
+                object.name = row.Bytes(1);
+                object.info = row.Bytes(2);
+                object.drawing = row.Bytes(3);
+                object.flags = static_cast<int>(flags);
+                object.deleted = row.Integer(5) != 0;
+                if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
+                    return bad;
+                // A scratch object (the first rows) is kept as it is; a deleted one is
+                // simply gone.
+                if (index < 0) {
+                    if (!object.deleted)
+                        symbols.Put(static_cast<int>(index), object);
+                } else if (!symbols.Take(static_cast<int>(index), object)) {
+                    return OutOfOrder("symbol", index);
+                }
+                return std::string();
+            });
+        !read)
+        return read;
+    return Unless(SpreadTaken("symbol", symbols));
 }
 
 // The hierarchies, with room for what each holds.
-bool ReadHierarchies(sqlite3* sqlite, ProjectContent& content, std::string& error) {
-    if (!EachRow(sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx", error,
-                 [&content](const SqlStatement& row) {
-                     const long long index = row.Integer(0);
-                     if (!IndexInRange(index, false))
-                         return OutOfRange("hierarchy", index);
-                     ProjectObject object;
-                     object.name = row.Bytes(1);
-                     return TakeRow(content.hierarchies, "hierarchy", index, object);
-                 }))
-        return false;
-    if (error = SpreadTaken("hierarchy", content.hierarchies); !error.empty())
-        return false;
+Status ReadHierarchies(sqlite3* sqlite, ProjectContent& content) {
+    if (Status read = EachRow(sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx",
+                              [&content](const SqlStatement& row) {
+                                  const long long index = row.Integer(0);
+                                  if (!IndexInRange(index, false))
+                                      return OutOfRange("hierarchy", index);
+                                  ProjectObject object;
+                                  object.name = row.Bytes(1);
+                                  return TakeRow(content.hierarchies, "hierarchy", index, object);
+                              });
+        !read)
+        return read;
+    if (Status spread = Unless(SpreadTaken("hierarchy", content.hierarchies)); !spread)
+        return spread;
     content.contents.resize(static_cast<std::size_t>(content.hierarchies.Count()));
-    return true;
+    return {};
 }
 
 // What a live hierarchy holds; nullptr for any other number.
@@ -320,9 +296,9 @@ ProjectHierarchy* HierarchyOf(ProjectContent& content, long long hierarchy) {
     return &content.contents[static_cast<std::size_t>(index - 1)];
 }
 
-bool ReadPages(sqlite3* sqlite, ProjectContent& content, std::string& error) {
+Status ReadPages(sqlite3* sqlite, ProjectContent& content) {
     std::pair<long long, long long> lastPage{LLONG_MIN, 0};
-    return EachRow(sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx", error,
+    return EachRow(sqlite, "SELECT hierarchy, idx, name FROM pages ORDER BY hierarchy, idx",
                    [&content, &lastPage](const SqlStatement& row) {
                        ProjectHierarchy* hierarchy = HierarchyOf(content, row.Integer(0));
                        const long long index = row.Integer(1);
@@ -339,13 +315,13 @@ bool ReadPages(sqlite3* sqlite, ProjectContent& content, std::string& error) {
                    });
 }
 
-bool ReadComponents(sqlite3* sqlite, ProjectContent& content, std::string& error) {
+Status ReadComponents(sqlite3* sqlite, ProjectContent& content) {
     std::vector<int> symbols; // of one component, the same room for every row
     std::tuple<long long, long long, long long> lastComponent{LLONG_MIN, 0, 0};
     return EachRow(sqlite,
                    "SELECT hierarchy, editor, idx, name, part, symbols FROM components "
                    "ORDER BY hierarchy, editor, idx",
-                   error, [&content, &symbols, &lastComponent](const SqlStatement& row) {
+                   [&content, &symbols, &lastComponent](const SqlStatement& row) {
                        ProjectHierarchy* hierarchy = HierarchyOf(content, row.Integer(0));
                        const long long editor = row.Integer(1);
                        const long long index = row.Integer(2);
@@ -375,31 +351,30 @@ bool ReadComponents(sqlite3* sqlite, ProjectContent& content, std::string& error
 
 } // namespace
 
-bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
+Status ProjectDatabase::ReadContent(ProjectContent& content) {
     int currentHierarchy = 0;
     int currentPage = 0;
     bool hasProject = false;
-    if (!EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project", error,
-                 [&](const SqlStatement& row) {
-                     if (hasProject)
-                         return std::string("more than one project record");
-                     hasProject = true;
-                     content.name = row.Bytes(0);
-                     if (std::string fault = NameFault(content.name); !fault.empty())
-                         return "the project: " + fault;
-                     currentHierarchy = AsIndex(row.Integer(1));
-                     currentPage = AsIndex(row.Integer(2));
-                     return std::string();
-                 }))
-        return false;
-    if (!hasProject) {
-        error = "no project record";
-        return false;
-    }
-    if (!ReadMaps(content, error)) {
-        if (std::string sparse = IndexesNearRowCounts(m_sqlite); !sparse.empty())
-            error = std::move(sparse);
-        return false;
+    if (Status read = EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project",
+                              [&](const SqlStatement& row) {
+                                  if (hasProject)
+                                      return std::string("more than one project record");
+                                  hasProject = true;
+                                  content.name = row.Bytes(0);
+                                  if (std::string fault = NameFault(content.name); !fault.empty())
+                                      return "the project: " + fault;
+                                  currentHierarchy = AsIndex(row.Integer(1));
+                                  currentPage = AsIndex(row.Integer(2));
+                                  return std::string();
+                              });
+        !read)
+        return read;
+    if (!hasProject)
+        return Problem{"no project record"};
+    if (Status maps = ReadMaps(content); !maps) {
+        if (Status sparse = IndexesNearRowCounts(m_sqlite); !sparse)
+            return sparse;
+        return maps;
     }
     // A current hierarchy or page that is gone counts as none.
     if (currentHierarchy != 0 && content.hierarchies.Live(currentHierarchy)) {
@@ -408,27 +383,31 @@ bool ProjectDatabase::ReadContent(ProjectContent& content, std::string& error) {
         content.currentHierarchy = currentHierarchy;
         content.currentPage = pages.Live(currentPage) ? currentPage : 0;
     }
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::ReadMaps(ProjectContent& content, std::string& error) {
+Status ProjectDatabase::ReadMaps(ProjectContent& content) {
     // Each table is stepped through once, in index order.
-    if (!ReadParts(m_sqlite, content.parts, error) ||
-        !ReadSymbols(m_sqlite, content.symbols, error) ||
-        !ReadHierarchies(m_sqlite, content, error) || !ReadPages(m_sqlite, content, error) ||
-        !ReadComponents(m_sqlite, content, error))
-        return false;
+    Status read = ReadParts(m_sqlite, content.parts);
+    if (read)
+        read = ReadSymbols(m_sqlite, content.symbols);
+    if (read)
+        read = ReadHierarchies(m_sqlite, content);
+    if (read)
+        read = ReadPages(m_sqlite, content);
+    if (read)
+        read = ReadComponents(m_sqlite, content);
     for (ProjectHierarchy& hierarchy : content.contents) {
         for (auto [what, map] :
              {std::pair{"page", &hierarchy.pages}, std::pair{"component", &hierarchy.components[0]},
               std::pair{"component", &hierarchy.components[1]}})
-            if (error = SpreadTaken(what, *map); !error.empty())
-                return false;
+            if (read)
+                read = Unless(SpreadTaken(what, *map));
     }
-    return true;
+    return read;
 }
 
-bool ProjectDatabase::BuildKeysAndUses(std::string& error) {
+Status ProjectDatabase::BuildKeysAndUses() {
     const std::size_t hierarchies = m_content.contents.size();
     m_pageBase.assign(hierarchies, 0);
     m_componentBase.assign(hierarchies * 2, 0);
@@ -460,12 +439,10 @@ bool ProjectDatabase::BuildKeysAndUses(std::string& error) {
             uses.bySymbol.erase(std::unique(uses.bySymbol.begin(), uses.bySymbol.end()),
                                 uses.bySymbol.end());
         }
-        if (pageKeys > kMaxProjectIndex || componentKeys > kMaxProjectIndex) {
-            error = "too many pages or components";
-            return false;
-        }
+        if (pageKeys > kMaxProjectIndex || componentKeys > kMaxProjectIndex)
+            return Problem{"too many pages or components"};
     }
-    return true;
+    return {};
 }
 
 const ObjectMap* ProjectDatabase::Pages(int hierarchy) const noexcept {

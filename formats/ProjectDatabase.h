@@ -26,11 +26,11 @@
 // few SQLite pieces the two share.
 
 #include "formats/ProjectContent.h"
+#include "system/Result.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -44,22 +44,18 @@ public:
     static constexpr int kFormatVersion = 1;
 
     // Opens an existing project file for reading and writing (for reading only when the
-    // file system refuses writing; changes then fail). nullptr, with a message in error,
-    // when the file is missing, is not an SQLite file, is not a project database or is of
-    // another format version, is damaged (rows out of the order of their keys, pages that
-    // SQLite finds faulty; SQLite's check of the whole file then names the fault), or
-    // holds objects out of range or a name or info text that no change stores
-    // (formats/StoredTexts.h). The file is read in one pass, each row straight into its
-    // map.
-    static std::unique_ptr<ProjectDatabase> Open(const std::filesystem::path& file,
-                                                 std::string& error);
+    // file system refuses writing; changes then fail). Refused when the file is missing, is not an
+    // SQLite file, is not a project database or is of another format version, is damaged (rows out
+    // of the order of their keys, pages that SQLite finds faulty; SQLite's check of the whole file
+    // then names the fault), or holds objects out of range or a name or info text that no change
+    // stores (formats/StoredTexts.h). The file is read in one pass, each row straight into its map.
+    static Result<std::unique_ptr<ProjectDatabase>> Open(const std::filesystem::path& file);
 
     // Writes content as a new project file: the database is built in a new file beside
     // the target and renamed over it, so the target is either the old file or the
-    // complete new one. False, with error set, when it cannot or when the content holds
-    // what Open would refuse.
-    static bool Write(const std::filesystem::path& file, const ProjectContent& content,
-                      std::string& error);
+    // complete new one. Refused when it cannot or when the content holds what Open would
+    // refuse.
+    static Status Write(const std::filesystem::path& file, const ProjectContent& content);
 
     ~ProjectDatabase();
     ProjectDatabase(const ProjectDatabase&) = delete;
@@ -89,28 +85,24 @@ public:
     bool ComponentOfKey(int key, int& hierarchy, ComponentEditor& editor,
                         int& component) const noexcept;
 
-    // The changes. Each is one transaction; false (with LastError) when the object does
-    // not exist, the name is refused, or the file cannot be written; memory is then as
-    // before. A name or info text is refused when no store takes it (StoredTexts), a name
-    // also when another live object of the same map has it (in the symbol map: another
-    // symbol, or another package or padstack).
-    bool DeletePart(int index);
-    bool DeleteSymbol(int index); // a scratch object is removed outright
-    bool RenameDatabase(const std::string& name);
-    bool RenamePart(int index, const std::string& name);
-    bool RenameSymbol(int index, const std::string& name);
-    bool RenameHierarchy(int hierarchy, const std::string& name);
-    bool RenamePage(int hierarchy, int page, const std::string& name);
-    bool RenameComponent(int hierarchy, ComponentEditor editor, int component,
-                         const std::string& name);
+    // The changes. Each is one transaction; refused when the object does not exist, the
+    // name is refused, or the file cannot be written; memory is then as before. A name or
+    // info text is refused when no store takes it (StoredTexts), a name also when another
+    // live object of the same map has it (in the symbol map: another symbol, or another
+    // package or padstack). The problem's systemError is kErrFileLocked when another
+    // program held the file all the time the change waited.
+    Status DeletePart(int index);
+    Status DeleteSymbol(int index); // a scratch object is removed outright
+    Status RenameDatabase(const std::string& name);
+    Status RenamePart(int index, const std::string& name);
+    Status RenameSymbol(int index, const std::string& name);
+    Status RenameHierarchy(int hierarchy, const std::string& name);
+    Status RenamePage(int hierarchy, int page, const std::string& name);
+    Status RenameComponent(int hierarchy, ComponentEditor editor, int component,
+                           const std::string& name);
     // Stores an object in the symbol map: below 0 as a scratch object (replacing one
-    // there), 0 or the next free index as a new object. Answers the index, 0 on failure.
-    int StoreSymbol(int index, ProjectObject object);
-
-    const std::string& LastError() const noexcept { return m_error; }
-    // kErrFileLocked when the last change failed because another program held the file
-    // all the time it waited (LastError says so too); 0 otherwise.
-    int LastErrorNumber() const noexcept { return m_errorNumber; }
+    // there), 0 or the next free index as a new object. Answers the index.
+    Result<int> StoreSymbol(int index, ProjectObject object);
     // How long a change waits for a lock that another connection holds: LockWait() from
     // the open on.
     void SetBusyTimeout(int milliseconds);
@@ -124,23 +116,17 @@ private:
     };
 
     ProjectDatabase() = default;
-    bool Load(std::string& error);
-    bool ReadContent(ProjectContent& content, std::string& error);
-    bool ReadMaps(ProjectContent& content, std::string& error);
-    bool BuildKeysAndUses(std::string& error);
+    Status Load();
+    Status ReadContent(ProjectContent& content);
+    Status ReadMaps(ProjectContent& content);
+    Status BuildKeysAndUses();
     const UseIndex* UsesOf(int hierarchy, ComponentEditor editor) const noexcept;
-    bool Fail(const std::string& message);
-    bool NameRefused(const ObjectMap& map, std::string_view name, int maskA, int maskB, int except);
-    bool NameRefused(std::string_view name);
-    bool Written(const std::string& failure); // true when empty, else Fail
 
     sqlite3* m_sqlite = nullptr;
     ProjectContent m_content;
     std::vector<int> m_pageBase;      // per hierarchy: key of its page 1, less one
     std::vector<int> m_componentBase; // per hierarchy and editor, likewise
     std::vector<UseIndex> m_uses;     // per hierarchy and editor
-    std::string m_error;
-    int m_errorNumber = 0;
 };
 
 } // namespace k2k

@@ -59,39 +59,37 @@ CREATE TABLE components (
 ) WITHOUT ROWID;
 )sql";
 
+// Why a change could not be written; kErrFileLocked when another program held the file.
+Problem NotWritten(sqlite3* sqlite, const std::string& why) {
+    if (HeldByAnother(sqlite))
+        return Problem{"cannot write the project: " + HeldByAnotherText(), 0, kErrFileLocked};
+    return Problem{"cannot write the project: " + why};
+}
+
 // One change to the file, in a transaction of its own: every change touches exactly one
 // row, and a statement that changes none or several means the file does not hold what
-// memory holds; it is then rolled back, so the file keeps what it held. Answers the
-// error, empty on success.
-std::string RunChange(int& errorNumber, sqlite3* sqlite, const char* sql,
-                      std::initializer_list<SqlValue> values) {
-    std::string error;
-    errorNumber = 0;
-    if (!ExecuteSql(sqlite, "BEGIN IMMEDIATE", error)) {
-        if (!HeldByAnother(sqlite))
-            return error;
-        errorNumber = kErrFileLocked;
-        return HeldByAnotherText();
-    }
+// memory holds; it is then rolled back, so the file keeps what it held.
+Status RunChange(sqlite3* sqlite, const char* sql, std::initializer_list<SqlValue> values) {
+    if (const Status begun = ExecuteSql(sqlite, "BEGIN IMMEDIATE"); !begun)
+        return NotWritten(sqlite, begun.Message());
+    Status changed;
     {
         SqlStatement statement(sqlite, sql);
         if (!statement.Prepared() || !statement.Run(values))
-            error = statement.Error();
-        else if (const int changed = sqlite3_changes(sqlite); changed != 1)
-            error = changed == 0 ? "the project file does not hold the object"
-                                 : "the change would reach " + DecimalText(changed) +
-                                       " rows of the project file instead of one";
+            changed = Problem{statement.Error()};
+        else if (const int rows = sqlite3_changes(sqlite); rows != 1)
+            changed = Problem{rows == 0 ? "the project file does not hold the object"
+                                        : "the change would reach " + DecimalText(rows) +
+                                              " rows of the project file instead of one"};
     }
-    if (error.empty() && ExecuteSql(sqlite, "COMMIT", error))
+    if (changed)
+        changed = ExecuteSql(sqlite, "COMMIT");
+    if (changed)
         return {};
-    if (HeldByAnother(sqlite)) {
-        errorNumber = kErrFileLocked;
-        error = HeldByAnotherText();
-    }
-    std::string ignored;
+    Problem problem = NotWritten(sqlite, changed.Message());
     if (!sqlite3_get_autocommit(sqlite))
-        ExecuteSql(sqlite, "ROLLBACK", ignored);
-    return error;
+        static_cast<void>(ExecuteSql(sqlite, "ROLLBACK"));
+    return problem;
 }
 
 std::string SymbolList(std::span<const int> symbols) {
@@ -140,13 +138,13 @@ std::string ContentProblem(const ProjectContent& content) {
     return problem;
 }
 
-bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& error) {
+Status WriteContent(sqlite3* sqlite, const ProjectContent& content) {
     const std::string header =
         "PRAGMA application_id = " + DecimalText(ProjectDatabase::kApplicationId) +
         "; PRAGMA user_version = " + DecimalText(ProjectDatabase::kFormatVersion) + ";";
-    if (!ExecuteSql(sqlite, header.c_str(), error) || !ExecuteSql(sqlite, "BEGIN", error) ||
-        !ExecuteSql(sqlite, kSchema, error))
-        return false;
+    for (const char* sql : {header.c_str(), "BEGIN", kSchema})
+        if (Status done = ExecuteSql(sqlite, sql); !done)
+            return done;
 
     SqlStatement project(sqlite, "INSERT INTO project VALUES (?, ?, ?)");
     SqlStatement part(sqlite, "INSERT INTO parts VALUES (?, ?, ?, ?)");
@@ -155,14 +153,9 @@ bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& e
     SqlStatement page(sqlite, "INSERT INTO pages VALUES (?, ?, ?)");
     SqlStatement component(sqlite, "INSERT INTO components VALUES (?, ?, ?, ?, ?, ?)");
     for (const SqlStatement* statement : {&project, &part, &symbol, &hierarchy, &page, &component})
-        if (!statement->Prepared()) {
-            error = statement->Error();
-            return false;
-        }
-    auto failed = [&error](const SqlStatement& statement) {
-        error = statement.Error();
-        return false;
-    };
+        if (!statement->Prepared())
+            return Problem{statement->Error()};
+    auto failed = [](const SqlStatement& statement) { return Problem{statement.Error()}; };
 
     if (!project.Run({content.name, content.currentHierarchy, content.currentPage}))
         return failed(project);
@@ -207,26 +200,23 @@ bool WriteContent(sqlite3* sqlite, const ProjectContent& content, std::string& e
                         return failed(component);
         }
     }
-    return ExecuteSql(sqlite, "COMMIT", error);
+    return ExecuteSql(sqlite, "COMMIT");
 }
 
 } // namespace
 
-bool ProjectDatabase::Write(const std::filesystem::path& file, const ProjectContent& content,
-                            std::string& error) {
-    if (std::string problem = ContentProblem(content); !problem.empty()) {
-        error = "cannot write project " + file.string() + ": " + problem;
-        return false;
-    }
+Status ProjectDatabase::Write(const std::filesystem::path& file, const ProjectContent& content) {
+    if (std::string problem = ContentProblem(content); !problem.empty())
+        return Problem{"cannot write project " + file.string() + ": " + problem};
     // Writers of the file take turns; one that opened it works on its own copy of the old
     // file until it opens it again.
     FileLock lock;
     int lockErrno = 0;
-    if (!lock.Take(file, &lockErrno)) {
-        error = "cannot write project " + file.string() + ": " +
-                (lockErrno == kErrFileLocked ? HeldByAnotherText() : std::strerror(lockErrno));
-        return false;
-    }
+    if (!lock.Take(file, &lockErrno))
+        return Problem{
+            "cannot write project " + file.string() + ": " +
+                (lockErrno == kErrFileLocked ? HeldByAnotherText() : std::strerror(lockErrno)),
+            0, lockErrno};
     std::filesystem::path temporary = file;
     temporary += ".new~";
     RemoveBuildFiles(temporary);
@@ -234,55 +224,43 @@ bool ProjectDatabase::Write(const std::filesystem::path& file, const ProjectCont
     sqlite3* sqlite = nullptr;
     const int opened = sqlite3_open_v2(temporary.c_str(), &sqlite,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::string why;
-    bool written = false;
-    if (opened != SQLITE_OK)
-        why = sqlite3_errmsg(sqlite);
-    else
-        written = WriteContent(sqlite, content, why);
+    Status written =
+        opened == SQLITE_OK ? WriteContent(sqlite, content) : Problem{sqlite3_errmsg(sqlite)};
     // Closing after a failed write rolls the open transaction back.
-    if (sqlite3_close(sqlite) != SQLITE_OK && written) {
-        why = "cannot close the new file";
-        written = false;
-    }
+    if (sqlite3_close(sqlite) != SQLITE_OK && written)
+        written = Problem{"cannot close the new file"};
     if (!written) {
-        error = "cannot write project " + file.string() + ": " + why;
         RemoveBuildFiles(temporary);
-        return false;
+        return Problem{"cannot write project " + file.string() + ": " + written.Message()};
     }
     std::error_code failure;
     std::filesystem::rename(temporary, file, failure);
     if (failure) {
-        error = "cannot replace project " + file.string() + ": " + failure.message();
         RemoveBuildFiles(temporary);
-        return false;
+        return Problem{"cannot replace project " + file.string() + ": " + failure.message(), 0,
+                       failure.value()};
     }
     SyncFolderOf(file);
-    return true;
-}
-
-bool ProjectDatabase::Fail(const std::string& message) {
-    m_error = message;
-    m_errorNumber = 0;
-    return false;
-}
-
-bool ProjectDatabase::NameRefused(std::string_view name) {
-    if (std::string fault = NameFault(name); !fault.empty())
-        return !Fail(fault);
-    return false;
-}
-
-bool ProjectDatabase::NameRefused(const ObjectMap& map, std::string_view name, int maskA, int maskB,
-                                  int except) {
-    if (NameRefused(name))
-        return true;
-    if (map.FindLive(name, maskA, maskB, except) != 0)
-        return !Fail("the name " + std::string(name) + " is already in use");
-    return false;
+    return {};
 }
 
 namespace {
+
+// A name every store takes.
+Status NameAllowed(std::string_view name) {
+    if (std::string fault = NameFault(name); !fault.empty())
+        return Problem{std::move(fault)};
+    return {};
+}
+
+// A name every store takes that no other live object of the map (by the masks) has.
+Status NameAllowed(const ObjectMap& map, std::string_view name, int maskA, int maskB, int except) {
+    if (Status allowed = NameAllowed(name); !allowed)
+        return allowed;
+    if (map.FindLive(name, maskA, maskB, except) != 0)
+        return Problem{"the name " + std::string(name) + " is already in use"};
+    return {};
+}
 
 // The masks that tell symbols from packages and padstacks, which may share a name.
 void NameClassOf(int flags, int& maskA, int& maskB) {
@@ -292,135 +270,133 @@ void NameClassOf(int flags, int& maskA, int& maskB) {
 
 } // namespace
 
-bool ProjectDatabase::Written(const std::string& failure) {
-    if (failure.empty())
-        return true;
-    const int errorNumber = m_errorNumber;
-    Fail("cannot write the project: " + failure);
-    m_errorNumber = errorNumber;
-    return false;
-}
-
-bool ProjectDatabase::DeletePart(int index) {
+Status ProjectDatabase::DeletePart(int index) {
     if (index < 1 || !m_content.parts.Live(index))
-        return Fail("no part " + DecimalText(index));
-    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE parts SET deleted = 1 WHERE idx = ?",
-                           {index})))
-        return false;
+        return Problem{"no part " + DecimalText(index)};
+    if (Status written = RunChange(m_sqlite, "UPDATE parts SET deleted = 1 WHERE idx = ?", {index});
+        !written)
+        return written;
     m_content.parts.Remove(index);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::DeleteSymbol(int index) {
+Status ProjectDatabase::DeleteSymbol(int index) {
     if (!m_content.symbols.Live(index))
-        return Fail("no symbol " + DecimalText(index));
+        return Problem{"no symbol " + DecimalText(index)};
     const char* sql = index < 0 ? "DELETE FROM symbols WHERE idx = ?"
                                 : "UPDATE symbols SET deleted = 1 WHERE idx = ?";
-    if (!Written(RunChange(m_errorNumber, m_sqlite, sql, {index})))
-        return false;
+    if (Status written = RunChange(m_sqlite, sql, {index}); !written)
+        return written;
     m_content.symbols.Remove(index);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenameDatabase(const std::string& name) {
-    if (NameRefused(name))
-        return false;
+Status ProjectDatabase::RenameDatabase(const std::string& name) {
+    if (Status allowed = NameAllowed(name); !allowed)
+        return allowed;
     if (name == m_content.name)
-        return true;
-    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE project SET name = ?", {name})))
-        return false;
+        return {};
+    if (Status written = RunChange(m_sqlite, "UPDATE project SET name = ?", {name}); !written)
+        return written;
     m_content.name = name;
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenamePart(int index, const std::string& name) {
+Status ProjectDatabase::RenamePart(int index, const std::string& name) {
     const std::optional<ProjectObject> part =
         index > 0 ? m_content.parts.Live(index) : std::nullopt;
     if (!part)
-        return Fail("no part " + DecimalText(index));
-    if (NameRefused(m_content.parts, name, 0, 0, index))
-        return false;
+        return Problem{"no part " + DecimalText(index)};
+    if (Status allowed = NameAllowed(m_content.parts, name, 0, 0, index); !allowed)
+        return allowed;
     if (name == part->name)
-        return true;
-    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE parts SET name = ? WHERE idx = ?",
-                           {name, index})))
-        return false;
+        return {};
+    if (Status written =
+            RunChange(m_sqlite, "UPDATE parts SET name = ? WHERE idx = ?", {name, index});
+        !written)
+        return written;
     m_content.parts.Rename(index, name);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenameSymbol(int index, const std::string& name) {
+Status ProjectDatabase::RenameSymbol(int index, const std::string& name) {
     const std::optional<ProjectObject> symbol = m_content.symbols.Live(index);
     if (!symbol)
-        return Fail("no symbol " + DecimalText(index));
+        return Problem{"no symbol " + DecimalText(index)};
     int maskA = 0;
     int maskB = 0;
     NameClassOf(symbol->flags, maskA, maskB);
     // A scratch object is outside the name index, so its name clashes with nothing.
-    if (index < 0 ? NameRefused(name) : NameRefused(m_content.symbols, name, maskA, maskB, index))
-        return false;
+    if (Status allowed = index < 0 ? NameAllowed(name)
+                                   : NameAllowed(m_content.symbols, name, maskA, maskB, index);
+        !allowed)
+        return allowed;
     if (name == symbol->name)
-        return true;
-    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE symbols SET name = ? WHERE idx = ?",
-                           {name, index})))
-        return false;
+        return {};
+    if (Status written =
+            RunChange(m_sqlite, "UPDATE symbols SET name = ? WHERE idx = ?", {name, index});
+        !written)
+        return written;
     m_content.symbols.Rename(index, name);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenameHierarchy(int hierarchy, const std::string& name) {
+Status ProjectDatabase::RenameHierarchy(int hierarchy, const std::string& name) {
     const std::optional<ProjectObject> object =
         hierarchy > 0 ? m_content.hierarchies.Live(hierarchy) : std::nullopt;
     if (!object)
-        return Fail("no hierarchy " + DecimalText(hierarchy));
-    if (NameRefused(m_content.hierarchies, name, 0, 0, hierarchy))
-        return false;
+        return Problem{"no hierarchy " + DecimalText(hierarchy)};
+    if (Status allowed = NameAllowed(m_content.hierarchies, name, 0, 0, hierarchy); !allowed)
+        return allowed;
     if (name == object->name)
-        return true;
-    if (!Written(RunChange(m_errorNumber, m_sqlite, "UPDATE hierarchies SET name = ? WHERE idx = ?",
-                           {name, hierarchy})))
-        return false;
+        return {};
+    if (Status written =
+            RunChange(m_sqlite, "UPDATE hierarchies SET name = ? WHERE idx = ?", {name, hierarchy});
+        !written)
+        return written;
     m_content.hierarchies.Rename(hierarchy, name);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenamePage(int hierarchy, int page, const std::string& name) {
+Status ProjectDatabase::RenamePage(int hierarchy, int page, const std::string& name) {
     if (PageKey(hierarchy, page) == 0)
-        return Fail("no page " + DecimalText(page) + " in hierarchy " + DecimalText(hierarchy));
+        return Problem{"no page " + DecimalText(page) + " in hierarchy " + DecimalText(hierarchy)};
     ObjectMap& pages = m_content.contents[static_cast<std::size_t>(hierarchy - 1)].pages;
-    if (NameRefused(pages, name, 0, 0, page))
-        return false;
+    if (Status allowed = NameAllowed(pages, name, 0, 0, page); !allowed)
+        return allowed;
     if (name == pages.Live(page)->name)
-        return true;
-    if (!Written(RunChange(m_errorNumber, m_sqlite,
-                           "UPDATE pages SET name = ? WHERE hierarchy = ? AND idx = ?",
-                           {name, hierarchy, page})))
-        return false;
+        return {};
+    if (Status written =
+            RunChange(m_sqlite, "UPDATE pages SET name = ? WHERE hierarchy = ? AND idx = ?",
+                      {name, hierarchy, page});
+        !written)
+        return written;
     pages.Rename(page, name);
-    return true;
+    return {};
 }
 
-bool ProjectDatabase::RenameComponent(int hierarchy, ComponentEditor editor, int component,
-                                      const std::string& name) {
+Status ProjectDatabase::RenameComponent(int hierarchy, ComponentEditor editor, int component,
+                                        const std::string& name) {
     if (ComponentKey(hierarchy, editor, component) == 0)
-        return Fail("no component " + DecimalText(component) + " in hierarchy " +
-                    DecimalText(hierarchy));
+        return Problem{"no component " + DecimalText(component) + " in hierarchy " +
+                       DecimalText(hierarchy)};
     ObjectMap& components =
         m_content.contents[static_cast<std::size_t>(hierarchy - 1)].Components(editor);
-    if (NameRefused(components, name, 0, 0, component))
-        return false;
+    if (Status allowed = NameAllowed(components, name, 0, 0, component); !allowed)
+        return allowed;
     if (name == components.Live(component)->name)
-        return true;
-    if (!Written(RunChange(
-            m_errorNumber, m_sqlite,
+        return {};
+    if (Status written = RunChange(
+            m_sqlite,
             "UPDATE components SET name = ? WHERE hierarchy = ? AND editor = ? AND idx = ?",
-            {name, hierarchy, static_cast<int>(editor), component})))
-        return false;
+            {name, hierarchy, static_cast<int>(editor), component});
+        !written)
+        return written;
     components.Rename(component, name);
-    return true;
+    return {};
 }
 
-int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
+Result<int> ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     object.deleted = false;
     object.part = 0;
     object.symbols = {};
@@ -428,23 +404,22 @@ int ProjectDatabase::StoreSymbol(int index, ProjectObject object) {
     if (index == 0)
         index = symbols.Count() + 1;
     if (index > kMaxProjectIndex || index < -kMaxProjectIndex ||
-        (index > 0 && index != symbols.Count() + 1)) {
-        Fail("symbol index " + DecimalText(index) + " is not free");
-        return 0;
-    }
+        (index > 0 && index != symbols.Count() + 1))
+        return Problem{"symbol index " + DecimalText(index) + " is not free"};
     int maskA = 0;
     int maskB = 0;
     NameClassOf(object.flags, maskA, maskB);
-    if (index < 0 ? NameRefused(object.name) : NameRefused(symbols, object.name, maskA, maskB, 0))
-        return 0;
-    if (std::string fault = InfoFault(object.info); !fault.empty()) {
-        Fail(fault);
-        return 0;
-    }
-    if (!Written(RunChange(m_errorNumber, m_sqlite,
-                           "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
-                           {index, object.name, object.info, object.drawing, object.flags})))
-        return 0;
+    if (Status allowed = index < 0 ? NameAllowed(object.name)
+                                   : NameAllowed(symbols, object.name, maskA, maskB, 0);
+        !allowed)
+        return std::move(allowed).Error();
+    if (std::string fault = InfoFault(object.info); !fault.empty())
+        return Problem{std::move(fault)};
+    if (Status written =
+            RunChange(m_sqlite, "INSERT OR REPLACE INTO symbols VALUES (?, ?, ?, ?, ?, 0)",
+                      {index, object.name, object.info, object.drawing, object.flags});
+        !written)
+        return std::move(written).Error();
     symbols.Put(index, object);
     return index;
 }

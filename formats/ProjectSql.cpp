@@ -36,13 +36,13 @@ std::string SqlStatement::Text(int column) const {
     return text ? reinterpret_cast<const char*>(text) : "";
 }
 
-bool ExecuteSql(sqlite3* sqlite, const char* sql, std::string& error) {
+Status ExecuteSql(sqlite3* sqlite, const char* sql) {
     char* message = nullptr;
     if (sqlite3_exec(sqlite, sql, nullptr, nullptr, &message) == SQLITE_OK)
-        return true;
-    error = message ? message : sqlite3_errmsg(sqlite);
+        return {};
+    Problem problem{message ? message : sqlite3_errmsg(sqlite)};
     sqlite3_free(message);
-    return false;
+    return problem;
 }
 
 bool HeldByAnother(sqlite3* sqlite) {

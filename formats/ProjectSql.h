@@ -5,6 +5,7 @@
 // name and info text every store takes).
 
 #include "formats/ObjectMap.h"
+#include "system/Result.h"
 
 #include <sqlite3.h>
 
@@ -56,8 +57,8 @@ private:
     int m_result = SQLITE_OK;
 };
 
-// Runs sql; false, with error set, when it fails.
-bool ExecuteSql(sqlite3* sqlite, const char* sql, std::string& error);
+// Runs sql; refused with SQLite's words when it fails.
+Status ExecuteSql(sqlite3* sqlite, const char* sql);
 
 // Another connection held the file all the time the busy timeout let this one wait.
 bool HeldByAnother(sqlite3* sqlite);

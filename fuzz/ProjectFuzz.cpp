@@ -66,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteBytes(ScratchFolder() / "FUZZ.K2K", BytesOf(data, size));
 
     Kernel kernel;
-    std::string error;
-    const bool opened = kernel.OpenProject(ScratchSuitePath("FUZZ.K2K"), &error);
-    K2K_FUZZ_CHECK(opened == error.empty());
-    if (!opened)
+    const Status opened = kernel.OpenProject(ScratchSuitePath("FUZZ.K2K"));
+    if (!opened) {
+        K2K_FUZZ_CHECK(!opened.Message().empty());
         return 0;
+    }
     K2K_FUZZ_CHECK(kernel.DB_DataBase() > 0);
     for (const LibraryKind kind :
          {LibraryKind::Part, LibraryKind::Symbol, LibraryKind::Package, LibraryKind::Padstack})

@@ -64,19 +64,17 @@ int FirstPage(const ObjectMap* pages) noexcept {
 KernelProject::KernelProject() = default;
 KernelProject::~KernelProject() = default;
 
-bool KernelProject::OpenProject(const std::string& path, std::string* error) {
+Status KernelProject::OpenProject(const std::string& path) {
     CloseProject();
-    std::string why;
-    m_db = ProjectDatabase::Open(NativePath(path), why);
-    if (!m_db) {
-        m_projectError = why;
-        if (error)
-            *error = why;
-        return false;
+    Result<std::unique_ptr<ProjectDatabase>> opened = ProjectDatabase::Open(NativePath(path));
+    if (!opened) {
+        m_projectError = opened.Message();
+        return std::move(opened).Error();
     }
+    m_db = std::move(opened).Value();
     m_currentHierarchy = m_db->StoredCurrentHierarchy();
     m_currentPage = m_db->StoredCurrentPage();
-    return true;
+    return {};
 }
 
 void KernelProject::CloseProject() {
@@ -216,7 +214,7 @@ int KernelProject::OM_Object(int map, int index) {
 int KernelProject::OM_Delete(int map, int index) {
     if (!m_db)
         return FailProject("no project is open");
-    bool deleted = false;
+    Status deleted;
     switch (Decode(map).kind) {
     case Kind::PartMap:
         deleted = m_db->DeletePart(index);
@@ -227,7 +225,7 @@ int KernelProject::OM_Delete(int map, int index) {
     default:
         return FailProject("only parts and symbol-map objects can be deleted");
     }
-    return deleted ? 1 : FailProject(m_db->LastError(), m_db->LastErrorNumber());
+    return deleted ? 1 : FailProject(deleted.Message(), deleted.Error().systemError);
 }
 
 std::string KernelProject::O_GetName(int object) {
@@ -272,7 +270,7 @@ int KernelProject::O_Rename(int object, const std::string& newName) {
     if (!m_db)
         return FailProject("no project is open");
     const Decoded decoded = Decode(object);
-    bool renamed = false;
+    Status renamed;
     switch (decoded.kind) {
     case Kind::Database:
         renamed = m_db->RenameDatabase(newName);
@@ -306,7 +304,7 @@ int KernelProject::O_Rename(int object, const std::string& newName) {
     default:
         return FailProject("not an object that has a name");
     }
-    return renamed ? 1 : FailProject(m_db->LastError(), m_db->LastErrorNumber());
+    return renamed ? 1 : FailProject(renamed.Message(), renamed.Error().systemError);
 }
 
 int KernelProject::C_SearchDevice(int& cursor, int partIndex) {
@@ -389,8 +387,8 @@ int KernelProject::LoadSymbolData(int index, const std::string& name, const std:
     object.info = info;
     object.drawing = drawing;
     object.flags = flags;
-    const int stored = m_db->StoreSymbol(index, object);
-    return stored ? stored : FailProject(m_db->LastError(), m_db->LastErrorNumber());
+    const Result<int> stored = m_db->StoreSymbol(index, object);
+    return stored ? *stored : FailProject(stored.Message(), stored.Error().systemError);
 }
 
 } // namespace k2k

@@ -16,6 +16,7 @@
 // name search. Handles of objects, maps and the database are > 0.
 
 #include "formats/ObjectMap.h"
+#include "system/Result.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,9 +51,10 @@ public:
     KernelProject(const KernelProject&) = delete;
     KernelProject& operator=(const KernelProject&) = delete;
 
-    // The host's side: open and close the project (a suite-form path). False, with a
-    // message in error, when the file is missing or not a project database.
-    bool OpenProject(const std::string& path, std::string* error = nullptr);
+    // The host's side: open and close the project (a suite-form path). Refused when the
+    // file is missing or not a project database; a project that was open is closed all
+    // the same.
+    Status OpenProject(const std::string& path);
     void CloseProject();
     bool HasProject() const noexcept;
     // Why the last change (OM_Delete, O_Rename, S_LoadSymbol) answered 0; the errno is

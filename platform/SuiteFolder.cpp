@@ -89,9 +89,8 @@ SuiteOpening OpenSuite(const std::filesystem::path& suiteRoot, Kernel& kernel,
     }
     // A suite may name no project; one it names must open.
     if (!opening.projectPath.empty()) {
-        std::string error;
-        if (!kernel.OpenProject(opening.projectPath, &error)) {
-            opening.warnings.push_back("no project open: " + error);
+        if (const Status opened = kernel.OpenProject(opening.projectPath); !opened) {
+            opening.warnings.push_back("no project open: " + opened.Message());
             opening.projectPath.clear();
         }
     }

@@ -71,7 +71,9 @@ bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts
     }
     report.components = components;
     builder.SetCurrent(hierarchy, 1);
-    return builder.Write(file, error);
+    if (const Status written = builder.Write(file); !written)
+        return Fail(error, written.Message());
+    return true;
 }
 
 } // namespace k2k

@@ -247,8 +247,12 @@ void AddProjectCommand(CLI::App& app, CommandContext& context) {
     command->callback([&context, folder, output] {
         const fs::path file(*output);
         ProjectSource source{fs::path(*folder), ProjectBuilder(file.stem().string()), {}, {}, {}};
-        const bool ok = AddObjects(source) && AddHierarchiesAndPages(source) &&
-                        AddComponents(source) && source.builder.Write(file, source.error);
+        bool ok = AddObjects(source) && AddHierarchiesAndPages(source) && AddComponents(source);
+        if (ok)
+            if (const Status written = source.builder.Write(file); !written) {
+                source.error = written.Message();
+                ok = false;
+            }
         if (!ok) {
             context.err << "k2klib project: " << source.error << '\n';
             context.exitCode = 1;

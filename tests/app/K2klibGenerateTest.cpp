@@ -178,33 +178,33 @@ TEST(K2klibGenerateTest, AProjectOfTheSameParts) {
               std::string::npos)
         << run.out;
 
-    std::string error;
-    const auto project = ProjectDatabase::Open(dir / "G.K2K", error);
-    ASSERT_TRUE(project) << error;
-    EXPECT_EQ(project->Name(), "G");
+    const auto opened = ProjectDatabase::Open(dir / "G.K2K");
+    ASSERT_TRUE(test::Done(opened));
+    const ProjectDatabase& project = **opened;
+    EXPECT_EQ(project.Name(), "G");
     int index = 0;
     for (const char* library : {"GEN001.PART", "GEN002.PART"})
         for (const LibraryObject& part : ReadObjects(dir / "suite" / "LIB" / library)) {
-            const auto held = project->Parts().Live(++index);
+            const auto held = project.Parts().Live(++index);
             ASSERT_TRUE(held && held->name == part.name && held->info == part.info) << index;
         }
-    EXPECT_EQ(project->Parts().Count(), 2500);
-    ASSERT_EQ(project->Symbols().Count(), 4);
-    EXPECT_EQ(project->Symbols().Live(2)->flags, kSymbolFlags);
-    EXPECT_EQ(project->Symbols().Live(3)->flags, kPackageFlags);
+    EXPECT_EQ(project.Parts().Count(), 2500);
+    ASSERT_EQ(project.Symbols().Count(), 4);
+    EXPECT_EQ(project.Symbols().Live(2)->flags, kSymbolFlags);
+    EXPECT_EQ(project.Symbols().Live(3)->flags, kPackageFlags);
 
-    const ObjectMap* schematic = project->Components(1, ComponentEditor::Schematic);
+    const ObjectMap* schematic = project.Components(1, ComponentEditor::Schematic);
     ASSERT_TRUE(schematic);
     EXPECT_EQ(schematic->Count(), 25);
     for (const auto& [editor, symbol] :
          {std::pair{ComponentEditor::Schematic, 2}, std::pair{ComponentEditor::Layout, 4}}) {
         int cursor = 1;
-        EXPECT_EQ(project->SearchPartUse(1, editor, cursor, 101), 2);
+        EXPECT_EQ(project.SearchPartUse(1, editor, cursor, 101), 2);
         cursor = 1;
-        EXPECT_EQ(project->SearchPartUse(1, editor, cursor, 102), 0);
+        EXPECT_EQ(project.SearchPartUse(1, editor, cursor, 102), 0);
         cursor = 1;
-        EXPECT_EQ(project->SearchSymbolUse(1, editor, cursor, symbol), 2);
-        EXPECT_EQ(project->SearchSymbolUse(1, editor, cursor, symbol), 4);
+        EXPECT_EQ(project.SearchSymbolUse(1, editor, cursor, symbol), 2);
+        EXPECT_EQ(project.SearchSymbolUse(1, editor, cursor, symbol), 4);
     }
 }
 

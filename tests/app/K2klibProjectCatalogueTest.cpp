@@ -44,8 +44,7 @@ TEST_F(K2klibProjectTest, BuildsAProjectTheKernelOpens) {
     ASSERT_EQ(run.status, 0) << run.err;
 
     Kernel kernel;
-    std::string error;
-    ASSERT_TRUE(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+    ASSERT_TRUE(test::Done(kernel.OpenProject(dir.SuitePath() + "\\DEMO.K2K")));
     EXPECT_EQ(kernel.O_GetName(kernel.DB_DataBase()), "DEMO");
     int cursor = kernel.OM_GetFirst(kernel.DB_DeviceMap());
     const int lm741 = kernel.OM_SearchName(kernel.DB_DeviceMap(), cursor, "LM741");

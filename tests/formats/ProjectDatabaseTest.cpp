@@ -30,16 +30,15 @@ void RunSql(const std::filesystem::path& file, const std::string& sql) {
 }
 
 std::unique_ptr<ProjectDatabase> OpenOrFail(const std::filesystem::path& file) {
-    std::string error;
-    auto database = ProjectDatabase::Open(file, error);
-    EXPECT_TRUE(database) << error;
-    return database;
+    auto opened = ProjectDatabase::Open(file);
+    EXPECT_TRUE(test::Done(opened));
+    return opened ? std::move(opened).Value() : nullptr;
 }
 
 std::string OpenError(const std::filesystem::path& file) {
-    std::string error;
-    EXPECT_FALSE(ProjectDatabase::Open(file, error));
-    return error;
+    const auto opened = ProjectDatabase::Open(file);
+    EXPECT_FALSE(opened);
+    return opened ? std::string() : opened.Message();
 }
 
 ProjectObject Symbol(std::string_view name) {
@@ -94,12 +93,12 @@ TEST(ProjectBuilderTest, CurrentHierarchyAndPageMustExist) {
     ProjectBuilder builder("P");
     const int top = builder.AddHierarchy("TOP");
     builder.AddPage(top, "Sheet");
-    std::string error;
     builder.SetCurrent(2, 0);
-    EXPECT_FALSE(builder.Write(dir / "P.K2K", error));
-    EXPECT_NE(error.find("hierarchy"), std::string::npos) << error;
+    const Status noHierarchy = builder.Write(dir / "P.K2K");
+    ASSERT_FALSE(noHierarchy);
+    EXPECT_NE(noHierarchy.Message().find("hierarchy"), std::string::npos) << noHierarchy.Message();
     builder.SetCurrent(top, 3);
-    EXPECT_FALSE(builder.Write(dir / "P.K2K", error));
+    EXPECT_FALSE(builder.Write(dir / "P.K2K"));
     EXPECT_FALSE(std::filesystem::exists(dir / "P.K2K"));
 
     // Without SetCurrent the first hierarchy and its first page are current.
@@ -107,7 +106,7 @@ TEST(ProjectBuilderTest, CurrentHierarchyAndPageMustExist) {
     plain.AddHierarchy("A");
     plain.AddPage(plain.AddHierarchy("B"), "B1");
     plain.AddPage(1, "A1");
-    ASSERT_TRUE(plain.Write(dir / "Q.K2K", error)) << error;
+    ASSERT_TRUE(test::Done(plain.Write(dir / "Q.K2K")));
     auto database = OpenOrFail(dir / "Q.K2K");
     ASSERT_TRUE(database);
     EXPECT_EQ(database->StoredCurrentHierarchy(), 1);
@@ -132,8 +131,7 @@ TEST(ProjectDatabaseTest, EverythingWrittenIsReadBackByteForByte) {
     builder.AddComponent(sub, ComponentEditor::Layout, "IC1", 1, {2, 3, 3});
     builder.AddComponent(sub, ComponentEditor::Layout, "IC2", 0, {});
     builder.SetCurrent(sub, 2);
-    std::string error;
-    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    ASSERT_TRUE(test::Done(builder.Write(dir / "P.K2K")));
 
     auto database = OpenOrFail(dir / "P.K2K");
     ASSERT_TRUE(database);
@@ -178,8 +176,7 @@ TEST(ProjectDatabaseTest, PagesAndComponentsHaveOneKeyEachAcrossHierarchies) {
     builder.AddComponent(a, ComponentEditor::Layout, "L1", 0, {});
     builder.AddComponent(c, ComponentEditor::Schematic, "S1", 0, {});
     builder.AddComponent(c, ComponentEditor::Layout, "L1", 0, {});
-    std::string error;
-    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    ASSERT_TRUE(test::Done(builder.Write(dir / "P.K2K")));
     auto database = OpenOrFail(dir / "P.K2K");
     ASSERT_TRUE(database);
 
@@ -216,8 +213,7 @@ protected:
         builder.AddPart("7402", "two");
         builder.AddSymbol("NAND", "", "", kSymbolFlags);
         builder.AddHierarchy("TOP");
-        std::string error;
-        ASSERT_TRUE(builder.Write(File(), error)) << error;
+        ASSERT_TRUE(test::Done(builder.Write(File())));
     }
 
     std::filesystem::path File() const { return m_dir / "P.K2K"; }
@@ -235,8 +231,7 @@ protected:
 TEST_F(ProjectFileTest, WriteReplacesTheOldFileWholeOrNotAtAll) {
     ProjectBuilder next("NEXT");
     next.AddPart("LM358", "");
-    std::string error;
-    ASSERT_TRUE(next.Write(File(), error)) << error;
+    ASSERT_TRUE(test::Done(next.Write(File())));
     auto database = OpenOrFail(File());
     ASSERT_TRUE(database);
     EXPECT_EQ(database->Name(), "NEXT");
@@ -247,13 +242,14 @@ TEST_F(ProjectFileTest, WriteReplacesTheOldFileWholeOrNotAtAll) {
     // The new file cannot be made: the old one stays as it was.
     std::filesystem::create_directories(m_dir / "P.K2K.new~" / "blocked");
     ProjectBuilder third("THIRD");
-    EXPECT_FALSE(third.Write(File(), error));
-    EXPECT_FALSE(error.empty());
+    const Status blocked = third.Write(File());
+    ASSERT_FALSE(blocked);
+    EXPECT_FALSE(blocked.Message().empty());
     database = OpenOrFail(File());
     ASSERT_TRUE(database);
     EXPECT_EQ(database->Name(), "NEXT");
 
-    EXPECT_FALSE(third.Write(m_dir / "missing" / "P.K2K", error));
+    EXPECT_FALSE(third.Write(m_dir / "missing" / "P.K2K"));
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
 }
 
@@ -267,12 +263,13 @@ TEST_F(ProjectFileTest, AChangeThatCannotBeWrittenChangesNothing) {
     ASSERT_EQ(sqlite3_open(File().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    EXPECT_FALSE(database->DeletePart(1));
-    EXPECT_EQ(database->LastError(),
+    const Status locked = database->DeletePart(1);
+    ASSERT_FALSE(locked);
+    EXPECT_EQ(locked.Message(),
               "cannot write the project: another program is changing the project file");
-    EXPECT_EQ(database->LastErrorNumber(), kErrFileLocked);
+    EXPECT_EQ(locked.Error().systemError, kErrFileLocked);
     EXPECT_FALSE(database->RenamePart(2, "74HC02"));
-    EXPECT_EQ(database->StoreSymbol(-1000, Symbol("VIEW")), 0);
+    EXPECT_FALSE(database->StoreSymbol(-1000, Symbol("VIEW")));
     EXPECT_TRUE(database->Parts().Live(1));
     EXPECT_EQ(database->Parts().FindLive("7402", 0, 0), 2);
     EXPECT_EQ(database->Parts().FindLive("74HC02", 0, 0), 0);
@@ -298,7 +295,9 @@ TEST_F(ProjectFileTest, MissingRowsAreDeletedSlots) {
     EXPECT_EQ(Walk(database->Parts()), (std::vector<int>{1, -2, -3, -4, 5}));
     EXPECT_FALSE(database->DeletePart(3));
     // The next new symbol goes after the last slot, never into a gap.
-    EXPECT_EQ(database->StoreSymbol(0, Symbol("NOR")), 2);
+    const Result<int> stored = database->StoreSymbol(0, Symbol("NOR"));
+    ASSERT_TRUE(test::Done(stored));
+    EXPECT_EQ(*stored, 2);
 }
 
 // Each case is refused with a message holding its piece: newer formats, rows that do not fit,
@@ -384,29 +383,28 @@ TEST(ProjectStoredTextTest, EveryWayInTakesWhatTheOpenTakes) {
         EXPECT_EQ(builder.AddPart(name, info) != 0, fits);
         EXPECT_EQ(builder.AddSymbol(name, info, "", kSymbolFlags) != 0, fits);
     }
-    std::string error;
-    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    ASSERT_TRUE(test::Done(builder.Write(dir / "P.K2K")));
     auto database = OpenOrFail(dir / "P.K2K");
     ASSERT_TRUE(database);
 
     int scratch = 0;
     for (const auto& [name, fits] : NameCases('R')) {
         SCOPED_TRACE(name.size());
-        EXPECT_EQ(database->StoreSymbol(--scratch, Symbol(name)) != 0, fits);
-        EXPECT_EQ(database->RenamePart(1, name), fits);
-        EXPECT_EQ(database->RenameSymbol(1, name), fits);
-        EXPECT_EQ(database->RenameHierarchy(top, name), fits);
-        EXPECT_EQ(database->RenamePage(top, 1, name), fits);
-        EXPECT_EQ(database->RenameComponent(top, ComponentEditor::Layout, 1, name), fits);
-        EXPECT_EQ(database->RenameDatabase(name), fits);
+        EXPECT_EQ(database->StoreSymbol(--scratch, Symbol(name)).Ok(), fits);
+        EXPECT_EQ(database->RenamePart(1, name).Ok(), fits);
+        EXPECT_EQ(database->RenameSymbol(1, name).Ok(), fits);
+        EXPECT_EQ(database->RenameHierarchy(top, name).Ok(), fits);
+        EXPECT_EQ(database->RenamePage(top, 1, name).Ok(), fits);
+        EXPECT_EQ(database->RenameComponent(top, ComponentEditor::Layout, 1, name).Ok(), fits);
+        EXPECT_EQ(database->RenameDatabase(name).Ok(), fits);
     }
     for (const auto& [info, fits] : InfoCases()) {
         SCOPED_TRACE(info.size());
         const std::string name = "VIEW" + std::to_string(++n);
         ProjectObject symbol = Symbol(name); // a view of name
         symbol.info = info;
-        EXPECT_EQ(database->StoreSymbol(--scratch, symbol) != 0, fits);
-        EXPECT_EQ(database->StoreSymbol(0, symbol) != 0, fits);
+        EXPECT_EQ(database->StoreSymbol(--scratch, symbol).Ok(), fits);
+        EXPECT_EQ(database->StoreSymbol(0, symbol).Ok(), fits);
     }
     database.reset();
     EXPECT_TRUE(OpenOrFail(dir / "P.K2K"));
@@ -439,12 +437,11 @@ TEST(ProjectDamageTest, AFileThatFailsSQLitesCheckIsRefused) {
     ProjectBuilder builder("P");
     for (int i = 1; i <= 300; ++i)
         builder.AddPart("PART" + std::to_string(i), std::string(60, 'i'));
-    std::string error;
-    ASSERT_TRUE(builder.Write(dir / "P.K2K", error)) << error;
+    ASSERT_TRUE(test::Done(builder.Write(dir / "P.K2K")));
     ASSERT_TRUE(OpenOrFail(dir / "P.K2K"));
 
     DamageALeafPage(dir / "P.K2K");
-    error = OpenError(dir / "P.K2K");
+    const std::string error = OpenError(dir / "P.K2K");
     EXPECT_NE(error.find("damaged project database: the file fails SQLite's check"),
               std::string::npos)
         << error;
@@ -456,8 +453,9 @@ TEST_F(ProjectFileTest, AChangeThatWouldReachOtherRowsIsRolledBack) {
     // Another program makes the file part from memory.
     RunSql(File(), "INSERT INTO project VALUES ('SECOND', 1, 0); DELETE FROM parts WHERE idx = 2");
 
-    EXPECT_FALSE(database->RenameDatabase("RENAMED"));
-    EXPECT_NE(database->LastError().find("2 rows"), std::string::npos) << database->LastError();
+    const Status renamed = database->RenameDatabase("RENAMED");
+    ASSERT_FALSE(renamed);
+    EXPECT_NE(renamed.Message().find("2 rows"), std::string::npos) << renamed.Message();
     EXPECT_EQ(database->Name(), "P");
     EXPECT_FALSE(database->RenamePart(2, "74HC02"));
     EXPECT_EQ(database->Parts().Live(2)->name, "7402");

@@ -30,10 +30,9 @@ protected:
     std::string ProjectPath() const { return JoinPath(m_dir.SuitePath(), "DEMO.K2K"); }
 
     bool Open(KernelProject& kernel) {
-        std::string error;
-        const bool opened = kernel.OpenProject(ProjectPath(), &error);
-        EXPECT_TRUE(opened) << error;
-        return opened;
+        const Status opened = kernel.OpenProject(ProjectPath());
+        EXPECT_TRUE(test::Done(opened));
+        return opened.Ok();
     }
 
     // Every answer of a walk until it ends, negative ones included.
@@ -349,22 +348,25 @@ TEST_F(KernelProjectTest, WithoutAProjectEverythingIsEmpty) {
 }
 
 TEST_F(KernelProjectTest, FilesThatAreNotProjectsAreRefusedClearly) {
-    std::string error;
-    EXPECT_FALSE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "MISSING.K2K"), &error));
-    EXPECT_NE(error.find("not found"), std::string::npos) << error;
+    // Why the project was refused; the open must fail.
+    const auto refusal = [this](const std::string& path) {
+        const Status opened = m_kernel.OpenProject(path);
+        EXPECT_FALSE(opened) << path;
+        return opened ? std::string() : opened.Message();
+    };
+    EXPECT_NE(refusal(JoinPath(m_dir.SuitePath(), "MISSING.K2K")).find("not found"),
+              std::string::npos);
     // A failed open leaves no project open, not the one before.
     EXPECT_FALSE(m_kernel.HasProject());
     EXPECT_EQ(m_kernel.DB_DataBase(), 0);
 
     test::WriteFile(m_dir / "TEXT.K2K", "this is a text file, long enough to be read as a header");
-    error.clear();
-    EXPECT_FALSE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "TEXT.K2K"), &error));
-    EXPECT_NE(error.find("not a project database"), std::string::npos) << error;
+    EXPECT_NE(refusal(JoinPath(m_dir.SuitePath(), "TEXT.K2K")).find("not a project database"),
+              std::string::npos);
 
     test::WriteFile(m_dir / "EMPTY.K2K", "");
-    error.clear();
-    EXPECT_FALSE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "EMPTY.K2K"), &error));
-    EXPECT_NE(error.find("not a project database"), std::string::npos) << error;
+    EXPECT_NE(refusal(JoinPath(m_dir.SuitePath(), "EMPTY.K2K")).find("not a project database"),
+              std::string::npos);
 
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(NativePath(JoinPath(m_dir.SuitePath(), "OTHER.K2K")).c_str(), &other),
@@ -373,15 +375,11 @@ TEST_F(KernelProjectTest, FilesThatAreNotProjectsAreRefusedClearly) {
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(other);
-    error.clear();
-    EXPECT_FALSE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "OTHER.K2K"), &error));
-    EXPECT_NE(error.find("not a project database"), std::string::npos) << error;
+    EXPECT_NE(refusal(JoinPath(m_dir.SuitePath(), "OTHER.K2K")).find("not a project database"),
+              std::string::npos);
+    EXPECT_FALSE(refusal(m_dir.SuitePath()).empty()); // a folder
 
-    error.clear();
-    EXPECT_FALSE(m_kernel.OpenProject(m_dir.SuitePath(), &error)); // a folder
-    EXPECT_FALSE(error.empty());
-
-    EXPECT_TRUE(m_kernel.OpenProject(ProjectPath()));
+    EXPECT_TRUE(test::Done(m_kernel.OpenProject(ProjectPath())));
 }
 
 } // namespace

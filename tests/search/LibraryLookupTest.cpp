@@ -114,8 +114,7 @@ TEST_F(LibraryLookupTest, ViewingAnObjectTheProjectCannotHoldLeavesAProjectThatO
     EXPECT_FALSE(m_lookup.FetchForViewing(LibraryKind::Symbol, longName));
 
     Kernel reopened;
-    std::string error;
-    EXPECT_TRUE(reopened.OpenProject(m_dir.SuitePath() + "\\DEMO.K2K", &error)) << error;
+    EXPECT_TRUE(test::Done(reopened.OpenProject(m_dir.SuitePath() + "\\DEMO.K2K")));
 }
 
 TEST_F(LibraryLookupTest, FetchForViewingGivesLibraryInfoAndDrawingOfEachKind) {

@@ -15,8 +15,7 @@ class ProjectStatusTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::WriteDemoProject(m_dir / "DEMO.K2K");
-        std::string error;
-        ASSERT_TRUE(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "DEMO.K2K"), &error)) << error;
+        ASSERT_TRUE(test::Done(m_kernel.OpenProject(JoinPath(m_dir.SuitePath(), "DEMO.K2K"))));
     }
 
     std::int32_t Status(LibraryKind kind, const char* name) {

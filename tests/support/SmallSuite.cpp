@@ -59,9 +59,8 @@ void WriteSmallSuite(const std::filesystem::path& root) {
     project.AddComponent(top, ComponentEditor::Schematic, "U1", lm741, {dip8});
     project.AddComponent(second, ComponentEditor::Layout, "U2", ls00, {});
     project.AddComponent(second, ComponentEditor::Schematic, "U2", ls00, {symbol});
-    std::string error;
-    if (!project.Write(root / "DEMO.K2K", error))
-        throw std::runtime_error(error);
+    if (const Status written = project.Write(root / "DEMO.K2K"); !written)
+        throw std::runtime_error(written.Message());
 }
 
 void SmallSuiteTest::SetUp() {

@@ -204,8 +204,7 @@ void WriteDemoProject(const std::filesystem::path& file) {
     builder.AddComponent(top, ComponentEditor::Layout, "U1", 1, {2, 4});
     builder.AddComponent(sub, ComponentEditor::Layout, "IC1", 3, {2});
     builder.SetCurrent(top, 2);
-    std::string error;
-    ASSERT_TRUE(builder.Write(file, error)) << error;
+    ASSERT_TRUE(Done(builder.Write(file)));
 }
 
 ScopedVariable::ScopedVariable(const char* name, const std::filesystem::path& value)
