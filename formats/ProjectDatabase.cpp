@@ -216,18 +216,18 @@ std::string TakeRow(ObjectMap& map, const char* what, long long index,
 // row into their own store.
 Status ReadParts(sqlite3* sqlite, ObjectMap& parts) {
     parts.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM parts"));
-    if (Status read = EachRow(sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx",
-                              [&parts](const SqlStatement& row) {
-                                  const long long index = row.Integer(0);
-                                  if (!IndexInRange(index, false))
-                                      return OutOfRange("part", index);
-                                  ProjectObject object;
-                                  object.name = row.Bytes(1);
-                                  object.info = row.Bytes(2);
-                                  object.deleted = row.Integer(3) != 0;
-                                  return TakeRow(parts, "part", index, object);
-                              });
-        !read)
+    const Status read = EachRow(sqlite, "SELECT idx, name, info, deleted FROM parts ORDER BY idx",
+                                [&parts](const SqlStatement& row) {
+                                    const long long index = row.Integer(0);
+                                    if (!IndexInRange(index, false))
+                                        return OutOfRange("part", index);
+                                    ProjectObject object;
+                                    object.name = row.Bytes(1);
+                                    object.info = row.Bytes(2);
+                                    object.deleted = row.Integer(3) != 0;
+                                    return TakeRow(parts, "part", index, object);
+                                });
+    if (!read)
         return read;
     return Unless(SpreadTaken("part", parts));
 }
@@ -235,52 +235,52 @@ Status ReadParts(sqlite3* sqlite, ObjectMap& parts) {
 Status ReadSymbols(sqlite3* sqlite, ObjectMap& symbols) {
     symbols.Reserve(HighestIndex(sqlite, "SELECT max(idx) FROM symbols"));
     long long lastSymbol = LLONG_MIN;
-    if (Status read = EachRow(
-            sqlite, "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx",
-            [&symbols, &lastSymbol](const SqlStatement& row) {
-                const long long index = row.Integer(0);
-                const long long flags = row.Integer(4);
-                if (index <= std::exchange(lastSymbol, index))
-                    return OutOfOrder("symbol", index);
-                if (!IndexInRange(index, true))
-                    return OutOfRange("symbol", index);
-                if (flags < INT_MIN || flags > INT_MAX)
-                    return "symbol " + DecimalText(index) + " has flags out of range";
-                ProjectObject object;
-                object.name = row.Bytes(1);
-                object.info = row.Bytes(2);
-                object.drawing = row.Bytes(3);
-                object.flags = static_cast<int>(flags);
-                object.deleted = row.Integer(5) != 0;
-                if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
-                    return bad;
-                // A scratch object (the first rows) is kept as it is; a deleted one is
-                // simply gone.
-                if (index < 0) {
-                    if (!object.deleted)
-                        symbols.Put(static_cast<int>(index), object);
-                } else if (!symbols.Take(static_cast<int>(index), object)) {
-                    return OutOfOrder("symbol", index);
-                }
-                return std::string();
-            });
-        !read)
+    const Status read =
+        EachRow(sqlite, "SELECT idx, name, info, drawing, flags, deleted FROM symbols ORDER BY idx",
+                [&symbols, &lastSymbol](const SqlStatement& row) {
+                    const long long index = row.Integer(0);
+                    const long long flags = row.Integer(4);
+                    if (index <= std::exchange(lastSymbol, index))
+                        return OutOfOrder("symbol", index);
+                    if (!IndexInRange(index, true))
+                        return OutOfRange("symbol", index);
+                    if (flags < INT_MIN || flags > INT_MAX)
+                        return "symbol " + DecimalText(index) + " has flags out of range";
+                    ProjectObject object;
+                    object.name = row.Bytes(1);
+                    object.info = row.Bytes(2);
+                    object.drawing = row.Bytes(3);
+                    object.flags = static_cast<int>(flags);
+                    object.deleted = row.Integer(5) != 0;
+                    if (std::string bad = NameProblem("symbol", index, object); !bad.empty())
+                        return bad;
+                    // A scratch object (the first rows) is kept as it is; a deleted one is
+                    // simply gone.
+                    if (index < 0) {
+                        if (!object.deleted)
+                            symbols.Put(static_cast<int>(index), object);
+                    } else if (!symbols.Take(static_cast<int>(index), object)) {
+                        return OutOfOrder("symbol", index);
+                    }
+                    return std::string();
+                });
+    if (!read)
         return read;
     return Unless(SpreadTaken("symbol", symbols));
 }
 
 // The hierarchies, with room for what each holds.
 Status ReadHierarchies(sqlite3* sqlite, ProjectContent& content) {
-    if (Status read = EachRow(sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx",
-                              [&content](const SqlStatement& row) {
-                                  const long long index = row.Integer(0);
-                                  if (!IndexInRange(index, false))
-                                      return OutOfRange("hierarchy", index);
-                                  ProjectObject object;
-                                  object.name = row.Bytes(1);
-                                  return TakeRow(content.hierarchies, "hierarchy", index, object);
-                              });
-        !read)
+    const Status read = EachRow(sqlite, "SELECT idx, name FROM hierarchies ORDER BY idx",
+                                [&content](const SqlStatement& row) {
+                                    const long long index = row.Integer(0);
+                                    if (!IndexInRange(index, false))
+                                        return OutOfRange("hierarchy", index);
+                                    ProjectObject object;
+                                    object.name = row.Bytes(1);
+                                    return TakeRow(content.hierarchies, "hierarchy", index, object);
+                                });
+    if (!read)
         return read;
     if (Status spread = Unless(SpreadTaken("hierarchy", content.hierarchies)); !spread)
         return spread;
@@ -355,19 +355,20 @@ Status ProjectDatabase::ReadContent(ProjectContent& content) {
     int currentHierarchy = 0;
     int currentPage = 0;
     bool hasProject = false;
-    if (Status read = EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project",
-                              [&](const SqlStatement& row) {
-                                  if (hasProject)
-                                      return std::string("more than one project record");
-                                  hasProject = true;
-                                  content.name = row.Bytes(0);
-                                  if (std::string fault = NameFault(content.name); !fault.empty())
-                                      return "the project: " + fault;
-                                  currentHierarchy = AsIndex(row.Integer(1));
-                                  currentPage = AsIndex(row.Integer(2));
-                                  return std::string();
-                              });
-        !read)
+    const Status read =
+        EachRow(m_sqlite, "SELECT name, current_hierarchy, current_page FROM project",
+                [&](const SqlStatement& row) {
+                    if (hasProject)
+                        return std::string("more than one project record");
+                    hasProject = true;
+                    content.name = row.Bytes(0);
+                    if (std::string fault = NameFault(content.name); !fault.empty())
+                        return "the project: " + fault;
+                    currentHierarchy = AsIndex(row.Integer(1));
+                    currentPage = AsIndex(row.Integer(2));
+                    return std::string();
+                });
+    if (!read)
         return read;
     if (!hasProject)
         return Problem{"no project record"};
