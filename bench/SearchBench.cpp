@@ -34,11 +34,10 @@ public:
         options.suite = m_root;
         options.objects = kObjects;
         options.libraries = 10;
-        SyntheticSuiteReport report;
-        std::string error;
-        if (!WriteSyntheticSuite(options, report, error))
-            throw std::runtime_error(error);
-        m_descriptionBytes = static_cast<std::int64_t>(report.descriptionBytes);
+        const auto report = WriteSyntheticSuite(options);
+        if (!report)
+            throw std::runtime_error(report.Message());
+        m_descriptionBytes = static_cast<std::int64_t>(report->descriptionBytes);
     }
     ~BenchSuite() {
         std::error_code ignored;

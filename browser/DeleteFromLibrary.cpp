@@ -94,12 +94,11 @@ int DeleteFromLib(ResultList& results, const std::vector<int>& selectedResults,
         } else if (const auto path = LibraryFilePath(setup.libraryDir, library); !path) {
             ShowRefusedLibrary(services, kind, name, library);
         } else {
-            int errorNumber = 0;
-            if (DeleteFromLibrary(kernel, kind, *path, name, &errorNumber) == 0)
+            const Status deleted = DeleteFromLibrary(kernel, kind, *path, name);
+            if (deleted)
                 gone.push_back(i);
             else
-                services.Boxes().Show(
-                    LibraryDeleteFailure(services, kind, *path, name, errorNumber));
+                services.Boxes().Show(LibraryDeleteFailure(services, *path, name, deleted.Error()));
         }
     }
     // Walking backwards, removing each record as it is passed leaves the same list as

@@ -11,10 +11,9 @@ std::string Quoted(std::string_view text) {
 }
 
 // The bracket list whose "[" is at text[i], into set (flipped for "[!list]"); i is left at
-// its "]". False, with error set, when the list is never closed or holds a range that runs
-// backwards. matchesSome is false for "[]", which matches no character at all.
-bool ReadList(std::string_view text, std::size_t& i, std::bitset<256>& set, bool& matchesSome,
-              std::string* error) {
+// its "]". A problem when the list is never closed or holds a range that runs backwards.
+// matchesSome is false for "[]", which matches no character at all.
+Status ReadList(std::string_view text, std::size_t& i, std::bitset<256>& set, bool& matchesSome) {
     const std::size_t open = i;
     std::size_t j = i + 1;
     const bool negated = j < text.size() && text[j] == '!';
@@ -30,13 +29,10 @@ bool ReadList(std::string_view text, std::size_t& i, std::bitset<256>& set, bool
         }
         if (j + 2 < text.size() && text[j + 1] == '-' && text[j + 2] != ']') {
             const auto last = static_cast<unsigned char>(text[j + 2]);
-            if (last < first) {
-                if (error)
-                    *error = "Invalid pattern " + Quoted(text) + ": the range " +
-                             std::string(text.substr(j, 3)) + " at position " +
-                             std::to_string(j + 1) + " runs backwards";
-                return false;
-            }
+            if (last < first)
+                return Problem{"Invalid pattern " + Quoted(text) + ": the range " +
+                               std::string(text.substr(j, 3)) + " at position " +
+                               std::to_string(j + 1) + " runs backwards"};
             for (unsigned v = first; v <= last; ++v)
                 set.set(v);
             j += 3;
@@ -46,22 +42,19 @@ bool ReadList(std::string_view text, std::size_t& i, std::bitset<256>& set, bool
         }
         any = true;
     }
-    if (!closed) {
-        if (error)
-            *error = "Invalid pattern " + Quoted(text) + ": the \"[\" at position " +
-                     std::to_string(open + 1) + " is never closed";
-        return false;
-    }
+    if (!closed)
+        return Problem{"Invalid pattern " + Quoted(text) + ": the \"[\" at position " +
+                       std::to_string(open + 1) + " is never closed"};
     i = j;
     if (negated)
         set.flip();
     matchesSome = any || negated;
-    return true;
+    return {};
 }
 
 } // namespace
 
-std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* error) {
+Result<Pattern> Pattern::Compile(std::string_view text) {
     Pattern pattern;
     pattern.m_text = std::string(text);
     std::vector<Piece> segments(1); // the runs around every star, empty ones included
@@ -91,8 +84,8 @@ std::optional<Pattern> Pattern::Compile(std::string_view text, std::string* erro
 
         std::bitset<256> set;
         bool matchesSome = false;
-        if (!ReadList(text, i, set, matchesSome, error))
-            return std::nullopt;
+        if (auto list = ReadList(text, i, set, matchesSome); !list)
+            return std::move(list).Error();
         if (!matchesSome)
             continue;
         pattern.m_sets.push_back(set);

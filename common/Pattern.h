@@ -16,10 +16,11 @@
 // the pieces between stars are placed leftmost in turn, which is optimal, so a pattern
 // such as *A*A*A*A*B against a long text of As costs a few passes, not an explosion.
 
+#include "system/Result.h"
+
 #include <array>
 #include <bitset>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,9 @@ namespace k2k {
 
 class Pattern final {
 public:
-    // nullopt, with error set to a message for the user, when the text is not a pattern.
-    static std::optional<Pattern> Compile(std::string_view text, std::string* error = nullptr);
+    // The compiled pattern, or a problem whose message is for the user when the text is not
+    // a pattern.
+    static Result<Pattern> Compile(std::string_view text);
 
     // The text as it stands.
     bool Matches(std::string_view text) const noexcept { return Match(text, false); }

@@ -22,31 +22,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path source = ScratchFolder() / "FUZZ.csv";
     WriteBytes(source, text);
 
-    CsvTable parsed;
-    CsvTable loaded;
-    std::string parseError;
-    std::string loadError;
-    const bool parsedOk = parsed.Parse(text, source.string(), parseError);
-    K2K_FUZZ_CHECK(loaded.Load(source, loadError) == parsedOk);
-    K2K_FUZZ_CHECK(parseError == loadError);
-    if (parsedOk) {
-        K2K_FUZZ_CHECK(parsed.Header() == loaded.Header());
-        K2K_FUZZ_CHECK(parsed.Rows().size() == loaded.Rows().size());
+    const auto parsed = CsvTable::Parse(text, source.string());
+    const auto loaded = CsvTable::Load(source);
+    K2K_FUZZ_CHECK(loaded.Ok() == parsed.Ok());
+    if (parsed) {
+        K2K_FUZZ_CHECK(parsed->Header() == loaded->Header());
+        K2K_FUZZ_CHECK(parsed->Rows().size() == loaded->Rows().size());
         std::size_t lastLine = 0;
-        for (const CsvRow& row : parsed.Rows()) {
+        for (const CsvRow& row : parsed->Rows()) {
             K2K_FUZZ_CHECK(row.line > lastLine); // rows end on lines in file order
             lastLine = row.line;
         }
+    } else {
+        K2K_FUZZ_CHECK(parsed.Message() == loaded.Message());
     }
 
-    std::vector<LibraryObject> objects;
     SourceFindings findings;
-    if (!ReadLibrarySource(source, kind, options, objects, findings)) {
-        K2K_FUZZ_CHECK(findings.problems.size() == 1 && objects.empty());
+    const auto read = ReadLibrarySource(source, kind, options, findings);
+    if (!read) {
+        K2K_FUZZ_CHECK(findings.problems.empty() && !read.Message().empty());
         return 0;
     }
-    K2K_FUZZ_CHECK(parsedOk);
-    K2K_FUZZ_CHECK(objects.size() + findings.rowsLeftOut == parsed.Rows().size());
+    const std::vector<LibraryObject>& objects = *read;
+    K2K_FUZZ_CHECK(parsed.Ok());
+    K2K_FUZZ_CHECK(objects.size() + findings.rowsLeftOut == parsed->Rows().size());
     K2K_FUZZ_CHECK(findings.problems.size() >= findings.rowsLeftOut);
     K2K_FUZZ_CHECK(options.replaceCharacters || findings.replacements.empty());
     std::set<std::string> names;

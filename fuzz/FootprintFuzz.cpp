@@ -19,14 +19,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace k2k;
     SDocument document;
-    std::string error;
-    if (!document.Parse(std::string(fuzz::BytesOf(data, size)), "F", error))
+    if (!document.Parse(std::string(fuzz::BytesOf(data, size)), "F"))
         return 0;
-    kicad::Footprint footprint;
-    if (!kicad::ReadFootprint(document, "F", footprint, error)) {
-        K2K_FUZZ_CHECK(error.rfind("F:", 0) == 0);
+    const auto read = kicad::ReadFootprint(document, "F");
+    if (!read) {
+        K2K_FUZZ_CHECK(read.Message().rfind("F:", 0) == 0);
         return 0;
     }
+    const kicad::Footprint& footprint = *read;
     ImportReport report;
     std::vector<LibraryObject> packages;
     Padstacks padstacks;

@@ -45,10 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view patternText = rest.substr(0, data[0]);
     const std::string_view text = rest.substr(patternText.size());
 
-    std::string error;
-    const std::optional<Pattern> pattern = Pattern::Compile(patternText, &error);
+    const Result<Pattern> pattern = Pattern::Compile(patternText);
     const bool plain = patternText.find('[') == std::string_view::npos;
-    K2K_FUZZ_CHECK(pattern.has_value() || (!plain && !error.empty()));
+    K2K_FUZZ_CHECK(pattern.Ok() || (!plain && !pattern.Message().empty()));
     if (!pattern)
         return 0;
     K2K_FUZZ_CHECK(pattern->Text() == patternText);

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace k2k;
     const std::string_view text = fuzz::BytesOf(data, size);
     SDocument document;
-    std::string error;
-    if (!document.Parse(std::string(text), "F", error)) {
+    if (const Status parsed = document.Parse(std::string(text), "F"); !parsed) {
+        const std::string& error = parsed.Message();
         K2K_FUZZ_CHECK(error.rfind("F:", 0) == 0);
         const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
         K2K_FUZZ_CHECK(std::stol(error.substr(2)) >= 1 && std::stol(error.substr(2)) <= lines);
@@ -43,13 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string canonical = Canonical(document);
     SDocument again;
-    K2K_FUZZ_CHECK(again.Parse(canonical, "G", error));
+    K2K_FUZZ_CHECK(again.Parse(canonical, "G").Ok());
     K2K_FUZZ_CHECK(again.NodeCount() == document.NodeCount());
     K2K_FUZZ_CHECK(Canonical(again) == canonical);
 
-    kicad::SymbolLibrary library;
-    if (!kicad::ReadSymbolLibrary(document, "F", library, error))
+    const auto read = kicad::ReadSymbolLibrary(document, "F");
+    if (!read)
         return 0;
+    const kicad::SymbolLibrary& library = *read;
     ImportReport report;
     ImportedLibrary imported;
     ImportSymbolLibrary(library, "Fuzz_Library", {}, imported, report);

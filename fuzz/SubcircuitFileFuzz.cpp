@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SubcircuitRef record;
     record.Name = "FUZZ";
-    std::string reason;
-    const bool passed = CheckSubcircuitFile(record, files, folder, &reason);
-    K2K_FUZZ_CHECK(passed == reason.empty());
+    const Status checked = CheckSubcircuitFile(record, files, folder);
+    const bool passed = checked.Ok();
+    K2K_FUZZ_CHECK(passed || !checked.Message().empty());
     K2K_FUZZ_CHECK(files.OpenCount() == 0);
 
     SimulationTables tables;

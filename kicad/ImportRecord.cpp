@@ -78,7 +78,7 @@ void ImportRecord::Plan(PlannedLibrary& library, std::initializer_list<LibraryKi
     }
 }
 
-bool ImportRecord::Finish(const LibraryCatalogue& catalogue, std::string& error) {
+Status ImportRecord::Finish(const LibraryCatalogue& catalogue) {
     std::set<std::string> listed;
     for (const ObjectKindFacts& facts : kObjectKindFacts)
         for (const std::string& entry : catalogue.Entries(facts.kind))
@@ -97,13 +97,13 @@ bool ImportRecord::Finish(const LibraryCatalogue& catalogue, std::string& error)
             NativePath(JoinPath(m_libDir, NewFilePath(fs::path(name)).string()));
         for (const fs::path& leftover : {file, newFile}) {
             int errorNumber = 0;
-            if (fs::exists(leftover, ec) && !RemoveFile(leftover, &errorNumber)) {
-                error = "cannot remove " + leftover.string() + ": " + std::strerror(errorNumber);
-                return false;
-            }
+            if (fs::exists(leftover, ec) && !RemoveFile(leftover, &errorNumber))
+                return Problem{"cannot remove " + leftover.string() + ": " +
+                                   std::strerror(errorNumber),
+                               0, errorNumber};
         }
     }
-    return Save(Text(false), error);
+    return Save(Text(false));
 }
 
 // An existing name: taken unless an import wrote it.
@@ -123,15 +123,13 @@ std::string ImportRecord::Text(bool withPlan) const {
     return text;
 }
 
-bool ImportRecord::Save(const std::string& text, std::string& error) {
+Status ImportRecord::Save(const std::string& text) {
     if (m_before && *m_before == text)
-        return true;
-    if (const Status written = WriteFileAtomically(m_file, text); !written) {
-        error = written.Message();
-        return false;
-    }
+        return {};
+    if (const Status written = WriteFileAtomically(m_file, text); !written)
+        return written;
     m_before = text;
-    return true;
+    return {};
 }
 
 void ImportRecord::Wrote(const std::string& library) {

@@ -13,6 +13,7 @@
 // Every name of the record passes the library-name rule before it is used.
 
 #include "formats/LibraryFile.h"
+#include "system/Result.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -56,19 +57,19 @@ public:
               const SuiteServices& services);
 
     // Records the plan before anything is written.
-    bool SavePlan(std::string& error) { return Save(Text(true), error); }
+    Status SavePlan() { return Save(Text(true)); }
 
     void Wrote(const std::string& library);
 
     // Records what was written. A planned name that this import did not write was an earlier,
     // killed import's: its file stays when a catalogue lists it (that import got as far as
     // registering it), and is removed otherwise, with a new file a killed rewrite left.
-    bool Finish(const LibraryCatalogue& catalogue, std::string& error);
+    Status Finish(const LibraryCatalogue& catalogue);
 
 private:
     void Take(const std::string& name);
     std::string Text(bool withPlan) const;
-    bool Save(const std::string& text, std::string& error);
+    Status Save(const std::string& text);
 
     std::string m_libDir;
     std::filesystem::path m_file;

@@ -189,19 +189,16 @@ void ReadItem(SNode item, Footprint& footprint) {
 
 } // namespace
 
-bool ReadFootprint(const SDocument& document, std::string_view fileName, Footprint& footprint,
-                   std::string& error) {
-    footprint = {};
+Result<Footprint> ReadFootprint(const SDocument& document, std::string_view fileName) {
     std::optional<SNode> top;
     for (const SNode item : document.Root())
         if (item.IsList() && (item.Head() == "footprint" || item.Head() == "module")) {
             top = item;
             break;
         }
-    if (!top) {
-        error = std::string(fileName) + ":1: not a footprint: (footprint ...) is missing";
-        return false;
-    }
+    if (!top)
+        return Problem{std::string(fileName) + ":1: not a footprint: (footprint ...) is missing"};
+    Footprint footprint;
     try {
         footprint.line = top->Line();
         footprint.name = std::string(AtomAt(*top, 1, "a footprint"));
@@ -214,11 +211,10 @@ bool ReadFootprint(const SDocument& document, std::string_view fileName, Footpri
             ReadItem(item, footprint);
         }
     } catch (const Unreadable& problem) {
-        error = std::string(fileName) + ":" + std::to_string(problem.line) + ": " + problem.problem;
-        footprint = {};
-        return false;
+        return Problem{std::string(fileName) + ":" + std::to_string(problem.line) + ": " +
+                       problem.problem};
     }
-    return true;
+    return footprint;
 }
 
 } // namespace k2k::kicad

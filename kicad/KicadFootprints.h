@@ -67,9 +67,8 @@ struct Footprint {
     std::size_t line = 0;
 };
 
-// Reads a parsed footprint file. False, with error "FILE:LINE: problem", when the document
-// is no footprint or one that cannot be read.
-bool ReadFootprint(const SDocument& document, std::string_view fileName, Footprint& footprint,
-                   std::string& error);
+// Reads a parsed footprint file, or the problem "FILE:LINE: problem" when the document is no
+// footprint or one that cannot be read.
+Result<Footprint> ReadFootprint(const SDocument& document, std::string_view fileName);
 
 } // namespace k2k::kicad

@@ -176,18 +176,15 @@ const std::string* Symbol::Property(std::string_view key) const noexcept {
     return nullptr;
 }
 
-bool ReadSymbolLibrary(const SDocument& document, std::string_view fileName, SymbolLibrary& library,
-                       std::string& error) {
-    library = {};
+Result<SymbolLibrary> ReadSymbolLibrary(const SDocument& document, std::string_view fileName) {
     std::vector<SNode> tops;
     for (const SNode item : document.Root())
         if (item.IsList() && item.Head() == "kicad_symbol_lib")
             tops.push_back(item);
-    if (tops.empty()) {
-        error =
-            std::string(fileName) + ":1: not a symbol library: (kicad_symbol_lib ...) is missing";
-        return false;
-    }
+    if (tops.empty())
+        return Problem{std::string(fileName) +
+                       ":1: not a symbol library: (kicad_symbol_lib ...) is missing"};
+    SymbolLibrary library;
     const auto at = [&](SNode node) {
         return std::string(fileName) + ":" + std::to_string(node.Line()) + ": ";
     };
@@ -220,7 +217,7 @@ bool ReadSymbolLibrary(const SDocument& document, std::string_view fileName, Sym
             library.problems.push_back(at(tops[n]) +
                                        "a second (kicad_symbol_lib ...) of the file is not read");
     }
-    return true;
+    return library;
 }
 
 } // namespace k2k::kicad

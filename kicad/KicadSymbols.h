@@ -14,6 +14,7 @@
 // error.
 
 #include "kicad/Decimal.h"
+#include "system/Result.h"
 
 #include <cstddef>
 #include <optional>
@@ -118,10 +119,9 @@ struct SymbolLibrary {
     std::vector<std::string> problems;
 };
 
-// Reads a parsed library. False, with error "FILE:LINE: problem", when the document is not
-// a symbol library.
-bool ReadSymbolLibrary(const SDocument& document, std::string_view fileName, SymbolLibrary& library,
-                       std::string& error);
+// Reads a parsed library, or the problem "FILE:LINE: problem" when the document is not a
+// symbol library.
+Result<SymbolLibrary> ReadSymbolLibrary(const SDocument& document, std::string_view fileName);
 
 } // namespace kicad
 } // namespace k2k

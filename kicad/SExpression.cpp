@@ -27,11 +27,11 @@ public:
     SParser(SDocument& document, std::string_view fileName)
         : m_doc(document), m_fileName(fileName) {}
 
-    bool Run(std::string& error) {
+    Status Run() {
         std::string& text = m_doc.m_text;
         m_doc.m_nodes.clear();
         if (text.size() >= std::numeric_limits<std::uint32_t>::max())
-            return Fail(1, "the file is too large (4 GiB or more)", error);
+            return Fail(1, "the file is too large (4 GiB or more)");
         m_doc.m_nodes.push_back({0, 0, 1, 0, SNodeKind::List});
         m_open.clear();
         m_open.push_back({0, 0});
@@ -49,19 +49,18 @@ public:
                 ++i;
             } else if (c == '(') {
                 if (m_open.size() > kMaxSDepth)
-                    return Fail(line, "lists are nested deeper than " + std::to_string(kMaxSDepth),
-                                error);
+                    return Fail(line, "lists are nested deeper than " + std::to_string(kMaxSDepth));
                 const std::uint32_t list = Add(SNodeKind::List, 0, 0, line);
                 m_open.push_back({list, 0});
                 ++i;
             } else if (c == ')') {
                 if (m_open.size() == 1)
-                    return Fail(line, "\")\" closes no list", error);
+                    return Fail(line, "\")\" closes no list");
                 m_open.pop_back();
                 ++i;
             } else if (c == '"') {
-                if (!ReadString(i, line, error))
-                    return false;
+                if (auto read = ReadString(i, line); !read)
+                    return read;
             } else {
                 const std::size_t start = i;
                 while (i < n && !kDelimiter[static_cast<unsigned char>(s[i])])
@@ -71,14 +70,14 @@ public:
         }
         if (m_open.size() > 1)
             return Fail(m_doc.m_nodes[m_open.back().list].line,
-                        "a list that starts here is not closed", error);
-        return true;
+                        "a list that starts here is not closed");
+        return {};
     }
 
 private:
     // Reads the string whose quote is at i, resolving its escapes in place, and moves i and
     // line past it.
-    bool ReadString(std::size_t& i, std::size_t& line, std::string& error) {
+    Status ReadString(std::size_t& i, std::size_t& line) {
         char* s = m_doc.m_text.data();
         const std::size_t n = m_doc.m_text.size();
         const std::size_t startLine = line;
@@ -121,10 +120,10 @@ private:
             ++r;
         }
         if (r >= n)
-            return Fail(startLine, "a string that starts here is not closed", error);
+            return Fail(startLine, "a string that starts here is not closed");
         Add(SNodeKind::String, start, w - start, startLine);
         i = r + 1;
-        return true;
+        return {};
     }
 
     struct Open {
@@ -147,12 +146,11 @@ private:
         return index;
     }
 
-    bool Fail(std::size_t line, const std::string& problem, std::string& error) {
-        error = std::string(m_fileName) + ":" + std::to_string(line) + ": " + problem;
+    Problem Fail(std::size_t line, const std::string& problem) {
         m_doc.m_text.clear();
         m_doc.m_nodes.clear();
         m_doc.m_nodes.push_back({0, 0, 1, 0, SNodeKind::List});
-        return false;
+        return {std::string(m_fileName) + ":" + std::to_string(line) + ": " + problem};
     }
 
     SDocument& m_doc;
@@ -212,21 +210,21 @@ bool SNode::HasAtom(std::string_view word) const noexcept {
     return false;
 }
 
-bool SDocument::Parse(std::string text, std::string_view fileName, std::string& error) {
+Status SDocument::Parse(std::string text, std::string_view fileName) {
     m_text = std::move(text);
-    return SParser(*this, fileName).Run(error);
+    return SParser(*this, fileName).Run();
 }
 
-bool SDocument::Load(const std::filesystem::path& file, std::string& error) {
+Status SDocument::Load(const std::filesystem::path& file) {
     int errorNumber = 0;
     if (!ReadWholeFile(file, m_text, &errorNumber, kSExpressionFileLimit)) {
-        error = file.string() +
-                ": cannot read the file: " + ReadFailureReason(errorNumber, kSExpressionFileLimit);
         m_text.clear();
         m_nodes.assign(1, Node{});
-        return false;
+        return Problem{file.string() + ": cannot read the file: " +
+                           ReadFailureReason(errorNumber, kSExpressionFileLimit),
+                       0, errorNumber};
     }
-    return SParser(*this, file.string()).Run(error);
+    return SParser(*this, file.string()).Run();
 }
 
 namespace {

@@ -14,6 +14,8 @@
 // A text that is not well formed (a list or string that is not closed, a ")" that closes
 // nothing, lists nested deeper than kMaxSDepth) is refused with "FILE:LINE: problem".
 
+#include "system/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -96,10 +98,10 @@ public:
     SDocument(const SDocument&) = delete;
     SDocument& operator=(const SDocument&) = delete;
 
-    // Reads a text; fileName names it in the error. On failure the document is empty.
-    bool Parse(std::string text, std::string_view fileName, std::string& error);
-    // Reads a file; a file that cannot be read is an error naming it.
-    bool Load(const std::filesystem::path& file, std::string& error);
+    // Reads a text; fileName names it in the problem. On failure the document is empty.
+    Status Parse(std::string text, std::string_view fileName);
+    // Reads a file; a file that cannot be read is a problem naming it.
+    Status Load(const std::filesystem::path& file);
 
     // The top-level expressions, as the items of one list that no text encloses.
     SNode Root() const noexcept { return {this, 0}; }

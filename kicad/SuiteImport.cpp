@@ -32,14 +32,14 @@ constexpr std::string_view kFootprintExtension = ".kicad_mod";
 constexpr std::string_view kPadstackLibrary = "KiCad_Padstacks";
 
 // The source libraries of a folder, by name: files, or with folders set, folders.
-bool SourceFiles(const fs::path& folder, std::string_view extension, std::vector<fs::path>& files,
-                 std::string& error, bool folders = false) {
+Result<std::vector<fs::path>> SourceFiles(const fs::path& folder, std::string_view extension,
+                                          bool folders) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec) {
-        error = "cannot read the folder " + folder.string() + ": " + ec.message();
-        return false;
-    }
+    if (ec)
+        return Problem{"cannot read the folder " + folder.string() + ": " + ec.message(), 0,
+                       ec.value()};
+    std::vector<fs::path> files;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
             break;
@@ -49,16 +49,20 @@ bool SourceFiles(const fs::path& folder, std::string_view extension, std::vector
             files.push_back(path);
     }
     std::sort(files.begin(), files.end());
-    if (files.empty() && !folders) {
-        error = "the folder " + folder.string() + " holds no " + std::string(extension) + " files";
-        return false;
-    }
-    if (files.empty()) {
-        error =
-            "the folder " + folder.string() + " holds no " + std::string(extension) + " folders";
-        return false;
-    }
-    return true;
+    if (files.empty())
+        return Problem{"the folder " + folder.string() + " holds no " + std::string(extension) +
+                       (folders ? " folders" : " files")};
+    return files;
+}
+
+// Reads a source file with the reader of its format (kicad::ReadSymbolLibrary,
+// kicad::ReadFootprint) into the value it makes, or the problem that stopped the read.
+template <typename Reader>
+auto ReadSourceFile(SDocument& document, const fs::path& file, Reader read)
+    -> decltype(read(document, file.string())) {
+    if (auto loaded = document.Load(file); !loaded)
+        return std::move(loaded).Error();
+    return read(document, file.string());
 }
 
 // Which libraries hold each name, so that names several libraries hold are reported.
@@ -141,15 +145,14 @@ void ListFootprints(PlannedLibrary& library) {
 void ReadFootprints(const PlannedLibrary& library, SDocument& document,
                     std::vector<kicad::Footprint>& footprints, ImportReport& report) {
     footprints.clear();
-    std::string error;
     report.totals.footprintsRead += library.footprints.size();
     for (const fs::path& file : library.footprints) {
-        footprints.emplace_back();
-        if (!document.Load(file, error) ||
-            !kicad::ReadFootprint(document, file.string(), footprints.back(), error)) {
-            footprints.pop_back();
-            report.LeaveOut(library.stem + ": package \"" + file.stem().string() + "\": " + error);
-        }
+        auto footprint = ReadSourceFile(document, file, kicad::ReadFootprint);
+        if (footprint)
+            footprints.push_back(std::move(*footprint));
+        else
+            report.LeaveOut(library.stem + ": package \"" + file.stem().string() +
+                            "\": " + footprint.Message());
     }
 }
 
@@ -166,20 +169,18 @@ public:
         NameRegister partNames("part");
         NameRegister symbolNames("symbol");
         SDocument document;
-        kicad::SymbolLibrary source;
         ImportedLibrary imported;
-        std::string error;
         for (std::size_t n = 0; n < libraries.size(); ++n) {
             if (!StartLibrary("symbol", libraries, n))
                 continue;
             const PlannedLibrary& library = libraries[n];
-            if (!document.Load(library.source, error) ||
-                !kicad::ReadSymbolLibrary(document, library.source.string(), source, error)) {
-                m_report.LoseLibrary(error);
+            const auto source = ReadSourceFile(document, library.source, kicad::ReadSymbolLibrary);
+            if (!source) {
+                m_report.LoseLibrary(source.Message());
                 continue;
             }
-            m_report.totals.symbolsRead += source.symbols.size() + source.problems.size();
-            ImportSymbolLibrary(source, library.stem, m_options, imported, m_report);
+            m_report.totals.symbolsRead += source->symbols.size() + source->problems.size();
+            ImportSymbolLibrary(*source, library.stem, m_options, imported, m_report);
             if (!WriteImported(library.libraries[0], LibraryKind::Part, imported.parts) ||
                 !WriteImported(library.libraries[1], LibraryKind::Symbol, imported.symbols))
                 continue;
@@ -286,16 +287,16 @@ private:
 // The source libraries of a pass; none, with the reason said, when the folder holds none.
 std::vector<PlannedLibrary> Sources(const std::string& folder, std::string_view extension,
                                     bool folders, ImportFeedback& feedback, bool& lost) {
-    std::vector<fs::path> paths;
-    std::string error;
-    if (!SourceFiles(folder, extension, paths, error, folders)) {
-        feedback.Say(error);
+    const auto paths = SourceFiles(folder, extension, folders);
+    if (!paths) {
+        feedback.Say(paths.Message());
         lost = true;
+        return {};
     }
-    std::vector<PlannedLibrary> libraries(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        libraries[i].source = paths[i];
-        libraries[i].stem = paths[i].stem().string();
+    std::vector<PlannedLibrary> libraries(paths->size());
+    for (std::size_t i = 0; i < paths->size(); ++i) {
+        libraries[i].source = (*paths)[i];
+        libraries[i].stem = (*paths)[i].stem().string();
     }
     return libraries;
 }
@@ -329,10 +330,9 @@ void RegisterAndRecord(const Written& written, const std::string& libDir, SuiteS
     } else {
         report.totals.registered = added;
     }
-    std::string error;
-    if (!record.Finish(catalogue, error))
-        report.LoseLibrary("the record of imported libraries could not be written (" + error +
-                           "); the next import finishes this one");
+    if (const auto finished = record.Finish(catalogue); !finished)
+        report.LoseLibrary("the record of imported libraries could not be written (" +
+                           finished.Message() + "); the next import finishes this one");
 }
 
 } // namespace
@@ -377,8 +377,8 @@ ImportEnd ImportIntoSuite(const ImportSources& sources, const std::string& libDi
     }
     if (!footprintLibraries.empty())
         record.Plan(padstackLibrary, {LibraryKind::Padstack}, services);
-    if (std::string error; !record.SavePlan(error)) {
-        feedback.Say("the record of imported libraries could not be written (" + error +
+    if (const auto saved = record.SavePlan(); !saved) {
+        feedback.Say("the record of imported libraries could not be written (" + saved.Message() +
                      "); nothing was imported");
         end.refused = true;
         return end;

@@ -3,6 +3,7 @@
 #include "kicad/SymbolDrawing.h"
 #include "search/InfoText.h"
 #include "sources/SourceText.h"
+#include "system/Result.h"
 #include "system/Text.h"
 
 #include <algorithm>
@@ -204,33 +205,30 @@ private:
     }
 
     // The symbol that a symbol derives from in the end (itself when it derives from none),
-    // or nullopt with the reason.
-    std::optional<std::size_t> Root(std::size_t index, std::string& why) const {
+    // or why there is none.
+    Result<std::size_t> Root(std::size_t index) const {
         std::size_t at = index;
         for (int depth = 0; depth <= kMaxDerivation; ++depth) {
             const std::string& parent = m_source.symbols[at].extends;
             if (parent.empty())
                 return at;
             const auto found = m_byName.find(parent);
-            if (found == m_byName.end()) {
-                why = "it extends \"" + parent + "\", which the library does not hold";
-                return std::nullopt;
-            }
+            if (found == m_byName.end())
+                return Problem{"it extends \"" + parent + "\", which the library does not hold"};
             at = found->second;
         }
-        why = "it extends symbols that extend each other in a circle, or more than " +
-              std::to_string(kMaxDerivation) + " deep";
-        return std::nullopt;
+        return Problem{"it extends symbols that extend each other in a circle, or more than " +
+                       std::to_string(kMaxDerivation) + " deep"};
     }
 
     void AddPart(std::size_t index) {
         const kicad::Symbol& symbol = m_source.symbols[index];
         CountLosses(symbol);
         const std::string& name = symbol.name;
-        std::string why;
-        const auto root = Root(index, why);
+        const auto root = Root(index);
         if (!root) {
-            m_report.LeaveOut(std::string(m_library) + ": part \"" + name + "\": " + why);
+            m_report.LeaveOut(std::string(m_library) + ": part \"" + name +
+                              "\": " + root.Message());
             return;
         }
         const kicad::Symbol& base = m_source.symbols[*root];

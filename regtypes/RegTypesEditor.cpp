@@ -424,13 +424,12 @@ void RegTypesEditor::FindNext() {
         if (m_findPattern.empty())
             return;
     }
-    std::string error;
-    const auto pattern = Pattern::Compile(UpperCase(m_findPattern), &error);
+    const auto pattern = Pattern::Compile(UpperCase(m_findPattern));
     if (!pattern) {
         m_findPattern.clear();
         m_findPosition = 0;
         m_services.Boxes().Show(
-            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok});
+            {pattern.Message(), MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok});
         return;
     }
     const RegTypeTree& tree = m_trees[Index(m_tab)];

@@ -5,38 +5,39 @@
 #include "platform/Kernel.h"
 #include "search/LibraryCatalogue.h"
 #include "search/ProjectStatus.h"
+#include "system/NativePath.h"
 
 namespace k2k {
-
-int DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
-                      const std::string& name, int* errorNumber) {
-    int result = 1;
-    if (errorNumber)
-        *errorNumber = 0;
-    const int library =
-        kernel.E_OpenLibrary(path, std::string(SignatureOf(kind)), KernelLibraries::kModeDelete);
-    if (library <= 0)
-        return result;
-    if (kernel.E_OpenLibToRead(library, name) > 0) {
-        if (kernel.E_DeleteLibObject(library, name) != 0)
-            result = 0;
-        else if (errorNumber)
-            *errorNumber = kernel.LastLibraryErrno();
-    }
-    kernel.E_CloseLibrary(library);
-    return result;
-}
 
 int LibraryDeleteErrorCode(LibraryKind kind) noexcept {
     return kind == LibraryKind::Part ? 18 : 21;
 }
 
-MessageRequest LibraryDeleteFailure(const SuiteServices& services, LibraryKind kind,
-                                    const std::string& path, const std::string& name,
-                                    int errorNumber) {
-    MessageRequest request = ErrorMessage(services, LibraryDeleteErrorCode(kind), name);
-    if (errorNumber != 0)
-        request.text += "\r\n" + FileOps::WriteFailureMessage(services, path, errorNumber).text;
+Status DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
+                         const std::string& name) {
+    const auto failed = [&](std::string_view why, int errorNumber = 0) {
+        return Problem{"cannot delete " + name + ": " + DisplayPath(path) + " " + std::string(why),
+                       LibraryDeleteErrorCode(kind), errorNumber};
+    };
+    const int library =
+        kernel.E_OpenLibrary(path, std::string(SignatureOf(kind)), KernelLibraries::kModeDelete);
+    if (library <= 0)
+        return failed("does not open as a library of this kind");
+    Status deleted;
+    if (kernel.E_OpenLibToRead(library, name) <= 0)
+        deleted = failed("holds no object of that name");
+    else if (kernel.E_DeleteLibObject(library, name) == 0)
+        deleted = failed("could not be rewritten", kernel.LastLibraryErrno());
+    kernel.E_CloseLibrary(library);
+    return deleted;
+}
+
+MessageRequest LibraryDeleteFailure(const SuiteServices& services, const std::string& path,
+                                    const std::string& name, const Problem& problem) {
+    MessageRequest request = ErrorMessage(services, problem.messageNumber, name);
+    if (problem.systemError != 0)
+        request.text +=
+            "\r\n" + FileOps::WriteFailureMessage(services, path, problem.systemError).text;
     return request;
 }
 

@@ -16,6 +16,7 @@
 
 #include "formats/LibraryFile.h"
 #include "platform/MessageBoxes.h"
+#include "system/Result.h"
 
 #include <string>
 #include <string_view>
@@ -27,23 +28,22 @@ class KernelLibraries;
 class LibraryCatalogue;
 class SuiteServices;
 
-// 0 when the object was deleted from the library file at path (suite form); 1 when the file
-// does not open as a library of the kind's signature ("KaldeDLL20" for parts, "KaldeSLL20"
-// for the others), does not hold an object of that name (exact comparison), or cannot be
-// rewritten; errorNumber then gets the errno of the rewrite (KernelLibraries::
-// LastLibraryErrno), 0 for the others.
-int DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
-                      const std::string& name, int* errorNumber = nullptr);
-
 // The numbered message of a failed library delete: 18 for a part, 21 for the other kinds.
 int LibraryDeleteErrorCode(LibraryKind kind) noexcept;
 
-// The message box of a failed library delete: message 18 or 21 for the name, and when the
-// library could not be rewritten (errorNumber not 0) the write-failure text for its path
-// (suite form) below it, which says when another program is changing the file.
-MessageRequest LibraryDeleteFailure(const SuiteServices& services, LibraryKind kind,
-                                    const std::string& path, const std::string& name,
-                                    int errorNumber);
+// Deletes the object of that name from the library file at path (suite form). It fails when
+// the file does not open as a library of the kind's signature ("KaldeDLL20" for parts,
+// "KaldeSLL20" for the others), does not hold an object of that name (exact comparison), or
+// cannot be rewritten; the problem carries the kind's LibraryDeleteErrorCode and, for a
+// rewrite, its errno (KernelLibraries::LastLibraryErrno) as the system error.
+Status DeleteFromLibrary(KernelLibraries& kernel, LibraryKind kind, const std::string& path,
+                         const std::string& name);
+
+// The message box of a failed library delete: the problem's numbered message for the name,
+// and when the library could not be rewritten (a system error) the write-failure text for
+// its path (suite form) below it, which says when another program is changing the file.
+MessageRequest LibraryDeleteFailure(const SuiteServices& services, const std::string& path,
+                                    const std::string& name, const Problem& problem);
 
 // The question asked before an object that the project uses is deleted from it, three lines:
 // "Selected Part Used in Project", "Deleting this Part will cause NetList corruption",

@@ -214,9 +214,8 @@ const std::string& SearchCriteria::Row(int row) const {
     return m_rows[static_cast<std::size_t>(row)];
 }
 
-std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& criteria,
-                                                          bool matchCase, bool numeric,
-                                                          std::string* error) {
+Result<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& criteria, bool matchCase,
+                                                   bool numeric) {
     PreparedCriteria prepared;
     prepared.m_kind = criteria.Kind();
     prepared.m_library = UpperCase(Trim(criteria.Library()));
@@ -232,15 +231,16 @@ std::optional<PreparedCriteria> PreparedCriteria::Prepare(const SearchCriteria& 
             text = "*" + DigitsAndWildcards(text) + "*";
         Criterion& criterion = prepared.m_criteria[static_cast<std::size_t>(id)];
         if (UsesWholePattern(criteria.Kind(), id)) {
-            criterion.pattern = Pattern::Compile(text, error);
-            if (!criterion.pattern)
-                return std::nullopt;
+            auto pattern = Pattern::Compile(text);
+            if (!pattern)
+                return std::move(pattern).Error();
+            criterion.pattern = std::move(*pattern);
         }
         if (UsesItems(criteria.Kind(), id)) {
             for (std::string_view item : SplitAt(text, ',')) {
-                auto pattern = Pattern::Compile(Trim(item), error);
+                auto pattern = Pattern::Compile(Trim(item));
                 if (!pattern)
-                    return std::nullopt;
+                    return std::move(pattern).Error();
                 criterion.items.push_back(std::move(*pattern));
             }
         }

@@ -14,6 +14,7 @@
 #include "common/Pattern.h"
 #include "formats/LibraryFile.h"
 #include "search/ResultList.h"
+#include "system/Result.h"
 
 #include <array>
 #include <optional>
@@ -93,10 +94,10 @@ struct Criterion {
 class PreparedCriteria final {
 public:
     // Upper-cases unless matchCase, gives the name its numeric form when numeric, and
-    // compiles the patterns each criterion is compared by. nullopt, with error set to a
-    // message for the user, when a criterion is not a valid pattern.
-    static std::optional<PreparedCriteria> Prepare(const SearchCriteria& criteria, bool matchCase,
-                                                   bool numeric, std::string* error);
+    // compiles the patterns each criterion is compared by. A problem whose message is for the
+    // user when a criterion is not a valid pattern.
+    static Result<PreparedCriteria> Prepare(const SearchCriteria& criteria, bool matchCase,
+                                            bool numeric);
 
     LibraryKind Kind() const noexcept { return m_kind; }
     const Criterion& operator[](SearchCriterion criterion) const noexcept {

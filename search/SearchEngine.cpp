@@ -18,13 +18,13 @@ namespace k2k {
 namespace {
 
 // A criterion compared as a list without any change of case (the alias searches).
-std::optional<Criterion> ListCriterion(const std::string& text, std::string* error) {
+Result<Criterion> ListCriterion(const std::string& text) {
     Criterion criterion;
     criterion.text = text;
     for (std::string_view item : SplitAt(text, ',')) {
-        auto pattern = Pattern::Compile(Trim(item), error);
+        auto pattern = Pattern::Compile(Trim(item));
         if (!pattern)
-            return std::nullopt;
+            return std::move(pattern).Error();
         criterion.items.push_back(std::move(*pattern));
     }
     return criterion;
@@ -91,12 +91,11 @@ SearchOutcome SearchEngine::FindNow(LibraryKind kind, const std::vector<std::str
         m_feedback.Beep();
         return SearchOutcome::EmptyName;
     }
-    std::string error;
     const auto criteria = PreparedCriteria::Prepare(SearchCriteria(kind, gridValues),
-                                                    m_options.matchCase, m_options.numeric, &error);
+                                                    m_options.matchCase, m_options.numeric);
     if (!criteria) {
-        m_services.Boxes().Show(
-            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+        m_services.Boxes().Show({criteria.Message(), MessageTitle(m_services), MsgIcon::Exclamation,
+                                 MsgButtons::Ok, false});
         return SearchOutcome::InvalidPattern;
     }
     m_feedback.SetSearching(true);
@@ -317,20 +316,21 @@ SearchOutcome SearchEngine::FindAliases(int mode, bool namedLibraryOnly,
         return SearchOutcome::Busy;
     const SearchingScope searching(m_searching);
     AdvanceColour(LibraryKind::Part);
-    std::string error;
-    std::optional<Criterion> package;
-    std::optional<Criterion> symbols;
+    Result<Criterion> package = Criterion{}; // as it stays where the mode does not compare it
+    Result<Criterion> symbols = Criterion{};
     if (mode == kAliasesOfPart) {
-        package = ListCriterion(selection.package, &error);
-        symbols = package ? ListCriterion(selection.symbols, &error) : std::nullopt;
+        package = ListCriterion(selection.package);
+        if (package)
+            symbols = ListCriterion(selection.symbols);
     } else if (mode == kPartsUsingSymbol) {
-        symbols = ListCriterion(selection.name, &error);
+        symbols = ListCriterion(selection.name);
     } else if (mode == kPartsUsingPackage) {
-        package = ListCriterion(selection.name, &error);
+        package = ListCriterion(selection.name);
     }
-    if (!error.empty()) {
+    if (!package || !symbols) {
+        const std::string& message = !package ? package.Message() : symbols.Message();
         m_services.Boxes().Show(
-            {error, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
+            {message, MessageTitle(m_services), MsgIcon::Exclamation, MsgButtons::Ok, false});
         return SearchOutcome::InvalidPattern;
     }
     m_feedback.SetSearching(true);

@@ -60,42 +60,43 @@ std::vector<std::string> HeaderWords(const std::string& line) {
     return words;
 }
 
-// The three-step check of an open subcircuit file. Answers an empty text when it passes.
-std::string CheckLines(SubcircuitLines& lines, SubcircuitRef& record) {
+// The three-step check of an open subcircuit file.
+Status CheckLines(SubcircuitLines& lines, SubcircuitRef& record) {
     std::string line;
     if (!lines.Next(line))
-        return "the file is empty";
+        return Problem{"the file is empty"};
     const std::vector<std::string> words = HeaderWords(line);
     if (words.size() < 2)
-        return "line 1 has fewer than two words";
+        return Problem{"line 1 has fewer than two words"};
     if (words[0] != ".SUBCKT")
-        return "line 1 does not start with .SUBCKT";
+        return Problem{"line 1 does not start with .SUBCKT"};
     if (words[1] != record.Name)
-        return "line 1 names the subcircuit " + words[1] + ", not " + record.Name;
+        return Problem{"line 1 names the subcircuit " + words[1] + ", not " + record.Name};
     const int nodeCount = static_cast<int>(words.size()) - 2;
 
     std::vector<std::string> fields;
     std::vector<double> values;
     if (!lines.Next(line))
-        return "the description line is missing";
+        return Problem{"the description line is missing"};
     if (SplitFields(line, fields, values) != 2)
-        return "the description line does not have exactly 2 fields";
+        return Problem{"the description line does not have exactly 2 fields"};
     std::string description = record.Description;
     if (fields[1].size() > 1)
         description = Trim(std::string_view(fields[1]).substr(1));
     if (values[2] != nodeCount)
-        return "the description line gives " + fields[2] + " nodes, line 1 has " +
-               DecimalText(nodeCount);
+        return Problem{"the description line gives " + fields[2] + " nodes, line 1 has " +
+                       DecimalText(nodeCount)};
 
     for (int node = 1; node <= nodeCount; ++node) {
         const std::string expected = "*Node " + DecimalText(node);
         if (!lines.Next(line))
-            return "the line " + expected + " is missing";
+            return Problem{"the line " + expected + " is missing"};
         if (SplitFields(line, fields, values) != 2)
-            return "the line for node " + DecimalText(node) + " does not have exactly 2 fields";
+            return Problem{"the line for node " + DecimalText(node) +
+                           " does not have exactly 2 fields"};
         if (Trim(fields[1]) != expected)
-            return "node line " + DecimalText(node) + " reads " + std::string(Trim(fields[1])) +
-                   ", not " + expected;
+            return Problem{"node line " + DecimalText(node) + " reads " +
+                           std::string(Trim(fields[1])) + ", not " + expected};
     }
     record.Description = std::move(description);
     record.NodeCount = nodeCount;
@@ -156,18 +157,17 @@ void ScanFolder(SimulationTables& tables, FileOps& files, const std::string& sub
         record.Name = Trim(UpperCase(fileName.substr(0, fileName.find('.'))));
         record.Kind = "library";
         record.Family = family;
-        std::string reason;
-        if (CheckSubcircuitFile(record, files, subcircuitDir, leftOut ? &reason : nullptr))
+        if (const Status checked = CheckSubcircuitFile(record, files, subcircuitDir))
             tables.subcircuits.Append(std::move(record));
         else
-            Note(leftOut, JoinPath(folder, fileName), reason);
+            Note(leftOut, JoinPath(folder, fileName), checked.Message());
     }
 }
 
 } // namespace
 
-bool CheckSubcircuitFile(SubcircuitRef& record, FileOps& files, const std::string& subcircuitDir,
-                         std::string* reason) {
+Status CheckSubcircuitFile(SubcircuitRef& record, FileOps& files,
+                           const std::string& subcircuitDir) {
     const std::string fileName = record.Name + kSubcircuitExtension;
     std::vector<std::string> folders;
     if (!record.Family.empty())
@@ -188,16 +188,11 @@ bool CheckSubcircuitFile(SubcircuitRef& record, FileOps& files, const std::strin
         if (status != 0)
             continue;
         SubcircuitLines lines(files, file);
-        std::string failure = CheckLines(lines, record);
+        Status checked = CheckLines(lines, record);
         files.CloseFile(0, file, path);
-        const bool passed = failure.empty();
-        if (reason)
-            *reason = std::move(failure);
-        return passed;
+        return checked;
     }
-    if (reason)
-        *reason = "cannot be opened";
-    return false;
+    return Problem{"cannot be opened"};
 }
 
 SubcircuitSource BuildSubcircuitIndex(SimulationTables& tables, FileOps& files,

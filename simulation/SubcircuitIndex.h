@@ -17,6 +17,7 @@
 // Names are matched as the suite's file system matches them: without regard to case.
 
 #include "simulation/SimulationTables.h"
+#include "system/Result.h"
 
 #include <string>
 
@@ -36,9 +37,7 @@ SubcircuitSource BuildSubcircuitIndex(SimulationTables& tables, FileOps& files,
 
 // Looks for the file of record.Name (".SBC") in the record's family subfolder, then in the
 // subcircuit folder, then in each of its subfolders, and checks the first that opens. On
-// success sets record.Description and record.NodeCount and answers true; otherwise
-// answers false and, when reason is given, says why.
-bool CheckSubcircuitFile(SubcircuitRef& record, FileOps& files, const std::string& subcircuitDir,
-                         std::string* reason = nullptr);
+// success sets record.Description and record.NodeCount; otherwise the problem says why.
+Status CheckSubcircuitFile(SubcircuitRef& record, FileOps& files, const std::string& subcircuitDir);
 
 } // namespace k2k

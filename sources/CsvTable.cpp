@@ -34,28 +34,23 @@ int NoSpaces(unsigned char) {
 
 } // namespace
 
-bool CsvTable::Load(const std::filesystem::path& file, std::string& error) {
+Result<CsvTable> CsvTable::Load(const std::filesystem::path& file) {
     std::string text;
     int errorNumber = 0;
-    if (!ReadWholeFile(file, text, &errorNumber, kCsvSourceLimit)) {
-        error = file.string() +
-                ": cannot read the file: " + ReadFailureReason(errorNumber, kCsvSourceLimit);
-        return false;
-    }
-    return Parse(text, file.string(), error);
+    if (!ReadWholeFile(file, text, &errorNumber, kCsvSourceLimit))
+        return Problem{file.string() + ": cannot read the file: " +
+                           ReadFailureReason(errorNumber, kCsvSourceLimit),
+                       0, errorNumber};
+    return Parse(text, file.string());
 }
 
-bool CsvTable::Parse(std::string_view text, const std::string& fileName, std::string& error) {
-    m_header.clear();
-    m_rows.clear();
+Result<CsvTable> CsvTable::Parse(std::string_view text, const std::string& fileName) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
 
     csv_parser parser{};
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
-        error = fileName + ": out of memory";
-        return false;
-    }
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
+        return Problem{fileName + ": out of memory"};
     csv_set_space_func(&parser, NoSpaces);
     ParseState state;
     // Feed line by line so that every row knows the line on which it ends. A line ends at
@@ -81,27 +76,24 @@ bool CsvTable::Parse(std::string_view text, const std::string& fileName, std::st
     if (ok && csv_fini(&parser, OnField, OnRow, &state) != 0)
         ok = false;
     if (!ok) {
-        error =
-            fileName + ":" + std::to_string(state.line) + ": " + csv_strerror(csv_error(&parser));
-        if (csv_error(&parser) == CSV_EPARSE)
-            error = fileName + ":" + std::to_string(state.line) +
-                    ": malformed quoting (a quote must open a field, and a quoted field must "
-                    "be closed)";
+        const std::string problem = csv_error(&parser) == CSV_EPARSE
+                                        ? "malformed quoting (a quote must open a field, and a "
+                                          "quoted field must be closed)"
+                                        : csv_strerror(csv_error(&parser));
         csv_free(&parser);
-        return false;
+        return Problem{fileName + ":" + std::to_string(state.line) + ": " + problem};
     }
     csv_free(&parser);
 
-    if (state.rows.empty()) {
-        error = fileName + ": the file is empty; the first row must name the columns";
-        return false;
-    }
-    m_header = std::move(state.rows.front());
-    for (std::string& name : m_header)
+    if (state.rows.empty())
+        return Problem{fileName + ": the file is empty; the first row must name the columns"};
+    CsvTable table;
+    table.m_header = std::move(state.rows.front());
+    for (std::string& name : table.m_header)
         name = std::string(Trim(name));
     for (std::size_t i = 1; i < state.rows.size(); ++i)
-        m_rows.push_back(CsvRow{state.lines[i], std::move(state.rows[i])});
-    return true;
+        table.m_rows.push_back(CsvRow{state.lines[i], std::move(state.rows[i])});
+    return table;
 }
 
 std::optional<std::size_t> CsvTable::Column(std::string_view name) const {
@@ -117,8 +109,8 @@ std::string_view CsvTable::Field(const CsvRow& row, std::optional<std::size_t> c
     return row.fields[*column];
 }
 
-bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
-                 const std::string& fileName, std::string& error) {
+Status CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                   const std::string& fileName) {
     const auto& header = table.Header();
     for (std::size_t i = 0; i < header.size(); ++i) {
         bool known = false;
@@ -128,17 +120,14 @@ bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& all
             std::string list;
             for (std::string_view name : allowed)
                 list += (list.empty() ? "" : ", ") + std::string(name);
-            error = fileName + ":1: unknown column \"" + header[i] + "\" (known: " + list + ")";
-            return false;
+            return Problem{fileName + ":1: unknown column \"" + header[i] + "\" (known: " + list +
+                           ")"};
         }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (header[j] == header[i]) {
-                error = fileName + ":1: column \"" + header[i] + "\" is named twice";
-                return false;
-            }
-        }
+        for (std::size_t j = 0; j < i; ++j)
+            if (header[j] == header[i])
+                return Problem{fileName + ":1: column \"" + header[i] + "\" is named twice"};
     }
-    return true;
+    return {};
 }
 
 std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow& row) {
@@ -148,17 +137,14 @@ std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow&
            std::to_string(table.Header().size());
 }
 
-bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
-                  const std::string& fileName, std::string& error) {
-    if (!CheckHeader(table, allowed, fileName, error))
-        return false;
-    for (const CsvRow& row : table.Rows()) {
-        if (const auto problem = RowLengthProblem(table, row)) {
-            error = fileName + ":" + std::to_string(row.line) + ": " + *problem;
-            return false;
-        }
-    }
-    return true;
+Status CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                    const std::string& fileName) {
+    if (auto header = CheckHeader(table, allowed, fileName); !header)
+        return header;
+    for (const CsvRow& row : table.Rows())
+        if (const auto problem = RowLengthProblem(table, row))
+            return Problem{fileName + ":" + std::to_string(row.line) + ": " + *problem};
+    return {};
 }
 
 std::string CsvRecord(const std::vector<std::string>& fields) {

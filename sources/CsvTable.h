@@ -2,6 +2,8 @@
 // CSV source files of the library tool: UTF-8 (an initial byte-order mark is skipped),
 // RFC 4180 quoting, a header row naming the columns. Fields keep their blanks.
 
+#include "system/Result.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -18,9 +20,9 @@ struct CsvRow {
 
 class CsvTable final {
 public:
-    // Reads the file; false with error "FILE:LINE: problem" (or "FILE: problem").
-    bool Load(const std::filesystem::path& file, std::string& error);
-    bool Parse(std::string_view text, const std::string& fileName, std::string& error);
+    // Reads the file, or the problem "FILE:LINE: problem" (or "FILE: problem").
+    static Result<CsvTable> Load(const std::filesystem::path& file);
+    static Result<CsvTable> Parse(std::string_view text, const std::string& fileName);
 
     const std::vector<std::string>& Header() const noexcept { return m_header; }
     const std::vector<CsvRow>& Rows() const noexcept { return m_rows; }
@@ -35,14 +37,14 @@ private:
     std::vector<CsvRow> m_rows;
 };
 
-// Checks the header of a table against the columns a kind allows: false, with error
-// "FILE:1: unknown column "X" (known: a, b, ...)", on a column that is not allowed or is
+// Checks the header of a table against the columns a kind allows: the problem
+// "FILE:1: unknown column "X" (known: a, b, ...)" on a column that is not allowed or is
 // named twice; rows with more fields than the header fail with "FILE:LINE: ...".
-bool CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
-                  const std::string& fileName, std::string& error);
+Status CheckColumns(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                    const std::string& fileName);
 // The header alone.
-bool CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
-                 const std::string& fileName, std::string& error);
+Status CheckHeader(const CsvTable& table, const std::vector<std::string_view>& allowed,
+                   const std::string& fileName);
 // The problem of a row with more fields than the header, or nullopt.
 std::optional<std::string> RowLengthProblem(const CsvTable& table, const CsvRow& row);
 

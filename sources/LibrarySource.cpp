@@ -240,20 +240,18 @@ const std::vector<std::string_view>& LibrarySourceColumns(LibraryKind kind) {
     return padstack;
 }
 
-bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
-                       const TextOptions& options, std::vector<LibraryObject>& objects,
-                       SourceFindings& findings) {
-    objects.clear();
+Result<std::vector<LibraryObject>> ReadLibrarySource(const std::filesystem::path& csv,
+                                                     LibraryKind kind, const TextOptions& options,
+                                                     SourceFindings& findings) {
     const std::string fileName = csv.string();
-    CsvTable table;
-    std::string error;
-    if (!table.Load(csv, error) ||
-        !CheckHeader(table, LibrarySourceColumns(kind), fileName, error)) {
-        findings.problems.push_back(std::move(error));
-        return false;
-    }
-    SourceReader(table, kind, fileName, options, findings).Read(objects);
-    return true;
+    const auto table = CsvTable::Load(csv);
+    if (!table)
+        return table.Error();
+    if (auto header = CheckHeader(*table, LibrarySourceColumns(kind), fileName); !header)
+        return std::move(header).Error();
+    std::vector<LibraryObject> objects;
+    SourceReader(*table, kind, fileName, options, findings).Read(objects);
+    return objects;
 }
 
 } // namespace k2k

@@ -15,6 +15,7 @@
 #include "sources/SourceText.h"
 
 #include "formats/LibraryFile.h"
+#include "system/Result.h"
 
 #include <filesystem>
 #include <optional>
@@ -40,18 +41,18 @@ struct SourceFindings {
     std::size_t rowsLeftOut = 0;
 };
 
-// Reads and checks a source. False, with the one problem, when the file cannot be read as
-// a source at all: it cannot be read, its quoting is broken, or its header names an
-// unknown column. Otherwise true with the objects of every good row; a row is left out,
-// each of its problems listed, when it has more fields than the header, a character
+// Reads and checks a source. The one problem when the file cannot be read as a source at
+// all: it cannot be read, its quoting is broken, or its header names an unknown column.
+// Otherwise the objects of every good row; a row is left out, each of its problems listed
+// in findings, when it has more fields than the header, a character
 // Windows-1252 cannot hold (unless options replace it), a control character or, but in a
 // drawing, the euro sign, a name or info text that no store takes (formats/StoredTexts.h:
 // an empty name, one too long, an info text too long), a part package name holding a
 // blank, the name of an earlier row (compared without regard to case), or a drawing with a
 // problem (LINE is that of its statement). A problem naming a name of megabytes is shown
 // cut short (ShortenedLine).
-bool ReadLibrarySource(const std::filesystem::path& csv, LibraryKind kind,
-                       const TextOptions& options, std::vector<LibraryObject>& objects,
-                       SourceFindings& findings);
+Result<std::vector<LibraryObject>> ReadLibrarySource(const std::filesystem::path& csv,
+                                                     LibraryKind kind, const TextOptions& options,
+                                                     SourceFindings& findings);
 
 } // namespace k2k

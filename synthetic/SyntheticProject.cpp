@@ -16,18 +16,13 @@ constexpr std::int64_t kPartsPerSymbol = 1000;
 constexpr std::int64_t kPartsPerComponent = 100;
 constexpr int kComponentsPerPage = 100;
 
-bool Fail(std::string& error, std::string text) {
-    error = std::move(text);
-    return false;
-}
-
 } // namespace
 
-bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts,
-                           std::uint64_t seed, SyntheticProjectReport& report, std::string& error) {
-    report = {};
+Result<SyntheticProjectReport> WriteSyntheticProject(const std::filesystem::path& file,
+                                                     std::int64_t parts, std::uint64_t seed) {
     if (parts < 1 || parts > kMaxProjectIndex)
-        return Fail(error, "a project holds from 1 to " + DecimalText(kMaxProjectIndex) + " parts");
+        return Problem{"a project holds from 1 to " + DecimalText(kMaxProjectIndex) + " parts"};
+    SyntheticProjectReport report;
     ProjectBuilder builder(file.stem().string());
     std::string name;
     std::string info;
@@ -36,7 +31,7 @@ bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts
     for (std::int64_t p = 0; p < parts; ++p) {
         partStream.Next(name, info);
         if (builder.AddPart(name, info) == 0)
-            return Fail(error, "part " + name + " made twice");
+            return Problem{"part " + name + " made twice"};
     }
     report.parts = parts;
 
@@ -49,7 +44,7 @@ bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts
         for (int s = 0; s < symbols; ++s) {
             stream.Next(name, info, drawing);
             if (builder.AddSymbol(name, info, drawing, flags) == 0)
-                return Fail(error, "symbol-map object " + name + " made twice");
+                return Problem{"symbol-map object " + name + " made twice"};
         }
     }
     report.symbols = symbols;
@@ -67,13 +62,13 @@ bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts
                                  {symbol}) == 0 ||
             builder.AddComponent(hierarchy, ComponentEditor::Layout, reference, part,
                                  {symbols + symbol}) == 0)
-            return Fail(error, "component " + reference + " cannot be placed");
+            return Problem{"component " + reference + " cannot be placed"};
     }
     report.components = components;
     builder.SetCurrent(hierarchy, 1);
     if (const Status written = builder.Write(file); !written)
-        return Fail(error, written.Message());
-    return true;
+        return written.Error();
+    return report;
 }
 
 } // namespace k2k

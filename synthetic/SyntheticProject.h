@@ -6,6 +6,8 @@
 // part (at least one), in the schematic with a symbol and in the layout with a package,
 // a page for every hundred components. The same arguments always write the same bytes.
 
+#include "system/Result.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -19,8 +21,8 @@ struct SyntheticProjectReport {
     int components = 0; // in each editor
 };
 
-// False, with error, when the project cannot be written.
-bool WriteSyntheticProject(const std::filesystem::path& file, std::int64_t parts,
-                           std::uint64_t seed, SyntheticProjectReport& report, std::string& error);
+// What was written, or the problem when the project cannot be written.
+Result<SyntheticProjectReport> WriteSyntheticProject(const std::filesystem::path& file,
+                                                     std::int64_t parts, std::uint64_t seed);
 
 } // namespace k2k

@@ -27,23 +27,20 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kExportChunk = 1 << 20;
 
-bool Fail(std::string& error, std::string text) {
-    error = std::move(text);
-    return false;
-}
-
-// Makes the folder a suite where it is not one yet; existing files are kept as they are.
-bool PrepareSuite(const fs::path& root, bool& created, std::string& error) {
+// Makes the folder a suite where it is not one yet, answering whether it did; existing files
+// are kept as they are.
+Result<bool> PrepareSuite(const fs::path& root) {
     std::error_code ec;
     fs::create_directories(root, ec);
     if (!fs::is_directory(root, ec))
-        return Fail(error, "cannot create the suite folder " + root.string());
+        return Problem{"cannot create the suite folder " + root.string()};
+    bool created = false;
     const fs::path settings = DirectorySettingsOf(root);
     if (!fs::exists(settings, ec)) {
         if (const Status written = WriteFileAtomically(
                 settings, "[Kalde2K]\r\nLibDir=LIB\r\nSysDir=SYS\r\nJobDir=JOB\r\n");
             !written)
-            return Fail(error, written.Message());
+            return written.Error();
         fs::create_directories(root / "SYS", ec);
         fs::create_directories(root / "JOB", ec);
         created = true;
@@ -51,15 +48,15 @@ bool PrepareSuite(const fs::path& root, bool& created, std::string& error) {
     const fs::path ini = root / kInitialisationFile;
     if (!fs::exists(ini, ec)) {
         if (const Status written = WriteFileAtomically(ini, "[Kalde2000]\r\n"); !written)
-            return Fail(error, written.Message());
+            return written.Error();
         created = true;
     }
-    return true;
+    return created;
 }
 
 // The kind's section of the initialisation file lists exactly the given libraries.
-bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
-                          const std::vector<std::string>& libraries, std::string& error) {
+Status ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
+                            const std::vector<std::string>& libraries) {
     IniEdit edit(ini);
     const std::string_view section = FactsOf(kind).catalogueSection;
     for (const std::string& key : edit.Keys(section))
@@ -68,10 +65,11 @@ bool ReplaceCatalogueList(const fs::path& ini, LibraryKind kind,
         edit.Set(section, DecimalText(static_cast<long long>(i + 1)), libraries[i]);
     int errorNumber = 0;
     if (edit.Commit(&errorNumber))
-        return true;
-    return Fail(error, ini.string() + ": cannot write the catalogue: " +
-                           (errorNumber == kErrFileLocked ? "another program is changing it"
-                                                          : std::strerror(errorNumber)));
+        return {};
+    return Problem{ini.string() + ": cannot write the catalogue: " +
+                       (errorNumber == kErrFileLocked ? "another program is changing it"
+                                                      : std::strerror(errorNumber)),
+                   0, errorNumber};
 }
 
 // Libraries an earlier run wrote for the kind that this run did not write again. They go
@@ -100,32 +98,27 @@ std::vector<std::string> RemoveLeftovers(const fs::path& folder, LibraryKind kin
 }
 
 // Makes the folder a suite with a library folder (LIB unless its directory settings name
-// another), and answers that folder; nothing, with the reason in error, when it cannot.
-std::optional<fs::path> PrepareLibraryFolder(const fs::path& root, SyntheticSuiteReport& report,
-                                             std::string& error) {
+// another), and answers that folder, or the reason it cannot.
+Result<fs::path> PrepareLibraryFolder(const fs::path& root, SyntheticSuiteReport& report) {
     const auto suiteRoot = SuitePath(root);
-    if (!suiteRoot) {
-        error = suiteRoot.Message();
-        return std::nullopt;
-    }
-    if (!PrepareSuite(root, report.createdSuite, error))
-        return std::nullopt;
+    if (!suiteRoot)
+        return suiteRoot.Error();
+    const Result<bool> created = PrepareSuite(root);
+    if (!created)
+        return created.Error();
+    report.createdSuite = *created;
     ConsoleMessageBoxes boxes;
     SuiteServices services(DirectorySettingsOf(root), boxes);
     if (services.GetDirSetting(kDirSection, "LibDir", "").empty() &&
-        !services.SetDirSetting(kDirSection, "LibDir", "LIB")) {
-        error = "cannot write the library folder to " + DirectorySettingsOf(root).string();
-        return std::nullopt;
-    }
+        !services.SetDirSetting(kDirSection, "LibDir", "LIB"))
+        return Problem{"cannot write the library folder to " + DirectorySettingsOf(root).string()};
     report.libraryDir = services.GetDirSetting(kDirSection, "LibDir", "");
     report.iniFile = JoinPath(*suiteRoot, kInitialisationFile);
     const fs::path libraryFolder = NativePath(report.libraryDir);
     std::error_code ec;
     fs::create_directories(libraryFolder, ec);
-    if (!fs::is_directory(libraryFolder, ec)) {
-        error = "cannot create the library folder " + libraryFolder.string();
-        return std::nullopt;
-    }
+    if (!fs::is_directory(libraryFolder, ec))
+        return Problem{"cannot create the library folder " + libraryFolder.string()};
     return libraryFolder;
 }
 
@@ -148,35 +141,33 @@ std::string SyntheticLibraryName(LibraryKind kind, int n, int m) {
            LibraryFileExtension(kind);
 }
 
-bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteReport& report,
-                         std::string& error) {
-    report = {};
+Result<SyntheticSuiteReport> WriteSyntheticSuite(const SyntheticSuiteOptions& options) {
     if (options.libraries < 1 || options.objects < options.libraries)
-        return Fail(error, "a synthetic suite needs at least one library and at least one "
-                           "object per library");
+        return Problem{"a synthetic suite needs at least one library and at least one object "
+                       "per library"};
     if (options.objects / options.libraries >= std::numeric_limits<std::int32_t>::max())
-        return Fail(error, "too many objects for one library");
+        return Problem{"too many objects for one library"};
 
     std::vector<Pattern> patterns;
     for (const std::string& text : options.countPatterns) {
-        std::string problem;
-        auto pattern = Pattern::Compile(text, &problem);
+        auto pattern = Pattern::Compile(text);
         if (!pattern)
-            return Fail(error, text + ": " + problem);
+            return Problem{text + ": " + pattern.Message()};
         patterns.push_back(std::move(*pattern));
     }
+    SyntheticSuiteReport report;
     report.patternMatches.assign(patterns.size(), 0);
 
     std::error_code ec;
     const fs::path root = fs::absolute(options.suite, ec).lexically_normal();
-    const std::optional<fs::path> libraryFolder = PrepareLibraryFolder(root, report, error);
+    const Result<fs::path> libraryFolder = PrepareLibraryFolder(root, report);
     if (!libraryFolder)
-        return false;
+        return libraryFolder.Error();
 
     AtomicFileWriter exportWriter;
     if (options.exportFile)
         if (const Status opened = exportWriter.Open(*options.exportFile); !opened)
-            return Fail(error, opened.Message());
+            return opened.Error();
     std::string chunk;
 
     SyntheticObjects stream(options.kind, options.seed);
@@ -195,7 +186,7 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
             AppendExportLine(chunk, object);
             if (chunk.size() >= kExportChunk) {
                 if (const Status written = exportWriter.Write(chunk); !written)
-                    return Fail(error, written.Message());
+                    return written.Error();
                 report.exportBytes += chunk.size();
                 chunk.clear();
             }
@@ -204,23 +195,25 @@ bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteRep
         if (const Status written =
                 WriteLibrary(NativePath(JoinPath(report.libraryDir, name)), options.kind, objects);
             !written)
-            return Fail(error, written.Message());
+            return written.Error();
         report.libraries.push_back(name);
         report.counts.push_back(static_cast<std::int32_t>(objects.size()));
     }
 
-    if (!ReplaceCatalogueList(root / kInitialisationFile, options.kind, report.libraries, error))
-        return false;
+    if (auto listed =
+            ReplaceCatalogueList(root / kInitialisationFile, options.kind, report.libraries);
+        !listed)
+        return std::move(listed).Error();
     report.removed = RemoveLeftovers(*libraryFolder, options.kind, report.libraries);
     if (exportWriter.IsOpen()) {
         Status written = exportWriter.Write(chunk);
         if (written)
             written = exportWriter.Commit();
         if (!written)
-            return Fail(error, written.Message());
+            return written.Error();
         report.exportBytes += chunk.size();
     }
-    return true;
+    return report;
 }
 
 } // namespace k2k

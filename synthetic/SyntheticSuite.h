@@ -11,6 +11,7 @@
 // stored, LF line ends). It is what a text search over the same bytes reads.
 
 #include "formats/LibraryFile.h"
+#include "system/Result.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -45,8 +46,8 @@ struct SyntheticSuiteReport {
 // The library file name of number n (from 1) of m: "GEN001.PART"; at least three digits.
 std::string SyntheticLibraryName(LibraryKind kind, int n, int m);
 
-// False, with error, when the folder cannot be made a suite or a file cannot be written.
-bool WriteSyntheticSuite(const SyntheticSuiteOptions& options, SyntheticSuiteReport& report,
-                         std::string& error);
+// What was written, or the problem when the folder cannot be made a suite or a file cannot be
+// written.
+Result<SyntheticSuiteReport> WriteSyntheticSuite(const SyntheticSuiteOptions& options);
 
 } // namespace k2k

@@ -22,29 +22,30 @@ struct BuildArguments : CsvArguments {
 // left out and the others are built, or, with --strict, nothing is written.
 void RunBuild(const BuildArguments& options, CommandContext& context) {
     const LibraryKind kind = KindNamed(options.kind);
-    std::vector<LibraryObject> objects;
     SourceFindings findings;
-    const bool read = ReadLibrarySource(options.source, kind,
-                                        {.replaceCharacters = options.replace}, objects, findings);
+    const auto objects =
+        ReadLibrarySource(options.source, kind, {.replaceCharacters = options.replace}, findings);
+    context.exitCode = 1;
+    if (!objects) {
+        context.err << objects.Message() << '\n';
+        return;
+    }
     for (const std::string& problem : findings.problems)
         context.err << problem << '\n';
     for (const std::string& replacement : findings.replacements)
         context.err << replacement << '\n';
-    context.exitCode = 1;
-    if (!read)
-        return;
     if (options.strict && !findings.problems.empty()) {
         context.err << options.output << ": not written: the source has "
                     << findings.problems.size() << " problem"
                     << (findings.problems.size() == 1 ? "" : "s") << " (--strict)\n";
         return;
     }
-    if (const Status written = WriteLibrary(options.output, kind, objects); !written) {
+    if (const Status written = WriteLibrary(options.output, kind, *objects); !written) {
         context.err << written.Message() << '\n';
         return;
     }
-    context.out << options.output << ": " << objects.size() << ' ' << FactsOf(kind).name
-                << (objects.size() == 1 ? "" : "s");
+    context.out << options.output << ": " << objects->size() << ' ' << FactsOf(kind).name
+                << (objects->size() == 1 ? "" : "s");
     if (findings.rowsLeftOut > 0)
         context.out << " (" << findings.rowsLeftOut << " left out)";
     context.out << '\n';

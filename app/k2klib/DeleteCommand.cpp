@@ -148,9 +148,8 @@ void DeleteInLibrary(OpenedSuite& opened, LibraryKind kind, const std::string& n
                     << "nothing deleted; --yes answers yes\n";
         return;
     }
-    int errorNumber = 0;
-    if (DeleteFromLibrary(kernel, kind, path, name, &errorNumber) != 0) {
-        services.Boxes().Show(LibraryDeleteFailure(services, kind, path, name, errorNumber));
+    if (const Status deleted = DeleteFromLibrary(kernel, kind, path, name); !deleted) {
+        services.Boxes().Show(LibraryDeleteFailure(services, path, name, deleted.Error()));
         context.exitCode = 1;
         return;
     }

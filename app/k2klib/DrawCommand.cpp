@@ -22,16 +22,19 @@ void RunDraw(const CsvArguments& options, CommandContext& context) {
     const DrawingKind drawingKind = kind == LibraryKind::Package    ? DrawingKind::Package
                                     : kind == LibraryKind::Padstack ? DrawingKind::Padstack
                                                                     : DrawingKind::Symbol;
-    CsvTable table;
-    std::string error;
-    if (!table.Load(options.source, error) ||
-        !CheckColumns(table, LibrarySourceColumns(kind), options.source, error)) {
-        context.err << error << '\n';
+    const auto table = CsvTable::Load(options.source);
+    if (!table) {
+        context.err << table.Message() << '\n';
         return;
     }
-    std::vector<std::string> header = table.Header();
-    const auto name = table.Column("name");
-    auto drawingColumn = table.Column(kDrawingColumn);
+    if (const auto columns = CheckColumns(*table, LibrarySourceColumns(kind), options.source);
+        !columns) {
+        context.err << columns.Message() << '\n';
+        return;
+    }
+    std::vector<std::string> header = table->Header();
+    const auto name = table->Column("name");
+    auto drawingColumn = table->Column(kDrawingColumn);
     if (!drawingColumn) {
         drawingColumn = header.size();
         header.emplace_back(kDrawingColumn);
@@ -41,12 +44,12 @@ void RunDraw(const CsvArguments& options, CommandContext& context) {
     std::string unknown; // line "name", ...
     int unknownCount = 0;
     int filled = 0;
-    for (const CsvRow& row : table.Rows()) {
+    for (const CsvRow& row : table->Rows()) {
         std::vector<std::string> fields = row.fields;
         fields.resize(header.size());
         std::string& drawing = fields[*drawingColumn];
         if (drawing.empty()) {
-            const std::string objectName(table.Field(row, name));
+            const std::string objectName(table->Field(row, name));
             if (const auto made = SampleDrawing(drawingKind, objectName)) {
                 drawing = FormatDrawing(*made);
                 ++filled;

@@ -87,26 +87,25 @@ void RunGenerate(const GenerateArguments& arguments, CommandContext& context) {
     if (options.kind == LibraryKind::Part)
         options.countPatterns.assign(std::begin(kPartPatterns), std::end(kPartPatterns));
 
-    SyntheticSuiteReport report;
-    std::string error;
-    if (!WriteSyntheticSuite(options, report, error)) {
-        context.err << "k2klib generate: " << error << '\n';
+    const auto report = WriteSyntheticSuite(options);
+    if (!report) {
+        context.err << "k2klib generate: " << report.Message() << '\n';
         context.exitCode = 1;
         return;
     }
-    Report(options, report, context.out);
+    Report(options, *report, context.out);
     if (!arguments.projectFile.empty()) {
-        SyntheticProjectReport project;
-        if (!WriteSyntheticProject(arguments.projectFile, options.objects, options.seed, project,
-                                   error)) {
-            context.err << "k2klib generate: " << error << '\n';
+        const auto project =
+            WriteSyntheticProject(arguments.projectFile, options.objects, options.seed);
+        if (!project) {
+            context.err << "k2klib generate: " << project.Message() << '\n';
             context.exitCode = 1;
             return;
         }
-        context.out << "Project: " << arguments.projectFile << ", " << project.parts << " parts, "
-                    << project.symbols << " symbols and as many packages, " << project.components
-                    << " components in each editor on " << project.pages
-                    << (project.pages == 1 ? " page" : " pages") << " of one hierarchy\n";
+        context.out << "Project: " << arguments.projectFile << ", " << project->parts << " parts, "
+                    << project->symbols << " symbols and as many packages, " << project->components
+                    << " components in each editor on " << project->pages
+                    << (project->pages == 1 ? " page" : " pages") << " of one hierarchy\n";
     }
     context.exitCode = 0;
 }

@@ -33,34 +33,33 @@ struct ProjectSource {
     // Symbol-map indexes by kind flags and name: a symbol and a package may share a name.
     std::map<std::pair<int, std::string>, int> symbolIndexes;
     std::map<std::pair<int, std::string>, int> pageIndexes;
-    std::string error;
-
-    bool Fail(const fs::path& file, std::size_t line, const std::string& problem) {
-        error = ShortenedLine(file.string() + ":" + std::to_string(line) + ": " + problem);
-        return false;
-    }
 };
 
-// Reads a table of the given columns; a missing file is an empty table.
-bool ReadTable(ProjectSource& source, const char* name,
-               const std::vector<std::string_view>& columns, CsvTable& table, bool& present) {
-    const fs::path file = source.folder / name;
-    present = fs::exists(file);
-    if (!present)
-        return true;
-    return table.Load(file, source.error) &&
-           CheckColumns(table, columns, file.string(), source.error);
+// The problem of a line of a source file.
+Problem Fail(const fs::path& file, std::size_t line, const std::string& problem) {
+    return {ShortenedLine(file.string() + ":" + std::to_string(line) + ": " + problem)};
 }
 
-std::optional<std::string> Cp1252(ProjectSource& source, const fs::path& file, const CsvRow& row,
-                                  std::string_view text) {
+// Reads a table of the given columns; a missing file is an empty table.
+Result<CsvTable> ReadTable(const fs::path& file, const std::vector<std::string_view>& columns) {
+    if (!fs::exists(file))
+        return CsvTable();
+    auto table = CsvTable::Load(file);
+    if (!table)
+        return table;
+    if (auto checked = CheckColumns(*table, columns, file.string()); !checked)
+        return std::move(checked).Error();
+    return table;
+}
+
+Result<std::string> Cp1252(const fs::path& file, const CsvRow& row, std::string_view text) {
     std::size_t at = 0;
     auto converted = Utf8ToCp1252(text, &at);
     if (!converted)
-        source.Fail(file, row.line,
+        return Fail(file, row.line,
                     "\"" + std::string(text) +
                         "\" holds a character that Windows-1252 cannot hold");
-    return converted;
+    return std::move(*converted);
 }
 
 // Why the builder did not add a name: a name no store takes, or else the other reason.
@@ -70,7 +69,7 @@ std::string Refused(std::string_view what, const std::string& name, std::string_
            "\": " + (fault.empty() ? std::string(otherwise) : fault);
 }
 
-bool AddObjects(ProjectSource& source) {
+Status AddObjects(ProjectSource& source) {
     const std::pair<LibraryKind, const char*> files[] = {{LibraryKind::Part, "parts.csv"},
                                                          {LibraryKind::Symbol, "symbols.csv"},
                                                          {LibraryKind::Package, "packages.csv"},
@@ -79,19 +78,21 @@ bool AddObjects(ProjectSource& source) {
         const fs::path file = source.folder / name;
         if (!fs::exists(file))
             continue;
-        std::vector<LibraryObject> objects;
         SourceFindings findings;
+        const auto objects = ReadLibrarySource(file, kind, {}, findings);
+        if (!objects)
+            return objects.Error();
         // A project is built whole or not at all.
-        if (!ReadLibrarySource(file, kind, {}, objects, findings) || !findings.problems.empty()) {
-            source.error = findings.problems.front();
+        if (!findings.problems.empty()) {
+            std::string problems = findings.problems.front();
             for (std::size_t i = 1; i < findings.problems.size(); ++i)
-                source.error += "\n" + findings.problems[i];
-            return false;
+                problems += "\n" + findings.problems[i];
+            return Problem{problems};
         }
         const int flags = kind == LibraryKind::Symbol    ? kSymbolFlags
                           : kind == LibraryKind::Package ? kPackageFlags
                                                          : kPadstackFlags;
-        for (const LibraryObject& object : objects) {
+        for (const LibraryObject& object : *objects) {
             if (kind == LibraryKind::Part) {
                 source.builder.AddPart(object.name, object.info);
             } else {
@@ -101,48 +102,43 @@ bool AddObjects(ProjectSource& source) {
             }
         }
     }
-    return true;
+    return {};
 }
 
-bool AddHierarchiesAndPages(ProjectSource& source) {
-    CsvTable hierarchies;
-    bool present = false;
-    if (!ReadTable(source, "hierarchies.csv", {"name"}, hierarchies, present))
-        return false;
+Status AddHierarchiesAndPages(ProjectSource& source) {
     const fs::path hierarchyFile = source.folder / "hierarchies.csv";
-    if (!present || hierarchies.Rows().empty()) {
-        source.error = hierarchyFile.string() + ": a project needs at least one hierarchy";
-        return false;
-    }
-    for (const CsvRow& row : hierarchies.Rows()) {
-        const auto name = Cp1252(source, hierarchyFile, row, Trim(hierarchies.Field(row, 0)));
+    const auto hierarchies = ReadTable(hierarchyFile, {"name"});
+    if (!hierarchies)
+        return hierarchies.Error();
+    if (hierarchies->Rows().empty())
+        return Problem{hierarchyFile.string() + ": a project needs at least one hierarchy"};
+    for (const CsvRow& row : hierarchies->Rows()) {
+        const auto name = Cp1252(hierarchyFile, row, Trim(hierarchies->Field(row, 0)));
         if (!name)
-            return false;
+            return name.Error();
         if (source.builder.AddHierarchy(*name) == 0)
-            return source.Fail(hierarchyFile, row.line, Refused("hierarchy", *name, "named twice"));
+            return Fail(hierarchyFile, row.line, Refused("hierarchy", *name, "named twice"));
     }
 
-    CsvTable pages;
-    if (!ReadTable(source, "pages.csv", {"hierarchy", "name"}, pages, present))
-        return false;
     const fs::path pageFile = source.folder / "pages.csv";
-    const auto hierarchyColumn = pages.Column("hierarchy");
-    const auto nameColumn = pages.Column("name");
-    for (const CsvRow& row : pages.Rows()) {
-        const auto hierarchyName =
-            Cp1252(source, pageFile, row, Trim(pages.Field(row, hierarchyColumn)));
-        const auto name = hierarchyName
-                              ? Cp1252(source, pageFile, row, Trim(pages.Field(row, nameColumn)))
-                              : std::nullopt;
+    const auto pages = ReadTable(pageFile, {"hierarchy", "name"});
+    if (!pages)
+        return pages.Error();
+    const auto hierarchyColumn = pages->Column("hierarchy");
+    const auto nameColumn = pages->Column("name");
+    for (const CsvRow& row : pages->Rows()) {
+        const auto hierarchyName = Cp1252(pageFile, row, Trim(pages->Field(row, hierarchyColumn)));
+        if (!hierarchyName)
+            return hierarchyName.Error();
+        const auto name = Cp1252(pageFile, row, Trim(pages->Field(row, nameColumn)));
         if (!name)
-            return false;
+            return name.Error();
         const int hierarchy = source.builder.HierarchyIndex(*hierarchyName);
         if (hierarchy == 0)
-            return source.Fail(pageFile, row.line, "unknown hierarchy \"" + *hierarchyName + "\"");
+            return Fail(pageFile, row.line, "unknown hierarchy \"" + *hierarchyName + "\"");
         const int page = source.builder.AddPage(hierarchy, *name);
         if (page == 0)
-            return source.Fail(pageFile, row.line,
-                               Refused("page", *name, "named twice in its hierarchy"));
+            return Fail(pageFile, row.line, Refused("page", *name, "named twice in its hierarchy"));
         source.pageIndexes.emplace(std::pair{hierarchy, *name}, page);
     }
     // The project opens on its first hierarchy and that hierarchy's first page.
@@ -151,53 +147,52 @@ bool AddHierarchiesAndPages(ProjectSource& source) {
         if (key.first == 1 && (firstPage == 0 || page < firstPage))
             firstPage = page;
     source.builder.SetCurrent(1, firstPage);
-    return true;
+    return {};
 }
 
-bool AddComponents(ProjectSource& source) {
-    CsvTable components;
-    bool present = false;
-    if (!ReadTable(source, "components.csv", {"hierarchy", "editor", "reference", "part", "uses"},
-                   components, present))
-        return false;
+Status AddComponents(ProjectSource& source) {
     const fs::path file = source.folder / "components.csv";
-    const auto hierarchyColumn = components.Column("hierarchy");
-    const auto editorColumn = components.Column("editor");
-    const auto referenceColumn = components.Column("reference");
-    const auto partColumn = components.Column("part");
-    const auto usesColumn = components.Column("uses");
-    for (const CsvRow& row : components.Rows()) {
-        std::optional<std::string> fields[4];
+    const auto components = ReadTable(file, {"hierarchy", "editor", "reference", "part", "uses"});
+    if (!components)
+        return components.Error();
+    const auto hierarchyColumn = components->Column("hierarchy");
+    const auto editorColumn = components->Column("editor");
+    const auto referenceColumn = components->Column("reference");
+    const auto partColumn = components->Column("part");
+    const auto usesColumn = components->Column("uses");
+    for (const CsvRow& row : components->Rows()) {
+        std::string fields[4];
         const std::optional<std::size_t> columns[4] = {hierarchyColumn, referenceColumn, partColumn,
                                                        usesColumn};
         for (int i = 0; i < 4; ++i) {
-            fields[i] = Cp1252(source, file, row, Trim(components.Field(row, columns[i])));
-            if (!fields[i])
-                return false;
+            auto field = Cp1252(file, row, Trim(components->Field(row, columns[i])));
+            if (!field)
+                return field.Error();
+            fields[i] = std::move(*field);
         }
-        const std::string& hierarchyName = *fields[0];
-        const std::string& reference = *fields[1];
-        const std::string& partName = *fields[2];
-        const std::string& uses = *fields[3];
+        const std::string& hierarchyName = fields[0];
+        const std::string& reference = fields[1];
+        const std::string& partName = fields[2];
+        const std::string& uses = fields[3];
 
         const int hierarchy = source.builder.HierarchyIndex(hierarchyName);
         if (hierarchy == 0)
-            return source.Fail(file, row.line, "unknown hierarchy \"" + hierarchyName + "\"");
-        const std::string_view editorName = Trim(components.Field(row, editorColumn));
+            return Fail(file, row.line, "unknown hierarchy \"" + hierarchyName + "\"");
+        const std::string_view editorName = Trim(components->Field(row, editorColumn));
         ComponentEditor editor;
         if (editorName == "schematic")
             editor = ComponentEditor::Schematic;
         else if (editorName == "layout")
             editor = ComponentEditor::Layout;
         else
-            return source.Fail(file, row.line,
-                               "editor \"" + std::string(editorName) +
-                                   "\" is neither schematic nor layout");
+            return Fail(file, row.line,
+                        "editor \"" + std::string(editorName) +
+                            "\" is neither schematic nor layout");
         int part = 0;
         if (!partName.empty()) {
             part = source.builder.PartIndex(partName);
             if (part == 0)
-                return source.Fail(file, row.line, "unknown part \"" + partName + "\"");
+                return Fail(file, row.line, "unknown part \"" + partName + "\"");
         }
         // A schematic uses symbols; a layout packages and padstacks.
         const std::vector<int> kinds = editor == ComponentEditor::Schematic
@@ -216,22 +211,29 @@ bool AddComponents(ProjectSource& source) {
                     }
                 }
                 if (index == 0)
-                    return source.Fail(file, row.line,
-                                       "\"" + name + "\" is not a " +
-                                           (editor == ComponentEditor::Schematic
-                                                ? "symbol"
-                                                : "package or padstack") +
-                                           " of the project");
+                    return Fail(file, row.line,
+                                "\"" + name + "\" is not a " +
+                                    (editor == ComponentEditor::Schematic ? "symbol"
+                                                                          : "package or padstack") +
+                                    " of the project");
                 used.push_back(index);
             }
         }
         if (source.builder.AddComponent(hierarchy, editor, reference, part, used) == 0)
-            return source.Fail(
+            return Fail(
                 file, row.line,
                 Refused("component", reference,
                         "placed twice in " + std::string(editorName) + " of " + hierarchyName));
     }
-    return true;
+    return {};
+}
+
+// The objects, the hierarchies and pages, then the components: the first problem stops it.
+Status BuildProject(ProjectSource& source, const fs::path& file) {
+    for (const auto step : {AddObjects, AddHierarchiesAndPages, AddComponents})
+        if (auto added = step(source); !added)
+            return added;
+    return source.builder.Write(file);
 }
 
 } // namespace
@@ -246,15 +248,10 @@ void AddProjectCommand(CLI::App& app, CommandContext& context) {
     command->add_option("PROJECT_FILE", *output, "The project database to write")->required();
     command->callback([&context, folder, output] {
         const fs::path file(*output);
-        ProjectSource source{fs::path(*folder), ProjectBuilder(file.stem().string()), {}, {}, {}};
-        bool ok = AddObjects(source) && AddHierarchiesAndPages(source) && AddComponents(source);
-        if (ok)
-            if (const Status written = source.builder.Write(file); !written) {
-                source.error = written.Message();
-                ok = false;
-            }
-        if (!ok) {
-            context.err << "k2klib project: " << source.error << '\n';
+        ProjectSource source{fs::path(*folder), ProjectBuilder(file.stem().string()), {}, {}};
+        const Status built = BuildProject(source, file);
+        if (!built) {
+            context.err << "k2klib project: " << built.Message() << '\n';
             context.exitCode = 1;
             return;
         }

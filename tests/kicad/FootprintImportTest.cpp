@@ -1,6 +1,7 @@
 #include "kicad/FootprintImport.h"
+
+#include "KicadText.h"
 #include "kicad/KicadFootprints.h"
-#include "kicad/SExpression.h"
 #include "search/InfoText.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +11,18 @@ namespace {
 
 class FootprintImportTest : public ::testing::Test {
 protected:
-    // Reads one footprint text; false with the reader's error.
-    bool Read(const std::string& text, kicad::Footprint& footprint, std::string& error) {
-        return m_document.Parse(text, "T.kicad_mod", error) &&
-               kicad::ReadFootprint(m_document, "T.kicad_mod", footprint, error);
+    // Reads one footprint text, as the file T.kicad_mod.
+    Result<kicad::Footprint> Read(const std::string& text) {
+        return test::ReadKicadText(m_document, text, "T.kicad_mod", kicad::ReadFootprint);
     }
 
     // Imports the footprints given as the library "library".
     void Import(const std::vector<std::string>& texts, std::string_view library = "Package_Test") {
         std::vector<kicad::Footprint> footprints;
         for (const std::string& text : texts) {
-            kicad::Footprint footprint;
-            std::string error;
-            ASSERT_TRUE(Read(text, footprint, error)) << error;
-            footprints.push_back(std::move(footprint));
+            auto footprint = Read(text);
+            ASSERT_TRUE(footprint) << footprint.Message();
+            footprints.push_back(std::move(*footprint));
         }
         ImportFootprintLibrary(footprints, library, {}, m_packages, m_padstacks, m_report);
     }
@@ -193,15 +192,14 @@ TEST_F(FootprintImportTest, EachDistinctPadIsOnePadstackNamedByShapeSizesDrillAn
 }
 
 TEST_F(FootprintImportTest, AFootprintThatCannotBeReadOrHeldIsRefusedAlone) {
-    kicad::Footprint footprint;
-    std::string error;
-    EXPECT_FALSE(
-        Read("(footprint \"BAD\"\n  (pad \"1\" smd rect (at x 0) (size 1 1)))", footprint, error));
-    EXPECT_EQ(error, "T.kicad_mod:2: (at) of a pad: \"x\" is not a number");
-    EXPECT_FALSE(Read("(footprint \"BAD\" (pad \"1\" smd rect (at 0 0)))", footprint, error));
-    EXPECT_EQ(error, "T.kicad_mod:1: a pad has no (size)");
-    EXPECT_FALSE(Read("(kicad_symbol_lib)", footprint, error));
-    EXPECT_EQ(error, "T.kicad_mod:1: not a footprint: (footprint ...) is missing");
+    EXPECT_EQ(Read("(footprint \"BAD\"\n  (pad \"1\" smd rect (at x 0) (size 1 1)))").Message(),
+              "T.kicad_mod:2: (at) of a pad: \"x\" is not a number");
+    EXPECT_EQ(Read("(footprint \"BAD\" (pad \"1\" smd rect (at 0 0)))").Message(),
+              "T.kicad_mod:1: a pad has no (size)");
+    EXPECT_EQ(Read("(kicad_symbol_lib)").Message(),
+              "T.kicad_mod:1: not a footprint: (footprint ...) is missing");
+    EXPECT_EQ(Read("(footprint \"BAD\"").Message(),
+              "T.kicad_mod:1: a list that starts here is not closed");
 
     // Texts the suite cannot hold, and a name the library holds already in another case.
     Import({"(footprint \"A\" (descr \"3 \xCE\xBC"

@@ -1,6 +1,7 @@
 #include "kicad/KicadSymbols.h"
+
+#include "KicadText.h"
 #include "kicad/KicadFootprints.h"
-#include "kicad/SExpression.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,11 @@ protected:
         std::string text =
             "(kicad_symbol_lib (version 20211014) (generator kicad_symbol_editor)\n" + symbols +
             ")\n";
-        return m_document.Parse(std::move(text), "T.kicad_sym", m_error) &&
-               ReadSymbolLibrary(m_document, "T.kicad_sym", m_library, m_error);
+        auto read =
+            test::ReadKicadText(m_document, std::move(text), "T.kicad_sym", ReadSymbolLibrary);
+        m_error = read ? "" : read.Message();
+        m_library = read ? std::move(*read) : SymbolLibrary();
+        return read.Ok();
     }
 
     SDocument m_document;
@@ -120,11 +124,10 @@ TEST_F(KicadSymbolsTest, EveryUnknownKeywordIsCountedOnceInSymbolsAndFootprints)
     check(m_library.symbols[0].unread);
 
     SDocument document;
-    Footprint footprint;
-    ASSERT_TRUE(document.Parse("(footprint \"Q\" " + items + ")", "Q.kicad_mod", m_error) &&
-                ReadFootprint(document, "Q.kicad_mod", footprint, m_error))
-        << m_error;
-    check(footprint.unread);
+    const auto footprint = test::ReadKicadText(document, "(footprint \"Q\" " + items + ")",
+                                               "Q.kicad_mod", ReadFootprint);
+    ASSERT_TRUE(footprint) << footprint.Message();
+    check(footprint->unread);
 }
 
 // A broken symbol, and any symbol of a second library in the file, is listed.
@@ -158,9 +161,9 @@ TEST_F(KicadSymbolsTest, ABrokenSymbolIsLeftOutAndTheOthersRead) {
 }
 
 TEST_F(KicadSymbolsTest, AFileThatIsNoSymbolLibraryIsAnError) {
-    ASSERT_TRUE(m_document.Parse("(kicad_pcb (version 1))", "X.kicad_sym", m_error));
-    EXPECT_FALSE(ReadSymbolLibrary(m_document, "X.kicad_sym", m_library, m_error));
-    EXPECT_EQ(m_error, "X.kicad_sym:1: not a symbol library: (kicad_symbol_lib ...) is missing");
+    ASSERT_TRUE(m_document.Parse("(kicad_pcb (version 1))", "X.kicad_sym"));
+    EXPECT_EQ(ReadSymbolLibrary(m_document, "X.kicad_sym").Message(),
+              "X.kicad_sym:1: not a symbol library: (kicad_symbol_lib ...) is missing");
 }
 
 } // namespace

@@ -2,26 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 namespace k2k {
 namespace {
 
-struct Read {
-    bool ok = false;
-    std::string error;
-};
-
-Read Parse(SDocument& document, std::string text) {
-    Read read;
-    read.ok = document.Parse(std::move(text), "lib.kicad_sym", read.error);
-    return read;
+Status Parse(SDocument& document, std::string text) {
+    return document.Parse(std::move(text), "lib.kicad_sym");
 }
 
 TEST(SExpressionTest, ListsAtomsAndStringsWithTheirLines) {
     SDocument doc;
-    ASSERT_TRUE(Parse(doc, "(symbol \"R\"\n  (pin passive line (at -2.540 0 0))\n  hide)").ok);
+    ASSERT_TRUE(Parse(doc, "(symbol \"R\"\n  (pin passive line (at -2.540 0 0))\n  hide)"));
     ASSERT_EQ(doc.Root().Size(), 1u);
     const SNode symbol = doc.Root()[0];
     EXPECT_EQ(symbol.Head(), "symbol");
@@ -47,8 +41,7 @@ TEST(SExpressionTest, ListsAtomsAndStringsWithTheirLines) {
 
 TEST(SExpressionTest, StringsResolveTheirEscapesAndMayHoldAnything) {
     SDocument doc;
-    ASSERT_TRUE(
-        Parse(doc, R"x((p "a \"b\" \\c" "x\ny" "tab\there" "\q" "" "(not a list)" "µ"))x").ok);
+    ASSERT_TRUE(Parse(doc, R"x((p "a \"b\" \\c" "x\ny" "tab\there" "\q" "" "(not a list)" "µ"))x"));
     const SNode p = doc.Root()[0];
     EXPECT_EQ(p[1].Text(), "a \"b\" \\c");
     EXPECT_EQ(p[2].Text(), "x\ny");
@@ -59,7 +52,7 @@ TEST(SExpressionTest, StringsResolveTheirEscapesAndMayHoldAnything) {
     EXPECT_EQ(p[7].Text(), "µ");
 
     // A string over several lines counts them for the items after it.
-    ASSERT_TRUE(Parse(doc, "(a \"one\ntwo\nthree\" b)").ok);
+    ASSERT_TRUE(Parse(doc, "(a \"one\ntwo\nthree\" b)"));
     EXPECT_EQ(doc.Root()[0][1].Line(), 1u);
     EXPECT_EQ(doc.Root()[0][2].Line(), 3u);
 }
@@ -83,34 +76,36 @@ TEST(SExpressionTest, BadTextsAreRefusedNamingFileAndLine) {
     };
     for (const Case& c : cases) {
         SDocument doc;
-        const Read read = Parse(doc, c.text);
-        EXPECT_FALSE(read.ok) << c.name;
-        EXPECT_EQ(read.error, c.error) << c.name;
+        const Status read = Parse(doc, c.text);
+        ASSERT_FALSE(read) << c.name;
+        EXPECT_EQ(read.Message(), c.error) << c.name;
         EXPECT_EQ(doc.Root().Size(), 0u) << c.name << ": a refused text leaves an empty document";
     }
     SDocument doc;
-    EXPECT_TRUE(Parse(doc, std::string(kMaxSDepth, '(') + std::string(kMaxSDepth, ')')).ok)
+    EXPECT_TRUE(Parse(doc, std::string(kMaxSDepth, '(') + std::string(kMaxSDepth, ')')))
         << "the deepest nesting allowed reads";
-    EXPECT_TRUE(Parse(doc, "").ok);
+    EXPECT_TRUE(Parse(doc, ""));
     EXPECT_EQ(doc.Root().Size(), 0u);
 
-    std::string error;
-    EXPECT_FALSE(doc.Load("/nonexistent/x.kicad_sym", error));
-    EXPECT_NE(error.find("/nonexistent/x.kicad_sym: cannot read the file"), std::string::npos);
+    const Status missing = doc.Load("/nonexistent/x.kicad_sym");
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.Message().find("/nonexistent/x.kicad_sym: cannot read the file"),
+              std::string::npos);
+    EXPECT_EQ(missing.Error().systemError, ENOENT);
 }
 
 TEST(SExpressionTest, TheWrittenTextReadsBackToTheSameTree) {
     SDocument doc;
-    ASSERT_TRUE(Parse(doc, "( a  \"b c\"\t(d \"e\\\"\\\\\\n\")()\n\"\\q\" 1.50 )").ok);
+    ASSERT_TRUE(Parse(doc, "( a  \"b c\"\t(d \"e\\\"\\\\\\n\")()\n\"\\q\" 1.50 )"));
     const std::string written = WriteSExpression(doc.Root()[0]);
     EXPECT_EQ(written, "(a \"b c\" (d \"e\\\"\\\\\\n\") () \"\\\\q\" 1.50)");
     SDocument again;
-    ASSERT_TRUE(Parse(again, written).ok);
+    ASSERT_TRUE(Parse(again, written));
     EXPECT_EQ(WriteSExpression(again.Root()[0]), written);
     EXPECT_EQ(again.Root()[0][4].Text(), "\\q");
 
     // Deep nesting is written without recursion too.
-    ASSERT_TRUE(Parse(doc, std::string(kMaxSDepth, '(') + "x" + std::string(kMaxSDepth, ')')).ok);
+    ASSERT_TRUE(Parse(doc, std::string(kMaxSDepth, '(') + "x" + std::string(kMaxSDepth, ')')));
     EXPECT_EQ(WriteSExpression(doc.Root()[0]).size(), 2 * kMaxSDepth + 1);
 }
 

@@ -1,5 +1,6 @@
 #include "kicad/SymbolImport.h"
-#include "kicad/SExpression.h"
+
+#include "KicadText.h"
 #include "search/InfoText.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,12 @@ class SymbolImportTest : public ::testing::Test {
 protected:
     // Imports the symbols given as the library "library".
     void Import(const std::string& symbols, std::string_view library = "Logic_Test") {
-        std::string error;
-        ASSERT_TRUE(m_document.Parse("(kicad_symbol_lib (version 20211014)\n" + symbols + ")",
-                                     "T.kicad_sym", error))
-            << error;
-        ASSERT_TRUE(kicad::ReadSymbolLibrary(m_document, "T.kicad_sym", m_source, error)) << error;
-        ASSERT_TRUE(m_source.problems.empty()) << m_source.problems[0];
+        auto source = test::ReadKicadText(m_document,
+                                          "(kicad_symbol_lib (version 20211014)\n" + symbols + ")",
+                                          "T.kicad_sym", kicad::ReadSymbolLibrary);
+        ASSERT_TRUE(source) << source.Message();
+        ASSERT_TRUE(source->problems.empty()) << source->problems[0];
+        m_source = std::move(*source);
         ImportSymbolLibrary(m_source, library, {}, m_imported, m_report);
     }
 

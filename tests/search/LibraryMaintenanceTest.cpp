@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace k2k {
 namespace {
 
@@ -31,28 +33,37 @@ protected:
     }
 };
 
-// Only the named object of the kind goes; a delete that fails leaves the file as it was.
+// Only the named object of the kind goes; a delete that fails leaves the file as it was and
+// says which numbered message shows it, and the errno of a rewrite that failed.
 TEST_F(LibraryMaintenanceTest, LibraryDeleteRemovesExactlyTheNamedObjectOfItsKind) {
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 0);
+    EXPECT_TRUE(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"));
     EXPECT_EQ(Names("A.PART"), (List{"74LS00", "SN74LS00N", "74LS02", "LM741"}));
 
     const std::string before = test::ReadFile(m_dir / "LIB" / "A.PART");
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74HC00"), 1)
-        << "no longer held";
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74ls00"), 1)
+    const auto refusal = [&](LibraryKind kind, const char* file, const char* name) {
+        const Status deleted = DeleteFromLibrary(m_kernel, kind, Lib(file), name);
+        EXPECT_FALSE(deleted) << name;
+        return deleted ? Problem{} : deleted.Error();
+    };
+    const Problem gone = refusal(LibraryKind::Part, "A.PART", "74HC00");
+    EXPECT_EQ(gone.messageNumber, 18) << "no longer held";
+    EXPECT_EQ(gone.systemError, 0);
+    EXPECT_EQ(refusal(LibraryKind::Part, "A.PART", "74ls00").messageNumber, 18)
         << "names compare exactly";
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Symbol, Lib("A.PART"), "74LS00"), 1)
+    EXPECT_EQ(refusal(LibraryKind::Symbol, "A.PART", "74LS00").messageNumber, 21)
         << "a part library does not open with the symbol libraries' signature";
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("MISSING.PART"), "74LS00"), 1);
+    EXPECT_EQ(refusal(LibraryKind::Part, "MISSING.PART", "74LS00").systemError, 0);
     m_kernel.FailNextRewriteAfter(40);
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Part, Lib("A.PART"), "74LS02"), 1);
+    const Problem full = refusal(LibraryKind::Part, "A.PART", "74LS02");
+    EXPECT_EQ(full.messageNumber, 18);
+    EXPECT_EQ(full.systemError, ENOSPC);
     EXPECT_EQ(test::ReadFile(m_dir / "LIB" / "A.PART"), before) << "a failed rewrite leaves it";
     EXPECT_EQ(test::FilesIn(m_dir / "LIB").size(), 6u) << "no new file is left beside the library";
 
     // Symbols, packages and padstacks share one signature, so the kind named only chooses it.
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"), 0);
+    EXPECT_TRUE(DeleteFromLibrary(m_kernel, LibraryKind::Symbol, Lib("P.PACKAGE"), "DIP8"));
     EXPECT_EQ(Names("P.PACKAGE"), List{"DIP14"});
-    EXPECT_EQ(DeleteFromLibrary(m_kernel, LibraryKind::Padstack, Lib("T.PADSTACK"), "PAD60R"), 0);
+    EXPECT_TRUE(DeleteFromLibrary(m_kernel, LibraryKind::Padstack, Lib("T.PADSTACK"), "PAD60R"));
     EXPECT_TRUE(Names("T.PADSTACK").empty());
 }
 

@@ -16,10 +16,8 @@ struct Part {
 
 PreparedCriteria Prepare(LibraryKind kind, std::vector<std::string> rows, bool matchCase = false,
                          bool numeric = false) {
-    std::string error;
-    auto prepared =
-        PreparedCriteria::Prepare(SearchCriteria(kind, rows), matchCase, numeric, &error);
-    EXPECT_TRUE(prepared) << error;
+    auto prepared = PreparedCriteria::Prepare(SearchCriteria(kind, rows), matchCase, numeric);
+    EXPECT_TRUE(prepared) << prepared.Message();
     return *prepared;
 }
 
@@ -97,16 +95,16 @@ TEST(SearchCriteriaTest, ListsCountMatchingPairsAgainstTheNumberOfItems) {
 TEST(SearchCriteriaTest, SimulationReferencesCompareOnePieceOfEachReference) {
     Criterion q;
     q.text = "Q*";
-    q.pattern = Pattern::Compile("Q*");
+    q.pattern = *Pattern::Compile("Q*");
     EXPECT_TRUE(CompareKdspiceString("D1\\M1\\V1,QN\\M2\\V2", q, 1, false));
     EXPECT_FALSE(CompareKdspiceString("D1\\M1\\V1,QN\\M2\\V2", q, 2, false));
     Criterion m2;
     m2.text = "M2";
-    m2.pattern = Pattern::Compile("M2");
+    m2.pattern = *Pattern::Compile("M2");
     EXPECT_TRUE(CompareKdspiceString("D1\\M1\\V1, QN \\ M2 \\V2", m2, 2, false));
     Criterion any;
     any.text = "*";
-    any.pattern = Pattern::Compile("*");
+    any.pattern = *Pattern::Compile("*");
     EXPECT_TRUE(CompareKdspiceString("R", any, 3, false)) << "a missing piece is empty";
 
     const auto variant = PartCriteria({{C::Name, "X"}, {C::Variant, "ls"}});
@@ -142,16 +140,14 @@ TEST(SearchCriteriaTest, TheLibraryChoosesLibrariesAndInvalidPatternsAreRefused)
     EXPECT_EQ(criteria.LibraryChoice(), "TTL.PART");
     EXPECT_TRUE(criteria[C::Library].Empty()) << "never compared with an object";
 
-    std::string error;
     std::vector<std::string> rows = Values(LibraryKind::Part, {{C::Name, "74[LS"}});
-    EXPECT_FALSE(
-        PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false, &error));
-    EXPECT_EQ(error, "Invalid pattern \"74[LS\": the \"[\" at position 3 is never closed");
+    EXPECT_EQ(
+        PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false).Message(),
+        "Invalid pattern \"74[LS\": the \"[\" at position 3 is never closed");
     rows[0] = "*";
     rows[CriterionRow(LibraryKind::Part, C::Symbol) - 1] =
         "[a,b]"; // a list: its items "[a" and "b]" are read apart
-    EXPECT_FALSE(
-        PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false, &error));
+    EXPECT_FALSE(PreparedCriteria::Prepare(SearchCriteria(LibraryKind::Part, rows), false, false));
 }
 
 } // namespace

@@ -39,11 +39,11 @@ protected:
         Write(name + ".SBC", text);
         SubcircuitRef record;
         record.Name = name;
-        std::string reason;
-        const bool passed = CheckSubcircuitFile(record, files, sbk, &reason);
-        EXPECT_EQ(passed, reason.empty());
+        const Status checked = CheckSubcircuitFile(record, files, sbk);
+        EXPECT_TRUE(checked || !checked.Message().empty()) << "a failure says why";
         EXPECT_EQ(files.OpenCount(), 0);
-        return passed ? "passed with " + std::to_string(record.NodeCount) + " nodes" : reason;
+        return checked ? "passed with " + std::to_string(record.NodeCount) + " nodes"
+                       : checked.Message();
     }
 
     test::TempDir dir;
@@ -166,9 +166,8 @@ TEST_F(SubcircuitIndexTest, TheFileIsLookedForInItsFamilyFirst) {
         SubcircuitRef record;
         record.Name = name;
         record.Family = family;
-        std::string reason;
-        const bool passed = CheckSubcircuitFile(record, files, sbk, &reason);
-        EXPECT_EQ(passed ? record.Description : reason, outcome);
+        const Status checked = CheckSubcircuitFile(record, files, sbk);
+        EXPECT_EQ(checked ? record.Description : checked.Message(), outcome);
     }
 
     // Without the folder itself, no index and no message.
