@@ -54,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path library = ScratchFolder() / "FUZZ.LIB";
     if (!WriteLibrary(library, kind, objects))
         return 0; // a text too long for the library format
-    const Result<LibraryContents> read = ReadLibrary(library);
-    K2K_FUZZ_CHECK(read.Ok());
-    const LibraryContents& contents = *read;
+    const Result<LibraryContents> reread = ReadLibrary(library);
+    K2K_FUZZ_CHECK(reread.Ok());
+    const LibraryContents& contents = *reread;
     K2K_FUZZ_CHECK(contents.kind == kind);
     K2K_FUZZ_CHECK(contents.objects.size() == objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i) {
