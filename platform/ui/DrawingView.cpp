@@ -115,6 +115,13 @@ void DrawingView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home:
         FitToWindow();
         break;
+    case Qt::Key_0: // Ctrl+0, as other programs fit
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            QGraphicsView::keyPressEvent(event);
+            return;
+        }
+        FitToWindow();
+        break;
     case Qt::Key_Left:
         Pan(-stepX, 0);
         break;

@@ -1,8 +1,8 @@
 #pragma once
 // The drawing area of the viewers: a QGraphicsView over a scene in mils (y downwards, so
 // items are placed at (x, -y)) with a grid behind it. The wheel and the keys + and - zoom
-// about the pointer, F and Home fit the drawing to the window, the arrow keys and a drag
-// with the mouse pan. The grid's spacing grows by tens so that its lines never crowd.
+// about the pointer, F, Home and Ctrl+0 fit the drawing to the window, the arrow keys and a
+// drag with the mouse pan. The grid's spacing grows by tens so that its lines never crowd.
 
 #include <QGraphicsView>
 

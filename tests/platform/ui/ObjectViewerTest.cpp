@@ -97,6 +97,11 @@ TEST(ObjectViewerTest, KeysZoomAndFitAndTheWheelZooms) {
     EXPECT_TRUE(moved.x() > centre.x() && moved.y() < centre.y()) << "the arrow keys pan";
     QTest::keyClick(&view, Qt::Key_F);
     EXPECT_NEAR(view.Zoom(), fitted, fitted * 1e-6);
+    QTest::keyClick(&view, Qt::Key_Plus);
+    QTest::keyClick(&view, Qt::Key_0);
+    EXPECT_GT(view.Zoom(), fitted) << "0 alone does not fit";
+    QTest::keyClick(&view, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(view.Zoom(), fitted, fitted * 1e-6) << "Ctrl+0 fits";
 
     for (int i = 0; i < 60; ++i)
         QTest::keyClick(&view, Qt::Key_Minus);
