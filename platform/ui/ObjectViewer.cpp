@@ -91,7 +91,7 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     top->addRow(QStringLiteral("Library:"), m_library);
     panelLayout->addLayout(top);
     panelLayout->addLayout(m_fields);
-    auto* keys = new QLabel(QStringLiteral("Wheel, + and -: zoom\nF or Home: fit\n"
+    auto* keys = new QLabel(QStringLiteral("Wheel, + and -: zoom\nF, Home or Ctrl+0: fit\n"
                                            "Drag or arrow keys: pan"),
                             panel);
     keys->setObjectName(QStringLiteral("lblKeys"));

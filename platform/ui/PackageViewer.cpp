@@ -2,6 +2,7 @@
 
 #include "platform/ui/SuiteText.h"
 
+#include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QPen>
 
@@ -17,6 +18,10 @@ const QColor kPadNumber(40, 20, 0);
 const QColor kOrigin(190, 0, 160);
 constexpr int kDefaultPad = 60; // mils, the round pad of an unknown padstack
 constexpr int kOriginSize = 30; // mils, half the cross
+// The origin marker lies over the copper, and the pad numbers over both, so that pad 1 of a
+// through-hole package, which often sits on the origin, keeps its number readable.
+constexpr double kOriginLevel = 1;
+constexpr double kPadNumberLevel = 2;
 
 // The layer a package's pad shows: the top, else the bottom, else an inner, else the first.
 const DrawLayer* ShownLayer(const Drawing& padstack) {
@@ -70,18 +75,23 @@ void PackageViewer::DrawKind(const Drawing& drawing, QStringList& problems) {
                                       ? layer.height
                                       : layer.width);
         AddText(centre, std::clamp(int(smaller * unit / 3), 10, 50), FromSuiteText(pad.number),
-                kPadNumber, Qt::AlignHCenter | Qt::AlignVCenter);
+                kPadNumber, Qt::AlignHCenter | Qt::AlignVCenter)
+            ->setZValue(kPadNumberLevel);
     }
 
     QPen pen(kOrigin, 1);
     pen.setCosmetic(true);
     const QPointF origin = At(drawing.origin.value_or(DrawPoint{}));
-    Scene().addLine(QLineF(origin - QPointF(kOriginSize, 0), origin + QPointF(kOriginSize, 0)),
-                    pen);
-    Scene().addLine(QLineF(origin - QPointF(0, kOriginSize), origin + QPointF(0, kOriginSize)),
-                    pen);
+    Scene()
+        .addLine(QLineF(origin - QPointF(kOriginSize, 0), origin + QPointF(kOriginSize, 0)), pen)
+        ->setZValue(kOriginLevel);
+    Scene()
+        .addLine(QLineF(origin - QPointF(0, kOriginSize), origin + QPointF(0, kOriginSize)), pen)
+        ->setZValue(kOriginLevel);
     const double radius = kOriginSize / 3.0;
-    Scene().addEllipse(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius, pen);
+    Scene()
+        .addEllipse(origin.x() - radius, origin.y() - radius, 2 * radius, 2 * radius, pen)
+        ->setZValue(kOriginLevel);
 }
 
 } // namespace k2k

@@ -180,6 +180,12 @@ TEST(ObjectViewerTest, PadsTakeTheirPadstacksShapeOrARoundDefault) {
     EXPECT_FALSE(viewer.Scene().items(QPointF(35, 0)).isEmpty())
         << "the top layer's 80 mil square reaches x 35";
     EXPECT_TRUE(viewer.Scene().items(QPointF(635, 0)).isEmpty()) << "the default pad is 60 round";
+    // Pad 1 sits on the origin: its number lies over the origin's marker and the copper.
+    const QList<QGraphicsItem*> onOrigin = viewer.Scene().items(QPointF(0, 0));
+    ASSERT_FALSE(onOrigin.isEmpty());
+    const auto* top = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(onOrigin.front());
+    ASSERT_NE(top, nullptr) << "the topmost item at the origin is a text";
+    EXPECT_EQ(top->text(), "1");
     // The drill is a hole in the pad: the second pad drawn 1:1, its hole clear.
     QImage image(100, 100, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
