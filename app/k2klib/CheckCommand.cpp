@@ -2,7 +2,8 @@
 // browser and the viewers use. Every library of the catalogue is present and reads whole;
 // every library file of the library folder (listed or not) holds objects of its kind,
 // whose drawings read without a problem; every pad is made of a padstack that a padstack
-// library holds; every part's package and symbols are in a library of their kind.
+// library holds; every part's package and symbols are in a library of their kind. A part
+// that names no package is counted in a note, not a problem.
 
 #include "Commands.h"
 #include "OpenedSuite.h"
@@ -84,6 +85,7 @@ public:
     std::size_t Objects() const noexcept { return m_objects.size(); }
     int Drawings() const noexcept { return m_drawings; }
     int Problems() const noexcept { return m_problems; }
+    int PartsWithoutPackage() const noexcept { return m_withoutPackage; }
 
 private:
     struct Held {
@@ -102,9 +104,13 @@ private:
                                   Cp1252ToUtf8(held.object.name) + "\": " + text);
     }
 
+    // A part that names no package at all (many of an import's sources name no footprint)
+    // is only counted: nothing dangles. One naming a package no library holds is a problem.
     void CheckPart(const Held& held) {
         const PartInfo info = SplitPartInfo(held.object.info);
-        if (!m_names[LibraryKind::Package].count(std::string(info.package)))
+        if (Trim(info.package).empty())
+            ++m_withoutPackage;
+        else if (!m_names[LibraryKind::Package].count(std::string(info.package)))
             Problem(held,
                     "its package \"" + Cp1252ToUtf8(info.package) + "\" is in no package library");
         for (std::string_view symbol : SplitAt(info.symbols, ','))
@@ -143,6 +149,7 @@ private:
     int m_libraries = 0;
     int m_drawings = 0;
     int m_problems = 0;
+    int m_withoutPackage = 0;
 };
 
 void RunCheck(const std::string& suite, CommandContext& context) {
@@ -157,7 +164,11 @@ void RunCheck(const std::string& suite, CommandContext& context) {
     check.CheckObjects();
     context.out << check.Libraries() << " libraries, " << check.Objects() << " objects, "
                 << check.Drawings() << " drawings read; " << check.Problems()
-                << (check.Problems() == 1 ? " problem\n" : " problems\n");
+                << (check.Problems() == 1 ? " problem" : " problems");
+    if (const int none = check.PartsWithoutPackage(); none > 0)
+        context.out << "; note: " << none << (none == 1 ? " part names" : " parts name")
+                    << " no package";
+    context.out << '\n';
     context.exitCode = check.Problems() == 0 ? 0 : 1;
 }
 

@@ -155,7 +155,11 @@ TEST_F(K2klibCheckTest, PadsPackagesAndSymbolsMustNameObjectsTheSuiteHas) {
     std::string info = "NOPKG Odd part";
     for (int field = 2; field <= 10; ++field)
         info += '\x80' + std::string(field == 10 ? "7400,NOSYM" : "");
-    AddLibrary("EXTRA.PART", LibraryKind::Part, {{"ODDPART", info, ""}});
+    std::string noPackage = " Connector without a footprint";
+    for (int field = 2; field <= 10; ++field)
+        noPackage += '\x80';
+    AddLibrary("EXTRA.PART", LibraryKind::Part,
+               {{"ODDPART", info, ""}, {"BARE1", noPackage, ""}, {"BARE2", noPackage, ""}});
     const auto run = Check();
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("package \"ODD\": pad 1 is made of padstack \"NOPAD\""),
@@ -167,8 +171,11 @@ TEST_F(K2klibCheckTest, PadsPackagesAndSymbolsMustNameObjectsTheSuiteHas) {
     EXPECT_NE(run.err.find("part \"ODDPART\": its symbol \"NOSYM\" is in no symbol library"),
               std::string::npos)
         << run.err;
-    // One report per missing padstack, none for the symbol the suite has.
-    EXPECT_NE(run.out.find("; 3 problems"), std::string::npos) << run.out;
+    // One report per missing padstack, none for the symbol the suite has; parts that name
+    // no package are a note, counted once.
+    EXPECT_EQ(run.err.find("BARE"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("; 3 problems; note: 2 parts name no package\n"), std::string::npos)
+        << run.out;
 }
 
 TEST_F(K2klibCheckTest, AFolderThatIsNoSuiteIsRefused) {
