@@ -100,6 +100,7 @@ void ImportReport::Write(std::ostream& out) const {
     WriteList(out, "Left out", m_leftOut);
     WriteList(out, "Characters replaced", m_replaced);
     WriteList(out, "Names that several libraries hold (each library keeps its object)", m_shared);
+    WriteList(out, "Footprints that no package library holds", m_dangling);
     bool any = false;
     for (std::size_t i = 0; i < kLossKinds; ++i) {
         const Tally& tally = m_losses[i];

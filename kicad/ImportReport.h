@@ -88,6 +88,9 @@ public:
     void LoseLibrary(std::string what) { m_lostLibraries.push_back(std::move(what)); }
     // A source library that holds nothing to import, and is not written: "SOURCE: why".
     void SkipLibrary(std::string what) { m_skipped.push_back(std::move(what)); }
+    // An imported part whose footprint no package library holds:
+    // "LIBRARY: part "NAME": its footprint "F" is in no package library".
+    void Dangle(std::string what) { m_dangling.push_back(std::move(what)); }
 
     std::size_t Count(Loss loss) const noexcept { return m_losses[Index(loss)].count; }
     const std::vector<std::string>& Examples(Loss loss) const noexcept {
@@ -99,6 +102,7 @@ public:
     const std::vector<std::string>& Renamed() const noexcept { return m_renamed; }
     const std::vector<std::string>& LostLibraries() const noexcept { return m_lostLibraries; }
     const std::vector<std::string>& SkippedLibraries() const noexcept { return m_skipped; }
+    const std::vector<std::string>& Dangling() const noexcept { return m_dangling; }
 
     // What was read and written, for the summary.
     struct Totals {
@@ -136,6 +140,7 @@ private:
     std::vector<std::string> m_renamed;
     std::vector<std::string> m_lostLibraries;
     std::vector<std::string> m_skipped;
+    std::vector<std::string> m_dangling;
 };
 
 // Where the losses of one object are counted.

@@ -8,6 +8,7 @@
 #include "kicad/SExpression.h"
 #include "kicad/SymbolImport.h"
 #include "platform/SuiteServices.h"
+#include "search/InfoText.h"
 #include "search/LibraryCatalogue.h"
 #include "system/FileLock.h"
 #include "system/NativePath.h"
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -193,6 +195,11 @@ public:
             m_report.totals.symbols += imported.symbols.size();
             partNames.Add(imported.parts, library.stem);
             symbolNames.Add(imported.symbols, library.stem);
+            for (const LibraryObject& part : imported.parts)
+                if (const std::string_view package = SplitPartInfo(part.info).package;
+                    !package.empty())
+                    m_partPackages.push_back(
+                        {library.libraries[0], part.name, std::string(package)});
         }
         partNames.Report(m_report);
         symbolNames.Report(m_report);
@@ -230,11 +237,32 @@ public:
         packageNames.Report(m_report);
         WritePadstacks(padstacks, padstackLibrary);
         m_feedback.PassEnd();
+        ReportDanglingPackages();
     }
 
     const Written& Libraries() const noexcept { return m_written; }
 
 private:
+    struct PartPackage {
+        std::string library; // the part library written
+        std::string part;
+        std::string package;
+    };
+
+    // After both passes: the imported parts whose footprint no package library of the
+    // folder holds, the ones written now and the suite's own, as "k2klib check" finds them.
+    void ReportDanglingPackages() {
+        std::unordered_set<std::string> held;
+        for (const std::string& name : ListLibraryFiles(m_libDir, LibraryKind::Package))
+            if (auto read = ReadLibrary(NativePath(JoinPath(m_libDir, name))))
+                for (const LibraryObject& package : read->objects)
+                    held.insert(package.name);
+        for (const PartPackage& part : m_partPackages)
+            if (!held.count(part.package))
+                m_report.Dangle(part.library + ": part \"" + part.part + "\": its footprint \"" +
+                                part.package + "\" is in no package library");
+    }
+
     // Shows source n of a pass; false, with the library reported lost, when it has no name.
     bool StartLibrary(std::string_view kind, const std::vector<PlannedLibrary>& libraries,
                       std::size_t n) {
@@ -282,6 +310,7 @@ private:
     ImportFeedback& m_feedback;
     ImportReport& m_report;
     Written m_written;
+    std::vector<PartPackage> m_partPackages;
 };
 
 // The source libraries of a pass; none, with the reason said, when the folder holds none.

@@ -173,6 +173,30 @@ TEST_F(K2klibImportTest, ALibraryOfTheSuitesOwnNameIsWrittenUnderAnother) {
     EXPECT_EQ(ini.find("b_KiCad.PART"), ini.rfind("b_KiCad.PART")) << "registered once: " << ini;
 }
 
+// After both passes the report lists the imported parts whose footprint no package library
+// holds (what "k2klib check" then finds dangling); a part whose footprint was imported is
+// not listed.
+TEST_F(K2klibImportTest, PartsWhoseFootprintNoLibraryHoldsAreListed) {
+    std::string timer = Symbol("NE555", "Timer");
+    const std::string held = "SOIC-8_3.9x4.9mm_P1.27mm";
+    timer.replace(timer.find(held), held.size(), "DIP-8_Missing");
+    WriteFile(sources / "Timer.kicad_sym", Library(timer));
+    std::filesystem::create_directories(sources / "Package_SO.pretty");
+    WriteFile(sources / "Package_SO.pretty" / (held + ".kicad_mod"),
+              "(footprint \"" + held + "\" (descr \"SOIC-8\"))\n");
+
+    const auto run = RunK2klib({"import", "--suite", m_dir.Path().string(), "--symbols",
+                                sources.string(), "--footprints", sources.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Footprints that no package library holds (1):\n  Timer.PART: part "
+                           "\"NE555\": its footprint \"DIP-8_Missing\" is in no package library"),
+              std::string::npos)
+        << run.out;
+    const auto check = RunK2klib({"check", "--suite", m_dir.Path().string()});
+    EXPECT_NE(check.err.find("part \"NE555\": its package \"DIP-8_Missing\""), std::string::npos)
+        << check.err;
+}
+
 // Names and info texts longer than the suite holds leave their objects out, each listed;
 // the longest that fit are imported. A name of megabytes is listed cut short.
 TEST_F(K2klibImportTest, NamesAndTextsLongerThanTheSuiteHoldsAreLeftOutAndListed) {
