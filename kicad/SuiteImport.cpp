@@ -233,6 +233,8 @@ public:
             m_report.totals.packageLibraries += 1;
             m_report.totals.packages += packages.size();
             packageNames.Add(packages, library.stem);
+            for (const LibraryObject& package : packages)
+                m_heldPackages.insert(package.name);
         }
         packageNames.Report(m_report);
         WritePadstacks(padstacks, padstackLibrary);
@@ -250,15 +252,21 @@ private:
     };
 
     // After both passes: the imported parts whose footprint no package library of the
-    // folder holds, the ones written now and the suite's own, as "k2klib check" finds them.
+    // folder holds, the ones written now (their names kept as they were written) and the
+    // suite's own (read), as "k2klib check" finds them.
     void ReportDanglingPackages() {
-        std::unordered_set<std::string> held;
-        for (const std::string& name : ListLibraryFiles(m_libDir, LibraryKind::Package))
+        std::unordered_set<std::string> written;
+        for (const std::string& library : m_written.packages)
+            written.insert(UpperCase(library));
+        for (const std::string& name : ListLibraryFiles(m_libDir, LibraryKind::Package)) {
+            if (written.count(UpperCase(name)))
+                continue;
             if (auto read = ReadLibrary(NativePath(JoinPath(m_libDir, name))))
                 for (const LibraryObject& package : read->objects)
-                    held.insert(package.name);
+                    m_heldPackages.insert(package.name);
+        }
         for (const PartPackage& part : m_partPackages)
-            if (!held.count(part.package))
+            if (!m_heldPackages.count(part.package))
                 m_report.Dangle(part.library + ": part \"" + part.part + "\": its footprint \"" +
                                 part.package + "\" is in no package library");
     }
@@ -311,6 +319,7 @@ private:
     ImportReport& m_report;
     Written m_written;
     std::vector<PartPackage> m_partPackages;
+    std::unordered_set<std::string> m_heldPackages; // package names the folder holds
 };
 
 // The source libraries of a pass; none, with the reason said, when the folder holds none.
