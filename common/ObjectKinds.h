@@ -56,11 +56,15 @@ inline constexpr std::string_view kPartColumns[] = {"Library",
                                                     "External Index Code",
                                                     "Simulation Function",
                                                     "Simulation Reference",
-                                                    "Simulation References"};
+                                                    "Simulation References",
+                                                    "Keywords",
+                                                    "Datasheet",
+                                                    "Reference"};
 inline constexpr std::string_view kSymbolColumns[] = {
-    "Library", "Description", "Symbol Type", "Simulation Function", "Simulation References"};
+    "Library",  "Description", "Symbol Type", "Simulation Function", "Simulation References",
+    "Keywords", "Datasheet",   "Reference"};
 inline constexpr std::string_view kPackageColumns[] = {"Library", "Description", "Package Type",
-                                                       "JEDEC Name"};
+                                                       "JEDEC Name", "Keywords"};
 inline constexpr std::string_view kPadstackColumns[] = {"Library", "Padstack Type",
                                                         "Padstack Shape"};
 } // namespace kinds_detail

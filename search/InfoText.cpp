@@ -119,7 +119,7 @@ PartInfo SplitPartInfo(std::string_view info) noexcept {
         part.package = info.substr(0, blank);
         rest = info.substr(blank + 1);
     }
-    const auto f = SplitInfo<kPartInfoFields>(rest);
+    const auto f = SplitInfo<kPartInfoFields + kPartExtraFields>(rest);
     part.description = f[0];
     part.externalIndexCode = f[1];
     part.simulationRef = f[2];
@@ -130,22 +130,50 @@ PartInfo SplitPartInfo(std::string_view info) noexcept {
     part.simulationFunction = f[7];
     part.simulationReferences = f[8];
     part.symbols = f[9];
+    part.keywords = f[10];
+    part.datasheet = f[11];
+    part.referencePrefix = f[12];
+    part.footprintFilters = f[13];
     part.firstSymbol = part.symbols.substr(0, part.symbols.find(','));
     return part;
 }
 
 SymbolInfo SplitSymbolInfo(std::string_view info) noexcept {
-    const auto f = SplitInfo<4>(info);
-    return {f[0], f[1], f[2], f[3]};
+    const auto f = SplitInfo<4 + kSymbolExtraFields>(info);
+    return {f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
 }
 
 PackageInfo SplitPackageInfo(std::string_view info) noexcept {
-    const auto f = SplitInfo<3>(info);
-    return {f[0], f[1], f[2]};
+    const auto f = SplitInfo<3 + kPackageExtraFields>(info);
+    return {f[0], f[1], f[2], f[3]};
 }
 
+namespace {
+
+// Appends the extra fields, each after a separator, up to the last one that is not empty.
+template <class Fields>
+void AppendExtras(std::string& info, const Fields& extras) {
+    std::size_t used = 0;
+    std::size_t i = 0;
+    for (std::string_view extra : extras) {
+        ++i;
+        if (!extra.empty())
+            used = i;
+    }
+    i = 0;
+    for (std::string_view extra : extras) {
+        if (i++ == used)
+            break;
+        info += kFieldSeparator;
+        info += extra;
+    }
+}
+
+} // namespace
+
 std::string ComposePartInfo(std::string_view package,
-                            const std::array<std::string_view, kPartInfoFields>& fields) {
+                            const std::array<std::string_view, kPartInfoFields>& fields,
+                            const std::array<std::string_view, kPartExtraFields>& extras) {
     std::string info(package);
     info += ' ';
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -153,10 +181,12 @@ std::string ComposePartInfo(std::string_view package,
             info += kFieldSeparator;
         info += fields[i];
     }
+    AppendExtras(info, extras);
     return info;
 }
 
-std::string ComposeInfo(std::initializer_list<std::string_view> fields) {
+std::string ComposeInfo(std::initializer_list<std::string_view> fields,
+                        std::initializer_list<std::string_view> extras) {
     std::string info;
     bool first = true;
     for (std::string_view field : fields) {
@@ -165,6 +195,7 @@ std::string ComposeInfo(std::initializer_list<std::string_view> fields) {
         info += field;
         first = false;
     }
+    AppendExtras(info, extras);
     return info;
 }
 

@@ -52,18 +52,27 @@ void OptionalValues(LibraryKind kind, std::string_view library, std::string_view
                   p.externalIndexCode,
                   p.simulationFunction,
                   p.simulationRef,
-                  p.simulationReferences};
+                  p.simulationReferences,
+                  p.keywords,
+                  p.datasheet,
+                  p.referencePrefix};
         return;
     }
     case LibraryKind::Symbol: {
         const SymbolInfo s = SplitSymbolInfo(info);
-        values = {library, s.description, s.symbolType, s.simulationFunction,
-                  s.simulationReferences};
+        values = {library,
+                  s.description,
+                  s.symbolType,
+                  s.simulationFunction,
+                  s.simulationReferences,
+                  s.keywords,
+                  s.datasheet,
+                  s.referencePrefix};
         return;
     }
     case LibraryKind::Package: {
         const PackageInfo p = SplitPackageInfo(info);
-        values = {library, p.description, p.type, p.lastField};
+        values = {library, p.description, p.type, p.lastField, p.keywords};
         return;
     }
     case LibraryKind::Padstack: {

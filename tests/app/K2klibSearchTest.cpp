@@ -37,9 +37,9 @@ TEST_F(K2klibSearchTest, SavedListLinesShowTheSuitesColumnsAndTsvHasAHeader) {
     const auto tsv = Search({"--kind", "symbol", "--name", "*", "--format", "tsv"});
     ASSERT_EQ(tsv.status, 0) << tsv.err;
     EXPECT_EQ(tsv.out, "status\tname\tLibrary\tDescription\tSymbol Type\tSimulation Function\t"
-                       "Simulation References\n"
-                       "6\t7400\tLOGIC.SYMBOL\tNAND\tDigital,Gates\t7\t\n"
-                       "0\tOPAMP\tLOGIC.SYMBOL\tOp amp\tAnalog\t-12\tX\\LM741\\library\n");
+                       "Simulation References\tKeywords\tDatasheet\tReference\n"
+                       "6\t7400\tLOGIC.SYMBOL\tNAND\tDigital,Gates\t7\t\t\t\t\n"
+                       "0\tOPAMP\tLOGIC.SYMBOL\tOp amp\tAnalog\t-12\tX\\LM741\\library\t\t\t\n");
 }
 
 TEST_F(K2klibSearchTest, OptionsAreTheCriteriaOfTheKind) {

@@ -34,15 +34,18 @@ TEST(InfoTextTest, FieldsSplitLikeAFieldByFieldSearchWhereverTheSeparatorsFall) 
                 for (std::size_t at = first; at < length; at += gap)
                     info[at] = kFieldSeparator;
                 const SymbolInfo symbol = SplitSymbolInfo(info);
-                const std::string_view fields[] = {symbol.description, symbol.symbolType,
-                                                   symbol.simulationFunction,
-                                                   symbol.simulationReferences};
-                for (int n = 1; n <= 4; ++n)
+                const std::string_view fields[] = {
+                    symbol.description,          symbol.symbolType, symbol.simulationFunction,
+                    symbol.simulationReferences, symbol.keywords,   symbol.datasheet,
+                    symbol.referencePrefix};
+                for (int n = 1; n <= 7; ++n)
                     ASSERT_EQ(fields[n - 1], InfoField(info, n))
                         << "length " << length << ", first " << first << ", gap " << gap;
                 const std::string partInfo = "P " + info; // the views point into it
                 const PartInfo part = SplitPartInfo(partInfo);
                 ASSERT_EQ(part.symbols, InfoField(info, 10)) << length << " " << first;
+                ASSERT_EQ(part.footprintFilters, InfoField(info, 14)) << length << " " << first;
+                ASSERT_EQ(SplitPackageInfo(info).keywords, InfoField(info, 4)) << length;
             }
 }
 
@@ -66,6 +69,25 @@ TEST(InfoTextTest, FieldsArePlainAsciiButForOneLetterAnywhere) {
                 }
             }
         }
+}
+
+// The extra fields follow the ones every reader knows, and only as many as hold something
+// are written, so an object without them keeps the info text it always had.
+TEST(InfoTextTest, ExtraFieldsAreWrittenUpToTheLastThatHoldsSomething) {
+    const std::array<std::string_view, kPartInfoFields> fields = {"Op amp", "", "", "", "",
+                                                                  "",       "", "", "", "OPA"};
+    EXPECT_EQ(ComposePartInfo("SO8", fields), ComposePartInfo("SO8", fields, {"", "", "", ""}));
+    const std::string info = ComposePartInfo("SO8", fields, {"opamp,dual", "", "U"});
+    EXPECT_EQ(info, "SO8 Op amp\x80\x80\x80\x80\x80\x80\x80\x80\x80OPA\x80opamp,dual\x80\x80U");
+    const PartInfo part = SplitPartInfo(info);
+    EXPECT_EQ(part.symbols, "OPA");
+    EXPECT_EQ(part.keywords, "opamp,dual");
+    EXPECT_EQ(part.datasheet, "");
+    EXPECT_EQ(part.referencePrefix, "U");
+    EXPECT_EQ(part.footprintFilters, "");
+    EXPECT_EQ(ComposeInfo({"Amp", "", "", ""}, {"", ""}), "Amp\x80\x80\x80");
+    EXPECT_EQ(SplitSymbolInfo(ComposeInfo({"Amp", "", "", ""}, {"", "http://x"})).datasheet,
+              "http://x");
 }
 
 TEST(InfoTextTest, MissingFieldsAreEmpty) {
