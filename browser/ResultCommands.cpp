@@ -8,6 +8,7 @@
 #include "system/Text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace k2k {
 namespace {
@@ -19,6 +20,7 @@ using T = ResultTool;
 constexpr PopupTool kPartTools[] = {
     {"ATB_PartViewSymbol", T::ViewSymbol, 5005, {2923, "View Symbol"}, "Part View", {}},
     {"ATB_PartViewPackage", T::ViewPackage, 5006, {2921, "View Package"}, "Part View", {}},
+    {"ATB_PartDatasheet", T::OpenDatasheet, 5038, {0, "Open Da&tasheet"}, "Part View", {}},
     {"ATB_EditPart", T::EditPart, 5034, {12230, "&Edit Part"}, "Part Main", {}},
     {"ATB_PartFindAlias", T::FindAlias, 5011, {501, "&Find Alias"}, "Part Main", {}},
     {"ATB_SendTo", T::SendTo, 5001, {502, "Send To"}, "Send To", "mnuPartSend"},
@@ -34,6 +36,7 @@ constexpr PopupTool kPartSendTools[] = {
 };
 constexpr PopupTool kSymbolTools[] = {
     {"ATB_SymViewSymbol", T::ViewSymbol, 5016, {2923, "View Symbol"}, "Symbol Main", {}},
+    {"ATB_SymDatasheet", T::OpenDatasheet, 5039, {0, "Open Da&tasheet"}, "Symbol Main", {}},
     {"ATB_SymUsedbyPart", T::UsedByPart, 5017, {338, "&Used by Part"}, "Symbol Main", "mnuUsedbyPart"},
     {"ATB_SymDelete", T::Delete, 5015, {9928, "&Delete"}, "Symbol Main", {}},
     {"ATB_SymDeleteFromList", T::DeleteFromList, 5014, {503, "Delete From &List"}, "Symbol Main", {}},
@@ -87,6 +90,7 @@ bool ActsOnOneRow(LibraryKind list, ResultTool tool) noexcept {
     case ResultTool::EditPadstack:
     case ResultTool::FindAlias:
     case ResultTool::Properties:
+    case ResultTool::OpenDatasheet:
         return true;
     case ResultTool::UsedByPart:
         return list != LibraryKind::Padstack;
@@ -160,6 +164,9 @@ std::vector<ToolState> PopupToolStates(LibraryKind kind, const ResultList& resul
             if (state.enabled)
                 state.enabled = Viewable(results, focused, ViewedField(kind, tool.tool));
             break;
+        case ResultTool::OpenDatasheet:
+            state.enabled = state.enabled && DatasheetLink(results, focused).has_value();
+            break;
         default:
             break;
         }
@@ -173,6 +180,35 @@ std::vector<ToolState> PopupToolStates(LibraryKind kind, const ResultList& resul
                     add(subTool);
     }
     return states;
+}
+
+std::optional<std::string> DatasheetLink(std::string_view datasheet) {
+    const std::string_view link = Trim(datasheet);
+    if (link.empty() || link == "~")
+        return std::nullopt;
+    const std::size_t scheme = link.find("://");
+    if (scheme != std::string_view::npos && scheme > 0 &&
+        std::all_of(link.begin(), link.begin() + static_cast<std::ptrdiff_t>(scheme),
+                    [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+        return std::string(link);
+    if (UpperCase(link.substr(0, 4)) == "WWW.")
+        return "https://" + std::string(link);
+    if (link.front() == '/')
+        return "file://" + std::string(link);
+    return std::nullopt;
+}
+
+std::optional<std::string> DatasheetLink(const ResultList& results, int focused) {
+    if (focused < 1 || focused > results.Count())
+        return std::nullopt;
+    switch (results.Kind()) {
+    case LibraryKind::Part:
+        return DatasheetLink(results.Part(focused).datasheet);
+    case LibraryKind::Symbol:
+        return DatasheetLink(results.Symbol(focused).datasheet);
+    default:
+        return std::nullopt;
+    }
 }
 
 std::vector<std::string> SymbolGroupNames(const ResultList& parts,

@@ -44,6 +44,7 @@ enum class ResultTool {
     SaveList,
     SelectAll,
     Properties,
+    OpenDatasheet, // the focused object's datasheet, through the desktop's handler
 };
 
 // A tool of a pop-up menu.
@@ -112,6 +113,15 @@ std::optional<std::string> NamedLibraryCaption(std::string_view partGridLibrary)
 // The name a view tool shows: the first name before "," of the field it views, trimmed
 // (a part's symbols or package field, or the focused row's text).
 std::string FirstName(std::string_view field);
+
+// The link of the focused result's datasheet, as the desktop's handler takes it: a link with
+// a scheme ("https://...") as it stands, "www...." as an https link, an absolute path as a
+// file link; nullopt without one ("" or "~"), for a link that names no place (a path
+// relative to nothing known) and when the list's kind keeps no datasheet (packages,
+// padstacks). The Open Datasheet tool is off where this answers nullopt.
+std::optional<std::string> DatasheetLink(const ResultList& results, int focused);
+// The same for one datasheet field.
+std::optional<std::string> DatasheetLink(std::string_view datasheet);
 
 // --- the status bar
 // "<n> Part(s) Selected" and its siblings. fromMouse: the count of a mouse release, for which

@@ -42,6 +42,9 @@ struct ObjectKindFacts {
     // as English names for headings where no display option names them.
     std::span<const std::string_view> optionalColumns;
     NumberedText tabCaption; // "Part": the kind's tab in the windows that have one per kind
+    // How many of the last optional columns show the info text's extra fields (keywords,
+    // datasheet, reference), which display options written before them do not name.
+    std::size_t extraColumns = 0;
 };
 
 namespace kinds_detail {
@@ -82,7 +85,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {5019, "Save Part Search List"},
      "Partlst.txt",
      kinds_detail::kPartColumns,
-     {99547, "Part"}},
+     {99547, "Part"},
+     3},
     {LibraryKind::Symbol,
      "symbol",
      "Symbol",
@@ -95,7 +99,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {5020, "Save Symbol Search List"},
      "Symblst.txt",
      kinds_detail::kSymbolColumns,
-     {991150, "Symbol"}},
+     {991150, "Symbol"},
+     3},
     {LibraryKind::Package,
      "package",
      "Package",
@@ -108,7 +113,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {5021, "Save Package Search List"},
      "Pkglst.txt",
      kinds_detail::kPackageColumns,
-     {99816, "Package"}},
+     {99816, "Package"},
+     1},
     // A padstack search counts with a fixed text; the tab switch looks its text up.
     {LibraryKind::Padstack,
      "padstack",
@@ -122,7 +128,8 @@ inline constexpr std::array<ObjectKindFacts, kObjectKinds> kObjectKindFacts = {{
      {5022, "Save Padstack Search List"},
      "Padlst.txt",
      kinds_detail::kPadstackColumns,
-     {991448, "Padstack"}},
+     {991448, "Padstack"},
+     0},
 }};
 
 constexpr const ObjectKindFacts& FactsOf(LibraryKind kind) noexcept {

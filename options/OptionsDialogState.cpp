@@ -24,23 +24,20 @@ OptionsDialogState::OptionsDialogState(const DisplayOptions& tables, const Gener
             const DisplayOption& option = table[static_cast<std::size_t>(i)];
             items.push_back({option.Name, option.Value != 0});
         }
+        // A table that names every column but the extra ones was written before the suite
+        // had them: they are offered, unselected.
+        const auto columns = FactsOf(kind).optionalColumns;
+        if (items.size() >= columns.size() - FactsOf(kind).extraColumns)
+            for (std::size_t i = items.size(); i < columns.size(); ++i)
+                items.push_back({std::string(columns[i]), false});
     }
 }
 
 bool OptionsDialogState::DiffersFrom(const DisplayOptions& tables,
                                      const GeneralOptions& general) const {
-    for (LibraryKind kind : kAllKinds) {
-        const OptionItems& items = Items(kind);
-        if (static_cast<int>(items.size()) != tables.UpperBound(kind))
-            return true;
-        const auto& table = tables.Table(kind);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const DisplayOption& option = table[i + 1];
-            if (items[i].name != option.Name || items[i].selected != (option.Value != 0))
-                return true;
-        }
-    }
-    return GeneralOptionsFrom(m_general) != general;
+    // The lists as an opening shows the tables: an offered column left unchosen is no change.
+    return m_items != OptionsDialogState(tables, general).m_items ||
+           GeneralOptionsFrom(m_general) != general;
 }
 
 DisplayOptions OptionsDialogState::Tables() const {

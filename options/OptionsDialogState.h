@@ -5,7 +5,7 @@
 // takes a working copy of the tables into an OptionsDialogState; the window shows it,
 // writes the lists' selections and the grid's rows back into it, and on OK hands it to
 // ConfirmOptions, which compares it with the stored tables, stores it and answers whether
-// anything changed. Cancel drops the working copy.
+// anything changed (an offered column left unchosen is no change). Cancel drops the working copy.
 
 #include "common/ObjectKinds.h"
 #include "options/DisplayOptions.h"
@@ -48,8 +48,9 @@ using OptionItems = std::vector<OptionItem>;
 
 class OptionsDialogState final {
 public:
-    // Every entry of each table in table order, selected when its value is not 0; the
-    // General rows from the general options.
+    // Every entry of each table in table order, selected when its value is not 0; a table
+    // that names every column of the kind but the extra ones (written before the suite had
+    // them) is followed by those, unselected. The General rows from the general options.
     OptionsDialogState(const DisplayOptions& tables, const GeneralOptions& general);
 
     OptionItems& Items(LibraryKind kind) { return m_items[static_cast<std::size_t>(kind)]; }

@@ -9,6 +9,9 @@
 #include "platform/ui/SuiteText.h"
 #include "system/Text.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 namespace k2k {
 
 namespace {
@@ -81,9 +84,26 @@ void ResultListActions::Run(LibraryKind kind, ResultTool tool, const QString& ca
                                              ToSuiteText(caption).value_or(std::string())))
             m_viewers.View(*target);
         break;
+    case ResultTool::OpenDatasheet:
+        OpenDatasheet(view);
+        break;
     default:
         break;
     }
+}
+
+void ResultListActions::OpenDatasheet(ResultListView& view) {
+    if (view.MoreThanOneSelected())
+        return;
+    const auto link = DatasheetLink(view.Model().Results(), view.FocusedResult());
+    if (!link)
+        return;
+    const QUrl url(FromSuiteText(*link), QUrl::TolerantMode);
+    const QString shown = url.toDisplayString();
+    if (QDesktopServices::openUrl(url))
+        m_window.Feedback().ShowStatusText(QStringLiteral("Datasheet: ") + shown);
+    else
+        m_window.Feedback().ShowStatusText(QStringLiteral("No program opens ") + shown);
 }
 
 void ResultListActions::FindAliases(LibraryKind kind, ResultTool tool) {

@@ -4,8 +4,9 @@
 // texts) and the tools it hands on (its pop-up menu or a key). The edit and send tools
 // drag the selected rows out (UploadDropData) and send their command text; the view tools
 // open the object a view tool names (browser/ViewCommands.h) in the window's
-// ObjectViewers; Find Alias and Used by Part search the Part list. The other tools are the
-// list's own. No tool runs while the browser is busy.
+// ObjectViewers; Find Alias and Used by Part search the Part list; Open Datasheet hands the
+// focused object's datasheet link to the desktop's handler (QDesktopServices). The other
+// tools are the list's own. No tool runs while the browser is busy.
 
 #include "browser/ResultCommands.h"
 
@@ -28,6 +29,7 @@ public:
 
 private:
     void FindAliases(LibraryKind kind, ResultTool tool);
+    void OpenDatasheet(ResultListView& view);
     std::string PartGridLibrary();
 
     frmK32_LibBrowser& m_window;

@@ -56,6 +56,21 @@ std::filesystem::path ChooseWithDialog(QWidget* parent, const SaveListDialog& se
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
+// The keys that run a tool of the pop-up menu; the menu shows them beside the tools.
+struct ToolKey {
+    QKeyCombination key;
+    ResultTool tool;
+};
+
+const ToolKey kToolKeys[] = {
+    {Qt::CTRL | Qt::Key_A, ResultTool::SelectAll},
+    {Qt::CTRL | Qt::Key_S, ResultTool::SaveList},
+    {QKeyCombination(Qt::Key_Delete), ResultTool::DeleteFromList},
+    {Qt::SHIFT | Qt::Key_Delete, ResultTool::Delete},
+    {QKeyCombination(Qt::Key_F4), ResultTool::Properties},
+    {Qt::CTRL | Qt::Key_D, ResultTool::OpenDatasheet},
+};
+
 } // namespace
 
 ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWidget* parent)
@@ -277,6 +292,12 @@ QMenu* ResultListView::BuildBand(std::string_view bandName, QWidget* parent) {
             connect(action, &QAction::triggered, this, [this, action, chosen = tool.tool] {
                 RunTool(chosen, action->data().toString());
             });
+            // The key is shown only: the list hears it (keyPressEvent), the menu does not.
+            for (const ToolKey& key : kToolKeys)
+                if (key.tool == tool.tool) {
+                    action->setShortcut(QKeySequence(key.key));
+                    action->setShortcutContext(Qt::WidgetShortcut);
+                }
         }
         action->setObjectName(
             QString::fromLatin1(tool.name.data(), static_cast<qsizetype>(tool.name.size())));
@@ -378,24 +399,16 @@ void ResultListView::PreparePopup() {
 void ResultListView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    std::optional<ResultTool> tool;
-    if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_A)
-        tool = ResultTool::SelectAll;
-    else if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_S)
-        tool = ResultTool::SaveList;
-    else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_Delete)
-        tool = ResultTool::DeleteFromList;
-    else if (modifiers == Qt::ShiftModifier && event->key() == Qt::Key_Delete)
-        tool = ResultTool::Delete;
-    else if (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)
-        tool = ResultTool::Properties;
-    if (!tool) {
+    const QKeyCombination pressed(modifiers, static_cast<Qt::Key>(event->key()));
+    const auto key = std::find_if(std::begin(kToolKeys), std::end(kToolKeys),
+                                  [&](const ToolKey& k) { return k.key == pressed; });
+    if (key == std::end(kToolKeys)) {
         QTableView::keyPressEvent(event);
         return;
     }
     event->accept();
     if (m_model->rowCount() > 0 && !Busy())
-        RunTool(*tool);
+        RunTool(key->tool);
 }
 
 QModelIndex ResultListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

@@ -104,6 +104,37 @@ TEST_F(ResultCommandsTest, OneRowToolsNeedOneSelectedRowThatNamesSomething) {
     }
 }
 
+// A datasheet link is opened where it names a place; the tool is off where it names none.
+TEST_F(ResultCommandsTest, OpenDatasheetTakesLinksThatNameAPlace) {
+    EXPECT_EQ(DatasheetLink(" http://www.ti.com/lm741.pdf "), "http://www.ti.com/lm741.pdf");
+    EXPECT_EQ(DatasheetLink("www.st.com/l272.pdf"), "https://www.st.com/l272.pdf");
+    EXPECT_EQ(DatasheetLink("/usr/share/doc/x.pdf"), "file:///usr/share/doc/x.pdf");
+    for (const char* none :
+         {"", "~", " ~ ", "74xx/74F181.pdf", "74xx\\74LS393.pdf", "://x", "a b://x"})
+        EXPECT_EQ(DatasheetLink(none), std::nullopt) << none;
+
+    ResultList parts(LibraryKind::Part);
+    const std::array<std::string_view, kPartInfoFields> fields = {"Op amp"};
+    parts.Append("A.PART", "LM741", ComposePartInfo("DIP8", fields, {"opamp", "www.ti.com/a"}), 0,
+                 0);
+    parts.Append("A.PART", "LM358", ComposePartInfo("DIP8", fields, {"opamp", "~"}), 0, 0);
+    const auto states = [&](int selected, int focused) {
+        return States(PopupToolStates(LibraryKind::Part, parts, {selected, focused}, m_kernel))
+            .at("ATB_PartDatasheet");
+    };
+    EXPECT_TRUE(states(1, 1));
+    EXPECT_FALSE(states(2, 1)) << "one row at a time";
+    EXPECT_FALSE(states(1, 2)) << "\"~\" is no datasheet";
+    EXPECT_FALSE(states(0, 0));
+
+    ResultList symbols(LibraryKind::Symbol);
+    symbols.Append("S", "OPAMP", ComposeInfo({"Op amp", "", "", ""}, {"", "https://x/y.pdf"}), 0,
+                   0);
+    EXPECT_EQ(DatasheetLink(symbols, 1), "https://x/y.pdf");
+    EXPECT_TRUE(States(PopupToolStates(LibraryKind::Symbol, symbols, {1, 1}, m_kernel))
+                    .at("ATB_SymDatasheet"));
+}
+
 TEST_F(ResultCommandsTest, SendToolsFollowTheEditorsKernelValues) {
     const auto sendStates = [&] {
         const auto states = PartStates(1, 1);

@@ -49,6 +49,26 @@ TEST_F(OptionsDialogStateTest, ListsNameEveryEntryAndSelectTheShownOnes) {
     EXPECT_FALSE(state.DiffersFrom(tables, general));
 }
 
+// A table written before the suite kept keywords names every package column but that one:
+// the dialog offers it, unchosen, and leaving it so is no change; choosing it stores it.
+TEST_F(OptionsDialogStateTest, ColumnsNewerThanAStoredTableAreOfferedUnchosen) {
+    tables.Table(LibraryKind::Package) = {
+        {}, {-1, "Library"}, {-1, "Description"}, {0, "Package Type"}, {-1, "JEDEC Name"}};
+    OptionsDialogState state(tables, general);
+    EXPECT_EQ(state.Items(LibraryKind::Package), (Items{{"Library", true},
+                                                        {"Description", true},
+                                                        {"Package Type", false},
+                                                        {"JEDEC Name", true},
+                                                        {"Keywords", false}}));
+    EXPECT_FALSE(state.DiffersFrom(tables, general));
+    EXPECT_EQ(state.Items(LibraryKind::Part).size(), 3u) << "a shorter table is not filled up";
+
+    state.Items(LibraryKind::Package)[4].selected = true;
+    EXPECT_EQ(Confirm(kOptionsEditMode, state), OptionsConfirmed::Changed);
+    EXPECT_NE(ReadFile(dir / "suite.ini").find("Number=5\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(dir / "suite.ini").find("5=Keywords,-1\r\n"), std::string::npos);
+}
+
 // Shown is stored as -1 and hidden as 0. Confirming without a change reports none, although
 // a stored 2 is written back as -1: both are shown. A higher mode confirms as the edit mode.
 TEST_F(OptionsDialogStateTest, OkStoresShownAsMinusOneAndReportsOnlyRealChanges) {

@@ -11,8 +11,11 @@
 #include "support/ui/LoadedBrowserFixture.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -25,11 +28,27 @@ constexpr const char* kOpamp = "K2KDRAW 1 SYMBOL\nLINE 0 0 0 400\nLINE 0 0 300 2
                                "PIN 2 IN- L -200 300 200\nPIN 3 IN+ L -200 100 200\n"
                                "PIN 6 OUT R 500 200 200\nPIN 1 BAD";
 
+// Stands in for the desktop's handler of links: records what it is asked to open.
+class LinkRecorder final : public QObject {
+    Q_OBJECT
+public:
+    QStringList links;
+public slots:
+    void Open(const QUrl& url) { links << url.toString(); }
+};
+
 // The small suite with drawings in its symbol, package and padstack libraries, opened by
 // the host class with the real main window.
 class BrowserViewersTest : public test::LoadedBrowserTest {
 protected:
     void PrepareSuite() override {
+        const std::array<std::string_view, kPartInfoFields> opamp = {"Op amp", "", "", "", "",
+                                                                     "",       "", "", "", "OPAMP"};
+        const std::array<std::string_view, kPartInfoFields> nor = {
+            "Quad NOR", "", "", "", "", "", "", "", "", "7402,PWR2"};
+        Library("A.PART", LibraryKind::Part,
+                {{"LM741", ComposePartInfo("DIP8", opamp, {"opamp", "www.ti.com/lm741.pdf"}), ""},
+                 {"74LS02", ComposePartInfo("DIP14", nor, {"nor", "~"}), ""}});
         WriteSymbols(kOpamp);
         Library("P.PACKAGE", LibraryKind::Package,
                 {{"DIP14", ComposeInfo({"DIL 14", "PMD,DIP", "MS-001"}),
@@ -52,7 +71,8 @@ protected:
     void WriteSymbols(const std::string& opamp) {
         Library("LOGIC.SYMBOL", LibraryKind::Symbol,
                 {{"7400", ComposeInfo({"NAND", "Digital,Gates", "7", ""}), ""},
-                 {"OPAMP", ComposeInfo({"Op amp", "Analog", "-12", ""}), opamp}});
+                 {"OPAMP", ComposeInfo({"Op amp", "Analog", "-12", ""}, {"", "/doc/opamp.pdf"}),
+                  opamp}});
     }
 
     // Searches a tab for name and focuses its row (a search adds to the rows there).
@@ -186,5 +206,26 @@ TEST_F(BrowserViewersTest, UpRefreshesTheSymbolAndPackageViewersAndRequestsGoOn)
     EXPECT_EQ(m_window->Viewer(LibraryKind::Symbol), symbol);
 }
 
+TEST_F(BrowserViewersTest, OpenDatasheetHandsTheLinkToTheDesktopsHandler) {
+    LinkRecorder recorder;
+    for (const char* scheme : {"https", "file"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "Open");
+    ResultListView& parts = Focus(LibraryKind::Part, "LM741");
+    QTest::keyClick(&parts, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(recorder.links, QStringList{"https://www.ti.com/lm741.pdf"});
+    EXPECT_TRUE(m_window->Feedback().StatusText().contains("lm741.pdf"))
+        << m_window->Feedback().StatusText().toStdString();
+
+    QTest::keyClick(&Focus(LibraryKind::Part, "74LS02"), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(recorder.links.size(), 1) << "a part without a datasheet opens nothing";
+
+    Focus(LibraryKind::Symbol, "OPAMP").RunTool(ResultTool::OpenDatasheet);
+    EXPECT_EQ(recorder.links.value(1), "file:///doc/opamp.pdf") << "the menu's tool, on a symbol";
+    for (const char* scheme : {"https", "file"})
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
 } // namespace
 } // namespace k2k
+
+#include "BrowserViewersTest.moc"
