@@ -44,12 +44,18 @@ std::size_t EntriesToDrop(std::size_t entryCount) noexcept {
     return entryCount < kMaxEntries ? 0 : entryCount - kMaxEntries + 1;
 }
 
-std::optional<std::string> ValueToRemember(std::string_view boxText,
+std::optional<HistoryUpdate> RememberValue(std::string_view boxText,
                                            std::span<const std::string> entries) {
     const std::string_view value = Trim(boxText);
-    if (value.empty() || std::find(entries.begin(), entries.end(), value) != entries.end())
+    if (value.empty() || (!entries.empty() && entries.back() == value))
         return std::nullopt;
-    return std::string(value);
+    HistoryUpdate update{std::string(value)};
+    const auto found = std::find(entries.begin(), entries.end(), value);
+    if (found != entries.end())
+        update.reused = static_cast<std::size_t>(found - entries.begin());
+    else
+        update.dropOldest = EntriesToDrop(entries.size());
+    return update;
 }
 
 void HistoryCompleter::KeyDown(int keyCode) noexcept {

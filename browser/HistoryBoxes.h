@@ -4,8 +4,9 @@
 // - completion: while the user types into a box, the text grows to the first entry that
 //   begins with it, and the added part is selected so that typing goes on over it; the key
 //   that deletes (Backspace, Delete) lets the next change through uncompleted;
-// - remembering: before a search each box's trimmed text joins the end of its list unless
-//   it is empty or the list already holds it; a full list drops its oldest entry for it;
+// - remembering: before a search each box's trimmed text joins the end of its list (the
+//   newest place) unless it is empty; a value the list already holds moves there, and a
+//   full list drops its oldest entry for a new one, so a value used every day is kept;
 // - keeping: the lists of every kind and box live from one run to the next in the per-user
 //   settings store, at most kHistoryBoxEntries per box.
 // The window's grids (browser/ui/OptionGrid) hold the lists in their combo boxes and call
@@ -44,9 +45,17 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
 bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
                     std::span<const std::string> entries);
 
-// What a search adds to a box whose text is boxText: the trimmed text, or nullopt when it
-// is empty or an entry equals it exactly.
-std::optional<std::string> ValueToRemember(std::string_view boxText,
+// What a search does to a box's list: take out the entry that equals the value (reused) or
+// else the oldest entries (dropOldest), then add the value at the end.
+struct HistoryUpdate {
+    std::string value;                 // the box's text, trimmed
+    std::optional<std::size_t> reused; // the index of the entry equal to it, exactly
+    std::size_t dropOldest = 0;        // for a new value: entries taken from the front
+};
+
+// The update for a box whose text is boxText; nullopt when the text is empty or already
+// the newest entry, so nothing changes.
+std::optional<HistoryUpdate> RememberValue(std::string_view boxText,
                                            std::span<const std::string> entries);
 
 // How many of the oldest entries a box drops for a new value: none while it has room,

@@ -120,18 +120,20 @@ void OptionGrid::RememberValues() {
         if (!text)
             continue; // such a value never reaches a search either
         const std::vector<std::string> entries = Entries(box);
-        const auto value = ValueToRemember(*text, entries);
-        if (!value)
+        const auto update = RememberValue(*text, entries);
+        if (!update)
             continue;
         if (QComboBox* combo = m_grid.HistoryBox(box)) {
-            // Dropping the oldest entries must neither change the box's text nor complete it.
+            // Taking entries out must neither change the box's text nor complete it.
             const QSignalBlocker quiet(combo);
             const QString shown = combo->currentText();
-            for (std::size_t drop = EntriesToDrop(entries.size()); drop > 0; --drop)
+            if (update->reused)
+                combo->removeItem(static_cast<int>(*update->reused));
+            for (std::size_t drop = update->dropOldest; drop > 0; --drop)
                 combo->removeItem(0);
             combo->setEditText(shown);
         }
-        m_grid.ComboAddItem(box, FromSuiteText(*value));
+        m_grid.ComboAddItem(box, FromSuiteText(update->value));
     }
 }
 

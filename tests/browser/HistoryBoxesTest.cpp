@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace k2k {
@@ -45,12 +46,29 @@ TEST(HistoryBoxesTest, TypedTextCompletesUnlessADeletingKeyCameFirst) {
     EXPECT_FALSE(completer.Suppressed()) << "an emptied box ends the suppression too";
 }
 
-TEST(HistoryBoxesTest, ASearchRemembersTrimmedNewValuesOnly) {
-    EXPECT_EQ(ValueToRemember("  NE555 ", kEntries), "NE555");
-    EXPECT_EQ(ValueToRemember("lm741", kEntries), "lm741") << "another letter case is new";
-    EXPECT_FALSE(ValueToRemember(" LM741  ", kEntries)) << "compared after trimming";
-    EXPECT_FALSE(ValueToRemember("   ", kEntries));
-    EXPECT_EQ(ValueToRemember("\tX", kEntries), "\tX") << "only blanks are trimmed";
+// A new value joins the end; one used again moves there from its place, so the values used
+// most are never the oldest a full box drops.
+TEST(HistoryBoxesTest, ASearchRemembersTrimmedValuesAsTheNewest) {
+    const auto update = [](std::string_view text, std::span<const std::string> entries) {
+        const auto u = RememberValue(text, entries);
+        return u ? std::make_tuple(u->value, u->reused.value_or(99), u->dropOldest)
+                 : std::make_tuple(std::string("none"), std::size_t(0), std::size_t(0));
+    };
+    using U = std::tuple<std::string, std::size_t, std::size_t>;
+    EXPECT_EQ(update("  NE555 ", kEntries), (U{"NE555", 99, 0}));
+    EXPECT_EQ(update("lm741", kEntries), (U{"lm741", 99, 0})) << "another letter case is new";
+    EXPECT_EQ(update("   ", kEntries), (U{"none", 0, 0}));
+    EXPECT_EQ(update("\tX", kEntries), (U{"\tX", 99, 0})) << "only blanks are trimmed";
+    ASSERT_GE(kEntries.size(), 2u);
+    EXPECT_EQ(update(" " + kEntries.front() + " ", kEntries), (U{kEntries.front(), 0, 0}))
+        << "compared after trimming; it moves from the front";
+    EXPECT_EQ(update(kEntries.back(), kEntries), (U{"none", 0, 0})) << "already the newest";
+
+    std::vector<std::string> full;
+    for (int i = 0; i < kHistoryBoxEntries; ++i)
+        full.push_back("V" + std::to_string(i));
+    EXPECT_EQ(update("V0", full), (U{"V0", 0, 0})) << "the oldest, reused, is not dropped";
+    EXPECT_EQ(update("NEW", full), (U{"NEW", 99, 1}));
 }
 
 class HistoryStoreTest : public ::testing::Test {

@@ -214,6 +214,11 @@ TEST_F(OptionGridTest, RememberedValuesAreKeptAcrossRuns) {
     part.RememberValues();
     EXPECT_EQ(grid.ComboListCount(1), 2);
     EXPECT_EQ(grid.ComboList(1, 0), "74LS00") << "trimmed";
+    grid.SetComboText(1, "74LS00");
+    part.RememberValues();
+    EXPECT_EQ(grid.ComboList(1, 0), "LM741") << "a value used again becomes the newest";
+    EXPECT_EQ(grid.ComboList(1, 1), "74LS00");
+    EXPECT_EQ(grid.ComboText(1), "74LS00") << "the box keeps its text";
     Grid(LibraryKind::Padstack).SetComboText(1, "PAD60R");
     Options(LibraryKind::Padstack).RememberValues();
 
@@ -228,7 +233,7 @@ TEST_F(OptionGridTest, RememberedValuesAreKeptAcrossRuns) {
     const UserSettings settings(m_settingsDir.Path());
     nextPart.LoadHistory(settings);
     ASSERT_EQ(nextRun.ComboListCount(1), 2);
-    EXPECT_EQ(nextRun.ComboList(1, 1), "LM741");
+    EXPECT_EQ(nextRun.ComboList(1, 1), "74LS00");
     EXPECT_EQ(nextRun.ComboList(6, 0), "R*");
     EXPECT_EQ(nextRun.ComboText(1), "");
     EXPECT_EQ(settings.GetUserSetting("Kalde2000", "K2KBRWSR",
