@@ -225,12 +225,33 @@ void ResultListView::SelectAll() {
     ShowSelectedCount();
 }
 
+int ResultListView::FirstSelectedRow() const {
+    int first = -1;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    return first;
+}
+
+void ResultListView::ListAfterDelete(int firstDeletedRow) {
+    m_model->Reset();
+    // The row that took the first deleted one's place (the last row when the deleted ones
+    // were last) is selected and current, so the keys go on from there.
+    const int rows = m_model->rowCount();
+    if (firstDeletedRow >= 0 && rows > 0) {
+        const QModelIndex next = m_model->index(std::min(firstDeletedRow, rows - 1), 0);
+        selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+        scrollTo(next);
+    }
+    ShowSelectedCount();
+}
+
 void ResultListView::DeleteFromList() {
     Hourglass hourglass;
-    if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0) {
-        m_model->Reset();
-        ShowSelectedCount(); // listed anew, with nothing selected
-    }
+    const int first = FirstSelectedRow();
+    if (k2k::DeleteFromList(m_model->Results(), SelectedResults()) > 0)
+        ListAfterDelete(first);
 }
 
 void ResultListView::DeleteFromLib() {
@@ -243,11 +264,10 @@ void ResultListView::DeleteFromLib() {
         else
             QApplication::restoreOverrideCursor();
     };
+    const int first = FirstSelectedRow();
     if (k2k::DeleteFromLib(m_model->Results(), SelectedResults(), setup, m_browser.GetKernel(),
-                           m_browser.Services()) > 0) {
-        m_model->Reset();
-        ShowSelectedCount();
-    }
+                           m_browser.Services()) > 0)
+        ListAfterDelete(first);
 }
 
 void ResultListView::SaveList() {

@@ -104,6 +104,10 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
+    // The view row of the first selected row; -1 without one.
+    int FirstSelectedRow() const;
+    // Lists the rows anew after a delete took rows from the list.
+    void ListAfterDelete(int firstDeletedRow);
     void BuildPopup();
     QMenu* BuildBand(std::string_view bandName, QWidget* parent);
     void RebuildSymbolGroups();

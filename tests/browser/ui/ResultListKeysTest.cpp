@@ -110,7 +110,10 @@ TEST_F(ResultListKeysTest, RowsChosenWithTheKeysAreSelectedForEveryCommand) {
         << "the row chosen with the arrow keys is deleted";
     EXPECT_EQ(Names(), (QStringList{"74LS00", "SN74LS00N", "74LS02", "LM741"}));
     EXPECT_EQ(test::ReadFile(m_dir / "LIB" / "A.PART").find("74HC00"), std::string::npos);
-    EXPECT_EQ(m_status.last(), "0 Part(s) Selected") << "the deleted row is counted no more";
+    EXPECT_EQ(SelectedNames(), QStringList{"SN74LS00N"}) << "the row that took its place";
+    EXPECT_EQ(m_status.last(), "1 Part(s) Selected");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(SelectedNames(), QStringList{"74LS02"}) << "the keys go on from there";
 
     Key(Qt::Key_Home);
     Key(Qt::Key_End, Qt::ShiftModifier);
@@ -141,7 +144,8 @@ TEST_F(ResultListKeysTest, ADeleteThatDidNotHappenKeepsItsRow) {
     ASSERT_EQ(m_boxes.shown.size(), 2u);
     EXPECT_EQ(Names(), (QStringList{"74LS00", "LM741"})) << "SPARE went, 74LS00 was kept";
     EXPECT_GT(FindInProject(m_kernel, LibraryKind::Part, "74LS00"), 0);
-    EXPECT_EQ(m_status.last(), "0 Part(s) Selected");
+    EXPECT_EQ(SelectedNames(), QStringList{"74LS00"}) << "the first row of the selection";
+    EXPECT_EQ(m_status.last(), "1 Part(s) Selected");
 
     m_view.reset();
     Results(LibraryKind::Part).Clear();
