@@ -19,12 +19,14 @@ bool HoldsLibraryFiles(const std::string& folder) {
     return false;
 }
 
-std::string NoLibraryFilesMessage(const std::string& folder, const std::string& libraryDir) {
+std::string NoLibraryFilesQuestion(const std::string& folder, const std::string& libraryDir) {
     std::string patterns;
     for (LibraryKind kind : kAllKinds)
         patterns += (patterns.empty() ? "" : ", ") + std::string(FactsOf(kind).libraryPattern);
     return "The folder " + DisplayPath(folder) + " holds no library files (" + patterns +
-           ").\r\nThe library folder stays " + DisplayPath(libraryDir) + ".";
+           ").\r\nMake it the library folder? Every search sequence will be empty until "
+           "libraries are put there.\r\nCancel in the search sequence that follows keeps " +
+           DisplayPath(libraryDir) + " and its sequences.";
 }
 
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
@@ -39,12 +41,11 @@ bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
     FileOps::FolderExists(tested, status);
     if (status != 0)
         return false;
-    if (!HoldsLibraryFiles(chosen)) {
-        component.Services().Boxes().Show({NoLibraryFilesMessage(chosen, current),
-                                           MessageTitle(component.Services()),
-                                           MsgIcon::Exclamation});
+    if (!HoldsLibraryFiles(chosen) &&
+        component.Services().Boxes().Show({NoLibraryFilesQuestion(chosen, current),
+                                           MessageTitle(component.Services()), MsgIcon::Question,
+                                           MsgButtons::YesNo}) != MsgAnswer::Yes)
         return false;
-    }
 
     // The hourglass stands while a folder is read; the dialog that follows is the user's.
     StartupProgress quiet;

@@ -14,8 +14,9 @@
 // without it the old lists and the old folder hold, with it the new lists and, once
 // finished, the new folder.
 //
-// A folder without any library file is refused with a message before anything changes: its
-// dialog would offer nothing to select, and its OK would empty every sequence.
+// A folder without any library file (a new library folder) is taken only after a question
+// that says its OK will empty every sequence; No changes nothing, and Cancel in the dialog
+// still goes back to the old folder.
 //
 // A search sequence changed from the menu is announced differently: every application hears
 // "SSQ", and the schematic and layout editors "UP" (AnnounceSearchSequence).
@@ -58,14 +59,15 @@ public:
 // True when the folder holds a library file of any kind.
 bool HoldsLibraryFiles(const std::string& folder);
 
-// The message that refuses a folder without library files (8-bit text).
-std::string NoLibraryFilesMessage(const std::string& folder, const std::string& libraryDir);
+// The question asked before a folder without library files becomes the library folder
+// (8-bit text).
+std::string NoLibraryFilesQuestion(const std::string& folder, const std::string& libraryDir);
 
 // mnuChgLibPth after its busy guard. The picker's title is text 5037 ("Select Location of
 // Library files"), its start the library directory. An answer that is empty after
 // trimming, equals the library directory, or names no folder changes nothing; one without
-// library files is refused with a message. True when the library directory changed (the
-// dialog closed with OK).
+// library files is taken only when the person answers Yes to NoLibraryFilesQuestion. True when the
+// library directory changed (the dialog closed with OK).
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
                        LibraryPathWindow& window);
 

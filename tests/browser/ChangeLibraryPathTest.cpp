@@ -198,15 +198,17 @@ TEST_F(ChangeLibraryPathTest, CancelGoesBackToTheOldFolderAndItsSequences) {
     EXPECT_EQ(ReadFile(m_dir / "suite.ini"), m_settingsFile);
 }
 
-// A folder without a library file of any kind would give a dialog with nothing to select,
-// whose OK empties every sequence: it is refused with a message, before anything changes.
-TEST_F(ChangeLibraryPathTest, AFolderWithoutLibraryFilesIsRefusedWithAMessage) {
+// A folder without a library file of any kind gives a dialog with nothing to select, whose
+// OK empties every sequence: it is taken only after a question that says so. No changes
+// nothing; Yes goes on to the dialog, whose OK makes it the library folder.
+TEST_F(ChangeLibraryPathTest, AFolderWithoutLibraryFilesIsTakenOnlyAfterAQuestion) {
     const std::string empty = MakeFolder("EMPTY", {});
     const std::string others = MakeFolder("DOCS", {"README.TXT", "PART.BAK", "LIB.PARTS"});
     std::filesystem::create_directory(m_dir / "DOCS" / "SUB.PART"); // a folder, not a file
 
     for (const std::string& folder : {empty, others}) {
         m_boxes.shown.clear();
+        m_boxes.answers = {MsgAnswer::No};
         EXPECT_FALSE(Change(folder)) << folder;
         EXPECT_EQ(m_window.steps, (std::vector<std::string>{
                                       "choose Select Location of Library files at " + m_libDir}))
@@ -216,10 +218,23 @@ TEST_F(ChangeLibraryPathTest, AFolderWithoutLibraryFilesIsRefusedWithAMessage) {
         EXPECT_NE(box.text.find("holds no library files"), std::string::npos) << box.text;
         EXPECT_NE(box.text.find(DisplayPath(folder)), std::string::npos) << box.text;
         EXPECT_NE(box.text.find("*.PADSTACK"), std::string::npos) << box.text;
-        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+        EXPECT_NE(box.text.find("search sequence"), std::string::npos) << box.text;
+        EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(box.icon, MsgIcon::Question);
         EXPECT_FALSE(box.title.empty());
         ExpectNothingChanged();
     }
+
+    m_boxes.answers = {MsgAnswer::Yes};
+    m_window.dialogOk = false;
+    EXPECT_FALSE(Change(empty)) << "Cancel in the dialog still goes back";
+    ExpectNothingChanged();
+    m_boxes.answers = {MsgAnswer::Yes};
+    m_window.dialogOk = true;
+    EXPECT_TRUE(Change(empty));
+    EXPECT_EQ(m_browser.Dirs().libDir, empty);
+    EXPECT_EQ(SavedLibraryFolder(), empty);
+    EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 0) << "a new, empty library folder";
 
     // One library of any kind, in any letter case, is enough.
     EXPECT_TRUE(HoldsLibraryFiles(MakeFolder("PADS", {"round.padstack"})));

@@ -57,8 +57,8 @@ protected:
     int m_dialogs = 0;
 };
 
-// A folder without libraries is refused before anything changes; a folder with libraries
-// whose dialog is cancelled goes back to the old folder; the settings and the catalogue
+// A folder without libraries is taken only after a question, and No changes nothing; a folder with
+// libraries whose dialog is cancelled goes back to the old folder; the settings and the catalogue
 // are written only by OK.
 TEST_F(NothingLostTest, ChangeLibPathKeepsEverySequenceUntilTheNewFolderIsConfirmed) {
     Load();
@@ -74,10 +74,11 @@ TEST_F(NothingLostTest, ChangeLibPathKeepsEverySequenceUntilTheNewFolderIsConfir
     WriteFile(m_dir / "EMPTY" / "notes.txt", "no libraries here");
     answer = m_dir.SuitePath() + "\\EMPTY";
     m_boxes.shown.clear();
+    m_boxes.answers = {MsgAnswer::No};
     AnswerSequenceDialog("cmdOK");
     changePath->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(m_dialogs, 0) << "no dialog for a folder without libraries";
+    EXPECT_EQ(m_dialogs, 0) << "no dialog for a folder without libraries, after No";
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_NE(m_boxes.shown.front().text.find("holds no library files"), std::string::npos)
         << m_boxes.shown.front().text;
