@@ -259,8 +259,9 @@ void ObjectViewer::DrawGraphics(const Drawing& drawing) {
                       kGraphics);
 }
 
-QGraphicsItem* ObjectViewer::AddText(QPointF point, int height, const QString& text,
-                                     const QColor& colour, Qt::Alignment alignment, int degrees) {
+QGraphicsSimpleTextItem* ObjectViewer::AddText(QPointF point, int height, const QString& text,
+                                               const QColor& colour, Qt::Alignment alignment,
+                                               int degrees) {
     auto* item = new QGraphicsSimpleTextItem(text);
     QFont font = item->font();
     font.setPixelSize(std::max(1, height));
@@ -301,11 +302,11 @@ QGraphicsItem* ObjectViewer::AddMarkedText(QPointF point, int height, const std:
         if (run.overbar)
             bars.emplace_back(from, int(plain.size()));
     }
-    QGraphicsItem* item = AddText(point, height, plain, colour, alignment, degrees);
+    QGraphicsSimpleTextItem* item = AddText(point, height, plain, colour, alignment, degrees);
     if (bars.empty())
         return item;
     // The text's own coordinates: its box's top left at 0 0, the baseline at the ascent.
-    const QFontMetricsF metrics(static_cast<QGraphicsSimpleTextItem*>(item)->font());
+    const QFontMetricsF metrics(item->font());
     const double thickness = std::max(1.0, height * kBarShare);
     const double y = std::max(thickness / 2, metrics.ascent() - metrics.capHeight() - thickness);
     QPen pen(colour, thickness);

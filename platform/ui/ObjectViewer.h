@@ -30,6 +30,7 @@
 class QFormLayout;
 class QGraphicsItem;
 class QGraphicsScene;
+class QGraphicsSimpleTextItem;
 class QLabel;
 
 namespace k2k {
@@ -91,9 +92,10 @@ protected:
     // A text whose box is placed by alignment (Qt::AlignLeft/Right/HCenter with
     // Qt::AlignTop/Bottom/VCenter, or the baseline for Qt::AlignBaseline) against point,
     // turned by degrees counter-clockwise.
-    QGraphicsItem* AddText(QPointF point, int height, const QString& text, const QColor& colour,
-                           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
-                           int degrees = 0);
+    QGraphicsSimpleTextItem* AddText(QPointF point, int height, const QString& text,
+                                     const QColor& colour,
+                                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
+                                     int degrees = 0);
     // A suite text that may mark runs for a bar ("~{CS}/A0"): its plain text placed as AddText
     // places it, measured without the markup, and a line over each marked run (a child of the
     // text, so it turns with it).
