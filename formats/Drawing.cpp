@@ -258,6 +258,11 @@ private:
             else if (unit)
                 m_result.drawing->unit = static_cast<DrawUnit>(*unit);
             m_seenUnit = m_seenUnit || unit.has_value();
+        } else if (keyword == "NOTE") {
+            if (s.FieldCount() == 0)
+                s.Fail("NOTE needs a text");
+            else
+                m_result.drawing->notes.emplace_back(s.Rest(0));
         } else if (keyword == "K2KDRAW") {
             s.Fail("K2KDRAW may only be the first statement");
         } else {
@@ -459,6 +464,9 @@ std::string FormatDrawing(const Drawing& drawing) {
     out << "K2KDRAW 1 " << DrawingKindName(drawing.kind) << '\n';
     if (drawing.unit != DrawUnit::Mil)
         out << "UNIT " << kUnitNames[static_cast<std::size_t>(drawing.unit)] << '\n';
+    for (const std::string& note : drawing.notes)
+        if (const std::string text = TextField(note); !text.empty())
+            out << "NOTE " << text << '\n';
     if (drawing.kind == DrawingKind::Package && drawing.origin)
         out << "ORIGIN" << *drawing.origin << '\n';
     if (drawing.kind == DrawingKind::Padstack) {

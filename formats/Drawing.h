@@ -10,7 +10,8 @@
 // blanks; lengths and coordinates are whole numbers (one sign at most) of the drawing's
 // unit, mils (1/1000 inch) unless a UNIT statement says otherwise, x to the right and y
 // upwards, angles whole degrees counter-clockwise from the positive x axis. A name field
-// is one word; the text of TEXT runs to the end of its statement.
+// is one word; the text of TEXT and NOTE runs to the end of its statement. A pin's name and
+// a TEXT may mark runs to be drawn with a bar over them, "~{RESET}" (formats/TextMarkup.h).
 //
 //   every kind   UNIT MIL|UM                 the unit of every length and coordinate of
 //                                            the drawing, wherever the statement stands:
@@ -20,6 +21,9 @@
 //                RECT x1 y1 x2 y2            a rectangle by two opposite corners
 //                ARC cx cy r start sweep     an arc; a sweep of 360 is a circle
 //                TEXT x y height text...     a text, its baseline starting at x y
+//                NOTE text...                a note the viewer shows beside the drawing:
+//                                            what a person should know of how it was made
+//                                            ("body outline from the fabrication layer")
 //   SYMBOL       PIN number name side x y length
 //                                            a pin: side L, R, T or B is the side of the
 //                                            body it sits on; x y is its outer end, where a
@@ -130,6 +134,7 @@ struct Drawing {
     std::vector<DrawRect> rects;
     std::vector<DrawArc> arcs;
     std::vector<DrawText> texts;
+    std::vector<std::string> notes;  // shown beside the drawing, in their order
     std::vector<DrawPin> pins;       // symbols
     std::vector<DrawPad> pads;       // packages
     std::optional<DrawPoint> origin; // packages

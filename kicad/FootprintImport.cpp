@@ -1,5 +1,6 @@
 #include "kicad/FootprintImport.h"
 
+#include "kicad/FootprintOutline.h"
 #include "kicad/ImportDrawer.h"
 #include "kicad/ImportGeometry.h"
 #include "kicad/KicadItems.h"
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <set>
 #include <tuple>
 #include <unordered_map>
 
@@ -107,19 +109,24 @@ public:
         Drawn().Origin(0, 0);
     }
 
-    // The drawing, its texts in UTF-8. The silkscreen is drawn; when it has no outline (texts
-    // at most), the fabrication layers' outline is drawn with it.
+    // The drawing, its texts in UTF-8. The silkscreen is drawn; when it closes no outline of
+    // its own (FootprintOutline.h), the fabrication layers' graphics are drawn too, as the
+    // body, and a note says so. Their texts are never drawn.
     Drawing Draw() {
-        const bool outline = std::any_of(m_footprint.graphics.begin(), m_footprint.graphics.end(),
-                                         [](const FootprintGraphic& g) {
-                                             return GroupOf(g.layer) == LayerGroup::Silkscreen &&
-                                                    g.shape != FootprintGraphic::Shape::Text;
-                                         });
+        std::vector<const FootprintGraphic*> silkscreen;
+        for (const FootprintGraphic& g : m_footprint.graphics)
+            if (GroupOf(g.layer) == LayerGroup::Silkscreen &&
+                g.shape != FootprintGraphic::Shape::Text)
+                silkscreen.push_back(&g);
+        const bool outline = ClosesAnOutline(silkscreen);
+        std::set<std::string> fabrication; // the layers drawn from
         for (const FootprintGraphic& g : m_footprint.graphics) {
             const LayerGroup group = GroupOf(g.layer);
             if (group == LayerGroup::Silkscreen || (group == LayerGroup::Fabrication && !outline &&
                                                     g.shape != FootprintGraphic::Shape::Text)) {
                 DrawGraphic(g);
+                if (group == LayerGroup::Fabrication)
+                    fabrication.insert(g.layer);
                 continue;
             }
             switch (group) {
@@ -136,6 +143,13 @@ public:
                 m_lose(Loss::OtherLayerGraphics);
                 break;
             }
+        }
+        if (!fabrication.empty()) {
+            std::string layers;
+            for (const std::string& layer : fabrication)
+                layers += (layers.empty() ? "" : ", ") + layer;
+            Drawn().Note("body outline from the fabrication layer" +
+                         std::string(fabrication.size() > 1 ? "s (" : " (") + layers + ")");
         }
         for (const kicad::Pad& pad : m_footprint.pads)
             DrawPad(pad);

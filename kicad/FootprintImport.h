@@ -9,7 +9,8 @@
 //     the silkscreen (F.SilkS, B.SilkS) as LINE, RECT, ARC (circles with a sweep of 360,
 //     arcs by centre, radius, start and counter-clockwise sweep), polygons as LINEs and
 //     shown texts as TEXT ("${REFERENCE}" as the reference's "REF**"); the fabrication
-//     layers (F.Fab, B.Fab) instead when the footprint has nothing on the silkscreen; each
+//     layers' graphics (F.Fab, B.Fab) too, with a NOTE saying so, when the silkscreen
+//     closes no outline of its own (kicad/FootprintOutline.h); each
 //     pad as PAD number padstack x y rotation (a pad without a number as "~").
 //   each distinct pad -> a padstack named by its shape, its sizes in micrometres, its drill
 //     and, where they are not the usual ones, its layers (see PadstackName).

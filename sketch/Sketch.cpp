@@ -50,6 +50,11 @@ Sketch& Sketch::Text(DrawText text) {
     return *this;
 }
 
+Sketch& Sketch::Note(std::string_view text) {
+    m_drawing.notes.emplace_back(text);
+    return *this;
+}
+
 Sketch& Sketch::Pin(std::string_view number, std::string_view name, PinSide side, int x, int y,
                     int length) {
     return Pin({std::string(number), std::string(name), side, {x, y}, length});

@@ -40,6 +40,8 @@ public:
     Sketch& Arc(const DrawArc& arc);
     Sketch& Text(int x, int y, int height, std::string_view text);
     Sketch& Text(DrawText text);
+    // A note the viewer shows beside the drawing.
+    Sketch& Note(std::string_view text);
     Sketch& Pin(std::string_view number, std::string_view name, PinSide side, int x, int y,
                 int length = 200);
     Sketch& Pin(DrawPin pin);

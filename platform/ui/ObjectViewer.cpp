@@ -1,5 +1,6 @@
 #include "platform/ui/ObjectViewer.h"
 
+#include "formats/TextMarkup.h"
 #include "platform/ui/DrawingView.h"
 #include "platform/ui/PanelText.h"
 #include "platform/ui/SuiteText.h"
@@ -7,11 +8,13 @@
 
 #include <QCloseEvent>
 #include <QFormLayout>
+#include <QGraphicsLineItem>
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,6 +29,9 @@ constexpr int kPanelMinimumWidth = 180;
 constexpr int kDrawingStretch = 5;
 constexpr int kPanelStretch = 3;
 const QColor kGraphics(30, 60, 140);
+// A bar over a marked run: this share of the text's height thick, its ends drawn in by as
+// much again so that the bars of two neighbouring runs stay apart.
+constexpr double kBarShare = 0.07;
 
 QString KindName(DrawingKind kind) {
     switch (kind) {
@@ -74,17 +80,24 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     : QWidget(parent, Qt::Window), m_appName(std::move(appName)), m_kind(kind),
       m_title(std::move(title)), m_view(new DrawingView(this)), m_scene(new QGraphicsScene(this)),
       m_name(PanelLabel(this, "lblName")), m_library(PanelLabel(this, "lblLibrary")),
-      m_fields(PanelForm()), m_problems(PanelLabel(this, "lblProblems")) {
+      m_fields(PanelForm()), m_notes(PanelLabel(this, "lblNotes")),
+      m_problems(PanelLabel(this, "lblProblems")) {
     setObjectName(m_appName);
     setWindowTitle(m_title);
     setAttribute(Qt::WA_DeleteOnClose, false); // the opener releases it
     m_view->setScene(m_scene);
     setFocusProxy(m_view); // the keys zoom and pan as soon as the window is active
 
-    auto* panel = new QWidget(this);
+    // The panel scrolls up and down; its texts wrap, so it never needs to scroll sideways.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrInfo"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setMinimumWidth(kPanelMinimumWidth);
+    scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* panel = new QWidget(scroll);
     panel->setObjectName(QStringLiteral("picInfo"));
-    panel->setMinimumWidth(kPanelMinimumWidth);
-    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* panelLayout = new QVBoxLayout(panel);
     auto* top = PanelForm();
     top->addRow(QStringLiteral("Name:"), m_name);
@@ -99,14 +112,19 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     panelLayout->addStretch(1);
     panelLayout->addWidget(keys);
 
+    scroll->setWidget(panel);
+
+    m_notes->setStyleSheet(QStringLiteral("color: #305070"));
+    m_notes->hide();
     m_problems->setStyleSheet(QStringLiteral("color: #a03000"));
     m_problems->hide();
     auto* left = new QVBoxLayout;
     left->addWidget(m_view, 1);
+    left->addWidget(m_notes);
     left->addWidget(m_problems);
     auto* row = new QHBoxLayout(this);
     row->addLayout(left, kDrawingStretch);
-    row->addWidget(panel, kPanelStretch);
+    row->addWidget(scroll, kPanelStretch);
     resize(820, 540);
 }
 
@@ -161,8 +179,13 @@ QString ObjectViewer::ProblemText() const {
     return m_problems->text();
 }
 
+QString ObjectViewer::NoteText() const {
+    return m_notes->text();
+}
+
 void ObjectViewer::Show(const std::optional<ViewerContent>& content) {
     m_scene->clear();
+    m_notes->clear();
     QStringList problems;
     if (content) {
         m_name->setText(FromSuiteText(content->name));
@@ -177,6 +200,7 @@ void ObjectViewer::Show(const std::optional<ViewerContent>& content) {
                             ? QString()
                             : QStringLiteral("Not drawn: ") + problems.join(QStringLiteral("; ")));
     m_problems->setVisible(!problems.isEmpty());
+    m_notes->setVisible(!m_notes->text().isEmpty());
 }
 
 void ObjectViewer::ShowFields(const std::vector<std::pair<std::string, std::string>>& fields) {
@@ -207,6 +231,10 @@ void ObjectViewer::Draw(const std::string& text, QStringList& problems) {
         problems << QStringLiteral("the drawing is a %1's, not a %2's")
                         .arg(KindName(drawing.kind), KindName(m_kind));
     m_unit = MilsPerUnit(drawing.unit);
+    QStringList notes;
+    for (const std::string& note : drawing.notes)
+        notes << QStringLiteral("Note: ") + FromSuiteText(note);
+    m_notes->setText(notes.join(QLatin1Char('\n')));
     DrawGraphics(drawing);
     DrawKind(drawing, problems);
 }
@@ -227,12 +255,13 @@ void ObjectViewer::DrawGraphics(const Drawing& drawing) {
         m_scene->addPath(path, pen);
     }
     for (const DrawText& text : drawing.texts)
-        AddText(At(text.at), std::max(1, int(std::lround(Scaled(text.height)))),
-                FromSuiteText(text.text), kGraphics);
+        AddMarkedText(At(text.at), std::max(1, int(std::lround(Scaled(text.height)))), text.text,
+                      kGraphics);
 }
 
-QGraphicsItem* ObjectViewer::AddText(QPointF point, int height, const QString& text,
-                                     const QColor& colour, Qt::Alignment alignment, int degrees) {
+QGraphicsSimpleTextItem* ObjectViewer::AddText(QPointF point, int height, const QString& text,
+                                               const QColor& colour, Qt::Alignment alignment,
+                                               int degrees) {
     auto* item = new QGraphicsSimpleTextItem(text);
     QFont font = item->font();
     font.setPixelSize(std::max(1, height));
@@ -258,6 +287,36 @@ QGraphicsItem* ObjectViewer::AddText(QPointF point, int height, const QString& t
     item->setTransform(place);
     item->setPos(point);
     m_scene->addItem(item);
+    return item;
+}
+
+QGraphicsItem* ObjectViewer::AddMarkedText(QPointF point, int height, const std::string& text,
+                                           const QColor& colour, Qt::Alignment alignment,
+                                           int degrees) {
+    const std::vector<TextRun> runs = MarkupRuns(text);
+    QString plain;
+    std::vector<std::pair<int, int>> bars; // from, to: characters of the plain text
+    for (const TextRun& run : runs) {
+        const int from = int(plain.size());
+        plain += FromSuiteText(run.text);
+        if (run.overbar)
+            bars.emplace_back(from, int(plain.size()));
+    }
+    QGraphicsSimpleTextItem* item = AddText(point, height, plain, colour, alignment, degrees);
+    if (bars.empty())
+        return item;
+    // The text's own coordinates: its box's top left at 0 0, the baseline at the ascent.
+    const QFontMetricsF metrics(item->font());
+    const double thickness = std::max(1.0, height * kBarShare);
+    const double y = std::max(thickness / 2, metrics.ascent() - metrics.capHeight() - thickness);
+    QPen pen(colour, thickness);
+    pen.setCapStyle(Qt::FlatCap);
+    for (const auto& [from, to] : bars) {
+        const double left = metrics.horizontalAdvance(plain.left(from)) + thickness;
+        const double right = metrics.horizontalAdvance(plain.left(to)) - thickness;
+        auto* bar = new QGraphicsLineItem(QLineF(left, y, std::max(left, right), y), item);
+        bar->setPen(pen);
+    }
     return item;
 }
 

@@ -2,9 +2,12 @@
 // The suite's viewers of a symbol, a package or a padstack (SymbolViewer, PackageViewer,
 // PadstackViewer share this base). A viewer is a window of its own: the drawing (a
 // DrawingView) beside a panel with the object's name, library and info fields, and under it
-// a line saying what could not be drawn (the statements the drawing format left out, a
-// missing drawing, an unknown padstack). The panel takes a share of the window's width and
-// its texts wrap (PanelText), so a long name is read whole at any size.
+// the drawing's notes (how it was made, "body outline from the fabrication layer (F.Fab)")
+// and a line saying what could not be drawn (the statements the drawing format left out, a
+// missing drawing, an unknown padstack). The panel takes a share of the window's width, its
+// texts wrap (PanelText) and it scrolls when they are taller than the window, so a long name
+// or description is read whole at any size. Texts of the drawing may mark runs for a bar over
+// them ("~{RESET}"): the viewer draws the plain text and the bar.
 //
 // Whoever opens a viewer gives it a reader: the viewer shows what the reader answers now
 // and reads again on Refresh. The opener then hands it its notification text,
@@ -27,6 +30,7 @@
 class QFormLayout;
 class QGraphicsItem;
 class QGraphicsScene;
+class QGraphicsSimpleTextItem;
 class QLabel;
 
 namespace k2k {
@@ -66,6 +70,8 @@ public:
     QString LibraryText() const;
     // What could not be drawn; empty when everything was.
     QString ProblemText() const;
+    // The drawing's notes, one a line; empty when it has none.
+    QString NoteText() const;
     DrawingView& View() const noexcept { return *m_view; }
     QGraphicsScene& Scene() const noexcept { return *m_scene; }
 
@@ -86,9 +92,17 @@ protected:
     // A text whose box is placed by alignment (Qt::AlignLeft/Right/HCenter with
     // Qt::AlignTop/Bottom/VCenter, or the baseline for Qt::AlignBaseline) against point,
     // turned by degrees counter-clockwise.
-    QGraphicsItem* AddText(QPointF point, int height, const QString& text, const QColor& colour,
-                           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
-                           int degrees = 0);
+    QGraphicsSimpleTextItem* AddText(QPointF point, int height, const QString& text,
+                                     const QColor& colour,
+                                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
+                                     int degrees = 0);
+    // A suite text that may mark runs for a bar ("~{CS}/A0"): its plain text placed as AddText
+    // places it, measured without the markup, and a line over each marked run (a child of the
+    // text, so it turns with it).
+    QGraphicsItem* AddMarkedText(QPointF point, int height, const std::string& text,
+                                 const QColor& colour,
+                                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignBaseline,
+                                 int degrees = 0);
     // A pad of the given layer's shape centred at centre, turned by degrees; the drill, when
     // above 0, as a hole in it. unit: mils per unit of the layer's sizes and the drill.
     void AddPad(QPointF centre, const DrawLayer& layer, int degrees, int drill,
@@ -115,6 +129,7 @@ private:
     QLabel* m_name;
     QLabel* m_library;
     QFormLayout* m_fields;
+    QLabel* m_notes;
     QLabel* m_problems;
     std::vector<QLabel*> m_fieldLabels;
     bool m_fitted = false; // fitted to the window once it was shown

@@ -1,5 +1,6 @@
 #include "platform/ui/SymbolViewer.h"
 
+#include "formats/TextMarkup.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QFontMetricsF>
@@ -68,7 +69,7 @@ double TextWidth(const QString& text, int height) {
 // How the texts of one pin are drawn.
 struct PinTexts {
     QString number;
-    QString name;        // empty: none drawn
+    QString name;        // the plain text, without its markup; empty: none drawn
     int height = 0;      // mils
     bool turned = false; // the name of a top or bottom pin runs along it, turned 90 degrees
 };
@@ -81,7 +82,7 @@ std::vector<PinTexts> PlanPinTexts(const std::vector<DrawPin>& pins) {
     std::vector<PinTexts> plan(pins.size());
     for (std::size_t i = 0; i < pins.size(); ++i) {
         plan[i].number = FromSuiteText(pins[i].number);
-        plan[i].name = FromSuiteText(pins[i].name);
+        plan[i].name = FromSuiteText(PlainText(pins[i].name));
         if (plan[i].name == plan[i].number)
             plan[i].name.clear();
         plan[i].height = std::clamp(pins[i].length / 5, 20, 40);
@@ -170,32 +171,29 @@ void SymbolViewer::DrawKind(const Drawing& drawing, QStringList& /*problems*/) {
         }
         if (texts.name.isEmpty())
             continue;
+        QPointF at;
+        Qt::Alignment alignment;
         switch (pin.side) {
         case PinSide::Left:
-            AddText(inner + QPointF(kNameGap, 0), texts.height, texts.name, kPinName,
-                    Qt::AlignLeft | Qt::AlignVCenter);
+            at = inner + QPointF(kNameGap, 0);
+            alignment = Qt::AlignLeft | Qt::AlignVCenter;
             break;
         case PinSide::Right:
-            AddText(inner - QPointF(kNameGap, 0), texts.height, texts.name, kPinName,
-                    Qt::AlignRight | Qt::AlignVCenter);
+            at = inner - QPointF(kNameGap, 0);
+            alignment = Qt::AlignRight | Qt::AlignVCenter;
             break;
         case PinSide::Top: // read upwards, ending by the pin
-            if (texts.turned)
-                AddText(inner + QPointF(0, kNameGap), texts.height, texts.name, kPinName,
-                        Qt::AlignRight | Qt::AlignVCenter, 90);
-            else
-                AddText(inner + QPointF(0, kNameGap), texts.height, texts.name, kPinName,
-                        Qt::AlignHCenter | Qt::AlignTop);
+            at = inner + QPointF(0, kNameGap);
+            alignment =
+                texts.turned ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignHCenter | Qt::AlignTop;
             break;
         case PinSide::Bottom: // read upwards, starting by the pin
-            if (texts.turned)
-                AddText(inner - QPointF(0, kNameGap), texts.height, texts.name, kPinName,
-                        Qt::AlignLeft | Qt::AlignVCenter, 90);
-            else
-                AddText(inner - QPointF(0, kNameGap), texts.height, texts.name, kPinName,
-                        Qt::AlignHCenter | Qt::AlignBottom);
+            at = inner - QPointF(0, kNameGap);
+            alignment = texts.turned ? Qt::AlignLeft | Qt::AlignVCenter
+                                     : Qt::AlignHCenter | Qt::AlignBottom;
             break;
         }
+        AddMarkedText(at, texts.height, pin.name, kPinName, alignment, texts.turned ? 90 : 0);
     }
 }
 

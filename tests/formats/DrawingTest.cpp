@@ -93,6 +93,7 @@ TEST(DrawingTest, ABadStatementIsReportedByNumberAndTheRestIsKept) {
         {"an unknown side", "PIN 1 A LEFT 0 0 100", "the side \"LEFT\" is not L, R, T or B"},
         {"a pad in a symbol", "PAD 1 C60H32 0 0 0", "PAD belongs to packages, not to symbols"},
         {"a second format line", "K2KDRAW 1 SYMBOL", "K2KDRAW may only be the first"},
+        {"a note without a text", "NOTE  ", "NOTE needs a text"},
     };
     // A line ends at LF, CR LF or a CR alone, and each is one end.
     for (const std::string end : {"\n", "\r", "\r\n"})
@@ -135,13 +136,18 @@ TEST(DrawingTest, ABadStatementIsReportedByNumberAndTheRestIsKept) {
     EXPECT_LT(longWord.problems[0].message.size(), 80u) << "a long word is cut short";
 }
 
-TEST(DrawingTest, TheUnitStatementRoundTripsAndMilsStayUnwritten) {
+TEST(DrawingTest, TheUnitAndNoteStatementsRoundTripAndMilsStayUnwritten) {
     // A metric package: the unit applies to the whole drawing wherever it stands, and the
-    // canonical text gives it right after the format line.
+    // canonical text gives it right after the format line, then the notes in their order.
     const Drawing metric = RoundTrip("K2KDRAW 1 PACKAGE\nPAD 1 R250X650 -325 0 90\nunit um\n"
-                                     "LINE -9999999 0 9999999 0");
+                                     "Note body outline from  the (F.Fab) layer \n"
+                                     "LINE -9999999 0 9999999 0\nNOTE 2nd; NOTE third");
     EXPECT_EQ(metric.unit, DrawUnit::Micrometre);
-    EXPECT_EQ(FormatDrawing(metric), "K2KDRAW 1 PACKAGE\nUNIT UM\nLINE -9999999 0 9999999 0\n"
+    EXPECT_EQ(metric.notes,
+              (std::vector<std::string>{"body outline from  the (F.Fab) layer", "2nd", "third"}));
+    EXPECT_EQ(FormatDrawing(metric), "K2KDRAW 1 PACKAGE\nUNIT UM\n"
+                                     "NOTE body outline from  the (F.Fab) layer\nNOTE 2nd\n"
+                                     "NOTE third\nLINE -9999999 0 9999999 0\n"
                                      "PAD 1 R250X650 -325 0 90\n");
     EXPECT_DOUBLE_EQ(MilsPerUnit(metric.unit) * 254, 10.0);
 

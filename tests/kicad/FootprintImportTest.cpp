@@ -116,6 +116,7 @@ TEST_F(FootprintImportTest, WithoutASilkscreenOutlineTheFabricationOutlineIsDraw
     // 90 degrees clockwise from the start: from 0 down to -90 in the drawing's axes.
     EXPECT_EQ(DrawingOf("OLD"), "K2KDRAW 1 PACKAGE\n"
                                 "UNIT UM\n"
+                                "NOTE body outline from the fabrication layer (F.Fab)\n"
                                 "ORIGIN 0 0\n"
                                 "LINE 0 0 0 0\n"
                                 "ARC 0 0 1000 270 90\n"
@@ -123,6 +124,73 @@ TEST_F(FootprintImportTest, WithoutASilkscreenOutlineTheFabricationOutlineIsDraw
                                 "PAD 1 C1700H1000 0 0 0\n");
     EXPECT_EQ(m_report.Count(Loss::FabricationGraphics), 1u) << "the value's text";
     EXPECT_EQ(m_report.Count(Loss::RoundedMicrometres), 1u);
+}
+
+// A small-outline package's silkscreen: two open lines along the long sides (each in two
+// pieces, meeting in the middle) and a filled pin-1 triangle. Its body is on F.Fab.
+constexpr const char* kOpenSilkscreen = R"((footprint "SOIC-LIKE" (layer "F.Cu")
+  (fp_text reference "REF**" (at 0 -3.4) (layer "F.SilkS") (effects (font (size 1 1))))
+  (fp_text user "${REFERENCE}" (at 0 0) (layer "F.Fab") (effects (font (size 0.98 0.98))))
+  (fp_line (start 0 -2.56) (end 1.95 -2.56) (layer "F.SilkS") (width 0.12))
+  (fp_line (start 0 -2.56) (end -3.45 -2.56) (layer "F.SilkS") (width 0.12))
+  (fp_line (start 0 2.56) (end 1.95 2.56) (layer "F.SilkS") (width 0.12))
+  (fp_line (start 0 2.56) (end -1.95 2.56) (layer "F.SilkS") (width 0.12))
+  (fp_poly (pts (xy -2.7 -2.5) (xy -2.94 -2.83) (xy -2.46 -2.83)) (layer "F.SilkS")
+    (width 0.12) (fill solid))
+  (fp_line (start -0.975 -2.45) (end 1.95 -2.45) (layer "F.Fab") (width 0.1))
+  (fp_line (start 1.95 -2.45) (end 1.95 2.45) (layer "F.Fab") (width 0.1))
+  (fp_line (start 1.95 2.45) (end -1.95 2.45) (layer "F.Fab") (width 0.1))
+  (fp_line (start -1.95 2.45) (end -1.95 -1.475) (layer "F.Fab") (width 0.1))
+  (fp_line (start -1.95 -1.475) (end -0.975 -2.45) (layer "F.Fab") (width 0.1))
+  (pad "1" smd roundrect (at -2.475 -1.905) (size 1.95 0.6) (layers "F.Cu" "F.Paste" "F.Mask")
+    (roundrect_rratio 0.25))
+))";
+
+TEST_F(FootprintImportTest, ASilkscreenWithoutAClosedOutlineGetsTheFabricationOutlineAndANote) {
+    Import({kOpenSilkscreen});
+    const std::string soic = DrawingOf("SOIC-LIKE");
+    EXPECT_NE(soic.find("UNIT UM\nNOTE body outline from the fabrication layer (F.Fab)\n"),
+              std::string::npos)
+        << soic;
+    EXPECT_NE(soic.find("LINE 1950 2450 1950 -2450\n"), std::string::npos) << "the body's side";
+    EXPECT_NE(soic.find("LINE -1950 1475 -975 2450\n"), std::string::npos)
+        << "the body's chamfer at pin 1";
+    EXPECT_EQ(soic.find("TEXT 0 0"), std::string::npos) << "the fabrication text is not drawn";
+    EXPECT_EQ(m_report.Count(Loss::FabricationGraphics), 1u) << "the text";
+
+    // The same marks with a closed outline of their own beside them: each kind of one.
+    const auto withSilkscreen = [](const std::string& outline) {
+        std::string text = kOpenSilkscreen;
+        text.insert(text.find("  (pad"), outline + "\n");
+        return text;
+    };
+    const std::string silkscreen = R"( (layer "F.SilkS") (width 0.12))";
+    const std::vector<std::pair<const char*, std::string>> closed = {
+        {"a rectangle", "(fp_rect (start -2 -2) (end 2 2)" + silkscreen + " (fill none))"},
+        {"a circle", "(fp_circle (center 0 0) (end 2 0)" + silkscreen + ")"},
+        {"a polygon", "(fp_poly (pts (xy 0 0) (xy 1 0) (xy 1 1))" + silkscreen + ")"},
+        {"lines and an arc",
+         "(fp_line (start -1 -1) (end 1 -1)" + silkscreen + ")(fp_line (start 1 1) (end 1 -1)" +
+             silkscreen + ")(fp_arc (start -1 -1) (mid -1.4142 0) (end 1 1)" + silkscreen + ")"},
+        {"an arc and a line of the older form",
+         "(fp_arc (start 0 0) (end 1 0) (angle 180)" + silkscreen +
+             ")(fp_line (start 1 0) (end -1 0)" + silkscreen + ")"},
+    };
+    for (const auto& [name, outline] : closed) {
+        m_report = {};
+        Import({withSilkscreen(outline)});
+        EXPECT_EQ(DrawingOf("SOIC-LIKE").find("NOTE"), std::string::npos) << name;
+        EXPECT_EQ(DrawingOf("SOIC-LIKE").find("1950 -2450"), std::string::npos) << name;
+        EXPECT_EQ(m_report.Count(Loss::FabricationGraphics), 6u) << name << ": lines and text";
+    }
+    // Marks that close nothing: a filled circle (a pin-1 dot), a line drawn twice back and
+    // forth, a line of length 0.
+    m_report = {};
+    Import({withSilkscreen("(fp_circle (center 0 0) (end 0.2 0) (layer \"F.SilkS\") (fill solid))"
+                           "(fp_line (start 3 3) (end 4 3)" +
+                           silkscreen + ")(fp_line (start 4 3) (end 3 3)" + silkscreen +
+                           ")(fp_line (start 5 5) (end 5 5)" + silkscreen + ")")});
+    EXPECT_NE(DrawingOf("SOIC-LIKE").find("NOTE body outline"), std::string::npos);
 }
 
 TEST_F(FootprintImportTest, EachDistinctPadIsOnePadstackNamedByShapeSizesDrillAndLayers) {

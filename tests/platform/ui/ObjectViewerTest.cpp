@@ -5,7 +5,9 @@
 #include "platform/ui/PadstackViewer.h"
 #include "platform/ui/SymbolViewer.h"
 
+#include <QFontMetricsF>
 #include <QGraphicsItem>
+#include <QGraphicsLineItem>
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -16,6 +18,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace k2k {
 namespace {
@@ -77,6 +81,74 @@ TEST(ObjectViewerTest, NamesOfTopAndBottomPinsStayApartInsideTheBody) {
     const QRectF body(-100, -100, 200, 200);
     EXPECT_TRUE(body.contains(vcc) && body.contains(gnd)) << "names stand inside the body";
     EXPECT_FALSE(body.contains(number)) << "numbers stand by the pin, outside";
+}
+
+// The lines the viewer drew over a text, in the scene.
+std::vector<QLineF> BarsOver(const QGraphicsItem& text) {
+    std::vector<QLineF> bars;
+    for (QGraphicsItem* child : text.childItems())
+        if (auto* line = dynamic_cast<QGraphicsLineItem*>(child)) {
+            const QLineF l(line->mapToScene(line->line().p1()),
+                           line->mapToScene(line->line().p2()));
+            bars.push_back(l.x1() <= l.x2() ? l : QLineF(l.p2(), l.p1()));
+        }
+    return bars;
+}
+
+// Pin names of real symbols mark low-active signals "~{RESET}": the markup is never shown,
+// a bar stands over the marked run only, and the names are spaced by their plain text.
+TEST(ObjectViewerTest, MarkedRunsOfPinNamesAndTextsAreDrawnWithABarOverThem) {
+    SymbolViewer viewer;
+    viewer.Open(Reading({"74LS74",
+                         "",
+                         {},
+                         "K2KDRAW 1 SYMBOL\nRECT 0 0 600 -400\nTEXT 0 50 40 B/~{A}\n"
+                         "PIN 1 ~{CS}/A0 L -200 -100 200\nPIN 2 CLK L -200 -200 200\n"
+                         "PIN 3 ~{WR}~{RD} R 800 -100 200\nPIN 4 ~{A R 800 -200 200\n"
+                         "PIN 5 ~{Q} T 300 200 200"}));
+    EXPECT_TRUE(viewer.ProblemText().isEmpty()) << viewer.ProblemText().toStdString();
+    EXPECT_EQ(SceneTexts(viewer),
+              (QStringList{"1", "2", "3", "4", "5", "B/A", "CLK", "CS/A0", "Q", "WRRD", "~{A"}));
+
+    const auto item = [&](const QString& shown) -> const QGraphicsSimpleTextItem& {
+        for (QGraphicsItem* it : viewer.Scene().items())
+            if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(it);
+                text && text->text() == shown)
+                return *text;
+        throw std::runtime_error("no text " + shown.toStdString());
+    };
+    const auto advance = [](const QGraphicsSimpleTextItem& text, const QString& part) {
+        return QFontMetricsF(text.font()).horizontalAdvance(part);
+    };
+    for (const QString& plain : {QStringLiteral("CLK"), QStringLiteral("~{A")})
+        EXPECT_TRUE(BarsOver(item(plain)).empty()) << plain.toStdString() << " has no bar";
+
+    // Left pin 1: the bar spans "CS" only, above the glyphs, and the name starts where an
+    // unmarked name starts.
+    const QGraphicsSimpleTextItem& cs = item("CS/A0");
+    const QRectF box = cs.sceneBoundingRect();
+    const std::vector<QLineF> csBars = BarsOver(cs);
+    ASSERT_EQ(csBars.size(), 1u);
+    EXPECT_NEAR(box.left(), item("CLK").sceneBoundingRect().left(), 0.01);
+    EXPECT_NEAR(csBars[0].x1(), box.left(), box.height() * 0.2);
+    EXPECT_NEAR(csBars[0].x2(), box.left() + advance(cs, "CS"), box.height() * 0.2);
+    EXPECT_LT(csBars[0].x2(), box.left() + advance(cs, "CS/"));
+    EXPECT_NEAR(csBars[0].y1(), csBars[0].y2(), 1e-9);
+    EXPECT_TRUE(csBars[0].y1() >= box.top() && csBars[0].y1() < box.center().y())
+        << "over the top half of the text";
+
+    // Two marked runs side by side keep two bars; a right pin's name still ends by its pin.
+    const std::vector<QLineF> wrRd = BarsOver(item("WRRD"));
+    ASSERT_EQ(wrRd.size(), 2u);
+    EXPECT_LT(std::min(wrRd[0].x2(), wrRd[1].x2()), std::max(wrRd[0].x1(), wrRd[1].x1()));
+    EXPECT_NEAR(item("WRRD").sceneBoundingRect().right(), item("~{A").sceneBoundingRect().right(),
+                0.01);
+
+    // A top pin's name and a TEXT statement carry their bars too.
+    EXPECT_EQ(BarsOver(item("Q")).size(), 1u);
+    const std::vector<QLineF> ba = BarsOver(item("B/A"));
+    ASSERT_EQ(ba.size(), 1u);
+    EXPECT_GT(ba[0].x1(), item("B/A").sceneBoundingRect().left() + advance(item("B/A"), "B"));
 }
 
 TEST(ObjectViewerTest, KeysZoomAndFitAndTheWheelZooms) {

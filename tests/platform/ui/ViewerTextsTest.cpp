@@ -9,6 +9,8 @@
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -64,6 +66,44 @@ TEST(ViewerTextsTest, LongNamesAndValuesWrapAndThePanelGrowsWithTheWindow) {
     EXPECT_TRUE(ShowsWhole(*shownName));
     EXPECT_LT(shownName->height(), 3 * shownName->fontMetrics().height() + 10)
         << "a wide panel needs fewer lines";
+}
+
+// A package description of 662 characters (an LED of the real libraries) was cut mid-line
+// at the viewer's size: the panel scrolls to the end of a description taller than the
+// window, and the drawing's note is shown.
+TEST(ViewerTextsTest, ALongDescriptionIsWhollyReachableAtTheDefaultSize) {
+    std::string description = "LED, ,";
+    for (int i = 0; i < 20; ++i)
+        description += "  diameter 1.8mm size 1.8x2.4mm^2 z-position of LED center 1.6mm, 2 pins,";
+    description += " end of the description";
+    PackageViewer viewer;
+    viewer.Open(Reading({"LED_D1.8mm_W1.8mm_H2.4mm_Horizontal_O6.35mm_Z8.2mm",
+                         "C:\\KALDE\\LIB\\LED_THT.PACKAGE",
+                         {{"Description", description}, {"Package type", "LED,THT"}},
+                         "K2KDRAW 1 PACKAGE\nNOTE body outline from the fabrication layer (F.Fab)\n"
+                         "RECT -140 140 140 -140"}));
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    QTest::qWait(20);
+    EXPECT_EQ(viewer.NoteText(), "Note: body outline from the fabrication layer (F.Fab)");
+    EXPECT_TRUE(viewer.findChild<QLabel*>("lblNotes")->isVisible());
+
+    auto* scroll = viewer.findChild<QScrollArea*>("scrInfo");
+    auto* shown = viewer.findChild<QLabel*>("lblField1");
+    auto* type = viewer.findChild<QLabel*>("lblField2");
+    ASSERT_TRUE(scroll && shown && type);
+    EXPECT_EQ(shown->text().toStdString(), description);
+    EXPECT_TRUE(ShowsWhole(*shown)) << "the panel gives the text every line it needs";
+    EXPECT_TRUE(ShowsWhole(*type));
+    EXPECT_LE(viewer.height(), 540) << "the window keeps its size";
+    QScrollBar* bar = scroll->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0) << "the panel is taller than the window";
+    EXPECT_TRUE(bar->isVisible());
+    scroll->ensureWidgetVisible(type, 0, 0);
+    const QRect inView(type->mapTo(scroll->viewport(), QPoint(0, 0)), type->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(inView))
+        << "the field after the description is scrolled into sight";
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "the texts wrap: no sideways scroll";
 }
 
 // A symbol with a row of pins on its top and bottom (a 100-pin part) once showed its pin
