@@ -1,6 +1,7 @@
 #include "options/ui/frmOptions.h"
 
 #include "common/Messages.h"
+#include "platform/ui/DialogPlace.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/LocaliseForm.h"
@@ -10,14 +11,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -189,10 +188,7 @@ void frmOptions::FillGeneralGrid(const OptionsDialogState& working) {
 bool frmOptions::ShowModal(int tabIndex) {
     LoadForm();
     m_tabOptions->setCurrentIndex(qBound(0, tabIndex, kOptionsTabs - 1));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOverParent(*this);
     exec();
     return m_changed;
 }

@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "platform/SuiteServices.h"
+#include "platform/ui/DialogPlace.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Kldquery.h"
 #include "platform/ui/LocaliseForm.h"
@@ -10,13 +11,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -181,8 +180,7 @@ void RegTypesDialog::BuildPopUpMenu() {
 // --- the uses
 
 bool RegTypesDialog::OpenForEditing() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOverParent(*this);
     m_editor.BeginEditing();
     exec();
     return m_editor.EndEditing();

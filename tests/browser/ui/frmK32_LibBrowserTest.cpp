@@ -354,6 +354,21 @@ TEST_F(OptionsMenuTest, AnOptionSwitchedOnShowsItsColumnAtOnceAndInTheNextRun) {
         EXPECT_EQ(text.find("Options"), std::string::npos) << text;
 }
 
+// The dialog opens over the browser wherever the browser stands, not in the screen's middle.
+TEST_F(OptionsMenuTest, TheDialogOpensCentredOverTheBrowser) {
+    WaitUntilSettled();
+    const QRect area = m_window->screen()->availableGeometry();
+    m_window->resize(area.width() / 2, area.height() / 2);
+    m_window->move(area.topLeft());
+    QPoint centre;
+    Options([&centre](frmOptions& dialog) {
+        centre = dialog.frameGeometry().center();
+        test::Click(dialog, "cmdCancel");
+    });
+    EXPECT_LE((centre - m_window->frameGeometry().center()).manhattanLength(), 2)
+        << "dialog at " << centre.x() << "," << centre.y();
+}
+
 // With "Fit Column Widths" 0 a list's first rows leave its columns at the list's widths.
 TEST_F(OptionsMenuTest, TheGeneralTabSwitchesTheFittingOfColumnWidths) {
     Options([](frmOptions& dialog) {
