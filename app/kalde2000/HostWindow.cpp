@@ -1,5 +1,6 @@
 #include "HostWindow.h"
 
+#include "browser/DropRecords.h"
 #include "platform/Kernel.h"
 #include "platform/ui/SuiteText.h"
 #include "services/AppMessages.h"
@@ -7,11 +8,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -61,6 +65,7 @@ HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
       m_log(new QPlainTextEdit(this)), m_command(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmKalde2000"));
     setWindowTitle(QStringLiteral("Kalde 2000"));
+    setAcceptDrops(true);
 
     auto* applications = new QGroupBox(QStringLiteral("Running applications"), this);
     applications->setObjectName(QStringLiteral("fraRunning"));
@@ -266,6 +271,19 @@ void HostWindow::closeEvent(QCloseEvent* event) {
         m_browser->NotifyMe({}, QStringLiteral("K2KBRWSR,EX"));
     event->accept();
     QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+void HostWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(QLatin1String(kDropRecordsMimeType)))
+        event->acceptProposedAction();
+}
+
+// Taking the drop's data is what the suite's editors do; the browser hears of it and raises
+// LoadDropData with the records.
+void HostWindow::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->data(QLatin1String(kDropRecordsMimeType)).isEmpty())
+        return;
+    event->acceptProposedAction();
 }
 
 } // namespace k2k

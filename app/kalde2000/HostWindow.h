@@ -4,7 +4,9 @@
 // lets the user mark each application of the suite as running, as the suite does (its
 // status record and its main-window handle "MW_<name>"), so that the browser's commands to
 // it are sent and its Send To tools enable; and lists every command the browser sends
-// (NotifyServer, LoadDropData) with what the suite does with it. The main application is
+// (NotifyServer, LoadDropData) with what the suite does with it. Objects dragged out of the
+// browser can be dropped on it, as on the suite's editors: the drop asks for the drag's
+// data, and the browser then raises LoadDropData. The main application is
 // this program, so it is running from the start. When the browser says "SHUTDOWN" the
 // program ends.
 
@@ -54,6 +56,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Heard(const QString& aname, const QString& command);

@@ -71,6 +71,55 @@ const ToolKey kToolKeys[] = {
     {Qt::CTRL | Qt::Key_D, ResultTool::OpenDatasheet},
 };
 
+// A click on (or Enter at) View Symbol when it opens the symbol-groups sub-menu views the
+// part's first symbol, as View Symbol does without one; pointing at it opens the sub-menu
+// to choose another.
+class FirstSymbolOnClick final : public QObject {
+public:
+    FirstSymbolOnClick(QMenu& menu, std::function<void()> view)
+        : QObject(&menu), m_menu(menu), m_view(std::move(view)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QAction* action = nullptr;
+        if (event->type() == QEvent::MouseButtonRelease)
+            action = m_menu.actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                action = m_menu.activeAction();
+        }
+        if (action == nullptr || action->menu() == nullptr ||
+            action->objectName() != QLatin1String("ATB_PartViewSymbol"))
+            return QObject::eventFilter(watched, event);
+        m_menu.close();
+        m_view();
+        return true;
+    }
+
+private:
+    QMenu& m_menu;
+    std::function<void()> m_view;
+};
+
+// The data of a drag: the drop records go to the host (upload) only when a drop target asks
+// for the data, so a drag that is cancelled or dropped where nothing takes it uploads nothing.
+class DropMimeData final : public QMimeData {
+public:
+    explicit DropMimeData(std::function<void()> upload) : m_upload(std::move(upload)) {}
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override {
+        if (m_upload && (format == QLatin1String(kDropRecordsMimeType) ||
+                         format == QLatin1String(kDropKeyMimeType)))
+            std::exchange(m_upload, nullptr)();
+        return QMimeData::retrieveData(format, type);
+    }
+
+private:
+    mutable std::function<void()> m_upload;
+};
+
 } // namespace
 
 ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWidget* parent)
@@ -177,8 +226,12 @@ std::vector<BWR_SEARCHRESULT> ResultListView::CollectDropRecords() const {
 }
 
 QMimeData* ResultListView::DragMimeData() const {
-    auto* mime = new QMimeData;
-    const std::string records = EncodeDropRecords(CollectDropRecords());
+    std::vector<BWR_SEARCHRESULT> collected = CollectDropRecords();
+    const std::string records = EncodeDropRecords(collected);
+    auto* mime = new DropMimeData([upload = m_dropData, collected = std::move(collected)] {
+        if (upload)
+            upload(collected);
+    });
     mime->setData(QString::fromLatin1(kDropRecordsMimeType),
                   QByteArray(records.data(), static_cast<qsizetype>(records.size())));
     if (const int focused = FocusedResult()) {
@@ -328,6 +381,9 @@ QMenu* ResultListView::BuildBand(std::string_view bandName, QWidget* parent) {
 
 void ResultListView::BuildPopup() {
     m_popup = BuildBand(PopupBandOf(m_kind).name, this);
+    if (m_kind == LibraryKind::Part)
+        m_popup->installEventFilter(
+            new FirstSymbolOnClick(*m_popup, [this] { RunTool(ResultTool::ViewSymbol); }));
 }
 
 QAction* ResultListView::Tool(const QString& name) const {
@@ -463,12 +519,14 @@ void ResultListView::mouseReleaseEvent(QMouseEvent* event) {
 void ResultListView::startDrag(Qt::DropActions /*supportedActions*/) {
     if (m_model->rowCount() == 0 || !currentIndex().isValid())
         return;
-    QMimeData* mime = DragMimeData();
-    if (m_dropData)
-        m_dropData(CollectDropRecords());
     auto* drag = new QDrag(this);
-    drag->setMimeData(mime);
-    drag->setPixmap(BrowserImage(BrowserImageKeys().at(static_cast<int>(m_kind)).toStdString()));
+    drag->setMimeData(DragMimeData());
+    // The picture is the focused row as the list draws it: its icon and its name.
+    const QRect row = visualRect(currentIndex().siblingAtColumn(0));
+    drag->setPixmap(
+        row.isValid()
+            ? viewport()->grab(row)
+            : BrowserImage(BrowserImageKeys().at(static_cast<int>(m_kind)).toStdString()));
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 

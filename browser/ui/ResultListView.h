@@ -52,6 +52,7 @@ public:
     // The drop records of the selection, for a drag and for the edit and send tools.
     std::vector<BWR_SEARCHRESULT> CollectDropRecords() const;
     // The data a drag of the selection carries: the drop records and the focused row's key.
+    // The records reach the drop-data handler when a drop target first asks for the data.
     QMimeData* DragMimeData() const;
 
     // --- the tools
@@ -85,7 +86,7 @@ public:
         m_partGridLibrary = std::move(library);
     }
     void SetSaveFileChooser(SaveFileChooser choose) { m_chooseFile = std::move(choose); }
-    // Takes the drop records of a drag as the host's upload drop list.
+    // Takes the drop records of a drag as the host's upload drop list, when it is dropped.
     void SetDropDataHandler(std::function<void(const std::vector<BWR_SEARCHRESULT>&)> handler) {
         m_dropData = std::move(handler);
     }

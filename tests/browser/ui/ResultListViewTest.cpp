@@ -183,6 +183,13 @@ TEST_F(ResultListViewTest, RightClickOpensTheMenuEnabledForTheSelection) {
     using Chosen = std::vector<std::pair<ResultTool, QString>>;
     EXPECT_EQ(m_chosen, (Chosen{{ResultTool::ViewSymbolGroup, "OPAMP_PWR"},
                                 {ResultTool::EditPart, "&Edit Part"}}));
+    // A click on View Symbol itself views the first symbol; the sub-menu is for the others.
+    QMenu* menu = view.PopupMenu();
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(view.Tool("ATB_PartViewSymbol")).center());
+    EXPECT_FALSE(menu->isVisible());
+    ASSERT_EQ(m_chosen.size(), 3u);
+    EXPECT_EQ(m_chosen.back().first, ResultTool::ViewSymbol);
     view.PopupMenu()->hide();
 
     m_kernel.E_SetString("MW_K2KSCHED", "77");
@@ -226,14 +233,22 @@ TEST_F(ResultListViewTest, ADragCarriesTheDropRecordsAndTheFocusedKey) {
     Fill(LibraryKind::Part, "*", kProjectLibrary);
     ClickRow(4);                                      // SPARE, the project's own
     ClickRow(1, Qt::LeftButton, Qt::ControlModifier); // LM358 from B.PART
+    std::vector<std::vector<BWR_SEARCHRESULT>> uploads;
+    view.SetDropDataHandler([&](const auto& records) { uploads.push_back(records); });
     std::unique_ptr<QMimeData> data(view.DragMimeData());
+    EXPECT_TRUE(data->hasFormat(kDropRecordsMimeType));
+    EXPECT_TRUE(uploads.empty()) << "nothing goes to the host until a drop target asks";
     const QByteArray bytes = data->data(kDropRecordsMimeType);
+    ASSERT_EQ(uploads.size(), 1u);
+    data->data(kDropKeyMimeType);
+    EXPECT_EQ(uploads.size(), 1u) << "once per drag";
     const auto records = DecodeDropRecords(std::string_view(bytes.data(), bytes.size()));
     ASSERT_TRUE(records);
     const std::string libraryDir = m_browser.Dirs().libDir;
     const std::vector<BWR_SEARCHRESULT> expected{{0, "LM358", libraryDir + "\\B.PART"},
                                                  {kInProject, "SPARE", ""}};
     EXPECT_EQ(*records, expected) << "in list order; the project's own have no library";
+    EXPECT_EQ(uploads.front(), expected);
     EXPECT_EQ(data->data(kDropKeyMimeType), "PART|3|2") << "the key of the focused row";
 }
 
