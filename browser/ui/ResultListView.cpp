@@ -8,6 +8,7 @@
 #include "browser/ui/ResultListModel.h"
 #include "common/Messages.h"
 #include "platform/Kernel.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/SuiteText.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
@@ -34,15 +35,6 @@ QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),
                              static_cast<qsizetype>(tool.caption.text.size()));
 }
-
-// The hourglass for as long as a list operation runs.
-class Hourglass final {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 std::filesystem::path ChooseWithDialog(QWidget* parent, const SaveListDialog& setup) {
     QFileDialog dialog(parent, FromSuiteText(setup.title));

@@ -2,6 +2,7 @@
 
 #include "browser/ui/PlainBrowserWindow.h"
 #include "platform/Kernel.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QApplication>
@@ -24,9 +25,8 @@ clsKldbrwsr::~clsKldbrwsr() {
 }
 
 void clsKldbrwsr::SetDropData(const QList<BWR_SEARCHRESULT>& m_DropData) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Hourglass hourglass;
     m_receivedDropList = m_DropData;
-    QApplication::restoreOverrideCursor();
 }
 
 bool clsKldbrwsr::Load(short iMode) {

@@ -1,6 +1,7 @@
 #include "simulation/ui/frmSimulation.h"
 
 #include "platform/SuiteServices.h"
+#include "platform/ui/Hourglass.h"
 #include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 #include "simulation/ui/SimulationListModel.h"
@@ -185,6 +186,7 @@ QWidget* frmSimulation::BuildPage(SimulationTab tab, QWidget* filters) {
 }
 
 void frmSimulation::ListChanged(SimulationTab tab) {
+    const Hourglass hourglass; // a list of thousands of models takes a moment
     const bool wasSyncing = m_syncing;
     m_syncing = true;
     m_models[Index(tab)]->Reset();

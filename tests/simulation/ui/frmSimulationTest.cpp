@@ -78,6 +78,16 @@ TEST_F(frmSimulationTest, AnEntryPointShowsItsOwnTabAndEscapeKeepsThePicks) {
         EXPECT_EQ(tabs->tabText(1), "Spice-Elemente") << "in the suite's language";
         QTreeView* list = shown.List(SimulationTab::ElementCode);
         EXPECT_EQ(list->model()->rowCount(), 3);
+        // The hourglass stands while a list is filled anew (here by a filter).
+        bool hourglass = false;
+        QObject::connect(shown.List(SimulationTab::Subcircuit)->model(),
+                         &QAbstractItemModel::modelAboutToBeReset, [&hourglass] {
+                             const QCursor* cursor = QApplication::overrideCursor();
+                             hourglass = cursor && cursor->shape() == Qt::WaitCursor;
+                         });
+        Child<QComboBox>(shown, "cboFamily")->setCurrentIndex(1);
+        EXPECT_TRUE(hourglass);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "and goes after it";
         QTest::keyClick(list, Qt::Key_F1, Qt::ControlModifier);
         ClickRow(list, 1);
         QTest::keyClick(&shown, Qt::Key_Escape);
