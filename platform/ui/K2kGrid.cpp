@@ -1,5 +1,6 @@
 #include "platform/ui/K2kGrid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace k2k {
 
@@ -46,7 +48,19 @@ K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(th
     setFocusProxy(m_table);
     WatchEditor(m_table->viewport());
     m_table->installEventFilter(this); // entering by Tab
+    m_table->horizontalHeader()->setSectionsClickable(false);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    QFont bold = m_table->font();
+    bold.setBold(true);
+    m_table->horizontalHeader()->setFont(bold);
     ResizeRows(0);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        MarkFocusRow(now && (now == m_table || m_table->isAncestorOf(now)) ? RowOfEditor(now) : -1);
+    });
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (m_table->hasFocus())
+            MarkFocusRow(row);
+    });
 }
 
 K2kGrid::~K2kGrid() = default;
@@ -70,7 +84,10 @@ void K2kGrid::SetRows(int rows) {
     for (int row = before; row < rows; ++row)
         for (int col = 0; col < kCols; ++col)
             StyleCell(row, col);
+    if (m_markedRow >= rows)
+        m_markedRow = -1;
     m_table->setCurrentIndex({}); // no cell is marked until one is edited
+    ShowCaptionRow();
 }
 
 int K2kGrid::Cols() const {
@@ -94,6 +111,31 @@ void K2kGrid::SetFixedCount(int count) {
     for (int row = 0; row < Rows(); ++row)
         for (int col = 0; col < kCols; ++col)
             StyleCell(row, col);
+    ShowCaptionRow();
+}
+
+void K2kGrid::ShowCaptionRow() {
+    const bool header = m_fixedCount == 1 && Rows() >= 1;
+    for (int row = 0; row < Rows(); ++row)
+        m_table->setRowHidden(row, header && row == 0);
+    m_table->horizontalHeader()->setVisible(header);
+    if (header)
+        for (int col = 0; col < kCols; ++col) {
+            auto* caption = new QTableWidgetItem(
+                m_table->item(0, col) ? m_table->item(0, col)->text() : QString());
+            caption->setTextAlignment(QtAlignment(m_alignment[static_cast<std::size_t>(col)]));
+            m_table->setHorizontalHeaderItem(col, caption);
+        }
+}
+
+void K2kGrid::MarkFocusRow(int row) {
+    if (row < m_fixedCount)
+        row = -1;
+    if (row == m_markedRow)
+        return;
+    const int before = std::exchange(m_markedRow, row);
+    StyleCell(before, 0);
+    StyleCell(row, 0);
 }
 
 // --- cells
@@ -113,11 +155,15 @@ void K2kGrid::StyleCell(int row, int col) {
         return;
     QTableWidgetItem* item = Item(row, col);
     const bool caption = row < m_fixedCount || col == 0;
+    const bool marked = row == m_markedRow && col == 0;
     item->setFlags(caption ? Qt::ItemIsEnabled
                            : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
     item->setTextAlignment(QtAlignment(m_alignment[static_cast<std::size_t>(col)]));
-    item->setBackground(caption ? palette().brush(QPalette::Button)
-                                : palette().brush(QPalette::Base));
+    item->setBackground(marked    ? palette().brush(QPalette::Highlight)
+                        : caption ? palette().brush(QPalette::Button)
+                                  : palette().brush(QPalette::Base));
+    item->setForeground(marked ? palette().brush(QPalette::HighlightedText)
+                               : palette().brush(QPalette::Text));
     QFont font = m_table->font();
     font.setBold(row < m_fixedCount);
     item->setFont(font);
@@ -146,6 +192,8 @@ void K2kGrid::SetCellText(int row, int col, const QString& text) {
         return;
     }
     Item(row, col)->setText(text);
+    if (row < m_fixedCount)
+        ShowCaptionRow();
 }
 
 // --- editors in cells
@@ -297,14 +345,18 @@ void K2kGrid::ResizeRows(int /*row*/) {
     const int height =
         std::max(probe.sizeHint().height(), fontMetrics().height() + kCellPadding) + 2;
     m_table->verticalHeader()->setDefaultSectionSize(height);
+    m_table->horizontalHeader()->setFixedHeight(height);
     for (int row = 0; row < Rows(); ++row)
         m_table->setRowHeight(row, height);
 }
 
 int K2kGrid::FullHeight() const {
     int height = 2 * m_table->frameWidth();
+    if (m_table->horizontalHeader()->isVisibleTo(m_table))
+        height += m_table->horizontalHeader()->height();
     for (int row = 0; row < Rows(); ++row)
-        height += m_table->rowHeight(row);
+        if (!m_table->isRowHidden(row))
+            height += m_table->rowHeight(row);
     return height;
 }
 

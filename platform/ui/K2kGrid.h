@@ -11,6 +11,10 @@
 // Its shape, cells and editors are in K2kGrid.cpp, its lists in K2kGridLists.cpp, and its
 // keyboard and mouse in K2kGridInput.cpp.
 //
+// A single caption row stands above the rows that scroll (as a header), so it stays in
+// sight however short the grid is; the row of the cell that has the focus is marked in its
+// caption cell, so the focus is always seen.
+//
 // Keys: Tab, Shift+Tab, Up and Down move between the value cells (Tab leaves the grid
 // after the last, and entering it by Tab lands in the first); typing edits; F4 or
 // Alt+Down opens a combo box's list or presses a cell's button. Key codes and shift states
@@ -129,8 +133,11 @@ private:
     int RowOfEditor(QWidget* widget) const;
     int BoxOfEditor(QObject* widget) const;
     void FocusValueCell(int row);
+    void ShowCaptionRow();      // row 0 as the header, when it is the one caption row
+    void MarkFocusRow(int row); // -1: the focus is outside the grid
 
     QTableWidget* m_table = nullptr;
+    int m_markedRow = -1;
     int m_fixedCount = 1;
     int m_mouseRow = -1;
     int m_mouseCol = -1;

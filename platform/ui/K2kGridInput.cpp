@@ -100,7 +100,7 @@ int K2kGrid::BoxOfEditor(QObject* widget) const {
 void K2kGrid::FocusValueCell(int row) {
     // An editor taking the focus does not scroll the table: the row is brought into view
     // first, so nobody types into a hidden cell.
-    // The first value row brings the caption row back with it.
+    // The first value row brings the caption rows back with it (a single one stands above).
     if (row <= m_fixedCount)
         m_table->scrollToTop();
     else

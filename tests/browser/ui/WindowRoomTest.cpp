@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -157,10 +158,19 @@ TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInVi
         ASSERT_NE(focused, nullptr);
         QTest::keyClick(focused, Qt::Key_Down);
         ASSERT_TRUE(shows(row + 1)) << "row " << row + 1 << " is in view when it has the focus";
+        ASSERT_TRUE(table.horizontalHeader()->isVisible()) << "the caption row stays, row " << row;
+        ASSERT_EQ(table.item(row + 1, 0)->background(), table.palette().brush(QPalette::Highlight))
+            << "the focused row is marked";
+        ASSERT_NE(table.item(row, 0)->background(), table.palette().brush(QPalette::Highlight));
     }
+    EXPECT_EQ(table.horizontalHeaderItem(0)->text(), "Options");
+    EXPECT_TRUE(table.isRowHidden(0)) << "shown as the header, not twice";
     for (int row = last; row > 1; --row)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_TRUE(shows(0)) << "back at the first value row the caption row shows again";
+    EXPECT_TRUE(shows(1));
+    Child<QPushButton>("cmdFindNow")->setFocus();
+    EXPECT_NE(table.item(1, 0)->background(), table.palette().brush(QPalette::Highlight))
+        << "no mark once the focus has left the grid";
 }
 
 // German captions are longer than the English ones the panel was drawn for.
