@@ -38,6 +38,7 @@ constexpr std::array<RowLook, kSearchCriteria> kLooks = {{
     {"5017", "KDSpice Variant", GridCell::PickButton},
     {"4946", "JEDEC Name", GridCell::HistoryBox},
     {"991207", "Shape", GridCell::PickButton},
+    {"992200", "Keywords", GridCell::HistoryBox}, // this system's own text, as the suite has none
 }};
 
 // The captions that differ by kind: packages and padstacks have a type of their own, and

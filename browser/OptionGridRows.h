@@ -37,9 +37,9 @@ inline constexpr const char* kValuesCaptionId = "18115";  // "Values", column 1
 
 // The criterion rows of a kind's grid, row 1 first.
 std::span<const OptionGridRow> OptionGridRows(LibraryKind kind) noexcept;
-// The grid's row count with the caption row (16, 9, 6, 5).
+// The grid's row count with the caption row (17, 9, 6, 5).
 int OptionGridRowCount(LibraryKind kind) noexcept;
-// The number of history boxes of a kind's grid (6, 2, 3, 1).
+// The number of history boxes of a kind's grid (7, 2, 3, 1).
 int HistoryBoxCount(LibraryKind kind) noexcept;
 
 // The values of a fresh grid, row 1 first: all empty but the library, "[ALL LIBRARIES]".

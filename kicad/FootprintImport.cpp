@@ -310,11 +310,15 @@ public:
             m_report.LeaveOut(std::string(m_library) + ": a package without a name");
             return;
         }
-        package.info = ComposeInfo({description, type, ""});
-        if (!ImportedInfoFits(package.info,
-                              std::string(m_library) + ": package \"" + footprint.name + "\"",
-                              m_report))
+        const std::string what = std::string(m_library) + ": package \"" + footprint.name + "\"";
+        const std::string keywords = ImportedExtra(KeywordList(footprint.tags), m_options,
+                                                   what + ": field \"keywords\"", lose);
+        const std::string_view jedec = JedecName(description);
+        auto info = FittingInfo(ComposeInfo({description, type, jedec}, {keywords}),
+                                ComposeInfo({description, type, jedec}), what, lose);
+        if (!info)
             return;
+        package.info = std::move(*info);
         const auto [at, added] = m_names.emplace(UpperCase(package.name), footprint.name);
         if (!added) {
             m_report.LeaveOut(std::string(m_library) + ": package \"" + footprint.name +
@@ -348,8 +352,6 @@ private:
     }
 
     void CountLosses(const kicad::Footprint& footprint, const LossSink& lose) {
-        if (footprint.keywords)
-            lose(Loss::FootprintKeywords);
         if (footprint.attributes)
             lose(Loss::FootprintAttributes);
         if (footprint.settings > 0)
@@ -371,6 +373,37 @@ private:
 };
 
 } // namespace
+
+std::string_view JedecName(std::string_view description) {
+    constexpr std::string_view kWord = "JEDEC ";
+    const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto wordCharacter = [&](char c) {
+        return upper(c) || digit(c) || (c >= 'a' && c <= 'z');
+    };
+    const std::string_view d = description;
+    for (std::size_t at = d.find(kWord); at != std::string_view::npos; at = d.find(kWord, at + 1)) {
+        if (at > 0 && wordCharacter(d[at - 1])) // the end of a longer word
+            continue;
+        const std::size_t start = at + kWord.size();
+        std::size_t i = start;
+        while (i < d.size() && upper(d[i]))
+            ++i;
+        if (i == start || i == d.size() || d[i] != '-')
+            continue;
+        const std::size_t digits = ++i;
+        while (i < d.size() && digit(d[i]))
+            ++i;
+        if (i == digits)
+            continue;
+        while (i < d.size() && upper(d[i]))
+            ++i;
+        if (i < d.size() && wordCharacter(d[i]))
+            continue;
+        return d.substr(start, i - start);
+    }
+    return {};
+}
 
 std::string PadstackName(const PadstackShape& s) {
     static constexpr std::string_view kLetters[] = {"C", "S", "R", "O"};

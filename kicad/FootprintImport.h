@@ -5,12 +5,13 @@
 //
 //   each footprint -> a package: its name; description (descr); package type: the
 //     library's name with "_" read as the separator of a type path ("Package_QFP" ->
-//     "Package,QFP"); its drawing in micrometres (UNIT UM), y upwards, ORIGIN 0 0:
-//     the silkscreen (F.SilkS, B.SilkS) as LINE, RECT, ARC (circles with a sweep of 360,
-//     arcs by centre, radius, start and counter-clockwise sweep), polygons as LINEs and
-//     shown texts as TEXT ("${REFERENCE}" as the reference's "REF**"); the fabrication
-//     layers' graphics (F.Fab, B.Fab) too, with a NOTE saying so, when the silkscreen
-//     closes no outline of its own (kicad/FootprintOutline.h); each
+//     "Package,QFP"); JEDEC name: the outline its description names (see JedecName);
+//     keywords: its tags as a list (KeywordList, "SOIC,SO,8"); its drawing in micrometres
+//     (UNIT UM), y upwards, ORIGIN 0 0: the silkscreen (F.SilkS, B.SilkS) as LINE, RECT, ARC
+//     (circles with a sweep of 360, arcs by centre, radius, start and counter-clockwise
+//     sweep), polygons as LINEs and shown texts as TEXT ("${REFERENCE}" as the reference's
+//     "REF**"); the fabrication layers' graphics (F.Fab, B.Fab) too, with a NOTE saying so,
+//     when the silkscreen closes no outline of its own (kicad/FootprintOutline.h); each
 //     pad as PAD number padstack x y rotation (a pad without a number as "~").
 //   each distinct pad -> a padstack named by its shape, its sizes in micrometres, its drill
 //     and, where they are not the usual ones, its layers (see PadstackName).
@@ -18,7 +19,9 @@
 // Every text goes through ImportedText (replacing characters when the options say so): a
 // footprint holding a character the suite cannot hold is left out (the rest of the library
 // is kept) and listed in the report, as is the second of two whose names differ only in
-// case. What the suite has no place for is counted in the report.
+// case. What the suite has no place for is counted in the report. Keywords the suite cannot
+// hold, or that would make the info text too long, are dropped and counted; the package is
+// kept (ImportedExtra, FittingInfo).
 
 #include "formats/Drawing.h"
 #include "formats/LibraryFile.h"
@@ -60,6 +63,14 @@ LibraryObject PadstackObject(const PadstackShape& shape);
 
 // The padstacks of every imported footprint, by name.
 using Padstacks = std::map<std::string, LibraryObject>;
+
+// The JEDEC outline a footprint's description names, or empty. It is the word "JEDEC" (not
+// the end of a longer word), one blank, then the outline's designation: capital letters, a
+// hyphen, digits and optional capital letters, ending where no letter or digit follows.
+// "SOIC, 8 Pin (JEDEC MS-012AA, https://...)" -> "MS-012AA", "[JEDEC MO-271]" -> "MO-271",
+// "(JEDEC MO-153 Var AB-1 ...)" -> "MO-153"; "similar JEDEC-14" names none. The first one
+// named counts.
+std::string_view JedecName(std::string_view description);
 
 // library: the source's name (its folder name without ".pretty"), UTF-8. Adds the packages
 // to packages (emptied first) and new padstacks to padstacks.

@@ -16,10 +16,10 @@ struct LossFacts {
 };
 
 constexpr std::array<LossFacts, kLossKinds> kLossFacts = {{
-    {"keywords (ki_keywords)", "symbols"},
-    {"datasheet links", "symbols"},
-    {"footprint filters (ki_fp_filters)", "symbols"},
-    {"reference designator prefixes", "symbols"},
+    {"keywords, datasheet links, reference prefixes and footprint filters with a character "
+     "the suite cannot hold (dropped)",
+     "fields"},
+    {"keywords, datasheet and filters that did not fit (the object kept without them)", "objects"},
     {"other properties (ki_locked, Spice_Model, ...)", "properties"},
     {"power symbol flags", "symbols"},
     {"exclusions from the bill of materials or the board", "symbols"},
@@ -40,7 +40,6 @@ constexpr std::array<LossFacts, kLossKinds> kLossFacts = {{
     {"arcs rounded to whole units (mils, micrometres) and degrees", "arcs"},
     {"arcs through three points on a line (drawn as lines)", "arcs"},
     {"graphics beyond +-10,000,000 units (mils, micrometres; left out)", "graphics"},
-    {"footprint keywords (tags)", "footprints"},
     {"footprint attributes (attr: smd, through_hole, exclusions, ...)", "footprints"},
     {"footprint settings (clearances, solder margins, zone connections, ...)", "footprints"},
     {"3D models (model)", "models"},
@@ -130,6 +129,17 @@ void ImportReport::Write(std::ostream& out) const {
         << " libraries\n";
 }
 
+namespace {
+
+// Lists each character replaced in a text of an object that is kept.
+void ListReplaced(const std::vector<Replacement>& replaced, const std::string& what,
+                  ImportReport& report) {
+    for (const Replacement& replacement : replaced)
+        report.Replace(what + ": replaced " + DescribeReplacement(replacement));
+}
+
+} // namespace
+
 std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
                                         const TextOptions& options, const std::string& what,
                                         ImportReport& report) {
@@ -145,9 +155,22 @@ std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
                         std::to_string(limit) + ")");
         return std::nullopt;
     }
-    for (const Replacement& replacement : replaced)
-        report.Replace(what + ": replaced " + DescribeReplacement(replacement));
+    ListReplaced(replaced, what, report);
     return text;
+}
+
+std::string ImportedExtra(std::string_view utf8, const TextOptions& options,
+                          const std::string& what, const LossSink& lose) {
+    UnholdableCharacter bad;
+    std::vector<Replacement> replaced;
+    auto text =
+        ToSuiteText(utf8, TextUse::Field, bad, options.replaceCharacters ? &replaced : nullptr);
+    if (!text) {
+        lose(Loss::UnholdableExtras);
+        return {};
+    }
+    ListReplaced(replaced, what, lose.report);
+    return std::move(*text); // one too long for the info text is FittingInfo's to drop
 }
 
 bool ImportedInfoFits(std::string_view info, const std::string& what, ImportReport& report) {
@@ -156,6 +179,16 @@ bool ImportedInfoFits(std::string_view info, const std::string& what, ImportRepo
         return false;
     }
     return true;
+}
+
+std::optional<std::string> FittingInfo(std::string withExtras, std::string plain,
+                                       const std::string& what, const LossSink& lose) {
+    if (InfoFault(withExtras).empty())
+        return withExtras;
+    if (!ImportedInfoFits(plain, what, lose.report))
+        return std::nullopt;
+    lose(Loss::ExtrasTooLong);
+    return plain;
 }
 
 } // namespace k2k

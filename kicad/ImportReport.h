@@ -4,7 +4,8 @@
 // several libraries share are listed with those libraries; everything the suite has no
 // place for is counted by kind of loss, with the first few objects of each kind as
 // examples. Every text of an imported object passes through ImportedText, which lists the
-// object as left out when the suite cannot hold the text.
+// object as left out when the suite cannot hold the text, or, for the extras designers find
+// parts by, through ImportedExtra, which drops only that extra and counts it.
 
 #include "sources/SourceText.h"
 
@@ -20,10 +21,8 @@
 namespace k2k {
 
 enum class Loss : std::uint8_t {
-    Keywords,
-    Datasheets,
-    FootprintFilters,
-    ReferencePrefixes,
+    UnholdableExtras,
+    ExtrasTooLong,
     OtherProperties,
     PowerFlags,
     BomAndBoardFlags,
@@ -45,7 +44,6 @@ enum class Loss : std::uint8_t {
     DegenerateArcs,
     OutOfRange,
     // footprints
-    FootprintKeywords,
     FootprintAttributes,
     FootprintSettings,
     Models,
@@ -160,8 +158,21 @@ std::optional<std::string> ImportedText(std::string_view utf8, TextUse use,
                                         const TextOptions& options, const std::string& what,
                                         ImportReport& report);
 
+// One of the extras of an imported object (keywords, a datasheet link, a reference prefix,
+// footprint filters), what as for ImportedText. They are what designers find parts by, not
+// what makes the object: on a character the suite cannot hold only this extra is dropped
+// (empty), counted as a loss, and the object is kept.
+std::string ImportedExtra(std::string_view utf8, const TextOptions& options,
+                          const std::string& what, const LossSink& lose);
+
 // The info text composed of an object's imported fields, what: "LIBRARY: kind "NAME"".
 // False, with the object listed as left out, when it is longer than the suite holds.
 bool ImportedInfoFits(std::string_view info, const std::string& what, ImportReport& report);
+
+// The info text of an object with its extras (withExtras) and without them (plain): the
+// first when it fits; else the second, the extras counted as a loss, when it fits; else
+// nullopt, the object listed as left out as by ImportedInfoFits.
+std::optional<std::string> FittingInfo(std::string withExtras, std::string plain,
+                                       const std::string& what, const LossSink& lose);
 
 } // namespace k2k

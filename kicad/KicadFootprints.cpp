@@ -161,7 +161,8 @@ void ReadItem(SNode item, Footprint& footprint) {
     } else if (head == "descr") {
         footprint.description = std::string(AtomAt(item, 1, "a description"));
     } else if (head == "tags") {
-        footprint.keywords = true;
+        if (item.Size() > 1 && item[1].IsAtom()) // "(tags)" says none
+            footprint.tags = std::string(item[1].Text());
     } else if (head == "attr") {
         footprint.attributes = true;
     } else if (head == "model") {

@@ -56,7 +56,7 @@ struct Pad {
 struct Footprint {
     std::string name;
     std::string description; // descr
-    bool keywords = false;   // tags
+    std::string tags;        // its keywords, separated by blanks (or commas)
     bool attributes = false; // attr
     std::size_t settings = 0;
     std::size_t models = 0;

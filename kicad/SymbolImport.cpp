@@ -7,6 +7,7 @@
 #include "system/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr std::string_view kSourceTag = "KiCad";
 constexpr int kMaxDerivation = 16; // symbols derived from derived symbols, at most
+// What separates the words of the source's keywords and footprint filters.
+constexpr std::string_view kKeywordSeparators = " \t\r\n,";
 
 // The properties that have a place in the suite or are counted as losses of their own.
 constexpr std::string_view kKnownProperties[] = {"Reference",    "Value",          "Footprint",
@@ -101,15 +104,6 @@ private:
 
     void CountLosses(const kicad::Symbol& symbol) {
         const LossSink lose = Sink(symbol);
-        if (!PropertyOf(symbol, "ki_keywords").empty())
-            lose(Loss::Keywords);
-        const std::string_view datasheet = PropertyOf(symbol, "Datasheet");
-        if (!datasheet.empty() && datasheet != "~")
-            lose(Loss::Datasheets);
-        if (!PropertyOf(symbol, "ki_fp_filters").empty())
-            lose(Loss::FootprintFilters);
-        if (!PropertyOf(symbol, "Reference").empty())
-            lose(Loss::ReferencePrefixes);
         for (const auto& [key, value] : symbol.properties)
             if (std::find(std::begin(kKnownProperties), std::end(kKnownProperties), key) ==
                 std::end(kKnownProperties))
@@ -125,6 +119,37 @@ private:
             unread += std::string(unread.empty() ? "" : ", ") + "units of a derived symbol";
         if (!unread.empty())
             m_report.Lose(Loss::UnreadItems, m_library, symbol.name + " (" + unread + ")");
+    }
+
+    // A property of a symbol, or of the symbol it derives from when it has none of its own.
+    static std::string_view Own(const kicad::Symbol& symbol, const kicad::Symbol& base,
+                                std::string_view key) {
+        const std::string_view value = PropertyOf(symbol, key);
+        return value.empty() ? PropertyOf(base, key) : value;
+    }
+
+    // The first count extras of an object (keywords, datasheet, reference prefix, footprint
+    // filters) in the suite's encoding; an extra the suite cannot hold is dropped and counted.
+    std::array<std::string, kPartExtraFields> Extras(const kicad::Symbol& symbol,
+                                                     const kicad::Symbol& base,
+                                                     std::string_view kind, const std::string& name,
+                                                     std::size_t count) {
+        static constexpr std::string_view kFields[] = {"keywords", "datasheet", "reference",
+                                                       "footprint_filters"};
+        std::string_view datasheet = Own(symbol, base, "Datasheet");
+        if (datasheet == "~") // the source's word for none
+            datasheet = {};
+        const std::array<std::string, kPartExtraFields> utf8 = {
+            KeywordList(Own(symbol, base, "ki_keywords")), std::string(datasheet),
+            std::string(Own(symbol, base, "Reference")),
+            KeywordList(Own(symbol, base, "ki_fp_filters"))};
+        const LossSink lose{m_report, m_library, name};
+        std::array<std::string, kPartExtraFields> extras;
+        for (std::size_t i = 0; i < count && i < extras.size(); ++i)
+            extras[i] = ImportedExtra(
+                utf8[i], m_options,
+                Object(kind, name) + ": field \"" + std::string(kFields[i]) + "\"", lose);
+        return extras;
     }
 
     // Draws each unit of a symbol that derives from none, and makes a symbol object of each
@@ -177,31 +202,40 @@ private:
         }
 
         DrawnSymbol& drawn = m_drawn[index];
-        const std::string_view description = PropertyOf(symbol, "ki_description");
         for (const Distinct& d : distinct) {
             const std::string name =
                 distinct.size() == 1 ? symbol.name : symbol.name + "_" + UnitLetters(d.firstUnit);
             drawn.objects.push_back(name);
-            LibraryObject object;
-            std::string suiteDescription;
-            std::string suiteType;
-            if (!Convert(name, TextUse::Name, "symbol", name, "name", object.name) ||
-                !Convert(description, TextUse::Field, "symbol", name, "description",
-                         suiteDescription) ||
-                !Convert(m_partType, TextUse::Field, "symbol", name, "symbol_type", suiteType) ||
-                !Convert(d.text, TextUse::Drawing, "symbol", name, "drawing", object.drawing))
-                continue;
-            if (object.name.empty()) {
-                m_report.LeaveOut(std::string(m_library) + ": a symbol without a name");
-                continue;
-            }
-            if (!NewName(m_symbolNames, object.name, "symbol", name))
-                continue;
-            object.info = ComposeInfo({suiteDescription, suiteType, "", ""});
-            if (!ImportedInfoFits(object.info, Object("symbol", name), m_report))
-                continue;
-            m_imported.symbols.push_back(std::move(object));
+            AddSymbolObject(symbol, name, d.text);
         }
+    }
+
+    // The symbol object of one drawing of a symbol's units, named name.
+    void AddSymbolObject(const kicad::Symbol& symbol, const std::string& name,
+                         const std::string& drawing) {
+        LibraryObject object;
+        std::string description;
+        std::string type;
+        if (!Convert(name, TextUse::Name, "symbol", name, "name", object.name) ||
+            !Convert(PropertyOf(symbol, "ki_description"), TextUse::Field, "symbol", name,
+                     "description", description) ||
+            !Convert(m_partType, TextUse::Field, "symbol", name, "symbol_type", type) ||
+            !Convert(drawing, TextUse::Drawing, "symbol", name, "drawing", object.drawing))
+            return;
+        if (object.name.empty()) {
+            m_report.LeaveOut(std::string(m_library) + ": a symbol without a name");
+            return;
+        }
+        if (!NewName(m_symbolNames, object.name, "symbol", name))
+            return;
+        const auto e = Extras(symbol, symbol, "symbol", name, kSymbolExtraFields);
+        auto info = FittingInfo(ComposeInfo({description, type, "", ""}, {e[0], e[1], e[2]}),
+                                ComposeInfo({description, type, "", ""}), Object("symbol", name),
+                                {m_report, m_library, name});
+        if (!info)
+            return;
+        object.info = std::move(*info);
+        m_imported.symbols.push_back(std::move(object));
     }
 
     // The symbol that a symbol derives from in the end (itself when it derives from none),
@@ -232,10 +266,7 @@ private:
             return;
         }
         const kicad::Symbol& base = m_source.symbols[*root];
-        const auto own = [&](std::string_view key) {
-            const std::string_view value = PropertyOf(symbol, key);
-            return value.empty() ? PropertyOf(base, key) : value;
-        };
+        const auto own = [&](std::string_view key) { return Own(symbol, base, key); };
         const std::string_view footprint = own("Footprint");
         const auto colon = footprint.find(':');
         const std::string_view package =
@@ -272,11 +303,16 @@ private:
         }
         if (!NewName(m_partNames, n, "part", name))
             return;
+        const auto e = Extras(symbol, base, "part", name, kPartExtraFields);
+        const std::array<std::string_view, kPartInfoFields> fields = {
+            description, code, "", "", type, "", pType, "", "", s};
+        auto info = FittingInfo(ComposePartInfo(p, fields, {e[0], e[1], e[2], e[3]}),
+                                ComposePartInfo(p, fields), Object("part", name), Sink(symbol));
+        if (!info)
+            return;
         LibraryObject part;
         part.name = std::move(n);
-        part.info = ComposePartInfo(p, {description, code, "", "", type, "", pType, "", "", s});
-        if (!ImportedInfoFits(part.info, Object("part", name), m_report))
-            return;
+        part.info = std::move(*info);
         m_imported.parts.push_back(std::move(part));
     }
 
@@ -293,6 +329,18 @@ private:
 };
 
 } // namespace
+
+std::string KeywordList(std::string_view words) {
+    std::string list;
+    std::size_t at = 0;
+    while (at < words.size()) {
+        const std::size_t end = std::min(words.find_first_of(kKeywordSeparators, at), words.size());
+        if (end > at)
+            list.append(list.empty() ? "" : ",").append(words.substr(at, end - at));
+        at = end + 1;
+    }
+    return list;
+}
 
 std::string PartTypeOfLibrary(std::string_view library) {
     std::string type;

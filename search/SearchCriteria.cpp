@@ -32,7 +32,8 @@ constexpr SearchCriterion kPartCriteria[] = {C::Name,
                                              C::SimulationRef,
                                              C::ElementCode,
                                              C::ModelCode,
-                                             C::Variant};
+                                             C::Variant,
+                                             C::Keywords};
 constexpr SearchCriterion kSymbolCriteria[] = {
     C::Name,        C::Library,   C::Description, C::Type, C::SimulationFunction,
     C::ElementCode, C::ModelCode, C::Variant};
@@ -51,7 +52,8 @@ struct Step {
 bool UsesItems(LibraryKind kind, SearchCriterion criterion) {
     switch (kind) {
     case LibraryKind::Part:
-        return criterion == C::Type || criterion == C::SimulationFunction || criterion == C::Symbol;
+        return criterion == C::Type || criterion == C::SimulationFunction ||
+               criterion == C::Symbol || criterion == C::Keywords;
     case LibraryKind::Symbol:
         return criterion == C::Type || criterion == C::SimulationFunction;
     case LibraryKind::Package:
@@ -129,7 +131,7 @@ bool Evaluate(const PreparedCriteria& criteria, const SearchOptions& options,
     return all;
 }
 
-constexpr std::array<Step<PartResult>, 14> kPartSteps = {{
+constexpr std::array<Step<PartResult>, 15> kPartSteps = {{
     {C::Name, &PartResult::name, Compare::Pattern},
     {C::Package, &PartResult::package, Compare::Pattern},
     {C::Description, &PartResult::description, Compare::Pattern},
@@ -144,6 +146,7 @@ constexpr std::array<Step<PartResult>, 14> kPartSteps = {{
     {C::ModelCode, &PartResult::simulationReferences, Compare::Position2},
     {C::Variant, &PartResult::simulationReferences, Compare::Position3},
     {C::Symbol, &PartResult::symbols, Compare::List},
+    {C::Keywords, &PartResult::keywords, Compare::List},
 }};
 
 constexpr std::array<Step<SymbolResult>, 7> kSymbolSteps = {{

@@ -45,13 +45,14 @@ enum class SearchCriterion : unsigned char {
     Variant,
     JedecName,
     Shape,
+    Keywords, // a part's keywords, a list in both conditions
 };
-inline constexpr std::size_t kSearchCriteria = 17;
+inline constexpr std::size_t kSearchCriteria = 18;
 
 // The criteria of a kind in the order of the rows of its option grid: the grid's row n (from
 // 1) holds criterion n. Name is row 1 and the library row 2 in every kind.
 std::span<const SearchCriterion> CriteriaOf(LibraryKind kind) noexcept;
-// The number of criteria rows of a kind (15, 8, 5, 4).
+// The number of criteria rows of a kind (16, 8, 5, 4).
 int CriteriaRows(LibraryKind kind) noexcept;
 // The row of a criterion in a kind's grid; 0 when the kind has no such criterion.
 int CriterionRow(LibraryKind kind, SearchCriterion criterion) noexcept;

@@ -54,6 +54,7 @@ constexpr CriterionOption kCriteria[] = {
     {"variant", SearchCriterion::Variant},
     {"jedec-name", SearchCriterion::JedecName},
     {"shape", SearchCriterion::Shape},
+    {"keywords", SearchCriterion::Keywords},
 };
 
 struct SearchArguments {

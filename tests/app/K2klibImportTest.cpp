@@ -240,6 +240,43 @@ TEST_F(K2klibImportTest, NamesAndTextsLongerThanTheSuiteHoldsAreLeftOutAndListed
     EXPECT_NE(packages.out.find("\nSOT-1\t"), std::string::npos) << packages.out;
 }
 
+// What designers find parts by comes through: a part found by one of its keywords shows them
+// in the saved list's Keywords column, as the suite's display options ask.
+TEST_F(K2klibImportTest, APartFoundByAKeywordShowsItsKeywordsInTheSavedList) {
+    std::string ldo = Symbol("AP2112K-3.3", "600mA low dropout linear regulator");
+    ldo.insert(ldo.find("    (symbol \"AP2112K-3.3_1_1\""),
+               "    (property \"ki_keywords\" \"linear regulator ldo fixed positive\" (id 6))\n"
+               "    (property \"Datasheet\" \"https://example.com/AP2112.pdf\" (id 3))\n"
+               "    (property \"Reference\" \"U\" (id 0))\n");
+    WriteFile(sources / "Regulator_Linear.kicad_sym", Library(ldo));
+    ASSERT_EQ(Import().status, 0);
+
+    const auto tsv = RunK2klib({"search", "--suite", m_dir.Path().string(), "--name", "X",
+                                "--keywords", "LDO", "--format", "tsv"});
+    ASSERT_EQ(tsv.status, 0) << tsv.err;
+    EXPECT_NE(tsv.out.find("\tAP2112K-3.3\tRegulator_Linear.PART\t"), std::string::npos);
+    EXPECT_NE(tsv.out.find("\tlinear,regulator,ldo,fixed,positive\thttps://example.com/"
+                           "AP2112.pdf\tU\n"),
+              std::string::npos)
+        << tsv.out;
+
+    std::string options = "[Kalde2K]\r\nLibDir=LIB\r\n[Browser Part Options]\r\nNumber=13\r\n";
+    for (int i = 1; i <= 12; ++i)
+        options += std::to_string(i) + "=" + (i == 1 ? "Library,-1" : "Column,0") + "\r\n";
+    WriteFile(m_dir / "suite.ini", options + "13=Keywords,-1\r\n");
+    const auto saved = RunK2klib({"search", "--suite", m_dir.Path().string(), "--name", "*",
+                                  "--all-conditions", "--keywords", "ldo,*reg*"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out,
+              "1)  AP2112K-3.3\tRegulator_Linear.PART\tlinear,regulator,ldo,fixed,positive\r\n");
+
+    const auto symbols = RunK2klib({"search", "--suite", m_dir.Path().string(), "--kind", "symbol",
+                                    "--name", "*", "--keywords", "ldo"});
+    EXPECT_EQ(symbols.status, 2);
+    EXPECT_NE(symbols.err.find("--keywords: is not a criterion of symbols"), std::string::npos)
+        << symbols.err;
+}
+
 TEST(K2klibFootprintImportTest, EachFolderIsAPackageLibraryAndThePadsShareOnePadstackLibrary) {
     test::TempDir suite;
     test::TempDir sources;

@@ -74,6 +74,8 @@ TEST_F(FootprintImportTest, TheSilkscreenIsDrawnInMicrometresWithYUpwardsAndTheR
     const PackageInfo info = SplitPackageInfo(m_packages[0].info);
     EXPECT_EQ(info.description, "every graphic kind");
     EXPECT_EQ(info.type, "Package,Test");
+    EXPECT_EQ(info.lastField, "") << "no JEDEC outline named";
+    EXPECT_EQ(info.keywords, "test");
     EXPECT_EQ(DrawingOf("GRAPHICS"), "K2KDRAW 1 PACKAGE\n"
                                      "UNIT UM\n"
                                      "ORIGIN 0 0\n"
@@ -88,7 +90,6 @@ TEST_F(FootprintImportTest, TheSilkscreenIsDrawnInMicrometresWithYUpwardsAndTheR
                                      "TEXT 0 -3000 500 REF**\n");
     EXPECT_TRUE(ParseDrawing(DrawingOf("GRAPHICS")).problems.empty());
     EXPECT_TRUE(m_report.LeftOut().empty());
-    EXPECT_EQ(m_report.Count(Loss::FootprintKeywords), 1u);
     EXPECT_EQ(m_report.Count(Loss::FootprintAttributes), 1u);
     EXPECT_EQ(m_report.Count(Loss::Models), 1u);
     EXPECT_EQ(m_report.Count(Loss::Zones), 1u);
@@ -319,6 +320,62 @@ TEST_F(FootprintImportTest, APackageWithAPadThatCannotBeMadeIsLeftOutNamingThePa
     EXPECT_EQ(PadstackNames(), (std::vector<std::string>{"R1X10000000_T", "S1000_NONE"}))
         << "a package left out adds no padstack";
     EXPECT_EQ(m_report.Count(Loss::OutOfRange), 0u);
+}
+
+// The outlines the real libraries' descriptions name, and texts that name none.
+TEST(JedecNameTest, TheOutlineAfterTheWordJedecAndABlank) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"SOIC, 8 Pin (JEDEC MS-012AA, https://www.analog.com/media/r_8.pdf), generated with "
+         "kicad-footprint-generator ipc_gullwing_generator.py",
+         "MS-012AA"},
+        {"PowerSO-20 Exposed Pad Up (PowerSO-20) [JEDEC MO-166] (http://www.st.com/x.pdf)",
+         "MO-166"},
+        {"HTSSOP, 28 Pin (JEDEC MO-153 Var AET Pkg.) (https://www.ti.com/lit/ds/symlink/x.pdf)",
+         "MO-153"},
+        {"TSSOP, 14 Pin (JEDEC MO-153 Var AB-1 https://www.jedec.org/x)", "MO-153"},
+        {"QFN, 16 Pin (http://www.ti.com/lit/ds/x.pdf#page=56 JEDEC MO-220 variation VJ)",
+         "MO-220"},
+        {"Vias 10.3mm Pitch 0.8mm [JEDEC MO-271]", "MO-271"},
+        {"JEDEC MO-220", "MO-220"},
+        {"see JEDEC MO-220 and JEDEC MS-012AA", "MO-220"},
+        {"ESD-Logo, similar JEDEC-14, without text, ohne Text, Copper Top,", ""},
+        {"JEDEC standard outline", ""},
+        {"JEDEC MO", ""},
+        {"JEDEC MO-", ""},
+        {"JEDEC -220", ""},
+        {"JEDEC  MO-220", ""},
+        {"JEDEC MO-220X1", ""},
+        {"JEDEC mo-220", ""},
+        {"NOTJEDEC MO-220", ""},
+        {"not JEDEC-14, but JEDEC MS-013AD.", "MS-013AD"},
+    };
+    for (const auto& [description, name] : cases)
+        EXPECT_EQ(JedecName(description), name) << description;
+}
+
+TEST_F(FootprintImportTest, TagsAndTheJedecNameReachThePackageLibrary) {
+    Import({R"FP((footprint "SOIC-8_3.9x4.9mm_P1.27mm" (layer "F.Cu")
+  (descr "SOIC, 8 Pin (JEDEC MS-012AA, https://www.analog.com/r_8.pdf)")
+  (tags "SOIC  SO,8")))FP",
+            "(footprint \"PLAIN\" (tags))",
+            "(footprint \"LONG\" (descr \"" + std::string(4000, 'd') + "\") (tags \"" +
+                std::string(200, 't') + "\"))",
+            "(footprint \"OHM\" (tags \"1\xCE\xA9 shunt\"))"});
+    const auto packages = test::ThroughLibraryFile(LibraryKind::Package, m_packages);
+    ASSERT_EQ(packages.size(), 4u);
+    const PackageInfo soic = SplitPackageInfo(packages[0].info);
+    EXPECT_EQ(soic.lastField, "MS-012AA");
+    EXPECT_EQ(soic.keywords, "SOIC,SO,8");
+    EXPECT_EQ(packages[1].info, ComposeInfo({"", "Package,Test", ""}));
+    EXPECT_EQ(packages[2].info, ComposeInfo({std::string(4000, 'd'), "Package,Test", ""}))
+        << "too long with its keywords, kept without them";
+    EXPECT_EQ(packages[3].info, ComposeInfo({"", "Package,Test", ""}))
+        << "kept without the keywords it cannot hold";
+    EXPECT_TRUE(m_report.LeftOut().empty());
+    EXPECT_EQ(m_report.Examples(Loss::ExtrasTooLong),
+              std::vector<std::string>{"Package_Test: LONG"});
+    EXPECT_EQ(m_report.Examples(Loss::UnholdableExtras),
+              std::vector<std::string>{"Package_Test: OHM"});
 }
 
 } // namespace

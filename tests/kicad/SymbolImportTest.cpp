@@ -5,20 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace k2k {
 namespace {
 
 class SymbolImportTest : public ::testing::Test {
 protected:
     // Imports the symbols given as the library "library".
-    void Import(const std::string& symbols, std::string_view library = "Logic_Test") {
+    void Import(const std::string& symbols, std::string_view library = "Logic_Test",
+                const TextOptions& options = {}) {
         auto source = test::ReadKicadText(m_document,
                                           "(kicad_symbol_lib (version 20211014)\n" + symbols + ")",
                                           "T.kicad_sym", kicad::ReadSymbolLibrary);
         ASSERT_TRUE(source) << source.Message();
         ASSERT_TRUE(source->problems.empty()) << source->problems[0];
         m_source = std::move(*source);
-        ImportSymbolLibrary(m_source, library, {}, m_imported, m_report);
+        ImportSymbolLibrary(m_source, library, options, m_imported, m_report);
     }
 
     const LibraryObject* Symbol(std::string_view name) const {
@@ -77,7 +80,8 @@ TEST_F(SymbolImportTest, UnitsSharingADrawingShareASymbolAndDerivedSymbolsAreAli
     EXPECT_EQ(m_imported.parts[0].name, "GATE");
     EXPECT_EQ(m_imported.parts[0].info,
               "DIP-14_W7.62mm quad NAND\x80KiCad:Logic_Test:GATE\x80\x80\x80"
-              "Logic,Test\x80\x80Package,DIP\x80\x80\x80GATE_A,GATE_B");
+              "Logic,Test\x80\x80Package,DIP\x80\x80\x80GATE_A,GATE_B\x80\x80\x80U")
+        << "the reference prefix after the keywords and the datasheet, \"~\" being none";
     const PartInfo alias = SplitPartInfo(m_imported.parts[1].info);
     EXPECT_EQ(m_imported.parts[1].name, "GATE2");
     EXPECT_EQ(alias.package, "SOIC-14") << "its own footprint";
@@ -91,10 +95,6 @@ TEST_F(SymbolImportTest, UnitsSharingADrawingShareASymbolAndDerivedSymbolsAreAli
     EXPECT_EQ(power.symbols, "PWR");
     EXPECT_TRUE(m_report.LeftOut().empty());
 
-    EXPECT_EQ(m_report.Count(Loss::Keywords), 1u);
-    EXPECT_EQ(m_report.Examples(Loss::Keywords), std::vector<std::string>{"Logic_Test: GATE2"});
-    EXPECT_EQ(m_report.Count(Loss::Datasheets), 0u) << "\"~\" is no link";
-    EXPECT_EQ(m_report.Count(Loss::ReferencePrefixes), 1u);
     EXPECT_EQ(m_report.Count(Loss::PinElectricalTypes), 4u) << "each source pin once";
     EXPECT_EQ(m_report.Count(Loss::PowerFlags), 1u);
     EXPECT_EQ(m_report.Count(Loss::HiddenPins), 1u);
@@ -216,6 +216,90 @@ TEST_F(SymbolImportTest, AnObjectTheSuiteCannotHoldIsLeftOutAndTheRestKept) {
         << "derived from a derived symbol, it has the symbols of the first";
     ASSERT_EQ(m_imported.symbols.size(), 2u);
     EXPECT_EQ(m_imported.symbols[1].name, "OK");
+}
+
+// Keywords and filters become the suite's lists; a derived symbol takes what it lacks from
+// the symbol it derives from, and "~" is no datasheet.
+constexpr const char* kOpAmps = R"(
+  (symbol "OPA" (property "Reference" "U" (id 0))
+    (property "Datasheet" "https://example.com/opa.pdf" (id 3))
+    (property "ki_keywords" "op amp  dual,JFET " (id 5))
+    (property "ki_fp_filters" "SOIC*3.9x4.9mm*P1.27mm* DIP*W7.62mm*" (id 7))
+    (symbol "OPA_1_1" (rectangle (start 0 0) (end 2.54 2.54))))
+  (symbol "OPA1" (extends "OPA") (property "ki_keywords" "single" (id 5)))
+  (symbol "OPA2" (extends "OPA") (property "Reference" "IC" (id 0))
+    (property "Datasheet" "~" (id 3)))
+)";
+
+TEST_F(SymbolImportTest, KeywordsDatasheetReferenceAndFiltersReachTheLibraryFiles) {
+    Import(kOpAmps);
+    using Extras = std::vector<std::string_view>; // keywords, datasheet, reference, filters
+    const std::string_view link = "https://example.com/opa.pdf";
+    const std::string_view filters = "SOIC*3.9x4.9mm*P1.27mm*,DIP*W7.62mm*";
+    const std::vector<Extras> expected = {{"op,amp,dual,JFET", link, "U", filters},
+                                          {"single", link, "U", filters},
+                                          {"op,amp,dual,JFET", "", "IC", filters}};
+    const auto parts = test::ThroughLibraryFile(LibraryKind::Part, m_imported.parts);
+    ASSERT_EQ(parts.size(), expected.size());
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const PartInfo part = SplitPartInfo(parts[i].info);
+        EXPECT_EQ(
+            (Extras{part.keywords, part.datasheet, part.referencePrefix, part.footprintFilters}),
+            expected[i])
+            << parts[i].name;
+        EXPECT_EQ(part.symbols, "OPA") << "the fields every reader knows are where they were";
+    }
+    const auto symbols = test::ThroughLibraryFile(LibraryKind::Symbol, m_imported.symbols);
+    ASSERT_EQ(symbols.size(), 1u);
+    const SymbolInfo symbol = SplitSymbolInfo(symbols[0].info);
+    EXPECT_EQ((Extras{symbol.keywords, symbol.datasheet, symbol.referencePrefix, filters}),
+              expected[0]);
+    EXPECT_EQ(m_report.Count(Loss::UnholdableExtras), 0u);
+    EXPECT_EQ(m_report.Count(Loss::ExtrasTooLong), 0u);
+    EXPECT_EQ(KeywordList(" ,, a\tb,,c "), "a,b,c");
+}
+
+// What designers find parts by is not what makes a part: a text the suite cannot hold drops
+// only that extra, and extras too long for the info text are left off, each counted.
+TEST_F(SymbolImportTest, AnExtraTheSuiteCannotHoldOrFitIsDroppedAndItsObjectKept) {
+    const std::string symbols = R"(
+  (symbol "MU" (property "Reference" "U" (id 0)) (property "ki_keywords" "1μA quiescent" (id 5))
+    (property "Datasheet" "http://example.com/Ω.pdf" (id 3)) (symbol "MU_1_1"))
+  (symbol "LONG" (property "Reference" "U" (id 0))
+    (property "ki_keywords" ")" +
+                                std::string(4100, 'k') + R"(" (id 5)) (symbol "LONG_1_1"))
+)";
+    Import(symbols, "Lib_Extra");
+    EXPECT_TRUE(m_report.LeftOut().empty()) << m_report.LeftOut()[0];
+    ASSERT_EQ(m_imported.parts.size(), 2u);
+    ASSERT_EQ(m_imported.symbols.size(), 2u);
+    const PartInfo mu = SplitPartInfo(m_imported.parts[0].info);
+    EXPECT_EQ(mu.keywords, "");
+    EXPECT_EQ(mu.datasheet, "");
+    EXPECT_EQ(mu.referencePrefix, "U") << "the extra the suite holds is kept";
+    EXPECT_EQ(SplitSymbolInfo(m_imported.symbols[0].info).referencePrefix, "U");
+    EXPECT_EQ(m_report.Count(Loss::UnholdableExtras), 4u) << "two of the part, two of the symbol";
+    EXPECT_EQ(m_report.Examples(Loss::UnholdableExtras), std::vector<std::string>{"Lib_Extra: MU"});
+
+    EXPECT_EQ(m_imported.parts[1].info, ComposePartInfo("", {"", "KiCad:Lib_Extra:LONG", "", "",
+                                                             "Lib,Extra", "", "", "", "", "LONG"}))
+        << "no extra at all, as before they were imported";
+    EXPECT_EQ(m_imported.symbols[1].info, ComposeInfo({"", "Lib,Extra", "", ""}));
+    EXPECT_EQ(m_report.Count(Loss::ExtrasTooLong), 2u);
+
+    m_report = {};
+    Import(symbols, "Lib_Extra", {.replaceCharacters = true});
+    const PartInfo replaced = SplitPartInfo(m_imported.parts.at(0).info);
+    EXPECT_EQ(replaced.keywords, "1\xB5"
+                                 "A,quiescent");
+    EXPECT_EQ(replaced.datasheet, "http://example.com/Ohm.pdf");
+    EXPECT_EQ(m_report.Count(Loss::UnholdableExtras), 0u);
+    EXPECT_NE(std::find_if(m_report.Replaced().begin(), m_report.Replaced().end(),
+                           [](const std::string& line) {
+                               return line.starts_with(
+                                   "Lib_Extra: part \"MU\": field \"keywords\": replaced");
+                           }),
+              m_report.Replaced().end());
 }
 
 } // namespace
