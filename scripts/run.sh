@@ -7,8 +7,8 @@
 #   of its windows and says where it is, then ends.
 # --real (first): the same on real libraries: the open-source EDA tool's symbol and footprint
 # libraries (Debian's data packages, which the setup installs) are imported into a copy of
-# the sample suite in build/real/suite, the import's report is kept beside it, and the
-# browser opens on that suite.
+# the sample suite in build/real/suite, the import's report is kept beside it, the parts
+# found by a few keywords are counted, and the browser opens on that suite.
 # Further arguments go to kalde2000 (--suite DIR, --screenshot FILE, --commands FILE|-).
 set -euo pipefail
 real=""
@@ -41,6 +41,12 @@ if [ -n "$real" ]; then
     tail -n 3 "$report"
     echo "== The whole report (characters replaced, objects left out, names several" \
         "libraries hold, what the suite has no place for): $report"
+    # What designers search by: the parts whose keywords name each of these.
+    for keyword in opamp ldo 'usb*'; do
+        found=$("$K2K_BUILD/app/k2klib/k2klib" search --suite "$suite" --name '*' \
+            --all-conditions --keywords "$keyword" --format tsv 2>/dev/null | tail -n +2 | wc -l)
+        echo "== Parts with the keyword $keyword: $found"
+    done
 fi
 echo "== The Library Browser on the suite in $suite"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
