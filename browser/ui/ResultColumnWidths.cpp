@@ -1,5 +1,7 @@
 #include "browser/ui/ResultColumnWidths.h"
 
+#include "browser/ColumnWidths.h"
+
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QScopedValueRollback>
@@ -38,16 +40,22 @@ void ResultColumnWidths::Lay() {
     const QScopedValueRollback laying(m_laying, true);
     QHeaderView* header = m_view.horizontalHeader();
     const bool hasRows = m_view.model()->rowCount() > 0;
+    std::vector<ColumnWant> wants;
     for (int column = 0; column < m_view.model()->columnCount(); ++column) {
         // The header's hint holds the caption and, the indicator being on, the sort arrow.
         const int caption = header->sectionSizeHint(column);
-        if (const int chosen = ChosenWidth(Caption(column)))
-            header->resizeSection(column, chosen);
-        else if (m_fit && hasRows)
-            m_view.resizeColumnToContents(column);
-        else
-            header->resizeSection(column, qMax(header->defaultSectionSize(), caption));
+        ColumnWant want{qMax(header->defaultSectionSize(), caption), caption,
+                        ChosenWidth(Caption(column)), column == 0};
+        if (m_fit && hasRows && want.chosen == 0)
+            want.content = qMax(
+                static_cast<const QAbstractItemView&>(m_view).sizeHintForColumn(column), caption);
+        wants.push_back(want);
     }
+    // Fitted columns share the visible width; a list laid to its default widths keeps them.
+    const int available = m_fit && hasRows ? m_view.viewport()->width() : 1 << 30;
+    const std::vector<int> widths = ShareWidth(wants, available);
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column)
+        header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
 }
 
 } // namespace k2k

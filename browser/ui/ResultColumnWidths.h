@@ -1,5 +1,6 @@
 #pragma once
-// The widths of a result list's columns. After every search the columns fit their contents,
+// The widths of a result list's columns. After every search the columns fit their contents
+// and share the list's visible width (browser/ColumnWidths.h: the widest give way first),
 // except those a person has sized by hand: those keep the chosen width, remembered by the
 // column's caption, so that a column the options add or remove moves the others without
 // handing one's width to another. A double click on a column's edge fits it again and gives

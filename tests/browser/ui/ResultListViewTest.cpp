@@ -113,6 +113,29 @@ TEST_F(ResultListViewTest, AColumnFitsTheFirstRowsOfALongList) {
         << "the six hundredth row is not measured";
 }
 
+// A long description gives way, so the column after it is seen without scrolling; a width
+// the person gave a column stays.
+TEST_F(ResultListViewTest, FittedColumnsShareTheVisibleWidth) {
+    ShowColumns(LibraryKind::Part, {"Library", "Description", "Symbols"}, {true, true, true});
+    const std::string description(200, 'D');
+    Results(LibraryKind::Part)
+        .Append("A.PART", "LM741", test::PartInfo("DIP8", description, "OPAMP"), 0, 0);
+    ResultListView& view = View();
+    view.Model().Reset();
+    view.FitColumns(true);
+    QHeaderView* header = view.horizontalHeader();
+    const int last = header->count() - 1;
+    EXPECT_LE(header->sectionPosition(last) + header->sectionSize(last), view.viewport()->width())
+        << "Symbols is seen whole";
+    EXPECT_GE(header->sectionSize(last), view.fontMetrics().horizontalAdvance("OPAMP"));
+    EXPECT_LT(header->sectionSize(2),
+              view.fontMetrics().horizontalAdvance(QString::fromStdString(description)));
+
+    header->resizeSection(2, 700); // the person widens the description
+    view.FitColumns(true);
+    EXPECT_EQ(header->sectionSize(2), 700) << "and it stays so";
+}
+
 TEST_F(ResultListViewTest, KeysSelectAllDeleteFromListAndCount) {
     ResultListView& view = View();
     Key(Qt::Key_A, Qt::ControlModifier);
