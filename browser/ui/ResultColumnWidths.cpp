@@ -5,6 +5,8 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 
 namespace k2k {
@@ -52,7 +54,13 @@ void ResultColumnWidths::Lay() {
         wants.push_back(want);
     }
     // Fitted columns share the visible width; a list laid to its default widths keeps them.
-    const int available = m_fit && hasRows ? m_view.viewport()->width() : 1 << 30;
+    int available = m_fit && hasRows ? m_view.viewport()->width() : 1 << 30;
+    // Rows that will not fit the height bring the vertical scroll bar, which takes its width.
+    const QScrollBar* vertical = m_view.verticalScrollBar();
+    if (!vertical->isVisible() && m_view.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        m_view.model()->rowCount() * m_view.verticalHeader()->defaultSectionSize() >
+            m_view.viewport()->height())
+        available -= m_view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical);
     const std::vector<int> widths = ShareWidth(wants, available);
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
         header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
