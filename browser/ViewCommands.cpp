@@ -2,6 +2,7 @@
 
 #include "browser/ResultCommands.h"
 #include "common/Messages.h"
+#include "common/ObjectKinds.h"
 #include "search/InfoText.h"
 #include "search/ResultList.h"
 #include "services/AppMessages.h"
@@ -90,6 +91,13 @@ std::vector<std::pair<std::string, std::string>> ViewerInfoFields(LibraryKind ki
     for (std::size_t i = 0; i < labels.size(); ++i)
         fields.emplace_back(std::string(labels[i]),
                             std::string(InfoField(info, static_cast<int>(i) + 1)));
+    // The extra fields after them (keywords, datasheet, reference), where the object has them.
+    const ObjectKindFacts& facts = FactsOf(kind);
+    const auto extras = facts.optionalColumns.last(facts.extraColumns);
+    for (std::size_t i = 0; i < extras.size(); ++i)
+        if (const std::string_view value = InfoField(info, static_cast<int>(labels.size() + i) + 1);
+            !value.empty())
+            fields.emplace_back(std::string(extras[i]), std::string(value));
     return fields;
 }
 

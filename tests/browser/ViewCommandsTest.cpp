@@ -56,6 +56,16 @@ TEST(ViewerNotificationTest, NamesTheViewerAndLibraryAndLabelsTheInfoFields) {
     ASSERT_EQ(fields.size(), 3u);
     EXPECT_EQ(fields[0], (std::pair<std::string, std::string>{"Description", "DIL 14"}));
     EXPECT_EQ(fields[2], (std::pair<std::string, std::string>{"JEDEC Name", ""}));
+
+    // The fields designers find objects by follow, where the object has them.
+    const auto symbol = ViewerInfoFields(
+        LibraryKind::Symbol, ComposeInfo({"Op amp", "", "", ""}, {"opamp,dual", "", "U"}));
+    ASSERT_EQ(symbol.size(), 6u);
+    EXPECT_EQ(symbol[4], (std::pair<std::string, std::string>{"Keywords", "opamp,dual"}));
+    EXPECT_EQ(symbol[5], (std::pair<std::string, std::string>{"Reference", "U"}));
+    EXPECT_EQ(
+        ViewerInfoFields(LibraryKind::Package, ComposeInfo({"SO", "", "MS-012"}, {"soic"})).back(),
+        (std::pair<std::string, std::string>{"Keywords", "soic"}));
 }
 
 using ViewOrReportTest = test::OpenedSmallSuiteTest;
