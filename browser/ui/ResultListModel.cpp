@@ -2,6 +2,7 @@
 
 #include "browser/ResultColours.h"
 #include "browser/ui/BrowserImages.h"
+#include "formats/TextMarkup.h"
 #include "options/DisplayOptions.h"
 #include "platform/ui/SuiteText.h"
 #include "search/ResultList.h"
@@ -36,8 +37,13 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     const int i = ResultOfRow(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return FromSuiteText(m_columns.Text(m_results, i, index.column(), m_scratch));
+    case Qt::DisplayRole: {
+        // A text with the overbar markup reads without it, as the viewers draw it.
+        const std::string_view text = m_columns.Text(m_results, i, index.column(), m_scratch);
+        if (text.find("~{") == std::string_view::npos)
+            return FromSuiteText(text);
+        return FromSuiteText(PlainText(text));
+    }
     case Qt::ForegroundRole: {
         const ResultColour colour = ResultColourOf(m_results.Colour(i));
         return QBrush(QColor(colour.red, colour.green, colour.blue));

@@ -58,6 +58,13 @@ TEST_F(ResultListModelTest, RowsShowTheShownColumnsInTheColourOfTheirSearch) {
     EXPECT_EQ(Image(model, 0), BrowserImage("STAT_USEDIN_PROJECT").toImage());
     EXPECT_EQ(Image(model, 1), ClearImage().toImage());
     EXPECT_TRUE(model.data(model.index(2, 1), Qt::DecorationRole).isNull());
+
+    // A text marked for a bar over it reads without the markup.
+    Results(LibraryKind::Part)
+        .Append("A.PART", "~{RESET}_IC", test::PartInfo("", "", "~{Q}"), 0, 0);
+    model.SyncNewRows();
+    EXPECT_EQ(Text(model, 4, 0), "RESET_IC");
+    EXPECT_EQ(Text(model, 4, 2), "Q");
 }
 
 TEST_F(ResultListModelTest, ProjectResultsAreLabelledAndOtherDisplayOptionsTakeEffectOnReset) {
