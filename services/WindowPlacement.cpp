@@ -126,14 +126,24 @@ bool SaveWindowPlace(UserSettings& settings, const WindowPlace& place) {
     return settings.SaveUserSettings(kUserSettingsApplication, kUserSettingsSection, values);
 }
 
-std::optional<int> LoadSearchPaneHeight(const UserSettings& settings) {
-    const auto height = NumberOf(Stored(settings), kSearchPane);
+namespace {
+
+// "SearchPaneHeight" for the Part tab, "SearchPaneHeight1" to "3" for the others.
+std::string SearchPaneKey(LibraryKind kind) {
+    const int number = static_cast<int>(kind);
+    return std::string(kSearchPane) + (number == 0 ? std::string() : std::to_string(number));
+}
+
+} // namespace
+
+std::optional<int> LoadSearchPaneHeight(const UserSettings& settings, LibraryKind kind) {
+    const auto height = NumberOf(Stored(settings), SearchPaneKey(kind).c_str());
     return height && *height > 0 ? height : std::nullopt;
 }
 
-bool SaveSearchPaneHeight(UserSettings& settings, int height) {
-    return settings.SaveUserSetting(kUserSettingsApplication, kUserSettingsSection, kSearchPane,
-                                    std::to_string(height));
+bool SaveSearchPaneHeight(UserSettings& settings, LibraryKind kind, int height) {
+    return settings.SaveUserSetting(kUserSettingsApplication, kUserSettingsSection,
+                                    SearchPaneKey(kind), std::to_string(height));
 }
 
 } // namespace k2k

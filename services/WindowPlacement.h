@@ -12,6 +12,8 @@
 // WindowTop, WindowWidth, WindowHeight, WindowMaximised, and SearchPaneHeight (the height
 // the person gave the option grids' pane).
 
+#include "formats/LibraryFile.h"
+
 #include <optional>
 #include <span>
 
@@ -65,8 +67,9 @@ WindowPlace ClampToScreens(const WindowPlace& place, std::span<const ScreenRect>
 // The kept place; none when nothing (or no usable size) was kept.
 std::optional<WindowPlace> LoadWindowPlace(const UserSettings& settings);
 bool SaveWindowPlace(UserSettings& settings, const WindowPlace& place);
-// The height the person gave the option grids' pane; none when not kept.
-std::optional<int> LoadSearchPaneHeight(const UserSettings& settings);
-bool SaveSearchPaneHeight(UserSettings& settings, int height);
+// The height the person gave the option grids' pane on a kind's tab; none when not kept.
+// The Part tab's is kept under the key every kind's once shared.
+std::optional<int> LoadSearchPaneHeight(const UserSettings& settings, LibraryKind kind);
+bool SaveSearchPaneHeight(UserSettings& settings, LibraryKind kind, int height);
 
 } // namespace k2k

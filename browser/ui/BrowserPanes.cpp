@@ -16,6 +16,8 @@ BrowserPanes::BrowserPanes(QWidget* parent)
     setStretchFactor(1, 1);
     m_search->installEventFilter(this);
     m_results->installEventFilter(this);
+    connect(this, &QSplitter::splitterMoved, this,
+            [this](int position) { emit barMoved(position); });
 }
 
 int BrowserPanes::SearchPaneHeight() const {

@@ -2,7 +2,8 @@
 // The main window's two panes, one above the other, sharing the height with a bar the
 // person drags: the search pane (the tabs with the option grids, and the command panel)
 // and the result pane (the result lists). A bigger window gives its extra height to the
-// results; the search pane keeps the height it was given.
+// results; the search pane keeps the height it was given. barMoved tells a move of the bar
+// that the person made from one the window made.
 
 #include <QSplitter>
 
@@ -22,6 +23,8 @@ public:
 signals:
     // Either pane changed its size (the window's or the bar's doing).
     void panesResized();
+    // The person moved the bar; the search pane's height is now height.
+    void barMoved(int height);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -108,11 +108,14 @@ void SearchPaneLayout::LayOut(LibraryKind current) {
     m_layingOut = false;
 }
 
-int SearchPaneLayout::SearchPaneWanted() const {
+int SearchPaneLayout::SearchPaneWanted(std::optional<LibraryKind> kind) const {
     const double dpiY = DotsPerInchY();
     int grid = 0;
-    for (const K2kGrid* control : m_controls.gridControls)
-        grid = std::max(grid, control->FullHeight());
+    if (kind)
+        grid = m_controls.gridControls[static_cast<std::size_t>(*kind)]->FullHeight();
+    else
+        for (const K2kGrid* control : m_controls.gridControls)
+            grid = std::max(grid, control->FullHeight());
     const int wanted = TwipsToPixels(SearchPaneHeightFor(PixelsToTwips(grid, dpiY)), dpiY);
     return std::max(wanted, m_controls.panes->SearchPane()->minimumHeight());
 }
@@ -129,17 +132,30 @@ QSize SearchPaneLayout::RoomForWork() const {
     return {std::max(m_window.width(), TwipsToPixels(kWidthAtStart, DotsPerInchX())), height};
 }
 
-void SearchPaneLayout::SizePanesOnce(const UserSettings& settings) {
+void SearchPaneLayout::SizePanesOnce(const UserSettings& settings, LibraryKind current) {
     if (m_panesSized)
         return;
     m_panesSized = true;
+    for (LibraryKind kind : kAllKinds)
+        m_chosen[static_cast<std::size_t>(kind)] = LoadSearchPaneHeight(settings, kind);
+    ShowKind(current);
+}
+
+void SearchPaneLayout::ShowKind(LibraryKind kind) {
+    if (!m_panesSized)
+        return;
     m_controls.panes->SetSearchPaneHeight(
-        LoadSearchPaneHeight(settings).value_or(SearchPaneWanted()));
+        m_chosen[static_cast<std::size_t>(kind)].value_or(SearchPaneWanted(kind)));
+}
+
+void SearchPaneLayout::BarMoved(LibraryKind kind, int height) {
+    m_chosen[static_cast<std::size_t>(kind)] = height;
 }
 
 void SearchPaneLayout::KeepPaneHeight(UserSettings& settings) const {
-    if (m_panesSized)
-        SaveSearchPaneHeight(settings, m_controls.panes->SearchPaneHeight());
+    for (LibraryKind kind : kAllKinds)
+        if (const auto height = m_chosen[static_cast<std::size_t>(kind)])
+            SaveSearchPaneHeight(settings, kind, *height);
 }
 
 } // namespace k2k

@@ -5,14 +5,16 @@
 // browser/MainWindowLayout.h in twips, converted at the screen's logical dots per inch; the
 // command panel is as wide as its captions need. The result lists fill their pane. The
 // window never gets smaller than its size at set-up; the first start gives it room for the
-// tallest option grid and 20 result rows, and the first showing gives the search pane the
-// height the person left it at (or the one it wants).
+// tallest option grid and 20 result rows. Each tab's search pane is as high as its own grid
+// wants, so a short grid leaves no empty room, unless the person has moved the bar on that
+// tab: then that tab keeps the person's height, from one start to the next.
 
 #include "common/ObjectKinds.h"
 
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 class QMainWindow;
 class QTabWidget;
@@ -50,13 +52,19 @@ public:
     bool LayingOut() const noexcept { return m_layingOut; }
     // The inner size of the window's first start.
     QSize RoomForWork() const;
-    // At the first showing: the search pane's kept height, or the height it wants.
-    void SizePanesOnce(const UserSettings& settings);
+    // At the first showing: the kept heights of the tabs' search panes, and the current
+    // tab's height.
+    void SizePanesOnce(const UserSettings& settings, LibraryKind current);
+    // The search pane takes the height of the kind's tab.
+    void ShowKind(LibraryKind kind);
+    // The person moved the bar on the kind's tab.
+    void BarMoved(LibraryKind kind, int height);
     void KeepPaneHeight(UserSettings& settings) const;
 
 private:
-    // The search pane's height that shows the tallest option grid whole, in pixels.
-    int SearchPaneWanted() const;
+    // The search pane's height that shows the grid whole, in pixels: the kind's grid, or
+    // the tallest one.
+    int SearchPaneWanted(std::optional<LibraryKind> kind = std::nullopt) const;
     double DotsPerInchX() const;
     double DotsPerInchY() const;
 
@@ -65,6 +73,7 @@ private:
     QSize m_minimum;
     bool m_layingOut = false;
     bool m_panesSized = false;
+    std::array<std::optional<int>, kObjectKinds> m_chosen{}; // heights the person gave
 };
 
 } // namespace k2k

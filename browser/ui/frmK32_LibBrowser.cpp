@@ -42,6 +42,8 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
         if (m_setUp && !m_layout.LayingOut() && !isMinimized())
             m_layout.LayOut(CurrentKind());
     });
+    connect(m_ui.panes, &BrowserPanes::barMoved, this,
+            [this](int height) { m_layout.BarMoved(CurrentKind(), height); });
 
     m_ui.tabs = new QTabWidget(m_ui.panes->SearchPane());
     m_ui.tabs->setObjectName(QStringLiteral("tabBrowser"));
@@ -180,6 +182,7 @@ void frmK32_LibBrowser::TabSwitched(int index) {
     m_ui.optionBoxes[Index(kind)]->raise();
     m_commands.editNew->setVisible(kind == LibraryKind::Part || kind == LibraryKind::Padstack);
     ShowResultList(kind);
+    m_layout.ShowKind(kind);
     const NumberedText& found = FactsOf(kind).tabFoundText;
     const int count = Component().State().search.Results(kind).Count();
     ShowStatus(" " + DecimalText(count) +
@@ -204,7 +207,7 @@ void frmK32_LibBrowser::resizeEvent(QResizeEvent* event) {
 void frmK32_LibBrowser::showEvent(QShowEvent* event) {
     BrowserMainWindow::showEvent(event);
     if (m_setUp)
-        m_layout.SizePanesOnce(m_settings);
+        m_layout.SizePanesOnce(m_settings, CurrentKind());
 }
 
 // --- searches

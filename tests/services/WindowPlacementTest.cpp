@@ -68,13 +68,17 @@ TEST(WindowPlacementTest, ThePlaceAndThePaneHeightAreKeptPerUser) {
     test::TempDir dir;
     UserSettings settings(dir.Path());
     EXPECT_FALSE(LoadWindowPlace(settings)) << "nothing kept: the first start";
-    EXPECT_FALSE(LoadSearchPaneHeight(settings));
+    EXPECT_FALSE(LoadSearchPaneHeight(settings, LibraryKind::Part));
 
     const WindowPlace place{-8, 40, 1024, 700, true};
     ASSERT_TRUE(SaveWindowPlace(settings, place));
-    ASSERT_TRUE(SaveSearchPaneHeight(settings, 310));
+    ASSERT_TRUE(SaveSearchPaneHeight(settings, LibraryKind::Part, 310));
+    ASSERT_TRUE(SaveSearchPaneHeight(settings, LibraryKind::Padstack, 120));
     EXPECT_EQ(LoadWindowPlace(UserSettings(dir.Path())), place);
-    EXPECT_EQ(LoadSearchPaneHeight(UserSettings(dir.Path())), 310);
+    EXPECT_EQ(LoadSearchPaneHeight(UserSettings(dir.Path()), LibraryKind::Part), 310);
+    EXPECT_EQ(LoadSearchPaneHeight(UserSettings(dir.Path()), LibraryKind::Padstack), 120)
+        << "each tab its own";
+    EXPECT_FALSE(LoadSearchPaneHeight(settings, LibraryKind::Symbol));
 
     settings.SaveUserSetting(kUserSettingsApplication, kUserSettingsSection, "WindowWidth", "wide");
     EXPECT_FALSE(LoadWindowPlace(settings)) << "a damaged value starts afresh";

@@ -16,9 +16,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitterHandle>
 #include <QTableWidget>
 #include <QTest>
 #include <QWindow>
@@ -39,6 +41,18 @@ class WindowRoomTest : public test::LoadedBrowserTest {
 protected:
     QRect WorkArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
     BrowserPanes& Panes() { return *Child<BrowserPanes>("splBrowser"); }
+    // Drags the bar between the panes by dy pixels with the mouse, as a person does.
+    void DragBar(int dy) {
+        QSplitterHandle* bar = Panes().handle(1);
+        const QPoint middle = bar->rect().center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, middle);
+        QMouseEvent move(QEvent::MouseMove, QPointF(middle + QPoint(0, dy)),
+                         bar->mapToGlobal(QPointF(middle + QPoint(0, dy))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, middle + QPoint(0, dy));
+        QApplication::processEvents();
+    }
     QTableWidget& Table(LibraryKind kind) {
         return *m_window->Grid(kind).Grid().findChild<QTableWidget*>();
     }
@@ -123,8 +137,7 @@ TEST_F(WindowRoomTest, ThePanesShareTheHeightAndTheBarStaysWhereThePersonPutIt) 
     QWidget* tabs = Child("tabBrowser");
     QWidget* results = Child("egrdPartSearchResults");
     const int before = panes.SearchPaneHeight();
-    panes.SetSearchPaneHeight(before - 80); // what a drag of the bar does
-    QApplication::processEvents();
+    DragBar(-80);
     EXPECT_EQ(panes.SearchPaneHeight(), before - 80);
     EXPECT_NEAR(tabs->geometry().bottom() + 1, panes.SearchPaneHeight(), 1)
         << "the tabs follow the bar";
@@ -138,6 +151,33 @@ TEST_F(WindowRoomTest, ThePanesShareTheHeightAndTheBarStaysWhereThePersonPutIt) 
 
     StartAgain();
     EXPECT_EQ(Panes().SearchPaneHeight(), before - 80) << "kept for the next start";
+}
+
+// Each tab's pane is as high as its own grid wants, so a short grid leaves no empty room;
+// a height the person gives one tab stays that tab's.
+TEST_F(WindowRoomTest, EachTabsPaneFitsItsOwnGridUnlessThePersonMovedTheBar) {
+    Load();
+    const int part = Panes().SearchPaneHeight();
+    m_window->SelectTab(LibraryKind::Padstack);
+    const int padstack = Panes().SearchPaneHeight();
+    EXPECT_LT(padstack, part - 100) << "five rows want less than seventeen";
+    const QTableWidget& grid = Table(LibraryKind::Padstack);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0) << "and still show every row";
+
+    DragBar(+40);
+    m_window->SelectTab(LibraryKind::Part);
+    EXPECT_EQ(Panes().SearchPaneHeight(), part) << "the Part tab keeps its own";
+    m_window->SelectTab(LibraryKind::Symbol);
+    const int symbol = Panes().SearchPaneHeight();
+    EXPECT_LT(symbol, part);
+    m_window->SelectTab(LibraryKind::Padstack);
+    EXPECT_EQ(Panes().SearchPaneHeight(), padstack + 40);
+
+    StartAgain();
+    m_window->SelectTab(LibraryKind::Padstack);
+    EXPECT_EQ(Panes().SearchPaneHeight(), padstack + 40) << "kept for the next start";
+    m_window->SelectTab(LibraryKind::Symbol);
+    EXPECT_EQ(Panes().SearchPaneHeight(), symbol);
 }
 
 TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInView) {
