@@ -19,14 +19,19 @@ bool HoldsLibraryFiles(const std::string& folder) {
     return false;
 }
 
-std::string NoLibraryFilesQuestion(const std::string& folder, const std::string& libraryDir) {
+std::string NoLibraryFilesQuestion(const SuiteServices& services, const std::string& folder,
+                                   const std::string& libraryDir) {
     std::string patterns;
     for (LibraryKind kind : kAllKinds)
         patterns += (patterns.empty() ? "" : ", ") + std::string(FactsOf(kind).libraryPattern);
-    return "The folder " + DisplayPath(folder) + " holds no library files (" + patterns +
-           ").\r\nMake it the library folder? Every search sequence will be empty until "
-           "libraries are put there.\r\nCancel in the search sequence that follows keeps " +
-           DisplayPath(libraryDir) + " and its sequences.";
+    return LocalText(services, "992240", "The folder ") + DisplayPath(folder) +
+           LocalText(services, "992241", " holds no library files (") + patterns + ").\r\n" +
+           LocalText(services, "992242",
+                     "Make it the library folder? Every search sequence will be empty until "
+                     "libraries are put there.") +
+           "\r\n" +
+           LocalText(services, "992243", "Cancel in the search sequence that follows keeps ") +
+           DisplayPath(libraryDir) + LocalText(services, "992244", " and its sequences.");
 }
 
 bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
@@ -42,9 +47,10 @@ bool ChangeLibraryPath(BrowserComponent& component, AppMessages& messages,
     if (status != 0)
         return false;
     if (!HoldsLibraryFiles(chosen) &&
-        component.Services().Boxes().Show({NoLibraryFilesQuestion(chosen, current),
-                                           MessageTitle(component.Services()), MsgIcon::Question,
-                                           MsgButtons::YesNo}) != MsgAnswer::Yes)
+        component.Services().Boxes().Show(
+            {NoLibraryFilesQuestion(component.Services(), chosen, current),
+             MessageTitle(component.Services()), MsgIcon::Question, MsgButtons::YesNo}) !=
+            MsgAnswer::Yes)
         return false;
 
     // The hourglass stands while a folder is read; the dialog that follows is the user's.

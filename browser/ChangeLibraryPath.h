@@ -60,8 +60,9 @@ public:
 bool HoldsLibraryFiles(const std::string& folder);
 
 // The question asked before a folder without library files becomes the library folder
-// (8-bit text).
-std::string NoLibraryFilesQuestion(const std::string& folder, const std::string& libraryDir);
+// (8-bit text, in the suite's language).
+std::string NoLibraryFilesQuestion(const SuiteServices& services, const std::string& folder,
+                                   const std::string& libraryDir);
 
 // mnuChgLibPth after its busy guard. The picker's title is text 5037 ("Select Location of
 // Library files"), its start the library directory. An answer that is empty after

@@ -1,11 +1,55 @@
 #include "browser/ResultColumns.h"
 
+#include "common/Messages.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
+#include "system/Text.h"
 
 #include <cstddef>
 
 namespace k2k {
+
+namespace {
+
+// The suite's texts where it has one for the caption (those of the option grids' rows), this
+// system's own (992xxx) where it has none.
+struct CaptionText {
+    std::string_view caption;
+    int id;
+};
+
+constexpr CaptionText kCaptionTexts[] = {
+    {"Name", 4818},
+    {"Library", 99825},
+    {"Description", 99542},
+    {"Package", 10190},
+    {"Package Type", 3976},
+    {"Manufacturer", 5011},
+    {"Technology", 4377},
+    {"Simulation Function", 5013},
+    {"JEDEC Name", 4946},
+    {"Keywords", 992200},
+    {"Symbols", 992201},
+    {"Part Type", 992202},
+    {"Simulation References", 992203},
+    {"Datasheet", 992204},
+    {"Reference", 992205},
+    {"Symbol Type", 992206},
+    {"Padstack Type", 992207},
+    {"Padstack Shape", 992208},
+    {"Simulation Ref", 992209},
+    {"Simulation Reference", 992209},
+    {"External Index Code", 992210},
+};
+
+} // namespace
+
+std::string LocalColumnCaption(const SuiteServices& services, std::string_view caption) {
+    for (const CaptionText& text : kCaptionTexts)
+        if (text.caption == caption)
+            return LocalText(services, DecimalText(text.id), caption);
+    return std::string(caption);
+}
 
 ResultColumns::ResultColumns(const DisplayOptions& options, LibraryKind kind)
     : m_columns(EnabledColumns(options, kind)) {

@@ -8,12 +8,14 @@
 #include "formats/LibraryFile.h"
 #include "options/DisplayOptions.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace k2k {
 
 class ResultList;
+class SuiteServices;
 
 inline constexpr std::string_view kNameColumnCaption = "Name";
 
@@ -39,5 +41,11 @@ public:
 private:
     std::vector<DisplayColumn> m_columns;
 };
+
+// The heading a list shows for a column caption, in the suite's language: the columns the
+// lists know ("Name", "Library", "Keywords", ...) are looked up by their texts' ids, with the
+// English caption as the fallback; the stored option names stay as they are, and a caption
+// of a person's own is shown as it stands.
+std::string LocalColumnCaption(const SuiteServices& services, std::string_view caption);
 
 } // namespace k2k

@@ -312,14 +312,17 @@ std::size_t RegTypesEditor::WorkingEntry(std::string_view path) const {
     return 0;
 }
 
-std::string LabelTextProblem(std::string_view text) {
+std::string LabelTextProblem(const SuiteServices& services, std::string_view text) {
     if (Trim(text).empty())
-        return "A registered type needs a name; the name stays as it was.";
+        return LocalText(services, "992230",
+                         "A registered type needs a name; the name stays as it was.");
     if (text.find(':') != std::string_view::npos)
-        return "A registered type's name cannot hold \":\"; the name stays as it was.";
+        return LocalText(services, "992231",
+                         "A registered type's name cannot hold \":\"; the name stays as it was.");
     if (text.find_first_of("\t\r\n") != std::string_view::npos)
-        return "A registered type's name cannot hold a tab or a line break; the name stays as "
-               "it was.";
+        return LocalText(services, "992232",
+                         "A registered type's name cannot hold a tab or a line break; the name "
+                         "stays as it was.");
     return {};
 }
 
@@ -329,7 +332,7 @@ bool RegTypesEditor::UpdateEntryValue(const std::string& text) {
         return false;
     // The profile keeps a text up to its first ":" on one line; a text it cannot keep is
     // refused rather than cut short when the profile is read again.
-    if (const std::string problem = LabelTextProblem(text); !problem.empty()) {
+    if (const std::string problem = LabelTextProblem(m_services, text); !problem.empty()) {
         m_services.Boxes().Show({problem, MessageTitle(m_services), MsgIcon::Exclamation});
         return false;
     }

@@ -102,7 +102,8 @@ public:
 
 // Why a node cannot take a text as its name (8-bit message text); empty when it can. The
 // profile keeps a name up to its first ":" on one line, and an empty name cannot be read.
-std::string LabelTextProblem(std::string_view text);
+// In the suite's language.
+std::string LabelTextProblem(const SuiteServices& services, std::string_view text);
 
 class RegTypesEditor final {
 public:

@@ -6,6 +6,7 @@
 #include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
 #include "browser/ui/frmK32_LibBrowser.h"
+#include "common/Messages.h"
 #include "platform/ui/SuiteText.h"
 #include "system/Text.h"
 
@@ -100,10 +101,12 @@ void ResultListActions::OpenDatasheet(ResultListView& view) {
         return;
     const QUrl url(FromSuiteText(*link), QUrl::TolerantMode);
     const QString shown = url.toDisplayString();
-    if (QDesktopServices::openUrl(url))
-        m_window.Feedback().ShowStatusText(QStringLiteral("Datasheet: ") + shown);
-    else
-        m_window.Feedback().ShowStatusText(QStringLiteral("No program opens ") + shown);
+    const SuiteServices& services = m_window.Component().Services();
+    const bool opened = QDesktopServices::openUrl(url);
+    m_window.Feedback().ShowStatusText(
+        FromSuiteText(opened ? LocalText(services, "992250", "Datasheet: ")
+                             : LocalText(services, "992251", "No program opens ")) +
+        shown);
 }
 
 void ResultListActions::FindAliases(LibraryKind kind, ResultTool tool) {

@@ -18,6 +18,22 @@ ResultListModel::ResultListModel(ResultList& results, const DisplayOptions& opti
     : QAbstractTableModel(parent), m_results(results), m_options(options),
       m_columns(options, results.Kind()) {
     m_shown = m_results.Count();
+    CaptionsAgain();
+}
+
+void ResultListModel::LocaliseCaptions(const SuiteServices& services) {
+    m_services = &services;
+    CaptionsAgain();
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void ResultListModel::CaptionsAgain() {
+    m_captions.clear();
+    for (int column = 0; column < m_columns.Count(); ++column) {
+        const std::string_view caption = m_columns.Caption(column);
+        m_captions << (m_services ? FromSuiteText(LocalColumnCaption(*m_services, caption))
+                                  : FromSuiteText(caption));
+    }
 }
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
@@ -65,9 +81,9 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
 
 QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= m_columns.Count())
+        section >= m_captions.size())
         return {};
-    return FromSuiteText(m_columns.Caption(section));
+    return m_captions[section];
 }
 
 Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
@@ -127,6 +143,7 @@ void ResultListModel::SyncNewRows() {
 void ResultListModel::Reset() {
     beginResetModel();
     m_columns = ResultColumns(m_options, m_results.Kind());
+    CaptionsAgain();
     m_shown = m_results.Count();
     endResetModel();
 }

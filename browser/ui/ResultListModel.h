@@ -13,6 +13,7 @@
 #include "browser/ResultColumns.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@ namespace k2k {
 
 class ResultList;
 struct DisplayOptions;
+class SuiteServices;
 
 class ResultListModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -45,6 +47,8 @@ public:
     void SyncNewRows();
     // The columns from the display options again, and every result of the list.
     void Reset();
+    // The headings in the suite's language from now on (the stored captions without it).
+    void LocaliseCaptions(const SuiteServices& services);
 
     ResultList& Results() noexcept { return m_results; }
     const ResultList& Results() const noexcept { return m_results; }
@@ -53,9 +57,13 @@ public:
     int ResultOfRow(int row) const;
 
 private:
+    void CaptionsAgain();
+
     ResultList& m_results;
     const DisplayOptions& m_options;
     ResultColumns m_columns;
+    const SuiteServices* m_services = nullptr;
+    QStringList m_captions;                          // the headings shown
     int m_shown = 0;                                 // rows the view has been told of
     mutable std::vector<std::string_view> m_scratch; // a row's optional values
 };

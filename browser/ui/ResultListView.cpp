@@ -119,6 +119,7 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
       m_model(new ResultListModel(browser.State().search.Results(kind),
                                   browser.State().displayOptions, this)) {
     setObjectName(QString::fromLatin1(kViewNames[static_cast<int>(kind)]));
+    m_model->LocaliseCaptions(browser.Services());
     setModel(m_model);
     // A table keeps no record per row (a tree view keeps one of some 40 bytes and lays them
     // all out again after every batch), so a million rows cost the view next to nothing.

@@ -236,6 +236,15 @@ TEST_F(ChangeLibraryPathTest, AFolderWithoutLibraryFilesIsTakenOnlyAfterAQuestio
     EXPECT_EQ(SavedLibraryFolder(), empty);
     EXPECT_EQ(m_browser.Catalogue().Count(LibraryKind::Part), 0) << "a new, empty library folder";
 
+    // The question speaks the suite's language.
+    WriteFile(m_dir / "LANG" / "TEXTS.LNG", "992240=Der Ordner \r\n992244= und seine Listen.\r\n");
+    m_browser.Services().SetLanguagePath(m_dir.SuitePath() + "\\LANG");
+    const std::string asked = NoLibraryFilesQuestion(m_browser.Services(), empty, m_libDir);
+    EXPECT_EQ(asked.rfind("Der Ordner ", 0), 0u) << asked;
+    EXPECT_NE(asked.find(" und seine Listen."), std::string::npos) << asked;
+    EXPECT_NE(asked.find(" holds no library files ("), std::string::npos)
+        << "English where the language file has no text";
+
     // One library of any kind, in any letter case, is enough.
     EXPECT_TRUE(HoldsLibraryFiles(MakeFolder("PADS", {"round.padstack"})));
     EXPECT_TRUE(HoldsLibraryFiles(m_libDir));

@@ -184,13 +184,13 @@ TEST_F(RegTypesEditorTest, RenamingKeepsSystemNodesOutsideMaintenanceMode) {
         boxes.shown.clear();
         EXPECT_FALSE(editor->UpdateEntryValue(bad)) << bad;
         ASSERT_EQ(boxes.shown.size(), 1u) << bad;
-        EXPECT_EQ(boxes.shown[0].text, LabelTextProblem(bad));
+        EXPECT_EQ(boxes.shown[0].text, LabelTextProblem(services, bad));
         EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Exclamation);
     }
-    EXPECT_NE(LabelTextProblem("a:b").find("\":\""), std::string::npos);
-    EXPECT_NE(LabelTextProblem(" ").find("needs a name"), std::string::npos);
-    EXPECT_NE(LabelTextProblem("x\ny").find("line break"), std::string::npos);
-    EXPECT_EQ(LabelTextProblem("Flip, flops"), "");
+    EXPECT_NE(LabelTextProblem(services, "a:b").find("\":\""), std::string::npos);
+    EXPECT_NE(LabelTextProblem(services, " ").find("needs a name"), std::string::npos);
+    EXPECT_NE(LabelTextProblem(services, "x\ny").find("line break"), std::string::npos);
+    EXPECT_EQ(LabelTextProblem(services, "Flip, flops"), "");
     boxes.shown.clear();
     EXPECT_EQ(Tree().Node(Node("USR1,2")).text, "Zz top");
     tables.Table(kSymbolTypeTable).resize(2); // the entry went behind the editor's back

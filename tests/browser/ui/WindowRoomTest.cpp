@@ -1,8 +1,11 @@
+#include "browser/ui/ResultListModel.h"
+#include "browser/ui/ResultListView.h"
 #include "browser/ui/frmK32_LibBrowser.h"
 
 #include "browser/MainWindowLayout.h"
 #include "browser/ui/BrowserPanes.h"
 #include "browser/ui/OptionGrid.h"
+#include "browser/ui/ResultListModel.h"
 #include "browser/ui/ResultListView.h"
 #include "common/BrowserUserSettings.h"
 #include "platform/UserSettings.h"
@@ -237,6 +240,20 @@ TEST_F(GermanWindowRoomTest, EveryCaptionOfTheCommandPanelShowsWhole) {
     }
     const QWidget* panel = Child("picSearchCommands");
     EXPECT_LE(panel->geometry().right() + 1, panel->parentWidget()->width());
+}
+
+// The lists' headings are in the suite's language; the stored option names stay English.
+TEST_F(GermanWindowRoomTest, TheListHeadingsAreInTheSuitesLanguage) {
+    Load();
+    auto& table = m_window->Component().State().displayOptions.Table(LibraryKind::Part);
+    table = {{}, {-1, "Library"}, {-1, "Description"}, {-1, "Datasheet"}, {-1, "Mine"}};
+    m_window->ResultView(LibraryKind::Part).Model().Reset();
+    const QAbstractItemModel& model = *m_window->ResultView(LibraryKind::Part).model();
+    QStringList headings;
+    for (int column = 0; column < model.columnCount(); ++column)
+        headings << model.headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(headings, (QStringList{"Name", "Bibliothek", "Beschreibung", "Datenblatt", "Mine"}));
+    EXPECT_EQ(table[1].Name, "Library") << "the stored name is kept";
 }
 
 } // namespace
