@@ -17,15 +17,19 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace k2k {
 
 namespace {
 
+constexpr int kLeastWidth = 380; // the lists' captions and the General grid read whole
 constexpr int kValueCol = 1;
 constexpr int kLeftMiddle = 1;
 
@@ -64,6 +68,7 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
         list->setObjectName(QStringLiteral("lstOptions%1").arg(i));
         // A click selects or clears one item and leaves the others as they are.
         list->setSelectionMode(QAbstractItemView::MultiSelection);
+        list->setSpacing(1); // a little air between the rows
         list->viewport()->installEventFilter(this);
         list->installEventFilter(this);
         auto* column = new QVBoxLayout(page);
@@ -102,7 +107,7 @@ frmOptions::frmOptions(DisplayOptions& tables, GeneralOptions& general, SuiteSer
     setTabOrder(m_cmdOK, m_cmdCancel);
 
     LocaliseForm(*this, services, font);
-    resize(380, 340);
+    resize(kLeastWidth, 340);
 }
 
 frmOptions::~frmOptions() = default;
@@ -185,9 +190,26 @@ void frmOptions::FillGeneralGrid(const OptionsDialogState& working) {
     m_kldOptions->ResizeRows(0);
 }
 
+// The lists are as high as the longest needs (up to most of the screen), so every option
+// shows without scrolling and no empty room is left under the last.
+void frmOptions::FitToContents() {
+    int rows = 0;
+    for (const QListWidget* list : m_lstOptions)
+        rows = std::max(rows, list->count());
+    const QListWidget& first = *m_lstOptions.front();
+    const int rowHeight = first.sizeHintForRow(0) + 2 * first.spacing();
+    int height = rows * rowHeight + 2 * first.frameWidth() + first.spacing();
+    if (const QScreen* screen = this->screen())
+        height = std::min(height, screen->availableGeometry().height() * 3 / 5);
+    for (QListWidget* list : m_lstOptions)
+        list->setMinimumHeight(std::max(height, 3 * rowHeight));
+    resize(std::max(sizeHint().width(), kLeastWidth), sizeHint().height());
+}
+
 bool frmOptions::ShowModal(int tabIndex) {
     LoadForm();
     m_tabOptions->setCurrentIndex(qBound(0, tabIndex, kOptionsTabs - 1));
+    FitToContents();
     CentreOverParent(*this);
     exec();
     return m_changed;

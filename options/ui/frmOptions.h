@@ -63,6 +63,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FitToContents();
     void BuildPopupMenu();
     void FillLists(const OptionsDialogState& working);
     void FillGeneralGrid(const OptionsDialogState& working);

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -61,6 +62,29 @@ protected:
     GeneralOptions m_general;
     frmOptions m_dialog{m_tables, m_general, m_services, m_settings, QApplication::font()};
 };
+
+// Shown, the dialog is as high as its longest list needs: every option of the sample's fifteen
+// Part columns shows without scrolling, and no empty room is left below the last.
+TEST_F(frmOptionsTest, TheListsAreAsHighAsTheirOptions) {
+    m_dialog.hide();
+    auto& part = m_tables.Table(LibraryKind::Part);
+    part.assign(1, DisplayOption{});
+    for (int i = 1; i <= 15; ++i)
+        part.push_back({0, "Column " + std::to_string(i)});
+    bool checked = false;
+    test::WhenModal<frmOptions>([&](frmOptions& shown) {
+        QListWidget* list = test::Child<QListWidget>(shown, "lstOptions0");
+        EXPECT_EQ(list->count(), 15);
+        EXPECT_EQ(list->verticalScrollBar()->maximum(), 0) << "no option out of sight";
+        const QRect last = list->visualItemRect(list->item(14));
+        EXPECT_LT(list->viewport()->height() - last.bottom(), 2 * last.height())
+            << "no empty room below the last option";
+        checked = true;
+        test::Click(shown, "cmdCancel");
+    });
+    m_dialog.ShowModal(0);
+    EXPECT_TRUE(checked);
+}
 
 // Each kind's tab lists its options with the shown ones selected; Ctrl+F1 asks for help.
 TEST_F(frmOptionsTest, LoadShowsEachKindsOptionsWithTheShownOnesSelected) {
