@@ -131,7 +131,7 @@ QIcon BrowserIcon(std::string_view key) {
 
 QPixmap ClearImage() {
     static const QPixmap clear = [] {
-        QPixmap pixmap(S, S);
+        QPixmap pixmap = SharpPixmap(QSize(S, S));
         pixmap.fill(Qt::transparent);
         return pixmap;
     }();

@@ -2,6 +2,7 @@
 
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/LocaliseForm.h"
+#include "platform/ui/PaintedImages.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QGuiApplication>
@@ -18,18 +19,19 @@ namespace k2k {
 namespace {
 
 QPixmap DrawPicture(const QSize& size) {
-    QPixmap picture(size);
+    QPixmap picture = SharpPixmap(size);
+    const QRect area(QPoint(0, 0), size);
     QPainter painter(&picture);
     QLinearGradient gradient(0, 0, size.width(), size.height());
     gradient.setColorAt(0, QColor(0, 0, 128));
     gradient.setColorAt(1, QColor(0, 128, 128));
-    painter.fillRect(picture.rect(), gradient);
+    painter.fillRect(area, gradient);
     painter.setPen(Qt::white);
     QFont title = painter.font();
     title.setPointSize(qMax(10, size.height() / 12));
     title.setBold(true);
     painter.setFont(title);
-    painter.drawText(picture.rect().adjusted(0, 0, 0, -size.height() / 3), Qt::AlignCenter,
+    painter.drawText(area.adjusted(0, 0, 0, -size.height() / 3), Qt::AlignCenter,
                      QStringLiteral("Kalde 2000\nLibrary Browser"));
     return picture;
 }

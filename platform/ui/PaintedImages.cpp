@@ -1,11 +1,22 @@
 #include "platform/ui/PaintedImages.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+
+#include <cmath>
 
 namespace k2k {
 
+QPixmap SharpPixmap(QSize size) {
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(static_cast<int>(std::ceil(size.width() * ratio)),
+                   static_cast<int>(std::ceil(size.height() * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
 QPixmap PaintImage(int size, const std::function<void(QPainter&)>& paint) {
-    QPixmap pixmap(size, size);
+    QPixmap pixmap = SharpPixmap(QSize(size, size));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -18,6 +18,11 @@ namespace k2k {
 
 using ImagePainter = void (*)(QPainter&);
 
+// A picture of size (in the windows' units) with as many pixels as the screens show for it,
+// so it is sharp at any scale factor (QT_SCALE_FACTOR=2, a 4K screen); painting on it uses
+// the windows' units.
+QPixmap SharpPixmap(QSize size);
+
 // A transparent size x size picture, painted antialiased by paint.
 QPixmap PaintImage(int size, const std::function<void(QPainter&)>& paint);
 
