@@ -20,7 +20,7 @@ using T = ResultTool;
 constexpr PopupTool kPartTools[] = {
     {"ATB_PartViewSymbol", T::ViewSymbol, 5005, {2923, "View Symbol"}, "Part View", {}},
     {"ATB_PartViewPackage", T::ViewPackage, 5006, {2921, "View Package"}, "Part View", {}},
-    {"ATB_PartDatasheet", T::OpenDatasheet, 5038, {0, "Open Da&tasheet"}, "Part View", {}},
+    {"ATB_PartDatasheet", T::OpenDatasheet, 5038, {992252, "Open Da&tasheet"}, "Part View", {}},
     {"ATB_EditPart", T::EditPart, 5034, {12230, "&Edit Part"}, "Part Main", {}},
     {"ATB_PartFindAlias", T::FindAlias, 5011, {501, "&Find Alias"}, "Part Main", {}},
     {"ATB_SendTo", T::SendTo, 5001, {502, "Send To"}, "Send To", "mnuPartSend"},
@@ -36,7 +36,7 @@ constexpr PopupTool kPartSendTools[] = {
 };
 constexpr PopupTool kSymbolTools[] = {
     {"ATB_SymViewSymbol", T::ViewSymbol, 5016, {2923, "View Symbol"}, "Symbol Main", {}},
-    {"ATB_SymDatasheet", T::OpenDatasheet, 5039, {0, "Open Da&tasheet"}, "Symbol Main", {}},
+    {"ATB_SymDatasheet", T::OpenDatasheet, 5039, {992252, "Open Da&tasheet"}, "Symbol Main", {}},
     {"ATB_SymUsedbyPart", T::UsedByPart, 5017, {338, "&Used by Part"}, "Symbol Main", "mnuUsedbyPart"},
     {"ATB_SymDelete", T::Delete, 5015, {9928, "&Delete"}, "Symbol Main", {}},
     {"ATB_SymDeleteFromList", T::DeleteFromList, 5014, {503, "Delete From &List"}, "Symbol Main", {}},
