@@ -15,6 +15,7 @@
 #include "system/Text.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -507,6 +508,17 @@ void ResultListView::mouseReleaseEvent(QMouseEvent* event) {
         PreparePopup();
         m_popup->popup(event->globalPosition().toPoint());
     }
+}
+
+void ResultListView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Keyboard || m_model->rowCount() == 0 || Busy())
+        return;
+    if (!currentIndex().isValid())
+        setCurrentIndex(m_model->index(0, 0));
+    PreparePopup();
+    const QRect row = visualRect(currentIndex().siblingAtColumn(0));
+    m_popup->popup(viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()));
 }
 
 void ResultListView::startDrag(Qt::DropActions /*supportedActions*/) {

@@ -102,6 +102,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The menu key (or Shift+F10) opens the pop-up menu at the focused row; the mouse opens
+    // it on the right button's release.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -161,6 +162,23 @@ TEST_F(ResultListKeysTest, ADeleteThatDidNotHappenKeepsItsRow) {
                                                          "Can't delete Part: LM358 from disk "
                                                          "library"}));
     EXPECT_EQ(Names(), (QStringList{"74HCT00", "LM358"})) << "a failed write keeps the row";
+}
+
+// The menu key opens the pop-up menu at the focused row, so every tool is in reach of the
+// keyboard; with no rows it opens nothing.
+TEST_F(ResultListKeysTest, TheMenuKeyOpensThePopUpMenu) {
+    ResultListView& view = View();
+    view.setFocus();
+    QContextMenuEvent none(QContextMenuEvent::Keyboard, QPoint());
+    QApplication::sendEvent(&view, &none);
+    EXPECT_FALSE(view.PopupMenu()->isVisible()) << "an empty list has no menu";
+    Fill("A.PART");
+    Key(Qt::Key_Down);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+    QApplication::sendEvent(&view, &key);
+    ASSERT_TRUE(view.PopupMenu()->isVisible());
+    EXPECT_TRUE(view.Tool("ATB_PartViewSymbol")->isEnabled()) << "prepared for the focused row";
+    view.PopupMenu()->hide();
 }
 
 // The menus are made before the suite's language is known; they speak it when they open,
