@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace k2k {
 namespace {
 
@@ -45,6 +48,26 @@ TEST_F(PersonalSuiteTest, TheFirstStartCopiesTheSampleAndLaterStartsKeepWhatTheP
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(m_data / "kalde2000"))
         ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+// A first start that was killed left its half copy; the next first start takes it away, but
+// not the copy of another first start that is still at work.
+TEST_F(PersonalSuiteTest, HalfCopiesOfKilledFirstStartsAreTakenAway) {
+    const fs::path folder = m_data / "kalde2000";
+    pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_GT(dead, 0);
+    waitpid(dead, nullptr, 0);
+    WriteFile(folder / ("suite.new-" + std::to_string(dead)) / "kalde2000.ini", "half");
+    const fs::path working = folder / ("suite.new-" + std::to_string(getppid()));
+    WriteFile(working / "kalde2000.ini", "at work");
+    WriteFile(folder / "suite.new-notes" / "x", "not a copy");
+    const auto made = FindPersonalSuite(m_sample);
+    ASSERT_TRUE(made.Ok()) << made.Message();
+    EXPECT_FALSE(fs::exists(folder / ("suite.new-" + std::to_string(dead))));
+    EXPECT_TRUE(fs::exists(working)) << "its process still runs";
+    EXPECT_TRUE(fs::exists(folder / "suite.new-notes"));
 }
 
 TEST_F(PersonalSuiteTest, WithoutASampleNothingIsMadeAndTheProblemNamesTheSample) {
