@@ -94,11 +94,15 @@ HostWindow::HostWindow(Kernel& kernel, QWidget* parent)
     m_commands->setColumnWidth(1, 260);
     auto* commandsLabel = new QLabel(QStringLiteral("Commands from the browser:"), this);
     commandsLabel->setBuddy(m_commands);
+    // A list and a text box read no label of theirs: each is named as its label reads.
+    m_commands->setAccessibleName(QStringLiteral("Commands from the browser"));
 
     m_log->setObjectName(QStringLiteral("txtLog"));
     m_log->setReadOnly(true);
+    m_log->setAccessibleName(QStringLiteral("Log"));
     m_command->setObjectName(QStringLiteral("txtCommand"));
     m_command->setPlaceholderText(QStringLiteral("K2KBRWSR,MN"));
+    m_command->setAccessibleName(QStringLiteral("Command"));
 
     auto* send = new QPushButton(QStringLiteral("NotifyMe"), this);
     send->setObjectName(QStringLiteral("cmdNotifyMe"));

@@ -1,5 +1,7 @@
 #include "browser/ui/BrowserPanes.h"
 
+#include "platform/ui/LocaliseForm.h"
+
 #include <QEvent>
 
 namespace k2k {
@@ -14,6 +16,9 @@ BrowserPanes::BrowserPanes(QWidget* parent)
     setChildrenCollapsible(false);
     setStretchFactor(0, 0);
     setStretchFactor(1, 1);
+    SetAccessibleName(*this, QStringLiteral("Search options and results"), "992268");
+    for (int i = 0; i < count(); ++i)
+        SetAccessibleName(*handle(i), QStringLiteral("Search options height"), "992269");
     m_search->installEventFilter(this);
     m_results->installEventFilter(this);
     connect(this, &QSplitter::splitterMoved, this,

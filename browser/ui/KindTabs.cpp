@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
+#include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 #include "system/Text.h"
 
@@ -15,6 +16,7 @@ void SetKindTabCaptions(QTabWidget& tabs, const SuiteServices& services) {
         tabs.setTabText(static_cast<int>(i),
                         FromSuiteText(LocalText(services, DecimalText(caption.id), caption.text)));
     }
+    NameTabPages(tabs);
 }
 
 } // namespace k2k

@@ -41,6 +41,24 @@ QString OptionGrid::ControlName(LibraryKind kind) {
     return QString::fromLatin1(kNames[static_cast<int>(kind)]);
 }
 
+// What a screen reader calls the grid, and the identifier of this system's own text.
+QString OptionGrid::ReaderName() const {
+    static const char* const kNames[] = {"Part search options", "Symbol search options",
+                                         "Package search options", "Padstack search options"};
+    static const char* const kIds[] = {"992264", "992265", "992266", "992267"};
+    const auto index = static_cast<std::size_t>(m_kind);
+    return Text(kNames[index], kIds[index]);
+}
+
+// A pick button reads as the title of the dialog it opens.
+QString OptionGrid::PickName(int row) const {
+    if (const auto pick = RegTypePickAt(m_kind, row))
+        return Text(pick->title, pick->titleId);
+    if (const auto pick = SimulationPickAt(m_kind, row))
+        return Text(pick->title, pick->titleId);
+    return {};
+}
+
 QString OptionGrid::Text(const char* defaultText, const char* id) const {
     return FromSuiteText(m_browser.Services().GetText(defaultText, id));
 }
@@ -50,6 +68,7 @@ void OptionGrid::SetUp() {
     for (int box = 1; box <= m_grid.numberofcombobox(); ++box)
         m_grid.SetComboText(box, QString());
     m_grid.SetFixedCount(1);
+    m_grid.SetGridName(ReaderName());
 
     m_grid.SetCellText(0, 0, Text("Options", kOptionsCaptionId));
     m_grid.SetCellText(0, kValueCol, Text("Values", kValuesCaptionId));
@@ -59,6 +78,7 @@ void OptionGrid::SetUp() {
             m_grid.SetCellDropDown(kValueCol, row.row, kLibraryList, true);
         } else if (row.cell == GridCell::PickButton) {
             m_grid.SetCellButton(kValueCol, row.row, true);
+            m_grid.SetCellButtonName(kValueCol, row.row, PickName(row.row));
             // the others have no pick dialog yet
             m_grid.SetCellButtonEnabled(kValueCol, row.row,
                                         SimulationPickAt(m_kind, row.row).has_value());

@@ -80,6 +80,8 @@ private:
     void EnableRegTypePicks();
     void PickRegisteredType(int row);
     QString Text(const char* defaultText, const char* id) const;
+    QString ReaderName() const;
+    QString PickName(int row) const;
     std::vector<std::string> Entries(int box) const;
     bool IsBoxOfKind(int box) const;
     void OnComboChange(int box);

@@ -9,6 +9,7 @@
 #include "common/Messages.h"
 #include "platform/Kernel.h"
 #include "platform/ui/Hourglass.h"
+#include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
@@ -31,6 +32,10 @@ namespace {
 
 constexpr const char* kViewNames[] = {"egrdPartSearchResults", "egrdSymbolSearchResults",
                                       "egrdPackageSearchResults", "egrdPadstackSearchResults"};
+// What a screen reader calls each list, and the identifiers of this system's own texts.
+constexpr const char* kReaderNames[] = {"Part results", "Symbol results", "Package results",
+                                        "Padstack results"};
+constexpr const char* kReaderNameIds[] = {"992260", "992261", "992262", "992263"};
 
 QString ToolCaption(const PopupTool& tool) {
     return QString::fromUtf8(tool.caption.text.data(),
@@ -120,6 +125,8 @@ ResultListView::ResultListView(BrowserComponent& browser, LibraryKind kind, QWid
       m_model(new ResultListModel(browser.State().search.Results(kind),
                                   browser.State().displayOptions, this)) {
     setObjectName(QString::fromLatin1(kViewNames[static_cast<int>(kind)]));
+    SetAccessibleName(*this, QString::fromLatin1(kReaderNames[static_cast<int>(kind)]),
+                      kReaderNameIds[static_cast<int>(kind)]);
     m_model->LocaliseCaptions(browser.Services());
     setModel(m_model);
     // A table keeps no record per row (a tree view keeps one of some 40 bytes and lays them

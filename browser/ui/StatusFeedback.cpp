@@ -4,11 +4,13 @@
 #include "browser/ui/ResultListView.h"
 #include "browser/ui/frmSplash.h"
 #include "common/ObjectKinds.h"
+#include "platform/ui/LocaliseForm.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QSizeGrip>
 #include <QStatusBar>
 
 namespace k2k {
@@ -38,6 +40,8 @@ void StatusFeedback::AddMessagePanels() {
         bar->addPermanentWidget(panel);
     }
     bar->setSizeGripEnabled(true);
+    if (auto* grip = bar->findChild<QSizeGrip*>())
+        SetAccessibleName(*grip, QStringLiteral("Window size"), "992270");
 }
 
 void StatusFeedback::SetSearchControls(SearchControls controls) {

@@ -139,6 +139,8 @@ void frmOptions::LoadForm() {
         m_tabOptions->setTabText(
             i, FromSuiteText(LocalText(m_services, DecimalText(caption.id), caption.text)));
     }
+    NameTabPages(*m_tabOptions);
+    m_kldOptions->SetGridName(m_tabOptions->tabText(kOptionsTabs - 1));
 }
 
 void frmOptions::FillLists(const OptionsDialogState& working) {
@@ -183,6 +185,7 @@ void frmOptions::FillGeneralGrid(const OptionsDialogState& working) {
                                           on ? QStringLiteral("1") : QStringLiteral("0"));
             });
         }
+        box->setAccessibleName(m_kldOptions->CellText(1, 0)); // its row's caption
         const QSignalBlocker quiet(box);
         box->setChecked(GeneralOptionsFrom(rows).fitColumnWidths != 0);
     }

@@ -26,6 +26,7 @@ const QColor kAxis(200, 200, 190);
 
 DrawingView::DrawingView(QWidget* parent) : QGraphicsView(parent) {
     setObjectName(QStringLiteral("viwDrawing"));
+    setAccessibleName(QStringLiteral("Drawing"));
     setRenderHint(QPainter::Antialiasing);
     setRenderHint(QPainter::TextAntialiasing);
     setDragMode(QGraphicsView::ScrollHandDrag);

@@ -32,6 +32,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
     m_txtTopic->setObjectName(QStringLiteral("txtTopic"));
     m_txtTopic->setReadOnly(true);
+    m_lstTopics->setAccessibleName(QStringLiteral("Topics"));
+    m_txtTopic->setAccessibleName(QStringLiteral("Topic"));
     QFont titleFont = m_lblTitle->font();
     titleFont.setBold(true);
     m_lblTitle->setFont(titleFont);

@@ -1,10 +1,13 @@
 #include "platform/ui/K2kGrid.h"
 
+#include "platform/ui/LocaliseForm.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +30,35 @@ Qt::Alignment QtAlignment(int alignment) {
     return kHorizontal[a / 3] | kVertical[a % 3];
 }
 
+// A cell that a screen reader names by its row's caption; a value cell's text is read as
+// what it holds.
+class GridCell final : public QTableWidgetItem {
+public:
+    QVariant data(int role) const override {
+        const bool value = column() > 0 && (flags() & Qt::ItemIsEditable) && tableWidget();
+        if (value && role == Qt::AccessibleTextRole) {
+            const QTableWidgetItem* caption = tableWidget()->item(row(), 0);
+            return caption ? caption->text() : QString();
+        }
+        if (value && role == Qt::AccessibleDescriptionRole)
+            return text();
+        return QTableWidgetItem::data(role);
+    }
+};
+
+// The text box a plain value cell opens for typing reads as the cell does.
+class GridDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor)
+            editor->setAccessibleName(index.siblingAtColumn(0).data().toString());
+        return editor;
+    }
+};
+
 } // namespace
 
 K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(this)) {
@@ -35,6 +67,7 @@ K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(th
     layout->addWidget(m_table);
 
     m_table->setColumnCount(kCols);
+    m_table->setItemDelegate(new GridDelegate(m_table));
     m_table->horizontalHeader()->hide();
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -143,7 +176,7 @@ void K2kGrid::MarkFocusRow(int row) {
 QTableWidgetItem* K2kGrid::Item(int row, int col) {
     QTableWidgetItem* item = m_table->item(row, col);
     if (!item) {
-        item = new QTableWidgetItem;
+        item = new GridCell;
         m_table->setItem(row, col, item);
     }
     return item;
@@ -194,6 +227,29 @@ void K2kGrid::SetCellText(int row, int col, const QString& text) {
     Item(row, col)->setText(text);
     if (row < m_fixedCount)
         ShowCaptionRow();
+    if (col == 0)
+        NameEditors(row);
+}
+
+void K2kGrid::NameEditors(int row) {
+    const QString caption = CellText(row, 0);
+    for (auto& [key, placed] : m_placed) {
+        if (key.first != row || key.second == 0)
+            continue;
+        QWidget* editor = placed.edit;
+        if (placed.editor != CellEditor::Button)
+            editor = placed.edit->parentWidget(); // the combo box
+        SetAccessibleName(*editor, caption);
+        if (placed.button)
+            SetAccessibleName(*placed.button, placed.buttonName.isEmpty()
+                                                  ? caption + QStringLiteral(" ...")
+                                                  : placed.buttonName);
+    }
+}
+
+void K2kGrid::SetGridName(const QString& name) {
+    setAccessibleName(name);
+    m_table->setAccessibleName(name);
 }
 
 // --- editors in cells
@@ -236,6 +292,7 @@ void K2kGrid::Place(int row, int col, Placed placed, QWidget* content) {
     placed.holder = holder;
     m_table->setCellWidget(row, col, holder);
     m_placed[{row, col}] = placed;
+    NameEditors(row);
 }
 
 // Takes the cell's editor out; a combo box goes back to the grid (hidden), with its list.
@@ -329,6 +386,14 @@ void K2kGrid::SetCellButtonEnabled(int col, int row, bool enabled) {
 bool K2kGrid::CellButtonEnabled(int col, int row) const {
     const Placed* placed = PlacedAt(row, col);
     return placed && placed->button && placed->button->isEnabled();
+}
+
+void K2kGrid::SetCellButtonName(int col, int row, const QString& name) {
+    if (const auto found = m_placed.find({row, col});
+        found != m_placed.end() && found->second.button) {
+        found->second.buttonName = name;
+        NameEditors(row);
+    }
 }
 
 // --- layout

@@ -6,6 +6,8 @@
 // - history box n (from 1): an editable combo box whose list holds earlier entries;
 // - drop-down list n: an editable combo box of given entries (the library list);
 // - a pick button: a text with a "..." button that raises CellButtonClick.
+// For screen readers each value cell and its editor is named by the caption of its row, and
+// a "..." button by the dialog it opens (or, with none given, by its row's caption and "...").
 // The grid knows no rules: the window decides what a typed text completes to (through
 // ComboChange and ComboKeyDown) and what a pick writes.
 // Its shape, cells and editors are in K2kGrid.cpp, its lists in K2kGridLists.cpp, and its
@@ -70,6 +72,10 @@ public:
     // A disabled button stays in its cell, greyed; the cell's text stays editable.
     void SetCellButtonEnabled(int col, int row, bool enabled);
     bool CellButtonEnabled(int col, int row) const;
+    // What a screen reader calls the cell's "..." button: the dialog it opens.
+    void SetCellButtonName(int col, int row, const QString& name);
+    // What a screen reader calls the grid (the table of its cells).
+    void SetGridName(const QString& name);
 
     // --- history boxes, numbered from 1
     int numberofcombobox() const { return static_cast<int>(m_historyBoxes.size()); }
@@ -115,6 +121,7 @@ private:
         QWidget* holder = nullptr; // the cell widget
         QLineEdit* edit = nullptr; // where the text is typed
         QToolButton* button = nullptr;
+        QString buttonName; // empty: the row's caption
     };
     using CellKey = std::pair<int, int>; // row, column
 
@@ -125,6 +132,7 @@ private:
     void Place(int row, int col, Placed placed, QWidget* content);
     void TakeOut(int row, int col);
     void StyleCell(int row, int col);
+    void NameEditors(int row); // after the row's caption or editor changed
     void WatchEditor(QWidget* widget);
     void TrackMouse(QWidget* source, const QPoint& pos, Qt::MouseButtons buttons,
                     Qt::KeyboardModifiers modifiers);

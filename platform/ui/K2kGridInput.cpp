@@ -87,6 +87,11 @@ int K2kGrid::RowOfEditor(QWidget* widget) const {
     for (const auto& [key, placed] : m_placed)
         if (placed.holder == widget || placed.holder->isAncestorOf(widget))
             return key.first;
+    // A control the window put into a value cell itself (a check box)
+    for (int row = m_fixedCount; row < Rows(); ++row)
+        if (QWidget* cell = m_table->cellWidget(row, 1);
+            cell && (cell == widget || cell->isAncestorOf(widget)))
+            return row;
     return -1;
 }
 
@@ -108,6 +113,11 @@ void K2kGrid::FocusValueCell(int row) {
     if (const Placed* placed = PlacedAt(row, 1)) {
         placed->edit->setFocus(Qt::OtherFocusReason); // not Tab: see the focus-in filter
         placed->edit->selectAll();
+        return;
+    }
+    if (QWidget* own = m_table->cellWidget(row, 1); own && (own->focusPolicy() & Qt::TabFocus)) {
+        own->installEventFilter(this); // Tab on it moves as from any value cell
+        own->setFocus(Qt::OtherFocusReason);
         return;
     }
     m_table->setCurrentCell(row, 1);

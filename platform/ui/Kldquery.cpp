@@ -93,6 +93,8 @@ void Kldquery::Prepare(const std::string& title, const std::string& prompt,
     m_cancelled = true; // until accepted
     setWindowTitle(FromSuiteText(title));
     m_lblPrompt->setText(FromSuiteText(prompt));
+    for (QWidget* answer : std::initializer_list<QWidget*>{m_txtText, m_cboCombo, m_cboDropdown})
+        SetAccessibleName(*answer, m_lblPrompt->text()); // the box reads as the question
 
     const QString current = values.empty() ? QString() : FromSuiteText(values[0]);
     QStringList list;

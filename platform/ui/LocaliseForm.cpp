@@ -4,10 +4,14 @@
 #include "platform/ui/SuiteText.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTabWidget>
 #include <QVariant>
 #include <QWidget>
 
@@ -18,8 +22,9 @@ namespace {
 // The caption for the control's Tag, its current caption as the default; nullopt when the
 // control has no Tag.
 std::optional<QString> Translated(const QObject& control, const QString& caption,
-                                  const SuiteServices& services) {
-    const QString tag = control.property(kTagProperty).toString().trimmed();
+                                  const SuiteServices& services,
+                                  const char* property = kTagProperty) {
+    const QString tag = control.property(property).toString().trimmed();
     if (tag.isEmpty())
         return std::nullopt;
     // A caption that the suite's encoding cannot hold is its own default already.
@@ -46,7 +51,31 @@ void TranslateCaption(QWidget& widget, const SuiteServices& services) {
     }
 }
 
+// Qt on Linux reads a combo box's text as its name while it holds one (the name only while
+// it is empty), so a combo box's name is its description as well, read after the text.
+void NameControl(QWidget& control, const QString& name) {
+    control.setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        combo->setAccessibleDescription(name);
+        if (combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(name);
+    }
+}
+
 } // namespace
+
+void SetAccessibleName(QWidget& control, const QString& name, const char* textId) {
+    NameControl(control, name);
+    if (textId)
+        control.setProperty(kAccessibleTagProperty, QString::fromLatin1(textId));
+}
+
+void NameTabPages(QTabWidget& tabs) {
+    for (int i = 0; i < tabs.count(); ++i)
+        for (QAbstractItemView* view :
+             tabs.widget(i)->findChildren<QAbstractItemView*>(Qt::FindDirectChildrenOnly))
+            view->setAccessibleName(tabs.tabText(i));
+}
 
 void SetTag(QObject& control, const char* textId) {
     control.setProperty(kTagProperty, QString::fromLatin1(textId));
@@ -60,6 +89,9 @@ void LocaliseForm(QWidget& window, const SuiteServices& services, const QFont& f
     for (QWidget* control : window.findChildren<QWidget*>()) {
         control->setFont(plain);
         TranslateCaption(*control, services);
+        if (const auto name =
+                Translated(*control, control->accessibleName(), services, kAccessibleTagProperty))
+            NameControl(*control, *name);
     }
     for (QAction* action : window.findChildren<QAction*>())
         if (const auto text = Translated(*action, action->text(), services))

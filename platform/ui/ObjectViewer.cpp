@@ -91,6 +91,7 @@ ObjectViewer::ObjectViewer(QString appName, DrawingKind kind, QString title, QWi
     // The panel scrolls up and down; its texts wrap, so it never needs to scroll sideways.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrInfo"));
+    scroll->setAccessibleName(QStringLiteral("Object information"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);

@@ -144,6 +144,7 @@ RegTypesDialog::RegTypesDialog(RegTypesKind kind, RegTypeTables& tables, SuiteSe
     for (std::size_t i = 0; i < form.tabs.size(); ++i)
         m_tabs->setTabText(static_cast<int>(i), FromSuiteText(services.GetText(
                                                     form.tabs[i].caption, form.tabs[i].captionId)));
+    NameTabPages(*m_tabs);
     m_loaded = true;
 }
 

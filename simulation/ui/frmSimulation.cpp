@@ -146,6 +146,7 @@ frmSimulation::frmSimulation(SimulationPicker& picker, const SuiteServices& serv
         const TabCaption& caption = kTabCaptions[static_cast<std::size_t>(tab)];
         m_tabs->setTabText(tab, FromSuiteText(services.GetText(caption.text, caption.id)));
     }
+    NameTabPages(*m_tabs);
     resize(660, 420);
 }
 

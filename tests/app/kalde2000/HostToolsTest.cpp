@@ -14,6 +14,7 @@
 #include "search/InfoText.h"
 #include "support/SmallSuite.h"
 #include "support/ToolRun.h"
+#include "support/ui/AccessibilityWalk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,6 +154,15 @@ TEST_F(HostToolsTest, EditCommandsAndTheShutDownAreListedWithTheirEffect) {
                        "1 dropped object(s)");
     EXPECT_EQ(rows[2], "K2KBRWSR | SHUTDOWN | the browser has shut down");
     EXPECT_TRUE(m_host->BrowserShutDown());
+}
+
+// Every control of the host's window reads for a screen reader, and Tab reaches every one.
+TEST_F(HostToolsTest, EveryControlIsReadableAndReachedByTab) {
+    m_host->show();
+    m_host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_host.get()));
+    EXPECT_EQ(test::UnnamedControls(*m_host).join(", ").toStdString(), "");
+    EXPECT_EQ(test::UnreachedByTab(*m_host).join(", ").toStdString(), "");
 }
 
 // --- Save List and "k2klib search"

@@ -219,13 +219,7 @@ TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInVi
 // German captions are longer than the English ones the panel was drawn for.
 class GermanWindowRoomTest : public WindowRoomTest {
 protected:
-    void PrepareSuite() override {
-        std::string ini = ReadFile(m_dir / "kalde2000.ini");
-        ini.replace(ini.find("[Kalde2000]\r\n"), 13, "[Kalde2000]\r\nLanguagePath=LANG\r\n");
-        WriteFile(m_dir / "kalde2000.ini", ini);
-        WriteFile(m_dir / "LANG" / "TEXTS.LNG",
-                  ReadFile(std::string(K2K_SOURCE_DIR) + "/sample/suite/SYS/LANG/DEU/TEXTS.LNG"));
-    }
+    void PrepareSuite() override { UseSampleLanguage("DEU"); }
 };
 
 TEST_F(GermanWindowRoomTest, EveryCaptionOfTheCommandPanelShowsWhole) {

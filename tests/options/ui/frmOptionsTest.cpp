@@ -4,6 +4,7 @@
 #include "platform/UserSettings.h"
 #include "platform/ui/K2kGrid.h"
 #include "support/TestSupport.h"
+#include "support/ui/AccessibilityWalk.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QAction>
@@ -169,6 +170,19 @@ TEST_F(frmOptionsTest, EscapeStoresNothingAndTheNextOpeningShowsTheTables) {
     m_dialog.LoadForm();
     EXPECT_EQ(Selection(0), (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(m_boxes.shown.empty());
+}
+
+// Every control of every tab reads for a screen reader, and Tab reaches every one shown.
+TEST_F(frmOptionsTest, EveryControlIsReadableAndReachedByTab) {
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    auto* tabs = Child<QTabWidget>("tabOptions");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        SCOPED_TRACE(tab);
+        tabs->setCurrentIndex(tab);
+        EXPECT_EQ(test::UnnamedControls(m_dialog).join(", ").toStdString(), "");
+        EXPECT_EQ(test::UnreachedByTab(m_dialog).join(", ").toStdString(), "");
+    }
 }
 
 } // namespace

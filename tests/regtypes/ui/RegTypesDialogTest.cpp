@@ -6,6 +6,7 @@
 #include "regtypes/BrowserProfile.h"
 #include "regtypes/ui/RegTypesDialogs.h"
 #include "support/TestSupport.h"
+#include "support/ui/AccessibilityWalk.h"
 #include "support/ui/WidgetDriver.h"
 #include "system/NativePath.h"
 
@@ -271,6 +272,27 @@ TEST_F(RegTypesDialogTest, APickShowsItsTreeAloneAndAnswersOnlyWhatOkTook) {
     EXPECT_EQ(dialogs->Pick(kPartTypeTable, "Select Part Type"), "")
         << "Cancel must not bring back the earlier pick";
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Each kind's dialog, opened for editing, reads for a screen reader on every tab, and Tab
+// reaches every control it shows.
+TEST_F(RegTypesDialogTest, EveryDialogIsReadableAndReachedByTab) {
+    for (const RegTypesKind kind : {RegTypesKind::Part, RegTypesKind::Symbol, RegTypesKind::Package,
+                                    RegTypesKind::Padstack}) {
+        test::WhenModal<RegTypesDialog>([](RegTypesDialog& dialog) {
+            SCOPED_TRACE(dialog.objectName().toStdString());
+            dialog.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            auto* tabs = Child<QTabWidget>(dialog, "tabRegister");
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
+                EXPECT_EQ(test::UnnamedControls(dialog).join(", ").toStdString(), "");
+                EXPECT_EQ(test::UnreachedByTab(dialog).join(", ").toStdString(), "");
+            }
+            Click(dialog, "cmdCancel");
+        });
+        dialogs->OpenForEditing(kind);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "simulation/SimulationPicker.h"
 #include "simulation/SimulationTables.h"
 #include "support/TestSupport.h"
+#include "support/ui/AccessibilityWalk.h"
 #include "support/ui/WidgetDriver.h"
 
 #include <QApplication>
@@ -195,6 +196,28 @@ TEST_F(frmSimulationTest, FiltersSortAndTipsWorkByMouse) {
         Click(next, "cmdOK");
     });
     EXPECT_EQ(dialog->GetSimFunction(), 7);
+}
+
+// Each entry point's tab reads for a screen reader, its lists' headings included, and Tab
+// reaches every control it shows.
+TEST_F(frmSimulationTest, EveryTabIsReadableAndReachedByTab) {
+    int checked = 0;
+    const auto check = [&checked](frmSimulation& shown) {
+        shown.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        EXPECT_EQ(test::UnnamedControls(shown).join(", ").toStdString(), "");
+        EXPECT_EQ(test::UnreachedByTab(shown).join(", ").toStdString(), "");
+        ++checked;
+        QTest::keyClick(&shown, Qt::Key_Escape);
+    };
+    std::string element, model, variant;
+    test::WhenModal<frmSimulation>(check);
+    dialog->GetElementCode(element, model, variant);
+    test::WhenModal<frmSimulation>(check);
+    dialog->GetSubcircuit(element, model, variant);
+    test::WhenModal<frmSimulation>(check);
+    dialog->GetSimFunction();
+    EXPECT_EQ(checked, 3);
 }
 
 } // namespace

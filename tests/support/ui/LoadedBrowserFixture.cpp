@@ -14,6 +14,15 @@ void LoadedBrowserTest::SetUp() {
     OpenSuite();
 }
 
+void LoadedBrowserTest::UseSampleLanguage(const char* language) {
+    std::string ini = ReadFile(m_dir / "kalde2000.ini");
+    ini.replace(ini.find("[Kalde2000]\r\n"), 13, "[Kalde2000]\r\nLanguagePath=LANG\r\n");
+    WriteFile(m_dir / "kalde2000.ini", ini);
+    WriteFile(m_dir / "LANG" / "TEXTS.LNG",
+              ReadFile(std::string(K2K_SOURCE_DIR) + "/sample/suite/SYS/LANG/" + language +
+                       "/TEXTS.LNG"));
+}
+
 void LoadedBrowserTest::TearDown() {
     m_browser.reset();
 }

@@ -35,6 +35,8 @@ protected:
     // Waits until the window has settled after its showing, as it has long before a person
     // moves it: a move made earlier may be undone by the check of its frame.
     void WaitUntilSettled();
+    // From PrepareSuite: the suite speaks the sample's language (its folder, as "DEU").
+    void UseSampleLanguage(const char* language);
     // Chooses View > Options; user acts on the dialog while it is shown.
     void Options(std::function<void(frmOptions&)> user);
 
