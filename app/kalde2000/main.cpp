@@ -4,6 +4,7 @@
 //
 //   kalde2000 [--suite DIR] [--commands FILE|-] [--running APP]... [--screenshot FILE]
 //   kalde2000 [--suite DIR] --bench-search KIND PATTERN
+//   kalde2000 [--suite DIR] --bench-start
 //
 // Without --suite the program works on the person's own suite, made from the sample at the
 // first start (platform/PersonalSuite), and says where it is. A second start with a display
@@ -16,10 +17,13 @@
 // every symbol, package and padstack), prints the counts, takes a picture of its windows,
 // says where the picture is, and ends. --bench-search always runs offscreen: it measures a
 // search of KIND (part, symbol, package, padstack) for the name PATTERN through the window's
-// handlers (SearchBenchmark.h), prints the figures as one line and ends.
+// handlers (SearchBenchmark.h), prints the figures as one line and ends. --bench-start starts
+// as a person's start does, on the display there is, and once the browser's window has been
+// painted closes the windows, prints the figures as one line and ends (StartBenchmark.h).
 #include "HostWindow.h"
 #include "SearchBenchmark.h"
 #include "SingleInstance.h"
+#include "StartBenchmark.h"
 
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/clsKldbrwsr.h"
@@ -37,6 +41,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPixmap>
@@ -175,6 +180,7 @@ struct HostRequest {
     QStringList running;
     std::optional<QString> screenshot;
     std::optional<k2k::LibraryKind> benchKind; // --bench-search
+    bool benchStart = false;                   // --bench-start
     QString benchPattern;
 };
 
@@ -235,7 +241,12 @@ std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool
         QStringLiteral("Measure a search of KIND (part, symbol, package, padstack) for the name "
                        "PATTERN, print the figures and end."),
         QStringLiteral("KIND"));
-    parser.addOptions({suiteOption, commandsOption, runningOption, screenshotOption, benchOption});
+    const QCommandLineOption benchStartOption(
+        QStringLiteral("bench-start"),
+        QStringLiteral("Measure the start until the browser's window is painted, close the "
+                       "windows, print the figures and end."));
+    parser.addOptions({suiteOption, commandsOption, runningOption, screenshotOption, benchOption,
+                       benchStartOption});
     parser.addPositionalArgument(QStringLiteral("PATTERN"),
                                  QStringLiteral("The name pattern of --bench-search."));
     parser.process(application);
@@ -252,6 +263,7 @@ std::optional<HostRequest> ReadCommandLine(const QApplication& application, bool
         }
         request.benchPattern = parser.positionalArguments().front();
     }
+    request.benchStart = parser.isSet(benchStartOption);
     request.scripted = parser.isSet(commandsOption);
     if (request.scripted) {
         QString error;
@@ -289,6 +301,9 @@ public:
     void LoadBrowser();
     // Hands each command of --commands to NotifyMe, until the browser shuts down.
     void HandCommands();
+
+    // Closes the host's window as a person does: the browser unloads and the program ends.
+    void CloseHost() { m_host.close(); }
 
     bool Loaded() const noexcept { return m_loaded; }
     bool ShutDown() const noexcept { return m_host.BrowserShutDown(); }
@@ -402,6 +417,31 @@ int RunBenchmark(const HostSession& session, const HostRequest& request, QTextSt
     return 0;
 }
 
+// The start-up benchmark: the browser's window painted once, then closed as a person closes
+// it; the figures on one line of standard output.
+int RunStartBenchmark(HostSession& session, k2k::StartBenchmark& bench, QTextStream& out,
+                      QTextStream& err) {
+    constexpr int kPaintWaitMs = 10000;
+    k2k::frmK32_LibBrowser* window = session.Window();
+    if (!session.Loaded() || !window) {
+        err << "kalde2000: the browser did not load" << Qt::endl;
+        return 1;
+    }
+    if (!bench.WaitForFirstPaint(*window, kPaintWaitMs)) {
+        err << "kalde2000: the browser's window was not painted within " << kPaintWaitMs << " ms"
+            << Qt::endl;
+        return 1;
+    }
+    session.CloseHost();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!session.ShutDown()) {
+        err << "kalde2000: the browser did not shut down when the host's window closed" << Qt::endl;
+        return 1;
+    }
+    out << k2k::StartBenchmark::FormatLine(bench.ShownMs(), bench.ElapsedMs()) << Qt::endl;
+    return 0;
+}
+
 // Without a display: unless commands ran, one search on each tab with its count; then the
 // picture, and the end.
 int RunOffscreen(const HostSession& session, const HostRequest& request, QTextStream& out,
@@ -431,6 +471,8 @@ int RunWithDisplay(QApplication& application, const HostSession& session,
 } // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer clock; // the start-up benchmark's, from the very beginning
+    clock.start();
     const bool benchmark = AsksForBenchmark(argc, argv);
     qtDefaultHandler = qInstallMessageHandler(KeepQtNotesQuiet);
     const bool headless = benchmark || !HasDisplay();
@@ -463,10 +505,15 @@ int main(int argc, char** argv) {
     }
     if (firstInstance && interactive)
         instance.Listen(BringWindowsForward);
+    std::optional<k2k::StartBenchmark> startBench;
+    if (request->benchStart)
+        startBench.emplace(clock);
     HostSession session(*request, firstInstance, out, err);
     if (!session.OpenSuite())
         return 1;
     session.LoadBrowser();
+    if (startBench)
+        return RunStartBenchmark(session, *startBench, out, err);
     session.HandCommands();
     if (request->benchKind)
         return RunBenchmark(session, *request, out, err);

@@ -1,0 +1,63 @@
+#!/bin/sh
+# The host's start side by side with an empty Qt window, each shown and closed RUNS times
+# (default 15), round after round so that the machine's load falls on all three alike:
+#   empty  the empty window (bench/ui/start/EmptyWindow.cpp)
+#   first  kalde2000 --suite SUITE --bench-start with new, empty settings and runtime folders
+#   later  the same start again on the settings and runtime folder a first start left
+# For each: the median, least and most of the whole process's time (exec to end, ms), and
+# the median of its own shown_ms (main's beginning to the window painted).
+# It runs on the display of DISPLAY; for offscreen, run it with DISPLAY unset and
+# QT_QPA_PLATFORM=offscreen.
+#   start-times.sh KALDE2000 EMPTY_WINDOW SUITE [RUNS]
+set -eu
+host=$1 empty=$2 suite=$3 runs=${4:-15}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+now_ns() { date +%s%N; }
+
+# run NAME CONFIG RUNTIME COMMAND...: one timed run, its figures appended to NAME's files.
+run() {
+    name=$1 config=$2 runtime=$3
+    shift 3
+    start=$(now_ns)
+    line=$(XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$runtime "$@" 2>>"$work/$name.err" </dev/null)
+    end=$(now_ns)
+    echo $(((end - start) / 1000000)) >>"$work/$name.wall"
+    printf '%s\n' "$line" | sed -n 's/.*shown_ms=\([0-9-]*\).*/\1/p' >>"$work/$name.shown"
+}
+
+fresh() { mktemp -d "$work/xdg.XXXXXX"; }
+
+later_config=$(fresh)
+later_runtime=$(fresh)
+# The first start that leaves them; then the history boxes full, as a person's are after
+# many searches: 25 entries in each of the option grids' boxes (up to 7 a kind, 4 kinds).
+XDG_CONFIG_HOME=$later_config XDG_RUNTIME_DIR=$later_runtime \
+    "$host" --suite "$suite" --bench-start >/dev/null 2>&1 </dev/null
+for kind in 0 1 2 3; do
+    for box in 1 2 3 4 5 6 7; do
+        for index in $(seq 0 24); do
+            echo "frmK32_LibBrowserEgridCbo$kind,$box,$index=entry $index of box $box*"
+        done
+    done
+done >>"$later_config/Kalde2000-settings/Kalde2000.ini"
+
+i=0
+while [ "$i" -lt "$runs" ]; do
+    run empty "$(fresh)" "$(fresh)" "$empty"
+    run first "$(fresh)" "$(fresh)" "$host" --suite "$suite" --bench-start
+    run later "$later_config" "$later_runtime" "$host" --suite "$suite" --bench-start
+    i=$((i + 1))
+done
+
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+least() { sort -n "$1" | head -n 1; }
+most() { sort -n "$1" | tail -n 1; }
+
+if [ -n "${DISPLAY:-}" ]; then where="display $DISPLAY"; else where=${QT_QPA_PLATFORM:-offscreen}; fi
+printf '%-6s %8s %6s %6s %9s   (ms, %s runs, %s)\n' what median least most shown_ms "$runs" "$where"
+for name in empty first later; do
+    printf '%-6s %8s %6s %6s %9s\n' "$name" "$(median "$work/$name.wall")" \
+        "$(least "$work/$name.wall")" "$(most "$work/$name.wall")" "$(median "$work/$name.shown")"
+done
