@@ -16,12 +16,11 @@ std::string HistoryKey(LibraryKind kind, int box, int index) {
            DecimalText(box) + "," + DecimalText(index);
 }
 
-std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box) {
+std::vector<std::string> HistoryBoxEntries(const IniDocument& store, LibraryKind kind, int box) {
     std::vector<std::string> entries;
-    const IniSnapshot store = settings.Read(kHistoryApplication); // one reading per box
     for (int index = 0; index < kHistoryBoxEntries; ++index) {
         std::string value =
-            store->Get(kHistorySection, HistoryKey(kind, box, index)).value_or(std::string());
+            store.Get(kHistorySection, HistoryKey(kind, box, index)).value_or(std::string());
         if (Trim(value).empty())
             break;
         entries.push_back(std::move(value));
@@ -29,15 +28,27 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
     return entries;
 }
 
-bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
-                    std::span<const std::string> entries) {
-    std::vector<std::pair<std::string, std::string>> values;
+std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box) {
+    return HistoryBoxEntries(*settings.Read(kHistoryApplication), kind, box);
+}
+
+void HistoryBoxesToKeep::Add(LibraryKind kind, int box, std::span<const std::string> entries) {
     const std::size_t first = entries.size() - std::min(entries.size(), kMaxEntries);
     for (std::size_t index = first; index < entries.size(); ++index)
-        values.emplace_back(HistoryKey(kind, box, static_cast<int>(index - first)), entries[index]);
-    // One rewrite of the store per box: the window saves every box when it unloads.
-    return values.empty() ||
-           settings.SaveUserSettings(kHistoryApplication, kHistorySection, values);
+        m_values.emplace_back(HistoryKey(kind, box, static_cast<int>(index - first)),
+                              entries[index]);
+}
+
+bool HistoryBoxesToKeep::Save(UserSettings& settings) const {
+    return m_values.empty() ||
+           settings.SaveUserSettings(kHistoryApplication, kHistorySection, m_values);
+}
+
+bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
+                    std::span<const std::string> entries) {
+    HistoryBoxesToKeep keep;
+    keep.Add(kind, box, entries);
+    return keep.Save(settings);
 }
 
 std::size_t EntriesToDrop(std::size_t entryCount) noexcept {

@@ -20,10 +20,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace k2k {
 
+class IniDocument;
 class UserSettings;
 
 // Entries a box holds. A full box drops its oldest entry for a new one, so the values
@@ -39,9 +41,25 @@ inline constexpr const char* kHistoryKeyPrefix = "frmK32_LibBrowser";
 std::string HistoryKey(LibraryKind kind, int box, int index);
 
 // The entries kept for box (from 1) of a kind's grid, in their order; the list ends at the
-// first missing or blank entry.
+// first missing or blank entry. From store, the settings of kHistoryApplication read once
+// for every box, or from one reading of settings.
+std::vector<std::string> HistoryBoxEntries(const IniDocument& store, LibraryKind kind, int box);
 std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKind kind, int box);
-// Keeps the newest (last) kHistoryBoxEntries entries. False when the store refused a value.
+
+// The lists of many boxes kept in one rewrite of the store: the window keeps every box of
+// every grid when it unloads, and a rewrite each would read and write the store as often.
+class HistoryBoxesToKeep final {
+public:
+    // Adds the newest (last) kHistoryBoxEntries entries of a box.
+    void Add(LibraryKind kind, int box, std::span<const std::string> entries);
+    // False when the store refused a value; then none is kept.
+    bool Save(UserSettings& settings) const;
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_values;
+};
+
+// One box kept alone, as above.
 bool SaveHistoryBox(UserSettings& settings, LibraryKind kind, int box,
                     std::span<const std::string> entries);
 

@@ -6,6 +6,7 @@
 #include "browser/RegTypePicks.h"
 #include "browser/SimulationPicks.h"
 #include "common/Messages.h"
+#include "platform/UserSettings.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 #include "system/Text.h"
@@ -158,18 +159,26 @@ void OptionGrid::RememberValues() {
 }
 
 void OptionGrid::LoadHistory(const UserSettings& settings) {
+    LoadHistory(*settings.Read(kHistoryApplication));
+}
+
+void OptionGrid::LoadHistory(const IniDocument& store) {
     for (int box = 1; box <= HistoryBoxCount(m_kind); ++box) {
         m_grid.ComboClear(box);
-        for (const std::string& entry : LoadHistoryBox(settings, m_kind, box))
+        for (const std::string& entry : HistoryBoxEntries(store, m_kind, box))
             m_grid.ComboAddItem(box, FromSuiteText(entry));
     }
 }
 
-bool OptionGrid::SaveHistory(UserSettings& settings) const {
-    bool saved = true;
+void OptionGrid::KeepHistory(HistoryBoxesToKeep& keep) const {
     for (int box = 1; box <= HistoryBoxCount(m_kind); ++box)
-        saved &= SaveHistoryBox(settings, m_kind, box, Entries(box));
-    return saved;
+        keep.Add(m_kind, box, Entries(box));
+}
+
+bool OptionGrid::SaveHistory(UserSettings& settings) const {
+    HistoryBoxesToKeep keep;
+    KeepHistory(keep);
+    return keep.Save(settings);
 }
 
 bool OptionGrid::IsBoxOfKind(int box) const {
@@ -237,11 +246,15 @@ void OptionGrid::PickRegisteredType(int row) {
 
 bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly) {
     bool saved = true;
-    if (!loadOnly)
-        for (OptionGrid* grid : grids)
-            saved &= grid->SaveHistory(settings);
+    if (!loadOnly) {
+        HistoryBoxesToKeep keep;
+        for (const OptionGrid* grid : grids)
+            grid->KeepHistory(keep);
+        saved = keep.Save(settings);
+    }
+    const IniSnapshot store = settings.Read(kHistoryApplication);
     for (OptionGrid* grid : grids)
-        grid->LoadHistory(settings);
+        grid->LoadHistory(*store);
     return saved;
 }
 

@@ -29,7 +29,9 @@
 namespace k2k {
 
 class BrowserComponent;
+class HistoryBoxesToKeep;
 class HistoryCompleter;
+class IniDocument;
 class K2kGrid;
 class UserSettings;
 
@@ -64,9 +66,13 @@ public:
     // already there.
     void RememberValues();
 
-    // Each box's list as kept in the per-user settings store.
+    // Each box's list as kept in the per-user settings store (or in store, the store's
+    // settings read once for every grid).
     void LoadHistory(const UserSettings& settings);
+    void LoadHistory(const IniDocument& store);
     bool SaveHistory(UserSettings& settings) const; // false when a value was refused
+    // Adds each box's list to those kept in one rewrite of the store.
+    void KeepHistory(HistoryBoxesToKeep& keep) const;
 
     // Opens the registered-types dialog of a table (RegTypeTables.h) with a title (8-bit
     // text) and answers the path picked there.
@@ -98,8 +104,9 @@ private:
     std::function<void()> m_enter;
 };
 
-// Keeps the history lists of the window's grids: with loadOnly false they are saved first;
-// then every list is loaded from the store. False when a save was refused.
+// Keeps the history lists of the window's grids: with loadOnly false they are saved first,
+// in one rewrite of the store; then every list is loaded from one reading of it. False when
+// the save was refused (then no list was saved).
 bool KeepHistory(std::span<OptionGrid* const> grids, UserSettings& settings, bool loadOnly);
 
 } // namespace k2k

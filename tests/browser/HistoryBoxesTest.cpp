@@ -78,12 +78,19 @@ protected:
 };
 
 // The lists come back in their order in the next run, each kind and box on its own, under
-// the keys the suite's other tools know.
+// the keys the suite's other tools know. Many boxes are kept together or not at all: a
+// value the store refuses leaves every list as it was.
 TEST_F(HistoryStoreTest, ListsAreKeptAcrossRunsPerKindAndBox) {
     const std::vector<std::string> names{"74LS00", " SPACED ", "LM741"};
     const std::vector<std::string> nand{"NAND"};
-    ASSERT_TRUE(SaveHistoryBox(m_settings, LibraryKind::Part, 1, names));
-    ASSERT_TRUE(SaveHistoryBox(m_settings, LibraryKind::Part, 2, nand));
+    HistoryBoxesToKeep keep;
+    keep.Add(LibraryKind::Part, 1, names);
+    keep.Add(LibraryKind::Part, 2, nand);
+    ASSERT_TRUE(keep.Save(m_settings));
+    HistoryBoxesToKeep refused;
+    refused.Add(LibraryKind::Part, 2, std::vector<std::string>{"OTHER"});
+    refused.Add(LibraryKind::Symbol, 1, std::vector<std::string>{"TWO\nLINES"});
+    EXPECT_FALSE(refused.Save(m_settings));
 
     const UserSettings nextRun(m_dir.Path());
     EXPECT_EQ(LoadHistoryBox(nextRun, LibraryKind::Part, 1), names);
