@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
@@ -403,12 +404,24 @@ void K2kGrid::ResizeColumns(int /*col*/) {
     m_table->setColumnWidth(0, m_table->columnWidth(0) + 2 * kCellPadding);
 }
 
+int K2kGrid::EditorHeight() const {
+    // The layout asks on every resize, and a box made to measure costs more than the rest
+    // of it: it is measured again only when the font or the style changes.
+    const QFont font = QApplication::font();
+    const QString style = QApplication::style()->name();
+    if (m_editorHeight == 0 || font != m_editorFont || style != m_editorStyle) {
+        QComboBox probe;
+        probe.setEditable(true);
+        probe.setFrame(false);
+        m_editorHeight = probe.sizeHint().height();
+        m_editorFont = font;
+        m_editorStyle = style;
+    }
+    return m_editorHeight;
+}
+
 void K2kGrid::ResizeRows(int /*row*/) {
-    QComboBox probe;
-    probe.setEditable(true);
-    probe.setFrame(false);
-    const int height =
-        std::max(probe.sizeHint().height(), fontMetrics().height() + kCellPadding) + 2;
+    const int height = std::max(EditorHeight(), fontMetrics().height() + kCellPadding) + 2;
     m_table->verticalHeader()->setDefaultSectionSize(height);
     m_table->horizontalHeader()->setFixedHeight(height);
     for (int row = 0; row < Rows(); ++row)
