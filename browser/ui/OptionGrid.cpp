@@ -165,8 +165,10 @@ void OptionGrid::LoadHistory(const UserSettings& settings) {
 void OptionGrid::LoadHistory(const IniDocument& store) {
     for (int box = 1; box <= HistoryBoxCount(m_kind); ++box) {
         m_grid.ComboClear(box);
+        QStringList entries;
         for (const std::string& entry : HistoryBoxEntries(store, m_kind, box))
-            m_grid.ComboAddItem(box, FromSuiteText(entry));
+            entries << FromSuiteText(entry);
+        m_grid.ComboAddItems(box, entries);
     }
 }
 

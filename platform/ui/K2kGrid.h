@@ -87,8 +87,9 @@ public:
     void SetComboText(int box, const QString& text);
     int ComboListCount(int box) const;
     QString ComboList(int box, int index) const;
-    void ComboAddItem(int box, const QString& text); // appends; the box's text stays
-    void ComboClear(int box);                        // the list and the text
+    void ComboAddItem(int box, const QString& text);       // appends; the box's text stays
+    void ComboAddItems(int box, const QStringList& texts); // all in one change of the list
+    void ComboClear(int box);                              // the list and the text
 
     // --- drop-down lists, numbered from 1
     void DropDownClear(int list);

@@ -89,6 +89,11 @@ void K2kGrid::ComboAddItem(int box, const QString& text) {
         PreserveText(combo, [&] { combo->addItem(text); });
 }
 
+void K2kGrid::ComboAddItems(int box, const QStringList& texts) {
+    if (QComboBox* combo = HistoryBox(box); combo && !texts.isEmpty())
+        PreserveText(combo, [&] { combo->addItems(texts); });
+}
+
 void K2kGrid::ComboClear(int box) {
     if (QComboBox* combo = HistoryBox(box)) {
         combo->clear();

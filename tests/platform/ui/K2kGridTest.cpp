@@ -88,8 +88,9 @@ TEST_F(K2kGridTest, ListsFillWithoutTouchingTheCellAndOutliveShrinking) {
     m_grid.ComboClear(1);
     EXPECT_EQ(m_grid.ComboListCount(1), 0);
     EXPECT_EQ(m_grid.ComboText(1), "");
-    m_grid.ComboAddItem(1, "74LS00");
-    EXPECT_EQ(m_grid.CellText(1, 1), "") << "an empty box stays empty at its first entry";
+    m_grid.ComboAddItems(1, {"74LS00", "LM741"});
+    EXPECT_EQ(m_grid.CellText(1, 1), "") << "an empty box stays empty at its first entries";
+    EXPECT_EQ(m_grid.ComboList(1, 1), "LM741") << "in their order";
 
     m_grid.DropDownAddItem(1, "B");
     m_grid.DropDownAddItem(1, "A", 0);
