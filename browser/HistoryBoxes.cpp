@@ -33,10 +33,16 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
 }
 
 void HistoryBoxesToKeep::Add(LibraryKind kind, int box, std::span<const std::string> entries) {
-    const std::size_t first = entries.size() - std::min(entries.size(), kMaxEntries);
-    for (std::size_t index = first; index < entries.size(); ++index)
+    // A value with a line break cannot be stored; it is left out rather than costing the
+    // other boxes their lists.
+    std::vector<std::string_view> kept;
+    for (const std::string& entry : entries)
+        if (entry.find_first_of("\r\n") == std::string::npos)
+            kept.push_back(entry);
+    const std::size_t first = kept.size() - std::min(kept.size(), kMaxEntries);
+    for (std::size_t index = first; index < kept.size(); ++index)
         m_values.emplace_back(HistoryKey(kind, box, static_cast<int>(index - first)),
-                              entries[index]);
+                              std::string(kept[index]));
 }
 
 bool HistoryBoxesToKeep::Save(UserSettings& settings) const {

@@ -50,9 +50,10 @@ std::vector<std::string> LoadHistoryBox(const UserSettings& settings, LibraryKin
 // every grid when it unloads, and a rewrite each would read and write the store as often.
 class HistoryBoxesToKeep final {
 public:
-    // Adds the newest (last) kHistoryBoxEntries entries of a box.
+    // Adds the newest (last) kHistoryBoxEntries entries of a box that the store can hold
+    // (an entry with a line break is left out).
     void Add(LibraryKind kind, int box, std::span<const std::string> entries);
-    // False when the store refused a value; then none is kept.
+    // False when the store could not be written; then none is kept.
     bool Save(UserSettings& settings) const;
 
 private:

@@ -78,8 +78,8 @@ protected:
 };
 
 // The lists come back in their order in the next run, each kind and box on its own, under
-// the keys the suite's other tools know. Many boxes are kept together or not at all: a
-// value the store refuses leaves every list as it was.
+// the keys the suite's other tools know. Many boxes are kept together, or none when the
+// store cannot be written; a value the store cannot hold is left out alone.
 TEST_F(HistoryStoreTest, ListsAreKeptAcrossRunsPerKindAndBox) {
     const std::vector<std::string> names{"74LS00", " SPACED ", "LM741"};
     const std::vector<std::string> nand{"NAND"};
@@ -87,15 +87,19 @@ TEST_F(HistoryStoreTest, ListsAreKeptAcrossRunsPerKindAndBox) {
     keep.Add(LibraryKind::Part, 1, names);
     keep.Add(LibraryKind::Part, 2, nand);
     ASSERT_TRUE(keep.Save(m_settings));
-    HistoryBoxesToKeep refused;
-    refused.Add(LibraryKind::Part, 2, std::vector<std::string>{"OTHER"});
-    refused.Add(LibraryKind::Symbol, 1, std::vector<std::string>{"TWO\nLINES"});
-    EXPECT_FALSE(refused.Save(m_settings));
+    HistoryBoxesToKeep unwritable;
+    unwritable.Add(LibraryKind::Part, 2, std::vector<std::string>{"OTHER"});
+    UserSettings blocked(m_dir / "file");
+    test::WriteFile(m_dir / "file", "a file where the folder would be");
+    EXPECT_FALSE(unwritable.Save(blocked));
+    HistoryBoxesToKeep twoLines;
+    twoLines.Add(LibraryKind::Symbol, 1, std::vector<std::string>{"TWO\nLINES", "ONE"});
+    EXPECT_TRUE(twoLines.Save(m_settings)) << "the value it cannot hold is left out";
 
     const UserSettings nextRun(m_dir.Path());
     EXPECT_EQ(LoadHistoryBox(nextRun, LibraryKind::Part, 1), names);
     EXPECT_EQ(LoadHistoryBox(nextRun, LibraryKind::Part, 2), nand);
-    EXPECT_TRUE(LoadHistoryBox(nextRun, LibraryKind::Symbol, 1).empty());
+    EXPECT_EQ(LoadHistoryBox(nextRun, LibraryKind::Symbol, 1), std::vector<std::string>{"ONE"});
     EXPECT_EQ(nextRun.GetUserSetting("Kalde2000", "K2KBRWSR", "frmK32_LibBrowserEgridCbo0,1,2", ""),
               "LM741");
     EXPECT_EQ(HistoryKey(LibraryKind::Padstack, 1, 24), "frmK32_LibBrowserEgridCbo3,1,24");
