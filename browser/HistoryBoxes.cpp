@@ -66,7 +66,7 @@ std::optional<HistoryUpdate> RememberValue(std::string_view boxText,
     const std::string_view value = Trim(boxText);
     if (value.empty() || (!entries.empty() && entries.back() == value))
         return std::nullopt;
-    HistoryUpdate update{std::string(value)};
+    HistoryUpdate update{std::string(value), std::nullopt, 0};
     const auto found = std::find(entries.begin(), entries.end(), value);
     if (found != entries.end())
         update.reused = static_cast<std::size_t>(found - entries.begin());
