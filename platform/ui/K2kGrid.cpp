@@ -337,7 +337,8 @@ void K2kGrid::SetCellDropDown(int col, int row, int list, bool show) {
             TakeOut(key.first, key.second); // one list lives in one cell
             break;
         }
-    Place(row, col, Placed{CellEditor::DropDown, list, nullptr, combo->lineEdit(), nullptr}, combo);
+    Place(row, col, Placed{CellEditor::DropDown, list, nullptr, combo->lineEdit(), nullptr, {}},
+          combo);
 }
 
 void K2kGrid::SetCellButton(int col, int row, bool show) {
@@ -369,7 +370,7 @@ void K2kGrid::SetCellButton(int col, int row, bool show) {
                 return;
             }
     });
-    Place(row, col, Placed{CellEditor::Button, 0, nullptr, edit, button}, edit);
+    Place(row, col, Placed{CellEditor::Button, 0, nullptr, edit, button, {}}, edit);
 }
 
 K2kGrid::CellEditor K2kGrid::EditorAt(int col, int row, int* number) const {

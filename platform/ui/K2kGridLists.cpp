@@ -54,7 +54,7 @@ void K2kGrid::SetCellHistoryBox(int col, int row, int box, bool show) {
             TakeOut(key.first, key.second);
     if (!show || row < 0 || row >= Rows() || col < 0 || col >= Cols())
         return;
-    Place(row, col, Placed{CellEditor::HistoryBox, box, nullptr, combo->lineEdit(), nullptr},
+    Place(row, col, Placed{CellEditor::HistoryBox, box, nullptr, combo->lineEdit(), nullptr, {}},
           combo);
 }
 

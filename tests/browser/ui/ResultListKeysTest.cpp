@@ -169,12 +169,12 @@ TEST_F(ResultListKeysTest, ADeleteThatDidNotHappenKeepsItsRow) {
 TEST_F(ResultListKeysTest, TheMenuKeyOpensThePopUpMenu) {
     ResultListView& view = View();
     view.setFocus();
-    QContextMenuEvent none(QContextMenuEvent::Keyboard, QPoint());
+    QContextMenuEvent none(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QApplication::sendEvent(&view, &none);
     EXPECT_FALSE(view.PopupMenu()->isVisible()) << "an empty list has no menu";
     Fill("A.PART");
     Key(Qt::Key_Down);
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
     QApplication::sendEvent(&view, &key);
     ASSERT_TRUE(view.PopupMenu()->isVisible());
     EXPECT_TRUE(view.Tool("ATB_PartViewSymbol")->isEnabled()) << "prepared for the focused row";

@@ -154,10 +154,9 @@ QStringList UnreachedByTab(QWidget& window) {
     // A dialog over an active window counts as active itself, yet the keys go to the other.
     if (QApplication::activeWindow() != &window && window.windowHandle()) {
         window.windowHandle()->requestActivate();
-        QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+        if (!QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }))
+            return {QStringLiteral("the window, which is not active")};
     }
-    if (QApplication::activeWindow() != &window)
-        return {QStringLiteral("the window, which is not active")};
     expected.front()->setFocus(Qt::TabFocusReason);
     QWidget* const first = QApplication::focusWidget();
     std::vector<QWidget*> reached{first};
