@@ -88,7 +88,7 @@ K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(th
     bold.setBold(true);
     m_table->horizontalHeader()->setFont(bold);
     ResizeRows(0);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         MarkFocusRow(now && (now == m_table || m_table->isAncestorOf(now)) ? RowOfEditor(now) : -1);
     });
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
@@ -97,7 +97,11 @@ K2kGrid::K2kGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(th
     });
 }
 
-K2kGrid::~K2kGrid() = default;
+// The application's focus changes are no longer heard once the grid is going: a window that
+// closes as it is destroyed moves the focus while the grid is only a QWidget any more.
+K2kGrid::~K2kGrid() {
+    disconnect(m_focusWatch);
+}
 
 // --- shape
 

@@ -149,6 +149,7 @@ private:
 
     QTableWidget* m_table = nullptr;
     int m_markedRow = -1;
+    QMetaObject::Connection m_focusWatch; // the application's focus changes
     int m_fixedCount = 1;
     int m_mouseRow = -1;
     int m_mouseCol = -1;
