@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <limits>
+
 namespace k2k {
 
 ResultColumnWidths::ResultColumnWidths(QTableView& view) : QObject(&view), m_view(view) {
@@ -38,6 +40,17 @@ void ResultColumnWidths::Fit(bool fit) {
     Lay();
 }
 
+int ResultColumnWidths::VisibleWidth() const {
+    int width = m_view.viewport()->width();
+    // Rows that will not fit the height bring the vertical scroll bar, which takes its width.
+    const QScrollBar* vertical = m_view.verticalScrollBar();
+    if (!vertical->isVisible() && m_view.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+        m_view.model()->rowCount() * m_view.verticalHeader()->defaultSectionSize() >
+            m_view.viewport()->height())
+        width -= m_view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical);
+    return width;
+}
+
 void ResultColumnWidths::Lay() {
     const QScopedValueRollback laying(m_laying, true);
     QHeaderView* header = m_view.horizontalHeader();
@@ -54,14 +67,8 @@ void ResultColumnWidths::Lay() {
         wants.push_back(want);
     }
     // Fitted columns share the visible width; a list laid to its default widths keeps them.
-    int available = m_fit && hasRows ? m_view.viewport()->width() : 1 << 30;
-    // Rows that will not fit the height bring the vertical scroll bar, which takes its width.
-    const QScrollBar* vertical = m_view.verticalScrollBar();
-    if (!vertical->isVisible() && m_view.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
-        m_view.model()->rowCount() * m_view.verticalHeader()->defaultSectionSize() >
-            m_view.viewport()->height())
-        available -= m_view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical);
-    const std::vector<int> widths = ShareWidth(wants, available);
+    const std::vector<int> widths =
+        ShareWidth(wants, m_fit && hasRows ? VisibleWidth() : std::numeric_limits<int>::max());
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
         header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
 }

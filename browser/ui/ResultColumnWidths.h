@@ -32,6 +32,8 @@ public:
 private:
     QString Caption(int column) const;
     void Lay();
+    // The width the columns share: the list's, less a vertical scroll bar its rows bring.
+    int VisibleWidth() const;
 
     QTableView& m_view;
     QHash<QString, int> m_chosen; // caption -> the width a person gave it
