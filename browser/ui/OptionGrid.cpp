@@ -64,17 +64,22 @@ QString OptionGrid::Text(const char* defaultText, const char* id) const {
     return FromSuiteText(m_browser.Services().GetText(defaultText, id));
 }
 
-void OptionGrid::SetUp() {
+void OptionGrid::Shape() {
     m_grid.SetRows(OptionGridRowCount(m_kind));
-    for (int box = 1; box <= m_grid.numberofcombobox(); ++box)
-        m_grid.SetComboText(box, QString());
     m_grid.SetFixedCount(1);
     m_grid.SetGridName(ReaderName());
-
     m_grid.SetCellText(0, 0, Text("Options", kOptionsCaptionId));
     m_grid.SetCellText(0, kValueCol, Text("Values", kValuesCaptionId));
-    for (const OptionGridRow& row : OptionGridRows(m_kind)) {
+    for (const OptionGridRow& row : OptionGridRows(m_kind))
         m_grid.SetCellText(row.row, 0, Text(row.caption, row.captionId));
+    m_grid.ResizeRows(0);
+}
+
+void OptionGrid::SetUp() {
+    Shape();
+    for (int box = 1; box <= m_grid.numberofcombobox(); ++box)
+        m_grid.SetComboText(box, QString());
+    for (const OptionGridRow& row : OptionGridRows(m_kind)) {
         if (row.cell == GridCell::LibraryList) {
             m_grid.SetCellDropDown(kValueCol, row.row, kLibraryList, true);
         } else if (row.cell == GridCell::PickButton) {

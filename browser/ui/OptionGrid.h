@@ -5,10 +5,13 @@
 // the history rules of browser/HistoryBoxes.h: typing into a history box completes from its
 // list, a search remembers the boxes' values, and the lists are kept across runs.
 //
-// The window holds four of them, one per tab, and calls them in its start-up order:
-// SetUp, then (for all four) FillLibraryList, AttachHistoryBoxes, and KeepHistory with
-// loadOnly true. Find Now calls RememberValues and passes Values to the search; New Search
-// calls Reset; unloading the window calls KeepHistory with loadOnly false.
+// The window holds four of them, one per tab. At its start every grid takes its Shape, so
+// that each tab's height is known; a grid is built (SetUp, FillLibraryList,
+// AttachHistoryBoxes, LoadHistory) when its tab is first shown or it is first asked for,
+// since its editors cost more than the rest of the window. Find Now calls RememberValues and
+// passes Values to the search; New Search calls Reset; unloading the window calls
+// KeepHistory with loadOnly false for the grids that were built (the others' lists stay in
+// the store as they are).
 //
 // The pick buttons open their dialogs and write the pick into their rows: the simulation
 // picks the simulation-reference dialog (made on first use as a child of the grid's window,
@@ -49,6 +52,9 @@ public:
     LibraryKind Kind() const noexcept { return m_kind; }
     K2kGrid& Grid() noexcept { return m_grid; }
 
+    // The rows with their captions, without editors or values: as high as the built grid
+    // and read by a screen reader as it.
+    void Shape();
     // Builds the rows (captions, library list, pick buttons) and empties every value.
     void SetUp();
     // "[ALL LIBRARIES]", "[PROJECT LIBRARY]", then the kind's libraries in catalogue order;

@@ -94,17 +94,14 @@ void frmK32_LibBrowser::SetUpWindow() {
     m_layout.KeepMinimum(size());
     Component().State().search.colourIndex.fill(0);
     for (std::size_t i = 0; i < kAllKinds.size(); ++i) {
-        m_grids[i]->SetUp();
+        m_grids[i]->Shape();
         m_ui.views[i]->Model().Reset();
     }
-    for (OptionGrid* grid : m_grids) {
-        grid->FillLibraryList();
-        grid->AttachHistoryBoxes();
-    }
+    m_gridBuilt.fill(false);
+    BuildGrid(LibraryKind::Part);
     SetTabCaptions();
     SetTabOrder();
     m_menu->SetUpRegTypes(m_grids);
-    KeepHistory(m_grids, m_settings, true);
     m_general = LoadGeneralOptions(m_settings);
     const QStringList& images = BrowserImageKeys();
     for (int i = 0; i < m_ui.tabs->count(); ++i)
@@ -157,8 +154,34 @@ void frmK32_LibBrowser::ReadSearchSwitches() {
     options.numeric = m_commands.numeric->isChecked();
 }
 
+// A grid's editors (some thirty combo boxes for the four) cost more than the rest of the
+// window, so a grid is built when it is first needed; its history comes from the store then.
+void frmK32_LibBrowser::BuildGrid(LibraryKind kind) {
+    if (m_gridBuilt[Index(kind)])
+        return;
+    m_gridBuilt[Index(kind)] = true;
+    OptionGrid& grid = *m_grids[Index(kind)];
+    grid.SetUp();
+    grid.FillLibraryList();
+    grid.AttachHistoryBoxes();
+    grid.LoadHistory(m_settings);
+}
+
+OptionGrid& frmK32_LibBrowser::Grid(LibraryKind kind) {
+    BuildGrid(kind);
+    return *m_grids[Index(kind)];
+}
+
+std::vector<OptionGrid*> frmK32_LibBrowser::BuiltGrids() const {
+    std::vector<OptionGrid*> built;
+    for (std::size_t i = 0; i < m_grids.size(); ++i)
+        if (m_gridBuilt[i])
+            built.push_back(m_grids[i]);
+    return built;
+}
+
 void frmK32_LibBrowser::SaveGridLayout() {
-    KeepHistory(m_grids, m_settings, false);
+    KeepHistory(BuiltGrids(), m_settings, false);
 }
 
 // --- tabs
@@ -176,6 +199,7 @@ void frmK32_LibBrowser::TabSwitched(int index) {
     if (!m_setUp || index < 0)
         return;
     const LibraryKind kind = CurrentKind();
+    BuildGrid(kind);
     for (QWidget* box : m_ui.optionBoxes)
         box->hide();
     m_ui.optionBoxes[Index(kind)]->show();
@@ -276,7 +300,7 @@ void frmK32_LibBrowser::RefreshViewers() {
 }
 
 void frmK32_LibBrowser::RefillLibraryLists() {
-    for (OptionGrid* grid : m_grids)
+    for (OptionGrid* grid : BuiltGrids())
         grid->FillLibraryList();
 }
 

@@ -25,6 +25,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QResizeEvent;
@@ -77,7 +78,8 @@ public:
     void ResetSearchState();
     LibraryKind CurrentKind() const;
     void SelectTab(LibraryKind kind);
-    OptionGrid& Grid(LibraryKind kind) { return *m_grids[Index(kind)]; }
+    // The kind's grid, built now if its tab has not been shown yet.
+    OptionGrid& Grid(LibraryKind kind);
     ResultListView& ResultView(LibraryKind kind) { return *m_ui.views[Index(kind)]; }
     // The text of the status bar's message panel.
     QString StatusText() const;
@@ -108,6 +110,8 @@ protected:
 
 private:
     static std::size_t Index(LibraryKind kind) { return static_cast<std::size_t>(kind); }
+    void BuildGrid(LibraryKind kind);
+    std::vector<OptionGrid*> BuiltGrids() const;
     void SetTabCaptions();
     void SetTabOrder();
     void ReadSearchSwitches();
@@ -122,6 +126,7 @@ private:
     MainWindowControls m_ui;
     CommandPanel m_commands;
     std::array<OptionGrid*, 4> m_grids{};
+    std::array<bool, 4> m_gridBuilt{};
     QAction* m_alwaysOnTop = nullptr;
     SearchPaneLayout m_layout;
     std::unique_ptr<ObjectViewers> m_viewers;

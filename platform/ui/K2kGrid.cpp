@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -409,20 +410,24 @@ void K2kGrid::ResizeColumns(int /*col*/) {
     m_table->setColumnWidth(0, m_table->columnWidth(0) + 2 * kCellPadding);
 }
 
-int K2kGrid::EditorHeight() const {
+int K2kGrid::EditorHeight() {
     // The layout asks on every resize, and a box made to measure costs more than the rest
-    // of it: it is measured again only when the font or the style changes.
+    // of it: it is measured again only when the font or the style changes, once for every
+    // grid of the program.
+    static QFont measuredFont;
+    static QString measuredStyle;
+    static int height = 0;
     const QFont font = QApplication::font();
     const QString style = QApplication::style()->name();
-    if (m_editorHeight == 0 || font != m_editorFont || style != m_editorStyle) {
+    if (height == 0 || font != measuredFont || style != measuredStyle) {
         QComboBox probe;
         probe.setEditable(true);
         probe.setFrame(false);
-        m_editorHeight = probe.sizeHint().height();
-        m_editorFont = font;
-        m_editorStyle = style;
+        height = probe.sizeHint().height();
+        measuredFont = font;
+        measuredStyle = style;
     }
-    return m_editorHeight;
+    return height;
 }
 
 void K2kGrid::ResizeRows(int /*row*/) {

@@ -24,7 +24,6 @@
 // upper-case code; shift 1, Ctrl 2, Alt 4; left button 1, right 2, middle 4). The tool tip
 // is always the text of the cell under the pointer.
 
-#include <QFont>
 #include <QStringList>
 #include <QWidget>
 
@@ -128,7 +127,7 @@ private:
     using CellKey = std::pair<int, int>; // row, column
 
     QComboBox* NewCombo();
-    int EditorHeight() const;      // an editable combo box's, measured once a font
+    static int EditorHeight();     // an editable combo box's, measured once a font
     QComboBox* DropDown(int list); // made on first use
     QTableWidgetItem* Item(int row, int col);
     const Placed* PlacedAt(int row, int col) const;
@@ -157,9 +156,6 @@ private:
     std::vector<QComboBox*> m_historyBoxes;
     std::map<int, QComboBox*> m_dropDowns;
     std::map<CellKey, Placed> m_placed;
-    mutable QFont m_editorFont; // the font and style EditorHeight measured with
-    mutable QString m_editorStyle;
-    mutable int m_editorHeight = 0;
 };
 
 } // namespace k2k

@@ -127,6 +127,31 @@ TEST_F(NothingLostTest, AFullHistoryBoxKeepsTheNewestValuesAcrossARestart) {
     EXPECT_EQ(kept.back(), "V26") << "the newest value survives the restart";
 }
 
+// A tab's grid is built only when it is first shown; until then its history stays in the
+// store as it was, through any number of starts, and the grid shows it once built.
+TEST_F(NothingLostTest, ATabNeverOpenedKeepsItsHistoryAcrossStarts) {
+    UserSettings settings;
+    const std::vector<std::string> symbols = {"74*", "SN7400"};
+    ASSERT_TRUE(SaveHistoryBox(settings, LibraryKind::Symbol, 1, symbols));
+    for (int start = 0; start < 2; ++start) {
+        Load();
+        OptionGrid& part = m_window->Grid(LibraryKind::Part);
+        part.Grid().SetComboText(1, QStringLiteral("7400"));
+        part.RememberValues();
+        m_window->close();
+        m_browser.reset();
+        EXPECT_EQ(LoadHistoryBox(settings, LibraryKind::Symbol, 1), symbols) << start;
+        EXPECT_EQ(LoadHistoryBox(settings, LibraryKind::Part, 1),
+                  std::vector<std::string>{"7400"});
+    }
+    Load();
+    m_window->SelectTab(LibraryKind::Symbol);
+    const K2kGrid& grid = m_window->Grid(LibraryKind::Symbol).Grid();
+    ASSERT_EQ(grid.ComboListCount(1), 2);
+    EXPECT_EQ(grid.ComboList(1, 1), "SN7400");
+    EXPECT_EQ(grid.CellText(2, 1), "[ALL LIBRARIES]") << "its library list is filled too";
+}
+
 // An option chosen on another kind's tab of the options dialog shows in that kind's list
 // at its next search, not only after a New Search or Refresh there.
 TEST_F(NothingLostTest, OptionsChosenForAnotherKindReachItsNextSearch) {
