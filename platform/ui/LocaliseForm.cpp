@@ -1,6 +1,7 @@
 #include "platform/ui/LocaliseForm.h"
 
 #include "platform/SuiteServices.h"
+#include "platform/ui/ComboBoxAccessible.h"
 #include "platform/ui/SuiteText.h"
 
 #include <QAbstractButton>
@@ -51,15 +52,15 @@ void TranslateCaption(QWidget& widget, const SuiteServices& services) {
     }
 }
 
-// Qt on Linux reads a combo box's text as its name while it holds one (the name only while
-// it is empty), so a combo box's name is its description as well, read after the text.
+// A combo box is read by its name, its text as the value (ComboBoxAccessible.h); its line
+// edit, which the focus goes to, bears the same name.
 void NameControl(QWidget& control, const QString& name) {
-    control.setAccessibleName(name);
     if (auto* combo = qobject_cast<QComboBox*>(&control)) {
-        combo->setAccessibleDescription(name);
+        ReadByItsName(*combo);
         if (combo->lineEdit())
             combo->lineEdit()->setAccessibleName(name);
     }
+    control.setAccessibleName(name);
 }
 
 } // namespace

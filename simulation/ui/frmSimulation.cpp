@@ -73,6 +73,8 @@ frmSimulation::frmSimulation(SimulationPicker& picker, const SuiteServices& serv
     m_fraFamily->setObjectName(QStringLiteral("fraFamily"));
     SetTag(*m_fraFamily, "3383");
     m_cboFamily->setObjectName(QStringLiteral("cboFamily"));
+    // Read as the frame's caption, not as the family it shows.
+    SetAccessibleName(*m_cboFamily, QStringLiteral("Subcircuit Family: "), "3383");
     m_cboFamily->setMinimumContentsLength(16);
     auto* familyLayout = new QHBoxLayout(m_fraFamily);
     familyLayout->addWidget(m_cboFamily);

@@ -99,11 +99,22 @@ TEST_F(GermanAccessibilityTest, NamesAreInTheSuitesLanguage) {
     K2kGrid& grid = m_window->Grid(LibraryKind::Part).Grid();
     const int library = CriterionRow(LibraryKind::Part, SearchCriterion::Library);
     auto* table = grid.findChild<QTableWidget*>();
-    // Qt reads a combo box's text as its name while it holds one; its caption follows.
+    // A combo box is read by its row's caption, whatever it holds; what it holds is its value.
     QComboBox* libraries = table->cellWidget(library, 1)->findChild<QComboBox*>();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(libraries)->text(QAccessible::Description),
-              grid.CellText(library, 0));
-    EXPECT_EQ(grid.CellText(library, 0), "Bibliothek");
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libraries);
+    EXPECT_EQ(box->role(), QAccessible::ComboBox);
+    EXPECT_EQ(box->text(QAccessible::Name), "Bibliothek");
+    EXPECT_EQ(box->text(QAccessible::Value), "[ALL LIBRARIES]");
+    EXPECT_TRUE(box->state().editable);
+    QComboBox* history = grid.HistoryBox(1);
+    history->setEditText(QStringLiteral("74*"));
+    EXPECT_EQ(name(history), grid.CellText(1, 0));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(history)->text(QAccessible::Value), "74*");
+    QAccessibleActionInterface* actions = box->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_TRUE(libraries->view()->isVisible()) << "the reader opens its list";
+    libraries->hidePopup();
     const int packageType = CriterionRow(LibraryKind::Part, SearchCriterion::PackageType);
     auto* pick = table->cellWidget(packageType, 1)->findChild<QToolButton*>();
     ASSERT_NE(pick, nullptr);

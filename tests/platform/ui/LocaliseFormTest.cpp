@@ -4,7 +4,10 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -59,6 +62,20 @@ TEST_F(LocaliseFormTest, ControlsWithATagTakeTheirTextOthersKeepTheirs) {
         EXPECT_EQ(control->font().pointSize(), 13);
         EXPECT_FALSE(control->font().bold());
     }
+}
+
+// A named combo box is read by its name and its text as its value, also when a screen reader
+// read it before it was named (Qt had read it the Linux way then: its text as name).
+TEST(NamedComboBoxTest, IsReadByItsNameWithItsTextAsValue) {
+    QComboBox combo;
+    combo.setEditable(true);
+    combo.setEditText(QStringLiteral("74*"));
+    ASSERT_EQ(QAccessible::queryAccessibleInterface(&combo)->text(QAccessible::Name), "74*");
+    SetAccessibleName(combo, QStringLiteral("Part Name"));
+    QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(&combo);
+    EXPECT_EQ(reading->text(QAccessible::Name), "Part Name");
+    EXPECT_EQ(reading->text(QAccessible::Value), "74*");
+    EXPECT_EQ(combo.lineEdit()->accessibleName(), "Part Name") << "where the focus goes";
 }
 
 } // namespace

@@ -102,8 +102,13 @@ public:
         if (!control || !control->isValid() || m_seen.contains(control))
             return;
         m_seen.insert(control);
-        if (IsInteractive(*control) && control->text(QAccessible::Name).trimmed().isEmpty())
+        const QString name = control->text(QAccessible::Name).trimmed();
+        if (IsInteractive(*control) && name.isEmpty())
             m_unnamed << Describe(*control);
+        // A box read as what it holds leaves the listener guessing what it is for.
+        else if (control->role() == QAccessible::ComboBox && !name.isEmpty() &&
+                 name == control->text(QAccessible::Value).trimmed())
+            m_unnamed << Describe(*control) + QStringLiteral(" read as its text");
         const int count = IsView(control->role())
                               ? std::min(control->childCount(), kChildrenOfAView)
                               : control->childCount();
