@@ -6,10 +6,11 @@
 #include "platform/ui/K2kGrid.h"
 #include "services/WindowPlacement.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -64,6 +65,9 @@ void SearchPaneLayout::LayOut(LibraryKind current) {
         widget->setGeometry(toX(rect.left), toY(rect.top), toX(rect.width), toY(rect.height));
     };
     m_layingOut = true;
+    // The controls are hidden while they move, which takes the focus from them: it is given
+    // back, so that a person typing in a grid or a list goes on there.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     const QWidget* searchPane = c.panes->SearchPane();
     MainLayoutInput input;
     input.innerWidth = PixelsToTwips(searchPane->width(), dpiX);
@@ -105,6 +109,9 @@ void SearchPaneLayout::LayOut(LibraryKind current) {
         view->setVisible(view->Kind() == current);
     c.commands->show();
     c.tabs->show();
+    if (focus && focus->window() == &m_window && focus->isVisible() &&
+        QApplication::focusWidget() != focus)
+        focus->setFocus(Qt::OtherFocusReason);
     m_layingOut = false;
 }
 

@@ -17,6 +17,7 @@
 #include "system/Text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -200,10 +201,17 @@ void frmK32_LibBrowser::TabSwitched(int index) {
         return;
     const LibraryKind kind = CurrentKind();
     BuildGrid(kind);
+    // A person working in a grid (Ctrl+Tab) goes on in the new tab's, at its first row.
+    QWidget* focus = QApplication::focusWidget();
+    bool inGrid = false;
+    for (QWidget* box : m_ui.optionBoxes)
+        inGrid = inGrid || (focus && box->isAncestorOf(focus));
     for (QWidget* box : m_ui.optionBoxes)
         box->hide();
     m_ui.optionBoxes[Index(kind)]->show();
     m_ui.optionBoxes[Index(kind)]->raise();
+    if (inGrid)
+        m_ui.gridControls[Index(kind)]->setFocus(Qt::TabFocusReason);
     m_commands.editNew->setVisible(kind == LibraryKind::Part || kind == LibraryKind::Padstack);
     ShowResultList(kind);
     m_layout.ShowKind(kind);

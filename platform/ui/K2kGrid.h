@@ -18,7 +18,8 @@
 // caption cell, so the focus is always seen.
 //
 // Keys: Tab, Shift+Tab, Up and Down move between the value cells (Tab leaves the grid
-// after the last, and entering it by Tab lands in the first); typing edits; F4 or
+// after the last, and entering it by Tab lands in the first); Ctrl+Tab and Ctrl+Shift+Tab
+// go to what holds the grid (a tab control turns its page); typing edits; F4 or
 // Alt+Down opens a combo box's list or presses a cell's button. Key codes and shift states
 // of ComboKeyDown and MouseMove are the suite's (Backspace 8, Delete 46, letters their
 // upper-case code; shift 1, Ctrl 2, Alt 4; left button 1, right 2, middle 4). The tool tip

@@ -3,6 +3,7 @@
 #include "platform/ui/K2kGrid.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>
@@ -12,6 +13,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QToolTip>
+
+#include <memory>
 
 namespace k2k {
 
@@ -201,6 +204,16 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
         emit ComboKeyDown(box, SuiteKeyCode(key->key()), SuiteShift(key->modifiers()));
 
     const bool alt = key->modifiers() & Qt::AltModifier;
+    const bool tabKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tabKey && (key->modifiers() & Qt::ControlModifier)) {
+        // Ctrl+Tab belongs to what holds the grid, as the next page of a tab control; the
+        // table would take it as a plain Tab.
+        if (parentWidget()) {
+            const std::unique_ptr<QEvent> handed(key->clone());
+            QCoreApplication::sendEvent(parentWidget(), handed.get());
+        }
+        return true;
+    }
     switch (key->key()) {
     case Qt::Key_Tab:
         return MoveBetweenValueCells(widget, +1) || LeaveGrid(true);

@@ -216,6 +216,29 @@ TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInVi
         << "no mark once the focus has left the grid";
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab in a grid turn the tabs, as in any tab control, and the person
+// goes on typing in the new tab's first row.
+TEST_F(WindowRoomTest, CtrlTabInAGridTurnsTheTabAndKeepsTheKeyboardInTheGrid) {
+    Load();
+    QApplication::setActiveWindow(m_window);
+    m_window->Grid(LibraryKind::Part).Grid().HistoryBox(1)->lineEdit()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(m_window->CurrentKind(), LibraryKind::Symbol);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("74*"));
+    EXPECT_EQ(m_window->Grid(LibraryKind::Symbol).Grid().CellText(1, 1), "74*");
+    EXPECT_EQ(m_window->Grid(LibraryKind::Part).Grid().CellText(1, 1), "");
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(m_window->CurrentKind(), LibraryKind::Part);
+    EXPECT_TRUE(Table(LibraryKind::Part).isAncestorOf(QApplication::focusWidget()));
+
+    QWidget* typing = QApplication::focusWidget();
+    m_window->resize(m_window->size() + QSize(40, 40));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), typing) << "laying the window out again keeps it";
+}
+
 // German captions are longer than the English ones the panel was drawn for.
 class GermanWindowRoomTest : public WindowRoomTest {
 protected:
