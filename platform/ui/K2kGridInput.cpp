@@ -3,7 +3,7 @@
 #include "platform/ui/K2kGrid.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>
@@ -190,8 +190,12 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
         // Moves inside the grid give no Tab reason, so this focus came from outside it.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         const bool tab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-        if (tab && Rows() > m_fixedCount && (widget == m_table || RowOfEditor(widget) >= 0))
+        if (tab && Rows() > m_fixedCount && (widget == m_table || RowOfEditor(widget) >= 0)) {
             FocusValueCell(reason == Qt::TabFocusReason ? m_fixedCount : Rows() - 1);
+            // Passed on: this one's own focus-in would select its text after it lost the
+            // focus, and the selection would stay on a cell that is not being edited.
+            return QApplication::focusWidget() != widget;
+        }
         return false;
     }
     if (event->type() != QEvent::KeyPress || widget == m_table->viewport())

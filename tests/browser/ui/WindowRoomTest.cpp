@@ -3,6 +3,7 @@
 #include "browser/ui/frmK32_LibBrowser.h"
 
 #include "browser/MainWindowLayout.h"
+#include "browser/OptionGridRows.h"
 #include "browser/ui/BrowserPanes.h"
 #include "browser/ui/OptionGrid.h"
 #include "browser/ui/ResultListModel.h"
@@ -24,6 +25,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitterHandle>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QWindow>
@@ -216,12 +218,20 @@ TEST_F(WindowRoomTest, MovingThroughTheGridWithTheKeyboardKeepsTheFocusedRowInVi
         << "no mark once the focus has left the grid";
 }
 
+// Tab from the tabs lands in the grid's first row, no other cell left marked as selected;
 // Ctrl+Tab and Ctrl+Shift+Tab in a grid turn the tabs, as in any tab control, and the person
 // goes on typing in the new tab's first row.
 TEST_F(WindowRoomTest, CtrlTabInAGridTurnsTheTabAndKeepsTheKeyboardInTheGrid) {
     Load();
     QApplication::setActiveWindow(m_window);
-    m_window->Grid(LibraryKind::Part).Grid().HistoryBox(1)->lineEdit()->setFocus();
+    m_window->findChild<QTabBar*>()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const K2kGrid& part = m_window->Grid(LibraryKind::Part).Grid();
+    ASSERT_TRUE(part.HistoryBox(1)->isAncestorOf(QApplication::focusWidget()));
+    const int library = CriterionRow(LibraryKind::Part, SearchCriterion::Library);
+    const auto* libraries = Table(LibraryKind::Part).cellWidget(library, 1)->findChild<QComboBox*>();
+    EXPECT_FALSE(libraries->lineEdit()->hasSelectedText()) << "passed by on the way in";
+
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
     ASSERT_EQ(m_window->CurrentKind(), LibraryKind::Symbol);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("74*"));
