@@ -104,6 +104,9 @@ void SearchPaneLayout::LayOut(LibraryKind current) {
     for (K2kGrid* grid : c.gridControls) {
         grid->ResizeColumns(0);
         grid->ResizeRows(0);
+        // A grid shorter than its room ends with its last row, no empty band inside its frame.
+        if (grid->height() > grid->FullHeight())
+            grid->resize(grid->width(), grid->FullHeight());
     }
     for (ResultListView* view : c.views)
         view->setVisible(view->Kind() == current);

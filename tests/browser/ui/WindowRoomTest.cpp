@@ -168,6 +168,9 @@ TEST_F(WindowRoomTest, EachTabsPaneFitsItsOwnGridUnlessThePersonMovedTheBar) {
     EXPECT_LT(padstack, part - 100) << "five rows want less than seventeen";
     const QTableWidget& grid = Table(LibraryKind::Padstack);
     EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0) << "and still show every row";
+    const K2kGrid& padstackGrid = m_window->Grid(LibraryKind::Padstack).Grid();
+    EXPECT_EQ(padstackGrid.height(), padstackGrid.FullHeight())
+        << "the command panel's height leaves no empty band inside the grid";
 
     DragBar(+40);
     m_window->SelectTab(LibraryKind::Part);
