@@ -7,7 +7,7 @@ K2K_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 K2K_BUILD="${K2K_BUILD:-$K2K_ROOT/build}"
 
 K2K_PACKAGES=(g++ cmake ninja-build pkg-config python3 clang-format ccache
-              qt6-base-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
+              qt6-base-dev libfontconfig-dev libsqlite3-dev googletest libgtest-dev libbenchmark-dev
               libcli11-dev libcsv-dev xvfb xauth time
               clang libclang-rt-dev llvm)
 

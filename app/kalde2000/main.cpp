@@ -20,6 +20,7 @@
 // handlers (SearchBenchmark.h), prints the figures as one line and ends. --bench-start starts
 // as a person's start does, on the display there is, and once the browser's window has been
 // painted closes the windows, prints the figures as one line and ends (StartBenchmark.h).
+#include "FontWarmUp.h"
 #include "HostWindow.h"
 #include "SearchBenchmark.h"
 #include "SingleInstance.h"
@@ -478,7 +479,9 @@ int main(int argc, char** argv) {
     const bool headless = benchmark || !HasDisplay();
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    k2k::FontWarmUp fonts;
     QApplication application(argc, argv);
+    fonts.Wait();
     QApplication::setApplicationName(QStringLiteral("kalde2000"));
     QApplication::setApplicationVersion(QStringLiteral(K2K_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
