@@ -2,8 +2,8 @@
 // the suite's events (key codes, shift states and buttons in the suite's numbers).
 #include "platform/ui/K2kGrid.h"
 
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>

@@ -141,8 +141,7 @@ TEST_F(NothingLostTest, ATabNeverOpenedKeepsItsHistoryAcrossStarts) {
         m_window->close();
         m_browser.reset();
         EXPECT_EQ(LoadHistoryBox(settings, LibraryKind::Symbol, 1), symbols) << start;
-        EXPECT_EQ(LoadHistoryBox(settings, LibraryKind::Part, 1),
-                  std::vector<std::string>{"7400"});
+        EXPECT_EQ(LoadHistoryBox(settings, LibraryKind::Part, 1), std::vector<std::string>{"7400"});
     }
     Load();
     m_window->SelectTab(LibraryKind::Symbol);

@@ -232,7 +232,8 @@ TEST_F(WindowRoomTest, CtrlTabInAGridTurnsTheTabAndKeepsTheKeyboardInTheGrid) {
     const K2kGrid& part = m_window->Grid(LibraryKind::Part).Grid();
     ASSERT_TRUE(part.HistoryBox(1)->isAncestorOf(QApplication::focusWidget()));
     const int library = CriterionRow(LibraryKind::Part, SearchCriterion::Library);
-    const auto* libraries = Table(LibraryKind::Part).cellWidget(library, 1)->findChild<QComboBox*>();
+    const auto* libraries =
+        Table(LibraryKind::Part).cellWidget(library, 1)->findChild<QComboBox*>();
     EXPECT_FALSE(libraries->lineEdit()->hasSelectedText()) << "passed by on the way in";
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);

@@ -3,12 +3,12 @@
 #include "platform/SuiteServices.h"
 #include "support/TestSupport.h"
 
-#include <QAction>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
