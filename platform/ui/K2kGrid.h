@@ -33,6 +33,7 @@
 #include <vector>
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
 class QTableWidgetItem;
@@ -139,6 +140,8 @@ private:
     void WatchEditor(QWidget* widget);
     void TrackMouse(QWidget* source, const QPoint& pos, Qt::MouseButtons buttons,
                     Qt::KeyboardModifiers modifiers);
+    bool EnteredByTab(QWidget* widget, Qt::FocusReason reason);
+    bool KeyPressed(QWidget* widget, const QKeyEvent& key); // true: handled
     bool MoveBetweenValueCells(QWidget* from, int step);
     bool LeaveGrid(bool forward);
     int RowOfEditor(QWidget* widget) const;

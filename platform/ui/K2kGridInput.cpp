@@ -186,39 +186,44 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
             QToolTip::showText(help->globalPos(), toolTip(), widget);
         return true;
     }
-    if (event->type() == QEvent::FocusIn) {
-        // Moves inside the grid give no Tab reason, so this focus came from outside it.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool tab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-        if (tab && Rows() > m_fixedCount && (widget == m_table || RowOfEditor(widget) >= 0)) {
-            FocusValueCell(reason == Qt::TabFocusReason ? m_fixedCount : Rows() - 1);
-            // Passed on: this one's own focus-in would select its text after it lost the
-            // focus, and the selection would stay on a cell that is not being edited.
-            return QApplication::focusWidget() != widget;
-        }
-        return false;
-    }
+    if (event->type() == QEvent::FocusIn)
+        return EnteredByTab(widget, static_cast<QFocusEvent*>(event)->reason());
     if (event->type() != QEvent::KeyPress || widget == m_table->viewport())
         return QWidget::eventFilter(watched, event);
+    return KeyPressed(widget, *static_cast<const QKeyEvent*>(event)) ||
+           QWidget::eventFilter(watched, event);
+}
 
-    const auto* key = static_cast<QKeyEvent*>(event);
+// Moves inside the grid give no Tab reason, so a focus with one came from outside it: it
+// goes on to the first value cell (the last for Shift+Tab). True when it was passed on.
+bool K2kGrid::EnteredByTab(QWidget* widget, Qt::FocusReason reason) {
+    const bool tab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    if (!tab || Rows() <= m_fixedCount || (widget != m_table && RowOfEditor(widget) < 0))
+        return false;
+    FocusValueCell(reason == Qt::TabFocusReason ? m_fixedCount : Rows() - 1);
+    // Passed on: this one's own focus-in would select its text after it lost the focus, and
+    // the selection would stay on a cell that is not being edited.
+    return QApplication::focusWidget() != widget;
+}
+
+bool K2kGrid::KeyPressed(QWidget* widget, const QKeyEvent& key) {
     // Keys reach the combo box, which hands them to its text without filters; a key sent
     // to the text itself comes here once too.
     if (const int box = BoxOfEditor(widget); box > 0)
-        emit ComboKeyDown(box, SuiteKeyCode(key->key()), SuiteShift(key->modifiers()));
+        emit ComboKeyDown(box, SuiteKeyCode(key.key()), SuiteShift(key.modifiers()));
 
-    const bool alt = key->modifiers() & Qt::AltModifier;
-    const bool tabKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (tabKey && (key->modifiers() & Qt::ControlModifier)) {
+    const bool alt = key.modifiers() & Qt::AltModifier;
+    const bool tabKey = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    if (tabKey && (key.modifiers() & Qt::ControlModifier)) {
         // Ctrl+Tab belongs to what holds the grid, as the next page of a tab control; the
         // table would take it as a plain Tab.
         if (parentWidget()) {
-            const std::unique_ptr<QEvent> handed(key->clone());
+            const std::unique_ptr<QEvent> handed(key.clone());
             QCoreApplication::sendEvent(parentWidget(), handed.get());
         }
         return true;
     }
-    switch (key->key()) {
+    switch (key.key()) {
     case Qt::Key_Tab:
         return MoveBetweenValueCells(widget, +1) || LeaveGrid(true);
     case Qt::Key_Backtab:
@@ -236,7 +241,7 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    if (key->key() == Qt::Key_F4 || (alt && key->key() == Qt::Key_Down)) {
+    if (key.key() == Qt::Key_F4 || (alt && key.key() == Qt::Key_Down)) {
         const int row = RowOfEditor(widget);
         for (const auto& [cell, placed] : m_placed) {
             if (cell.first != row || !placed.holder->isAncestorOf(widget))
@@ -250,7 +255,7 @@ bool K2kGrid::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 } // namespace k2k
