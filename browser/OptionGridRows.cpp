@@ -109,4 +109,11 @@ std::vector<std::string> LibraryListEntries(const LibraryCatalogue& catalogue, L
     return entries;
 }
 
+const char* RowCaptionId(std::string_view caption) noexcept {
+    for (const RowLook& look : kLooks)
+        if (caption == look.caption)
+            return look.captionId;
+    return nullptr;
+}
+
 } // namespace k2k

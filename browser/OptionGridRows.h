@@ -10,6 +10,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace k2k {
@@ -41,6 +42,10 @@ std::span<const OptionGridRow> OptionGridRows(LibraryKind kind) noexcept;
 int OptionGridRowCount(LibraryKind kind) noexcept;
 // The number of history boxes of a kind's grid (7, 2, 3, 1).
 int HistoryBoxCount(LibraryKind kind) noexcept;
+
+// The text id of a row's caption by its English words, as the grids other than the
+// Padstack grid show it ("Library": "99825"); nullptr for words no row is captioned with.
+const char* RowCaptionId(std::string_view caption) noexcept;
 
 // The values of a fresh grid, row 1 first: all empty but the library, "[ALL LIBRARIES]".
 std::vector<std::string> FreshGridValues(LibraryKind kind);

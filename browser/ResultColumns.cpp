@@ -1,5 +1,6 @@
 #include "browser/ResultColumns.h"
 
+#include "browser/OptionGridRows.h"
 #include "common/Messages.h"
 #include "search/ResultList.h"
 #include "search/ResultRows.h"
@@ -11,24 +12,14 @@ namespace k2k {
 
 namespace {
 
-// The suite's texts where it has one for the caption (those of the option grids' rows), this
-// system's own (992xxx) where it has none.
+// This system's own texts for the headings that no option grid's row has (those that one
+// has are read as the row's caption is).
 struct CaptionText {
     std::string_view caption;
     int id;
 };
 
 constexpr CaptionText kCaptionTexts[] = {
-    {"Name", 4818},
-    {"Library", 99825},
-    {"Description", 99542},
-    {"Package", 10190},
-    {"Package Type", 3976},
-    {"Manufacturer", 5011},
-    {"Technology", 4377},
-    {"Simulation Function", 5013},
-    {"JEDEC Name", 4946},
-    {"Keywords", 992200},
     {"Symbols", 992201},
     {"Part Type", 992202},
     {"Simulation References", 992203},
@@ -45,6 +36,8 @@ constexpr CaptionText kCaptionTexts[] = {
 } // namespace
 
 std::string LocalColumnCaption(const SuiteServices& services, std::string_view caption) {
+    if (const char* id = RowCaptionId(caption))
+        return LocalText(services, id, caption);
     for (const CaptionText& text : kCaptionTexts)
         if (text.caption == caption)
             return LocalText(services, DecimalText(text.id), caption);
