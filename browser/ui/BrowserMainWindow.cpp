@@ -223,24 +223,6 @@ void BrowserMainWindow::KeepFrameOnScreen() {
         setGeometry(client);
 }
 
-void BrowserMainWindow::PlaceOverWindow(QWidget& window) const {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const FrameExtra frame = FrameExtraOf();
-    const QRect over = frameGeometry();
-    const QSize size = window.size();
-    const WindowPlace centred{over.center().x() - (size.width() + frame.width) / 2,
-                              over.center().y() - (size.height() + frame.height) / 2, size.width(),
-                              size.height(), false};
-    const ScreenRect area = RectOf(screen->availableGeometry());
-    const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
-    const WindowPlace placed =
-        ClampToScreens(centred, {&area, 1}, frame, minimum.width(), minimum.height());
-    window.resize(placed.width, placed.height);
-    window.move(placed.left, placed.top);
-}
-
 void BrowserMainWindow::NoteNormalPlace() {
     if (!m_placedForWork ||
         (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))

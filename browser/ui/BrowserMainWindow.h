@@ -136,9 +136,6 @@ protected:
     virtual void KeepPaneLayout() {}
     // The three viewer objects are released.
     virtual void ReleaseViewers() {}
-    // A window opened from this one (a viewer) opens centred over it, its whole frame on
-    // this window's screen.
-    void PlaceOverWindow(QWidget& window) const;
 
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;

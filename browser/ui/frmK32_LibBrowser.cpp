@@ -12,6 +12,7 @@
 #include "browser/ui/ResultListView.h"
 #include "common/Messages.h"
 #include "common/ObjectKinds.h"
+#include "platform/ui/DialogPlace.h"
 #include "platform/ui/K2kGrid.h"
 #include "platform/ui/SuiteText.h"
 #include "system/Text.h"
@@ -68,7 +69,7 @@ frmK32_LibBrowser::frmK32_LibBrowser(const BrowserEnvironment& environment, QWid
 
     m_viewers =
         std::make_unique<ObjectViewers>(*this, Component(), Exchange().Messages(),
-                                        [this](QWidget& viewer) { PlaceOverWindow(viewer); });
+                                        [this](QWidget& viewer) { CentreOver(viewer, this); });
     m_listActions = std::make_unique<ResultListActions>(*this, *m_viewers);
     for (ResultListView* view : m_ui.views)
         m_listActions->Attach(*view);
