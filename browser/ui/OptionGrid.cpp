@@ -90,8 +90,7 @@ void OptionGrid::SetUp() {
                                         SimulationPickAt(m_kind, row.row).has_value());
         }
     }
-    m_grid.ResizeColumns(0);
-    m_grid.ResizeRows(0);
+    m_grid.ResizeColumns(0); // the rows took their height in Shape
     for (int col = 0; col < m_grid.Cols(); ++col)
         m_grid.SetColAlignment(col, kLeftMiddle);
     for (int row = 1; row < m_grid.Rows(); ++row)

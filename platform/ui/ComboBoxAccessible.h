@@ -3,8 +3,8 @@
 // name (it leaves the naming to labels beside it, which a grid's cells are not), so a box
 // named "Part Name" that holds "74*" would be read as "74*" alone. A combo box marked here
 // is read with its own accessible name as its name and its text as its value, like any
-// other control; its list opens by the reader's "show menu" action, and its line edit and
-// list are its children as before.
+// other control; its line edit is its child, and its list, a window of its own, opens by
+// the reader's "show menu" action and is read when it opens.
 
 class QComboBox;
 
