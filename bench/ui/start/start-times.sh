@@ -2,6 +2,8 @@
 # The host's start side by side with an empty Qt window, each shown and closed RUNS times
 # (default 15), round after round so that the machine's load falls on all alike:
 #   empty  the empty window (bench/ui/start/EmptyWindow.cpp)
+#   plain  when EMPTY_WINDOW names a second program after a comma: the same widgets as a
+#          start shows, made plainly (bench/ui/start/PlainWindows.cpp)
 #   first  kalde2000 --suite SUITE --bench-start with new, empty settings and runtime folders
 #   later  the same start again on the settings and runtime folder a first start left
 # For each: the median, least and most of the whole process's time (exec to end, ms), and
@@ -11,9 +13,12 @@
 # first and later lines, numbered in the order given.
 # It runs on the display of DISPLAY; for offscreen, run it with DISPLAY unset and
 # QT_QPA_PLATFORM=offscreen.
-#   start-times.sh KALDE2000[,KALDE2000...] EMPTY_WINDOW SUITE [RUNS]
+#   start-times.sh KALDE2000[,KALDE2000...] EMPTY_WINDOW[,PLAIN_WINDOWS] SUITE [RUNS]
 set -eu
-hosts=$1 empty=$2 suite=$3 runs=${4:-15}
+hosts=$1 suite=$3 runs=${4:-15}
+empty=${2%%,*}
+plain=""
+case $2 in *,*) plain=${2#*,} ;; esac
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -57,6 +62,7 @@ hostCount=$n
 i=0
 while [ "$i" -lt "$runs" ]; do
     run empty "$(fresh)" "$(fresh)" "$empty"
+    [ -n "$plain" ] && run plain "$(fresh)" "$(fresh)" "$plain"
     n=1
     while [ "$n" -le "$hostCount" ]; do
         host=$(cat "$work/host$n")
@@ -76,7 +82,9 @@ most() { sort -n "$1" | tail -n 1; }
 
 if [ -n "${DISPLAY:-}" ]; then where="display $DISPLAY"; else where=${QT_QPA_PLATFORM:-offscreen}; fi
 printf '%-6s %8s %6s %6s %9s   (ms, %s runs, %s)\n' what median least most shown_ms "$runs" "$where"
-for name in empty $names; do
+yardsticks=empty
+[ -n "$plain" ] && yardsticks="empty plain"
+for name in $yardsticks $names; do
     printf '%-6s %8s %6s %6s %9s\n' "$name" "$(median "$work/$name.wall")" \
         "$(least "$work/$name.wall")" "$(most "$work/$name.wall")" "$(median "$work/$name.shown")"
 done
