@@ -2,7 +2,7 @@
 // the host does (the application object, one top-level window of the host's start size),
 // waits until the window has been painted and put on the screen, closes it and ends,
 // printing "shown_ms=N closed_ms=N" from main's beginning as `kalde2000 --bench-start`
-// does. bench/ui/start/start-times.sh runs the two side by side.
+// does. bench/ui/start/start-times.sh runs it beside the host.
 #include "FirstPaint.h"
 
 #include <QApplication>
