@@ -132,6 +132,10 @@ private:
                 grid->setCellWidget(row, 1, box);
             }
         }
+        // As in the browser, the pane is as high as the grid, every row in sight.
+        grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() +
+                               kRows * grid->verticalHeader()->defaultSectionSize() +
+                               2 * grid->frameWidth());
         return grid;
     }
 
