@@ -27,13 +27,14 @@ public:
         });
     }
 
-    // The event loop until the first paint (at most 10 s), then the figures.
+    // The event loop until the first paint (at most 10 s), then the figures; 1 when the
+    // window was never painted.
     int Run(QApplication& application) {
         QTimer::singleShot(kWaitMs, &application, &QApplication::quit);
         application.exec();
         std::printf("shown_ms=%lld closed_ms=%lld\n", static_cast<long long>(m_shownMs),
                     static_cast<long long>(m_clock.elapsed()));
-        return 0;
+        return m_shownMs >= 0 ? 0 : 1;
     }
 
 private:
